@@ -1,0 +1,94 @@
+#include <gtest/gtest.h>
+
+#include "model/Globals.h"
+
+namespace {
+
+class JobModel : public ::testing::Test {
+protected:
+    void SetUp() override { ResetJobSettings(); }
+    void TearDown() override { ResetJobSettings(); }
+};
+
+TEST_F(JobModel, PriorityOfDefaultAndSymmetricSizes) {
+    EXPECT_DOUBLE_EQ(TPartInfo{}.priority, 500.95);
+    EXPECT_DOUBLE_EQ(TPartInfo::ComputePriority(600, 400), 12001.425);
+    EXPECT_DOUBLE_EQ(TPartInfo::ComputePriority(400, 600), 12001.425);
+    TPartInfo p;
+    p.SetSize(100, 50);
+    EXPECT_DOUBLE_EQ(p.priority, 251.9);
+}
+
+TEST_F(JobModel, RotateTwiceRestoresAndKeepsPriority) {
+    TPartInfo p;
+    p.SetSize(600, 400);
+    p.Rotate();
+    EXPECT_EQ(p.length, 400);
+    EXPECT_EQ(p.width, 600);
+    EXPECT_EQ(p.rotated, 1);
+    p.Rotate();
+    EXPECT_EQ(p.length, 600);
+    EXPECT_EQ(p.width, 400);
+    EXPECT_EQ(p.rotated, 0);
+    EXPECT_DOUBLE_EQ(p.priority, 12001.425);
+}
+
+TEST_F(JobModel, KerfAndMarginsRoundTrip) {
+    g_sawwidth = 3;
+    g_marginleft = 7;
+    g_marginbottom = 11;
+    g_margintop = 2;
+    g_marginright = 5;
+    TPartInfo p;
+    p.SetSize(100, 50);
+    p.AddKerf();
+    EXPECT_EQ(p.length, 103);
+    EXPECT_EQ(p.width, 53);
+    EXPECT_EQ(p.Area(), 5459);
+    p.RemoveKerfAndShift();
+    EXPECT_DOUBLE_EQ(p.length, 100);
+    EXPECT_DOUBLE_EQ(p.width, 50);
+    EXPECT_EQ(p.x, 7);
+    EXPECT_EQ(p.y, 11);
+
+    TSheetInfo s;
+    s.length = 2440;
+    s.width = 1220;
+    s.TakeOffMargins();
+    EXPECT_EQ(s.length, 2428);
+    EXPECT_EQ(s.width, 1207);
+    s.AddBackMargins();
+    EXPECT_EQ(s.length, 2440);
+    EXPECT_EQ(s.width, 1220);
+}
+
+TEST_F(JobModel, GenerationsFollowTheSpeedSetting) {
+    EXPECT_EQ(MaxGenerations(1), 11);
+    EXPECT_EQ(MaxGenerations(4), 44);
+    EXPECT_EQ(MaxGenerations(12), 132);
+}
+
+TEST_F(JobModel, PartIdsKeepCountingAcrossJobs) {
+    const int start = g_PartIndex;
+    for (int i = 0; i < 3; ++i) AddJobPart(TPartInfo{});
+    EXPECT_EQ(g_PartList[0].id, start);
+    EXPECT_EQ(g_PartList[2].id, start + 2);
+    ResetJobSettings();
+    for (int i = 0; i < 3; ++i) AddJobPart(TPartInfo{});
+    EXPECT_EQ(g_PartList[0].id, start + 3);
+    EXPECT_EQ(g_PartList[2].id, start + 5);
+}
+
+TEST_F(JobModel, DefaultsOfRecords) {
+    TSheetInfo s;
+    EXPECT_EQ(s.count, 1);
+    EXPECT_EQ(s.distinct, 1);
+    EXPECT_EQ(s.layoutIndex, -1);
+    EXPECT_EQ(s.Area(), 1e6);
+    TPartInfo p;
+    EXPECT_EQ(p.rotatable, 1);
+    EXPECT_EQ(p.count, 1);
+    EXPECT_TRUE(p.label.empty());
+}
+
+}  // namespace
