@@ -33,9 +33,9 @@ struct SettingsForm {
     std::string edtSafe = "0.02";
     bool chkDxfDim = false;
     bool chkDxfOffcuts = false;
-    // Layout view options ("Label", "Dimensions", "(Left,Top)", "Offcut").
-    bool chkLabel = true;
-    bool chkDimensions = false;
-    bool chkCorners = false;
-    bool chkOffcuts = false;
+    // Layout view options on the "Layouts" page.
+    bool chkLabel = true;      // "Label"
+    bool chkEdge = false;      // "Dimensions"
+    bool chkLeftTop = false;   // "(Left,Top)"
+    bool chkLeftRect = false;  // "Offcut"
 };
