@@ -1,0 +1,26 @@
+// Text files as the program reads and writes them: written in UTF-8 without a
+// byte-order mark through a temporary file renamed into place, so a failed save
+// never destroys the previous file; read as UTF-8 (with or without a byte-order
+// mark) or, when that is not valid, as GB18030 (lists written on Chinese systems).
+#pragma once
+
+#include <string>
+#include <vector>
+
+// Writes `content` to `path` atomically. On failure returns false and sets `error`
+// to a message naming the file; the previous file, if any, is left untouched.
+bool WriteFileAtomic(const std::string& path, const std::string& content, std::string& error);
+
+// Joins the lines, each ended by CR LF, and writes them atomically.
+bool WriteLinesCrLf(const std::string& path, const std::vector<std::string>& lines,
+                    std::string& error);
+
+// Reads the whole file as UTF-8 text (converted from GB18030 when needed). On failure
+// returns false and sets `error` to a message naming the file.
+bool ReadTextFile(const std::string& path, std::string& text, std::string& error);
+
+// Splits text into lines at CR LF, CR or LF. A final line end does not start another line.
+std::vector<std::string> SplitLines(const std::string& text);
+
+// True when the bytes are well-formed UTF-8.
+bool IsValidUtf8(const std::string& bytes);
