@@ -1,0 +1,38 @@
+// The in-place editors of an entry table: free text for labels, text that must
+// stay a number while it is typed for sizes, quantities and costs, and a drop-down
+// list of the two texts Yes and No of the current language.
+#pragma once
+
+#include <QStringList>
+#include <QStyledItemDelegate>
+
+class CellTableModel;
+
+class CellDelegate : public QStyledItemDelegate {
+    Q_OBJECT
+
+  public:
+    CellDelegate(const CellTableModel& model, QObject* parent = nullptr);
+
+    // The drop-down list's entries; refilled when the language changes. Cells that
+    // already hold a text keep it.
+    void SetYesNo(const QStringList& texts) { yesNo_ = texts; }
+    const QStringList& YesNo() const { return yesNo_; }
+
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                          const QModelIndex& index) const override;
+    void setEditorData(QWidget* editor, const QModelIndex& index) const override;
+    void setModelData(QWidget* editor, QAbstractItemModel* model,
+                      const QModelIndex& index) const override;
+
+  Q_SIGNALS:
+    // Enter in an editor: the text is committed and the editor closed first.
+    void enterPressed();
+
+  protected:
+    bool eventFilter(QObject* object, QEvent* event) override;
+
+  private:
+    const CellTableModel& model_;
+    QStringList yesNo_;
+};

@@ -1,0 +1,103 @@
+#include "app/ui/CellTableModel.h"
+
+#include <QFont>
+#include <QGuiApplication>
+#include <QPalette>
+
+#include "app/ui/UiText.h"
+
+namespace {
+
+constexpr int kSheetWidths[] = {199, 83, 91, 64, 64, 64, 62};
+constexpr int kPartWidths[] = {199, 83, 90, 64, 77};
+
+}  // namespace
+
+CellTableModel::CellTableModel(TableKind kind, QObject* parent)
+    : QAbstractTableModel(parent),
+      kind_(kind),
+      table_(CellTable::kFirstDataRow + 1, kind == TableKind::Sheets ? 7 : 5) {}
+
+void CellTableModel::Edit(const std::function<void(CellTable&)>& change) {
+    beginResetModel();
+    change(table_);
+    endResetModel();
+}
+
+bool CellTableModel::IsNumberColumn(int col) const {
+    return col >= 1 && col <= (kind_ == TableKind::Sheets ? 4 : 3);
+}
+
+int CellTableModel::YesNoColumn() const {
+    return kind_ == TableKind::Sheets ? 5 : 4;
+}
+
+int CellTableModel::LeftQuantColumn() const {
+    return kind_ == TableKind::Sheets ? 6 : -1;
+}
+
+int CellTableModel::DefaultWidth(int col) const {
+    if (kind_ == TableKind::Sheets) return col >= 0 && col < 7 ? kSheetWidths[col] : 64;
+    return col >= 0 && col < 5 ? kPartWidths[col] : 64;
+}
+
+int CellTableModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : std::max(0, table_.RowCount() - 1);
+}
+
+int CellTableModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : table_.ColCount();
+}
+
+bool CellTableModel::IsFixed(const QModelIndex& index) const {
+    return index.row() == 0 || index.column() == LeftQuantColumn();
+}
+
+QVariant CellTableModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid()) return {};
+    const int row = TableRow(index.row());
+    switch (role) {
+        case Qt::DisplayRole:
+        case Qt::EditRole:
+            return Q(table_.Cell(row, index.column()));
+        case Qt::BackgroundRole:
+            if (IsFixed(index)) return QGuiApplication::palette().brush(QPalette::Button);
+            return {};
+        case Qt::ForegroundRole:
+            // Fixed cells are disabled items; their text keeps the normal colour.
+            if (IsFixed(index)) return QGuiApplication::palette().brush(QPalette::ButtonText);
+            return {};
+        case Qt::FontRole:
+            if (index.row() == 0) {
+                QFont bold;
+                bold.setBold(true);
+                return bold;
+            }
+            return {};
+        default:
+            return {};
+    }
+}
+
+QVariant CellTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation != Qt::Horizontal) return {};
+    if (role == Qt::DisplayRole) return Q(table_.Cell(1, section));
+    if (role == Qt::TextAlignmentRole) return int(Qt::AlignLeft | Qt::AlignVCenter);
+    return {};
+}
+
+Qt::ItemFlags CellTableModel::flags(const QModelIndex& index) const {
+    // Keyboard and mouse pass over items that are not enabled.
+    if (!index.isValid() || IsFixed(index)) return Qt::NoItemFlags;
+    return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsEditable;
+}
+
+bool CellTableModel::setData(const QModelIndex& index, const QVariant& value, int role) {
+    if (role != Qt::EditRole || !index.isValid() || IsFixed(index)) return false;
+    const int row = TableRow(index.row());
+    const std::string text = S(value.toString());
+    if (table_.Cell(row, index.column()) == text) return true;
+    table_.SetCell(row, index.column(), text);
+    Q_EMIT dataChanged(index, index, {Qt::DisplayRole, Qt::EditRole});
+    return true;
+}

@@ -1,0 +1,80 @@
+#include "app/ui/EntryTableView.h"
+
+#include <QHeaderView>
+#include <QKeyEvent>
+
+#include "app/CellTable.h"
+#include "app/ui/CellDelegate.h"
+#include "app/ui/CellTableModel.h"
+
+EntryTableView::EntryTableView(CellTableModel& model, QWidget* parent)
+    : QTableView(parent), model_(model), delegate_(new CellDelegate(model, this)) {
+    setModel(&model);
+    setItemDelegate(delegate_);
+    verticalHeader()->hide();
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    verticalHeader()->setDefaultSectionSize(20);
+    verticalHeader()->setMinimumSectionSize(20);
+    horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    horizontalHeader()->setHighlightSections(false);
+    setSelectionBehavior(QAbstractItemView::SelectItems);
+    setSelectionMode(model.Kind() == TableKind::Parts ? QAbstractItemView::ContiguousSelection
+                                                      : QAbstractItemView::SingleSelection);
+    setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+                    QAbstractItemView::AnyKeyPressed | QAbstractItemView::SelectedClicked);
+    setTabKeyNavigation(true);
+    setWordWrap(false);
+    SetDefaultWidths();
+    connect(delegate_, &CellDelegate::enterPressed, this, &EntryTableView::enterPressed);
+    // A reset (every whole-table change) leaves no current cell; keep one in the data.
+    connect(&model, &QAbstractItemModel::modelReset, this, [this] {
+        if (!currentIndex().isValid()) SetCurrentCell(CellTable::kFirstDataRow, 0);
+    });
+}
+
+void EntryTableView::SetDefaultWidths() {
+    for (int c = 0; c < model_.columnCount(); ++c) setColumnWidth(c, model_.DefaultWidth(c));
+}
+
+int EntryTableView::CurrentTableRow() const {
+    const QModelIndex index = currentIndex();
+    if (!index.isValid()) return CellTable::kFirstDataRow;
+    return CellTableModel::TableRow(index.row());
+}
+
+int EntryTableView::CurrentColumn() const {
+    const QModelIndex index = currentIndex();
+    return index.isValid() ? index.column() : 0;
+}
+
+void EntryTableView::SetCurrentCell(int tableRow, int col) {
+    const QModelIndex index = model_.index(CellTableModel::ViewRow(tableRow), col);
+    if (!index.isValid()) return;
+    setCurrentIndex(index);
+    scrollTo(index);
+}
+
+void EntryTableView::CommitEditing() {
+    if (state() != QAbstractItemView::EditingState) return;
+    // The delegate's editors are the viewport's direct child widgets.
+    const auto editors = viewport()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+    for (QWidget* editor : editors) {
+        if (!editor->isVisible()) continue;
+        commitData(editor);
+        closeEditor(editor, QAbstractItemDelegate::NoHint);
+    }
+}
+
+void EntryTableView::keyPressEvent(QKeyEvent* event) {
+    // Ctrl+V pastes whatever other modifiers are held.
+    if (event->key() == Qt::Key_V && (event->modifiers() & Qt::ControlModifier)) {
+        Q_EMIT pasteRequested();
+        return;
+    }
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
+        state() != QAbstractItemView::EditingState) {
+        Q_EMIT enterPressed();
+        return;
+    }
+    QTableView::keyPressEvent(event);
+}

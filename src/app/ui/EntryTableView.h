@@ -1,0 +1,39 @@
+// The view of an entry table: rows 20 pixels high, no row numbers, columns the user
+// can widen, TAB between cells, and the table's own keys (Enter, Ctrl+V) handed to
+// its page as signals.
+#pragma once
+
+#include <QTableView>
+
+class CellDelegate;
+class CellTableModel;
+
+class EntryTableView : public QTableView {
+    Q_OBJECT
+
+  public:
+    explicit EntryTableView(CellTableModel& model, QWidget* parent = nullptr);
+
+    CellTableModel& Model() const { return model_; }
+    CellDelegate& Delegate() const { return *delegate_; }
+
+    // The table row (0 totals, 1 header, data from 2) and column of the current
+    // cell; the first data row when there is none.
+    int CurrentTableRow() const;
+    int CurrentColumn() const;
+    void SetCurrentCell(int tableRow, int col);
+    // Ends the editing in progress, keeping what was typed.
+    void CommitEditing();
+    void SetDefaultWidths();
+
+  Q_SIGNALS:
+    void enterPressed();
+    void pasteRequested();
+
+  protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
+  private:
+    CellTableModel& model_;
+    CellDelegate* delegate_;
+};

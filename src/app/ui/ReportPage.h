@@ -1,0 +1,28 @@
+// The "Report" page: the report lines and the buttons to save and print them.
+#pragma once
+
+#include <QWidget>
+#include <string>
+#include <vector>
+
+class QListWidget;
+class QPushButton;
+
+class ReportPage : public QWidget {
+    Q_OBJECT
+
+  public:
+    explicit ReportPage(QWidget* parent = nullptr);
+
+    void Retranslate();
+    void ShowLines(const std::vector<std::string>& lines);
+    std::vector<std::string> Lines() const;
+
+  Q_SIGNALS:
+    void saveClicked();
+    void printClicked();
+
+  private:
+    QPushButton *btnReportSave_, *btnReportPrint_;
+    QListWidget* lstReport_;
+};

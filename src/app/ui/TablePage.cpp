@@ -1,0 +1,79 @@
+#include "app/ui/TablePage.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "app/ui/EntryTableView.h"
+#include "app/ui/UiText.h"
+#include "shell/Translate.h"
+
+QPushButton* TablePage::NewButton(const char* name, void (TablePage::*clicked)()) {
+    auto* button = new QPushButton;
+    button->setObjectName(Q(name));
+    // Like tool buttons, these leave the focus in the table.
+    button->setFocusPolicy(Qt::NoFocus);
+    connect(button, &QPushButton::clicked, this, clicked);
+    return button;
+}
+
+TablePage::TablePage(CellTableModel& model, QWidget* parent)
+    : QWidget(parent), sheets_(model.Kind() == TableKind::Sheets) {
+    const char* prefix = sheets_ ? "btnStock" : "btnPart";
+    const auto name = [prefix](const char* role) { return (std::string(prefix) + role); };
+    const std::string open = name("Open"), save = name("Save"), add = name("Add"),
+                      del = name("Del"), delAll = name("DelAll");
+    btnOpen_ = NewButton(open.c_str(), &TablePage::openClicked);
+    btnSave_ = NewButton(save.c_str(), &TablePage::saveClicked);
+    btnAdd_ = NewButton(add.c_str(), &TablePage::appendClicked);
+    btnDel_ = NewButton(del.c_str(), &TablePage::deleteClicked);
+    btnDelAll_ = NewButton(delAll.c_str(), &TablePage::delAllClicked);
+    auto* buttons = new QHBoxLayout;
+    for (QPushButton* button : {btnOpen_, btnSave_, btnAdd_, btnDel_, btnDelAll_})
+        buttons->addWidget(button);
+    if (sheets_) {
+        btnSaveLeft_ = NewButton("btnSaveLeft", &TablePage::saveLeftClicked);
+        buttons->addWidget(btnSaveLeft_);
+    }
+    buttons->addStretch();
+
+    lblFile_ = new QLabel;
+    edtFile_ = new QLineEdit;
+    edtFile_->setObjectName(sheets_ ? QStringLiteral("edtStockFile")
+                                    : QStringLiteral("edtPartFile"));
+    edtFile_->setReadOnly(true);
+    lblFile_->setBuddy(edtFile_);
+    auto* file = new QHBoxLayout;
+    file->addWidget(lblFile_);
+    file->addWidget(edtFile_, 1);
+
+    view_ = new EntryTableView(model);
+    view_->setObjectName(sheets_ ? QStringLiteral("sgSheet") : QStringLiteral("sgPart"));
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(buttons);
+    layout->addLayout(file);
+    layout->addWidget(view_, 1);
+    setFocusProxy(view_);
+}
+
+void TablePage::Retranslate() {
+    btnOpen_->setText(Q(_("Open(&O)")));
+    btnSave_->setText(Q(_("Save(&S)")));
+    btnAdd_->setText(Q(_("Append(&A)")));
+    btnDel_->setText(Q(_("Delete(&D)")));
+    btnDelAll_->setText(Q(_("Del All(&F)")));
+    if (btnSaveLeft_) {
+        btnSaveLeft_->setText(Q(_("Save Left(&L)")));
+        btnSaveLeft_->setToolTip(
+            Q(_("Saves the sheets left over, so that they can be opened "
+                "next time without typing them again.")));
+    }
+    lblFile_->setText(Q(_("File Name:")));
+}
+
+void TablePage::ShowFileName(const QString& path) {
+    edtFile_->setText(path);
+}

@@ -1,0 +1,22 @@
+// Conversions between the core's UTF-8 texts and the window's QStrings.
+#pragma once
+
+#include <QString>
+#include <string>
+
+// The application's title, untranslated: the caption of the general error box.
+inline constexpr const char* kApplicationTitle = "Tarvex sheet cutting system";
+
+inline QString Q(const std::string& text) {
+    return QString::fromStdString(text);
+}
+inline QString Q(const char* text) {
+    return QString::fromUtf8(text);
+}
+inline std::string S(const QString& text) {
+    return text.toStdString();
+}
+
+// A filter written as description|pattern pairs ("Text file(*.txt)|*.txt|...") in
+// the form of Qt's file dialogs ("Text file(*.txt);;...").
+QString QtFileFilter(const std::string& pipeFilter);

@@ -1,0 +1,19 @@
+// The about dialog: logo, product name, version and the ways to reach the maker.
+#pragma once
+
+#include <QDialog>
+#include <functional>
+
+class QUrl;
+
+class TfrmAbout : public QDialog {
+    Q_OBJECT
+
+  public:
+    static constexpr const char* kWebPage = "https://tarvex.example.org";
+    static constexpr const char* kMail = "support@tarvex.example.org";
+
+    // `openUrl` opens a web page or a new mail (the desktop's programs in the real
+    // window). The texts are translated into the current language when it is built.
+    explicit TfrmAbout(std::function<void(const QUrl&)> openUrl, QWidget* parent = nullptr);
+};
