@@ -19,8 +19,19 @@ CellTableModel::CellTableModel(TableKind kind, QObject* parent)
       table_(CellTable::kFirstDataRow + 1, kind == TableKind::Sheets ? 7 : 5) {}
 
 void CellTableModel::Edit(const std::function<void(CellTable&)>& change) {
+    // Changes that keep the table's shape (totals, Left Quant, captions) only
+    // repaint, so the views keep their current cell and scroll position.
+    CellTable changed = table_;
+    change(changed);
+    if (changed.RowCount() == table_.RowCount() && changed.ColCount() == table_.ColCount()) {
+        table_ = std::move(changed);
+        if (rowCount() > 0)
+            Q_EMIT dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
+        if (columnCount() > 0) Q_EMIT headerDataChanged(Qt::Horizontal, 0, columnCount() - 1);
+        return;
+    }
     beginResetModel();
-    change(table_);
+    table_ = std::move(changed);
     endResetModel();
 }
 

@@ -19,7 +19,7 @@ class CellTableModel : public QAbstractTableModel {
 
     TableKind Kind() const { return kind_; }
     const CellTable& Table() const { return table_; }
-    // Runs a change on the table and lets the views start again from what it left.
+    // Runs a change on the table and brings the views up to date.
     void Edit(const std::function<void(CellTable&)>& change);
 
     static int TableRow(int viewRow) { return viewRow == 0 ? 0 : viewRow + 1; }

@@ -2,13 +2,17 @@
 
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QScrollBar>
 
 #include "app/CellTable.h"
 #include "app/ui/CellDelegate.h"
 #include "app/ui/CellTableModel.h"
 
 EntryTableView::EntryTableView(CellTableModel& model, QWidget* parent)
-    : QTableView(parent), model_(model), delegate_(new CellDelegate(model, this)) {
+    : QTableView(parent),
+      model_(model),
+      totals_(new QTableView),
+      delegate_(new CellDelegate(model, this)) {
     setModel(&model);
     setItemDelegate(delegate_);
     verticalHeader()->hide();
@@ -26,10 +30,38 @@ EntryTableView::EntryTableView(CellTableModel& model, QWidget* parent)
     setWordWrap(false);
     SetDefaultWidths();
     connect(delegate_, &CellDelegate::enterPressed, this, &EntryTableView::enterPressed);
+
+    totals_->setModel(&model);
+    totals_->horizontalHeader()->hide();
+    totals_->verticalHeader()->hide();
+    totals_->verticalHeader()->setDefaultSectionSize(20);
+    totals_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    totals_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    totals_->setFocusPolicy(Qt::NoFocus);
+    totals_->setSelectionMode(QAbstractItemView::NoSelection);
+    totals_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    totals_->setFixedHeight(20 + 2 * totals_->frameWidth());
+    totals_->setWordWrap(false);
+    connect(horizontalHeader(), &QHeaderView::sectionResized, totals_,
+            [this](int col, int, int width) { totals_->setColumnWidth(col, width); });
+    connect(horizontalScrollBar(), &QScrollBar::valueChanged, totals_->horizontalScrollBar(),
+            &QScrollBar::setValue);
+    connect(&model, &QAbstractItemModel::modelReset, this, &EntryTableView::ShowOnlyTotalsInStrip);
+    ShowOnlyTotalsInStrip();
     // A reset (every whole-table change) leaves no current cell; keep one in the data.
     connect(&model, &QAbstractItemModel::modelReset, this, [this] {
         if (!currentIndex().isValid()) SetCurrentCell(CellTable::kFirstDataRow, 0);
     });
+}
+
+EntryTableView::~EntryTableView() {
+    if (totals_ && !totals_->parent()) delete totals_;
+}
+
+void EntryTableView::ShowOnlyTotalsInStrip() {
+    setRowHidden(0, true);
+    for (int r = 0; r < model_.rowCount(); ++r) totals_->setRowHidden(r, r != 0);
+    for (int c = 0; c < model_.columnCount(); ++c) totals_->setColumnWidth(c, columnWidth(c));
 }
 
 void EntryTableView::SetDefaultWidths() {

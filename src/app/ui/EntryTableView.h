@@ -3,6 +3,7 @@
 // its page as signals.
 #pragma once
 
+#include <QPointer>
 #include <QTableView>
 
 class CellDelegate;
@@ -13,8 +14,12 @@ class EntryTableView : public QTableView {
 
   public:
     explicit EntryTableView(CellTableModel& model, QWidget* parent = nullptr);
+    ~EntryTableView() override;
 
     CellTableModel& Model() const { return model_; }
+    // The totals row, kept in view above the column captions while the data rows
+    // scroll; the page places it right above the table.
+    QTableView& TotalsStrip() const { return *totals_; }
     CellDelegate& Delegate() const { return *delegate_; }
 
     // The table row (0 totals, 1 header, data from 2) and column of the current
@@ -34,6 +39,9 @@ class EntryTableView : public QTableView {
     void keyPressEvent(QKeyEvent* event) override;
 
   private:
+    void ShowOnlyTotalsInStrip();
+
     CellTableModel& model_;
+    QPointer<QTableView> totals_;  // placed in, and owned by, the page once laid out
     CellDelegate* delegate_;
 };

@@ -51,11 +51,16 @@ TablePage::TablePage(CellTableModel& model, QWidget* parent)
 
     view_ = new EntryTableView(model);
     view_->setObjectName(sheets_ ? QStringLiteral("sgSheet") : QStringLiteral("sgPart"));
+    view_->TotalsStrip().setObjectName(view_->objectName() + QStringLiteral("Totals"));
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(buttons);
     layout->addLayout(file);
-    layout->addWidget(view_, 1);
+    auto* table = new QVBoxLayout;
+    table->setSpacing(0);
+    table->addWidget(&view_->TotalsStrip());
+    table->addWidget(view_, 1);
+    layout->addLayout(table, 1);
     setFocusProxy(view_);
 }
 
