@@ -30,13 +30,11 @@ std::string PlaceTextLine(TableKind kind, const std::vector<std::string>& fields
                           int row, double& area, long long& quantity, double& cost) {
     const bool sheet = kind == TableKind::Sheet;
     if (fields.size() < (sheet ? 4u : 5u)) {
-        const std::string count = std::to_string(fields.size());
-        return sheet ? Substitute(_("only {1} fields, a sheet needs label, length, width and "
-                                    "quantity"),
-                                  {count})
-                     : Substitute(_("only {1} fields, a part needs label, length, width, "
-                                    "quantity and rotatable"),
-                                  {count});
+        return Substitute(sheet ? _("a sheet line needs 4 fields (label, length, width, "
+                                    "quantity), found {1}")
+                                : _("a part line needs 5 fields (label, length, width, "
+                                    "quantity, rotatable), found {1}"),
+                          {std::to_string(fields.size())});
     }
     for (int c = 0; c < 4; ++c) t.SetCell(row, c, fields[c]);
     if (sheet) {

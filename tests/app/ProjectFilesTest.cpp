@@ -1,0 +1,270 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "DataFixtures.h"
+#include "app/ProjectFiles.h"
+#include "app/TextFile.h"
+
+namespace {
+
+using fixtures::ReadBytes;
+using fixtures::WriteBytes;
+
+SettingsForm CustomForm() {
+    SettingsForm f;
+    f.tbFast = 9;
+    f.chkOneCut = true;
+    f.edtFontName = "Noto Sans CJK";
+    f.edtFontSize = "12";
+    f.edtTitle = "厨房柜";
+    f.edtUnit = "in";
+    f.edtGap = "3.2";
+    f.edtDotNum = "1";
+    f.edtTopMargin = "5";
+    f.edtBottomMargin = "6";
+    f.edtLeftMargin = "7";
+    f.edtRightMargin = "8";
+    f.edtMinLength = "100";
+    f.edtMinWidth = "50";
+    f.edtMinArea = "9000";
+    f.clrbxEdge = 1;
+    f.clrbxSheet = 2;
+    f.clrbxPart = 3;
+    f.clrbxOffcut = 49;
+    f.rbHua = false;
+    f.edtDepth = "-1.5";
+    f.edtSafe = "  5 ";  // edit texts keep their blanks
+    f.chkDxfDim = true;
+    f.chkDxfOffcuts = false;
+    return f;
+}
+
+// The fields a project file carries (the prefix, cost check box and view options are not).
+std::vector<std::string> Stored(const SettingsForm& f) {
+    return {std::to_string(f.tbFast),
+            f.chkOneCut ? "1" : "0",
+            f.edtFontName,
+            f.edtFontSize,
+            f.edtTitle,
+            f.edtUnit,
+            f.edtGap,
+            f.edtDotNum,
+            f.edtTopMargin,
+            f.edtBottomMargin,
+            f.edtLeftMargin,
+            f.edtRightMargin,
+            f.edtMinLength,
+            f.edtMinWidth,
+            f.edtMinArea,
+            std::to_string(f.clrbxEdge),
+            std::to_string(f.clrbxSheet),
+            std::to_string(f.clrbxPart),
+            std::to_string(f.clrbxOffcut),
+            f.rbHua ? "H" : "S",
+            f.edtDepth,
+            f.edtSafe,
+            f.chkDxfDim ? "1" : "0",
+            f.chkDxfOffcuts ? "1" : "0"};
+}
+
+class ProjectFiles : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        names_.SheetFileName = dir_ + "/sheets.txt";
+        names_.PartFileName = dir_ + "/parts.txt";
+        WriteBytes(names_.SheetFileName, "Birch\t2440\t1220\t2\t80\tYes\r\n");
+        WriteBytes(names_.PartFileName, "Side\t720\t560\t4\tYes\r\n");
+    }
+    // A project file of the given lines (CR LF ends).
+    std::string WriteProject(const std::vector<std::string>& lines) {
+        std::string text;
+        for (const std::string& line : lines) text += line + "\r\n";
+        const std::string path = dir_ + "/job.dat";
+        WriteBytes(path, text);
+        return path;
+    }
+    ProjectResult Load(const std::string& path) {
+        return LoadProject(path, sheets_, parts_, loadedNames_, form_);
+    }
+
+    std::string dir_ = fixtures::TempDir();
+    ListFileNames names_;
+    ListFileNames loadedNames_;
+    SettingsForm form_;
+    CellTable sheets_ = NewSheetTable();
+    CellTable parts_ = NewPartTable();
+};
+
+}  // namespace
+
+TEST_F(ProjectFiles, SaveThenOpenRestoresListsAndSettings) {
+    const std::string path = dir_ + "/job.dat";
+    const ProjectResult saved = SaveProject(path, names_, CustomForm());
+    ASSERT_TRUE(saved.ok) << saved.message;
+
+    std::string text, error;
+    ASSERT_TRUE(ReadTextFile(path, text, error));
+    EXPECT_EQ(SplitLines(text).size(), 26u);
+    EXPECT_EQ(ReadBytes(path).substr(0, names_.SheetFileName.size() + 2),
+              names_.SheetFileName + "\r\n");
+
+    SettingsForm before;
+    before.edtPrefix = "OFF";
+    before.chkCost = true;
+    form_ = before;
+    const ProjectResult loaded = Load(path);
+    EXPECT_TRUE(loaded.ok);
+    EXPECT_EQ(loaded.message, "");
+    EXPECT_EQ(loaded.linesApplied, 26);
+    EXPECT_EQ(Stored(form_), Stored(CustomForm()));
+    EXPECT_EQ(form_.edtPrefix, "OFF");  // not part of a project
+    EXPECT_TRUE(form_.chkCost);
+    EXPECT_EQ(loadedNames_.SheetFileName, names_.SheetFileName);
+    EXPECT_EQ(loadedNames_.PartFileName, names_.PartFileName);
+    EXPECT_EQ(sheets_.Cell(2, 0), "Birch");
+    EXPECT_EQ(parts_.Cell(2, 0), "Side");
+    EXPECT_EQ(parts_.Cell(0, 3), "4");
+
+    // Saving again after opening writes the same list paths it read.
+    ASSERT_TRUE(SaveProject(dir_ + "/again.dat", loadedNames_, form_).ok);
+    EXPECT_EQ(ReadBytes(dir_ + "/again.dat"), ReadBytes(path));
+}
+
+TEST_F(ProjectFiles, SaveWantsBothListsSavedPartsFirst) {
+    const std::string path = dir_ + "/job.dat";
+    ListFileNames none;
+    EXPECT_EQ(ProjectSaveRefusal(none), "Please save the parts first!");
+    ListFileNames sheetsOnly{names_.SheetFileName, dir_ + "/never-saved.txt"};
+    EXPECT_EQ(ProjectSaveRefusal(sheetsOnly), "Please save the parts first!");
+    ListFileNames partsOnly{"", names_.PartFileName};
+    const ProjectResult r = SaveProject(path, partsOnly, SettingsForm{});
+    EXPECT_FALSE(r.ok);
+    EXPECT_EQ(r.message, "Please save the sheets first!");
+    EXPECT_EQ(ReadBytes(path), "");                   // nothing written
+    ListFileNames folder{dir_, names_.PartFileName};  // a folder is no list file
+    EXPECT_EQ(ProjectSaveRefusal(folder), "Please save the sheets first!");
+    EXPECT_EQ(ProjectSaveRefusal(names_), "");
+}
+
+TEST_F(ProjectFiles, SliderIsBroughtIntoRangeAndDialectIsTrimmed) {
+    const std::vector<std::pair<std::string, int>> sliders = {
+        {"20", 12}, {"0", 1}, {"-3", 1}, {"7", 7}};
+    for (const auto& [value, expected] : sliders) {
+        Load(WriteProject({"", "", value}));
+        EXPECT_EQ(form_.tbFast, expected) << value;
+    }
+    std::vector<std::string> lines(26, "0");
+    lines[0] = lines[1] = "";
+    const std::vector<std::pair<std::string, bool>> dialects = {
+        {" 1 ", true}, {"\t1", true}, {"2", false}, {"0", false}, {"", false}, {"11", false}};
+    for (const auto& [value, hua] : dialects) {
+        lines[21] = value;
+        form_.rbHua = !hua;
+        EXPECT_EQ(Load(WriteProject(lines)).linesApplied, 26);
+        EXPECT_EQ(form_.rbHua, hua) << "\"" << value << "\"";
+    }
+}
+
+TEST_F(ProjectFiles, EmptyAndShortProjectsApplyWhatTheyHave) {
+    form_ = CustomForm();
+    ProjectResult r = Load(WriteProject({}));
+    EXPECT_TRUE(r.ok);
+    EXPECT_EQ(r.linesApplied, 0);
+    EXPECT_EQ(Stored(form_), Stored(CustomForm()));
+
+    // An older project of nine lines: the blade width is its last value.
+    r = Load(WriteProject({"", "", "2", "0", "Arial", "9", "T", "cm", "4"}));
+    EXPECT_TRUE(r.ok);
+    EXPECT_EQ(r.message, "");
+    EXPECT_EQ(r.linesApplied, 9);
+    EXPECT_EQ(form_.edtGap, "4");
+    EXPECT_EQ(form_.edtDotNum, "1");  // kept
+    EXPECT_EQ(form_.clrbxOffcut, 49);
+}
+
+TEST_F(ProjectFiles, BadValueStopsApplyingAndSaysWhere) {
+    form_ = CustomForm();
+    const std::string path =
+        WriteProject({names_.SheetFileName, names_.PartFileName, "5", "yes", "Arial"});
+    const ProjectResult r = Load(path);
+    EXPECT_TRUE(r.ok);
+    EXPECT_EQ(r.linesApplied, 3);
+    EXPECT_NE(r.message.find(path), std::string::npos);
+    EXPECT_NE(r.message.find("line 4"), std::string::npos);
+    EXPECT_NE(r.message.find("\"yes\""), std::string::npos);
+    EXPECT_EQ(sheets_.Cell(2, 0), "Birch");  // lines before it stay applied
+    EXPECT_EQ(form_.tbFast, 5);
+    EXPECT_TRUE(form_.chkOneCut);  // not changed
+    EXPECT_EQ(form_.edtFontName, "Noto Sans CJK");
+
+    std::vector<std::string> lines(26, "0");
+    lines[0] = lines[1] = "";
+    lines[17] = "50";  // there is no 51st colour
+    const ProjectResult colour = Load(WriteProject(lines));
+    EXPECT_EQ(colour.linesApplied, 17);
+    EXPECT_NE(colour.message.find("line 18"), std::string::npos);
+}
+
+TEST_F(ProjectFiles, MissingSheetListStopsBeforeAnyOtherChange) {
+    form_ = CustomForm();
+    sheets_.SetCell(2, 0, "typed");
+    const std::string moved = dir_ + "/moved-away.txt";
+    const ProjectResult r = Load(WriteProject({moved, names_.PartFileName, "1"}));
+    EXPECT_TRUE(r.ok);
+    EXPECT_EQ(r.linesApplied, 0);
+    EXPECT_NE(r.message.find("line 1"), std::string::npos);
+    EXPECT_NE(r.message.find(moved), std::string::npos);
+    EXPECT_EQ(loadedNames_.SheetFileName, moved);  // stored and shown all the same
+    EXPECT_EQ(loadedNames_.PartFileName, "");
+    EXPECT_EQ(sheets_.Cell(2, 0), "typed");
+    EXPECT_EQ(parts_.Cell(2, 0), "");
+    EXPECT_EQ(form_.tbFast, 9);
+}
+
+TEST_F(ProjectFiles, MissingSectionedListOrBadListLineLetsApplyingGoOn) {
+    const std::string gone = dir_ + "/gone.sht";
+    WriteBytes(dir_ + "/Parts.PRT", "[PART1]\r\nLABEL=x\r\n");
+    // Stored with upper-case letters, the extension does not select the sectioned reader.
+    const ProjectResult r = Load(WriteProject({gone, dir_ + "/Parts.PRT", "3"}));
+    EXPECT_EQ(r.linesApplied, 3);
+    EXPECT_EQ(form_.tbFast, 3);
+    EXPECT_NE(r.message.find(gone), std::string::npos);
+    EXPECT_NE(r.message.find("Parts.PRT\" stopped at line 1"), std::string::npos);
+    EXPECT_EQ(sheets_.Cell(0, 2), "0.0");
+}
+
+TEST_F(ProjectFiles, RelativeListPathsBelongToTheProjectFolder) {
+    const ProjectResult r = Load(WriteProject({"sheets.txt", "./parts.txt", "4"}));
+    EXPECT_EQ(r.message, "");
+    EXPECT_EQ(loadedNames_.SheetFileName, names_.SheetFileName);
+    EXPECT_EQ(loadedNames_.PartFileName, names_.PartFileName);
+    EXPECT_EQ(sheets_.Cell(2, 0), "Birch");
+}
+
+TEST_F(ProjectFiles, LineBreaksInEditTextsCannotShiftLaterLines) {
+    SettingsForm f = CustomForm();
+    f.edtTitle = "two\r\nlines";
+    const std::string path = dir_ + "/job.dat";
+    ASSERT_TRUE(SaveProject(path, names_, f).ok);
+    ASSERT_EQ(Load(path).linesApplied, 26);
+    EXPECT_EQ(form_.edtTitle, "two  lines");
+    EXPECT_EQ(form_.edtUnit, "in");
+    EXPECT_TRUE(form_.chkDxfDim);
+}
+
+TEST_F(ProjectFiles, UnreadableProjectChangesNothing) {
+    form_ = CustomForm();
+    const std::string path = dir_ + "/none.dat";
+    const ProjectResult r = Load(path);
+    EXPECT_FALSE(r.ok);
+    EXPECT_NE(r.message.find(path), std::string::npos);
+    EXPECT_EQ(Stored(form_), Stored(CustomForm()));
+    EXPECT_EQ(loadedNames_.SheetFileName, "");
+}
+
+TEST(ProjectCaption, FileNameWithExtensionBeforeTheBaseCaption) {
+    EXPECT_EQ(ProjectCaption("/home/w/jobs/kitchen.dat", "Cutting"), "kitchen.dat - Cutting");
+    EXPECT_EQ(ProjectCaption("job.dat", "板材"), "job.dat - 板材");
+}
