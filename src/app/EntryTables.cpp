@@ -14,6 +14,8 @@ namespace {
 constexpr int kTotalsRow = 0;
 constexpr int kHeaderRow = 1;
 constexpr int kFirst = CellTable::kFirstDataRow;
+// Totals sit under Width, Quant and Cost in both tables.
+constexpr int kTotalArea = 2, kTotalQuant = 3, kTotalCost = 4;
 
 // The last column the Enter key walks through: Priority or Rotatable.
 int LastEditableCol(TableKind kind) {
@@ -47,15 +49,15 @@ std::optional<double> ParseGrouped(std::string text) {
 
 // Takes the row out of the totals; leaves them alone when any text fails to convert.
 void SubtractRowFromTotals(CellTable& t, TableKind kind, int row) {
-    const auto area = ParseGrouped(t.Cell(kTotalsRow, SheetCol::Width));
-    const auto quantity = ParseInteger(t.Cell(kTotalsRow, SheetCol::Quant));
+    const auto area = ParseGrouped(t.Cell(kTotalsRow, kTotalArea));
+    const auto quantity = ParseInteger(t.Cell(kTotalsRow, kTotalQuant));
     const auto length = ParseNumber(t.Cell(row, SheetCol::Length));
     const auto width = ParseNumber(t.Cell(row, SheetCol::Width));
     const auto count = ParseInteger(t.Cell(row, SheetCol::Quant));
     if (!area || !quantity || !length || !width || !count) return;
     double cost = 0;
     if (kind == TableKind::Sheet) {
-        const auto costTotal = ParseGrouped(t.Cell(kTotalsRow, SheetCol::Cost));
+        const auto costTotal = ParseGrouped(t.Cell(kTotalsRow, kTotalCost));
         const auto unitCost = ParseNumber(t.Cell(row, SheetCol::Cost));
         if (!costTotal || !unitCost) return;
         cost = *costTotal - *unitCost * *count;
@@ -166,7 +168,7 @@ bool DeleteTableRow(CellTable& table, TableKind kind, int row) {
 
 void DeleteAllRows(CellTable& table, TableKind kind) {
     KeepOneEmptyRow(table);
-    for (int c = 2; c < ColumnCount(kind); ++c) table.SetCell(kTotalsRow, c, "");
+    for (int c = kTotalArea; c < ColumnCount(kind); ++c) table.SetCell(kTotalsRow, c, "");
 }
 
 bool PasteText(CellTable& table, TableKind kind, const std::string& text) {
@@ -201,8 +203,8 @@ void KeepOneEmptyRow(CellTable& table) {
 }
 
 void WriteTotals(CellTable& table, TableKind kind, double area, long long quantity, double cost) {
-    table.SetCell(kTotalsRow, SheetCol::Width, FormatGrouped1(CleanZero(area)));
-    table.SetCell(kTotalsRow, SheetCol::Quant, std::to_string(quantity));
+    table.SetCell(kTotalsRow, kTotalArea, FormatGrouped1(CleanZero(area)));
+    table.SetCell(kTotalsRow, kTotalQuant, std::to_string(quantity));
     if (kind == TableKind::Sheet)
-        table.SetCell(kTotalsRow, SheetCol::Cost, FormatGrouped1(CleanZero(cost)));
+        table.SetCell(kTotalsRow, kTotalCost, FormatGrouped1(CleanZero(cost)));
 }

@@ -20,6 +20,10 @@ constexpr int Label = 0, Length = 1, Width = 2, Quant = 3, Rotatable = 4;
 constexpr int Count = 5;
 }  // namespace PartCol
 
+// Label, Length, Width and Quant are the same columns in both tables.
+static_assert(SheetCol::Label == PartCol::Label && SheetCol::Length == PartCol::Length &&
+              SheetCol::Width == PartCol::Width && SheetCol::Quant == PartCol::Quant);
+
 // How a data cell of a column is edited.
 enum class CellEditing {
     Text,    // free text

@@ -14,7 +14,30 @@
 #include <utility>
 #include <vector>
 
+#include "app/CellTable.h"
+
 namespace fixtures {
+
+using Row = std::vector<std::string>;
+
+// The data rows of a table, from row 2 on.
+inline std::vector<Row> DataRows(const CellTable& t) {
+    std::vector<Row> rows;
+    for (int r = CellTable::kFirstDataRow; r < t.RowCount(); ++r) {
+        Row row;
+        for (int c = 0; c < t.ColCount(); ++c) row.push_back(t.Cell(r, c));
+        rows.push_back(row);
+    }
+    return rows;
+}
+
+// Writes the rows into the table's last row and the rows it adds after it.
+inline void FillRows(CellTable& t, const std::vector<Row>& rows) {
+    for (size_t i = 0; i < rows.size(); ++i) {
+        const int r = i == 0 ? t.RowCount() - 1 : t.AppendRow();
+        for (int c = 0; c < static_cast<int>(rows[i].size()); ++c) t.SetCell(r, c, rows[i][c]);
+    }
+}
 
 inline std::string TempDir() {
     std::string dir = ::testing::TempDir() + "tarvex-data-XXXXXX";

@@ -12,61 +12,42 @@ namespace {
 using fixtures::ReadBytes;
 using fixtures::WriteBytes;
 
+// Every stored setting differs from its default.
 SettingsForm CustomForm() {
-    SettingsForm f;
-    f.tbFast = 9;
-    f.chkOneCut = true;
-    f.edtFontName = "Noto Sans CJK";
-    f.edtFontSize = "12";
-    f.edtTitle = "厨房柜";
-    f.edtUnit = "in";
-    f.edtGap = "3.2";
-    f.edtDotNum = "1";
-    f.edtTopMargin = "5";
-    f.edtBottomMargin = "6";
-    f.edtLeftMargin = "7";
-    f.edtRightMargin = "8";
-    f.edtMinLength = "100";
-    f.edtMinWidth = "50";
-    f.edtMinArea = "9000";
-    f.clrbxEdge = 1;
-    f.clrbxSheet = 2;
-    f.clrbxPart = 3;
-    f.clrbxOffcut = 49;
-    f.rbHua = false;
-    f.edtDepth = "-1.5";
-    f.edtSafe = "  5 ";  // edit texts keep their blanks
-    f.chkDxfDim = true;
-    f.chkDxfOffcuts = false;
-    return f;
+    return {.tbFast = 9,
+            .chkOneCut = true,
+            .edtUnit = "in",
+            .edtGap = "3.2",
+            .edtDotNum = "1",
+            .edtMinLength = "100",
+            .edtMinWidth = "50",
+            .edtMinArea = "9000",
+            .edtTopMargin = "5",
+            .edtBottomMargin = "6",
+            .edtLeftMargin = "7",
+            .edtRightMargin = "8",
+            .edtFontName = "Noto Sans CJK",
+            .edtFontSize = "12",
+            .edtTitle = "厨房柜",
+            .clrbxEdge = 1,
+            .clrbxSheet = 2,
+            .clrbxPart = 3,
+            .clrbxOffcut = 49,
+            .rbHua = false,
+            .edtDepth = "-1.5",
+            .edtSafe = "  5 ",  // edit texts keep their blanks
+            .chkDxfDim = true};
 }
 
-// The fields a project file carries (the prefix, cost check box and view options are not).
+// The lines a form gives in a project file (list paths left empty).
 std::vector<std::string> Stored(const SettingsForm& f) {
-    return {std::to_string(f.tbFast),
-            f.chkOneCut ? "1" : "0",
-            f.edtFontName,
-            f.edtFontSize,
-            f.edtTitle,
-            f.edtUnit,
-            f.edtGap,
-            f.edtDotNum,
-            f.edtTopMargin,
-            f.edtBottomMargin,
-            f.edtLeftMargin,
-            f.edtRightMargin,
-            f.edtMinLength,
-            f.edtMinWidth,
-            f.edtMinArea,
-            std::to_string(f.clrbxEdge),
-            std::to_string(f.clrbxSheet),
-            std::to_string(f.clrbxPart),
-            std::to_string(f.clrbxOffcut),
-            f.rbHua ? "H" : "S",
-            f.edtDepth,
-            f.edtSafe,
-            f.chkDxfDim ? "1" : "0",
-            f.chkDxfOffcuts ? "1" : "0"};
+    const std::string path = fixtures::TempDir() + "/p.dat";
+    WriteBytes(path + ".txt", "");
+    SaveProject(path, {path + ".txt", path + ".txt"}, f);
+    std::string text, error;
+    ReadTextFile(path, text, error);
+    std::vector<std::string> lines = SplitLines(text);
+    return {lines.begin() + 2, lines.end()};
 }
 
 class ProjectFiles : public ::testing::Test {
@@ -106,9 +87,12 @@ TEST_F(ProjectFiles, SaveThenOpenRestoresListsAndSettings) {
 
     std::string text, error;
     ASSERT_TRUE(ReadTextFile(path, text, error));
-    EXPECT_EQ(SplitLines(text).size(), 26u);
-    EXPECT_EQ(ReadBytes(path).substr(0, names_.SheetFileName.size() + 2),
-              names_.SheetFileName + "\r\n");
+    const std::vector<std::string> lines = SplitLines(text);
+    ASSERT_EQ(lines.size(), 26u);
+    EXPECT_EQ(text.substr(0, names_.SheetFileName.size() + 2), names_.SheetFileName + "\r\n");
+    EXPECT_EQ((std::vector<std::string>{lines[2], lines[3], lines[8], lines[17], lines[21],
+                                        lines[22], lines[24]}),
+              (std::vector<std::string>{"9", "1", "3.2", "1", "2", "-1.5", "1"}));
 
     SettingsForm before;
     before.edtPrefix = "OFF";
