@@ -70,6 +70,7 @@ class ScopedCatalog {
         ok_ = std::system(command.c_str()) == 0;
         const char* previous = bindtextdomain("default", nullptr);
         previousDir_ = previous ? previous : "";
+        previousLocale_ = std::setlocale(LC_MESSAGES, nullptr);
         std::setlocale(LC_MESSAGES, "C.UTF-8");
         bindtextdomain("default", dir.c_str());
         bind_textdomain_codeset("default", "UTF-8");
@@ -79,6 +80,7 @@ class ScopedCatalog {
         unsetenv("LANGUAGE");
         if (!previousDir_.empty()) bindtextdomain("default", previousDir_.c_str());
         Flush();
+        std::setlocale(LC_MESSAGES, previousLocale_.c_str());
     }
     ScopedCatalog(const ScopedCatalog&) = delete;
     ScopedCatalog& operator=(const ScopedCatalog&) = delete;
@@ -98,6 +100,7 @@ class ScopedCatalog {
     }
     bool ok_ = false;
     std::string previousDir_;
+    std::string previousLocale_;
 };
 
 }  // namespace fixtures

@@ -85,14 +85,11 @@ TEST_F(ProjectFiles, SaveThenOpenRestoresListsAndSettings) {
     const ProjectResult saved = SaveProject(path, names_, CustomForm());
     ASSERT_TRUE(saved.ok) << saved.message;
 
-    std::string text, error;
-    ASSERT_TRUE(ReadTextFile(path, text, error));
-    const std::vector<std::string> lines = SplitLines(text);
-    ASSERT_EQ(lines.size(), 26u);
-    EXPECT_EQ(text.substr(0, names_.SheetFileName.size() + 2), names_.SheetFileName + "\r\n");
-    EXPECT_EQ((std::vector<std::string>{lines[2], lines[3], lines[8], lines[17], lines[21],
-                                        lines[22], lines[24]}),
-              (std::vector<std::string>{"9", "1", "3.2", "1", "2", "-1.5", "1"}));
+    const std::string expected = names_.SheetFileName + "\r\n" + names_.PartFileName +
+                                 "\r\n9\r\n1\r\nNoto Sans CJK\r\n12\r\n厨房柜\r\nin\r\n3.2\r\n1\r\n"
+                                 "5\r\n6\r\n7\r\n8\r\n100\r\n50\r\n9000\r\n1\r\n2\r\n3\r\n49\r\n"
+                                 "2\r\n-1.5\r\n  5 \r\n1\r\n0\r\n";
+    EXPECT_EQ(ReadBytes(path), expected);
 
     SettingsForm before;
     before.edtPrefix = "OFF";
