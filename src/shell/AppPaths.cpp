@@ -13,7 +13,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
-bool IsWritableDir(const fs::path& dir) { return access(dir.c_str(), W_OK) == 0; }
+bool IsWritableDir(const fs::path& dir) {
+    return access(dir.c_str(), W_OK) == 0;
+}
 
 bool HoldsAnyCatalog(const fs::path& localeDir) {
     std::error_code ec;
@@ -32,7 +34,9 @@ fs::path ProgramDir() {
     return exe.parent_path();
 }
 
-fs::path InstalledDataDir() { return TARVEX_DATA_DIR; }
+fs::path InstalledDataDir() {
+    return TARVEX_DATA_DIR;
+}
 
 std::vector<fs::path> LocaleDirs() {
     return {ProgramDir() / "locale", InstalledDataDir() / "locale"};
@@ -46,8 +50,8 @@ fs::path LocaleDir() {
     return dirs.front();
 }
 
-fs::path UserFilePath(const fs::path& programDir, bool programDirWritable,
-                      const char* xdgVariable, const char* xdgDefault, const std::string& name) {
+fs::path UserFilePath(const fs::path& programDir, bool programDirWritable, const char* xdgVariable,
+                      const char* xdgDefault, const std::string& name) {
     if (programDirWritable) return programDir / name;
     // The base directory specification ignores relative values.
     const char* xdg = std::getenv(xdgVariable);
@@ -61,7 +65,9 @@ fs::path SettingsFilePath() {
     return UserFilePath(dir, IsWritableDir(dir), "XDG_CONFIG_HOME", ".config", "velkor.db");
 }
 
-fs::path SettingsTemplatePath() { return InstalledDataDir() / "velkor.db"; }
+fs::path SettingsTemplatePath() {
+    return InstalledDataDir() / "velkor.db";
+}
 
 fs::path UpdatesFilePath() {
     const fs::path dir = ProgramDir();

@@ -25,9 +25,9 @@ std::filesystem::path LocaleDir();
 // `name` in the program folder when `programDirWritable`, otherwise in
 // $<xdgVariable>/tarvex, where an unset or relative variable means
 // $HOME/<xdgDefault> (".config" or ".cache").
-std::filesystem::path UserFilePath(const std::filesystem::path& programDir,
-                                   bool programDirWritable, const char* xdgVariable,
-                                   const char* xdgDefault, const std::string& name);
+std::filesystem::path UserFilePath(const std::filesystem::path& programDir, bool programDirWritable,
+                                   const char* xdgVariable, const char* xdgDefault,
+                                   const std::string& name);
 
 // The settings file velkor.db (program folder or $XDG_CONFIG_HOME/tarvex).
 std::filesystem::path SettingsFilePath();

@@ -34,4 +34,6 @@ std::string OpenHelp(const std::string& code, const UrlOpener& open) {
     return {};
 }
 
-std::string OpenHelp() { return OpenHelp(CurrentLanguage(), DesktopUrlOpener()); }
+std::string OpenHelp() {
+    return OpenHelp(CurrentLanguage(), DesktopUrlOpener());
+}

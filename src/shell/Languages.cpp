@@ -23,7 +23,8 @@ std::vector<std::string> SubFolders(const fs::path& localeDir) {
 
 bool HoldsCatalog(const fs::path& localeDir, const std::string& folder) {
     std::error_code ec;
-    return !folder.empty() && fs::is_regular_file(localeDir / folder / "LC_MESSAGES" / "default.mo", ec);
+    return !folder.empty() &&
+           fs::is_regular_file(localeDir / folder / "LC_MESSAGES" / "default.mo", ec);
 }
 
 }  // namespace
@@ -45,7 +46,9 @@ std::vector<std::string> LanguageList(const fs::path& localeDir) {
     return codes;
 }
 
-std::vector<std::string> LanguageList() { return LanguageList(LocaleDir()); }
+std::vector<std::string> LanguageList() {
+    return LanguageList(LocaleDir());
+}
 
 std::string LanguageFolder(const fs::path& localeDir, const std::string& code) {
     if (HoldsCatalog(localeDir, code)) return code;

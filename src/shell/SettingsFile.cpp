@@ -33,7 +33,9 @@ bool Load(CSimpleIniA& ini, const fs::path& file, const fs::path& seed) {
     return ini.LoadFile(source.c_str()) >= 0;
 }
 
-bool HasCommon(const CSimpleIniA& ini) { return ini.GetSectionSize(kSection) >= 0; }
+bool HasCommon(const CSimpleIniA& ini) {
+    return ini.GetSectionSize(kSection) >= 0;
+}
 
 std::string ReadKey(const fs::path& file, const fs::path& seed, const char* key,
                     const char* fallback) {
@@ -71,7 +73,9 @@ std::string ReadLanguage(const fs::path& file, const fs::path& seed) {
     return ReadKey(file, seed, "Language", "en_us");
 }
 
-std::string ReadLanguage() { return ReadLanguage(SettingsFilePath(), SettingsTemplatePath()); }
+std::string ReadLanguage() {
+    return ReadLanguage(SettingsFilePath(), SettingsTemplatePath());
+}
 
 bool SaveLanguage(const fs::path& file, const std::string& code, const fs::path& seed) {
     // A line break in the value would split the file's lines.
@@ -95,4 +99,6 @@ std::string ReadUpdateUrl(const fs::path& file, const fs::path& seed) {
     return ReadKey(file, seed, "UpdateUrl", "");
 }
 
-std::string ReadUpdateUrl() { return ReadUpdateUrl(SettingsFilePath(), SettingsTemplatePath()); }
+std::string ReadUpdateUrl() {
+    return ReadUpdateUrl(SettingsFilePath(), SettingsTemplatePath());
+}

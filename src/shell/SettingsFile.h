@@ -13,8 +13,7 @@
 // The stored language code, trimmed (possibly empty: the environment decides
 // then); "en_us" when the key is missing or the file cannot be used. `seed` is
 // read instead of `file` when `file` does not exist (an installation's default).
-std::string ReadLanguage(const std::filesystem::path& file,
-                         const std::filesystem::path& seed = {});
+std::string ReadLanguage(const std::filesystem::path& file, const std::filesystem::path& seed = {});
 // The same for the program's settings file (SettingsFilePath()).
 std::string ReadLanguage();
 

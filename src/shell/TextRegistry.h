@@ -12,7 +12,7 @@
 #include <vector>
 
 class TextRegistry {
-public:
+  public:
     using Setter = std::function<void(const std::string& text)>;
 
     // Remembers that `setter` shows the message `msgid` and applies its
@@ -28,7 +28,7 @@ public:
     // The message ids registered for `owner`, in the order they were added.
     std::vector<std::string> MessageIds(const void* owner) const;
 
-private:
+  private:
     struct Entry {
         const void* owner;
         std::string msgid;  // empty for builders

@@ -51,7 +51,9 @@ void InitTranslation(const std::filesystem::path& localeDir) {
     g_initialised = true;
 }
 
-void InitTranslation() { InitTranslation(LocaleDir()); }
+void InitTranslation() {
+    InitTranslation(LocaleDir());
+}
 
 void SetLanguage(const std::string& code) {
     if (!g_initialised) InitTranslation();
@@ -62,4 +64,6 @@ void SetLanguage(const std::string& code) {
     SetMessagesLocale();
 }
 
-std::string CurrentLanguage() { return g_current; }
+std::string CurrentLanguage() {
+    return g_current;
+}

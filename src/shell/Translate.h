@@ -8,7 +8,9 @@
 
 // The translation of a message id; a text without a translation comes back unchanged.
 std::string _(const char* msgid);
-inline std::string _(const std::string& msgid) { return _(msgid.c_str()); }
+inline std::string _(const std::string& msgid) {
+    return _(msgid.c_str());
+}
 
 // Binds the text domain to `localeDir` and prepares the process locale so that the
 // language can be switched at run time, whatever the environment's locale ("C",
