@@ -36,7 +36,3 @@ TEST(LanguageFolder, FindsTheFolderWhateverItsLetterCase) {
     EXPECT_EQ(LanguageFolder(dir, "zh_cn"), "zh_CN");
     EXPECT_EQ(LanguageFolder(dir, "ko_kr"), "ko_kr");
 }
-
-TEST(AsciiLower, LowersOnlyAsciiLetters) {
-    EXPECT_EQ(AsciiLower("ZH_CN.UTF-8 简体"), "zh_cn.utf-8 简体");
-}
