@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <QString>
+#include <regex>
+#include <set>
 
 #include "ShellTestUtil.h"
 #include "shell/AppPaths.h"
@@ -74,4 +76,26 @@ TEST(OpenHelp, ViewerThatFailsIsReported) {
     recorder.succeed = false;
     EXPECT_EQ(OpenHelp("en_us", recorder.Opener()), "The help file can not be opened!");
     EXPECT_EQ(recorder.urls.size(), 1u);
+}
+
+TEST(Manuals, EveryLanguageShipsAManualWhoseLinksResolve) {
+    const std::regex link(R"(href="([^"]*)\")"), anchor(R"(id="([^"]*)\")");
+    for (const std::string code : {"en_us", "zh_cn"}) {
+        const fs::path manual = ShippedLocaleDir() / code / "LC_MESSAGES" / "velkor.html";
+        const std::string html = ReadBytes(manual);
+        ASSERT_FALSE(html.empty()) << manual;
+        std::set<std::string> ids;
+        for (std::sregex_iterator it(html.begin(), html.end(), anchor), end; it != end; ++it) {
+            ids.insert((*it)[1]);
+        }
+        for (std::sregex_iterator it(html.begin(), html.end(), link), end; it != end; ++it) {
+            const std::string target = (*it)[1];
+            if (target.starts_with("#")) {
+                EXPECT_TRUE(ids.count(target.substr(1))) << code << ": " << target;
+            } else {
+                EXPECT_TRUE(fs::is_regular_file(manual.parent_path() / target))
+                    << code << ": " << target;
+            }
+        }
+    }
 }
