@@ -9,10 +9,6 @@
 
 namespace fs = std::filesystem;
 
-UrlOpener DesktopUrlOpener() {
-    return [](const QUrl& url) { return QDesktopServices::openUrl(url); };
-}
-
 fs::path FindHelpFile(const std::string& code, const std::vector<fs::path>& localeDirs) {
     if (code.empty()) return {};
     for (const fs::path& dir : localeDirs) {

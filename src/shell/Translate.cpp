@@ -59,6 +59,7 @@ void SetLanguage(const std::string& code) {
     if (!g_initialised) InitTranslation();
     g_current = code.empty() ? LanguageFromEnvironment() : code;
     setenv("LANGUAGE", LanguageFolder(g_localeDir, g_current).c_str(), 1);
+    std::setlocale(LC_NUMERIC, "C");
     // gettext keeps the translations it has looked up; changing LC_MESSAGES drops them.
     std::setlocale(LC_MESSAGES, "C");
     SetMessagesLocale();

@@ -26,7 +26,8 @@ void InitTranslation();
 // folder, matched without letter case). An empty code takes the language from the
 // environment: LANG cut before its first ".", lower-cased; "en_us" when LANG names
 // none. A code without a usable catalog leaves the texts in English. Initialises
-// the translation first if InitTranslation was not called.
+// the translation first if InitTranslation was not called; like InitTranslation it
+// must run after any QCoreApplication has been constructed.
 void SetLanguage(const std::string& code);
 
 // The language code in use (the one given to SetLanguage after resolving an empty

@@ -2,6 +2,7 @@
 // has a Chinese translation, and no translation changes what the code relies on.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <regex>
 #include <set>
@@ -60,6 +61,18 @@ std::vector<std::string> Conversions(const std::string& text) {
     return found;
 }
 
+// The named placeholders ("{table}", "{1}") a text is filled in through, sorted:
+// a translation may put them in another order.
+std::vector<std::string> NamedPlaceholders(const std::string& text) {
+    static const std::regex placeholder(R"(\{[A-Za-z0-9_]*\})");
+    std::vector<std::string> found;
+    for (std::sregex_iterator it(text.begin(), text.end(), placeholder), end; it != end; ++it) {
+        found.push_back(it->str());
+    }
+    std::sort(found.begin(), found.end());
+    return found;
+}
+
 // The accelerator letters ("&O" gives O); "&&" is a literal ampersand.
 std::string Accelerators(const std::string& text) {
     std::string keys;
@@ -106,6 +119,8 @@ TEST(Catalogs, TranslationsKeepPlaceholdersAndAccelerators) {
     for (const auto& e : Catalog("zh_cn")) {
         if (e.text.empty()) continue;
         EXPECT_EQ(Conversions(e.text), Conversions(e.id))
+            << "line " << e.line << ": " << Quoted(e.id) << " -> " << e.text;
+        EXPECT_EQ(NamedPlaceholders(e.text), NamedPlaceholders(e.id))
             << "line " << e.line << ": " << Quoted(e.id) << " -> " << e.text;
         EXPECT_EQ(Accelerators(e.text), Accelerators(e.id))
             << "line " << e.line << ": " << Quoted(e.id) << " -> " << e.text;
@@ -167,6 +182,8 @@ TEST(PoFile, ReadsContinuedEscapedAndFlaggedEntries) {
 TEST(CatalogChecks, RecogniseConversionsAndAccelerators) {
     EXPECT_EQ(Conversions("%s: %.2f%% %d %0.3f"),
               (std::vector<std::string>{"%s", "%.2f", "%%", "%d", "%0.3f"}));
+    EXPECT_EQ(NamedPlaceholders("{table}, row {row}: {1}"),
+              (std::vector<std::string>{"{1}", "{row}", "{table}"}));
     EXPECT_EQ(Accelerators("Export &Offcuts"), "O");
     EXPECT_EQ(Accelerators("导出余料(&o)"), "O");
     EXPECT_EQ(Accelerators("Tom && Jerry(&J)"), "J");
