@@ -31,5 +31,6 @@ std::string OpenHelp(const std::string& code, const UrlOpener& open) {
 }
 
 std::string OpenHelp() {
-    return OpenHelp(CurrentLanguage(), DesktopUrlOpener());
+    return OpenHelp(CurrentLanguage(),
+                    [](const QUrl& url) { return QDesktopServices::openUrl(url); });
 }
