@@ -3,10 +3,7 @@
 #pragma once
 
 #include <gtest/gtest.h>
-#include <libintl.h>
-#include <stdlib.h>
 
-#include <clocale>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
@@ -15,6 +12,7 @@
 #include <vector>
 
 #include "app/CellTable.h"
+#include "shell/Translate.h"
 
 namespace fixtures {
 
@@ -54,7 +52,7 @@ inline std::string ReadBytes(const std::string& path) {
 }
 
 // Compiles the given translations into a catalog of the "default" domain and
-// makes it current; the destructor returns to untranslated texts.
+// switches to it; the destructor switches back to the untranslated texts.
 class ScopedCatalog {
   public:
     explicit ScopedCatalog(const std::vector<std::pair<std::string, std::string>>& entries) {
@@ -68,39 +66,17 @@ class ScopedCatalog {
         const std::string command =
             "mkdir -p '" + target + "' && msgfmt -o '" + target + "/default.mo' '" + po + "'";
         ok_ = std::system(command.c_str()) == 0;
-        const char* previous = bindtextdomain("default", nullptr);
-        previousDir_ = previous ? previous : "";
-        previousLocale_ = std::setlocale(LC_MESSAGES, nullptr);
-        std::setlocale(LC_MESSAGES, "C.UTF-8");
-        bindtextdomain("default", dir.c_str());
-        bind_textdomain_codeset("default", "UTF-8");
-        Switch("zz");
+        InitTranslation(dir);
+        SetLanguage("zz");
     }
-    ~ScopedCatalog() {
-        unsetenv("LANGUAGE");
-        if (!previousDir_.empty()) bindtextdomain("default", previousDir_.c_str());
-        Flush();
-        std::setlocale(LC_MESSAGES, previousLocale_.c_str());
-    }
+    ~ScopedCatalog() { SetLanguage("en_us"); }
     ScopedCatalog(const ScopedCatalog&) = delete;
     ScopedCatalog& operator=(const ScopedCatalog&) = delete;
 
     bool ok() const { return ok_; }
-    // "zz" is the catalog's language; any other code shows the message ids.
-    static void Switch(const char* language) {
-        setenv("LANGUAGE", language, 1);
-        Flush();
-    }
 
   private:
-    static void Flush() {
-        std::setlocale(LC_MESSAGES, "C");
-        std::setlocale(LC_MESSAGES, "C.UTF-8");
-        textdomain("default");
-    }
     bool ok_ = false;
-    std::string previousDir_;
-    std::string previousLocale_;
 };
 
 }  // namespace fixtures
