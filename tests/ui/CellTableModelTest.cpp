@@ -33,7 +33,7 @@ Editor* OpenEditor(EntryTableView& view) {
 }  // namespace
 
 TEST(CellTableModel, PassesTheModelTesterThroughEditsAndResets) {
-    for (TableKind kind : {TableKind::Sheets, TableKind::Parts}) {
+    for (TableKind kind : {TableKind::Sheet, TableKind::Part}) {
         CellTableModel model(kind);
         QAbstractItemModelTester tester(&model,
                                         QAbstractItemModelTester::FailureReportingMode::Fatal);
@@ -45,7 +45,7 @@ TEST(CellTableModel, PassesTheModelTesterThroughEditsAndResets) {
 }
 
 TEST(CellTableModel, ShowsTheHeaderRowAsColumnCaptionsAndTheTotalsRowFirst) {
-    CellTableModel model(TableKind::Sheets);
+    CellTableModel model(TableKind::Sheet);
     Fill(model, 5);
     EXPECT_EQ(model.columnCount(), 7);
     EXPECT_EQ(model.rowCount(), 4);  // totals + three data rows
@@ -58,7 +58,7 @@ TEST(CellTableModel, ShowsTheHeaderRowAsColumnCaptionsAndTheTotalsRowFirst) {
 }
 
 TEST(CellTableModel, FixedCellsCanNeitherBeSelectedNorEdited) {
-    CellTableModel sheets(TableKind::Sheets);
+    CellTableModel sheets(TableKind::Sheet);
     Fill(sheets, 4);
     EXPECT_EQ(sheets.flags(sheets.index(0, 2)), Qt::NoItemFlags);  // totals
     EXPECT_EQ(sheets.flags(sheets.index(1, 6)), Qt::NoItemFlags);  // Left Quant
@@ -67,16 +67,15 @@ TEST(CellTableModel, FixedCellsCanNeitherBeSelectedNorEdited) {
     EXPECT_FALSE(sheets.setData(sheets.index(0, 0), QStringLiteral("x"), Qt::EditRole));
     EXPECT_EQ(sheets.Table().Cell(0, 0), "Total");
 
-    CellTableModel parts(TableKind::Parts);
+    CellTableModel parts(TableKind::Part);
     Fill(parts, 4);
-    EXPECT_EQ(parts.LeftQuantColumn(), -1);
     EXPECT_TRUE(parts.flags(parts.index(2, 4)) & Qt::ItemIsSelectable);
     EXPECT_TRUE(parts.setData(parts.index(2, 3), QStringLiteral("7"), Qt::EditRole));
     EXPECT_EQ(parts.Table().Cell(3, 3), "7");
 }
 
 TEST(EntryTableView, KeyboardNeverReachesLeftQuantOrTheTotals) {
-    CellTableModel model(TableKind::Sheets);
+    CellTableModel model(TableKind::Sheet);
     Fill(model, 4);
     EntryTableView view(model);
     view.show();
@@ -91,7 +90,7 @@ TEST(EntryTableView, KeyboardNeverReachesLeftQuantOrTheTotals) {
 }
 
 TEST(EntryTableView, NumberCellsDropTextThatIsNotANumberWhileTyping) {
-    CellTableModel model(TableKind::Parts);
+    CellTableModel model(TableKind::Part);
     Fill(model, 3);
     EntryTableView view(model);
     view.show();
@@ -115,7 +114,7 @@ TEST(EntryTableView, NumberCellsDropTextThatIsNotANumberWhileTyping) {
 }
 
 TEST(EntryTableView, YesNoEditorOffersTheCurrentTextsAndKeepsOtherWording) {
-    CellTableModel model(TableKind::Sheets);
+    CellTableModel model(TableKind::Sheet);
     Fill(model, 3);
     model.Edit([](CellTable& t) { t.SetCell(2, 5, "是"); });
     EntryTableView view(model);
@@ -138,7 +137,7 @@ TEST(EntryTableView, YesNoEditorOffersTheCurrentTextsAndKeepsOtherWording) {
 }
 
 TEST(EntryTableView, EnterAndCtrlVBecomeSignals) {
-    CellTableModel model(TableKind::Parts);
+    CellTableModel model(TableKind::Part);
     Fill(model, 3);
     EntryTableView view(model);
     view.show();

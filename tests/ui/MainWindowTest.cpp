@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QComboBox>
 #include <QDialog>
 #include <QDir>
 #include <QLabel>
@@ -9,10 +10,8 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QTabWidget>
-#include <QTest>
 
-#include "ScriptedDialogs.h"
-#include "app/ui/rectmain.h"
+#include "WindowFixture.h"
 
 namespace {
 
@@ -22,13 +21,12 @@ std::string Text(const QString& text) {
 
 }  // namespace
 
-TEST(MainWindow, HasItsFivePagesInOrderAndFitsTheDefaultSize) {
-    ScriptedDialogs dialogs;
-    TfrmMain window(dialogs);
-    window.show();
-    EXPECT_EQ(window.size(), QSize(800, 600));
-    auto* pages = window.findChild<QTabWidget*>(QStringLiteral("pgcpg1"));
-    ASSERT_NE(pages, nullptr);
+using MainWindow = WindowTest;
+
+TEST_F(MainWindow, HasItsFivePagesInOrderAndFitsTheDefaultSize) {
+    TfrmMain& w = Open();
+    EXPECT_EQ(w.size(), QSize(800, 600));
+    auto* pages = Find<QTabWidget>("pgcpg1");
     ASSERT_EQ(pages->count(), 5);
     const char* expected[] = {"Sheets", "Parts", "Layouts", "Report", "Sets"};
     const QString shots = qEnvironmentVariable("TARVEX_SCREENSHOTS");
@@ -41,15 +39,14 @@ TEST(MainWindow, HasItsFivePagesInOrderAndFitsTheDefaultSize) {
         EXPECT_LE(need.width(), page->width()) << expected[i];
         EXPECT_LE(need.height(), page->height()) << expected[i];
         if (!shots.isEmpty())
-            window.grab().save(QDir(shots).filePath(QString::number(i) + QStringLiteral(".png")));
+            w.grab().save(QDir(shots).filePath(QString::number(i) + QStringLiteral(".png")));
     }
 }
 
-TEST(MainWindow, MenusHoldTheirCommandsInOrder) {
-    ScriptedDialogs dialogs;
-    TfrmMain window(dialogs);
+TEST_F(MainWindow, MenusHoldTheirCommandsInOrder) {
+    TfrmMain& w = Open();
     QStringList menus;
-    for (QAction* menu : window.menuBar()->actions()) {
+    for (QAction* menu : w.menuBar()->actions()) {
         QStringList items;
         for (QAction* item : menu->menu()->actions())
             items << (item->isSeparator() ? QStringLiteral("-") : item->text());
@@ -61,10 +58,9 @@ TEST(MainWindow, MenusHoldTheirCommandsInOrder) {
               "Help(&H): Content(&C)...|-|Latest Version(&V)...|-|About(&A)...");
 }
 
-TEST(MainWindow, PrintSetupAndAboutGoThroughTheDialogs) {
-    ScriptedDialogs dialogs;
-    TfrmMain window(dialogs);
-    window.findChild<QAction*>(QStringLiteral("mnPrintSetup"))->trigger();
+TEST_F(MainWindow, PrintSetupAboutAndHelpGoThroughTheDesktop) {
+    Open();
+    Find<QAction>("mnPrintSetup")->trigger();
     EXPECT_EQ(dialogs.pageSetups, 1);
     QString version;
     dialogs.onDialog = [&](QDialog& about) {
@@ -73,19 +69,25 @@ TEST(MainWindow, PrintSetupAndAboutGoThroughTheDialogs) {
         Q_EMIT about.findChild<QLabel*>(QStringLiteral("lblWeb"))
             ->linkActivated(QStringLiteral("https://tarvex.example.org"));
     };
-    window.findChild<QAction*>(QStringLiteral("mnAbout"))->trigger();
+    Find<QAction>("mnAbout")->trigger();
     EXPECT_EQ(dialogs.dialogsRun, 1);
     EXPECT_EQ(Text(version), "Ver. 3.2.1207");
     ASSERT_EQ(dialogs.urls.size(), 1u);
     EXPECT_EQ(Text(dialogs.urls[0].toString()), "https://tarvex.example.org");
+
+    Find<QAction>("mnHelp")->trigger();
+    ASSERT_EQ(dialogs.urls.size(), 2u);
+    EXPECT_TRUE(dialogs.urls[1].isLocalFile());
+    EXPECT_NE(Text(dialogs.urls[1].toLocalFile()).find("en_us/LC_MESSAGES/velkor"),
+              std::string::npos);
+    EXPECT_TRUE(dialogs.messages.empty());
 }
 
-TEST(MainWindow, FontButtonShowsTheChosenFontAndRefusesABadSize) {
-    ScriptedDialogs dialogs;
-    TfrmMain window(dialogs);
-    auto* name = window.findChild<QLineEdit*>(QStringLiteral("edtFontName"));
-    auto* size = window.findChild<QLineEdit*>(QStringLiteral("edtFontSize"));
-    auto* button = window.findChild<QPushButton*>(QStringLiteral("btn1"));
+TEST_F(MainWindow, FontButtonShowsTheChosenFontAndRefusesABadSize) {
+    Open();
+    auto* name = Find<QLineEdit>("edtFontName");
+    auto* size = Find<QLineEdit>("edtFontSize");
+    auto* button = Find<QPushButton>("btn1");
     EXPECT_TRUE(name->isReadOnly());
     QFont chosen(QStringLiteral("DejaVu Sans"));
     chosen.setPointSize(14);
@@ -106,5 +108,6 @@ TEST(MainWindow, FontButtonShowsTheChosenFontAndRefusesABadSize) {
     EXPECT_FALSE(dialogs.fontAsked.has_value());
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_EQ(dialogs.messages[0].icon, Dialogs::Icon::Error);
+    EXPECT_EQ(Text(dialogs.messages[0].caption), "Tarvex sheet cutting system");
     EXPECT_NE(Text(dialogs.messages[0].text).find("12.5"), std::string::npos);
 }

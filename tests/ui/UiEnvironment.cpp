@@ -3,6 +3,9 @@
 
 #include <QApplication>
 #include <cstdlib>
+#include <filesystem>
+
+#include "shell/Translate.h"
 
 namespace {
 
@@ -14,6 +17,7 @@ class UiEnvironment : public ::testing::Environment {
         static char name[] = "test_ui";
         static char* argv[] = {name, nullptr};
         app_ = new QApplication(argc, argv);
+        InitTranslation(std::filesystem::path(TARVEX_BINARY_DIR) / "bin" / "locale");
     }
     void TearDown() override {
         delete app_;

@@ -4,7 +4,6 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 
-#include "app/NumberText.h"
 #include "app/ui/CellTableModel.h"
 #include "app/ui/UiText.h"
 
@@ -13,17 +12,21 @@ CellDelegate::CellDelegate(const CellTableModel& model, QObject* parent)
 
 QWidget* CellDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem& option,
                                     const QModelIndex& index) const {
-    if (index.column() == model_.YesNoColumn()) {
+    if (model_.Editing(index.column()) == CellEditing::YesNo) {
         auto* combo = new QComboBox(parent);
         combo->addItems(yesNo_);
         return combo;
     }
     QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
     auto* line = qobject_cast<QLineEdit*>(editor);
-    if (line && model_.IsNumberColumn(index.column())) {
+    if (line && model_.Editing(index.column()) == CellEditing::Number) {
         // Every text on the way must already be a number; anything else empties the cell.
-        connect(line, &QLineEdit::textEdited, line, [line](const QString& text) {
-            if (!text.isEmpty() && !ParseNumber(S(text))) line->clear();
+        const TableKind kind = model_.Kind();
+        const int row = CellTableModel::TableRow(index.row());
+        const int col = index.column();
+        connect(line, &QLineEdit::textEdited, line, [line, kind, row, col](const QString& text) {
+            const std::string kept = CheckNumberEdit(kind, row, col, S(text));
+            if (kept != S(text)) line->setText(Q(kept));
         });
     }
     return editor;

@@ -6,17 +6,10 @@
 
 #include "app/ui/UiText.h"
 
-namespace {
-
-constexpr int kSheetWidths[] = {199, 83, 91, 64, 64, 64, 62};
-constexpr int kPartWidths[] = {199, 83, 90, 64, 77};
-
-}  // namespace
-
 CellTableModel::CellTableModel(TableKind kind, QObject* parent)
     : QAbstractTableModel(parent),
       kind_(kind),
-      table_(CellTable::kFirstDataRow + 1, kind == TableKind::Sheets ? 7 : 5) {}
+      table_(kind == TableKind::Sheet ? NewSheetTable() : NewPartTable()) {}
 
 void CellTableModel::Edit(const std::function<void(CellTable&)>& change) {
     // Changes that keep the table's shape (totals, Left Quant, captions) only
@@ -35,21 +28,10 @@ void CellTableModel::Edit(const std::function<void(CellTable&)>& change) {
     endResetModel();
 }
 
-bool CellTableModel::IsNumberColumn(int col) const {
-    return col >= 1 && col <= (kind_ == TableKind::Sheets ? 4 : 3);
-}
-
-int CellTableModel::YesNoColumn() const {
-    return kind_ == TableKind::Sheets ? 5 : 4;
-}
-
-int CellTableModel::LeftQuantColumn() const {
-    return kind_ == TableKind::Sheets ? 6 : -1;
-}
-
-int CellTableModel::DefaultWidth(int col) const {
-    if (kind_ == TableKind::Sheets) return col >= 0 && col < 7 ? kSheetWidths[col] : 64;
-    return col >= 0 && col < 5 ? kPartWidths[col] : 64;
+CellEditing CellTableModel::Editing(int col) const {
+    const auto& columns = TableColumns(kind_);
+    return col >= 0 && col < static_cast<int>(columns.size()) ? columns[col].editing
+                                                              : CellEditing::None;
 }
 
 int CellTableModel::rowCount(const QModelIndex& parent) const {
@@ -60,8 +42,8 @@ int CellTableModel::columnCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : table_.ColCount();
 }
 
-bool CellTableModel::IsFixed(const QModelIndex& index) const {
-    return index.row() == 0 || index.column() == LeftQuantColumn();
+bool CellTableModel::IsSelectable(const QModelIndex& index) const {
+    return IsSelectableCell(kind_, TableRow(index.row()), index.column());
 }
 
 QVariant CellTableModel::data(const QModelIndex& index, int role) const {
@@ -72,11 +54,11 @@ QVariant CellTableModel::data(const QModelIndex& index, int role) const {
         case Qt::EditRole:
             return Q(table_.Cell(row, index.column()));
         case Qt::BackgroundRole:
-            if (IsFixed(index)) return QGuiApplication::palette().brush(QPalette::Button);
+            if (!IsSelectable(index)) return QGuiApplication::palette().brush(QPalette::Button);
             return {};
         case Qt::ForegroundRole:
             // Fixed cells are disabled items; their text keeps the normal colour.
-            if (IsFixed(index)) return QGuiApplication::palette().brush(QPalette::ButtonText);
+            if (!IsSelectable(index)) return QGuiApplication::palette().brush(QPalette::ButtonText);
             return {};
         case Qt::FontRole:
             if (index.row() == 0) {
@@ -99,12 +81,12 @@ QVariant CellTableModel::headerData(int section, Qt::Orientation orientation, in
 
 Qt::ItemFlags CellTableModel::flags(const QModelIndex& index) const {
     // Keyboard and mouse pass over items that are not enabled.
-    if (!index.isValid() || IsFixed(index)) return Qt::NoItemFlags;
+    if (!index.isValid() || !IsSelectable(index)) return Qt::NoItemFlags;
     return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsEditable;
 }
 
 bool CellTableModel::setData(const QModelIndex& index, const QVariant& value, int role) {
-    if (role != Qt::EditRole || !index.isValid() || IsFixed(index)) return false;
+    if (role != Qt::EditRole || !index.isValid() || !IsSelectable(index)) return false;
     const int row = TableRow(index.row());
     const std::string text = S(value.toString());
     if (table_.Cell(row, index.column()) == text) return true;

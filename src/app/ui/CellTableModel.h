@@ -8,8 +8,7 @@
 #include <functional>
 
 #include "app/CellTable.h"
-
-enum class TableKind { Sheets, Parts };
+#include "app/EntryTables.h"
 
 class CellTableModel : public QAbstractTableModel {
     Q_OBJECT
@@ -25,11 +24,8 @@ class CellTableModel : public QAbstractTableModel {
     static int TableRow(int viewRow) { return viewRow == 0 ? 0 : viewRow + 1; }
     static int ViewRow(int tableRow) { return tableRow <= 1 ? 0 : tableRow - 1; }
 
-    // The columns and their roles for this kind of table.
-    bool IsNumberColumn(int col) const;
-    int YesNoColumn() const;
-    int LeftQuantColumn() const;  // -1 for the part table
-    int DefaultWidth(int col) const;
+    // How the data cells of a column are edited.
+    CellEditing Editing(int col) const;
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -39,7 +35,7 @@ class CellTableModel : public QAbstractTableModel {
     bool setData(const QModelIndex& index, const QVariant& value, int role) override;
 
   private:
-    bool IsFixed(const QModelIndex& index) const;
+    bool IsSelectable(const QModelIndex& index) const;
 
     TableKind kind_;
     CellTable table_;

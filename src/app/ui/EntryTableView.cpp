@@ -17,13 +17,13 @@ EntryTableView::EntryTableView(CellTableModel& model, QWidget* parent)
     setItemDelegate(delegate_);
     verticalHeader()->hide();
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    verticalHeader()->setDefaultSectionSize(20);
-    verticalHeader()->setMinimumSectionSize(20);
+    verticalHeader()->setDefaultSectionSize(kTableRowHeight);
+    verticalHeader()->setMinimumSectionSize(kTableRowHeight);
     horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     horizontalHeader()->setHighlightSections(false);
     setSelectionBehavior(QAbstractItemView::SelectItems);
-    setSelectionMode(model.Kind() == TableKind::Parts ? QAbstractItemView::ContiguousSelection
-                                                      : QAbstractItemView::SingleSelection);
+    setSelectionMode(model.Kind() == TableKind::Part ? QAbstractItemView::ContiguousSelection
+                                                     : QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                     QAbstractItemView::AnyKeyPressed | QAbstractItemView::SelectedClicked);
     setTabKeyNavigation(true);
@@ -34,13 +34,13 @@ EntryTableView::EntryTableView(CellTableModel& model, QWidget* parent)
     totals_->setModel(&model);
     totals_->horizontalHeader()->hide();
     totals_->verticalHeader()->hide();
-    totals_->verticalHeader()->setDefaultSectionSize(20);
+    totals_->verticalHeader()->setDefaultSectionSize(kTableRowHeight);
     totals_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     totals_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     totals_->setFocusPolicy(Qt::NoFocus);
     totals_->setSelectionMode(QAbstractItemView::NoSelection);
     totals_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    totals_->setFixedHeight(20 + 2 * totals_->frameWidth());
+    totals_->setFixedHeight(kTableRowHeight + 2 * totals_->frameWidth());
     totals_->setWordWrap(false);
     connect(horizontalHeader(), &QHeaderView::sectionResized, totals_,
             [this](int col, int, int width) { totals_->setColumnWidth(col, width); });
@@ -65,7 +65,8 @@ void EntryTableView::ShowOnlyTotalsInStrip() {
 }
 
 void EntryTableView::SetDefaultWidths() {
-    for (int c = 0; c < model_.columnCount(); ++c) setColumnWidth(c, model_.DefaultWidth(c));
+    const auto& columns = TableColumns(model_.Kind());
+    for (int c = 0; c < static_cast<int>(columns.size()); ++c) setColumnWidth(c, columns[c].width);
 }
 
 int EntryTableView::CurrentTableRow() const {
@@ -91,7 +92,7 @@ void EntryTableView::CommitEditing() {
     // The delegate's editors are the viewport's direct child widgets.
     const auto editors = viewport()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
     for (QWidget* editor : editors) {
-        if (!editor->isVisible()) continue;
+        if (editor->isHidden()) continue;  // closed, waiting to be deleted
         commitData(editor);
         closeEditor(editor, QAbstractItemDelegate::NoHint);
     }

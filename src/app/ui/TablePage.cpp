@@ -1,5 +1,7 @@
 #include "app/ui/TablePage.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -20,16 +22,16 @@ QPushButton* TablePage::NewButton(const char* name, void (TablePage::*clicked)()
 }
 
 TablePage::TablePage(CellTableModel& model, QWidget* parent)
-    : QWidget(parent), sheets_(model.Kind() == TableKind::Sheets) {
+    : QWidget(parent), model_(model), sheets_(model.Kind() == TableKind::Sheet) {
     const char* prefix = sheets_ ? "btnStock" : "btnPart";
     const auto name = [prefix](const char* role) { return (std::string(prefix) + role); };
     const std::string open = name("Open"), save = name("Save"), add = name("Add"),
                       del = name("Del"), delAll = name("DelAll");
     btnOpen_ = NewButton(open.c_str(), &TablePage::openClicked);
     btnSave_ = NewButton(save.c_str(), &TablePage::saveClicked);
-    btnAdd_ = NewButton(add.c_str(), &TablePage::appendClicked);
-    btnDel_ = NewButton(del.c_str(), &TablePage::deleteClicked);
-    btnDelAll_ = NewButton(delAll.c_str(), &TablePage::delAllClicked);
+    btnAdd_ = NewButton(add.c_str(), &TablePage::AppendClick);
+    btnDel_ = NewButton(del.c_str(), &TablePage::DeleteClick);
+    btnDelAll_ = NewButton(delAll.c_str(), &TablePage::DelAllClick);
     auto* buttons = new QHBoxLayout;
     for (QPushButton* button : {btnOpen_, btnSave_, btnAdd_, btnDel_, btnDelAll_})
         buttons->addWidget(button);
@@ -52,6 +54,8 @@ TablePage::TablePage(CellTableModel& model, QWidget* parent)
     view_ = new EntryTableView(model);
     view_->setObjectName(sheets_ ? QStringLiteral("sgSheet") : QStringLiteral("sgPart"));
     view_->TotalsStrip().setObjectName(view_->objectName() + QStringLiteral("Totals"));
+    connect(view_, &EntryTableView::enterPressed, this, &TablePage::EnterKeyPress);
+    connect(view_, &EntryTableView::pasteRequested, this, &TablePage::Paste);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(buttons);
@@ -81,4 +85,37 @@ void TablePage::Retranslate() {
 
 void TablePage::ShowFileName(const QString& path) {
     edtFile_->setText(path);
+}
+
+void TablePage::AppendClick() {
+    view_->CommitEditing();
+    model_.Edit([this](CellTable& t) { AppendTableRow(t, model_.Kind()); });
+}
+
+void TablePage::DeleteClick() {
+    view_->CommitEditing();
+    const int row = view_->CurrentTableRow();
+    const int col = view_->CurrentColumn();
+    model_.Edit([this, row](CellTable& t) { DeleteTableRow(t, model_.Kind(), row); });
+    view_->SetCurrentCell(std::min(row, model_.Table().RowCount() - 1), col);
+    view_->setFocus();
+}
+
+void TablePage::DelAllClick() {
+    view_->CommitEditing();
+    model_.Edit([this](CellTable& t) { DeleteAllRows(t, model_.Kind()); });
+    view_->SetCurrentCell(CellTable::kFirstDataRow, 0);
+}
+
+void TablePage::EnterKeyPress() {
+    CellPos next{view_->CurrentTableRow(), view_->CurrentColumn()};
+    model_.Edit([this, &next](CellTable& t) { next = EnterKey(t, model_.Kind(), next); });
+    view_->SetCurrentCell(next.row, next.col);
+}
+
+void TablePage::Paste() {
+    const QString text = QGuiApplication::clipboard()->text();
+    if (text.isEmpty()) return;
+    view_->CommitEditing();
+    model_.Edit([this, &text](CellTable& t) { PasteText(t, model_.Kind(), S(text)); });
 }

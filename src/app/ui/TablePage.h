@@ -1,5 +1,6 @@
 // The "Sheets" and "Parts" pages: the list file buttons, the editing buttons, the
-// list file's name and the entry table.
+// list file's name and the entry table. The page edits its table itself (Append,
+// Delete, Del All, Enter, paste); the file commands belong to the window.
 #pragma once
 
 #include <QWidget>
@@ -24,14 +25,17 @@ class TablePage : public QWidget {
   Q_SIGNALS:
     void openClicked();
     void saveClicked();
-    void appendClicked();
-    void deleteClicked();
-    void delAllClicked();
     void saveLeftClicked();  // sheets only
 
   private:
     QPushButton* NewButton(const char* name, void (TablePage::*clicked)());
+    void AppendClick();
+    void DeleteClick();
+    void DelAllClick();
+    void EnterKeyPress();
+    void Paste();
 
+    CellTableModel& model_;
     bool sheets_;
     QPushButton *btnOpen_, *btnSave_, *btnAdd_, *btnDel_, *btnDelAll_, *btnSaveLeft_ = nullptr;
     QLabel* lblFile_;

@@ -16,7 +16,3 @@ inline QString Q(const char* text) {
 inline std::string S(const QString& text) {
     return text.toStdString();
 }
-
-// A filter written as description|pattern pairs ("Text file(*.txt)|*.txt|...") in
-// the form of Qt's file dialogs ("Text file(*.txt);;...").
-QString QtFileFilter(const std::string& pipeFilter);

@@ -3,26 +3,45 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QMenuBar>
 #include <QScreen>
 #include <QScrollArea>
-#include <QStyle>
 #include <QTabWidget>
 #include <QUrl>
+#include <algorithm>
+#include <ctime>
 
 #include "app/ui/CalcRunner.h"
+#include "app/ui/CellDelegate.h"
 #include "app/ui/Dialogs.h"
+#include "app/ui/EntryTableView.h"
+#include "app/ui/FileCommands.h"
 #include "app/ui/LayoutsPage.h"
+#include "app/ui/Messages.h"
 #include "app/ui/ReportPage.h"
 #include "app/ui/SetsPage.h"
 #include "app/ui/TablePage.h"
 #include "app/ui/UiText.h"
+#include "optimizer/Random.h"
+#include "shell/AppPaths.h"
+#include "shell/Help.h"
+#include "shell/Languages.h"
+#include "shell/SettingsFile.h"
 #include "shell/Translate.h"
 #include "shell/ui/Logo.h"
 #include "shell/ui/about.h"
 
-TfrmMain::TfrmMain(Dialogs& dialogs, QWidget* parent)
-    : QMainWindow(parent), dialogs_(dialogs), runner_(new CalcRunner(this)) {
+WindowFiles WindowFiles::Default() {
+    return {SettingsFilePath(), SettingsTemplatePath(), LocaleDir()};
+}
+
+TfrmMain::TfrmMain(Dialogs& dialogs, const WindowFiles& files, QWidget* parent)
+    : QMainWindow(parent),
+      dialogs_(dialogs),
+      files_(files),
+      messages_(std::make_unique<Messages>(dialogs, *this)),
+      runner_(new CalcRunner(this)) {
     setObjectName(QStringLiteral("frmMain"));
     setWindowIcon(QIcon(TarvexLogo(64)));
 
@@ -44,15 +63,28 @@ TfrmMain::TfrmMain(Dialogs& dialogs, QWidget* parent)
     pgcpg1_->addTab(reportPage_, QString());
     pgcpg1_->addTab(setsScroll, QString());
     setCentralWidget(pgcpg1_);
-    connect(pgcpg1_, &QTabWidget::currentChanged, this, &TfrmMain::pgcpg1Change);
 
     BuildMenu();
+    ConnectPages();
+
+    // The language first, so that everything below is written in it.
+    languageList_ = ::LanguageList(files_.localeDir);
+    FillLanguages();
+    languageCode_ = ReadLanguage(files_.settingsFile, files_.settingsSeed);
+    SetLanguage(languageCode_);
     Retranslate();
+    SelectLanguage(
+        static_cast<int>(std::find(languageList_.begin(), languageList_.end(), languageCode_) -
+                         languageList_.begin()));
     baseCaption_ = windowTitle();
+    sheetModel_.Edit([](CellTable& t) { t = NewSheetTable(); });
+    partModel_.Edit([](CellTable& t) { t = NewPartTable(); });
+    TranslateTables();
+    SeedRandom(static_cast<std::uint32_t>(std::time(nullptr)));
 
     resize(800, 600);
-    const QRect screen = QApplication::primaryScreen()->availableGeometry();
-    move(screen.center() - rect().center());
+    if (const QScreen* screen = QApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
 }
 
 TfrmMain::~TfrmMain() = default;
@@ -78,9 +110,31 @@ void TfrmMain::BuildMenu() {
     mniLatest_ = action(mnHelpMenu_, "mniLatest");
     mnHelpMenu_->addSeparator();
     mnAbout_ = action(mnHelpMenu_, "mnAbout");
+}
 
+void TfrmMain::ConnectPages() {
+    fileCommands_ = new FileCommands(
+        {*this, dialogs_, *messages_, sheetModel_, partModel_, *sheetsPage_, *partsPage_,
+         [this] { return Settings(); }, [this](const SettingsForm& f) { ShowSettings(f); },
+         [this](const std::string& caption) {
+             setWindowTitle(Q(caption));
+             pgcpg1_->setCurrentIndex(kLayoutsPage);
+         },
+         [this] { return S(baseCaption_); }},
+        this);
+    connect(sheetsPage_, &TablePage::openClicked, fileCommands_, &FileCommands::SheetOpen);
+    connect(sheetsPage_, &TablePage::saveClicked, fileCommands_, &FileCommands::SheetSave);
+    connect(sheetsPage_, &TablePage::saveLeftClicked, fileCommands_, &FileCommands::SaveLeft);
+    connect(partsPage_, &TablePage::openClicked, fileCommands_, &FileCommands::PartOpen);
+    connect(partsPage_, &TablePage::saveClicked, fileCommands_, &FileCommands::PartSave);
+    connect(mniOpen_, &QAction::triggered, fileCommands_, &FileCommands::ProjectOpen);
+    connect(mniSave_, &QAction::triggered, fileCommands_, &FileCommands::ProjectSave);
+
+    connect(pgcpg1_, &QTabWidget::currentChanged, this, &TfrmMain::pgcpg1Change);
+    connect(&setsPage_->Languages(), &QComboBox::activated, this, &TfrmMain::cbbLangChange);
     connect(mnPrintSetup_, &QAction::triggered, this, &TfrmMain::mnPrintSetupClick);
     connect(mnExit_, &QAction::triggered, this, &QWidget::close);
+    connect(mnHelp_, &QAction::triggered, this, &TfrmMain::mnHelpClick);
     connect(mnAbout_, &QAction::triggered, this, &TfrmMain::mnAboutClick);
 }
 
@@ -109,6 +163,39 @@ void TfrmMain::Retranslate() {
     setsPage_->Retranslate();
 }
 
+void TfrmMain::FillLanguages() {
+    QComboBox& box = setsPage_->Languages();
+    box.clear();
+    for (const std::string& code : languageList_) box.addItem(Q(code));
+}
+
+void TfrmMain::SelectLanguage(int index) {
+    setsPage_->Languages().setCurrentIndex(
+        index >= 0 && index < static_cast<int>(languageList_.size()) ? index : -1);
+}
+
+void TfrmMain::TranslateTables() {
+    QStringList yesNo;
+    for (const std::string& text : YesNoChoices()) yesNo << Q(text);
+    sheetsPage_->View().Delegate().SetYesNo(yesNo);
+    partsPage_->View().Delegate().SetYesNo(yesNo);
+    sheetModel_.Edit([](CellTable& t) { WriteFixedRows(t, TableKind::Sheet); });
+    partModel_.Edit([](CellTable& t) { WriteFixedRows(t, TableKind::Part); });
+}
+
+void TfrmMain::cbbLangChange(int index) {
+    if (index < 0 || index >= static_cast<int>(languageList_.size())) return;
+    languageCode_ = languageList_[index];
+    FillLanguages();
+    SetLanguage(languageCode_);
+    // Every text goes back to its message id, so a project name leaves the caption.
+    Retranslate();
+    SaveLanguage(files_.settingsFile, languageCode_, files_.settingsSeed);
+    baseCaption_ = windowTitle();
+    SelectLanguage(index);
+    TranslateTables();
+}
+
 SettingsForm TfrmMain::Settings() const {
     SettingsForm form;
     setsPage_->ReadInto(form);
@@ -127,6 +214,12 @@ void TfrmMain::pgcpg1Change(int index) {
 
 void TfrmMain::mnPrintSetupClick() {
     dialogs_.SetUpPage(this, printer_);
+}
+
+void TfrmMain::mnHelpClick() {
+    const std::string failure =
+        OpenHelp(CurrentLanguage(), [this](const QUrl& url) { return dialogs_.OpenUrl(url); });
+    if (!failure.empty()) messages_->Error(failure);
 }
 
 void TfrmMain::mnAboutClick() {

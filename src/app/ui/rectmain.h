@@ -5,14 +5,19 @@
 #include <QMainWindow>
 #include <QPrinter>
 #include <QTimer>
+#include <filesystem>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "app/SettingsForm.h"
 #include "app/ui/CellTableModel.h"
 
 class CalcRunner;
 class Dialogs;
+class FileCommands;
 class LayoutsPage;
+class Messages;
 class QAction;
 class QMenu;
 class QTabWidget;
@@ -20,13 +25,23 @@ class ReportPage;
 class SetsPage;
 class TablePage;
 
+// The files the window reads and writes besides the ones the user picks.
+struct WindowFiles {
+    std::filesystem::path settingsFile;  // velkor.db: the language
+    std::filesystem::path settingsSeed;  // an installation's default settings file
+    std::filesystem::path localeDir;     // the catalogs, one folder per language
+
+    // Where the installed or portable program keeps them.
+    static WindowFiles Default();
+};
+
 class TfrmMain : public QMainWindow {
     Q_OBJECT
 
   public:
     enum Page { kSheetsPage, kPartsPage, kLayoutsPage, kReportPage, kSetsPage };
 
-    explicit TfrmMain(Dialogs& dialogs, QWidget* parent = nullptr);
+    TfrmMain(Dialogs& dialogs, const WindowFiles& files, QWidget* parent = nullptr);
     ~TfrmMain() override;
 
     // The settings controls of every page as one record.
@@ -34,20 +49,30 @@ class TfrmMain : public QMainWindow {
     void ShowSettings(const SettingsForm& form);
 
     QString BaseCaption() const { return baseCaption_; }
+    const std::vector<std::string>& LanguageList() const { return languageList_; }
+    const std::string& LanguageCode() const { return languageCode_; }
 
   protected:
     void closeEvent(QCloseEvent* event) override;
 
   private:
     void BuildMenu();
+    void ConnectPages();
     void Retranslate();
+    void FillLanguages();
+    void SelectLanguage(int index);
+    // The Yes/No editors and the fixed rows of the tables in the current language.
+    void TranslateTables();
+    void cbbLangChange(int index);
     void pgcpg1Change(int index);
     void mnPrintSetupClick();
+    void mnHelpClick();
     void mnAboutClick();
 
     Dialogs& dialogs_;
-    CellTableModel sheetModel_{TableKind::Sheets};
-    CellTableModel partModel_{TableKind::Parts};
+    WindowFiles files_;
+    CellTableModel sheetModel_{TableKind::Sheet};
+    CellTableModel partModel_{TableKind::Part};
     QTabWidget* pgcpg1_;
     TablePage* sheetsPage_;
     TablePage* partsPage_;
@@ -57,7 +82,11 @@ class TfrmMain : public QMainWindow {
     QMenu *mnFile_, *mnProject_, *mnHelpMenu_;
     QAction *mnPrintSetup_, *mnExit_, *mniOpen_, *mniSave_, *mnCalc_, *mnHelp_, *mniLatest_,
         *mnAbout_;
+    std::unique_ptr<Messages> messages_;
+    FileCommands* fileCommands_;
     QPrinter printer_;
     CalcRunner* runner_;
     QString baseCaption_;
+    std::vector<std::string> languageList_;
+    std::string languageCode_;
 };

@@ -1,0 +1,114 @@
+#include "app/ui/FileCommands.h"
+
+#include <QMainWindow>
+
+#include "app/FileDialogs.h"
+#include "app/ProjectFiles.h"
+#include "app/ui/CellTableModel.h"
+#include "app/ui/Dialogs.h"
+#include "app/ui/EntryTableView.h"
+#include "app/ui/Messages.h"
+#include "app/ui/TablePage.h"
+#include "app/ui/UiText.h"
+
+FileCommands::FileCommands(FileCommandsParts parts, QObject* parent)
+    : QObject(parent), p_(std::move(parts)) {}
+
+QString FileCommands::Ask(FileDialogKind kind, bool save) const {
+    const FileDialogSpec spec = FileDialogFor(kind);
+    const FileRequest request{Q(spec.title), Q(spec.QtFilter()), Q(spec.defaultSuffix)};
+    return save ? p_.dialogs.SaveFile(&p_.window, request)
+                : p_.dialogs.OpenFile(&p_.window, request);
+}
+
+void FileCommands::Report(const ListResult& result) const {
+    if (!result.ok)
+        p_.messages.GeneralError(result.message);
+    else if (!result.message.empty())
+        p_.messages.Error(result.message);
+}
+
+void FileCommands::ShowNames() const {
+    p_.sheetsPage.ShowFileName(Q(names_.SheetFileName));
+    p_.partsPage.ShowFileName(Q(names_.PartFileName));
+}
+
+void FileCommands::SheetOpen() {
+    const QString path = Ask(FileDialogKind::SheetOpen, false);
+    if (path.isEmpty()) return;
+    ListResult result;
+    p_.sheets.Edit([&](CellTable& t) { result = OpenSheetFile(S(path), t, names_); });
+    ShowNames();
+    Report(result);
+    p_.sheetsPage.View().setFocus();
+}
+
+void FileCommands::PartOpen() {
+    const QString path = Ask(FileDialogKind::PartOpen, false);
+    if (path.isEmpty()) return;
+    ListResult result;
+    p_.parts.Edit([&](CellTable& t) { result = OpenPartFile(S(path), t, names_); });
+    ShowNames();
+    Report(result);
+    p_.partsPage.View().setFocus();
+}
+
+void FileCommands::SheetSave() {
+    p_.sheetsPage.View().CommitEditing();
+    const QString path = Ask(FileDialogKind::SheetSave, true);
+    if (path.isEmpty()) return;
+    const ListResult result = SaveSheetFile(S(path), p_.sheets.Table(), names_);
+    ShowNames();
+    Report(result);
+}
+
+void FileCommands::PartSave() {
+    p_.partsPage.View().CommitEditing();
+    const QString path = Ask(FileDialogKind::PartSave, true);
+    if (path.isEmpty()) return;
+    const ListResult result = SavePartFile(S(path), p_.parts.Table(), names_);
+    ShowNames();
+    Report(result);
+}
+
+void FileCommands::SaveLeft() {
+    p_.sheetsPage.View().CommitEditing();
+    const QString path = Ask(FileDialogKind::SaveLeft, true);
+    if (path.isEmpty()) return;
+    Report(SaveLeftSheets(S(path), p_.sheets.Table()));
+}
+
+void FileCommands::ProjectOpen() {
+    const QString path = Ask(FileDialogKind::ProjectOpen, false);
+    if (path.isEmpty()) return;
+    CellTable sheets = p_.sheets.Table();
+    CellTable parts = p_.parts.Table();
+    SettingsForm form = p_.settings();
+    const ProjectResult result = LoadProject(S(path), sheets, parts, names_, form);
+    if (!result.ok) {
+        p_.messages.GeneralError(result.message);
+        return;
+    }
+    p_.sheets.Edit([&](CellTable& t) { t = std::move(sheets); });
+    p_.parts.Edit([&](CellTable& t) { t = std::move(parts); });
+    p_.showSettings(form);
+    ShowNames();
+    p_.showProject(ProjectCaption(S(path), p_.baseCaption()));
+    if (!result.message.empty()) p_.messages.Error(result.message);
+}
+
+void FileCommands::ProjectSave() {
+    const std::string refusal = ProjectSaveRefusal(names_);
+    if (!refusal.empty()) {
+        p_.messages.Error(refusal);
+        return;
+    }
+    const QString path = Ask(FileDialogKind::ProjectSave, true);
+    if (path.isEmpty()) return;
+    const ProjectResult result = SaveProject(S(path), names_, p_.settings());
+    if (!result.ok) {
+        p_.messages.GeneralError(result.message);
+        return;
+    }
+    p_.window.setWindowTitle(Q(ProjectCaption(S(path), p_.baseCaption())));
+}
