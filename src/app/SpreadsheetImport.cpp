@@ -34,9 +34,9 @@ void WriteTotals(CellTable& table, const Totals& totals, bool withCost) {
 }
 
 // Rows are written from the first data row on; the first one reuses the empty row.
-int NextRow(CellTable& table, int lastRow, int columns) {
+int NextRow(CellTable& table, int lastRow) {
     const int row = lastRow + 1;
-    if (row >= table.RowCount()) table.Resize(row + 1, columns);
+    if (row >= table.RowCount()) table.InsertRow(row);
     return row;
 }
 
@@ -59,7 +59,7 @@ bool Import(const std::string& path, CellTable& table, int columns, bool withCos
     std::vector<std::string> cells;
     for (int i = 1; i <= book.RowBound(); ++i) {
         if (!rowCells(book, i, totals, cells)) continue;
-        last = NextRow(table, last, columns);
+        last = NextRow(table, last);
         for (int col = 0; col < columns; ++col) table.SetCell(last, col, cells[col]);
     }
     WriteTotals(table, totals, withCost);
