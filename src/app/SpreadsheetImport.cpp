@@ -1,6 +1,7 @@
 #include "app/SpreadsheetImport.h"
 
 #include <cctype>
+#include <optional>
 #include <vector>
 
 #include "app/NumberText.h"
@@ -45,6 +46,27 @@ bool IsNoFlag(std::string flag) {
     return flag == "n" || flag == "no" || flag == "否";
 }
 
+// What every list entry needs: label, length, width and quantity, all present, the
+// sizes numbers and the quantity a whole number.
+struct Entry {
+    std::string label, length, width, quant;
+    int quantity = 0;
+    double area = 0;  // length x width x quantity
+};
+
+std::optional<Entry> ReadEntry(const SheetCells& book, int row, const std::string& quant) {
+    Entry entry{book.Cell(row, 1), book.Cell(row, 2), book.Cell(row, 3), quant};
+    if (entry.label.empty() || entry.length.empty() || entry.width.empty() || quant.empty())
+        return std::nullopt;
+    const auto q = ParseInteger(quant);
+    const auto l = ParseNumber(entry.length);
+    const auto w = ParseNumber(entry.width);
+    if (!q || !l || !w) return std::nullopt;
+    entry.quantity = *q;
+    entry.area = *l * *w * *q;
+    return entry;
+}
+
 // Fills the table from the workbook: `rowCells` decides for each worksheet row whether
 // it qualifies, adds it to the totals and gives the texts of its table row.
 template <typename RowCells>
@@ -72,21 +94,15 @@ bool LoadSheetSpreadsheet(const std::string& path, CellTable& sgSheet, std::stri
     return Import(
         path, sgSheet, kSheetColumns, true, error,
         [](const SheetCells& book, int i, Totals& totals, std::vector<std::string>& cells) {
-            const std::string& label = book.Cell(i, 1);
-            const std::string& length = book.Cell(i, 2);
-            const std::string& width = book.Cell(i, 3);
-            const std::string& quant = book.Cell(i, 4);
             const std::string& cost = book.Cell(i, 5);
-            if (label.empty() || length.empty() || width.empty() || quant.empty()) return false;
-            const auto q = ParseInteger(quant);
-            const auto l = ParseNumber(length);
-            const auto w = ParseNumber(width);
+            const auto entry = ReadEntry(book, i, book.Cell(i, 4));
             const auto c = ParseNumber(cost);
-            if (!q || !l || !w || !c) return false;
-            totals.area += *l * *w * *q;
-            totals.quantity += *q;
-            totals.cost += *c * *q;
-            cells = {label, length, width, quant, cost, _("Yes"), quant};
+            if (!entry || !c) return false;
+            totals.area += entry->area;
+            totals.quantity += entry->quantity;
+            totals.cost += *c * entry->quantity;
+            cells = {entry->label, entry->length, entry->width, entry->quant,
+                     cost,         _("Yes"),      entry->quant};
             return true;
         });
 }
@@ -95,24 +111,17 @@ bool LoadPartSpreadsheet(const std::string& path, CellTable& sgPart, std::string
     return Import(
         path, sgPart, kPartColumns, false, error,
         [](const SheetCells& book, int i, Totals& totals, std::vector<std::string>& cells) {
-            const std::string& label = book.Cell(i, 1);
-            const std::string& length = book.Cell(i, 2);
-            const std::string& width = book.Cell(i, 3);
             // Quantity and flag come in either order: a D starting with a digit
             // is the quantity.
             const std::string& d = book.Cell(i, 4);
             const std::string& e = book.Cell(i, 5);
             const bool dIsQuant = !d.empty() && std::isdigit(static_cast<unsigned char>(d[0]));
-            const std::string& quant = dIsQuant ? d : e;
-            const std::string& flag = dIsQuant ? e : d;
-            if (label.empty() || length.empty() || width.empty() || quant.empty()) return false;
-            const auto q = ParseInteger(quant);
-            const auto l = ParseNumber(length);
-            const auto w = ParseNumber(width);
-            if (!q || !l || !w) return false;
-            totals.area += *l * *w * *q;
-            totals.quantity += *q;
-            cells = {label, length, width, quant, IsNoFlag(flag) ? _("No") : _("Yes")};
+            const auto entry = ReadEntry(book, i, dIsQuant ? d : e);
+            if (!entry) return false;
+            totals.area += entry->area;
+            totals.quantity += entry->quantity;
+            cells = {entry->label, entry->length, entry->width, entry->quant,
+                     IsNoFlag(dIsQuant ? e : d) ? _("No") : _("Yes")};
             return true;
         });
 }
