@@ -1,22 +1,13 @@
 #include "shell/UpdateConfig.h"
 
-#include <QCoreApplication>
 #include <QDesktopServices>
-#include <QFile>
-#include <QFileInfo>
-#include <QStandardPaths>
+#include <QString>
 
-#define SI_NO_CONVERSION
-#include <SimpleIni.h>
-
+#include "shell/SettingsFile.h"
 #include "shell/Translate.h"
 
-QUrl ReadUpdatePageUrl(const QString& settingsFile) {
-    CSimpleIniA ini;  // case-insensitive section and key names
-    ini.SetUnicode(true);
-    if (ini.LoadFile(QFile::encodeName(settingsFile).constData()) < 0) return {};
-    const QString text = QString::fromUtf8(ini.GetValue("Common", "UpdateUrl", "")).trimmed();
-    QUrl url(text, QUrl::StrictMode);
+QUrl UpdatePageUrl(const std::string& configured) {
+    QUrl url(QString::fromStdString(configured).trimmed(), QUrl::StrictMode);
     if (!url.isValid() || url.host().isEmpty() ||
         (url.scheme() != QLatin1String("http") && url.scheme() != QLatin1String("https")))
         return {};
@@ -25,12 +16,8 @@ QUrl ReadUpdatePageUrl(const QString& settingsFile) {
     return url;
 }
 
-QString UpdatesDbPath() {
-    const QString programFolder = QCoreApplication::applicationDirPath();
-    if (!programFolder.isEmpty() && QFileInfo(programFolder).isWritable())
-        return programFolder + QStringLiteral("/updates.db");
-    return QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation) +
-           QStringLiteral("/tarvex/updates.db");
+QUrl UpdatePageUrl() {
+    return UpdatePageUrl(ReadUpdateUrl());
 }
 
 QUrl DownloadPageUrl() {

@@ -1,8 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <QFile>
-#include <QTemporaryDir>
-
 #include "shell/UpdateConfig.h"
 #include "shell/UpdatePage.h"
 #include "shell/Version.h"
@@ -47,33 +44,21 @@ TEST(ParseUpdatePage, ShortOrMissingVersionNamesNone) {
               QStringLiteral("3.3.0"));
 }
 
-class ReadUpdatePageUrlTest : public testing::Test {
-  protected:
-    QString Settings(const QByteArray& text) {
-        const QString path = folder_.filePath(QStringLiteral("velkor.db"));
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write(text);
-        return path;
-    }
-    QTemporaryDir folder_;
-};
-
-TEST_F(ReadUpdatePageUrlTest, NamesCompareWithoutCaseAndABareHostGetsThePagePath) {
+TEST(UpdatePageUrl, ABareHostGetsThePagePath) {
     EXPECT_EQ(
-        ReadUpdatePageUrl(Settings("[common]\r\nLanguage=zh_cn\r\nupdateurl = "
-                                   "https://updates.example.org\r\n")),
+        UpdatePageUrl(" https://updates.example.org "),
         QUrl(QStringLiteral("https://updates.example.org/fuploadfile/updates/velkor_updates.asp")));
-    EXPECT_EQ(ReadUpdatePageUrl(Settings("[Common]\nUpdateUrl=http://127.0.0.1:8080/notes.txt\n")),
+    EXPECT_EQ(
+        UpdatePageUrl("http://updates.example.org/"),
+        QUrl(QStringLiteral("http://updates.example.org/fuploadfile/updates/velkor_updates.asp")));
+    EXPECT_EQ(UpdatePageUrl("http://127.0.0.1:8080/notes.txt"),
               QUrl(QStringLiteral("http://127.0.0.1:8080/notes.txt")));
 }
 
-TEST_F(ReadUpdatePageUrlTest, MissingOrUnusableAddressesGiveNone) {
-    EXPECT_TRUE(ReadUpdatePageUrl(folder_.filePath(QStringLiteral("none.db"))).isEmpty());
-    EXPECT_TRUE(ReadUpdatePageUrl(Settings("[Common]\nLanguage=en_us\n")).isEmpty());
-    EXPECT_TRUE(ReadUpdatePageUrl(Settings("[Other]\nUpdateUrl=http://a.example\n")).isEmpty());
-    EXPECT_TRUE(ReadUpdatePageUrl(Settings("[Common]\nUpdateUrl=ftp://a.example/x\n")).isEmpty());
-    EXPECT_TRUE(ReadUpdatePageUrl(Settings("[Common]\nUpdateUrl=not an address\n")).isEmpty());
+TEST(UpdatePageUrl, UnusableAddressesGiveNone) {
+    for (const char* bad : {"", "ftp://a.example/x", "not an address", "file:///etc/passwd",
+                            "http://", "updates.example.org"})
+        EXPECT_TRUE(UpdatePageUrl(bad).isEmpty()) << bad;
 }
 
 TEST(DownloadPage, OpensTheTranslatedAddress) {

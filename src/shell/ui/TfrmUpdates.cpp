@@ -6,13 +6,14 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "shell/AppPaths.h"
 #include "shell/Translate.h"
 #include "shell/UpdateCheck.h"
 
 namespace {
 
-QString Tr(const char* msgid) {
-    return QString::fromStdString(_(msgid));
+QString Q(const std::string& text) {
+    return QString::fromStdString(text);
 }
 
 }  // namespace
@@ -21,17 +22,17 @@ TfrmUpdates::TfrmUpdates(const QString& notes, QWidget* parent, UrlOpener open)
     : QDialog(parent), open_(std::move(open)) {
     setObjectName(QStringLiteral("TfrmUpdates"));
     // Texts are looked up on every creation, so the dialog follows the current language.
-    setWindowTitle(Tr("Updates"));
-    lblContent = new QLabel(Tr("Updates Content:"), this);
+    setWindowTitle(Q(_("Updates")));
+    lblContent = new QLabel(Q(_("Updates Content:")), this);
     lblContent->setObjectName(QStringLiteral("lblContent"));
     mmoUpdates = new QPlainTextEdit(this);
     mmoUpdates->setObjectName(QStringLiteral("mmoUpdates"));
     mmoUpdates->setReadOnly(true);
     mmoUpdates->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     mmoUpdates->setPlainText(notes);
-    btn1 = new QPushButton(Tr("Download(&D)"), this);
+    btn1 = new QPushButton(Q(_("Download(&D)")), this);
     btn1->setObjectName(QStringLiteral("btn1"));
-    btnOk = new QPushButton(Tr("Close(&C)"), this);
+    btnOk = new QPushButton(Q(_("Close(&C)")), this);
     btnOk->setObjectName(QStringLiteral("btnOk"));
     btnOk->setDefault(true);
 
@@ -60,4 +61,8 @@ UpdateCheck* StartUpdateCheck(QWidget* window, const QUrl& page, const QString& 
     QObject::connect(check, &UpdateCheck::Finished, check, &QObject::deleteLater);
     check->DownloadUpdates();
     return check;
+}
+
+UpdateCheck* StartUpdateCheck(QWidget* window) {
+    return StartUpdateCheck(window, UpdatePageUrl(), Q(UpdatesFilePath().string()));
 }
