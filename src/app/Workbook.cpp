@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 
 #include "app/NumberText.h"
@@ -57,8 +58,10 @@ std::string NumberCellText(double value) {
 bool ReadWorkbookSheet(const std::string& path, int columns, SheetCells& sheet,
                        std::string& error) {
     std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        error = _("Cannot open the workbook") + " \"" + path + "\": " + std::strerror(errno);
+    std::error_code folder;
+    if (!in || std::filesystem::is_directory(path, folder)) {
+        const int code = in ? EISDIR : errno;
+        error = _("Cannot open the workbook") + " \"" + path + "\": " + std::strerror(code);
         return false;
     }
     std::string head(8, '\0');

@@ -86,6 +86,7 @@ TEST(Workbook, RefusesFilesThatAreNotWholeWorkbooks) {
         const char* reason;
     } cases[] = {
         {"missing.xls", "No such file"},
+        {"", "Is a directory"},
         {"text.xls", "not an .xls or .xlsx workbook"},
         {"empty.xls", "not an .xls or .xlsx workbook"},
         {"plain.xlsx", "not an .xls or .xlsx workbook"},
