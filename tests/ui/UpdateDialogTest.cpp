@@ -74,12 +74,4 @@ TEST_F(StartUpdateCheckTest, NewerVersionOpensTheDialogOverTheWindow) {
     EXPECT_TRUE(WaitFor([&] { return dialog.isNull(); }));
 }
 
-TEST_F(StartUpdateCheckTest, SameVersionOpensNothing) {
-    LocalHttpServer server(LocalHttpServer::Mode::kAnswer, "3.2.9 (2016-01-20)\r\nnotes");
-    QPointer<UpdateCheck> check = StartUpdateCheck(&window_, server.PageUrl(), LocalCopy());
-    ASSERT_TRUE(WaitFor([&] { return check.isNull(); }));
-    QCoreApplication::processEvents();
-    EXPECT_EQ(window_.findChild<TfrmUpdates*>(), nullptr);
-}
-
 }  // namespace
