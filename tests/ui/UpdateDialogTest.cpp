@@ -30,6 +30,7 @@ TEST(TfrmUpdates, ShowsTheNotesInAFixedDialog) {
     EXPECT_EQ(dialog.mmoUpdates->toPlainText(), notes);
     EXPECT_TRUE(dialog.mmoUpdates->isReadOnly());
     EXPECT_EQ(dialog.mmoUpdates->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+    EXPECT_EQ(dialog.mmoUpdates->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
     EXPECT_EQ(dialog.btn1->text(), QStringLiteral("Download(&D)"));
     EXPECT_EQ(dialog.btnOk->text(), QStringLiteral("Close(&C)"));
     dialog.show();

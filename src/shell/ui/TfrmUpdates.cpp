@@ -28,7 +28,10 @@ TfrmUpdates::TfrmUpdates(const QString& notes, QWidget* parent, UrlOpener open)
     mmoUpdates = new QPlainTextEdit(this);
     mmoUpdates->setObjectName(QStringLiteral("mmoUpdates"));
     mmoUpdates->setReadOnly(true);
+    // Long lines wrap; only the vertical scroll bar is shown.
+    mmoUpdates->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     mmoUpdates->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    mmoUpdates->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     mmoUpdates->setPlainText(notes);
     btn1 = new QPushButton(Q(_("Download(&D)")), this);
     btn1->setObjectName(QStringLiteral("btn1"));
