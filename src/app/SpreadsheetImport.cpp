@@ -4,14 +4,13 @@
 #include <optional>
 #include <vector>
 
+#include "app/EntryTables.h"
 #include "app/NumberText.h"
 #include "app/Workbook.h"
 #include "shell/Translate.h"
 
 namespace {
 
-constexpr int kSheetColumns = 7;     // Label Length Width Quant Cost Priority LeftQuant
-constexpr int kPartColumns = 5;      // Label Length Width Quant Rotatable
 constexpr int kWorkbookColumns = 5;  // A to E
 
 struct Totals {
@@ -19,27 +18,6 @@ struct Totals {
     long long quantity = 0;
     double cost = 0;
 };
-
-// One data row left, empty, as every list reader starts.
-void CutToOneEmptyRow(CellTable& table, int columns) {
-    table.Resize(CellTable::kFirstDataRow, columns);
-    table.InsertRow(CellTable::kFirstDataRow);
-}
-
-void WriteTotals(CellTable& table, const Totals& totals, bool withCost) {
-    table.SetCell(0, 0, _("Total"));
-    table.SetCell(0, 1, _("Area"));
-    table.SetCell(0, 2, FormatGrouped1(totals.area));
-    table.SetCell(0, 3, std::to_string(totals.quantity));
-    if (withCost) table.SetCell(0, 4, FormatGrouped1(totals.cost));
-}
-
-// Rows are written from the first data row on; the first one reuses the empty row.
-int NextRow(CellTable& table, int lastRow) {
-    const int row = lastRow + 1;
-    if (row >= table.RowCount()) table.InsertRow(row);
-    return row;
-}
 
 bool IsNoFlag(std::string flag) {
     for (char& c : flag) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
@@ -70,21 +48,23 @@ std::optional<Entry> ReadEntry(const SheetCells& book, int row, const std::strin
 // Fills the table from the workbook: `rowCells` decides for each worksheet row whether
 // it qualifies, adds it to the totals and gives the texts of its table row.
 template <typename RowCells>
-bool Import(const std::string& path, CellTable& table, int columns, bool withCost,
-            std::string& error, RowCells rowCells) {
+bool Import(const std::string& path, CellTable& table, TableKind kind, std::string& error,
+            RowCells rowCells) {
     SheetCells book;
     if (!ReadWorkbookSheet(path, kWorkbookColumns, book, error)) return false;
 
-    CutToOneEmptyRow(table, columns);
+    KeepOneEmptyRow(table);
     Totals totals;
     int last = CellTable::kFirstDataRow - 1;
     std::vector<std::string> cells;
     for (int i = 1; i <= book.RowBound(); ++i) {
         if (!rowCells(book, i, totals, cells)) continue;
-        last = NextRow(table, last);
-        for (int col = 0; col < columns; ++col) table.SetCell(last, col, cells[col]);
+        // The first entry takes the empty row left above.
+        last = last + 1 < table.RowCount() ? last + 1 : table.AppendRow();
+        for (size_t col = 0; col < cells.size(); ++col)
+            table.SetCell(last, static_cast<int>(col), cells[col]);
     }
-    WriteTotals(table, totals, withCost);
+    WriteTotals(table, kind, totals.area, totals.quantity, totals.cost);
     return true;
 }
 
@@ -92,7 +72,7 @@ bool Import(const std::string& path, CellTable& table, int columns, bool withCos
 
 bool LoadSheetSpreadsheet(const std::string& path, CellTable& sgSheet, std::string& error) {
     return Import(
-        path, sgSheet, kSheetColumns, true, error,
+        path, sgSheet, TableKind::Sheet, error,
         [](const SheetCells& book, int i, Totals& totals, std::vector<std::string>& cells) {
             const std::string& cost = book.Cell(i, 5);
             const auto entry = ReadEntry(book, i, book.Cell(i, 4));
@@ -109,7 +89,7 @@ bool LoadSheetSpreadsheet(const std::string& path, CellTable& sgSheet, std::stri
 
 bool LoadPartSpreadsheet(const std::string& path, CellTable& sgPart, std::string& error) {
     return Import(
-        path, sgPart, kPartColumns, false, error,
+        path, sgPart, TableKind::Part, error,
         [](const SheetCells& book, int i, Totals& totals, std::vector<std::string>& cells) {
             // Quantity and flag come in either order: a D starting with a digit
             // is the quantity.

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "app/FileMessages.h"
 #include "app/NumberText.h"
 #include "app/WorkbookReaders.h"
 #include "shell/Translate.h"
@@ -61,7 +62,7 @@ bool ReadWorkbookSheet(const std::string& path, int columns, SheetCells& sheet,
     std::error_code folder;
     if (!in || std::filesystem::is_directory(path, folder)) {
         const int code = in ? EISDIR : errno;
-        error = _("Cannot open the workbook") + " \"" + path + "\": " + std::strerror(code);
+        error = Substitute(_("Cannot open the workbook \"{1}\": {2}"), {path, std::strerror(code)});
         return false;
     }
     std::string head(8, '\0');
@@ -82,7 +83,7 @@ bool ReadWorkbookSheet(const std::string& path, int columns, SheetCells& sheet,
             break;
     }
     if (fault != WorkbookFault::kNone) {
-        error = _("Cannot read the workbook") + " \"" + path + "\": " + Reason(fault);
+        error = Substitute(_("Cannot read the workbook \"{1}\": {2}"), {path, Reason(fault)});
         return false;
     }
     sheet = std::move(read);
