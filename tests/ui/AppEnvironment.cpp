@@ -3,7 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <filesystem>
 #include <memory>
+
+#include "shell/Translate.h"
 
 namespace {
 
@@ -13,6 +16,8 @@ class AppEnvironment : public testing::Environment {
         if (QCoreApplication::instance()) return;
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
         app_ = std::make_unique<QApplication>(argc_, argv_);
+        // The catalogs built beside the test programs; the window tests switch languages.
+        InitTranslation(std::filesystem::path(TARVEX_BINARY_DIR) / "bin" / "locale");
     }
     void TearDown() override { app_.reset(); }
 

@@ -8,10 +8,15 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QTimer>
 
+#include "UiWait.h"
 #include "WindowFixture.h"
+#include "shell/LocalHttpServer.h"
+#include "shell/ui/TfrmUpdates.h"
 
 namespace {
 
@@ -67,13 +72,13 @@ TEST_F(MainWindow, PrintSetupAboutAndHelpGoThroughTheDesktop) {
         version = about.findChild<QLabel*>(QStringLiteral("lblVersion"))->text();
         // The links open the web page and a mail to the maker through the desktop.
         Q_EMIT about.findChild<QLabel*>(QStringLiteral("lblWeb"))
-            ->linkActivated(QStringLiteral("https://tarvex.example.org"));
+            ->linkActivated(QStringLiteral("https://tarvex.example.com"));
     };
     Find<QAction>("mnAbout")->trigger();
     EXPECT_EQ(dialogs.dialogsRun, 1);
     EXPECT_EQ(Text(version), "Ver. 3.2.1207");
     ASSERT_EQ(dialogs.urls.size(), 1u);
-    EXPECT_EQ(Text(dialogs.urls[0].toString()), "https://tarvex.example.org");
+    EXPECT_EQ(Text(dialogs.urls[0].toString()), "https://tarvex.example.com");
 
     Find<QAction>("mnHelp")->trigger();
     ASSERT_EQ(dialogs.urls.size(), 2u);
@@ -81,6 +86,18 @@ TEST_F(MainWindow, PrintSetupAboutAndHelpGoThroughTheDesktop) {
     EXPECT_NE(Text(dialogs.urls[1].toLocalFile()).find("en_us/LC_MESSAGES/velkor"),
               std::string::npos);
     EXPECT_TRUE(dialogs.messages.empty());
+
+    Find<QAction>("mniLatest")->trigger();
+    ASSERT_EQ(dialogs.urls.size(), 3u);
+    EXPECT_EQ(Text(dialogs.urls[2].path()), "/index.php/download");
+}
+
+TEST_F(MainWindow, ChecksForUpdatesOnceFifteenSecondsAfterTheStart) {
+    Open();
+    auto* timer = Find<QTimer>("tmr1");
+    EXPECT_TRUE(timer->isActive());
+    EXPECT_TRUE(timer->isSingleShot());
+    EXPECT_EQ(timer->interval(), 15000);
 }
 
 TEST_F(MainWindow, FontButtonShowsTheChosenFontAndRefusesABadSize) {
@@ -110,4 +127,17 @@ TEST_F(MainWindow, FontButtonShowsTheChosenFontAndRefusesABadSize) {
     EXPECT_EQ(dialogs.messages[0].icon, Dialogs::Icon::Error);
     EXPECT_EQ(Text(dialogs.messages[0].caption), "Tarvex sheet cutting system");
     EXPECT_NE(Text(dialogs.messages[0].text).find("12.5"), std::string::npos);
+}
+
+TEST_F(MainWindow, TheUpdateCheckShowsNewerNotesInTheCurrentLanguage) {
+    qputenv("no_proxy", "127.0.0.1,localhost");
+    LocalHttpServer server(LocalHttpServer::Mode::kAnswer, "3.3.0 (2016-01-20)\r\nnotes");
+    Open("[Common]\r\nLanguage=zh_cn\r\nUpdateUrl=" + server.PageUrl().toString().toStdString() +
+         "\r\n");
+    Find<QTimer>("tmr1")->start(0);  // no need to wait the fifteen seconds here
+    ASSERT_TRUE(WaitUntil([&] { return window->findChild<TfrmUpdates*>() != nullptr; }));
+    auto* updates = window->findChild<TfrmUpdates*>();
+    EXPECT_EQ(Text(updates->btnOk->text()), "关闭(&C)");
+    EXPECT_EQ(Text(updates->mmoUpdates->toPlainText()), "3.3.0 (2016-01-20)\nnotes");
+    updates->btnOk->click();
 }

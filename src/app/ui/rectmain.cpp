@@ -29,7 +29,9 @@
 #include "shell/Languages.h"
 #include "shell/SettingsFile.h"
 #include "shell/Translate.h"
+#include "shell/UpdateConfig.h"
 #include "shell/ui/Logo.h"
+#include "shell/ui/TfrmUpdates.h"
 #include "shell/ui/about.h"
 
 WindowFiles WindowFiles::Default() {
@@ -81,6 +83,14 @@ TfrmMain::TfrmMain(Dialogs& dialogs, const WindowFiles& files, QWidget* parent)
     partModel_.Edit([](CellTable& t) { t = NewPartTable(); });
     TranslateTables();
     SeedRandom(static_cast<std::uint32_t>(std::time(nullptr)));
+
+    // The update check runs once, a while after the start.
+    tmr1_ = new QTimer(this);
+    tmr1_->setObjectName(QStringLiteral("tmr1"));
+    tmr1_->setSingleShot(true);
+    tmr1_->setInterval(15000);
+    connect(tmr1_, &QTimer::timeout, this, &TfrmMain::tmr1Timer);
+    tmr1_->start();
 
     resize(800, 600);
     if (const QScreen* screen = QApplication::primaryScreen())
@@ -135,6 +145,7 @@ void TfrmMain::ConnectPages() {
     connect(mnPrintSetup_, &QAction::triggered, this, &TfrmMain::mnPrintSetupClick);
     connect(mnExit_, &QAction::triggered, this, &QWidget::close);
     connect(mnHelp_, &QAction::triggered, this, &TfrmMain::mnHelpClick);
+    connect(mniLatest_, &QAction::triggered, this, &TfrmMain::mniLatestClick);
     connect(mnAbout_, &QAction::triggered, this, &TfrmMain::mnAboutClick);
 }
 
@@ -220,6 +231,15 @@ void TfrmMain::mnHelpClick() {
     const std::string failure =
         OpenHelp(CurrentLanguage(), [this](const QUrl& url) { return dialogs_.OpenUrl(url); });
     if (!failure.empty()) messages_->Error(failure);
+}
+
+void TfrmMain::mniLatestClick() {
+    OpenDownloadPage([this](const QUrl& url) { return dialogs_.OpenUrl(url); });
+}
+
+void TfrmMain::tmr1Timer() {
+    const QUrl page = UpdatePageUrl(ReadUpdateUrl(files_.settingsFile, files_.settingsSeed));
+    StartUpdateCheck(this, page, Q(UpdatesFilePath().string()));
 }
 
 void TfrmMain::mnAboutClick() {

@@ -67,7 +67,9 @@ class TfrmMain : public QMainWindow {
     void pgcpg1Change(int index);
     void mnPrintSetupClick();
     void mnHelpClick();
+    void mniLatestClick();
     void mnAboutClick();
+    void tmr1Timer();
 
     Dialogs& dialogs_;
     WindowFiles files_;
@@ -85,6 +87,7 @@ class TfrmMain : public QMainWindow {
     std::unique_ptr<Messages> messages_;
     FileCommands* fileCommands_;
     QPrinter printer_;
+    QTimer* tmr1_;
     CalcRunner* runner_;
     QString baseCaption_;
     std::vector<std::string> languageList_;

@@ -10,8 +10,8 @@ class TfrmAbout : public QDialog {
     Q_OBJECT
 
   public:
-    static constexpr const char* kWebPage = "https://tarvex.example.org";
-    static constexpr const char* kMail = "support@tarvex.example.org";
+    static constexpr const char* kWebPage = "https://tarvex.example.com";
+    static constexpr const char* kMail = "support@tarvex.example.com";
 
     // `openUrl` opens a web page or a new mail (the desktop's programs in the real
     // window). The texts are translated into the current language when it is built.
