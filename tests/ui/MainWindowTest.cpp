@@ -28,23 +28,27 @@ std::string Text(const QString& text) {
 
 using MainWindow = WindowTest;
 
-TEST_F(MainWindow, HasItsFivePagesInOrderAndFitsTheDefaultSize) {
-    TfrmMain& w = Open();
-    EXPECT_EQ(w.size(), QSize(800, 600));
-    auto* pages = Find<QTabWidget>("pgcpg1");
-    ASSERT_EQ(pages->count(), 5);
-    const char* expected[] = {"Sheets", "Parts", "Layouts", "Report", "Sets"};
+TEST_F(MainWindow, HasItsFivePagesInOrderAndFitsTheDefaultSizeInEveryLanguage) {
+    const char* english[] = {"Sheets", "Parts", "Layouts", "Report", "Sets"};
+    const char* chinese[] = {"板材", "零件", "排版图", "报表", "设置"};
     const QString shots = qEnvironmentVariable("TARVEX_SCREENSHOTS");
-    for (int i = 0; i < 5; ++i) {
-        EXPECT_EQ(Text(pages->tabText(i)), expected[i]);
-        pages->setCurrentIndex(i);
-        QWidget* page = pages->currentWidget();
-        // Every page's controls fit the window at its starting size, without scrolling.
-        const QSize need = page->minimumSizeHint();
-        EXPECT_LE(need.width(), page->width()) << expected[i];
-        EXPECT_LE(need.height(), page->height()) << expected[i];
-        if (!shots.isEmpty())
-            w.grab().save(QDir(shots).filePath(QString::number(i) + QStringLiteral(".png")));
+    for (const char* code : {"en_us", "zh_cn"}) {
+        TfrmMain& w = Open("[Common]\r\nLanguage=" + std::string(code) + "\r\n");
+        EXPECT_EQ(w.size(), QSize(800, 600));
+        auto* pages = Find<QTabWidget>("pgcpg1");
+        ASSERT_EQ(pages->count(), 5);
+        for (int i = 0; i < 5; ++i) {
+            EXPECT_EQ(Text(pages->tabText(i)), code[0] == 'e' ? english[i] : chinese[i]);
+            pages->setCurrentIndex(i);
+            QWidget* page = pages->currentWidget();
+            // Every page's controls fit the window at its starting size, without scrolling.
+            const QSize need = page->minimumSizeHint();
+            EXPECT_LE(need.width(), page->width()) << code << " " << i;
+            EXPECT_LE(need.height(), page->height()) << code << " " << i;
+            if (!shots.isEmpty())
+                w.grab().save(QDir(shots).filePath(QString::fromUtf8(code) + QLatin1Char('-') +
+                                                   QString::number(i) + QStringLiteral(".png")));
+        }
     }
 }
 

@@ -100,6 +100,7 @@ LayoutsPage::LayoutsPage(QWidget* parent) : QWidget(parent) {
     chkLeftTop_ = NewCheck("chkLeftTop");
     chkLeftRect_ = NewCheck("chkLeftRect");
     auto* options = new QGridLayout(grpView_);
+    options->setVerticalSpacing(2);
     options->addWidget(chkLabel_, 0, 0);
     options->addWidget(chkEdge_, 0, 1);
     options->addWidget(chkLeftTop_, 1, 0);
@@ -110,6 +111,8 @@ LayoutsPage::LayoutsPage(QWidget* parent) : QWidget(parent) {
     grpFacts_ = new QGroupBox;
     auto* facts = new QFormLayout(grpFacts_);
     facts->setLabelAlignment(Qt::AlignRight);
+    // Compact rows leave the part table room in the window's starting size.
+    facts->setVerticalSpacing(2);
     lblSheetLabel_ = NewFact("lblSheetLabel");
     lblSheetNum_ = NewFact("lblSheetNum");
     lblSheetLen_ = NewFact("lblSheetLen");
@@ -130,7 +133,7 @@ LayoutsPage::LayoutsPage(QWidget* parent) : QWidget(parent) {
     sgLayout_->setColumnWidth(0, 130);
     sgLayout_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     sgLayout_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    sgLayout_->setMinimumHeight(80);
+    sgLayout_->setMinimumHeight(64);
 
     auto* side = new QWidget;
     auto* sideColumn = new QVBoxLayout(side);
