@@ -1,0 +1,60 @@
+// The fast engine and the reference behind one face, so that every behaviour test
+// checks both: the reference must be right for the comparisons to mean anything.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <type_traits>
+#include <vector>
+
+#include "engine/Cut.h"
+#include "support/ReferenceCut.h"
+
+struct FastEngine {
+    WorkList list;
+
+    void Reset(std::vector<TPartInfo>& parts) { list.Reset(parts); }
+    double Layout(TSheetInfo& sheet) { return LayoutSheet(sheet, list); }
+    double Guillotine(TSheetInfo& sheet, double x, double y, double length, double width,
+                      std::vector<TPartInfo>& out) {
+        return FillGuillotine(list, sheet, x, y, length, width, out);
+    }
+    static void Pick(const TSheetInfo& sheet, double& x, double& y, double& length) {
+        PickLowestSegment(sheet, x, y, length);
+    }
+    static void Close(TSheetInfo& sheet, double gapX, double gapY, double gapLength,
+                      double usableLength) {
+        CloseSegment(sheet, gapX, gapY, gapLength, usableLength);
+    }
+};
+
+struct ReferenceEngine {
+    reference::WorkList list;
+
+    void Reset(std::vector<TPartInfo>& parts) { list.Reset(parts); }
+    double Layout(TSheetInfo& sheet) { return reference::LayoutSheet(sheet, list); }
+    // The fill itself does not sort; the fast list is sorted from its Reset on.
+    double Guillotine(TSheetInfo& sheet, double x, double y, double length, double width,
+                      std::vector<TPartInfo>& out) {
+        reference::SortByPriority(list.items);
+        return reference::FillGuillotine(list, sheet, x, y, length, width, out);
+    }
+    static void Pick(const TSheetInfo& sheet, double& x, double& y, double& length) {
+        reference::PickLowestSegment(sheet, x, y, length);
+    }
+    static void Close(TSheetInfo& sheet, double gapX, double gapY, double gapLength,
+                      double usableLength) {
+        reference::CloseSegment(sheet, gapX, gapY, gapLength, usableLength);
+    }
+};
+
+using Engines = ::testing::Types<FastEngine, ReferenceEngine>;
+
+// Names the typed instantiations after the engine.
+struct EngineNames {
+    template <typename T>
+    static std::string GetName(int) {
+        return std::is_same_v<T, FastEngine> ? "Fast" : "Reference";
+    }
+};
