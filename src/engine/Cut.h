@@ -13,6 +13,16 @@
 #include "engine/Skyline.h"
 #include "model/Globals.h"
 
+// A rectangle of the guillotine fill waiting on the fill's own stack (a sheet
+// may hold more parts than a thread's stack has room for nested calls).
+struct GuillotineFrame {
+    double x, y, length, width;
+    int stage;           // 0: to be filled, 1: its strip is being filled, 2: the rest beyond
+    EffectiveSize part;  // the part put into its corner
+    double area;         // that part's enlarged area
+    double strip;        // the area placed in the strip
+};
+
 // The working list of one evaluation: the candidate's part records in the engine's
 // (priority) order with their placed marks, plus the search structures and
 // buffers the fills reuse from sheet to sheet. Each evaluation owns one, so
@@ -35,13 +45,15 @@ class WorkList {
     // Sets record i's placed mark and withdraws it from the search.
     TPartInfo& Take(std::size_t i);
 
-    // Segment bookkeeping of the free fill, reused from sheet to sheet.
+    // Buffers of the fills, reused from sheet to sheet.
     Skyline& Segments() { return skyline_; }
+    std::vector<GuillotineFrame>& Frames() { return frames_; }
 
   private:
     std::vector<TPartInfo*> items_;
     FitIndex index_;
     Skyline skyline_;
+    std::vector<GuillotineFrame> frames_;
     // The engine order depends on the priorities alone; every candidate of a job
     // brings the same priorities, so the order is computed once per job.
     std::vector<double> sortedKeys_;

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 #include <type_traits>
 #include <vector>
@@ -58,3 +59,43 @@ struct EngineNames {
         return std::is_same_v<T, FastEngine> ? "Fast" : "Reference";
     }
 };
+
+// Every test starts and ends with the settings of program start.
+class EngineTest : public ::testing::Test {
+  protected:
+    void SetUp() override { ResetJobSettings(); }
+    void TearDown() override { ResetJobSettings(); }
+
+    static void SetOffcutLimits(double length, double width, double area) {
+        g_minlength = length;
+        g_minwidth = width;
+        g_minarea = area;
+    }
+};
+
+template <typename Engine>
+class TypedEngineTest : public EngineTest {
+  protected:
+    Engine engine;
+};
+
+// A rectangle's position and extents, for comparing placements and offcuts.
+struct Rect {
+    double x, y, length, width;
+    friend bool operator==(const Rect&, const Rect&) = default;
+    friend std::ostream& operator<<(std::ostream& o, const Rect& r) {
+        return o << "(" << r.x << ", " << r.y << ", " << r.length << " x " << r.width << ")";
+    }
+};
+
+inline std::vector<Rect> Rects(const std::vector<TPartInfo>& records) {
+    std::vector<Rect> r;
+    for (const TPartInfo& p : records) r.push_back(Rect{p.x, p.y, p.length, p.width});
+    return r;
+}
+
+inline std::vector<std::string> Labels(const std::vector<TPartInfo>& records) {
+    std::vector<std::string> r;
+    for (const TPartInfo& p : records) r.push_back(p.label);
+    return r;
+}
