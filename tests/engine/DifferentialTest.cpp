@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <limits>
 #include <random>
 #include <sstream>
 
@@ -109,6 +110,33 @@ TEST_F(EngineDifferential, LargerJobsMatchReference) {
                                        order, fills))
                 << (guillotine ? "guillotine" : "free") << " seed " << seed;
         }
+    }
+}
+
+// Sizes that the job input refuses still must not hang or crash either engine,
+// and both must agree on them.
+TEST_F(EngineDifferential, DegenerateSizesMatchReference) {
+    const double inf = std::numeric_limits<double>::infinity();
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double odd[] = {0, -5, nan, inf, -inf, 1e-300, 1e300, 300};
+    std::mt19937_64 rng(4242);
+    WorkList fast;
+    reference::WorkList ref;
+    int fills = 0;
+    for (int j = 0; j < 400; ++j) {
+        EngineJob job = RandomEdgeJob(rng, j % 2 == 0);
+        for (int k = 0; k < 3; ++k) {
+            TPartInfo p = MakePart(odd[rng() % 8], odd[rng() % 8], job.settings.sawWidth, 900 + k);
+            job.parts.insert(job.parts.begin() + rng() % (job.parts.size() + 1), p);
+        }
+        if (j % 5 == 0) job.sheets.push_back(MakeSheet(odd[rng() % 8], odd[rng() % 8], 99));
+        std::vector<TPartInfo> fastParts = job.parts, refParts = job.parts;
+        std::vector<TSheetInfo> fastSheets = job.sheets, refSheets = job.sheets;
+        std::vector<int> order(job.sheets.size());
+        for (std::size_t i = 0; i < order.size(); ++i) order[i] = static_cast<int>(i);
+        ASSERT_TRUE(SameEvaluation(job, fastParts, refParts, fast, ref, fastSheets, refSheets,
+                                   order, fills))
+            << "job " << j;
     }
 }
 

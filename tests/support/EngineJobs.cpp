@@ -195,7 +195,8 @@ void RandomTurns(std::vector<TPartInfo>& parts, std::mt19937_64& rng) {
 }
 
 bool SameBits(double a, double b) {
-    return std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b);
+    return std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b) ||
+           (std::isnan(a) && std::isnan(b));
 }
 
 bool SameRecord(const TPartInfo& a, const TPartInfo& b) {

@@ -46,6 +46,7 @@ EngineJob RealisticJob(int partCount, bool guillotine, std::uint64_t seed);
 // between evaluations (records already turned are turned back first).
 void RandomTurns(std::vector<TPartInfo>& parts, std::mt19937_64& rng);
 
+// The same double, bit for bit (any two NaNs count as the same).
 bool SameBits(double a, double b);
 // Field by field, doubles bit for bit.
 bool SameRecord(const TPartInfo& a, const TPartInfo& b);
