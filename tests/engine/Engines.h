@@ -73,9 +73,15 @@ class EngineTest : public ::testing::Test {
     }
 };
 
+// With the offcut limits the settings page starts with.
 template <typename Engine>
 class TypedEngineTest : public EngineTest {
   protected:
+    void SetUp() override {
+        EngineTest::SetUp();
+        SetOffcutLimits(10, 10, 150);
+    }
+
     Engine engine;
 };
 
@@ -97,5 +103,12 @@ inline std::vector<Rect> Rects(const std::vector<TPartInfo>& records) {
 inline std::vector<std::string> Labels(const std::vector<TPartInfo>& records) {
     std::vector<std::string> r;
     for (const TPartInfo& p : records) r.push_back(p.label);
+    return r;
+}
+
+// Segments as rectangles of width 0, to compare with the same helpers.
+inline std::vector<Rect> Lines(const TSheetInfo& sheet) {
+    std::vector<Rect> r;
+    for (const CLine& l : sheet.lines) r.push_back(Rect{l.x, l.y, l.length, 0});
     return r;
 }

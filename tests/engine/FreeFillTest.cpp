@@ -10,21 +10,8 @@
 namespace {
 
 template <typename Engine>
-class FreeFill : public TypedEngineTest<Engine> {
-  protected:
-    void SetUp() override {
-        TypedEngineTest<Engine>::SetUp();
-        g_isonecut = false;
-        this->SetOffcutLimits(10, 10, 150);
-    }
-};
+class FreeFill : public TypedEngineTest<Engine> {};
 TYPED_TEST_SUITE(FreeFill, Engines, EngineNames);
-
-std::vector<Rect> Lines(const TSheetInfo& sheet) {
-    std::vector<Rect> r;
-    for (const CLine& l : sheet.lines) r.push_back(Rect{l.x, l.y, l.length, 0});
-    return r;
-}
 
 double Overlap(const Rect& a, const Rect& b) {
     const double dx = std::min(a.x + a.length, b.x + b.length) - std::max(a.x, b.x);
@@ -93,26 +80,6 @@ TYPED_TEST(FreeFill, KerfDroppedOnlyAgainstTheUsableArea) {
     EXPECT_EQ(Rects(sheet.parts),
               (std::vector<Rect>{{0, 0, 1005, 205}, {0, 205, 605, 155}, {0, 360, 400, 105}}));
     EXPECT_EQ(parts[2].placed, 1);
-}
-
-TYPED_TEST(FreeFill, EmptyListLeavesTheFirstSegment) {
-    std::vector<TPartInfo> parts;
-    TSheetInfo sheet = MakeSheet(1000, 500);
-    this->engine.Reset(parts);
-    EXPECT_EQ(this->engine.Layout(sheet), 0);
-    EXPECT_TRUE(sheet.parts.empty());
-    EXPECT_TRUE(sheet.offcuts.empty());
-    EXPECT_EQ(Lines(sheet), (std::vector<Rect>{{0, 0, 1000, 0}}));
-}
-
-TYPED_TEST(FreeFill, SheetAfterAllPartsPlacedIsOneOffcut) {
-    std::vector<TPartInfo> parts = {MakePart(300, 200, 0)};
-    TSheetInfo first = MakeSheet(1000, 500), second = MakeSheet(800, 400);
-    this->engine.Reset(parts);
-    EXPECT_EQ(this->engine.Layout(first), 60000);
-    EXPECT_EQ(this->engine.Layout(second), 0);
-    EXPECT_TRUE(second.parts.empty());
-    EXPECT_EQ(Rects(second.offcuts), (std::vector<Rect>{{0, 0, 800, 400}}));
 }
 
 // Only the first segment of the lowest level is tried. In metres the elongation

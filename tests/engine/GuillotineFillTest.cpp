@@ -13,7 +13,6 @@ class GuillotineFill : public TypedEngineTest<Engine> {
     void SetUp() override {
         TypedEngineTest<Engine>::SetUp();
         g_isonecut = true;
-        this->SetOffcutLimits(10, 10, 150);
     }
 };
 TYPED_TEST_SUITE(GuillotineFill, Engines, EngineNames);
@@ -71,28 +70,6 @@ TYPED_TEST(GuillotineFill, KerfKeptWhenTheRectangleIsNotTheEnteredSize) {
     EXPECT_TRUE(out.empty());
     EXPECT_EQ(parts[0].placed, 0);
     EXPECT_EQ(Rects(sheet.offcuts), (std::vector<Rect>{{0, 0, 402, 1000}}));
-}
-
-TYPED_TEST(GuillotineFill, EmptyListLeavesNoTrace) {
-    std::vector<TPartInfo> parts;
-    TSheetInfo sheet = MakeSheet(1000, 500);
-    this->engine.Reset(parts);
-    EXPECT_EQ(this->engine.Layout(sheet), 0);
-    EXPECT_TRUE(sheet.parts.empty());
-    EXPECT_TRUE(sheet.offcuts.empty());
-}
-
-// With every part placed the whole usable area is one offcut, if it is worth keeping.
-TYPED_TEST(GuillotineFill, SheetAfterAllPartsPlacedIsOneOffcut) {
-    std::vector<TPartInfo> parts = {MakePart(300, 200, 0)};
-    TSheetInfo first = MakeSheet(1000, 500), second = MakeSheet(800, 400), tiny = MakeSheet(12, 12);
-    this->engine.Reset(parts);
-    EXPECT_EQ(this->engine.Layout(first), 60000);
-    EXPECT_EQ(this->engine.Layout(second), 0);
-    EXPECT_TRUE(second.parts.empty());
-    EXPECT_EQ(Rects(second.offcuts), (std::vector<Rect>{{0, 0, 800, 400}}));
-    EXPECT_EQ(this->engine.Layout(tiny), 0);
-    EXPECT_TRUE(tiny.offcuts.empty()) << "12 x 12 is below the area limit of 150";
 }
 
 // A leftover strip below a size limit is dropped; at the limits it is kept.

@@ -83,6 +83,38 @@ TEST(WorkListOrder, FollowsNewPriorities) {
     EXPECT_EQ(list.Records()[0]->length, 400);
 }
 
+// Nothing to place: no placement, no offcut; the free fill keeps its first segment.
+TYPED_TEST(LayoutRun, EmptyListLeavesNoTrace) {
+    for (bool guillotine : {true, false}) {
+        g_isonecut = guillotine;
+        std::vector<TPartInfo> parts;
+        TSheetInfo sheet = MakeSheet(1000, 500);
+        this->engine.Reset(parts);
+        EXPECT_EQ(this->engine.Layout(sheet), 0);
+        EXPECT_TRUE(sheet.parts.empty());
+        EXPECT_TRUE(sheet.offcuts.empty());
+        const std::vector<Rect> firstSegment = {{0, 0, 1000, 0}};
+        EXPECT_EQ(Lines(sheet), guillotine ? std::vector<Rect>{} : firstSegment);
+    }
+}
+
+// With every part placed the whole usable area is one offcut, if it is worth keeping.
+TYPED_TEST(LayoutRun, SheetAfterAllPartsPlacedIsOneOffcut) {
+    for (bool guillotine : {true, false}) {
+        g_isonecut = guillotine;
+        std::vector<TPartInfo> parts = {MakePart(300, 200, 0)};
+        TSheetInfo first = MakeSheet(1000, 500), second = MakeSheet(800, 400),
+                   tiny = MakeSheet(12, 12);
+        this->engine.Reset(parts);
+        EXPECT_EQ(this->engine.Layout(first), 60000);
+        EXPECT_EQ(this->engine.Layout(second), 0);
+        EXPECT_TRUE(second.parts.empty());
+        EXPECT_EQ(Rects(second.offcuts), (std::vector<Rect>{{0, 0, 800, 400}}));
+        EXPECT_EQ(this->engine.Layout(tiny), 0);
+        EXPECT_TRUE(tiny.offcuts.empty()) << "12 x 12 is below the area limit of 150";
+    }
+}
+
 // Parts taken by one sheet stay taken for the next; each part lands on one
 // sheet only, and the stored placements carry no mark.
 TYPED_TEST(LayoutRun, PlacedMarksCarryOverToTheNextSheet) {

@@ -10,11 +10,6 @@ namespace {
 template <typename Engine>
 class Segments : public TypedEngineTest<Engine> {
   protected:
-    void SetUp() override {
-        TypedEngineTest<Engine>::SetUp();
-        this->SetOffcutLimits(10, 10, 150);
-    }
-
     // Closes the gap of `current` from gapX on, on a 1000 x 500 sheet.
     TSheetInfo Close(std::vector<CLine> lines, double gapX, double gapY, double gapLength) {
         TSheetInfo sheet = MakeSheet(1000, 500);
@@ -24,12 +19,6 @@ class Segments : public TypedEngineTest<Engine> {
     }
 };
 TYPED_TEST_SUITE(Segments, Engines, EngineNames);
-
-std::vector<Rect> Lines(const TSheetInfo& sheet) {
-    std::vector<Rect> r;
-    for (const CLine& l : sheet.lines) r.push_back(Rect{l.x, l.y, l.length, 0});
-    return r;
-}
 
 TYPED_TEST(Segments, PickWithoutSegmentsGivesTheUsableEdge) {
     TSheetInfo sheet = MakeSheet(1000, 500);
