@@ -71,7 +71,9 @@ double FillGuillotine(WorkList& list, TSheetInfo& sheet, double x, double y, dou
 double FillFree(WorkList& list, TSheetInfo& sheet, double x0, double y0, double usableLength,
                 double usableWidth, std::vector<TPartInfo>& out);
 
-void AddSegment(TSheetInfo& sheet, double x, double y, double length);
+// The segment operations of the free fill, on a sheet's segment list: the first
+// segment of the lowest level below the sheet's width, and closing the segment
+// at level gapY, whose stretch from gapX on no part took.
 void PickLowestSegment(const TSheetInfo& sheet, double& x, double& y, double& length);
 void CloseSegment(TSheetInfo& sheet, double gapX, double gapY, double gapLength,
                   double usableLength);
