@@ -57,9 +57,9 @@ class FitIndex {
     // Lower-left corners bounding the unplaced records below a node: every such
     // record is at least as long and at least as wide as one of the corners. A
     // single pair of minima would admit a square hole whenever the node holds both
-    // long thin parts and turned ones; two corners keep such nodes shut (more cost
-    // more to merge than they save). Corners are sorted by length; unused ones are
-    // infinite.
+    // long thin parts and turned ones; two corners keep such nodes shut (more
+    // corners cost more to merge than they save). Corners are sorted by length;
+    // unused ones are infinite.
     struct Node {
         double length[kCorners];
         double width[kCorners];

@@ -9,7 +9,8 @@
 class KeyIndex {
   public:
     void Clear();
-    // Files `id` under `key`; an id not a number is never found. The id must not be filed yet.
+    // Files `id` under `key` (a key that is not a number is never found); the id
+    // must not be filed yet.
     void Insert(int id, double key);
     void Erase(int id);
     // The largest filed id other than `skip` whose key equals `key`; -1 when none.
