@@ -1,5 +1,6 @@
 #include "engine/KeyIndex.h"
 
+#include <algorithm>
 #include <bit>
 #include <cmath>
 #include <cstdint>
@@ -13,10 +14,7 @@ constexpr std::size_t kNoSlot = static_cast<std::size_t>(-1);
 void KeyIndex::Clear() {
     for (std::size_t s : usedSlots_) table_[s].head = kUnused;
     usedSlots_.clear();
-    slotOf_.clear();
-    keyOf_.clear();
-    next_.clear();
-    prev_.clear();
+    idCount_ = 0;
 }
 
 std::size_t KeyIndex::Home(double key) const {
@@ -50,51 +48,49 @@ void KeyIndex::Grow() {
     table_.assign(table_.empty() ? 64 : 2 * table_.size(), Slot{0.0, kUnused});
     shift_ = 64 - std::countr_zero(table_.size());
     usedSlots_.clear();
-    for (std::size_t id = 0; id < slotOf_.size(); ++id) {
-        if (slotOf_[id] < 0) continue;
-        slotOf_[id] = -1;
-        const std::size_t s = FindOrAdd(keyOf_[id]);
+    for (std::size_t id = 0; id < idCount_; ++id) {
+        if (entries_[id].slot < 0) continue;
+        entries_[id].slot = -1;
+        const std::size_t s = FindOrAdd(entries_[id].key);
         Link(static_cast<int>(id), s);
     }
 }
 
 void KeyIndex::Link(int id, std::size_t slot) {
+    Entry& e = entries_[id];
     const int head = table_[slot].head;
-    next_[id] = head;
-    prev_[id] = -1;
-    if (head >= 0) prev_[head] = id;
+    e.next = head;
+    e.prev = -1;
+    if (head >= 0) entries_[head].prev = id;
     table_[slot].head = id;
-    slotOf_[id] = static_cast<long>(slot);
+    e.slot = static_cast<long>(slot);
 }
 
 void KeyIndex::Insert(int id, double key) {
-    if (static_cast<std::size_t>(id) >= slotOf_.size()) {
-        slotOf_.resize(id + 1, -1);
-        keyOf_.resize(id + 1, 0.0);
-        next_.resize(id + 1, -1);
-        prev_.resize(id + 1, -1);
-    }
+    const std::size_t n = static_cast<std::size_t>(id) + 1;
+    if (n > entries_.size()) entries_.resize(std::max(n, 2 * entries_.size()));
+    for (; idCount_ < n; ++idCount_) entries_[idCount_].slot = -1;
     if (std::isnan(key)) return;
-    keyOf_[id] = key;
+    entries_[id].key = key;
     Link(id, FindOrAdd(key));
 }
 
 void KeyIndex::Erase(int id) {
-    if (static_cast<std::size_t>(id) >= slotOf_.size() || slotOf_[id] < 0) return;
-    const std::size_t slot = static_cast<std::size_t>(slotOf_[id]);
-    if (prev_[id] >= 0)
-        next_[prev_[id]] = next_[id];
+    if (static_cast<std::size_t>(id) >= idCount_ || entries_[id].slot < 0) return;
+    Entry& e = entries_[id];
+    if (e.prev >= 0)
+        entries_[e.prev].next = e.next;
     else
-        table_[slot].head = next_[id] >= 0 ? next_[id] : kEmpty;
-    if (next_[id] >= 0) prev_[next_[id]] = prev_[id];
-    slotOf_[id] = -1;
+        table_[e.slot].head = e.next;  // kEmpty when it was the only one
+    if (e.next >= 0) entries_[e.next].prev = e.prev;
+    e.slot = -1;
 }
 
 int KeyIndex::Last(double key, int skip) const {
     const std::size_t s = Find(key);
     if (s == kNoSlot) return -1;
     int best = -1;
-    for (int id = table_[s].head; id >= 0; id = next_[id])
+    for (int id = table_[s].head; id >= 0; id = entries_[id].next)
         if (id != skip && id > best) best = id;
     return best;
 }

@@ -30,12 +30,17 @@ class KeyIndex {
     void Grow();
     void Link(int id, std::size_t slot);
 
+    // An id's slot (-1 when not filed), key and links in its slot's chain.
+    struct Entry {
+        long slot;
+        double key;
+        int next;
+        int prev;
+    };
+
     std::vector<Slot> table_;  // open addressing, size a power of two
     int shift_ = 0;            // 64 less the bits of a slot number
     std::vector<std::size_t> usedSlots_;
-    // Per id: its slot (or -1 when not filed), key and chain links.
-    std::vector<long> slotOf_;
-    std::vector<double> keyOf_;
-    std::vector<int> next_;
-    std::vector<int> prev_;
+    std::vector<Entry> entries_;  // by id; only the first idCount_ are current
+    std::size_t idCount_ = 0;
 };
