@@ -7,6 +7,7 @@
 #include <limits>
 #include <random>
 #include <sstream>
+#include <thread>
 
 #include "engine/Cut.h"
 #include "support/EngineJobs.h"
@@ -137,6 +138,37 @@ TEST_F(EngineDifferential, DegenerateSizesMatchReference) {
         ASSERT_TRUE(SameEvaluation(job, fastParts, refParts, fast, ref, fastSheets, refSheets,
                                    order, fills))
             << "job " << j;
+    }
+}
+
+// Evaluations on several threads at once, each with its own work list, give
+// what they give one after another: the engine keeps no shared state.
+TEST_F(EngineDifferential, ConcurrentEvaluationsMatchSequentialOnes) {
+    for (bool guillotine : {true, false}) {
+        EngineJob job = RealisticJob(400, guillotine, 99);
+        ApplySettings(job.settings);
+        constexpr int kThreads = 4;
+        std::vector<EngineJob> candidates(kThreads, job);
+        std::mt19937_64 rng(5);
+        for (EngineJob& c : candidates) RandomTurns(c.parts, rng);
+        auto evaluate = [](EngineJob& c, WorkList& list) {
+            list.Reset(c.parts);
+            for (TSheetInfo& s : c.sheets) LayoutSheet(s, list);
+        };
+        std::vector<EngineJob> sequential = candidates;
+        WorkList one;
+        for (EngineJob& c : sequential) evaluate(c, one);
+        std::vector<std::thread> threads;
+        for (EngineJob& c : candidates)
+            threads.emplace_back([&c, &evaluate] {
+                WorkList own;
+                for (int round = 0; round < 20; ++round) evaluate(c, own);
+            });
+        for (std::thread& t : threads) t.join();
+        for (int k = 0; k < kThreads; ++k)
+            for (std::size_t i = 0; i < job.sheets.size(); ++i)
+                ASSERT_TRUE(SameLayout(candidates[k].sheets[i], sequential[k].sheets[i]))
+                    << "candidate " << k << ", sheet " << i;
     }
 }
 
