@@ -33,40 +33,26 @@ void FileCommands::ShowNames() const {
     p_.partsPage.ShowFileName(Q(names_.PartFileName));
 }
 
-void FileCommands::SheetOpen() {
-    const QString path = Ask(FileDialogKind::SheetOpen, false);
+void FileCommands::Open(TableKind kind) {
+    const bool sheets = kind == TableKind::Sheet;
+    const QString path = Ask(sheets ? FileDialogKind::SheetOpen : FileDialogKind::PartOpen, false);
     if (path.isEmpty()) return;
     ListResult result;
-    p_.sheets.Edit([&](CellTable& t) { result = OpenSheetFile(S(path), t, names_); });
+    (sheets ? p_.sheets : p_.parts).Edit([&](CellTable& t) {
+        result = sheets ? OpenSheetFile(S(path), t, names_) : OpenPartFile(S(path), t, names_);
+    });
     ShowNames();
     Report(result);
-    p_.sheetsPage.View().setFocus();
+    (sheets ? p_.sheetsPage : p_.partsPage).View().setFocus();
 }
 
-void FileCommands::PartOpen() {
-    const QString path = Ask(FileDialogKind::PartOpen, false);
+void FileCommands::Save(TableKind kind) {
+    const bool sheets = kind == TableKind::Sheet;
+    (sheets ? p_.sheetsPage : p_.partsPage).View().CommitEditing();
+    const QString path = Ask(sheets ? FileDialogKind::SheetSave : FileDialogKind::PartSave, true);
     if (path.isEmpty()) return;
-    ListResult result;
-    p_.parts.Edit([&](CellTable& t) { result = OpenPartFile(S(path), t, names_); });
-    ShowNames();
-    Report(result);
-    p_.partsPage.View().setFocus();
-}
-
-void FileCommands::SheetSave() {
-    p_.sheetsPage.View().CommitEditing();
-    const QString path = Ask(FileDialogKind::SheetSave, true);
-    if (path.isEmpty()) return;
-    const ListResult result = SaveSheetFile(S(path), p_.sheets.Table(), names_);
-    ShowNames();
-    Report(result);
-}
-
-void FileCommands::PartSave() {
-    p_.partsPage.View().CommitEditing();
-    const QString path = Ask(FileDialogKind::PartSave, true);
-    if (path.isEmpty()) return;
-    const ListResult result = SavePartFile(S(path), p_.parts.Table(), names_);
+    const ListResult result = sheets ? SaveSheetFile(S(path), p_.sheets.Table(), names_)
+                                     : SavePartFile(S(path), p_.parts.Table(), names_);
     ShowNames();
     Report(result);
 }

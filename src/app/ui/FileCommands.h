@@ -38,10 +38,8 @@ class FileCommands : public QObject {
 
     const ListFileNames& Names() const { return names_; }
 
-    void SheetOpen();
-    void PartOpen();
-    void SheetSave();
-    void PartSave();
+    void Open(TableKind kind);
+    void Save(TableKind kind);
     void SaveLeft();
     void ProjectOpen();
     void ProjectSave();

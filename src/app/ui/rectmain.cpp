@@ -132,11 +132,12 @@ void TfrmMain::ConnectPages() {
          },
          [this] { return S(baseCaption_); }},
         this);
-    connect(sheetsPage_, &TablePage::openClicked, fileCommands_, &FileCommands::SheetOpen);
-    connect(sheetsPage_, &TablePage::saveClicked, fileCommands_, &FileCommands::SheetSave);
+    for (TablePage* page : {sheetsPage_, partsPage_}) {
+        const TableKind kind = page == sheetsPage_ ? TableKind::Sheet : TableKind::Part;
+        connect(page, &TablePage::openClicked, this, [this, kind] { fileCommands_->Open(kind); });
+        connect(page, &TablePage::saveClicked, this, [this, kind] { fileCommands_->Save(kind); });
+    }
     connect(sheetsPage_, &TablePage::saveLeftClicked, fileCommands_, &FileCommands::SaveLeft);
-    connect(partsPage_, &TablePage::openClicked, fileCommands_, &FileCommands::PartOpen);
-    connect(partsPage_, &TablePage::saveClicked, fileCommands_, &FileCommands::PartSave);
     connect(mniOpen_, &QAction::triggered, fileCommands_, &FileCommands::ProjectOpen);
     connect(mniSave_, &QAction::triggered, fileCommands_, &FileCommands::ProjectSave);
 
