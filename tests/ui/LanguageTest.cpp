@@ -1,5 +1,7 @@
 // Start-up language and the switch of language on the "Sets" page.
+#include <QAction>
 #include <QComboBox>
+#include <QDialog>
 #include <QHeaderView>
 #include <QPushButton>
 #include <QTabWidget>
@@ -82,4 +84,17 @@ TEST_F(Language, ASettingsFileWithoutCommonForgetsTheChoice) {
     Choose("zh_cn");
     EXPECT_EQ(Text(window->windowTitle()), "Tarvex 板材切割系统");
     EXPECT_EQ(ReadLanguage(SettingsFile()), "en_us");
+}
+
+TEST_F(Language, TheAboutDialogFollowsTheLanguageChosen) {
+    Open();
+    Choose("zh_cn");
+    QString title, ok;
+    dialogs.onDialog = [&](QDialog& about) {
+        title = about.windowTitle();
+        ok = about.findChild<QPushButton*>(QStringLiteral("btnOk"))->text();
+    };
+    Find<QAction>("mnAbout")->trigger();
+    EXPECT_EQ(Text(title), "关于");
+    EXPECT_EQ(Text(ok), "确定");
 }
