@@ -92,7 +92,9 @@ JobSnapshot JobSnapshot::Take(const SettingsForm& form, const CellTable& sgSheet
     return s;
 }
 
-double RoundTo5(double v) { return std::nearbyint(v * 100000.0) / 100000.0; }
+double RoundTo5(double v) {
+    return std::nearbyint(v * 100000.0) / 100000.0;
+}
 
 Calculation::Calculation() = default;
 Calculation::~Calculation() = default;
@@ -106,8 +108,8 @@ std::optional<CalcOutcome> Calculation::Prepare(const SettingsForm& form, CellTa
         return Ended(S::PartsIncorrect, _("Parts is incorrect, please correct and try again!"),
                      true, 1);
     if (!FirstRowConverts(sgSheet))
-        return Ended(S::SheetsIncorrect,
-                     _("Sheets is incorrect, please correct and try again!"), true, 0);
+        return Ended(S::SheetsIncorrect, _("Sheets is incorrect, please correct and try again!"),
+                     true, 0);
     std::string error;
     if (!GatherJob(form, sgSheet, sgPart, error)) return Ended(S::InputRefused, error, true);
     if (g_PartCount == 0)
@@ -136,12 +138,12 @@ CalcOutcome Calculation::Finish(CellTable& sgSheet, const CellTable& sgPart) {
     using S = CalcOutcome::Status;
     if (!candidate_) return Ended(S::InputRefused, {}, true);
     std::unique_ptr<AppliedResult> result = std::move(candidate_);
-    CalcOutcome outcome = Ended(
-        S::Applied,
-        result->allPlaced
-            ? _("Congratulations! All parts nesting is completed!")
-            : _("Sheets area of less than, some of the parts can not be completed nesting!"),
-        false);
+    CalcOutcome outcome =
+        Ended(S::Applied,
+              result->allPlaced
+                  ? _("Congratulations! All parts nesting is completed!")
+                  : _("Sheets area of less than, some of the parts can not be completed nesting!"),
+              false);
     outcome.allPlaced = result->allPlaced;
 
     const float diff = static_cast<float>(RoundTo5(lastFitness_) - RoundTo5(result->fitness));
@@ -173,7 +175,9 @@ std::vector<std::string> Calculation::LayoutEntries() const {
     return entries;
 }
 
-bool Calculation::JobChanged() const { return !snapshot_ || !current_ || !(*snapshot_ == *current_); }
+bool Calculation::JobChanged() const {
+    return !snapshot_ || !current_ || !(*snapshot_ == *current_);
+}
 
 void MergeIdenticalLayouts(AppliedResult& result) {
     auto& sheets = result.sheets;
@@ -214,9 +218,8 @@ void UpdateLeftQuant(const AppliedResult& result, CellTable& sgSheet) {
             if (!SameLabelIgnoringCase(TrimText(sgSheet.Cell(r, SheetCol::Label)), s.label))
                 continue;
             const std::string& leftText = sgSheet.Cell(r, SheetCol::LeftQuant);
-            const auto left = ParseInteger(TrimText(leftText).empty()
-                                               ? sgSheet.Cell(r, SheetCol::Quant)
-                                               : leftText);
+            const auto left = ParseInteger(
+                TrimText(leftText).empty() ? sgSheet.Cell(r, SheetCol::Quant) : leftText);
             if (left) sgSheet.SetCell(r, SheetCol::LeftQuant, std::to_string(*left - s.count));
             break;
         }

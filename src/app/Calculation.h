@@ -56,7 +56,7 @@ struct JobSnapshot {
 double RoundTo5(double v);
 
 class Calculation {
-public:
+  public:
     Calculation();
     ~Calculation();
 
@@ -86,7 +86,7 @@ public:
     // Whether the prepared job differs from the one of the applied result.
     bool JobChanged() const;
 
-private:
+  private:
     // The applied result is also the previous one that a new plan must beat.
     std::shared_ptr<const AppliedResult> applied_;
     double lastFitness_ = 0.0;

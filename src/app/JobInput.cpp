@@ -39,7 +39,7 @@ struct SheetUnits {
 
 // Reads one numeric setting; `caption` is the setting's label on the settings page.
 class SettingReader {
-public:
+  public:
     explicit SettingReader(std::string& error) : error_(error) {}
 
     bool Number(const std::string& text, const char* caption, double& out) {
@@ -63,7 +63,7 @@ public:
         return Fail(_("{setting} must not be negative."), caption, text);
     }
 
-private:
+  private:
     bool Fail(const std::string& message, const char* caption, const std::string& text) {
         error_ = Substitute(message, {{"{setting}", _(caption)}, {"{text}", text}});
         return false;
@@ -130,7 +130,7 @@ constexpr const char* kSheetCaptions[] = {"Label", "Length",   "Width",     "Qua
 constexpr const char* kPartCaptions[] = {"Label", "Length", "Width", "Quant", "Rotatable"};
 
 class CellReader {
-public:
+  public:
     CellReader(const CellTable& table, const char* tableName, const char* const* captions,
                std::string& error)
         : table_(table), tableName_(tableName), captions_(captions), error_(error) {}
@@ -145,8 +145,8 @@ public:
             out = *v;
             return true;
         }
-        return Fail(_("{table}, row {row}, column \"{column}\": \"{text}\" is not a number."),
-                    row, col);
+        return Fail(_("{table}, row {row}, column \"{column}\": \"{text}\" is not a number."), row,
+                    col);
     }
     bool Quantity(int row, int col, int& out) {
         auto v = ParseInteger(Text(row, col));
@@ -179,8 +179,10 @@ public:
         return false;
     }
 
-private:
-    static std::string RowText(int row) { return std::to_string(row - CellTable::kFirstDataRow + 1); }
+  private:
+    static std::string RowText(int row) {
+        return std::to_string(row - CellTable::kFirstDataRow + 1);
+    }
 
     bool Fail(const std::string& message, int row, int col) {
         error_ = Substitute(message, {{"{table}", _(tableName_)},
@@ -205,8 +207,7 @@ bool ReadPartRows(const CellTable& sgPart, const JobSettings& s, std::vector<Par
         if (in.QuantityEmpty(r, PartCol::Quant)) continue;
         PartRow row;
         if (!in.Number(r, PartCol::Length, row.length) ||
-            !in.Number(r, PartCol::Width, row.width) ||
-            !in.Quantity(r, PartCol::Quant, row.quant))
+            !in.Number(r, PartCol::Width, row.width) || !in.Quantity(r, PartCol::Quant, row.quant))
             return false;
         if (row.quant > 0) {
             // Sizes of a row that makes records must give a finite priority and area.
@@ -236,8 +237,7 @@ bool ReadPartRows(const CellTable& sgPart, const JobSettings& s, std::vector<Par
 double PartArea(const std::vector<PartRow>& rows, double sawwidth) {
     double sum = 0;
     for (const PartRow& row : rows)
-        for (int k = 0; k < row.quant; ++k)
-            sum += (row.length + sawwidth) * (row.width + sawwidth);
+        for (int k = 0; k < row.quant; ++k) sum += (row.length + sawwidth) * (row.width + sawwidth);
     return sum;
 }
 
@@ -276,10 +276,10 @@ bool PlanSheets(const CellTable& sgSheet, const JobSettings& s, double partArea,
                         r);
                 for (int k = 0; k < n; ++k) {
                     if (++records > kMaxSheetRecords) {
-                        error = Substitute(
-                            _("The job needs more than {limit} sheets. Please check the "
-                              "quantities and sizes of the sheets and parts."),
-                            {{"{limit}", std::to_string(kMaxSheetRecords)}});
+                        error =
+                            Substitute(_("The job needs more than {limit} sheets. Please check the "
+                                         "quantities and sizes of the sheets and parts."),
+                                       {{"{limit}", std::to_string(kMaxSheetRecords)}});
                         return false;
                     }
                     ++units.count;
@@ -351,8 +351,7 @@ bool GatherJob(const SettingsForm& form, CellTable& sgSheet, CellTable& sgPart,
     JobSettings settings;
     std::vector<PartRow> partRows;
     std::vector<SheetUnits> plan;
-    if (!ReadSettings(form, settings, error) ||
-        !ReadPartRows(sgPart, settings, partRows, error) ||
+    if (!ReadSettings(form, settings, error) || !ReadPartRows(sgPart, settings, partRows, error) ||
         !PlanSheets(sgSheet, settings, PartArea(partRows, settings.sawwidth), plan, error))
         return false;
 

@@ -28,8 +28,7 @@ inline constexpr int kMaxSheetRecords = 10000;
 // a negative cost, margins that leave nothing of a sheet) or a job beyond the
 // record limits, returns false with a message naming the setting or the table, row
 // and column, and leaves the job, its settings and the tables as they were.
-bool GatherJob(const SettingsForm& form, CellTable& sgSheet, CellTable& sgPart,
-               std::string& error);
+bool GatherJob(const SettingsForm& form, CellTable& sgSheet, CellTable& sgPart, std::string& error);
 
 // Letters 0 to 32 removed at both ends, as the tables and list files trim.
 std::string TrimText(const std::string& text);

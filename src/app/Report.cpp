@@ -15,8 +15,12 @@ constexpr int kCaptionWidth = 26;
 constexpr int kLabelWidth = 20;
 constexpr int kColumnWidth = 15;
 
-std::string Caption(const char* msgid) { return PadText(_(msgid), kCaptionWidth); }
-std::string Column(const std::string& text) { return PadText(text, kColumnWidth); }
+std::string Caption(const char* msgid) {
+    return PadText(_(msgid), kCaptionWidth);
+}
+std::string Column(const std::string& text) {
+    return PadText(text, kColumnWidth);
+}
 
 std::string Heading(std::initializer_list<const char*> columns) {
     std::string line = PadText(_("Label"), kLabelWidth);
@@ -24,11 +28,15 @@ std::string Heading(std::initializer_list<const char*> columns) {
     return line;
 }
 
-std::string YesNo(bool on) { return on ? _("Yes") : _("No"); }
+std::string YesNo(bool on) {
+    return on ? _("Yes") : _("No");
+}
 
 // The rows whose label names something; labels of the result were trimmed when the
 // job was gathered, so the cell is trimmed before the (case-sensitive) comparison.
-std::string RowLabel(const CellTable& table, int r) { return TrimText(table.Cell(r, 0)); }
+std::string RowLabel(const CellTable& table, int r) {
+    return TrimText(table.Cell(r, 0));
+}
 
 int UsedSheets(const AppliedResult& result, const std::string& label) {
     int n = 0;
@@ -63,8 +71,8 @@ std::vector<std::string> WriteReport(const AppliedResult& result, const CellTabl
     lines.push_back(Caption("Left Margin:") + " " + FormatFixed(g_marginleft, 2));
     lines.push_back(Caption("Right Margin:") + " " + FormatFixed(g_marginright, 2));
     lines.insert(lines.end(), {"", "", _("Sheets:"), ""});
-    lines.push_back(Heading(
-        {"Length", "Width", "Area", "Cost", "Total Quant", "Used Quant", "Left Quant"}));
+    lines.push_back(
+        Heading({"Length", "Width", "Area", "Cost", "Total Quant", "Used Quant", "Left Quant"}));
 
     double totalArea = 0, totalCost = 0, usedArea = 0, usedCost = 0;
     int usedCount = 0;
@@ -78,13 +86,12 @@ std::vector<std::string> WriteReport(const AppliedResult& result, const CellTabl
         const int used = UsedSheets(result, label);
         const bool sized = length && width;
         const double area = sized ? *length * *width : 0.0;
-        lines.push_back(PadText(sgSheet.Cell(r, SheetCol::Label), kLabelWidth) +
-                        Column(sgSheet.Cell(r, SheetCol::Length)) +
-                        Column(sgSheet.Cell(r, SheetCol::Width)) +
-                        Column(sized ? FormatGeneral(area) : std::string()) +
-                        Column(sgSheet.Cell(r, SheetCol::Cost)) +
-                        Column(sgSheet.Cell(r, SheetCol::Quant)) + Column(std::to_string(used)) +
-                        Column(LeftText(quant, used)));
+        lines.push_back(
+            PadText(sgSheet.Cell(r, SheetCol::Label), kLabelWidth) +
+            Column(sgSheet.Cell(r, SheetCol::Length)) + Column(sgSheet.Cell(r, SheetCol::Width)) +
+            Column(sized ? FormatGeneral(area) : std::string()) +
+            Column(sgSheet.Cell(r, SheetCol::Cost)) + Column(sgSheet.Cell(r, SheetCol::Quant)) +
+            Column(std::to_string(used)) + Column(LeftText(quant, used)));
         if (sized && quant) totalArea += *quant * *length * *width;
         if (cost && quant) totalCost += *quant * *cost;
         if (sized) usedArea += used * *length * *width;

@@ -14,8 +14,7 @@ int CharColumns(UChar32 c) {
 // column each so that no input can stall the scan.
 int NextColumns(const std::string& text, int32_t& i) {
     UChar32 c;
-    U8_NEXT(reinterpret_cast<const uint8_t*>(text.data()), i, static_cast<int32_t>(text.size()),
-            c);
+    U8_NEXT(reinterpret_cast<const uint8_t*>(text.data()), i, static_cast<int32_t>(text.size()), c);
     return c < 0 ? 1 : CharColumns(c);
 }
 
