@@ -6,7 +6,7 @@
 #include <vector>
 
 class CellTable {
-  public:
+public:
     static constexpr int kFirstDataRow = 2;
 
     CellTable() = default;
@@ -23,7 +23,7 @@ class CellTable {
     void InsertRow(int row);
     void RemoveRow(int row);
 
-  private:
+private:
     std::vector<std::vector<std::string>> cells_;
     int cols_ = 0;
 };

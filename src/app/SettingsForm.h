@@ -7,9 +7,9 @@
 #include <string>
 
 struct SettingsForm {
-    int tbFast = 4;          // speed/quality slider 1 .. 12
-    bool chkOneCut = false;  // "Guillotine"
-    bool chkCost = false;    // "Cost Optimization"
+    int tbFast = 4;            // speed/quality slider 1 .. 12
+    bool chkOneCut = false;    // "Guillotine"
+    bool chkCost = false;      // "Cost Optimization"
     std::string edtUnit = "mm";
     std::string edtGap = "0";  // blade width
     std::string edtDotNum = "2";
@@ -24,11 +24,11 @@ struct SettingsForm {
     std::string edtFontName = "宋体";
     std::string edtFontSize = "10";
     std::string edtTitle = "Tarvex sheet cuting project";
-    int clrbxEdge = 7;  // positions in the 50-entry colour list
+    int clrbxEdge = 7;     // positions in the 50-entry colour list
     int clrbxSheet = 15;
     int clrbxPart = 0;
     int clrbxOffcut = 10;
-    bool rbHua = true;  // CNC dialect: Huazhong, otherwise Siemens
+    bool rbHua = true;     // CNC dialect: Huazhong, otherwise Siemens
     std::string edtDepth = "-0.02";
     std::string edtSafe = "0.02";
     bool chkDxfDim = false;

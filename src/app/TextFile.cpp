@@ -1,8 +1,8 @@
 #include "app/TextFile.h"
 
 #include <fcntl.h>
-#include <iconv.h>
 #include <sys/stat.h>
+#include <iconv.h>
 #include <unistd.h>
 
 #include <cerrno>
