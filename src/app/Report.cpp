@@ -28,6 +28,9 @@ std::string Heading(std::initializer_list<const char*> columns) {
     return line;
 }
 
+// "%.2f%%" of the ratio times 100.
+std::string Percent(float ratio) { return FormatFixed(static_cast<double>(ratio) * 100.0, 2) + "%"; }
+
 std::string YesNo(bool on) {
     return on ? _("Yes") : _("No");
 }
@@ -127,11 +130,13 @@ std::vector<std::string> WriteReport(const AppliedResult& result, const CellTabl
     lines.push_back(Caption("Offcuts total area:") +
                     FormatFixed(usedArea - result.placedPartArea, 2));
     lines.push_back("");
-    lines.push_back(Caption("Overall Ratio:") +
-                    FormatFixed(static_cast<double>(result.ratioParts) * 100.0, 2) + "%");
-    lines.push_back(Caption("Ratio(include offcuts):") +
-                    FormatFixed(static_cast<double>(result.ratioWithOffcuts) * 100.0, 2) + "%");
+    for (std::string& line : RatioLines(result)) lines.push_back(std::move(line));
     return lines;
+}
+
+std::vector<std::string> RatioLines(const AppliedResult& result) {
+    return {Caption("Overall Ratio:") + Percent(result.ratioParts),
+            Caption("Ratio(include offcuts):") + Percent(result.ratioWithOffcuts)};
 }
 
 bool SaveReport(const std::string& path, const std::vector<std::string>& lines,

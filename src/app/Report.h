@@ -14,6 +14,9 @@
 std::vector<std::string> WriteReport(const AppliedResult& result, const CellTable& sgSheet,
                                      const CellTable& sgPart);
 
+// The two ratio lines that end the report (with and without the reusable offcuts).
+std::vector<std::string> RatioLines(const AppliedResult& result);
+
 // Writes the lines, each ended by CR LF, replacing the file only once the new one
 // is complete. `message` receives the text to show: the success message, or what
 // went wrong with which file.
