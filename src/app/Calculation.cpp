@@ -96,6 +96,11 @@ double RoundTo5(double v) {
     return std::nearbyint(v * 100000.0) / 100000.0;
 }
 
+bool KeepsPreviousResult(bool jobChanged, double lastFitness, double newFitness) {
+    const float diff = static_cast<float>(RoundTo5(lastFitness) - RoundTo5(newFitness));
+    return !jobChanged && diff >= 0;
+}
+
 Calculation::Calculation() = default;
 Calculation::~Calculation() = default;
 
@@ -146,8 +151,7 @@ CalcOutcome Calculation::Finish(CellTable& sgSheet, const CellTable& sgPart) {
               false);
     outcome.allPlaced = result->allPlaced;
 
-    const float diff = static_cast<float>(RoundTo5(lastFitness_) - RoundTo5(result->fitness));
-    if (!JobChanged() && diff >= 0) {
+    if (KeepsPreviousResult(JobChanged(), lastFitness_, result->fitness)) {
         outcome.status = S::KeptPrevious;
         return outcome;
     }

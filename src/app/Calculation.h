@@ -54,6 +54,9 @@ struct JobSnapshot {
 
 // v rounded to the nearest multiple of 0.00001, halves to even.
 double RoundTo5(double v);
+// An unchanged job keeps its applied result unless the new plan scores higher at
+// five decimals (the difference taken in single precision).
+bool KeepsPreviousResult(bool jobChanged, double lastFitness, double newFitness);
 
 class Calculation {
   public:

@@ -29,7 +29,9 @@ std::string Heading(std::initializer_list<const char*> columns) {
 }
 
 // "%.2f%%" of the ratio times 100.
-std::string Percent(float ratio) { return FormatFixed(static_cast<double>(ratio) * 100.0, 2) + "%"; }
+std::string Percent(float ratio) {
+    return FormatFixed(static_cast<double>(ratio) * 100.0, 2) + "%";
+}
 
 std::string YesNo(bool on) {
     return on ? _("Yes") : _("No");

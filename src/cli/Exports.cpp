@@ -12,11 +12,12 @@ void DefineExportOptions(CLI::App& app, ExportOptions& o) {
 }
 
 bool CheckExportOptions(const ExportOptions& o, std::string& error) {
-    for (const auto& [name, value] : {std::pair<const char*, const std::string&>{"--layouts", o.layouts},
-                                      {"--dxf", o.dxf},
-                                      {"--gcode", o.gcode},
-                                      {"--html", o.html},
-                                      {"--offcuts", o.offcuts}}) {
+    for (const auto& [name, value] :
+         {std::pair<const char*, const std::string&>{"--layouts", o.layouts},
+          {"--dxf", o.dxf},
+          {"--gcode", o.gcode},
+          {"--html", o.html},
+          {"--offcuts", o.offcuts}}) {
         if (value.empty()) continue;
         error = Substitute(_("{option}: not available in this build."), {{"{option}", name}});
         return false;

@@ -12,8 +12,8 @@
 // project's folder) and from --sheets/--parts, which replace the project's lists.
 // A file that cannot be read, or whose reading stopped at a bad line or value, is
 // bad input: false with the reader's message naming the file and line.
-bool LoadJob(const CliOptions& options, SettingsForm& form, CellTable& sgSheet,
-             CellTable& sgPart, std::string& error);
+bool LoadJob(const CliOptions& options, SettingsForm& form, CellTable& sgSheet, CellTable& sgPart,
+             std::string& error);
 
 // The settings given on the command line, as the texts the settings page would hold.
 void ApplyOverrides(const CliOptions& options, SettingsForm& form);

@@ -4,7 +4,7 @@
 #include <cstdio>
 
 class ProgressBar {
-public:
+  public:
     // Draws on `out` only when it is a terminal and `enabled` is set.
     ProgressBar(std::FILE* out, int total, bool enabled);
     ~ProgressBar();
@@ -13,7 +13,7 @@ public:
 
     void Step();
 
-private:
+  private:
     void Draw() const;
 
     std::FILE* out_;
