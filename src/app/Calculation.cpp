@@ -3,6 +3,7 @@
 #include <QString>
 #include <cmath>
 
+#include "app/FieldSplit.h"
 #include "app/JobInput.h"
 #include "app/NumberText.h"
 #include "app/Report.h"
@@ -219,11 +220,11 @@ void UpdateLeftQuant(const AppliedResult& result, CellTable& sgSheet) {
     for (const TSheetInfo& s : result.sheets) {
         if (!s.used || !s.distinct) continue;
         for (int r = first; r < sgSheet.RowCount(); ++r) {
-            if (!SameLabelIgnoringCase(TrimText(sgSheet.Cell(r, SheetCol::Label)), s.label))
+            if (!SameLabelIgnoringCase(TrimControls(sgSheet.Cell(r, SheetCol::Label)), s.label))
                 continue;
             const std::string& leftText = sgSheet.Cell(r, SheetCol::LeftQuant);
             const auto left = ParseInteger(
-                TrimText(leftText).empty() ? sgSheet.Cell(r, SheetCol::Quant) : leftText);
+                TrimControls(leftText).empty() ? sgSheet.Cell(r, SheetCol::Quant) : leftText);
             if (left) sgSheet.SetCell(r, SheetCol::LeftQuant, std::to_string(*left - s.count));
             break;
         }

@@ -5,7 +5,8 @@
 #include <string_view>
 #include <vector>
 
-#include "app/MessageText.h"
+#include "app/FieldSplit.h"
+#include "app/FileMessages.h"
 #include "app/NumberText.h"
 #include "model/Globals.h"
 #include "shell/Translate.h"
@@ -47,25 +48,25 @@ class SettingReader {
             out = *v;
             return true;
         }
-        return Fail(_("{setting} \"{text}\" is not a number."), caption, text);
+        return Fail(_("{1} \"{2}\" is not a number."), caption, text);
     }
     bool Integer(const std::string& text, const char* caption, int& out) {
         if (auto v = ParseInteger(text)) {
             out = *v;
             return true;
         }
-        return Fail(_("{setting} \"{text}\" is not a whole number."), caption, text);
+        return Fail(_("{1} \"{2}\" is not a whole number."), caption, text);
     }
     // Blade width and margins: a negative one would enlarge parts or sheets.
     bool Length(const std::string& text, const char* caption, double& out) {
         if (!Number(text, caption, out)) return false;
         if (out >= 0) return true;
-        return Fail(_("{setting} must not be negative."), caption, text);
+        return Fail(_("{1} must not be negative."), caption, text);
     }
 
   private:
     bool Fail(const std::string& message, const char* caption, const std::string& text) {
-        error_ = Substitute(message, {{"{setting}", _(caption)}, {"{text}", text}});
+        error_ = Substitute(message, {_(caption), text});
         return false;
     }
     std::string& error_;
@@ -73,7 +74,7 @@ class SettingReader {
 
 bool ReadSettings(const SettingsForm& f, JobSettings& s, std::string& error) {
     SettingReader in(error);
-    s.printtitle = TrimText(f.edtTitle);
+    s.printtitle = TrimControls(f.edtTitle);
     s.printfont = f.edtFontName;
     s.printfontsize = f.edtFontSize;
     if (!in.Length(f.edtTopMargin, "Top Margin:", s.margintop) ||
@@ -81,7 +82,7 @@ bool ReadSettings(const SettingsForm& f, JobSettings& s, std::string& error) {
         !in.Length(f.edtLeftMargin, "Left Margin:", s.marginleft) ||
         !in.Length(f.edtRightMargin, "Right Margin:", s.marginright))
         return false;
-    s.unit = TrimText(f.edtUnit);
+    s.unit = TrimControls(f.edtUnit);
     if (!in.Length(f.edtGap, "Blade Width:", s.sawwidth) ||
         !in.Integer(f.edtDotNum, "Decimals:", s.decimalnum) ||
         !in.Number(f.edtSafe, "Safe Height:", s.safeheight) ||
@@ -95,7 +96,7 @@ bool ReadSettings(const SettingsForm& f, JobSettings& s, std::string& error) {
         !in.Number(f.edtMinWidth, "Min. Width:", s.minwidth) ||
         !in.Number(f.edtMinArea, "Min. Area:", s.minarea))
         return false;
-    s.prefix = TrimText(f.edtPrefix);
+    s.prefix = TrimControls(f.edtPrefix);
     return true;
 }
 
@@ -125,19 +126,17 @@ void ApplySettings(const JobSettings& s) {
 
 // Reads cells of one entry table; messages name the table, the data row (1 for the
 // first) and the column by their captions.
-constexpr const char* kSheetCaptions[] = {"Label", "Length",   "Width",     "Quant",
-                                          "Cost",  "Priority", "Left Quant"};
-constexpr const char* kPartCaptions[] = {"Label", "Length", "Width", "Quant", "Rotatable"};
-
 class CellReader {
   public:
-    CellReader(const CellTable& table, const char* tableName, const char* const* captions,
-               std::string& error)
-        : table_(table), tableName_(tableName), captions_(captions), error_(error) {}
+    CellReader(const CellTable& table, TableKind kind, std::string& error)
+        : table_(table),
+          tableName_(kind == TableKind::Sheet ? "Sheets" : "Parts"),
+          columns_(TableColumns(kind)),
+          error_(error) {}
 
     const std::string& Text(int row, int col) const { return table_.Cell(row, col); }
     bool QuantityEmpty(int row, int quantCol) const {
-        return TrimText(Text(row, quantCol)).empty();
+        return TrimControls(Text(row, quantCol)).empty();
     }
 
     bool Number(int row, int col, double& out) {
@@ -145,37 +144,32 @@ class CellReader {
             out = *v;
             return true;
         }
-        return Fail(_("{table}, row {row}, column \"{column}\": \"{text}\" is not a number."), row,
-                    col);
+        return Fail(_("{1}, row {2}, column \"{3}\": \"{4}\" is not a number."), row, col);
     }
     bool Quantity(int row, int col, int& out) {
         auto v = ParseInteger(Text(row, col));
         if (!v)
-            return Fail(
-                _("{table}, row {row}, column \"{column}\": \"{text}\" is not a whole number."),
-                row, col);
+            return Fail(_("{1}, row {2}, column \"{3}\": \"{4}\" is not a whole number."), row,
+                        col);
         if (*v < 0)
-            return Fail(
-                _("{table}, row {row}, column \"{column}\": the quantity must not be negative."),
-                row, col);
+            return Fail(_("{1}, row {2}, column \"{3}\": the quantity must not be negative."), row,
+                        col);
         out = *v;
         return true;
     }
     bool Size(int row, int col, double& out) {
         if (!Number(row, col, out)) return false;
         if (out > 0) return true;
-        return Fail(_("{table}, row {row}, column \"{column}\": the size must be greater than 0."),
-                    row, col);
+        return Fail(_("{1}, row {2}, column \"{3}\": the size must be greater than 0."), row, col);
     }
     bool Cost(int row, int col, double& out) {
         if (!Number(row, col, out)) return false;
         if (out >= 0) return true;
-        return Fail(_("{table}, row {row}, column \"{column}\": the cost must not be negative."),
-                    row, col);
+        return Fail(_("{1}, row {2}, column \"{3}\": the cost must not be negative."), row, col);
     }
     // A fault of the row as a whole (sizes out of range, margins too wide).
     bool FailRow(const std::string& message, int row) {
-        error_ = Substitute(message, {{"{table}", _(tableName_)}, {"{row}", RowText(row)}});
+        error_ = Substitute(message, {_(tableName_), RowText(row)});
         return false;
     }
 
@@ -185,22 +179,20 @@ class CellReader {
     }
 
     bool Fail(const std::string& message, int row, int col) {
-        error_ = Substitute(message, {{"{table}", _(tableName_)},
-                                      {"{row}", RowText(row)},
-                                      {"{column}", _(captions_[col])},
-                                      {"{text}", Text(row, col)}});
+        error_ = Substitute(
+            message, {_(tableName_), RowText(row), _(columns_[col].caption), Text(row, col)});
         return false;
     }
 
     const CellTable& table_;
     const char* tableName_;
-    const char* const* captions_;
+    const std::vector<ColumnInfo>& columns_;
     std::string& error_;
 };
 
 bool ReadPartRows(const CellTable& sgPart, const JobSettings& s, std::vector<PartRow>& rows,
                   std::string& error) {
-    CellReader in(sgPart, "Parts", kPartCaptions, error);
+    CellReader in(sgPart, TableKind::Part, error);
     const std::string yes = _("Yes");
     std::int64_t records = 0;
     for (int r = CellTable::kFirstDataRow; r < sgPart.RowCount(); ++r) {
@@ -216,18 +208,18 @@ bool ReadPartRows(const CellTable& sgPart, const JobSettings& s, std::vector<Par
             const double area = (row.length + s.sawwidth) * (row.width + s.sawwidth);
             if (!std::isfinite(area) ||
                 !std::isfinite(TPartInfo::ComputePriority(row.length, row.width)))
-                return in.FailRow(_("{table}, row {row}: the sizes are out of range."), r);
+                return in.FailRow(_("{1}, row {2}: the sizes are out of range."), r);
         }
-        row.label = TrimText(in.Text(r, PartCol::Label));
+        row.label = TrimControls(in.Text(r, PartCol::Label));
         row.rotatable = in.Text(r, PartCol::Rotatable) == yes;
         records += row.quant;
         rows.push_back(std::move(row));
     }
     if (records > kMaxPartRecords) {
-        error = Substitute(
-            _("The parts add up to {count} pieces; at most {limit} can be calculated at once. "
-              "Please check the quantities."),
-            {{"{count}", std::to_string(records)}, {"{limit}", std::to_string(kMaxPartRecords)}});
+        error =
+            Substitute(_("The parts add up to {1} pieces; at most {2} can be calculated at once. "
+                         "Please check the quantities."),
+                       {std::to_string(records), std::to_string(kMaxPartRecords)});
         return false;
     }
     return true;
@@ -247,39 +239,37 @@ double PartArea(const std::vector<PartRow>& rows, double sawwidth) {
 // starts at the limit when the first reached it, so it then takes at most one sheet.
 bool PlanSheets(const CellTable& sgSheet, const JobSettings& s, double partArea,
                 std::vector<SheetUnits>& plan, std::string& error) {
-    CellReader in(sgSheet, "Sheets", kSheetCaptions, error);
+    CellReader in(sgSheet, TableKind::Sheet, error);
     const std::string yes = _("Yes");
     double sheetArea = 0;
     int records = 0;
     bool limitReached = false;
     for (const bool priorityPass : {true, false}) {
         for (int r = CellTable::kFirstDataRow; r < sgSheet.RowCount(); ++r) {
-            if ((TrimText(in.Text(r, SheetCol::Priority)) == yes) != priorityPass) continue;
+            if ((TrimControls(in.Text(r, SheetCol::Priority)) == yes) != priorityPass) continue;
             if (in.QuantityEmpty(r, SheetCol::Quant)) continue;
             int n = 0;
             if (!in.Quantity(r, SheetCol::Quant, n)) return false;
             if (n > 0) {
                 SheetUnits units;
-                units.label = TrimText(in.Text(r, SheetCol::Label));
+                units.label = TrimControls(in.Text(r, SheetCol::Label));
                 if (!in.Size(r, SheetCol::Length, units.length) ||
                     !in.Size(r, SheetCol::Width, units.width) ||
                     !in.Cost(r, SheetCol::Cost, units.cost))
                     return false;
                 const double fullArea = units.width * units.length;
                 if (!std::isfinite(fullArea) || !std::isfinite(units.cost / fullArea))
-                    return in.FailRow(_("{table}, row {row}: the sizes are out of range."), r);
+                    return in.FailRow(_("{1}, row {2}: the sizes are out of range."), r);
                 const double usableWidth = units.width - (s.margintop + s.marginbottom);
                 const double usableLength = units.length - (s.marginleft + s.marginright);
                 if (!(usableWidth > 0 && usableLength > 0))
                     return in.FailRow(
-                        _("{table}, row {row}: the margins leave no usable area on this sheet."),
-                        r);
+                        _("{1}, row {2}: the margins leave no usable area on this sheet."), r);
                 for (int k = 0; k < n; ++k) {
                     if (++records > kMaxSheetRecords) {
-                        error =
-                            Substitute(_("The job needs more than {limit} sheets. Please check the "
-                                         "quantities and sizes of the sheets and parts."),
-                                       {{"{limit}", std::to_string(kMaxSheetRecords)}});
+                        error = Substitute(_("The job needs more than {1} sheets. Please check the "
+                                             "quantities and sizes of the sheets and parts."),
+                                           {std::to_string(kMaxSheetRecords)});
                         return false;
                     }
                     ++units.count;
@@ -338,13 +328,6 @@ void ExpandSheets(const std::vector<SheetUnits>& plan) {
 }
 
 }  // namespace
-
-std::string TrimText(const std::string& text) {
-    size_t b = 0, e = text.size();
-    while (b < e && static_cast<unsigned char>(text[b]) <= 32) ++b;
-    while (e > b && static_cast<unsigned char>(text[e - 1]) <= 32) --e;
-    return text.substr(b, e - b);
-}
 
 bool GatherJob(const SettingsForm& form, CellTable& sgSheet, CellTable& sgPart,
                std::string& error) {

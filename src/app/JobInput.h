@@ -6,15 +6,8 @@
 #include <string>
 
 #include "app/CellTable.h"
+#include "app/EntryTables.h"
 #include "app/SettingsForm.h"
-
-// Columns of the entry tables.
-namespace SheetCol {
-enum { Label, Length, Width, Quant, Cost, Priority, LeftQuant };
-}
-namespace PartCol {
-enum { Label, Length, Width, Quant, Rotatable };
-}
 
 // Larger jobs are refused before any record is made: a mistyped quantity must not
 // exhaust the memory or run for hours.
@@ -29,6 +22,3 @@ inline constexpr int kMaxSheetRecords = 10000;
 // record limits, returns false with a message naming the setting or the table, row
 // and column, and leaves the job, its settings and the tables as they were.
 bool GatherJob(const SettingsForm& form, CellTable& sgSheet, CellTable& sgPart, std::string& error);
-
-// Letters 0 to 32 removed at both ends, as the tables and list files trim.
-std::string TrimText(const std::string& text);

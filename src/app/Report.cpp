@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include "app/FieldSplit.h"
 #include "app/JobInput.h"
 #include "app/NumberText.h"
 #include "app/TextColumns.h"
@@ -40,7 +41,7 @@ std::string YesNo(bool on) {
 // The rows whose label names something; labels of the result were trimmed when the
 // job was gathered, so the cell is trimmed before the (case-sensitive) comparison.
 std::string RowLabel(const CellTable& table, int r) {
-    return TrimText(table.Cell(r, 0));
+    return TrimControls(table.Cell(r, 0));
 }
 
 int UsedSheets(const AppliedResult& result, const std::string& label) {

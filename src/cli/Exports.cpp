@@ -1,6 +1,6 @@
 #include "cli/Exports.h"
 
-#include "app/MessageText.h"
+#include "app/FileMessages.h"
 #include "shell/Translate.h"
 
 void DefineExportOptions(CLI::App& app, ExportOptions& o) {
@@ -19,7 +19,7 @@ bool CheckExportOptions(const ExportOptions& o, std::string& error) {
           {"--html", o.html},
           {"--offcuts", o.offcuts}}) {
         if (value.empty()) continue;
-        error = Substitute(_("{option}: not available in this build."), {{"{option}", name}});
+        error = Substitute(_("{1}: not available in this build."), {name});
         return false;
     }
     return true;

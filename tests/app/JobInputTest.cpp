@@ -243,10 +243,4 @@ TEST_F(Refusal, TheLimitsCountRecordsNotRows) {
         "sheets and parts.");
 }
 
-TEST(TrimText, RemovesControlCharactersAndBlanksAtBothEnds) {
-    EXPECT_EQ(TrimText("\t a b \r\n"), "a b");
-    EXPECT_EQ(TrimText(" \x01 "), "");
-    EXPECT_EQ(TrimText("桦木 "), "桦木");
-}
-
 }  // namespace

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "app/MessageText.h"
 #include "app/TextColumns.h"
 #include "app/TextFile.h"
 
@@ -34,14 +33,6 @@ TEST(PadText, MalformedBytesTakeOneColumnEach) {
                              "b"),
               3);
     EXPECT_EQ(PadText("\xff\xfe", 4), "\xff\xfe  ");
-}
-
-TEST(Substitute, ReplacesNamedValuesInAnyOrderAndOnlyOnce) {
-    EXPECT_EQ(Substitute("{row}行{table}", {{"{table}", "Parts"}, {"{row}", "3"}}), "3行Parts");
-    // A value that looks like a placeholder or a printf directive stays as it is.
-    EXPECT_EQ(Substitute("{text} at {row}", {{"{text}", "{row} 100%s"}, {"{row}", "2"}}),
-              "{row} 100%s at 2");
-    EXPECT_EQ(Substitute("{unknown} {", {{"{row}", "1"}}), "{unknown} {");
 }
 
 }  // namespace
