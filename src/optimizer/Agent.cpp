@@ -59,15 +59,26 @@ void Decode(Agent& agent) {
     // Per thread, so that decoding allocates nothing once the thread has seen a job.
     thread_local IdIndex index;
     thread_local std::vector<TSheetInfo> ordered;
+    thread_local std::vector<int> from;
+    thread_local std::vector<char> taken;
 
+    // Sheets are moved only when the order names every sheet exactly once, so a
+    // damaged order can never leave a sheet behind as an empty shell.
     auto& sheets = agent.sheets;
     index.Build(static_cast<int>(sheets.size()), [&](int i) { return sheets[i].id; });
-    ordered.clear();
+    from.clear();
+    taken.assign(sheets.size(), 0);
     for (std::int32_t id : agent.sheetOrder) {
         const int at = index.Find(id);
-        if (at >= 0) ordered.push_back(std::move(sheets[at]));
+        if (at < 0 || taken[at]) break;
+        taken[at] = 1;
+        from.push_back(at);
     }
-    if (ordered.size() == sheets.size()) sheets.swap(ordered);
+    if (from.size() == sheets.size()) {
+        ordered.clear();
+        for (int at : from) ordered.push_back(std::move(sheets[at]));
+        sheets.swap(ordered);
+    }
 
     // Gene position of every part record, by the record's position in the job order.
     auto& parts = agent.parts;

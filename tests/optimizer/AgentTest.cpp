@@ -97,6 +97,19 @@ TEST_F(Decoding, LaysSheetsOutInGeneOrderAndTurnsWhatMayTurn) {
     EXPECT_EQ(p[3].length, 12);
 }
 
+TEST_F(Decoding, DamagedSheetOrderLeavesTheSheetsAlone) {
+    BuildJob({{30, 20}}, {{100, 100, 1, 0, false, "A"}, {90, 90, 1, 0, false, "B"}});
+    Agent agent = CreatedAgent();
+    for (const auto& order : {std::vector<std::int32_t>{1, 1}, {0, 7}}) {
+        agent.sheetOrder = order;
+        Decode(agent);
+        ASSERT_EQ(agent.sheets.size(), 2u);
+        EXPECT_EQ(agent.sheets[0].label, "A");
+        EXPECT_EQ(agent.sheets[1].label, "B");
+        EXPECT_EQ(agent.sheets[1].length, 90);
+    }
+}
+
 TEST_F(Decoding, FixedPartWithTurnGeneIsLaidOutUnturned) {
     // Only turned would the part fit the sheet; being fixed, it must stay off it.
     BuildJob({{10, 50, 1, false}}, {{50, 10, 1}});
