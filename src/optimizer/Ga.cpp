@@ -21,6 +21,17 @@ int ThreadCount(int requested) {
     return std::clamp(requested, 1, 2 * GA::kPopulation);
 }
 
+// An operator acts in a generation unless its draw exceeds its rate.
+bool GateOpen(float rate) {
+    return static_cast<float>(RandomUnit()) <= rate;
+}
+
+void MutateTurn(Agent& agent) {
+    const int k = RandomIndex(static_cast<int>(agent.turn.size()));
+    if (k < static_cast<int>(agent.turn.size()) && agent.turnable[k] == 1)
+        agent.turn[k] = 1 - agent.turn[k];
+}
+
 }  // namespace
 
 GA::GA(GaOptions options) : options_(std::move(options)) {}
@@ -51,10 +62,6 @@ void GA::SetRates(int generation) {
     mutateRate = static_cast<float>(static_cast<double>(generation) * stepMutate + 0.1);
 }
 
-bool GA::Gate(float rate) const {
-    return static_cast<float>(RandomUnit()) <= rate;
-}
-
 void GA::CrossSheetOrder(Agent& child) {
     const int c = RandomIndex(static_cast<int>(child.sheetOrder.size()));
     const Agent& p = *population[RandomParent()];
@@ -77,29 +84,23 @@ void GA::CrossTurn(Agent& child) {
     OnePointCrossover(p.turn, q.turn, c, child.turn);
 }
 
-void GA::MutateTurn(Agent& agent) {
-    const int k = RandomIndex(static_cast<int>(agent.turn.size()));
-    if (k < static_cast<int>(agent.turn.size()) && agent.turnable[k] == 1)
-        agent.turn[k] = 1 - agent.turn[k];
-}
-
 void GA::SheetOrderCrossover() {
-    if (!Gate(crossRate)) return;
+    if (!GateOpen(crossRate)) return;
     for (auto& child : offspring) CrossSheetOrder(*child);
 }
 
 void GA::PartOrderCrossover() {
-    if (!Gate(crossRate)) return;
+    if (!GateOpen(crossRate)) return;
     for (auto& child : offspring) CrossPartOrder(*child);
 }
 
 void GA::TurnCrossover() {
-    if (!Gate(crossRate)) return;
+    if (!GateOpen(crossRate)) return;
     for (auto& child : offspring) CrossTurn(*child);
 }
 
 void GA::TurnMutation() {
-    if (!Gate(mutateRate)) return;
+    if (!GateOpen(mutateRate)) return;
     // Slot 0, the best so far, is never mutated.
     for (int i = 1; i < kPopulation; ++i) MutateTurn(*population[i]);
 }

@@ -96,8 +96,6 @@ class GA {
     void CrossSheetOrder(Agent& child);
     void CrossPartOrder(Agent& child);
     void CrossTurn(Agent& child);
-    static void MutateTurn(Agent& agent);
-    bool Gate(float rate) const;
 
     GaOptions options_;
     int generationsRun_ = 0;

@@ -184,9 +184,7 @@ using PlacedCount = JobTest;
 
 TEST_F(PlacedCount, CountsOnlySheetsMarkedUsed) {
     BuildJob({{50, 50, 3}}, {{100, 50, 2}});
-    Agent agent = CreatedAgent();
-    WorkList list;
-    Evaluate(agent, list);
+    Agent agent = EvaluatedAgent();
     // The marks are set only when a result is applied.
     EXPECT_FALSE(AllPartsPlaced(agent));
     for (TSheetInfo& s : agent.sheets) s.used = s.parts.empty() ? 0 : 1;
@@ -195,9 +193,7 @@ TEST_F(PlacedCount, CountsOnlySheetsMarkedUsed) {
 
 TEST_F(PlacedCount, MissingPartIsNoticed) {
     BuildJob({{50, 50, 2}, {200, 10, 1}}, {{100, 50, 2}});
-    Agent agent = CreatedAgent();
-    WorkList list;
-    Evaluate(agent, list);
+    Agent agent = EvaluatedAgent();
     for (TSheetInfo& s : agent.sheets) s.used = s.parts.empty() ? 0 : 1;
     EXPECT_FALSE(AllPartsPlaced(agent));
 }

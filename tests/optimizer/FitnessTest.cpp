@@ -7,9 +7,7 @@ using Fitness = JobTest;
 
 TEST_F(Fitness, OneSheetScoresItsUtilisation) {
     BuildJob({{40, 20}}, {{40, 25}});
-    Agent agent = CreatedAgent();
-    WorkList list;
-    Evaluate(agent, list);
+    const Agent agent = EvaluatedAgent();
     EXPECT_DOUBLE_EQ(agent.fitness, 0.8);
     EXPECT_EQ(agent.usedSheets, 1);
     EXPECT_DOUBLE_EQ(agent.bestSheetUse, 0.8);
@@ -19,9 +17,7 @@ TEST_F(Fitness, OneSheetScoresItsUtilisation) {
 TEST_F(Fitness, LastSheetCountsOnlyAsFarAsItsPlacementsReach) {
     // 900 on the first sheet of 1 000; 300 on the second, within a 20 by 20 box.
     BuildJob({{45, 20}, {10, 20}, {10, 10}}, {{50, 20, 2}});
-    Agent agent = CreatedAgent();
-    WorkList list;
-    Evaluate(agent, list);
+    const Agent agent = EvaluatedAgent();
     ASSERT_EQ(agent.usedSheets, 2);
     EXPECT_DOUBLE_EQ(agent.fitness, 1200.0 / 1400.0);
     EXPECT_DOUBLE_EQ(agent.bestSheetUse, 0.9);
@@ -30,9 +26,7 @@ TEST_F(Fitness, LastSheetCountsOnlyAsFarAsItsPlacementsReach) {
 
 TEST_F(Fitness, BoundingBoxIsMeasuredInSinglePrecision) {
     BuildJob({{45, 20}, {10.1, 10.3}}, {{50, 20, 2}});
-    Agent agent = CreatedAgent();
-    WorkList list;
-    Evaluate(agent, list);
+    const Agent agent = EvaluatedAgent();
     ASSERT_EQ(agent.usedSheets, 2);
     const double placed = 900 + 10.1 * 10.3;
     const double box = static_cast<double>(10.1f) * static_cast<double>(10.3f);
@@ -43,18 +37,14 @@ TEST_F(Fitness, BoundingBoxIsMeasuredInSinglePrecision) {
 TEST_F(Fitness, IncompletePlanIsMeasuredAgainstAllStock) {
     // The 100 by 1 part fits neither sheet in any orientation.
     BuildJob({{50, 10, 3}, {100, 1}}, {{50, 30, 2}});
-    Agent agent = CreatedAgent();
-    WorkList list;
-    Evaluate(agent, list);
+    const Agent agent = EvaluatedAgent();
     EXPECT_EQ(agent.usedSheets, 1);
     EXPECT_DOUBLE_EQ(agent.fitness, 0.5);
 }
 
 TEST_F(Fitness, SheetWithoutPartsContributesNothing) {
     BuildJob({{10, 10, 2}}, {{5, 5}, {50, 20}});
-    Agent agent = CreatedAgent();
-    WorkList list;
-    Evaluate(agent, list);
+    const Agent agent = EvaluatedAgent();
     EXPECT_EQ(agent.usedSheets, 1);
     EXPECT_DOUBLE_EQ(agent.fitness, 0.2);
     EXPECT_EQ(agent.sheets[0].utilisation, 0);
@@ -63,9 +53,7 @@ TEST_F(Fitness, SheetWithoutPartsContributesNothing) {
 
 TEST_F(Fitness, NothingPlacedScoresZero) {
     BuildJob({{100, 100}}, {{50, 50, 3}});
-    Agent agent = CreatedAgent();
-    WorkList list;
-    Evaluate(agent, list);
+    const Agent agent = EvaluatedAgent();
     EXPECT_EQ(agent.fitness, 0);
     EXPECT_EQ(agent.usedSheets, 0);
     EXPECT_EQ(agent.bestSheetUse, 0);
@@ -74,9 +62,7 @@ TEST_F(Fitness, NothingPlacedScoresZero) {
 TEST_F(Fitness, CostModeWithEqualCostsIgnoresTheBoundingBox) {
     g_ispricecut = true;
     BuildJob({{45, 20}, {10, 20}, {10, 10}}, {{50, 20, 2, 100}});
-    Agent agent = CreatedAgent();
-    WorkList list;
-    Evaluate(agent, list);
+    const Agent agent = EvaluatedAgent();
     EXPECT_DOUBLE_EQ(agent.fitness, 1200.0 / 2000.0);
 }
 
@@ -84,9 +70,7 @@ TEST_F(Fitness, CostModeWeighsAreasByUnitCost) {
     g_ispricecut = true;
     BuildJob({{45, 20}, {10, 20}, {10, 10}},
              {{50, 20, 1, 100, true}, {50, 20, 1, 300}, {50, 20, 1, 1000}});
-    Agent agent = CreatedAgent();
-    WorkList list;
-    Evaluate(agent, list);
+    const Agent agent = EvaluatedAgent();
     // 900 at 0.1 and 300 at 0.3 per unit area, against sheets costing 100 and 300.
     EXPECT_DOUBLE_EQ(agent.fitness, 180.0 / 400.0);
 }
@@ -94,18 +78,14 @@ TEST_F(Fitness, CostModeWeighsAreasByUnitCost) {
 TEST_F(Fitness, CostModeIncompletePlan) {
     g_ispricecut = true;
     BuildJob({{50, 10, 3}, {100, 1}}, {{50, 30, 2, 150}});
-    Agent agent = CreatedAgent();
-    WorkList list;
-    Evaluate(agent, list);
+    const Agent agent = EvaluatedAgent();
     EXPECT_DOUBLE_EQ(agent.fitness, 150.0 / 300.0);
 }
 
 TEST_F(Fitness, CostModeOnFreeStockStaysANumber) {
     g_ispricecut = true;
     BuildJob({{50, 10, 3}, {100, 1}}, {{50, 30, 2, 0}});
-    Agent agent = CreatedAgent();
-    WorkList list;
-    Evaluate(agent, list);
+    const Agent agent = EvaluatedAgent();
     EXPECT_FALSE(std::isnan(agent.fitness));
     EXPECT_EQ(agent.fitness, 0);
 }

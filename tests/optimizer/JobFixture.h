@@ -19,4 +19,12 @@ class JobTest : public ::testing::Test {
         CreateRandom(agent, g_PartList, g_SheetList);
         return agent;
     }
+
+    // A created candidate laid out once.
+    static Agent EvaluatedAgent() {
+        Agent agent = CreatedAgent();
+        WorkList list;
+        Evaluate(agent, list);
+        return agent;
+    }
 };
