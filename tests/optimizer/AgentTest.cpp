@@ -1,5 +1,4 @@
 // Creating, decoding, exchanging and counting candidates.
-#include <algorithm>
 
 #include "JobFixture.h"
 #include "optimizer/Random.h"
@@ -39,28 +38,6 @@ TEST_F(CandidateCreation, RotatesTheJobOrderAndDrawsOneTurnPerPart) {
         EXPECT_EQ(agent.parts[k].rotated, 0);
     }
     for (int k = 0; k < 5; ++k) EXPECT_EQ(agent.sheets[k].id, k);
-}
-
-TEST_F(CandidateCreation, OneSheetAlwaysComesFirst) {
-    BuildJob({{30, 20, 4}}, {{100, 100, 1}});
-    SeedRandom(5);
-    for (int i = 0; i < 20; ++i) {
-        Agent agent = CreatedAgent();
-        ASSERT_EQ(agent.sheetOrder, std::vector<std::int32_t>{0});
-    }
-}
-
-TEST_F(CandidateCreation, EmptyJobGivesEmptyGenes) {
-    BuildJob({}, {});
-    SeedRandom(5);
-    Agent agent = CreatedAgent();
-    EXPECT_TRUE(agent.sheetOrder.empty());
-    EXPECT_TRUE(agent.partOrder.empty());
-    EXPECT_TRUE(agent.turn.empty());
-    Decode(agent);
-    WorkList list;
-    Evaluate(agent, list);
-    EXPECT_EQ(agent.fitness, 0);
 }
 
 using Decoding = JobTest;
@@ -182,18 +159,16 @@ TEST_F(CandidateExchange, SwapsGenesScoresAndRecordsWithoutCopying) {
 
 using PlacedCount = JobTest;
 
-TEST_F(PlacedCount, CountsOnlySheetsMarkedUsed) {
+TEST_F(PlacedCount, CountsThePartsOnSheetsMarkedUsed) {
     BuildJob({{50, 50, 3}}, {{100, 50, 2}});
     Agent agent = EvaluatedAgent();
     // The marks are set only when a result is applied.
     EXPECT_FALSE(AllPartsPlaced(agent));
     for (TSheetInfo& s : agent.sheets) s.used = s.parts.empty() ? 0 : 1;
     EXPECT_TRUE(AllPartsPlaced(agent));
-}
 
-TEST_F(PlacedCount, MissingPartIsNoticed) {
     BuildJob({{50, 50, 2}, {200, 10, 1}}, {{100, 50, 2}});
-    Agent agent = EvaluatedAgent();
+    agent = EvaluatedAgent();
     for (TSheetInfo& s : agent.sheets) s.used = s.parts.empty() ? 0 : 1;
     EXPECT_FALSE(AllPartsPlaced(agent));
 }

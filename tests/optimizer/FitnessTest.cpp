@@ -51,14 +51,6 @@ TEST_F(Fitness, SheetWithoutPartsContributesNothing) {
     EXPECT_TRUE(agent.sheets[0].parts.empty());
 }
 
-TEST_F(Fitness, NothingPlacedScoresZero) {
-    BuildJob({{100, 100}}, {{50, 50, 3}});
-    const Agent agent = EvaluatedAgent();
-    EXPECT_EQ(agent.fitness, 0);
-    EXPECT_EQ(agent.usedSheets, 0);
-    EXPECT_EQ(agent.bestSheetUse, 0);
-}
-
 TEST_F(Fitness, CostModeWithEqualCostsIgnoresTheBoundingBox) {
     g_ispricecut = true;
     BuildJob({{45, 20}, {10, 20}, {10, 10}}, {{50, 20, 2, 100}});

@@ -32,8 +32,3 @@ TEST(RandomSource, DerivedDrawsCoverTheirRanges) {
     EXPECT_EQ(indexes.size(), 5u);
     EXPECT_EQ(parents.size(), 32u);
 }
-
-TEST(RandomSource, EmptyRangeGivesIndexZero) {
-    SeedRandom(3);
-    for (int i = 0; i < 100; ++i) ASSERT_EQ(RandomIndex(0), 0);
-}
