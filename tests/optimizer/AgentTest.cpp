@@ -1,5 +1,4 @@
 // Creating, decoding, exchanging and counting candidates.
-
 #include "JobFixture.h"
 #include "optimizer/Random.h"
 
