@@ -33,6 +33,7 @@ class EvaluationPool {
 
   private:
     void Work(std::stop_token stop);
+    bool AwaitRound(std::uint64_t seen, std::stop_token stop);
     void Drain(WorkList& list);
 
     std::mutex mutex_;
@@ -41,8 +42,8 @@ class EvaluationPool {
     const Task* task_ = nullptr;
     int count_ = 0;
     std::atomic<int> next_{0};
-    int busy_ = 0;
-    std::uint64_t round_ = 0;
+    std::atomic<int> busy_{0};
+    std::atomic<std::uint64_t> round_{0};
     std::exception_ptr error_;
     WorkList ownList_;
     // Last, so that the threads are stopped and joined before the rest goes.
