@@ -39,6 +39,7 @@ struct Settings {
     std::string instances = "all";
     bool guillotine = false;
     std::uint32_t seed = 1;
+    int repeat = 1;
     std::string dir = TARVEX_BENCH_DIR "/instances";
 };
 
@@ -67,6 +68,7 @@ Settings ReadSettings() {
     if (const char* v = env("TARVEX_OPTBENCH_INSTANCES")) s.instances = v;
     if (const char* v = env("TARVEX_OPTBENCH_MODE")) s.guillotine = std::string(v) == "guillotine";
     if (const char* v = env("TARVEX_OPTBENCH_SEED")) s.seed = std::strtoul(v, nullptr, 10);
+    if (const char* v = env("TARVEX_OPTBENCH_REPEAT")) s.repeat = std::max(1, std::atoi(v));
     if (const char* v = env("TARVEX_OPTBENCH_DIR")) s.dir = v;
     return s;
 }
@@ -215,7 +217,16 @@ void BenchJobRuns(const BenchJob& job, const Settings& settings) {
             const int threads =
                 requested > 0 ? requested
                               : std::max(1, static_cast<int>(std::thread::hardware_concurrency()));
-            const Measure m = RunOnce(speed, threads, settings.seed);
+            // On a shared machine the fastest of several runs is the one least disturbed.
+            Measure m = RunOnce(speed, threads, settings.seed);
+            for (int r = 1; r < settings.repeat; ++r) {
+                const Measure again = RunOnce(speed, threads, settings.seed);
+                if (again.planHash != m.planHash) m.planHash = 0;
+                if (again.seconds < m.seconds) {
+                    m.seconds = again.seconds;
+                    m.cpuSeconds = again.cpuSeconds;
+                }
+            }
             if (threads == 1) oneThread = m.seconds;
             const double evaluations = 2.0 * GA::kPopulation * (m.generations + 1);
             char speedup[16] = "-";
@@ -241,9 +252,9 @@ void BenchJobRuns(const BenchJob& job, const Settings& settings) {
 
 void RunOptimizerBench() {
     const Settings settings = ReadSettings();
-    std::printf("\nOptimizer: whole runs, %s placement, seed %u, %u cores\n",
+    std::printf("\nOptimizer: whole runs, %s placement, seed %u, %u cores, best of %d\n",
                 settings.guillotine ? "guillotine" : "free", settings.seed,
-                std::thread::hardware_concurrency());
+                std::thread::hardware_concurrency(), settings.repeat);
     std::printf(
         "(generated jobs: blade 4, margins 10, sheets 2440 x 1220; LB = part area with "
         "kerf over usable sheet area, rounded up)\n");

@@ -9,6 +9,7 @@
 //   TARVEX_OPTBENCH_INSTANCES  "all", "none" or a comma list of instance names ("all")
 //   TARVEX_OPTBENCH_MODE       "free" or "guillotine" ("free")
 //   TARVEX_OPTBENCH_SEED       seed of every run ("1")
+//   TARVEX_OPTBENCH_REPEAT     runs of each setting; the fastest counts ("1")
 //   TARVEX_OPTBENCH_DIR        folder of the instances (the source tree's bench/instances)
 #pragma once
 
