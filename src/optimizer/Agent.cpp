@@ -43,8 +43,8 @@ void CreateRandom(Agent& agent, const std::vector<TPartInfo>& jobParts,
     agent.turnable.clear();
     for (const TPartInfo& p : jobParts) {
         agent.partOrder.push_back(p.id);
-        agent.turn.push_back(p.rotated);
-        agent.turnable.push_back(p.rotatable);
+        agent.turn.push_back(p.rotated ? 1 : 0);
+        agent.turnable.push_back(p.rotatable ? 1 : 0);
     }
     const int d = RandomIndex(static_cast<int>(agent.sheetOrder.size()));
     RotateLeft(agent.sheetOrder, d);
