@@ -1,10 +1,9 @@
-// Placeholder benchmark program; the layout engine benchmark replaces it.
-#include <cstdio>
-
+// The benchmark program: each section prints its own table.
+#include "EngineBench.h"
 #include "OptimizerBench.h"
 
 int main() {
-    std::puts("tarvex-bench: nothing measured yet");
+    RunEngineBench();
     RunOptimizerBench();
     return 0;
 }

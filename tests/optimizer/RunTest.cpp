@@ -140,8 +140,10 @@ TEST_F(WholeRun, StopRequestEndsAfterTheCurrentGeneration) {
     ga.Run();
     EXPECT_EQ(calls, 2);
     EXPECT_EQ(ga.GenerationsRun(), 3);
-    // Slot 0 holds the best of the ranked main population, with its layouts.
-    for (int i = 1; i < GA::kPopulation; ++i) EXPECT_FALSE(Better(*ga.population[i], ga.Best()));
+    // Slot 0 holds the best of the ranked main population, with its layouts; the
+    // merge may have put better offspring into the weaker half since.
+    for (int i = 1; i < GA::kPopulation / 2; ++i)
+        EXPECT_FALSE(Better(*ga.population[i], ga.Best()));
     EXPECT_GT(ga.Best().fitness, 0);
     std::size_t placed = 0;
     for (const TSheetInfo& s : ga.Best().sheets) placed += s.parts.size();
