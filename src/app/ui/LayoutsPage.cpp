@@ -263,4 +263,8 @@ void LayoutsPage::ShowViewOptions(const SettingsForm& form) {
 void LayoutsPage::SetRunning(bool running) {
     btnCalc_->setEnabled(!running);
     btnStop_->setEnabled(running);
+    // The outputs read the job settings, which a running calculation has replaced.
+    for (QPushButton* output :
+         {btnPrintCurrent_, btnPrintAll_, btnExpHtml_, btnExpDxf_, btnExpOffcut_, btnExpGcode_})
+        output->setEnabled(!running);
 }

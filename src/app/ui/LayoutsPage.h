@@ -48,7 +48,7 @@ class LayoutsPage : public QWidget {
 
     LayoutPicture& Picture() const { return *imgLayout_; }
     QProgressBar& Progress() const { return *pbCutting_; }
-    // True while a calculation runs: Start Calc is off and Stop is on.
+    // While a calculation runs Stop is on, Start Calc and the outputs are off.
     void SetRunning(bool running);
 
   Q_SIGNALS:

@@ -12,7 +12,7 @@
 #include <algorithm>
 #include <ctime>
 
-#include "app/ui/CalcRunner.h"
+#include "app/ui/CalcCommand.h"
 #include "app/ui/CellDelegate.h"
 #include "app/ui/Dialogs.h"
 #include "app/ui/EntryTableView.h"
@@ -42,8 +42,7 @@ TfrmMain::TfrmMain(Dialogs& dialogs, const WindowFiles& files, QWidget* parent)
     : QMainWindow(parent),
       dialogs_(dialogs),
       files_(files),
-      messages_(std::make_unique<Messages>(dialogs, *this)),
-      runner_(new CalcRunner(this)) {
+      messages_(std::make_unique<Messages>(dialogs, *this)) {
     setObjectName(QStringLiteral("frmMain"));
     setWindowIcon(QIcon(TarvexLogo(64)));
 
@@ -141,6 +140,20 @@ void TfrmMain::ConnectPages() {
     connect(mniOpen_, &QAction::triggered, fileCommands_, &FileCommands::ProjectOpen);
     connect(mniSave_, &QAction::triggered, fileCommands_, &FileCommands::ProjectSave);
 
+    calc_ =
+        new CalcCommand({*messages_, sheetModel_, partModel_, layoutsPage_->Progress(),
+                         [this] { return Settings(); },
+                         [this](int page) {
+                             pgcpg1_->setCurrentIndex(page);
+                             (page == kSheetsPage ? sheetsPage_ : partsPage_)->View().setFocus();
+                         }},
+                        this);
+    connect(layoutsPage_, &LayoutsPage::calcClicked, calc_, &CalcCommand::Start);
+    connect(mnCalc_, &QAction::triggered, calc_, &CalcCommand::Start);
+    connect(layoutsPage_, &LayoutsPage::stopClicked, calc_, &CalcCommand::Stop);
+    connect(calc_, &CalcCommand::runningChanged, this, &TfrmMain::SetRunning);
+    connect(calc_, &CalcCommand::resultApplied, this, &TfrmMain::ShowResult);
+
     connect(pgcpg1_, &QTabWidget::currentChanged, this, &TfrmMain::pgcpg1Change);
     connect(&setsPage_->Languages(), &QComboBox::activated, this, &TfrmMain::cbbLangChange);
     connect(mnPrintSetup_, &QAction::triggered, this, &TfrmMain::mnPrintSetupClick);
@@ -208,6 +221,18 @@ void TfrmMain::cbbLangChange(int index) {
     TranslateTables();
 }
 
+void TfrmMain::SetRunning(bool running) {
+    for (QWidget* input : std::initializer_list<QWidget*>{sheetsPage_, partsPage_, setsPage_})
+        input->setEnabled(!running);
+    for (QAction* command : {mnCalc_, mniOpen_, mniSave_}) command->setEnabled(!running);
+    layoutsPage_->SetRunning(running);
+}
+
+void TfrmMain::ShowResult() {
+    layoutsPage_->ShowLayoutCount(static_cast<int>(calc_->Calc().LayoutEntries().size()));
+    reportPage_->ShowLines(calc_->Calc().ReportLines());
+}
+
 SettingsForm TfrmMain::Settings() const {
     SettingsForm form;
     setsPage_->ReadInto(form);
@@ -250,6 +275,6 @@ void TfrmMain::mnAboutClick() {
 
 void TfrmMain::closeEvent(QCloseEvent* event) {
     // A calculation still running ends after its current generation.
-    runner_->StopAndWait();
+    calc_->StopAndWait();
     event->accept();
 }

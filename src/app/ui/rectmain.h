@@ -13,7 +13,7 @@
 #include "app/SettingsForm.h"
 #include "app/ui/CellTableModel.h"
 
-class CalcRunner;
+class CalcCommand;
 class Dialogs;
 class FileCommands;
 class LayoutsPage;
@@ -63,6 +63,9 @@ class TfrmMain : public QMainWindow {
     void SelectLanguage(int index);
     // The Yes/No editors and the fixed rows of the tables in the current language.
     void TranslateTables();
+    // While a calculation runs, nothing may change the tables, the settings or the files.
+    void SetRunning(bool running);
+    void ShowResult();
     void cbbLangChange(int index);
     void pgcpg1Change(int index);
     void mnPrintSetupClick();
@@ -86,9 +89,9 @@ class TfrmMain : public QMainWindow {
         *mnAbout_;
     std::unique_ptr<Messages> messages_;
     FileCommands* fileCommands_;
+    CalcCommand* calc_;
     QPrinter printer_;
     QTimer* tmr1_;
-    CalcRunner* runner_;
     QString baseCaption_;
     std::vector<std::string> languageList_;
     std::string languageCode_;
