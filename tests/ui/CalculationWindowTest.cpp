@@ -146,3 +146,27 @@ TEST_F(CalculationWindow, ABadFirstRowSelectsItsPage) {
               "The total area of parts is greater than the total area of sheets, can't optimize!");
     EXPECT_EQ(dialogs.messages[2].icon, Dialogs::Icon::Information);
 }
+
+TEST_F(CalculationWindow, TheKitchenExampleRunsFromItsProject) {
+    const std::string project = std::string(TARVEX_SOURCE_DIR) + "/examples/kitchen/kitchen.dat";
+    dialogs.openAnswers = {QString::fromStdString(project)};
+    Find<QAction>("mniOpen")->trigger();
+    EXPECT_EQ(Text(window->windowTitle()), "kitchen.dat - Tarvex sheet cutting system");
+    ASSERT_EQ(Table("sgSheet").Cell(2, 0), "Birch 18 2440x1220");
+    Find<QPushButton>("btnCalc")->click();
+    ASSERT_TRUE(WaitUntil([&] { return Finished(); }, 120000));
+    EXPECT_EQ(Text(dialogs.messages.back().text),
+              "Congratulations! All parts nesting is completed!");
+    EXPECT_GE(Find<QComboBox>("cmbPages")->count(), 2);
+
+    // Pictures of the pages for the documentation, when asked for.
+    const QString shots = qEnvironmentVariable("TARVEX_SCREENSHOTS");
+    if (!shots.isEmpty()) {
+        auto* pages = Find<QTabWidget>("pgcpg1");
+        for (int i = 0; i < pages->count(); ++i) {
+            pages->setCurrentIndex(i);
+            window->grab().save(shots + QStringLiteral("/kitchen-") + QString::number(i) +
+                                QStringLiteral(".png"));
+        }
+    }
+}
