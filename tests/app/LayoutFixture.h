@@ -1,0 +1,36 @@
+// Applied results for the layout view and export tests: built by hand, or laid
+// out by the engine and then applied the way the calculation applies its result.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "app/AppliedResult.h"
+#include "app/CellTable.h"
+
+TPartInfo Rect(const std::string& label, int id, double x, double y, double length, double width);
+
+// A layout sheet (used, distinct) with the given layout index and sheet count.
+TSheetInfo LayoutSheet(const std::string& label, double length, double width, int count,
+                       int layoutIndex, std::vector<TPartInfo> parts,
+                       std::vector<TPartInfo> offcuts = {});
+
+AppliedResult ResultOf(std::vector<TSheetInfo> sheets);
+
+struct PartRow {
+    std::string label, length, width, quantity, rotatable;
+};
+// A part table: totals row, header row, then the rows as typed.
+CellTable PartTableOf(const std::vector<PartRow>& rows);
+
+// Lays the table's parts out on `sheets` copies of a sheet with the engine (the
+// job settings g_* as they stand), then applies the result: kerf off, margins
+// back, offcuts shifted, every used sheet its own layout numbered by utilisation.
+AppliedResult RunEngine(const CellTable& partTable, double sheetLength, double sheetWidth,
+                        int sheets);
+
+// A fresh folder for the files of one test.
+std::string TempFolder();
+std::string ReadBytes(const std::string& path);
+// The job settings the exports read, back to their defaults.
+void ResetExportSettings();
