@@ -4,6 +4,7 @@
 #include <stdlib.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <fstream>
 #include <sstream>
 
@@ -122,4 +123,26 @@ std::string ReadBytes(const std::string& path) {
 void ResetExportSettings() {
     ResetJobSettings();
     g_unit = "mm";
+}
+
+AppliedResult SmallResult() {
+    return ResultOf(
+        {LayoutSheet("Birch", 1000, 600, 2, 0,
+                     {Rect("Door", 1, 0, 0, 400, 300), Rect("Side", 3, 404, 0, 400, 300),
+                      Rect("Door", 2, 0, 304, 400, 296)},
+                     {Rect("", 0, 808, 0, 192, 600), Rect("", 0, 404, 304, 400, 296)})});
+}
+
+CellTable SmallPartTable() {
+    return PartTableOf({{"Door", "400", "300", "2", "Yes"}, {"Side", "400", "300", "1", "No"}});
+}
+
+void ExpectGolden(const std::string& name, const std::string& bytes) {
+    const std::string path = std::string(TARVEX_SOURCE_DIR) + "/tests/app/golden/" + name;
+    const char* update = std::getenv("TARVEX_UPDATE_GOLDEN");
+    if (update && std::string(update) == "1") {
+        std::ofstream(path, std::ios::binary) << bytes;
+        return;
+    }
+    EXPECT_EQ(bytes, ReadBytes(path)) << "golden file " << path;
 }

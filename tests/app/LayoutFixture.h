@@ -29,6 +29,15 @@ CellTable PartTableOf(const std::vector<PartRow>& rows);
 AppliedResult RunEngine(const CellTable& partTable, double sheetLength, double sheetWidth,
                         int sheets);
 
+// A fixed layout for the golden files: sheet "Birch" 1000 x 600 cut twice, kerf
+// 4, parts Door (twice) and Side, two offcuts; with its part table.
+AppliedResult SmallResult();
+CellTable SmallPartTable();
+
+// Compares the bytes with the golden file tests/app/golden/<name>; with
+// TARVEX_UPDATE_GOLDEN=1 in the environment the golden file is rewritten instead.
+void ExpectGolden(const std::string& name, const std::string& bytes);
+
 // A fresh folder for the files of one test.
 std::string TempFolder();
 std::string ReadBytes(const std::string& path);
