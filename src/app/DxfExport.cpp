@@ -4,7 +4,6 @@
 
 #include "app/LayoutPage.h"
 #include "app/NumberText.h"
-#include "app/TextFile.h"
 #include "shell/Translate.h"
 
 namespace {
@@ -141,7 +140,5 @@ std::vector<std::string> BuildDxfBlocks(const ExportSource& source, int layoutIn
 ExportOutcome ExportDxf(const ExportSource& source, int layoutIndex, const std::string& path) {
     const std::vector<std::string> blocks = BuildDxfBlocks(source, layoutIndex, ExportTimeStamp());
     if (blocks.empty()) return NoSuchLayout(layoutIndex);
-    std::string error;
-    if (!WriteLinesCrLf(path, blocks, error)) return ExportFailed(error);
-    return ExportSucceeded();
+    return WriteExportItems(path, blocks);
 }

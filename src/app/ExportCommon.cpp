@@ -19,6 +19,12 @@ ExportOutcome ExportFailed(const std::string& message) {
     return {false, message};
 }
 
+ExportOutcome WriteExportItems(const std::string& path, const std::vector<std::string>& items) {
+    std::string error;
+    if (!WriteLinesCrLf(path, items, error)) return ExportFailed(error);
+    return ExportSucceeded();
+}
+
 std::string ExportTimeStamp() {
     const std::time_t now = std::time(nullptr);
     std::tm local{};

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "app/AppliedResult.h"
 #include "app/CellTable.h"
@@ -28,6 +29,9 @@ ExportOutcome ExportSucceeded();
 // The refusal when the result has no layout of that index.
 ExportOutcome NoSuchLayout(int layoutIndex);
 ExportOutcome ExportFailed(const std::string& message);
+// Writes the items, each followed by CR LF, atomically; the success outcome or the
+// failure naming the file.
+ExportOutcome WriteExportItems(const std::string& path, const std::vector<std::string>& items);
 
 // The local date and time as the exports stamp them (strftime "%Y/%m/%d %X").
 std::string ExportTimeStamp();

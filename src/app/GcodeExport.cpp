@@ -2,7 +2,6 @@
 
 #include "app/LayoutPage.h"
 #include "app/NumberText.h"
-#include "app/TextFile.h"
 #include "model/Globals.h"
 
 namespace {
@@ -116,7 +115,5 @@ std::vector<std::string> BuildGcodeItems(const ExportSource& source, int layoutI
 ExportOutcome ExportGcode(const ExportSource& source, int layoutIndex, const std::string& path) {
     const std::vector<std::string> items = BuildGcodeItems(source, layoutIndex, ExportTimeStamp());
     if (items.empty()) return NoSuchLayout(layoutIndex);
-    std::string error;
-    if (!WriteLinesCrLf(path, items, error)) return ExportFailed(error);
-    return ExportSucceeded();
+    return WriteExportItems(path, items);
 }

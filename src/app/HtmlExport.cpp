@@ -5,7 +5,6 @@
 
 #include "app/LayoutDrawing.h"
 #include "app/LayoutPage.h"
-#include "app/TextFile.h"
 #include "model/Globals.h"
 #include "shell/Translate.h"
 
@@ -87,7 +86,5 @@ ExportOutcome ExportHtml(const ExportSource& source, int layoutIndex, const std:
     if (!SaveLayoutBitmap(source.result, layoutIndex, picture, DrawOptionsOf(source.settings),
                           error))
         return ExportFailed(error);
-    if (!WriteLinesCrLf(path, BuildHtmlItems(source, layoutIndex), error))
-        return ExportFailed(error);
-    return ExportSucceeded();
+    return WriteExportItems(path, BuildHtmlItems(source, layoutIndex));
 }

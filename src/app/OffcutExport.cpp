@@ -1,7 +1,6 @@
 #include "app/OffcutExport.h"
 
 #include "app/NumberText.h"
-#include "app/TextFile.h"
 #include "shell/Translate.h"
 
 namespace {
@@ -55,7 +54,5 @@ ExportOutcome ExportOffcuts(const ExportSource& source, int layoutIndex, const s
     if (!source.result.LayoutSheetOf(layoutIndex)) return NoSuchLayout(layoutIndex);
     const std::vector<std::string> lines = BuildOffcutLines(source, layoutIndex);
     if (lines.empty()) return {true, _("The layout has no reusable offcuts.")};
-    std::string error;
-    if (!WriteLinesCrLf(path, lines, error)) return ExportFailed(error);
-    return ExportSucceeded();
+    return WriteExportItems(path, lines);
 }

@@ -13,12 +13,6 @@ namespace {
 
 using nlohmann::json;
 
-std::string Joined(const std::vector<std::string>& blocks) {
-    std::string all;
-    for (const std::string& b : blocks) all += b + "\r\n";
-    return all;
-}
-
 std::string RunCommand(const std::string& command) {
     std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
     std::string out;
@@ -108,7 +102,7 @@ TEST_F(DxfExport, PartGeometryAndReportRows) {
                                Rect("", 3, 800, 10, 10, 10)})});
     const CellTable parts =
         PartTableOf({{"P", "600", "400", "1", "Yes"}, {"Q", "10", "10", "1", ""}});
-    const std::string dxf = Joined(BuildDxfBlocks({result, parts, settings}, 0, "STAMP"));
+    const std::string dxf = JoinCrLf(BuildDxfBlocks({result, parts, settings}, 0, "STAMP"));
     EXPECT_NE(dxf.find("$LIMMAX\n10\n2440.000\n20\n1320.000\n"), std::string::npos);
     EXPECT_NE(dxf.find("8\nsheet\n10\n0\n20\n1220.000\n"), std::string::npos);
     EXPECT_NE(dxf.find("8\nparts label\n10\n310.000\n20\n210.000\n30\n0.000\n40\n10.000\n1\nP\n"),

@@ -9,12 +9,6 @@
 
 namespace {
 
-std::string Joined(const std::vector<std::string>& items) {
-    std::string all;
-    for (const std::string& item : items) all += item + "\r\n";
-    return all;
-}
-
 class HtmlExport : public ::testing::Test {
   protected:
     void SetUp() override { ResetExportSettings(); }
@@ -47,7 +41,7 @@ TEST_F(HtmlExport, PartRowsFollowTheLayoutTable) {
                               {Rect("DOOR", 1, 0, 0, 10, 10), Rect("Gone", 2, 0, 0, 10, 10),
                                Rect("", 3, 0, 0, 10, 10)})});
     const CellTable parts = PartTableOf({{"Door", "720", "560", "1", "Yes"}});
-    const std::string page = Joined(BuildHtmlItems({result, parts, settings}, 0));
+    const std::string page = JoinCrLf(BuildHtmlItems({result, parts, settings}, 0));
     const std::string cell = "<td align=\"center\">";
     EXPECT_NE(page.find(cell + "DOOR</td>\n" + cell + "720</td>\n" + cell + "560</td>\n" + cell +
                         "Yes</td>\n" + cell + "1</td>"),
@@ -69,7 +63,7 @@ TEST_F(HtmlExport, UserTextsAreEscaped) {
     const AppliedResult result = ResultOf(
         {LayoutSheet("A&B \"x\"", 100, 100, 1, 0, {Rect("<script>x</script>", 1, 0, 0, 10, 10)})});
     const CellTable parts = PartTableOf({});
-    const std::string page = Joined(BuildHtmlItems({result, parts, settings}, 0));
+    const std::string page = JoinCrLf(BuildHtmlItems({result, parts, settings}, 0));
     EXPECT_EQ(page.find("<script>"), std::string::npos);
     EXPECT_EQ(page.find("<i>"), std::string::npos);
     EXPECT_NE(page.find("&lt;script&gt;x&lt;/script&gt;"), std::string::npos);

@@ -108,6 +108,12 @@ AppliedResult RunEngine(const CellTable& partTable, double sheetLength, double s
     return result;
 }
 
+std::string JoinCrLf(const std::vector<std::string>& items) {
+    std::string all;
+    for (const std::string& item : items) all += item + "\r\n";
+    return all;
+}
+
 std::string TempFolder() {
     std::string dir = ::testing::TempDir() + "tarvex-layout-XXXXXX";
     return mkdtemp(dir.data());
