@@ -1,0 +1,41 @@
+// Where the program finds its catalogs and help pages and keeps its own files.
+// Files that a portable installation keeps "next to the program" stay there when
+// the program's folder is writable; an installed program keeps them in the
+// user's configuration or cache folder instead. Catalogs and help pages are
+// looked up beside the program first, then in the installed data folder.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+// The folder holding the running program.
+std::filesystem::path ProgramDir();
+
+// The installed data folder (for example /usr/local/share/tarvex).
+std::filesystem::path InstalledDataDir();
+
+// The locale folders to search, in order: beside the program, then installed.
+std::vector<std::filesystem::path> LocaleDirs();
+
+// The first of LocaleDirs() that holds a catalog of any language; the one beside
+// the program when none does.
+std::filesystem::path LocaleDir();
+
+// `name` in the program folder when `programDirWritable`, otherwise in
+// $<xdgVariable>/tarvex, where an unset or relative variable means
+// $HOME/<xdgDefault> (".config" or ".cache").
+std::filesystem::path UserFilePath(const std::filesystem::path& programDir, bool programDirWritable,
+                                   const char* xdgVariable, const char* xdgDefault,
+                                   const std::string& name);
+
+// The settings file velkor.db (program folder or $XDG_CONFIG_HOME/tarvex).
+std::filesystem::path SettingsFilePath();
+
+// The settings file shipped with an installation, used as the starting point when
+// the user has none yet.
+std::filesystem::path SettingsTemplatePath();
+
+// The local copy of the update page, updates.db (program folder or
+// $XDG_CACHE_HOME/tarvex).
+std::filesystem::path UpdatesFilePath();

@@ -1,0 +1,66 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "shell/AppPaths.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Sets an environment variable for one test and puts the old value back.
+class ScopedEnv {
+  public:
+    ScopedEnv(const char* name, const char* value) : name_(name) {
+        const char* old = std::getenv(name);
+        had_ = old != nullptr;
+        if (had_) old_ = old;
+        if (value) {
+            setenv(name, value, 1);
+        } else {
+            unsetenv(name);
+        }
+    }
+    ~ScopedEnv() {
+        if (had_) {
+            setenv(name_, old_.c_str(), 1);
+        } else {
+            unsetenv(name_);
+        }
+    }
+
+  private:
+    const char* name_;
+    bool had_;
+    std::string old_;
+};
+
+}  // namespace
+
+TEST(UserFilePath, ProgramFolderWhenWritableElseTheUsersFolder) {
+    ScopedEnv home("HOME", "/home/ann");
+    EXPECT_EQ(UserFilePath("/opt/t", true, "XDG_CONFIG_HOME", ".config", "velkor.db"),
+              fs::path("/opt/t/velkor.db"));
+    {
+        ScopedEnv xdg("XDG_CONFIG_HOME", "/cfg");
+        EXPECT_EQ(UserFilePath("/opt/t", false, "XDG_CONFIG_HOME", ".config", "velkor.db"),
+                  fs::path("/cfg/tarvex/velkor.db"));
+    }
+    {
+        ScopedEnv xdg("XDG_CACHE_HOME", "relative/cache");  // ignored: not absolute
+        EXPECT_EQ(UserFilePath("/opt/t", false, "XDG_CACHE_HOME", ".cache", "updates.db"),
+                  fs::path("/home/ann/.cache/tarvex/updates.db"));
+    }
+    ScopedEnv xdg("XDG_CONFIG_HOME", nullptr);
+    EXPECT_EQ(UserFilePath("/opt/t", false, "XDG_CONFIG_HOME", ".config", "velkor.db"),
+              fs::path("/home/ann/.config/tarvex/velkor.db"));
+}
+
+TEST(AppPaths, BuildRunsInPlaceWithItsOwnCatalogsAndSettings) {
+    const fs::path bin = fs::path(TARVEX_BINARY_DIR) / "bin";
+    EXPECT_EQ(fs::canonical(ProgramDir()), fs::canonical(bin));
+    EXPECT_EQ(LocaleDir(), ProgramDir() / "locale");
+    EXPECT_EQ(SettingsFilePath(), ProgramDir() / "velkor.db");
+    EXPECT_EQ(UpdatesFilePath(), ProgramDir() / "updates.db");
+    EXPECT_TRUE(fs::is_regular_file(bin / "velkor.db"));
+}
