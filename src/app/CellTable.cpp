@@ -26,3 +26,17 @@ void CellTable::RemoveRow(int row) {
     if (row < 0 || row >= RowCount()) return;
     cells_.erase(cells_.begin() + row);
 }
+
+int CellTable::AppendRow() {
+    cells_.emplace_back(cols_);
+    return RowCount() - 1;
+}
+
+void CellTable::SetRowCount(int rows) {
+    cells_.resize(rows < 0 ? 0 : rows, std::vector<std::string>(cols_));
+}
+
+void CellTable::ClearRow(int row) {
+    if (row < 0 || row >= RowCount()) return;
+    for (auto& cell : cells_[row]) cell.clear();
+}

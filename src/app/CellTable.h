@@ -6,7 +6,7 @@
 #include <vector>
 
 class CellTable {
-public:
+  public:
     static constexpr int kFirstDataRow = 2;
 
     CellTable() = default;
@@ -22,8 +22,14 @@ public:
 
     void InsertRow(int row);
     void RemoveRow(int row);
+    // Adds an empty row at the end and returns its index.
+    int AppendRow();
+    // Keeps the first `rows` rows; rows added to reach the count start empty.
+    void SetRowCount(int rows);
+    // Empties every cell of the row.
+    void ClearRow(int row);
 
-private:
+  private:
     std::vector<std::vector<std::string>> cells_;
     int cols_ = 0;
 };

@@ -59,7 +59,9 @@ TEST(TextFile, WriteIntoMissingFolderFailsWithItsName) {
 TEST(TextFile, ReadsBomUtf8AndGb18030) {
     const std::string dir = TempDir();
     std::string text, error;
-    WriteRaw(dir + "/bom.txt", "\xEF\xBB\xBF" "abc");
+    WriteRaw(dir + "/bom.txt",
+             "\xEF\xBB\xBF"
+             "abc");
     ASSERT_TRUE(ReadTextFile(dir + "/bom.txt", text, error));
     EXPECT_EQ(text, "abc");
     WriteRaw(dir + "/gb.txt", "\xC9\xE8\xB1\xB8\t1");  // "设备" in GB18030

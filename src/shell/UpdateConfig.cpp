@@ -1,0 +1,33 @@
+#include "shell/UpdateConfig.h"
+
+#include <QDesktopServices>
+#include <QString>
+
+#include "shell/SettingsFile.h"
+#include "shell/Translate.h"
+
+QUrl UpdatePageUrl(const std::string& configured) {
+    QUrl url(QString::fromStdString(configured).trimmed(), QUrl::StrictMode);
+    if (!url.isValid() || url.host().isEmpty() ||
+        (url.scheme() != QLatin1String("http") && url.scheme() != QLatin1String("https")))
+        return {};
+    if (url.path().isEmpty() || url.path() == QLatin1String("/"))
+        url.setPath(QStringLiteral("/fuploadfile/updates/velkor_updates.asp"));
+    return url;
+}
+
+QUrl UpdatePageUrl() {
+    return UpdatePageUrl(ReadUpdateUrl());
+}
+
+QUrl DownloadPageUrl() {
+    return QUrl(QString::fromStdString(_("https://tarvex.example.com/index.php/download")));
+}
+
+UrlOpener DesktopUrlOpener() {
+    return [](const QUrl& url) { return QDesktopServices::openUrl(url); };
+}
+
+bool OpenDownloadPage(const UrlOpener& open) {
+    return open(DownloadPageUrl());
+}

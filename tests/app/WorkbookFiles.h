@@ -1,0 +1,7 @@
+// Workbooks written by independent spreadsheet writers (make_workbooks.py), made once
+// per test run in a temporary folder that is removed at exit.
+#pragma once
+
+#include <string>
+
+std::string WorkbookPath(const std::string& name);
