@@ -7,8 +7,8 @@
 
 #include "app/AppliedResult.h"
 #include "app/CellTable.h"
-#include "app/DisplayText.h"
 #include "app/SettingsForm.h"
+#include "app/SingleLineText.h"
 
 // The outcome of one export, for the window's message box (information when ok,
 // error otherwise) and the command line.

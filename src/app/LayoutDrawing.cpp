@@ -7,8 +7,9 @@
 #include <cmath>
 
 #include "app/ColorList.h"
-#include "app/DisplayText.h"
 #include "app/NumberText.h"
+#include "app/SingleLineText.h"
+#include "app/TextColumns.h"
 #include "app/TextFile.h"
 
 namespace {

@@ -7,7 +7,6 @@
 
 #include "LayoutFixture.h"
 #include "app/ColorList.h"
-#include "app/DisplayText.h"
 #include "app/LayoutDrawing.h"
 #include "app/LayoutPage.h"
 
@@ -86,15 +85,6 @@ TEST(LayoutPartTable, RowsCountLabelsAndFollowPartEntryOrder) {
     EXPECT_EQ(FirstPartIdOfLabel(result, "A"), 5);
     EXPECT_EQ(FirstPartIdOfLabel(result, "missing"), 0);
     EXPECT_TRUE(MakeLayoutPage(result, 1).sgLayout.empty());
-}
-
-TEST(DisplayText, WideCharactersTakeTwoColumns) {
-    EXPECT_EQ(DisplayColumns("Door"), 4);
-    EXPECT_EQ(DisplayColumns("门板"), 4);
-    EXPECT_EQ(DisplayColumns("门A"), 3);
-    EXPECT_EQ(DisplayColumns("ＡＢ"), 4);  // full-width forms
-    EXPECT_EQ(DisplayColumns("é"), 1);
-    EXPECT_EQ(DisplayColumns("\xff\xfe"), 2);  // invalid bytes count one each
 }
 
 TEST(ColorList, FixedColoursAndThemeRoles) {
