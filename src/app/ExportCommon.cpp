@@ -3,6 +3,7 @@
 #include <QString>
 #include <ctime>
 
+#include "app/FileMessages.h"
 #include "app/TextFile.h"
 #include "shell/Translate.h"
 
@@ -11,8 +12,8 @@ ExportOutcome ExportSucceeded() {
 }
 
 ExportOutcome NoSuchLayout(int layoutIndex) {
-    return {false, _("The result has no layout with this number:") + " " +
-                       std::to_string(layoutIndex + 1)};
+    return {false,
+            Substitute(_("The result has no layout {1}."), {std::to_string(layoutIndex + 1)})};
 }
 
 ExportOutcome ExportFailed(const std::string& message) {
