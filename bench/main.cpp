@@ -1,7 +1,7 @@
-// Placeholder benchmark program; the layout engine benchmark replaces it.
-#include <cstdio>
+// The benchmark program: each section prints its own table.
+#include "EngineBench.h"
 
 int main() {
-    std::puts("tarvex-bench: nothing measured yet");
+    RunEngineBench();
     return 0;
 }

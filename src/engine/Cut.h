@@ -3,42 +3,77 @@
 // reusable offcuts.
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
 #include <string>
 #include <vector>
 
+#include "engine/FitIndex.h"
+#include "engine/Rules.h"
+#include "engine/Skyline.h"
 #include "model/Globals.h"
 
-// Parts may overrun an available extent by less than this; smaller rectangles are empty.
-inline constexpr double kCutTolerance = 0.00001;
-
-// The working list of one evaluation: the candidate's part records in the engine's
-// (priority) order with their placed marks. Each evaluation owns one, so several
-// evaluations can run at once on different threads.
-class WorkList {
-public:
-    // Takes the candidate's records in their order, clears every placed mark and
-    // puts them into priority order.
-    void Reset(std::vector<TPartInfo>& parts);
-
-    const std::vector<TPartInfo*>& Records() const { return items_; }
-    std::vector<TPartInfo*>& Records() { return items_; }
-
-private:
-    std::vector<TPartInfo*> items_;
+// A rectangle of the guillotine fill waiting on the fill's own stack (a sheet
+// may hold more parts than a thread's stack has room for nested calls).
+struct GuillotineFrame {
+    double x, y, length, width;
+    int stage;           // 0: to be filled, 1: its strip is being filled, 2: the rest beyond
+    EffectiveSize part;  // the part put into its corner
+    double area;         // that part's enlarged area
+    double strip;        // the area placed in the strip
 };
 
-bool IsUsableOffcut(double length, double width);
+// The working list of one evaluation: the candidate's part records in the engine's
+// (priority) order with their placed marks, plus the search structures and
+// buffers the fills reuse from sheet to sheet. Each evaluation owns one, so
+// several evaluations can run at once on different threads.
+class WorkList {
+  public:
+    // Takes the candidate's records in their order, clears every placed mark and
+    // puts them into priority order. The records' sizes must stay as they are
+    // until the candidate's sheets are laid out.
+    void Reset(std::vector<TPartInfo>& parts);
+
+    // The records in engine order.
+    const std::vector<TPartInfo*>& Records() const { return items_; }
+    std::size_t Unplaced() const { return index_.Remaining(); }
+
+    // The first unplaced record at or after `from` that fits; FitIndex::kNone if none.
+    std::size_t FirstFit(std::size_t from, const FitQuery& query, EffectiveSize& eff) const {
+        return index_.FirstFit(items_, from, query, eff);
+    }
+    // Sets record i's placed mark and withdraws it from the search.
+    TPartInfo& Take(std::size_t i);
+
+    // Buffers of the fills, reused from sheet to sheet.
+    Skyline& Segments() { return skyline_; }
+    std::vector<GuillotineFrame>& Frames() { return frames_; }
+
+  private:
+    std::vector<TPartInfo*> items_;
+    FitIndex index_;
+    Skyline skyline_;
+    std::vector<GuillotineFrame> frames_;
+    // The engine order depends on the priorities alone; every candidate of a job
+    // brings the same priorities, so the order is computed once per job.
+    std::vector<double> sortedKeys_;
+    std::vector<std::uint32_t> sortedOrder_;
+};
 
 // Fills the rectangle (x, y, regionLength, regionWidth) by guillotine cuts; returns
-// the placed area (enlarged sizes). Placements go to `out`, offcuts to the sheet.
-double FillGuillotine(WorkList& list, TSheetInfo& sheet, double x, double y,
-                      double regionLength, double regionWidth, std::vector<TPartInfo>& out);
+// the placed area (enlarged sizes). Placements are appended to `out`, offcuts to
+// the sheet.
+double FillGuillotine(WorkList& list, TSheetInfo& sheet, double x, double y, double regionLength,
+                      double regionWidth, std::vector<TPartInfo>& out);
 
-// Fills the usable area of the sheet along level segments; returns the placed area.
+// Fills the usable area of the sheet along level segments, starting from the
+// sheet's segments; returns the placed area.
 double FillFree(WorkList& list, TSheetInfo& sheet, double x0, double y0, double usableLength,
                 double usableWidth, std::vector<TPartInfo>& out);
 
-void AddSegment(TSheetInfo& sheet, double x, double y, double length);
+// The segment operations of the free fill, on a sheet's segment list: the first
+// segment of the lowest level below the sheet's width, and closing the segment
+// at level gapY, whose stretch from gapX on no part took.
 void PickLowestSegment(const TSheetInfo& sheet, double& x, double& y, double& length);
 void CloseSegment(TSheetInfo& sheet, double gapX, double gapY, double gapLength,
                   double usableLength);

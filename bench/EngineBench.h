@@ -1,0 +1,5 @@
+// Layouts per second of the fast layout engine and of the straightforward
+// reference, on generated jobs of growing size.
+#pragma once
+
+void RunEngineBench();

@@ -1,0 +1,79 @@
+#include "engine/Fill.h"
+
+namespace {
+
+class GuillotineFill {
+  public:
+    GuillotineFill(WorkList& list, TSheetInfo& sheet, PlacementWriter& out)
+        : list_(list), sheet_(sheet), out_(out) {}
+
+    // Puts the first fitting part into the corner, then fills the strip beyond
+    // it along y, then everything beyond it along x; returns the placed area,
+    // summed as strip + rest + part for every part.
+    double Fill(double x, double y, double regionLength, double regionWidth) {
+        std::vector<GuillotineFrame>& stack = list_.Frames();
+        stack.clear();
+        stack.push_back(GuillotineFrame{x, y, regionLength, regionWidth, 0, {}, 0, 0});
+        double done = 0;  // the area of the rectangle finished last
+        while (!stack.empty()) {
+            GuillotineFrame& f = stack.back();
+            if (f.stage == 0) {
+                if (!PlaceCorner(f)) {
+                    done = 0;
+                    stack.pop_back();
+                    continue;
+                }
+                f.stage = 1;
+                const GuillotineFrame strip{
+                    f.x, f.y + f.part.width, f.part.length, f.width - f.part.width, 0, {}, 0, 0};
+                stack.push_back(strip);
+            } else if (f.stage == 1) {
+                f.strip = done;
+                f.stage = 2;
+                const GuillotineFrame beyond{
+                    f.x + f.part.length, f.y, f.length - f.part.length, f.width, 0, {}, 0, 0};
+                stack.push_back(beyond);
+            } else {
+                done = f.strip + done + f.area;
+                stack.pop_back();
+            }
+        }
+        return done;
+    }
+
+  private:
+    // Takes the first fitting part for the rectangle's corner; without one the
+    // rectangle is an offcut if it is worth keeping. Empty rectangles are neither.
+    bool PlaceCorner(GuillotineFrame& f) {
+        if (f.length < kCutTolerance || f.width < kCutTolerance) return false;
+        if (list_.Records().empty()) return false;
+        const std::size_t i =
+            list_.FirstFit(0, FitQuery(f.length, f.width, f.length, f.width), f.part);
+        if (i == FitIndex::kNone) {
+            if (IsUsableOffcut(f.length, f.width))
+                AppendOffcut(sheet_.offcuts, f.x, f.y, f.length, f.width);
+            return false;
+        }
+        const TPartInfo& part = list_.Take(i);
+        out_.Add(part, f.x, f.y);
+        f.area = part.length * part.width;
+        return true;
+    }
+
+    WorkList& list_;
+    TSheetInfo& sheet_;
+    PlacementWriter& out_;
+};
+
+}  // namespace
+
+double GuillotineFillInto(WorkList& list, TSheetInfo& sheet, double x, double y,
+                          double regionLength, double regionWidth, PlacementWriter& out) {
+    return GuillotineFill(list, sheet, out).Fill(x, y, regionLength, regionWidth);
+}
+
+double FillGuillotine(WorkList& list, TSheetInfo& sheet, double x, double y, double regionLength,
+                      double regionWidth, std::vector<TPartInfo>& out) {
+    PlacementWriter writer(out, out.size());
+    return GuillotineFillInto(list, sheet, x, y, regionLength, regionWidth, writer);
+}

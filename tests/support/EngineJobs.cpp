@@ -1,0 +1,218 @@
+#include "support/EngineJobs.h"
+
+#include <algorithm>
+#include <bit>
+#include <cmath>
+
+namespace {
+
+double Uniform(std::mt19937_64& rng, double lo, double hi) {
+    return std::uniform_real_distribution<double>(lo, hi)(rng);
+}
+
+int Below(std::mt19937_64& rng, int n) {
+    return static_cast<int>(rng() % n);
+}
+
+bool Chance(std::mt19937_64& rng, double p) {
+    return Uniform(rng, 0, 1) < p;
+}
+
+// Usable extents as the job input leaves them: whole numbers, or decimals after
+// margins were taken off.
+void RandomUsableSize(std::mt19937_64& rng, double& length, double& width) {
+    switch (Below(rng, 5)) {
+        case 0:
+            length = 1000, width = 500;
+            break;
+        case 1:
+            length = 2420, width = 1200;
+            break;
+        case 2:
+            length = 2440 - 13.7 - 9.1, width = 1220 - 8.3 - 11.9;
+            break;
+        case 3:
+            length = 300, width = 200;
+            break;
+        default:
+            length = std::round(Uniform(rng, 100, 3000) * 10) / 10;
+            width = std::round(Uniform(rng, 100, 1500) * 10) / 10;
+    }
+}
+
+// Entered sizes of one part kind, drawn against the usable extents of a sheet.
+void RandomPartSize(std::mt19937_64& rng, double sheetLength, double sheetWidth, double& length,
+                    double& width) {
+    auto whole = [&](double hi) { return std::floor(Uniform(rng, 1, std::max(2.0, hi))); };
+    switch (Below(rng, 10)) {
+        case 0:  // as long as the usable area
+            length = sheetLength, width = whole(sheetWidth * 0.5);
+            break;
+        case 1:  // as wide as the usable area
+            length = whole(sheetLength * 0.5), width = sheetWidth;
+            break;
+        case 2:  // a fraction of the usable area, so that ends and levels meet exactly
+            length = sheetLength / (2 + Below(rng, 5)), width = sheetWidth / (2 + Below(rng, 4));
+            break;
+        case 3: {  // just inside or just outside the fit tolerance
+            const double deltas[] = {0.000005, -0.000005, 0.00002, 0.0};
+            length = sheetLength / (1 + Below(rng, 3)) + deltas[Below(rng, 4)];
+            width = sheetWidth / (1 + Below(rng, 3)) + deltas[Below(rng, 4)];
+            break;
+        }
+        case 4:  // tiny
+            length = Uniform(rng, 0.001, 3), width = Uniform(rng, 0.001, 3);
+            break;
+        case 5:  // larger than the sheet
+            length = sheetLength * Uniform(rng, 0.5, 1.5),
+            width = sheetWidth * Uniform(rng, 0.8, 2);
+            break;
+        case 6:  // decimals
+            length = Uniform(rng, 1, sheetLength * 0.7), width = Uniform(rng, 1, sheetWidth * 0.7);
+            break;
+        default:
+            length = whole(sheetLength * 0.6), width = whole(sheetWidth * 0.6);
+    }
+}
+
+}  // namespace
+
+void ApplySettings(const EngineSettings& settings) {
+    g_sawwidth = settings.sawWidth;
+    g_minlength = settings.minLength;
+    g_minwidth = settings.minWidth;
+    g_minarea = settings.minArea;
+    g_isonecut = settings.guillotine;
+}
+
+TPartInfo MakePart(double length, double width, double sawWidth, std::int32_t id,
+                   std::string label) {
+    TPartInfo p;
+    p.SetSize(length, width);
+    p.length += sawWidth;
+    p.width += sawWidth;
+    p.id = id;
+    p.label = std::move(label);
+    return p;
+}
+
+TSheetInfo MakeSheet(double usableLength, double usableWidth, std::int32_t id) {
+    TSheetInfo s;
+    s.length = usableLength;
+    s.width = usableWidth;
+    s.id = id;
+    return s;
+}
+
+EngineJob RandomEdgeJob(std::mt19937_64& rng, bool guillotine) {
+    EngineJob job;
+    EngineSettings& s = job.settings;
+    s.guillotine = guillotine;
+    const double saws[] = {0, 0, 0, 3, 4.2, 0.1};
+    s.sawWidth = saws[Below(rng, 6)];
+    const double limits[][3] = {{0, 0, 0}, {10, 10, 150}, {50, 30, 5000}, {1, 1, 1}};
+    const auto& limit = limits[Below(rng, 4)];
+    s.minLength = limit[0], s.minWidth = limit[1], s.minArea = limit[2];
+
+    const int sheetCount = 1 + Below(rng, 4);
+    const bool sameSize = Chance(rng, 0.6);
+    double length = 0, width = 0;
+    for (int i = 0; i < sheetCount; ++i) {
+        if (i == 0 || !sameSize) RandomUsableSize(rng, length, width);
+        job.sheets.push_back(MakeSheet(length, width, i));
+    }
+
+    const int kinds = Below(rng, 9);  // no parts at all now and then
+    std::int32_t id = 0;
+    for (int k = 0; k < kinds; ++k) {
+        const TSheetInfo& ref = job.sheets[Below(rng, sheetCount)];
+        double partLength = 0, partWidth = 0;
+        RandomPartSize(rng, ref.length, ref.width, partLength, partWidth);
+        const std::string label = Chance(rng, 0.3) ? "Cabinet side panel, kind " + std::to_string(k)
+                                                   : "P" + std::to_string(k);
+        const bool turnable = Chance(rng, 0.8);
+        for (int q = 1 + Below(rng, 6); q > 0; --q) {
+            TPartInfo p = MakePart(partLength, partWidth, s.sawWidth, id++, label);
+            p.SetRotatable(turnable);
+            job.parts.push_back(p);
+        }
+    }
+    if (Chance(rng, 0.5)) std::shuffle(job.parts.begin(), job.parts.end(), rng);
+    RandomTurns(job.parts, rng);
+    return job;
+}
+
+EngineJob RealisticJob(int partCount, bool guillotine, std::uint64_t seed) {
+    std::mt19937_64 rng(seed);
+    EngineJob job;
+    job.settings = EngineSettings{4, 10, 10, 150, guillotine};
+    const double usableLength = 2440 - 20, usableWidth = 1220 - 20;
+
+    struct Kind {
+        double lo[2], hi[2];
+    };
+    // Carcass sides, shelves and doors, rails and strips, small fittings.
+    const Kind kinds[] = {{{300, 300}, {2400, 800}},
+                          {{250, 200}, {1200, 600}},
+                          {{300, 50}, {2400, 150}},
+                          {{80, 60}, {400, 300}}};
+    const double weights[] = {0.25, 0.35, 0.2, 0.2};
+    std::discrete_distribution<int> kindOf(std::begin(weights), std::end(weights));
+
+    const int kindCount = std::max(5, partCount / 12);
+    std::vector<int> quantity(kindCount, 1);
+    for (int extra = partCount - kindCount; extra > 0; --extra) ++quantity[Below(rng, kindCount)];
+
+    double partArea = 0;
+    std::int32_t id = 0;
+    for (int k = 0; k < kindCount && id < partCount; ++k) {
+        const Kind& kind = kinds[kindOf(rng)];
+        const double length = std::round(Uniform(rng, kind.lo[0], kind.hi[0]));
+        const double width = std::round(Uniform(rng, kind.lo[1], kind.hi[1]));
+        // A part that cannot lie turned on the sheet is never turned.
+        const bool turnable = length + job.settings.sawWidth <= usableWidth && Chance(rng, 0.85);
+        for (int q = 0; q < quantity[k] && id < partCount; ++q) {
+            TPartInfo p =
+                MakePart(length, width, job.settings.sawWidth, id, "Part " + std::to_string(k + 1));
+            p.SetRotatable(turnable);
+            partArea += p.Area();
+            job.parts.push_back(p);
+            ++id;
+        }
+    }
+    for (double area = 0; area <= 1.5 * partArea; area += usableLength * usableWidth)
+        job.sheets.push_back(
+            MakeSheet(usableLength, usableWidth, static_cast<std::int32_t>(job.sheets.size())));
+    RandomTurns(job.parts, rng);
+    return job;
+}
+
+void RandomTurns(std::vector<TPartInfo>& parts, std::mt19937_64& rng) {
+    for (TPartInfo& p : parts) {
+        if (p.rotated) p.Rotate();
+        if (p.rotatable && Chance(rng, 0.5)) p.Rotate();
+    }
+}
+
+bool SameBits(double a, double b) {
+    return std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b) ||
+           (std::isnan(a) && std::isnan(b));
+}
+
+bool SameRecord(const TPartInfo& a, const TPartInfo& b) {
+    return SameBits(a.width, b.width) && SameBits(a.length, b.length) && SameBits(a.x, b.x) &&
+           SameBits(a.y, b.y) && SameBits(a.priority, b.priority) && a.placed == b.placed &&
+           a.rotated == b.rotated && a.id == b.id && a.label == b.label &&
+           a.rotatable == b.rotatable && a.count == b.count;
+}
+
+bool SameLayout(const TSheetInfo& a, const TSheetInfo& b) {
+    auto sameRecords = [](const std::vector<TPartInfo>& x, const std::vector<TPartInfo>& y) {
+        return std::equal(x.begin(), x.end(), y.begin(), y.end(), SameRecord);
+    };
+    auto sameLine = [](const CLine& x, const CLine& y) {
+        return SameBits(x.x, y.x) && SameBits(x.y, y.y) && SameBits(x.length, y.length);
+    };
+    return sameRecords(a.parts, b.parts) && sameRecords(a.offcuts, b.offcuts) &&
+           std::equal(a.lines.begin(), a.lines.end(), b.lines.begin(), b.lines.end(), sameLine);
+}
