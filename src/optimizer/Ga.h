@@ -11,6 +11,7 @@
 
 #include "engine/Cut.h"
 #include "model/Globals.h"
+#include "optimizer/Crossover.h"
 
 // One candidate plan with its own copies of the job's records.
 struct Agent {
@@ -37,6 +38,10 @@ void Evaluate(Agent& agent, WorkList& list);
 void Exchange(Agent& a, Agent& b);
 bool AllPartsPlaced(const Agent& agent);
 
+// The ranking of both populations: higher fitness first; within 0.00001 of each
+// other fewer used sheets first, then the higher best sheet utilisation.
+bool Better(const Agent& p, const Agent& q);
+
 struct GaOptions {
     int threads = 0;  // evaluation threads; 0 means one per core
     // Called on the running thread after every generation that does not end the run.
@@ -45,8 +50,10 @@ struct GaOptions {
     const std::atomic<bool>* stop = nullptr;
 };
 
+class EvaluationPool;
+
 class GA {
-public:
+  public:
     static constexpr int kPopulation = 32;
 
     explicit GA(GaOptions options = {});
@@ -58,6 +65,23 @@ public:
     // Generations of the evolution loop that ran (the evaluation before it is not one).
     int GenerationsRun() const { return generationsRun_; }
 
+    // The steps of Run, callable one by one to inspect the search.
+
+    // Creates both populations from the job lists, drawing as the candidates require.
+    void CreatePopulations();
+    // The recombination and mutation rates of a generation (reads g_maxgen).
+    void SetRates(int generation);
+    void SheetOrderCrossover();
+    void PartOrderCrossover();
+    void TurnCrossover();
+    void TurnMutation();
+    void Restart();
+    // Decodes (when asked) and evaluates all 64 candidates, in parallel.
+    void EvaluateAll(bool decode);
+    void SortAndMerge();
+    bool StopTest();
+    double MeanOfBest9() const;
+
     float crossRate = 0.0f;
     float mutateRate = 0.0f;
     float lastMean = 0.0f;
@@ -67,7 +91,15 @@ public:
     std::array<std::unique_ptr<Agent>, kPopulation> population;
     std::array<std::unique_ptr<Agent>, kPopulation> offspring;
 
-private:
+  private:
+    // The recombinations of one offspring slot, each drawing its own c, a, b.
+    void CrossSheetOrder(Agent& child);
+    void CrossPartOrder(Agent& child);
+    void CrossTurn(Agent& child);
+
     GaOptions options_;
     int generationsRun_ = 0;
+    OrderCrossover sheetCrossover_;
+    OrderCrossover partCrossover_;
+    std::unique_ptr<EvaluationPool> pool_;
 };

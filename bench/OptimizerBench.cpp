@@ -1,0 +1,267 @@
+#include "OptimizerBench.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+#include <fstream>
+#include <map>
+#include <random>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "model/Globals.h"
+#include "optimizer/Ga.h"
+#include "optimizer/Random.h"
+#include "support/JobBuilder.h"
+
+namespace {
+
+struct BenchJob {
+    std::string name;
+    std::vector<PartRow> parts;
+    std::vector<SheetRow> sheets;
+    double kerf = 0;
+    double margin = 0;
+    std::string bestKnown = "-";
+};
+
+struct Settings {
+    std::vector<int> sizes{100, 1000, 5000};
+    std::vector<int> speeds{4, 12};
+    std::vector<int> threads{1, 0};
+    std::string instances = "all";
+    bool guillotine = false;
+    std::uint32_t seed = 1;
+    int repeat = 1;
+    std::string dir = TARVEX_BENCH_DIR "/instances";
+};
+
+std::vector<std::string> Split(const std::string& text, char separator) {
+    std::vector<std::string> fields;
+    std::string field;
+    std::istringstream in(text);
+    while (std::getline(in, field, separator)) fields.push_back(field);
+    if (!text.empty() && text.back() == separator) fields.emplace_back();
+    return fields;
+}
+
+std::vector<int> Numbers(const std::string& text) {
+    std::vector<int> numbers;
+    for (const std::string& field : Split(text, ','))
+        if (!field.empty()) numbers.push_back(std::atoi(field.c_str()));
+    return numbers;
+}
+
+Settings ReadSettings() {
+    Settings s;
+    auto env = [](const char* name) -> const char* { return std::getenv(name); };
+    if (const char* v = env("TARVEX_OPTBENCH_SIZES")) s.sizes = Numbers(v);
+    if (const char* v = env("TARVEX_OPTBENCH_SPEEDS")) s.speeds = Numbers(v);
+    if (const char* v = env("TARVEX_OPTBENCH_THREADS")) s.threads = Numbers(v);
+    if (const char* v = env("TARVEX_OPTBENCH_INSTANCES")) s.instances = v;
+    if (const char* v = env("TARVEX_OPTBENCH_MODE")) s.guillotine = std::string(v) == "guillotine";
+    if (const char* v = env("TARVEX_OPTBENCH_SEED")) s.seed = std::strtoul(v, nullptr, 10);
+    if (const char* v = env("TARVEX_OPTBENCH_REPEAT")) s.repeat = std::max(1, std::atoi(v));
+    if (const char* v = env("TARVEX_OPTBENCH_DIR")) s.dir = v;
+    return s;
+}
+
+// A furniture-like mix: part kinds of 1 to 4 pieces, a fifth of them not to be turned.
+BenchJob GeneratedJob(int partCount) {
+    BenchJob job;
+    job.name = "generated " + std::to_string(partCount);
+    job.kerf = 4;
+    job.margin = 10;
+    std::mt19937 random(static_cast<std::uint32_t>(partCount));
+    std::uniform_int_distribution<int> length(100, 1200), width(60, 700), pieces(1, 4);
+    for (int left = partCount, kind = 1; left > 0; ++kind) {
+        PartRow row;
+        row.label = "P" + std::to_string(kind);
+        row.length = length(random);
+        row.width = width(random);
+        row.quantity = std::min(pieces(random), left);
+        row.rotatable = random() % 5 != 0;
+        job.parts.push_back(row);
+        left -= row.quantity;
+    }
+    job.sheets.push_back({2440, 1220, 100000, 150, false, "Board"});
+    return job;
+}
+
+// The non-empty lines of a file split into fields, line ends of either kind removed.
+std::vector<std::vector<std::string>> ReadRows(const std::string& path, char separator) {
+    std::vector<std::vector<std::string>> rows;
+    std::ifstream in(path);
+    std::string line;
+    while (std::getline(in, line)) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (!line.empty()) rows.push_back(Split(line, separator));
+    }
+    return rows;
+}
+
+bool LoadInstance(const std::string& dir, const std::string& name, BenchJob& job) {
+    job.name = name;
+    for (const auto& f : ReadRows(dir + "/" + name + "/parts.txt", '\t')) {
+        if (f.size() < 5) return false;
+        job.parts.push_back(
+            {std::stod(f[1]), std::stod(f[2]), std::stoi(f[3]), f[4] == "Yes", f[0]});
+    }
+    for (const auto& f : ReadRows(dir + "/" + name + "/sheets.txt", '\t')) {
+        if (f.size() < 6) return false;
+        job.sheets.push_back({std::stod(f[1]), std::stod(f[2]), std::stoi(f[3]), std::stod(f[4]),
+                              f[5] == "Yes", f[0]});
+    }
+    return !job.parts.empty() && !job.sheets.empty();
+}
+
+std::vector<BenchJob> Instances(const Settings& settings, bool guillotine) {
+    std::vector<BenchJob> jobs;
+    if (settings.instances == "none") return jobs;
+    const auto wanted = Split(settings.instances, ',');
+    const auto index = ReadRows(settings.dir + "/index.csv", ',');
+    for (std::size_t r = 1; r < index.size(); ++r) {
+        const auto& fields = index[r];
+        if (fields.size() < 6) continue;
+        const std::string& name = fields[0];
+        if (settings.instances != "all" &&
+            std::find(wanted.begin(), wanted.end(), name) == wanted.end())
+            continue;
+        BenchJob job;
+        if (!LoadInstance(settings.dir, name, job)) {
+            std::fprintf(stderr, "optimizer bench: cannot read instance %s in %s\n", name.c_str(),
+                         settings.dir.c_str());
+            continue;
+        }
+        job.bestKnown = guillotine ? fields[5] : fields[4];
+        jobs.push_back(std::move(job));
+    }
+    return jobs;
+}
+
+struct Measure {
+    double seconds = 0;
+    double cpuSeconds = 0;  // of all threads: shows whether the cores were ours
+    int generations = 0;
+    int usedSheets = 0;
+    double utilisation = 0;
+    double fitness = 0;
+    bool allPlaced = false;
+    std::uint64_t planHash = 0;
+};
+
+std::uint64_t Mix(std::uint64_t hash, double value) {
+    std::uint64_t bits;
+    static_assert(sizeof bits == sizeof value);
+    std::memcpy(&bits, &value, sizeof bits);
+    return (hash ^ bits) * 1099511628211ull;
+}
+
+Measure RunOnce(int speed, int threads, std::uint32_t seed) {
+    g_optimrate = speed;
+    g_maxgen = MaxGenerations(g_optimrate);
+    SeedRandom(seed);
+    GA ga(GaOptions{threads, {}, nullptr});
+    const std::clock_t cpuStart = std::clock();
+    const auto start = std::chrono::steady_clock::now();
+    ga.Run();
+    const auto end = std::chrono::steady_clock::now();
+
+    Measure m;
+    m.seconds = std::chrono::duration<double>(end - start).count();
+    m.cpuSeconds = static_cast<double>(std::clock() - cpuStart) / CLOCKS_PER_SEC;
+    m.generations = ga.GenerationsRun();
+    const Agent& best = ga.Best();
+    m.usedSheets = best.usedSheets;
+    m.fitness = best.fitness;
+    double placedArea = 0, usedArea = 0;
+    std::size_t placed = 0;
+    std::uint64_t hash = 14695981039346656037ull;
+    for (const TSheetInfo& s : best.sheets) {
+        for (const TPartInfo& p : s.parts) {
+            placedArea += p.Area();
+            hash = Mix(Mix(Mix(hash, p.id), p.x), p.y);
+        }
+        if (!s.parts.empty()) usedArea += s.Area();
+        placed += s.parts.size();
+    }
+    m.utilisation = usedArea > 0 ? placedArea / usedArea : 0;
+    m.allPlaced = placed == static_cast<std::size_t>(g_PartCount);
+    m.planHash = Mix(hash, best.fitness);
+    return m;
+}
+
+void BenchJobRuns(const BenchJob& job, const Settings& settings) {
+    ResetJobSettings();
+    g_isonecut = settings.guillotine;
+    g_sawwidth = job.kerf;
+    g_margintop = g_marginbottom = g_marginleft = g_marginright = job.margin;
+    g_minlength = g_minwidth = 10;
+    g_minarea = 150;
+    BuildJob(job.parts, job.sheets, true);
+    const double sheetArea = g_SheetList.empty() ? 0 : g_SheetList.front().Area();
+    const long bound = sheetArea > 0 ? std::lround(std::ceil(g_SumPartArea / sheetArea)) : 0;
+
+    for (int speed : settings.speeds) {
+        double oneThread = 0;
+        std::uint64_t firstPlan = 0;
+        bool first = true;
+        for (int requested : settings.threads) {
+            const int threads =
+                requested > 0 ? requested
+                              : std::max(1, static_cast<int>(std::thread::hardware_concurrency()));
+            // On a shared machine the fastest of several runs is the one least disturbed.
+            Measure m = RunOnce(speed, threads, settings.seed);
+            for (int r = 1; r < settings.repeat; ++r) {
+                const Measure again = RunOnce(speed, threads, settings.seed);
+                if (again.planHash != m.planHash) m.planHash = 0;
+                if (again.seconds < m.seconds) {
+                    m.seconds = again.seconds;
+                    m.cpuSeconds = again.cpuSeconds;
+                }
+            }
+            if (threads == 1) oneThread = m.seconds;
+            const double evaluations = 2.0 * GA::kPopulation * (m.generations + 1);
+            char speedup[16] = "-";
+            if (threads > 1 && oneThread > 0)
+                std::snprintf(speedup, sizeof speedup, "%.2fx", oneThread / m.seconds);
+            const char* same = first ? "-" : (m.planHash == firstPlan ? "yes" : "NO");
+            if (first) firstPlan = m.planHash;
+            first = false;
+            std::printf(
+                "%-20s %5d %6d %5ld %5s %5d %3d %9.3f %7.2f %9.0f %5d %5d %6.2f%% %-3s %8.5f %7s "
+                "%4s\n",
+                job.name.c_str(), g_PartCount, g_SheetCount, bound, job.bestKnown.c_str(), speed,
+                threads, m.seconds, m.cpuSeconds, evaluations / m.seconds, m.generations,
+                m.usedSheets, 100 * m.utilisation, m.allPlaced ? "yes" : "NO", m.fitness, speedup,
+                same);
+            std::fflush(stdout);
+        }
+    }
+    ResetJobSettings();
+}
+
+}  // namespace
+
+void RunOptimizerBench() {
+    const Settings settings = ReadSettings();
+    std::printf("\nOptimizer: whole runs, %s placement, seed %u, %u cores, best of %d\n",
+                settings.guillotine ? "guillotine" : "free", settings.seed,
+                std::thread::hardware_concurrency(), settings.repeat);
+    std::printf(
+        "(generated jobs: blade 4, margins 10, sheets 2440 x 1220; LB = part area with "
+        "kerf over usable sheet area, rounded up)\n");
+    std::printf("%-20s %5s %6s %5s %5s %5s %3s %9s %7s %9s %5s %5s %7s %-3s %8s %7s %4s\n", "job",
+                "parts", "sheets", "LB", "known", "speed", "thr", "time s", "cpu s", "eval/s",
+                "gens", "used", "util", "all", "fitness", "speedup", "same");
+    for (int size : settings.sizes) BenchJobRuns(GeneratedJob(size), settings);
+    for (const BenchJob& job : Instances(settings, settings.guillotine))
+        BenchJobRuns(job, settings);
+}

@@ -1,0 +1,30 @@
+#include "cli/CliOptions.h"
+
+void DefineOptions(CLI::App& app, CliOptions& o) {
+    app.add_option("project", o.project, "Project file (.dat): list files and settings");
+    app.add_option("--sheets", o.sheets, "Sheet list file, instead of the project's");
+    app.add_option("--parts", o.parts, "Part list file, instead of the project's");
+    app.add_option("--seed", o.seed, "Random seed; the same seed gives the same plan");
+    app.add_option("--threads", o.threads, "Evaluation threads; 0 uses every core")
+        ->check(CLI::NonNegativeNumber);
+    app.add_option("--speed", o.speed, "Speed/quality from 1 (fastest) to 12 (best)")
+        ->check(CLI::Range(1, 12));
+    auto* guillotine = app.add_flag("--guillotine", o.guillotine, "Guillotine cuts only");
+    app.add_flag("--free", o.freePlacement, "Free placement")->excludes(guillotine);
+    app.add_flag("--cost", o.cost, "Optimize the cost of the sheets instead of their area");
+    app.add_option("--blade", o.blade, "Blade width");
+    app.add_option("--margins", o.margins, "Sheet margins TOP,BOTTOM,LEFT,RIGHT")
+        ->delimiter(',')
+        ->expected(4);
+    app.add_option("--min-offcut", o.minOffcut, "Smallest offcut worth keeping LENGTH,WIDTH,AREA")
+        ->delimiter(',')
+        ->expected(3);
+    app.add_option("--prefix", o.prefix, "Label prefix of exported offcuts");
+    app.add_option("--unit", o.unit, "Length unit text");
+    app.add_option("--lang", o.lang, "Language of the messages and the report, e.g. zh_cn");
+    app.add_option("--report", o.report, "Write the report to this file");
+    app.add_option("--json", o.json, "Write the result as JSON to this file, or - for stdout");
+    app.add_option("--left", o.left, "Write the sheets left over as a sheet list");
+    DefineExportOptions(app, o.exports);
+    app.add_flag("--quiet", o.quiet, "No progress bar, outcome or ratios");
+}

@@ -1,0 +1,37 @@
+// The command line of tarvex-cli.
+#pragma once
+
+#include <CLI/CLI.hpp>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "cli/Exports.h"
+
+// Exit codes.
+enum ExitCode {
+    kExitAllPlaced = 0,
+    kExitBadInput = 1,  // bad input or a file error
+    kExitRefused = 2,   // the parts need more area than the sheets offer
+    kExitSomeNotPlaced = 3,
+};
+
+struct CliOptions {
+    std::string project;
+    std::string sheets, parts;
+    std::optional<std::uint32_t> seed;
+    int threads = 0;
+    std::optional<int> speed;
+    bool guillotine = false, freePlacement = false, cost = false;
+    std::optional<std::string> blade;
+    std::vector<std::string> margins;    // top, bottom, left, right
+    std::vector<std::string> minOffcut;  // length, width, area
+    std::optional<std::string> prefix, unit;
+    std::string lang;
+    std::string report, json, left;
+    ExportOptions exports;
+    bool quiet = false;
+};
+
+void DefineOptions(CLI::App& app, CliOptions& options);

@@ -1,0 +1,58 @@
+#include "cli/JobFiles.h"
+
+#include "app/EntryTables.h"
+#include "app/ListFiles.h"
+#include "app/ProjectFiles.h"
+#include "shell/Translate.h"
+
+namespace {
+
+bool ListLoaded(const ListResult& result, std::string& error) {
+    if (result.ok && result.message.empty()) return true;
+    error = result.message;
+    return false;
+}
+
+}  // namespace
+
+bool LoadJob(const CliOptions& o, SettingsForm& form, CellTable& sgSheet, CellTable& sgPart,
+             std::string& error) {
+    if (o.project.empty() && (o.sheets.empty() || o.parts.empty())) {
+        error = _("Give a project file, or both --sheets and --parts.");
+        return false;
+    }
+    sgSheet = NewSheetTable();
+    sgPart = NewPartTable();
+    if (!o.project.empty()) {
+        ListFileNames names;
+        const ProjectResult project = LoadProject(o.project, sgSheet, sgPart, names, form);
+        if (!project.ok || !project.message.empty()) {
+            error = project.message;
+            return false;
+        }
+    }
+    if (!o.sheets.empty() && !ListLoaded(LoadSheetList(o.sheets, sgSheet), error)) return false;
+    if (!o.parts.empty() && !ListLoaded(LoadPartList(o.parts, sgPart), error)) return false;
+    return true;
+}
+
+void ApplyOverrides(const CliOptions& o, SettingsForm& form) {
+    if (o.speed) form.tbFast = *o.speed;
+    if (o.guillotine) form.chkOneCut = true;
+    if (o.freePlacement) form.chkOneCut = false;
+    if (o.cost) form.chkCost = true;
+    if (o.blade) form.edtGap = *o.blade;
+    if (o.margins.size() == 4) {
+        form.edtTopMargin = o.margins[0];
+        form.edtBottomMargin = o.margins[1];
+        form.edtLeftMargin = o.margins[2];
+        form.edtRightMargin = o.margins[3];
+    }
+    if (o.minOffcut.size() == 3) {
+        form.edtMinLength = o.minOffcut[0];
+        form.edtMinWidth = o.minOffcut[1];
+        form.edtMinArea = o.minOffcut[2];
+    }
+    if (o.prefix) form.edtPrefix = *o.prefix;
+    if (o.unit) form.edtUnit = *o.unit;
+}

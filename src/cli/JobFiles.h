@@ -1,0 +1,19 @@
+// The job of a command-line run: the project and list files read through the same
+// readers as the window, then the options that override the project's settings.
+#pragma once
+
+#include <string>
+
+#include "app/CellTable.h"
+#include "app/SettingsForm.h"
+#include "cli/CliOptions.h"
+
+// Fills the settings and tables from the project (list paths relative to the
+// project's folder) and from --sheets/--parts, which replace the project's lists.
+// A file that cannot be read, or whose reading stopped at a bad line or value, is
+// bad input: false with the reader's message naming the file and line.
+bool LoadJob(const CliOptions& options, SettingsForm& form, CellTable& sgSheet, CellTable& sgPart,
+             std::string& error);
+
+// The settings given on the command line, as the texts the settings page would hold.
+void ApplyOverrides(const CliOptions& options, SettingsForm& form);

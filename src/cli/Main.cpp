@@ -1,0 +1,106 @@
+// tarvex-cli: one whole calculation without a window, with the same code as the
+// window, for scripts and batch runs.
+#include <CLI/CLI.hpp>
+#include <atomic>
+#include <csignal>
+#include <cstdio>
+
+#include "app/Calculation.h"
+#include "app/ListFiles.h"
+#include "app/Report.h"
+#include "app/ResultJson.h"
+#include "app/TextFile.h"
+#include "cli/CliOptions.h"
+#include "cli/JobFiles.h"
+#include "cli/ProgressBar.h"
+#include "optimizer/Random.h"
+#include "shell/Translate.h"
+
+namespace {
+
+std::atomic<bool> g_stopRequested{false};
+
+// The first Ctrl-C ends the search after the current generation and the best plan
+// so far is written out; a second one ends the program at once.
+void OnInterrupt(int) {
+    g_stopRequested.store(true);
+    std::signal(SIGINT, SIG_DFL);
+}
+
+int Fail(const std::string& message, int code = kExitBadInput) {
+    std::fprintf(stderr, "%s\n", message.c_str());
+    return code;
+}
+
+bool WriteJson(const std::string& target, const std::string& json, std::string& error) {
+    if (target != "-") return WriteFileAtomic(target, json, error);
+    std::fwrite(json.data(), 1, json.size(), stdout);
+    return std::fflush(stdout) == 0;
+}
+
+bool WriteOutputs(const CliOptions& o, const Calculation& calc, const CellTable& sgSheet,
+                  std::uint32_t seed, std::string& error) {
+    if (!o.report.empty() && !SaveReport(o.report, calc.ReportLines(), error)) return false;
+    if (!o.json.empty() && !WriteJson(o.json, ResultJson(*calc.Applied(), seed), error))
+        return false;
+    if (!o.left.empty()) {
+        const ListResult left = SaveLeftSheets(o.left, sgSheet);
+        if (!left.ok) {
+            error = left.message;
+            return false;
+        }
+    }
+    return true;
+}
+
+int Run(const CliOptions& o) {
+    SetLanguage(o.lang);
+    std::string error;
+    if (!CheckExportOptions(o.exports, error)) return Fail(error);
+    SettingsForm form;
+    CellTable sgSheet, sgPart;
+    if (!LoadJob(o, form, sgSheet, sgPart, error)) return Fail(error);
+    ApplyOverrides(o, form);
+    if (o.seed) SeedRandom(*o.seed);
+    const std::uint32_t seed = RandomSeed();
+
+    Calculation calc;
+    if (auto ended = calc.Prepare(form, sgSheet, sgPart))
+        return Fail(ended->message, ended->status == CalcOutcome::Status::AreaRefused
+                                        ? kExitRefused
+                                        : kExitBadInput);
+    // With the JSON on stdout, everything meant for people goes to stderr.
+    std::FILE* info = o.json == "-" ? stderr : stdout;
+    {
+        ProgressBar bar(info, g_maxgen, !o.quiet);
+        GaOptions ga;
+        ga.threads = o.threads;
+        ga.progress = [&bar] { bar.Step(); };
+        ga.stop = &g_stopRequested;
+        std::signal(SIGINT, OnInterrupt);
+        calc.Optimize(ga);
+        std::signal(SIGINT, SIG_DFL);
+    }
+    const CalcOutcome outcome = calc.Finish(sgSheet, sgPart);
+    if (!o.quiet) {
+        std::fprintf(info, "%s\n", outcome.message.c_str());
+        for (const std::string& line : RatioLines(*calc.Applied()))
+            std::fprintf(info, "%s\n", line.c_str());
+    }
+    if (!WriteOutputs(o, calc, sgSheet, seed, error)) return Fail(error);
+    return outcome.allPlaced ? kExitAllPlaced : kExitSomeNotPlaced;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    CLI::App app{"Plans the cutting of rectangular parts out of stock sheets.", "tarvex-cli"};
+    CliOptions options;
+    DefineOptions(app, options);
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::ParseError& e) {
+        return app.exit(e) == 0 ? kExitAllPlaced : kExitBadInput;
+    }
+    return Run(options);
+}

@@ -1,0 +1,36 @@
+#include "cli/ProgressBar.h"
+
+#include <unistd.h>
+
+#include <string>
+
+namespace {
+constexpr int kBarWidth = 40;
+}
+
+ProgressBar::ProgressBar(std::FILE* out, int total, bool enabled)
+    : out_(out), total_(total > 0 ? total : 1), active_(enabled && isatty(fileno(out))) {
+    if (active_) Draw();
+}
+
+ProgressBar::~ProgressBar() {
+    if (!active_) return;
+    // The run may end early (stagnation): show the bar full, then leave the line.
+    done_ = total_;
+    Draw();
+    std::fputc('\n', out_);
+    std::fflush(out_);
+}
+
+void ProgressBar::Step() {
+    if (!active_) return;
+    if (done_ < total_) ++done_;
+    Draw();
+}
+
+void ProgressBar::Draw() const {
+    const int filled = done_ * kBarWidth / total_;
+    const std::string bar = std::string(filled, '#') + std::string(kBarWidth - filled, '.');
+    std::fprintf(out_, "\r[%s] %d/%d", bar.c_str(), done_, total_);
+    std::fflush(out_);
+}

@@ -1,0 +1,204 @@
+// The evolution loop. Every random draw happens on the running thread in a
+// fixed order; the evaluations draw nothing, so running them in parallel leaves
+// the plan of a seed unchanged.
+#include "optimizer/Ga.h"
+
+#include <algorithm>
+#include <cmath>
+#include <thread>
+
+#include "optimizer/EvaluationPool.h"
+#include "optimizer/Random.h"
+
+namespace {
+
+constexpr double kTolerance = 0.00001;
+constexpr int kRestartAfter = 6;
+constexpr int kStopAfter = 9;
+
+int ThreadCount(int requested) {
+    if (requested <= 0) requested = static_cast<int>(std::thread::hardware_concurrency());
+    return std::clamp(requested, 1, 2 * GA::kPopulation);
+}
+
+// An operator acts in a generation unless its draw exceeds its rate.
+bool GateOpen(float rate) {
+    return static_cast<float>(RandomUnit()) <= rate;
+}
+
+void MutateTurn(Agent& agent) {
+    const int k = RandomIndex(static_cast<int>(agent.turn.size()));
+    if (k < static_cast<int>(agent.turn.size()) && agent.turnable[k] == 1)
+        agent.turn[k] = 1 - agent.turn[k];
+}
+
+}  // namespace
+
+GA::GA(GaOptions options) : options_(std::move(options)) {}
+
+GA::~GA() = default;
+
+void GA::CreatePopulations() {
+    for (int i = 0; i < kPopulation; ++i) {
+        population[i] = std::make_unique<Agent>();
+        offspring[i] = std::make_unique<Agent>();
+        CreateRandom(*population[i], g_PartList, g_SheetList);
+        CreateRandom(*offspring[i], g_PartList, g_SheetList);
+    }
+    std::vector<std::int32_t> ids;
+    for (const TSheetInfo& s : g_SheetList) ids.push_back(s.id);
+    sheetCrossover_.SetIds(ids);
+    ids.clear();
+    for (const TPartInfo& p : g_PartList) ids.push_back(p.id);
+    partCrossover_.SetIds(ids);
+}
+
+void GA::SetRates(int generation) {
+    const float stepMutate = static_cast<float>(0.5 / g_maxgen);
+    const float stepCross = static_cast<float>(0.8 / g_maxgen);
+    // The product of a generation number and a single-precision step is exact in
+    // double precision.
+    crossRate = static_cast<float>(0.9 - static_cast<double>(generation) * stepCross);
+    mutateRate = static_cast<float>(static_cast<double>(generation) * stepMutate + 0.1);
+}
+
+void GA::CrossSheetOrder(Agent& child) {
+    const int c = RandomIndex(static_cast<int>(child.sheetOrder.size()));
+    const Agent& p = *population[RandomParent()];
+    const Agent& q = *population[RandomParent()];
+    sheetCrossover_.Apply(p.sheetOrder, q.sheetOrder, c, child.sheetOrder);
+}
+
+void GA::CrossPartOrder(Agent& child) {
+    const int c = RandomIndex(static_cast<int>(child.partOrder.size()));
+    const Agent& p = *population[RandomParent()];
+    const Agent& q = *population[RandomParent()];
+    partCrossover_.Apply(p.partOrder, p.turnable, q.partOrder, q.turnable, c, child.partOrder,
+                         child.turnable);
+}
+
+void GA::CrossTurn(Agent& child) {
+    const int c = RandomIndex(static_cast<int>(child.turn.size()));
+    const Agent& p = *population[RandomParent()];
+    const Agent& q = *population[RandomParent()];
+    OnePointCrossover(p.turn, q.turn, c, child.turn);
+}
+
+void GA::SheetOrderCrossover() {
+    if (!GateOpen(crossRate)) return;
+    for (auto& child : offspring) CrossSheetOrder(*child);
+}
+
+void GA::PartOrderCrossover() {
+    if (!GateOpen(crossRate)) return;
+    for (auto& child : offspring) CrossPartOrder(*child);
+}
+
+void GA::TurnCrossover() {
+    if (!GateOpen(crossRate)) return;
+    for (auto& child : offspring) CrossTurn(*child);
+}
+
+void GA::TurnMutation() {
+    if (!GateOpen(mutateRate)) return;
+    // Slot 0, the best so far, is never mutated.
+    for (int i = 1; i < kPopulation; ++i) MutateTurn(*population[i]);
+}
+
+void GA::Restart() {
+    const double best = population[0]->fitness;
+    if (static_cast<float>(std::fabs(best - lastBest)) > kTolerance) {
+        sameBestCount = 0;
+        lastBest = static_cast<float>(best);
+        return;
+    }
+    if (++sameBestCount != kRestartAfter) return;
+    const float mean = static_cast<float>(MeanOfBest9());
+    // The count stays at 6 here, so the restart is not tried again until the best changes.
+    if (lastMean <= 0) return;
+    if (std::fabs(lastMean - mean) / lastMean >= 0.1 || best <= 0) {
+        sameBestCount = 0;
+        return;
+    }
+    for (int i = kPopulation / 2; i < kPopulation; ++i) {
+        MutateTurn(*population[i]);
+        CrossTurn(*offspring[i]);
+        CrossSheetOrder(*offspring[i]);
+        CrossPartOrder(*offspring[i]);
+    }
+    sameBestCount = 0;
+}
+
+void GA::EvaluateAll(bool decode) {
+    if (!pool_) pool_ = std::make_unique<EvaluationPool>(ThreadCount(options_.threads));
+    pool_->Run(2 * kPopulation, [this, decode](int index, WorkList& list) {
+        Agent& agent = index < kPopulation ? *population[index] : *offspring[index - kPopulation];
+        if (decode) Decode(agent);
+        Evaluate(agent, list);
+    });
+}
+
+void GA::SortAndMerge() {
+    for (auto* slots : {&population, &offspring}) {
+        for (int i = 0; i < kPopulation; ++i)
+            for (int j = i; j < kPopulation; ++j)
+                if (Better(*(*slots)[j], *(*slots)[i])) Exchange(*(*slots)[i], *(*slots)[j]);
+    }
+    // The weaker half of the main population against the offspring's better half,
+    // worst against best; slot 0 is never reached.
+    for (int i = kPopulation / 2; i < kPopulation; ++i) {
+        const int k = kPopulation - 1 - i;
+        if (Better(*offspring[k], *population[i])) Exchange(*population[i], *offspring[k]);
+    }
+}
+
+double GA::MeanOfBest9() const {
+    double sum = 0;
+    for (int i = 0; i < 9; ++i) sum += population[i]->fitness;
+    return sum * (1.0 / 9.0);
+}
+
+bool GA::StopTest() {
+    const float mean = static_cast<float>(MeanOfBest9());
+    const float rel = lastMean > kTolerance ? std::fabs(lastMean - mean) / lastMean : 0.0f;
+    bool stop = false;
+    if (rel < 0.001) {
+        stallCount += 1;
+        stop = stallCount >= kStopAfter;
+    } else {
+        stallCount = 0;
+    }
+    lastMean = mean;
+    return stop;
+}
+
+void GA::Run() {
+    generationsRun_ = 0;
+    CreatePopulations();
+    stallCount = 0;
+    sameBestCount = 0;
+    lastBest = 1.0f;
+    lastMean = 0.0f;
+    pool_ = std::make_unique<EvaluationPool>(ThreadCount(options_.threads));
+
+    EvaluateAll(false);
+    for (int gen = 0; gen < g_maxgen; ++gen) {
+        SetRates(gen);
+        SheetOrderCrossover();
+        PartOrderCrossover();
+        TurnCrossover();
+        TurnMutation();
+        Restart();
+        EvaluateAll(true);
+        SortAndMerge();
+        generationsRun_ = gen + 1;
+        if (StopTest()) break;
+        if (options_.stop && options_.stop->load()) break;
+        for (int j = 0; j < kPopulation; ++j) {
+            UndoTurns(*population[j]);
+            UndoTurns(*offspring[j]);
+        }
+        if (options_.progress) options_.progress();
+    }
+    pool_.reset();
+}

@@ -1,0 +1,257 @@
+// Runs the real tarvex-cli on the example projects and on broken inputs.
+#include <gtest/gtest.h>
+#include <stdlib.h>
+#include <sys/wait.h>
+
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <nlohmann/json.hpp>
+#include <string>
+#include <vector>
+
+namespace {
+
+using nlohmann::json;
+
+const std::string kProgram = TARVEX_BINARY_DIR "/bin/tarvex-cli";
+const std::string kExamples = TARVEX_SOURCE_DIR "/examples";
+
+struct Outcome {
+    int code = -1;
+    std::string out, err;
+};
+
+std::string Quote(const std::string& s) {
+    std::string q = "'";
+    for (char c : s) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return q + "'";
+}
+
+std::string ReadFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void WriteFile(const std::string& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+std::vector<std::string> Split(const std::string& text, const std::string& separator) {
+    std::vector<std::string> parts;
+    size_t start = 0;
+    for (size_t at; (at = text.find(separator, start)) != std::string::npos;
+         start = at + separator.size())
+        parts.push_back(text.substr(start, at - start));
+    parts.push_back(text.substr(start));
+    return parts;
+}
+
+// CR LF ended lines, without the empty rest after the last one.
+std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> lines = Split(text, "\r\n");
+    if (!lines.empty() && lines.back().empty()) lines.pop_back();
+    return lines;
+}
+
+std::vector<std::string> Fields(const std::string& line) {
+    return Split(line, "\t");
+}
+
+class Cli : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        dir = ::testing::TempDir() + "tarvex-cli-XXXXXX";
+        ASSERT_NE(mkdtemp(dir.data()), nullptr);
+    }
+
+    Outcome Run(const std::vector<std::string>& args) const {
+        std::string command = "LANG=C.UTF-8 " + Quote(kProgram);
+        for (const std::string& a : args) command += " " + Quote(a);
+        command += " >" + Quote(dir + "/stdout") + " 2>" + Quote(dir + "/stderr") + " </dev/null";
+        const int status = std::system(command.c_str());
+        Outcome o;
+        o.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        o.out = ReadFile(dir + "/stdout");
+        o.err = ReadFile(dir + "/stderr");
+        return o;
+    }
+    std::string Path(const std::string& name) const { return dir + "/" + name; }
+
+    std::string dir;
+};
+
+const std::string kKitchen = kExamples + "/kitchen/kitchen.dat";
+
+TEST_F(Cli, KitchenExamplePlacesEveryPartAndWritesItsResult) {
+    const Outcome o = Run({kKitchen, "--seed", "7", "--json", Path("result.json"), "--report",
+                           Path("report.txt"), "--left", Path("left.txt")});
+    ASSERT_EQ(o.code, 0) << o.err;
+    EXPECT_NE(o.out.find("Congratulations! All parts nesting is completed!\n"), std::string::npos);
+
+    const json r = json::parse(ReadFile(Path("result.json")));
+    EXPECT_EQ(r["seed"], 7);
+    EXPECT_TRUE(r["allPlaced"]);
+    EXPECT_GE(r["generations"].get<int>(), 1);
+    EXPECT_LE(r["generations"].get<int>(), 44);
+
+    // Every part of the lists is placed inside the margins (5) of a used sheet, at
+    // its entered size, and the figures agree with the placements.
+    std::map<std::string, int> placed;
+    double partArea = 0, usedArea = 0;
+    int layouts = 0;
+    for (const json& s : r["sheets"]) {
+        const double length = s["length"], width = s["width"];
+        EXPECT_TRUE(length == 2440 || length == 2500) << length;
+        EXPECT_EQ(s["used"].get<bool>(), !s["parts"].empty());
+        if (!s["used"]) continue;
+        usedArea += length * width;
+        if (s["distinct"]) ++layouts;
+        for (const json& p : s["parts"]) {
+            ++placed[p["label"]];
+            const double x = p["x"], y = p["y"], l = p["length"], w = p["width"];
+            partArea += l * w;
+            EXPECT_GE(x, 5 - 1e-9);
+            EXPECT_GE(y, 5 - 1e-9);
+            EXPECT_LE(x + l, length - 5 + 1e-9);
+            EXPECT_LE(y + w, width - 5 + 1e-9);
+        }
+    }
+    EXPECT_EQ(placed["Base side"], 10);
+    EXPECT_EQ(placed["Tall door"], 1);
+    EXPECT_EQ(placed.size(), 21u);
+    EXPECT_DOUBLE_EQ(r["placedPartArea"].get<double>(), partArea);
+    EXPECT_NEAR(r["ratioParts"].get<double>(), partArea / usedArea, 1e-6);
+    EXPECT_GE(r["ratioWithOffcuts"].get<double>(), r["ratioParts"].get<double>());
+    EXPECT_GE(layouts, 1);
+
+    const std::string report = ReadFile(Path("report.txt"));
+    EXPECT_EQ(report.rfind("Guillotine:                Yes\r\n", 0), 0u) << report;
+    EXPECT_NE(report.find("Blade Width:               4.00\r\n"), std::string::npos);
+    // The ratio lines on the terminal are those of the report.
+    const size_t ratio = o.out.find("Overall Ratio:");
+    ASSERT_NE(ratio, std::string::npos);
+    std::string ratioLine = o.out.substr(ratio, o.out.find('\n', ratio) - ratio);
+    EXPECT_NE(report.find(ratioLine + "\r\n"), std::string::npos) << ratioLine;
+
+    // The stock left: the quantities of the lists (10 + 6) less the sheets used.
+    int leftSheets = 0;
+    for (const std::string& line : Lines(ReadFile(Path("left.txt"))))
+        leftSheets += std::stoi(Fields(line).at(3));
+    int usedSheets = 0;
+    for (const json& s : r["sheets"]) usedSheets += s["used"].get<bool>() ? 1 : 0;
+    EXPECT_EQ(leftSheets, 16 - usedSheets);
+}
+
+TEST_F(Cli, TheSameSeedGivesTheSameResultWhateverTheThreads) {
+    const std::string shelving = kExamples + "/shelving/shelving.dat";
+    ASSERT_EQ(
+        Run({shelving, "--cost", "--seed", "11", "--threads", "1", "--json", Path("one.json")})
+            .code,
+        0);
+    ASSERT_EQ(
+        Run({shelving, "--cost", "--seed", "11", "--threads", "2", "--json", Path("two.json")})
+            .code,
+        0);
+    const std::string one = ReadFile(Path("one.json"));
+    EXPECT_FALSE(one.empty());
+    EXPECT_EQ(one, ReadFile(Path("two.json")));
+    ASSERT_EQ(Run({shelving, "--seed", "12", "--json", Path("other.json")}).code, 0);
+    EXPECT_NE(one, ReadFile(Path("other.json")));
+}
+
+TEST_F(Cli, JsonOnStdoutLeavesTheMessagesToStderr) {
+    const Outcome o = Run({kKitchen, "--seed", "3", "--speed", "1", "--json", "-"});
+    ASSERT_EQ(o.code, 0) << o.err;
+    const json r = json::parse(o.out);
+    EXPECT_EQ(r["seed"], 3);
+    EXPECT_NE(o.err.find("Congratulations!"), std::string::npos);
+}
+
+TEST_F(Cli, OptionsOverrideTheProject) {
+    const Outcome o =
+        Run({kKitchen, "--seed", "1", "--speed", "1", "--free", "--blade", "3.2", "--margins",
+             "10,11,12,13", "--unit", "in", "--report", Path("r.txt"), "--json", Path("r.json")});
+    ASSERT_EQ(o.code, 0) << o.err;
+    const std::string report = ReadFile(Path("r.txt"));
+    for (const char* line :
+         {"Guillotine:                No\r\n", "Length Unit:               in\r\n",
+          "Blade Width:               3.20\r\n", "Top Margin:                10.00\r\n",
+          "Right Margin:              13.00\r\n"})
+        EXPECT_NE(report.find(line), std::string::npos) << line;
+    for (const json& s : json::parse(ReadFile(Path("r.json")))["sheets"])
+        for (const json& p : s["parts"]) {
+            EXPECT_GE(p["x"].get<double>(), 12 - 1e-9);
+            EXPECT_GE(p["y"].get<double>(), 11 - 1e-9);
+        }
+}
+
+TEST_F(Cli, RefusedJobsBadInputAndMissingPartsHaveTheirExitCodes) {
+    WriteFile(Path("sheets.txt"), "Board\t1000\t1000\t2\t10\tYes\r\n");
+    WriteFile(Path("huge.txt"), "Slab\t1500\t1500\t1\tYes\r\n");
+    Outcome o = Run({"--sheets", Path("sheets.txt"), "--parts", Path("huge.txt")});
+    EXPECT_EQ(o.code, 2);
+    EXPECT_NE(o.err.find("The total area of parts is greater than the total area of sheets"),
+              std::string::npos);
+
+    WriteFile(Path("tall.txt"), "Strip\t1200\t100\t1\tNo\r\nSmall\t100\t100\t2\tYes\r\n");
+    o = Run({"--sheets", Path("sheets.txt"), "--parts", Path("tall.txt"), "--json",
+             Path("tall.json"), "--report", Path("tall-report.txt")});
+    EXPECT_EQ(o.code, 3) << o.err;
+    EXPECT_NE(o.out.find("some of the parts can not be completed nesting"), std::string::npos);
+    EXPECT_FALSE(json::parse(ReadFile(Path("tall.json")))["allPlaced"]);
+    EXPECT_FALSE(ReadFile(Path("tall-report.txt")).empty());
+
+    WriteFile(Path("bad.txt"), "Side\t720\t560\t2\tYes\r\nTop\t8OO\t560\t1\tYes\r\n");
+    o = Run(
+        {"--sheets", Path("sheets.txt"), "--parts", Path("bad.txt"), "--json", Path("no.json")});
+    EXPECT_EQ(o.code, 1);
+    EXPECT_NE(o.err.find(Path("bad.txt")), std::string::npos) << o.err;
+    EXPECT_NE(o.err.find("line 2"), std::string::npos) << o.err;
+    EXPECT_NE(o.err.find("8OO"), std::string::npos) << o.err;
+    EXPECT_TRUE(ReadFile(Path("no.json")).empty()) << "nothing is written for bad input";
+
+    WriteFile(Path("neg.txt"), "Side\t720\t560\t2\tYes\r\nTop\t800\t560\t-1\tYes\r\n");
+    o = Run({"--sheets", Path("sheets.txt"), "--parts", Path("neg.txt")});
+    EXPECT_EQ(o.code, 1);
+    EXPECT_EQ(o.err, "Parts, row 2, column \"Quant\": the quantity must not be negative.\n");
+
+    o = Run({kKitchen, "--margins", "x,0,0,0"});
+    EXPECT_EQ(o.code, 1);
+    EXPECT_EQ(o.err, "Top Margin: \"x\" is not a number.\n");
+
+    o = Run({Path("missing.dat")});
+    EXPECT_EQ(o.code, 1);
+    EXPECT_NE(o.err.find(Path("missing.dat")), std::string::npos) << o.err;
+
+    o = Run({kKitchen, "--speed", "13"});
+    EXPECT_EQ(o.code, 1);
+    o = Run({});
+    EXPECT_EQ(o.code, 1);
+    EXPECT_NE(o.err.find("--sheets"), std::string::npos);
+}
+
+TEST_F(Cli, OutputsThatCannotBeWrittenAreBadOutcomes) {
+    const Outcome o = Run({kKitchen, "--speed", "1", "--report", Path("no/such/folder/r.txt")});
+    EXPECT_EQ(o.code, 1);
+    EXPECT_NE(o.err.find(Path("no/such/folder/r.txt")), std::string::npos) << o.err;
+}
+
+TEST_F(Cli, ExportsAreRefusedBeforeTheCalculation) {
+    const Outcome o = Run({kKitchen, "--dxf", Path("layout{n}.dxf")});
+    EXPECT_EQ(o.code, 1);
+    EXPECT_EQ(o.err, "--dxf: not available in this build.\n");
+    EXPECT_TRUE(o.out.empty());
+}
+
+TEST_F(Cli, ChineseMessagesAndReport) {
+    const Outcome o = Run(
+        {kKitchen, "--seed", "5", "--speed", "1", "--lang", "zh_cn", "--report", Path("zh.txt")});
+    ASSERT_EQ(o.code, 0) << o.err;
+    EXPECT_NE(o.out.find("恭喜！所有零件排版完成！"), std::string::npos) << o.out;
+    const std::string report = ReadFile(Path("zh.txt"));
+    // The caption "总利用率：" is 10 columns wide: 16 blanks pad it to 26.
+    EXPECT_NE(report.find("总利用率：" + std::string(16, ' ')), std::string::npos) << report;
+}
+
+}  // namespace
