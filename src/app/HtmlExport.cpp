@@ -1,6 +1,7 @@
 #include "app/HtmlExport.h"
 
 #include <QString>
+#include <QUrl>
 #include <filesystem>
 
 #include "app/LayoutDrawing.h"
@@ -17,6 +18,12 @@ std::string Escaped(const std::string& text) {
 // A heading taken from the catalog, escaped like any other text.
 std::string T(const char* msgid) {
     return Escaped(_(msgid));
+}
+
+// The file name as a relative address: spaces, "#", "%" and other characters
+// that mean something in an address are percent-encoded.
+std::string PictureUrl(const std::string& fileName) {
+    return QUrl::toPercentEncoding(QString::fromStdString(fileName)).toStdString();
 }
 
 std::string Cell(const std::string& text) {
@@ -40,7 +47,15 @@ std::string PartItem(const CellTable& partTable, const LayoutPartRow& row) {
 
 }  // namespace
 
-std::vector<std::string> BuildHtmlItems(const ExportSource& source, int layoutIndex) {
+std::string LayoutPicturePath(const std::string& pagePath) {
+    std::filesystem::path picture(pagePath);
+    picture.replace_extension(".bmp");
+    // A page that is itself named .bmp keeps its name; the picture adds one more.
+    return picture == std::filesystem::path(pagePath) ? pagePath + ".bmp" : picture.string();
+}
+
+std::vector<std::string> BuildHtmlItems(const ExportSource& source, int layoutIndex,
+                                        const std::string& pictureName) {
     if (!source.result.LayoutSheetOf(layoutIndex)) return {};
     const LayoutPage page = MakeLayoutPage(source.result, layoutIndex);
     const LayoutCaptions& c = page.captions;
@@ -73,18 +88,18 @@ std::vector<std::string> BuildHtmlItems(const ExportSource& source, int layoutIn
     items.push_back("<tr>\n" + SheetRow("Total of parts", c.lblPartNum) + "</table></td>\n</tr>\n");
     items.push_back("<tr>\n<th scope=\"col\">" + T("Sheet Cutting Layouts") +
                     "</th>\n</tr>\n<tr>\n<td align=\"center\">\n<img src=\"" +
-                    std::string(kLayoutPictureName) +
+                    PictureUrl(pictureName) +
                     "\" align=\"middle\" />\n</td>\n</tr>\n</table>\n</body>\n</html>\n");
     return items;
 }
 
 ExportOutcome ExportHtml(const ExportSource& source, int layoutIndex, const std::string& path) {
     if (!source.result.LayoutSheetOf(layoutIndex)) return NoSuchLayout(layoutIndex);
-    const std::string picture =
-        (std::filesystem::path(path).parent_path() / kLayoutPictureName).string();
+    const std::string picture = LayoutPicturePath(path);
     std::string error;
     if (!SaveLayoutBitmap(source.result, layoutIndex, picture, DrawOptionsOf(source.settings),
                           error))
         return ExportFailed(error);
-    return WriteExportItems(path, BuildHtmlItems(source, layoutIndex));
+    const std::string pictureName = std::filesystem::path(picture).filename().string();
+    return WriteExportItems(path, BuildHtmlItems(source, layoutIndex, pictureName));
 }

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <QUrl>
 #include <cstdlib>
 #include <filesystem>
 
@@ -27,10 +28,28 @@ TEST_F(HtmlExport, WritesPageAndPictureBesideIt) {
     const std::string page = ReadBytes(dir + "/plan.html");
     ExpectGolden("small.html", page);
     // The picture is named relative to the page, quoted, and lies beside it.
-    EXPECT_NE(page.find("<img src=\"bmp.bmp\" align=\"middle\" />"), std::string::npos);
+    EXPECT_NE(page.find("<img src=\"plan.bmp\" align=\"middle\" />"), std::string::npos);
     EXPECT_NE(page.find("charset=utf-8"), std::string::npos);
-    const QImage picture(QString::fromStdString(dir + "/bmp.bmp"));
+    const QImage picture(QString::fromStdString(dir + "/plan.bmp"));
     EXPECT_EQ(picture.size(), QSize(600, 360));
+}
+
+TEST_F(HtmlExport, EveryPageHasItsOwnPicture) {
+    EXPECT_EQ(LayoutPicturePath("/d/plan.html"), "/d/plan.bmp");
+    EXPECT_EQ(LayoutPicturePath("plan"), "plan.bmp");
+    EXPECT_EQ(LayoutPicturePath("/d/odd.bmp"), "/d/odd.bmp.bmp");
+    // Two layouts exported into one folder keep their own pictures.
+    const AppliedResult result =
+        ResultOf({LayoutSheet("S", 2440, 1220, 1, 0, {}), LayoutSheet("T", 1000, 1000, 1, 1, {})});
+    const CellTable parts = PartTableOf({});
+    const std::string dir = TempFolder();
+    ASSERT_TRUE(ExportHtml({result, parts, settings}, 0, dir + "/one.html").ok);
+    ASSERT_TRUE(ExportHtml({result, parts, settings}, 1, dir + "/two.html").ok);
+    EXPECT_EQ(QImage(QString::fromStdString(dir + "/one.bmp")).size(), QSize(600, 300));
+    EXPECT_EQ(QImage(QString::fromStdString(dir + "/two.bmp")).size(), QSize(600, 600));
+    // Characters that mean something in an address are encoded.
+    const std::string page = JoinCrLf(BuildHtmlItems({result, parts, settings}, 0, "排 #1.bmp"));
+    EXPECT_NE(page.find("src=\"%E6%8E%92%20%231.bmp\""), std::string::npos);
 }
 
 TEST_F(HtmlExport, PartRowsFollowTheLayoutTable) {
@@ -41,7 +60,7 @@ TEST_F(HtmlExport, PartRowsFollowTheLayoutTable) {
                               {Rect("DOOR", 1, 0, 0, 10, 10), Rect("Gone", 2, 0, 0, 10, 10),
                                Rect("", 3, 0, 0, 10, 10)})});
     const CellTable parts = PartTableOf({{"Door", "720", "560", "1", "Yes"}});
-    const std::string page = JoinCrLf(BuildHtmlItems({result, parts, settings}, 0));
+    const std::string page = JoinCrLf(BuildHtmlItems({result, parts, settings}, 0, "p.bmp"));
     const std::string cell = "<td align=\"center\">";
     EXPECT_NE(page.find(cell + "DOOR</td>\n" + cell + "720</td>\n" + cell + "560</td>\n" + cell +
                         "Yes</td>\n" + cell + "1</td>"),
@@ -63,7 +82,7 @@ TEST_F(HtmlExport, UserTextsAreEscaped) {
     const AppliedResult result = ResultOf(
         {LayoutSheet("A&B \"x\"", 100, 100, 1, 0, {Rect("<script>x</script>", 1, 0, 0, 10, 10)})});
     const CellTable parts = PartTableOf({});
-    const std::string page = JoinCrLf(BuildHtmlItems({result, parts, settings}, 0));
+    const std::string page = JoinCrLf(BuildHtmlItems({result, parts, settings}, 0, "p.bmp"));
     EXPECT_EQ(page.find("<script>"), std::string::npos);
     EXPECT_EQ(page.find("<i>"), std::string::npos);
     EXPECT_NE(page.find("&lt;script&gt;x&lt;/script&gt;"), std::string::npos);
@@ -81,7 +100,7 @@ TEST_F(HtmlExport, MissingLayoutOrFolderWritesNothing) {
     EXPECT_TRUE(std::filesystem::is_empty(dir));
     outcome = ExportHtml({result, parts, settings}, 0, dir + "/missing/plan.html");
     EXPECT_FALSE(outcome.ok);
-    EXPECT_NE(outcome.message.find(dir + "/missing/bmp.bmp"), std::string::npos);
+    EXPECT_NE(outcome.message.find(dir + "/missing/plan.bmp"), std::string::npos);
 }
 
 // The page as a browser shows it: the tables and the picture beside it.
@@ -91,12 +110,16 @@ TEST_F(HtmlExport, BrowserRendersPageWithPicture) {
     const AppliedResult result = SmallResult();
     const CellTable parts = SmallPartTable();
     const std::string dir = TempFolder();
-    ASSERT_TRUE(ExportHtml({result, parts, settings}, 0, dir + "/plan.html").ok);
+    // A page name with a blank, "#" and Chinese still finds its picture.
+    const std::string page = dir + "/排版 #1.html";
+    ASSERT_TRUE(ExportHtml({result, parts, settings}, 0, page).ok);
     const std::string shot = dir + "/shot.png";
+    const std::string url =
+        QUrl::fromLocalFile(QString::fromStdString(page)).toEncoded().toStdString();
     const std::string command =
         "chromium --headless --no-sandbox --disable-gpu --hide-scrollbars "
         "--window-size=1000,1200 --screenshot=" +
-        shot + " file://" + dir + "/plan.html >/dev/null 2>&1";
+        shot + " '" + url + "' >/dev/null 2>&1";
     ASSERT_EQ(std::system(command.c_str()), 0);
     const QImage image(QString::fromStdString(shot));
     ASSERT_FALSE(image.isNull());
