@@ -101,7 +101,7 @@ TEST_F(DxfExport, PartGeometryAndReportRows) {
                               {Rect("P", 1, 10, 10, 600, 400), Rect("Q", 2, 700, 10, 10, 10),
                                Rect("", 3, 800, 10, 10, 10)})});
     const CellTable parts =
-        PartTableOf({{"P", "600", "400", "1", "Yes"}, {"Q", "10", "10", "1", ""}});
+        PartTable({{"P", "600", "400", "1", "Yes"}, {"Q", "10", "10", "1", ""}});
     const std::string dxf = JoinCrLf(BuildDxfBlocks({result, parts, settings}, 0, "STAMP"));
     EXPECT_NE(dxf.find("$LIMMAX\n10\n2440.000\n20\n1320.000\n"), std::string::npos);
     EXPECT_NE(dxf.find("8\nsheet\n10\n0\n20\n1220.000\n"), std::string::npos);
@@ -129,7 +129,7 @@ TEST_F(DxfExport, ChineseAndControlCharactersSurviveTheReaders) {
     const AppliedResult result = ResultOf({LayoutSheet(
         "桦木", 1000, 600, 1, 0,
         {Rect("门板", 1, 0, 0, 400, 300), Rect("Bad\r\n0\nEOF\tlabel", 2, 500, 0, 100, 100)})});
-    const CellTable parts = PartTableOf({{"门板", "400", "300", "1", "Yes"}});
+    const CellTable parts = PartTable({{"门板", "400", "300", "1", "Yes"}});
     const json dxf = ReadWithEzdxf(Export(result, parts));
     EXPECT_EQ(dxf["errors"], 0);
     EXPECT_EQ(dxf["fixes"], 0);

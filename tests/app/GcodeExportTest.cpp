@@ -184,23 +184,23 @@ TEST_F(GcodeExport, FreeModeSkipsBorderAndSharedEdges) {
     EXPECT_EQ(cuts[3].x1, 1206);
 }
 
-TEST_F(GcodeExport, EngineLayoutsCutAlongPartEdgesOnly) {
-    g_sawwidth = 4;
-    g_marginleft = 5, g_marginbottom = 7, g_margintop = 3, g_marginright = 2;
-    g_minlength = g_minwidth = 10;
-    const CellTable table = PartTableOf({{"Door", "720", "560", "5", "Yes"},
-                                         {"Shelf", "564", "300", "7", "Yes"},
-                                         {"Back", "1100", "400", "3", "No"},
-                                         {"Strip", "900", "64", "6", "Yes"}});
+TEST_F(GcodeExport, CalculatedLayoutsCutAlongPartEdgesOnly) {
+    settings.edtGap = "4";
+    settings.edtLeftMargin = "5", settings.edtBottomMargin = "7";
+    settings.edtTopMargin = "3", settings.edtRightMargin = "2";
+    const CellTable sheets = SheetTable({{"Board", "2440", "1220", "4", "10", "No"}});
+    const CellTable table = PartTable({{"Door", "720", "560", "5", "Yes"},
+                                       {"Shelf", "564", "300", "7", "Yes"},
+                                       {"Back", "1100", "400", "3", "No"},
+                                       {"Strip", "900", "64", "6", "Yes"}});
     for (const bool guillotine : {true, false}) {
-        g_isonecut = guillotine;
-        const AppliedResult result = RunEngine(table, 2440, 1220, 2);
-        ASSERT_EQ(result.LayoutCount(), 2);
+        settings.chkOneCut = guillotine;
+        const AppliedResult result = Calculate(settings, sheets, table);
+        ASSERT_GE(result.LayoutCount(), 2);
         for (int layout = 0; layout < result.LayoutCount(); ++layout) {
             SCOPED_TRACE((guillotine ? "guillotine layout " : "free layout ") +
                          std::to_string(layout));
             const TSheetInfo& sheet = *result.LayoutSheetOf(layout);
-            ASSERT_FALSE(sheet.parts.empty());
             const std::vector<Cut> cuts =
                 ParseProgram(BuildGcodeItems({result, parts, settings}, layout, "STAMP"), true);
             EXPECT_GE(cuts.size(), sheet.parts.size());

@@ -41,7 +41,7 @@ TEST_F(HtmlExport, EveryPageHasItsOwnPicture) {
     // Two layouts exported into one folder keep their own pictures.
     const AppliedResult result =
         ResultOf({LayoutSheet("S", 2440, 1220, 1, 0, {}), LayoutSheet("T", 1000, 1000, 1, 1, {})});
-    const CellTable parts = PartTableOf({});
+    const CellTable parts = PartTable({});
     const std::string dir = TempFolder();
     ASSERT_TRUE(ExportHtml({result, parts, settings}, 0, dir + "/one.html").ok);
     ASSERT_TRUE(ExportHtml({result, parts, settings}, 1, dir + "/two.html").ok);
@@ -59,7 +59,7 @@ TEST_F(HtmlExport, PartRowsFollowTheLayoutTable) {
         ResultOf({LayoutSheet("S", 1000, 1000, 1, 0,
                               {Rect("DOOR", 1, 0, 0, 10, 10), Rect("Gone", 2, 0, 0, 10, 10),
                                Rect("", 3, 0, 0, 10, 10)})});
-    const CellTable parts = PartTableOf({{"Door", "720", "560", "1", "Yes"}});
+    const CellTable parts = PartTable({{"Door", "720", "560", "1", "Yes"}});
     const std::string page = JoinCrLf(BuildHtmlItems({result, parts, settings}, 0, "p.bmp"));
     const std::string cell = "<td align=\"center\">";
     EXPECT_NE(page.find(cell + "DOOR</td>\n" + cell + "720</td>\n" + cell + "560</td>\n" + cell +
@@ -81,7 +81,7 @@ TEST_F(HtmlExport, UserTextsAreEscaped) {
     g_unit = "<i>";
     const AppliedResult result = ResultOf(
         {LayoutSheet("A&B \"x\"", 100, 100, 1, 0, {Rect("<script>x</script>", 1, 0, 0, 10, 10)})});
-    const CellTable parts = PartTableOf({});
+    const CellTable parts = PartTable({});
     const std::string page = JoinCrLf(BuildHtmlItems({result, parts, settings}, 0, "p.bmp"));
     EXPECT_EQ(page.find("<script>"), std::string::npos);
     EXPECT_EQ(page.find("<i>"), std::string::npos);

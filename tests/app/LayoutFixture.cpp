@@ -3,12 +3,12 @@
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
-#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
 
-#include "engine/Cut.h"
+#include "app/Calculation.h"
+#include "optimizer/Random.h"
 
 TPartInfo Rect(const std::string& label, int id, double x, double y, double length, double width) {
     TPartInfo p;
@@ -43,69 +43,14 @@ AppliedResult ResultOf(std::vector<TSheetInfo> sheets) {
     return r;
 }
 
-CellTable PartTableOf(const std::vector<PartRow>& rows) {
-    CellTable t(CellTable::kFirstDataRow + static_cast<int>(rows.size()), 5);
-    const PartRow header{"Label", "Length", "Width", "Quant", "Rotatable"};
-    const auto put = [&](int row, const PartRow& r) {
-        t.SetCell(row, 0, r.label);
-        t.SetCell(row, 1, r.length);
-        t.SetCell(row, 2, r.width);
-        t.SetCell(row, 3, r.quantity);
-        t.SetCell(row, 4, r.rotatable);
-    };
-    put(1, header);
-    for (size_t i = 0; i < rows.size(); ++i)
-        put(CellTable::kFirstDataRow + static_cast<int>(i), rows[i]);
-    return t;
-}
-
-AppliedResult RunEngine(const CellTable& partTable, double sheetLength, double sheetWidth,
-                        int sheets) {
-    std::vector<TPartInfo> parts;
-    int id = 1;
-    for (int row = CellTable::kFirstDataRow; row < partTable.RowCount(); ++row) {
-        for (int k = 0; k < std::stoi(partTable.Cell(row, 3)); ++k) {
-            TPartInfo p;
-            p.label = partTable.Cell(row, 0);
-            p.id = id++;
-            p.SetSize(std::stod(partTable.Cell(row, 1)), std::stod(partTable.Cell(row, 2)));
-            p.SetRotatable(partTable.Cell(row, 4) == "Yes");
-            p.AddKerf();
-            parts.push_back(p);
-        }
-    }
-    AppliedResult result;
-    WorkList list;
-    list.Reset(parts);
-    for (int i = 0; i < sheets; ++i) {
-        TSheetInfo s;
-        s.label = "Board";
-        s.id = i;
-        s.length = sheetLength;
-        s.width = sheetWidth;
-        s.TakeOffMargins();
-        LayoutSheet(s, list);
-        s.AddBackMargins();
-        double placed = 0;
-        for (TPartInfo& p : s.parts) {
-            p.RemoveKerfAndShift();
-            placed += p.Area();
-        }
-        s.used = s.parts.empty() ? 0 : 1;
-        if (s.used)
-            for (TPartInfo& o : s.offcuts) o.x += g_marginleft, o.y += g_marginbottom;
-        s.utilisation = placed / s.Area();
-        result.sheets.push_back(s);
-    }
-    for (int next = 0;; ++next) {
-        TSheetInfo* best = nullptr;
-        for (TSheetInfo& s : result.sheets)
-            if (s.used && s.layoutIndex < 0 && (!best || s.utilisation > best->utilisation))
-                best = &s;
-        if (!best) break;
-        best->layoutIndex = next;
-    }
-    return result;
+AppliedResult Calculate(const SettingsForm& form, CellTable sheets, CellTable parts) {
+    SeedRandom(1);
+    SettingsForm fastest = form;
+    fastest.tbFast = 1;
+    Calculation calc;
+    const CalcOutcome outcome = calc.Run(fastest, sheets, parts, GaOptions{});
+    EXPECT_TRUE(outcome.Ran()) << outcome.message;
+    return calc.Applied() ? *calc.Applied() : AppliedResult{};
 }
 
 std::string JoinCrLf(const std::vector<std::string>& items) {
@@ -140,7 +85,7 @@ AppliedResult SmallResult() {
 }
 
 CellTable SmallPartTable() {
-    return PartTableOf({{"Door", "400", "300", "2", "Yes"}, {"Side", "400", "300", "1", "No"}});
+    return PartTable({{"Door", "400", "300", "2", "Yes"}, {"Side", "400", "300", "1", "No"}});
 }
 
 void ExpectGolden(const std::string& name, const std::string& bytes) {

@@ -1,5 +1,5 @@
-// Applied results for the layout view and export tests: built by hand, or laid
-// out by the engine and then applied the way the calculation applies its result.
+// Applied results for the layout view and export tests: built by hand, or made by
+// a whole calculation.
 #pragma once
 
 #include <string>
@@ -7,6 +7,8 @@
 
 #include "app/AppliedResult.h"
 #include "app/CellTable.h"
+#include "app/JobTables.h"
+#include "app/SettingsForm.h"
 
 TPartInfo Rect(const std::string& label, int id, double x, double y, double length, double width);
 
@@ -17,17 +19,10 @@ TSheetInfo LayoutSheet(const std::string& label, double length, double width, in
 
 AppliedResult ResultOf(std::vector<TSheetInfo> sheets);
 
-struct PartRow {
-    std::string label, length, width, quantity, rotatable;
-};
-// A part table: totals row, header row, then the rows as typed.
-CellTable PartTableOf(const std::vector<PartRow>& rows);
-
-// Lays the table's parts out on `sheets` copies of a sheet with the engine (the
-// job settings g_* as they stand), then applies the result: kerf off, margins
-// back, offcuts shifted, every used sheet its own layout numbered by utilisation.
-AppliedResult RunEngine(const CellTable& partTable, double sheetLength, double sheetWidth,
-                        int sheets);
+// The applied result of a whole calculation (seeded, fastest setting) of the part
+// table on the sheet table with the settings, or an empty result when the
+// calculation refuses the job.
+AppliedResult Calculate(const SettingsForm& form, CellTable sheets, CellTable parts);
 
 // A fixed layout for the golden files: sheet "Birch" 1000 x 600 cut twice, kerf
 // 4, parts Door (twice) and Side, two offcuts; with its part table.
