@@ -44,6 +44,14 @@ FileDialogSpec FileDialogFor(FileDialogKind kind) {
             return {{_("Project file") + "(*.dat)"},
                     _("Please choose Project file name save as"),
                     "dat"};
+        case FileDialogKind::ExportHtml:
+            return {{"Html file(*.html)"}, _("Please select html file name export as"), "html"};
+        case FileDialogKind::ExportDxf:
+            return {{"DXF file(*.dxf)"}, _("Please select dxf file name export as"), "dxf"};
+        case FileDialogKind::ExportGcode:
+            return {{"G code file(*.gnc)"}, _("Please select g-code file name export as"), "gnc"};
+        case FileDialogKind::ExportOffcuts:
+            return {{TextFilter()}, _("Please select offcut file name export as"), "txt"};
     }
     return {};
 }

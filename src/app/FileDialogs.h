@@ -1,5 +1,5 @@
-// What the open and save dialogs of the list and project commands show: filters,
-// title and default suffix, translated in the current language.
+// What the open and save dialogs of the list, project and export commands show:
+// filters, title and default suffix, translated in the current language.
 #pragma once
 
 #include <string>
@@ -13,6 +13,11 @@ enum class FileDialogKind {
     SaveLeft,     // Sheets tab, Save Left
     ProjectOpen,  // "Open Project(&O)..."
     ProjectSave,  // "Save Project(&S)..." (asks before overwriting)
+    // The export buttons of the Layouts tab.
+    ExportHtml,
+    ExportDxf,
+    ExportGcode,
+    ExportOffcuts,
 };
 
 struct FileDialogSpec {

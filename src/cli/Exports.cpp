@@ -1,26 +1,127 @@
 #include "cli/Exports.h"
 
+#include <algorithm>
+
 #include "app/FileMessages.h"
+#include "app/LayoutExports.h"
+#include "app/NumberText.h"
 #include "shell/Translate.h"
 
+namespace {
+
+// The layout numbers (1-based) of "all" or "1,3"; nothing when the text is neither.
+std::optional<std::vector<int>> LayoutNumbers(const std::string& text, int layoutCount) {
+    std::vector<int> numbers;
+    if (text.empty() || text == "all") {
+        for (int n = 1; n <= layoutCount; ++n) numbers.push_back(n);
+        return numbers;
+    }
+    size_t start = 0;
+    while (start <= text.size()) {
+        const size_t comma = std::min(text.find(',', start), text.size());
+        const std::optional<int> n = ParseInteger(text.substr(start, comma - start));
+        if (!n || *n < 1) return std::nullopt;
+        numbers.push_back(*n);
+        start = comma + 1;
+    }
+    return numbers;
+}
+
+std::string FileName(const std::string& pattern, int number) {
+    std::string name = pattern;
+    const std::string text = std::to_string(number);
+    for (size_t at = name.find("{n}"); at != std::string::npos;
+         at = name.find("{n}", at + text.size()))
+        name.replace(at, 3, text);
+    return name;
+}
+
+struct Asked {
+    const char* option;
+    const std::string& pattern;
+    LayoutExportKind kind;
+};
+
+}  // namespace
+
 void DefineExportOptions(CLI::App& app, ExportOptions& o) {
-    app.add_option("--layouts", o.layouts, "Layouts to export: all, or numbers such as 1,3");
+    app.add_option("--layouts", o.layouts,
+                   "Layouts to export: all (the default), or numbers such as 1,3");
     app.add_option("--dxf", o.dxf, "DXF drawing of each layout; {n} is the layout number");
     app.add_option("--gcode", o.gcode, "CNC program of each layout");
-    app.add_option("--html", o.html, "HTML page with a picture of each layout");
+    app.add_option("--html", o.html, "HTML page of each layout, its picture bmp.bmp beside it");
     app.add_option("--offcuts", o.offcuts, "Reusable offcuts of each layout as a sheet list");
+    app.add_flag("--dxf-dimensions", o.dxfDimensions, "Part dimensions in the DXF drawings");
+    app.add_flag("--dxf-offcuts", o.dxfOffcuts, "Offcuts in the DXF drawings");
+    app.add_option("--nc", o.nc, "CNC dialect: huazhong (the default) or siemens")
+        ->check(CLI::IsMember({"huazhong", "siemens"}));
+    app.add_option("--safe-height", o.safeHeight, "Safe height of the tool (Z)");
+    app.add_option("--depth", o.depth, "Cutting depth of the tool (Z)");
+    app.add_option("--show", o.show,
+                   "What the HTML picture shows: label,dimensions,corners,offcuts, or none")
+        ->delimiter(',')
+        ->check(CLI::IsMember({"label", "dimensions", "corners", "offcuts", "none"}));
 }
 
 bool CheckExportOptions(const ExportOptions& o, std::string& error) {
-    for (const auto& [name, value] :
-         {std::pair<const char*, const std::string&>{"--layouts", o.layouts},
-          {"--dxf", o.dxf},
-          {"--gcode", o.gcode},
-          {"--html", o.html},
-          {"--offcuts", o.offcuts}}) {
-        if (value.empty()) continue;
-        error = Substitute(_("{1}: not available in this build."), {name});
-        return false;
+    if (LayoutNumbers(o.layouts, 0)) return true;
+    error = Substitute(_("{1}: not a list of layout numbers: {2}"), {"--layouts", o.layouts});
+    return false;
+}
+
+std::unique_ptr<QGuiApplication> StartPainting(const ExportOptions& o, char* program) {
+    if (o.html.empty()) return nullptr;
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    // The platform's notes (such as a missing runtime folder) mean nothing to the
+    // user of a command line and would mix with its messages on stderr.
+    qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
+    static int argc = 1;
+    static char* argv[] = {program, nullptr};
+    return std::make_unique<QGuiApplication>(argc, argv);
+}
+
+void ApplyExportOverrides(const ExportOptions& o, SettingsForm& form) {
+    if (!o.nc.empty()) form.rbHua = o.nc == "huazhong";
+    if (o.safeHeight) form.edtSafe = *o.safeHeight;
+    if (o.depth) form.edtDepth = *o.depth;
+    form.chkDxfDim = form.chkDxfDim || o.dxfDimensions;
+    form.chkDxfOffcuts = form.chkDxfOffcuts || o.dxfOffcuts;
+    if (o.show) {
+        const auto has = [&](const char* name) {
+            return std::find(o.show->begin(), o.show->end(), name) != o.show->end();
+        };
+        form.chkLabel = has("label");
+        form.chkEdge = has("dimensions");
+        form.chkLeftTop = has("corners");
+        form.chkLeftRect = has("offcuts");
+    }
+}
+
+bool WriteExports(const ExportOptions& o, const AppliedResult& result, const CellTable& sgPart,
+                  const SettingsForm& form, std::FILE* info, std::string& error) {
+    const std::vector<int> numbers = *LayoutNumbers(o.layouts, result.LayoutCount());
+    const Asked asked[] = {{"--dxf", o.dxf, LayoutExportKind::Dxf},
+                           {"--gcode", o.gcode, LayoutExportKind::Gcode},
+                           {"--html", o.html, LayoutExportKind::Html},
+                           {"--offcuts", o.offcuts, LayoutExportKind::Offcuts}};
+    const ExportSource source{result, sgPart, form};
+    for (const Asked& a : asked) {
+        if (a.pattern.empty()) continue;
+        // One name for several layouts would leave only the last one.
+        if (numbers.size() > 1 && a.pattern.find("{n}") == std::string::npos) {
+            error = Substitute(_("{1}: the file name needs {n} when several layouts are exported."),
+                               {a.option});
+            return false;
+        }
+        for (int n : numbers) {
+            const std::string path = FileName(a.pattern, n);
+            const ExportOutcome outcome = ExportLayout(a.kind, source, n - 1, path);
+            if (!outcome.ok) {
+                error = outcome.message;
+                return false;
+            }
+            if (info) std::fprintf(info, "%s: %s\n", path.c_str(), outcome.message.c_str());
+        }
     }
     return true;
 }

@@ -1,17 +1,46 @@
-// The layout exports of tarvex-cli: pictures, DXF, G-code, HTML and offcut lists of
-// the chosen layouts, each file named by a pattern whose "{n}" is the layout number.
+// The layout exports of tarvex-cli: DXF, G-code, HTML and offcut lists of the
+// chosen layouts, each file named by a pattern whose "{n}" is the layout number,
+// and the settings they follow.
 #pragma once
 
 #include <CLI/CLI.hpp>
+#include <QGuiApplication>
+#include <cstdio>
+#include <memory>
+#include <optional>
 #include <string>
+#include <vector>
+
+#include "app/AppliedResult.h"
+#include "app/CellTable.h"
+#include "app/SettingsForm.h"
 
 struct ExportOptions {
     std::string layouts;  // "all" or layout numbers "1,3"
     std::string dxf, gcode, html, offcuts;
+    bool dxfDimensions = false, dxfOffcuts = false;
+    std::string nc;  // "huazhong" or "siemens"
+    std::optional<std::string> safeHeight, depth;
+    std::optional<std::vector<std::string>> show;  // view options of the picture
 };
 
 void DefineExportOptions(CLI::App& app, ExportOptions& options);
 
-// False with a message when an option asks for something this build cannot do;
-// checked before the calculation so that a long run is not wasted.
+// False with a message when the layout list cannot be read; checked before the
+// calculation so that a long run is not wasted.
 bool CheckExportOptions(const ExportOptions& options, std::string& error);
+
+// The picture of the HTML export is painted with the fonts of a GUI application:
+// one on the offscreen platform when an HTML export is asked, otherwise none. Make
+// it before the translation is set up (its constructor resets the locale).
+std::unique_ptr<QGuiApplication> StartPainting(const ExportOptions& options, char* program);
+
+// The export settings of the command line, as the settings page would hold them
+// (the CNC settings travel with the calculation, the others are read at export).
+void ApplyExportOverrides(const ExportOptions& options, SettingsForm& form);
+
+// Writes every asked export of the chosen layouts, naming each file written on
+// `info` (nullptr for none). False with the message of the first failure.
+bool WriteExports(const ExportOptions& options, const AppliedResult& result,
+                  const CellTable& sgPart, const SettingsForm& form, std::FILE* info,
+                  std::string& error);

@@ -53,7 +53,8 @@ bool WriteOutputs(const CliOptions& o, const Calculation& calc, const CellTable&
     return true;
 }
 
-int Run(const CliOptions& o) {
+int Run(const CliOptions& o, char* program) {
+    const auto painting = StartPainting(o.exports, program);
     SetLanguage(o.lang);
     std::string error;
     if (!CheckExportOptions(o.exports, error)) return Fail(error);
@@ -61,6 +62,7 @@ int Run(const CliOptions& o) {
     CellTable sgSheet, sgPart;
     if (!LoadJob(o, form, sgSheet, sgPart, error)) return Fail(error);
     ApplyOverrides(o, form);
+    ApplyExportOverrides(o.exports, form);
     if (o.seed) SeedRandom(*o.seed);
     const std::uint32_t seed = RandomSeed();
 
@@ -88,6 +90,8 @@ int Run(const CliOptions& o) {
             std::fprintf(info, "%s\n", line.c_str());
     }
     if (!WriteOutputs(o, calc, sgSheet, seed, error)) return Fail(error);
+    if (!WriteExports(o.exports, *calc.Applied(), sgPart, form, o.quiet ? nullptr : info, error))
+        return Fail(error);
     return outcome.allPlaced ? kExitAllPlaced : kExitSomeNotPlaced;
 }
 
@@ -102,5 +106,5 @@ int main(int argc, char** argv) {
     } catch (const CLI::ParseError& e) {
         return app.exit(e) == 0 ? kExitAllPlaced : kExitBadInput;
     }
-    return Run(options);
+    return Run(options, argv[0]);
 }

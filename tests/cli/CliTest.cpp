@@ -1,87 +1,9 @@
 // Runs the real tarvex-cli on the example projects and on broken inputs.
-#include <gtest/gtest.h>
-#include <stdlib.h>
-#include <sys/wait.h>
-
-#include <fstream>
-#include <iterator>
 #include <map>
-#include <nlohmann/json.hpp>
-#include <string>
-#include <vector>
+
+#include "CliFixture.h"
 
 namespace {
-
-using nlohmann::json;
-
-const std::string kProgram = TARVEX_BINARY_DIR "/bin/tarvex-cli";
-const std::string kExamples = TARVEX_SOURCE_DIR "/examples";
-
-struct Outcome {
-    int code = -1;
-    std::string out, err;
-};
-
-std::string Quote(const std::string& s) {
-    std::string q = "'";
-    for (char c : s) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return q + "'";
-}
-
-std::string ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void WriteFile(const std::string& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
-}
-
-std::vector<std::string> Split(const std::string& text, const std::string& separator) {
-    std::vector<std::string> parts;
-    size_t start = 0;
-    for (size_t at; (at = text.find(separator, start)) != std::string::npos;
-         start = at + separator.size())
-        parts.push_back(text.substr(start, at - start));
-    parts.push_back(text.substr(start));
-    return parts;
-}
-
-// CR LF ended lines, without the empty rest after the last one.
-std::vector<std::string> Lines(const std::string& text) {
-    std::vector<std::string> lines = Split(text, "\r\n");
-    if (!lines.empty() && lines.back().empty()) lines.pop_back();
-    return lines;
-}
-
-std::vector<std::string> Fields(const std::string& line) {
-    return Split(line, "\t");
-}
-
-class Cli : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        dir = ::testing::TempDir() + "tarvex-cli-XXXXXX";
-        ASSERT_NE(mkdtemp(dir.data()), nullptr);
-    }
-
-    Outcome Run(const std::vector<std::string>& args) const {
-        std::string command = "LANG=C.UTF-8 " + Quote(kProgram);
-        for (const std::string& a : args) command += " " + Quote(a);
-        command += " >" + Quote(dir + "/stdout") + " 2>" + Quote(dir + "/stderr") + " </dev/null";
-        const int status = std::system(command.c_str());
-        Outcome o;
-        o.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        o.out = ReadFile(dir + "/stdout");
-        o.err = ReadFile(dir + "/stderr");
-        return o;
-    }
-    std::string Path(const std::string& name) const { return dir + "/" + name; }
-
-    std::string dir;
-};
-
-const std::string kKitchen = kExamples + "/kitchen/kitchen.dat";
 
 TEST_F(Cli, KitchenExamplePlacesEveryPartAndWritesItsResult) {
     const Outcome o = Run({kKitchen, "--seed", "7", "--json", Path("result.json"), "--report",
@@ -179,11 +101,16 @@ TEST_F(Cli, OptionsOverrideTheProject) {
           "Blade Width:               3.20\r\n", "Top Margin:                10.00\r\n",
           "Right Margin:              13.00\r\n"})
         EXPECT_NE(report.find(line), std::string::npos) << line;
-    for (const json& s : json::parse(ReadFile(Path("r.json")))["sheets"])
+    // A named result: the sheets of a temporary would not outlive the loop's start.
+    const json r = json::parse(ReadFile(Path("r.json")));
+    int parts = 0;
+    for (const json& s : r["sheets"])
         for (const json& p : s["parts"]) {
             EXPECT_GE(p["x"].get<double>(), 12 - 1e-9);
             EXPECT_GE(p["y"].get<double>(), 11 - 1e-9);
+            ++parts;
         }
+    EXPECT_GT(parts, 0);
 }
 
 TEST_F(Cli, RefusedJobsBadInputAndMissingPartsHaveTheirExitCodes) {
@@ -235,13 +162,6 @@ TEST_F(Cli, OutputsThatCannotBeWrittenAreBadOutcomes) {
     const Outcome o = Run({kKitchen, "--speed", "1", "--report", Path("no/such/folder/r.txt")});
     EXPECT_EQ(o.code, 1);
     EXPECT_NE(o.err.find(Path("no/such/folder/r.txt")), std::string::npos) << o.err;
-}
-
-TEST_F(Cli, ExportsAreRefusedBeforeTheCalculation) {
-    const Outcome o = Run({kKitchen, "--dxf", Path("layout{n}.dxf")});
-    EXPECT_EQ(o.code, 1);
-    EXPECT_EQ(o.err, "--dxf: not available in this build.\n");
-    EXPECT_TRUE(o.out.empty());
 }
 
 TEST_F(Cli, ChineseMessagesAndReport) {

@@ -1,0 +1,50 @@
+#include "app/ExportCommon.h"
+
+#include <QString>
+#include <ctime>
+
+#include "app/FileMessages.h"
+#include "app/TextFile.h"
+#include "shell/Translate.h"
+
+ExportOutcome ExportSucceeded() {
+    return {true, _("Congratulations! Exported successfully!")};
+}
+
+ExportOutcome NoSuchLayout(int layoutIndex) {
+    return {false,
+            Substitute(_("The result has no layout {1}."), {std::to_string(layoutIndex + 1)})};
+}
+
+ExportOutcome ExportFailed(const std::string& message) {
+    return {false, message};
+}
+
+ExportOutcome WriteExportItems(const std::string& path, const std::vector<std::string>& items) {
+    std::string error;
+    if (!WriteLinesCrLf(path, items, error)) return ExportFailed(error);
+    return ExportSucceeded();
+}
+
+std::string ExportTimeStamp() {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    char buffer[64];
+    if (std::strftime(buffer, sizeof buffer, "%Y/%m/%d %X", &local) > 0 && IsValidUtf8(buffer))
+        return buffer;
+    // A locale whose time format is not UTF-8 text would corrupt a UTF-8 file.
+    std::strftime(buffer, sizeof buffer, "%Y/%m/%d %H:%M:%S", &local);
+    return buffer;
+}
+
+int FindPartRow(const CellTable& partTable, const std::string& label, bool ignoreCase) {
+    const QString wanted = QString::fromStdString(label);
+    for (int row = CellTable::kFirstDataRow; row < partTable.RowCount(); ++row) {
+        const std::string& cell = partTable.Cell(row, 0);
+        if (ignoreCase ? QString::fromStdString(cell).compare(wanted, Qt::CaseInsensitive) == 0
+                       : cell == label)
+            return row;
+    }
+    return -1;
+}

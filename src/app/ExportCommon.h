@@ -1,0 +1,41 @@
+// What the layout exports share: their outcome, the data they read, and the
+// helpers that keep user texts from breaking the line structure of a file.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "app/AppliedResult.h"
+#include "app/CellTable.h"
+#include "app/SettingsForm.h"
+#include "app/SingleLineText.h"
+
+// The outcome of one export, for the window's message box (information when ok,
+// error otherwise) and the command line.
+struct ExportOutcome {
+    bool ok = false;  // nothing went wrong; the message says what was written
+    std::string message;
+};
+
+// What an export reads besides the job settings of the last calculation.
+struct ExportSource {
+    const AppliedResult& result;
+    const CellTable& partTable;  // the part table as typed
+    const SettingsForm& settings;
+};
+
+// The success outcome: "Congratulations! Exported successfully!".
+ExportOutcome ExportSucceeded();
+// The refusal when the result has no layout of that index.
+ExportOutcome NoSuchLayout(int layoutIndex);
+ExportOutcome ExportFailed(const std::string& message);
+// Writes the items, each followed by CR LF, atomically; the success outcome or the
+// failure naming the file.
+ExportOutcome WriteExportItems(const std::string& path, const std::vector<std::string>& items);
+
+// The local date and time as the exports stamp them (strftime "%Y/%m/%d %X").
+std::string ExportTimeStamp();
+
+// The first data row of the part table whose label (column 0) equals the label,
+// exactly or ignoring letter case; -1 when there is none.
+int FindPartRow(const CellTable& partTable, const std::string& label, bool ignoreCase);
