@@ -1,6 +1,7 @@
 // A calculation driven through the real window: it runs on a worker thread while
 // the window goes on processing events, and its result reaches every page.
 #include <QAction>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QListWidget>
@@ -93,9 +94,47 @@ TEST_F(CalculationWindow, RunsOnAWorkerThreadAndShowsItsResultEverywhere) {
     ASSERT_GE(pages->count(), 1);
     EXPECT_EQ(Text(pages->itemText(0)), "1/" + std::to_string(pages->count()));
     EXPECT_EQ(pages->currentIndex(), 0);
+    EXPECT_EQ(Text(Find<QLabel>("lblSheetLabel")->text()), "Birch");
+    EXPECT_EQ(Text(Find<QLabel>("lblSheetLen")->text()), "2440");
+    EXPECT_GE(Find<QTableWidget>("sgLayout")->rowCount(), 1);
     auto* report = Find<QListWidget>("lstReport");
     ASSERT_GT(report->count(), 20);
     EXPECT_EQ(Text(report->item(0)->text()).substr(0, 11), "Guillotine:");
+}
+
+TEST_F(CalculationWindow, ThePictureFollowsTheSelectionTheOptionsAndTheColours) {
+    Find<QTabWidget>("pgcpg1")->setCurrentIndex(TfrmMain::kLayoutsPage);
+    auto* picture = Find<LayoutPicture>("imgLayout");
+    const auto count = [&](QRgb color) {
+        const QImage image = picture->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        int n = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x) n += image.pixel(x, y) == color ? 1 : 0;
+        return n;
+    };
+    const QRgb white = qRgb(255, 255, 255), grey = qRgb(128, 128, 128);
+    const int area = picture->width() * picture->height();
+    EXPECT_EQ(count(white), area);  // nothing to draw before the first calculation
+
+    SmallJob();
+    Find<QPushButton>("btnCalc")->click();
+    ASSERT_TRUE(WaitUntil([&] { return Finished(); }));
+    EXPECT_LT(count(white), area);
+    EXPECT_GT(count(grey), 0);                           // the sheet's edge
+    Find<QComboBox>("clrbxSheet")->setCurrentIndex(11);  // yellow, read at the next drawing
+    EXPECT_GT(count(qRgb(255, 255, 0)), area / 10);
+    // Offcuts appear in their colour only while "Offcut" is ticked.
+    EXPECT_EQ(count(qRgb(0, 255, 0)), 0);
+    Find<QCheckBox>("chkLeftRect")->setChecked(true);
+    EXPECT_GT(count(qRgb(0, 255, 0)), 0);
+
+    // The scroll bar and the selector choose the same layout.
+    auto* pages = Find<QComboBox>("cmbPages");
+    if (pages->count() > 1) {
+        Find<QScrollBar>("sbLayout")->setValue(2);
+        EXPECT_EQ(pages->currentIndex(), 1);
+        EXPECT_EQ(Text(pages->currentText()), "2/" + std::to_string(pages->count()));
+    }
 }
 
 TEST_F(CalculationWindow, StopEndsTheSearchEarlyAndAppliesTheBestPlan) {
@@ -163,10 +202,15 @@ TEST_F(CalculationWindow, TheKitchenExampleRunsFromItsProject) {
     const QString shots = qEnvironmentVariable("TARVEX_SCREENSHOTS");
     if (!shots.isEmpty()) {
         auto* pages = Find<QTabWidget>("pgcpg1");
-        for (int i = 0; i < pages->count(); ++i) {
-            pages->setCurrentIndex(i);
-            window->grab().save(shots + QStringLiteral("/kitchen-") + QString::number(i) +
-                                QStringLiteral(".png"));
+        auto* languages = Find<QComboBox>("cbbLang");
+        for (const char* code : {"en_us", "zh_cn"}) {
+            Q_EMIT languages->activated(languages->findText(QString::fromUtf8(code)));
+            for (int i = 0; i < pages->count(); ++i) {
+                pages->setCurrentIndex(i);
+                QCoreApplication::processEvents();  // the menu bar lays out its new titles
+                window->grab().save(shots + QStringLiteral("/kitchen-") + QString::fromUtf8(code) +
+                                    QLatin1Char('-') + QString::number(i) + QStringLiteral(".png"));
+            }
         }
     }
 }

@@ -3,10 +3,18 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QScrollBar>
+#include <algorithm>
 
 #include "app/CellTable.h"
 #include "app/ui/CellDelegate.h"
 #include "app/ui/CellTableModel.h"
+
+namespace {
+
+// Room a cell keeps on either side of its text.
+constexpr int kCellPadding = 6;
+
+}  // namespace
 
 EntryTableView::EntryTableView(CellTableModel& model, QWidget* parent)
     : QTableView(parent),
@@ -47,6 +55,8 @@ EntryTableView::EntryTableView(CellTableModel& model, QWidget* parent)
     connect(horizontalScrollBar(), &QScrollBar::valueChanged, totals_->horizontalScrollBar(),
             &QScrollBar::setValue);
     connect(&model, &QAbstractItemModel::modelReset, this, &EntryTableView::ShowOnlyTotalsInStrip);
+    connect(&model, &QAbstractItemModel::dataChanged, this, &EntryTableView::WidenToFit);
+    connect(&model, &QAbstractItemModel::headerDataChanged, this, &EntryTableView::WidenToFit);
     ShowOnlyTotalsInStrip();
     // A reset (every whole-table change) leaves no current cell; keep one in the data.
     connect(&model, &QAbstractItemModel::modelReset, this, [this] {
@@ -61,7 +71,21 @@ EntryTableView::~EntryTableView() {
 void EntryTableView::ShowOnlyTotalsInStrip() {
     setRowHidden(0, true);
     for (int r = 0; r < model_.rowCount(); ++r) totals_->setRowHidden(r, r != 0);
-    for (int c = 0; c < model_.columnCount(); ++c) totals_->setColumnWidth(c, columnWidth(c));
+    WidenToFit();
+}
+
+void EntryTableView::WidenToFit() {
+    // A total or a caption cut short would be misread: its column grows to show it whole.
+    QFont bold = font();
+    bold.setBold(true);
+    const QFontMetrics metrics(bold);
+    for (int c = 0; c < model_.columnCount(); ++c) {
+        const int needed = std::max(
+            metrics.horizontalAdvance(model_.index(0, c).data().toString()) + 2 * kCellPadding,
+            horizontalHeader()->sectionSizeHint(c));
+        if (columnWidth(c) < needed) setColumnWidth(c, needed);
+        totals_->setColumnWidth(c, columnWidth(c));
+    }
 }
 
 void EntryTableView::SetDefaultWidths() {

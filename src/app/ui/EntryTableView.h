@@ -40,6 +40,7 @@ class EntryTableView : public QTableView {
 
   private:
     void ShowOnlyTotalsInStrip();
+    void WidenToFit();
 
     CellTableModel& model_;
     QPointer<QTableView> totals_;  // placed in, and owned by, the page once laid out

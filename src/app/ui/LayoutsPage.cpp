@@ -58,7 +58,7 @@ LayoutsPage::LayoutsPage(QWidget* parent) : QWidget(parent) {
             const QSignalBlocker quiet(sbLayout_);
             sbLayout_->setValue(index + 1);
         }
-        Q_EMIT layoutChosen();
+        ShowLayoutPage();
     });
     connect(sbLayout_, &QScrollBar::valueChanged, this, [this](int position) {
         if (position - 1 < cmbPages_->count()) cmbPages_->setCurrentIndex(position - 1);
@@ -106,7 +106,7 @@ LayoutsPage::LayoutsPage(QWidget* parent) : QWidget(parent) {
     options->addWidget(chkLeftTop_, 1, 0);
     options->addWidget(chkLeftRect_, 1, 1);
     for (QCheckBox* check : {chkLabel_, chkEdge_, chkLeftTop_, chkLeftRect_})
-        connect(check, &QCheckBox::toggled, this, &LayoutsPage::viewOptionsChanged);
+        connect(check, &QCheckBox::toggled, this, &LayoutsPage::Redraw);
 
     grpFacts_ = new QGroupBox;
     auto* facts = new QFormLayout(grpFacts_);
@@ -129,8 +129,8 @@ LayoutsPage::LayoutsPage(QWidget* parent) : QWidget(parent) {
     sgLayout_->setObjectName(QStringLiteral("sgLayout"));
     sgLayout_->verticalHeader()->hide();
     sgLayout_->verticalHeader()->setDefaultSectionSize(20);
-    sgLayout_->horizontalHeader()->setStretchLastSection(true);
-    sgLayout_->setColumnWidth(0, 130);
+    sgLayout_->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
+    sgLayout_->horizontalHeader()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
     sgLayout_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     sgLayout_->setSelectionBehavior(QAbstractItemView::SelectRows);
     sgLayout_->setMinimumHeight(64);
@@ -153,6 +153,13 @@ LayoutsPage::LayoutsPage(QWidget* parent) : QWidget(parent) {
     pbCutting_->setTextVisible(false);
     pbCutting_->setFixedHeight(17);
     imgLayout_ = new LayoutPicture;
+    imgLayout_->SetPainter([this](QPainter& painter, const QRect& area) {
+        const int index = SelectedLayout();
+        if (!result_ || index < 0 || !drawOptions_) return;
+        painter.setFont(LayoutFont());
+        if (const TSheetInfo* sheet = result_->LayoutSheetOf(index))
+            DrawLayoutSheet(painter, *sheet, area, drawOptions_());
+    });
     auto* panel = new QVBoxLayout(pnlLayout);
     panel->setContentsMargins(0, 0, 0, 0);
     panel->setSpacing(2);
@@ -199,7 +206,14 @@ void LayoutsPage::Retranslate() {
     sgLayout_->setHorizontalHeaderLabels({Q(_("Label")), Q(_("Used Quant"))});
 }
 
-void LayoutsPage::ShowLayoutCount(int count) {
+void LayoutsPage::SetDrawOptions(std::function<LayoutDrawOptions()> options) {
+    drawOptions_ = std::move(options);
+    Redraw();
+}
+
+void LayoutsPage::ShowResult(std::shared_ptr<const AppliedResult> result) {
+    result_ = std::move(result);
+    const int count = result_ ? result_->LayoutCount() : 0;
     {
         const QSignalBlocker quiet(cmbPages_);
         cmbPages_->clear();
@@ -215,7 +229,7 @@ void LayoutsPage::ShowLayoutCount(int count) {
     if (count > 0)
         cmbPages_->setCurrentIndex(0);
     else
-        Q_EMIT layoutChosen();
+        ShowLayoutPage();
 }
 
 int LayoutsPage::SelectedLayout() const {
@@ -226,24 +240,32 @@ int LayoutsPage::LayoutCount() const {
     return cmbPages_->count();
 }
 
-void LayoutsPage::ShowFacts(const LayoutFacts& facts) {
-    lblSheetLabel_->setText(Q(facts.label));
-    lblSheetNum_->setText(Q(facts.quant));
-    lblSheetLen_->setText(Q(facts.length));
-    lblSheetWidth_->setText(Q(facts.width));
-    lblSheetArea_->setText(Q(facts.sheetArea));
-    lblRemainArea_->setText(Q(facts.scrapArea));
-    lblRatio_->setText(Q(facts.ratio));
-    lblPartNum_->setText(Q(facts.partCount));
-    sgLayout_->setRowCount(static_cast<int>(facts.parts.size()));
-    for (int r = 0; r < sgLayout_->rowCount(); ++r) {
-        sgLayout_->setItem(r, 0, new QTableWidgetItem(Q(facts.parts[r].first)));
-        sgLayout_->setItem(r, 1, new QTableWidgetItem(Q(facts.parts[r].second)));
-    }
+void LayoutsPage::Redraw() {
+    imgLayout_->update();
 }
 
-void LayoutsPage::ClearFacts() {
-    ShowFacts(LayoutFacts{});
+void LayoutsPage::ShowLayoutPage() {
+    const int index = SelectedLayout();
+    ShowFacts(result_ && index >= 0 ? MakeLayoutPage(*result_, index) : LayoutPage{});
+    Redraw();
+}
+
+void LayoutsPage::ShowFacts(const LayoutPage& page) {
+    const LayoutCaptions& c = page.captions;
+    lblSheetLabel_->setText(Q(c.lblSheetLabel));
+    lblSheetNum_->setText(Q(c.lblSheetNum));
+    lblSheetLen_->setText(Q(c.lblSheetLen));
+    lblSheetWidth_->setText(Q(c.lblSheetWidth));
+    lblSheetArea_->setText(Q(c.lblSheetArea));
+    lblRemainArea_->setText(Q(c.lblRemainArea));
+    lblRatio_->setText(Q(c.lblRatio));
+    lblPartNum_->setText(Q(c.lblPartNum));
+    sgLayout_->setRowCount(static_cast<int>(page.sgLayout.size()));
+    for (int r = 0; r < sgLayout_->rowCount(); ++r) {
+        const LayoutPartRow& row = page.sgLayout[r];
+        sgLayout_->setItem(r, 0, new QTableWidgetItem(Q(row.label)));
+        sgLayout_->setItem(r, 1, new QTableWidgetItem(QString::number(row.quantity)));
+    }
 }
 
 void LayoutsPage::ReadViewOptions(SettingsForm& form) const {

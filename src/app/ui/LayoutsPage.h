@@ -4,11 +4,13 @@
 #pragma once
 
 #include <QWidget>
+#include <functional>
 #include <map>
-#include <string>
-#include <utility>
-#include <vector>
+#include <memory>
 
+#include "app/AppliedResult.h"
+#include "app/LayoutDrawing.h"
+#include "app/LayoutPage.h"
 #include "app/SettingsForm.h"
 
 class LayoutPicture;
@@ -21,12 +23,6 @@ class QPushButton;
 class QScrollBar;
 class QTableWidget;
 
-// What the page shows of one layout, in the texts of its captions.
-struct LayoutFacts {
-    std::string label, quant, length, width, sheetArea, scrapArea, ratio, partCount;
-    std::vector<std::pair<std::string, std::string>> parts;  // label, used quantity
-};
-
 class LayoutsPage : public QWidget {
     Q_OBJECT
 
@@ -35,13 +31,17 @@ class LayoutsPage : public QWidget {
 
     void Retranslate();
 
-    // Fills the selector with "k/n" entries and selects the first, or empties it.
-    void ShowLayoutCount(int count);
+    // The view options and colours the picture is drawn with, read at every drawing.
+    void SetDrawOptions(std::function<LayoutDrawOptions()> options);
+    // Shows a new applied result: the selector gets one "k/n" entry per layout and
+    // the first layout is shown.
+    void ShowResult(std::shared_ptr<const AppliedResult> result);
+    const AppliedResult* Result() const { return result_.get(); }
     // The selected layout index, -1 when none.
     int SelectedLayout() const;
     int LayoutCount() const;
-    void ShowFacts(const LayoutFacts& facts);
-    void ClearFacts();
+    // Redraws the picture of the selected layout (view options, colours).
+    void Redraw();
 
     void ReadViewOptions(SettingsForm& form) const;
     void ShowViewOptions(const SettingsForm& form);
@@ -52,8 +52,6 @@ class LayoutsPage : public QWidget {
     void SetRunning(bool running);
 
   Q_SIGNALS:
-    void layoutChosen();
-    void viewOptionsChanged();
     void calcClicked();
     void stopClicked();
     void printClicked();
@@ -66,6 +64,9 @@ class LayoutsPage : public QWidget {
   private:
     QPushButton* NewButton(const char* name, void (LayoutsPage::*clicked)());
     QLabel* NewFact(const char* name);
+    // The picture, captions and part table of the selected layout.
+    void ShowLayoutPage();
+    void ShowFacts(const LayoutPage& page);
 
     QLabel* lblLayouts_;
     QScrollBar* sbLayout_;
@@ -81,4 +82,6 @@ class LayoutsPage : public QWidget {
     QTableWidget* sgLayout_;
     QProgressBar* pbCutting_;
     LayoutPicture* imgLayout_;
+    std::shared_ptr<const AppliedResult> result_;
+    std::function<LayoutDrawOptions()> drawOptions_;
 };

@@ -1,11 +1,11 @@
 #include "app/ui/ReportPage.h"
 
-#include <QFontDatabase>
 #include <QHBoxLayout>
 #include <QListWidget>
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "app/ui/FixedFont.h"
 #include "app/ui/UiText.h"
 #include "shell/Translate.h"
 
@@ -23,8 +23,7 @@ ReportPage::ReportPage(QWidget* parent) : QWidget(parent) {
 
     lstReport_ = new QListWidget;
     lstReport_->setObjectName(QStringLiteral("lstReport"));
-    // The report lines up its columns with blanks: it needs a font of fixed pitch.
-    lstReport_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    lstReport_->setFont(FixedPitchFont());
     lstReport_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     lstReport_->setSelectionMode(QAbstractItemView::ExtendedSelection);
 

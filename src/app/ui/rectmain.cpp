@@ -12,13 +12,17 @@
 #include <algorithm>
 #include <ctime>
 
+#include "app/ColorList.h"
+#include "app/LayoutDrawing.h"
 #include "app/ui/CalcCommand.h"
 #include "app/ui/CellDelegate.h"
+#include "app/ui/ColorCombo.h"
 #include "app/ui/Dialogs.h"
 #include "app/ui/EntryTableView.h"
 #include "app/ui/FileCommands.h"
 #include "app/ui/LayoutsPage.h"
 #include "app/ui/Messages.h"
+#include "app/ui/OutputCommands.h"
 #include "app/ui/ReportPage.h"
 #include "app/ui/SetsPage.h"
 #include "app/ui/TablePage.h"
@@ -74,6 +78,8 @@ TfrmMain::TfrmMain(Dialogs& dialogs, const WindowFiles& files, QWidget* parent)
     languageCode_ = ReadLanguage(files_.settingsFile, files_.settingsSeed);
     SetLanguage(languageCode_);
     Retranslate();
+    TranslateColors();
+    ShowSettings(SettingsForm{});  // the colour boxes have their entries now
     SelectLanguage(
         static_cast<int>(std::find(languageList_.begin(), languageList_.end(), languageCode_) -
                          languageList_.begin()));
@@ -154,6 +160,28 @@ void TfrmMain::ConnectPages() {
     connect(calc_, &CalcCommand::runningChanged, this, &TfrmMain::SetRunning);
     connect(calc_, &CalcCommand::resultApplied, this, &TfrmMain::ShowResult);
 
+    outputs_ = new OutputCommands({*this, dialogs_, *messages_, *calc_, *layoutsPage_, partModel_,
+                                   printer_, [this] { return Settings(); }},
+                                  this);
+    const auto exportOf = [this](LayoutExportKind kind) {
+        return [this, kind] { outputs_->Export(kind); };
+    };
+    connect(layoutsPage_, &LayoutsPage::exportHtmlClicked, this, exportOf(LayoutExportKind::Html));
+    connect(layoutsPage_, &LayoutsPage::exportDxfClicked, this, exportOf(LayoutExportKind::Dxf));
+    connect(layoutsPage_, &LayoutsPage::exportGcodeClicked, this,
+            exportOf(LayoutExportKind::Gcode));
+    connect(layoutsPage_, &LayoutsPage::exportOffcutsClicked, this,
+            exportOf(LayoutExportKind::Offcuts));
+    connect(layoutsPage_, &LayoutsPage::printClicked, outputs_, &OutputCommands::PrintCurrent);
+    connect(layoutsPage_, &LayoutsPage::printAllClicked, outputs_, &OutputCommands::PrintAll);
+    connect(reportPage_, &ReportPage::saveClicked, outputs_, &OutputCommands::SaveReport);
+    connect(reportPage_, &ReportPage::printClicked, outputs_, &OutputCommands::PrintReport);
+
+    // The picture reads the view options and colours at every drawing.
+    layoutsPage_->SetDrawOptions([this] { return DrawOptionsOf(Settings()); });
+    for (ColorCombo* box : setsPage_->ColorBoxes())
+        connect(box, &QComboBox::currentIndexChanged, layoutsPage_, &LayoutsPage::Redraw);
+
     connect(pgcpg1_, &QTabWidget::currentChanged, this, &TfrmMain::pgcpg1Change);
     connect(&setsPage_->Languages(), &QComboBox::activated, this, &TfrmMain::cbbLangChange);
     connect(mnPrintSetup_, &QAction::triggered, this, &TfrmMain::mnPrintSetupClick);
@@ -219,6 +247,14 @@ void TfrmMain::cbbLangChange(int index) {
     baseCaption_ = windowTitle();
     SelectLanguage(index);
     TranslateTables();
+    TranslateColors();
+}
+
+void TfrmMain::TranslateColors() {
+    std::vector<NamedColor> colors;
+    for (int i = 0; i < kColorListSize; ++i)
+        colors.push_back({Q(_(ListColorName(i))), ListColor(i)});
+    for (ColorCombo* box : setsPage_->ColorBoxes()) box->SetColors(colors);
 }
 
 void TfrmMain::SetRunning(bool running) {
@@ -229,7 +265,7 @@ void TfrmMain::SetRunning(bool running) {
 }
 
 void TfrmMain::ShowResult() {
-    layoutsPage_->ShowLayoutCount(static_cast<int>(calc_->Calc().LayoutEntries().size()));
+    layoutsPage_->ShowResult(calc_->Calc().AppliedShared());
     reportPage_->ShowLines(calc_->Calc().ReportLines());
 }
 

@@ -18,6 +18,7 @@ class Dialogs;
 class FileCommands;
 class LayoutsPage;
 class Messages;
+class OutputCommands;
 class QAction;
 class QMenu;
 class QTabWidget;
@@ -65,6 +66,8 @@ class TfrmMain : public QMainWindow {
     void TranslateTables();
     // While a calculation runs, nothing may change the tables, the settings or the files.
     void SetRunning(bool running);
+    // The colour boxes' names in the current language.
+    void TranslateColors();
     void ShowResult();
     void cbbLangChange(int index);
     void pgcpg1Change(int index);
@@ -90,6 +93,7 @@ class TfrmMain : public QMainWindow {
     std::unique_ptr<Messages> messages_;
     FileCommands* fileCommands_;
     CalcCommand* calc_;
+    OutputCommands* outputs_;
     QPrinter printer_;
     QTimer* tmr1_;
     QString baseCaption_;

@@ -1,0 +1,88 @@
+#include "app/ui/OutputCommands.h"
+
+#include "app/Report.h"
+#include "app/ui/CalcCommand.h"
+#include "app/ui/CellTableModel.h"
+#include "app/ui/Dialogs.h"
+#include "app/ui/LayoutsPage.h"
+#include "app/ui/Messages.h"
+#include "app/ui/Printing.h"
+#include "app/ui/UiText.h"
+#include "shell/Translate.h"
+
+namespace {
+
+FileRequest ExportRequest(LayoutExportKind kind) {
+    switch (kind) {
+        case LayoutExportKind::Html:
+            return {Q(_("Please select html file name export as")),
+                    QStringLiteral("Html file(*.html)"), QStringLiteral("html")};
+        case LayoutExportKind::Dxf:
+            return {Q(_("Please select dxf file name export as")),
+                    QStringLiteral("DXF file(*.dxf)"), QStringLiteral("dxf")};
+        case LayoutExportKind::Gcode:
+            return {Q(_("Please select g-code file name export as")),
+                    QStringLiteral("G code file(*.gnc)"), QStringLiteral("gnc")};
+        case LayoutExportKind::Offcuts:
+            return {Q(_("Please select offcut file name export as")), Q(_("Text file") + "(*.txt)"),
+                    QStringLiteral("txt")};
+    }
+    return {};
+}
+
+}  // namespace
+
+OutputCommands::OutputCommands(OutputCommandsParts parts, QObject* parent)
+    : QObject(parent),
+      p_(std::move(parts)),
+      printing_(std::make_unique<Printing>(p_.dialogs, p_.messages, p_.window, p_.printer)) {}
+
+OutputCommands::~OutputCommands() = default;
+
+void OutputCommands::Export(LayoutExportKind kind) {
+    const AppliedResult* result = p_.calc.Calc().Applied();
+    const int layout = p_.layouts.SelectedLayout();
+    if (!result || layout < 0) return;
+    const QString path = p_.dialogs.SaveFile(&p_.window, ExportRequest(kind));
+    if (path.isEmpty()) return;
+    const SettingsForm settings = p_.settings();
+    const ExportOutcome outcome =
+        ExportLayout(kind, {*result, p_.parts.Table(), settings}, layout, S(path));
+    if (outcome.ok)
+        p_.messages.Info(outcome.message);
+    else
+        p_.messages.GeneralError(outcome.message);
+}
+
+void OutputCommands::PrintCurrent() {
+    const AppliedResult* result = p_.calc.Calc().Applied();
+    const int layout = p_.layouts.SelectedLayout();
+    if (!result || layout < 0) return;
+    printing_->PrintLayouts(*result, p_.parts.Table(), {layout}, DrawOptionsOf(p_.settings()));
+}
+
+void OutputCommands::PrintAll() {
+    const AppliedResult* result = p_.calc.Calc().Applied();
+    if (!result) return;
+    std::vector<int> layouts;
+    for (int i = 0; i < p_.layouts.LayoutCount(); ++i) layouts.push_back(i);
+    printing_->PrintLayouts(*result, p_.parts.Table(), layouts, DrawOptionsOf(p_.settings()));
+}
+
+void OutputCommands::SaveReport() {
+    if (!p_.calc.Calc().Applied()) return;
+    const QString path =
+        p_.dialogs.SaveFile(&p_.window, {Q(_("Please select report file name save as")),
+                                         Q(_("Report file") + "(*.txt)"), QStringLiteral("txt")});
+    if (path.isEmpty()) return;
+    std::string message;
+    if (::SaveReport(S(path), p_.calc.Calc().ReportLines(), message))
+        p_.messages.Info(message);
+    else
+        p_.messages.GeneralError(message);
+}
+
+void OutputCommands::PrintReport() {
+    if (!p_.calc.Calc().Applied()) return;
+    printing_->PrintReport(p_.calc.Calc().ReportLines());
+}
