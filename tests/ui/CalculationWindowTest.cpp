@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QListWidget>
 #include <QProgressBar>
@@ -213,4 +214,21 @@ TEST_F(CalculationWindow, TheKitchenExampleRunsFromItsProject) {
             }
         }
     }
+}
+
+TEST_F(CalculationWindow, ClosingTheWindowEndsARunningSearch) {
+    std::vector<std::vector<std::string>> parts;
+    for (int i = 0; i < 60; ++i)
+        parts.push_back({"P" + std::to_string(i), std::to_string(90 + 11 * i),
+                         std::to_string(70 + 3 * i), "4", "Yes"});
+    SetTable("sgSheet", {{"Board", "2440", "1220", "300", "10", "Yes"}});
+    SetTable("sgPart", parts);
+    Find<QSlider>("tbFast")->setValue(12);
+    Find<QPushButton>("btnCalc")->click();
+    ASSERT_TRUE(WaitUntil([&] { return Find<QProgressBar>("pbCutting")->value() >= 1; }));
+    QElapsedTimer clock;
+    clock.start();
+    EXPECT_TRUE(window->close());
+    EXPECT_LT(clock.elapsed(), 10000);
+    window.reset();  // no thread may outlive the window
 }

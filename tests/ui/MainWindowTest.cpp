@@ -15,6 +15,7 @@
 
 #include "UiWait.h"
 #include "WindowFixture.h"
+#include "app/SettingsForm.h"
 #include "shell/LocalHttpServer.h"
 #include "shell/ui/TfrmUpdates.h"
 
@@ -144,4 +145,49 @@ TEST_F(MainWindow, TheUpdateCheckShowsNewerNotesInTheCurrentLanguage) {
     EXPECT_EQ(Text(updates->btnOk->text()), "关闭(&C)");
     EXPECT_EQ(Text(updates->mmoUpdates->toPlainText()), "3.3.0 (2016-01-20)\nnotes");
     updates->btnOk->click();
+}
+
+TEST_F(MainWindow, EveryStartShowsTheDefaultSettings) {
+    Open();
+    SettingsForm changed = window->Settings();
+    changed.edtGap = "3.2";
+    changed.clrbxSheet = 11;
+    changed.rbHua = false;
+    changed.chkLabel = false;
+    window->ShowSettings(changed);
+    EXPECT_EQ(window->Settings().edtGap, "3.2");
+    window.reset();
+
+    Open();
+    const SettingsForm shown = window->Settings();
+    const SettingsForm defaults;
+    EXPECT_EQ(shown.tbFast, defaults.tbFast);
+    EXPECT_EQ(shown.chkOneCut, defaults.chkOneCut);
+    EXPECT_EQ(shown.chkCost, defaults.chkCost);
+    for (auto field :
+         {&SettingsForm::edtUnit, &SettingsForm::edtGap, &SettingsForm::edtDotNum,
+          &SettingsForm::edtMinLength, &SettingsForm::edtMinWidth, &SettingsForm::edtMinArea,
+          &SettingsForm::edtPrefix, &SettingsForm::edtTopMargin, &SettingsForm::edtBottomMargin,
+          &SettingsForm::edtLeftMargin, &SettingsForm::edtRightMargin, &SettingsForm::edtFontName,
+          &SettingsForm::edtFontSize, &SettingsForm::edtTitle, &SettingsForm::edtDepth,
+          &SettingsForm::edtSafe})
+        EXPECT_EQ(shown.*field, defaults.*field);
+    for (auto field : {&SettingsForm::clrbxEdge, &SettingsForm::clrbxSheet,
+                       &SettingsForm::clrbxPart, &SettingsForm::clrbxOffcut})
+        EXPECT_EQ(shown.*field, defaults.*field);
+    for (auto field : {&SettingsForm::rbHua, &SettingsForm::chkDxfDim, &SettingsForm::chkDxfOffcuts,
+                       &SettingsForm::chkLabel, &SettingsForm::chkEdge, &SettingsForm::chkLeftTop,
+                       &SettingsForm::chkLeftRect})
+        EXPECT_EQ(shown.*field, defaults.*field);
+    EXPECT_EQ(Text(Find<QComboBox>("clrbxEdge")->currentText()), "Gray");
+    EXPECT_EQ(Find<QComboBox>("clrbxEdge")->count(), 50);
+}
+
+TEST_F(MainWindow, HelpWithoutAManualSaysSo) {
+    Open("[Common]\r\nLanguage=xx_yy\r\n");
+    Find<QAction>("mnHelp")->trigger();
+    EXPECT_TRUE(dialogs.urls.empty());
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(Text(dialogs.messages[0].text), "The help file is not exists!");
+    EXPECT_EQ(dialogs.messages[0].icon, Dialogs::Icon::Error);
 }
