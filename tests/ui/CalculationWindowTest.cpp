@@ -52,6 +52,17 @@ class CalculationWindow : public WindowTest {
         Find<QSlider>("tbFast")->setValue(1);
     }
 
+    // Forty kinds of parts at the most thorough setting: many generations to stop.
+    void LongJob() {
+        std::vector<std::vector<std::string>> parts;
+        for (int i = 0; i < 40; ++i)
+            parts.push_back({"P" + std::to_string(i), std::to_string(100 + 7 * i),
+                             std::to_string(80 + 5 * i), "5", "Yes"});
+        SetTable("sgSheet", {{"Board", "2440", "1220", "200", "10", "Yes"}});
+        SetTable("sgPart", parts);
+        Find<QSlider>("tbFast")->setValue(12);
+    }
+
     bool Finished() const {
         for (const ShownMessage& m : dialogs.messages)
             if (m.text.startsWith(QStringLiteral("Congratulations")) ||
@@ -139,13 +150,7 @@ TEST_F(CalculationWindow, ThePictureFollowsTheSelectionTheOptionsAndTheColours) 
 }
 
 TEST_F(CalculationWindow, StopEndsTheSearchEarlyAndAppliesTheBestPlan) {
-    std::vector<std::vector<std::string>> parts;
-    for (int i = 0; i < 40; ++i)
-        parts.push_back({"P" + std::to_string(i), std::to_string(100 + 7 * i),
-                         std::to_string(80 + 5 * i), "5", "Yes"});
-    SetTable("sgSheet", {{"Board", "2440", "1220", "200", "10", "Yes"}});
-    SetTable("sgPart", parts);
-    Find<QSlider>("tbFast")->setValue(12);
+    LongJob();
     auto* progress = Find<QProgressBar>("pbCutting");
     std::vector<int> shown;
     QObject::connect(progress, &QProgressBar::valueChanged,
@@ -217,13 +222,7 @@ TEST_F(CalculationWindow, TheKitchenExampleRunsFromItsProject) {
 }
 
 TEST_F(CalculationWindow, ClosingTheWindowEndsARunningSearch) {
-    std::vector<std::vector<std::string>> parts;
-    for (int i = 0; i < 60; ++i)
-        parts.push_back({"P" + std::to_string(i), std::to_string(90 + 11 * i),
-                         std::to_string(70 + 3 * i), "4", "Yes"});
-    SetTable("sgSheet", {{"Board", "2440", "1220", "300", "10", "Yes"}});
-    SetTable("sgPart", parts);
-    Find<QSlider>("tbFast")->setValue(12);
+    LongJob();
     Find<QPushButton>("btnCalc")->click();
     ASSERT_TRUE(WaitUntil([&] { return Find<QProgressBar>("pbCutting")->value() >= 1; }));
     QElapsedTimer clock;
