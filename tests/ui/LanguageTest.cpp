@@ -71,6 +71,7 @@ TEST_F(Language, SwitchingRetranslatesEverythingAndRemembersTheChoice) {
     EXPECT_EQ(table.Cell(2, 5), "Yes");      // cells written before keep their wording
     EXPECT_EQ(Text(sheets->Delegate().YesNo().join(QLatin1Char('|'))), "是|否");
     EXPECT_EQ(Text(Find<QComboBox>("cbbLang")->currentText()), "zh_cn");
+    EXPECT_EQ(w.LanguageCode(), "zh_cn");
     EXPECT_EQ(ReadLanguage(SettingsFile()), "zh_cn");
 
     Choose("en_us");

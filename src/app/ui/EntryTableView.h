@@ -29,7 +29,6 @@ class EntryTableView : public QTableView {
     void SetCurrentCell(int tableRow, int col);
     // Ends the editing in progress, keeping what was typed.
     void CommitEditing();
-    void SetDefaultWidths();
 
   Q_SIGNALS:
     void enterPressed();
@@ -39,6 +38,7 @@ class EntryTableView : public QTableView {
     void keyPressEvent(QKeyEvent* event) override;
 
   private:
+    void SetDefaultWidths();
     void ShowOnlyTotalsInStrip();
     void WidenToFit();
 

@@ -36,7 +36,6 @@ class LayoutsPage : public QWidget {
     // Shows a new applied result: the selector gets one "k/n" entry per layout and
     // the first layout is shown.
     void ShowResult(std::shared_ptr<const AppliedResult> result);
-    const AppliedResult* Result() const { return result_.get(); }
     // The selected layout index, -1 when none.
     int SelectedLayout() const;
     int LayoutCount() const;
@@ -46,7 +45,6 @@ class LayoutsPage : public QWidget {
     void ReadViewOptions(SettingsForm& form) const;
     void ShowViewOptions(const SettingsForm& form);
 
-    LayoutPicture& Picture() const { return *imgLayout_; }
     QProgressBar& Progress() const { return *pbCutting_; }
     // While a calculation runs Stop is on, Start Calc and the outputs are off.
     void SetRunning(bool running);

@@ -41,9 +41,3 @@ void ReportPage::ShowLines(const std::vector<std::string>& lines) {
     lstReport_->clear();
     for (const std::string& line : lines) lstReport_->addItem(Q(line));
 }
-
-std::vector<std::string> ReportPage::Lines() const {
-    std::vector<std::string> lines;
-    for (int i = 0; i < lstReport_->count(); ++i) lines.push_back(S(lstReport_->item(i)->text()));
-    return lines;
-}

@@ -16,7 +16,6 @@ class ReportPage : public QWidget {
 
     void Retranslate();
     void ShowLines(const std::vector<std::string>& lines);
-    std::vector<std::string> Lines() const;
 
   Q_SIGNALS:
     void saveClicked();
