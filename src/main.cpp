@@ -43,6 +43,9 @@ int main(int argc, char** argv) {
         QtDialogs dialogs;
         TfrmMain window(dialogs, WindowFiles::Default());
         window.show();
+        // "tarvex PROJECT.dat" opens the project at once.
+        const QStringList arguments = QApplication::arguments();
+        if (arguments.size() > 1) window.OpenProject(arguments.at(1));
         return app.exec();
     } catch (const std::exception& error) {
         ShowGeneralError(error);

@@ -136,3 +136,18 @@ TEST_F(FileCommandsTest, ProjectsSaveAndOpenWithCaptionAndLayoutsPage) {
     EXPECT_EQ(Text(window->windowTitle()), "kitchen.dat - Tarvex sheet cutting system");
     EXPECT_EQ(Find<QTabWidget>("pgcpg1")->currentIndex(), TfrmMain::kLayoutsPage);
 }
+
+TEST_F(FileCommandsTest, AProjectNamedAtStartOpensWithoutTheDialog) {
+    const std::string project = std::string(TARVEX_SOURCE_DIR) + "/examples/shelving/shelving.dat";
+    window->OpenProject(QString::fromStdString(project));
+    EXPECT_TRUE(dialogs.fileRequests.empty());
+    EXPECT_FALSE(Table("sgSheet").Cell(2, 0).empty());
+    EXPECT_FALSE(Table("sgPart").Cell(2, 0).empty());
+    EXPECT_EQ(Text(window->windowTitle()), "shelving.dat - Tarvex sheet cutting system");
+
+    // A project that cannot be read is reported and changes nothing.
+    window->OpenProject(QString::fromStdString(Path("missing.dat")));
+    ASSERT_FALSE(dialogs.messages.empty());
+    EXPECT_NE(Text(dialogs.messages.back().text).find("missing.dat"), std::string::npos);
+    EXPECT_EQ(Text(window->windowTitle()), "shelving.dat - Tarvex sheet cutting system");
+}

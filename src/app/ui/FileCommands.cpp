@@ -66,7 +66,10 @@ void FileCommands::SaveLeft() {
 
 void FileCommands::ProjectOpen() {
     const QString path = Ask(FileDialogKind::ProjectOpen, false);
-    if (path.isEmpty()) return;
+    if (!path.isEmpty()) OpenProjectFile(path);
+}
+
+void FileCommands::OpenProjectFile(const QString& path) {
     CellTable sheets = p_.sheets.Table();
     CellTable parts = p_.parts.Table();
     SettingsForm form = p_.settings();

@@ -42,6 +42,8 @@ class FileCommands : public QObject {
     void Save(TableKind kind);
     void SaveLeft();
     void ProjectOpen();
+    // Applies a project file named without the dialog (the command line of the program).
+    void OpenProjectFile(const QString& path);
     void ProjectSave();
 
   private:

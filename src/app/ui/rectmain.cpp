@@ -304,6 +304,8 @@ void TfrmMain::tmr1Timer() {
     StartUpdateCheck(this, page, Q(UpdatesFilePath().string()));
 }
 
+void TfrmMain::OpenProject(const QString& path) { fileCommands_->OpenProjectFile(path); }
+
 void TfrmMain::mnAboutClick() {
     TfrmAbout about([this](const QUrl& url) { dialogs_.OpenUrl(url); }, this);
     dialogs_.Run(about);

@@ -49,6 +49,9 @@ class TfrmMain : public QMainWindow {
     SettingsForm Settings() const;
     void ShowSettings(const SettingsForm& form);
 
+    // Opens a project as the Project menu does, for a project named on the command line.
+    void OpenProject(const QString& path);
+
     QString BaseCaption() const { return baseCaption_; }
     const std::vector<std::string>& LanguageList() const { return languageList_; }
     const std::string& LanguageCode() const { return languageCode_; }
