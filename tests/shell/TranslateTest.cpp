@@ -56,6 +56,26 @@ TEST_F(Translation, SwitchesBackAndForthInOneProcess) {
     ExpectCNumbers();
 }
 
+TEST_F(Translation, BrokenCatalogLeavesTheTextsInEnglish) {
+    const fs::path dir = MakeTempDir();
+    MakeCatalog(dir, "zh_cn", {{"Yes", "是"}});
+    const fs::path broken = dir / "xx_yy" / "LC_MESSAGES";
+    fs::create_directories(broken);
+    WriteBytes(broken / "default.mo", std::string("\xde\x12\x04\x95garbage, not a catalog", 27));
+    const fs::path truncated = dir / "zz_zz" / "LC_MESSAGES";
+    fs::create_directories(truncated);
+    WriteBytes(truncated / "default.mo",
+               ReadBytes(dir / "zh_cn" / "LC_MESSAGES" / "default.mo").substr(0, 20));
+    InitTranslation(dir);
+    for (const char* code : {"xx_yy", "zz_zz"}) {
+        SetLanguage(code);
+        EXPECT_EQ(_("Yes"), "Yes") << code;
+    }
+    SetLanguage("zh_cn");
+    EXPECT_EQ(_("Yes"), "是");
+    ExpectCNumbers();
+}
+
 TEST_F(Translation, CodesMatchFolderNamesWithoutLetterCase) {
     const fs::path dir = MakeTempDir();
     MakeCatalog(dir, "ZH_TW", {{"Yes", "是的"}});
