@@ -61,7 +61,7 @@ TEST_F(Translation, BrokenCatalogLeavesTheTextsInEnglish) {
     MakeCatalog(dir, "zh_cn", {{"Yes", "是"}});
     const fs::path broken = dir / "xx_yy" / "LC_MESSAGES";
     fs::create_directories(broken);
-    WriteBytes(broken / "default.mo", std::string("\xde\x12\x04\x95garbage, not a catalog", 27));
+    WriteBytes(broken / "default.mo", std::string("\xde\x12\x04\x95") + "garbage, not a catalog");
     const fs::path truncated = dir / "zz_zz" / "LC_MESSAGES";
     fs::create_directories(truncated);
     WriteBytes(truncated / "default.mo",
