@@ -84,17 +84,12 @@ void AddReport(std::vector<std::string>& blocks, const ExportSource& source, int
         blocks.push_back(TextBlock(layer, F3(480), y, rotatable));
     };
     row("Label", "Length", "Width", "Quantity", "Rotatable");
-    const CellTable& parts = source.partTable;
     for (const LayoutPartRow& r : page.sgLayout) {
         if (r.label.empty()) continue;
         y -= 15.0f;
-        const int found = FindPartRow(parts, r.label, false);
-        // A label no longer in the part table keeps its row, with empty cells.
-        const auto cell = [&](int col) {
-            return found < 0 ? std::string() : parts.Cell(found, col);
-        };
-        row(r.label, cell(1), cell(2), std::to_string(r.quantity),
-            found >= 0 && cell(4) == _("Yes") ? "R" : "N");
+        const TypedPart typed = LookUpTypedPart(source.partTable, r.label, false);
+        row(r.label, typed.length, typed.width, std::to_string(r.quantity),
+            typed.rotatable == _("Yes") ? "R" : "N");
     }
 }
 

@@ -3,6 +3,7 @@
 #include <QString>
 #include <ctime>
 
+#include "app/EntryTables.h"
 #include "app/FileMessages.h"
 #include "app/TextFile.h"
 #include "shell/Translate.h"
@@ -38,13 +39,14 @@ std::string ExportTimeStamp() {
     return buffer;
 }
 
-int FindPartRow(const CellTable& partTable, const std::string& label, bool ignoreCase) {
+TypedPart LookUpTypedPart(const CellTable& partTable, const std::string& label, bool ignoreCase) {
     const QString wanted = QString::fromStdString(label);
     for (int row = CellTable::kFirstDataRow; row < partTable.RowCount(); ++row) {
-        const std::string& cell = partTable.Cell(row, 0);
+        const std::string& cell = partTable.Cell(row, PartCol::Label);
         if (ignoreCase ? QString::fromStdString(cell).compare(wanted, Qt::CaseInsensitive) == 0
                        : cell == label)
-            return row;
+            return {partTable.Cell(row, PartCol::Length), partTable.Cell(row, PartCol::Width),
+                    partTable.Cell(row, PartCol::Rotatable)};
     }
-    return -1;
+    return {};
 }

@@ -36,6 +36,10 @@ ExportOutcome WriteExportItems(const std::string& path, const std::vector<std::s
 // The local date and time as the exports stamp them (strftime "%Y/%m/%d %X").
 std::string ExportTimeStamp();
 
-// The first data row of the part table whose label (column 0) equals the label,
-// exactly or ignoring letter case; -1 when there is none.
-int FindPartRow(const CellTable& partTable, const std::string& label, bool ignoreCase);
+// The cells of a label as the part table holds them, from the first data row whose
+// label equals it, exactly or ignoring letter case. A label no longer in the table
+// (edited after the calculation) gives empty cells, so that its row is still written.
+struct TypedPart {
+    std::string length, width, rotatable;
+};
+TypedPart LookUpTypedPart(const CellTable& partTable, const std::string& label, bool ignoreCase);

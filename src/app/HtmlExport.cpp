@@ -35,14 +35,9 @@ std::string SheetRow(const char* heading, const std::string& value) {
 }
 
 std::string PartItem(const CellTable& partTable, const LayoutPartRow& row) {
-    const int found = FindPartRow(partTable, row.label, true);
-    // A label no longer in the part table (edited after the calculation) keeps
-    // its row, with empty sizes.
-    const auto cell = [&](int col) {
-        return found < 0 ? std::string() : partTable.Cell(found, col);
-    };
-    return "<tr>\n" + Cell(row.label) + Cell(cell(1)) + Cell(cell(2)) + Cell(cell(4)) +
-           Cell(std::to_string(row.quantity)) + "</tr>\n";
+    const TypedPart typed = LookUpTypedPart(partTable, row.label, true);
+    return "<tr>\n" + Cell(row.label) + Cell(typed.length) + Cell(typed.width) +
+           Cell(typed.rotatable) + Cell(std::to_string(row.quantity)) + "</tr>\n";
 }
 
 }  // namespace

@@ -15,12 +15,6 @@ std::string Dashes(const std::string& heading) {
     return "------------" + heading + "-----------";
 }
 
-// The row's text of the first part row whose label equals the label exactly;
-// empty when the table no longer holds the label.
-std::string PartCell(const CellTable& sgPart, int row, int col) {
-    return row < 0 ? std::string() : sgPart.Cell(row, col);
-}
-
 QString Q(const std::string& text) {
     return QString::fromStdString(text);
 }
@@ -56,11 +50,11 @@ std::vector<std::string> LayoutPrintLines(const AppliedResult& result, const Cel
         heading += PadText(_(caption), kColumn);
     lines.push_back(heading);
     for (const LayoutPartRow& part : CountLayoutParts(*sheet)) {
-        const int row = FindPartRow(sgPart, part.label, false);
-        lines.push_back(PadText(part.label, kColumn) + PadText(PartCell(sgPart, row, 1), kColumn) +
-                        PadText(PartCell(sgPart, row, 2), kColumn) +
+        const TypedPart typed = LookUpTypedPart(sgPart, part.label, false);
+        lines.push_back(PadText(part.label, kColumn) + PadText(typed.length, kColumn) +
+                        PadText(typed.width, kColumn) +
                         PadText(std::to_string(part.quantity), kColumn) +
-                        PadText(PartCell(sgPart, row, 4), kColumn));
+                        PadText(typed.rotatable, kColumn));
     }
     lines.push_back(Dashes(_("Cut Options")));
     lines.push_back(_("Length Unit:") + g_unit);
