@@ -13,9 +13,8 @@ std::string F3(double v) {
 }
 
 // A TEXT entity of height 10 whose insertion point is its start.
-std::string TextBlock(const std::string& layer, const std::string& x, double y,
-                      const std::string& text) {
-    return "0\nTEXT\n8\n" + layer + "\n10\n" + x + "\n20\n" + F3(y) +
+std::string TextBlock(const std::string& layer, double x, double y, const std::string& text) {
+    return "0\nTEXT\n8\n" + layer + "\n10\n" + F3(x) + "\n20\n" + F3(y) +
            "\n30\n0.000\n40\n10.000\n1\n" + SingleLineText(text) + "\n50\n0.000";
 }
 
@@ -56,32 +55,31 @@ void DeclareUtf8(std::string& header) {
 void AddReport(std::vector<std::string>& blocks, const ExportSource& source, int layoutIndex,
                const LayoutPage& page, const std::string& stamp) {
     const std::string layer = "Layout Report";
-    const std::string x0 = "0.000";
     const LayoutCaptions& c = page.captions;
     float y = -15.0f;
-    blocks.push_back(TextBlock(layer, x0, y, stamp));
+    blocks.push_back(TextBlock(layer, 0, y, stamp));
     y -= 15.0f;
     blocks.push_back(TextBlock(
-        layer, x0, y, "------------ Layouts " + std::to_string(layoutIndex + 1) + " ------------"));
+        layer, 0, y, "------------ Layouts " + std::to_string(layoutIndex + 1) + " ------------"));
     y -= 15.0f;
     blocks.push_back(TextBlock(
-        layer, x0, y,
+        layer, 0, y,
         "          Label: " + c.lblSheetLabel + "                    Qty.:" + c.lblSheetNum));
     y -= 15.0f;
     blocks.push_back(TextBlock(
-        layer, x0, y,
+        layer, 0, y,
         "          Length: " + c.lblSheetLen + "                   Width:" + c.lblSheetWidth));
     y -= 20.0f;
-    blocks.push_back(TextBlock(layer, x0, y, "---Parts Info-----"));
+    blocks.push_back(TextBlock(layer, 0, y, "---Parts Info-----"));
     y -= 15.0f;
     const auto row = [&](const std::string& label, const std::string& length,
                          const std::string& width, const std::string& quantity,
                          const std::string& rotatable) {
-        blocks.push_back(TextBlock(layer, F3(0), y, label));
-        blocks.push_back(TextBlock(layer, F3(120), y, length));
-        blocks.push_back(TextBlock(layer, F3(240), y, width));
-        blocks.push_back(TextBlock(layer, F3(360), y, quantity));
-        blocks.push_back(TextBlock(layer, F3(480), y, rotatable));
+        blocks.push_back(TextBlock(layer, 0, y, label));
+        blocks.push_back(TextBlock(layer, 120, y, length));
+        blocks.push_back(TextBlock(layer, 240, y, width));
+        blocks.push_back(TextBlock(layer, 360, y, quantity));
+        blocks.push_back(TextBlock(layer, 480, y, rotatable));
     };
     row("Label", "Length", "Width", "Quantity", "Rotatable");
     for (const LayoutPartRow& r : page.sgLayout) {
@@ -115,10 +113,10 @@ std::vector<std::string> BuildDxfBlocks(const ExportSource& source, int layoutIn
 
     for (const TPartInfo& p : sheet->parts) {
         const double x = p.x, y = p.y, a = p.length, b = p.width;
-        blocks.push_back(TextBlock("parts label", F3(x + a / 2), y + b / 2, p.label));
+        blocks.push_back(TextBlock("parts label", x + a / 2, y + b / 2, p.label));
         if (source.settings.chkDxfDim) {
-            blocks.push_back(TextBlock("parts height", F3(x + a / 2), y + 2, FormatFixed(a, 0)));
-            blocks.push_back(TextBlock("parts width", F3(x + 2), y + b / 2, FormatFixed(b, 0)));
+            blocks.push_back(TextBlock("parts height", x + a / 2, y + 2, FormatFixed(a, 0)));
+            blocks.push_back(TextBlock("parts width", x + 2, y + b / 2, FormatFixed(b, 0)));
         }
         AddRectangle(blocks, PolylineHead("parts"), p);
     }
