@@ -8,10 +8,6 @@
 #include "app/TextFile.h"
 #include "shell/Translate.h"
 
-ExportOutcome ExportSucceeded() {
-    return {true, _("Congratulations! Exported successfully!")};
-}
-
 ExportOutcome NoSuchLayout(int layoutIndex) {
     return {false,
             Substitute(_("The result has no layout {1}."), {std::to_string(layoutIndex + 1)})};
@@ -24,7 +20,7 @@ ExportOutcome ExportFailed(const std::string& message) {
 ExportOutcome WriteExportItems(const std::string& path, const std::vector<std::string>& items) {
     std::string error;
     if (!WriteLinesCrLf(path, items, error)) return ExportFailed(error);
-    return ExportSucceeded();
+    return {true, _("Congratulations! Exported successfully!")};
 }
 
 std::string ExportTimeStamp() {

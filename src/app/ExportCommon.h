@@ -24,13 +24,11 @@ struct ExportSource {
     const SettingsForm& settings;
 };
 
-// The success outcome: "Congratulations! Exported successfully!".
-ExportOutcome ExportSucceeded();
 // The refusal when the result has no layout of that index.
 ExportOutcome NoSuchLayout(int layoutIndex);
 ExportOutcome ExportFailed(const std::string& message);
-// Writes the items, each followed by CR LF, atomically; the success outcome or the
-// failure naming the file.
+// Writes the items, each followed by CR LF, atomically; "Congratulations! Exported
+// successfully!" or the failure naming the file.
 ExportOutcome WriteExportItems(const std::string& path, const std::vector<std::string>& items);
 
 // The local date and time as the exports stamp them (strftime "%Y/%m/%d %X").
