@@ -5,6 +5,7 @@
 #include "app/FieldSplit.h"
 #include "app/FileMessages.h"
 #include "app/NumberText.h"
+#include "app/SingleLineText.h"
 #include "app/SpreadsheetImport.h"
 #include "app/TextFile.h"
 #include "shell/Translate.h"
@@ -113,20 +114,13 @@ ListResult LoadList(TableKind kind, const std::string& path, CellTable& t, bool 
     return LoadText(kind, path, t);
 }
 
-// Cells cannot end a field or a line early: a TAB or line break in a cell text
-// would shift every later field or start a bogus entry.
-std::string FieldText(const std::string& cell) {
-    std::string text = cell;
-    std::replace_if(
-        text.begin(), text.end(), [](char c) { return c == '\t' || c == '\r' || c == '\n'; }, ' ');
-    return text;
-}
-
 std::string JoinFields(const std::vector<std::string>& cells) {
     std::string line;
     for (size_t i = 0; i < cells.size(); ++i) {
         if (i > 0) line += '\t';
-        line += FieldText(cells[i]);
+        // A TAB or line break in a cell would shift every later field or start a
+        // bogus entry.
+        line += SingleLineText(cells[i]);
     }
     return line;
 }
