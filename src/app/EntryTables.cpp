@@ -208,3 +208,7 @@ void WriteTotals(CellTable& table, TableKind kind, double area, long long quanti
     if (kind == TableKind::Sheet)
         table.SetCell(kTotalsRow, kTotalCost, FormatGrouped1(CleanZero(cost)));
 }
+
+void WriteTotals(CellTable& table, TableKind kind, const TableTotals& totals) {
+    WriteTotals(table, kind, totals.area, totals.quantity, totals.cost);
+}

@@ -98,3 +98,18 @@ void KeepOneEmptyRow(CellTable& table);
 // Writes the totals: area and cost as "#,##0.0", the quantity as a plain integer.
 // The part table has no cost total.
 void WriteTotals(CellTable& table, TableKind kind, double area, long long quantity, double cost);
+
+// The totals of a list as its reader places the entries.
+struct TableTotals {
+    double area = 0;
+    long long quantity = 0;
+    double cost = 0;  // sheets only: unit cost times quantity
+
+    // `count` pieces of the size.
+    void Add(double length, double width, int count) {
+        area += length * width * count;
+        quantity += count;
+    }
+};
+
+void WriteTotals(CellTable& table, TableKind kind, const TableTotals& totals);
