@@ -89,9 +89,6 @@ void DeleteAllRows(CellTable& table, TableKind kind);
 // empty-label row, which ends the table, and the table ends with one empty row.
 bool PasteText(CellTable& table, TableKind kind, const std::string& text);
 
-// The integer value of a text, or -1 when the text is empty or not an integer.
-int ParsePositiveInt(const std::string& text);
-
 // For the list readers: cuts the table back to one empty data row.
 void KeepOneEmptyRow(CellTable& table);
 
