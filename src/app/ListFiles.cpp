@@ -165,14 +165,6 @@ ListResult LoadPartList(const std::string& path, CellTable& sgPart, bool ignoreC
     return LoadList(TableKind::Part, path, sgPart, ignoreCase);
 }
 
-ListResult LoadSheetText(const std::string& path, CellTable& sgSheet) {
-    return LoadText(TableKind::Sheet, path, sgSheet);
-}
-
-ListResult LoadPartText(const std::string& path, CellTable& sgPart) {
-    return LoadText(TableKind::Part, path, sgPart);
-}
-
 ListResult SaveSheetList(const std::string& path, const CellTable& sgSheet) {
     return SaveSheets(path, sgSheet, false);
 }
