@@ -75,7 +75,8 @@ bool WritePastedLine(CellTable& t, TableKind kind, int row, const std::string& l
     if (n > maxFields) return false;
     if (n >= 1) t.SetCell(row, 0, fields[0]);
     for (size_t i = 1; i < n; ++i) {
-        if (ParsePositiveInt(fields[i]) <= 0) continue;
+        const auto number = ParseInteger(fields[i]);
+        if (!number || *number <= 0) continue;
         t.SetCell(row, static_cast<int>(i), fields[i]);
         // Only a full five-field sheet line (with its cost) fills Left Quant too.
         if (kind == TableKind::Sheet && n == 5 && i == SheetCol::Quant)
@@ -192,11 +193,6 @@ bool PasteText(CellTable& table, TableKind kind, const std::string& text) {
     return true;
 }
 
-int ParsePositiveInt(const std::string& text) {
-    const auto value = ParseInteger(text);
-    return value ? *value : -1;
-}
-
 void KeepOneEmptyRow(CellTable& table) {
     table.SetRowCount(kFirst + 1);
     table.ClearRow(kFirst);
@@ -207,4 +203,8 @@ void WriteTotals(CellTable& table, TableKind kind, double area, long long quanti
     table.SetCell(kTotalsRow, kTotalQuant, std::to_string(quantity));
     if (kind == TableKind::Sheet)
         table.SetCell(kTotalsRow, kTotalCost, FormatGrouped1(CleanZero(cost)));
+}
+
+void WriteTotals(CellTable& table, TableKind kind, const TableTotals& totals) {
+    WriteTotals(table, kind, totals.area, totals.quantity, totals.cost);
 }

@@ -89,12 +89,24 @@ void DeleteAllRows(CellTable& table, TableKind kind);
 // empty-label row, which ends the table, and the table ends with one empty row.
 bool PasteText(CellTable& table, TableKind kind, const std::string& text);
 
-// The integer value of a text, or -1 when the text is empty or not an integer.
-int ParsePositiveInt(const std::string& text);
-
 // For the list readers: cuts the table back to one empty data row.
 void KeepOneEmptyRow(CellTable& table);
 
 // Writes the totals: area and cost as "#,##0.0", the quantity as a plain integer.
 // The part table has no cost total.
 void WriteTotals(CellTable& table, TableKind kind, double area, long long quantity, double cost);
+
+// The totals of a list as its reader places the entries.
+struct TableTotals {
+    double area = 0;
+    long long quantity = 0;
+    double cost = 0;  // sheets only: unit cost times quantity
+
+    // `count` pieces of the size.
+    void Add(double length, double width, int count) {
+        area += length * width * count;
+        quantity += count;
+    }
+};
+
+void WriteTotals(CellTable& table, TableKind kind, const TableTotals& totals);

@@ -340,11 +340,8 @@ bool GatherJob(const SettingsForm& form, CellTable& sgSheet, CellTable& sgPart,
 
     ApplySettings(settings);
     ExpandParts(partRows);
-    sgPart.SetCell(0, PartCol::Width, FormatGrouped1(g_SumPartArea));
-    sgPart.SetCell(0, PartCol::Quant, std::to_string(g_PartCount));
+    WriteTotals(sgPart, TableKind::Part, g_SumPartArea, g_PartCount, 0);
     ExpandSheets(plan);
-    sgSheet.SetCell(0, SheetCol::Width, FormatGrouped1(g_SumSheetArea));
-    sgSheet.SetCell(0, SheetCol::Quant, std::to_string(g_SheetCount));
-    sgSheet.SetCell(0, SheetCol::Cost, FormatGrouped1(g_SumSheetCost));
+    WriteTotals(sgSheet, TableKind::Sheet, g_SumSheetArea, g_SheetCount, g_SumSheetCost);
     return true;
 }

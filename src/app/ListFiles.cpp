@@ -5,6 +5,7 @@
 #include "app/FieldSplit.h"
 #include "app/FileMessages.h"
 #include "app/NumberText.h"
+#include "app/SingleLineText.h"
 #include "app/SpreadsheetImport.h"
 #include "app/TextFile.h"
 #include "shell/Translate.h"
@@ -27,7 +28,7 @@ int CountLabelledRows(const CellTable& table) {
 
 // What stopped the text reader at a line; empty when the line was placed whole.
 std::string PlaceTextLine(TableKind kind, const std::vector<std::string>& fields, CellTable& t,
-                          int row, double& area, long long& quantity, double& cost) {
+                          int row, TableTotals& totals) {
     const bool sheet = kind == TableKind::Sheet;
     if (fields.size() < (sheet ? 4u : 5u)) {
         return Substitute(sheet ? _("a sheet line needs 4 fields (label, length, width, "
@@ -52,13 +53,12 @@ std::string PlaceTextLine(TableKind kind, const std::vector<std::string>& fields
     if (!length) return Substitute(_("the length \"{1}\" is not a number"), {fields[1]});
     const auto width = ParseNumber(fields[2]);
     if (!width) return Substitute(_("the width \"{1}\" is not a number"), {fields[2]});
-    area += *length * *width * *count;
-    quantity += *count;
+    totals.Add(*length, *width, *count);
     if (sheet) {
         const std::string& costText = t.Cell(row, SheetCol::Cost);
         const auto unitCost = ParseNumber(costText);
         if (!unitCost) return Substitute(_("the cost \"{1}\" is not a number"), {costText});
-        cost += *unitCost * *count;
+        totals.cost += *unitCost * *count;
     }
     return {};
 }
@@ -73,13 +73,12 @@ ListResult LoadText(TableKind kind, const std::string& path, CellTable& t) {
     KeepOneEmptyRow(t);
     const std::vector<std::string> lines = SplitLines(text);
     int row = kFirst - 1;
-    double area = 0, cost = 0;
-    long long quantity = 0;
+    TableTotals totals;
     for (size_t i = 0; i < lines.size(); ++i) {
         const std::vector<std::string> fields = SplitFields(lines[i]);
         if (fields.empty()) continue;
         ++row;
-        const std::string fault = PlaceTextLine(kind, fields, t, row, area, quantity, cost);
+        const std::string fault = PlaceTextLine(kind, fields, t, row, totals);
         if (!fault.empty()) {
             result.stopLine = static_cast<int>(i) + 1;
             result.message = StoppedAtLine(path, result.stopLine, fault);
@@ -88,7 +87,7 @@ ListResult LoadText(TableKind kind, const std::string& path, CellTable& t) {
         ++result.rows;
         t.AppendRow();
     }
-    WriteTotals(t, kind, area, quantity, cost);
+    WriteTotals(t, kind, totals);
     t.SetRowCount(std::max(row, kFirst) + 1);
     return result;
 }
@@ -113,20 +112,13 @@ ListResult LoadList(TableKind kind, const std::string& path, CellTable& t, bool 
     return LoadText(kind, path, t);
 }
 
-// Cells cannot end a field or a line early: a TAB or line break in a cell text
-// would shift every later field or start a bogus entry.
-std::string FieldText(const std::string& cell) {
-    std::string text = cell;
-    std::replace_if(
-        text.begin(), text.end(), [](char c) { return c == '\t' || c == '\r' || c == '\n'; }, ' ');
-    return text;
-}
-
 std::string JoinFields(const std::vector<std::string>& cells) {
     std::string line;
     for (size_t i = 0; i < cells.size(); ++i) {
         if (i > 0) line += '\t';
-        line += FieldText(cells[i]);
+        // A TAB or line break in a cell would shift every later field or start a
+        // bogus entry.
+        line += SingleLineText(cells[i]);
     }
     return line;
 }
@@ -171,14 +163,6 @@ ListResult LoadSheetList(const std::string& path, CellTable& sgSheet, bool ignor
 
 ListResult LoadPartList(const std::string& path, CellTable& sgPart, bool ignoreCase) {
     return LoadList(TableKind::Part, path, sgPart, ignoreCase);
-}
-
-ListResult LoadSheetText(const std::string& path, CellTable& sgSheet) {
-    return LoadText(TableKind::Sheet, path, sgSheet);
-}
-
-ListResult LoadPartText(const std::string& path, CellTable& sgPart) {
-    return LoadText(TableKind::Part, path, sgPart);
 }
 
 ListResult SaveSheetList(const std::string& path, const CellTable& sgSheet) {

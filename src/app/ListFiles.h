@@ -37,15 +37,12 @@ enum class ListReader { Text, Sectioned, Spreadsheet };
 ListReader ChooseListReader(TableKind kind, const std::string& path, bool ignoreCase);
 
 // Fill the table from a list file, choosing the reader by the path; the file
-// opened is always `path` itself. An empty path does nothing.
+// opened is always `path` itself. An empty path does nothing. In a text list a
+// line with too few fields or a number that does not convert stops the reading:
+// the lines before it stay, the totals cover them, and the message names the
+// file, the line and the fault.
 ListResult LoadSheetList(const std::string& path, CellTable& sgSheet, bool ignoreCase = false);
 ListResult LoadPartList(const std::string& path, CellTable& sgPart, bool ignoreCase = false);
-
-// The text readers. A line with too few fields or a number that does not convert
-// stops the reading: the lines before it stay, the totals cover them, and the
-// message names the file, the line and the fault.
-ListResult LoadSheetText(const std::string& path, CellTable& sgSheet);
-ListResult LoadPartText(const std::string& path, CellTable& sgPart);
 
 // The sectioned readers (SHEET1, SHEET2, ... / PART1, ...; names without letter
 // case). A missing file gives one empty data row and zero totals; the result is

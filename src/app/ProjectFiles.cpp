@@ -8,6 +8,7 @@
 #include "app/FieldSplit.h"
 #include "app/FileMessages.h"
 #include "app/NumberText.h"
+#include "app/SingleLineText.h"
 #include "app/TextFile.h"
 #include "shell/Translate.h"
 
@@ -58,25 +59,20 @@ const std::vector<ProjectLine>& ProjectLines() {
     return lines;
 }
 
-// A line break inside an edit text would shift every later line of the file.
-std::string SingleLine(std::string text) {
-    std::replace_if(
-        text.begin(), text.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
-    return text;
-}
-
+// The text of one line; a line break inside a path or an edit text would shift
+// every later line of the file.
 std::string LineText(const ProjectLine& line, const ListFileNames& names, const SettingsForm& f) {
     switch (line.kind) {
         case ProjectLine::SheetList:
-            return SingleLine(names.SheetFileName);
+            return SingleLineText(names.SheetFileName);
         case ProjectLine::PartList:
-            return SingleLine(names.PartFileName);
+            return SingleLineText(names.PartFileName);
         case ProjectLine::Slider:
             return std::to_string(f.tbFast);
         case ProjectLine::Check:
             return f.*line.flag ? "1" : "0";
         case ProjectLine::Edit:
-            return SingleLine(f.*line.text);
+            return SingleLineText(f.*line.text);
         case ProjectLine::Colour:
             return std::to_string(f.*line.colour);
         case ProjectLine::Dialect:

@@ -45,8 +45,7 @@ ListResult LoadSectioned(TableKind kind, const std::string& path, CellTable& t) 
     if (!ReadTextFile(path, text, result.message)) text.clear();
     const Sections ini(text);
     KeepOneEmptyRow(t);
-    double area = 0, cost = 0;
-    long long quantity = 0;
+    TableTotals totals;
     int row = kFirst - 1;
     for (int n = 1;; ++n) {
         const std::string section = (sheet ? "SHEET" : "PART") + std::to_string(n);
@@ -59,14 +58,13 @@ ListResult LoadSectioned(TableKind kind, const std::string& path, CellTable& t) 
         t.SetCell(row, 1, FormatGeneral(length));
         t.SetCell(row, 2, FormatGeneral(width));
         t.SetCell(row, 3, std::to_string(count));
-        area += length * width * count;
-        quantity += count;
+        totals.Add(length, width, count);
         if (sheet) {
             const double unitCost = ini.Number(section, "COST");
             t.SetCell(row, SheetCol::Cost, FormatGeneral(unitCost));
             t.SetCell(row, SheetCol::Priority, _("Yes"));
             t.SetCell(row, SheetCol::LeftQuant, std::to_string(count));
-            cost += unitCost * count;
+            totals.cost += unitCost * count;
         } else {
             const std::string rotate = ini.Text(section, "ROTATE");
             t.SetCell(row, PartCol::Rotatable, rotate == "R" || rotate == "Y" ? _("Yes") : _("No"));
@@ -74,7 +72,7 @@ ListResult LoadSectioned(TableKind kind, const std::string& path, CellTable& t) 
         ++result.rows;
         t.AppendRow();
     }
-    WriteTotals(t, kind, area, quantity, cost);
+    WriteTotals(t, kind, totals);
     t.SetRowCount(std::max(row, kFirst) + 1);
     return result;
 }

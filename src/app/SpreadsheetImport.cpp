@@ -13,12 +13,6 @@ namespace {
 
 constexpr int kWorkbookColumns = 5;  // A to E
 
-struct Totals {
-    double area = 0;
-    long long quantity = 0;
-    double cost = 0;
-};
-
 bool IsNoFlag(std::string flag) {
     for (char& c : flag) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     return flag == "n" || flag == "no" || flag == "否";
@@ -28,8 +22,10 @@ bool IsNoFlag(std::string flag) {
 // sizes numbers and the quantity a whole number.
 struct Entry {
     std::string label, length, width, quant;
+    double lengthValue = 0, widthValue = 0;
     int quantity = 0;
-    double area = 0;  // length x width x quantity
+
+    void AddTo(TableTotals& totals) const { totals.Add(lengthValue, widthValue, quantity); }
 };
 
 std::optional<Entry> ReadEntry(const SheetCells& book, int row, const std::string& quant) {
@@ -40,8 +36,9 @@ std::optional<Entry> ReadEntry(const SheetCells& book, int row, const std::strin
     const auto l = ParseNumber(entry.length);
     const auto w = ParseNumber(entry.width);
     if (!q || !l || !w) return std::nullopt;
+    entry.lengthValue = *l;
+    entry.widthValue = *w;
     entry.quantity = *q;
-    entry.area = *l * *w * *q;
     return entry;
 }
 
@@ -54,7 +51,7 @@ bool Import(const std::string& path, CellTable& table, TableKind kind, std::stri
     if (!ReadWorkbookSheet(path, kWorkbookColumns, book, error)) return false;
 
     KeepOneEmptyRow(table);
-    Totals totals;
+    TableTotals totals;
     int last = CellTable::kFirstDataRow - 1;
     std::vector<std::string> cells;
     for (int i = 1; i <= book.RowBound(); ++i) {
@@ -64,7 +61,7 @@ bool Import(const std::string& path, CellTable& table, TableKind kind, std::stri
         for (size_t col = 0; col < cells.size(); ++col)
             table.SetCell(last, static_cast<int>(col), cells[col]);
     }
-    WriteTotals(table, kind, totals.area, totals.quantity, totals.cost);
+    WriteTotals(table, kind, totals);
     return true;
 }
 
@@ -73,13 +70,12 @@ bool Import(const std::string& path, CellTable& table, TableKind kind, std::stri
 bool LoadSheetSpreadsheet(const std::string& path, CellTable& sgSheet, std::string& error) {
     return Import(
         path, sgSheet, TableKind::Sheet, error,
-        [](const SheetCells& book, int i, Totals& totals, std::vector<std::string>& cells) {
+        [](const SheetCells& book, int i, TableTotals& totals, std::vector<std::string>& cells) {
             const std::string& cost = book.Cell(i, 5);
             const auto entry = ReadEntry(book, i, book.Cell(i, 4));
             const auto c = ParseNumber(cost);
             if (!entry || !c) return false;
-            totals.area += entry->area;
-            totals.quantity += entry->quantity;
+            entry->AddTo(totals);
             totals.cost += *c * entry->quantity;
             cells = {entry->label, entry->length, entry->width, entry->quant,
                      cost,         _("Yes"),      entry->quant};
@@ -90,7 +86,7 @@ bool LoadSheetSpreadsheet(const std::string& path, CellTable& sgSheet, std::stri
 bool LoadPartSpreadsheet(const std::string& path, CellTable& sgPart, std::string& error) {
     return Import(
         path, sgPart, TableKind::Part, error,
-        [](const SheetCells& book, int i, Totals& totals, std::vector<std::string>& cells) {
+        [](const SheetCells& book, int i, TableTotals& totals, std::vector<std::string>& cells) {
             // Quantity and flag come in either order: a D starting with a digit
             // is the quantity.
             const std::string& d = book.Cell(i, 4);
@@ -98,8 +94,7 @@ bool LoadPartSpreadsheet(const std::string& path, CellTable& sgPart, std::string
             const bool dIsQuant = !d.empty() && std::isdigit(static_cast<unsigned char>(d[0]));
             const auto entry = ReadEntry(book, i, dIsQuant ? d : e);
             if (!entry) return false;
-            totals.area += entry->area;
-            totals.quantity += entry->quantity;
+            entry->AddTo(totals);
             cells = {entry->label, entry->length, entry->width, entry->quant,
                      IsNoFlag(dIsQuant ? e : d) ? _("No") : _("Yes")};
             return true;

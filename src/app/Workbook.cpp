@@ -6,7 +6,6 @@
 #include <fstream>
 
 #include "app/FileMessages.h"
-#include "app/NumberText.h"
 #include "app/WorkbookReaders.h"
 #include "shell/Translate.h"
 
@@ -50,10 +49,6 @@ void SheetCells::SetCell(int row, int col, std::string text) {
     std::vector<std::string>& cells = rows_[row];
     if (static_cast<int>(cells.size()) < col) cells.resize(static_cast<size_t>(col));
     cells[static_cast<size_t>(col) - 1] = std::move(text);
-}
-
-std::string NumberCellText(double value) {
-    return FormatGeneral(value);
 }
 
 bool ReadWorkbookSheet(const std::string& path, int columns, SheetCells& sheet,

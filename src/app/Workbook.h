@@ -8,8 +8,9 @@
 #include <vector>
 
 // The cells of one worksheet, rows and columns counted from 1. A number cell holds
-// its number in the general format (shortest form, up to 15 significant digits), an
-// empty or missing cell an empty text.
+// its number in the general format (FormatGeneral: 1200.0 reads "1200" and a double
+// one bit off 0.3 reads "0.3", as a spreadsheet program shows them), an empty or
+// missing cell an empty text.
 class SheetCells {
   public:
     // No cell below this row holds a text; 0 for an empty sheet.

@@ -12,7 +12,3 @@ enum class WorkbookFault { kNone, kNotWorkbook, kDamaged, kEncrypted };
 WorkbookFault ReadXlsSheet(const std::string& path, int columns, SheetCells& sheet);
 // Office Open XML packages (zip archive holding the sheet XML and shared strings).
 WorkbookFault ReadXlsxSheet(const std::string& path, int columns, SheetCells& sheet);
-
-// The text of a number cell: the general format, so 1200.0 reads "1200" and a double
-// one bit off 0.3 reads "0.3", as a spreadsheet program shows them.
-std::string NumberCellText(double value);

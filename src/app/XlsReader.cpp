@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <fstream>
 
+#include "app/NumberText.h"
 #include "app/WorkbookReaders.h"
 
 namespace {
@@ -80,7 +81,7 @@ WorkbookFault ReadXlsSheet(const std::string& path, int columns, SheetCells& she
                     text = std::to_string(value.value.int_value);
                     break;
                 case FREEXL_CELL_DOUBLE:
-                    text = NumberCellText(value.value.double_value);
+                    text = FormatGeneral(value.value.double_value);
                     break;
                 case FREEXL_CELL_TEXT:
                 case FREEXL_CELL_SST_TEXT:

@@ -214,7 +214,7 @@ WorkbookFault CellText(const pugi::xml_node& cell, const std::vector<std::string
     } else if (type.empty() || type == "n") {
         // Numbers come as "1200", "600.5", "1E-07" or "1e-07".
         const auto number = ParseNumber(value);
-        text = number ? NumberCellText(*number) : value;
+        text = number ? FormatGeneral(*number) : value;
     } else {
         text = value;  // formula strings, booleans ("1"), errors, ISO dates
     }

@@ -144,13 +144,6 @@ TEST(EntryTables, PasteWritesOnlyPositiveWholeNumbers) {
     EXPECT_EQ(DataRows(parts), (Rows{{"A", "1200", "", "2", "Yes"}, Row(5)}));
 }
 
-TEST(EntryTables, ParsePositiveIntGivesMinusOneForNonIntegers) {
-    EXPECT_EQ(ParsePositiveInt(" 7 "), 7);
-    EXPECT_EQ(ParsePositiveInt("-5"), -5);
-    EXPECT_EQ(ParsePositiveInt(""), -1);
-    EXPECT_EQ(ParsePositiveInt("1.5"), -1);
-}
-
 TEST(EntryTables, LanguageChangeRewritesFixedRowsButKeepsYesCells) {
     CellTable t = NewSheetTable();
     WriteTotals(t, TableKind::Sheet, 1000, 1, 10);
