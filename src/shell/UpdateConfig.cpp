@@ -1,6 +1,5 @@
 #include "shell/UpdateConfig.h"
 
-#include <QDesktopServices>
 #include <QString>
 
 #include "shell/SettingsFile.h"
@@ -22,10 +21,6 @@ QUrl UpdatePageUrl() {
 
 QUrl DownloadPageUrl() {
     return QUrl(QString::fromStdString(_("https://tarvex.example.com/index.php/download")));
-}
-
-UrlOpener DesktopUrlOpener() {
-    return [](const QUrl& url) { return QDesktopServices::openUrl(url); };
 }
 
 bool OpenDownloadPage(const UrlOpener& open) {

@@ -16,8 +16,5 @@ QUrl UpdatePageUrl();
 // The download page: a translated message, so each language can point to its own page.
 QUrl DownloadPageUrl();
 
-// Opens an address with the desktop's default program (needs a QGuiApplication).
-UrlOpener DesktopUrlOpener();
-
 // "Latest Version(&V)..." and the update dialog's "Download(&D)".
 bool OpenDownloadPage(const UrlOpener& open);
