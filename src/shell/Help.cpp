@@ -33,4 +33,3 @@ std::string OpenHelp(const std::string& code, const UrlOpener& open) {
     }
     return {};
 }
-

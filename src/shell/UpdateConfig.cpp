@@ -2,7 +2,6 @@
 
 #include <QString>
 
-#include "shell/SettingsFile.h"
 #include "shell/Translate.h"
 
 QUrl UpdatePageUrl(const std::string& configured) {
@@ -13,10 +12,6 @@ QUrl UpdatePageUrl(const std::string& configured) {
     if (url.path().isEmpty() || url.path() == QLatin1String("/"))
         url.setPath(QStringLiteral("/fuploadfile/updates/velkor_updates.asp"));
     return url;
-}
-
-QUrl UpdatePageUrl() {
-    return UpdatePageUrl(ReadUpdateUrl());
 }
 
 QUrl DownloadPageUrl() {

@@ -10,8 +10,6 @@
 // http or https address; one without a path gets the standard page path. Empty, so
 // the check does nothing, when no usable address is configured.
 QUrl UpdatePageUrl(const std::string& configured);
-// The same for the program's settings file.
-QUrl UpdatePageUrl();
 
 // The download page: a translated message, so each language can point to its own page.
 QUrl DownloadPageUrl();
