@@ -5,6 +5,8 @@
 #include <cstdlib>
 #include <system_error>
 
+#include "shell/Languages.h"
+
 #ifndef TARVEX_DATA_DIR
 #define TARVEX_DATA_DIR "/usr/local/share/tarvex"
 #endif
@@ -15,14 +17,6 @@ namespace {
 
 bool IsWritableDir(const fs::path& dir) {
     return access(dir.c_str(), W_OK) == 0;
-}
-
-bool HoldsAnyCatalog(const fs::path& localeDir) {
-    std::error_code ec;
-    for (fs::directory_iterator it(localeDir, ec), end; !ec && it != end; it.increment(ec)) {
-        if (fs::is_regular_file(it->path() / "LC_MESSAGES" / "default.mo", ec)) return true;
-    }
-    return false;
 }
 
 }  // namespace
@@ -45,7 +39,7 @@ std::vector<fs::path> LocaleDirs() {
 fs::path LocaleDir() {
     const auto dirs = LocaleDirs();
     for (const auto& dir : dirs) {
-        if (HoldsAnyCatalog(dir)) return dir;
+        if (!LanguageList(dir).empty()) return dir;
     }
     return dirs.front();
 }

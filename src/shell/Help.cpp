@@ -9,6 +9,10 @@
 
 namespace fs = std::filesystem;
 
+UrlOpener DesktopUrlOpener() {
+    return [](const QUrl& url) { return QDesktopServices::openUrl(url); };
+}
+
 fs::path FindHelpFile(const std::string& code, const std::vector<fs::path>& localeDirs) {
     if (code.empty()) return {};
     for (const fs::path& dir : localeDirs) {
@@ -28,9 +32,4 @@ std::string OpenHelp(const std::string& code, const UrlOpener& open) {
         return _("The help file can not be opened!");
     }
     return {};
-}
-
-std::string OpenHelp() {
-    return OpenHelp(CurrentLanguage(),
-                    [](const QUrl& url) { return QDesktopServices::openUrl(url); });
 }

@@ -12,6 +12,9 @@
 // Opens a file or web address with the desktop's default program; false on failure.
 using UrlOpener = std::function<bool(const QUrl&)>;
 
+// The real opener: QDesktopServices::openUrl (needs a QGuiApplication).
+UrlOpener DesktopUrlOpener();
+
 // The help file of language `code`: for each locale folder in order,
 // <folder>/<code>/LC_MESSAGES/velkor.chm, then velkor.html beside it. Empty when
 // there is none.
@@ -22,6 +25,3 @@ std::filesystem::path FindHelpFile(const std::string& code,
 // empty text on success, otherwise the translated message for an error box:
 // "The help file is not exists!" when there is no help file.
 std::string OpenHelp(const std::string& code, const UrlOpener& open);
-// The same for the current language, opened with QDesktopServices::openUrl (needs a
-// QGuiApplication).
-std::string OpenHelp();

@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <system_error>
 
-#include "shell/AppPaths.h"
-
 namespace fs = std::filesystem;
 
 namespace {
@@ -44,10 +42,6 @@ std::vector<std::string> LanguageList(const fs::path& localeDir) {
         if (std::find(codes.begin(), codes.end(), code) == codes.end()) codes.push_back(code);
     }
     return codes;
-}
-
-std::vector<std::string> LanguageList() {
-    return LanguageList(LocaleDir());
 }
 
 std::string LanguageFolder(const fs::path& localeDir, const std::string& code) {

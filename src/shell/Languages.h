@@ -9,8 +9,6 @@
 // Every sub-folder L of `localeDir` that holds LC_MESSAGES/default.mo, lower-cased,
 // without duplicates, sorted by name. Empty when the folder is missing.
 std::vector<std::string> LanguageList(const std::filesystem::path& localeDir);
-// The same for the program's locale folder (LocaleDir()).
-std::vector<std::string> LanguageList();
 
 // The name of the sub-folder of `localeDir` that the code stands for (codes match
 // folder names without letter case); the code itself when no folder matches.

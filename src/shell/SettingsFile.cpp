@@ -8,8 +8,6 @@
 #include <QString>
 #include <system_error>
 
-#include "shell/AppPaths.h"
-
 namespace fs = std::filesystem;
 
 namespace {
@@ -73,10 +71,6 @@ std::string ReadLanguage(const fs::path& file, const fs::path& seed) {
     return ReadKey(file, seed, "Language", "en_us");
 }
 
-std::string ReadLanguage() {
-    return ReadLanguage(SettingsFilePath(), SettingsTemplatePath());
-}
-
 bool SaveLanguage(const fs::path& file, const std::string& code, const fs::path& seed) {
     // A line break in the value would split the file's lines.
     for (char c : code) {
@@ -91,14 +85,6 @@ bool SaveLanguage(const fs::path& file, const std::string& code, const fs::path&
     return WriteAtomically(file, WithCrLf(text));
 }
 
-bool SaveLanguage(const std::string& code) {
-    return SaveLanguage(SettingsFilePath(), code, SettingsTemplatePath());
-}
-
 std::string ReadUpdateUrl(const fs::path& file, const fs::path& seed) {
     return ReadKey(file, seed, "UpdateUrl", "");
-}
-
-std::string ReadUpdateUrl() {
-    return ReadUpdateUrl(SettingsFilePath(), SettingsTemplatePath());
 }

@@ -14,8 +14,6 @@
 // then); "en_us" when the key is missing or the file cannot be used. `seed` is
 // read instead of `file` when `file` does not exist (an installation's default).
 std::string ReadLanguage(const std::filesystem::path& file, const std::filesystem::path& seed = {});
-// The same for the program's settings file (SettingsFilePath()).
-std::string ReadLanguage();
 
 // Stores `code` as the language when the file (or, when it does not exist yet, the
 // seed) has a section "Common"; writes nothing otherwise. The file is replaced
@@ -23,12 +21,8 @@ std::string ReadLanguage();
 // with CR LF. Returns whether the file was written; failures are otherwise silent.
 bool SaveLanguage(const std::filesystem::path& file, const std::string& code,
                   const std::filesystem::path& seed = {});
-// The same for the program's settings file.
-bool SaveLanguage(const std::string& code);
 
 // The address of the update page ("UpdateUrl" of "Common"), trimmed; empty when it
 // is not configured or the file cannot be used.
 std::string ReadUpdateUrl(const std::filesystem::path& file,
                           const std::filesystem::path& seed = {});
-// The same for the program's settings file.
-std::string ReadUpdateUrl();

@@ -1,9 +1,7 @@
 #include "shell/UpdateConfig.h"
 
-#include <QDesktopServices>
 #include <QString>
 
-#include "shell/SettingsFile.h"
 #include "shell/Translate.h"
 
 QUrl UpdatePageUrl(const std::string& configured) {
@@ -16,16 +14,8 @@ QUrl UpdatePageUrl(const std::string& configured) {
     return url;
 }
 
-QUrl UpdatePageUrl() {
-    return UpdatePageUrl(ReadUpdateUrl());
-}
-
 QUrl DownloadPageUrl() {
     return QUrl(QString::fromStdString(_("https://tarvex.example.com/index.php/download")));
-}
-
-UrlOpener DesktopUrlOpener() {
-    return [](const QUrl& url) { return QDesktopServices::openUrl(url); };
 }
 
 bool OpenDownloadPage(const UrlOpener& open) {

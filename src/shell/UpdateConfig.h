@@ -10,14 +10,9 @@
 // http or https address; one without a path gets the standard page path. Empty, so
 // the check does nothing, when no usable address is configured.
 QUrl UpdatePageUrl(const std::string& configured);
-// The same for the program's settings file.
-QUrl UpdatePageUrl();
 
 // The download page: a translated message, so each language can point to its own page.
 QUrl DownloadPageUrl();
-
-// Opens an address with the desktop's default program (needs a QGuiApplication).
-UrlOpener DesktopUrlOpener();
 
 // "Latest Version(&V)..." and the update dialog's "Download(&D)".
 bool OpenDownloadPage(const UrlOpener& open);

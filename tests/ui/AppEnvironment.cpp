@@ -1,34 +1,15 @@
-// The widget tests' application object, made before the first test. Another set-up
-// that needs one finds it through QCoreApplication::instance().
-#include <gtest/gtest.h>
-
+// The widget tests' application object, with the catalogs built beside the test
+// programs: the window tests switch languages.
 #include <QApplication>
 #include <filesystem>
-#include <memory>
 
 #include "shell/Translate.h"
+#include "support/QtAppEnvironment.h"
 
 namespace {
 
-class AppEnvironment : public testing::Environment {
-  public:
-    void SetUp() override {
-        if (QCoreApplication::instance()) return;
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-        app_ = std::make_unique<QApplication>(argc_, argv_);
-        // The catalogs built beside the test programs; the window tests switch languages.
-        InitTranslation(std::filesystem::path(TARVEX_BINARY_DIR) / "bin" / "locale");
-    }
-    void TearDown() override { app_.reset(); }
-
-  private:
-    int argc_ = 1;
-    char name_[8] = "test_ui";
-    char* argv_[2] = {name_, nullptr};
-    std::unique_ptr<QApplication> app_;
-};
-
 [[maybe_unused]] testing::Environment* const kAppEnvironment =
-    testing::AddGlobalTestEnvironment(new AppEnvironment);
+    testing::AddGlobalTestEnvironment(new QtAppEnvironment<QApplication>(
+        [] { InitTranslation(std::filesystem::path(TARVEX_BINARY_DIR) / "bin" / "locale"); }));
 
 }  // namespace

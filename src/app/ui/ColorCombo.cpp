@@ -22,7 +22,3 @@ void ColorCombo::SetColors(const std::vector<NamedColor>& colors) {
     }
     setCurrentIndex(selected < count() ? selected : -1);
 }
-
-QColor ColorCombo::SelectedColor() const {
-    return currentData().value<QColor>();
-}

@@ -20,5 +20,4 @@ class ColorCombo : public QComboBox {
 
     // Refills the list and selects the same position again.
     void SetColors(const std::vector<NamedColor>& colors);
-    QColor SelectedColor() const;
 };

@@ -6,6 +6,8 @@
 #include <QString>
 #include <optional>
 
+#include "app/FileDialogs.h"
+
 class QDialog;
 class QPrinter;
 class QUrl;
@@ -16,6 +18,9 @@ struct FileRequest {
     QString filter;         // in Qt's form ("Text file(*.txt);;...")
     QString defaultSuffix;  // without the dot
 };
+
+// The file dialog of a command, as the core describes it.
+FileRequest FileRequestFor(FileDialogKind kind);
 
 class Dialogs {
   public:

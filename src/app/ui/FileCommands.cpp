@@ -15,8 +15,7 @@ FileCommands::FileCommands(FileCommandsParts parts, QObject* parent)
     : QObject(parent), p_(std::move(parts)) {}
 
 QString FileCommands::Ask(FileDialogKind kind, bool save) const {
-    const FileDialogSpec spec = FileDialogFor(kind);
-    const FileRequest request{Q(spec.title), Q(spec.QtFilter()), Q(spec.defaultSuffix)};
+    const FileRequest request = FileRequestFor(kind);
     return save ? p_.dialogs.SaveFile(&p_.window, request)
                 : p_.dialogs.OpenFile(&p_.window, request);
 }

@@ -12,22 +12,18 @@
 
 namespace {
 
-FileRequest ExportRequest(LayoutExportKind kind) {
+FileDialogKind ExportDialog(LayoutExportKind kind) {
     switch (kind) {
         case LayoutExportKind::Html:
-            return {Q(_("Please select html file name export as")),
-                    QStringLiteral("Html file(*.html)"), QStringLiteral("html")};
+            return FileDialogKind::ExportHtml;
         case LayoutExportKind::Dxf:
-            return {Q(_("Please select dxf file name export as")),
-                    QStringLiteral("DXF file(*.dxf)"), QStringLiteral("dxf")};
+            return FileDialogKind::ExportDxf;
         case LayoutExportKind::Gcode:
-            return {Q(_("Please select g-code file name export as")),
-                    QStringLiteral("G code file(*.gnc)"), QStringLiteral("gnc")};
+            return FileDialogKind::ExportGcode;
         case LayoutExportKind::Offcuts:
-            return {Q(_("Please select offcut file name export as")), Q(_("Text file") + "(*.txt)"),
-                    QStringLiteral("txt")};
+            break;
     }
-    return {};
+    return FileDialogKind::ExportOffcuts;
 }
 
 }  // namespace
@@ -43,7 +39,7 @@ void OutputCommands::Export(LayoutExportKind kind) {
     const AppliedResult* result = p_.calc.Calc().Applied();
     const int layout = p_.layouts.SelectedLayout();
     if (!result || layout < 0) return;
-    const QString path = p_.dialogs.SaveFile(&p_.window, ExportRequest(kind));
+    const QString path = p_.dialogs.SaveFile(&p_.window, FileRequestFor(ExportDialog(kind)));
     if (path.isEmpty()) return;
     const SettingsForm settings = p_.settings();
     const ExportOutcome outcome =

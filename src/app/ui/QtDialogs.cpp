@@ -1,6 +1,5 @@
 #include "app/ui/QtDialogs.h"
 
-#include <QDesktopServices>
 #include <QDialog>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -10,6 +9,8 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QUrl>
+
+#include "shell/Help.h"
 
 void QtDialogs::Message(QWidget* parent, const QString& caption, const QString& text, Icon icon) {
     QMessageBox box(icon == Icon::Error ? QMessageBox::Critical : QMessageBox::Information, caption,
@@ -60,5 +61,5 @@ void QtDialogs::Run(QDialog& dialog) {
 }
 
 bool QtDialogs::OpenUrl(const QUrl& url) {
-    return QDesktopServices::openUrl(url);
+    return DesktopUrlOpener()(url);
 }

@@ -72,21 +72,18 @@ TfrmMain::TfrmMain(Dialogs& dialogs, const WindowFiles& files, QWidget* parent)
     BuildMenu();
     ConnectPages();
 
-    // The language first, so that everything below is written in it.
     languageList_ = ::LanguageList(files_.localeDir);
-    FillLanguages();
+    QComboBox& languages = setsPage_->Languages();
+    for (const std::string& code : languageList_) languages.addItem(Q(code));
     languageCode_ = ReadLanguage(files_.settingsFile, files_.settingsSeed);
-    SetLanguage(languageCode_);
-    Retranslate();
-    TranslateColors();
-    ShowSettings(SettingsForm{});  // the colour boxes have their entries now
-    SelectLanguage(
-        static_cast<int>(std::find(languageList_.begin(), languageList_.end(), languageCode_) -
-                         languageList_.begin()));
-    baseCaption_ = windowTitle();
+    const auto stored = std::find(languageList_.begin(), languageList_.end(), languageCode_);
+    languages.setCurrentIndex(
+        stored == languageList_.end() ? -1 : static_cast<int>(stored - languageList_.begin()));
+    ApplyLanguage();
+    // Written after the language is set, so their Yes/No cells are in it.
     sheetModel_.Edit([](CellTable& t) { t = NewSheetTable(); });
     partModel_.Edit([](CellTable& t) { t = NewPartTable(); });
-    TranslateTables();
+    ShowSettings(SettingsForm{});  // the colour boxes have their entries now
     SeedRandom(static_cast<std::uint32_t>(std::time(nullptr)));
 
     // The update check runs once, a while after the start.
@@ -135,7 +132,7 @@ void TfrmMain::ConnectPages() {
              setWindowTitle(Q(caption));
              pgcpg1_->setCurrentIndex(kLayoutsPage);
          },
-         [this] { return S(baseCaption_); }},
+         [this] { return S(BaseCaption()); }},
         this);
     for (TablePage* page : {sheetsPage_, partsPage_}) {
         const TableKind kind = page == sheetsPage_ ? TableKind::Sheet : TableKind::Part;
@@ -191,8 +188,20 @@ void TfrmMain::ConnectPages() {
     connect(mnAbout_, &QAction::triggered, this, &TfrmMain::mnAboutClick);
 }
 
+QString TfrmMain::BaseCaption() const {
+    return Q(_(kApplicationTitle));
+}
+
+void TfrmMain::ApplyLanguage() {
+    SetLanguage(languageCode_);
+    Retranslate();
+    TranslateColors();
+    TranslateTables();
+}
+
 void TfrmMain::Retranslate() {
-    setWindowTitle(Q(_("Tarvex sheet cutting system")));
+    // Every text goes back to its message id, so a project name leaves the caption.
+    setWindowTitle(BaseCaption());
     mnFile_->setTitle(Q(_("File(&F)")));
     mnPrintSetup_->setText(Q(_("Print Sets(&R)...")));
     mnExit_->setText(Q(_("Exit(&X)")));
@@ -216,17 +225,6 @@ void TfrmMain::Retranslate() {
     setsPage_->Retranslate();
 }
 
-void TfrmMain::FillLanguages() {
-    QComboBox& box = setsPage_->Languages();
-    box.clear();
-    for (const std::string& code : languageList_) box.addItem(Q(code));
-}
-
-void TfrmMain::SelectLanguage(int index) {
-    setsPage_->Languages().setCurrentIndex(
-        index >= 0 && index < static_cast<int>(languageList_.size()) ? index : -1);
-}
-
 void TfrmMain::TranslateTables() {
     QStringList yesNo;
     for (const std::string& text : YesNoChoices()) yesNo << Q(text);
@@ -239,15 +237,8 @@ void TfrmMain::TranslateTables() {
 void TfrmMain::cbbLangChange(int index) {
     if (index < 0 || index >= static_cast<int>(languageList_.size())) return;
     languageCode_ = languageList_[index];
-    FillLanguages();
-    SetLanguage(languageCode_);
-    // Every text goes back to its message id, so a project name leaves the caption.
-    Retranslate();
+    ApplyLanguage();
     SaveLanguage(files_.settingsFile, languageCode_, files_.settingsSeed);
-    baseCaption_ = windowTitle();
-    SelectLanguage(index);
-    TranslateTables();
-    TranslateColors();
 }
 
 void TfrmMain::TranslateColors() {
@@ -304,7 +295,9 @@ void TfrmMain::tmr1Timer() {
     StartUpdateCheck(this, page, Q(UpdatesFilePath().string()));
 }
 
-void TfrmMain::OpenProject(const QString& path) { fileCommands_->OpenProjectFile(path); }
+void TfrmMain::OpenProject(const QString& path) {
+    fileCommands_->OpenProjectFile(path);
+}
 
 void TfrmMain::mnAboutClick() {
     TfrmAbout about([this](const QUrl& url) { dialogs_.OpenUrl(url); }, this);

@@ -52,7 +52,8 @@ class TfrmMain : public QMainWindow {
     // Opens a project as the Project menu does, for a project named on the command line.
     void OpenProject(const QString& path);
 
-    QString BaseCaption() const { return baseCaption_; }
+    // The caption without a project name, in the current language.
+    QString BaseCaption() const;
     const std::vector<std::string>& LanguageList() const { return languageList_; }
     const std::string& LanguageCode() const { return languageCode_; }
 
@@ -62,9 +63,9 @@ class TfrmMain : public QMainWindow {
   private:
     void BuildMenu();
     void ConnectPages();
+    // Sets languageCode_ as the language and translates every text of the window again.
+    void ApplyLanguage();
     void Retranslate();
-    void FillLanguages();
-    void SelectLanguage(int index);
     // The Yes/No editors and the fixed rows of the tables in the current language.
     void TranslateTables();
     // While a calculation runs, nothing may change the tables, the settings or the files.
@@ -99,7 +100,6 @@ class TfrmMain : public QMainWindow {
     OutputCommands* outputs_;
     QPrinter printer_;
     QTimer* tmr1_;
-    QString baseCaption_;
     std::vector<std::string> languageList_;
     std::string languageCode_;
 };

@@ -6,17 +6,9 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "shell/AppPaths.h"
+#include "app/ui/UiText.h"
 #include "shell/Translate.h"
 #include "shell/UpdateCheck.h"
-
-namespace {
-
-QString Q(const std::string& text) {
-    return QString::fromStdString(text);
-}
-
-}  // namespace
 
 TfrmUpdates::TfrmUpdates(const QString& notes, QWidget* parent, UrlOpener open)
     : QDialog(parent), open_(std::move(open)) {
@@ -64,8 +56,4 @@ UpdateCheck* StartUpdateCheck(QWidget* window, const QUrl& page, const QString& 
     QObject::connect(check, &UpdateCheck::Finished, check, &QObject::deleteLater);
     check->DownloadUpdates();
     return check;
-}
-
-UpdateCheck* StartUpdateCheck(QWidget* window) {
-    return StartUpdateCheck(window, UpdatePageUrl(), Q(UpdatesFilePath().string()));
 }

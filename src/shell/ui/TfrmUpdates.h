@@ -32,5 +32,3 @@ class TfrmUpdates : public QDialog {
 // blocking the event loop); the dialog is destroyed when closed. Returns the running
 // check, owned by `window` and destroyed when it finishes.
 UpdateCheck* StartUpdateCheck(QWidget* window, const QUrl& page, const QString& localCopy);
-// The same for the page configured in the settings file, kept at UpdatesFilePath().
-UpdateCheck* StartUpdateCheck(QWidget* window);
