@@ -291,18 +291,8 @@ void ExpandParts(const std::vector<PartRow>& rows) {
     g_PartList.clear();
     g_SumPartArea = 0;
     g_PartCount = 0;
-    TPartInfo part;
-    for (const PartRow& row : rows) {
-        g_PartCount += row.quant;
-        for (int k = 0; k < row.quant; ++k) {
-            part.SetSize(row.length, row.width);
-            part.rotatable = row.rotatable ? 1 : 0;
-            part.label = row.label;
-            part.AddKerf();
-            AddJobPart(part);
-            g_SumPartArea += part.Area();
-        }
-    }
+    for (const PartRow& row : rows)
+        AddJobParts(row.length, row.width, row.rotatable, row.label, row.quant);
 }
 
 void ExpandSheets(const std::vector<SheetUnits>& plan) {
@@ -310,21 +300,9 @@ void ExpandSheets(const std::vector<SheetUnits>& plan) {
     g_SumSheetArea = 0;
     g_SumSheetCost = 0;
     g_SheetCount = 0;
-    for (const SheetUnits& units : plan) {
-        for (int k = 0; k < units.count; ++k) {
-            TSheetInfo sheet;
-            sheet.length = units.length;
-            sheet.width = units.width;
-            sheet.id = g_SheetCount;
-            sheet.label = units.label;
-            sheet.unitCost = units.cost / sheet.Area();
-            sheet.TakeOffMargins();
-            g_SumSheetArea += sheet.Area();
-            g_SumSheetCost += sheet.Area() * sheet.unitCost;
-            g_SheetList.push_back(std::move(sheet));
-            ++g_SheetCount;
-        }
-    }
+    for (const SheetUnits& units : plan)
+        for (int k = 0; k < units.count; ++k)
+            AddJobSheet(units.length, units.width, units.cost, units.label);
 }
 
 }  // namespace

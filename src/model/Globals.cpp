@@ -71,9 +71,30 @@ void TSheetInfo::AddBackMargins() {
     length += g_marginleft + g_marginright;
 }
 
-void AddJobPart(const TPartInfo& part) {
-    g_PartList.push_back(part);
-    g_PartList.back().id = g_PartIndex++;
+void AddJobParts(double length, double width, bool rotatable, const std::string& label,
+                 std::int32_t quantity) {
+    for (std::int32_t k = 0; k < quantity; ++k) {
+        TPartInfo& part = g_PartList.emplace_back();
+        part.SetSize(length, width);
+        part.SetRotatable(rotatable);
+        part.label = label;
+        part.AddKerf();
+        part.id = g_PartIndex++;
+        g_SumPartArea += part.Area();
+        ++g_PartCount;
+    }
+}
+
+void AddJobSheet(double length, double width, double cost, const std::string& label) {
+    TSheetInfo& sheet = g_SheetList.emplace_back();
+    sheet.length = length;
+    sheet.width = width;
+    sheet.id = g_SheetCount++;
+    sheet.label = label;
+    sheet.unitCost = cost / sheet.Area();
+    sheet.TakeOffMargins();
+    g_SumSheetArea += sheet.Area();
+    g_SumSheetCost += sheet.Area() * sheet.unitCost;
 }
 
 std::int32_t MaxGenerations(double optimrate) {

@@ -27,7 +27,6 @@ struct TPartInfo {
     void AddKerf();
     void RemoveKerfAndShift();
     double Area() const { return length * width; }
-    void SetPlaced(bool on) { placed = on ? 1 : 0; }
     void SetRotatable(bool on) { rotatable = on ? 1 : 0; }
 };
 
@@ -102,8 +101,16 @@ extern std::vector<TSheetInfo> g_SheetList;
 // Part ids are unique over all calculations of one program run.
 extern std::int32_t g_PartIndex;
 
-// Appends a copy of the record to g_PartList with the next part id.
-void AddJobPart(const TPartInfo& part);
+// Appends `quantity` records of one entered part row to g_PartList (priority of
+// the entered sizes, one blade width added, the next part ids) and counts them
+// into g_PartCount and g_SumPartArea.
+void AddJobParts(double length, double width, bool rotatable, const std::string& label,
+                 std::int32_t quantity);
+
+// Appends one sheet of entered sizes and cost to g_SheetList, its margins taken
+// off and numbered after the sheets before it, and counts it into g_SheetCount,
+// g_SumSheetArea and g_SumSheetCost.
+void AddJobSheet(double length, double width, double cost, const std::string& label);
 
 // g_maxgen for a speed/quality setting (track bar position 1 to 12).
 std::int32_t MaxGenerations(double optimrate);

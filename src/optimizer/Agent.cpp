@@ -20,12 +20,6 @@ void RotateLeft(std::vector<std::int32_t>& genes, int d) {
 
 }  // namespace
 
-Agent::Agent()
-    : sheetOrder(std::max(g_SheetCount, 0)),
-      partOrder(std::max(g_PartCount, 0)),
-      turn(std::max(g_PartCount, 0)),
-      turnable(std::max(g_PartCount, 0)) {}
-
 void CreateRandom(Agent& agent, const std::vector<TPartInfo>& jobParts,
                   const std::vector<TSheetInfo>& jobSheets) {
     // The genes follow the lists themselves, so a count that disagrees with its
@@ -152,15 +146,7 @@ void Evaluate(Agent& agent, WorkList& list) {
 }
 
 void Exchange(Agent& a, Agent& b) {
-    std::swap(a.sheetOrder, b.sheetOrder);
-    std::swap(a.partOrder, b.partOrder);
-    std::swap(a.turn, b.turn);
-    std::swap(a.turnable, b.turnable);
-    std::swap(a.fitness, b.fitness);
-    std::swap(a.bestSheetUse, b.bestSheetUse);
-    std::swap(a.usedSheets, b.usedSheets);
-    std::swap(a.sheets, b.sheets);
-    std::swap(a.parts, b.parts);
+    std::swap(a, b);
 }
 
 bool AllPartsPlaced(const Agent& agent) {

@@ -179,7 +179,6 @@ void GA::Run() {
     sameBestCount = 0;
     lastBest = 1.0f;
     lastMean = 0.0f;
-    pool_ = std::make_unique<EvaluationPool>(ThreadCount(options_.threads));
 
     EvaluateAll(false);
     for (int gen = 0; gen < g_maxgen; ++gen) {

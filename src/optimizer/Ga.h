@@ -24,11 +24,9 @@ struct Agent {
     std::int32_t usedSheets = 0;
     std::vector<TSheetInfo> sheets;  // in sheetOrder after Decode; hold the layouts
     std::vector<TPartInfo> parts;    // always in the job's order
-
-    // Arrays sized from g_SheetCount and g_PartCount.
-    Agent();
 };
 
+// Fills every gene array and record copy from the job lists.
 void CreateRandom(Agent& agent, const std::vector<TPartInfo>& jobParts,
                   const std::vector<TSheetInfo>& jobSheets);
 void Decode(Agent& agent);

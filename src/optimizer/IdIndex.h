@@ -13,7 +13,6 @@ class IdIndex {
     // idAt(i) is the id at position i of a list of `count` records.
     template <class IdAt>
     void Build(int count, IdAt idAt) {
-        count_ = count;
         table_.clear();
         sorted_.clear();
         if (count <= 0) return;
@@ -45,10 +44,7 @@ class IdIndex {
         return it != sorted_.end() && it->first == id ? it->second : -1;
     }
 
-    int Count() const { return count_; }
-
   private:
-    int count_ = 0;
     std::int64_t base_ = 0;
     std::vector<int> table_;
     std::vector<std::pair<std::int32_t, int>> sorted_;

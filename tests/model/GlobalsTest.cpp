@@ -5,7 +5,7 @@
 namespace {
 
 class JobModel : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { ResetJobSettings(); }
     void TearDown() override { ResetJobSettings(); }
 };
@@ -70,13 +70,49 @@ TEST_F(JobModel, GenerationsFollowTheSpeedSetting) {
 
 TEST_F(JobModel, PartIdsKeepCountingAcrossJobs) {
     const int start = g_PartIndex;
-    for (int i = 0; i < 3; ++i) AddJobPart(TPartInfo{});
+    AddJobParts(100, 100, true, "P", 3);
     EXPECT_EQ(g_PartList[0].id, start);
     EXPECT_EQ(g_PartList[2].id, start + 2);
     ResetJobSettings();
-    for (int i = 0; i < 3; ++i) AddJobPart(TPartInfo{});
+    AddJobParts(100, 100, true, "P", 3);
     EXPECT_EQ(g_PartList[0].id, start + 3);
     EXPECT_EQ(g_PartList[2].id, start + 5);
+}
+
+TEST_F(JobModel, JobRecordsCarryKerfMarginsAndTotals) {
+    g_sawwidth = 4;
+    g_marginleft = g_marginright = 10;
+    g_margintop = 5;
+    g_marginbottom = 15;
+    AddJobParts(600, 400, false, "Door", 2);
+    AddJobParts(50, 30, true, "Rail", 0);
+    AddJobParts(300, 200, true, "Shelf", 1);
+    ASSERT_EQ(g_PartList.size(), 3u);
+    EXPECT_EQ(g_PartCount, 3);
+    const TPartInfo& door = g_PartList[1];
+    EXPECT_EQ(door.length, 604);
+    EXPECT_EQ(door.width, 404);
+    EXPECT_DOUBLE_EQ(door.priority, TPartInfo::ComputePriority(600, 400));
+    EXPECT_EQ(door.rotatable, 0);
+    EXPECT_EQ(door.label, "Door");
+    EXPECT_EQ(g_PartList[2].rotatable, 1);
+    EXPECT_EQ(g_PartList[2].id, g_PartList[0].id + 2);
+    EXPECT_EQ(g_SumPartArea, 2 * 604.0 * 404 + 304.0 * 204);
+
+    AddJobSheet(2440, 1220, 122, "Oak");
+    AddJobSheet(1000, 500, 0, "Pine");
+    ASSERT_EQ(g_SheetList.size(), 2u);
+    EXPECT_EQ(g_SheetCount, 2);
+    const TSheetInfo& oak = g_SheetList[0];
+    EXPECT_EQ(oak.id, 0);
+    EXPECT_EQ(g_SheetList[1].id, 1);
+    EXPECT_EQ(oak.length, 2420);
+    EXPECT_EQ(oak.width, 1200);
+    EXPECT_EQ(oak.label, "Oak");
+    // The cost is spread over the whole sheet, margins included.
+    EXPECT_DOUBLE_EQ(oak.unitCost, 122 / (2440.0 * 1220));
+    EXPECT_EQ(g_SumSheetArea, 2420.0 * 1200 + 980.0 * 480);
+    EXPECT_DOUBLE_EQ(g_SumSheetCost, 2420.0 * 1200 * oak.unitCost);
 }
 
 TEST_F(JobModel, DefaultsOfRecords) {

@@ -8,18 +8,8 @@ void AddParts(const std::vector<PartRow>& rows) {
     g_PartList.clear();
     g_PartCount = 0;
     g_SumPartArea = 0;
-    TPartInfo part;
-    for (const PartRow& row : rows) {
-        for (int n = 0; n < row.quantity; ++n) {
-            part.SetSize(row.length, row.width);
-            part.rotatable = row.rotatable ? 1 : 0;
-            part.label = row.label;
-            part.AddKerf();
-            AddJobPart(part);
-            g_SumPartArea += part.Area();
-            ++g_PartCount;
-        }
-    }
+    for (const PartRow& row : rows)
+        AddJobParts(row.length, row.width, row.rotatable, row.label, row.quantity);
 }
 
 // One pass over the rows of one kind; a pass ends after the row that reached the limit.
@@ -28,17 +18,7 @@ void AddSheets(const std::vector<SheetRow>& rows, bool priority, bool limitSheet
     for (const SheetRow& row : rows) {
         if (row.priority != priority) continue;
         for (int n = 0; n < row.quantity; ++n) {
-            TSheetInfo sheet;
-            sheet.length = row.length;
-            sheet.width = row.width;
-            sheet.id = g_SheetCount;
-            sheet.label = row.label;
-            sheet.unitCost = row.cost / sheet.Area();
-            sheet.TakeOffMargins();
-            g_SheetList.push_back(sheet);
-            ++g_SheetCount;
-            g_SumSheetArea += sheet.Area();
-            g_SumSheetCost += sheet.Area() * sheet.unitCost;
+            AddJobSheet(row.length, row.width, row.cost, row.label);
             if (limitSheets && g_SumPartArea * 1.5 < g_SumSheetArea) {
                 limitReached = true;
                 break;
