@@ -71,6 +71,10 @@ TSheetInfo CopySheet(const TSheetInfo& sheet) {
     return c;
 }
 
+void ClearSheetParts(TSheetInfo& sheet) {
+    sheet.parts.clear();
+}
+
 int CountPartsWithLabel(const TSheetInfo& sheet, const std::string& label) {
     return static_cast<int>(std::count_if(sheet.parts.begin(), sheet.parts.end(),
                                           [&](const TPartInfo& p) { return p.label == label; }));

@@ -66,6 +66,11 @@ class WorkList {
 double FillGuillotine(WorkList& list, TSheetInfo& sheet, double x, double y, double regionLength,
                       double regionWidth, std::vector<TPartInfo>& out);
 
+// Fills the usable area of the sheet along level segments, starting from the
+// sheet's segments; returns the placed area.
+double FillFree(WorkList& list, TSheetInfo& sheet, double x0, double y0, double usableLength,
+                double usableWidth, std::vector<TPartInfo>& out);
+
 // The segment operations of the free fill, on a sheet's segment list: the first
 // segment of the lowest level below the sheet's width, and closing the segment
 // at level gapY, whose stretch from gapX on no part took.
@@ -84,4 +89,5 @@ void SortByPriority(std::vector<TPartInfo*>& list);
 
 // A copy of the sheet with its placements; layout bookkeeping gets its defaults.
 TSheetInfo CopySheet(const TSheetInfo& sheet);
+void ClearSheetParts(TSheetInfo& sheet);
 int CountPartsWithLabel(const TSheetInfo& sheet, const std::string& label);

@@ -58,6 +58,12 @@ double FreeFillInto(WorkList& list, TSheetInfo& sheet, double x0, double y0, dou
     return total;
 }
 
+double FillFree(WorkList& list, TSheetInfo& sheet, double x0, double y0, double usableLength,
+                double usableWidth, std::vector<TPartInfo>& out) {
+    PlacementWriter writer(out, out.size());
+    return FreeFillInto(list, sheet, x0, y0, usableLength, usableWidth, writer);
+}
+
 void PickLowestSegment(const TSheetInfo& sheet, double& x, double& y, double& length) {
     Skyline segments;
     segments.Load(sheet.lines, sheet.width, sheet.length);

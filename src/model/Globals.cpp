@@ -71,15 +71,20 @@ void TSheetInfo::AddBackMargins() {
     length += g_marginleft + g_marginright;
 }
 
+void AddJobPart(const TPartInfo& part) {
+    g_PartList.push_back(part);
+    g_PartList.back().id = g_PartIndex++;
+}
+
 void AddJobParts(double length, double width, bool rotatable, const std::string& label,
                  std::int32_t quantity) {
+    TPartInfo part;
+    part.SetSize(length, width);
+    part.SetRotatable(rotatable);
+    part.label = label;
+    part.AddKerf();
     for (std::int32_t k = 0; k < quantity; ++k) {
-        TPartInfo& part = g_PartList.emplace_back();
-        part.SetSize(length, width);
-        part.SetRotatable(rotatable);
-        part.label = label;
-        part.AddKerf();
-        part.id = g_PartIndex++;
+        AddJobPart(part);
         g_SumPartArea += part.Area();
         ++g_PartCount;
     }

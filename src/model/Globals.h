@@ -101,6 +101,9 @@ extern std::vector<TSheetInfo> g_SheetList;
 // Part ids are unique over all calculations of one program run.
 extern std::int32_t g_PartIndex;
 
+// Appends a copy of the record to g_PartList with the next part id.
+void AddJobPart(const TPartInfo& part);
+
 // Appends `quantity` records of one entered part row to g_PartList (priority of
 // the entered sizes, one blade width added, the next part ids) and counts them
 // into g_PartCount and g_SumPartArea.

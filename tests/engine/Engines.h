@@ -21,6 +21,9 @@ struct FastEngine {
                       std::vector<TPartInfo>& out) {
         return FillGuillotine(list, sheet, x, y, length, width, out);
     }
+    double Free(TSheetInfo& sheet, std::vector<TPartInfo>& out) {
+        return FillFree(list, sheet, 0, 0, sheet.length, sheet.width, out);
+    }
     static void Pick(const TSheetInfo& sheet, double& x, double& y, double& length) {
         PickLowestSegment(sheet, x, y, length);
     }
@@ -40,6 +43,10 @@ struct ReferenceEngine {
                       std::vector<TPartInfo>& out) {
         reference::SortByPriority(list.items);
         return reference::FillGuillotine(list, sheet, x, y, length, width, out);
+    }
+    double Free(TSheetInfo& sheet, std::vector<TPartInfo>& out) {
+        reference::SortByPriority(list.items);
+        return reference::FillFree(list, sheet, 0, 0, sheet.length, sheet.width, out);
     }
     static void Pick(const TSheetInfo& sheet, double& x, double& y, double& length) {
         reference::PickLowestSegment(sheet, x, y, length);

@@ -64,6 +64,21 @@ TYPED_TEST(FreeFill, WorkedExample) {
     EXPECT_TRUE(TilesUsableArea(sheet));
 }
 
+// Called on its own, the fill appends its placements to the caller's list, marks
+// the parts it took and leaves the sheet's own placements alone.
+TYPED_TEST(FreeFill, FillAppendsToTheCallersList) {
+    std::vector<TPartInfo> parts = {MakePart(600, 300, 0, 1, "A"), MakePart(400, 200, 0, 2, "B"),
+                                    MakePart(300, 250, 0, 3, "C"), MakePart(350, 100, 0, 4, "D")};
+    TSheetInfo sheet = MakeSheet(1000, 500);
+    this->engine.Reset(parts);
+    std::vector<TPartInfo> out = {MakePart(1, 1, 0, 9, "earlier")};
+    EXPECT_EQ(this->engine.Free(sheet, out), 370000);
+    EXPECT_EQ(Labels(out), (std::vector<std::string>{"earlier", "A", "B", "C", "D"}));
+    EXPECT_TRUE(sheet.parts.empty());
+    EXPECT_EQ(sheet.offcuts.size(), 4u);
+    for (const TPartInfo& p : parts) EXPECT_EQ(p.placed, 1) << p.label;
+}
+
 // The kerf rule compares with the whole usable area: a part as long as the
 // sheet drops its kerf, a part as long as the rest of a segment keeps it.
 TYPED_TEST(FreeFill, KerfDroppedOnlyAgainstTheUsableArea) {

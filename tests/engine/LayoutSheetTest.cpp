@@ -221,6 +221,9 @@ TEST_F(SheetOperations, CountPartsWithLabelIsCaseSensitive) {
     EXPECT_EQ(CountPartsWithLabel(sheet, "Side"), 2);
     EXPECT_EQ(CountPartsWithLabel(sheet, "side"), 0);
     EXPECT_EQ(CountPartsWithLabel(sheet, "Sid"), 0);
+    ClearSheetParts(sheet);
+    EXPECT_EQ(CountPartsWithLabel(sheet, "Side"), 0);
+    EXPECT_TRUE(sheet.parts.empty());
 }
 
 }  // namespace

@@ -79,6 +79,21 @@ TEST_F(JobModel, PartIdsKeepCountingAcrossJobs) {
     EXPECT_EQ(g_PartList[2].id, start + 5);
 }
 
+TEST_F(JobModel, AddJobPartCopiesTheRecordWithTheNextId) {
+    TPartInfo part;
+    part.SetSize(720, 560);
+    part.label = "Side";
+    part.id = 999;
+    const int next = g_PartIndex;
+    AddJobPart(part);
+    ASSERT_EQ(g_PartList.size(), 1u);
+    EXPECT_EQ(g_PartList[0].id, next);
+    EXPECT_EQ(g_PartList[0].label, "Side");
+    EXPECT_EQ(g_PartList[0].length, 720);
+    EXPECT_EQ(part.id, 999);  // the template itself is left alone
+    EXPECT_EQ(g_PartIndex, next + 1);
+}
+
 TEST_F(JobModel, JobRecordsCarryKerfMarginsAndTotals) {
     g_sawwidth = 4;
     g_marginleft = g_marginright = 10;
