@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
-#include "app/FileMessages.h"
-#include "app/LayoutExports.h"
-#include "app/NumberText.h"
-#include "shell/Translate.h"
+#include "text/FileMessages.h"
+#include "export/LayoutExports.h"
+#include "text/NumberText.h"
+#include "text/Translate.h"
 
 namespace {
 

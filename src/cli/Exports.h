@@ -11,9 +11,9 @@
 #include <string>
 #include <vector>
 
-#include "app/AppliedResult.h"
-#include "app/CellTable.h"
-#include "app/SettingsForm.h"
+#include "job/AppliedResult.h"
+#include "io/CellTable.h"
+#include "io/SettingsForm.h"
 
 struct ExportOptions {
     std::string layouts;  // "all" or layout numbers "1,3"

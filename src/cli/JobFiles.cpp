@@ -1,9 +1,9 @@
 #include "cli/JobFiles.h"
 
-#include "app/EntryTables.h"
-#include "app/ListFiles.h"
-#include "app/ProjectFiles.h"
-#include "shell/Translate.h"
+#include "io/EntryTables.h"
+#include "io/ListFiles.h"
+#include "io/ProjectFiles.h"
+#include "text/Translate.h"
 
 namespace {
 

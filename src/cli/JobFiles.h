@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "app/CellTable.h"
-#include "app/SettingsForm.h"
+#include "io/CellTable.h"
+#include "io/SettingsForm.h"
 #include "cli/CliOptions.h"
 
 // Fills the settings and tables from the project (list paths relative to the

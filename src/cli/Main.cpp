@@ -5,16 +5,16 @@
 #include <csignal>
 #include <cstdio>
 
-#include "app/Calculation.h"
-#include "app/ListFiles.h"
-#include "app/Report.h"
-#include "app/ResultJson.h"
-#include "app/TextFile.h"
+#include "job/Calculation.h"
+#include "io/ListFiles.h"
+#include "export/Report.h"
+#include "export/ResultJson.h"
+#include "io/TextFile.h"
 #include "cli/CliOptions.h"
 #include "cli/JobFiles.h"
 #include "cli/ProgressBar.h"
 #include "optimizer/Random.h"
-#include "shell/Translate.h"
+#include "text/Translate.h"
 
 namespace {
 

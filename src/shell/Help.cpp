@@ -4,8 +4,8 @@
 #include <QString>
 #include <system_error>
 
-#include "shell/AppPaths.h"
-#include "shell/Translate.h"
+#include "text/AppPaths.h"
+#include "text/Translate.h"
 
 namespace fs = std::filesystem;
 

@@ -2,7 +2,7 @@
 
 #include <QString>
 
-#include "shell/Translate.h"
+#include "text/Translate.h"
 
 QUrl UpdatePageUrl(const std::string& configured) {
     QUrl url(QString::fromStdString(configured).trimmed(), QUrl::StrictMode);

@@ -2,7 +2,7 @@
 
 #include <cstdlib>
 
-#include "shell/AppPaths.h"
+#include "text/AppPaths.h"
 
 namespace fs = std::filesystem;
 

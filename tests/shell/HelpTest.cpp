@@ -5,9 +5,9 @@
 #include <set>
 
 #include "ShellTestUtil.h"
-#include "shell/AppPaths.h"
+#include "text/AppPaths.h"
 #include "shell/Help.h"
-#include "shell/Translate.h"
+#include "text/Translate.h"
 
 namespace fs = std::filesystem;
 using namespace shelltest;

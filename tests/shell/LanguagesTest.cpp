@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "ShellTestUtil.h"
-#include "shell/Languages.h"
+#include "text/Languages.h"
 
 namespace fs = std::filesystem;
 using namespace shelltest;

@@ -6,7 +6,7 @@
 #include <cstring>
 
 #include "ShellTestUtil.h"
-#include "shell/Translate.h"
+#include "text/Translate.h"
 
 namespace fs = std::filesystem;
 using namespace shelltest;

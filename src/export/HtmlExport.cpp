@@ -1,0 +1,100 @@
+#include "export/HtmlExport.h"
+
+#include <QString>
+#include <QUrl>
+#include <filesystem>
+
+#include "render/LayoutDrawing.h"
+#include "render/LayoutPage.h"
+#include "model/Globals.h"
+#include "text/Translate.h"
+
+namespace {
+
+std::string Escaped(const std::string& text) {
+    return QString::fromStdString(text).toHtmlEscaped().toStdString();
+}
+
+// A heading taken from the catalog, escaped like any other text.
+std::string T(const char* msgid) {
+    return Escaped(_(msgid));
+}
+
+// The file name as a relative address: spaces, "#", "%" and other characters
+// that mean something in an address are percent-encoded.
+std::string PictureUrl(const std::string& fileName) {
+    return QUrl::toPercentEncoding(QString::fromStdString(fileName)).toStdString();
+}
+
+std::string Cell(const std::string& text) {
+    return "<td align=\"center\">" + Escaped(text) + "</td>\n";
+}
+
+std::string SheetRow(const char* heading, const std::string& value) {
+    return "<th scope=\"row\" width=\"50%\">" + T(heading) + "</th>\n" + Cell(value) + "</tr>\n";
+}
+
+std::string PartItem(const CellTable& partTable, const LayoutPartRow& row) {
+    const TypedPart typed = LookUpTypedPart(partTable, row.label, true);
+    return "<tr>\n" + Cell(row.label) + Cell(typed.length) + Cell(typed.width) +
+           Cell(typed.rotatable) + Cell(std::to_string(row.quantity)) + "</tr>\n";
+}
+
+}  // namespace
+
+std::string LayoutPicturePath(const std::string& pagePath) {
+    std::filesystem::path picture(pagePath);
+    picture.replace_extension(".bmp");
+    // A page that is itself named .bmp keeps its name; the picture adds one more.
+    return picture == std::filesystem::path(pagePath) ? pagePath + ".bmp" : picture.string();
+}
+
+std::vector<std::string> BuildHtmlItems(const ExportSource& source, int layoutIndex,
+                                        const std::string& pictureName) {
+    if (!source.result.LayoutSheetOf(layoutIndex)) return {};
+    const LayoutPage page = MakeLayoutPage(source.result, layoutIndex);
+    const LayoutCaptions& c = page.captions;
+    const std::string unit = Escaped(g_unit);
+
+    std::vector<std::string> items;
+    items.push_back(
+        "<html>\n<head>\n<meta http-equiv=\"Content-Type\" content=\"text/html; charset=utf-8\" "
+        "/>\n<title>" +
+        T("Sheet Cutting Layouts") + "</title>\n");
+    items.push_back(
+        "</head>\n<body>\n<table width=\"80%\" border=\"1\" align=\"center\">\n<tr>\n<th "
+        "scope=\"col\">" +
+        T("Part Sets(Unit:") + unit + ")</th>\n</tr>\n");
+    items.push_back("<tr>\n<td><table width=\"100%\" border=\"1\">\n<tr>\n<th scope=\"col\">" +
+                    T("Label") + "</th>\n<th scope=\"col\">" + T("Length") +
+                    "</th>\n<th scope=\"col\">" + T("Width") + "</th>\n<th scope=\"col\">" +
+                    T("Rotatable") + "</th>\n<th scope=\"col\">" + T("Qty") + "</th>\n</tr>\n");
+    for (const LayoutPartRow& row : page.sgLayout)
+        if (!row.label.empty()) items.push_back(PartItem(source.partTable, row));
+    items.push_back("</table>\n</td>\n</tr>\n<tr>\n<th scope=\"col\">" + T("Sheet Sets(Unit:") +
+                    unit + ")</th>\n</tr>\n<tr>\n<td><table width=\"100%\" border=\"1\">\n<tr>\n");
+    items.push_back(SheetRow("Label", c.lblSheetLabel));
+    items.push_back("<tr>\n" + SheetRow("Qty", c.lblSheetNum));
+    items.push_back("<tr>\n" + SheetRow("Length", c.lblSheetLen));
+    items.push_back("<tr>\n" + SheetRow("Width", c.lblSheetWidth));
+    items.push_back("<tr>\n" + SheetRow("Sheet Area", c.lblSheetArea));
+    items.push_back("<tr>\n" + SheetRow("Scrap Area", c.lblRemainArea));
+    items.push_back("<tr>\n" + SheetRow("Ratio", c.lblRatio));
+    items.push_back("<tr>\n" + SheetRow("Total of parts", c.lblPartNum) + "</table></td>\n</tr>\n");
+    items.push_back("<tr>\n<th scope=\"col\">" + T("Sheet Cutting Layouts") +
+                    "</th>\n</tr>\n<tr>\n<td align=\"center\">\n<img src=\"" +
+                    PictureUrl(pictureName) +
+                    "\" align=\"middle\" />\n</td>\n</tr>\n</table>\n</body>\n</html>\n");
+    return items;
+}
+
+ExportOutcome ExportHtml(const ExportSource& source, int layoutIndex, const std::string& path) {
+    if (!source.result.LayoutSheetOf(layoutIndex)) return NoSuchLayout(layoutIndex);
+    const std::string picture = LayoutPicturePath(path);
+    std::string error;
+    if (!SaveLayoutBitmap(source.result, layoutIndex, picture, DrawOptionsOf(source.settings),
+                          error))
+        return ExportFailed(error);
+    const std::string pictureName = std::filesystem::path(picture).filename().string();
+    return WriteExportItems(path, BuildHtmlItems(source, layoutIndex, pictureName));
+}

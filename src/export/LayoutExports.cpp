@@ -1,0 +1,16 @@
+#include "export/LayoutExports.h"
+
+ExportOutcome ExportLayout(LayoutExportKind kind, const ExportSource& source, int layoutIndex,
+                           const std::string& path) {
+    switch (kind) {
+        case LayoutExportKind::Html:
+            return ExportHtml(source, layoutIndex, path);
+        case LayoutExportKind::Dxf:
+            return ExportDxf(source, layoutIndex, path);
+        case LayoutExportKind::Gcode:
+            return ExportGcode(source, layoutIndex, path);
+        case LayoutExportKind::Offcuts:
+            return ExportOffcuts(source, layoutIndex, path);
+    }
+    return ExportFailed("Unknown export");
+}

@@ -1,0 +1,58 @@
+#include "export/OffcutExport.h"
+
+#include "text/NumberText.h"
+#include "text/Translate.h"
+
+namespace {
+
+// Sizes are written from single precision, as the list always held them.
+std::string SizeText(double v) {
+    return FormatGeneral(static_cast<float>(v));
+}
+
+std::string OffcutPrefix(const SettingsForm& settings) {
+    // The prefix becomes part of a TAB-separated field, so it must stay one field.
+    std::string prefix = SingleLineText(settings.edtPrefix);
+    const size_t b = prefix.find_first_not_of(' ');
+    if (b == std::string::npos) return "YL";
+    return prefix.substr(b, prefix.find_last_not_of(' ') - b + 1);
+}
+
+struct OffcutLine {
+    std::string size;  // length TAB width, in the orientation first met
+    long long quantity;
+};
+
+}  // namespace
+
+std::vector<std::string> BuildOffcutLines(const ExportSource& source, int layoutIndex) {
+    const TSheetInfo* sheet = source.result.LayoutSheetOf(layoutIndex);
+    if (!sheet) return {};
+    std::vector<OffcutLine> merged;
+    for (const TPartInfo& offcut : sheet->offcuts) {
+        const std::string length = SizeText(offcut.length), width = SizeText(offcut.width);
+        const std::string key = length + "\t" + width, turned = width + "\t" + length;
+        bool found = false;
+        for (OffcutLine& line : merged) {
+            if (line.size == key || line.size == turned) {
+                line.quantity += sheet->count;
+                found = true;
+                break;
+            }
+        }
+        if (!found) merged.push_back({key, sheet->count});
+    }
+    const std::string prefix = OffcutPrefix(source.settings);
+    std::vector<std::string> lines;
+    for (size_t j = 0; j < merged.size(); ++j)
+        lines.push_back(prefix + std::to_string(j + 1) + "\t" + merged[j].size + "\t" +
+                        std::to_string(merged[j].quantity) + "\t0");
+    return lines;
+}
+
+ExportOutcome ExportOffcuts(const ExportSource& source, int layoutIndex, const std::string& path) {
+    if (!source.result.LayoutSheetOf(layoutIndex)) return NoSuchLayout(layoutIndex);
+    const std::vector<std::string> lines = BuildOffcutLines(source, layoutIndex);
+    if (lines.empty()) return {true, _("The layout has no reusable offcuts.")};
+    return WriteExportItems(path, lines);
+}

@@ -1,0 +1,150 @@
+#include "export/Report.h"
+
+#include <optional>
+
+#include "text/FieldSplit.h"
+#include "job/JobInput.h"
+#include "text/NumberText.h"
+#include "text/TextColumns.h"
+#include "io/TextFile.h"
+#include "engine/Cut.h"
+#include "text/Translate.h"
+
+namespace {
+
+constexpr int kCaptionWidth = 26;
+constexpr int kLabelWidth = 20;
+constexpr int kColumnWidth = 15;
+
+std::string Caption(const char* msgid) {
+    return PadText(_(msgid), kCaptionWidth);
+}
+std::string Column(const std::string& text) {
+    return PadText(text, kColumnWidth);
+}
+
+std::string Heading(std::initializer_list<const char*> columns) {
+    std::string line = PadText(_("Label"), kLabelWidth);
+    for (const char* c : columns) line += Column(_(c));
+    return line;
+}
+
+// "%.2f%%" of the ratio times 100.
+std::string Percent(float ratio) {
+    return FormatFixed(static_cast<double>(ratio) * 100.0, 2) + "%";
+}
+
+std::string YesNo(bool on) {
+    return on ? _("Yes") : _("No");
+}
+
+// The rows whose label names something; labels of the result were trimmed when the
+// job was gathered, so the cell is trimmed before the (case-sensitive) comparison.
+std::string RowLabel(const CellTable& table, int r) {
+    return TrimControls(table.Cell(r, 0));
+}
+
+int UsedSheets(const AppliedResult& result, const std::string& label) {
+    int n = 0;
+    for (const TSheetInfo& s : result.sheets) n += (s.used && s.label == label) ? 1 : 0;
+    return n;
+}
+
+int UsedParts(const AppliedResult& result, const std::string& label) {
+    int n = 0;
+    for (const TSheetInfo& s : result.sheets)
+        if (s.used) n += CountPartsWithLabel(s, label);
+    return n;
+}
+
+// Quantity columns: the left quantity is unknown when the row's quantity is not a
+// whole number (a row the calculation skipped).
+std::string LeftText(const std::optional<int>& quant, int used) {
+    return quant ? std::to_string(*quant - used) : std::string();
+}
+
+}  // namespace
+
+std::vector<std::string> WriteReport(const AppliedResult& result, const CellTable& sgSheet,
+                                     const CellTable& sgPart) {
+    std::vector<std::string> lines;
+    lines.push_back(Caption("Guillotine:") + " " + YesNo(g_isonecut));
+    lines.push_back(Caption("Cost Optimization:") + " " + YesNo(g_ispricecut));
+    lines.push_back(Caption("Length Unit:") + " " + g_unit);
+    lines.push_back(Caption("Blade Width:") + " " + FormatFixed(g_sawwidth, 2));
+    lines.push_back(Caption("Top Margin:") + " " + FormatFixed(g_margintop, 2));
+    lines.push_back(Caption("Bottom Margin:") + " " + FormatFixed(g_marginbottom, 2));
+    lines.push_back(Caption("Left Margin:") + " " + FormatFixed(g_marginleft, 2));
+    lines.push_back(Caption("Right Margin:") + " " + FormatFixed(g_marginright, 2));
+    lines.insert(lines.end(), {"", "", _("Sheets:"), ""});
+    lines.push_back(
+        Heading({"Length", "Width", "Area", "Cost", "Total Quant", "Used Quant", "Left Quant"}));
+
+    double totalArea = 0, totalCost = 0, usedArea = 0, usedCost = 0;
+    int usedCount = 0;
+    for (int r = CellTable::kFirstDataRow; r < sgSheet.RowCount(); ++r) {
+        const std::string label = RowLabel(sgSheet, r);
+        if (label.empty()) continue;
+        const auto length = ParseNumber(sgSheet.Cell(r, SheetCol::Length));
+        const auto width = ParseNumber(sgSheet.Cell(r, SheetCol::Width));
+        const auto cost = ParseNumber(sgSheet.Cell(r, SheetCol::Cost));
+        const auto quant = ParseInteger(sgSheet.Cell(r, SheetCol::Quant));
+        const int used = UsedSheets(result, label);
+        const bool sized = length && width;
+        const double area = sized ? *length * *width : 0.0;
+        lines.push_back(
+            PadText(sgSheet.Cell(r, SheetCol::Label), kLabelWidth) +
+            Column(sgSheet.Cell(r, SheetCol::Length)) + Column(sgSheet.Cell(r, SheetCol::Width)) +
+            Column(sized ? FormatGeneral(area) : std::string()) +
+            Column(sgSheet.Cell(r, SheetCol::Cost)) + Column(sgSheet.Cell(r, SheetCol::Quant)) +
+            Column(std::to_string(used)) + Column(LeftText(quant, used)));
+        if (sized && quant) totalArea += *quant * *length * *width;
+        if (cost && quant) totalCost += *quant * *cost;
+        if (sized) usedArea += used * *length * *width;
+        if (cost) usedCost += used * *cost;
+        usedCount += used;
+    }
+    lines.push_back("");
+    lines.push_back(_("Sheets total used Quant:") + " " + std::to_string(usedCount));
+    lines.insert(lines.end(), {"", "", _("Parts:"), ""});
+    lines.push_back(
+        Heading({"Length", "Width", "Rotatable", "Total Quant", "Used Quant", "Left Quant"}));
+
+    for (int r = CellTable::kFirstDataRow; r < sgPart.RowCount(); ++r) {
+        const std::string label = RowLabel(sgPart, r);
+        if (label.empty()) continue;
+        const int used = UsedParts(result, label);
+        lines.push_back(PadText(sgPart.Cell(r, PartCol::Label), kLabelWidth) +
+                        Column(sgPart.Cell(r, PartCol::Length)) +
+                        Column(sgPart.Cell(r, PartCol::Width)) +
+                        Column(sgPart.Cell(r, PartCol::Rotatable)) +
+                        Column(sgPart.Cell(r, PartCol::Quant)) + Column(std::to_string(used)) +
+                        Column(LeftText(ParseInteger(sgPart.Cell(r, PartCol::Quant)), used)));
+    }
+
+    lines.insert(lines.end(), {"", ""});
+    lines.push_back(Caption("Sheets total area:") + FormatFixed(totalArea, 2));
+    lines.push_back(Caption("Sheets total cost:") + FormatFixed(totalCost, 2));
+    lines.push_back("");
+    lines.push_back(Caption("Sheets total used area:") + FormatFixed(usedArea, 2));
+    lines.push_back(Caption("Sheets total used cost:") + FormatFixed(usedCost, 2));
+    lines.push_back("");
+    lines.push_back(Caption("Offcuts reusable area:") + FormatFixed(result.offcutArea, 2));
+    lines.push_back(Caption("Offcuts total area:") +
+                    FormatFixed(usedArea - result.placedPartArea, 2));
+    lines.push_back("");
+    for (std::string& line : RatioLines(result)) lines.push_back(std::move(line));
+    return lines;
+}
+
+std::vector<std::string> RatioLines(const AppliedResult& result) {
+    return {Caption("Overall Ratio:") + Percent(result.ratioParts),
+            Caption("Ratio(include offcuts):") + Percent(result.ratioWithOffcuts)};
+}
+
+bool SaveReport(const std::string& path, const std::vector<std::string>& lines,
+                std::string& message) {
+    if (!WriteLinesCrLf(path, lines, message)) return false;
+    message = _("Congratulations! File successfully saved!");
+    return true;
+}

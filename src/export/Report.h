@@ -1,0 +1,24 @@
+// The text report of the applied result: the main settings, one line per sheet and
+// part row of the tables with their used and left quantities, and the area, cost
+// and ratio totals, in fixed columns.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "job/AppliedResult.h"
+#include "io/CellTable.h"
+
+// The report lines, built from the tables as they stand and the job settings of
+// the calculation that produced `result`.
+std::vector<std::string> WriteReport(const AppliedResult& result, const CellTable& sgSheet,
+                                     const CellTable& sgPart);
+
+// The two ratio lines that end the report (with and without the reusable offcuts).
+std::vector<std::string> RatioLines(const AppliedResult& result);
+
+// Writes the lines, each ended by CR LF, replacing the file only once the new one
+// is complete. `message` receives the text to show: the success message, or what
+// went wrong with which file.
+bool SaveReport(const std::string& path, const std::vector<std::string>& lines,
+                std::string& message);

@@ -1,0 +1,11 @@
+// The applied result as JSON, for scripts and other programs: every sheet record in
+// list order with its parts and offcuts, numbers with round-trip precision.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "job/AppliedResult.h"
+
+// `seed` is the random seed the calculation started from.
+std::string ResultJson(const AppliedResult& result, std::uint32_t seed);

@@ -1,0 +1,72 @@
+#include "gui/CalcCommand.h"
+
+#include <QProgressBar>
+
+#include "gui/CalcRunner.h"
+#include "gui/CellTableModel.h"
+#include "gui/Messages.h"
+#include "model/Globals.h"
+
+CalcCommand::CalcCommand(CalcCommandParts parts, QObject* parent)
+    : QObject(parent), p_(std::move(parts)), runner_(new CalcRunner(this)) {
+    connect(runner_, &CalcRunner::stepped, this,
+            [this] { p_.progress.setValue(p_.progress.value() + 1); });
+    connect(runner_, &CalcRunner::finished, this, &CalcCommand::Finished);
+}
+
+CalcCommand::~CalcCommand() {
+    runner_->StopAndWait();
+}
+
+bool CalcCommand::Running() const {
+    return runner_->Running();
+}
+
+void CalcCommand::Stop() {
+    runner_->RequestStop();
+}
+
+void CalcCommand::StopAndWait() {
+    runner_->StopAndWait();
+}
+
+void CalcCommand::Start() {
+    if (Running()) return;
+    const SettingsForm form = p_.settings();
+    CellTable sheets = p_.sheets.Table();
+    CellTable parts = p_.parts.Table();
+    const std::optional<CalcOutcome> ended = calc_.Prepare(form, sheets, parts);
+    // The job input writes the totals rows, also when a later check refuses the job.
+    p_.sheets.Edit([&](CellTable& t) { t = std::move(sheets); });
+    p_.parts.Edit([&](CellTable& t) { t = std::move(parts); });
+    if (ended) {
+        if (ended->isError)
+            p_.messages.Error(ended->message);
+        else
+            p_.messages.Info(ended->message);
+        if (ended->page >= 0) p_.showTablePage(ended->page);
+        return;
+    }
+    p_.progress.setRange(0, std::max(1, static_cast<int>(g_maxgen)));
+    p_.progress.setValue(0);
+    Q_EMIT runningChanged(true);
+    runner_->Start([this](const std::function<void()>& step, const std::atomic<bool>& stop) {
+        GaOptions options;
+        options.progress = step;
+        options.stop = &stop;
+        calc_.Optimize(options);
+    });
+}
+
+void CalcCommand::Finished() {
+    CellTable sheets = p_.sheets.Table();
+    const CalcOutcome outcome = calc_.Finish(sheets, p_.parts.Table());
+    p_.sheets.Edit([&](CellTable& t) { t = std::move(sheets); });
+    p_.progress.setValue(p_.progress.maximum());
+    Q_EMIT runningChanged(false);
+    if (outcome.status == CalcOutcome::Status::Applied) Q_EMIT resultApplied();
+    if (outcome.isError)
+        p_.messages.Error(outcome.message);
+    else if (!outcome.message.empty())
+        p_.messages.Info(outcome.message);
+}

@@ -1,0 +1,8 @@
+#include "gui/Dialogs.h"
+
+#include "gui/UiText.h"
+
+FileRequest FileRequestFor(FileDialogKind kind) {
+    const FileDialogSpec spec = FileDialogFor(kind);
+    return {Q(spec.title), Q(spec.QtFilter()), Q(spec.defaultSuffix)};
+}

@@ -1,0 +1,20 @@
+#include "gui/LayoutPicture.h"
+
+#include <QPainter>
+
+LayoutPicture::LayoutPicture(QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("imgLayout"));
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    setMinimumSize(200, 150);
+}
+
+void LayoutPicture::SetPainter(Painter painter) {
+    painter_ = std::move(painter);
+    update();
+}
+
+void LayoutPicture::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.fillRect(rect(), Qt::white);
+    if (painter_) painter_(p, rect());
+}

@@ -1,0 +1,292 @@
+#include "gui/LayoutsPage.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFormLayout>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QSplitter>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+#include "gui/LayoutPicture.h"
+#include "gui/UiText.h"
+#include "text/Translate.h"
+
+namespace {
+
+QCheckBox* NewCheck(const char* name) {
+    auto* check = new QCheckBox;
+    check->setObjectName(Q(name));
+    return check;
+}
+
+}  // namespace
+
+QPushButton* LayoutsPage::NewButton(const char* name, void (LayoutsPage::*clicked)()) {
+    auto* button = new QPushButton;
+    button->setObjectName(Q(name));
+    connect(button, &QPushButton::clicked, this, clicked);
+    return button;
+}
+
+QLabel* LayoutsPage::NewFact(const char* name) {
+    auto* fact = new QLabel;
+    fact->setObjectName(Q(name));
+    fact->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    captions_[fact] = new QLabel;
+    return fact;
+}
+
+LayoutsPage::LayoutsPage(QWidget* parent) : QWidget(parent) {
+    lblLayouts_ = new QLabel;
+    sbLayout_ = new QScrollBar(Qt::Horizontal);
+    sbLayout_->setObjectName(QStringLiteral("sbLayout"));
+    sbLayout_->setRange(1, 1);
+    sbLayout_->setPageStep(1);
+    cmbPages_ = new QComboBox;
+    cmbPages_->setObjectName(QStringLiteral("cmbPages"));
+    cmbPages_->setMinimumContentsLength(6);
+    connect(cmbPages_, &QComboBox::currentIndexChanged, this, [this](int index) {
+        if (index >= 0 && sbLayout_->value() != index + 1) {
+            const QSignalBlocker quiet(sbLayout_);
+            sbLayout_->setValue(index + 1);
+        }
+        ShowLayoutPage();
+    });
+    connect(sbLayout_, &QScrollBar::valueChanged, this, [this](int position) {
+        if (position - 1 < cmbPages_->count()) cmbPages_->setCurrentIndex(position - 1);
+    });
+    lblLayouts_->setBuddy(cmbPages_);
+    auto* selector = new QHBoxLayout;
+    selector->addWidget(lblLayouts_);
+    selector->addWidget(sbLayout_, 1);
+    selector->addWidget(cmbPages_);
+
+    btnCalc_ = NewButton("btnCalc", &LayoutsPage::calcClicked);
+    QPalette blue = btnCalc_->palette();
+    blue.setColor(QPalette::ButtonText, QColor(0, 0, 255));
+    btnCalc_->setPalette(blue);
+    QFont bold = btnCalc_->font();
+    bold.setBold(true);
+    btnCalc_->setFont(bold);
+    btnStop_ = NewButton("btnStop", &LayoutsPage::stopClicked);
+    btnStop_->setEnabled(false);
+    btnPrintCurrent_ = NewButton("btnPrintCurrent", &LayoutsPage::printClicked);
+    btnPrintAll_ = NewButton("btnPrintAll", &LayoutsPage::printAllClicked);
+    btnExpHtml_ = NewButton("btnExpHtml", &LayoutsPage::exportHtmlClicked);
+    btnExpDxf_ = NewButton("btnExpDxf", &LayoutsPage::exportDxfClicked);
+    btnExpOffcut_ = NewButton("btnExpOffcut", &LayoutsPage::exportOffcutsClicked);
+    btnExpGcode_ = NewButton("btnExpGcode", &LayoutsPage::exportGcodeClicked);
+    auto* buttons = new QGridLayout;
+    buttons->addWidget(btnCalc_, 0, 0);
+    buttons->addWidget(btnStop_, 0, 1);
+    buttons->addWidget(btnPrintCurrent_, 1, 0);
+    buttons->addWidget(btnPrintAll_, 1, 1);
+    buttons->addWidget(btnExpHtml_, 2, 0);
+    buttons->addWidget(btnExpDxf_, 2, 1);
+    buttons->addWidget(btnExpOffcut_, 3, 0);
+    buttons->addWidget(btnExpGcode_, 3, 1);
+
+    grpView_ = new QGroupBox;
+    chkLabel_ = NewCheck("chkLabel");
+    chkEdge_ = NewCheck("chkEdge");
+    chkLeftTop_ = NewCheck("chkLeftTop");
+    chkLeftRect_ = NewCheck("chkLeftRect");
+    auto* options = new QGridLayout(grpView_);
+    options->setVerticalSpacing(2);
+    options->addWidget(chkLabel_, 0, 0);
+    options->addWidget(chkEdge_, 0, 1);
+    options->addWidget(chkLeftTop_, 1, 0);
+    options->addWidget(chkLeftRect_, 1, 1);
+    for (QCheckBox* check : {chkLabel_, chkEdge_, chkLeftTop_, chkLeftRect_})
+        connect(check, &QCheckBox::toggled, this, &LayoutsPage::Redraw);
+
+    grpFacts_ = new QGroupBox;
+    auto* facts = new QFormLayout(grpFacts_);
+    facts->setLabelAlignment(Qt::AlignRight);
+    // Compact rows leave the part table room in the window's starting size.
+    facts->setVerticalSpacing(2);
+    lblSheetLabel_ = NewFact("lblSheetLabel");
+    lblSheetNum_ = NewFact("lblSheetNum");
+    lblSheetLen_ = NewFact("lblSheetLen");
+    lblSheetWidth_ = NewFact("lblSheetWidth");
+    lblSheetArea_ = NewFact("lblSheetArea");
+    lblRemainArea_ = NewFact("lblRemainArea");
+    lblRatio_ = NewFact("lblRatio");
+    lblPartNum_ = NewFact("lblPartNum");
+    for (QLabel* fact : {lblSheetLabel_, lblSheetNum_, lblSheetLen_, lblSheetWidth_, lblSheetArea_,
+                         lblRemainArea_, lblRatio_, lblPartNum_})
+        facts->addRow(captions_[fact], fact);
+
+    sgLayout_ = new QTableWidget(0, 2);
+    sgLayout_->setObjectName(QStringLiteral("sgLayout"));
+    sgLayout_->verticalHeader()->hide();
+    sgLayout_->verticalHeader()->setDefaultSectionSize(20);
+    sgLayout_->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
+    sgLayout_->horizontalHeader()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
+    sgLayout_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    sgLayout_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    sgLayout_->setMinimumHeight(64);
+
+    auto* side = new QWidget;
+    auto* sideColumn = new QVBoxLayout(side);
+    sideColumn->setContentsMargins(0, 0, 0, 0);
+    sideColumn->addLayout(selector);
+    sideColumn->addLayout(buttons);
+    sideColumn->addWidget(grpView_);
+    sideColumn->addWidget(grpFacts_);
+    sideColumn->addWidget(sgLayout_, 1);
+
+    auto* pnlLayout = new QWidget;
+    pnlLayout->setObjectName(QStringLiteral("pnlLayout"));
+    pbCutting_ = new QProgressBar;
+    pbCutting_->setObjectName(QStringLiteral("pbCutting"));
+    pbCutting_->setRange(0, 100);
+    pbCutting_->setValue(0);
+    pbCutting_->setTextVisible(false);
+    pbCutting_->setFixedHeight(17);
+    imgLayout_ = new LayoutPicture;
+    imgLayout_->SetPainter([this](QPainter& painter, const QRect& area) {
+        const int index = SelectedLayout();
+        if (!result_ || index < 0 || !drawOptions_) return;
+        painter.setFont(LayoutFont());
+        if (const TSheetInfo* sheet = result_->LayoutSheetOf(index))
+            DrawLayoutSheet(painter, *sheet, area, drawOptions_());
+    });
+    auto* panel = new QVBoxLayout(pnlLayout);
+    panel->setContentsMargins(0, 0, 0, 0);
+    panel->setSpacing(2);
+    panel->addWidget(pbCutting_);
+    panel->addWidget(imgLayout_, 1);
+
+    auto* splitter = new QSplitter(Qt::Horizontal);
+    splitter->addWidget(side);
+    splitter->addWidget(pnlLayout);
+    splitter->setStretchFactor(0, 0);
+    splitter->setStretchFactor(1, 1);
+    splitter->setCollapsible(1, false);
+    splitter->setSizes({240, 560});
+    auto* layout = new QHBoxLayout(this);
+    layout->addWidget(splitter);
+
+    ShowViewOptions(SettingsForm{});
+}
+
+void LayoutsPage::Retranslate() {
+    lblLayouts_->setText(Q(_("Layouts:")));
+    btnCalc_->setText(Q(_("Start Calc(&C)")));
+    btnStop_->setText(Q(_("Stop(&T)")));
+    btnPrintCurrent_->setText(Q(_("Print(&P)")));
+    btnPrintAll_->setText(Q(_("Print All(&A)")));
+    btnExpHtml_->setText(Q(_("Export HTML(&H)")));
+    btnExpDxf_->setText(Q(_("Export DXF(&D)")));
+    btnExpOffcut_->setText(Q(_("Export &Offcuts")));
+    btnExpGcode_->setText(Q(_("Export G(&G)")));
+    grpView_->setTitle(Q(_("View")));
+    chkLabel_->setText(Q(_("Label")));
+    chkEdge_->setText(Q(_("Dimensions")));
+    chkLeftTop_->setText(Q(_("(Left,Top)")));
+    chkLeftRect_->setText(Q(_("Offcut")));
+    grpFacts_->setTitle(Q(_("Selected Layout")));
+    captions_[lblSheetLabel_]->setText(Q(_("Label:")));
+    captions_[lblSheetNum_]->setText(Q(_("Quant:")));
+    captions_[lblSheetLen_]->setText(Q(_("Length:")));
+    captions_[lblSheetWidth_]->setText(Q(_("Width:")));
+    captions_[lblSheetArea_]->setText(Q(_("Sheet Area:")));
+    captions_[lblRemainArea_]->setText(Q(_("Scrap Area:")));
+    captions_[lblRatio_]->setText(Q(_("Ratio:")));
+    captions_[lblPartNum_]->setText(Q(_("Parts in layout:")));
+    sgLayout_->setHorizontalHeaderLabels({Q(_("Label")), Q(_("Used Quant"))});
+}
+
+void LayoutsPage::SetDrawOptions(std::function<LayoutDrawOptions()> options) {
+    drawOptions_ = std::move(options);
+    Redraw();
+}
+
+void LayoutsPage::ShowResult(std::shared_ptr<const AppliedResult> result) {
+    result_ = std::move(result);
+    const int count = result_ ? result_->LayoutCount() : 0;
+    {
+        const QSignalBlocker quiet(cmbPages_);
+        cmbPages_->clear();
+        for (int k = 1; k <= count; ++k)
+            cmbPages_->addItem(QString::number(k) + QLatin1Char('/') + QString::number(count));
+        cmbPages_->setCurrentIndex(-1);
+    }
+    {
+        const QSignalBlocker quiet(sbLayout_);
+        sbLayout_->setRange(1, std::max(1, count));
+        sbLayout_->setValue(1);
+    }
+    if (count > 0)
+        cmbPages_->setCurrentIndex(0);
+    else
+        ShowLayoutPage();
+}
+
+int LayoutsPage::SelectedLayout() const {
+    return cmbPages_->currentIndex();
+}
+
+int LayoutsPage::LayoutCount() const {
+    return cmbPages_->count();
+}
+
+void LayoutsPage::Redraw() {
+    imgLayout_->update();
+}
+
+void LayoutsPage::ShowLayoutPage() {
+    const int index = SelectedLayout();
+    ShowFacts(result_ && index >= 0 ? MakeLayoutPage(*result_, index) : LayoutPage{});
+    Redraw();
+}
+
+void LayoutsPage::ShowFacts(const LayoutPage& page) {
+    const LayoutCaptions& c = page.captions;
+    lblSheetLabel_->setText(Q(c.lblSheetLabel));
+    lblSheetNum_->setText(Q(c.lblSheetNum));
+    lblSheetLen_->setText(Q(c.lblSheetLen));
+    lblSheetWidth_->setText(Q(c.lblSheetWidth));
+    lblSheetArea_->setText(Q(c.lblSheetArea));
+    lblRemainArea_->setText(Q(c.lblRemainArea));
+    lblRatio_->setText(Q(c.lblRatio));
+    lblPartNum_->setText(Q(c.lblPartNum));
+    sgLayout_->setRowCount(static_cast<int>(page.sgLayout.size()));
+    for (int r = 0; r < sgLayout_->rowCount(); ++r) {
+        const LayoutPartRow& row = page.sgLayout[r];
+        sgLayout_->setItem(r, 0, new QTableWidgetItem(Q(row.label)));
+        sgLayout_->setItem(r, 1, new QTableWidgetItem(QString::number(row.quantity)));
+    }
+}
+
+void LayoutsPage::ReadViewOptions(SettingsForm& form) const {
+    form.chkLabel = chkLabel_->isChecked();
+    form.chkEdge = chkEdge_->isChecked();
+    form.chkLeftTop = chkLeftTop_->isChecked();
+    form.chkLeftRect = chkLeftRect_->isChecked();
+}
+
+void LayoutsPage::ShowViewOptions(const SettingsForm& form) {
+    chkLabel_->setChecked(form.chkLabel);
+    chkEdge_->setChecked(form.chkEdge);
+    chkLeftTop_->setChecked(form.chkLeftTop);
+    chkLeftRect_->setChecked(form.chkLeftRect);
+}
+
+void LayoutsPage::SetRunning(bool running) {
+    btnCalc_->setEnabled(!running);
+    btnStop_->setEnabled(running);
+    // The outputs read the job settings, which a running calculation has replaced.
+    for (QPushButton* output :
+         {btnPrintCurrent_, btnPrintAll_, btnExpHtml_, btnExpDxf_, btnExpOffcut_, btnExpGcode_})
+        output->setEnabled(!running);
+}

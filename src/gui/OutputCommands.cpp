@@ -1,0 +1,84 @@
+#include "gui/OutputCommands.h"
+
+#include "export/Report.h"
+#include "gui/CalcCommand.h"
+#include "gui/CellTableModel.h"
+#include "gui/Dialogs.h"
+#include "gui/LayoutsPage.h"
+#include "gui/Messages.h"
+#include "gui/Printing.h"
+#include "gui/UiText.h"
+#include "text/Translate.h"
+
+namespace {
+
+FileDialogKind ExportDialog(LayoutExportKind kind) {
+    switch (kind) {
+        case LayoutExportKind::Html:
+            return FileDialogKind::ExportHtml;
+        case LayoutExportKind::Dxf:
+            return FileDialogKind::ExportDxf;
+        case LayoutExportKind::Gcode:
+            return FileDialogKind::ExportGcode;
+        case LayoutExportKind::Offcuts:
+            break;
+    }
+    return FileDialogKind::ExportOffcuts;
+}
+
+}  // namespace
+
+OutputCommands::OutputCommands(OutputCommandsParts parts, QObject* parent)
+    : QObject(parent),
+      p_(std::move(parts)),
+      printing_(std::make_unique<Printing>(p_.dialogs, p_.messages, p_.window, p_.printer)) {}
+
+OutputCommands::~OutputCommands() = default;
+
+void OutputCommands::Export(LayoutExportKind kind) {
+    const AppliedResult* result = p_.calc.Calc().Applied();
+    const int layout = p_.layouts.SelectedLayout();
+    if (!result || layout < 0) return;
+    const QString path = p_.dialogs.SaveFile(&p_.window, FileRequestFor(ExportDialog(kind)));
+    if (path.isEmpty()) return;
+    const SettingsForm settings = p_.settings();
+    const ExportOutcome outcome =
+        ExportLayout(kind, {*result, p_.parts.Table(), settings}, layout, S(path));
+    if (outcome.ok)
+        p_.messages.Info(outcome.message);
+    else
+        p_.messages.GeneralError(outcome.message);
+}
+
+void OutputCommands::PrintCurrent() {
+    const AppliedResult* result = p_.calc.Calc().Applied();
+    const int layout = p_.layouts.SelectedLayout();
+    if (!result || layout < 0) return;
+    printing_->PrintLayouts(*result, p_.parts.Table(), {layout}, DrawOptionsOf(p_.settings()));
+}
+
+void OutputCommands::PrintAll() {
+    const AppliedResult* result = p_.calc.Calc().Applied();
+    if (!result) return;
+    std::vector<int> layouts;
+    for (int i = 0; i < p_.layouts.LayoutCount(); ++i) layouts.push_back(i);
+    printing_->PrintLayouts(*result, p_.parts.Table(), layouts, DrawOptionsOf(p_.settings()));
+}
+
+void OutputCommands::SaveReport() {
+    if (!p_.calc.Calc().Applied()) return;
+    const QString path =
+        p_.dialogs.SaveFile(&p_.window, {Q(_("Please select report file name save as")),
+                                         Q(_("Report file") + "(*.txt)"), QStringLiteral("txt")});
+    if (path.isEmpty()) return;
+    std::string message;
+    if (::SaveReport(S(path), p_.calc.Calc().ReportLines(), message))
+        p_.messages.Info(message);
+    else
+        p_.messages.GeneralError(message);
+}
+
+void OutputCommands::PrintReport() {
+    if (!p_.calc.Calc().Applied()) return;
+    printing_->PrintReport(p_.calc.Calc().ReportLines());
+}

@@ -1,0 +1,67 @@
+#include "gui/Printing.h"
+
+#include <QFontMetricsF>
+#include <QPainter>
+#include <QPrinter>
+#include <QTextDocument>
+#include <QTextOption>
+#include <algorithm>
+
+#include "render/LayoutPrint.h"
+#include "gui/Dialogs.h"
+#include "gui/FixedFont.h"
+#include "gui/Messages.h"
+#include "gui/UiText.h"
+#include "model/Globals.h"
+#include "text/Translate.h"
+
+bool Printing::BeginDocument() {
+    if (!dialogs_.ConfirmPrint(&window_, printer_)) return false;
+    printer_.setPageOrientation(QPageLayout::Portrait);
+    printer_.setDocName(Q(g_printtitle));
+    return true;
+}
+
+void Printing::PrintLayouts(const AppliedResult& result, const CellTable& sgPart,
+                            const std::vector<int>& layouts, const LayoutDrawOptions& options) {
+    if (layouts.empty() || !BeginDocument()) return;
+    QPainter painter;
+    if (!painter.begin(&printer_)) {
+        messages_.GeneralError(_("The printer cannot print:") + " " + S(printer_.printerName()));
+        return;
+    }
+    for (size_t i = 0; i < layouts.size(); ++i) {
+        if (i > 0) printer_.newPage();
+        PrintLayoutPage(painter, QRect(0, 0, printer_.width(), printer_.height()), result, sgPart,
+                        layouts[i], options);
+    }
+    painter.end();
+}
+
+void Printing::PrintReport(const std::vector<std::string>& lines) {
+    if (!BeginDocument()) return;
+    QString text;
+    for (const std::string& line : lines) text += Q(line) + QLatin1Char('\n');
+    // A line broken in two loses its columns: the font shrinks until the widest
+    // line fits the page (not below a size that stays readable).
+    QFont font = FixedPitchFont();
+    font.setPointSizeF(10);
+    qreal widest = 0;
+    const QFontMetricsF metrics(font, &printer_);
+    for (const QString& line : text.split(QLatin1Char('\n')))
+        widest = std::max(widest, metrics.horizontalAdvance(line));
+    const qreal widestPoints = widest * 72.0 / printer_.resolution();
+    // QTextDocument prints inside margins of 2 cm on each side.
+    constexpr qreal kDocumentMargins = 2 * 2.0 / 2.54 * 72.0;
+    const qreal available =
+        printer_.pageLayout().paintRect(QPageLayout::Point).width() - kDocumentMargins - 12;
+    if (widestPoints > available)
+        font.setPointSizeF(std::max(5.0, font.pointSizeF() * available / widestPoints));
+    QTextDocument document;
+    document.setDefaultFont(font);
+    QTextOption noWrap = document.defaultTextOption();
+    noWrap.setWrapMode(QTextOption::NoWrap);
+    document.setDefaultTextOption(noWrap);
+    document.setPlainText(text);
+    document.print(&printer_);
+}

@@ -1,0 +1,36 @@
+// Printing on the printer chosen in the page setup: layouts one per page with
+// their text block, and the report as plain lines.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "job/AppliedResult.h"
+#include "io/CellTable.h"
+#include "render/LayoutDrawing.h"
+
+class Dialogs;
+class Messages;
+class QPrinter;
+class QWidget;
+
+class Printing {
+  public:
+    Printing(Dialogs& dialogs, const Messages& messages, QWidget& window, QPrinter& printer)
+        : dialogs_(dialogs), messages_(messages), window_(window), printer_(printer) {}
+
+    // After the print dialog: one document, one page per layout, in the given order.
+    void PrintLayouts(const AppliedResult& result, const CellTable& sgPart,
+                      const std::vector<int>& layouts, const LayoutDrawOptions& options);
+    // After the print dialog: the lines in a font of fixed pitch, so columns line up.
+    void PrintReport(const std::vector<std::string>& lines);
+
+  private:
+    // Shows the print dialog and prepares the document; false when cancelled.
+    bool BeginDocument();
+
+    Dialogs& dialogs_;
+    const Messages& messages_;
+    QWidget& window_;
+    QPrinter& printer_;
+};

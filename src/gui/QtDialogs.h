@@ -1,0 +1,24 @@
+// The real dialogs of the desktop.
+#pragma once
+
+#include <QString>
+
+#include "gui/Dialogs.h"
+
+class QtDialogs : public Dialogs {
+  public:
+    void Message(QWidget* parent, const QString& caption, const QString& text, Icon icon) override;
+    QString OpenFile(QWidget* parent, const FileRequest& request) override;
+    QString SaveFile(QWidget* parent, const FileRequest& request) override;
+    std::optional<QFont> ChooseFont(QWidget* parent, const QFont& initial) override;
+    void SetUpPage(QWidget* parent, QPrinter& printer) override;
+    bool ConfirmPrint(QWidget* parent, QPrinter& printer) override;
+    void Run(QDialog& dialog) override;
+    bool OpenUrl(const QUrl& url) override;
+
+  private:
+    QString RunFileDialog(QWidget* parent, const FileRequest& request, bool save);
+
+    // Like one shared dialog, the next dialog starts where the last one ended.
+    QString lastFolder_;
+};

@@ -1,0 +1,283 @@
+#include "gui/SetsPage.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFormLayout>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSlider>
+#include <QVBoxLayout>
+
+#include "text/NumberText.h"
+#include "gui/ColorCombo.h"
+#include "gui/Dialogs.h"
+#include "gui/UiText.h"
+#include "text/Translate.h"
+
+namespace {
+
+QGroupBox* NewGroup(const char* name, QFormLayout*& form) {
+    auto* group = new QGroupBox;
+    group->setObjectName(Q(name));
+    form = new QFormLayout(group);
+    form->setLabelAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    form->setFieldGrowthPolicy(QFormLayout::ExpandingFieldsGrow);
+    return group;
+}
+
+QLineEdit* NewEdit() {
+    auto* edit = new QLineEdit;
+    edit->setMinimumWidth(80);
+    return edit;
+}
+
+void SetText(QLineEdit& edit, const std::string& text) {
+    edit.setText(Q(text));
+}
+
+}  // namespace
+
+template <class Field>
+Field* SetsPage::AddRow(QFormLayout& form, Field* field, const char* name) {
+    field->setObjectName(Q(name));
+    auto* label = new QLabel;
+    label->setBuddy(field);
+    form.addRow(label, field);
+    captions_[field] = label;
+    return field;
+}
+
+SetsPage::SetsPage(Dialogs& dialogs, QWidget* parent) : QWidget(parent), dialogs_(dialogs) {
+    QFormLayout* form = nullptr;
+
+    grpOptim_ = NewGroup("grpOptim", form);
+    lblScale_ = new QLabel;
+    lblScale_->setAlignment(Qt::AlignCenter);
+    tbFast_ = new QSlider(Qt::Horizontal);
+    tbFast_->setObjectName(QStringLiteral("tbFast"));
+    tbFast_->setRange(1, 12);
+    tbFast_->setPageStep(1);
+    tbFast_->setTickInterval(1);
+    tbFast_->setTickPosition(QSlider::TicksBelow);
+    chkOneCut_ = new QCheckBox;
+    chkOneCut_->setObjectName(QStringLiteral("chkOneCut"));
+    chkCost_ = new QCheckBox;
+    chkCost_->setObjectName(QStringLiteral("chkCost"));
+    form->addRow(lblScale_);
+    form->addRow(tbFast_);
+    form->addRow(chkOneCut_);
+    form->addRow(chkCost_);
+
+    grpCut_ = NewGroup("grpCut", form);
+    edtUnit_ = AddRow(*form, NewEdit(), "edtUnit");
+    edtGap_ = AddRow(*form, NewEdit(), "edtGap");
+    edtDotNum_ = AddRow(*form, NewEdit(), "edtDotNum");
+
+    grpMargin_ = NewGroup("grpMargin", form);
+    edtTopMargin_ = AddRow(*form, NewEdit(), "edtTopMargin");
+    edtBottomMargin_ = AddRow(*form, NewEdit(), "edtBottomMargin");
+    edtLeftMargin_ = AddRow(*form, NewEdit(), "edtLeftMargin");
+    edtRightMargin_ = AddRow(*form, NewEdit(), "edtRightMargin");
+
+    grpOffcut_ = NewGroup("grpOffcut", form);
+    edtMinLength_ = AddRow(*form, NewEdit(), "edtMinLength");
+    edtMinWidth_ = AddRow(*form, NewEdit(), "edtMinWidth");
+    edtMinArea_ = AddRow(*form, NewEdit(), "edtMinArea");
+    edtPrefix_ = AddRow(*form, NewEdit(), "edtPrefix");
+
+    grpPrint_ = NewGroup("grpPrint", form);
+    edtFontName_ = AddRow(*form, NewEdit(), "edtFontName");
+    edtFontSize_ = AddRow(*form, NewEdit(), "edtFontSize");
+    for (QLineEdit* shown : {edtFontName_, edtFontSize_}) {
+        // Only the font dialog changes these two.
+        shown->setReadOnly(true);
+        QPalette grey = shown->palette();
+        grey.setBrush(QPalette::Base, grey.brush(QPalette::Window));
+        shown->setPalette(grey);
+    }
+    btn1_ = new QPushButton;
+    btn1_->setObjectName(QStringLiteral("btn1"));
+    form->addRow(QString(), btn1_);
+    edtTitle_ = AddRow(*form, NewEdit(), "edtTitle");
+    connect(btn1_, &QPushButton::clicked, this, &SetsPage::btn1Click);
+
+    grpDxf_ = NewGroup("grpDxf", form);
+    chkDxfDim_ = new QCheckBox;
+    chkDxfDim_->setObjectName(QStringLiteral("chkDxfDim"));
+    chkDxfOffcuts_ = new QCheckBox;
+    chkDxfOffcuts_->setObjectName(QStringLiteral("chkDxfOffcuts"));
+    form->addRow(chkDxfDim_);
+    form->addRow(chkDxfOffcuts_);
+
+    grpColor_ = NewGroup("grpColor", form);
+    clrbxEdge_ = AddRow(*form, new ColorCombo, "clrbxEdge");
+    clrbxSheet_ = AddRow(*form, new ColorCombo, "clrbxSheet");
+    clrbxPart_ = AddRow(*form, new ColorCombo, "clrbxPart");
+    clrbxOffcut_ = AddRow(*form, new ColorCombo, "clrbxOffcut");
+
+    grpNc_ = NewGroup("grpNc", form);
+    auto* dialect = new QWidget;
+    auto* dialectRow = new QHBoxLayout(dialect);
+    dialectRow->setContentsMargins(0, 0, 0, 0);
+    rbHua_ = new QRadioButton;
+    rbHua_->setObjectName(QStringLiteral("rbHua"));
+    rbSimens_ = new QRadioButton;
+    rbSimens_->setObjectName(QStringLiteral("rbSimens"));
+    dialectRow->addWidget(rbHua_);
+    dialectRow->addWidget(rbSimens_);
+    dialectRow->addStretch();
+    AddRow(*form, dialect, "pnlNcType");
+    edtDepth_ = AddRow(*form, NewEdit(), "edtDepth");
+    edtSafe_ = AddRow(*form, NewEdit(), "edtSafe");
+
+    auto* language = new QWidget;
+    auto* languageForm = new QFormLayout(language);
+    languageForm->setContentsMargins(4, 4, 4, 4);
+    cbbLang_ = AddRow(*languageForm, new QComboBox, "cbbLang");
+    cbbLang_->setMinimumWidth(100);
+
+    auto* grid = new QGridLayout(this);
+    grid->addWidget(grpOptim_, 0, 0);
+    grid->addWidget(grpCut_, 1, 0);
+    grid->addWidget(grpMargin_, 2, 0);
+    grid->addWidget(grpOffcut_, 0, 1);
+    grid->addWidget(grpPrint_, 1, 1);
+    grid->addWidget(grpDxf_, 2, 1);
+    grid->addWidget(grpColor_, 0, 2);
+    grid->addWidget(grpNc_, 1, 2);
+    grid->addWidget(language, 2, 2, Qt::AlignTop);
+    grid->setRowStretch(3, 1);
+    for (int c = 0; c < 3; ++c) grid->setColumnStretch(c, 1);
+
+    Show(SettingsForm{});
+}
+
+std::vector<ColorCombo*> SetsPage::ColorBoxes() const {
+    return {clrbxEdge_, clrbxSheet_, clrbxPart_, clrbxOffcut_};
+}
+
+void SetsPage::SetCaption(QWidget* field, const std::string& text) const {
+    const auto it = captions_.find(field);
+    if (it != captions_.end()) it->second->setText(Q(text));
+}
+
+void SetsPage::Retranslate() {
+    grpOptim_->setTitle(Q(_("Optimization Sets")));
+    lblScale_->setText(Q(_("<< Fastest | Best >>")));
+    chkOneCut_->setText(Q(_("Guillotine")));
+    chkCost_->setText(Q(_("Cost Optimization")));
+    grpCut_->setTitle(Q(_("Cut Sets")));
+    SetCaption(edtUnit_, _("Length Unit:"));
+    SetCaption(edtGap_, _("Blade Width:"));
+    SetCaption(edtDotNum_, _("Decimals:"));
+    grpOffcut_->setTitle(Q(_("Min. Dimensions of Offcuts")));
+    SetCaption(edtMinLength_, _("Min. Length:"));
+    SetCaption(edtMinWidth_, _("Min. Width:"));
+    SetCaption(edtMinArea_, _("Min. Area:"));
+    SetCaption(edtPrefix_, _("Prefix:"));
+    grpMargin_->setTitle(Q(_("Margin Sets")));
+    SetCaption(edtTopMargin_, _("Top Margin:"));
+    SetCaption(edtBottomMargin_, _("Bottom Margin:"));
+    SetCaption(edtLeftMargin_, _("Left Margin:"));
+    SetCaption(edtRightMargin_, _("Right Margin:"));
+    grpPrint_->setTitle(Q(_("Print Sets")));
+    SetCaption(edtFontName_, _("Name:"));
+    SetCaption(edtFontSize_, _("Size:"));
+    btn1_->setText(Q(_("Font")));
+    SetCaption(edtTitle_, _("Title:"));
+    grpColor_->setTitle(Q(_("Color Sets")));
+    SetCaption(clrbxEdge_, _("Edge Color:"));
+    SetCaption(clrbxSheet_, _("Sheet Color:"));
+    SetCaption(clrbxPart_, _("Parts Color:"));
+    SetCaption(clrbxOffcut_, _("Offcuts Color:"));
+    grpNc_->setTitle(Q(_("NC Sets")));
+    SetCaption(rbHua_->parentWidget(), _("NC Type:"));
+    rbHua_->setText(Q(_("Huazhong")));
+    rbSimens_->setText(Q(_("Siemens")));
+    SetCaption(edtDepth_, _("Drill Depth:"));
+    SetCaption(edtSafe_, _("Safe Height:"));
+    grpDxf_->setTitle(Q(_("DXF Sets")));
+    chkDxfDim_->setText(Q(_("Export Dimensions")));
+    chkDxfOffcuts_->setText(Q(_("Export Offcuts")));
+    SetCaption(cbbLang_, _("Language："));
+}
+
+void SetsPage::ReadInto(SettingsForm& form) const {
+    form.tbFast = tbFast_->value();
+    form.chkOneCut = chkOneCut_->isChecked();
+    form.chkCost = chkCost_->isChecked();
+    form.edtUnit = S(edtUnit_->text());
+    form.edtGap = S(edtGap_->text());
+    form.edtDotNum = S(edtDotNum_->text());
+    form.edtMinLength = S(edtMinLength_->text());
+    form.edtMinWidth = S(edtMinWidth_->text());
+    form.edtMinArea = S(edtMinArea_->text());
+    form.edtPrefix = S(edtPrefix_->text());
+    form.edtTopMargin = S(edtTopMargin_->text());
+    form.edtBottomMargin = S(edtBottomMargin_->text());
+    form.edtLeftMargin = S(edtLeftMargin_->text());
+    form.edtRightMargin = S(edtRightMargin_->text());
+    form.edtFontName = S(edtFontName_->text());
+    form.edtFontSize = S(edtFontSize_->text());
+    form.edtTitle = S(edtTitle_->text());
+    form.clrbxEdge = clrbxEdge_->currentIndex();
+    form.clrbxSheet = clrbxSheet_->currentIndex();
+    form.clrbxPart = clrbxPart_->currentIndex();
+    form.clrbxOffcut = clrbxOffcut_->currentIndex();
+    form.rbHua = rbHua_->isChecked();
+    form.edtDepth = S(edtDepth_->text());
+    form.edtSafe = S(edtSafe_->text());
+    form.chkDxfDim = chkDxfDim_->isChecked();
+    form.chkDxfOffcuts = chkDxfOffcuts_->isChecked();
+}
+
+void SetsPage::Show(const SettingsForm& form) {
+    tbFast_->setValue(form.tbFast);
+    chkOneCut_->setChecked(form.chkOneCut);
+    chkCost_->setChecked(form.chkCost);
+    SetText(*edtUnit_, form.edtUnit);
+    SetText(*edtGap_, form.edtGap);
+    SetText(*edtDotNum_, form.edtDotNum);
+    SetText(*edtMinLength_, form.edtMinLength);
+    SetText(*edtMinWidth_, form.edtMinWidth);
+    SetText(*edtMinArea_, form.edtMinArea);
+    SetText(*edtPrefix_, form.edtPrefix);
+    SetText(*edtTopMargin_, form.edtTopMargin);
+    SetText(*edtBottomMargin_, form.edtBottomMargin);
+    SetText(*edtLeftMargin_, form.edtLeftMargin);
+    SetText(*edtRightMargin_, form.edtRightMargin);
+    SetText(*edtFontName_, form.edtFontName);
+    SetText(*edtFontSize_, form.edtFontSize);
+    SetText(*edtTitle_, form.edtTitle);
+    clrbxEdge_->setCurrentIndex(form.clrbxEdge);
+    clrbxSheet_->setCurrentIndex(form.clrbxSheet);
+    clrbxPart_->setCurrentIndex(form.clrbxPart);
+    clrbxOffcut_->setCurrentIndex(form.clrbxOffcut);
+    (form.rbHua ? rbHua_ : rbSimens_)->setChecked(true);
+    SetText(*edtDepth_, form.edtDepth);
+    SetText(*edtSafe_, form.edtSafe);
+    chkDxfDim_->setChecked(form.chkDxfDim);
+    chkDxfOffcuts_->setChecked(form.chkDxfOffcuts);
+}
+
+void SetsPage::btn1Click() {
+    const std::optional<int> size = ParseInteger(S(edtFontSize_->text()));
+    if (!size) {
+        dialogs_.Message(
+            this, Q(kApplicationTitle),
+            Q(_("The font size is not a whole number:")) + QLatin1Char(' ') + edtFontSize_->text(),
+            Dialogs::Icon::Error);
+        return;
+    }
+    QFont initial(edtFontName_->text());
+    if (*size > 0) initial.setPointSize(*size);
+    const std::optional<QFont> chosen = dialogs_.ChooseFont(this, initial);
+    if (!chosen) return;
+    edtFontName_->setText(chosen->family());
+    edtFontSize_->setText(QString::number(chosen->pointSize()));
+}

@@ -1,0 +1,121 @@
+#include "gui/TablePage.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "gui/EntryTableView.h"
+#include "gui/UiText.h"
+#include "text/Translate.h"
+
+QPushButton* TablePage::NewButton(const char* name, void (TablePage::*clicked)()) {
+    auto* button = new QPushButton;
+    button->setObjectName(Q(name));
+    // Like tool buttons, these leave the focus in the table.
+    button->setFocusPolicy(Qt::NoFocus);
+    connect(button, &QPushButton::clicked, this, clicked);
+    return button;
+}
+
+TablePage::TablePage(CellTableModel& model, QWidget* parent)
+    : QWidget(parent), model_(model), sheets_(model.Kind() == TableKind::Sheet) {
+    const char* prefix = sheets_ ? "btnStock" : "btnPart";
+    const auto name = [prefix](const char* role) { return (std::string(prefix) + role); };
+    const std::string open = name("Open"), save = name("Save"), add = name("Add"),
+                      del = name("Del"), delAll = name("DelAll");
+    btnOpen_ = NewButton(open.c_str(), &TablePage::openClicked);
+    btnSave_ = NewButton(save.c_str(), &TablePage::saveClicked);
+    btnAdd_ = NewButton(add.c_str(), &TablePage::AppendClick);
+    btnDel_ = NewButton(del.c_str(), &TablePage::DeleteClick);
+    btnDelAll_ = NewButton(delAll.c_str(), &TablePage::DelAllClick);
+    auto* buttons = new QHBoxLayout;
+    for (QPushButton* button : {btnOpen_, btnSave_, btnAdd_, btnDel_, btnDelAll_})
+        buttons->addWidget(button);
+    if (sheets_) {
+        btnSaveLeft_ = NewButton("btnSaveLeft", &TablePage::saveLeftClicked);
+        buttons->addWidget(btnSaveLeft_);
+    }
+    buttons->addStretch();
+
+    lblFile_ = new QLabel;
+    edtFile_ = new QLineEdit;
+    edtFile_->setObjectName(sheets_ ? QStringLiteral("edtStockFile")
+                                    : QStringLiteral("edtPartFile"));
+    edtFile_->setReadOnly(true);
+    lblFile_->setBuddy(edtFile_);
+    auto* file = new QHBoxLayout;
+    file->addWidget(lblFile_);
+    file->addWidget(edtFile_, 1);
+
+    view_ = new EntryTableView(model);
+    view_->setObjectName(sheets_ ? QStringLiteral("sgSheet") : QStringLiteral("sgPart"));
+    view_->TotalsStrip().setObjectName(view_->objectName() + QStringLiteral("Totals"));
+    connect(view_, &EntryTableView::enterPressed, this, &TablePage::EnterKeyPress);
+    connect(view_, &EntryTableView::pasteRequested, this, &TablePage::Paste);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(buttons);
+    layout->addLayout(file);
+    auto* table = new QVBoxLayout;
+    table->setSpacing(0);
+    table->addWidget(&view_->TotalsStrip());
+    table->addWidget(view_, 1);
+    layout->addLayout(table, 1);
+    setFocusProxy(view_);
+}
+
+void TablePage::Retranslate() {
+    btnOpen_->setText(Q(_("Open(&O)")));
+    btnSave_->setText(Q(_("Save(&S)")));
+    btnAdd_->setText(Q(_("Append(&A)")));
+    btnDel_->setText(Q(_("Delete(&D)")));
+    btnDelAll_->setText(Q(_("Del All(&F)")));
+    if (btnSaveLeft_) {
+        btnSaveLeft_->setText(Q(_("Save Left(&L)")));
+        btnSaveLeft_->setToolTip(
+            Q(_("Saves the sheets left over, so that they can be opened "
+                "next time without typing them again.")));
+    }
+    lblFile_->setText(Q(_("File Name:")));
+}
+
+void TablePage::ShowFileName(const QString& path) {
+    edtFile_->setText(path);
+}
+
+void TablePage::AppendClick() {
+    view_->CommitEditing();
+    model_.Edit([this](CellTable& t) { AppendTableRow(t, model_.Kind()); });
+}
+
+void TablePage::DeleteClick() {
+    view_->CommitEditing();
+    const int row = view_->CurrentTableRow();
+    const int col = view_->CurrentColumn();
+    model_.Edit([this, row](CellTable& t) { DeleteTableRow(t, model_.Kind(), row); });
+    view_->SetCurrentCell(std::min(row, model_.Table().RowCount() - 1), col);
+    view_->setFocus();
+}
+
+void TablePage::DelAllClick() {
+    view_->CommitEditing();
+    model_.Edit([this](CellTable& t) { DeleteAllRows(t, model_.Kind()); });
+    view_->SetCurrentCell(CellTable::kFirstDataRow, 0);
+}
+
+void TablePage::EnterKeyPress() {
+    CellPos next{view_->CurrentTableRow(), view_->CurrentColumn()};
+    model_.Edit([this, &next](CellTable& t) { next = EnterKey(t, model_.Kind(), next); });
+    view_->SetCurrentCell(next.row, next.col);
+}
+
+void TablePage::Paste() {
+    const QString text = QGuiApplication::clipboard()->text();
+    if (text.isEmpty()) return;
+    view_->CommitEditing();
+    model_.Edit([this, &text](CellTable& t) { PasteText(t, model_.Kind(), S(text)); });
+}

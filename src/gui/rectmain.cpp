@@ -1,0 +1,311 @@
+#include "gui/rectmain.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QMenuBar>
+#include <QScreen>
+#include <QScrollArea>
+#include <QTabWidget>
+#include <QUrl>
+#include <algorithm>
+#include <ctime>
+
+#include "render/ColorList.h"
+#include "render/LayoutDrawing.h"
+#include "gui/CalcCommand.h"
+#include "gui/CellDelegate.h"
+#include "gui/ColorCombo.h"
+#include "gui/Dialogs.h"
+#include "gui/EntryTableView.h"
+#include "gui/FileCommands.h"
+#include "gui/LayoutsPage.h"
+#include "gui/Messages.h"
+#include "gui/OutputCommands.h"
+#include "gui/ReportPage.h"
+#include "gui/SetsPage.h"
+#include "gui/TablePage.h"
+#include "gui/UiText.h"
+#include "optimizer/Random.h"
+#include "text/AppPaths.h"
+#include "shell/Help.h"
+#include "text/Languages.h"
+#include "shell/SettingsFile.h"
+#include "text/Translate.h"
+#include "shell/UpdateConfig.h"
+#include "gui/Logo.h"
+#include "gui/TfrmUpdates.h"
+#include "gui/about.h"
+
+WindowFiles WindowFiles::Default() {
+    return {SettingsFilePath(), SettingsTemplatePath(), LocaleDir()};
+}
+
+TfrmMain::TfrmMain(Dialogs& dialogs, const WindowFiles& files, QWidget* parent)
+    : QMainWindow(parent),
+      dialogs_(dialogs),
+      files_(files),
+      messages_(std::make_unique<Messages>(dialogs, *this)) {
+    setObjectName(QStringLiteral("frmMain"));
+    setWindowIcon(QIcon(TarvexLogo(64)));
+
+    sheetsPage_ = new TablePage(sheetModel_);
+    partsPage_ = new TablePage(partModel_);
+    layoutsPage_ = new LayoutsPage;
+    reportPage_ = new ReportPage;
+    setsPage_ = new SetsPage(dialogs_);
+    auto* setsScroll = new QScrollArea;
+    setsScroll->setWidget(setsPage_);
+    setsScroll->setWidgetResizable(true);
+    setsScroll->setFrameShape(QFrame::NoFrame);
+
+    pgcpg1_ = new QTabWidget;
+    pgcpg1_->setObjectName(QStringLiteral("pgcpg1"));
+    pgcpg1_->addTab(sheetsPage_, QString());
+    pgcpg1_->addTab(partsPage_, QString());
+    pgcpg1_->addTab(layoutsPage_, QString());
+    pgcpg1_->addTab(reportPage_, QString());
+    pgcpg1_->addTab(setsScroll, QString());
+    setCentralWidget(pgcpg1_);
+
+    BuildMenu();
+    ConnectPages();
+
+    languageList_ = ::LanguageList(files_.localeDir);
+    QComboBox& languages = setsPage_->Languages();
+    for (const std::string& code : languageList_) languages.addItem(Q(code));
+    languageCode_ = ReadLanguage(files_.settingsFile, files_.settingsSeed);
+    const auto stored = std::find(languageList_.begin(), languageList_.end(), languageCode_);
+    languages.setCurrentIndex(
+        stored == languageList_.end() ? -1 : static_cast<int>(stored - languageList_.begin()));
+    ApplyLanguage();
+    // Written after the language is set, so their Yes/No cells are in it.
+    sheetModel_.Edit([](CellTable& t) { t = NewSheetTable(); });
+    partModel_.Edit([](CellTable& t) { t = NewPartTable(); });
+    ShowSettings(SettingsForm{});  // the colour boxes have their entries now
+    SeedRandom(static_cast<std::uint32_t>(std::time(nullptr)));
+
+    // The update check runs once, a while after the start.
+    tmr1_ = new QTimer(this);
+    tmr1_->setObjectName(QStringLiteral("tmr1"));
+    tmr1_->setSingleShot(true);
+    tmr1_->setInterval(15000);
+    connect(tmr1_, &QTimer::timeout, this, &TfrmMain::tmr1Timer);
+    tmr1_->start();
+
+    resize(800, 600);
+    if (const QScreen* screen = QApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+}
+
+TfrmMain::~TfrmMain() = default;
+
+void TfrmMain::BuildMenu() {
+    const auto action = [this](QMenu* menu, const char* name) {
+        QAction* item = menu->addAction(QString());
+        item->setObjectName(Q(name));
+        return item;
+    };
+    mnFile_ = menuBar()->addMenu(QString());
+    mnPrintSetup_ = action(mnFile_, "mnPrintSetup");
+    mnFile_->addSeparator();
+    mnExit_ = action(mnFile_, "mnExit");
+    mnProject_ = menuBar()->addMenu(QString());
+    mniOpen_ = action(mnProject_, "mniOpen");
+    mniSave_ = action(mnProject_, "mniSave");
+    mnProject_->addSeparator();
+    mnCalc_ = action(mnProject_, "mnCalc");
+    mnHelpMenu_ = menuBar()->addMenu(QString());
+    mnHelp_ = action(mnHelpMenu_, "mnHelp");
+    mnHelpMenu_->addSeparator();
+    mniLatest_ = action(mnHelpMenu_, "mniLatest");
+    mnHelpMenu_->addSeparator();
+    mnAbout_ = action(mnHelpMenu_, "mnAbout");
+}
+
+void TfrmMain::ConnectPages() {
+    fileCommands_ = new FileCommands(
+        {*this, dialogs_, *messages_, sheetModel_, partModel_, *sheetsPage_, *partsPage_,
+         [this] { return Settings(); }, [this](const SettingsForm& f) { ShowSettings(f); },
+         [this](const std::string& caption) {
+             setWindowTitle(Q(caption));
+             pgcpg1_->setCurrentIndex(kLayoutsPage);
+         },
+         [this] { return S(BaseCaption()); }},
+        this);
+    for (TablePage* page : {sheetsPage_, partsPage_}) {
+        const TableKind kind = page == sheetsPage_ ? TableKind::Sheet : TableKind::Part;
+        connect(page, &TablePage::openClicked, this, [this, kind] { fileCommands_->Open(kind); });
+        connect(page, &TablePage::saveClicked, this, [this, kind] { fileCommands_->Save(kind); });
+    }
+    connect(sheetsPage_, &TablePage::saveLeftClicked, fileCommands_, &FileCommands::SaveLeft);
+    connect(mniOpen_, &QAction::triggered, fileCommands_, &FileCommands::ProjectOpen);
+    connect(mniSave_, &QAction::triggered, fileCommands_, &FileCommands::ProjectSave);
+
+    calc_ =
+        new CalcCommand({*messages_, sheetModel_, partModel_, layoutsPage_->Progress(),
+                         [this] { return Settings(); },
+                         [this](int page) {
+                             pgcpg1_->setCurrentIndex(page);
+                             (page == kSheetsPage ? sheetsPage_ : partsPage_)->View().setFocus();
+                         }},
+                        this);
+    connect(layoutsPage_, &LayoutsPage::calcClicked, calc_, &CalcCommand::Start);
+    connect(mnCalc_, &QAction::triggered, calc_, &CalcCommand::Start);
+    connect(layoutsPage_, &LayoutsPage::stopClicked, calc_, &CalcCommand::Stop);
+    connect(calc_, &CalcCommand::runningChanged, this, &TfrmMain::SetRunning);
+    connect(calc_, &CalcCommand::resultApplied, this, &TfrmMain::ShowResult);
+
+    outputs_ = new OutputCommands({*this, dialogs_, *messages_, *calc_, *layoutsPage_, partModel_,
+                                   printer_, [this] { return Settings(); }},
+                                  this);
+    const auto exportOf = [this](LayoutExportKind kind) {
+        return [this, kind] { outputs_->Export(kind); };
+    };
+    connect(layoutsPage_, &LayoutsPage::exportHtmlClicked, this, exportOf(LayoutExportKind::Html));
+    connect(layoutsPage_, &LayoutsPage::exportDxfClicked, this, exportOf(LayoutExportKind::Dxf));
+    connect(layoutsPage_, &LayoutsPage::exportGcodeClicked, this,
+            exportOf(LayoutExportKind::Gcode));
+    connect(layoutsPage_, &LayoutsPage::exportOffcutsClicked, this,
+            exportOf(LayoutExportKind::Offcuts));
+    connect(layoutsPage_, &LayoutsPage::printClicked, outputs_, &OutputCommands::PrintCurrent);
+    connect(layoutsPage_, &LayoutsPage::printAllClicked, outputs_, &OutputCommands::PrintAll);
+    connect(reportPage_, &ReportPage::saveClicked, outputs_, &OutputCommands::SaveReport);
+    connect(reportPage_, &ReportPage::printClicked, outputs_, &OutputCommands::PrintReport);
+
+    // The picture reads the view options and colours at every drawing.
+    layoutsPage_->SetDrawOptions([this] { return DrawOptionsOf(Settings()); });
+    for (ColorCombo* box : setsPage_->ColorBoxes())
+        connect(box, &QComboBox::currentIndexChanged, layoutsPage_, &LayoutsPage::Redraw);
+
+    connect(pgcpg1_, &QTabWidget::currentChanged, this, &TfrmMain::pgcpg1Change);
+    connect(&setsPage_->Languages(), &QComboBox::activated, this, &TfrmMain::cbbLangChange);
+    connect(mnPrintSetup_, &QAction::triggered, this, &TfrmMain::mnPrintSetupClick);
+    connect(mnExit_, &QAction::triggered, this, &QWidget::close);
+    connect(mnHelp_, &QAction::triggered, this, &TfrmMain::mnHelpClick);
+    connect(mniLatest_, &QAction::triggered, this, &TfrmMain::mniLatestClick);
+    connect(mnAbout_, &QAction::triggered, this, &TfrmMain::mnAboutClick);
+}
+
+QString TfrmMain::BaseCaption() const {
+    return Q(_(kApplicationTitle));
+}
+
+void TfrmMain::ApplyLanguage() {
+    SetLanguage(languageCode_);
+    Retranslate();
+    TranslateColors();
+    TranslateTables();
+}
+
+void TfrmMain::Retranslate() {
+    // Every text goes back to its message id, so a project name leaves the caption.
+    setWindowTitle(BaseCaption());
+    mnFile_->setTitle(Q(_("File(&F)")));
+    mnPrintSetup_->setText(Q(_("Print Sets(&R)...")));
+    mnExit_->setText(Q(_("Exit(&X)")));
+    mnProject_->setTitle(Q(_("Project(&P)")));
+    mniOpen_->setText(Q(_("Open Project(&O)...")));
+    mniSave_->setText(Q(_("Save Project(&S)...")));
+    mnCalc_->setText(Q(_("Start Calc(&C)")));
+    mnHelpMenu_->setTitle(Q(_("Help(&H)")));
+    mnHelp_->setText(Q(_("Content(&C)...")));
+    mniLatest_->setText(Q(_("Latest Version(&V)...")));
+    mnAbout_->setText(Q(_("About(&A)...")));
+    pgcpg1_->setTabText(kSheetsPage, Q(_("Sheets")));
+    pgcpg1_->setTabText(kPartsPage, Q(_("Parts")));
+    pgcpg1_->setTabText(kLayoutsPage, Q(_("Layouts")));
+    pgcpg1_->setTabText(kReportPage, Q(_("Report")));
+    pgcpg1_->setTabText(kSetsPage, Q(_("Sets")));
+    sheetsPage_->Retranslate();
+    partsPage_->Retranslate();
+    layoutsPage_->Retranslate();
+    reportPage_->Retranslate();
+    setsPage_->Retranslate();
+}
+
+void TfrmMain::TranslateTables() {
+    QStringList yesNo;
+    for (const std::string& text : YesNoChoices()) yesNo << Q(text);
+    sheetsPage_->View().Delegate().SetYesNo(yesNo);
+    partsPage_->View().Delegate().SetYesNo(yesNo);
+    sheetModel_.Edit([](CellTable& t) { WriteFixedRows(t, TableKind::Sheet); });
+    partModel_.Edit([](CellTable& t) { WriteFixedRows(t, TableKind::Part); });
+}
+
+void TfrmMain::cbbLangChange(int index) {
+    if (index < 0 || index >= static_cast<int>(languageList_.size())) return;
+    languageCode_ = languageList_[index];
+    ApplyLanguage();
+    SaveLanguage(files_.settingsFile, languageCode_, files_.settingsSeed);
+}
+
+void TfrmMain::TranslateColors() {
+    std::vector<NamedColor> colors;
+    for (int i = 0; i < kColorListSize; ++i)
+        colors.push_back({Q(_(ListColorName(i))), ListColor(i)});
+    for (ColorCombo* box : setsPage_->ColorBoxes()) box->SetColors(colors);
+}
+
+void TfrmMain::SetRunning(bool running) {
+    for (QWidget* input : std::initializer_list<QWidget*>{sheetsPage_, partsPage_, setsPage_})
+        input->setEnabled(!running);
+    for (QAction* command : {mnCalc_, mniOpen_, mniSave_}) command->setEnabled(!running);
+    layoutsPage_->SetRunning(running);
+}
+
+void TfrmMain::ShowResult() {
+    layoutsPage_->ShowResult(calc_->Calc().AppliedShared());
+    reportPage_->ShowLines(calc_->Calc().ReportLines());
+}
+
+SettingsForm TfrmMain::Settings() const {
+    SettingsForm form;
+    setsPage_->ReadInto(form);
+    layoutsPage_->ReadViewOptions(form);
+    return form;
+}
+
+void TfrmMain::ShowSettings(const SettingsForm& form) {
+    setsPage_->Show(form);
+    layoutsPage_->ShowViewOptions(form);
+}
+
+void TfrmMain::pgcpg1Change(int index) {
+    if (QWidget* page = pgcpg1_->widget(index)) page->setFocus();
+}
+
+void TfrmMain::mnPrintSetupClick() {
+    dialogs_.SetUpPage(this, printer_);
+}
+
+void TfrmMain::mnHelpClick() {
+    const std::string failure =
+        OpenHelp(CurrentLanguage(), [this](const QUrl& url) { return dialogs_.OpenUrl(url); });
+    if (!failure.empty()) messages_->Error(failure);
+}
+
+void TfrmMain::mniLatestClick() {
+    OpenDownloadPage([this](const QUrl& url) { return dialogs_.OpenUrl(url); });
+}
+
+void TfrmMain::tmr1Timer() {
+    const QUrl page = UpdatePageUrl(ReadUpdateUrl(files_.settingsFile, files_.settingsSeed));
+    StartUpdateCheck(this, page, Q(UpdatesFilePath().string()));
+}
+
+void TfrmMain::OpenProject(const QString& path) {
+    fileCommands_->OpenProjectFile(path);
+}
+
+void TfrmMain::mnAboutClick() {
+    TfrmAbout about([this](const QUrl& url) { dialogs_.OpenUrl(url); }, this);
+    dialogs_.Run(about);
+}
+
+void TfrmMain::closeEvent(QCloseEvent* event) {
+    // A calculation still running ends after its current generation.
+    calc_->StopAndWait();
+    event->accept();
+}

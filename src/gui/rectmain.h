@@ -1,0 +1,105 @@
+// The main window: five pages, the main menu and the calculation. It only wires
+// the pages to the commands; each role lives in its own file.
+#pragma once
+
+#include <QMainWindow>
+#include <QPrinter>
+#include <QTimer>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "io/SettingsForm.h"
+#include "gui/CellTableModel.h"
+
+class CalcCommand;
+class Dialogs;
+class FileCommands;
+class LayoutsPage;
+class Messages;
+class OutputCommands;
+class QAction;
+class QMenu;
+class QTabWidget;
+class ReportPage;
+class SetsPage;
+class TablePage;
+
+// The files the window reads and writes besides the ones the user picks.
+struct WindowFiles {
+    std::filesystem::path settingsFile;  // velkor.db: the language
+    std::filesystem::path settingsSeed;  // an installation's default settings file
+    std::filesystem::path localeDir;     // the catalogs, one folder per language
+
+    // Where the installed or portable program keeps them.
+    static WindowFiles Default();
+};
+
+class TfrmMain : public QMainWindow {
+    Q_OBJECT
+
+  public:
+    enum Page { kSheetsPage, kPartsPage, kLayoutsPage, kReportPage, kSetsPage };
+
+    TfrmMain(Dialogs& dialogs, const WindowFiles& files, QWidget* parent = nullptr);
+    ~TfrmMain() override;
+
+    // The settings controls of every page as one record.
+    SettingsForm Settings() const;
+    void ShowSettings(const SettingsForm& form);
+
+    // Opens a project as the Project menu does, for a project named on the command line.
+    void OpenProject(const QString& path);
+
+    // The caption without a project name, in the current language.
+    QString BaseCaption() const;
+    const std::vector<std::string>& LanguageList() const { return languageList_; }
+    const std::string& LanguageCode() const { return languageCode_; }
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    void BuildMenu();
+    void ConnectPages();
+    // Sets languageCode_ as the language and translates every text of the window again.
+    void ApplyLanguage();
+    void Retranslate();
+    // The Yes/No editors and the fixed rows of the tables in the current language.
+    void TranslateTables();
+    // While a calculation runs, nothing may change the tables, the settings or the files.
+    void SetRunning(bool running);
+    // The colour boxes' names in the current language.
+    void TranslateColors();
+    void ShowResult();
+    void cbbLangChange(int index);
+    void pgcpg1Change(int index);
+    void mnPrintSetupClick();
+    void mnHelpClick();
+    void mniLatestClick();
+    void mnAboutClick();
+    void tmr1Timer();
+
+    Dialogs& dialogs_;
+    WindowFiles files_;
+    CellTableModel sheetModel_{TableKind::Sheet};
+    CellTableModel partModel_{TableKind::Part};
+    QTabWidget* pgcpg1_;
+    TablePage* sheetsPage_;
+    TablePage* partsPage_;
+    LayoutsPage* layoutsPage_;
+    ReportPage* reportPage_;
+    SetsPage* setsPage_;
+    QMenu *mnFile_, *mnProject_, *mnHelpMenu_;
+    QAction *mnPrintSetup_, *mnExit_, *mniOpen_, *mniSave_, *mnCalc_, *mnHelp_, *mniLatest_,
+        *mnAbout_;
+    std::unique_ptr<Messages> messages_;
+    FileCommands* fileCommands_;
+    CalcCommand* calc_;
+    OutputCommands* outputs_;
+    QPrinter printer_;
+    QTimer* tmr1_;
+    std::vector<std::string> languageList_;
+    std::string languageCode_;
+};

@@ -1,0 +1,210 @@
+#include "io/EntryTables.h"
+
+#include <algorithm>
+#include <cmath>
+#include <optional>
+
+#include "text/FieldSplit.h"
+#include "text/NumberText.h"
+#include "io/TextFile.h"
+#include "text/Translate.h"
+
+namespace {
+
+constexpr int kTotalsRow = 0;
+constexpr int kHeaderRow = 1;
+constexpr int kFirst = CellTable::kFirstDataRow;
+// Totals sit under Width, Quant and Cost in both tables.
+constexpr int kTotalArea = 2, kTotalQuant = 3, kTotalCost = 4;
+
+// The last column the Enter key walks through: Priority or Rotatable.
+int LastEditableCol(TableKind kind) {
+    return kind == TableKind::Sheet ? SheetCol::Priority : PartCol::Rotatable;
+}
+
+int YesNoCol(TableKind kind) {
+    return LastEditableCol(kind);
+}
+
+int ColumnCount(TableKind kind) {
+    return kind == TableKind::Sheet ? SheetCol::Count : PartCol::Count;
+}
+
+CellTable NewTable(TableKind kind, int dataRows) {
+    CellTable table(kFirst + dataRows, ColumnCount(kind));
+    WriteFixedRows(table, kind);
+    for (int r = kFirst; r < table.RowCount(); ++r) table.SetCell(r, YesNoCol(kind), _("Yes"));
+    return table;
+}
+
+// Totals may be rounded to nothing after subtractions; never show "-0.0".
+double CleanZero(double value) {
+    return std::fabs(value) < 0.05 ? 0.0 : value;
+}
+
+std::optional<double> ParseGrouped(std::string text) {
+    text.erase(std::remove(text.begin(), text.end(), ','), text.end());
+    return ParseNumber(text);
+}
+
+// Takes the row out of the totals; leaves them alone when any text fails to convert.
+void SubtractRowFromTotals(CellTable& t, TableKind kind, int row) {
+    const auto area = ParseGrouped(t.Cell(kTotalsRow, kTotalArea));
+    const auto quantity = ParseInteger(t.Cell(kTotalsRow, kTotalQuant));
+    const auto length = ParseNumber(t.Cell(row, SheetCol::Length));
+    const auto width = ParseNumber(t.Cell(row, SheetCol::Width));
+    const auto count = ParseInteger(t.Cell(row, SheetCol::Quant));
+    if (!area || !quantity || !length || !width || !count) return;
+    double cost = 0;
+    if (kind == TableKind::Sheet) {
+        const auto costTotal = ParseGrouped(t.Cell(kTotalsRow, kTotalCost));
+        const auto unitCost = ParseNumber(t.Cell(row, SheetCol::Cost));
+        if (!costTotal || !unitCost) return;
+        cost = *costTotal - *unitCost * *count;
+    }
+    WriteTotals(t, kind, *area - *length * *width * *count,
+                static_cast<long long>(*quantity) - *count, cost);
+}
+
+// Writes one pasted line into the target row. Returns false when the line is
+// ignored (too many fields for the table).
+bool WritePastedLine(CellTable& t, TableKind kind, int row, const std::string& line) {
+    const std::vector<std::string> fields = SplitAtDelimiters(line, "\t");
+    const size_t n = fields.size();
+    const size_t maxFields = kind == TableKind::Sheet ? 5 : 4;
+    if (n > maxFields) return false;
+    if (n >= 1) t.SetCell(row, 0, fields[0]);
+    for (size_t i = 1; i < n; ++i) {
+        const auto number = ParseInteger(fields[i]);
+        if (!number || *number <= 0) continue;
+        t.SetCell(row, static_cast<int>(i), fields[i]);
+        // Only a full five-field sheet line (with its cost) fills Left Quant too.
+        if (kind == TableKind::Sheet && n == 5 && i == SheetCol::Quant)
+            t.SetCell(row, SheetCol::LeftQuant, fields[i]);
+    }
+    t.SetCell(row, YesNoCol(kind), _("Yes"));
+    if (kind == TableKind::Sheet && n >= 1 && n <= 4) t.SetCell(row, SheetCol::Cost, "0");
+    return true;
+}
+
+}  // namespace
+
+const std::vector<ColumnInfo>& TableColumns(TableKind kind) {
+    static const std::vector<ColumnInfo> sheet = {
+        {"Label", 199, CellEditing::Text},     {"Length", 83, CellEditing::Number},
+        {"Width", 91, CellEditing::Number},    {"Quant", 64, CellEditing::Number},
+        {"Cost", 64, CellEditing::Number},     {"Priority", 64, CellEditing::YesNo},
+        {"Left Quant", 62, CellEditing::None},
+    };
+    static const std::vector<ColumnInfo> part = {
+        {"Label", 199, CellEditing::Text},     {"Length", 83, CellEditing::Number},
+        {"Width", 90, CellEditing::Number},    {"Quant", 64, CellEditing::Number},
+        {"Rotatable", 77, CellEditing::YesNo},
+    };
+    return kind == TableKind::Sheet ? sheet : part;
+}
+
+CellTable NewSheetTable() {
+    return NewTable(TableKind::Sheet, 1);
+}
+
+CellTable NewPartTable() {
+    return NewTable(TableKind::Part, 2);
+}
+
+void WriteFixedRows(CellTable& table, TableKind kind) {
+    if (table.ColCount() != ColumnCount(kind) || table.RowCount() < kFirst + 1)
+        table.Resize(std::max(table.RowCount(), kFirst + 1), ColumnCount(kind));
+    table.SetCell(kTotalsRow, 0, _("Total"));
+    table.SetCell(kTotalsRow, 1, _("Area"));
+    const auto& columns = TableColumns(kind);
+    for (int c = 0; c < static_cast<int>(columns.size()); ++c)
+        table.SetCell(kHeaderRow, c, _(columns[c].caption));
+}
+
+std::vector<std::string> YesNoChoices() {
+    return {_("Yes"), _("No")};
+}
+
+bool IsSelectableCell(TableKind kind, int row, int col) {
+    if (row < kFirst || col < 0 || col >= ColumnCount(kind)) return false;
+    return TableColumns(kind)[col].editing != CellEditing::None;
+}
+
+std::string CheckNumberEdit(TableKind kind, int row, int col, const std::string& text) {
+    if (row < kFirst || col < 0 || col >= ColumnCount(kind)) return text;
+    if (TableColumns(kind)[col].editing != CellEditing::Number) return text;
+    if (text.empty() || ParseNumber(text)) return text;
+    return {};
+}
+
+CellPos EnterKey(CellTable& table, TableKind kind, CellPos current) {
+    if (current.col < LastEditableCol(kind)) return {current.row, current.col + 1};
+    if (current.row >= table.RowCount() - 1) {
+        const int row = table.AppendRow();
+        table.SetCell(row, YesNoCol(kind), _("Yes"));
+        return {row, 0};
+    }
+    return {current.row + 1, 0};
+}
+
+void AppendTableRow(CellTable& table, TableKind kind) {
+    const int row = table.AppendRow();
+    table.SetCell(row, YesNoCol(kind), _("Yes"));
+    if (kind == TableKind::Sheet)
+        table.SetCell(row, SheetCol::Cost, "0");
+    else if (row > kFirst)
+        table.SetCell(row, PartCol::Quant, table.Cell(row - 1, PartCol::Quant));
+}
+
+bool DeleteTableRow(CellTable& table, TableKind kind, int row) {
+    if (row < kFirst || row >= table.RowCount() || table.Cell(row, 0).empty()) return false;
+    SubtractRowFromTotals(table, kind, row);
+    if (table.RowCount() <= kFirst + 1)
+        table.ClearRow(row);
+    else
+        table.RemoveRow(row);
+    return true;
+}
+
+void DeleteAllRows(CellTable& table, TableKind kind) {
+    KeepOneEmptyRow(table);
+    for (int c = kTotalArea; c < ColumnCount(kind); ++c) table.SetCell(kTotalsRow, c, "");
+}
+
+bool PasteText(CellTable& table, TableKind kind, const std::string& text) {
+    const std::vector<std::string> lines = SplitLines(text);
+    if (lines.size() < 2) return false;
+    int target = -1;
+    for (int r = kFirst; r < table.RowCount(); ++r) {
+        if (table.Cell(r, 0).empty()) {
+            target = r;
+            break;
+        }
+    }
+    if (target >= 0) {
+        table.SetRowCount(target + 1);
+        table.ClearRow(target);
+    } else {
+        target = table.AppendRow();
+    }
+    for (const std::string& line : lines)
+        if (WritePastedLine(table, kind, target, line)) target = table.AppendRow();
+    return true;
+}
+
+void KeepOneEmptyRow(CellTable& table) {
+    table.SetRowCount(kFirst + 1);
+    table.ClearRow(kFirst);
+}
+
+void WriteTotals(CellTable& table, TableKind kind, double area, long long quantity, double cost) {
+    table.SetCell(kTotalsRow, kTotalArea, FormatGrouped1(CleanZero(area)));
+    table.SetCell(kTotalsRow, kTotalQuant, std::to_string(quantity));
+    if (kind == TableKind::Sheet)
+        table.SetCell(kTotalsRow, kTotalCost, FormatGrouped1(CleanZero(cost)));
+}
+
+void WriteTotals(CellTable& table, TableKind kind, const TableTotals& totals) {
+    WriteTotals(table, kind, totals.area, totals.quantity, totals.cost);
+}

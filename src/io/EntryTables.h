@@ -1,0 +1,112 @@
+// The sheet table sgSheet and the part table sgPart as data: their columns, the
+// fixed rows, and the editing operations the window's table views call. Nothing
+// here shows a message; every text the user sees is translated when written.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "io/CellTable.h"
+
+enum class TableKind { Sheet, Part };
+
+namespace SheetCol {
+constexpr int Label = 0, Length = 1, Width = 2, Quant = 3, Cost = 4, Priority = 5, LeftQuant = 6;
+constexpr int Count = 7;
+}  // namespace SheetCol
+
+namespace PartCol {
+constexpr int Label = 0, Length = 1, Width = 2, Quant = 3, Rotatable = 4;
+constexpr int Count = 5;
+}  // namespace PartCol
+
+// Label, Length, Width and Quant are the same columns in both tables.
+static_assert(SheetCol::Label == PartCol::Label && SheetCol::Length == PartCol::Length &&
+              SheetCol::Width == PartCol::Width && SheetCol::Quant == PartCol::Quant);
+
+// How a data cell of a column is edited.
+enum class CellEditing {
+    Text,    // free text
+    Number,  // every intermediate text must convert (CheckNumberEdit)
+    YesNo,   // drop-down list of YesNoChoices()
+    None,    // grey, cannot be selected (Left Quant)
+};
+
+struct ColumnInfo {
+    const char* caption;  // message id; the header row holds its translation
+    int width;            // default width in pixels
+    CellEditing editing;
+};
+
+constexpr int kTableRowHeight = 20;
+
+const std::vector<ColumnInfo>& TableColumns(TableKind kind);
+
+// The tables as a fresh start shows them: the sheet table with one data row whose
+// Priority is "Yes", the part table with two data rows whose Rotatable is "Yes".
+CellTable NewSheetTable();
+CellTable NewPartTable();
+
+// Rewrites the translated texts of the fixed rows ("Total", "Area" and the column
+// captions), e.g. after a language change; the totals themselves stay.
+void WriteFixedRows(CellTable& table, TableKind kind);
+
+// The two texts of the Yes/No drop-down editors in the current language. Cells
+// written before keep the wording of the language current at the time.
+std::vector<std::string> YesNoChoices();
+
+// Fixed rows and Left Quant cannot become the current cell.
+bool IsSelectableCell(TableKind kind, int row, int col);
+
+// The text to keep in a cell being edited: a non-empty text of a number column
+// that does not convert as a decimal number is emptied at once.
+std::string CheckNumberEdit(TableKind kind, int row, int col, const std::string& text);
+
+struct CellPos {
+    int row = CellTable::kFirstDataRow;
+    int col = 0;
+    bool operator==(const CellPos&) const = default;
+};
+
+// Enter: the next editable column, else the first column of the next row; in the
+// last column of the last row a new row (Priority/Rotatable "Yes") is added.
+CellPos EnterKey(CellTable& table, TableKind kind, CellPos current);
+
+// Append: one empty row at the end; sheets get Cost "0" and Priority "Yes", parts
+// Rotatable "Yes" and the quantity of the row above.
+void AppendTableRow(CellTable& table, TableKind kind);
+
+// Delete: removes a data row whose Label is not empty after taking it out of the
+// totals (totals that cannot be recomputed are left as they are). The only data
+// row is emptied instead of removed. Returns false when nothing was deleted.
+bool DeleteTableRow(CellTable& table, TableKind kind, int row);
+
+// Del All: one completely empty data row and empty totals after "Area".
+void DeleteAllRows(CellTable& table, TableKind kind);
+
+// Paste of clipboard text (TAB-separated lines). Text of fewer than two lines does
+// nothing and returns false; otherwise the lines fill the table from its first
+// empty-label row, which ends the table, and the table ends with one empty row.
+bool PasteText(CellTable& table, TableKind kind, const std::string& text);
+
+// For the list readers: cuts the table back to one empty data row.
+void KeepOneEmptyRow(CellTable& table);
+
+// Writes the totals: area and cost as "#,##0.0", the quantity as a plain integer.
+// The part table has no cost total.
+void WriteTotals(CellTable& table, TableKind kind, double area, long long quantity, double cost);
+
+// The totals of a list as its reader places the entries.
+struct TableTotals {
+    double area = 0;
+    long long quantity = 0;
+    double cost = 0;  // sheets only: unit cost times quantity
+
+    // `count` pieces of the size.
+    void Add(double length, double width, int count) {
+        area += length * width * count;
+        quantity += count;
+    }
+};
+
+void WriteTotals(CellTable& table, TableKind kind, const TableTotals& totals);

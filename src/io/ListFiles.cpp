@@ -1,0 +1,205 @@
+#include "io/ListFiles.h"
+
+#include <algorithm>
+
+#include "text/FieldSplit.h"
+#include "text/FileMessages.h"
+#include "text/NumberText.h"
+#include "text/SingleLineText.h"
+#include "io/SpreadsheetImport.h"
+#include "io/TextFile.h"
+#include "text/Translate.h"
+
+namespace {
+
+constexpr int kFirst = CellTable::kFirstDataRow;
+
+std::string AsciiLower(std::string text) {
+    for (char& c : text)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return text;
+}
+
+int CountLabelledRows(const CellTable& table) {
+    int rows = 0;
+    for (int r = kFirst; r < table.RowCount(); ++r) rows += table.Cell(r, 0).empty() ? 0 : 1;
+    return rows;
+}
+
+// What stopped the text reader at a line; empty when the line was placed whole.
+std::string PlaceTextLine(TableKind kind, const std::vector<std::string>& fields, CellTable& t,
+                          int row, TableTotals& totals) {
+    const bool sheet = kind == TableKind::Sheet;
+    if (fields.size() < (sheet ? 4u : 5u)) {
+        return Substitute(sheet ? _("a sheet line needs 4 fields (label, length, width, "
+                                    "quantity), found {1}")
+                                : _("a part line needs 5 fields (label, length, width, "
+                                    "quantity, rotatable), found {1}"),
+                          {std::to_string(fields.size())});
+    }
+    for (int c = 0; c < 4; ++c) t.SetCell(row, c, fields[c]);
+    if (sheet) {
+        t.SetCell(row, SheetCol::Cost,
+                  fields.size() > 4 && !fields[4].empty() ? fields[4] : std::string("0"));
+        t.SetCell(row, SheetCol::Priority,
+                  fields.size() > 5 && !fields[5].empty() ? fields[5] : _("Yes"));
+        t.SetCell(row, SheetCol::LeftQuant, fields[3]);
+    } else {
+        t.SetCell(row, PartCol::Rotatable, fields[4]);
+    }
+    const auto count = ParseInteger(fields[3]);
+    if (!count) return Substitute(_("the quantity \"{1}\" is not a whole number"), {fields[3]});
+    const auto length = ParseNumber(fields[1]);
+    if (!length) return Substitute(_("the length \"{1}\" is not a number"), {fields[1]});
+    const auto width = ParseNumber(fields[2]);
+    if (!width) return Substitute(_("the width \"{1}\" is not a number"), {fields[2]});
+    totals.Add(*length, *width, *count);
+    if (sheet) {
+        const std::string& costText = t.Cell(row, SheetCol::Cost);
+        const auto unitCost = ParseNumber(costText);
+        if (!unitCost) return Substitute(_("the cost \"{1}\" is not a number"), {costText});
+        totals.cost += *unitCost * *count;
+    }
+    return {};
+}
+
+ListResult LoadText(TableKind kind, const std::string& path, CellTable& t) {
+    ListResult result;
+    std::string text;
+    if (!ReadTextFile(path, text, result.message)) {
+        result.ok = false;
+        return result;
+    }
+    KeepOneEmptyRow(t);
+    const std::vector<std::string> lines = SplitLines(text);
+    int row = kFirst - 1;
+    TableTotals totals;
+    for (size_t i = 0; i < lines.size(); ++i) {
+        const std::vector<std::string> fields = SplitFields(lines[i]);
+        if (fields.empty()) continue;
+        ++row;
+        const std::string fault = PlaceTextLine(kind, fields, t, row, totals);
+        if (!fault.empty()) {
+            result.stopLine = static_cast<int>(i) + 1;
+            result.message = StoppedAtLine(path, result.stopLine, fault);
+            break;
+        }
+        ++result.rows;
+        t.AppendRow();
+    }
+    WriteTotals(t, kind, totals);
+    t.SetRowCount(std::max(row, kFirst) + 1);
+    return result;
+}
+
+ListResult LoadList(TableKind kind, const std::string& path, CellTable& t, bool ignoreCase) {
+    if (path.empty()) return {};
+    const bool sheet = kind == TableKind::Sheet;
+    switch (ChooseListReader(kind, path, ignoreCase)) {
+        case ListReader::Sectioned:
+            return sheet ? LoadSheetIni(path, t) : LoadPartIni(path, t);
+        case ListReader::Spreadsheet: {
+            ListResult result;
+            result.ok = sheet ? LoadSheetSpreadsheet(path, t, result.message)
+                              : LoadPartSpreadsheet(path, t, result.message);
+            if (result.ok) result.message.clear();
+            result.rows = CountLabelledRows(t);
+            return result;
+        }
+        case ListReader::Text:
+            break;
+    }
+    return LoadText(kind, path, t);
+}
+
+std::string JoinFields(const std::vector<std::string>& cells) {
+    std::string line;
+    for (size_t i = 0; i < cells.size(); ++i) {
+        if (i > 0) line += '\t';
+        // A TAB or line break in a cell would shift every later field or start a
+        // bogus entry.
+        line += SingleLineText(cells[i]);
+    }
+    return line;
+}
+
+std::string CostText(const std::string& cell) {
+    return cell.empty() ? "0" : cell;
+}
+
+ListResult WriteList(const std::string& path, const std::vector<std::string>& lines) {
+    ListResult result;
+    result.ok = WriteLinesCrLf(path, lines, result.message);
+    if (result.ok) result.rows = static_cast<int>(lines.size());
+    return result;
+}
+
+ListResult SaveSheets(const std::string& path, const CellTable& t, bool leftQuant) {
+    std::vector<std::string> lines;
+    for (int r = kFirst; r < t.RowCount(); ++r) {
+        if (t.Cell(r, SheetCol::Label).empty()) continue;
+        const std::string& quant = t.Cell(r, leftQuant ? SheetCol::LeftQuant : SheetCol::Quant);
+        if (leftQuant && (quant.empty() || quant == "0")) continue;
+        lines.push_back(JoinFields(
+            {t.Cell(r, SheetCol::Label), t.Cell(r, SheetCol::Length), t.Cell(r, SheetCol::Width),
+             quant, CostText(t.Cell(r, SheetCol::Cost)), t.Cell(r, SheetCol::Priority)}));
+    }
+    return WriteList(path, lines);
+}
+
+}  // namespace
+
+ListReader ChooseListReader(TableKind kind, const std::string& path, bool ignoreCase) {
+    const std::string probe = ignoreCase ? AsciiLower(path) : path;
+    if (probe.find(kind == TableKind::Sheet ? ".sht" : ".prt") != std::string::npos)
+        return ListReader::Sectioned;
+    if (probe.find(".xls") != std::string::npos) return ListReader::Spreadsheet;
+    return ListReader::Text;
+}
+
+ListResult LoadSheetList(const std::string& path, CellTable& sgSheet, bool ignoreCase) {
+    return LoadList(TableKind::Sheet, path, sgSheet, ignoreCase);
+}
+
+ListResult LoadPartList(const std::string& path, CellTable& sgPart, bool ignoreCase) {
+    return LoadList(TableKind::Part, path, sgPart, ignoreCase);
+}
+
+ListResult SaveSheetList(const std::string& path, const CellTable& sgSheet) {
+    return SaveSheets(path, sgSheet, false);
+}
+
+ListResult SaveLeftSheets(const std::string& path, const CellTable& sgSheet) {
+    return SaveSheets(path, sgSheet, true);
+}
+
+ListResult SavePartList(const std::string& path, const CellTable& sgPart) {
+    std::vector<std::string> lines;
+    for (int r = kFirst; r < sgPart.RowCount(); ++r) {
+        if (sgPart.Cell(r, PartCol::Label).empty()) continue;
+        lines.push_back(JoinFields({sgPart.Cell(r, PartCol::Label), sgPart.Cell(r, PartCol::Length),
+                                    sgPart.Cell(r, PartCol::Width), sgPart.Cell(r, PartCol::Quant),
+                                    sgPart.Cell(r, PartCol::Rotatable)}));
+    }
+    return WriteList(path, lines);
+}
+
+ListResult OpenSheetFile(const std::string& path, CellTable& sgSheet, ListFileNames& names) {
+    names.SheetFileName = path;
+    return LoadSheetList(path, sgSheet, true);
+}
+
+ListResult OpenPartFile(const std::string& path, CellTable& sgPart, ListFileNames& names) {
+    names.PartFileName = path;
+    return LoadPartList(path, sgPart, true);
+}
+
+ListResult SaveSheetFile(const std::string& path, const CellTable& sgSheet, ListFileNames& names) {
+    names.SheetFileName = path;
+    return SaveSheetList(path, sgSheet);
+}
+
+ListResult SavePartFile(const std::string& path, const CellTable& sgPart, ListFileNames& names) {
+    names.PartFileName = path;
+    return SavePartList(path, sgPart);
+}

@@ -1,0 +1,65 @@
+// Sheet and part list files: TAB-separated text lists (read and written), the
+// sectioned .sht/.prt lists and workbooks (read), and the remaining-stock list.
+// Every operation returns a ListResult; the window shows its message in a box and
+// the command line prints it.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "io/CellTable.h"
+#include "io/EntryTables.h"
+
+struct ListResult {
+    // false: the file could not be read or written. A text or sectioned list then
+    // leaves the table unchanged; a workbook keeps the rows read before the failure.
+    bool ok = true;
+    // Set when !ok, and when reading stopped early at a bad line (which the text
+    // names with the file); empty when everything was read or written.
+    std::string message;
+    int rows = 0;      // list entries placed in the table, or lines written
+    int stopLine = 0;  // 1-based file line where reading stopped; 0 when read to the end
+};
+
+// The list files last opened or saved through the Sheets and Parts tabs (or named
+// by an opened project), shown in the read-only "File Name:" boxes.
+struct ListFileNames {
+    std::string SheetFileName;
+    std::string PartFileName;
+};
+
+enum class ListReader { Text, Sectioned, Spreadsheet };
+
+// Which reader a path selects: ".sht" (".prt" for parts) anywhere in the path
+// selects the sectioned reader, else ".xls" anywhere (.xlsx too) the workbook
+// reader, else the text reader. With ignoreCase the test runs on the lower-cased
+// path (the Open buttons); a project's paths are tested as stored.
+ListReader ChooseListReader(TableKind kind, const std::string& path, bool ignoreCase);
+
+// Fill the table from a list file, choosing the reader by the path; the file
+// opened is always `path` itself. An empty path does nothing. In a text list a
+// line with too few fields or a number that does not convert stops the reading:
+// the lines before it stay, the totals cover them, and the message names the
+// file, the line and the fault.
+ListResult LoadSheetList(const std::string& path, CellTable& sgSheet, bool ignoreCase = false);
+ListResult LoadPartList(const std::string& path, CellTable& sgPart, bool ignoreCase = false);
+
+// The sectioned readers (SHEET1, SHEET2, ... / PART1, ...; names without letter
+// case). A missing file gives one empty data row and zero totals; the result is
+// still ok, with a message saying the file could not be read.
+ListResult LoadSheetIni(const std::string& path, CellTable& sgSheet);
+ListResult LoadPartIni(const std::string& path, CellTable& sgPart);
+
+// Save: one TAB-separated line per data row with a label; an empty Cost is "0".
+ListResult SaveSheetList(const std::string& path, const CellTable& sgSheet);
+ListResult SavePartList(const std::string& path, const CellTable& sgPart);
+// Save Left: the sheet list with Left Quant as quantity, without the rows whose
+// Left Quant is empty or "0".
+ListResult SaveLeftSheets(const std::string& path, const CellTable& sgSheet);
+
+// The Open and Save buttons of the tabs: the chosen path is remembered (and shown)
+// before the file is read or written, whatever the outcome.
+ListResult OpenSheetFile(const std::string& path, CellTable& sgSheet, ListFileNames& names);
+ListResult OpenPartFile(const std::string& path, CellTable& sgPart, ListFileNames& names);
+ListResult SaveSheetFile(const std::string& path, const CellTable& sgSheet, ListFileNames& names);
+ListResult SavePartFile(const std::string& path, const CellTable& sgPart, ListFileNames& names);

@@ -1,0 +1,206 @@
+#include "io/ProjectFiles.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <optional>
+#include <vector>
+
+#include "text/FieldSplit.h"
+#include "text/FileMessages.h"
+#include "text/NumberText.h"
+#include "text/SingleLineText.h"
+#include "io/TextFile.h"
+#include "text/Translate.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr int kColourCount = 50;  // positions in the colour lists of the "Sets" page
+
+// One line of a project file and the setting it carries; the order is the file's.
+struct ProjectLine {
+    enum Kind { SheetList, PartList, Slider, Check, Edit, Colour, Dialect } kind;
+    bool SettingsForm::*flag = nullptr;
+    std::string SettingsForm::*text = nullptr;
+    int SettingsForm::*colour = nullptr;
+};
+
+const std::vector<ProjectLine>& ProjectLines() {
+    using F = SettingsForm;
+    static const std::vector<ProjectLine> lines = {
+        {ProjectLine::SheetList},
+        {ProjectLine::PartList},
+        {ProjectLine::Slider},
+        {ProjectLine::Check, &F::chkOneCut},
+        {ProjectLine::Edit, nullptr, &F::edtFontName},
+        {ProjectLine::Edit, nullptr, &F::edtFontSize},
+        {ProjectLine::Edit, nullptr, &F::edtTitle},
+        {ProjectLine::Edit, nullptr, &F::edtUnit},
+        {ProjectLine::Edit, nullptr, &F::edtGap},
+        {ProjectLine::Edit, nullptr, &F::edtDotNum},
+        {ProjectLine::Edit, nullptr, &F::edtTopMargin},
+        {ProjectLine::Edit, nullptr, &F::edtBottomMargin},
+        {ProjectLine::Edit, nullptr, &F::edtLeftMargin},
+        {ProjectLine::Edit, nullptr, &F::edtRightMargin},
+        {ProjectLine::Edit, nullptr, &F::edtMinLength},
+        {ProjectLine::Edit, nullptr, &F::edtMinWidth},
+        {ProjectLine::Edit, nullptr, &F::edtMinArea},
+        {ProjectLine::Colour, nullptr, nullptr, &F::clrbxEdge},
+        {ProjectLine::Colour, nullptr, nullptr, &F::clrbxSheet},
+        {ProjectLine::Colour, nullptr, nullptr, &F::clrbxPart},
+        {ProjectLine::Colour, nullptr, nullptr, &F::clrbxOffcut},
+        {ProjectLine::Dialect},
+        {ProjectLine::Edit, nullptr, &F::edtDepth},
+        {ProjectLine::Edit, nullptr, &F::edtSafe},
+        {ProjectLine::Check, &F::chkDxfDim},
+        {ProjectLine::Check, &F::chkDxfOffcuts},
+    };
+    return lines;
+}
+
+// The text of one line; a line break inside a path or an edit text would shift
+// every later line of the file.
+std::string LineText(const ProjectLine& line, const ListFileNames& names, const SettingsForm& f) {
+    switch (line.kind) {
+        case ProjectLine::SheetList:
+            return SingleLineText(names.SheetFileName);
+        case ProjectLine::PartList:
+            return SingleLineText(names.PartFileName);
+        case ProjectLine::Slider:
+            return std::to_string(f.tbFast);
+        case ProjectLine::Check:
+            return f.*line.flag ? "1" : "0";
+        case ProjectLine::Edit:
+            return SingleLineText(f.*line.text);
+        case ProjectLine::Colour:
+            return std::to_string(f.*line.colour);
+        case ProjectLine::Dialect:
+            return f.rbHua ? "1" : "2";
+    }
+    return {};
+}
+
+bool IsExistingFile(const std::string& path) {
+    std::error_code error;
+    return !path.empty() && fs::is_regular_file(path, error);
+}
+
+// Relative list paths (hand-written or example projects) belong to the project's folder.
+std::string ListPath(const std::string& stored, const std::string& projectPath) {
+    if (stored.empty() || fs::path(stored).is_absolute()) return stored;
+    return (fs::path(projectPath).parent_path() / stored).lexically_normal().string();
+}
+
+std::string NotWholeNumber(const std::string& value) {
+    return Substitute(_("\"{1}\" is not a whole number"), {value});
+}
+
+struct Applying {
+    const std::string& projectPath;
+    CellTable& sgSheet;
+    CellTable& sgPart;
+    ListFileNames& names;
+    SettingsForm& form;
+    std::vector<std::string> notes;  // lists that stopped early; applying goes on
+
+    // Applies one line; returns what was wrong when the applying must stop.
+    std::string Apply(const ProjectLine& line, const std::string& value) {
+        std::optional<int> number;
+        if (line.kind == ProjectLine::Slider || line.kind == ProjectLine::Check ||
+            line.kind == ProjectLine::Colour) {
+            number = ParseInteger(value);
+            if (!number) return NotWholeNumber(value);
+        }
+        switch (line.kind) {
+            case ProjectLine::SheetList:
+                names.SheetFileName = ListPath(value, projectPath);
+                return ApplyList(LoadSheetList(names.SheetFileName, sgSheet));
+            case ProjectLine::PartList:
+                names.PartFileName = ListPath(value, projectPath);
+                return ApplyList(LoadPartList(names.PartFileName, sgPart));
+            case ProjectLine::Slider:
+                form.tbFast = std::clamp(*number, 1, 12);
+                break;
+            case ProjectLine::Check:
+                form.*line.flag = *number != 0;
+                break;
+            case ProjectLine::Edit:
+                form.*line.text = value;
+                break;
+            case ProjectLine::Colour:
+                if (*number < 0 || *number >= kColourCount)
+                    return Substitute(_("the colour position {1} is not between 0 and 49"),
+                                      {value});
+                form.*line.colour = *number;
+                break;
+            case ProjectLine::Dialect:
+                form.rbHua = TrimControls(value) == "1";
+                break;
+        }
+        return {};
+    }
+
+    std::string ApplyList(const ListResult& list) {
+        if (!list.ok) return list.message;
+        if (!list.message.empty()) notes.push_back(list.message);
+        return {};
+    }
+};
+
+std::string JoinLines(const std::vector<std::string>& parts) {
+    std::string text;
+    for (const std::string& part : parts) text += (text.empty() ? "" : "\n") + part;
+    return text;
+}
+
+}  // namespace
+
+std::string ProjectSaveRefusal(const ListFileNames& names) {
+    if (!IsExistingFile(names.PartFileName)) return _("Please save the parts first!");
+    if (!IsExistingFile(names.SheetFileName)) return _("Please save the sheets first!");
+    return {};
+}
+
+ProjectResult SaveProject(const std::string& path, const ListFileNames& names,
+                          const SettingsForm& form) {
+    ProjectResult result;
+    result.message = ProjectSaveRefusal(names);
+    if (!result.message.empty()) {
+        result.ok = false;
+        return result;
+    }
+    std::vector<std::string> lines;
+    for (const ProjectLine& line : ProjectLines()) lines.push_back(LineText(line, names, form));
+    result.ok = WriteLinesCrLf(path, lines, result.message);
+    return result;
+}
+
+ProjectResult LoadProject(const std::string& path, CellTable& sgSheet, CellTable& sgPart,
+                          ListFileNames& names, SettingsForm& form) {
+    ProjectResult result;
+    std::string text;
+    if (!ReadTextFile(path, text, result.message)) {
+        result.ok = false;
+        return result;
+    }
+    const std::vector<std::string> values = SplitLines(text);
+    Applying applying{path, sgSheet, sgPart, names, form, {}};
+    const auto& lines = ProjectLines();
+    std::string stop;
+    for (size_t i = 0; i < lines.size() && i < values.size(); ++i) {
+        const std::string fault = applying.Apply(lines[i], values[i]);
+        if (!fault.empty()) {
+            stop = StoppedAtLine(path, static_cast<int>(i) + 1, fault);
+            break;
+        }
+        ++result.linesApplied;
+    }
+    if (!stop.empty()) applying.notes.push_back(stop);
+    result.message = JoinLines(applying.notes);
+    return result;
+}
+
+std::string ProjectCaption(const std::string& projectPath, const std::string& baseCaption) {
+    return fs::path(projectPath).filename().string() + " - " + baseCaption;
+}

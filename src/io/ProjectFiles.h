@@ -1,0 +1,41 @@
+// Project files (.dat): the two list file paths and the settings of the "Sets"
+// page, one value per line, 26 lines. The tables themselves live in the lists.
+#pragma once
+
+#include <string>
+
+#include "io/CellTable.h"
+#include "io/ListFiles.h"
+#include "io/SettingsForm.h"
+
+struct ProjectResult {
+    // false: the project file could not be read or written; nothing was changed.
+    bool ok = true;
+    // The failure; or, when opening, where the applying stopped (file, line and
+    // fault) and any list that stopped early. Empty when all went well.
+    std::string message;
+    int linesApplied = 0;  // project lines applied in order
+};
+
+// Why a project cannot be saved yet: "Please save the parts first!" when the part
+// list path names no existing file, else "Please save the sheets first!" for the
+// sheet list; empty when both exist.
+std::string ProjectSaveRefusal(const ListFileNames& names);
+
+// Writes the 26 lines, replacing the file atomically. Refuses (ok false, the
+// message above) while ProjectSaveRefusal says so.
+ProjectResult SaveProject(const std::string& path, const ListFileNames& names,
+                          const SettingsForm& form);
+
+// Applies a project file line by line: first the list paths, each stored in
+// `names` and loaded into its table at once, then the settings. Applying stops at
+// the first line that is missing (an older, shorter project: no message), that
+// should be a number and is not, or whose list file cannot be read; the lines
+// before it stay applied. A relative list path is taken from the project's folder.
+// Whenever ok is true the window shows ProjectCaption and the "Layouts" page.
+ProjectResult LoadProject(const std::string& path, CellTable& sgSheet, CellTable& sgPart,
+                          ListFileNames& names, SettingsForm& form);
+
+// The window caption for a project: its file name (with extension, without
+// folder) + " - " + the base caption.
+std::string ProjectCaption(const std::string& projectPath, const std::string& baseCaption);

@@ -1,0 +1,88 @@
+// The sectioned list readers (.sht, .prt): one INI section per entry, SHEET1,
+// SHEET2, ... or PART1, PART2, ..., read until the first missing number.
+#define SI_NO_CONVERSION
+#include <SimpleIni.h>
+
+#include <algorithm>
+
+#include "text/FieldSplit.h"
+#include "io/ListFiles.h"
+#include "text/NumberText.h"
+#include "io/TextFile.h"
+#include "text/Translate.h"
+
+namespace {
+
+constexpr int kFirst = CellTable::kFirstDataRow;
+
+// Section and key names compare without letter case (CSimpleIniA).
+class Sections {
+  public:
+    explicit Sections(const std::string& text) { ini_.LoadData(text); }
+
+    bool Has(const std::string& section) const { return ini_.GetSection(section.c_str()); }
+    std::string Text(const std::string& section, const char* key) const {
+        return TrimControls(ini_.GetValue(section.c_str(), key, ""));
+    }
+    // Numbers that are missing or do not convert read as 0.
+    double Number(const std::string& section, const char* key) const {
+        return ParseNumber(Text(section, key)).value_or(0.0);
+    }
+    int Integer(const std::string& section, const char* key) const {
+        return ParseInteger(Text(section, key)).value_or(0);
+    }
+
+  private:
+    CSimpleIniA ini_;
+};
+
+ListResult LoadSectioned(TableKind kind, const std::string& path, CellTable& t) {
+    const bool sheet = kind == TableKind::Sheet;
+    ListResult result;
+    std::string text;
+    // A missing file reads as an empty list (a project goes on with its other
+    // settings), but the user still learns why the table is empty.
+    if (!ReadTextFile(path, text, result.message)) text.clear();
+    const Sections ini(text);
+    KeepOneEmptyRow(t);
+    TableTotals totals;
+    int row = kFirst - 1;
+    for (int n = 1;; ++n) {
+        const std::string section = (sheet ? "SHEET" : "PART") + std::to_string(n);
+        if (!ini.Has(section)) break;
+        row = kFirst + n - 1;
+        const double length = ini.Number(section, "LENGTH");
+        const double width = ini.Number(section, "WIDTH");
+        const int count = ini.Integer(section, "QTY");
+        t.SetCell(row, 0, ini.Text(section, "LABEL"));
+        t.SetCell(row, 1, FormatGeneral(length));
+        t.SetCell(row, 2, FormatGeneral(width));
+        t.SetCell(row, 3, std::to_string(count));
+        totals.Add(length, width, count);
+        if (sheet) {
+            const double unitCost = ini.Number(section, "COST");
+            t.SetCell(row, SheetCol::Cost, FormatGeneral(unitCost));
+            t.SetCell(row, SheetCol::Priority, _("Yes"));
+            t.SetCell(row, SheetCol::LeftQuant, std::to_string(count));
+            totals.cost += unitCost * count;
+        } else {
+            const std::string rotate = ini.Text(section, "ROTATE");
+            t.SetCell(row, PartCol::Rotatable, rotate == "R" || rotate == "Y" ? _("Yes") : _("No"));
+        }
+        ++result.rows;
+        t.AppendRow();
+    }
+    WriteTotals(t, kind, totals);
+    t.SetRowCount(std::max(row, kFirst) + 1);
+    return result;
+}
+
+}  // namespace
+
+ListResult LoadSheetIni(const std::string& path, CellTable& sgSheet) {
+    return LoadSectioned(TableKind::Sheet, path, sgSheet);
+}
+
+ListResult LoadPartIni(const std::string& path, CellTable& sgPart) {
+    return LoadSectioned(TableKind::Part, path, sgPart);
+}

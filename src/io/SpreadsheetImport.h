@@ -1,0 +1,11 @@
+// Sheet and part lists read straight from spreadsheet workbooks (.xls, .xlsx).
+#pragma once
+
+#include <string>
+
+#include "io/CellTable.h"
+
+// Fill the table from the first sheet of the workbook. On failure return false with
+// a message naming the file; rows read before the failure stay in the table.
+bool LoadSheetSpreadsheet(const std::string& path, CellTable& sgSheet, std::string& error);
+bool LoadPartSpreadsheet(const std::string& path, CellTable& sgPart, std::string& error);

@@ -1,0 +1,161 @@
+#include "io/TextFile.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <iconv.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+
+namespace {
+
+std::string Describe(const std::string& what, const std::string& path, int err) {
+    return what + " \"" + path + "\": " + std::strerror(err);
+}
+
+bool ConvertFromGb18030(const std::string& in, std::string& out) {
+    iconv_t cd = iconv_open("UTF-8", "GB18030");
+    if (cd == reinterpret_cast<iconv_t>(-1)) return false;
+    out.assign(in.size() * 2 + 16, '\0');
+    char* src = const_cast<char*>(in.data());
+    size_t srcLeft = in.size();
+    char* dst = out.data();
+    size_t dstLeft = out.size();
+    const size_t rc = iconv(cd, &src, &srcLeft, &dst, &dstLeft);
+    iconv_close(cd);
+    if (rc == static_cast<size_t>(-1)) return false;
+    out.resize(out.size() - dstLeft);
+    return true;
+}
+
+}  // namespace
+
+bool WriteFileAtomic(const std::string& path, const std::string& content, std::string& error) {
+    const std::string temp = path + ".tmp-XXXXXX";
+    std::string name = temp;
+    int fd = mkstemp(name.data());
+    if (fd < 0) {
+        error = Describe("Cannot write", path, errno);
+        return false;
+    }
+    const char* p = content.data();
+    size_t left = content.size();
+    while (left > 0) {
+        ssize_t n = ::write(fd, p, left);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            error = Describe("Cannot write", path, errno);
+            ::close(fd);
+            ::unlink(name.c_str());
+            return false;
+        }
+        p += n;
+        left -= static_cast<size_t>(n);
+    }
+    // mkstemp creates the file 0600; keep the permissions of the file it replaces.
+    struct stat previous {};
+    ::fchmod(fd, ::stat(path.c_str(), &previous) == 0 ? (previous.st_mode & 07777) : 0644);
+    if (::fsync(fd) != 0 || ::close(fd) != 0) {
+        error = Describe("Cannot write", path, errno);
+        ::unlink(name.c_str());
+        return false;
+    }
+    if (std::rename(name.c_str(), path.c_str()) != 0) {
+        error = Describe("Cannot write", path, errno);
+        ::unlink(name.c_str());
+        return false;
+    }
+    return true;
+}
+
+bool WriteLinesCrLf(const std::string& path, const std::vector<std::string>& lines,
+                    std::string& error) {
+    std::string content;
+    for (const std::string& line : lines) {
+        content += line;
+        content += "\r\n";
+    }
+    return WriteFileAtomic(path, content, error);
+}
+
+bool ReadTextFile(const std::string& path, std::string& text, std::string& error) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        error = Describe("Cannot open", path, errno ? errno : ENOENT);
+        return false;
+    }
+    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (in.bad()) {
+        error = Describe("Cannot read", path, errno ? errno : EIO);
+        return false;
+    }
+    if (bytes.compare(0, 3, "\xEF\xBB\xBF") == 0) bytes.erase(0, 3);
+    if (IsValidUtf8(bytes)) {
+        text = std::move(bytes);
+        return true;
+    }
+    if (ConvertFromGb18030(bytes, text)) return true;
+    error = "Cannot read \"" + path + "\": the text is neither UTF-8 nor GB18030";
+    return false;
+}
+
+std::vector<std::string> SplitLines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::string current;
+    bool pending = false;
+    for (size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c == '\r' || c == '\n') {
+            lines.push_back(std::move(current));
+            current.clear();
+            pending = false;
+            if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+        } else {
+            current += c;
+            pending = true;
+        }
+    }
+    if (pending) lines.push_back(std::move(current));
+    return lines;
+}
+
+bool IsValidUtf8(const std::string& bytes) {
+    const auto* s = reinterpret_cast<const unsigned char*>(bytes.data());
+    const size_t n = bytes.size();
+    size_t i = 0;
+    while (i < n) {
+        const unsigned char c = s[i];
+        int extra;
+        unsigned int cp;
+        if (c < 0x80) {
+            ++i;
+            continue;
+        } else if ((c & 0xE0) == 0xC0) {
+            extra = 1;
+            cp = c & 0x1F;
+        } else if ((c & 0xF0) == 0xE0) {
+            extra = 2;
+            cp = c & 0x0F;
+        } else if ((c & 0xF8) == 0xF0) {
+            extra = 3;
+            cp = c & 0x07;
+        } else {
+            return false;
+        }
+        for (int k = 1; k <= extra; ++k) {
+            if (i + k >= n || (s[i + k] & 0xC0) != 0x80) return false;
+            cp = (cp << 6) | (s[i + k] & 0x3F);
+        }
+        // Overlong forms, surrogates and values beyond U+10FFFF are not UTF-8.
+        if ((extra == 1 && cp < 0x80) || (extra == 2 && cp < 0x800) ||
+            (extra == 3 && cp < 0x10000) || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
+            return false;
+        i += extra + 1;
+    }
+    return true;
+}

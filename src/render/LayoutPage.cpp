@@ -1,0 +1,79 @@
+#include "render/LayoutPage.h"
+
+#include <cmath>
+#include <utility>
+
+#include "text/NumberText.h"
+
+std::vector<LayoutPartRow> CountLayoutParts(const TSheetInfo& sheet) {
+    std::vector<LayoutPartRow> rows;
+    for (const TPartInfo& part : sheet.parts) {
+        bool found = false;
+        for (LayoutPartRow& row : rows) {
+            if (row.label == part.label) {
+                ++row.quantity;
+                found = true;
+                break;
+            }
+        }
+        if (!found) rows.push_back({part.label, 1});
+    }
+    return rows;
+}
+
+int FirstPartIdOfLabel(const AppliedResult& result, const std::string& label) {
+    for (const TSheetInfo& sheet : result.sheets) {
+        if (!sheet.used || !sheet.distinct) continue;
+        for (const TPartInfo& part : sheet.parts)
+            if (part.label == label) return part.id;
+    }
+    return 0;
+}
+
+void SortLayoutParts(const AppliedResult& result, std::vector<LayoutPartRow>& rows) {
+    std::vector<int> keys;
+    keys.reserve(rows.size());
+    for (const LayoutPartRow& row : rows) keys.push_back(FirstPartIdOfLabel(result, row.label));
+    for (size_t r = 0; r < rows.size(); ++r) {
+        size_t best = r;
+        for (size_t k = r + 1; k < rows.size(); ++k)
+            if (keys[k] < keys[best]) best = k;
+        std::swap(rows[r], rows[best]);
+        std::swap(keys[r], keys[best]);
+    }
+}
+
+LayoutCaptions MakeLayoutCaptions(const TSheetInfo& sheet) {
+    double partArea = 0.0;
+    for (const TPartInfo& part : sheet.parts) partArea += part.length * part.width;
+    // The scrap area is truncated after every offcut, as an integer sum.
+    long long offcutArea = 0;
+    for (const TPartInfo& offcut : sheet.offcuts)
+        offcutArea =
+            static_cast<long long>(static_cast<double>(offcutArea) + offcut.length * offcut.width);
+    const double length = std::trunc(sheet.length);
+    const double width = std::trunc(sheet.width);
+    const double sheetArea = length * width;
+
+    LayoutCaptions c;
+    c.lblPartNum = std::to_string(sheet.parts.size());
+    c.lblSheetLabel = sheet.label;
+    c.lblSheetNum = std::to_string(sheet.count);
+    c.lblSheetLen = FormatGeneral(length);
+    c.lblSheetWidth = FormatGeneral(width);
+    c.lblSheetArea = FormatGeneral(sheetArea);
+    c.lblRemainArea = std::to_string(offcutArea);
+    // A sheet below one unit in either direction has no whole area to relate to.
+    c.lblRatio = FormatPercent(sheetArea > 0 ? partArea / sheetArea : 0.0);
+    return c;
+}
+
+LayoutPage MakeLayoutPage(const AppliedResult& result, int layoutIndex) {
+    LayoutPage page;
+    const TSheetInfo* sheet = result.LayoutSheetOf(layoutIndex);
+    if (!sheet) return page;
+    page.captions = MakeLayoutCaptions(*sheet);
+    page.sgLayout = CountLayoutParts(*sheet);
+    SortLayoutParts(result, page.sgLayout);
+    return page;
+}

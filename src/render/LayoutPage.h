@@ -1,0 +1,49 @@
+// What the layout page shows beside the picture for one layout of the applied
+// result: the eight captions with the sheet's data and the part table (labels
+// with their quantities on one sheet of the layout). The exports and printing
+// read the same texts, so they always repeat what the page shows.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "job/AppliedResult.h"
+
+struct LayoutPartRow {
+    std::string label;
+    int quantity = 0;  // placed parts with this label on one sheet of the layout
+};
+
+// The captions, named after the labels of the page.
+struct LayoutCaptions {
+    std::string lblPartNum;     // "Parts in layout:"
+    std::string lblSheetLabel;  // "Label:"
+    std::string lblSheetNum;    // "Quant:"
+    std::string lblSheetLen;    // "Length:"
+    std::string lblSheetWidth;  // "Width:"
+    std::string lblSheetArea;   // "Sheet Area:"
+    std::string lblRemainArea;  // "Scrap Area:"
+    std::string lblRatio;       // "Ratio:"
+};
+
+struct LayoutPage {
+    LayoutCaptions captions;
+    std::vector<LayoutPartRow> sgLayout;  // the data rows of the part table, in shown order
+};
+
+// The labels of the sheet's placed parts, in the order their first part was
+// placed, each with the number of parts carrying it (labels compared byte for byte).
+std::vector<LayoutPartRow> CountLayoutParts(const TSheetInfo& sheet);
+
+// The id of the first placed part with this label on the result's layout sheets
+// (sheets in list order, parts in order); 0 when there is none.
+int FirstPartIdOfLabel(const AppliedResult& result, const std::string& label);
+
+// Orders the rows by FirstPartIdOfLabel, so labels appear in the order their parts
+// were entered; rows with equal keys keep the order of a selection sort.
+void SortLayoutParts(const AppliedResult& result, std::vector<LayoutPartRow>& rows);
+
+LayoutCaptions MakeLayoutCaptions(const TSheetInfo& sheet);
+
+// Captions and sorted part rows of a layout; empty when the result has no such layout.
+LayoutPage MakeLayoutPage(const AppliedResult& result, int layoutIndex);

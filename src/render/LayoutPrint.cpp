@@ -1,0 +1,105 @@
+#include "render/LayoutPrint.h"
+
+#include "export/ExportCommon.h"
+#include "render/LayoutPage.h"
+#include "text/NumberText.h"
+#include "text/TextColumns.h"
+#include "model/Globals.h"
+#include "text/Translate.h"
+
+namespace {
+
+constexpr int kColumn = 16;  // width of a column of the part table, in display columns
+
+std::string Dashes(const std::string& heading) {
+    return "------------" + heading + "-----------";
+}
+
+QString Q(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+}  // namespace
+
+QFont PrintFont() {
+    // The default "宋体" gives Latin letters half the width of a Chinese character,
+    // which the padded part table relies on; where it is not installed, a monospaced
+    // CJK font keeps that proportion.
+    QFont font;
+    font.setFamilies({Q(g_printfont), QStringLiteral("Noto Sans Mono CJK SC")});
+    const std::optional<int> size = ParseInteger(g_printfontsize);
+    font.setPointSize(size && *size > 0 ? *size : 10);
+    return font;
+}
+
+std::vector<std::string> LayoutPrintLines(const AppliedResult& result, const CellTable& sgPart,
+                                          int layoutIndex, const std::string& stamp) {
+    const TSheetInfo* sheet = result.LayoutSheetOf(layoutIndex);
+    if (!sheet) return {};
+    std::vector<std::string> lines;
+    lines.push_back(stamp);
+    lines.push_back("------------ " + _("Sheet Cutting Layouts") + " " +
+                    std::to_string(layoutIndex + 1) + " ------------");
+    lines.push_back("          " + _("Label") + "： " + sheet->label + "                    " +
+                    _("Used Quant") + "：" + std::to_string(sheet->count));
+    lines.push_back("          " + _("Length") + "：" + FormatFixed(sheet->length, 2) +
+                    "                   " + _("Width") + "：" + FormatFixed(sheet->width, 2));
+    lines.push_back(Dashes(_("Parts")));
+    std::string heading;
+    for (const char* caption : {"Label", "Length", "Width", "Quant", "Rotatable"})
+        heading += PadText(_(caption), kColumn);
+    lines.push_back(heading);
+    for (const LayoutPartRow& part : CountLayoutParts(*sheet)) {
+        const TypedPart typed = LookUpTypedPart(sgPart, part.label, false);
+        lines.push_back(PadText(part.label, kColumn) + PadText(typed.length, kColumn) +
+                        PadText(typed.width, kColumn) +
+                        PadText(std::to_string(part.quantity), kColumn) +
+                        PadText(typed.rotatable, kColumn));
+    }
+    lines.push_back(Dashes(_("Cut Options")));
+    lines.push_back(_("Length Unit:") + g_unit);
+    lines.push_back(_("Blade Width:") + FormatFixed(g_sawwidth, 2));
+    lines.push_back(_("Top Margin:") + FormatFixed(g_margintop, 2) + "      " +
+                    _("Bottom Margin:") + FormatFixed(g_marginbottom, 2) + "      " +
+                    _("Left Margin:") + FormatFixed(g_marginleft, 2) + "      " +
+                    _("Right Margin:") + FormatFixed(g_marginright, 2));
+    return lines;
+}
+
+void PrintLayoutPage(QPainter& painter, const QRect& page, const AppliedResult& result,
+                     const CellTable& sgPart, int layoutIndex, const LayoutDrawOptions& options) {
+    const TSheetInfo* sheet = result.LayoutSheetOf(layoutIndex);
+    if (!sheet) return;
+    painter.save();
+    painter.setFont(PrintFont());
+    painter.setPen(Qt::black);
+
+    const QRect margins = page.adjusted(100, 50, -100, -100);
+    const QString title = Q(g_printtitle);
+    const QRect titleArea(QPoint(margins.left(), margins.top() + 5), margins.bottomRight());
+    const QRect measured = painter.boundingRect(titleArea, Qt::TextSingleLine, title);
+    const int titleBottom = measured.bottom();
+    painter.drawText(
+        QRect(QPoint(margins.left(), titleArea.top()), QPoint(margins.right(), titleBottom)),
+        Qt::TextSingleLine | Qt::AlignHCenter | Qt::AlignTop, title);
+
+    // Lines run past the right margin rather than wrap: one line, one row.
+    const int left = margins.left() + 20;
+    int top = titleBottom + 7;
+    int bottom = top;
+    for (const std::string& line :
+         LayoutPrintLines(result, sgPart, layoutIndex, ExportTimeStamp())) {
+        const QRect row = painter.boundingRect(QRect(left, top, margins.right() - left, 1),
+                                               Qt::TextSingleLine | Qt::TextDontClip, Q(line));
+        painter.drawText(row, Qt::TextSingleLine | Qt::AlignLeft | Qt::AlignTop, Q(line));
+        bottom = row.bottom();
+        top = bottom + 5;
+    }
+
+    // The drawing takes what the text leaves; a page without room gets none.
+    const QRect drawing(QPoint(margins.left() + 20, bottom + 200),
+                        QPoint(margins.right() - 20, margins.bottom() - 20));
+    if (drawing.width() > 0 && drawing.height() > 0)
+        DrawLayoutSheet(painter, *sheet, drawing, options);
+    painter.restore();
+}

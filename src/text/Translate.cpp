@@ -1,0 +1,70 @@
+#include "text/Translate.h"
+
+#include <libintl.h>
+
+#include <clocale>
+#include <cstdlib>
+
+#include "text/AppPaths.h"
+#include "text/Languages.h"
+
+namespace {
+
+constexpr const char* kDomain = "default";
+
+bool g_initialised = false;
+std::filesystem::path g_localeDir;
+std::string g_current = "en_us";
+
+// glibc ignores LANGUAGE while LC_MESSAGES is "C", so messages run under a UTF-8
+// variant of "C" instead: it translates nothing by itself and lets LANGUAGE choose.
+void SetMessagesLocale() {
+    for (const char* name : {"C.UTF-8", "C.utf8", "en_US.UTF-8"}) {
+        if (std::setlocale(LC_MESSAGES, name)) return;
+    }
+}
+
+std::string LanguageFromEnvironment() {
+    const char* lang = std::getenv("LANG");
+    std::string code = lang ? lang : "";
+    code = AsciiLower(code.substr(0, code.find('.')));
+    if (code.empty() || code == "c" || code == "posix") return "en_us";
+    return code;
+}
+
+}  // namespace
+
+std::string _(const char* msgid) {
+    if (!msgid || !*msgid) return {};
+    return dgettext(kDomain, msgid);
+}
+
+void InitTranslation(const std::filesystem::path& localeDir) {
+    std::setlocale(LC_ALL, "");
+    // Number texts are parsed and printed with "." whatever the user's locale says.
+    std::setlocale(LC_NUMERIC, "C");
+    SetMessagesLocale();
+    bindtextdomain(kDomain, localeDir.c_str());
+    bind_textdomain_codeset(kDomain, "UTF-8");
+    textdomain(kDomain);
+    g_localeDir = localeDir;
+    g_initialised = true;
+}
+
+void InitTranslation() {
+    InitTranslation(LocaleDir());
+}
+
+void SetLanguage(const std::string& code) {
+    if (!g_initialised) InitTranslation();
+    g_current = code.empty() ? LanguageFromEnvironment() : code;
+    setenv("LANGUAGE", LanguageFolder(g_localeDir, g_current).c_str(), 1);
+    std::setlocale(LC_NUMERIC, "C");
+    // gettext keeps the translations it has looked up; changing LC_MESSAGES drops them.
+    std::setlocale(LC_MESSAGES, "C");
+    SetMessagesLocale();
+}
+
+std::string CurrentLanguage() {
+    return g_current;
+}

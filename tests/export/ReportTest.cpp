@@ -1,0 +1,177 @@
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <algorithm>
+#include <fstream>
+#include <sstream>
+
+#include "support/JobTables.h"
+#include "export/Report.h"
+#include "text/TextColumns.h"
+
+namespace {
+
+// ASCII padding, written out independently of PadText.
+std::string Pad(const std::string& s, size_t n) {
+    return s.size() >= n ? s.substr(0, n) : s + std::string(n - s.size(), ' ');
+}
+
+std::string Row(const std::string& label, std::initializer_list<std::string> cells) {
+    std::string line = Pad(label, 20);
+    for (const std::string& c : cells) line += Pad(c, 15);
+    return line;
+}
+
+TPartInfo Placed(const std::string& label, double length, double width) {
+    TPartInfo p;
+    p.label = label;
+    p.length = length;
+    p.width = width;
+    return p;
+}
+
+TSheetInfo Sheet(const std::string& label, bool used, bool distinct,
+                 std::vector<TPartInfo> parts = {}) {
+    TSheetInfo s;
+    s.label = label;
+    s.length = 2440;
+    s.width = 1220;
+    s.used = used ? 1 : 0;
+    s.distinct = distinct ? 1 : 0;
+    s.parts = std::move(parts);
+    return s;
+}
+
+class Report : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ResetJobSettings();
+        g_isonecut = true;
+        g_unit = "mm";
+        g_sawwidth = 3.2;
+        g_margintop = g_marginbottom = g_marginleft = g_marginright = 10;
+        // Five sheets of Birch cut to one merged layout, one Birch sheet left unused.
+        TSheetInfo head = Sheet("Birch", true, true, {Placed("Side", 720, 560)});
+        head.count = 5;
+        result.sheets.push_back(head);
+        for (int i = 0; i < 4; ++i)
+            result.sheets.push_back(Sheet("Birch", true, false, {Placed("Side", 720, 560)}));
+        result.sheets.push_back(Sheet("Birch", false, true));
+        result.placedPartArea = 5 * 720 * 560;
+        result.offcutArea = 1000000;
+        result.ratioParts = 0.8734f;
+        result.ratioWithOffcuts = 0.9012f;
+    }
+    void TearDown() override { ResetJobSettings(); }
+
+    std::vector<std::string> Lines() const { return WriteReport(result, sheets, parts); }
+    size_t Find(const std::vector<std::string>& lines, const std::string& prefix) const {
+        auto it = std::find_if(lines.begin(), lines.end(),
+                               [&](const std::string& l) { return l.rfind(prefix, 0) == 0; });
+        return it == lines.end() ? lines.size() : static_cast<size_t>(it - lines.begin());
+    }
+
+    AppliedResult result;
+    CellTable sheets = SheetTable({{"Birch", "2440", "1220", "8", "100", "Yes"},
+                                   {"", "999", "999", "9", "9", "Yes"},
+                                   {"Oak", "2000", "1000", "2", "50", "No"}});
+    CellTable parts =
+        PartTable({{"Side", "720", "560", "6", "Yes"},
+                   {"side", "720", "560", "1", "Yes"},
+                   {"A very long part label indeed", "1234567890.123456", "5", "2", "No"},
+                   {"Loose", "100", "100", "", "Yes"}});
+};
+
+TEST_F(Report, WritesTheSettingsTablesAndTotalsInFixedColumns) {
+    const std::vector<std::string> expected = {
+        Pad("Guillotine:", 26) + " Yes",
+        Pad("Cost Optimization:", 26) + " No",
+        Pad("Length Unit:", 26) + " mm",
+        Pad("Blade Width:", 26) + " 3.20",
+        Pad("Top Margin:", 26) + " 10.00",
+        Pad("Bottom Margin:", 26) + " 10.00",
+        Pad("Left Margin:", 26) + " 10.00",
+        Pad("Right Margin:", 26) + " 10.00",
+        "",
+        "",
+        "Sheets:",
+        "",
+        Row("Label",
+            {"Length", "Width", "Area", "Cost", "Total Quant", "Used Quant", "Left Quant"}),
+        Row("Birch", {"2440", "1220", "2976800", "100", "8", "5", "3"}),
+        Row("Oak", {"2000", "1000", "2000000", "50", "2", "0", "2"}),
+        "",
+        "Sheets total used Quant: 5",
+        "",
+        "",
+        "Parts:",
+        "",
+        Row("Label", {"Length", "Width", "Rotatable", "Total Quant", "Used Quant", "Left Quant"}),
+        Row("Side", {"720", "560", "Yes", "6", "5", "1"}),
+        Row("side", {"720", "560", "Yes", "1", "0", "1"}),
+        Row("A very long part lab", {"1234567890.1234", "5", "No", "2", "0", "2"}),
+        Row("Loose", {"100", "100", "Yes", "", "0", ""}),
+        "",
+        "",
+        Pad("Sheets total area:", 26) + "27814400.00",
+        Pad("Sheets total cost:", 26) + "900.00",
+        "",
+        Pad("Sheets total used area:", 26) + "14884000.00",
+        Pad("Sheets total used cost:", 26) + "500.00",
+        "",
+        Pad("Offcuts reusable area:", 26) + "1000000.00",
+        Pad("Offcuts total area:", 26) + "12868000.00",
+        "",
+        Pad("Overall Ratio:", 26) + "87.34%",
+        Pad("Ratio(include offcuts):", 26) + "90.12%",
+    };
+    EXPECT_EQ(Lines(), expected);
+}
+
+TEST_F(Report, WideLabelsKeepTheColumnsInLine) {
+    sheets = SheetTable({{"桦木胶合板 十八毫米 特级", "2440", "1220", "1", "100", "Yes"},
+                         {"桦木", "2440", "1220", "1", "100", "Yes"}});
+    const auto lines = Lines();
+    const size_t first = Find(lines, "桦木胶合板");
+    ASSERT_LT(first + 1, lines.size());
+    for (const std::string& line : {lines[first], lines[first + 1]}) {
+        const size_t at = line.find("2440");
+        ASSERT_NE(at, std::string::npos) << line;
+        EXPECT_EQ(DisplayColumns(line.substr(0, at)), 20) << line;
+        EXPECT_EQ(DisplayColumns(line), 20 + 7 * 15) << line;
+    }
+}
+
+TEST_F(Report, WithoutOffcutsBothRatiosAgree) {
+    result.offcutArea = 0;
+    result.ratioWithOffcuts = result.ratioParts = 0.5f;
+    const auto lines = Lines();
+    EXPECT_EQ(lines[lines.size() - 2], Pad("Overall Ratio:", 26) + "50.00%");
+    EXPECT_EQ(lines.back(), Pad("Ratio(include offcuts):", 26) + "50.00%");
+}
+
+TEST_F(Report, ASheetRowThatDoesNotConvertStillGetsItsLine) {
+    sheets = SheetTable({{"Birch", "2440", "", "x", "", "Yes"}});
+    const auto lines = Lines();
+    const size_t at = Find(lines, "Birch");
+    ASSERT_LT(at, lines.size());
+    EXPECT_EQ(lines[at], Row("Birch", {"2440", "", "", "", "x", "5", ""}));
+    EXPECT_EQ(lines[Find(lines, "Sheets total area:")], Pad("Sheets total area:", 26) + "0.00");
+}
+
+TEST_F(Report, SavesWithCrLfAndSaysSo) {
+    std::string dir = ::testing::TempDir() + "tarvex-report-XXXXXX";
+    ASSERT_NE(mkdtemp(dir.data()), nullptr);
+    std::string message;
+    ASSERT_TRUE(SaveReport(dir + "/report.txt", {"a", "", "桦木"}, message)) << message;
+    EXPECT_EQ(message, "Congratulations! File successfully saved!");
+    std::ifstream in(dir + "/report.txt", std::ios::binary);
+    std::stringstream bytes;
+    bytes << in.rdbuf();
+    EXPECT_EQ(bytes.str(), "a\r\n\r\n桦木\r\n");
+
+    EXPECT_FALSE(SaveReport(dir + "/missing/report.txt", {"a"}, message));
+    EXPECT_NE(message.find(dir + "/missing/report.txt"), std::string::npos) << message;
+}
+
+}  // namespace

@@ -1,0 +1,193 @@
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QComboBox>
+#include <QDialog>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTimer>
+
+#include "UiWait.h"
+#include "WindowFixture.h"
+#include "io/SettingsForm.h"
+#include "shell/LocalHttpServer.h"
+#include "gui/TfrmUpdates.h"
+
+namespace {
+
+std::string Text(const QString& text) {
+    return text.toStdString();
+}
+
+}  // namespace
+
+using MainWindow = WindowTest;
+
+TEST_F(MainWindow, HasItsFivePagesInOrderAndFitsTheDefaultSizeInEveryLanguage) {
+    const char* english[] = {"Sheets", "Parts", "Layouts", "Report", "Sets"};
+    const char* chinese[] = {"板材", "零件", "排版图", "报表", "设置"};
+    const QString shots = qEnvironmentVariable("TARVEX_SCREENSHOTS");
+    for (const char* code : {"en_us", "zh_cn"}) {
+        TfrmMain& w = Open("[Common]\r\nLanguage=" + std::string(code) + "\r\n");
+        EXPECT_EQ(w.size(), QSize(800, 600));
+        auto* pages = Find<QTabWidget>("pgcpg1");
+        ASSERT_EQ(pages->count(), 5);
+        for (int i = 0; i < 5; ++i) {
+            EXPECT_EQ(Text(pages->tabText(i)), code[0] == 'e' ? english[i] : chinese[i]);
+            pages->setCurrentIndex(i);
+            QWidget* page = pages->currentWidget();
+            // Every page's controls fit the window at its starting size, without scrolling.
+            const QSize need = page->minimumSizeHint();
+            EXPECT_LE(need.width(), page->width()) << code << " " << i;
+            EXPECT_LE(need.height(), page->height()) << code << " " << i;
+            if (!shots.isEmpty())
+                w.grab().save(QDir(shots).filePath(QString::fromUtf8(code) + QLatin1Char('-') +
+                                                   QString::number(i) + QStringLiteral(".png")));
+        }
+    }
+}
+
+TEST_F(MainWindow, MenusHoldTheirCommandsInOrder) {
+    TfrmMain& w = Open();
+    QStringList menus;
+    for (QAction* menu : w.menuBar()->actions()) {
+        QStringList items;
+        for (QAction* item : menu->menu()->actions())
+            items << (item->isSeparator() ? QStringLiteral("-") : item->text());
+        menus << menu->text() + QStringLiteral(": ") + items.join(QLatin1Char('|'));
+    }
+    EXPECT_EQ(Text(menus.join(QLatin1Char('\n'))),
+              "File(&F): Print Sets(&R)...|-|Exit(&X)\n"
+              "Project(&P): Open Project(&O)...|Save Project(&S)...|-|Start Calc(&C)\n"
+              "Help(&H): Content(&C)...|-|Latest Version(&V)...|-|About(&A)...");
+}
+
+TEST_F(MainWindow, PrintSetupAboutAndHelpGoThroughTheDesktop) {
+    Open();
+    Find<QAction>("mnPrintSetup")->trigger();
+    EXPECT_EQ(dialogs.pageSetups, 1);
+    QString version;
+    dialogs.onDialog = [&](QDialog& about) {
+        version = about.findChild<QLabel*>(QStringLiteral("lblVersion"))->text();
+        // The links open the web page and a mail to the maker through the desktop.
+        Q_EMIT about.findChild<QLabel*>(QStringLiteral("lblWeb"))
+            ->linkActivated(QStringLiteral("https://tarvex.example.com"));
+    };
+    Find<QAction>("mnAbout")->trigger();
+    EXPECT_EQ(dialogs.dialogsRun, 1);
+    EXPECT_EQ(Text(version), "Ver. 3.2.1207");
+    ASSERT_EQ(dialogs.urls.size(), 1u);
+    EXPECT_EQ(Text(dialogs.urls[0].toString()), "https://tarvex.example.com");
+
+    Find<QAction>("mnHelp")->trigger();
+    ASSERT_EQ(dialogs.urls.size(), 2u);
+    EXPECT_TRUE(dialogs.urls[1].isLocalFile());
+    EXPECT_NE(Text(dialogs.urls[1].toLocalFile()).find("en_us/LC_MESSAGES/velkor"),
+              std::string::npos);
+    EXPECT_TRUE(dialogs.messages.empty());
+
+    Find<QAction>("mniLatest")->trigger();
+    ASSERT_EQ(dialogs.urls.size(), 3u);
+    EXPECT_EQ(Text(dialogs.urls[2].path()), "/index.php/download");
+}
+
+TEST_F(MainWindow, ChecksForUpdatesOnceFifteenSecondsAfterTheStart) {
+    Open();
+    auto* timer = Find<QTimer>("tmr1");
+    EXPECT_TRUE(timer->isActive());
+    EXPECT_TRUE(timer->isSingleShot());
+    EXPECT_EQ(timer->interval(), 15000);
+}
+
+TEST_F(MainWindow, FontButtonShowsTheChosenFontAndRefusesABadSize) {
+    Open();
+    auto* name = Find<QLineEdit>("edtFontName");
+    auto* size = Find<QLineEdit>("edtFontSize");
+    auto* button = Find<QPushButton>("btn1");
+    EXPECT_TRUE(name->isReadOnly());
+    QFont chosen(QStringLiteral("DejaVu Sans"));
+    chosen.setPointSize(14);
+    dialogs.fontAnswer = chosen;
+    button->click();
+    ASSERT_TRUE(dialogs.fontAsked.has_value());
+    EXPECT_EQ(dialogs.fontAsked->pointSize(), 10);
+    EXPECT_EQ(Text(name->text()), "DejaVu Sans");
+    EXPECT_EQ(Text(size->text()), "14");
+
+    dialogs.fontAnswer.reset();  // cancelled: nothing changes
+    button->click();
+    EXPECT_EQ(Text(size->text()), "14");
+
+    size->setText(QStringLiteral("12.5"));
+    dialogs.fontAsked.reset();
+    button->click();
+    EXPECT_FALSE(dialogs.fontAsked.has_value());
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0].icon, Dialogs::Icon::Error);
+    EXPECT_EQ(Text(dialogs.messages[0].caption), "Tarvex sheet cutting system");
+    EXPECT_NE(Text(dialogs.messages[0].text).find("12.5"), std::string::npos);
+}
+
+TEST_F(MainWindow, TheUpdateCheckShowsNewerNotesInTheCurrentLanguage) {
+    qputenv("no_proxy", "127.0.0.1,localhost");
+    LocalHttpServer server(LocalHttpServer::Mode::kAnswer, "3.3.0 (2016-01-20)\r\nnotes");
+    Open("[Common]\r\nLanguage=zh_cn\r\nUpdateUrl=" + server.PageUrl().toString().toStdString() +
+         "\r\n");
+    Find<QTimer>("tmr1")->start(0);  // no need to wait the fifteen seconds here
+    ASSERT_TRUE(WaitUntil([&] { return window->findChild<TfrmUpdates*>() != nullptr; }));
+    auto* updates = window->findChild<TfrmUpdates*>();
+    EXPECT_EQ(Text(updates->btnOk->text()), "关闭(&C)");
+    EXPECT_EQ(Text(updates->mmoUpdates->toPlainText()), "3.3.0 (2016-01-20)\nnotes");
+    updates->btnOk->click();
+}
+
+TEST_F(MainWindow, EveryStartShowsTheDefaultSettings) {
+    Open();
+    SettingsForm changed = window->Settings();
+    changed.edtGap = "3.2";
+    changed.clrbxSheet = 11;
+    changed.rbHua = false;
+    changed.chkLabel = false;
+    window->ShowSettings(changed);
+    EXPECT_EQ(window->Settings().edtGap, "3.2");
+    window.reset();
+
+    Open();
+    const SettingsForm shown = window->Settings();
+    const SettingsForm defaults;
+    EXPECT_EQ(shown.tbFast, defaults.tbFast);
+    EXPECT_EQ(shown.chkOneCut, defaults.chkOneCut);
+    EXPECT_EQ(shown.chkCost, defaults.chkCost);
+    for (auto field :
+         {&SettingsForm::edtUnit, &SettingsForm::edtGap, &SettingsForm::edtDotNum,
+          &SettingsForm::edtMinLength, &SettingsForm::edtMinWidth, &SettingsForm::edtMinArea,
+          &SettingsForm::edtPrefix, &SettingsForm::edtTopMargin, &SettingsForm::edtBottomMargin,
+          &SettingsForm::edtLeftMargin, &SettingsForm::edtRightMargin, &SettingsForm::edtFontName,
+          &SettingsForm::edtFontSize, &SettingsForm::edtTitle, &SettingsForm::edtDepth,
+          &SettingsForm::edtSafe})
+        EXPECT_EQ(shown.*field, defaults.*field);
+    for (auto field : {&SettingsForm::clrbxEdge, &SettingsForm::clrbxSheet,
+                       &SettingsForm::clrbxPart, &SettingsForm::clrbxOffcut})
+        EXPECT_EQ(shown.*field, defaults.*field);
+    for (auto field : {&SettingsForm::rbHua, &SettingsForm::chkDxfDim, &SettingsForm::chkDxfOffcuts,
+                       &SettingsForm::chkLabel, &SettingsForm::chkEdge, &SettingsForm::chkLeftTop,
+                       &SettingsForm::chkLeftRect})
+        EXPECT_EQ(shown.*field, defaults.*field);
+    EXPECT_EQ(Text(Find<QComboBox>("clrbxEdge")->currentText()), "Gray");
+    EXPECT_EQ(Find<QComboBox>("clrbxEdge")->count(), 50);
+}
+
+TEST_F(MainWindow, HelpWithoutAManualSaysSo) {
+    Open("[Common]\r\nLanguage=xx_yy\r\n");
+    Find<QAction>("mnHelp")->trigger();
+    EXPECT_TRUE(dialogs.urls.empty());
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(Text(dialogs.messages[0].text), "The help file is not exists!");
+    EXPECT_EQ(dialogs.messages[0].icon, Dialogs::Icon::Error);
+}

@@ -1,0 +1,133 @@
+// The outputs of a result through the real window: exports, printing to PDF and
+// the report, with their dialogs answered.
+#include <QComboBox>
+#include <QFile>
+#include <QPrinter>
+#include <QPushButton>
+#include <QSlider>
+
+#include "UiWait.h"
+#include "WindowFixture.h"
+#include "gui/EntryTableView.h"
+
+namespace {
+
+std::string Text(const QString& text) {
+    return text.toStdString();
+}
+
+int PdfPages(const std::string& path) {
+    QFile file(QString::fromStdString(path));
+    if (!file.open(QIODevice::ReadOnly)) return -1;
+    const QByteArray bytes = file.readAll();
+    return static_cast<int>(bytes.count("/Type /Page\n") + bytes.count("/Type /Page ") +
+                            bytes.count("/Type /Page>"));
+}
+
+class OutputsWindow : public WindowTest {
+  protected:
+    void SetUp() override { WindowTest::SetUp(); }
+
+    // A result with two layouts: the two sheet kinds differ.
+    void Calculate() {
+        Open();
+        Find<EntryTableView>("sgSheet")->Model().Edit([](CellTable& t) {
+            t.SetRowCount(4);
+            const std::vector<std::vector<std::string>> rows = {
+                {"Birch", "1000", "600", "1", "10", "Yes"},
+                {"Oak", "900", "500", "1", "12", "Yes"}};
+            for (int r = 0; r < 2; ++r)
+                for (int c = 0; c < 6; ++c) t.SetCell(2 + r, c, rows[r][c]);
+        });
+        Find<EntryTableView>("sgPart")->Model().Edit([](CellTable& t) {
+            t.SetRowCount(3);
+            const std::vector<std::string> row = {"Door", "450", "280", "5", "Yes"};
+            for (int c = 0; c < 5; ++c) t.SetCell(2, c, row[c]);
+        });
+        Find<QSlider>("tbFast")->setValue(1);
+        Find<QPushButton>("btnCalc")->click();
+        ASSERT_TRUE(WaitUntil([&] { return !dialogs.messages.empty(); }));
+        dialogs.messages.clear();
+    }
+    void Click(const char* name) { Find<QPushButton>(name)->click(); }
+};
+
+}  // namespace
+
+TEST_F(OutputsWindow, WithoutAResultTheOutputsDoNothing) {
+    Open();
+    for (const char* button : {"btnPrintCurrent", "btnPrintAll", "btnExpHtml", "btnExpDxf",
+                               "btnExpOffcut", "btnExpGcode", "btnReportSave", "btnReportPrint"})
+        Click(button);
+    EXPECT_TRUE(dialogs.fileRequests.empty());
+    EXPECT_EQ(dialogs.printDialogs, 0);
+    EXPECT_TRUE(dialogs.messages.empty());
+}
+
+TEST_F(OutputsWindow, ExportsWriteTheSelectedLayoutAndSaySo) {
+    Calculate();
+    const std::string html = Path("plan.html"), dxf = Path("plan.dxf"), gnc = Path("plan.gnc");
+    dialogs.saveAnswers = {QString::fromStdString(html), QString::fromStdString(dxf),
+                           QString::fromStdString(gnc), QString()};
+    Click("btnExpHtml");
+    Click("btnExpDxf");
+    Click("btnExpGcode");
+    Click("btnExpOffcut");  // cancelled: nothing happens
+    ASSERT_EQ(dialogs.fileRequests.size(), 4u);
+    EXPECT_EQ(Text(dialogs.fileRequests[0].title), "Please select html file name export as");
+    EXPECT_EQ(Text(dialogs.fileRequests[1].defaultSuffix), "dxf");
+    EXPECT_EQ(Text(dialogs.fileRequests[2].filter), "G code file(*.gnc)");
+    EXPECT_EQ(Text(dialogs.fileRequests[3].title), "Please select offcut file name export as");
+    ASSERT_EQ(dialogs.messages.size(), 3u);
+    for (const ShownMessage& m : dialogs.messages) {
+        EXPECT_EQ(Text(m.text), "Congratulations! Exported successfully!");
+        EXPECT_EQ(Text(m.caption), "Tarvex sheet cutting system");
+    }
+    EXPECT_TRUE(QFile::exists(QString::fromStdString(Path("plan.bmp"))));
+    EXPECT_TRUE(QFile::exists(QString::fromStdString(dxf)));
+    EXPECT_TRUE(QFile::exists(QString::fromStdString(gnc)));
+}
+
+TEST_F(OutputsWindow, PrintAllGivesOnePagePerLayoutAndPrintOne) {
+    Calculate();
+    const int layouts = Find<QComboBox>("cmbPages")->count();
+    ASSERT_GE(layouts, 2);
+    const std::string all = Path("all.pdf"), one = Path("one.pdf");
+    dialogs.printAnswer = [&](QPrinter& printer) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(QString::fromStdString(all));
+    };
+    Click("btnPrintAll");
+    EXPECT_EQ(PdfPages(all), layouts);
+    dialogs.printAnswer = [&](QPrinter& printer) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(QString::fromStdString(one));
+    };
+    Click("btnPrintCurrent");
+    EXPECT_EQ(PdfPages(one), 1);
+    dialogs.printAnswer = nullptr;  // cancelled
+    Click("btnPrintCurrent");
+    EXPECT_EQ(dialogs.printDialogs, 3);
+}
+
+TEST_F(OutputsWindow, TheReportIsSavedAndPrinted) {
+    Calculate();
+    const std::string path = Path("report.txt");
+    dialogs.saveAnswers = {QString::fromStdString(path)};
+    Click("btnReportSave");
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(Text(dialogs.messages[0].text), "Congratulations! File successfully saved!");
+    QFile saved(QString::fromStdString(path));
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+    const QByteArray bytes = saved.readAll();
+    EXPECT_TRUE(bytes.startsWith("Guillotine:"));
+    EXPECT_TRUE(bytes.endsWith("\r\n"));
+
+    const std::string pdf = Path("report.pdf");
+    dialogs.printAnswer = [&](QPrinter& printer) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(QString::fromStdString(pdf));
+    };
+    Click("btnReportPrint");
+    EXPECT_GE(PdfPages(pdf), 1);
+}

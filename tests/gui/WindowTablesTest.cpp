@@ -1,0 +1,150 @@
+// The entry tables driven through the real window: typing, the buttons, Enter and
+// pasting from the system clipboard.
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTableView>
+#include <QTest>
+
+#include "WindowFixture.h"
+#include "gui/CellTableModel.h"
+#include "gui/EntryTableView.h"
+
+namespace {
+
+class WindowTables : public WindowTest {
+  protected:
+    void SetUp() override {
+        WindowTest::SetUp();
+        Open();
+        sheets = Find<EntryTableView>("sgSheet");
+        parts = Find<EntryTableView>("sgPart");
+    }
+
+    static std::string Cell(EntryTableView* view, int row, int col) {
+        return view->Model().Table().Cell(row, col);
+    }
+    static int Rows(EntryTableView* view) { return view->Model().Table().RowCount(); }
+
+    // Types into a cell through its editor, as the user does.
+    void Type(EntryTableView* view, int row, int col, const char* text) {
+        Find<QTabWidget>("pgcpg1")->setCurrentIndex(view == sheets ? 0 : 1);
+        view->setFocus();
+        view->SetCurrentCell(row, col);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        view->edit(view->currentIndex());
+        auto* editor = view->viewport()->findChild<QLineEdit*>();
+        ASSERT_NE(editor, nullptr);
+        editor->selectAll();
+        QTest::keyClicks(editor, QString::fromUtf8(text));
+        view->CommitEditing();
+    }
+
+    void Click(const char* button) { Find<QPushButton>(button)->click(); }
+
+    EntryTableView* sheets = nullptr;
+    EntryTableView* parts = nullptr;
+};
+
+}  // namespace
+
+TEST_F(WindowTables, StartWithTheirFixedRowsAndDefaultRows) {
+    EXPECT_EQ(Rows(sheets), 3);
+    EXPECT_EQ(Cell(sheets, 0, 0), "Total");
+    EXPECT_EQ(Cell(sheets, 0, 1), "Area");
+    EXPECT_EQ(sheets->model()->headerData(6, Qt::Horizontal).toString().toStdString(),
+              "Left Quant");
+    EXPECT_EQ(Cell(sheets, 2, 5), "Yes");
+    EXPECT_EQ(Rows(parts), 4);
+    EXPECT_EQ(Cell(parts, 3, 4), "Yes");
+    EXPECT_EQ(sheets->rowHeight(1), 20);
+    EXPECT_EQ(sheets->columnWidth(0), 199);
+    EXPECT_EQ(parts->columnWidth(4), 77);
+    EXPECT_EQ(parts->selectionMode(), QAbstractItemView::ContiguousSelection);
+}
+
+TEST_F(WindowTables, TypingAppendAndEnterBuildRows) {
+    Type(parts, 2, 0, "Door");
+    Type(parts, 2, 1, "720");
+    Type(parts, 2, 2, "abc");  // not a number: gone while typing
+    Type(parts, 2, 3, "2");
+    EXPECT_EQ(Cell(parts, 2, 0), "Door");
+    EXPECT_EQ(Cell(parts, 2, 2), "");
+    Type(parts, 3, 3, "5");
+    EXPECT_EQ(Cell(parts, 3, 3), "5");
+    Click("btnPartAdd");
+    ASSERT_EQ(Rows(parts), 5);
+    EXPECT_EQ(Cell(parts, 4, 3), "5");  // the quantity of the row above
+    EXPECT_EQ(Cell(parts, 4, 4), "Yes");
+
+    // Enter walks to the right, then opens a new row after the last one.
+    sheets->setFocus();
+    sheets->SetCurrentCell(2, 4);
+    QTest::keyClick(sheets, Qt::Key_Return);
+    EXPECT_EQ(sheets->CurrentColumn(), 5);
+    QTest::keyClick(sheets, Qt::Key_Return);
+    ASSERT_EQ(Rows(sheets), 4);
+    EXPECT_EQ(sheets->CurrentTableRow(), 3);
+    EXPECT_EQ(sheets->CurrentColumn(), 0);
+    EXPECT_EQ(Cell(sheets, 3, 5), "Yes");
+    Click("btnStockAdd");
+    EXPECT_EQ(Cell(sheets, 4, 4), "0");
+}
+
+TEST_F(WindowTables, PasteFromTheClipboardFillsTheFirstEmptyRow) {
+    QGuiApplication::clipboard()->setText(
+        QStringLiteral("Shelf\t1200\t600.5\t2\r\nBack\t800\t400\t1\r\n"));
+    parts->setFocus();
+    QTest::keyClick(parts, Qt::Key_V, Qt::ControlModifier);
+    ASSERT_EQ(Rows(parts), 5);
+    EXPECT_EQ(Cell(parts, 2, 0), "Shelf");
+    EXPECT_EQ(Cell(parts, 2, 2), "");  // pasted numbers must be whole
+    EXPECT_EQ(Cell(parts, 2, 3), "2");
+    EXPECT_EQ(Cell(parts, 3, 0), "Back");
+    EXPECT_EQ(Cell(parts, 4, 0), "");
+
+    // One line with its line end is not a paste.
+    QGuiApplication::clipboard()->setText(QStringLiteral("Single\t1\t1\t1\r\n"));
+    QTest::keyClick(parts, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(Rows(parts), 5);
+}
+
+TEST_F(WindowTables, DeleteUpdatesTheTotalsAndDelAllEmptiesThem) {
+    QGuiApplication::clipboard()->setText(QStringLiteral("A\t1200\t600\t2\nB\t500\t400\t1\n"));
+    parts->setFocus();
+    QTest::keyClick(parts, Qt::Key_V, Qt::ControlModifier);
+    parts->Model().Edit([](CellTable& t) { WriteTotals(t, TableKind::Part, 1640000, 3, 0); });
+    EXPECT_EQ(Cell(parts, 0, 2), "1,640,000.0");
+    parts->SetCurrentCell(2, 1);
+    Click("btnPartDel");
+    EXPECT_EQ(Cell(parts, 2, 0), "B");
+    EXPECT_EQ(Cell(parts, 0, 2), "200,000.0");
+    EXPECT_EQ(Cell(parts, 0, 3), "1");
+    EXPECT_TRUE(parts->hasFocus());
+    // Delete on the empty row after B does nothing.
+    parts->SetCurrentCell(3, 0);
+    Click("btnPartDel");
+    EXPECT_EQ(Rows(parts), 4);
+
+    Click("btnPartDelAll");
+    EXPECT_EQ(Rows(parts), 3);
+    EXPECT_EQ(Cell(parts, 2, 0), "");
+    EXPECT_EQ(Cell(parts, 2, 4), "");
+    EXPECT_EQ(Cell(parts, 0, 2), "");
+    EXPECT_EQ(Cell(parts, 0, 1), "Area");
+}
+
+TEST_F(WindowTables, TheTotalsStripFollowsTheColumns) {
+    QTableView& strip = sheets->TotalsStrip();
+    EXPECT_TRUE(strip.isVisible());
+    EXPECT_TRUE(sheets->isRowHidden(0));
+    EXPECT_FALSE(strip.isRowHidden(0));
+    EXPECT_TRUE(strip.isRowHidden(1));
+    sheets->setColumnWidth(2, 150);
+    EXPECT_EQ(strip.columnWidth(2), 150);
+    Click("btnStockAdd");  // a reset keeps the strip to the totals row
+    EXPECT_TRUE(strip.isRowHidden(2));
+    EXPECT_FALSE(strip.isRowHidden(0));
+}

@@ -1,0 +1,160 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "support/DataFixtures.h"
+#include "io/EntryTables.h"
+
+namespace {
+
+using fixtures::DataRows;
+using fixtures::FillRows;
+using fixtures::Row;
+using Rows = std::vector<Row>;
+
+Row Totals(const CellTable& t) {
+    Row row;
+    for (int c = 0; c < t.ColCount(); ++c) row.push_back(t.Cell(0, c));
+    return row;
+}
+
+}  // namespace
+
+TEST(EntryTables, FreshTablesHaveFixedRowsAndDefaultDataRows) {
+    const CellTable sheets = NewSheetTable();
+    EXPECT_EQ(Totals(sheets), (Row{"Total", "Area", "", "", "", "", ""}));
+    EXPECT_EQ(sheets.Cell(1, SheetCol::LeftQuant), "Left Quant");
+    EXPECT_EQ(DataRows(sheets), (Rows{{"", "", "", "", "", "Yes", ""}}));
+    const CellTable parts = NewPartTable();
+    EXPECT_EQ(parts.Cell(1, PartCol::Rotatable), "Rotatable");
+    EXPECT_EQ(DataRows(parts), (Rows{{"", "", "", "", "Yes"}, {"", "", "", "", "Yes"}}));
+}
+
+TEST(EntryTables, NumberCheckEmptiesTextsThatDoNotConvert) {
+    const auto sheet = TableKind::Sheet;
+    EXPECT_EQ(CheckNumberEdit(sheet, 2, SheetCol::Length, "1200.5"), "1200.5");
+    EXPECT_EQ(CheckNumberEdit(sheet, 2, SheetCol::Width, "-"), "");
+    EXPECT_EQ(CheckNumberEdit(sheet, 2, SheetCol::Cost, "."), "");
+    EXPECT_EQ(CheckNumberEdit(sheet, 2, SheetCol::Quant, "2.5"), "2.5");  // refused later
+    EXPECT_EQ(CheckNumberEdit(sheet, 2, SheetCol::Label, "-"), "-");
+    EXPECT_EQ(CheckNumberEdit(sheet, 1, SheetCol::Length, "Length"), "Length");
+    EXPECT_EQ(CheckNumberEdit(TableKind::Part, 3, PartCol::Quant, "x"), "");
+    EXPECT_EQ(CheckNumberEdit(TableKind::Part, 3, PartCol::Rotatable, "x"), "x");
+}
+
+TEST(EntryTables, EnterWalksRightThenDownAndAddsARowAtTheEnd) {
+    CellTable t = NewSheetTable();
+    t.AppendRow();
+    EXPECT_EQ(EnterKey(t, TableKind::Sheet, {2, SheetCol::Cost}), (CellPos{2, SheetCol::Priority}));
+    EXPECT_EQ(EnterKey(t, TableKind::Sheet, {2, SheetCol::Priority}), (CellPos{3, 0}));
+    EXPECT_EQ(t.RowCount(), 4);
+    EXPECT_EQ(EnterKey(t, TableKind::Sheet, {3, SheetCol::Priority}), (CellPos{4, 0}));
+    EXPECT_EQ(DataRows(t).back(), (Row{"", "", "", "", "", "Yes", ""}));
+    CellTable parts = NewPartTable();
+    EXPECT_EQ(EnterKey(parts, TableKind::Part, {3, PartCol::Rotatable}), (CellPos{4, 0}));
+    EXPECT_EQ(parts.Cell(4, PartCol::Rotatable), "Yes");
+}
+
+TEST(EntryTables, AppendWritesCostOrCopiesTheQuantityAbove) {
+    CellTable sheets = NewSheetTable();
+    FillRows(sheets, {{"Birch", "2440", "1220", "5", "80", "No", "5"}});
+    AppendTableRow(sheets, TableKind::Sheet);
+    EXPECT_EQ(DataRows(sheets).back(), (Row{"", "", "", "", "0", "Yes", ""}));
+    CellTable parts = NewPartTable();
+    parts.SetCell(3, PartCol::Quant, "7");
+    AppendTableRow(parts, TableKind::Part);
+    EXPECT_EQ(DataRows(parts).back(), (Row{"", "", "", "7", "Yes"}));
+}
+
+TEST(EntryTables, DeleteTakesTheRowOutOfTheTotals) {
+    CellTable parts = NewPartTable();
+    FillRows(parts, {{"Door", "1200", "600", "2", "Yes"},
+                     {"Shelf", "500", "400", "1", "No"},
+                     {"", "1", "1", "1", "No"}});  // numbers but no label
+    WriteTotals(parts, TableKind::Part, 1640000, 3, 0);
+    EXPECT_FALSE(DeleteTableRow(parts, TableKind::Part, 5));
+    EXPECT_TRUE(DeleteTableRow(parts, TableKind::Part, 4));
+    EXPECT_EQ(Totals(parts), (Row{"Total", "Area", "1,440,000.0", "2", ""}));
+    EXPECT_EQ(DataRows(parts).size(), 3u);
+
+    // The only data row is emptied; 0.1 x 3 taken from 0.3 must not show "-0.0".
+    CellTable sheets = NewSheetTable();
+    FillRows(sheets, {{"A", "0.1", "1", "3", "0.1", "Yes", "3"}});
+    WriteTotals(sheets, TableKind::Sheet, 0.3, 3, 0.3);
+    EXPECT_TRUE(DeleteTableRow(sheets, TableKind::Sheet, 2));
+    EXPECT_EQ(Totals(sheets), (Row{"Total", "Area", "0.0", "0", "0.0", "", ""}));
+    EXPECT_EQ(DataRows(sheets), (Rows{Row(7)}));
+}
+
+TEST(EntryTables, DeleteLeavesTotalsAloneWhenTheyCannotBeRecomputed) {
+    CellTable t = NewSheetTable();
+    FillRows(t,
+             {{"A", "100", "50", "2", "", "Yes", "2"}, {"B", "100", "50", "1", "1", "Yes", "1"}});
+    WriteTotals(t, TableKind::Sheet, 15000, 3, 1);
+    const Row before = Totals(t);
+    EXPECT_TRUE(DeleteTableRow(t, TableKind::Sheet, 2));  // its empty cost does not convert
+    EXPECT_EQ(Totals(t), before);
+    EXPECT_EQ(DataRows(t), (Rows{{"B", "100", "50", "1", "1", "Yes", "1"}}));
+}
+
+TEST(EntryTables, DelAllLeavesOneCompletelyEmptyRow) {
+    CellTable t = NewSheetTable();
+    FillRows(t,
+             {{"A", "100", "50", "2", "1", "Yes", "2"}, {"B", "100", "50", "1", "1", "Yes", "1"}});
+    WriteTotals(t, TableKind::Sheet, 15000, 3, 3);
+    DeleteAllRows(t, TableKind::Sheet);
+    EXPECT_EQ(Totals(t), (Row{"Total", "Area", "", "", "", "", ""}));
+    EXPECT_EQ(DataRows(t), (Rows{Row(7)}));
+}
+
+TEST(EntryTables, PasteNeedsTwoLinesAndCutsAtTheFirstEmptyLabel) {
+    CellTable t = NewSheetTable();
+    FillRows(t, {{"Keep", "1", "1", "1", "0", "Yes", "1"},
+                 {"", "9", "9", "9", "9", "No", "9"},
+                 {"Lost1", "1", "1", "1", "0", "Yes", "1"}});
+    EXPECT_FALSE(PasteText(t, TableKind::Sheet, "A\t100\t50\t2\r\n"));
+    EXPECT_EQ(DataRows(t).size(), 3u);
+    EXPECT_TRUE(PasteText(t, TableKind::Sheet, "Oak\t2440\t1220\t3\nPine\t2000\t1000\t2\t50\n"));
+    EXPECT_EQ(DataRows(t), (Rows{
+                               {"Keep", "1", "1", "1", "0", "Yes", "1"},
+                               {"Oak", "2440", "1220", "3", "0", "Yes", ""},
+                               {"Pine", "2000", "1000", "2", "50", "Yes", "2"},
+                               Row(7),
+                           }));
+}
+
+TEST(EntryTables, PasteWritesOnlyPositiveWholeNumbers) {
+    CellTable sheets = NewSheetTable();
+    sheets.SetCell(2, 0, "full");  // no empty label: the paste starts on a new row
+    EXPECT_TRUE(PasteText(sheets, TableKind::Sheet,
+                          "A\t1200.5\t0\t-3\t0\r\n"      // nothing numeric; cost 0 stays empty
+                          "Copied\t1\t1\t1\t1\tYes\r\n"  // six fields: ignored
+                          "\r\n"                         // an empty line still takes a row
+                          "\tB\t100"));                  // the leading TAB is trimmed away
+    EXPECT_EQ(DataRows(sheets), (Rows{
+                                    {"full", "", "", "", "", "Yes", ""},
+                                    {"A", "", "", "", "", "Yes", ""},
+                                    {"", "", "", "", "", "Yes", ""},
+                                    {"B", "100", "", "", "0", "Yes", ""},
+                                    Row(7),
+                                }));
+    CellTable parts = NewPartTable();
+    EXPECT_TRUE(PasteText(parts, TableKind::Part, "A\t1200\t600.5\t2\nB\t1\t2\t3\tNo\n"));
+    EXPECT_EQ(DataRows(parts), (Rows{{"A", "1200", "", "2", "Yes"}, Row(5)}));
+}
+
+TEST(EntryTables, LanguageChangeRewritesFixedRowsButKeepsYesCells) {
+    CellTable t = NewSheetTable();
+    WriteTotals(t, TableKind::Sheet, 1000, 1, 10);
+    fixtures::ScopedCatalog catalog(
+        {{"Yes", "是"}, {"No", "否"}, {"Total", "合计"}, {"Area", "面积"}, {"Label", "名称"}});
+    ASSERT_TRUE(catalog.ok());
+    WriteFixedRows(t, TableKind::Sheet);
+    EXPECT_EQ(Totals(t), (Row{"合计", "面积", "1,000.0", "1", "10.0", "", ""}));
+    EXPECT_EQ(t.Cell(1, SheetCol::Label), "名称");
+    EXPECT_EQ(YesNoChoices(), (std::vector<std::string>{"是", "否"}));
+    EXPECT_EQ(t.Cell(2, SheetCol::Priority), "Yes");
+    AppendTableRow(t, TableKind::Sheet);
+    EXPECT_EQ(t.Cell(3, SheetCol::Priority), "是");
+}

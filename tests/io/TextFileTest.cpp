@@ -1,0 +1,85 @@
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "io/TextFile.h"
+
+namespace {
+
+std::string TempDir() {
+    std::string dir = ::testing::TempDir() + "tarvex-textfile-XXXXXX";
+    return mkdtemp(dir.data());
+}
+
+void WriteRaw(const std::string& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+}  // namespace
+
+TEST(TextFile, WritesCrLfAndReadsBack) {
+    const std::string path = TempDir() + "/list.txt";
+    std::string error;
+    ASSERT_TRUE(WriteLinesCrLf(path, {"a\tb", "桦木"}, error)) << error;
+    std::string text;
+    ASSERT_TRUE(ReadTextFile(path, text, error)) << error;
+    EXPECT_EQ(text, "a\tb\r\n桦木\r\n");
+    EXPECT_EQ(SplitLines(text), (std::vector<std::string>{"a\tb", "桦木"}));
+}
+
+TEST(TextFile, FailedRenameLeavesNoTemporaryBehind) {
+    // A folder in the way makes the final rename fail, even for root.
+    const std::string dir = TempDir();
+    const std::string path = dir + "/taken";
+    ASSERT_EQ(mkdir(path.c_str(), 0700), 0);
+    WriteRaw(path + "/inside.txt", "old");
+    std::string error;
+    EXPECT_FALSE(WriteFileAtomic(path, "new", error));
+    EXPECT_NE(error.find(path), std::string::npos);
+    std::string text;
+    ASSERT_TRUE(ReadTextFile(path + "/inside.txt", text, error));
+    EXPECT_EQ(text, "old");
+    int entries = 0;
+    for (const auto& e : std::filesystem::directory_iterator(dir))
+        entries += e.path().filename().string().find("tmp-") != std::string::npos ? 1 : 0;
+    EXPECT_EQ(entries, 0);
+}
+
+TEST(TextFile, WriteIntoMissingFolderFailsWithItsName) {
+    std::string error;
+    EXPECT_FALSE(WriteFileAtomic("/nonexistent-folder/x.txt", "x", error));
+    EXPECT_NE(error.find("/nonexistent-folder/x.txt"), std::string::npos);
+}
+
+TEST(TextFile, ReadsBomUtf8AndGb18030) {
+    const std::string dir = TempDir();
+    std::string text, error;
+    WriteRaw(dir + "/bom.txt",
+             "\xEF\xBB\xBF"
+             "abc");
+    ASSERT_TRUE(ReadTextFile(dir + "/bom.txt", text, error));
+    EXPECT_EQ(text, "abc");
+    WriteRaw(dir + "/gb.txt", "\xC9\xE8\xB1\xB8\t1");  // "设备" in GB18030
+    ASSERT_TRUE(ReadTextFile(dir + "/gb.txt", text, error));
+    EXPECT_EQ(text, "设备\t1");
+    EXPECT_FALSE(ReadTextFile(dir + "/missing.txt", text, error));
+    EXPECT_NE(error.find("missing.txt"), std::string::npos);
+}
+
+TEST(TextFile, SplitsEveryLineEnd) {
+    EXPECT_EQ(SplitLines("a\rb\nc\r\nd"), (std::vector<std::string>{"a", "b", "c", "d"}));
+    EXPECT_EQ(SplitLines("a\r\n\r\nb\r\n"), (std::vector<std::string>{"a", "", "b"}));
+    EXPECT_TRUE(SplitLines("").empty());
+}
+
+TEST(TextFile, RecognisesMalformedUtf8) {
+    EXPECT_TRUE(IsValidUtf8("plain 桦木 ✓"));
+    EXPECT_FALSE(IsValidUtf8("\xC0\xAF"));      // overlong
+    EXPECT_FALSE(IsValidUtf8("\xE6\xA1"));      // truncated
+    EXPECT_FALSE(IsValidUtf8("\xED\xA0\x80"));  // surrogate
+}

@@ -1,0 +1,278 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <atomic>
+
+#include "job/Calculation.h"
+#include "job/JobInput.h"
+#include "support/JobTables.h"
+#include "optimizer/Random.h"
+
+namespace {
+
+using Status = CalcOutcome::Status;
+
+class CalculationTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ResetJobSettings();
+        SeedRandom(7);
+        form.tbFast = 1;
+    }
+    void TearDown() override { ResetJobSettings(); }
+
+    CalcOutcome Run() { return calc.Run(form, sheets, parts, options); }
+
+    // Three parts that each fill a whole sheet and one small part: three identical
+    // layouts and one other, whatever the sheet order.
+    void FourSheetJob() {
+        sheets = SheetTable({{"Birch", "1000", "1000", "4", "10", "Yes"}});
+        parts =
+            PartTable({{"Full", "1000", "1000", "3", "Yes"}, {"Small", "500", "500", "1", "Yes"}});
+    }
+
+    SettingsForm form;
+    CellTable sheets, parts;
+    GaOptions options;
+    Calculation calc;
+};
+
+TEST_F(CalculationTest, FirstRowsThatDoNotConvertSelectTheirPage) {
+    FourSheetJob();
+    parts.SetCell(2, 1, "abc");
+    sheets.SetCell(2, 3, "");
+    const std::string totalsBefore = parts.Cell(0, 2);
+    CalcOutcome o = Run();
+    EXPECT_EQ(o.status, Status::PartsIncorrect);
+    EXPECT_EQ(o.message, "Parts is incorrect, please correct and try again!");
+    EXPECT_TRUE(o.isError);
+    EXPECT_EQ(o.page, 1);
+    EXPECT_EQ(parts.Cell(0, 2), totalsBefore) << "the job is not gathered";
+    EXPECT_TRUE(g_PartList.empty());
+
+    parts.SetCell(2, 1, "1000");
+    o = Run();
+    EXPECT_EQ(o.status, Status::SheetsIncorrect);
+    EXPECT_EQ(o.message, "Sheets is incorrect, please correct and try again!");
+    EXPECT_EQ(o.page, 0);
+    EXPECT_EQ(calc.Applied(), nullptr);
+}
+
+TEST_F(CalculationTest, RefusesPartsThatNeedMoreAreaThanTheSheets) {
+    sheets = SheetTable({{"S", "2500", "2000", "1", "0", "Yes"}});
+    parts = PartTable({{"P", "3000", "2000", "1", "Yes"}});
+    const CalcOutcome o = Run();
+    EXPECT_EQ(o.status, Status::AreaRefused);
+    EXPECT_EQ(o.message,
+              "The total area of parts is greater than the total area of sheets, can't optimize!");
+    EXPECT_FALSE(o.isError);
+    EXPECT_FALSE(o.Ran());
+    EXPECT_EQ(calc.Applied(), nullptr);
+    EXPECT_EQ(parts.Cell(0, 2), "6,000,000.0") << "the job was gathered";
+}
+
+TEST_F(CalculationTest, LaterRowsAndEmptyJobsAreRefusedWithAMessage) {
+    FourSheetJob();
+    parts.InsertRow(3);
+    for (int c = 0; c < 5; ++c)
+        parts.SetCell(3, c, std::vector<std::string>{"Bad", "100", "100", "-4", "Yes"}[c]);
+    CalcOutcome o = Run();
+    EXPECT_EQ(o.status, Status::InputRefused);
+    EXPECT_EQ(o.message, "Parts, row 2, column \"Quant\": the quantity must not be negative.");
+    EXPECT_TRUE(o.isError);
+
+    parts = PartTable({{"None", "100", "100", "0", "Yes"}});
+    o = Run();
+    EXPECT_EQ(o.status, Status::InputRefused);
+    EXPECT_EQ(o.page, 1);
+}
+
+TEST_F(CalculationTest, MergesIdenticalSheetsAndCountsThemOffTheStock) {
+    FourSheetJob();
+    sheets.SetCell(2, 6, "stale");
+    const CalcOutcome o = Run();
+    ASSERT_EQ(o.status, Status::Applied) << o.message;
+    EXPECT_TRUE(o.allPlaced);
+    EXPECT_EQ(o.message, "Congratulations! All parts nesting is completed!");
+    EXPECT_FALSE(o.isError);
+
+    EXPECT_EQ(calc.LayoutEntries(), (std::vector<std::string>{"1/2", "2/2"}));
+    const AppliedResult& r = *calc.Applied();
+    ASSERT_NE(r.LayoutSheetOf(0), nullptr);
+    EXPECT_EQ(r.LayoutSheetOf(0)->count, 3);
+    EXPECT_EQ(r.LayoutSheetOf(0)->parts.at(0).label, "Full");
+    ASSERT_NE(r.LayoutSheetOf(1), nullptr);
+    EXPECT_EQ(r.LayoutSheetOf(1)->count, 1);
+    EXPECT_EQ(sheets.Cell(2, SheetCol::LeftQuant), "0");
+
+    EXPECT_DOUBLE_EQ(r.placedPartArea, 3250000);
+    EXPECT_FLOAT_EQ(r.ratioParts, 0.8125f);
+    double offcuts = 0;
+    for (const TSheetInfo& s : r.sheets)
+        for (const TPartInfo& c : s.offcuts) offcuts += c.Area();
+    EXPECT_GT(offcuts, 0);
+    EXPECT_DOUBLE_EQ(r.offcutArea, offcuts);
+    EXPECT_FLOAT_EQ(r.ratioWithOffcuts, static_cast<float>((3250000 + offcuts) / 4000000));
+    EXPECT_GE(r.generations, 1);
+    EXPECT_LE(r.generations, 11);
+    const auto& report = calc.ReportLines();
+    EXPECT_NE(std::find(report.begin(), report.end(), "Sheets total used Quant: 4"), report.end());
+}
+
+TEST_F(CalculationTest, RestoresRealSizesAndPositionsFromTheSheetCorner) {
+    form.edtGap = "5";
+    form.edtLeftMargin = "7";
+    form.edtRightMargin = "13";
+    form.edtTopMargin = "11";
+    form.edtBottomMargin = "9";
+    sheets = SheetTable({{"S", "1020", "1020", "1", "0", "Yes"}});
+    parts = PartTable({{"P", "995", "995", "1", "No"}});
+    ASSERT_EQ(Run().status, Status::Applied);
+    const TSheetInfo& s = calc.Applied()->sheets.at(0);
+    EXPECT_DOUBLE_EQ(s.length, 1020);
+    EXPECT_DOUBLE_EQ(s.width, 1020);
+    EXPECT_TRUE(s.used);
+    ASSERT_EQ(s.parts.size(), 1u);
+    EXPECT_DOUBLE_EQ(s.parts[0].length, 995);
+    EXPECT_DOUBLE_EQ(s.parts[0].width, 995);
+    EXPECT_DOUBLE_EQ(s.parts[0].x, 7);
+    EXPECT_DOUBLE_EQ(s.parts[0].y, 9);
+    EXPECT_FLOAT_EQ(calc.Applied()->ratioParts, static_cast<float>(995.0 * 995 / (1020 * 1020)));
+}
+
+TEST_F(CalculationTest, PartsThatDoNotFitAreReportedButTheLayoutIsApplied) {
+    sheets = SheetTable({{"S", "1000", "1000", "1", "0", "Yes"}});
+    parts = PartTable({{"P", "600", "600", "2", "No"}});
+    const CalcOutcome o = Run();
+    EXPECT_EQ(o.status, Status::Applied);
+    EXPECT_FALSE(o.allPlaced);
+    EXPECT_EQ(o.message,
+              "Sheets area of less than, some of the parts can not be completed nesting!");
+    EXPECT_FALSE(calc.Applied()->allPlaced);
+    EXPECT_EQ(calc.LayoutEntries(), (std::vector<std::string>{"1/1"}));
+}
+
+TEST_F(CalculationTest, AnUnchangedJobKeepsItsResultUnlessItScoresHigher) {
+    FourSheetJob();
+    form.edtGap = "0.1";
+    ASSERT_EQ(Run().status, Status::Applied);
+    const auto first = calc.AppliedShared();
+    sheets.SetCell(2, 6, "edited");
+
+    // The same score again: the first result stays, the table is not rewritten.
+    form.tbFast = 2;
+    parts.SetCell(2, 0, "Renamed");
+    CalcOutcome o = Run();
+    EXPECT_EQ(o.status, Status::KeptPrevious);
+    EXPECT_TRUE(o.Ran());
+    EXPECT_EQ(o.message, "Congratulations! All parts nesting is completed!");
+    EXPECT_EQ(calc.AppliedShared(), first);
+    EXPECT_EQ(sheets.Cell(2, 6), "edited");
+
+    // A blade width of 0.1 typed again is the same value.
+    form.edtGap = "0.10";
+    EXPECT_EQ(Run().status, Status::KeptPrevious);
+
+    form.chkCost = true;
+    EXPECT_EQ(Run().status, Status::Applied);
+    EXPECT_NE(calc.AppliedShared(), first);
+    EXPECT_EQ(sheets.Cell(2, 6), "0");
+    EXPECT_EQ(Run().status, Status::KeptPrevious);
+
+    form.edtGap = "0.2";
+    EXPECT_EQ(Run().status, Status::Applied);
+    parts.SetCell(2, 4, "No");
+    EXPECT_EQ(Run().status, Status::Applied);
+}
+
+TEST_F(CalculationTest, AStopRequestEndsTheSearchAfterOneGeneration) {
+    FourSheetJob();
+    form.tbFast = 12;
+    std::atomic<bool> stop{true};
+    int steps = 0;
+    options.stop = &stop;
+    options.progress = [&steps] { ++steps; };
+    ASSERT_EQ(Run().status, Status::Applied);
+    EXPECT_EQ(calc.Applied()->generations, 1);
+    EXPECT_EQ(steps, 0);
+}
+
+TEST(KeepsPreviousResult, ComparesScoresRoundedToFiveDecimalsHalvesToEven) {
+    EXPECT_TRUE(KeepsPreviousResult(false, 0.8, 0.8));
+    EXPECT_TRUE(KeepsPreviousResult(false, 0.8, 0.800004));
+    EXPECT_FALSE(KeepsPreviousResult(false, 0.8, 0.800006));
+    EXPECT_TRUE(KeepsPreviousResult(false, 0.9, 0.5));
+    EXPECT_FALSE(KeepsPreviousResult(true, 0.9, 0.5));
+    // 0.000025 rounds to 0.00002, not up to 0.00003.
+    EXPECT_TRUE(KeepsPreviousResult(false, 0.00002, 0.000025));
+    EXPECT_DOUBLE_EQ(RoundTo5(0.123455), 0.12346);
+    EXPECT_DOUBLE_EQ(RoundTo5(0.123445), 0.12344);
+}
+
+TSheetInfo Layout(const std::string& label, std::vector<std::string> partLabels,
+                  double utilisation = 0.5) {
+    TSheetInfo s;
+    s.label = label;
+    s.used = 1;
+    s.utilisation = utilisation;
+    double x = 0;
+    for (const std::string& l : partLabels) {
+        TPartInfo p;
+        p.label = l;
+        p.x = x;
+        x += 100;
+        s.parts.push_back(p);
+    }
+    return s;
+}
+
+TEST(MergeIdenticalLayouts, ComparesLabelsAndCountsNotPositions) {
+    AppliedResult r;
+    r.sheets = {Layout("A", {"x", "y", "x"}), Layout("A", {"y", "x", "x"}),
+                Layout("a", {"x", "x", "y"}), Layout("A", {"x", "y", "y"}),
+                Layout("A", {"x", "y"}),      Layout("A", {"x", "x", "y"})};
+    MergeIdenticalLayouts(r);
+    EXPECT_EQ(r.sheets[0].count, 3);
+    EXPECT_FALSE(r.sheets[1].distinct);
+    EXPECT_TRUE(r.sheets[2].distinct) << "labels compare exactly";
+    EXPECT_TRUE(r.sheets[3].distinct);
+    EXPECT_TRUE(r.sheets[4].distinct);
+    EXPECT_FALSE(r.sheets[5].distinct);
+    EXPECT_EQ(r.sheets[3].count, 1);
+}
+
+TEST(NumberLayouts, OrdersByUtilisationAndTheLastOfEqualsFirst) {
+    AppliedResult r;
+    r.sheets = {Layout("A", {"x"}, 0.5), Layout("B", {"x"}, 0.9), Layout("C", {"x"}, 0.5),
+                Layout("D", {"x"}, 0.7), Layout("E", {"x"}, 0.95)};
+    r.sheets[4].distinct = 0;
+    r.sheets.push_back(Layout("F", {}, 0.99));
+    r.sheets.back().used = 0;
+    NumberLayouts(r);
+    EXPECT_EQ(r.sheets[1].layoutIndex, 0);
+    EXPECT_EQ(r.sheets[3].layoutIndex, 1);
+    EXPECT_EQ(r.sheets[2].layoutIndex, 2);
+    EXPECT_EQ(r.sheets[0].layoutIndex, 3);
+    EXPECT_EQ(r.sheets[4].layoutIndex, -1);
+    EXPECT_EQ(r.sheets[5].layoutIndex, -1);
+    EXPECT_EQ(r.LayoutCount(), 4);
+}
+
+TEST(UpdateLeftQuant, FindsTheRowByLabelIgnoringLetterCase) {
+    CellTable table = SheetTable({{"Birch", "2440", "1220", "8", "0", "Yes"},
+                                  {"Oak", "2440", "1220", "5", "0", "Yes"},
+                                  {"Pine", "2440", "1220", "2", "0", "Yes"},
+                                  {"", "", "", "", "", ""}});
+    AppliedResult r;
+    r.sheets = {Layout("BIRCH", {"x"}), Layout("birch", {"y"}), Layout("Unknown", {"x"}),
+                Layout("Oak", {"x"})};
+    r.sheets[0].count = 3;
+    r.sheets[3].distinct = 0;
+    UpdateLeftQuant(r, table);
+    EXPECT_EQ(table.Cell(2, SheetCol::LeftQuant), "4");
+    EXPECT_EQ(table.Cell(3, SheetCol::LeftQuant), "5") << "merged sheets count with their head";
+    EXPECT_EQ(table.Cell(4, SheetCol::LeftQuant), "2");
+    EXPECT_EQ(table.Cell(5, SheetCol::LeftQuant), "");
+}
+
+}  // namespace

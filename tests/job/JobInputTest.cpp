@@ -1,0 +1,246 @@
+#include <gtest/gtest.h>
+
+#include <chrono>
+
+#include "job/JobInput.h"
+#include "support/JobTables.h"
+#include "model/Globals.h"
+
+namespace {
+
+class JobInput : public ::testing::Test {
+  protected:
+    void SetUp() override { ResetJobSettings(); }
+    void TearDown() override { ResetJobSettings(); }
+
+    bool Gather() { return GatherJob(form, sheets, parts, error); }
+
+    SettingsForm form;
+    CellTable sheets = SheetTable({{"Board", "2440", "1220", "10", "0", "Yes"}});
+    CellTable parts = PartTable({{"Side", "600", "400", "1", "Yes"}});
+    std::string error;
+};
+
+TEST_F(JobInput, ExpandsQuantitiesIntoRecordsWithRunningIds) {
+    parts = PartTable({{"A", "600", "400", "2", "Yes"}, {"B", "300", "200", "3", "No"}});
+    const int firstId = g_PartIndex;
+    ASSERT_TRUE(Gather()) << error;
+    ASSERT_EQ(g_PartList.size(), 5u);
+    EXPECT_EQ(g_PartCount, 5);
+    for (int i = 0; i < 5; ++i) EXPECT_EQ(g_PartList[i].id, firstId + i);
+    EXPECT_EQ(g_PartList[1].label, "A");
+    EXPECT_EQ(g_PartList[1].rotatable, 1);
+    EXPECT_EQ(g_PartList[2].label, "B");
+    EXPECT_EQ(g_PartList[2].rotatable, 0);
+
+    ASSERT_TRUE(Gather()) << error;
+    EXPECT_EQ(g_PartList.front().id, firstId + 5) << "ids go on counting across calculations";
+}
+
+TEST_F(JobInput, SkipsBlankQuantitiesAndZeroQuantities) {
+    parts = PartTable({{"Skip", "abc", "", "   ", "Yes"},
+                       {"None", "100", "100", "0", "Yes"},
+                       {"One", "100", "100", "1", " Yes"}});
+    ASSERT_TRUE(Gather()) << error;
+    ASSERT_EQ(g_PartList.size(), 1u);
+    EXPECT_EQ(g_PartCount, 1);
+    EXPECT_EQ(g_PartList[0].rotatable, 0) << "the rotatable cell is compared untrimmed";
+}
+
+TEST_F(JobInput, PartsCarryTheKerfButPriorityComesFromTheEnteredSize) {
+    form.edtGap = "3";
+    parts = PartTable({{" Shelf ", "100", "50", "2", "Yes"}});
+    ASSERT_TRUE(Gather()) << error;
+    EXPECT_DOUBLE_EQ(g_SumPartArea, 2 * 103.0 * 53.0);
+    EXPECT_DOUBLE_EQ(g_PartList[0].length, 103);
+    EXPECT_DOUBLE_EQ(g_PartList[0].width, 53);
+    EXPECT_DOUBLE_EQ(g_PartList[0].priority, 251.9);
+    EXPECT_EQ(g_PartList[0].label, "Shelf");
+    EXPECT_EQ(parts.Cell(0, 2), "10,918.0");
+    EXPECT_EQ(parts.Cell(0, 3), "2");
+}
+
+TEST_F(JobInput, SheetsLoseTheirMarginsAndKeepTheFullSheetUnitCost) {
+    form.edtTopMargin = form.edtBottomMargin = form.edtLeftMargin = form.edtRightMargin = "10";
+    parts = PartTable({{"Big", "2000", "1000", "1", "Yes"}});
+    sheets = SheetTable({{" Birch ", "2440", "1220", "1", "100", "Yes"}});
+    ASSERT_TRUE(Gather()) << error;
+    ASSERT_EQ(g_SheetList.size(), 1u);
+    const TSheetInfo& s = g_SheetList[0];
+    EXPECT_EQ(s.label, "Birch");
+    EXPECT_DOUBLE_EQ(s.length, 2420);
+    EXPECT_DOUBLE_EQ(s.width, 1200);
+    EXPECT_DOUBLE_EQ(s.unitCost, 100.0 / 2976800.0);
+    EXPECT_DOUBLE_EQ(g_SumSheetArea, 2904000);
+    EXPECT_DOUBLE_EQ(g_SumSheetCost, 2904000 * (100.0 / 2976800.0));
+    EXPECT_EQ(sheets.Cell(0, 2), "2,904,000.0");
+    EXPECT_EQ(sheets.Cell(0, 3), "1");
+    EXPECT_EQ(sheets.Cell(0, 4), "97.6");
+}
+
+TEST_F(JobInput, SettingsAreCopiedIntoTheJob) {
+    form.tbFast = 12;
+    form.chkOneCut = true;
+    form.chkCost = true;
+    form.rbHua = false;
+    form.edtUnit = " in ";
+    form.edtPrefix = " OFF ";
+    form.edtMinArea = "2.5";
+    ASSERT_TRUE(Gather()) << error;
+    EXPECT_EQ(g_maxgen, 132);
+    EXPECT_TRUE(g_isonecut);
+    EXPECT_TRUE(g_ispricecut);
+    EXPECT_EQ(g_shukongtype, 0);
+    EXPECT_EQ(g_unit, "in");
+    EXPECT_EQ(g_prefix, "OFF");
+    EXPECT_DOUBLE_EQ(g_minarea, 2.5);
+}
+
+// Parts of 10 000 against sheets of usable area 4 000: sheets are taken until
+// their area exceeds 15 000.
+class SheetLimit : public JobInput {
+  protected:
+    void SetUp() override {
+        JobInput::SetUp();
+        parts = PartTable({{"P", "100", "100", "1", "Yes"}});
+    }
+};
+
+TEST_F(SheetLimit, StopsThePriorityRowOnceTheAreaExceedsOneAndAHalfTimes) {
+    sheets = SheetTable({{"S", "80", "50", "20", "0", "Yes"}});
+    ASSERT_TRUE(Gather()) << error;
+    EXPECT_EQ(g_SheetCount, 4);
+    EXPECT_EQ(g_SheetList.size(), 4u);
+    EXPECT_DOUBLE_EQ(g_SumSheetArea, 16000);
+}
+
+TEST_F(SheetLimit, SecondPassStillTakesOneSheetOfTheFirstRowWithAQuantity) {
+    sheets = SheetTable({{"S", "80", "50", "20", "0", "Yes"},
+                         {"Blank", "80", "50", "", "0", "No"},
+                         {"T", "80", "50", "5", "0", "No"},
+                         {"U", "80", "50", "5", "0", "No"}});
+    ASSERT_TRUE(Gather()) << error;
+    ASSERT_EQ(g_SheetCount, 5);
+    EXPECT_EQ(g_SheetList[4].label, "T");
+    for (int i = 0; i < 5; ++i) EXPECT_EQ(g_SheetList[i].id, i);
+}
+
+TEST_F(SheetLimit, PriorityRowsComeFirstWhereverTheyStand) {
+    sheets = SheetTable(
+        {{"Plain", "80", "50", "1", "0", "No"}, {"Preferred", "80", "50", "2", "0", "Yes"}});
+    ASSERT_TRUE(Gather()) << error;
+    ASSERT_EQ(g_SheetCount, 3);
+    EXPECT_EQ(g_SheetList[0].label, "Preferred");
+    EXPECT_EQ(g_SheetList[1].label, "Preferred");
+    EXPECT_EQ(g_SheetList[2].label, "Plain");
+}
+
+TEST_F(SheetLimit, TakesEverySheetWhenTheStockNeverReachesTheLimit) {
+    sheets = SheetTable({{"S", "80", "50", "2", "0", "Yes"}, {"T", "80", "50", "1", "0", "No"}});
+    ASSERT_TRUE(Gather()) << error;
+    EXPECT_EQ(g_SheetCount, 3);
+}
+
+TEST_F(SheetLimit, RowsBeyondTheLimitAreNotRead) {
+    sheets = SheetTable({{"S", "80", "50", "20", "0", "Yes"},
+                         {"Broken", "abc", "50", "3", "0", "Yes"},
+                         {"T", "80", "50", "1", "0", "No"},
+                         {"Broken too", "80", "x", "1", "0", "No"}});
+    EXPECT_TRUE(Gather()) << error;
+}
+
+// Refusals name the table, the data row (1 for the first) and the column, and
+// change nothing.
+class Refusal : public JobInput {
+  protected:
+    void SetUp() override {
+        JobInput::SetUp();
+        ASSERT_TRUE(Gather()) << error;
+        partsBefore = g_PartList.size();
+        sheetsBefore = g_SheetList.size();
+    }
+    void ExpectRefused(const std::string& expected) {
+        const CellTable sheetTable = sheets, partTable = parts;
+        EXPECT_FALSE(Gather());
+        EXPECT_EQ(error, expected);
+        EXPECT_EQ(g_PartList.size(), partsBefore);
+        EXPECT_EQ(g_SheetList.size(), sheetsBefore);
+        EXPECT_EQ(sheets.Cell(0, 2), sheetTable.Cell(0, 2));
+        EXPECT_EQ(parts.Cell(0, 3), partTable.Cell(0, 3));
+    }
+    size_t partsBefore = 0, sheetsBefore = 0;
+};
+
+TEST_F(Refusal, BadCellsOfLaterRows) {
+    parts = PartTable({{"A", "600", "400", "1", "Yes"}, {"B", "60O", "400", "1", "Yes"}});
+    ExpectRefused("Parts, row 2, column \"Length\": \"60O\" is not a number.");
+    parts = PartTable({{"A", "600", "400", "1", "Yes"}, {"B", "600", "400", "2.5", "Yes"}});
+    ExpectRefused("Parts, row 2, column \"Quant\": \"2.5\" is not a whole number.");
+    parts = PartTable({{"A", "600", "400", "1", "Yes"}, {"B", "600", "nan", "1", "Yes"}});
+    ExpectRefused("Parts, row 2, column \"Width\": \"nan\" is not a number.");
+    parts = PartTable({{"A", "600", "1e999", "1", "Yes"}});
+    ExpectRefused("Parts, row 1, column \"Width\": \"1e999\" is not a number.");
+}
+
+TEST_F(Refusal, NegativeQuantitiesSizesAndCosts) {
+    parts = PartTable({{"A", "600", "400", "-1", "Yes"}});
+    ExpectRefused("Parts, row 1, column \"Quant\": the quantity must not be negative.");
+    parts = PartTable({{"A", "0", "400", "1", "Yes"}});
+    ExpectRefused("Parts, row 1, column \"Length\": the size must be greater than 0.");
+    parts = PartTable({{"A", "600", "400", "1", "Yes"}});
+    sheets = SheetTable({{"S", "2440", "-1220", "1", "0", "Yes"}});
+    ExpectRefused("Sheets, row 1, column \"Width\": the size must be greater than 0.");
+    sheets = SheetTable({{"S", "2440", "1220", "1", "-5", "Yes"}});
+    ExpectRefused("Sheets, row 1, column \"Cost\": the cost must not be negative.");
+    sheets = SheetTable({{"S", "2440", "1220", "-2", "0", "No"}});
+    ExpectRefused("Sheets, row 1, column \"Quant\": the quantity must not be negative.");
+}
+
+TEST_F(Refusal, SizesWhoseAreaOverflowsAndMarginsThatLeaveNothing) {
+    parts = PartTable({{"A", "1e200", "1e200", "1", "Yes"}});
+    ExpectRefused("Parts, row 1: the sizes are out of range.");
+    parts = PartTable({{"A", "600", "400", "1", "Yes"}});
+    form.edtLeftMargin = "1220";
+    form.edtRightMargin = "1220";
+    ExpectRefused("Sheets, row 1: the margins leave no usable area on this sheet.");
+}
+
+TEST_F(Refusal, SettingsThatDoNotConvertOrAreNegative) {
+    form.edtGap = "0,1";
+    ExpectRefused("Blade Width: \"0,1\" is not a number.");
+    form.edtGap = "-1";
+    ExpectRefused("Blade Width: must not be negative.");
+    form.edtGap = "0";
+    form.edtDotNum = "two";
+    ExpectRefused("Decimals: \"two\" is not a whole number.");
+    form.edtDotNum = "2";
+    form.edtMinArea = "";
+    ExpectRefused("Min. Area: \"\" is not a number.");
+}
+
+TEST_F(Refusal, AMistypedMillionPartsIsRefusedAtOnce) {
+    parts = PartTable({{"A", "600", "400", "1000000", "Yes"}, {"B", "60", "40", "5", "Yes"}});
+    const auto start = std::chrono::steady_clock::now();
+    ExpectRefused(
+        "The parts add up to 1000005 pieces; at most 100000 can be calculated at once. Please "
+        "check the quantities.");
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
+}
+
+TEST_F(Refusal, TheLimitsCountRecordsNotRows) {
+    parts = PartTable({{"A", "10", "10", "60000", "Yes"}, {"B", "10", "10", "40000", "Yes"}});
+    sheets = SheetTable({{"S", "2440", "1220", "10", "0", "Yes"}});
+    EXPECT_TRUE(Gather()) << error;
+    EXPECT_EQ(g_PartCount, kMaxPartRecords);
+
+    // 1.5 times a part of 1 000 x 66 667 needs 10 001 sheets of 100 x 100.
+    parts = PartTable({{"A", "1000", "66667", "1", "Yes"}});
+    sheets = SheetTable({{"S", "100", "100", "2000000000", "0", "Yes"}});
+    partsBefore = g_PartList.size();
+    sheetsBefore = g_SheetList.size();
+    ExpectRefused(
+        "The job needs more than 10000 sheets. Please check the quantities and sizes of the "
+        "sheets and parts.");
+}
+
+}  // namespace

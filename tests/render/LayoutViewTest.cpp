@@ -1,0 +1,235 @@
+#include <gtest/gtest.h>
+
+#include <QGuiApplication>
+#include <QPalette>
+#include <QTextLayout>
+#include <set>
+
+#include "support/LayoutFixture.h"
+#include "render/ColorList.h"
+#include "render/LayoutDrawing.h"
+#include "render/LayoutPage.h"
+
+namespace {
+
+const QColor kWhite(255, 255, 255);
+const QColor kMoneyGreen(192, 220, 192);
+
+LayoutDrawOptions Colours() {
+    LayoutDrawOptions o;
+    o.sheetColor = kMoneyGreen;  // told apart from the white background
+    o.edgeColor = QColor(128, 128, 128);
+    o.partColor = QColor(255, 0, 0);
+    o.offcutColor = QColor(0, 0, 255);
+    o.label = false;
+    return o;
+}
+
+QColor At(const QImage& image, int x, int y) {
+    return image.pixelColor(x, y);
+}
+
+// The bounding box of the pixels that are none of the drawing's fill colours.
+QRect InkBox(const QImage& image, const QRect& area) {
+    QRect box;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            if (c != kMoneyGreen && c != kWhite && c != QColor(255, 0, 0))
+                box = box.united(QRect(x, y, 1, 1));
+        }
+    return box;
+}
+
+}  // namespace
+
+TEST(LayoutCaptions, TruncatedSizesAreaRatioAndIntegerScrap) {
+    TSheetInfo sheet = LayoutSheet("Birch", 2440.7, 1220.9, 3, 0,
+                                   {Rect("A", 1, 0, 0, 1220, 1220), Rect("B", 2, 1220, 0, 10, 10)},
+                                   {Rect("", 0, 0, 0, 10.5, 10.5), Rect("", 0, 0, 0, 10.5, 10.5)});
+    const LayoutCaptions c = MakeLayoutCaptions(sheet);
+    EXPECT_EQ(c.lblSheetLen, "2440");
+    EXPECT_EQ(c.lblSheetWidth, "1220");
+    EXPECT_EQ(c.lblSheetArea, "2976800");
+    EXPECT_EQ(c.lblRemainArea, "220");  // 110 after the first offcut, not 220.5
+    EXPECT_EQ(c.lblPartNum, "2");
+    EXPECT_EQ(c.lblSheetNum, "3");
+    EXPECT_EQ(c.lblSheetLabel, "Birch");
+    // (1220 * 1220 + 100) / 2976800 = 50.0034 %, shown with at most four decimals.
+    EXPECT_EQ(c.lblRatio, "50.0034%");
+    sheet.parts.pop_back();
+    EXPECT_EQ(MakeLayoutCaptions(sheet).lblRatio, "50.00%");
+}
+
+TEST(LayoutPartTable, RowsCountLabelsAndFollowPartEntryOrder) {
+    // B was entered before A (smaller id) but A was placed first.
+    AppliedResult result = ResultOf({
+        LayoutSheet("S", 1000, 1000, 1, 1, {Rect("A", 7, 0, 0, 10, 10)}),
+        LayoutSheet(
+            "S", 1000, 1000, 1, 0,
+            {Rect("A", 5, 0, 0, 10, 10), Rect("B", 3, 0, 0, 10, 10), Rect("B", 4, 0, 0, 10, 10)}),
+    });
+    const LayoutPage page = MakeLayoutPage(result, 0);
+    ASSERT_EQ(page.sgLayout.size(), 2u);
+    EXPECT_EQ(page.sgLayout[0].label, "B");
+    EXPECT_EQ(page.sgLayout[0].quantity, 2);
+    EXPECT_EQ(page.sgLayout[1].label, "A");
+    EXPECT_EQ(page.sgLayout[1].quantity, 1);
+    // Unsorted, the labels keep the order of their first placement.
+    EXPECT_EQ(CountLayoutParts(*result.LayoutSheetOf(0))[0].label, "A");
+
+    // The key is the first part with the label on any layout sheet, in list order;
+    // a merged (not distinct) sheet does not count.
+    EXPECT_EQ(FirstPartIdOfLabel(result, "A"), 7);
+    result.sheets[0].distinct = 0;
+    EXPECT_EQ(FirstPartIdOfLabel(result, "A"), 5);
+    EXPECT_EQ(FirstPartIdOfLabel(result, "missing"), 0);
+    EXPECT_TRUE(MakeLayoutPage(result, 1).sgLayout.empty());
+}
+
+TEST(ColorList, FixedColoursAndThemeRoles) {
+    EXPECT_EQ(ListColor(0), QColor(0, 0, 0));
+    EXPECT_EQ(ListColor(7), QColor(128, 128, 128));
+    EXPECT_EQ(ListColor(10), QColor(0, 255, 0));
+    EXPECT_EQ(ListColor(15), QColor(255, 255, 255));
+    EXPECT_EQ(ListColor(16), QColor(192, 220, 192));
+    EXPECT_EQ(ListColor(19), QColor(160, 160, 164));
+    const QPalette palette = QGuiApplication::palette();
+    EXPECT_EQ(ListColor(32), palette.color(QPalette::Active, QPalette::Highlight));
+    EXPECT_EQ(ListColor(38), palette.color(QPalette::Active, QPalette::ToolTipBase));
+    EXPECT_EQ(ListColor(49), palette.color(QPalette::Active, QPalette::Text));
+    EXPECT_EQ(ListColor(50), QColor(0, 0, 0));
+    EXPECT_EQ(ListColor(-1), QColor(0, 0, 0));
+    std::set<std::string> names;
+    for (int i = 0; i < kColorListSize; ++i) names.insert(ListColorName(i));
+    EXPECT_EQ(names.size(), 50u);
+    EXPECT_EQ(names.count(""), 0u);
+}
+
+TEST(LayoutAnnotations, PlacementEstimatesAndClamps) {
+    LayoutDrawOptions o;
+    o.label = true;
+    auto texts = PartAnnotations(Rect("ABCDE", 1, 0, 0, 600, 400), 0.5, o);
+    ASSERT_EQ(texts.size(), 1u);
+    EXPECT_EQ(texts[0].x, 125);
+    EXPECT_EQ(texts[0].y, 94);
+    // Wide characters count two columns: 4 columns give 150 - 20.
+    EXPECT_EQ(PartAnnotations(Rect("门板", 1, 0, 0, 600, 400), 0.5, o)[0].x, 130);
+    // Too long for the part, too low for its height: 1 pixel inside.
+    texts = PartAnnotations(Rect("A long label", 1, 20, 30, 100, 8), 0.5, o);
+    EXPECT_EQ(texts[0].x, 11);
+    EXPECT_EQ(texts[0].y, 16);
+
+    o.label = false;
+    o.corners = true;
+    texts = PartAnnotations(Rect("P", 1, 12.4, 100, 50, 300), 1.0, o);
+    ASSERT_EQ(texts.size(), 1u);
+    EXPECT_EQ(texts[0].text, "(12,400)");
+    EXPECT_EQ(texts[0].x, 13);
+    EXPECT_EQ(texts[0].y, 100);
+
+    o.corners = false;
+    o.dimensions = true;
+    texts = PartAnnotations(Rect("P", 1, 0, 0, 600, 400), 0.5, o);
+    ASSERT_EQ(texts.size(), 2u);
+    EXPECT_EQ(texts[0].text, "600");
+    EXPECT_EQ(texts[0].x, 135);  // 150 - 30 div 2
+    EXPECT_EQ(texts[0].y, 188);  // 200 - 12
+    EXPECT_EQ(texts[1].text, "400");
+    EXPECT_EQ(texts[1].x, 279);  // 300 - 7 * 3
+    EXPECT_EQ(texts[1].y, 94);
+}
+
+TEST(LayoutPicture, SheetFillsTheFittingSideAndTheRestStaysWhite) {
+    const AppliedResult result = ResultOf({LayoutSheet("S", 2440, 1220, 1, 0, {})});
+    const QImage image = RenderLayoutPicture(result, 0, QSize(553, 495), Colours());
+    ASSERT_EQ(image.size(), QSize(553, 495));
+    // s = 553 / 2440: the sheet covers (0, 0) up to (553, 276).
+    EXPECT_EQ(At(image, 0, 0), QColor(128, 128, 128));
+    EXPECT_EQ(At(image, 552, 275), QColor(128, 128, 128));
+    EXPECT_EQ(At(image, 300, 100), kMoneyGreen);
+    EXPECT_EQ(At(image, 300, 276), kWhite);
+    EXPECT_EQ(At(image, 300, 494), kWhite);
+    // No such layout: all white.
+    const QImage empty = RenderLayoutPicture(result, 1, QSize(50, 50), Colours());
+    EXPECT_EQ(At(empty, 0, 0), kWhite);
+    EXPECT_EQ(At(empty, 25, 25), kWhite);
+}
+
+TEST(LayoutPicture, PartsOffcutsAndLabelInk) {
+    TSheetInfo sheet = LayoutSheet("S", 1106, 990, 1, 0, {Rect("ABCDE", 1, 0, 0, 600, 400)},
+                                   {Rect("", 0, 700, 500, 200, 100)});
+    const AppliedResult result = ResultOf({sheet});
+    LayoutDrawOptions o = Colours();
+    QImage image = RenderLayoutPicture(result, 0, QSize(553, 495), o);  // s = 0.5
+    EXPECT_EQ(At(image, 299, 50), QColor(255, 0, 0));
+    EXPECT_EQ(At(image, 0, 199), QColor(255, 0, 0));
+    EXPECT_EQ(At(image, 300, 50), kMoneyGreen);
+    EXPECT_EQ(At(image, 150, 100), kMoneyGreen);  // no label when switched off
+    EXPECT_EQ(At(image, 350, 250), kMoneyGreen);  // offcuts hidden
+
+    o.label = true;
+    o.offcuts = true;
+    image = RenderLayoutPicture(result, 0, QSize(553, 495), o);
+    EXPECT_EQ(At(image, 350, 250), QColor(0, 0, 255));
+    EXPECT_EQ(At(image, 449, 299), QColor(0, 0, 255));
+    const QRect ink = InkBox(image, QRect(1, 1, 298, 198));
+    ASSERT_FALSE(ink.isNull());
+    EXPECT_GE(ink.left(), 124);  // antialiasing may touch the pixel before
+    EXPECT_LE(ink.left(), 128);
+    EXPECT_GE(ink.top(), 94);
+    EXPECT_LE(ink.bottom(), 94 + 14);
+    int dark = 0;
+    for (int y = ink.top(); y <= ink.bottom(); ++y)
+        for (int x = ink.left(); x <= ink.right(); ++x) dark += At(image, x, y).value() < 80;
+    EXPECT_GT(dark, 20);  // the label is drawn in black
+}
+
+TEST(LayoutPicture, PrintTargetIsShiftedAndLeavesTheRestAlone) {
+    const TSheetInfo sheet = LayoutSheet("S", 1000, 500, 1, 0, {Rect("P", 1, 0, 0, 500, 500)});
+    QImage image(800, 600, QImage::Format_RGB32);
+    image.fill(Qt::yellow);
+    {
+        QPainter painter(&image);
+        DrawLayoutSheet(painter, sheet, QRect(100, 50, 400, 300), Colours());
+        DrawLayoutSheet(painter, sheet, QRect(600, 500, 100, 0), Colours());  // no room
+    }
+    // s = min(400 / 1000, 300 / 500) = 0.4: the sheet runs from (100, 50) to (500, 250).
+    EXPECT_EQ(At(image, 99, 50), QColor(Qt::yellow));
+    EXPECT_EQ(At(image, 100, 49), QColor(Qt::yellow));
+    EXPECT_EQ(At(image, 100, 50), QColor(255, 0, 0));  // the part's corner
+    EXPECT_EQ(At(image, 499, 249), QColor(128, 128, 128));
+    EXPECT_EQ(At(image, 500, 249), QColor(Qt::yellow));
+    EXPECT_EQ(At(image, 650, 550), QColor(Qt::yellow));
+}
+
+TEST(LayoutBitmap, SixHundredPixelsOnTheLongerSide) {
+    const AppliedResult result =
+        ResultOf({LayoutSheet("S", 2440, 1220, 1, 0, {}), LayoutSheet("T", 1000, 1000, 1, 1, {})});
+    EXPECT_EQ(RenderLayoutBitmap(result, 0, Colours()).size(), QSize(600, 300));
+    EXPECT_EQ(RenderLayoutBitmap(result, 1, Colours()).size(), QSize(600, 600));
+    EXPECT_TRUE(RenderLayoutBitmap(result, 2, Colours()).isNull());
+
+    const std::string path = TempFolder() + "/layout.bmp";
+    std::string error;
+    ASSERT_TRUE(SaveLayoutBitmap(result, 0, path, Colours(), error)) << error;
+    EXPECT_EQ(ReadBytes(path).substr(0, 2), "BM");
+    const QImage back(QString::fromStdString(path));
+    EXPECT_EQ(back.size(), QSize(600, 300));
+    EXPECT_EQ(back.pixelColor(599, 299), QColor(128, 128, 128));
+    EXPECT_FALSE(SaveLayoutBitmap(result, 5, path, Colours(), error));
+}
+
+TEST(LayoutFont, ChineseLabelsFindGlyphs) {
+    QTextLayout layout(QStringLiteral("门板 Door"), LayoutFont());
+    layout.beginLayout();
+    layout.createLine();
+    layout.endLayout();
+    int glyphs = 0;
+    for (const QGlyphRun& run : layout.glyphRuns())
+        for (quint32 index : run.glyphIndexes()) {
+            EXPECT_NE(index, 0u) << run.rawFont().familyName().toStdString();
+            ++glyphs;
+        }
+    EXPECT_EQ(glyphs, 7);
+}

@@ -1,0 +1,38 @@
+#include <gtest/gtest.h>
+
+#include "text/TextColumns.h"
+#include "io/TextFile.h"
+
+namespace {
+
+TEST(PadText, PadsOrCutsToExactlyTheColumns) {
+    EXPECT_EQ(PadText("abc", 5), "abc  ");
+    EXPECT_EQ(PadText("abcdef", 3), "abc");
+    EXPECT_EQ(PadText("", 2, '.'), "..");
+    EXPECT_EQ(PadText("abc", 0), "");
+}
+
+TEST(PadText, CountsWideCharactersAsTwoColumns) {
+    EXPECT_EQ(DisplayColumns("侧板"), 4);
+    EXPECT_EQ(DisplayColumns("Ａ1"), 3) << "full-width letters are wide";
+    EXPECT_EQ(DisplayColumns("é"), 1);
+    EXPECT_EQ(PadText("侧板", 6), "侧板  ");
+    EXPECT_EQ(DisplayColumns(PadText("桦木胶合板 18mm 特级", 20)), 20);
+}
+
+TEST(PadText, NeverSplitsACharacterAtTheCut) {
+    // The third wide character would straddle column 5: it is left out and filled.
+    const std::string cut = PadText("侧板侧板", 5);
+    EXPECT_EQ(cut, "侧板 ");
+    EXPECT_TRUE(IsValidUtf8(cut));
+    EXPECT_EQ(PadText("aé€b", 3), "aé€");
+}
+
+TEST(PadText, MalformedBytesTakeOneColumnEach) {
+    EXPECT_EQ(DisplayColumns("a\xff"
+                             "b"),
+              3);
+    EXPECT_EQ(PadText("\xff\xfe", 4), "\xff\xfe  ");
+}
+
+}  // namespace
