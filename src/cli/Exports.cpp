@@ -81,19 +81,19 @@ std::unique_ptr<QGuiApplication> StartPainting(const ExportOptions& o, char* pro
 }
 
 void ApplyExportOverrides(const ExportOptions& o, SettingsForm& form) {
-    if (!o.nc.empty()) form.rbHua = o.nc == "huazhong";
-    if (o.safeHeight) form.edtSafe = *o.safeHeight;
-    if (o.depth) form.edtDepth = *o.depth;
-    form.chkDxfDim = form.chkDxfDim || o.dxfDimensions;
-    form.chkDxfOffcuts = form.chkDxfOffcuts || o.dxfOffcuts;
+    if (!o.nc.empty()) form.huazhong = o.nc == "huazhong";
+    if (o.safeHeight) form.safeHeight = *o.safeHeight;
+    if (o.depth) form.drillDepth = *o.depth;
+    form.dxfDimensions = form.dxfDimensions || o.dxfDimensions;
+    form.dxfOffcuts = form.dxfOffcuts || o.dxfOffcuts;
     if (o.show) {
         const auto has = [&](const char* name) {
             return std::find(o.show->begin(), o.show->end(), name) != o.show->end();
         };
-        form.chkLabel = has("label");
-        form.chkEdge = has("dimensions");
-        form.chkLeftTop = has("corners");
-        form.chkLeftRect = has("offcuts");
+        form.showLabels = has("label");
+        form.showDimensions = has("dimensions");
+        form.showCorners = has("corners");
+        form.showOffcuts = has("offcuts");
     }
 }
 

@@ -37,22 +37,22 @@ bool LoadJob(const CliOptions& o, SettingsForm& form, CellTable& sgSheet, CellTa
 }
 
 void ApplyOverrides(const CliOptions& o, SettingsForm& form) {
-    if (o.speed) form.tbFast = *o.speed;
-    if (o.guillotine) form.chkOneCut = true;
-    if (o.freePlacement) form.chkOneCut = false;
-    if (o.cost) form.chkCost = true;
-    if (o.blade) form.edtGap = *o.blade;
+    if (o.speed) form.speed = *o.speed;
+    if (o.guillotine) form.guillotine = true;
+    if (o.freePlacement) form.guillotine = false;
+    if (o.cost) form.costOptimization = true;
+    if (o.blade) form.bladeWidth = *o.blade;
     if (o.margins.size() == 4) {
-        form.edtTopMargin = o.margins[0];
-        form.edtBottomMargin = o.margins[1];
-        form.edtLeftMargin = o.margins[2];
-        form.edtRightMargin = o.margins[3];
+        form.marginTop = o.margins[0];
+        form.marginBottom = o.margins[1];
+        form.marginLeft = o.margins[2];
+        form.marginRight = o.margins[3];
     }
     if (o.minOffcut.size() == 3) {
-        form.edtMinLength = o.minOffcut[0];
-        form.edtMinWidth = o.minOffcut[1];
-        form.edtMinArea = o.minOffcut[2];
+        form.minOffcutLength = o.minOffcut[0];
+        form.minOffcutWidth = o.minOffcut[1];
+        form.minOffcutArea = o.minOffcut[2];
     }
-    if (o.prefix) form.edtPrefix = *o.prefix;
-    if (o.unit) form.edtUnit = *o.unit;
+    if (o.prefix) form.offcutPrefix = *o.prefix;
+    if (o.unit) form.unit = *o.unit;
 }

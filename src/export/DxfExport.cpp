@@ -114,13 +114,13 @@ std::vector<std::string> BuildDxfBlocks(const ExportSource& source, int layoutIn
     for (const TPartInfo& p : sheet->parts) {
         const double x = p.x, y = p.y, a = p.length, b = p.width;
         blocks.push_back(TextBlock("parts label", x + a / 2, y + b / 2, p.label));
-        if (source.settings.chkDxfDim) {
+        if (source.settings.dxfDimensions) {
             blocks.push_back(TextBlock("parts height", x + a / 2, y + 2, FormatFixed(a, 0)));
             blocks.push_back(TextBlock("parts width", x + 2, y + b / 2, FormatFixed(b, 0)));
         }
         AddRectangle(blocks, PolylineHead("parts"), p);
     }
-    if (source.settings.chkDxfOffcuts)
+    if (source.settings.dxfOffcuts)
         for (const TPartInfo& o : sheet->offcuts)
             AddRectangle(blocks, PolylineHead("parts") + "\n62\n11", o);
 

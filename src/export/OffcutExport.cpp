@@ -12,7 +12,7 @@ std::string SizeText(double v) {
 
 std::string OffcutPrefix(const SettingsForm& settings) {
     // The prefix becomes part of a TAB-separated field, so it must stay one field.
-    std::string prefix = SingleLineText(settings.edtPrefix);
+    std::string prefix = SingleLineText(settings.offcutPrefix);
     const size_t b = prefix.find_first_not_of(' ');
     if (b == std::string::npos) return "YL";
     return prefix.substr(b, prefix.find_last_not_of(' ') - b + 1);

@@ -269,17 +269,17 @@ void LayoutsPage::ShowFacts(const LayoutPage& page) {
 }
 
 void LayoutsPage::ReadViewOptions(SettingsForm& form) const {
-    form.chkLabel = chkLabel_->isChecked();
-    form.chkEdge = chkEdge_->isChecked();
-    form.chkLeftTop = chkLeftTop_->isChecked();
-    form.chkLeftRect = chkLeftRect_->isChecked();
+    form.showLabels = chkLabel_->isChecked();
+    form.showDimensions = chkEdge_->isChecked();
+    form.showCorners = chkLeftTop_->isChecked();
+    form.showOffcuts = chkLeftRect_->isChecked();
 }
 
 void LayoutsPage::ShowViewOptions(const SettingsForm& form) {
-    chkLabel_->setChecked(form.chkLabel);
-    chkEdge_->setChecked(form.chkEdge);
-    chkLeftTop_->setChecked(form.chkLeftTop);
-    chkLeftRect_->setChecked(form.chkLeftRect);
+    chkLabel_->setChecked(form.showLabels);
+    chkEdge_->setChecked(form.showDimensions);
+    chkLeftTop_->setChecked(form.showCorners);
+    chkLeftRect_->setChecked(form.showOffcuts);
 }
 
 void LayoutsPage::SetRunning(bool running) {

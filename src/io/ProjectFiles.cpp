@@ -32,29 +32,29 @@ const std::vector<ProjectLine>& ProjectLines() {
         {ProjectLine::SheetList},
         {ProjectLine::PartList},
         {ProjectLine::Slider},
-        {ProjectLine::Check, &F::chkOneCut},
-        {ProjectLine::Edit, nullptr, &F::edtFontName},
-        {ProjectLine::Edit, nullptr, &F::edtFontSize},
-        {ProjectLine::Edit, nullptr, &F::edtTitle},
-        {ProjectLine::Edit, nullptr, &F::edtUnit},
-        {ProjectLine::Edit, nullptr, &F::edtGap},
-        {ProjectLine::Edit, nullptr, &F::edtDotNum},
-        {ProjectLine::Edit, nullptr, &F::edtTopMargin},
-        {ProjectLine::Edit, nullptr, &F::edtBottomMargin},
-        {ProjectLine::Edit, nullptr, &F::edtLeftMargin},
-        {ProjectLine::Edit, nullptr, &F::edtRightMargin},
-        {ProjectLine::Edit, nullptr, &F::edtMinLength},
-        {ProjectLine::Edit, nullptr, &F::edtMinWidth},
-        {ProjectLine::Edit, nullptr, &F::edtMinArea},
-        {ProjectLine::Colour, nullptr, nullptr, &F::clrbxEdge},
-        {ProjectLine::Colour, nullptr, nullptr, &F::clrbxSheet},
-        {ProjectLine::Colour, nullptr, nullptr, &F::clrbxPart},
-        {ProjectLine::Colour, nullptr, nullptr, &F::clrbxOffcut},
+        {ProjectLine::Check, &F::guillotine},
+        {ProjectLine::Edit, nullptr, &F::printFont},
+        {ProjectLine::Edit, nullptr, &F::printFontSize},
+        {ProjectLine::Edit, nullptr, &F::printTitle},
+        {ProjectLine::Edit, nullptr, &F::unit},
+        {ProjectLine::Edit, nullptr, &F::bladeWidth},
+        {ProjectLine::Edit, nullptr, &F::decimals},
+        {ProjectLine::Edit, nullptr, &F::marginTop},
+        {ProjectLine::Edit, nullptr, &F::marginBottom},
+        {ProjectLine::Edit, nullptr, &F::marginLeft},
+        {ProjectLine::Edit, nullptr, &F::marginRight},
+        {ProjectLine::Edit, nullptr, &F::minOffcutLength},
+        {ProjectLine::Edit, nullptr, &F::minOffcutWidth},
+        {ProjectLine::Edit, nullptr, &F::minOffcutArea},
+        {ProjectLine::Colour, nullptr, nullptr, &F::edgeColor},
+        {ProjectLine::Colour, nullptr, nullptr, &F::sheetColor},
+        {ProjectLine::Colour, nullptr, nullptr, &F::partColor},
+        {ProjectLine::Colour, nullptr, nullptr, &F::offcutColor},
         {ProjectLine::Dialect},
-        {ProjectLine::Edit, nullptr, &F::edtDepth},
-        {ProjectLine::Edit, nullptr, &F::edtSafe},
-        {ProjectLine::Check, &F::chkDxfDim},
-        {ProjectLine::Check, &F::chkDxfOffcuts},
+        {ProjectLine::Edit, nullptr, &F::drillDepth},
+        {ProjectLine::Edit, nullptr, &F::safeHeight},
+        {ProjectLine::Check, &F::dxfDimensions},
+        {ProjectLine::Check, &F::dxfOffcuts},
     };
     return lines;
 }
@@ -68,7 +68,7 @@ std::string LineText(const ProjectLine& line, const ListFileNames& names, const 
         case ProjectLine::PartList:
             return SingleLineText(names.PartFileName);
         case ProjectLine::Slider:
-            return std::to_string(f.tbFast);
+            return std::to_string(f.speed);
         case ProjectLine::Check:
             return f.*line.flag ? "1" : "0";
         case ProjectLine::Edit:
@@ -76,7 +76,7 @@ std::string LineText(const ProjectLine& line, const ListFileNames& names, const 
         case ProjectLine::Colour:
             return std::to_string(f.*line.colour);
         case ProjectLine::Dialect:
-            return f.rbHua ? "1" : "2";
+            return f.huazhong ? "1" : "2";
     }
     return {};
 }
@@ -120,7 +120,7 @@ struct Applying {
                 names.PartFileName = ListPath(value, projectPath);
                 return ApplyList(LoadPartList(names.PartFileName, sgPart));
             case ProjectLine::Slider:
-                form.tbFast = std::clamp(*number, 1, 12);
+                form.speed = std::clamp(*number, 1, 12);
                 break;
             case ProjectLine::Check:
                 form.*line.flag = *number != 0;
@@ -135,7 +135,7 @@ struct Applying {
                 form.*line.colour = *number;
                 break;
             case ProjectLine::Dialect:
-                form.rbHua = TrimControls(value) == "1";
+                form.huazhong = TrimControls(value) == "1";
                 break;
         }
         return {};

@@ -7,35 +7,35 @@
 #include <string>
 
 struct SettingsForm {
-    int tbFast = 4;            // speed/quality slider 1 .. 12
-    bool chkOneCut = false;    // "Guillotine"
-    bool chkCost = false;      // "Cost Optimization"
-    std::string edtUnit = "mm";
-    std::string edtGap = "0";  // blade width
-    std::string edtDotNum = "2";
-    std::string edtMinLength = "10";
-    std::string edtMinWidth = "10";
-    std::string edtMinArea = "150";
-    std::string edtPrefix = "YL";
-    std::string edtTopMargin = "0";
-    std::string edtBottomMargin = "0";
-    std::string edtLeftMargin = "0";
-    std::string edtRightMargin = "0";
-    std::string edtFontName = "宋体";
-    std::string edtFontSize = "10";
-    std::string edtTitle = "Tarvex sheet cuting project";
-    int clrbxEdge = 7;     // positions in the 50-entry colour list
-    int clrbxSheet = 15;
-    int clrbxPart = 0;
-    int clrbxOffcut = 10;
-    bool rbHua = true;     // CNC dialect: Huazhong, otherwise Siemens
-    std::string edtDepth = "-0.02";
-    std::string edtSafe = "0.02";
-    bool chkDxfDim = false;
-    bool chkDxfOffcuts = false;
+    int speed = 4;                  // speed/quality slider 1 .. 12
+    bool guillotine = false;        // "Guillotine"
+    bool costOptimization = false;  // "Cost Optimization"
+    std::string unit = "mm";
+    std::string bladeWidth = "0";  // blade width
+    std::string decimals = "2";
+    std::string minOffcutLength = "10";
+    std::string minOffcutWidth = "10";
+    std::string minOffcutArea = "150";
+    std::string offcutPrefix = "YL";
+    std::string marginTop = "0";
+    std::string marginBottom = "0";
+    std::string marginLeft = "0";
+    std::string marginRight = "0";
+    std::string printFont = "宋体";
+    std::string printFontSize = "10";
+    std::string printTitle = "Tarvex sheet cuting project";
+    int edgeColor = 7;  // positions in the 50-entry colour list
+    int sheetColor = 15;
+    int partColor = 0;
+    int offcutColor = 10;
+    bool huazhong = true;  // CNC dialect: Huazhong, otherwise Siemens
+    std::string drillDepth = "-0.02";
+    std::string safeHeight = "0.02";
+    bool dxfDimensions = false;
+    bool dxfOffcuts = false;
     // Layout view options on the "Layouts" page.
-    bool chkLabel = true;      // "Label"
-    bool chkEdge = false;      // "Dimensions"
-    bool chkLeftTop = false;   // "(Left,Top)"
-    bool chkLeftRect = false;  // "Offcut"
+    bool showLabels = true;       // "Label"
+    bool showDimensions = false;  // "Dimensions"
+    bool showCorners = false;     // "(Left,Top)"
+    bool showOffcuts = false;     // "Offcut"
 };

@@ -76,8 +76,8 @@ bool IdenticalLayouts(const TSheetInfo& p, const TSheetInfo& q) {
 JobSnapshot JobSnapshot::Take(const SettingsForm& form, const CellTable& sgSheet,
                               const CellTable& sgPart) {
     JobSnapshot s;
-    s.oneCut = form.chkOneCut;
-    s.cost = form.chkCost;
+    s.oneCut = form.guillotine;
+    s.cost = form.costOptimization;
     s.sawwidth = g_sawwidth;
     s.marginleft = g_marginleft;
     s.margintop = g_margintop;

@@ -74,29 +74,29 @@ class SettingReader {
 
 bool ReadSettings(const SettingsForm& f, JobSettings& s, std::string& error) {
     SettingReader in(error);
-    s.printtitle = TrimControls(f.edtTitle);
-    s.printfont = f.edtFontName;
-    s.printfontsize = f.edtFontSize;
-    if (!in.Length(f.edtTopMargin, "Top Margin:", s.margintop) ||
-        !in.Length(f.edtBottomMargin, "Bottom Margin:", s.marginbottom) ||
-        !in.Length(f.edtLeftMargin, "Left Margin:", s.marginleft) ||
-        !in.Length(f.edtRightMargin, "Right Margin:", s.marginright))
+    s.printtitle = TrimControls(f.printTitle);
+    s.printfont = f.printFont;
+    s.printfontsize = f.printFontSize;
+    if (!in.Length(f.marginTop, "Top Margin:", s.margintop) ||
+        !in.Length(f.marginBottom, "Bottom Margin:", s.marginbottom) ||
+        !in.Length(f.marginLeft, "Left Margin:", s.marginleft) ||
+        !in.Length(f.marginRight, "Right Margin:", s.marginright))
         return false;
-    s.unit = TrimControls(f.edtUnit);
-    if (!in.Length(f.edtGap, "Blade Width:", s.sawwidth) ||
-        !in.Integer(f.edtDotNum, "Decimals:", s.decimalnum) ||
-        !in.Number(f.edtSafe, "Safe Height:", s.safeheight) ||
-        !in.Number(f.edtDepth, "Drill Depth:", s.zkdepth))
+    s.unit = TrimControls(f.unit);
+    if (!in.Length(f.bladeWidth, "Blade Width:", s.sawwidth) ||
+        !in.Integer(f.decimals, "Decimals:", s.decimalnum) ||
+        !in.Number(f.safeHeight, "Safe Height:", s.safeheight) ||
+        !in.Number(f.drillDepth, "Drill Depth:", s.zkdepth))
         return false;
-    s.shukongtype = f.rbHua ? 1 : 0;
-    s.optimrate = f.tbFast;
-    s.isonecut = f.chkOneCut;
-    s.ispricecut = f.chkCost;
-    if (!in.Number(f.edtMinLength, "Min. Length:", s.minlength) ||
-        !in.Number(f.edtMinWidth, "Min. Width:", s.minwidth) ||
-        !in.Number(f.edtMinArea, "Min. Area:", s.minarea))
+    s.shukongtype = f.huazhong ? 1 : 0;
+    s.optimrate = f.speed;
+    s.isonecut = f.guillotine;
+    s.ispricecut = f.costOptimization;
+    if (!in.Number(f.minOffcutLength, "Min. Length:", s.minlength) ||
+        !in.Number(f.minOffcutWidth, "Min. Width:", s.minwidth) ||
+        !in.Number(f.minOffcutArea, "Min. Area:", s.minarea))
         return false;
-    s.prefix = TrimControls(f.edtPrefix);
+    s.prefix = TrimControls(f.offcutPrefix);
     return true;
 }
 

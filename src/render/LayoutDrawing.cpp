@@ -127,14 +127,14 @@ std::vector<LayoutText> PartAnnotations(const TPartInfo& part, double s,
 
 LayoutDrawOptions DrawOptionsOf(const SettingsForm& settings) {
     LayoutDrawOptions o;
-    o.label = settings.chkLabel;
-    o.dimensions = settings.chkEdge;
-    o.corners = settings.chkLeftTop;
-    o.offcuts = settings.chkLeftRect;
-    o.edgeColor = ListColor(settings.clrbxEdge);
-    o.sheetColor = ListColor(settings.clrbxSheet);
-    o.partColor = ListColor(settings.clrbxPart);
-    o.offcutColor = ListColor(settings.clrbxOffcut);
+    o.label = settings.showLabels;
+    o.dimensions = settings.showDimensions;
+    o.corners = settings.showCorners;
+    o.offcuts = settings.showOffcuts;
+    o.edgeColor = ListColor(settings.edgeColor);
+    o.sheetColor = ListColor(settings.sheetColor);
+    o.partColor = ListColor(settings.partColor);
+    o.offcutColor = ListColor(settings.offcutColor);
     return o;
 }
 

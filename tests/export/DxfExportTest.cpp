@@ -50,8 +50,8 @@ class DxfExport : public ::testing::Test {
 }  // namespace
 
 TEST_F(DxfExport, GoldenFileWithDimensionsAndOffcuts) {
-    settings.chkDxfDim = true;
-    settings.chkDxfOffcuts = true;
+    settings.dxfDimensions = true;
+    settings.dxfOffcuts = true;
     const std::string path = Export(SmallResult(), SmallPartTable());
     const std::string bytes = ReadBytes(path);
     // The date line is the only part that changes from run to run.
@@ -61,8 +61,8 @@ TEST_F(DxfExport, GoldenFileWithDimensionsAndOffcuts) {
 }
 
 TEST_F(DxfExport, EzdxfReadsEveryLayerInsideTheSheet) {
-    settings.chkDxfDim = true;
-    settings.chkDxfOffcuts = true;
+    settings.dxfDimensions = true;
+    settings.dxfOffcuts = true;
     const json dxf = ReadWithEzdxf(Export(SmallResult(), SmallPartTable()));
     EXPECT_EQ(dxf["version"], "AC1009");
     EXPECT_EQ(dxf["errors"], 0);
@@ -95,7 +95,7 @@ TEST_F(DxfExport, EzdxfReadsEveryLayerInsideTheSheet) {
 }
 
 TEST_F(DxfExport, PartGeometryAndReportRows) {
-    settings.chkDxfDim = true;
+    settings.dxfDimensions = true;
     const AppliedResult result =
         ResultOf({LayoutSheet("S", 2440, 1220, 1, 0,
                               {Rect("P", 1, 10, 10, 600, 400), Rect("Q", 2, 700, 10, 10, 10),

@@ -137,7 +137,7 @@ TEST_F(GcodeExport, EmptyLayoutIsHeaderAndTrailer) {
 TEST_F(GcodeExport, DialectComesFromTheLastCalculation) {
     const AppliedResult result =
         ResultOf({LayoutSheet("S", 100, 50, 1, 0, {Rect("P", 1, 0, 0, 40, 20)})});
-    settings.rbHua = false;  // changed after the calculation: no effect
+    settings.huazhong = false;  // changed after the calculation: no effect
     std::vector<std::string> items = Build(result);
     EXPECT_EQ(items[6], "G00 Z0.020");
     EXPECT_EQ(items[8], "G01 Z-0.020");
@@ -184,16 +184,16 @@ TEST_F(GcodeExport, FreeModeSkipsBorderAndSharedEdges) {
 }
 
 TEST_F(GcodeExport, CalculatedLayoutsCutAlongPartEdgesOnly) {
-    settings.edtGap = "4";
-    settings.edtLeftMargin = "5", settings.edtBottomMargin = "7";
-    settings.edtTopMargin = "3", settings.edtRightMargin = "2";
+    settings.bladeWidth = "4";
+    settings.marginLeft = "5", settings.marginBottom = "7";
+    settings.marginTop = "3", settings.marginRight = "2";
     const CellTable sheets = SheetTable({{"Board", "2440", "1220", "4", "10", "No"}});
     const CellTable table = PartTable({{"Door", "720", "560", "5", "Yes"},
                                        {"Shelf", "564", "300", "7", "Yes"},
                                        {"Back", "1100", "400", "3", "No"},
                                        {"Strip", "900", "64", "6", "Yes"}});
     for (const bool guillotine : {true, false}) {
-        settings.chkOneCut = guillotine;
+        settings.guillotine = guillotine;
         const AppliedResult result = Calculate(settings, sheets, table);
         ASSERT_GE(result.LayoutCount(), 2);
         for (int layout = 0; layout < result.LayoutCount(); ++layout) {

@@ -106,7 +106,7 @@ TEST_F(HtmlExport, MissingLayoutOrFolderWritesNothing) {
 // The page as a browser shows it: the tables and the picture beside it.
 TEST_F(HtmlExport, BrowserRendersPageWithPicture) {
     if (!std::filesystem::exists("/usr/bin/chromium")) GTEST_SKIP() << "chromium not installed";
-    settings.clrbxSheet = 16;  // money green, to find the picture in the screenshot
+    settings.sheetColor = 16;  // money green, to find the picture in the screenshot
     const AppliedResult result = SmallResult();
     const CellTable parts = SmallPartTable();
     const std::string dir = TempFolder();

@@ -50,14 +50,14 @@ TEST_F(OffcutExport, SizesAreWrittenFromSinglePrecision) {
 
 TEST_F(OffcutExport, PrefixIsTrimmedAndStaysOneField) {
     const std::vector<TPartInfo> two = {Rect("", 0, 0, 0, 50, 40), Rect("", 0, 0, 0, 30, 20)};
-    settings.edtPrefix = "   ";
+    settings.offcutPrefix = "   ";
     EXPECT_EQ(Lines(two)[0].substr(0, 4), "YL1\t");
-    settings.edtPrefix = " OC ";
+    settings.offcutPrefix = " OC ";
     EXPECT_EQ(Lines(two)[1].substr(0, 4), "OC2\t");
-    settings.edtPrefix = "A\tB\nC";
+    settings.offcutPrefix = "A\tB\nC";
     EXPECT_EQ(Lines(two)[0], "A B C1\t50\t40\t1\t0");
     g_prefix = "JOB";  // the job's prefix is not the one the list uses
-    settings.edtPrefix = "";
+    settings.offcutPrefix = "";
     EXPECT_EQ(Lines(two)[0].substr(0, 3), "YL1");
 }
 

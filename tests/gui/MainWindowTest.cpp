@@ -150,34 +150,34 @@ TEST_F(MainWindow, TheUpdateCheckShowsNewerNotesInTheCurrentLanguage) {
 TEST_F(MainWindow, EveryStartShowsTheDefaultSettings) {
     Open();
     SettingsForm changed = window->Settings();
-    changed.edtGap = "3.2";
-    changed.clrbxSheet = 11;
-    changed.rbHua = false;
-    changed.chkLabel = false;
+    changed.bladeWidth = "3.2";
+    changed.sheetColor = 11;
+    changed.huazhong = false;
+    changed.showLabels = false;
     window->ShowSettings(changed);
-    EXPECT_EQ(window->Settings().edtGap, "3.2");
+    EXPECT_EQ(window->Settings().bladeWidth, "3.2");
     window.reset();
 
     Open();
     const SettingsForm shown = window->Settings();
     const SettingsForm defaults;
-    EXPECT_EQ(shown.tbFast, defaults.tbFast);
-    EXPECT_EQ(shown.chkOneCut, defaults.chkOneCut);
-    EXPECT_EQ(shown.chkCost, defaults.chkCost);
+    EXPECT_EQ(shown.speed, defaults.speed);
+    EXPECT_EQ(shown.guillotine, defaults.guillotine);
+    EXPECT_EQ(shown.costOptimization, defaults.costOptimization);
     for (auto field :
-         {&SettingsForm::edtUnit, &SettingsForm::edtGap, &SettingsForm::edtDotNum,
-          &SettingsForm::edtMinLength, &SettingsForm::edtMinWidth, &SettingsForm::edtMinArea,
-          &SettingsForm::edtPrefix, &SettingsForm::edtTopMargin, &SettingsForm::edtBottomMargin,
-          &SettingsForm::edtLeftMargin, &SettingsForm::edtRightMargin, &SettingsForm::edtFontName,
-          &SettingsForm::edtFontSize, &SettingsForm::edtTitle, &SettingsForm::edtDepth,
-          &SettingsForm::edtSafe})
+         {&SettingsForm::unit, &SettingsForm::bladeWidth, &SettingsForm::decimals,
+          &SettingsForm::minOffcutLength, &SettingsForm::minOffcutWidth, &SettingsForm::minOffcutArea,
+          &SettingsForm::offcutPrefix, &SettingsForm::marginTop, &SettingsForm::marginBottom,
+          &SettingsForm::marginLeft, &SettingsForm::marginRight, &SettingsForm::printFont,
+          &SettingsForm::printFontSize, &SettingsForm::printTitle, &SettingsForm::drillDepth,
+          &SettingsForm::safeHeight})
         EXPECT_EQ(shown.*field, defaults.*field);
-    for (auto field : {&SettingsForm::clrbxEdge, &SettingsForm::clrbxSheet,
-                       &SettingsForm::clrbxPart, &SettingsForm::clrbxOffcut})
+    for (auto field : {&SettingsForm::edgeColor, &SettingsForm::sheetColor,
+                       &SettingsForm::partColor, &SettingsForm::offcutColor})
         EXPECT_EQ(shown.*field, defaults.*field);
-    for (auto field : {&SettingsForm::rbHua, &SettingsForm::chkDxfDim, &SettingsForm::chkDxfOffcuts,
-                       &SettingsForm::chkLabel, &SettingsForm::chkEdge, &SettingsForm::chkLeftTop,
-                       &SettingsForm::chkLeftRect})
+    for (auto field : {&SettingsForm::huazhong, &SettingsForm::dxfDimensions, &SettingsForm::dxfOffcuts,
+                       &SettingsForm::showLabels, &SettingsForm::showDimensions, &SettingsForm::showCorners,
+                       &SettingsForm::showOffcuts})
         EXPECT_EQ(shown.*field, defaults.*field);
     EXPECT_EQ(Text(Find<QComboBox>("clrbxEdge")->currentText()), "Gray");
     EXPECT_EQ(Find<QComboBox>("clrbxEdge")->count(), 50);

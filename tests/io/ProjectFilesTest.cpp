@@ -14,29 +14,29 @@ using fixtures::WriteBytes;
 
 // Every stored setting differs from its default.
 SettingsForm CustomForm() {
-    return {.tbFast = 9,
-            .chkOneCut = true,
-            .edtUnit = "in",
-            .edtGap = "3.2",
-            .edtDotNum = "1",
-            .edtMinLength = "100",
-            .edtMinWidth = "50",
-            .edtMinArea = "9000",
-            .edtTopMargin = "5",
-            .edtBottomMargin = "6",
-            .edtLeftMargin = "7",
-            .edtRightMargin = "8",
-            .edtFontName = "Noto Sans CJK",
-            .edtFontSize = "12",
-            .edtTitle = "厨房柜",
-            .clrbxEdge = 1,
-            .clrbxSheet = 2,
-            .clrbxPart = 3,
-            .clrbxOffcut = 49,
-            .rbHua = false,
-            .edtDepth = "-1.5",
-            .edtSafe = "  5 ",  // edit texts keep their blanks
-            .chkDxfDim = true};
+    return {.speed = 9,
+            .guillotine = true,
+            .unit = "in",
+            .bladeWidth = "3.2",
+            .decimals = "1",
+            .minOffcutLength = "100",
+            .minOffcutWidth = "50",
+            .minOffcutArea = "9000",
+            .marginTop = "5",
+            .marginBottom = "6",
+            .marginLeft = "7",
+            .marginRight = "8",
+            .printFont = "Noto Sans CJK",
+            .printFontSize = "12",
+            .printTitle = "厨房柜",
+            .edgeColor = 1,
+            .sheetColor = 2,
+            .partColor = 3,
+            .offcutColor = 49,
+            .huazhong = false,
+            .drillDepth = "-1.5",
+            .safeHeight = "  5 ",  // edit texts keep their blanks
+            .dxfDimensions = true};
 }
 
 // The lines a form gives in a project file (list paths left empty).
@@ -92,16 +92,16 @@ TEST_F(ProjectFiles, SaveThenOpenRestoresListsAndSettings) {
     EXPECT_EQ(ReadBytes(path), expected);
 
     SettingsForm before;
-    before.edtPrefix = "OFF";
-    before.chkCost = true;
+    before.offcutPrefix = "OFF";
+    before.costOptimization = true;
     form_ = before;
     const ProjectResult loaded = Load(path);
     EXPECT_TRUE(loaded.ok);
     EXPECT_EQ(loaded.message, "");
     EXPECT_EQ(loaded.linesApplied, 26);
     EXPECT_EQ(Stored(form_), Stored(CustomForm()));
-    EXPECT_EQ(form_.edtPrefix, "OFF");  // not part of a project
-    EXPECT_TRUE(form_.chkCost);
+    EXPECT_EQ(form_.offcutPrefix, "OFF");  // not part of a project
+    EXPECT_TRUE(form_.costOptimization);
     EXPECT_EQ(loadedNames_.SheetFileName, names_.SheetFileName);
     EXPECT_EQ(loadedNames_.PartFileName, names_.PartFileName);
     EXPECT_EQ(sheets_.Cell(2, 0), "Birch");
@@ -134,7 +134,7 @@ TEST_F(ProjectFiles, SliderIsBroughtIntoRangeAndDialectIsTrimmed) {
         {"20", 12}, {"0", 1}, {"-3", 1}, {"7", 7}};
     for (const auto& [value, expected] : sliders) {
         Load(WriteProject({"", "", value}));
-        EXPECT_EQ(form_.tbFast, expected) << value;
+        EXPECT_EQ(form_.speed, expected) << value;
     }
     std::vector<std::string> lines(26, "0");
     lines[0] = lines[1] = "";
@@ -142,9 +142,9 @@ TEST_F(ProjectFiles, SliderIsBroughtIntoRangeAndDialectIsTrimmed) {
         {" 1 ", true}, {"\t1", true}, {"2", false}, {"0", false}, {"", false}, {"11", false}};
     for (const auto& [value, hua] : dialects) {
         lines[21] = value;
-        form_.rbHua = !hua;
+        form_.huazhong = !hua;
         EXPECT_EQ(Load(WriteProject(lines)).linesApplied, 26);
-        EXPECT_EQ(form_.rbHua, hua) << "\"" << value << "\"";
+        EXPECT_EQ(form_.huazhong, hua) << "\"" << value << "\"";
     }
 }
 
@@ -160,9 +160,9 @@ TEST_F(ProjectFiles, EmptyAndShortProjectsApplyWhatTheyHave) {
     EXPECT_TRUE(r.ok);
     EXPECT_EQ(r.message, "");
     EXPECT_EQ(r.linesApplied, 9);
-    EXPECT_EQ(form_.edtGap, "4");
-    EXPECT_EQ(form_.edtDotNum, "1");  // kept
-    EXPECT_EQ(form_.clrbxOffcut, 49);
+    EXPECT_EQ(form_.bladeWidth, "4");
+    EXPECT_EQ(form_.decimals, "1");  // kept
+    EXPECT_EQ(form_.offcutColor, 49);
 }
 
 TEST_F(ProjectFiles, BadValueStopsApplyingAndSaysWhere) {
@@ -176,9 +176,9 @@ TEST_F(ProjectFiles, BadValueStopsApplyingAndSaysWhere) {
     EXPECT_NE(r.message.find("line 4"), std::string::npos);
     EXPECT_NE(r.message.find("\"yes\""), std::string::npos);
     EXPECT_EQ(sheets_.Cell(2, 0), "Birch");  // lines before it stay applied
-    EXPECT_EQ(form_.tbFast, 5);
-    EXPECT_TRUE(form_.chkOneCut);  // not changed
-    EXPECT_EQ(form_.edtFontName, "Noto Sans CJK");
+    EXPECT_EQ(form_.speed, 5);
+    EXPECT_TRUE(form_.guillotine);  // not changed
+    EXPECT_EQ(form_.printFont, "Noto Sans CJK");
 
     std::vector<std::string> lines(26, "0");
     lines[0] = lines[1] = "";
@@ -201,7 +201,7 @@ TEST_F(ProjectFiles, MissingSheetListStopsBeforeAnyOtherChange) {
     EXPECT_EQ(loadedNames_.PartFileName, "");
     EXPECT_EQ(sheets_.Cell(2, 0), "typed");
     EXPECT_EQ(parts_.Cell(2, 0), "");
-    EXPECT_EQ(form_.tbFast, 9);
+    EXPECT_EQ(form_.speed, 9);
 }
 
 TEST_F(ProjectFiles, MissingSectionedListOrBadListLineLetsApplyingGoOn) {
@@ -210,7 +210,7 @@ TEST_F(ProjectFiles, MissingSectionedListOrBadListLineLetsApplyingGoOn) {
     // Stored with upper-case letters, the extension does not select the sectioned reader.
     const ProjectResult r = Load(WriteProject({gone, dir_ + "/Parts.PRT", "3"}));
     EXPECT_EQ(r.linesApplied, 3);
-    EXPECT_EQ(form_.tbFast, 3);
+    EXPECT_EQ(form_.speed, 3);
     EXPECT_NE(r.message.find(gone), std::string::npos);
     EXPECT_NE(r.message.find("Parts.PRT\" stopped at line 1"), std::string::npos);
     EXPECT_EQ(sheets_.Cell(0, 2), "0.0");
@@ -226,13 +226,13 @@ TEST_F(ProjectFiles, RelativeListPathsBelongToTheProjectFolder) {
 
 TEST_F(ProjectFiles, LineBreaksInEditTextsCannotShiftLaterLines) {
     SettingsForm f = CustomForm();
-    f.edtTitle = "two\r\nlines";
+    f.printTitle = "two\r\nlines";
     const std::string path = dir_ + "/job.dat";
     ASSERT_TRUE(SaveProject(path, names_, f).ok);
     ASSERT_EQ(Load(path).linesApplied, 26);
-    EXPECT_EQ(form_.edtTitle, "two  lines");
-    EXPECT_EQ(form_.edtUnit, "in");
-    EXPECT_TRUE(form_.chkDxfDim);
+    EXPECT_EQ(form_.printTitle, "two  lines");
+    EXPECT_EQ(form_.unit, "in");
+    EXPECT_TRUE(form_.dxfDimensions);
 }
 
 TEST_F(ProjectFiles, UnreadableProjectChangesNothing) {

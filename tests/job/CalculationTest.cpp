@@ -17,7 +17,7 @@ class CalculationTest : public ::testing::Test {
     void SetUp() override {
         ResetJobSettings();
         SeedRandom(7);
-        form.tbFast = 1;
+        form.speed = 1;
     }
     void TearDown() override { ResetJobSettings(); }
 
@@ -120,11 +120,11 @@ TEST_F(CalculationTest, MergesIdenticalSheetsAndCountsThemOffTheStock) {
 }
 
 TEST_F(CalculationTest, RestoresRealSizesAndPositionsFromTheSheetCorner) {
-    form.edtGap = "5";
-    form.edtLeftMargin = "7";
-    form.edtRightMargin = "13";
-    form.edtTopMargin = "11";
-    form.edtBottomMargin = "9";
+    form.bladeWidth = "5";
+    form.marginLeft = "7";
+    form.marginRight = "13";
+    form.marginTop = "11";
+    form.marginBottom = "9";
     sheets = SheetTable({{"S", "1020", "1020", "1", "0", "Yes"}});
     parts = PartTable({{"P", "995", "995", "1", "No"}});
     ASSERT_EQ(Run().status, Status::Applied);
@@ -154,13 +154,13 @@ TEST_F(CalculationTest, PartsThatDoNotFitAreReportedButTheLayoutIsApplied) {
 
 TEST_F(CalculationTest, AnUnchangedJobKeepsItsResultUnlessItScoresHigher) {
     FourSheetJob();
-    form.edtGap = "0.1";
+    form.bladeWidth = "0.1";
     ASSERT_EQ(Run().status, Status::Applied);
     const auto first = calc.AppliedShared();
     sheets.SetCell(2, 6, "edited");
 
     // The same score again: the first result stays, the table is not rewritten.
-    form.tbFast = 2;
+    form.speed = 2;
     parts.SetCell(2, 0, "Renamed");
     CalcOutcome o = Run();
     EXPECT_EQ(o.status, Status::KeptPrevious);
@@ -170,16 +170,16 @@ TEST_F(CalculationTest, AnUnchangedJobKeepsItsResultUnlessItScoresHigher) {
     EXPECT_EQ(sheets.Cell(2, 6), "edited");
 
     // A blade width of 0.1 typed again is the same value.
-    form.edtGap = "0.10";
+    form.bladeWidth = "0.10";
     EXPECT_EQ(Run().status, Status::KeptPrevious);
 
-    form.chkCost = true;
+    form.costOptimization = true;
     EXPECT_EQ(Run().status, Status::Applied);
     EXPECT_NE(calc.AppliedShared(), first);
     EXPECT_EQ(sheets.Cell(2, 6), "0");
     EXPECT_EQ(Run().status, Status::KeptPrevious);
 
-    form.edtGap = "0.2";
+    form.bladeWidth = "0.2";
     EXPECT_EQ(Run().status, Status::Applied);
     parts.SetCell(2, 4, "No");
     EXPECT_EQ(Run().status, Status::Applied);
@@ -187,7 +187,7 @@ TEST_F(CalculationTest, AnUnchangedJobKeepsItsResultUnlessItScoresHigher) {
 
 TEST_F(CalculationTest, AStopRequestEndsTheSearchAfterOneGeneration) {
     FourSheetJob();
-    form.tbFast = 12;
+    form.speed = 12;
     std::atomic<bool> stop{true};
     int steps = 0;
     options.stop = &stop;

@@ -48,7 +48,7 @@ TEST_F(JobInput, SkipsBlankQuantitiesAndZeroQuantities) {
 }
 
 TEST_F(JobInput, PartsCarryTheKerfButPriorityComesFromTheEnteredSize) {
-    form.edtGap = "3";
+    form.bladeWidth = "3";
     parts = PartTable({{" Shelf ", "100", "50", "2", "Yes"}});
     ASSERT_TRUE(Gather()) << error;
     EXPECT_DOUBLE_EQ(g_SumPartArea, 2 * 103.0 * 53.0);
@@ -61,7 +61,7 @@ TEST_F(JobInput, PartsCarryTheKerfButPriorityComesFromTheEnteredSize) {
 }
 
 TEST_F(JobInput, SheetsLoseTheirMarginsAndKeepTheFullSheetUnitCost) {
-    form.edtTopMargin = form.edtBottomMargin = form.edtLeftMargin = form.edtRightMargin = "10";
+    form.marginTop = form.marginBottom = form.marginLeft = form.marginRight = "10";
     parts = PartTable({{"Big", "2000", "1000", "1", "Yes"}});
     sheets = SheetTable({{" Birch ", "2440", "1220", "1", "100", "Yes"}});
     ASSERT_TRUE(Gather()) << error;
@@ -79,13 +79,13 @@ TEST_F(JobInput, SheetsLoseTheirMarginsAndKeepTheFullSheetUnitCost) {
 }
 
 TEST_F(JobInput, SettingsAreCopiedIntoTheJob) {
-    form.tbFast = 12;
-    form.chkOneCut = true;
-    form.chkCost = true;
-    form.rbHua = false;
-    form.edtUnit = " in ";
-    form.edtPrefix = " OFF ";
-    form.edtMinArea = "2.5";
+    form.speed = 12;
+    form.guillotine = true;
+    form.costOptimization = true;
+    form.huazhong = false;
+    form.unit = " in ";
+    form.offcutPrefix = " OFF ";
+    form.minOffcutArea = "2.5";
     ASSERT_TRUE(Gather()) << error;
     EXPECT_EQ(g_maxgen, 132);
     EXPECT_TRUE(g_isonecut);
@@ -200,21 +200,21 @@ TEST_F(Refusal, SizesWhoseAreaOverflowsAndMarginsThatLeaveNothing) {
     parts = PartTable({{"A", "1e200", "1e200", "1", "Yes"}});
     ExpectRefused("Parts, row 1: the sizes are out of range.");
     parts = PartTable({{"A", "600", "400", "1", "Yes"}});
-    form.edtLeftMargin = "1220";
-    form.edtRightMargin = "1220";
+    form.marginLeft = "1220";
+    form.marginRight = "1220";
     ExpectRefused("Sheets, row 1: the margins leave no usable area on this sheet.");
 }
 
 TEST_F(Refusal, SettingsThatDoNotConvertOrAreNegative) {
-    form.edtGap = "0,1";
+    form.bladeWidth = "0,1";
     ExpectRefused("Blade Width: \"0,1\" is not a number.");
-    form.edtGap = "-1";
+    form.bladeWidth = "-1";
     ExpectRefused("Blade Width: must not be negative.");
-    form.edtGap = "0";
-    form.edtDotNum = "two";
+    form.bladeWidth = "0";
+    form.decimals = "two";
     ExpectRefused("Decimals: \"two\" is not a whole number.");
-    form.edtDotNum = "2";
-    form.edtMinArea = "";
+    form.decimals = "2";
+    form.minOffcutArea = "";
     ExpectRefused("Min. Area: \"\" is not a number.");
 }
 

@@ -46,7 +46,7 @@ AppliedResult ResultOf(std::vector<TSheetInfo> sheets) {
 AppliedResult Calculate(const SettingsForm& form, CellTable sheets, CellTable parts) {
     SeedRandom(1);
     SettingsForm fastest = form;
-    fastest.tbFast = 1;
+    fastest.speed = 1;
     Calculation calc;
     const CalcOutcome outcome = calc.Run(fastest, sheets, parts, GaOptions{});
     EXPECT_TRUE(outcome.Ran()) << outcome.message;
