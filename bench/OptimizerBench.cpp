@@ -16,17 +16,17 @@
 #include <thread>
 #include <vector>
 
-#include "model/Globals.h"
+#include "model/CutSettings.h"
+#include "model/Job.h"
 #include "optimizer/Ga.h"
-#include "optimizer/Random.h"
 #include "support/JobBuilder.h"
 
 namespace {
 
 struct BenchJob {
     std::string name;
-    std::vector<PartRow> parts;
-    std::vector<SheetRow> sheets;
+    std::vector<TestPartRow> parts;
+    std::vector<TestSheetRow> sheets;
     double kerf = 0;
     double margin = 0;
     std::string bestKnown = "-";
@@ -82,7 +82,7 @@ BenchJob GeneratedJob(int partCount) {
     std::mt19937 random(static_cast<std::uint32_t>(partCount));
     std::uniform_int_distribution<int> length(100, 1200), width(60, 700), pieces(1, 4);
     for (int left = partCount, kind = 1; left > 0; ++kind) {
-        PartRow row;
+        TestPartRow row;
         row.label = "P" + std::to_string(kind);
         row.length = length(random);
         row.width = width(random);
@@ -164,11 +164,13 @@ std::uint64_t Mix(std::uint64_t hash, double value) {
     return (hash ^ bits) * 1099511628211ull;
 }
 
-Measure RunOnce(int speed, int threads, std::uint32_t seed) {
-    g_optimrate = speed;
-    g_maxgen = MaxGenerations(g_optimrate);
-    SeedRandom(seed);
-    GA ga(GaOptions{threads, {}, nullptr});
+Measure RunOnce(const Job& job, const CutSettings& cut, int speed, int threads,
+                std::uint32_t seed) {
+    GaOptions options;
+    options.maxGenerations = MaxGenerations(speed);
+    options.seed = seed;
+    options.threads = threads;
+    GA ga(job, cut, options);
     const std::clock_t cpuStart = std::clock();
     const auto start = std::chrono::steady_clock::now();
     ga.Run();
@@ -184,30 +186,30 @@ Measure RunOnce(int speed, int threads, std::uint32_t seed) {
     double placedArea = 0, usedArea = 0;
     std::size_t placed = 0;
     std::uint64_t hash = 14695981039346656037ull;
-    for (const TSheetInfo& s : best.sheets) {
-        for (const TPartInfo& p : s.parts) {
-            placedArea += p.Area();
-            hash = Mix(Mix(Mix(hash, p.id), p.x), p.y);
+    for (const Sheet& s : best.sheets) {
+        for (const Footprint& p : s.parts) {
+            placedArea += p.length * p.width;
+            hash = Mix(Mix(Mix(hash, p.partId), p.x), p.y);
         }
         if (!s.parts.empty()) usedArea += s.Area();
         placed += s.parts.size();
     }
     m.utilisation = usedArea > 0 ? placedArea / usedArea : 0;
-    m.allPlaced = placed == static_cast<std::size_t>(g_PartCount);
+    m.allPlaced = AllPartsPlaced(best, job.partCount);
     m.planHash = Mix(hash, best.fitness);
     return m;
 }
 
-void BenchJobRuns(const BenchJob& job, const Settings& settings) {
-    ResetJobSettings();
-    g_isonecut = settings.guillotine;
-    g_sawwidth = job.kerf;
-    g_margintop = g_marginbottom = g_marginleft = g_marginright = job.margin;
-    g_minlength = g_minwidth = 10;
-    g_minarea = 150;
-    BuildJob(job.parts, job.sheets, true);
-    const double sheetArea = g_SheetList.empty() ? 0 : g_SheetList.front().Area();
-    const long bound = sheetArea > 0 ? std::lround(std::ceil(g_SumPartArea / sheetArea)) : 0;
+void BenchJobRuns(const BenchJob& bench, const Settings& settings) {
+    CutSettings cut;
+    cut.guillotine = settings.guillotine;
+    cut.bladeWidth = bench.kerf;
+    cut.margins = {bench.margin, bench.margin, bench.margin, bench.margin};
+    cut.minOffcutLength = cut.minOffcutWidth = 10;
+    cut.minOffcutArea = 150;
+    const Job job = MakeJob(cut, bench.parts, bench.sheets, SheetLimit::AsJobInput);
+    const double sheetArea = job.sheets.empty() ? 0 : job.sheets.front().Area();
+    const long bound = sheetArea > 0 ? std::lround(std::ceil(job.partArea / sheetArea)) : 0;
 
     for (int speed : settings.speeds) {
         double oneThread = 0;
@@ -218,9 +220,9 @@ void BenchJobRuns(const BenchJob& job, const Settings& settings) {
                 requested > 0 ? requested
                               : std::max(1, static_cast<int>(std::thread::hardware_concurrency()));
             // On a shared machine the fastest of several runs is the one least disturbed.
-            Measure m = RunOnce(speed, threads, settings.seed);
+            Measure m = RunOnce(job, cut, speed, threads, settings.seed);
             for (int r = 1; r < settings.repeat; ++r) {
-                const Measure again = RunOnce(speed, threads, settings.seed);
+                const Measure again = RunOnce(job, cut, speed, threads, settings.seed);
                 if (again.planHash != m.planHash) m.planHash = 0;
                 if (again.seconds < m.seconds) {
                     m.seconds = again.seconds;
@@ -238,14 +240,13 @@ void BenchJobRuns(const BenchJob& job, const Settings& settings) {
             std::printf(
                 "%-20s %5d %6d %5ld %5s %5d %3d %9.3f %7.2f %9.0f %5d %5d %6.2f%% %-3s %8.5f %7s "
                 "%4s\n",
-                job.name.c_str(), g_PartCount, g_SheetCount, bound, job.bestKnown.c_str(), speed,
-                threads, m.seconds, m.cpuSeconds, evaluations / m.seconds, m.generations,
+                bench.name.c_str(), job.partCount, job.sheetCount, bound, bench.bestKnown.c_str(),
+                speed, threads, m.seconds, m.cpuSeconds, evaluations / m.seconds, m.generations,
                 m.usedSheets, 100 * m.utilisation, m.allPlaced ? "yes" : "NO", m.fitness, speedup,
                 same);
             std::fflush(stdout);
         }
     }
-    ResetJobSettings();
 }
 
 }  // namespace

@@ -5,25 +5,25 @@
 #include <csignal>
 #include <cstdio>
 
-#include "job/Calculation.h"
-#include "io/ListFiles.h"
-#include "export/Report.h"
-#include "export/ResultJson.h"
-#include "io/TextFile.h"
 #include "cli/CliOptions.h"
 #include "cli/JobFiles.h"
 #include "cli/ProgressBar.h"
-#include "optimizer/Random.h"
+#include "export/Report.h"
+#include "export/ResultJson.h"
+#include "io/ListFiles.h"
+#include "io/TableCalculation.h"
+#include "io/TextFile.h"
+#include "job/Calculation.h"
 #include "text/Translate.h"
 
 namespace {
 
-std::atomic<bool> g_stopRequested{false};
+std::atomic<bool> stopRequested{false};
 
 // The first Ctrl-C ends the search after the current generation and the best plan
 // so far is written out; a second one ends the program at once.
 void OnInterrupt(int) {
-    g_stopRequested.store(true);
+    stopRequested.store(true);
     std::signal(SIGINT, SIG_DFL);
 }
 
@@ -38,11 +38,11 @@ bool WriteJson(const std::string& target, const std::string& json, std::string& 
     return std::fflush(stdout) == 0;
 }
 
-bool WriteOutputs(const CliOptions& o, const Calculation& calc, const CellTable& sgSheet,
-                  std::uint32_t seed, std::string& error) {
-    if (!o.report.empty() && !SaveReport(o.report, calc.ReportLines(), error)) return false;
-    if (!o.json.empty() && !WriteJson(o.json, ResultJson(*calc.Applied(), seed), error))
+bool WriteOutputs(const CliOptions& o, const AppliedResult& result, const CellTable& sgSheet,
+                  const CellTable& sgPart, std::string& error) {
+    if (!o.report.empty() && !SaveReport(o.report, WriteReport(result, sgSheet, sgPart), error))
         return false;
+    if (!o.json.empty() && !WriteJson(o.json, ResultJson(result), error)) return false;
     if (!o.left.empty()) {
         const ListResult left = SaveLeftSheets(o.left, sgSheet);
         if (!left.ok) {
@@ -63,33 +63,31 @@ int Run(const CliOptions& o, char* program) {
     if (!LoadJob(o, form, sgSheet, sgPart, error)) return Fail(error);
     ApplyOverrides(o, form);
     ApplyExportOverrides(o.exports, form);
-    if (o.seed) SeedRandom(*o.seed);
-    const std::uint32_t seed = RandomSeed();
-
     Calculation calc;
-    if (auto ended = calc.Prepare(form, sgSheet, sgPart))
+    if (auto ended = PrepareFromTables(calc, form, sgSheet, sgPart))
         return Fail(ended->message, ended->status == CalcOutcome::Status::AreaRefused
                                         ? kExitRefused
                                         : kExitBadInput);
     // With the JSON on stdout, everything meant for people goes to stderr.
     std::FILE* info = o.json == "-" ? stderr : stdout;
     {
-        ProgressBar bar(info, g_maxgen, !o.quiet);
+        ProgressBar bar(info, calc.MaxGenerationsOfPrepared(), !o.quiet);
         GaOptions ga;
+        ga.seed = o.seed;
         ga.threads = o.threads;
         ga.progress = [&bar] { bar.Step(); };
-        ga.stop = &g_stopRequested;
+        ga.stop = &stopRequested;
         std::signal(SIGINT, OnInterrupt);
         calc.Optimize(ga);
         std::signal(SIGINT, SIG_DFL);
     }
-    const CalcOutcome outcome = calc.Finish(sgSheet, sgPart);
+    const CalcOutcome outcome = FinishIntoTables(calc, sgSheet);
     if (!o.quiet) {
         std::fprintf(info, "%s\n", outcome.message.c_str());
         for (const std::string& line : RatioLines(*calc.Applied()))
             std::fprintf(info, "%s\n", line.c_str());
     }
-    if (!WriteOutputs(o, calc, sgSheet, seed, error)) return Fail(error);
+    if (!WriteOutputs(o, *calc.Applied(), sgSheet, sgPart, error)) return Fail(error);
     if (!WriteExports(o.exports, *calc.Applied(), sgPart, form, o.quiet ? nullptr : info, error))
         return Fail(error);
     return outcome.allPlaced ? kExitAllPlaced : kExitSomeNotPlaced;

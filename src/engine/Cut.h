@@ -11,7 +11,9 @@
 #include "engine/FitIndex.h"
 #include "engine/Rules.h"
 #include "engine/Skyline.h"
-#include "model/Globals.h"
+#include "model/CutSettings.h"
+#include "model/Part.h"
+#include "model/Sheet.h"
 
 // A rectangle of the guillotine fill waiting on the fill's own stack (a sheet
 // may hold more parts than a thread's stack has room for nested calls).
@@ -30,12 +32,15 @@ struct GuillotineFrame {
 class WorkList {
   public:
     // Takes the candidate's records in their order, clears every placed mark and
-    // puts them into priority order. The records' sizes must stay as they are
-    // until the candidate's sheets are laid out.
-    void Reset(std::vector<TPartInfo>& parts);
+    // puts them into priority order, for sheets cut with `settings`. The records'
+    // sizes and the settings must stay as they are until the candidate's sheets
+    // are laid out.
+    void Reset(std::vector<Part>& parts, const CutSettings& settings);
+
+    const CutSettings& Settings() const { return *settings_; }
 
     // The records in engine order.
-    const std::vector<TPartInfo*>& Records() const { return items_; }
+    const std::vector<Part*>& Records() const { return items_; }
     std::size_t Unplaced() const { return index_.Remaining(); }
 
     // The first unplaced record at or after `from` that fits; FitIndex::kNone if none.
@@ -43,14 +48,15 @@ class WorkList {
         return index_.FirstFit(items_, from, query, eff);
     }
     // Sets record i's placed mark and withdraws it from the search.
-    TPartInfo& Take(std::size_t i);
+    Part& Take(std::size_t i);
 
     // Buffers of the fills, reused from sheet to sheet.
     Skyline& Segments() { return skyline_; }
     std::vector<GuillotineFrame>& Frames() { return frames_; }
 
   private:
-    std::vector<TPartInfo*> items_;
+    const CutSettings* settings_ = nullptr;
+    std::vector<Part*> items_;
     FitIndex index_;
     Skyline skyline_;
     std::vector<GuillotineFrame> frames_;
@@ -63,31 +69,30 @@ class WorkList {
 // Fills the rectangle (x, y, regionLength, regionWidth) by guillotine cuts; returns
 // the placed area (enlarged sizes). Placements are appended to `out`, offcuts to
 // the sheet.
-double FillGuillotine(WorkList& list, TSheetInfo& sheet, double x, double y, double regionLength,
-                      double regionWidth, std::vector<TPartInfo>& out);
+double FillGuillotine(WorkList& list, Sheet& sheet, double x, double y, double regionLength,
+                      double regionWidth, std::vector<Footprint>& out);
 
 // Fills the usable area of the sheet along level segments, starting from the
 // sheet's segments; returns the placed area.
-double FillFree(WorkList& list, TSheetInfo& sheet, double x0, double y0, double usableLength,
-                double usableWidth, std::vector<TPartInfo>& out);
+double FillFree(WorkList& list, Sheet& sheet, double x0, double y0, double usableLength,
+                double usableWidth, std::vector<Footprint>& out);
 
 // The segment operations of the free fill, on a sheet's segment list: the first
 // segment of the lowest level below the sheet's width, and closing the segment
 // at level gapY, whose stretch from gapX on no part took.
-void PickLowestSegment(const TSheetInfo& sheet, double& x, double& y, double& length);
-void CloseSegment(TSheetInfo& sheet, double gapX, double gapY, double gapLength,
-                  double usableLength);
+void PickLowestSegment(const Sheet& sheet, double& x, double& y, double& length);
+void CloseSegment(Sheet& sheet, double gapX, double gapY, double gapLength, double usableLength,
+                  const CutSettings& settings);
 
-// Lays out one sheet with the list's unplaced parts (g_isonecut chooses the
-// method), replacing the sheet's placements, offcuts and segments; returns the
+// Lays out one sheet with the list's unplaced parts (the list's settings choose
+// the method), replacing the sheet's placements, offcuts and segments; returns the
 // placed area, the engine's score for the sheet.
-double LayoutSheet(TSheetInfo& sheet, WorkList& list);
+double LayoutSheet(Sheet& sheet, WorkList& list);
 
 // Stable descending order of priority; records whose priority is not above 0
 // (zero, negative or NaN sizes) go last in their order.
-void SortByPriority(std::vector<TPartInfo*>& list);
+void SortByPriority(std::vector<Part*>& list);
 
 // A copy of the sheet with its placements; layout bookkeeping gets its defaults.
-TSheetInfo CopySheet(const TSheetInfo& sheet);
-void ClearSheetParts(TSheetInfo& sheet);
-int CountPartsWithLabel(const TSheetInfo& sheet, const std::string& label);
+Sheet CopySheet(const Sheet& sheet);
+void ClearSheetParts(Sheet& sheet);

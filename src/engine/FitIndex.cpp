@@ -14,21 +14,22 @@ constexpr double kInfinity = std::numeric_limits<double>::infinity();
 // available extent, or when its size is the reference extent plus one kerf and
 // the size without that kerf fits. The bound is rounded well up: it only decides
 // where the exact test is worth making, never whether a part fits.
-double FitQuery::LargestFitting(double avail, double ref) {
+double FitQuery::LargestFitting(double avail, double ref, double kerf) {
     double bound = avail + kCutTolerance + 1e-12 * (std::fabs(avail) + 1);
-    const double kerfSize = ref + g_sawwidth;
-    if (g_sawwidth > 0 && (kerfSize - g_sawwidth) - kCutTolerance < avail)
-        bound = std::max(bound, kerfSize);
+    const double kerfSize = ref + kerf;
+    if (kerf > 0 && (kerfSize - kerf) - kCutTolerance < avail) bound = std::max(bound, kerfSize);
     return bound;
 }
 
-FitQuery::FitQuery(double availLength, double availWidth, double refLength, double refWidth)
+FitQuery::FitQuery(double availLength, double availWidth, double refLength, double refWidth,
+                   double kerf)
     : availLength_(availLength),
       availWidth_(availWidth),
       refLength_(refLength),
       refWidth_(refWidth),
-      maxLength_(LargestFitting(availLength, refLength)),
-      maxWidth_(LargestFitting(availWidth, refWidth)) {}
+      kerf_(kerf),
+      maxLength_(LargestFitting(availLength, refLength, kerf)),
+      maxWidth_(LargestFitting(availWidth, refWidth, kerf)) {}
 
 bool FitIndex::Node::Admits(const FitQuery& query) const {
     for (int c = 0; c < kCorners && length[c] != kInfinity; ++c)
@@ -76,7 +77,7 @@ FitIndex::Node FitIndex::Merge(const Node& a, const Node& b) {
     return n;
 }
 
-void FitIndex::Build(const std::vector<TPartInfo*>& items) {
+void FitIndex::Build(const std::vector<Part*>& items) {
     remaining_ = items.size();
     leaves_ = 1;
     while (leaves_ < items.size()) leaves_ *= 2;
@@ -106,18 +107,18 @@ void FitIndex::Take(std::size_t i) {
     }
 }
 
-std::size_t FitIndex::FirstFit(const std::vector<TPartInfo*>& items, std::size_t from,
+std::size_t FitIndex::FirstFit(const std::vector<Part*>& items, std::size_t from,
                                const FitQuery& query, EffectiveSize& eff) const {
     if (remaining_ == 0 || from >= items.size()) return kNone;
     return Search(items, 1, 0, leaves_, from, query, eff);
 }
 
-std::size_t FitIndex::Search(const std::vector<TPartInfo*>& items, std::size_t node, std::size_t lo,
+std::size_t FitIndex::Search(const std::vector<Part*>& items, std::size_t node, std::size_t lo,
                              std::size_t hi, std::size_t from, const FitQuery& query,
                              EffectiveSize& eff) const {
     if (hi <= from || !nodes_[node].Admits(query)) return kNone;
     if (hi - lo == 1) {
-        eff = KerfRule(*items[lo], query.RefLength(), query.RefWidth());
+        eff = KerfRule(*items[lo], query.RefLength(), query.RefWidth(), query.Kerf());
         return Fits(eff, query.AvailLength(), query.AvailWidth()) ? lo : kNone;
     }
     const std::size_t mid = lo + (hi - lo) / 2;

@@ -13,12 +13,13 @@
 // compares the parts with.
 class FitQuery {
   public:
-    FitQuery(double availLength, double availWidth, double refLength, double refWidth);
+    FitQuery(double availLength, double availWidth, double refLength, double refWidth, double kerf);
 
     double AvailLength() const { return availLength_; }
     double AvailWidth() const { return availWidth_; }
     double RefLength() const { return refLength_; }
     double RefWidth() const { return refWidth_; }
+    double Kerf() const { return kerf_; }
 
     // False only when no record at least this long and at least this wide can fit.
     bool Admits(double leastLength, double leastWidth) const {
@@ -27,12 +28,13 @@ class FitQuery {
 
   private:
     // A size bound along one axis that every fitting part keeps to.
-    static double LargestFitting(double avail, double ref);
+    static double LargestFitting(double avail, double ref, double kerf);
 
     double availLength_;
     double availWidth_;
     double refLength_;
     double refWidth_;
+    double kerf_;
     double maxLength_;
     double maxWidth_;
 };
@@ -42,15 +44,15 @@ class FitIndex {
     static constexpr std::size_t kNone = SIZE_MAX;
 
     // Indexes the records in their order, all unplaced.
-    void Build(const std::vector<TPartInfo*>& items);
+    void Build(const std::vector<Part*>& items);
     // Record i leaves the search.
     void Take(std::size_t i);
     std::size_t Remaining() const { return remaining_; }
 
     // The first unplaced index of `items` (the records indexed) at or after `from`
     // whose record fits, with its effective sizes; kNone when there is none.
-    std::size_t FirstFit(const std::vector<TPartInfo*>& items, std::size_t from,
-                         const FitQuery& query, EffectiveSize& eff) const;
+    std::size_t FirstFit(const std::vector<Part*>& items, std::size_t from, const FitQuery& query,
+                         EffectiveSize& eff) const;
 
   private:
     static constexpr int kCorners = 2;
@@ -67,7 +69,7 @@ class FitIndex {
         bool operator==(const Node&) const = default;
     };
     static Node Merge(const Node& a, const Node& b);
-    std::size_t Search(const std::vector<TPartInfo*>& items, std::size_t node, std::size_t lo,
+    std::size_t Search(const std::vector<Part*>& items, std::size_t node, std::size_t lo,
                        std::size_t hi, std::size_t from, const FitQuery& query,
                        EffectiveSize& eff) const;
 

@@ -2,13 +2,13 @@
 
 #include "engine/Fill.h"
 
-double FreeFillInto(WorkList& list, TSheetInfo& sheet, double x0, double y0, double usableLength,
+double FreeFillInto(WorkList& list, Sheet& sheet, double x0, double y0, double usableLength,
                     double usableWidth, PlacementWriter& out) {
     Skyline& segments = list.Segments();
-    segments.Load(sheet.lines, sheet.width, sheet.length);
+    segments.Load(sheet.segments, sheet.width, sheet.length);
     segments.Add(x0, y0, usableLength);
     if (list.Records().empty()) {
-        segments.Store(sheet.lines);
+        segments.Store(sheet.segments);
         return 0;
     }
     double total = 0;
@@ -27,17 +27,19 @@ double FreeFillInto(WorkList& list, TSheetInfo& sheet, double x0, double y0, dou
         bool finished = false;
         for (std::size_t from = 0;;) {
             EffectiveSize eff{};
-            const std::size_t i =
-                list.FirstFit(from, FitQuery(curLength, depth, usableLength, usableWidth), eff);
+            const std::size_t i = list.FirstFit(
+                from,
+                FitQuery(curLength, depth, usableLength, usableWidth, list.Settings().bladeWidth),
+                eff);
             if (i == FitIndex::kNone) break;
-            const TPartInfo& part = list.Take(i);
+            const Part& part = list.Take(i);
             total += part.length * part.width;
             out.Add(part, curX, curY);
             segments.Add(curX, curY + eff.width, eff.length);
             if (curLength - eff.length < 0) {
                 // The part overran the segment within the tolerance: it is used up.
                 segments.Close(current, curX + eff.length, curY, curLength - eff.length,
-                               usableLength, sheet.offcuts);
+                               usableLength, sheet.offcuts, list.Settings());
                 finished = true;
                 break;
             }
@@ -48,32 +50,35 @@ double FreeFillInto(WorkList& list, TSheetInfo& sheet, double x0, double y0, dou
         // Only the first segment of the lowest level is tried: with nothing deeper
         // the fill is over, even if a neighbour at the same level had room.
         if (!segments.AnyBeyond(curY)) break;
-        if (!finished) segments.Close(current, curX, curY, curLength, usableLength, sheet.offcuts);
+        if (!finished)
+            segments.Close(current, curX, curY, curLength, usableLength, sheet.offcuts,
+                           list.Settings());
     }
-    segments.Store(sheet.lines);
-    for (const CLine& s : sheet.lines) {
-        if (IsUsableOffcut(s.length, usableWidth - s.y))
+    segments.Store(sheet.segments);
+    for (const Segment& s : sheet.segments) {
+        if (list.Settings().IsUsableOffcut(s.length, usableWidth - s.y))
             AppendOffcut(sheet.offcuts, s.x, s.y, s.length, usableWidth - s.y);
     }
     return total;
 }
 
-double FillFree(WorkList& list, TSheetInfo& sheet, double x0, double y0, double usableLength,
-                double usableWidth, std::vector<TPartInfo>& out) {
+double FillFree(WorkList& list, Sheet& sheet, double x0, double y0, double usableLength,
+                double usableWidth, std::vector<Footprint>& out) {
     PlacementWriter writer(out, out.size());
     return FreeFillInto(list, sheet, x0, y0, usableLength, usableWidth, writer);
 }
 
-void PickLowestSegment(const TSheetInfo& sheet, double& x, double& y, double& length) {
+void PickLowestSegment(const Sheet& sheet, double& x, double& y, double& length) {
     Skyline segments;
-    segments.Load(sheet.lines, sheet.width, sheet.length);
+    segments.Load(sheet.segments, sheet.width, sheet.length);
     segments.Pick(x, y, length);
 }
 
-void CloseSegment(TSheetInfo& sheet, double gapX, double gapY, double gapLength,
-                  double usableLength) {
+void CloseSegment(Sheet& sheet, double gapX, double gapY, double gapLength, double usableLength,
+                  const CutSettings& settings) {
     Skyline segments;
-    segments.Load(sheet.lines, sheet.width, sheet.length);
-    segments.Close(segments.FirstAtLevel(gapY), gapX, gapY, gapLength, usableLength, sheet.offcuts);
-    segments.Store(sheet.lines);
+    segments.Load(sheet.segments, sheet.width, sheet.length);
+    segments.Close(segments.FirstAtLevel(gapY), gapX, gapY, gapLength, usableLength, sheet.offcuts,
+                   settings);
+    segments.Store(sheet.segments);
 }

@@ -4,7 +4,7 @@ namespace {
 
 class GuillotineFill {
   public:
-    GuillotineFill(WorkList& list, TSheetInfo& sheet, PlacementWriter& out)
+    GuillotineFill(WorkList& list, Sheet& sheet, PlacementWriter& out)
         : list_(list), sheet_(sheet), out_(out) {}
 
     // Puts the first fitting part into the corner, then fills the strip beyond
@@ -47,33 +47,33 @@ class GuillotineFill {
     bool PlaceCorner(GuillotineFrame& f) {
         if (f.length < kCutTolerance || f.width < kCutTolerance) return false;
         if (list_.Records().empty()) return false;
-        const std::size_t i =
-            list_.FirstFit(0, FitQuery(f.length, f.width, f.length, f.width), f.part);
+        const std::size_t i = list_.FirstFit(
+            0, FitQuery(f.length, f.width, f.length, f.width, list_.Settings().bladeWidth), f.part);
         if (i == FitIndex::kNone) {
-            if (IsUsableOffcut(f.length, f.width))
+            if (list_.Settings().IsUsableOffcut(f.length, f.width))
                 AppendOffcut(sheet_.offcuts, f.x, f.y, f.length, f.width);
             return false;
         }
-        const TPartInfo& part = list_.Take(i);
+        const Part& part = list_.Take(i);
         out_.Add(part, f.x, f.y);
         f.area = part.length * part.width;
         return true;
     }
 
     WorkList& list_;
-    TSheetInfo& sheet_;
+    Sheet& sheet_;
     PlacementWriter& out_;
 };
 
 }  // namespace
 
-double GuillotineFillInto(WorkList& list, TSheetInfo& sheet, double x, double y,
-                          double regionLength, double regionWidth, PlacementWriter& out) {
+double GuillotineFillInto(WorkList& list, Sheet& sheet, double x, double y, double regionLength,
+                          double regionWidth, PlacementWriter& out) {
     return GuillotineFill(list, sheet, out).Fill(x, y, regionLength, regionWidth);
 }
 
-double FillGuillotine(WorkList& list, TSheetInfo& sheet, double x, double y, double regionLength,
-                      double regionWidth, std::vector<TPartInfo>& out) {
+double FillGuillotine(WorkList& list, Sheet& sheet, double x, double y, double regionLength,
+                      double regionWidth, std::vector<Footprint>& out) {
     PlacementWriter writer(out, out.size());
     return GuillotineFillInto(list, sheet, x, y, regionLength, regionWidth, writer);
 }

@@ -19,7 +19,7 @@ struct ShallowerLevel {
 
 }  // namespace
 
-void Skyline::Load(const std::vector<CLine>& lines, double pickLimit, double emptyLength) {
+void Skyline::Load(const std::vector<Segment>& lines, double pickLimit, double emptyLength) {
     segments_.clear();
     alive_ = 0;
     pickLimit_ = pickLimit;
@@ -28,12 +28,12 @@ void Skyline::Load(const std::vector<CLine>& lines, double pickLimit, double emp
     deepest_.clear();
     ends_.Clear();
     starts_.Clear();
-    for (const CLine& s : lines) Add(s.x, s.y, s.length);
+    for (const Segment& s : lines) Add(s.x, s.y, s.length);
 }
 
 int Skyline::Add(double x, double y, double length) {
     const int id = static_cast<int>(segments_.size());
-    segments_.push_back(Segment{CLine{x, y, length}, true});
+    segments_.push_back(Entry{Segment{x, y, length}, true});
     ++alive_;
     ends_.Insert(id, x + length);
     starts_.Insert(id, x);
@@ -92,7 +92,7 @@ int Skyline::FirstAtLevel(double y) const {
 }
 
 void Skyline::Absorb(int id, double gapX, double gapLength, bool fromRight) {
-    CLine& n = segments_[id].line;
+    Segment& n = segments_[id].line;
     if (fromRight) {
         n.x = gapX;
         starts_.Erase(id);
@@ -104,7 +104,7 @@ void Skyline::Absorb(int id, double gapX, double gapLength, bool fromRight) {
 }
 
 void Skyline::Close(int current, double gapX, double gapY, double gapLength, double usableLength,
-                    std::vector<TPartInfo>& offcuts) {
+                    std::vector<Offcut>& offcuts, const CutSettings& settings) {
     // Neighbours are matched exactly, the last one in list order winning.
     const int left = ends_.Last(gapX, current);
     const int right = starts_.Last(gapX + gapLength, current);
@@ -126,11 +126,12 @@ void Skyline::Close(int current, double gapX, double gapY, double gapLength, dou
     if (absorb < 0) return;
     Absorb(absorb, gapX, gapLength, fromRight);
     const double depth = segments_[absorb].line.y - gapY;
-    if (IsUsableOffcut(gapLength, depth)) AppendOffcut(offcuts, gapX, gapY, gapLength, depth);
+    if (settings.IsUsableOffcut(gapLength, depth))
+        AppendOffcut(offcuts, gapX, gapY, gapLength, depth);
 }
 
-void Skyline::Store(std::vector<CLine>& lines) const {
+void Skyline::Store(std::vector<Segment>& lines) const {
     lines.clear();
-    for (const Segment& s : segments_)
+    for (const Entry& s : segments_)
         if (s.alive) lines.push_back(s.line);
 }

@@ -9,14 +9,15 @@
 #include <vector>
 
 #include "engine/KeyIndex.h"
-#include "model/Globals.h"
+#include "model/CutSettings.h"
+#include "model/Placement.h"
 
 class Skyline {
   public:
     // Starts from a sheet's segments in their list order. Segments at or beyond
     // `pickLimit` (the usable width) are never picked; `emptyLength` is the length
     // picked when there is no segment at all (the usable length).
-    void Load(const std::vector<CLine>& lines, double pickLimit, double emptyLength);
+    void Load(const std::vector<Segment>& lines, double pickLimit, double emptyLength);
     int Add(double x, double y, double length);
 
     // The first segment of the lowest level below the pick limit: sets x, y and
@@ -29,22 +30,22 @@ class Skyline {
     // Removes segment `current` (none when -1) and lets a neighbour absorb the gap,
     // recording the given-up rectangle below it as an offcut when usable.
     void Close(int current, double gapX, double gapY, double gapLength, double usableLength,
-               std::vector<TPartInfo>& offcuts);
+               std::vector<Offcut>& offcuts, const CutSettings& settings);
     // The first segment at level y in list order, -1 when none.
     int FirstAtLevel(double y) const;
 
     // The remaining segments in list order.
-    void Store(std::vector<CLine>& lines) const;
+    void Store(std::vector<Segment>& lines) const;
 
   private:
-    struct Segment {
-        CLine line;
+    struct Entry {
+        Segment line;
         bool alive;
     };
     void Remove(int id);
     void Absorb(int id, double gapX, double gapLength, bool fromRight);
 
-    std::vector<Segment> segments_;  // indexed by id, ids in list order
+    std::vector<Entry> segments_;  // indexed by id, ids in list order
     int alive_ = 0;
     double pickLimit_ = 0;
     double emptyLength_ = 0;

@@ -26,7 +26,8 @@ std::string PolylineHead(const std::string& layer) {
     return "0\nPOLYLINE\n8\n" + layer + "\n66\n1\n10\n0.000\n20\n0.000\n30\n0.000\n70\n1";
 }
 
-void AddRectangle(std::vector<std::string>& blocks, const std::string& head, const TPartInfo& r) {
+template <class Rectangle>
+void AddRectangle(std::vector<std::string>& blocks, const std::string& head, const Rectangle& r) {
     blocks.push_back(head);
     const double x = r.x, y = r.y, a = r.length, b = r.width;
     blocks.push_back(Vertex("parts", F3(x), F3(y)));
@@ -95,7 +96,7 @@ void AddReport(std::vector<std::string>& blocks, const ExportSource& source, int
 
 std::vector<std::string> BuildDxfBlocks(const ExportSource& source, int layoutIndex,
                                         const std::string& stamp) {
-    const TSheetInfo* sheet = source.result.LayoutSheetOf(layoutIndex);
+    const PlannedSheet* sheet = source.result.LayoutSheetOf(layoutIndex);
     if (!sheet) return {};
     const double L = sheet->length, W = sheet->width;
     std::vector<std::string> blocks;
@@ -111,7 +112,7 @@ std::vector<std::string> BuildDxfBlocks(const ExportSource& source, int layoutIn
     blocks.push_back(Vertex("sheet", F3(L), "0.000"));
     blocks.push_back("0\nSEQEND\n8\nsheet");
 
-    for (const TPartInfo& p : sheet->parts) {
+    for (const Placement& p : sheet->parts) {
         const double x = p.x, y = p.y, a = p.length, b = p.width;
         blocks.push_back(TextBlock("parts label", x + a / 2, y + b / 2, p.label));
         if (source.settings.dxfDimensions) {
@@ -121,7 +122,7 @@ std::vector<std::string> BuildDxfBlocks(const ExportSource& source, int layoutIn
         AddRectangle(blocks, PolylineHead("parts"), p);
     }
     if (source.settings.dxfOffcuts)
-        for (const TPartInfo& o : sheet->offcuts)
+        for (const Offcut& o : sheet->offcuts)
             AddRectangle(blocks, PolylineHead("parts") + "\n62\n11", o);
 
     AddReport(blocks, source, layoutIndex, MakeLayoutPage(source.result, layoutIndex), stamp);

@@ -5,9 +5,11 @@
 #include <string>
 #include <vector>
 
-#include "job/AppliedResult.h"
 #include "io/CellTable.h"
+#include "io/EntryTables.h"
 #include "io/SettingsForm.h"
+#include "io/TextFile.h"
+#include "job/AppliedResult.h"
 #include "text/SingleLineText.h"
 
 // The outcome of one export, for the window's message box (information when ok,
@@ -17,10 +19,12 @@ struct ExportOutcome {
     std::string message;
 };
 
-// What an export reads besides the job settings of the last calculation.
+// What an export reads: the applied result with the settings it was made with,
+// the part table as it was typed for that calculation, and the drawing choices of
+// the form (colours, DXF extras, view options), which are not part of a plan.
 struct ExportSource {
     const AppliedResult& result;
-    const CellTable& partTable;  // the part table as typed
+    const CellTable& partTable;
     const SettingsForm& settings;
 };
 
@@ -30,14 +34,3 @@ ExportOutcome ExportFailed(const std::string& message);
 // Writes the items, each followed by CR LF, atomically; "Congratulations! Exported
 // successfully!" or the failure naming the file.
 ExportOutcome WriteExportItems(const std::string& path, const std::vector<std::string>& items);
-
-// The local date and time as the exports stamp them (strftime "%Y/%m/%d %X").
-std::string ExportTimeStamp();
-
-// The cells of a label as the part table holds them, from the first data row whose
-// label equals it, exactly or ignoring letter case. A label no longer in the table
-// (edited after the calculation) gives empty cells, so that its row is still written.
-struct TypedPart {
-    std::string length, width, rotatable;
-};
-TypedPart LookUpTypedPart(const CellTable& partTable, const std::string& label, bool ignoreCase);

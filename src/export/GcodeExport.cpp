@@ -2,7 +2,6 @@
 
 #include "render/LayoutPage.h"
 #include "text/NumberText.h"
-#include "model/Globals.h"
 
 namespace {
 
@@ -12,11 +11,11 @@ struct Point {
 
 class ProgramWriter {
   public:
-    ProgramWriter()
-        : rapid_(g_shukongtype == 1 ? "G00 " : "G0 "),
-          feed_(g_shukongtype == 1 ? "G01 " : "G1 "),
-          lift_(rapid_ + "Z" + FormatFixed(g_safeheight, 3)),
-          plunge_(feed_ + "Z" + FormatFixed(g_zkdepth, 3)) {}
+    explicit ProgramWriter(const CncSettings& cnc)
+        : rapid_(cnc.huazhong ? "G00 " : "G0 "),
+          feed_(cnc.huazhong ? "G01 " : "G1 "),
+          lift_(rapid_ + "Z" + FormatFixed(cnc.safeHeight, 3)),
+          plunge_(feed_ + "Z" + FormatFixed(cnc.drillDepth, 3)) {}
 
     // A comment line; the value cannot end the line early and turn into motion.
     void Comment(const std::string& heading, const std::string& value) {
@@ -48,9 +47,9 @@ class ProgramWriter {
     std::vector<std::string> items_;
 };
 
-void GuillotinePath(ProgramWriter& out, const TSheetInfo& sheet, double s) {
+void GuillotinePath(ProgramWriter& out, const PlannedSheet& sheet, double s) {
     double lastX = 0.0;
-    for (const TPartInfo& p : sheet.parts) {
+    for (const Placement& p : sheet.parts) {
         const double X = p.x + p.length + s / 2;
         if (X != lastX) {
             out.Cut({X, p.y}, {X, sheet.width});
@@ -66,20 +65,20 @@ void GuillotinePath(ProgramWriter& out, const TSheetInfo& sheet, double s) {
 class CutRegister {
   public:
     bool Add(double x, double y, double length) {
-        for (const CLine& l : lines_)
+        for (const Segment& l : lines_)
             if (l.x == x && l.y == y && l.length == length) return false;
         lines_.push_back({x, y, length});
         return true;
     }
 
   private:
-    std::vector<CLine> lines_;
+    std::vector<Segment> lines_;
 };
 
-void FreePath(ProgramWriter& out, const TSheetInfo& sheet, double s) {
+void FreePath(ProgramWriter& out, const PlannedSheet& sheet, double s) {
     CutRegister vertical, horizontal;
     const double L = sheet.length, W = sheet.width, h = s / 2;
-    for (const TPartInfo& p : sheet.parts) {
+    for (const Placement& p : sheet.parts) {
         const double x = p.x, y = p.y, a = p.length, b = p.width;
         if (x != 0 && vertical.Add(x - h, y, b)) out.Cut({x - h, y}, {x - h, y + b});
         if (y + b != W && horizontal.Add(x, y + b + h, a))
@@ -94,20 +93,21 @@ void FreePath(ProgramWriter& out, const TSheetInfo& sheet, double s) {
 
 std::vector<std::string> BuildGcodeItems(const ExportSource& source, int layoutIndex,
                                          const std::string& stamp) {
-    const TSheetInfo* sheet = source.result.LayoutSheetOf(layoutIndex);
+    const PlannedSheet* sheet = source.result.LayoutSheetOf(layoutIndex);
     if (!sheet) return {};
     const LayoutCaptions c = MakeLayoutCaptions(*sheet);
-    ProgramWriter out;
+    ProgramWriter out(source.result.settings.cnc);
     out.Comment("\t", stamp);
     out.Comment("------------ Layouts ", std::to_string(layoutIndex + 1) + " ------------");
     out.Comment("Label: ", c.lblSheetLabel);
     out.Comment("Quant: ", c.lblSheetNum);
     out.Comment("Length: ", c.lblSheetLen);
     out.Raw("!Width: " + SingleLineText(c.lblSheetWidth) + "\n!\n!");
-    if (g_isonecut)
-        GuillotinePath(out, *sheet, g_sawwidth);
+    const CutSettings& cut = source.result.settings.cut;
+    if (cut.guillotine)
+        GuillotinePath(out, *sheet, cut.bladeWidth);
     else
-        FreePath(out, *sheet, g_sawwidth);
+        FreePath(out, *sheet, cut.bladeWidth);
     out.Finish();
     return out.Take();
 }

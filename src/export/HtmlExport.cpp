@@ -6,7 +6,6 @@
 
 #include "render/LayoutDrawing.h"
 #include "render/LayoutPage.h"
-#include "model/Globals.h"
 #include "text/Translate.h"
 
 namespace {
@@ -54,7 +53,7 @@ std::vector<std::string> BuildHtmlItems(const ExportSource& source, int layoutIn
     if (!source.result.LayoutSheetOf(layoutIndex)) return {};
     const LayoutPage page = MakeLayoutPage(source.result, layoutIndex);
     const LayoutCaptions& c = page.captions;
-    const std::string unit = Escaped(g_unit);
+    const std::string unit = Escaped(source.result.settings.unit);
 
     std::vector<std::string> items;
     items.push_back(

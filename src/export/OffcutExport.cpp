@@ -26,10 +26,10 @@ struct OffcutLine {
 }  // namespace
 
 std::vector<std::string> BuildOffcutLines(const ExportSource& source, int layoutIndex) {
-    const TSheetInfo* sheet = source.result.LayoutSheetOf(layoutIndex);
+    const PlannedSheet* sheet = source.result.LayoutSheetOf(layoutIndex);
     if (!sheet) return {};
     std::vector<OffcutLine> merged;
-    for (const TPartInfo& offcut : sheet->offcuts) {
+    for (const Offcut& offcut : sheet->offcuts) {
         const std::string length = SizeText(offcut.length), width = SizeText(offcut.width);
         const std::string key = length + "\t" + width, turned = width + "\t" + length;
         bool found = false;

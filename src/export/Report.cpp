@@ -2,12 +2,11 @@
 
 #include <optional>
 
+#include "io/EntryTables.h"
+#include "io/TextFile.h"
 #include "text/FieldSplit.h"
-#include "job/JobInput.h"
 #include "text/NumberText.h"
 #include "text/TextColumns.h"
-#include "io/TextFile.h"
-#include "engine/Cut.h"
 #include "text/Translate.h"
 
 namespace {
@@ -46,13 +45,13 @@ std::string RowLabel(const CellTable& table, int r) {
 
 int UsedSheets(const AppliedResult& result, const std::string& label) {
     int n = 0;
-    for (const TSheetInfo& s : result.sheets) n += (s.used && s.label == label) ? 1 : 0;
+    for (const PlannedSheet& s : result.sheets) n += (s.used && s.label == label) ? 1 : 0;
     return n;
 }
 
 int UsedParts(const AppliedResult& result, const std::string& label) {
     int n = 0;
-    for (const TSheetInfo& s : result.sheets)
+    for (const PlannedSheet& s : result.sheets)
         if (s.used) n += CountPartsWithLabel(s, label);
     return n;
 }
@@ -68,14 +67,16 @@ std::string LeftText(const std::optional<int>& quant, int used) {
 std::vector<std::string> WriteReport(const AppliedResult& result, const CellTable& sgSheet,
                                      const CellTable& sgPart) {
     std::vector<std::string> lines;
-    lines.push_back(Caption("Guillotine:") + " " + YesNo(g_isonecut));
-    lines.push_back(Caption("Cost Optimization:") + " " + YesNo(g_ispricecut));
-    lines.push_back(Caption("Length Unit:") + " " + g_unit);
-    lines.push_back(Caption("Blade Width:") + " " + FormatFixed(g_sawwidth, 2));
-    lines.push_back(Caption("Top Margin:") + " " + FormatFixed(g_margintop, 2));
-    lines.push_back(Caption("Bottom Margin:") + " " + FormatFixed(g_marginbottom, 2));
-    lines.push_back(Caption("Left Margin:") + " " + FormatFixed(g_marginleft, 2));
-    lines.push_back(Caption("Right Margin:") + " " + FormatFixed(g_marginright, 2));
+    const JobSettings& settings = result.settings;
+    const CutSettings& cut = settings.cut;
+    lines.push_back(Caption("Guillotine:") + " " + YesNo(cut.guillotine));
+    lines.push_back(Caption("Cost Optimization:") + " " + YesNo(cut.costObjective));
+    lines.push_back(Caption("Length Unit:") + " " + settings.unit);
+    lines.push_back(Caption("Blade Width:") + " " + FormatFixed(cut.bladeWidth, 2));
+    lines.push_back(Caption("Top Margin:") + " " + FormatFixed(cut.margins.top, 2));
+    lines.push_back(Caption("Bottom Margin:") + " " + FormatFixed(cut.margins.bottom, 2));
+    lines.push_back(Caption("Left Margin:") + " " + FormatFixed(cut.margins.left, 2));
+    lines.push_back(Caption("Right Margin:") + " " + FormatFixed(cut.margins.right, 2));
     lines.insert(lines.end(), {"", "", _("Sheets:"), ""});
     lines.push_back(
         Heading({"Length", "Width", "Area", "Cost", "Total Quant", "Used Quant", "Left Quant"}));

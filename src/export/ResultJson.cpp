@@ -7,25 +7,26 @@ namespace {
 // Keys stay in the documented order rather than sorted.
 using Json = nlohmann::ordered_json;
 
-Json Rectangle(const TPartInfo& p) {
+template <class Rect>
+Json Rectangle(const Rect& p) {
     return {{"x", p.x}, {"y", p.y}, {"length", p.length}, {"width", p.width}};
 }
 
-Json Sheet(const TSheetInfo& s) {
+Json SheetJson(const PlannedSheet& s) {
     Json parts = Json::array(), offcuts = Json::array();
-    for (const TPartInfo& p : s.parts) {
-        Json part = {{"id", p.id}, {"label", p.label}};
+    for (const Placement& p : s.parts) {
+        Json part = {{"id", p.partId}, {"label", p.label}};
         part.update(Rectangle(p));
-        part["rotated"] = p.rotated != 0;
+        part["rotated"] = p.rotated;
         parts.push_back(std::move(part));
     }
-    for (const TPartInfo& o : s.offcuts) offcuts.push_back(Rectangle(o));
+    for (const Offcut& o : s.offcuts) offcuts.push_back(Rectangle(o));
     return {{"id", s.id},
             {"label", s.label},
             {"length", s.length},
             {"width", s.width},
-            {"used", s.used != 0},
-            {"distinct", s.distinct != 0},
+            {"used", s.used},
+            {"distinct", s.distinct},
             {"count", s.count},
             {"layoutIndex", s.layoutIndex},
             {"utilisation", s.utilisation},
@@ -35,10 +36,10 @@ Json Sheet(const TSheetInfo& s) {
 
 }  // namespace
 
-std::string ResultJson(const AppliedResult& result, std::uint32_t seed) {
+std::string ResultJson(const AppliedResult& result) {
     Json sheets = Json::array();
-    for (const TSheetInfo& s : result.sheets) sheets.push_back(Sheet(s));
-    const Json out = {{"seed", seed},
+    for (const PlannedSheet& s : result.sheets) sheets.push_back(SheetJson(s));
+    const Json out = {{"seed", result.seed},
                       {"generations", result.generations},
                       {"fitness", result.fitness},
                       {"allPlaced", result.allPlaced},

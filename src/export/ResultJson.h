@@ -2,10 +2,9 @@
 // list order with its parts and offcuts, numbers with round-trip precision.
 #pragma once
 
-#include <cstdint>
 #include <string>
 
 #include "job/AppliedResult.h"
 
 // `seed` is the random seed the calculation started from.
-std::string ResultJson(const AppliedResult& result, std::uint32_t seed);
+std::string ResultJson(const AppliedResult& result);

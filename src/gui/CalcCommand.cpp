@@ -2,10 +2,11 @@
 
 #include <QProgressBar>
 
+#include "export/Report.h"
 #include "gui/CalcRunner.h"
 #include "gui/CellTableModel.h"
 #include "gui/Messages.h"
-#include "model/Globals.h"
+#include "io/TableCalculation.h"
 
 CalcCommand::CalcCommand(CalcCommandParts parts, QObject* parent)
     : QObject(parent), p_(std::move(parts)), runner_(new CalcRunner(this)) {
@@ -35,7 +36,8 @@ void CalcCommand::Start() {
     const SettingsForm form = p_.settings();
     CellTable sheets = p_.sheets.Table();
     CellTable parts = p_.parts.Table();
-    const std::optional<CalcOutcome> ended = calc_.Prepare(form, sheets, parts);
+    const std::optional<CalcOutcome> ended = PrepareFromTables(calc_, form, sheets, parts);
+    preparedParts_ = parts;
     // The job input writes the totals rows, also when a later check refuses the job.
     p_.sheets.Edit([&](CellTable& t) { t = std::move(sheets); });
     p_.parts.Edit([&](CellTable& t) { t = std::move(parts); });
@@ -47,7 +49,7 @@ void CalcCommand::Start() {
         if (ended->page >= 0) p_.showTablePage(ended->page);
         return;
     }
-    p_.progress.setRange(0, std::max(1, static_cast<int>(g_maxgen)));
+    p_.progress.setRange(0, std::max(1, calc_.MaxGenerationsOfPrepared()));
     p_.progress.setValue(0);
     Q_EMIT runningChanged(true);
     runner_->Start([this](const std::function<void()>& step, const std::atomic<bool>& stop) {
@@ -60,7 +62,11 @@ void CalcCommand::Start() {
 
 void CalcCommand::Finished() {
     CellTable sheets = p_.sheets.Table();
-    const CalcOutcome outcome = calc_.Finish(sheets, p_.parts.Table());
+    const CalcOutcome outcome = FinishIntoTables(calc_, sheets);
+    if (outcome.status == CalcOutcome::Status::Applied) {
+        appliedParts_ = preparedParts_;
+        report_ = WriteReport(*calc_.Applied(), sheets, appliedParts_);
+    }
     p_.sheets.Edit([&](CellTable& t) { t = std::move(sheets); });
     p_.progress.setValue(p_.progress.maximum());
     Q_EMIT runningChanged(false);

@@ -5,9 +5,12 @@
 
 #include <QObject>
 #include <functional>
+#include <string>
+#include <vector>
 
-#include "job/Calculation.h"
+#include "io/CellTable.h"
 #include "io/SettingsForm.h"
+#include "job/Calculation.h"
 
 class CalcRunner;
 class CellTableModel;
@@ -41,6 +44,11 @@ class CalcCommand : public QObject {
     void StopAndWait();
 
     const Calculation& Calc() const { return calc_; }
+    // The report of the applied result, one text line per entry.
+    const std::vector<std::string>& ReportLines() const { return report_; }
+    // The part table as it was typed for the applied result: the exports and
+    // printouts show its cells, whatever has been typed since.
+    const CellTable& AppliedPartTable() const { return appliedParts_; }
 
   Q_SIGNALS:
     void runningChanged(bool running);
@@ -53,4 +61,7 @@ class CalcCommand : public QObject {
     CalcCommandParts p_;
     Calculation calc_;
     CalcRunner* runner_;
+    CellTable preparedParts_;
+    CellTable appliedParts_;
+    std::vector<std::string> report_;
 };

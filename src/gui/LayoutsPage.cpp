@@ -157,7 +157,7 @@ LayoutsPage::LayoutsPage(QWidget* parent) : QWidget(parent) {
         const int index = SelectedLayout();
         if (!result_ || index < 0 || !drawOptions_) return;
         painter.setFont(LayoutFont());
-        if (const TSheetInfo* sheet = result_->LayoutSheetOf(index))
+        if (const PlannedSheet* sheet = result_->LayoutSheetOf(index))
             DrawLayoutSheet(painter, *sheet, area, drawOptions_());
     });
     auto* panel = new QVBoxLayout(pnlLayout);

@@ -43,7 +43,7 @@ void OutputCommands::Export(LayoutExportKind kind) {
     if (path.isEmpty()) return;
     const SettingsForm settings = p_.settings();
     const ExportOutcome outcome =
-        ExportLayout(kind, {*result, p_.parts.Table(), settings}, layout, S(path));
+        ExportLayout(kind, {*result, p_.calc.AppliedPartTable(), settings}, layout, S(path));
     if (outcome.ok)
         p_.messages.Info(outcome.message);
     else
@@ -54,7 +54,8 @@ void OutputCommands::PrintCurrent() {
     const AppliedResult* result = p_.calc.Calc().Applied();
     const int layout = p_.layouts.SelectedLayout();
     if (!result || layout < 0) return;
-    printing_->PrintLayouts(*result, p_.parts.Table(), {layout}, DrawOptionsOf(p_.settings()));
+    printing_->PrintLayouts(*result, p_.calc.AppliedPartTable(), {layout},
+                            DrawOptionsOf(p_.settings()));
 }
 
 void OutputCommands::PrintAll() {
@@ -62,7 +63,8 @@ void OutputCommands::PrintAll() {
     if (!result) return;
     std::vector<int> layouts;
     for (int i = 0; i < p_.layouts.LayoutCount(); ++i) layouts.push_back(i);
-    printing_->PrintLayouts(*result, p_.parts.Table(), layouts, DrawOptionsOf(p_.settings()));
+    printing_->PrintLayouts(*result, p_.calc.AppliedPartTable(), layouts,
+                            DrawOptionsOf(p_.settings()));
 }
 
 void OutputCommands::SaveReport() {
@@ -72,7 +74,7 @@ void OutputCommands::SaveReport() {
                                          Q(_("Report file") + "(*.txt)"), QStringLiteral("txt")});
     if (path.isEmpty()) return;
     std::string message;
-    if (::SaveReport(S(path), p_.calc.Calc().ReportLines(), message))
+    if (::SaveReport(S(path), p_.calc.ReportLines(), message))
         p_.messages.Info(message);
     else
         p_.messages.GeneralError(message);
@@ -80,5 +82,5 @@ void OutputCommands::SaveReport() {
 
 void OutputCommands::PrintReport() {
     if (!p_.calc.Calc().Applied()) return;
-    printing_->PrintReport(p_.calc.Calc().ReportLines());
+    printing_->PrintReport(p_.calc.ReportLines(), p_.calc.Calc().Applied()->settings.print.title);
 }

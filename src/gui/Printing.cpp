@@ -7,24 +7,23 @@
 #include <QTextOption>
 #include <algorithm>
 
-#include "render/LayoutPrint.h"
 #include "gui/Dialogs.h"
 #include "gui/FixedFont.h"
 #include "gui/Messages.h"
 #include "gui/UiText.h"
-#include "model/Globals.h"
+#include "render/LayoutPrint.h"
 #include "text/Translate.h"
 
-bool Printing::BeginDocument() {
+bool Printing::BeginDocument(const std::string& title) {
     if (!dialogs_.ConfirmPrint(&window_, printer_)) return false;
     printer_.setPageOrientation(QPageLayout::Portrait);
-    printer_.setDocName(Q(g_printtitle));
+    printer_.setDocName(Q(title));
     return true;
 }
 
 void Printing::PrintLayouts(const AppliedResult& result, const CellTable& sgPart,
                             const std::vector<int>& layouts, const LayoutDrawOptions& options) {
-    if (layouts.empty() || !BeginDocument()) return;
+    if (layouts.empty() || !BeginDocument(result.settings.print.title)) return;
     QPainter painter;
     if (!painter.begin(&printer_)) {
         messages_.GeneralError(_("The printer cannot print:") + " " + S(printer_.printerName()));
@@ -38,8 +37,8 @@ void Printing::PrintLayouts(const AppliedResult& result, const CellTable& sgPart
     painter.end();
 }
 
-void Printing::PrintReport(const std::vector<std::string>& lines) {
-    if (!BeginDocument()) return;
+void Printing::PrintReport(const std::vector<std::string>& lines, const std::string& title) {
+    if (!BeginDocument(title)) return;
     QString text;
     for (const std::string& line : lines) text += Q(line) + QLatin1Char('\n');
     // A line broken in two loses its columns: the font shrinks until the widest

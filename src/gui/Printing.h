@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "job/AppliedResult.h"
 #include "io/CellTable.h"
+#include "job/AppliedResult.h"
 #include "render/LayoutDrawing.h"
 
 class Dialogs;
@@ -23,11 +23,11 @@ class Printing {
     void PrintLayouts(const AppliedResult& result, const CellTable& sgPart,
                       const std::vector<int>& layouts, const LayoutDrawOptions& options);
     // After the print dialog: the lines in a font of fixed pitch, so columns line up.
-    void PrintReport(const std::vector<std::string>& lines);
+    void PrintReport(const std::vector<std::string>& lines, const std::string& title);
 
   private:
     // Shows the print dialog and prepares the document; false when cancelled.
-    bool BeginDocument();
+    bool BeginDocument(const std::string& title);
 
     Dialogs& dialogs_;
     const Messages& messages_;

@@ -12,8 +12,6 @@
 #include <algorithm>
 #include <ctime>
 
-#include "render/ColorList.h"
-#include "render/LayoutDrawing.h"
 #include "gui/CalcCommand.h"
 #include "gui/CellDelegate.h"
 #include "gui/ColorCombo.h"
@@ -21,22 +19,23 @@
 #include "gui/EntryTableView.h"
 #include "gui/FileCommands.h"
 #include "gui/LayoutsPage.h"
+#include "gui/Logo.h"
 #include "gui/Messages.h"
 #include "gui/OutputCommands.h"
 #include "gui/ReportPage.h"
 #include "gui/SetsPage.h"
 #include "gui/TablePage.h"
-#include "gui/UiText.h"
-#include "optimizer/Random.h"
-#include "text/AppPaths.h"
-#include "shell/Help.h"
-#include "text/Languages.h"
-#include "shell/SettingsFile.h"
-#include "text/Translate.h"
-#include "shell/UpdateConfig.h"
-#include "gui/Logo.h"
 #include "gui/TfrmUpdates.h"
+#include "gui/UiText.h"
 #include "gui/about.h"
+#include "render/ColorList.h"
+#include "render/LayoutDrawing.h"
+#include "shell/Help.h"
+#include "shell/SettingsFile.h"
+#include "shell/UpdateConfig.h"
+#include "text/AppPaths.h"
+#include "text/Languages.h"
+#include "text/Translate.h"
 
 WindowFiles WindowFiles::Default() {
     return {SettingsFilePath(), SettingsTemplatePath(), LocaleDir()};
@@ -84,7 +83,6 @@ TfrmMain::TfrmMain(Dialogs& dialogs, const WindowFiles& files, QWidget* parent)
     sheetModel_.Edit([](CellTable& t) { t = NewSheetTable(); });
     partModel_.Edit([](CellTable& t) { t = NewPartTable(); });
     ShowSettings(SettingsForm{});  // the colour boxes have their entries now
-    SeedRandom(static_cast<std::uint32_t>(std::time(nullptr)));
 
     // The update check runs once, a while after the start.
     tmr1_ = new QTimer(this);
@@ -257,7 +255,7 @@ void TfrmMain::SetRunning(bool running) {
 
 void TfrmMain::ShowResult() {
     layoutsPage_->ShowResult(calc_->Calc().AppliedShared());
-    reportPage_->ShowLines(calc_->Calc().ReportLines());
+    reportPage_->ShowLines(calc_->ReportLines());
 }
 
 SettingsForm TfrmMain::Settings() const {

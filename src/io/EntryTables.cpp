@@ -4,9 +4,10 @@
 #include <cmath>
 #include <optional>
 
+#include "io/TextFile.h"
+#include "text/CaseFold.h"
 #include "text/FieldSplit.h"
 #include "text/NumberText.h"
-#include "io/TextFile.h"
 #include "text/Translate.h"
 
 namespace {
@@ -207,4 +208,14 @@ void WriteTotals(CellTable& table, TableKind kind, double area, long long quanti
 
 void WriteTotals(CellTable& table, TableKind kind, const TableTotals& totals) {
     WriteTotals(table, kind, totals.area, totals.quantity, totals.cost);
+}
+
+TypedPart LookUpTypedPart(const CellTable& partTable, const std::string& label, bool ignoreCase) {
+    for (int row = CellTable::kFirstDataRow; row < partTable.RowCount(); ++row) {
+        const std::string& cell = partTable.Cell(row, PartCol::Label);
+        if (ignoreCase ? SameIgnoringCase(cell, label) : cell == label)
+            return {partTable.Cell(row, PartCol::Length), partTable.Cell(row, PartCol::Width),
+                    partTable.Cell(row, PartCol::Rotatable)};
+    }
+    return {};
 }

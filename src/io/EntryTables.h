@@ -110,3 +110,11 @@ struct TableTotals {
 };
 
 void WriteTotals(CellTable& table, TableKind kind, const TableTotals& totals);
+
+// The cells of a label as the part table holds them, from the first data row whose
+// label equals it, exactly or ignoring letter case. A label no longer in the table
+// (edited after the calculation) gives empty cells, so that its row is still written.
+struct TypedPart {
+    std::string length, width, rotatable;
+};
+TypedPart LookUpTypedPart(const CellTable& partTable, const std::string& label, bool ignoreCase);

@@ -1,13 +1,14 @@
 #include "io/TextFile.h"
 
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <iconv.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <ctime>
 #include <fstream>
 #include <iterator>
 #include <sstream>
@@ -158,4 +159,16 @@ bool IsValidUtf8(const std::string& bytes) {
         i += extra + 1;
     }
     return true;
+}
+
+std::string ExportTimeStamp() {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    char buffer[64];
+    if (std::strftime(buffer, sizeof buffer, "%Y/%m/%d %X", &local) > 0 && IsValidUtf8(buffer))
+        return buffer;
+    // A locale whose time format is not UTF-8 text would corrupt a UTF-8 file.
+    std::strftime(buffer, sizeof buffer, "%Y/%m/%d %H:%M:%S", &local);
+    return buffer;
 }

@@ -24,3 +24,6 @@ std::vector<std::string> SplitLines(const std::string& text);
 
 // True when the bytes are well-formed UTF-8.
 bool IsValidUtf8(const std::string& bytes);
+
+// The local date and time as the exports stamp them (strftime "%Y/%m/%d %X").
+std::string ExportTimeStamp();

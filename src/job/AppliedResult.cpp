@@ -1,13 +1,20 @@
 #include "job/AppliedResult.h"
 
+#include <algorithm>
+
 int AppliedResult::LayoutCount() const {
     int n = 0;
-    for (const TSheetInfo& s : sheets) n += (s.used && s.distinct) ? 1 : 0;
+    for (const PlannedSheet& s : sheets) n += (s.used && s.distinct) ? 1 : 0;
     return n;
 }
 
-const TSheetInfo* AppliedResult::LayoutSheetOf(int layoutIndex) const {
-    for (const TSheetInfo& s : sheets)
+const PlannedSheet* AppliedResult::LayoutSheetOf(int layoutIndex) const {
+    for (const PlannedSheet& s : sheets)
         if (s.used && s.distinct && s.layoutIndex == layoutIndex) return &s;
     return nullptr;
+}
+
+int CountPartsWithLabel(const PlannedSheet& sheet, const std::string& label) {
+    return static_cast<int>(std::count_if(sheet.parts.begin(), sheet.parts.end(),
+                                          [&](const Placement& p) { return p.label == label; }));
 }

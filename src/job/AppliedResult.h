@@ -1,15 +1,20 @@
-// The applied result of a calculation: the winning candidate's sheet records after
-// the result application (margins back, kerf off, positions from the sheet corner,
-// identical layouts merged and numbered), with the figures the report reads.
-// The layout view, printing and every export read only this.
+// The applied result of a calculation: the plan (every sheet of the job after the
+// result application: margins back, kerf off, positions from the sheet corner,
+// identical layouts merged and numbered) with its figures, and the job, settings
+// and seed that made it. The layout view, the report, printing and every export
+// read only this, so nothing typed after the calculation changes what they write.
 #pragma once
 
+#include <cstdint>
+#include <string>
 #include <vector>
 
-#include "model/Globals.h"
+#include "job/JobSettings.h"
+#include "model/Job.h"
+#include "model/Sheet.h"
 
 struct AppliedResult {
-    std::vector<TSheetInfo> sheets;  // every sheet record of the result, in list order
+    std::vector<PlannedSheet> sheets;  // every sheet record of the result, in list order
     double fitness = 0.0;
     float ratioParts = 0.0f;
     float ratioWithOffcuts = 0.0f;
@@ -18,9 +23,15 @@ struct AppliedResult {
     bool allPlaced = false;
     int generations = 0;  // generations of the evolution loop that ran
 
+    Job job;
+    JobSettings settings;
+    std::uint32_t seed = 0;  // the seed the search started from
+
     // The number of numbered layouts (sheets with used and distinct set).
     int LayoutCount() const;
     // The sheet of a layout index: the first record with used and distinct set and
     // that layoutIndex; nullptr when there is none.
-    const TSheetInfo* LayoutSheetOf(int layoutIndex) const;
+    const PlannedSheet* LayoutSheetOf(int layoutIndex) const;
 };
+
+int CountPartsWithLabel(const PlannedSheet& sheet, const std::string& label);

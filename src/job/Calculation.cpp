@@ -1,25 +1,68 @@
 #include "job/Calculation.h"
 
-#include <QString>
 #include <cmath>
 
-#include "text/FieldSplit.h"
 #include "job/JobInput.h"
-#include "text/NumberText.h"
-#include "export/Report.h"
 #include "text/Translate.h"
 
 namespace {
 
-// The cells the calculation tests before gathering the job: length, width and
-// quantity of the first data row.
-bool FirstRowConverts(const CellTable& table) {
-    const int r = CellTable::kFirstDataRow;
-    return ParseNumber(table.Cell(r, 1)) && ParseNumber(table.Cell(r, 2)) &&
-           ParseInteger(table.Cell(r, 3));
+// Back to real sizes and positions from the sheet corner; figures of the plan.
+void Restore(Agent& best, std::int32_t partCount, const CutSettings& cut, AppliedResult& result) {
+    const Margins& m = cut.margins;
+    const double kerf = cut.bladeWidth;
+    double usedArea = 0, partArea = 0, offcutArea = 0;
+    result.sheets.clear();
+    result.sheets.reserve(best.sheets.size());
+    for (Sheet& s : best.sheets) {
+        PlannedSheet& planned = result.sheets.emplace_back();
+        planned.id = s.id;
+        planned.label = std::move(s.label);
+        planned.width = s.width + (m.top + m.bottom);
+        planned.length = s.length + (m.left + m.right);
+        planned.unitCost = s.unitCost;
+        planned.utilisation = s.utilisation;
+        planned.parts.reserve(s.parts.size());
+        for (Footprint& f : s.parts) {
+            Placement& p = planned.parts.emplace_back();
+            p.width = f.width - kerf;
+            p.length = f.length - kerf;
+            p.x = f.x + m.left;
+            p.y = f.y + m.bottom;
+            p.partId = f.partId;
+            p.label = std::move(f.label);
+            p.rotated = f.rotated;
+        }
+        planned.offcuts = std::move(s.offcuts);
+        planned.used = !planned.parts.empty();
+        if (!planned.used) continue;
+        usedArea += planned.Area();
+        for (const Placement& p : planned.parts) partArea += p.Area();
+        for (Offcut& o : planned.offcuts) {
+            offcutArea += o.Area();
+            o.x += m.left;
+            o.y += m.bottom;
+        }
+    }
+    if (usedArea == 0) usedArea = 1.0;
+    result.ratioParts = static_cast<float>(partArea / usedArea);
+    result.ratioWithOffcuts = static_cast<float>((partArea + offcutArea) / usedArea);
+    result.placedPartArea = partArea;
+    result.offcutArea = offcutArea;
+    result.allPlaced = AllPartsPlaced(best, partCount);
+    result.fitness = best.fitness;
 }
 
-CalcOutcome Ended(CalcOutcome::Status status, std::string message, bool isError, int page = -1) {
+bool IdenticalLayouts(const PlannedSheet& p, const PlannedSheet& q) {
+    if (q.label != p.label || q.parts.size() != p.parts.size()) return false;
+    for (const Placement& x : p.parts)
+        if (CountPartsWithLabel(p, x.label) != CountPartsWithLabel(q, x.label)) return false;
+    return true;
+}
+
+}  // namespace
+
+CalcOutcome EndedOutcome(CalcOutcome::Status status, std::string message, bool isError, int page) {
     CalcOutcome o;
     o.status = status;
     o.message = std::move(message);
@@ -28,69 +71,32 @@ CalcOutcome Ended(CalcOutcome::Status status, std::string message, bool isError,
     return o;
 }
 
-std::string ColumnText(const CellTable& table, int col) {
-    std::string text;
-    for (int r = 0; r < table.RowCount(); ++r) text += table.Cell(r, col) + "\n";
-    return text;
-}
-
-// Back to real sizes and positions from the sheet corner; figures of the plan.
-void Restore(Agent& best, AppliedResult& result) {
-    double usedArea = 0, partArea = 0, offcutArea = 0;
-    for (TSheetInfo& s : best.sheets) {
-        s.AddBackMargins();
-        for (TPartInfo& p : s.parts) p.RemoveKerfAndShift();
-        s.used = s.parts.empty() ? 0 : 1;
-        if (!s.used) continue;
-        usedArea += s.Area();
-        for (const TPartInfo& p : s.parts) partArea += p.Area();
-        for (TPartInfo& o : s.offcuts) {
-            offcutArea += o.Area();
-            o.x += g_marginleft;
-            o.y += g_marginbottom;
-        }
-    }
-    if (usedArea == 0) usedArea = 1.0;
-    result.ratioParts = static_cast<float>(partArea / usedArea);
-    result.ratioWithOffcuts = static_cast<float>((partArea + offcutArea) / usedArea);
-    result.placedPartArea = partArea;
-    result.offcutArea = offcutArea;
-    result.allPlaced = AllPartsPlaced(best);
-    result.fitness = best.fitness;
-    result.sheets = std::move(best.sheets);
-}
-
-bool SameLabelIgnoringCase(const std::string& a, const std::string& b) {
-    return QString::fromStdString(a).compare(QString::fromStdString(b), Qt::CaseInsensitive) == 0;
-}
-
-bool IdenticalLayouts(const TSheetInfo& p, const TSheetInfo& q) {
-    if (q.label != p.label || q.parts.size() != p.parts.size()) return false;
-    for (const TPartInfo& x : p.parts)
-        if (CountPartsWithLabel(p, x.label) != CountPartsWithLabel(q, x.label)) return false;
-    return true;
-}
-
-}  // namespace
-
-JobSnapshot JobSnapshot::Take(const SettingsForm& form, const CellTable& sgSheet,
-                              const CellTable& sgPart) {
+JobSnapshot JobSnapshot::Take(const JobRows& rows) {
+    const CutSettings& cut = rows.settings.cut;
     JobSnapshot s;
-    s.oneCut = form.guillotine;
-    s.cost = form.costOptimization;
-    s.sawwidth = g_sawwidth;
-    s.marginleft = g_marginleft;
-    s.margintop = g_margintop;
-    s.marginright = g_marginright;
-    s.marginbottom = g_marginbottom;
-    s.minlength = g_minlength;
-    s.minwidth = g_minwidth;
-    s.minarea = g_minarea;
-    for (int c = PartCol::Length; c <= PartCol::Rotatable; ++c)
-        s.partColumns.push_back(ColumnText(sgPart, c));
-    for (int c = SheetCol::Length; c <= SheetCol::Priority; ++c)
-        s.sheetColumns.push_back(ColumnText(sgSheet, c));
+    s.guillotine = cut.guillotine;
+    s.cost = cut.costObjective;
+    s.bladeWidth = cut.bladeWidth;
+    s.margins = cut.margins;
+    s.minOffcutLength = cut.minOffcutLength;
+    s.minOffcutWidth = cut.minOffcutWidth;
+    s.minOffcutArea = cut.minOffcutArea;
+    // A renamed row is the same job: labels only name the plan's parts and sheets.
+    s.parts = rows.parts;
+    for (PartRow& row : s.parts) row.label.clear();
+    s.sheets = rows.sheets;
+    for (SheetRow& row : s.sheets) row.label.clear();
     return s;
+}
+
+bool JobSnapshot::operator==(const JobSnapshot& o) const {
+    const auto sameMargins = [](const Margins& a, const Margins& b) {
+        return a.top == b.top && a.bottom == b.bottom && a.left == b.left && a.right == b.right;
+    };
+    return guillotine == o.guillotine && cost == o.cost && bladeWidth == o.bladeWidth &&
+           sameMargins(margins, o.margins) && minOffcutLength == o.minOffcutLength &&
+           minOffcutWidth == o.minOffcutWidth && minOffcutArea == o.minOffcutArea &&
+           parts == o.parts && sheets == o.sheets;
 }
 
 double RoundTo5(double v) {
@@ -105,51 +111,63 @@ bool KeepsPreviousResult(bool jobChanged, double lastFitness, double newFitness)
 Calculation::Calculation() = default;
 Calculation::~Calculation() = default;
 
-std::optional<CalcOutcome> Calculation::Prepare(const SettingsForm& form, CellTable& sgSheet,
-                                                CellTable& sgPart) {
-    using S = CalcOutcome::Status;
-    current_.reset();
+void Calculation::Discard() {
+    gathered_.reset();
+    ready_ = false;
     candidate_.reset();
-    if (!FirstRowConverts(sgPart))
-        return Ended(S::PartsIncorrect, _("Parts is incorrect, please correct and try again!"),
-                     true, 1);
-    if (!FirstRowConverts(sgSheet))
-        return Ended(S::SheetsIncorrect, _("Sheets is incorrect, please correct and try again!"),
-                     true, 0);
+}
+
+std::optional<CalcOutcome> Calculation::Prepare(const JobRows& rows) {
+    using S = CalcOutcome::Status;
+    Discard();
+    Job job;
     std::string error;
-    if (!GatherJob(form, sgSheet, sgPart, error)) return Ended(S::InputRefused, error, true);
-    if (g_PartCount == 0)
-        return Ended(S::InputRefused,
-                     _("There are no parts to cut: give at least one part a quantity above 0."),
-                     true, 1);
-    if (g_SumPartArea > g_SumSheetArea)
-        return Ended(S::AreaRefused,
-                     _("The total area of parts is greater than the total area of sheets, can't "
-                       "optimize!"),
-                     false);
-    current_ = JobSnapshot::Take(form, sgSheet, sgPart);
+    if (!GatherJob(rows, nextPartId_, job, error))
+        return EndedOutcome(S::InputRefused, error, true);
+    nextPartId_ += job.partCount;
+    gathered_ = Prepared{std::move(job), rows.settings, JobSnapshot::Take(rows)};
+    const Job& j = gathered_->job;
+    if (j.partCount == 0)
+        return EndedOutcome(
+            S::InputRefused,
+            _("There are no parts to cut: give at least one part a quantity above 0."), true, 1);
+    if (j.partArea > j.sheetArea)
+        return EndedOutcome(S::AreaRefused,
+                            _("The total area of parts is greater than the total area of sheets, "
+                              "can't optimize!"),
+                            false);
+    ready_ = true;
     return std::nullopt;
 }
 
-void Calculation::Optimize(const GaOptions& options) {
-    if (!current_) return;
-    GA ga(options);
+int Calculation::MaxGenerationsOfPrepared() const {
+    return gathered_ ? MaxGenerations(gathered_->settings.speed) : 0;
+}
+
+void Calculation::Optimize(GaOptions options) {
+    if (!ready_) return;
+    const Prepared& p = *gathered_;
+    options.maxGenerations = MaxGenerations(p.settings.speed);
+    GA ga(p.job, p.settings.cut, std::move(options));
     ga.Run();
     candidate_ = std::make_unique<AppliedResult>();
     candidate_->generations = ga.GenerationsRun();
-    Restore(ga.Best(), *candidate_);
+    candidate_->seed = ga.Seed();
+    Restore(ga.Best(), p.job.partCount, p.settings.cut, *candidate_);
+    candidate_->job = p.job;
+    candidate_->settings = p.settings;
 }
 
-CalcOutcome Calculation::Finish(CellTable& sgSheet, const CellTable& sgPart) {
+CalcOutcome Calculation::Finish() {
     using S = CalcOutcome::Status;
-    if (!candidate_) return Ended(S::InputRefused, {}, true);
+    if (!candidate_) return EndedOutcome(S::InputRefused, {}, true);
     std::unique_ptr<AppliedResult> result = std::move(candidate_);
-    CalcOutcome outcome =
-        Ended(S::Applied,
-              result->allPlaced
-                  ? _("Congratulations! All parts nesting is completed!")
-                  : _("Sheets area of less than, some of the parts can not be completed nesting!"),
-              false);
+    CalcOutcome outcome = EndedOutcome(
+        S::Applied,
+        result->allPlaced
+            ? _("Congratulations! All parts nesting is completed!")
+            : _("Sheets area of less than, some of the parts can not be completed nesting!"),
+        false);
     outcome.allPlaced = result->allPlaced;
 
     if (KeepsPreviousResult(JobChanged(), lastFitness_, result->fitness)) {
@@ -158,19 +176,16 @@ CalcOutcome Calculation::Finish(CellTable& sgSheet, const CellTable& sgPart) {
     }
     MergeIdenticalLayouts(*result);
     NumberLayouts(*result);
-    UpdateLeftQuant(*result, sgSheet);
     lastFitness_ = result->fitness;
     applied_ = std::move(result);
-    report_ = WriteReport(*applied_, sgSheet, sgPart);
-    snapshot_ = current_;
+    snapshot_ = gathered_->snapshot;
     return outcome;
 }
 
-CalcOutcome Calculation::Run(const SettingsForm& form, CellTable& sgSheet, CellTable& sgPart,
-                             const GaOptions& options) {
-    if (auto ended = Prepare(form, sgSheet, sgPart)) return *ended;
+CalcOutcome Calculation::Run(const JobRows& rows, const GaOptions& options) {
+    if (auto ended = Prepare(rows)) return *ended;
     Optimize(options);
-    return Finish(sgSheet, sgPart);
+    return Finish();
 }
 
 std::vector<std::string> Calculation::LayoutEntries() const {
@@ -181,27 +196,27 @@ std::vector<std::string> Calculation::LayoutEntries() const {
 }
 
 bool Calculation::JobChanged() const {
-    return !snapshot_ || !current_ || !(*snapshot_ == *current_);
+    return !snapshot_ || !gathered_ || !(*snapshot_ == gathered_->snapshot);
 }
 
 void MergeIdenticalLayouts(AppliedResult& result) {
     auto& sheets = result.sheets;
     for (size_t i = 0; i < sheets.size(); ++i) {
-        TSheetInfo& p = sheets[i];
+        PlannedSheet& p = sheets[i];
         if (!p.used || !p.distinct) continue;
         for (size_t j = i + 1; j < sheets.size(); ++j) {
             if (!IdenticalLayouts(p, sheets[j])) continue;
             p.count += 1;
-            sheets[j].distinct = 0;
+            sheets[j].distinct = false;
         }
     }
 }
 
 void NumberLayouts(AppliedResult& result) {
     for (int next = 0;; ++next) {
-        TSheetInfo* chosen = nullptr;
+        PlannedSheet* chosen = nullptr;
         double best = 0;
-        for (TSheetInfo& s : result.sheets) {
+        for (PlannedSheet& s : result.sheets) {
             if (!s.used || !s.distinct || s.layoutIndex >= 0) continue;
             if (s.utilisation >= best) {
                 best = s.utilisation;
@@ -210,23 +225,5 @@ void NumberLayouts(AppliedResult& result) {
         }
         if (!chosen) return;
         chosen->layoutIndex = next;
-    }
-}
-
-void UpdateLeftQuant(const AppliedResult& result, CellTable& sgSheet) {
-    const int first = CellTable::kFirstDataRow;
-    for (int r = first; r < sgSheet.RowCount(); ++r)
-        sgSheet.SetCell(r, SheetCol::LeftQuant, sgSheet.Cell(r, SheetCol::Quant));
-    for (const TSheetInfo& s : result.sheets) {
-        if (!s.used || !s.distinct) continue;
-        for (int r = first; r < sgSheet.RowCount(); ++r) {
-            if (!SameLabelIgnoringCase(TrimControls(sgSheet.Cell(r, SheetCol::Label)), s.label))
-                continue;
-            const std::string& leftText = sgSheet.Cell(r, SheetCol::LeftQuant);
-            const auto left = ParseInteger(
-                TrimControls(leftText).empty() ? sgSheet.Cell(r, SheetCol::Quant) : leftText);
-            if (left) sgSheet.SetCell(r, SheetCol::LeftQuant, std::to_string(*left - s.count));
-            break;
-        }
     }
 }

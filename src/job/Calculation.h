@@ -1,22 +1,22 @@
-// One calculation: checks the tables, gathers the job, runs the optimizer and turns
+// One calculation: gathers the job from the typed rows, runs the search and turns
 // its best candidate into the applied result (real sizes and positions, ratios,
-// identical layouts merged and numbered, "Left Quant" updated, report written). A
-// repeated calculation of an unchanged job keeps the applied result unless the new
-// plan scores higher.
+// identical layouts merged and numbered). A repeated calculation of an unchanged
+// job keeps the applied result unless the new plan scores higher; a refused or
+// failed calculation never touches it.
 //
-// The window drives the three steps: Prepare and Finish on its own thread (they
-// write the tables), Optimize on a worker thread. Nothing here touches a widget;
-// the job settings and lists are written by Prepare and only read until Finish.
+// The window drives the three steps: Prepare and Finish on its own thread,
+// Optimize on a worker thread. Several calculations may run at once: each owns
+// its job, settings and random source.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "job/AppliedResult.h"
-#include "io/CellTable.h"
-#include "io/SettingsForm.h"
+#include "job/JobRows.h"
 #include "optimizer/Ga.h"
 
 // What a calculation comes to; `message` is the text to show, already translated.
@@ -38,18 +38,20 @@ struct CalcOutcome {
     bool Ran() const { return status == Status::Applied || status == Status::KeptPrevious; }
 };
 
+CalcOutcome EndedOutcome(CalcOutcome::Status status, std::string message, bool isError,
+                         int page = -1);
+
 // The values a repeated calculation compares to decide whether the job changed.
 struct JobSnapshot {
-    bool oneCut = false, cost = false;
-    double sawwidth = 0, marginleft = 0, margintop = 0, marginright = 0, marginbottom = 0;
-    double minlength = 0, minwidth = 0, minarea = 0;
-    std::vector<std::string> partColumns;   // columns 1 to 4, all rows joined by "\n"
-    std::vector<std::string> sheetColumns;  // columns 1 to 5
+    bool guillotine = false, cost = false;
+    double bladeWidth = 0;
+    Margins margins;
+    double minOffcutLength = 0, minOffcutWidth = 0, minOffcutArea = 0;
+    std::vector<PartRow> parts;    // without their labels
+    std::vector<SheetRow> sheets;  // likewise
 
-    // The job as just gathered: the settings read into the job and the tables.
-    static JobSnapshot Take(const SettingsForm& form, const CellTable& sgSheet,
-                            const CellTable& sgPart);
-    bool operator==(const JobSnapshot&) const = default;
+    static JobSnapshot Take(const JobRows& rows);
+    bool operator==(const JobSnapshot& o) const;
 };
 
 // v rounded to the nearest multiple of 0.00001, halves to even.
@@ -63,40 +65,51 @@ class Calculation {
     Calculation();
     ~Calculation();
 
-    // Checks the first rows, gathers the job (writing the totals rows) and refuses
-    // a job whose parts need more area than its sheets. Returns the outcome when the
-    // calculation ends here, nothing when Optimize may run.
-    std::optional<CalcOutcome> Prepare(const SettingsForm& form, CellTable& sgSheet,
-                                       CellTable& sgPart);
-    // Runs the optimizer on the prepared job; any thread. The stop flag of the
-    // options ends the search after the current generation.
-    void Optimize(const GaOptions& options);
-    // Judges the optimized plan and applies it or keeps the previous result; on
-    // applying, writes "Left Quant" into the sheet table and rebuilds the report.
-    CalcOutcome Finish(CellTable& sgSheet, const CellTable& sgPart);
+    // Gathers the job and refuses a job without parts or whose parts need more area
+    // than its sheets. Returns the outcome when the calculation ends here, nothing
+    // when Optimize may run.
+    std::optional<CalcOutcome> Prepare(const JobRows& rows);
+    // Forgets the prepared job, when the input could not even be read into rows;
+    // the applied result stays.
+    void Discard();
+    // The job of the last Prepare that got as far as building it (its totals are
+    // shown even when the calculation is then refused); nullptr otherwise.
+    const Job* Gathered() const { return gathered_ ? &gathered_->job : nullptr; }
+    // The generations the prepared search runs at most.
+    int MaxGenerationsOfPrepared() const;
+    // Runs the search on the prepared job; any thread. The stop flag of the
+    // options ends the search after the current generation; the generations are
+    // those of the prepared settings.
+    void Optimize(GaOptions options);
+    // Judges the optimized plan and applies it or keeps the previous result.
+    CalcOutcome Finish();
     // The three steps in one go on the calling thread.
-    CalcOutcome Run(const SettingsForm& form, CellTable& sgSheet, CellTable& sgPart,
-                    const GaOptions& options);
+    CalcOutcome Run(const JobRows& rows, const GaOptions& options);
 
     // The applied result; nullptr before the first one. The shared form stays valid
     // for its holder after a later calculation replaces it.
     const AppliedResult* Applied() const { return applied_.get(); }
     std::shared_ptr<const AppliedResult> AppliedShared() const { return applied_; }
-    // The report of the applied result, one text line per entry.
-    const std::vector<std::string>& ReportLines() const { return report_; }
     // The entries of the layout selector: "1/3", "2/3", "3/3".
     std::vector<std::string> LayoutEntries() const;
     // Whether the prepared job differs from the one of the applied result.
     bool JobChanged() const;
 
   private:
+    struct Prepared {
+        Job job;
+        JobSettings settings;
+        JobSnapshot snapshot;
+    };
+    // Part ids keep counting from one calculation to the next.
+    std::int32_t nextPartId_ = 0;
+    std::optional<Prepared> gathered_;
+    bool ready_ = false;  // the gathered job passed every check
     // The applied result is also the previous one that a new plan must beat.
     std::shared_ptr<const AppliedResult> applied_;
     double lastFitness_ = 0.0;
     std::optional<JobSnapshot> snapshot_;  // of the applied result's job
-    std::optional<JobSnapshot> current_;   // of the prepared job
     std::unique_ptr<AppliedResult> candidate_;
-    std::vector<std::string> report_;
 };
 
 // Merges the used sheets whose label and counts of parts per label equal an
@@ -105,6 +118,3 @@ void MergeIdenticalLayouts(AppliedResult& result);
 // Numbers the used and distinct sheets 0, 1, ... by descending utilisation; of
 // equal values the last in list order comes first.
 void NumberLayouts(AppliedResult& result);
-// "Left Quant" of every data row: its quantity less the sheets of the result cut
-// from it (found by label, ignoring letter case).
-void UpdateLeftQuant(const AppliedResult& result, CellTable& sgSheet);

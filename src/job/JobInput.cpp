@@ -2,218 +2,65 @@
 
 #include <cmath>
 #include <cstdint>
-#include <string_view>
 #include <vector>
 
-#include "text/FieldSplit.h"
 #include "text/FileMessages.h"
-#include "text/NumberText.h"
-#include "model/Globals.h"
 #include "text/Translate.h"
 
 namespace {
 
-struct JobSettings {
-    std::string printtitle, printfont, printfontsize, unit, prefix;
-    double margintop = 0, marginbottom = 0, marginleft = 0, marginright = 0;
-    double sawwidth = 0, safeheight = 0, zkdepth = 0;
-    double minlength = 0, minwidth = 0, minarea = 0;
-    int decimalnum = 0;
-    int shukongtype = 1;
-    double optimrate = 1;
-    bool isonecut = false, ispricecut = false;
-};
-
-struct PartRow {
-    std::string label;
-    double length = 0, width = 0;
-    int quant = 0;
-    bool rotatable = false;
-};
-
-// Consecutive sheet records of one table row.
+// Consecutive sheet records of one row.
 struct SheetUnits {
     std::string label;
     double length = 0, width = 0, cost = 0;
     int count = 0;
 };
 
-// Reads one numeric setting; `caption` is the setting's label on the settings page.
-class SettingReader {
+// A fault of one row; messages name the table, the data row and the column by
+// their captions.
+class RowFault {
   public:
-    explicit SettingReader(std::string& error) : error_(error) {}
+    RowFault(const char* table, std::string& error) : table_(table), error_(error) {}
 
-    bool Number(const std::string& text, const char* caption, double& out) {
-        if (auto v = ParseNumber(text)) {
-            out = *v;
-            return true;
-        }
-        return Fail(_("{1} \"{2}\" is not a number."), caption, text);
+    bool Size(int row, const char* column, double value) {
+        if (value > 0) return true;
+        return Fail(_("{1}, row {2}, column \"{3}\": the size must be greater than 0."), row,
+                    column);
     }
-    bool Integer(const std::string& text, const char* caption, int& out) {
-        if (auto v = ParseInteger(text)) {
-            out = *v;
-            return true;
-        }
-        return Fail(_("{1} \"{2}\" is not a whole number."), caption, text);
+    bool Cost(int row, double value) {
+        if (value >= 0) return true;
+        return Fail(_("{1}, row {2}, column \"{3}\": the cost must not be negative."), row, "Cost");
     }
-    // Blade width and margins: a negative one would enlarge parts or sheets.
-    bool Length(const std::string& text, const char* caption, double& out) {
-        if (!Number(text, caption, out)) return false;
-        if (out >= 0) return true;
-        return Fail(_("{1} must not be negative."), caption, text);
-    }
-
-  private:
-    bool Fail(const std::string& message, const char* caption, const std::string& text) {
-        error_ = Substitute(message, {_(caption), text});
-        return false;
-    }
-    std::string& error_;
-};
-
-bool ReadSettings(const SettingsForm& f, JobSettings& s, std::string& error) {
-    SettingReader in(error);
-    s.printtitle = TrimControls(f.printTitle);
-    s.printfont = f.printFont;
-    s.printfontsize = f.printFontSize;
-    if (!in.Length(f.marginTop, "Top Margin:", s.margintop) ||
-        !in.Length(f.marginBottom, "Bottom Margin:", s.marginbottom) ||
-        !in.Length(f.marginLeft, "Left Margin:", s.marginleft) ||
-        !in.Length(f.marginRight, "Right Margin:", s.marginright))
-        return false;
-    s.unit = TrimControls(f.unit);
-    if (!in.Length(f.bladeWidth, "Blade Width:", s.sawwidth) ||
-        !in.Integer(f.decimals, "Decimals:", s.decimalnum) ||
-        !in.Number(f.safeHeight, "Safe Height:", s.safeheight) ||
-        !in.Number(f.drillDepth, "Drill Depth:", s.zkdepth))
-        return false;
-    s.shukongtype = f.huazhong ? 1 : 0;
-    s.optimrate = f.speed;
-    s.isonecut = f.guillotine;
-    s.ispricecut = f.costOptimization;
-    if (!in.Number(f.minOffcutLength, "Min. Length:", s.minlength) ||
-        !in.Number(f.minOffcutWidth, "Min. Width:", s.minwidth) ||
-        !in.Number(f.minOffcutArea, "Min. Area:", s.minarea))
-        return false;
-    s.prefix = TrimControls(f.offcutPrefix);
-    return true;
-}
-
-void ApplySettings(const JobSettings& s) {
-    g_printtitle = s.printtitle;
-    g_printfont = s.printfont;
-    g_printfontsize = s.printfontsize;
-    g_margintop = s.margintop;
-    g_marginbottom = s.marginbottom;
-    g_marginleft = s.marginleft;
-    g_marginright = s.marginright;
-    g_unit = s.unit;
-    g_sawwidth = s.sawwidth;
-    g_decimalnum = s.decimalnum;
-    g_safeheight = s.safeheight;
-    g_zkdepth = s.zkdepth;
-    g_shukongtype = s.shukongtype;
-    g_optimrate = s.optimrate;
-    g_isonecut = s.isonecut;
-    g_ispricecut = s.ispricecut;
-    g_minlength = s.minlength;
-    g_minwidth = s.minwidth;
-    g_minarea = s.minarea;
-    g_prefix = s.prefix;
-    g_maxgen = MaxGenerations(g_optimrate);
-}
-
-// Reads cells of one entry table; messages name the table, the data row (1 for the
-// first) and the column by their captions.
-class CellReader {
-  public:
-    CellReader(const CellTable& table, TableKind kind, std::string& error)
-        : table_(table),
-          tableName_(kind == TableKind::Sheet ? "Sheets" : "Parts"),
-          columns_(TableColumns(kind)),
-          error_(error) {}
-
-    const std::string& Text(int row, int col) const { return table_.Cell(row, col); }
-    bool QuantityEmpty(int row, int quantCol) const {
-        return TrimControls(Text(row, quantCol)).empty();
-    }
-
-    bool Number(int row, int col, double& out) {
-        if (auto v = ParseNumber(Text(row, col))) {
-            out = *v;
-            return true;
-        }
-        return Fail(_("{1}, row {2}, column \"{3}\": \"{4}\" is not a number."), row, col);
-    }
-    bool Quantity(int row, int col, int& out) {
-        auto v = ParseInteger(Text(row, col));
-        if (!v)
-            return Fail(_("{1}, row {2}, column \"{3}\": \"{4}\" is not a whole number."), row,
-                        col);
-        if (*v < 0)
-            return Fail(_("{1}, row {2}, column \"{3}\": the quantity must not be negative."), row,
-                        col);
-        out = *v;
-        return true;
-    }
-    bool Size(int row, int col, double& out) {
-        if (!Number(row, col, out)) return false;
-        if (out > 0) return true;
-        return Fail(_("{1}, row {2}, column \"{3}\": the size must be greater than 0."), row, col);
-    }
-    bool Cost(int row, int col, double& out) {
-        if (!Number(row, col, out)) return false;
-        if (out >= 0) return true;
-        return Fail(_("{1}, row {2}, column \"{3}\": the cost must not be negative."), row, col);
-    }
-    // A fault of the row as a whole (sizes out of range, margins too wide).
-    bool FailRow(const std::string& message, int row) {
-        error_ = Substitute(message, {_(tableName_), RowText(row)});
+    bool Row(const std::string& message, int row) {
+        error_ = Substitute(message, {_(table_), std::to_string(row)});
         return false;
     }
 
   private:
-    static std::string RowText(int row) {
-        return std::to_string(row - CellTable::kFirstDataRow + 1);
-    }
-
-    bool Fail(const std::string& message, int row, int col) {
-        error_ = Substitute(
-            message, {_(tableName_), RowText(row), _(columns_[col].caption), Text(row, col)});
+    bool Fail(const std::string& message, int row, const char* column) {
+        error_ = Substitute(message, {_(table_), std::to_string(row), _(column)});
         return false;
     }
-
-    const CellTable& table_;
-    const char* tableName_;
-    const std::vector<ColumnInfo>& columns_;
+    const char* table_;
     std::string& error_;
 };
 
-bool ReadPartRows(const CellTable& sgPart, const JobSettings& s, std::vector<PartRow>& rows,
-                  std::string& error) {
-    CellReader in(sgPart, TableKind::Part, error);
-    const std::string yes = _("Yes");
+bool CheckPartRows(const JobRows& rows, std::string& error) {
+    RowFault fault("Parts", error);
+    const double kerf = rows.settings.cut.bladeWidth;
     std::int64_t records = 0;
-    for (int r = CellTable::kFirstDataRow; r < sgPart.RowCount(); ++r) {
-        if (in.QuantityEmpty(r, PartCol::Quant)) continue;
-        PartRow row;
-        if (!in.Number(r, PartCol::Length, row.length) ||
-            !in.Number(r, PartCol::Width, row.width) || !in.Quantity(r, PartCol::Quant, row.quant))
-            return false;
-        if (row.quant > 0) {
+    for (const PartRow& row : rows.parts) {
+        if (row.quantity > 0) {
             // Sizes of a row that makes records must give a finite priority and area.
-            if (!in.Size(r, PartCol::Length, row.length) || !in.Size(r, PartCol::Width, row.width))
+            if (!fault.Size(row.row, "Length", row.length) ||
+                !fault.Size(row.row, "Width", row.width))
                 return false;
-            const double area = (row.length + s.sawwidth) * (row.width + s.sawwidth);
+            const double area = (row.length + kerf) * (row.width + kerf);
             if (!std::isfinite(area) ||
-                !std::isfinite(TPartInfo::ComputePriority(row.length, row.width)))
-                return in.FailRow(_("{1}, row {2}: the sizes are out of range."), r);
+                !std::isfinite(Part::ComputePriority(row.length, row.width)))
+                return fault.Row(_("{1}, row {2}: the sizes are out of range."), row.row);
         }
-        row.label = TrimControls(in.Text(r, PartCol::Label));
-        row.rotatable = in.Text(r, PartCol::Rotatable) == yes;
-        records += row.quant;
-        rows.push_back(std::move(row));
+        records += row.quantity;
     }
     if (records > kMaxPartRecords) {
         error =
@@ -226,10 +73,10 @@ bool ReadPartRows(const CellTable& sgPart, const JobSettings& s, std::vector<Par
 }
 
 // The part area as the expansion adds it up: one record at a time, kerf included.
-double PartArea(const std::vector<PartRow>& rows, double sawwidth) {
+double PartArea(const std::vector<PartRow>& rows, double kerf) {
     double sum = 0;
     for (const PartRow& row : rows)
-        for (int k = 0; k < row.quant; ++k) sum += (row.length + sawwidth) * (row.width + sawwidth);
+        for (int k = 0; k < row.quantity; ++k) sum += (row.length + kerf) * (row.width + kerf);
     return sum;
 }
 
@@ -237,35 +84,31 @@ double PartArea(const std::vector<PartRow>& rows, double sawwidth) {
 // expansion, without making any: the priority rows, then the others, each pass
 // ending once the usable area exceeds 1.5 times the part area. The second pass
 // starts at the limit when the first reached it, so it then takes at most one sheet.
-bool PlanSheets(const CellTable& sgSheet, const JobSettings& s, double partArea,
-                std::vector<SheetUnits>& plan, std::string& error) {
-    CellReader in(sgSheet, TableKind::Sheet, error);
-    const std::string yes = _("Yes");
+bool PlanSheets(const JobRows& rows, double partArea, std::vector<SheetUnits>& plan,
+                std::string& error) {
+    RowFault fault("Sheets", error);
+    const Margins& m = rows.settings.cut.margins;
     double sheetArea = 0;
     int records = 0;
     bool limitReached = false;
     for (const bool priorityPass : {true, false}) {
-        for (int r = CellTable::kFirstDataRow; r < sgSheet.RowCount(); ++r) {
-            if ((TrimControls(in.Text(r, SheetCol::Priority)) == yes) != priorityPass) continue;
-            if (in.QuantityEmpty(r, SheetCol::Quant)) continue;
-            int n = 0;
-            if (!in.Quantity(r, SheetCol::Quant, n)) return false;
-            if (n > 0) {
-                SheetUnits units;
-                units.label = TrimControls(in.Text(r, SheetCol::Label));
-                if (!in.Size(r, SheetCol::Length, units.length) ||
-                    !in.Size(r, SheetCol::Width, units.width) ||
-                    !in.Cost(r, SheetCol::Cost, units.cost))
+        for (const SheetRow& row : rows.sheets) {
+            if (row.priority != priorityPass) continue;
+            if (row.quantity > 0) {
+                SheetUnits units{row.label, row.length, row.width, row.cost, 0};
+                if (!fault.Size(row.row, "Length", row.length) ||
+                    !fault.Size(row.row, "Width", row.width) || !fault.Cost(row.row, row.cost))
                     return false;
                 const double fullArea = units.width * units.length;
                 if (!std::isfinite(fullArea) || !std::isfinite(units.cost / fullArea))
-                    return in.FailRow(_("{1}, row {2}: the sizes are out of range."), r);
-                const double usableWidth = units.width - (s.margintop + s.marginbottom);
-                const double usableLength = units.length - (s.marginleft + s.marginright);
+                    return fault.Row(_("{1}, row {2}: the sizes are out of range."), row.row);
+                const double usableWidth = units.width - (m.top + m.bottom);
+                const double usableLength = units.length - (m.left + m.right);
                 if (!(usableWidth > 0 && usableLength > 0))
-                    return in.FailRow(
-                        _("{1}, row {2}: the margins leave no usable area on this sheet."), r);
-                for (int k = 0; k < n; ++k) {
+                    return fault.Row(
+                        _("{1}, row {2}: the margins leave no usable area on this sheet."),
+                        row.row);
+                for (int k = 0; k < row.quantity; ++k) {
                     if (++records > kMaxSheetRecords) {
                         error = Substitute(_("The job needs more than {1} sheets. Please check the "
                                              "quantities and sizes of the sheets and parts."),
@@ -287,39 +130,19 @@ bool PlanSheets(const CellTable& sgSheet, const JobSettings& s, double partArea,
     return true;
 }
 
-void ExpandParts(const std::vector<PartRow>& rows) {
-    g_PartList.clear();
-    g_SumPartArea = 0;
-    g_PartCount = 0;
-    for (const PartRow& row : rows)
-        AddJobParts(row.length, row.width, row.rotatable, row.label, row.quant);
-}
-
-void ExpandSheets(const std::vector<SheetUnits>& plan) {
-    g_SheetList.clear();
-    g_SumSheetArea = 0;
-    g_SumSheetCost = 0;
-    g_SheetCount = 0;
-    for (const SheetUnits& units : plan)
-        for (int k = 0; k < units.count; ++k)
-            AddJobSheet(units.length, units.width, units.cost, units.label);
-}
-
 }  // namespace
 
-bool GatherJob(const SettingsForm& form, CellTable& sgSheet, CellTable& sgPart,
-               std::string& error) {
-    JobSettings settings;
-    std::vector<PartRow> partRows;
+bool GatherJob(const JobRows& rows, std::int32_t firstPartId, Job& job, std::string& error) {
     std::vector<SheetUnits> plan;
-    if (!ReadSettings(form, settings, error) || !ReadPartRows(sgPart, settings, partRows, error) ||
-        !PlanSheets(sgSheet, settings, PartArea(partRows, settings.sawwidth), plan, error))
+    if (!CheckPartRows(rows, error) ||
+        !PlanSheets(rows, PartArea(rows.parts, rows.settings.cut.bladeWidth), plan, error))
         return false;
-
-    ApplySettings(settings);
-    ExpandParts(partRows);
-    WriteTotals(sgPart, TableKind::Part, g_SumPartArea, g_PartCount, 0);
-    ExpandSheets(plan);
-    WriteTotals(sgSheet, TableKind::Sheet, g_SumSheetArea, g_SheetCount, g_SumSheetCost);
+    JobBuilder builder(rows.settings.cut, firstPartId);
+    for (const PartRow& row : rows.parts)
+        builder.AddParts(row.length, row.width, row.rotatable, row.label, row.quantity);
+    for (const SheetUnits& units : plan)
+        for (int k = 0; k < units.count; ++k)
+            builder.AddSheet(units.length, units.width, units.cost, units.label);
+    job = std::move(builder).Build();
     return true;
 }

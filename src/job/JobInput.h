@@ -1,24 +1,22 @@
-// Job input: turns the settings page and the two entry tables into the job the
-// optimizer reads (the job settings, one record per physical part and sheet, the
-// totals) and writes the totals into the tables' totals rows.
+// Job input: builds the job the search reads from the typed rows, one record per
+// physical part and sheet, with its totals.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
-#include "io/CellTable.h"
-#include "io/EntryTables.h"
-#include "io/SettingsForm.h"
+#include "job/JobRows.h"
+#include "model/Job.h"
 
 // Larger jobs are refused before any record is made: a mistyped quantity must not
 // exhaust the memory or run for hours.
 inline constexpr int kMaxPartRecords = 100000;
 inline constexpr int kMaxSheetRecords = 10000;
 
-// Rebuilds the job from the settings and the tables. Sheets of the rows marked
-// priority come first; sheets are taken only until their usable area exceeds 1.5
-// times the part area. Every cell and setting is checked before anything changes:
-// on a bad value (not a number, a negative quantity, a size that is not positive,
-// a negative cost, margins that leave nothing of a sheet) or a job beyond the
-// record limits, returns false with a message naming the setting or the table, row
-// and column, and leaves the job, its settings and the tables as they were.
-bool GatherJob(const SettingsForm& form, CellTable& sgSheet, CellTable& sgPart, std::string& error);
+// Builds the job of the rows, part ids from `firstPartId` on. Sheets of the
+// priority rows come first; sheets are taken only until their usable area
+// exceeds 1.5 times the part area. On a row that cannot make records (a size
+// that is not positive or out of range, a negative cost, margins that leave
+// nothing of a sheet) or a job beyond the record limits, returns false with a
+// message naming the table, row and column, and leaves `job` as it was.
+bool GatherJob(const JobRows& rows, std::int32_t firstPartId, Job& job, std::string& error);

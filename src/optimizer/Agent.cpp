@@ -20,14 +20,14 @@ void RotateLeft(std::vector<std::int32_t>& genes, int d) {
 
 }  // namespace
 
-void CreateRandom(Agent& agent, const std::vector<TPartInfo>& jobParts,
-                  const std::vector<TSheetInfo>& jobSheets) {
+void CreateRandom(Agent& agent, const std::vector<Part>& jobParts,
+                  const std::vector<Sheet>& jobSheets, RandomSource& random) {
     // The genes follow the lists themselves, so a count that disagrees with its
     // list cannot index past the end.
     agent.sheets.clear();
     agent.sheets.reserve(jobSheets.size());
     agent.sheetOrder.clear();
-    for (const TSheetInfo& s : jobSheets) {
+    for (const Sheet& s : jobSheets) {
         agent.sheets.push_back(CopySheet(s));
         agent.sheetOrder.push_back(s.id);
     }
@@ -35,24 +35,24 @@ void CreateRandom(Agent& agent, const std::vector<TPartInfo>& jobParts,
     agent.partOrder.clear();
     agent.turn.clear();
     agent.turnable.clear();
-    for (const TPartInfo& p : jobParts) {
+    for (const Part& p : jobParts) {
         agent.partOrder.push_back(p.id);
         agent.turn.push_back(p.rotated ? 1 : 0);
         agent.turnable.push_back(p.rotatable ? 1 : 0);
     }
-    const int d = RandomIndex(static_cast<int>(agent.sheetOrder.size()));
+    const int d = random.Index(static_cast<int>(agent.sheetOrder.size()));
     RotateLeft(agent.sheetOrder, d);
-    const int e = RandomIndex(static_cast<int>(agent.partOrder.size()));
+    const int e = random.Index(static_cast<int>(agent.partOrder.size()));
     RotateLeft(agent.partOrder, e);
     RotateLeft(agent.turn, e);
     RotateLeft(agent.turnable, e);
-    for (auto& t : agent.turn) t = RandomUnit() > 0.5 ? 1 : 0;
+    for (auto& t : agent.turn) t = random.Unit() > 0.5 ? 1 : 0;
 }
 
 void Decode(Agent& agent) {
     // Per thread, so that decoding allocates nothing once the thread has seen a job.
     thread_local IdIndex index;
-    thread_local std::vector<TSheetInfo> ordered;
+    thread_local std::vector<Sheet> ordered;
     thread_local std::vector<int> from;
     thread_local std::vector<char> taken;
 
@@ -84,9 +84,9 @@ void Decode(Agent& agent) {
         if (at >= 0) geneOf[at] = i;
     }
     for (std::size_t j = 0; j < parts.size(); ++j) {
-        TPartInfo& p = parts[j];
+        Part& p = parts[j];
         const int i = geneOf[j];
-        p.rotated = 0;
+        p.rotated = false;
         if (i < 0) continue;
         if (agent.turnable[i] == 0) agent.turn[i] = 0;
         if (agent.turn[i] == 1) p.Rotate();
@@ -94,17 +94,17 @@ void Decode(Agent& agent) {
 }
 
 void UndoTurns(Agent& agent) {
-    for (TPartInfo& p : agent.parts)
-        if (p.rotated == 1) p.Rotate();
+    for (Part& p : agent.parts)
+        if (p.rotated) p.Rotate();
 }
 
-void Evaluate(Agent& agent, WorkList& list) {
-    list.Reset(agent.parts);
+void Evaluate(Agent& agent, WorkList& list, const Job& job, const CutSettings& settings) {
+    list.Reset(agent.parts, settings);
     double sheetArea = 0, placedArea = 0, placedCost = 0, sheetCost = 0;
     agent.bestSheetUse = 0;
     agent.usedSheets = 0;
-    const TSheetInfo* last = nullptr;
-    for (TSheetInfo& s : agent.sheets) {
+    const Sheet* last = nullptr;
+    for (Sheet& s : agent.sheets) {
         const double r = LayoutSheet(s, list);
         if (r <= kTolerance) continue;
         agent.usedSheets += 1;
@@ -120,8 +120,8 @@ void Evaluate(Agent& agent, WorkList& list) {
 
     if (sheetArea < kTolerance) {
         agent.fitness = 0;
-    } else if (placedArea >= g_SumPartArea) {
-        if (g_ispricecut) {
+    } else if (placedArea >= job.partArea) {
+        if (settings.costObjective) {
             agent.fitness = sheetCost < kTolerance ? 0 : placedCost / sheetCost;
         } else {
             if (agent.usedSheets > 1) {
@@ -129,7 +129,7 @@ void Evaluate(Agent& agent, WorkList& list) {
                 // in single precision.
                 sheetArea -= last->Area();
                 float mx = 0, my = 0;
-                for (const TPartInfo& p : last->parts) {
+                for (const Footprint& p : last->parts) {
                     mx = std::max(mx, static_cast<float>(p.x + p.length));
                     my = std::max(my, static_cast<float>(p.y + p.width));
                 }
@@ -137,11 +137,11 @@ void Evaluate(Agent& agent, WorkList& list) {
             }
             agent.fitness = placedArea / sheetArea;
         }
-    } else if (g_ispricecut) {
+    } else if (settings.costObjective) {
         // Stock without cost would make this 0 / 0: such a plan scores nothing.
-        agent.fitness = g_SumSheetCost < kTolerance ? 0 : placedCost / g_SumSheetCost;
+        agent.fitness = job.sheetCost < kTolerance ? 0 : placedCost / job.sheetCost;
     } else {
-        agent.fitness = placedArea / g_SumSheetArea;
+        agent.fitness = placedArea / job.sheetArea;
     }
 }
 
@@ -149,11 +149,10 @@ void Exchange(Agent& a, Agent& b) {
     std::swap(a, b);
 }
 
-bool AllPartsPlaced(const Agent& agent) {
+bool AllPartsPlaced(const Agent& agent, std::int32_t partCount) {
     std::int64_t count = 0;
-    for (const TSheetInfo& s : agent.sheets)
-        if (s.used) count += static_cast<std::int64_t>(s.parts.size());
-    return count == g_PartCount;
+    for (const Sheet& s : agent.sheets) count += static_cast<std::int64_t>(s.parts.size());
+    return count == partCount;
 }
 
 bool Better(const Agent& p, const Agent& q) {

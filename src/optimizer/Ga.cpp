@@ -22,19 +22,27 @@ int ThreadCount(int requested) {
 }
 
 // An operator acts in a generation unless its draw exceeds its rate.
-bool GateOpen(float rate) {
-    return static_cast<float>(RandomUnit()) <= rate;
+bool GateOpen(float rate, RandomSource& random) {
+    return static_cast<float>(random.Unit()) <= rate;
 }
 
-void MutateTurn(Agent& agent) {
-    const int k = RandomIndex(static_cast<int>(agent.turn.size()));
+void MutateTurn(Agent& agent, RandomSource& random) {
+    const int k = random.Index(static_cast<int>(agent.turn.size()));
     if (k < static_cast<int>(agent.turn.size()) && agent.turnable[k] == 1)
         agent.turn[k] = 1 - agent.turn[k];
 }
 
 }  // namespace
 
-GA::GA(GaOptions options) : options_(std::move(options)) {}
+std::int32_t MaxGenerations(double speed) {
+    return static_cast<std::int32_t>(speed * 11.0);
+}
+
+GA::GA(const Job& job, const CutSettings& settings, GaOptions options)
+    : job_(job),
+      settings_(settings),
+      options_(std::move(options)),
+      random_(options_.seed ? *options_.seed : RandomSource::ClockSeed()) {}
 
 GA::~GA() = default;
 
@@ -42,20 +50,20 @@ void GA::CreatePopulations() {
     for (int i = 0; i < kPopulation; ++i) {
         population[i] = std::make_unique<Agent>();
         offspring[i] = std::make_unique<Agent>();
-        CreateRandom(*population[i], g_PartList, g_SheetList);
-        CreateRandom(*offspring[i], g_PartList, g_SheetList);
+        CreateRandom(*population[i], job_.parts, job_.sheets, random_);
+        CreateRandom(*offspring[i], job_.parts, job_.sheets, random_);
     }
     std::vector<std::int32_t> ids;
-    for (const TSheetInfo& s : g_SheetList) ids.push_back(s.id);
+    for (const Sheet& s : job_.sheets) ids.push_back(s.id);
     sheetCrossover_.SetIds(ids);
     ids.clear();
-    for (const TPartInfo& p : g_PartList) ids.push_back(p.id);
+    for (const Part& p : job_.parts) ids.push_back(p.id);
     partCrossover_.SetIds(ids);
 }
 
 void GA::SetRates(int generation) {
-    const float stepMutate = static_cast<float>(0.5 / g_maxgen);
-    const float stepCross = static_cast<float>(0.8 / g_maxgen);
+    const float stepMutate = static_cast<float>(0.5 / options_.maxGenerations);
+    const float stepCross = static_cast<float>(0.8 / options_.maxGenerations);
     // The product of a generation number and a single-precision step is exact in
     // double precision.
     crossRate = static_cast<float>(0.9 - static_cast<double>(generation) * stepCross);
@@ -63,46 +71,46 @@ void GA::SetRates(int generation) {
 }
 
 void GA::CrossSheetOrder(Agent& child) {
-    const int c = RandomIndex(static_cast<int>(child.sheetOrder.size()));
-    const Agent& p = *population[RandomParent()];
-    const Agent& q = *population[RandomParent()];
+    const int c = random_.Index(static_cast<int>(child.sheetOrder.size()));
+    const Agent& p = *population[random_.Parent()];
+    const Agent& q = *population[random_.Parent()];
     sheetCrossover_.Apply(p.sheetOrder, q.sheetOrder, c, child.sheetOrder);
 }
 
 void GA::CrossPartOrder(Agent& child) {
-    const int c = RandomIndex(static_cast<int>(child.partOrder.size()));
-    const Agent& p = *population[RandomParent()];
-    const Agent& q = *population[RandomParent()];
+    const int c = random_.Index(static_cast<int>(child.partOrder.size()));
+    const Agent& p = *population[random_.Parent()];
+    const Agent& q = *population[random_.Parent()];
     partCrossover_.Apply(p.partOrder, p.turnable, q.partOrder, q.turnable, c, child.partOrder,
                          child.turnable);
 }
 
 void GA::CrossTurn(Agent& child) {
-    const int c = RandomIndex(static_cast<int>(child.turn.size()));
-    const Agent& p = *population[RandomParent()];
-    const Agent& q = *population[RandomParent()];
+    const int c = random_.Index(static_cast<int>(child.turn.size()));
+    const Agent& p = *population[random_.Parent()];
+    const Agent& q = *population[random_.Parent()];
     OnePointCrossover(p.turn, q.turn, c, child.turn);
 }
 
 void GA::SheetOrderCrossover() {
-    if (!GateOpen(crossRate)) return;
+    if (!GateOpen(crossRate, random_)) return;
     for (auto& child : offspring) CrossSheetOrder(*child);
 }
 
 void GA::PartOrderCrossover() {
-    if (!GateOpen(crossRate)) return;
+    if (!GateOpen(crossRate, random_)) return;
     for (auto& child : offspring) CrossPartOrder(*child);
 }
 
 void GA::TurnCrossover() {
-    if (!GateOpen(crossRate)) return;
+    if (!GateOpen(crossRate, random_)) return;
     for (auto& child : offspring) CrossTurn(*child);
 }
 
 void GA::TurnMutation() {
-    if (!GateOpen(mutateRate)) return;
+    if (!GateOpen(mutateRate, random_)) return;
     // Slot 0, the best so far, is never mutated.
-    for (int i = 1; i < kPopulation; ++i) MutateTurn(*population[i]);
+    for (int i = 1; i < kPopulation; ++i) MutateTurn(*population[i], random_);
 }
 
 void GA::Restart() {
@@ -121,7 +129,7 @@ void GA::Restart() {
         return;
     }
     for (int i = kPopulation / 2; i < kPopulation; ++i) {
-        MutateTurn(*population[i]);
+        MutateTurn(*population[i], random_);
         CrossTurn(*offspring[i]);
         CrossSheetOrder(*offspring[i]);
         CrossPartOrder(*offspring[i]);
@@ -134,7 +142,7 @@ void GA::EvaluateAll(bool decode) {
     pool_->Run(2 * kPopulation, [this, decode](int index, WorkList& list) {
         Agent& agent = index < kPopulation ? *population[index] : *offspring[index - kPopulation];
         if (decode) Decode(agent);
-        Evaluate(agent, list);
+        Evaluate(agent, list, job_, settings_);
     });
 }
 
@@ -181,7 +189,7 @@ void GA::Run() {
     lastMean = 0.0f;
 
     EvaluateAll(false);
-    for (int gen = 0; gen < g_maxgen; ++gen) {
+    for (int gen = 0; gen < options_.maxGenerations; ++gen) {
         SetRates(gen);
         SheetOrderCrossover();
         PartOrderCrossover();

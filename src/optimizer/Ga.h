@@ -7,11 +7,13 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "engine/Cut.h"
-#include "model/Globals.h"
+#include "model/Job.h"
 #include "optimizer/Crossover.h"
+#include "optimizer/Random.h"
 
 // One candidate plan with its own copies of the job's records.
 struct Agent {
@@ -22,26 +24,32 @@ struct Agent {
     double fitness = 0.0;
     double bestSheetUse = 0.0;
     std::int32_t usedSheets = 0;
-    std::vector<TSheetInfo> sheets;  // in sheetOrder after Decode; hold the layouts
-    std::vector<TPartInfo> parts;    // always in the job's order
+    std::vector<Sheet> sheets;  // in sheetOrder after Decode; hold the layouts
+    std::vector<Part> parts;    // always in the job's order
 };
 
 // Fills every gene array and record copy from the job lists.
-void CreateRandom(Agent& agent, const std::vector<TPartInfo>& jobParts,
-                  const std::vector<TSheetInfo>& jobSheets);
+void CreateRandom(Agent& agent, const std::vector<Part>& jobParts,
+                  const std::vector<Sheet>& jobSheets, RandomSource& random);
 void Decode(Agent& agent);
 void UndoTurns(Agent& agent);
-// Lays out the candidate's sheets with its own working list.
-void Evaluate(Agent& agent, WorkList& list);
+// Lays out the candidate's sheets of the job with its own working list and scores them.
+void Evaluate(Agent& agent, WorkList& list, const Job& job, const CutSettings& settings);
 void Exchange(Agent& a, Agent& b);
-bool AllPartsPlaced(const Agent& agent);
+// Every one of the job's `partCount` parts lies on a sheet.
+bool AllPartsPlaced(const Agent& agent, std::int32_t partCount);
 
 // The ranking of both populations: higher fitness first; within 0.00001 of each
 // other fewer used sheets first, then the higher best sheet utilisation.
 bool Better(const Agent& p, const Agent& q);
 
+// The generations of a speed/quality setting (1 to 12): 11 to 132.
+std::int32_t MaxGenerations(double speed);
+
 struct GaOptions {
-    int threads = 0;  // evaluation threads; 0 means one per core
+    int maxGenerations = MaxGenerations(4);
+    std::optional<std::uint32_t> seed;  // from the clock when none is given
+    int threads = 0;                    // evaluation threads; 0 means one per core
     // Called on the running thread after every generation that does not end the run.
     std::function<void()> progress;
     // When set, the run ends after the current generation as if the stop test had fired.
@@ -54,11 +62,14 @@ class GA {
   public:
     static constexpr int kPopulation = 32;
 
-    explicit GA(GaOptions options = {});
+    // The job and the settings must outlive the search.
+    GA(const Job& job, const CutSettings& settings, GaOptions options = {});
     ~GA();
 
-    // The whole search for the current job; afterwards population slot 0 is the result.
+    // The whole search; afterwards population slot 0 is the result.
     void Run();
+    std::uint32_t Seed() const { return random_.Seed(); }
+    RandomSource& Random() { return random_; }
     Agent& Best() { return *population[0]; }
     // Generations of the evolution loop that ran (the evaluation before it is not one).
     int GenerationsRun() const { return generationsRun_; }
@@ -67,7 +78,7 @@ class GA {
 
     // Creates both populations from the job lists, drawing as the candidates require.
     void CreatePopulations();
-    // The recombination and mutation rates of a generation (reads g_maxgen).
+    // The recombination and mutation rates of a generation.
     void SetRates(int generation);
     void SheetOrderCrossover();
     void PartOrderCrossover();
@@ -95,7 +106,10 @@ class GA {
     void CrossPartOrder(Agent& child);
     void CrossTurn(Agent& child);
 
+    const Job& job_;
+    const CutSettings& settings_;
     GaOptions options_;
+    RandomSource random_;
     int generationsRun_ = 0;
     OrderCrossover sheetCrossover_;
     OrderCrossover partCrossover_;

@@ -6,11 +6,11 @@
 #include <algorithm>
 #include <cmath>
 
+#include "io/TextFile.h"
 #include "render/ColorList.h"
 #include "text/NumberText.h"
 #include "text/SingleLineText.h"
 #include "text/TextColumns.h"
-#include "io/TextFile.h"
 
 namespace {
 
@@ -43,7 +43,8 @@ struct Box {
     double x, y, l, w;  // scaled, unrounded
 };
 
-Box Scaled(const TPartInfo& r, double s) {
+template <class Rectangle>
+Box Scaled(const Rectangle& r, double s) {
     return {s * r.x, s * r.y, s * r.length, s * r.width};
 }
 
@@ -52,7 +53,7 @@ void DrawBox(QPainter& painter, const Box& b) {
 }
 
 // The drawing at scale s with the sheet's corner at the painter's origin.
-void DrawAtScale(QPainter& painter, const TSheetInfo& sheet, double s,
+void DrawAtScale(QPainter& painter, const PlannedSheet& sheet, double s,
                  const LayoutDrawOptions& options) {
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, false);
@@ -62,13 +63,12 @@ void DrawAtScale(QPainter& painter, const TSheetInfo& sheet, double s,
     painter.setBrush(options.sheetColor);
 
     painter.setPen(SolidPen(options.edgeColor));
-    FillRect(painter, Trunc(s * sheet.originX), Trunc(s * sheet.originY), Trunc(s * sheet.length),
-             Trunc(s * sheet.width));
+    FillRect(painter, 0, 0, Trunc(s * sheet.length), Trunc(s * sheet.width));
 
     // Texts are drawn in black, the canvas's text colour, not in the outline pen.
     const QPen outline = SolidPen(options.partColor);
     const QPen text = SolidPen(Qt::black);
-    for (const TPartInfo& part : sheet.parts) {
+    for (const Placement& part : sheet.parts) {
         const Box b = Scaled(part, s);
         painter.setPen(outline);
         DrawBox(painter, b);
@@ -78,12 +78,12 @@ void DrawAtScale(QPainter& painter, const TSheetInfo& sheet, double s,
     }
     if (options.offcuts) {
         painter.setPen(SolidPen(options.offcutColor));
-        for (const TPartInfo& offcut : sheet.offcuts) DrawBox(painter, Scaled(offcut, s));
+        for (const Offcut& offcut : sheet.offcuts) DrawBox(painter, Scaled(offcut, s));
     }
     painter.restore();
 }
 
-bool HasArea(const TSheetInfo& sheet) {
+bool HasArea(const PlannedSheet& sheet) {
     return sheet.length > 0 && sheet.width > 0;
 }
 
@@ -99,7 +99,7 @@ int ClampY(int ty, double y) {
 
 }  // namespace
 
-std::vector<LayoutText> PartAnnotations(const TPartInfo& part, double s,
+std::vector<LayoutText> PartAnnotations(const Placement& part, double s,
                                         const LayoutDrawOptions& options) {
     const Box b = Scaled(part, s);
     std::vector<LayoutText> texts;
@@ -146,7 +146,7 @@ QFont LayoutFont() {
     return font;
 }
 
-void DrawLayoutSheet(QPainter& painter, const TSheetInfo& sheet, const QRect& target,
+void DrawLayoutSheet(QPainter& painter, const PlannedSheet& sheet, const QRect& target,
                      const LayoutDrawOptions& options) {
     if (!HasArea(sheet)) return;
     const double s = std::min(target.width() / sheet.length, target.height() / sheet.width);
@@ -161,7 +161,7 @@ QImage RenderLayoutPicture(const AppliedResult& result, int layoutIndex, const Q
                            const LayoutDrawOptions& options) {
     QImage image(size.expandedTo(QSize(1, 1)), QImage::Format_RGB32);
     image.fill(Qt::white);
-    if (const TSheetInfo* sheet = result.LayoutSheetOf(layoutIndex)) {
+    if (const PlannedSheet* sheet = result.LayoutSheetOf(layoutIndex)) {
         QPainter painter(&image);
         painter.setFont(LayoutFont());
         DrawLayoutSheet(painter, *sheet, QRect(QPoint(0, 0), size), options);
@@ -171,7 +171,7 @@ QImage RenderLayoutPicture(const AppliedResult& result, int layoutIndex, const Q
 
 QImage RenderLayoutBitmap(const AppliedResult& result, int layoutIndex,
                           const LayoutDrawOptions& options) {
-    const TSheetInfo* sheet = result.LayoutSheetOf(layoutIndex);
+    const PlannedSheet* sheet = result.LayoutSheetOf(layoutIndex);
     if (!sheet || !HasArea(*sheet)) return {};
     const double s = std::min(600.0 / sheet->length, 600.0 / sheet->width);
     const QSize size(Trunc(s * sheet->length), Trunc(s * sheet->width));

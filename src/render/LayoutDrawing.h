@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "job/AppliedResult.h"
 #include "io/SettingsForm.h"
+#include "job/AppliedResult.h"
 
 struct LayoutDrawOptions {
     bool label = true;        // "Label"
@@ -36,7 +36,7 @@ struct LayoutText {
 
 // The annotations of a placed part drawn at scale s, in drawing order: label,
 // corner coordinates, length, width (as the options switch them on).
-std::vector<LayoutText> PartAnnotations(const TPartInfo& part, double s,
+std::vector<LayoutText> PartAnnotations(const Placement& part, double s,
                                         const LayoutDrawOptions& options);
 
 // The view options and the four colours of the settings page, read now.
@@ -49,7 +49,7 @@ QFont LayoutFont();
 // Draws the sheet into the target rectangle at the largest scale that fits, its
 // corner at the target's top-left, in the painter's current font. Nothing is
 // cleared; a target without room draws nothing.
-void DrawLayoutSheet(QPainter& painter, const TSheetInfo& sheet, const QRect& target,
+void DrawLayoutSheet(QPainter& painter, const PlannedSheet& sheet, const QRect& target,
                      const LayoutDrawOptions& options);
 
 // The screen picture of a layout: a white image of the given size with the layout

@@ -5,9 +5,9 @@
 
 #include "text/NumberText.h"
 
-std::vector<LayoutPartRow> CountLayoutParts(const TSheetInfo& sheet) {
+std::vector<LayoutPartRow> CountLayoutParts(const PlannedSheet& sheet) {
     std::vector<LayoutPartRow> rows;
-    for (const TPartInfo& part : sheet.parts) {
+    for (const Placement& part : sheet.parts) {
         bool found = false;
         for (LayoutPartRow& row : rows) {
             if (row.label == part.label) {
@@ -22,10 +22,10 @@ std::vector<LayoutPartRow> CountLayoutParts(const TSheetInfo& sheet) {
 }
 
 int FirstPartIdOfLabel(const AppliedResult& result, const std::string& label) {
-    for (const TSheetInfo& sheet : result.sheets) {
+    for (const PlannedSheet& sheet : result.sheets) {
         if (!sheet.used || !sheet.distinct) continue;
-        for (const TPartInfo& part : sheet.parts)
-            if (part.label == label) return part.id;
+        for (const Placement& part : sheet.parts)
+            if (part.label == label) return part.partId;
     }
     return 0;
 }
@@ -43,12 +43,12 @@ void SortLayoutParts(const AppliedResult& result, std::vector<LayoutPartRow>& ro
     }
 }
 
-LayoutCaptions MakeLayoutCaptions(const TSheetInfo& sheet) {
+LayoutCaptions MakeLayoutCaptions(const PlannedSheet& sheet) {
     double partArea = 0.0;
-    for (const TPartInfo& part : sheet.parts) partArea += part.length * part.width;
+    for (const Placement& part : sheet.parts) partArea += part.length * part.width;
     // The scrap area is truncated after every offcut, as an integer sum.
     long long offcutArea = 0;
-    for (const TPartInfo& offcut : sheet.offcuts)
+    for (const Offcut& offcut : sheet.offcuts)
         offcutArea =
             static_cast<long long>(static_cast<double>(offcutArea) + offcut.length * offcut.width);
     const double length = std::trunc(sheet.length);
@@ -70,7 +70,7 @@ LayoutCaptions MakeLayoutCaptions(const TSheetInfo& sheet) {
 
 LayoutPage MakeLayoutPage(const AppliedResult& result, int layoutIndex) {
     LayoutPage page;
-    const TSheetInfo* sheet = result.LayoutSheetOf(layoutIndex);
+    const PlannedSheet* sheet = result.LayoutSheetOf(layoutIndex);
     if (!sheet) return page;
     page.captions = MakeLayoutCaptions(*sheet);
     page.sgLayout = CountLayoutParts(*sheet);

@@ -33,7 +33,7 @@ struct LayoutPage {
 
 // The labels of the sheet's placed parts, in the order their first part was
 // placed, each with the number of parts carrying it (labels compared byte for byte).
-std::vector<LayoutPartRow> CountLayoutParts(const TSheetInfo& sheet);
+std::vector<LayoutPartRow> CountLayoutParts(const PlannedSheet& sheet);
 
 // The id of the first placed part with this label on the result's layout sheets
 // (sheets in list order, parts in order); 0 when there is none.
@@ -43,7 +43,7 @@ int FirstPartIdOfLabel(const AppliedResult& result, const std::string& label);
 // were entered; rows with equal keys keep the order of a selection sort.
 void SortLayoutParts(const AppliedResult& result, std::vector<LayoutPartRow>& rows);
 
-LayoutCaptions MakeLayoutCaptions(const TSheetInfo& sheet);
+LayoutCaptions MakeLayoutCaptions(const PlannedSheet& sheet);
 
 // Captions and sorted part rows of a layout; empty when the result has no such layout.
 LayoutPage MakeLayoutPage(const AppliedResult& result, int layoutIndex);

@@ -1,10 +1,10 @@
 #include "render/LayoutPrint.h"
 
-#include "export/ExportCommon.h"
+#include "io/EntryTables.h"
+#include "io/TextFile.h"
 #include "render/LayoutPage.h"
 #include "text/NumberText.h"
 #include "text/TextColumns.h"
-#include "model/Globals.h"
 #include "text/Translate.h"
 
 namespace {
@@ -21,20 +21,20 @@ QString Q(const std::string& text) {
 
 }  // namespace
 
-QFont PrintFont() {
+QFont PrintFont(const PrintSettings& print) {
     // The default "宋体" gives Latin letters half the width of a Chinese character,
     // which the padded part table relies on; where it is not installed, a monospaced
     // CJK font keeps that proportion.
     QFont font;
-    font.setFamilies({Q(g_printfont), QStringLiteral("Noto Sans Mono CJK SC")});
-    const std::optional<int> size = ParseInteger(g_printfontsize);
+    font.setFamilies({Q(print.font), QStringLiteral("Noto Sans Mono CJK SC")});
+    const std::optional<int> size = ParseInteger(print.fontSize);
     font.setPointSize(size && *size > 0 ? *size : 10);
     return font;
 }
 
 std::vector<std::string> LayoutPrintLines(const AppliedResult& result, const CellTable& sgPart,
                                           int layoutIndex, const std::string& stamp) {
-    const TSheetInfo* sheet = result.LayoutSheetOf(layoutIndex);
+    const PlannedSheet* sheet = result.LayoutSheetOf(layoutIndex);
     if (!sheet) return {};
     std::vector<std::string> lines;
     lines.push_back(stamp);
@@ -57,25 +57,26 @@ std::vector<std::string> LayoutPrintLines(const AppliedResult& result, const Cel
                         PadText(typed.rotatable, kColumn));
     }
     lines.push_back(Dashes(_("Cut Options")));
-    lines.push_back(_("Length Unit:") + g_unit);
-    lines.push_back(_("Blade Width:") + FormatFixed(g_sawwidth, 2));
-    lines.push_back(_("Top Margin:") + FormatFixed(g_margintop, 2) + "      " +
-                    _("Bottom Margin:") + FormatFixed(g_marginbottom, 2) + "      " +
-                    _("Left Margin:") + FormatFixed(g_marginleft, 2) + "      " +
-                    _("Right Margin:") + FormatFixed(g_marginright, 2));
+    const Margins& m = result.settings.cut.margins;
+    lines.push_back(_("Length Unit:") + result.settings.unit);
+    lines.push_back(_("Blade Width:") + FormatFixed(result.settings.cut.bladeWidth, 2));
+    lines.push_back(_("Top Margin:") + FormatFixed(m.top, 2) + "      " + _("Bottom Margin:") +
+                    FormatFixed(m.bottom, 2) + "      " + _("Left Margin:") +
+                    FormatFixed(m.left, 2) + "      " + _("Right Margin:") +
+                    FormatFixed(m.right, 2));
     return lines;
 }
 
 void PrintLayoutPage(QPainter& painter, const QRect& page, const AppliedResult& result,
                      const CellTable& sgPart, int layoutIndex, const LayoutDrawOptions& options) {
-    const TSheetInfo* sheet = result.LayoutSheetOf(layoutIndex);
+    const PlannedSheet* sheet = result.LayoutSheetOf(layoutIndex);
     if (!sheet) return;
     painter.save();
-    painter.setFont(PrintFont());
+    painter.setFont(PrintFont(result.settings.print));
     painter.setPen(Qt::black);
 
     const QRect margins = page.adjusted(100, 50, -100, -100);
-    const QString title = Q(g_printtitle);
+    const QString title = Q(result.settings.print.title);
     const QRect titleArea(QPoint(margins.left(), margins.top() + 5), margins.bottomRight());
     const QRect measured = painter.boundingRect(titleArea, Qt::TextSingleLine, title);
     const int titleBottom = measured.bottom();

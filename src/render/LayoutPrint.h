@@ -10,13 +10,13 @@
 #include <string>
 #include <vector>
 
-#include "job/AppliedResult.h"
 #include "io/CellTable.h"
+#include "job/AppliedResult.h"
 #include "render/LayoutDrawing.h"
 
-// The font the pages print in: g_printfont at g_printfontsize points (10 when that
-// is not a whole number above 0).
-QFont PrintFont();
+// The font the pages print in: the print font at the print font size in points
+// (10 when that is not a whole number above 0).
+QFont PrintFont(const PrintSettings& print);
 
 // The text lines under the title, in order, for the layout; empty when the result
 // has no such layout. `stamp` is the date line.

@@ -15,30 +15,29 @@
 
 namespace {
 
-std::string Describe(const TSheetInfo& s) {
+std::string Describe(const Sheet& s) {
     std::ostringstream o;
     o.precision(17);
     o << "sheet " << s.id << " " << s.length << " x " << s.width << "\n  parts:";
-    for (const TPartInfo& p : s.parts)
-        o << " [" << p.id << " @" << p.x << "," << p.y << " " << p.length << "x" << p.width << "]";
+    for (const Footprint& p : s.parts)
+        o << " [" << p.partId << " @" << p.x << "," << p.y << " " << p.length << "x" << p.width
+          << "]";
     o << "\n  offcuts:";
-    for (const TPartInfo& p : s.offcuts)
+    for (const Offcut& p : s.offcuts)
         o << " [@" << p.x << "," << p.y << " " << p.length << "x" << p.width << "]";
-    o << "\n  lines:";
-    for (const CLine& l : s.lines) o << " [" << l.x << "," << l.y << " " << l.length << "]";
+    o << "\n  segments:";
+    for (const Segment& l : s.segments) o << " [" << l.x << "," << l.y << " " << l.length << "]";
     return o.str();
 }
 
 // Runs one candidate through both engines, sheet after sheet in the given order.
-::testing::AssertionResult SameEvaluation(EngineJob& job, std::vector<TPartInfo>& fastParts,
-                                          std::vector<TPartInfo>& refParts, WorkList& fast,
-                                          reference::WorkList& ref,
-                                          std::vector<TSheetInfo>& fastSheets,
-                                          std::vector<TSheetInfo>& refSheets,
+::testing::AssertionResult SameEvaluation(const EngineJob& job, std::vector<Part>& fastParts,
+                                          std::vector<Part>& refParts, WorkList& fast,
+                                          reference::WorkList& ref, std::vector<Sheet>& fastSheets,
+                                          std::vector<Sheet>& refSheets,
                                           const std::vector<int>& order, int& fills) {
-    ApplySettings(job.settings);
-    fast.Reset(fastParts);
-    ref.Reset(refParts);
+    fast.Reset(fastParts, job.settings);
+    ref.Reset(refParts, job.settings);
     for (int i : order) {
         const double a = LayoutSheet(fastSheets[i], fast);
         const double b = reference::LayoutSheet(refSheets[i], ref);
@@ -63,8 +62,8 @@ int CompareOnRandomJobs(bool guillotine, int jobs, std::uint64_t seed) {
     for (int j = 0; j < jobs; ++j) {
         std::mt19937_64 rng(seed + j);
         EngineJob job = RandomEdgeJob(rng, guillotine);
-        std::vector<TPartInfo> fastParts = job.parts, refParts = job.parts;
-        std::vector<TSheetInfo> fastSheets = job.sheets, refSheets = job.sheets;
+        std::vector<Part> fastParts = job.parts, refParts = job.parts;
+        std::vector<Sheet> fastSheets = job.sheets, refSheets = job.sheets;
         std::vector<int> order(job.sheets.size());
         for (std::size_t i = 0; i < order.size(); ++i) order[i] = static_cast<int>(i);
         for (int round = 0; round < 2; ++round) {
@@ -80,28 +79,23 @@ int CompareOnRandomJobs(bool guillotine, int jobs, std::uint64_t seed) {
     return fills;
 }
 
-class EngineDifferential : public ::testing::Test {
-  protected:
-    void TearDown() override { ResetJobSettings(); }
-};
-
-TEST_F(EngineDifferential, GuillotineMatchesReference) {
+TEST(EngineDifferential, GuillotineMatchesReference) {
     const int fills = CompareOnRandomJobs(true, 2600, 1000);
     EXPECT_GE(fills, 10000);
 }
 
-TEST_F(EngineDifferential, FreeFillMatchesReference) {
+TEST(EngineDifferential, FreeFillMatchesReference) {
     const int fills = CompareOnRandomJobs(false, 2600, 5000000);
     EXPECT_GE(fills, 10000);
 }
 
 // Larger lists in realistic proportions, where the search structures get deep.
-TEST_F(EngineDifferential, LargerJobsMatchReference) {
+TEST(EngineDifferential, LargerJobsMatchReference) {
     for (bool guillotine : {true, false}) {
         for (std::uint64_t seed = 1; seed <= 3; ++seed) {
             EngineJob job = RealisticJob(300, guillotine, seed);
-            std::vector<TPartInfo> fastParts = job.parts, refParts = job.parts;
-            std::vector<TSheetInfo> fastSheets = job.sheets, refSheets = job.sheets;
+            std::vector<Part> fastParts = job.parts, refParts = job.parts;
+            std::vector<Sheet> fastSheets = job.sheets, refSheets = job.sheets;
             std::vector<int> order(job.sheets.size());
             for (std::size_t i = 0; i < order.size(); ++i) order[i] = static_cast<int>(i);
             WorkList fast;
@@ -116,7 +110,7 @@ TEST_F(EngineDifferential, LargerJobsMatchReference) {
 
 // Sizes that the job input refuses still must not hang or crash either engine,
 // and both must agree on them.
-TEST_F(EngineDifferential, DegenerateSizesMatchReference) {
+TEST(EngineDifferential, DegenerateSizesMatchReference) {
     const double inf = std::numeric_limits<double>::infinity();
     const double nan = std::numeric_limits<double>::quiet_NaN();
     const double odd[] = {0, -5, nan, inf, -inf, 1e-300, 1e300, 300};
@@ -127,12 +121,12 @@ TEST_F(EngineDifferential, DegenerateSizesMatchReference) {
     for (int j = 0; j < 400; ++j) {
         EngineJob job = RandomEdgeJob(rng, j % 2 == 0);
         for (int k = 0; k < 3; ++k) {
-            TPartInfo p = MakePart(odd[rng() % 8], odd[rng() % 8], job.settings.sawWidth, 900 + k);
+            Part p = MakePart(odd[rng() % 8], odd[rng() % 8], job.settings.bladeWidth, 900 + k);
             job.parts.insert(job.parts.begin() + rng() % (job.parts.size() + 1), p);
         }
         if (j % 5 == 0) job.sheets.push_back(MakeSheet(odd[rng() % 8], odd[rng() % 8], 99));
-        std::vector<TPartInfo> fastParts = job.parts, refParts = job.parts;
-        std::vector<TSheetInfo> fastSheets = job.sheets, refSheets = job.sheets;
+        std::vector<Part> fastParts = job.parts, refParts = job.parts;
+        std::vector<Sheet> fastSheets = job.sheets, refSheets = job.sheets;
         std::vector<int> order(job.sheets.size());
         for (std::size_t i = 0; i < order.size(); ++i) order[i] = static_cast<int>(i);
         ASSERT_TRUE(SameEvaluation(job, fastParts, refParts, fast, ref, fastSheets, refSheets,
@@ -141,49 +135,53 @@ TEST_F(EngineDifferential, DegenerateSizesMatchReference) {
     }
 }
 
-// Evaluations on several threads at once, each with its own work list, give
-// what they give one after another: the engine keeps no shared state.
-TEST_F(EngineDifferential, ConcurrentEvaluationsMatchSequentialOnes) {
-    for (bool guillotine : {true, false}) {
-        EngineJob job = RealisticJob(400, guillotine, 99);
-        ApplySettings(job.settings);
-        constexpr int kThreads = 4;
-        std::vector<EngineJob> candidates(kThreads, job);
-        std::mt19937_64 rng(5);
-        for (EngineJob& c : candidates) RandomTurns(c.parts, rng);
-        auto evaluate = [](EngineJob& c, WorkList& list) {
-            list.Reset(c.parts);
-            for (TSheetInfo& s : c.sheets) LayoutSheet(s, list);
-        };
-        std::vector<EngineJob> sequential = candidates;
-        WorkList one;
-        for (EngineJob& c : sequential) evaluate(c, one);
-        std::vector<std::thread> threads;
-        for (EngineJob& c : candidates)
-            threads.emplace_back([&c, &evaluate] {
-                WorkList own;
-                for (int round = 0; round < 20; ++round) evaluate(c, own);
-            });
-        for (std::thread& t : threads) t.join();
-        for (int k = 0; k < kThreads; ++k)
-            for (std::size_t i = 0; i < job.sheets.size(); ++i)
-                ASSERT_TRUE(SameLayout(candidates[k].sheets[i], sequential[k].sheets[i]))
-                    << "candidate " << k << ", sheet " << i;
+// Evaluations on several threads at once, each with its own work list and its
+// own job and settings (guillotine and free fills side by side), give what they
+// give one after another: the engine keeps no shared state.
+TEST(EngineDifferential, ConcurrentEvaluationsMatchSequentialOnes) {
+    constexpr int kThreads = 4;
+    std::vector<EngineJob> candidates;
+    std::mt19937_64 rng(5);
+    for (int k = 0; k < kThreads; ++k) {
+        candidates.push_back(RealisticJob(400, k % 2 == 0, 99 + k / 2));
+        if (k >= 2) candidates.back().settings.minOffcutArea = 250000;  // fewer offcuts kept
+        RandomTurns(candidates.back().parts, rng);
+    }
+    auto evaluate = [](EngineJob& c, WorkList& list) {
+        list.Reset(c.parts, c.settings);
+        for (Sheet& s : c.sheets) LayoutSheet(s, list);
+    };
+    std::vector<EngineJob> sequential = candidates;
+    WorkList one;
+    for (EngineJob& c : sequential) evaluate(c, one);
+    std::vector<std::thread> threads;
+    for (EngineJob& c : candidates)
+        threads.emplace_back([&c, &evaluate] {
+            WorkList own;
+            for (int round = 0; round < 20; ++round) evaluate(c, own);
+        });
+    for (std::thread& t : threads) t.join();
+    for (int k = 0; k < kThreads; ++k) {
+        ASSERT_EQ(candidates[k].sheets.size(), sequential[k].sheets.size());
+        for (std::size_t i = 0; i < candidates[k].sheets.size(); ++i)
+            ASSERT_TRUE(SameLayout(candidates[k].sheets[i], sequential[k].sheets[i]))
+                << "candidate " << k << ", sheet " << i;
     }
 }
 
 // Random segment lists on a coarse grid, so that ends and levels often meet
 // exactly, closed at random gaps.
-TEST_F(EngineDifferential, SegmentOperationsMatchReference) {
-    g_minlength = g_minwidth = 1;
-    g_minarea = 2;
+TEST(EngineDifferential, SegmentOperationsMatchReference) {
+    CutSettings settings;
+    settings.minOffcutLength = settings.minOffcutWidth = 1;
+    settings.minOffcutArea = 2;
     std::mt19937_64 rng(77);
     auto grid = [&](int n) { return static_cast<double>(rng() % n); };
     for (int c = 0; c < 20000; ++c) {
-        TSheetInfo sheet = MakeSheet(8, 6);
+        Sheet sheet = MakeSheet(8, 6);
         for (int n = static_cast<int>(rng() % 7); n > 0; --n)
-            sheet.lines.push_back(CLine{grid(8), grid(7), grid(5)});
-        TSheetInfo other = sheet;
+            sheet.segments.push_back(Segment{grid(8), grid(7), grid(5)});
+        Sheet other = sheet;
         double x1 = -1, y1 = -1, l1 = -1, x2 = -1, y2 = -1, l2 = -1;
         PickLowestSegment(sheet, x1, y1, l1);
         reference::PickLowestSegment(other, x2, y2, l2);
@@ -191,8 +189,8 @@ TEST_F(EngineDifferential, SegmentOperationsMatchReference) {
 
         const double gapX = grid(8), gapY = grid(7), gapLength = grid(5) - 0.5 * grid(2);
         const double usable = rng() % 2 ? 8 : gapX + gapLength;
-        CloseSegment(sheet, gapX, gapY, gapLength, usable);
-        reference::CloseSegment(other, gapX, gapY, gapLength, usable);
+        CloseSegment(sheet, gapX, gapY, gapLength, usable, settings);
+        reference::CloseSegment(other, gapX, gapY, gapLength, usable, settings);
         ASSERT_TRUE(SameLayout(sheet, other))
             << "case " << c << " gap " << gapX << "," << gapY << " " << gapLength << "\nfast "
             << Describe(sheet) << "\nreference " << Describe(other);

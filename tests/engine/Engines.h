@@ -1,5 +1,6 @@
 // The fast engine and the reference behind one face, so that every behaviour test
 // checks both: the reference must be right for the comparisons to mean anything.
+// Each engine carries the cut settings its work list is reset with.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -10,50 +11,51 @@
 #include <vector>
 
 #include "engine/Cut.h"
+#include "model/CutSettings.h"
 #include "support/ReferenceCut.h"
 
 struct FastEngine {
+    CutSettings settings;
     WorkList list;
 
-    void Reset(std::vector<TPartInfo>& parts) { list.Reset(parts); }
-    double Layout(TSheetInfo& sheet) { return LayoutSheet(sheet, list); }
-    double Guillotine(TSheetInfo& sheet, double x, double y, double length, double width,
-                      std::vector<TPartInfo>& out) {
+    void Reset(std::vector<Part>& parts) { list.Reset(parts, settings); }
+    double Layout(Sheet& sheet) { return LayoutSheet(sheet, list); }
+    double Guillotine(Sheet& sheet, double x, double y, double length, double width,
+                      std::vector<Footprint>& out) {
         return FillGuillotine(list, sheet, x, y, length, width, out);
     }
-    double Free(TSheetInfo& sheet, std::vector<TPartInfo>& out) {
+    double Free(Sheet& sheet, std::vector<Footprint>& out) {
         return FillFree(list, sheet, 0, 0, sheet.length, sheet.width, out);
     }
-    static void Pick(const TSheetInfo& sheet, double& x, double& y, double& length) {
+    static void Pick(const Sheet& sheet, double& x, double& y, double& length) {
         PickLowestSegment(sheet, x, y, length);
     }
-    static void Close(TSheetInfo& sheet, double gapX, double gapY, double gapLength,
-                      double usableLength) {
-        CloseSegment(sheet, gapX, gapY, gapLength, usableLength);
+    void Close(Sheet& sheet, double gapX, double gapY, double gapLength, double usableLength) {
+        CloseSegment(sheet, gapX, gapY, gapLength, usableLength, settings);
     }
 };
 
 struct ReferenceEngine {
+    CutSettings settings;
     reference::WorkList list;
 
-    void Reset(std::vector<TPartInfo>& parts) { list.Reset(parts); }
-    double Layout(TSheetInfo& sheet) { return reference::LayoutSheet(sheet, list); }
+    void Reset(std::vector<Part>& parts) { list.Reset(parts, settings); }
+    double Layout(Sheet& sheet) { return reference::LayoutSheet(sheet, list); }
     // The fill itself does not sort; the fast list is sorted from its Reset on.
-    double Guillotine(TSheetInfo& sheet, double x, double y, double length, double width,
-                      std::vector<TPartInfo>& out) {
+    double Guillotine(Sheet& sheet, double x, double y, double length, double width,
+                      std::vector<Footprint>& out) {
         reference::SortByPriority(list.items);
         return reference::FillGuillotine(list, sheet, x, y, length, width, out);
     }
-    double Free(TSheetInfo& sheet, std::vector<TPartInfo>& out) {
+    double Free(Sheet& sheet, std::vector<Footprint>& out) {
         reference::SortByPriority(list.items);
         return reference::FillFree(list, sheet, 0, 0, sheet.length, sheet.width, out);
     }
-    static void Pick(const TSheetInfo& sheet, double& x, double& y, double& length) {
+    static void Pick(const Sheet& sheet, double& x, double& y, double& length) {
         reference::PickLowestSegment(sheet, x, y, length);
     }
-    static void Close(TSheetInfo& sheet, double gapX, double gapY, double gapLength,
-                      double usableLength) {
-        reference::CloseSegment(sheet, gapX, gapY, gapLength, usableLength);
+    void Close(Sheet& sheet, double gapX, double gapY, double gapLength, double usableLength) {
+        reference::CloseSegment(sheet, gapX, gapY, gapLength, usableLength, settings);
     }
 };
 
@@ -67,26 +69,17 @@ struct EngineNames {
     }
 };
 
-// Every test starts and ends with the settings of program start.
-class EngineTest : public ::testing::Test {
-  protected:
-    void SetUp() override { ResetJobSettings(); }
-    void TearDown() override { ResetJobSettings(); }
-
-    static void SetOffcutLimits(double length, double width, double area) {
-        g_minlength = length;
-        g_minwidth = width;
-        g_minarea = area;
-    }
-};
-
-// With the offcut limits the settings page starts with.
+// Every test starts with the default cut settings and the offcut limits the
+// settings page starts with.
 template <typename Engine>
-class TypedEngineTest : public EngineTest {
+class TypedEngineTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        EngineTest::SetUp();
-        SetOffcutLimits(10, 10, 150);
+    void SetUp() override { SetOffcutLimits(10, 10, 150); }
+
+    void SetOffcutLimits(double length, double width, double area) {
+        engine.settings.minOffcutLength = length;
+        engine.settings.minOffcutWidth = width;
+        engine.settings.minOffcutArea = area;
     }
 
     Engine engine;
@@ -101,21 +94,23 @@ struct Rect {
     }
 };
 
-inline std::vector<Rect> Rects(const std::vector<TPartInfo>& records) {
+// Placements or offcuts as rectangles.
+template <typename Record>
+std::vector<Rect> Rects(const std::vector<Record>& records) {
     std::vector<Rect> r;
-    for (const TPartInfo& p : records) r.push_back(Rect{p.x, p.y, p.length, p.width});
+    for (const Record& p : records) r.push_back(Rect{p.x, p.y, p.length, p.width});
     return r;
 }
 
-inline std::vector<std::string> Labels(const std::vector<TPartInfo>& records) {
+inline std::vector<std::string> Labels(const std::vector<Footprint>& records) {
     std::vector<std::string> r;
-    for (const TPartInfo& p : records) r.push_back(p.label);
+    for (const Footprint& p : records) r.push_back(p.label);
     return r;
 }
 
 // Segments as rectangles of width 0, to compare with the same helpers.
-inline std::vector<Rect> Lines(const TSheetInfo& sheet) {
+inline std::vector<Rect> Lines(const Sheet& sheet) {
     std::vector<Rect> r;
-    for (const CLine& l : sheet.lines) r.push_back(Rect{l.x, l.y, l.length, 0});
+    for (const Segment& l : sheet.segments) r.push_back(Rect{l.x, l.y, l.length, 0});
     return r;
 }

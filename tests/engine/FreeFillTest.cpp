@@ -21,9 +21,9 @@ double Overlap(const Rect& a, const Rect& b) {
 
 // Placements (without kerf) and offcuts tile the usable area: no overlap, no
 // rectangle outside it, and together exactly its area.
-::testing::AssertionResult TilesUsableArea(const TSheetInfo& sheet) {
+::testing::AssertionResult TilesUsableArea(const Sheet& sheet, double kerf) {
     std::vector<Rect> all = Rects(sheet.parts);
-    for (Rect& r : all) r.length -= g_sawwidth, r.width -= g_sawwidth;
+    for (Rect& r : all) r.length -= kerf, r.width -= kerf;
     for (const Rect& r : Rects(sheet.offcuts)) all.push_back(r);
     double area = 0;
     for (std::size_t i = 0; i < all.size(); ++i) {
@@ -47,9 +47,9 @@ double Overlap(const Rect& a, const Rect& b) {
 //    shallower neighbour, D's segment at 400: offcut 250 x 100.
 // 4. Nothing is left: the final bands follow in segment order.
 TYPED_TEST(FreeFill, WorkedExample) {
-    std::vector<TPartInfo> parts = {MakePart(600, 300, 0, 1, "A"), MakePart(400, 200, 0, 2, "B"),
-                                    MakePart(300, 250, 0, 3, "C"), MakePart(350, 100, 0, 4, "D")};
-    TSheetInfo sheet = MakeSheet(1000, 500);
+    std::vector<Part> parts = {MakePart(600, 300, 0, 1, "A"), MakePart(400, 200, 0, 2, "B"),
+                               MakePart(300, 250, 0, 3, "C"), MakePart(350, 100, 0, 4, "D")};
+    Sheet sheet = MakeSheet(1000, 500);
     this->engine.Reset(parts);
     EXPECT_EQ(this->engine.Layout(sheet), 370000);
     EXPECT_EQ(Labels(sheet.parts), (std::vector<std::string>{"A", "B", "C", "D"}));
@@ -61,31 +61,31 @@ TYPED_TEST(FreeFill, WorkedExample) {
         (std::vector<Rect>{
             {900, 200, 100, 250}, {350, 300, 250, 100}, {600, 450, 400, 50}, {0, 400, 600, 100}}));
     EXPECT_EQ(Lines(sheet), (std::vector<Rect>{{600, 450, 400, 0}, {0, 400, 600, 0}}));
-    EXPECT_TRUE(TilesUsableArea(sheet));
+    EXPECT_TRUE(TilesUsableArea(sheet, this->engine.settings.bladeWidth));
 }
 
 // Called on its own, the fill appends its placements to the caller's list, marks
 // the parts it took and leaves the sheet's own placements alone.
 TYPED_TEST(FreeFill, FillAppendsToTheCallersList) {
-    std::vector<TPartInfo> parts = {MakePart(600, 300, 0, 1, "A"), MakePart(400, 200, 0, 2, "B"),
-                                    MakePart(300, 250, 0, 3, "C"), MakePart(350, 100, 0, 4, "D")};
-    TSheetInfo sheet = MakeSheet(1000, 500);
+    std::vector<Part> parts = {MakePart(600, 300, 0, 1, "A"), MakePart(400, 200, 0, 2, "B"),
+                               MakePart(300, 250, 0, 3, "C"), MakePart(350, 100, 0, 4, "D")};
+    Sheet sheet = MakeSheet(1000, 500);
     this->engine.Reset(parts);
-    std::vector<TPartInfo> out = {MakePart(1, 1, 0, 9, "earlier")};
+    std::vector<Footprint> out = {Footprint{0, 0, 1, 1, 9, "earlier"}};
     EXPECT_EQ(this->engine.Free(sheet, out), 370000);
     EXPECT_EQ(Labels(out), (std::vector<std::string>{"earlier", "A", "B", "C", "D"}));
     EXPECT_TRUE(sheet.parts.empty());
     EXPECT_EQ(sheet.offcuts.size(), 4u);
-    for (const TPartInfo& p : parts) EXPECT_EQ(p.placed, 1) << p.label;
+    for (const Part& p : parts) EXPECT_TRUE(p.placed) << p.label;
 }
 
 // The kerf rule compares with the whole usable area: a part as long as the
 // sheet drops its kerf, a part as long as the rest of a segment keeps it.
 TYPED_TEST(FreeFill, KerfDroppedOnlyAgainstTheUsableArea) {
-    g_sawwidth = 5;
-    std::vector<TPartInfo> parts = {MakePart(1000, 200, 5, 1, "full"),
-                                    MakePart(600, 150, 5, 2, "A"), MakePart(395, 100, 5, 3, "B")};
-    TSheetInfo sheet = MakeSheet(1000, 500);
+    this->engine.settings.bladeWidth = 5;
+    std::vector<Part> parts = {MakePart(1000, 200, 5, 1, "full"), MakePart(600, 150, 5, 2, "A"),
+                               MakePart(395, 100, 5, 3, "B")};
+    Sheet sheet = MakeSheet(1000, 500);
     this->engine.Reset(parts);
     this->engine.Layout(sheet);
     // "full" at (0, 0) raises the whole edge to 205. A takes 605 of that
@@ -94,7 +94,7 @@ TYPED_TEST(FreeFill, KerfDroppedOnlyAgainstTheUsableArea) {
     EXPECT_EQ(Labels(sheet.parts), (std::vector<std::string>{"full", "A", "B"}));
     EXPECT_EQ(Rects(sheet.parts),
               (std::vector<Rect>{{0, 0, 1005, 205}, {0, 205, 605, 155}, {0, 360, 400, 105}}));
-    EXPECT_EQ(parts[2].placed, 1);
+    EXPECT_TRUE(parts[2].placed);
 }
 
 // Only the first segment of the lowest level is tried. In metres the elongation
@@ -104,26 +104,25 @@ TYPED_TEST(FreeFill, KerfDroppedOnlyAgainstTheUsableArea) {
 // unplaced although Q's segment at the same level could take it.
 TYPED_TEST(FreeFill, OnlyTheFirstLowestSegmentIsTried) {
     this->SetOffcutLimits(0.1, 0.1, 0.01);
-    std::vector<TPartInfo> parts = {MakePart(4, 3, 0, 3, "R"), MakePart(6, 2, 0, 2, "Q"),
-                                    MakePart(0.5, 2, 0, 1, "P")};
-    TSheetInfo sheet = MakeSheet(10, 5);
+    std::vector<Part> parts = {MakePart(4, 3, 0, 3, "R"), MakePart(6, 2, 0, 2, "Q"),
+                               MakePart(0.5, 2, 0, 1, "P")};
+    Sheet sheet = MakeSheet(10, 5);
     this->engine.Reset(parts);
     EXPECT_EQ(this->engine.Layout(sheet), 13);
     EXPECT_EQ(Labels(sheet.parts), (std::vector<std::string>{"P", "Q"}));
-    EXPECT_EQ(parts[0].placed, 0);
+    EXPECT_FALSE(parts[0].placed);
     EXPECT_EQ(Lines(sheet), (std::vector<Rect>{{0, 2, 0.5, 0}, {0.5, 2, 9.5, 0}}));
     EXPECT_EQ(Rects(sheet.offcuts),
               (std::vector<Rect>{{6.5, 0, 3.5, 2}, {0, 2, 0.5, 3}, {0.5, 2, 9.5, 3}}));
-    EXPECT_TRUE(TilesUsableArea(sheet));
+    EXPECT_TRUE(TilesUsableArea(sheet, this->engine.settings.bladeWidth));
 }
 
 // A part that overruns the rest of its segment within the tolerance uses the
 // segment up; the next part starts a new level.
 TYPED_TEST(FreeFill, OverrunWithinTheToleranceFinishesTheSegment) {
-    std::vector<TPartInfo> parts = {MakePart(600, 300, 0, 1, "A"),
-                                    MakePart(400.000005, 200, 0, 2, "B"),
-                                    MakePart(100, 100, 0, 3, "C")};
-    TSheetInfo sheet = MakeSheet(1000, 500);
+    std::vector<Part> parts = {MakePart(600, 300, 0, 1, "A"), MakePart(400.000005, 200, 0, 2, "B"),
+                               MakePart(100, 100, 0, 3, "C")};
+    Sheet sheet = MakeSheet(1000, 500);
     this->engine.Reset(parts);
     this->engine.Layout(sheet);
     EXPECT_EQ(

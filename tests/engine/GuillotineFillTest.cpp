@@ -12,15 +12,15 @@ class GuillotineFill : public TypedEngineTest<Engine> {
   protected:
     void SetUp() override {
         TypedEngineTest<Engine>::SetUp();
-        g_isonecut = true;
+        this->engine.settings.guillotine = true;
     }
 };
 TYPED_TEST_SUITE(GuillotineFill, Engines, EngineNames);
 
 TYPED_TEST(GuillotineFill, WorkedExample) {
-    std::vector<TPartInfo> parts = {MakePart(600, 500, 0, 1, "A"), MakePart(400, 300, 0, 2, "B"),
-                                    MakePart(400, 150, 0, 3, "C")};
-    TSheetInfo sheet = MakeSheet(1000, 500);
+    std::vector<Part> parts = {MakePart(600, 500, 0, 1, "A"), MakePart(400, 300, 0, 2, "B"),
+                               MakePart(400, 150, 0, 3, "C")};
+    Sheet sheet = MakeSheet(1000, 500);
     this->engine.Reset(parts);
     EXPECT_EQ(this->engine.Layout(sheet), 480000);
     EXPECT_EQ(Labels(sheet.parts), (std::vector<std::string>{"A", "B", "C"}));
@@ -28,15 +28,15 @@ TYPED_TEST(GuillotineFill, WorkedExample) {
               (std::vector<Rect>{{0, 0, 600, 500}, {600, 0, 400, 300}, {600, 300, 400, 150}}));
     // Only C's strip is left over; the rectangles beyond C and B along x are empty.
     EXPECT_EQ(Rects(sheet.offcuts), (std::vector<Rect>{{600, 450, 400, 50}}));
-    EXPECT_TRUE(sheet.lines.empty());
+    EXPECT_TRUE(sheet.segments.empty());
 }
 
 // The placements follow the recursion, not the list: a part's strip is filled
 // before the rectangle beyond it, and offcuts are found in the same order.
 TYPED_TEST(GuillotineFill, PlacementsAndOffcutsAreDepthFirst) {
-    std::vector<TPartInfo> parts = {MakePart(500, 400, 0, 1, "A"), MakePart(500, 300, 0, 2, "B"),
-                                    MakePart(400, 100, 0, 3, "C")};
-    TSheetInfo sheet = MakeSheet(1000, 500);
+    std::vector<Part> parts = {MakePart(500, 400, 0, 1, "A"), MakePart(500, 300, 0, 2, "B"),
+                               MakePart(400, 100, 0, 3, "C")};
+    Sheet sheet = MakeSheet(1000, 500);
     this->engine.Reset(parts);
     EXPECT_EQ(this->engine.Layout(sheet), 200000 + 150000 + 40000);
     EXPECT_EQ(Labels(sheet.parts), (std::vector<std::string>{"A", "C", "B"}));
@@ -49,10 +49,10 @@ TYPED_TEST(GuillotineFill, PlacementsAndOffcutsAreDepthFirst) {
 // Only the axis whose size matches the rectangle exactly drops its kerf; the
 // placement keeps the enlarged sizes and the area counts them.
 TYPED_TEST(GuillotineFill, KerfDroppedOnlyWhereTheSizeMatches) {
-    g_sawwidth = 5;
-    std::vector<TPartInfo> parts = {MakePart(400, 300, 5, 1, "P"), MakePart(400, 100, 5, 2, "Q")};
-    TSheetInfo sheet = MakeSheet(2000, 2000);
-    std::vector<TPartInfo> out;
+    this->engine.settings.bladeWidth = 5;
+    std::vector<Part> parts = {MakePart(400, 300, 5, 1, "P"), MakePart(400, 100, 5, 2, "Q")};
+    Sheet sheet = MakeSheet(2000, 2000);
+    std::vector<Footprint> out;
     this->engine.Reset(parts);
     EXPECT_EQ(this->engine.Guillotine(sheet, 0, 0, 400, 1000, out), 405 * 305 + 405 * 105);
     // The strip beyond P starts one kerf further, at 305.
@@ -61,27 +61,27 @@ TYPED_TEST(GuillotineFill, KerfDroppedOnlyWhereTheSizeMatches) {
 }
 
 TYPED_TEST(GuillotineFill, KerfKeptWhenTheRectangleIsNotTheEnteredSize) {
-    g_sawwidth = 5;
-    std::vector<TPartInfo> parts = {MakePart(400, 300, 5)};
-    TSheetInfo sheet = MakeSheet(2000, 2000);
-    std::vector<TPartInfo> out;
+    this->engine.settings.bladeWidth = 5;
+    std::vector<Part> parts = {MakePart(400, 300, 5)};
+    Sheet sheet = MakeSheet(2000, 2000);
+    std::vector<Footprint> out;
     this->engine.Reset(parts);
     EXPECT_EQ(this->engine.Guillotine(sheet, 0, 0, 402, 1000, out), 0);
     EXPECT_TRUE(out.empty());
-    EXPECT_EQ(parts[0].placed, 0);
+    EXPECT_FALSE(parts[0].placed);
     EXPECT_EQ(Rects(sheet.offcuts), (std::vector<Rect>{{0, 0, 402, 1000}}));
 }
 
 // A leftover strip below a size limit is dropped; at the limits it is kept.
 TYPED_TEST(GuillotineFill, LeftoverBelowTheLimitsIsDropped) {
-    std::vector<TPartInfo> parts = {MakePart(1000, 495, 0), MakePart(990, 5, 0)};
-    TSheetInfo sheet = MakeSheet(1000, 505);
+    std::vector<Part> parts = {MakePart(1000, 495, 0), MakePart(990, 5, 0)};
+    Sheet sheet = MakeSheet(1000, 505);
     this->engine.Reset(parts);
     EXPECT_EQ(this->engine.Layout(sheet), 1000 * 495 + 990 * 5);
     // Strip 1000 x 10 above the first part takes the 990 x 5 part, leaving
     // 990 x 5 (too narrow) above it and 10 x 10 (area 100 < 150) beside it.
     EXPECT_TRUE(sheet.offcuts.empty());
-    g_minarea = 100;
+    this->engine.settings.minOffcutArea = 100;
     this->engine.Reset(parts);
     this->engine.Layout(sheet);
     EXPECT_EQ(Rects(sheet.offcuts), (std::vector<Rect>{{990, 495, 10, 10}}));
@@ -91,9 +91,9 @@ TYPED_TEST(GuillotineFill, LeftoverBelowTheLimitsIsDropped) {
 // rectangle of length 0 beyond it, which is empty even when offcut limits are 0.
 TYPED_TEST(GuillotineFill, PartAsLongAsTheRectangleLeavesNothingBeyond) {
     this->SetOffcutLimits(0, 0, 0);
-    g_sawwidth = 4;
-    std::vector<TPartInfo> parts = {MakePart(1000, 500, 4)};
-    TSheetInfo sheet = MakeSheet(1000, 500);
+    this->engine.settings.bladeWidth = 4;
+    std::vector<Part> parts = {MakePart(1000, 500, 4)};
+    Sheet sheet = MakeSheet(1000, 500);
     this->engine.Reset(parts);
     EXPECT_EQ(this->engine.Layout(sheet), 1004 * 504);
     EXPECT_EQ(Rects(sheet.parts), (std::vector<Rect>{{0, 0, 1004, 504}}));
@@ -101,9 +101,9 @@ TYPED_TEST(GuillotineFill, PartAsLongAsTheRectangleLeavesNothingBeyond) {
 }
 
 TYPED_TEST(GuillotineFill, OverrunBelowTheToleranceFits) {
-    std::vector<TPartInfo> parts = {MakePart(1000.000005, 200, 0, 1, "in"),
-                                    MakePart(500.00002, 150, 0, 2, "out")};
-    TSheetInfo sheet = MakeSheet(1000, 300), narrow = MakeSheet(500, 300);
+    std::vector<Part> parts = {MakePart(1000.000005, 200, 0, 1, "in"),
+                               MakePart(500.00002, 150, 0, 2, "out")};
+    Sheet sheet = MakeSheet(1000, 300), narrow = MakeSheet(500, 300);
     this->engine.Reset(parts);
     this->engine.Layout(sheet);
     EXPECT_EQ(Labels(sheet.parts), (std::vector<std::string>{"in"}))
@@ -121,17 +121,16 @@ namespace {
 // A row of parts nests one rectangle per part; the fill must not run out of
 // stack on the longest list a job may hold.
 TEST(GuillotineFillDepth, LongRowOfParts) {
-    ResetJobSettings();
-    g_isonecut = true;
+    CutSettings settings;
+    settings.guillotine = true;
     constexpr int kCount = 100000;
-    std::vector<TPartInfo> parts(kCount, MakePart(1, 1, 0));
-    TSheetInfo sheet = MakeSheet(kCount, 1);
+    std::vector<Part> parts(kCount, MakePart(1, 1, 0));
+    Sheet sheet = MakeSheet(kCount, 1);
     WorkList list;
-    list.Reset(parts);
+    list.Reset(parts, settings);
     EXPECT_EQ(LayoutSheet(sheet, list), kCount);
     ASSERT_EQ(sheet.parts.size(), static_cast<std::size_t>(kCount));
     EXPECT_EQ(sheet.parts.back().x, kCount - 1);
-    ResetJobSettings();
 }
 
 }  // namespace

@@ -6,8 +6,8 @@
 #include <nlohmann/json.hpp>
 #include <regex>
 
-#include "support/LayoutFixture.h"
 #include "export/DxfExport.h"
+#include "support/LayoutFixture.h"
 
 namespace {
 
@@ -35,8 +35,6 @@ json ReadWithEzdxf(const std::string& path) {
 
 class DxfExport : public ::testing::Test {
   protected:
-    void SetUp() override { ResetExportSettings(); }
-
     std::string Export(const AppliedResult& result, const CellTable& parts) {
         const std::string path = TempFolder() + "/layout.dxf";
         const ExportOutcome outcome = ExportDxf({result, parts, settings}, 0, path);

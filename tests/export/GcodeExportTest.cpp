@@ -3,9 +3,9 @@
 #include <cmath>
 #include <regex>
 
-#include "support/LayoutFixture.h"
 #include "export/GcodeExport.h"
 #include "io/TextFile.h"
+#include "support/LayoutFixture.h"
 
 namespace {
 
@@ -60,7 +60,7 @@ std::vector<Cut> ParseProgram(const std::vector<std::string>& items, bool huazho
 
 // Every cut stays on the sheet, runs straight along a part edge (half a blade
 // width beside it) and crosses no part.
-void ExpectCutsFollowPartEdges(const std::vector<Cut>& cuts, const TSheetInfo& sheet, double s) {
+void ExpectCutsFollowPartEdges(const std::vector<Cut>& cuts, const PlannedSheet& sheet, double s) {
     const double e = 0.006;  // the program writes two decimals
     for (const Cut& c : cuts) {
         const std::string where = "cut (" + std::to_string(c.x1) + "," + std::to_string(c.y1) +
@@ -72,20 +72,20 @@ void ExpectCutsFollowPartEdges(const std::vector<Cut>& cuts, const TSheetInfo& s
         const double lo = vertical ? std::min(c.y1, c.y2) : std::min(c.x1, c.x2);
         const double hi = vertical ? std::max(c.y1, c.y2) : std::max(c.x1, c.x2);
         bool alongEdge = false;
-        for (const TPartInfo& p : sheet.parts) {
+        for (const Placement& p : sheet.parts) {
             const double x0 = p.x, x1 = p.x + p.length, y0 = p.y, y1 = p.y + p.width;
             if (vertical) {
                 const bool onLine =
                     std::abs(c.x1 - (x0 - s / 2)) < e || std::abs(c.x1 - (x1 + s / 2)) < e;
                 alongEdge |= onLine && lo < y1 - e && hi > y0 + e;
                 EXPECT_FALSE(c.x1 > x0 + e && c.x1 < x1 - e && lo < y1 - e && hi > y0 + e)
-                    << where << " crosses part " << p.id;
+                    << where << " crosses part " << p.partId;
             } else {
                 const bool onLine =
                     std::abs(c.y1 - (y0 - s / 2)) < e || std::abs(c.y1 - (y1 + s / 2)) < e;
                 alongEdge |= onLine && lo < x1 - e && hi > x0 + e;
                 EXPECT_FALSE(c.y1 > y0 + e && c.y1 < y1 - e && lo < x1 - e && hi > x0 + e)
-                    << where << " crosses part " << p.id;
+                    << where << " crosses part " << p.partId;
             }
         }
         EXPECT_TRUE(alongEdge) << where;
@@ -94,8 +94,6 @@ void ExpectCutsFollowPartEdges(const std::vector<Cut>& cuts, const TSheetInfo& s
 
 class GcodeExport : public ::testing::Test {
   protected:
-    void SetUp() override { ResetExportSettings(); }
-
     std::vector<std::string> Build(const AppliedResult& result) {
         return BuildGcodeItems({result, parts, settings}, 0, "STAMP");
     }
@@ -107,12 +105,12 @@ class GcodeExport : public ::testing::Test {
 }  // namespace
 
 TEST_F(GcodeExport, GoldenProgramsInBothDialects) {
-    const AppliedResult result = SmallResult();
+    AppliedResult result = SmallResult();
     parts = SmallPartTable();
-    g_sawwidth = 4;
+    result.settings.cut.bladeWidth = 4;
     const std::string dir = TempFolder();
     for (const bool huazhong : {true, false}) {
-        g_shukongtype = huazhong ? 1 : 0;
+        result.settings.cnc.huazhong = huazhong;
         const std::string path = dir + (huazhong ? "/hua.gnc" : "/sie.gnc");
         ASSERT_TRUE(ExportGcode({result, parts, settings}, 0, path).ok);
         const std::regex stamp("^!\t[0-9]{4}/[0-9]{2}/[0-9]{2} [^\r\n]*");
@@ -134,16 +132,14 @@ TEST_F(GcodeExport, EmptyLayoutIsHeaderAndTrailer) {
     EXPECT_EQ(items[7], "G00 X0 Y0");
 }
 
-TEST_F(GcodeExport, DialectComesFromTheLastCalculation) {
-    const AppliedResult result =
+TEST_F(GcodeExport, DialectComesFromTheResult) {
+    AppliedResult result =
         ResultOf({LayoutSheet("S", 100, 50, 1, 0, {Rect("P", 1, 0, 0, 40, 20)})});
     settings.huazhong = false;  // changed after the calculation: no effect
     std::vector<std::string> items = Build(result);
     EXPECT_EQ(items[6], "G00 Z0.020");
     EXPECT_EQ(items[8], "G01 Z-0.020");
-    g_shukongtype = 0;
-    g_safeheight = 5;
-    g_zkdepth = -1.5;
+    result.settings.cnc = CncSettings{false, 5, -1.5};
     items = Build(result);
     EXPECT_EQ(items[6], "G0 Z5.000");
     EXPECT_EQ(items[7], "G0 X0.00 Y20.00");
@@ -152,9 +148,10 @@ TEST_F(GcodeExport, DialectComesFromTheLastCalculation) {
 }
 
 TEST_F(GcodeExport, GuillotineRepeatsVerticalCutOnlyWhenTheEdgeChanges) {
-    g_isonecut = true;
-    const auto cutsOf = [&](std::vector<TPartInfo> parts) {
-        return ParseProgram(Build(ResultOf({LayoutSheet("S", 1000, 500, 1, 0, parts)})), true);
+    const auto cutsOf = [&](std::vector<Placement> parts) {
+        AppliedResult result = ResultOf({LayoutSheet("S", 1000, 500, 1, 0, parts)});
+        result.settings.cut.guillotine = true;
+        return ParseProgram(Build(result), true);
     };
     std::vector<Cut> cuts = cutsOf({Rect("A", 1, 0, 0, 300, 100), Rect("B", 2, 0, 100, 300, 100)});
     ASSERT_EQ(cuts.size(), 3u);  // one vertical, two horizontal
@@ -168,9 +165,9 @@ TEST_F(GcodeExport, GuillotineRepeatsVerticalCutOnlyWhenTheEdgeChanges) {
 }
 
 TEST_F(GcodeExport, FreeModeSkipsBorderAndSharedEdges) {
-    g_sawwidth = 4;
-    const AppliedResult result = ResultOf({LayoutSheet(
+    AppliedResult result = ResultOf({LayoutSheet(
         "S", 2000, 1000, 1, 0, {Rect("A", 1, 0, 0, 600, 400), Rect("B", 2, 604, 0, 600, 400)})});
+    result.settings.cut.bladeWidth = 4;
     const std::vector<Cut> cuts = ParseProgram(Build(result), true);
     // A: upper and right (602, 400 -> 0); B: its left edge is A's right: skipped.
     ASSERT_EQ(cuts.size(), 4u);
@@ -199,11 +196,11 @@ TEST_F(GcodeExport, CalculatedLayoutsCutAlongPartEdgesOnly) {
         for (int layout = 0; layout < result.LayoutCount(); ++layout) {
             SCOPED_TRACE((guillotine ? "guillotine layout " : "free layout ") +
                          std::to_string(layout));
-            const TSheetInfo& sheet = *result.LayoutSheetOf(layout);
+            const PlannedSheet& sheet = *result.LayoutSheetOf(layout);
             const std::vector<Cut> cuts =
                 ParseProgram(BuildGcodeItems({result, parts, settings}, layout, "STAMP"), true);
             EXPECT_GE(cuts.size(), sheet.parts.size());
-            ExpectCutsFollowPartEdges(cuts, sheet, g_sawwidth);
+            ExpectCutsFollowPartEdges(cuts, sheet, result.settings.cut.bladeWidth);
         }
     }
 }

@@ -5,14 +5,13 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "support/LayoutFixture.h"
 #include "export/HtmlExport.h"
+#include "support/LayoutFixture.h"
 
 namespace {
 
 class HtmlExport : public ::testing::Test {
   protected:
-    void SetUp() override { ResetExportSettings(); }
     SettingsForm settings;
 };
 
@@ -78,9 +77,9 @@ TEST_F(HtmlExport, PartRowsFollowTheLayoutTable) {
 }
 
 TEST_F(HtmlExport, UserTextsAreEscaped) {
-    g_unit = "<i>";
-    const AppliedResult result = ResultOf(
+    AppliedResult result = ResultOf(
         {LayoutSheet("A&B \"x\"", 100, 100, 1, 0, {Rect("<script>x</script>", 1, 0, 0, 10, 10)})});
+    result.settings.unit = "<i>";
     const CellTable parts = PartTable({});
     const std::string page = JoinCrLf(BuildHtmlItems({result, parts, settings}, 0, "p.bmp"));
     EXPECT_EQ(page.find("<script>"), std::string::npos);

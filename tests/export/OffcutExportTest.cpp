@@ -3,23 +3,23 @@
 #include <filesystem>
 #include <fstream>
 
-#include "support/LayoutFixture.h"
 #include "export/OffcutExport.h"
+#include "support/LayoutFixture.h"
 
 namespace {
 
 class OffcutExport : public ::testing::Test {
   protected:
-    void SetUp() override { ResetExportSettings(); }
-
-    std::vector<std::string> Lines(std::vector<TPartInfo> offcuts, int count = 1) {
-        const AppliedResult result = ResultOf({LayoutSheet(
+    std::vector<std::string> Lines(std::vector<Offcut> offcuts, int count = 1) {
+        AppliedResult result = ResultOf({LayoutSheet(
             "S", 2440, 1220, count, 0, {Rect("P", 1, 0, 0, 10, 10)}, std::move(offcuts))});
+        result.settings.offcutPrefix = jobPrefix;
         return BuildOffcutLines({result, parts, settings}, 0);
     }
 
     CellTable parts;
     SettingsForm settings;
+    std::string jobPrefix = "YL";
 };
 
 }  // namespace
@@ -34,29 +34,29 @@ TEST_F(OffcutExport, GoldenFile) {
 }
 
 TEST_F(OffcutExport, EqualSizesMergeInEitherOrientation) {
-    const std::vector<std::string> lines = Lines(
-        {Rect("", 0, 0, 0, 500, 300), Rect("", 0, 0, 0, 300, 500), Rect("", 0, 0, 0, 200, 100)}, 3);
+    const std::vector<std::string> lines =
+        Lines({Spare(0, 0, 500, 300), Spare(0, 0, 300, 500), Spare(0, 0, 200, 100)}, 3);
     EXPECT_EQ(lines, (std::vector<std::string>{"YL1\t500\t300\t6\t0", "YL2\t200\t100\t3\t0"}));
 }
 
 TEST_F(OffcutExport, SizesAreWrittenFromSinglePrecision) {
     const std::vector<std::string> lines =
-        Lines({Rect("", 0, 0, 0, 600.5, 1220), Rect("", 0, 0, 0, 15.4, 0.25),
+        Lines({Spare(0, 0, 600.5, 1220), Spare(0, 0, 15.4, 0.25),
                // Different doubles, the same single-precision text: one line.
-               Rect("", 0, 0, 0, 15.400000001, 0.25)});
+               Spare(0, 0, 15.400000001, 0.25)});
     EXPECT_EQ(lines, (std::vector<std::string>{"YL1\t600.5\t1220\t1\t0",
                                                "YL2\t15.3999996185303\t0.25\t2\t0"}));
 }
 
 TEST_F(OffcutExport, PrefixIsTrimmedAndStaysOneField) {
-    const std::vector<TPartInfo> two = {Rect("", 0, 0, 0, 50, 40), Rect("", 0, 0, 0, 30, 20)};
+    const std::vector<Offcut> two = {Spare(0, 0, 50, 40), Spare(0, 0, 30, 20)};
     settings.offcutPrefix = "   ";
     EXPECT_EQ(Lines(two)[0].substr(0, 4), "YL1\t");
     settings.offcutPrefix = " OC ";
     EXPECT_EQ(Lines(two)[1].substr(0, 4), "OC2\t");
     settings.offcutPrefix = "A\tB\nC";
     EXPECT_EQ(Lines(two)[0], "A B C1\t50\t40\t1\t0");
-    g_prefix = "JOB";  // the job's prefix is not the one the list uses
+    jobPrefix = "JOB";  // the job's prefix is not the one the list uses
     settings.offcutPrefix = "";
     EXPECT_EQ(Lines(two)[0].substr(0, 3), "YL1");
 }

@@ -5,8 +5,8 @@
 #include <fstream>
 #include <sstream>
 
-#include "support/JobTables.h"
 #include "export/Report.h"
+#include "support/JobTables.h"
 #include "text/TextColumns.h"
 
 namespace {
@@ -22,22 +22,22 @@ std::string Row(const std::string& label, std::initializer_list<std::string> cel
     return line;
 }
 
-TPartInfo Placed(const std::string& label, double length, double width) {
-    TPartInfo p;
+Placement Placed(const std::string& label, double length, double width) {
+    Placement p;
     p.label = label;
     p.length = length;
     p.width = width;
     return p;
 }
 
-TSheetInfo Sheet(const std::string& label, bool used, bool distinct,
-                 std::vector<TPartInfo> parts = {}) {
-    TSheetInfo s;
+PlannedSheet Sheet(const std::string& label, bool used, bool distinct,
+                   std::vector<Placement> parts = {}) {
+    PlannedSheet s;
     s.label = label;
     s.length = 2440;
     s.width = 1220;
-    s.used = used ? 1 : 0;
-    s.distinct = distinct ? 1 : 0;
+    s.used = used;
+    s.distinct = distinct;
     s.parts = std::move(parts);
     return s;
 }
@@ -45,13 +45,12 @@ TSheetInfo Sheet(const std::string& label, bool used, bool distinct,
 class Report : public ::testing::Test {
   protected:
     void SetUp() override {
-        ResetJobSettings();
-        g_isonecut = true;
-        g_unit = "mm";
-        g_sawwidth = 3.2;
-        g_margintop = g_marginbottom = g_marginleft = g_marginright = 10;
+        result.settings.cut.guillotine = true;
+        result.settings.unit = "mm";
+        result.settings.cut.bladeWidth = 3.2;
+        result.settings.cut.margins = {10, 10, 10, 10};
         // Five sheets of Birch cut to one merged layout, one Birch sheet left unused.
-        TSheetInfo head = Sheet("Birch", true, true, {Placed("Side", 720, 560)});
+        PlannedSheet head = Sheet("Birch", true, true, {Placed("Side", 720, 560)});
         head.count = 5;
         result.sheets.push_back(head);
         for (int i = 0; i < 4; ++i)
@@ -62,7 +61,6 @@ class Report : public ::testing::Test {
         result.ratioParts = 0.8734f;
         result.ratioWithOffcuts = 0.9012f;
     }
-    void TearDown() override { ResetJobSettings(); }
 
     std::vector<std::string> Lines() const { return WriteReport(result, sheets, parts); }
     size_t Find(const std::vector<std::string>& lines, const std::string& prefix) const {

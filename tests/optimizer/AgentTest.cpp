@@ -6,26 +6,27 @@ using CandidateCreation = JobTest;
 
 TEST_F(CandidateCreation, RotatesTheJobOrderAndDrawsOneTurnPerPart) {
     BuildJob({{30, 20, 3, true}, {40, 10, 2, false}, {15, 15, 2, true}}, {{100, 100, 5}});
-    const std::int32_t firstPart = g_PartList.front().id;
+    const std::int32_t firstPart = job.parts.front().id;
+    ASSERT_EQ(firstPart, kFirstPartId);
 
-    SeedRandom(99);
+    RandomSource random(99);
     Agent agent;
-    CreateRandom(agent, g_PartList, g_SheetList);
-    const int after = RandomDraw();
+    CreateRandom(agent, job.parts, job.sheets, random);
+    const int after = random.Draw();
 
     // The same draws in the described order: d, e, then one per part.
-    SeedRandom(99);
-    const int d = RandomIndex(5);
-    const int e = RandomIndex(7);
+    RandomSource again(99);
+    const int d = again.Index(5);
+    const int e = again.Index(7);
     std::vector<int> turns;
-    for (int k = 0; k < 7; ++k) turns.push_back(RandomUnit() > 0.5 ? 1 : 0);
-    EXPECT_EQ(RandomDraw(), after);
+    for (int k = 0; k < 7; ++k) turns.push_back(again.Unit() > 0.5 ? 1 : 0);
+    EXPECT_EQ(again.Draw(), after);
 
     for (int k = 0; k < 5; ++k) EXPECT_EQ(agent.sheetOrder[k], (k + d) % 5);
     for (int k = 0; k < 7; ++k) {
         EXPECT_EQ(agent.partOrder[k], firstPart + (k + e) % 7);
-        const TPartInfo& part = g_PartList[(k + e) % 7];
-        EXPECT_EQ(agent.turnable[k], part.rotatable) << "position " << k;
+        const Part& part = job.parts[(k + e) % 7];
+        EXPECT_EQ(agent.turnable[k], part.rotatable ? 1 : 0) << "position " << k;
     }
     EXPECT_EQ(agent.turn, turns);
 
@@ -33,8 +34,8 @@ TEST_F(CandidateCreation, RotatesTheJobOrderAndDrawsOneTurnPerPart) {
     ASSERT_EQ(agent.parts.size(), 7u);
     ASSERT_EQ(agent.sheets.size(), 5u);
     for (int k = 0; k < 7; ++k) {
-        EXPECT_EQ(agent.parts[k].id, g_PartList[k].id);
-        EXPECT_EQ(agent.parts[k].rotated, 0);
+        EXPECT_EQ(agent.parts[k].id, job.parts[k].id);
+        EXPECT_FALSE(agent.parts[k].rotated);
     }
     for (int k = 0; k < 5; ++k) EXPECT_EQ(agent.sheets[k].id, k);
 }
@@ -47,7 +48,7 @@ TEST_F(Decoding, LaysSheetsOutInGeneOrderAndTurnsWhatMayTurn) {
         {{100, 100, 1, 0, false, "A"}, {90, 90, 1, 0, false, "B"}, {80, 80, 1, 0, false, "C"}});
     Agent agent = CreatedAgent();
     agent.sheetOrder = {2, 0, 1};
-    const std::int32_t base = g_PartList.front().id;
+    const std::int32_t base = job.parts.front().id;
     // Gene positions deliberately differ from the record order.
     agent.partOrder = {base + 3, base + 2, base + 0, base + 1};
     agent.turnable = {1, 0, 1, 1};
@@ -62,14 +63,14 @@ TEST_F(Decoding, LaysSheetsOutInGeneOrderAndTurnsWhatMayTurn) {
     // The fixed part keeps its sizes and its gene is corrected.
     EXPECT_EQ(agent.turn, (std::vector<std::int32_t>{1, 0, 0, 1}));
     const auto& p = agent.parts;
-    EXPECT_EQ(p[2].rotated, 0);
+    EXPECT_FALSE(p[2].rotated);
     EXPECT_EQ(p[2].length, 40);
-    EXPECT_EQ(p[0].rotated, 0);
+    EXPECT_FALSE(p[0].rotated);
     EXPECT_EQ(p[0].length, 30);
-    EXPECT_EQ(p[1].rotated, 1);
+    EXPECT_TRUE(p[1].rotated);
     EXPECT_EQ(p[1].length, 20);
     EXPECT_EQ(p[1].width, 30);
-    EXPECT_EQ(p[3].rotated, 1);
+    EXPECT_TRUE(p[3].rotated);
     EXPECT_EQ(p[3].length, 12);
 }
 
@@ -93,7 +94,7 @@ TEST_F(Decoding, FixedPartWithTurnGeneIsLaidOutUnturned) {
     agent.turn = {1};
     Decode(agent);
     WorkList list;
-    Evaluate(agent, list);
+    Evaluate(agent, list, job, settings);
     EXPECT_EQ(agent.turn[0], 0);
     EXPECT_EQ(agent.usedSheets, 0);
     EXPECT_EQ(agent.fitness, 0);
@@ -103,25 +104,25 @@ TEST_F(Decoding, FixedPartWithTurnGeneIsLaidOutUnturned) {
     agent.turn = {1};
     UndoTurns(agent);
     Decode(agent);
-    Evaluate(agent, list);
+    Evaluate(agent, list, job, settings);
     EXPECT_EQ(agent.usedSheets, 1);
     EXPECT_DOUBLE_EQ(agent.fitness, 1.0);
 }
 
 TEST_F(Decoding, UndoTurnsRestoresEveryRecord) {
-    g_sawwidth = 3;
+    settings.bladeWidth = 3;
     BuildJob({{30, 20, 3, true}, {40, 10, 2, false}, {15, 12, 4, true}}, {{100, 100, 2}});
-    SeedRandom(11);
+    random = RandomSource(11);
     for (int round = 0; round < 10; ++round) {
         Agent agent = CreatedAgent();
-        const std::vector<TPartInfo> before = agent.parts;
+        const std::vector<Part> before = agent.parts;
         Decode(agent);
         UndoTurns(agent);
         ASSERT_EQ(agent.parts.size(), before.size());
         for (std::size_t i = 0; i < before.size(); ++i) {
             EXPECT_EQ(agent.parts[i].length, before[i].length);
             EXPECT_EQ(agent.parts[i].width, before[i].width);
-            EXPECT_EQ(agent.parts[i].rotated, 0);
+            EXPECT_FALSE(agent.parts[i].rotated);
         }
     }
 }
@@ -130,7 +131,7 @@ using CandidateExchange = JobTest;
 
 TEST_F(CandidateExchange, SwapsGenesScoresAndRecordsWithoutCopying) {
     BuildJob({{30, 20, 3}}, {{100, 100, 2}});
-    SeedRandom(4);
+    random = RandomSource(4);
     Agent a = CreatedAgent();
     Agent b = CreatedAgent();
     a.fitness = 0.5;
@@ -141,8 +142,8 @@ TEST_F(CandidateExchange, SwapsGenesScoresAndRecordsWithoutCopying) {
     a.sheetOrder = {0, 1};
     b.turn = {1, 1, 1};
     a.turn = {0, 0, 0};
-    const TSheetInfo* aSheets = a.sheets.data();
-    const TPartInfo* bParts = b.parts.data();
+    const Sheet* aSheets = a.sheets.data();
+    const Part* bParts = b.parts.data();
 
     Exchange(a, b);
 
@@ -158,16 +159,19 @@ TEST_F(CandidateExchange, SwapsGenesScoresAndRecordsWithoutCopying) {
 
 using PlacedCount = JobTest;
 
-TEST_F(PlacedCount, CountsThePartsOnSheetsMarkedUsed) {
+TEST_F(PlacedCount, CountsThePartsOnTheCandidatesSheets) {
     BuildJob({{50, 50, 3}}, {{100, 50, 2}});
+    // Before any layout no part lies on a sheet.
+    EXPECT_FALSE(AllPartsPlaced(CreatedAgent(), job.partCount));
     Agent agent = EvaluatedAgent();
-    // The marks are set only when a result is applied.
-    EXPECT_FALSE(AllPartsPlaced(agent));
-    for (TSheetInfo& s : agent.sheets) s.used = s.parts.empty() ? 0 : 1;
-    EXPECT_TRUE(AllPartsPlaced(agent));
+    EXPECT_TRUE(AllPartsPlaced(agent, job.partCount));
+    // The count must match exactly, in either direction.
+    EXPECT_FALSE(AllPartsPlaced(agent, job.partCount + 1));
+    EXPECT_FALSE(AllPartsPlaced(agent, job.partCount - 1));
 
+    // The 200 by 10 part fits no sheet in any orientation.
     BuildJob({{50, 50, 2}, {200, 10, 1}}, {{100, 50, 2}});
     agent = EvaluatedAgent();
-    for (TSheetInfo& s : agent.sheets) s.used = s.parts.empty() ? 0 : 1;
-    EXPECT_FALSE(AllPartsPlaced(agent));
+    EXPECT_EQ(agent.usedSheets, 1);
+    EXPECT_FALSE(AllPartsPlaced(agent, job.partCount));
 }

@@ -52,14 +52,14 @@ TEST_F(Fitness, SheetWithoutPartsContributesNothing) {
 }
 
 TEST_F(Fitness, CostModeWithEqualCostsIgnoresTheBoundingBox) {
-    g_ispricecut = true;
+    settings.costObjective = true;
     BuildJob({{45, 20}, {10, 20}, {10, 10}}, {{50, 20, 2, 100}});
     const Agent agent = EvaluatedAgent();
     EXPECT_DOUBLE_EQ(agent.fitness, 1200.0 / 2000.0);
 }
 
 TEST_F(Fitness, CostModeWeighsAreasByUnitCost) {
-    g_ispricecut = true;
+    settings.costObjective = true;
     BuildJob({{45, 20}, {10, 20}, {10, 10}},
              {{50, 20, 1, 100, true}, {50, 20, 1, 300}, {50, 20, 1, 1000}});
     const Agent agent = EvaluatedAgent();
@@ -68,14 +68,14 @@ TEST_F(Fitness, CostModeWeighsAreasByUnitCost) {
 }
 
 TEST_F(Fitness, CostModeIncompletePlan) {
-    g_ispricecut = true;
+    settings.costObjective = true;
     BuildJob({{50, 10, 3}, {100, 1}}, {{50, 30, 2, 150}});
     const Agent agent = EvaluatedAgent();
     EXPECT_DOUBLE_EQ(agent.fitness, 150.0 / 300.0);
 }
 
 TEST_F(Fitness, CostModeOnFreeStockStaysANumber) {
-    g_ispricecut = true;
+    settings.costObjective = true;
     BuildJob({{50, 10, 3}, {100, 1}}, {{50, 30, 2, 0}});
     const Agent agent = EvaluatedAgent();
     EXPECT_FALSE(std::isnan(agent.fitness));

@@ -1,30 +1,45 @@
-// Every optimizer test starts from the settings of a fresh program and leaves
-// them so.
+// Every optimizer test holds its own job and cut settings: the settings of a
+// fresh program until a test changes them, and the job built from them.
 #pragma once
 
 #include <gtest/gtest.h>
 
-#include "model/Globals.h"
+#include <cstdint>
+#include <vector>
+
+#include "model/CutSettings.h"
+#include "model/Job.h"
 #include "optimizer/Ga.h"
+#include "optimizer/Random.h"
 #include "support/JobBuilder.h"
 
 class JobTest : public ::testing::Test {
   protected:
-    void SetUp() override { ResetJobSettings(); }
-    void TearDown() override { ResetJobSettings(); }
+    // Part ids of the jobs start here, as those of a later job of a session do.
+    static constexpr std::int32_t kFirstPartId = 700;
 
-    // A candidate in its created state: sheets in job order, no part turned.
-    static Agent CreatedAgent() {
+    // Replaces the job by the one of the rows, built with the current settings.
+    void BuildJob(const std::vector<TestPartRow>& parts, const std::vector<TestSheetRow>& sheets,
+                  SheetLimit limit = SheetLimit::All) {
+        job = MakeJob(settings, parts, sheets, limit, kFirstPartId);
+    }
+
+    // A candidate in its created state, drawn from `random`.
+    Agent CreatedAgent() {
         Agent agent;
-        CreateRandom(agent, g_PartList, g_SheetList);
+        CreateRandom(agent, job.parts, job.sheets, random);
         return agent;
     }
 
     // A created candidate laid out once.
-    static Agent EvaluatedAgent() {
+    Agent EvaluatedAgent() {
         Agent agent = CreatedAgent();
         WorkList list;
-        Evaluate(agent, list);
+        Evaluate(agent, list, job, settings);
         return agent;
     }
+
+    CutSettings settings;
+    Job job;
+    RandomSource random{1};
 };

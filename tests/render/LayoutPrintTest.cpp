@@ -3,35 +3,28 @@
 #include <QImage>
 #include <QPainter>
 
-#include "support/LayoutFixture.h"
 #include "render/LayoutPrint.h"
-#include "model/Globals.h"
+#include "support/LayoutFixture.h"
 
 namespace {
 
 // Five parts A placed before two parts B on one sheet, cut twice.
 AppliedResult FiveAndTwo() {
-    std::vector<TPartInfo> parts;
+    std::vector<Placement> parts;
     for (int i = 0; i < 5; ++i) parts.push_back(Rect("A", i, 100.0 * i, 0, 100, 50));
     parts.push_back(Rect("B", 5, 0, 100, 200, 100));
     parts.push_back(Rect("B", 6, 200, 100, 200, 100));
     return ResultOf({LayoutSheet("Birch", 2440, 1220, 2, 0, parts)});
 }
 
-class LayoutPrint : public ::testing::Test {
-  protected:
-    void SetUp() override { ResetJobSettings(); }
-    void TearDown() override { ResetJobSettings(); }
-};
-
 }  // namespace
 
-TEST_F(LayoutPrint, TextBlockListsTheSheetPartsAndCutOptions) {
-    g_unit = "mm";
-    g_sawwidth = 3;
+TEST(LayoutPrint, TextBlockListsTheSheetPartsAndCutOptions) {
+    AppliedResult result = FiveAndTwo();
+    result.settings.cut.bladeWidth = 3;
     const CellTable table =
         PartTable({{"A", "100", "50", "5", "Yes"}, {"B", "200", "100", "2", "No"}});
-    const std::vector<std::string> lines = LayoutPrintLines(FiveAndTwo(), table, 0, "STAMP");
+    const std::vector<std::string> lines = LayoutPrintLines(result, table, 0, "STAMP");
     ASSERT_EQ(lines.size(), 12u);
     EXPECT_EQ(lines[0], "STAMP");
     EXPECT_EQ(lines[1], "------------ Sheet Cutting Layouts 1 ------------");
@@ -48,18 +41,16 @@ TEST_F(LayoutPrint, TextBlockListsTheSheetPartsAndCutOptions) {
     EXPECT_EQ(lines[10], "Blade Width:3.00");
 }
 
-TEST_F(LayoutPrint, MarginsAreListedTopBottomLeftRight) {
-    g_margintop = 1;
-    g_marginbottom = 2;
-    g_marginleft = 3;
-    g_marginright = 4;
-    const auto lines = LayoutPrintLines(FiveAndTwo(), PartTable({}), 0, "");
+TEST(LayoutPrint, MarginsAreListedTopBottomLeftRight) {
+    AppliedResult result = FiveAndTwo();
+    result.settings.cut.margins = {1, 2, 3, 4};
+    const auto lines = LayoutPrintLines(result, PartTable({}), 0, "");
     EXPECT_EQ(
         lines.back(),
         "Top Margin:1.00      Bottom Margin:2.00      Left Margin:3.00      Right Margin:4.00");
 }
 
-TEST_F(LayoutPrint, LongLabelsAreCutAndMissingRowsLeaveEmptyCells) {
+TEST(LayoutPrint, LongLabelsAreCutAndMissingRowsLeaveEmptyCells) {
     const AppliedResult result = ResultOf(
         {LayoutSheet("S", 1000, 1000, 1, 0, {Rect("A very long label indeed", 1, 0, 0, 10, 10)})});
     // The part table no longer holds the label: its cells stay empty.
@@ -68,7 +59,7 @@ TEST_F(LayoutPrint, LongLabelsAreCutAndMissingRowsLeaveEmptyCells) {
                             std::string(15, ' ') + std::string(16, ' '));
 }
 
-TEST_F(LayoutPrint, NoSuchLayoutPrintsNothing) {
+TEST(LayoutPrint, NoSuchLayoutPrintsNothing) {
     EXPECT_TRUE(LayoutPrintLines(FiveAndTwo(), PartTable({}), 1, "").empty());
     QImage page(800, 1000, QImage::Format_RGB32);
     page.fill(Qt::white);
@@ -79,14 +70,15 @@ TEST_F(LayoutPrint, NoSuchLayoutPrintsNothing) {
         for (int x = 0; x < page.width(); x += 7) ASSERT_EQ(page.pixel(x, y), qRgb(255, 255, 255));
 }
 
-TEST_F(LayoutPrint, TheDrawingFillsThePageBelowTheText) {
-    g_printtitle = "Kitchen";
+TEST(LayoutPrint, TheDrawingFillsThePageBelowTheText) {
+    AppliedResult result = FiveAndTwo();
+    result.settings.print.title = "Kitchen";
     QImage page(1200, 1600, QImage::Format_RGB32);
     page.fill(Qt::white);
     QPainter painter(&page);
     LayoutDrawOptions options;
     options.sheetColor = QColor(255, 255, 0);
-    PrintLayoutPage(painter, page.rect(), FiveAndTwo(), PartTable({}), 0, options);
+    PrintLayoutPage(painter, page.rect(), result, PartTable({}), 0, options);
     painter.end();
     // The sheet, 2440 by 1220, spans the drawing's width: its fill shows at the middle
     // of the page's width, below the text block and above the bottom margin.

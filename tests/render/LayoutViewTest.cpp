@@ -5,10 +5,10 @@
 #include <QTextLayout>
 #include <set>
 
-#include "support/LayoutFixture.h"
 #include "render/ColorList.h"
 #include "render/LayoutDrawing.h"
 #include "render/LayoutPage.h"
+#include "support/LayoutFixture.h"
 
 namespace {
 
@@ -44,9 +44,10 @@ QRect InkBox(const QImage& image, const QRect& area) {
 }  // namespace
 
 TEST(LayoutCaptions, TruncatedSizesAreaRatioAndIntegerScrap) {
-    TSheetInfo sheet = LayoutSheet("Birch", 2440.7, 1220.9, 3, 0,
-                                   {Rect("A", 1, 0, 0, 1220, 1220), Rect("B", 2, 1220, 0, 10, 10)},
-                                   {Rect("", 0, 0, 0, 10.5, 10.5), Rect("", 0, 0, 0, 10.5, 10.5)});
+    PlannedSheet sheet =
+        LayoutSheet("Birch", 2440.7, 1220.9, 3, 0,
+                    {Rect("A", 1, 0, 0, 1220, 1220), Rect("B", 2, 1220, 0, 10, 10)},
+                    {Spare(0, 0, 10.5, 10.5), Spare(0, 0, 10.5, 10.5)});
     const LayoutCaptions c = MakeLayoutCaptions(sheet);
     EXPECT_EQ(c.lblSheetLen, "2440");
     EXPECT_EQ(c.lblSheetWidth, "1220");
@@ -157,8 +158,8 @@ TEST(LayoutPicture, SheetFillsTheFittingSideAndTheRestStaysWhite) {
 }
 
 TEST(LayoutPicture, PartsOffcutsAndLabelInk) {
-    TSheetInfo sheet = LayoutSheet("S", 1106, 990, 1, 0, {Rect("ABCDE", 1, 0, 0, 600, 400)},
-                                   {Rect("", 0, 700, 500, 200, 100)});
+    PlannedSheet sheet = LayoutSheet("S", 1106, 990, 1, 0, {Rect("ABCDE", 1, 0, 0, 600, 400)},
+                                     {Spare(700, 500, 200, 100)});
     const AppliedResult result = ResultOf({sheet});
     LayoutDrawOptions o = Colours();
     QImage image = RenderLayoutPicture(result, 0, QSize(553, 495), o);  // s = 0.5
@@ -186,7 +187,7 @@ TEST(LayoutPicture, PartsOffcutsAndLabelInk) {
 }
 
 TEST(LayoutPicture, PrintTargetIsShiftedAndLeavesTheRestAlone) {
-    const TSheetInfo sheet = LayoutSheet("S", 1000, 500, 1, 0, {Rect("P", 1, 0, 0, 500, 500)});
+    const PlannedSheet sheet = LayoutSheet("S", 1000, 500, 1, 0, {Rect("P", 1, 0, 0, 500, 500)});
     QImage image(800, 600, QImage::Format_RGB32);
     image.fill(Qt::yellow);
     {

@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <bit>
 #include <cmath>
+#include <utility>
+
+#include "model/Job.h"
 
 namespace {
 
@@ -77,27 +80,16 @@ void RandomPartSize(std::mt19937_64& rng, double sheetLength, double sheetWidth,
 
 }  // namespace
 
-void ApplySettings(const EngineSettings& settings) {
-    g_sawwidth = settings.sawWidth;
-    g_minlength = settings.minLength;
-    g_minwidth = settings.minWidth;
-    g_minarea = settings.minArea;
-    g_isonecut = settings.guillotine;
+Part MakePart(double length, double width, double bladeWidth, std::int32_t id, std::string label) {
+    CutSettings settings;
+    settings.bladeWidth = bladeWidth;
+    JobBuilder builder(settings, id);
+    builder.AddParts(length, width, true, label, 1);
+    return std::move(builder).Build().parts.front();
 }
 
-TPartInfo MakePart(double length, double width, double sawWidth, std::int32_t id,
-                   std::string label) {
-    TPartInfo p;
-    p.SetSize(length, width);
-    p.length += sawWidth;
-    p.width += sawWidth;
-    p.id = id;
-    p.label = std::move(label);
-    return p;
-}
-
-TSheetInfo MakeSheet(double usableLength, double usableWidth, std::int32_t id) {
-    TSheetInfo s;
+Sheet MakeSheet(double usableLength, double usableWidth, std::int32_t id) {
+    Sheet s;
     s.length = usableLength;
     s.width = usableWidth;
     s.id = id;
@@ -105,38 +97,36 @@ TSheetInfo MakeSheet(double usableLength, double usableWidth, std::int32_t id) {
 }
 
 EngineJob RandomEdgeJob(std::mt19937_64& rng, bool guillotine) {
-    EngineJob job;
-    EngineSettings& s = job.settings;
+    CutSettings s;
     s.guillotine = guillotine;
-    const double saws[] = {0, 0, 0, 3, 4.2, 0.1};
-    s.sawWidth = saws[Below(rng, 6)];
+    const double blades[] = {0, 0, 0, 3, 4.2, 0.1};
+    s.bladeWidth = blades[Below(rng, 6)];
     const double limits[][3] = {{0, 0, 0}, {10, 10, 150}, {50, 30, 5000}, {1, 1, 1}};
     const auto& limit = limits[Below(rng, 4)];
-    s.minLength = limit[0], s.minWidth = limit[1], s.minArea = limit[2];
+    s.minOffcutLength = limit[0], s.minOffcutWidth = limit[1], s.minOffcutArea = limit[2];
+    // No margins: the sheets are entered with their usable extents.
+    JobBuilder builder(s);
 
     const int sheetCount = 1 + Below(rng, 4);
     const bool sameSize = Chance(rng, 0.6);
     double length = 0, width = 0;
     for (int i = 0; i < sheetCount; ++i) {
         if (i == 0 || !sameSize) RandomUsableSize(rng, length, width);
-        job.sheets.push_back(MakeSheet(length, width, i));
+        builder.AddSheet(length, width, 0, "S");
     }
 
     const int kinds = Below(rng, 9);  // no parts at all now and then
-    std::int32_t id = 0;
     for (int k = 0; k < kinds; ++k) {
-        const TSheetInfo& ref = job.sheets[Below(rng, sheetCount)];
+        const Sheet& ref = builder.Current().sheets[Below(rng, sheetCount)];
         double partLength = 0, partWidth = 0;
         RandomPartSize(rng, ref.length, ref.width, partLength, partWidth);
         const std::string label = Chance(rng, 0.3) ? "Cabinet side panel, kind " + std::to_string(k)
                                                    : "P" + std::to_string(k);
         const bool turnable = Chance(rng, 0.8);
-        for (int q = 1 + Below(rng, 6); q > 0; --q) {
-            TPartInfo p = MakePart(partLength, partWidth, s.sawWidth, id++, label);
-            p.SetRotatable(turnable);
-            job.parts.push_back(p);
-        }
+        builder.AddParts(partLength, partWidth, turnable, label, 1 + Below(rng, 6));
     }
+    Job built = std::move(builder).Build();
+    EngineJob job{s, std::move(built.parts), std::move(built.sheets)};
     if (Chance(rng, 0.5)) std::shuffle(job.parts.begin(), job.parts.end(), rng);
     RandomTurns(job.parts, rng);
     return job;
@@ -144,9 +134,13 @@ EngineJob RandomEdgeJob(std::mt19937_64& rng, bool guillotine) {
 
 EngineJob RealisticJob(int partCount, bool guillotine, std::uint64_t seed) {
     std::mt19937_64 rng(seed);
-    EngineJob job;
-    job.settings = EngineSettings{4, 10, 10, 150, guillotine};
-    const double usableLength = 2440 - 20, usableWidth = 1220 - 20;
+    CutSettings s;
+    s.bladeWidth = 4;
+    s.margins = Margins{10, 10, 10, 10};
+    s.minOffcutLength = 10, s.minOffcutWidth = 10, s.minOffcutArea = 150;
+    s.guillotine = guillotine;
+    JobBuilder builder(s);
+    const double usableWidth = 1220 - 20;
 
     struct Kind {
         double lo[2], hi[2];
@@ -163,32 +157,25 @@ EngineJob RealisticJob(int partCount, bool guillotine, std::uint64_t seed) {
     std::vector<int> quantity(kindCount, 1);
     for (int extra = partCount - kindCount; extra > 0; --extra) ++quantity[Below(rng, kindCount)];
 
-    double partArea = 0;
-    std::int32_t id = 0;
-    for (int k = 0; k < kindCount && id < partCount; ++k) {
+    for (int k = 0; k < kindCount && builder.Current().partCount < partCount; ++k) {
         const Kind& kind = kinds[kindOf(rng)];
         const double length = std::round(Uniform(rng, kind.lo[0], kind.hi[0]));
         const double width = std::round(Uniform(rng, kind.lo[1], kind.hi[1]));
         // A part that cannot lie turned on the sheet is never turned.
-        const bool turnable = length + job.settings.sawWidth <= usableWidth && Chance(rng, 0.85);
-        for (int q = 0; q < quantity[k] && id < partCount; ++q) {
-            TPartInfo p =
-                MakePart(length, width, job.settings.sawWidth, id, "Part " + std::to_string(k + 1));
-            p.SetRotatable(turnable);
-            partArea += p.Area();
-            job.parts.push_back(p);
-            ++id;
-        }
+        const bool turnable = length + s.bladeWidth <= usableWidth && Chance(rng, 0.85);
+        builder.AddParts(length, width, turnable, "Part " + std::to_string(k + 1),
+                         std::min(quantity[k], partCount - builder.Current().partCount));
     }
-    for (double area = 0; area <= 1.5 * partArea; area += usableLength * usableWidth)
-        job.sheets.push_back(
-            MakeSheet(usableLength, usableWidth, static_cast<std::int32_t>(job.sheets.size())));
+    while (builder.Current().sheetArea <= 1.5 * builder.Current().partArea)
+        builder.AddSheet(2440, 1220, 0, "Board");
+    Job built = std::move(builder).Build();
+    EngineJob job{s, std::move(built.parts), std::move(built.sheets)};
     RandomTurns(job.parts, rng);
     return job;
 }
 
-void RandomTurns(std::vector<TPartInfo>& parts, std::mt19937_64& rng) {
-    for (TPartInfo& p : parts) {
+void RandomTurns(std::vector<Part>& parts, std::mt19937_64& rng) {
+    for (Part& p : parts) {
         if (p.rotated) p.Rotate();
         if (p.rotatable && Chance(rng, 0.5)) p.Rotate();
     }
@@ -199,20 +186,38 @@ bool SameBits(double a, double b) {
            (std::isnan(a) && std::isnan(b));
 }
 
-bool SameRecord(const TPartInfo& a, const TPartInfo& b) {
-    return SameBits(a.width, b.width) && SameBits(a.length, b.length) && SameBits(a.x, b.x) &&
-           SameBits(a.y, b.y) && SameBits(a.priority, b.priority) && a.placed == b.placed &&
-           a.rotated == b.rotated && a.id == b.id && a.label == b.label &&
-           a.rotatable == b.rotatable && a.count == b.count;
+bool SameRecord(const Part& a, const Part& b) {
+    return SameBits(a.length, b.length) && SameBits(a.width, b.width) &&
+           SameBits(a.priority, b.priority) && a.id == b.id && a.label == b.label &&
+           a.rotatable == b.rotatable && a.rotated == b.rotated && a.placed == b.placed;
 }
 
-bool SameLayout(const TSheetInfo& a, const TSheetInfo& b) {
-    auto sameRecords = [](const std::vector<TPartInfo>& x, const std::vector<TPartInfo>& y) {
-        return std::equal(x.begin(), x.end(), y.begin(), y.end(), SameRecord);
-    };
-    auto sameLine = [](const CLine& x, const CLine& y) {
-        return SameBits(x.x, y.x) && SameBits(x.y, y.y) && SameBits(x.length, y.length);
-    };
-    return sameRecords(a.parts, b.parts) && sameRecords(a.offcuts, b.offcuts) &&
-           std::equal(a.lines.begin(), a.lines.end(), b.lines.begin(), b.lines.end(), sameLine);
+bool SameRecord(const Footprint& a, const Footprint& b) {
+    return SameBits(a.x, b.x) && SameBits(a.y, b.y) && SameBits(a.length, b.length) &&
+           SameBits(a.width, b.width) && a.partId == b.partId && a.label == b.label &&
+           a.rotated == b.rotated;
+}
+
+bool SameRecord(const Offcut& a, const Offcut& b) {
+    return SameBits(a.x, b.x) && SameBits(a.y, b.y) && SameBits(a.length, b.length) &&
+           SameBits(a.width, b.width);
+}
+
+bool SameRecord(const Segment& a, const Segment& b) {
+    return SameBits(a.x, b.x) && SameBits(a.y, b.y) && SameBits(a.length, b.length);
+}
+
+namespace {
+
+template <typename Record>
+bool SameRecords(const std::vector<Record>& a, const std::vector<Record>& b) {
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                      [](const Record& x, const Record& y) { return SameRecord(x, y); });
+}
+
+}  // namespace
+
+bool SameLayout(const Sheet& a, const Sheet& b) {
+    return SameRecords(a.parts, b.parts) && SameRecords(a.offcuts, b.offcuts) &&
+           SameRecords(a.segments, b.segments);
 }

@@ -1,6 +1,7 @@
 // Generated layout jobs for comparing the fast engine with the reference and for
-// timing them: part records as the job input makes them (priority of the entered
-// sizes, one kerf added), sheet records with their usable extents.
+// timing them: part records made by the job builder (priority of the entered
+// sizes, one kerf added), sheet records with their usable extents, and the cut
+// settings the job is laid out with.
 #pragma once
 
 #include <cstdint>
@@ -8,47 +9,43 @@
 #include <string>
 #include <vector>
 
-#include "model/Globals.h"
-
-struct EngineSettings {
-    double sawWidth = 0;
-    double minLength = 0;
-    double minWidth = 0;
-    double minArea = 0;
-    bool guillotine = false;
-};
-
-// Writes the settings into the job settings the engine reads.
-void ApplySettings(const EngineSettings& settings);
+#include "model/CutSettings.h"
+#include "model/Part.h"
+#include "model/Placement.h"
+#include "model/Sheet.h"
 
 struct EngineJob {
-    EngineSettings settings;
-    std::vector<TPartInfo> parts;
-    std::vector<TSheetInfo> sheets;
+    CutSettings settings;
+    std::vector<Part> parts;
+    std::vector<Sheet> sheets;
 };
 
-// A part record of entered sizes: priority of those sizes, then one kerf added.
-TPartInfo MakePart(double length, double width, double sawWidth, std::int32_t id = 0,
-                   std::string label = {});
-TSheetInfo MakeSheet(double usableLength, double usableWidth, std::int32_t id = 0);
+// A turnable part record of entered sizes as the job builder makes it: priority
+// of those sizes, then one blade width added.
+Part MakePart(double length, double width, double bladeWidth, std::int32_t id = 0,
+              std::string label = {});
+Sheet MakeSheet(double usableLength, double usableWidth, std::int32_t id = 0);
 
 // A small job full of the cases where the engines could part ways: kerf and no
 // kerf, parts exactly as long or wide as the usable area, tiny and oversized
 // parts, repeated sizes (equal priorities), decimal usable sizes, turned parts.
 EngineJob RandomEdgeJob(std::mt19937_64& rng, bool guillotine);
 
-// A job shaped like furniture work: a few dozen part kinds in quantities, kerf
-// 4, sheets of 2440 by 1220 less 10 margins, as many sheets as the job input
-// would take (usable area beyond 1.5 times the part area).
+// A job shaped like furniture work, made by the job builder: a few dozen part
+// kinds in quantities, kerf 4, sheets of 2440 by 1220 less 10 margins, as many
+// sheets as the job input would take (usable area beyond 1.5 times the part area).
 EngineJob RealisticJob(int partCount, bool guillotine, std::uint64_t seed);
 
 // Turns each turnable record of the candidate at random, as the optimizer does
 // between evaluations (records already turned are turned back first).
-void RandomTurns(std::vector<TPartInfo>& parts, std::mt19937_64& rng);
+void RandomTurns(std::vector<Part>& parts, std::mt19937_64& rng);
 
 // The same double, bit for bit (any two NaNs count as the same).
 bool SameBits(double a, double b);
 // Field by field, doubles bit for bit.
-bool SameRecord(const TPartInfo& a, const TPartInfo& b);
+bool SameRecord(const Part& a, const Part& b);
+bool SameRecord(const Footprint& a, const Footprint& b);
+bool SameRecord(const Offcut& a, const Offcut& b);
+bool SameRecord(const Segment& a, const Segment& b);
 // Placements, offcuts and segments identical and in the same order.
-bool SameLayout(const TSheetInfo& a, const TSheetInfo& b);
+bool SameLayout(const Sheet& a, const Sheet& b);

@@ -1,25 +1,20 @@
 #include "support/JobBuilder.h"
 
-#include "model/Globals.h"
+#include <utility>
 
 namespace {
 
-void AddParts(const std::vector<PartRow>& rows) {
-    g_PartList.clear();
-    g_PartCount = 0;
-    g_SumPartArea = 0;
-    for (const PartRow& row : rows)
-        AddJobParts(row.length, row.width, row.rotatable, row.label, row.quantity);
-}
-
-// One pass over the rows of one kind; a pass ends after the row that reached the limit.
-void AddSheets(const std::vector<SheetRow>& rows, bool priority, bool limitSheets,
-               bool& limitReached) {
-    for (const SheetRow& row : rows) {
+// One pass over the rows of one kind; a pass ends after the sheet that reached
+// the limit, and once the limit is reached a later pass takes one sheet more,
+// as job input does.
+void AddSheets(JobBuilder& builder, const std::vector<TestSheetRow>& rows, bool priority,
+               SheetLimit limit, bool& limitReached) {
+    for (const TestSheetRow& row : rows) {
         if (row.priority != priority) continue;
         for (int n = 0; n < row.quantity; ++n) {
-            AddJobSheet(row.length, row.width, row.cost, row.label);
-            if (limitSheets && g_SumPartArea * 1.5 < g_SumSheetArea) {
+            builder.AddSheet(row.length, row.width, row.cost, row.label);
+            const Job& job = builder.Current();
+            if (limit == SheetLimit::AsJobInput && job.partArea * 1.5 < job.sheetArea) {
                 limitReached = true;
                 break;
             }
@@ -30,14 +25,13 @@ void AddSheets(const std::vector<SheetRow>& rows, bool priority, bool limitSheet
 
 }  // namespace
 
-void BuildJob(const std::vector<PartRow>& parts, const std::vector<SheetRow>& sheets,
-              bool limitSheets) {
-    AddParts(parts);
-    g_SheetList.clear();
-    g_SheetCount = 0;
-    g_SumSheetArea = 0;
-    g_SumSheetCost = 0;
+Job MakeJob(const CutSettings& settings, const std::vector<TestPartRow>& parts,
+            const std::vector<TestSheetRow>& sheets, SheetLimit limit, std::int32_t firstPartId) {
+    JobBuilder builder(settings, firstPartId);
+    for (const TestPartRow& row : parts)
+        builder.AddParts(row.length, row.width, row.rotatable, row.label, row.quantity);
     bool limitReached = false;
-    AddSheets(sheets, true, limitSheets, limitReached);
-    AddSheets(sheets, false, limitSheets, limitReached);
+    AddSheets(builder, sheets, true, limit, limitReached);
+    AddSheets(builder, sheets, false, limit, limitReached);
+    return std::move(builder).Build();
 }

@@ -1,13 +1,17 @@
-// Builds a job the way job input does, from simple part and sheet rows: one
-// record per physical part and sheet, parts enlarged by the blade width, sheets
-// without their margins, totals recomputed. Settings other than the totals are
-// left as they are, so set g_sawwidth and the margins first.
+// Test jobs from simple part and sheet rows, made through the real JobBuilder:
+// one record per physical part and sheet, parts enlarged by the blade width,
+// sheets without their margins, the totals counted as the records come. The job
+// is returned as a value, so tests and benchmarks may hold several at once.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
-struct PartRow {
+#include "model/CutSettings.h"
+#include "model/Job.h"
+
+struct TestPartRow {
     double length = 100;
     double width = 100;
     int quantity = 1;
@@ -15,7 +19,7 @@ struct PartRow {
     std::string label = "P";
 };
 
-struct SheetRow {
+struct TestSheetRow {
     double length = 1000;
     double width = 1000;
     int quantity = 1;
@@ -24,8 +28,16 @@ struct SheetRow {
     std::string label = "S";
 };
 
-// Replaces g_PartList and g_SheetList. Priority rows come first. With
-// limitSheets, sheets are taken only until their usable area exceeds 1.5 times
-// the part area, as job input does; without it every sheet is taken.
-void BuildJob(const std::vector<PartRow>& parts, const std::vector<SheetRow>& sheets,
-              bool limitSheets = false);
+enum class SheetLimit {
+    // Every sheet of the rows is taken.
+    All,
+    // Sheets are taken only until their usable area exceeds 1.5 times the part
+    // area, as job input does: the priority rows, then the others.
+    AsJobInput,
+};
+
+// The job of the rows for `settings`, part ids from `firstPartId` on. Priority
+// rows come first.
+Job MakeJob(const CutSettings& settings, const std::vector<TestPartRow>& parts,
+            const std::vector<TestSheetRow>& sheets, SheetLimit limit = SheetLimit::All,
+            std::int32_t firstPartId = 0);

@@ -7,13 +7,13 @@
 #include <fstream>
 #include <sstream>
 
+#include "io/TableCalculation.h"
 #include "job/Calculation.h"
-#include "optimizer/Random.h"
 
-TPartInfo Rect(const std::string& label, int id, double x, double y, double length, double width) {
-    TPartInfo p;
+Placement Rect(const std::string& label, int id, double x, double y, double length, double width) {
+    Placement p;
     p.label = label;
-    p.id = id;
+    p.partId = id;
     p.x = x;
     p.y = y;
     p.length = length;
@@ -21,34 +21,46 @@ TPartInfo Rect(const std::string& label, int id, double x, double y, double leng
     return p;
 }
 
-TSheetInfo LayoutSheet(const std::string& label, double length, double width, int count,
-                       int layoutIndex, std::vector<TPartInfo> parts,
-                       std::vector<TPartInfo> offcuts) {
-    TSheetInfo s;
+Offcut Spare(double x, double y, double length, double width) {
+    return Offcut{x, y, length, width};
+}
+
+PlannedSheet LayoutSheet(const std::string& label, double length, double width, int count,
+                         int layoutIndex, std::vector<Placement> parts,
+                         std::vector<Offcut> offcuts) {
+    PlannedSheet s;
     s.label = label;
     s.length = length;
     s.width = width;
     s.count = count;
     s.layoutIndex = layoutIndex;
-    s.used = 1;
-    s.distinct = 1;
+    s.used = true;
+    s.distinct = true;
     s.parts = std::move(parts);
     s.offcuts = std::move(offcuts);
     return s;
 }
 
-AppliedResult ResultOf(std::vector<TSheetInfo> sheets) {
+AppliedResult ResultOf(std::vector<PlannedSheet> sheets) {
     AppliedResult r;
     r.sheets = std::move(sheets);
+    r.settings.unit = "mm";
     return r;
 }
 
 AppliedResult Calculate(const SettingsForm& form, CellTable sheets, CellTable parts) {
-    SeedRandom(1);
     SettingsForm fastest = form;
     fastest.speed = 1;
     Calculation calc;
-    const CalcOutcome outcome = calc.Run(fastest, sheets, parts, GaOptions{});
+    CalcOutcome outcome;
+    if (auto ended = PrepareFromTables(calc, fastest, sheets, parts)) {
+        outcome = *ended;
+    } else {
+        GaOptions options;
+        options.seed = 1;
+        calc.Optimize(options);
+        outcome = FinishIntoTables(calc, sheets);
+    }
     EXPECT_TRUE(outcome.Ran()) << outcome.message;
     return calc.Applied() ? *calc.Applied() : AppliedResult{};
 }
@@ -71,17 +83,12 @@ std::string ReadBytes(const std::string& path) {
     return s.str();
 }
 
-void ResetExportSettings() {
-    ResetJobSettings();
-    g_unit = "mm";
-}
-
 AppliedResult SmallResult() {
     return ResultOf(
         {LayoutSheet("Birch", 1000, 600, 2, 0,
                      {Rect("Door", 1, 0, 0, 400, 300), Rect("Side", 3, 404, 0, 400, 300),
                       Rect("Door", 2, 0, 304, 400, 296)},
-                     {Rect("", 0, 808, 0, 192, 600), Rect("", 0, 404, 304, 400, 296)})});
+                     {Spare(808, 0, 192, 600), Spare(404, 304, 400, 296)})});
 }
 
 CellTable SmallPartTable() {

@@ -5,19 +5,21 @@
 #include <string>
 #include <vector>
 
-#include "job/AppliedResult.h"
 #include "io/CellTable.h"
-#include "support/JobTables.h"
 #include "io/SettingsForm.h"
+#include "job/AppliedResult.h"
+#include "support/JobTables.h"
 
-TPartInfo Rect(const std::string& label, int id, double x, double y, double length, double width);
+Placement Rect(const std::string& label, int id, double x, double y, double length, double width);
+Offcut Spare(double x, double y, double length, double width);
 
 // A layout sheet (used, distinct) with the given layout index and sheet count.
-TSheetInfo LayoutSheet(const std::string& label, double length, double width, int count,
-                       int layoutIndex, std::vector<TPartInfo> parts,
-                       std::vector<TPartInfo> offcuts = {});
+PlannedSheet LayoutSheet(const std::string& label, double length, double width, int count,
+                         int layoutIndex, std::vector<Placement> parts,
+                         std::vector<Offcut> offcuts = {});
 
-AppliedResult ResultOf(std::vector<TSheetInfo> sheets);
+// A result of the sheets, made with the default settings in unit "mm".
+AppliedResult ResultOf(std::vector<PlannedSheet> sheets);
 
 // The applied result of a whole calculation (seeded, fastest setting) of the part
 // table on the sheet table with the settings, or an empty result when the
@@ -39,5 +41,3 @@ std::string JoinCrLf(const std::vector<std::string>& items);
 // A fresh folder for the files of one test.
 std::string TempFolder();
 std::string ReadBytes(const std::string& path);
-// The job settings the exports read, back to their defaults.
-void ResetExportSettings();

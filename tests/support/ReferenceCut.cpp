@@ -1,6 +1,7 @@
 #include "support/ReferenceCut.h"
 
 #include <cmath>
+#include <utility>
 
 namespace reference {
 
@@ -13,11 +14,11 @@ struct Effective {
     double width;
 };
 
-Effective EffectiveSize(const TPartInfo& p, double availLength, double availWidth) {
+Effective EffectiveSize(const Part& p, double availLength, double availWidth, double kerf) {
     Effective e{p.length, p.width};
-    if (g_sawwidth > 0) {
-        if (availWidth + g_sawwidth == p.width) e.width = p.width - g_sawwidth;
-        if (availLength + g_sawwidth == p.length) e.length = p.length - g_sawwidth;
+    if (kerf > 0) {
+        if (availWidth + kerf == p.width) e.width = p.width - kerf;
+        if (availLength + kerf == p.length) e.length = p.length - kerf;
     }
     return e;
 }
@@ -26,8 +27,8 @@ bool Fits(const Effective& e, double availLength, double availWidth) {
     return e.length - kTolerance < availLength && e.width - kTolerance < availWidth;
 }
 
-void AddOffcut(TSheetInfo& sheet, double x, double y, double length, double width) {
-    TPartInfo o;
+void AddOffcut(Sheet& sheet, double x, double y, double length, double width) {
+    Offcut o;
     o.x = x;
     o.y = y;
     o.length = length;
@@ -35,66 +36,72 @@ void AddOffcut(TSheetInfo& sheet, double x, double y, double length, double widt
     sheet.offcuts.push_back(o);
 }
 
+Footprint PlacementOf(const Part& p, double x, double y) {
+    Footprint f;
+    f.x = x;
+    f.y = y;
+    f.length = p.length;
+    f.width = p.width;
+    f.partId = p.id;
+    f.label = p.label;
+    f.rotated = p.rotated;
+    return f;
+}
+
 }  // namespace
 
-void WorkList::Reset(std::vector<TPartInfo>& parts) {
+void WorkList::Reset(std::vector<Part>& parts, const CutSettings& cutSettings) {
+    settings = &cutSettings;
     items.clear();
-    for (TPartInfo& p : parts) {
-        p.placed = 0;
+    for (Part& p : parts) {
+        p.placed = false;
         items.push_back(&p);
     }
 }
 
-bool IsUsableOffcut(double length, double width) {
-    return length >= g_minlength && width >= g_minwidth && length * width >= g_minarea;
-}
-
-double FillGuillotine(WorkList& list, TSheetInfo& sheet, double x, double y, double regionLength,
-                      double regionWidth, std::vector<TPartInfo>& out) {
+double FillGuillotine(WorkList& list, Sheet& sheet, double x, double y, double regionLength,
+                      double regionWidth, std::vector<Footprint>& out) {
     if (regionLength < kTolerance || regionWidth < kTolerance) return 0;
     if (list.items.empty()) return 0;
-    TPartInfo* taken = nullptr;
+    Part* taken = nullptr;
     Effective eff{0, 0};
-    for (TPartInfo* p : list.items) {
+    for (Part* p : list.items) {
         if (p->placed) continue;
-        eff = EffectiveSize(*p, regionLength, regionWidth);
+        eff = EffectiveSize(*p, regionLength, regionWidth, list.settings->bladeWidth);
         if (Fits(eff, regionLength, regionWidth)) {
             taken = p;
             break;
         }
     }
     if (!taken) {
-        if (IsUsableOffcut(regionLength, regionWidth))
+        if (list.settings->IsUsableOffcut(regionLength, regionWidth))
             AddOffcut(sheet, x, y, regionLength, regionWidth);
         return 0;
     }
-    taken->placed = 1;
-    std::vector<TPartInfo> sub;
+    taken->placed = true;
+    std::vector<Footprint> sub;
     double r1 =
         FillGuillotine(list, sheet, x, y + eff.width, eff.length, regionWidth - eff.width, sub);
     double r2 =
         FillGuillotine(list, sheet, x + eff.length, y, regionLength - eff.length, regionWidth, sub);
-    TPartInfo placement = *taken;
-    placement.x = x;
-    placement.y = y;
-    out.push_back(placement);
-    for (TPartInfo& s : sub) out.push_back(s);
+    out.push_back(PlacementOf(*taken, x, y));
+    for (Footprint& s : sub) out.push_back(s);
     return r1 + r2 + taken->length * taken->width;
 }
 
-void AddSegment(TSheetInfo& sheet, double x, double y, double length) {
-    sheet.lines.push_back(CLine{x, y, length});
+void AddSegment(Sheet& sheet, double x, double y, double length) {
+    sheet.segments.push_back(Segment{x, y, length});
 }
 
-void PickLowestSegment(const TSheetInfo& sheet, double& x, double& y, double& length) {
-    if (sheet.lines.empty()) {
+void PickLowestSegment(const Sheet& sheet, double& x, double& y, double& length) {
+    if (sheet.segments.empty()) {
         x = 0;
         y = 0;
         length = sheet.length;
         return;
     }
-    const CLine* best = nullptr;
-    for (const CLine& s : sheet.lines) {
+    const Segment* best = nullptr;
+    for (const Segment& s : sheet.segments) {
         if (s.y < sheet.width && (!best || s.y < best->y)) best = &s;
     }
     if (best) {
@@ -106,9 +113,9 @@ void PickLowestSegment(const TSheetInfo& sheet, double& x, double& y, double& le
     }
 }
 
-void CloseSegment(TSheetInfo& sheet, double gapX, double gapY, double gapLength,
-                  double usableLength) {
-    auto& lines = sheet.lines;
+void CloseSegment(Sheet& sheet, double gapX, double gapY, double gapLength, double usableLength,
+                  const CutSettings& settings) {
+    auto& lines = sheet.segments;
     const int count = static_cast<int>(lines.size());
     int current = -1;
     for (int i = 0; i < count && current < 0; ++i)
@@ -136,14 +143,16 @@ void CloseSegment(TSheetInfo& sheet, double gapX, double gapY, double gapLength,
         fromRight = lines[left].y > lines[right].y;
     const int absorb = fromRight ? right : left;
     if (absorb < 0) return;
-    CLine& n = lines[absorb];
+    Segment& n = lines[absorb];
     if (fromRight) n.x = gapX;
     n.length += gapLength;
-    if (IsUsableOffcut(gapLength, n.y - gapY)) AddOffcut(sheet, gapX, gapY, gapLength, n.y - gapY);
+    if (settings.IsUsableOffcut(gapLength, n.y - gapY))
+        AddOffcut(sheet, gapX, gapY, gapLength, n.y - gapY);
 }
 
-double FillFree(WorkList& list, TSheetInfo& sheet, double x0, double y0, double usableLength,
-                double usableWidth, std::vector<TPartInfo>& out) {
+double FillFree(WorkList& list, Sheet& sheet, double x0, double y0, double usableLength,
+                double usableWidth, std::vector<Footprint>& out) {
+    const CutSettings& settings = *list.settings;
     AddSegment(sheet, x0, y0, usableLength);
     if (list.items.empty()) return 0;
     double total = 0;
@@ -154,20 +163,18 @@ double FillFree(WorkList& list, TSheetInfo& sheet, double x0, double y0, double 
         const double depth = usableWidth - curY;
         bool metUnplaced = false;
         bool finished = false;
-        for (TPartInfo* p : list.items) {
+        for (Part* p : list.items) {
             if (p->placed) continue;
             metUnplaced = true;
-            Effective eff = EffectiveSize(*p, usableLength, usableWidth);
+            Effective eff = EffectiveSize(*p, usableLength, usableWidth, settings.bladeWidth);
             if (!Fits(eff, curLength, depth)) continue;
-            p->placed = 1;
+            p->placed = true;
             total += p->length * p->width;
-            TPartInfo placement = *p;
-            placement.x = curX;
-            placement.y = curY;
-            out.push_back(placement);
+            out.push_back(PlacementOf(*p, curX, curY));
             AddSegment(sheet, curX, curY + eff.width, eff.length);
             if (curLength - eff.length < 0) {
-                CloseSegment(sheet, curX + eff.length, curY, curLength - eff.length, usableLength);
+                CloseSegment(sheet, curX + eff.length, curY, curLength - eff.length, usableLength,
+                             settings);
                 finished = true;
                 break;
             }
@@ -176,37 +183,34 @@ double FillFree(WorkList& list, TSheetInfo& sheet, double x0, double y0, double 
         }
         if (!metUnplaced) break;
         double deepest = curY;
-        for (const CLine& s : sheet.lines)
+        for (const Segment& s : sheet.segments)
             if (deepest < s.y) deepest = s.y;
         if (deepest == curY) break;
-        if (!finished) CloseSegment(sheet, curX, curY, curLength, usableLength);
+        if (!finished) CloseSegment(sheet, curX, curY, curLength, usableLength, settings);
     }
-    for (const CLine& s : sheet.lines) {
-        if (IsUsableOffcut(s.length, usableWidth - s.y))
+    for (const Segment& s : sheet.segments) {
+        if (settings.IsUsableOffcut(s.length, usableWidth - s.y))
             AddOffcut(sheet, s.x, s.y, s.length, usableWidth - s.y);
     }
     return total;
 }
 
-double LayoutSheet(TSheetInfo& sheet, WorkList& list) {
+double LayoutSheet(Sheet& sheet, WorkList& list) {
     sheet.offcuts.clear();
-    sheet.lines.clear();
+    sheet.segments.clear();
     SortByPriority(list.items);
-    std::vector<TPartInfo> placed;
-    const double result = g_isonecut ? FillGuillotine(list, sheet, sheet.originX, sheet.originY,
-                                                      sheet.length, sheet.width, placed)
-                                     : FillFree(list, sheet, sheet.originX, sheet.originY,
-                                                sheet.length, sheet.width, placed);
-    sheet.parts.clear();
-    for (TPartInfo& p : placed) {
-        p.placed = 0;
-        sheet.parts.push_back(p);
-    }
+    std::vector<Footprint> placed;
+    const double result = list.settings->guillotine
+                              ? FillGuillotine(list, sheet, sheet.originX, sheet.originY,
+                                               sheet.length, sheet.width, placed)
+                              : FillFree(list, sheet, sheet.originX, sheet.originY, sheet.length,
+                                         sheet.width, placed);
+    sheet.parts = std::move(placed);
     return result;
 }
 
-void SortByPriority(std::vector<TPartInfo*>& list) {
-    std::vector<TPartInfo*> sorted;
+void SortByPriority(std::vector<Part*>& list) {
+    std::vector<Part*> sorted;
     while (!list.empty()) {
         double best = 0.0;
         int chosen = -1;

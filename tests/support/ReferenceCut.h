@@ -4,38 +4,41 @@
 // sheet. The fast engine must produce exactly what this one produces.
 #pragma once
 
-#include <string>
 #include <vector>
 
-#include "model/Globals.h"
+#include "model/CutSettings.h"
+#include "model/Part.h"
+#include "model/Placement.h"
+#include "model/Sheet.h"
 
 namespace reference {
 
-// The working list of one evaluation: pointers to the candidate's records.
+// The working list of one evaluation: pointers to the candidate's records and
+// the settings the sheets are cut with.
 struct WorkList {
-    std::vector<TPartInfo*> items;
+    std::vector<Part*> items;
+    const CutSettings* settings = nullptr;
 
-    // Takes the candidate's records in their order and clears every placed mark.
-    // The order is left as given: every sheet sorts the list before its fill.
-    void Reset(std::vector<TPartInfo>& parts);
+    // Takes the candidate's records in their order, clears every placed mark and
+    // remembers the settings, which must outlive the list's use. The order is
+    // left as given: every sheet sorts the list before its fill.
+    void Reset(std::vector<Part>& parts, const CutSettings& cutSettings);
 };
 
-bool IsUsableOffcut(double length, double width);
+double FillGuillotine(WorkList& list, Sheet& sheet, double x, double y, double regionLength,
+                      double regionWidth, std::vector<Footprint>& out);
+double FillFree(WorkList& list, Sheet& sheet, double x0, double y0, double usableLength,
+                double usableWidth, std::vector<Footprint>& out);
 
-double FillGuillotine(WorkList& list, TSheetInfo& sheet, double x, double y, double regionLength,
-                      double regionWidth, std::vector<TPartInfo>& out);
-double FillFree(WorkList& list, TSheetInfo& sheet, double x0, double y0, double usableLength,
-                double usableWidth, std::vector<TPartInfo>& out);
+void AddSegment(Sheet& sheet, double x, double y, double length);
+void PickLowestSegment(const Sheet& sheet, double& x, double& y, double& length);
+void CloseSegment(Sheet& sheet, double gapX, double gapY, double gapLength, double usableLength,
+                  const CutSettings& settings);
 
-void AddSegment(TSheetInfo& sheet, double x, double y, double length);
-void PickLowestSegment(const TSheetInfo& sheet, double& x, double& y, double& length);
-void CloseSegment(TSheetInfo& sheet, double gapX, double gapY, double gapLength,
-                  double usableLength);
-
-double LayoutSheet(TSheetInfo& sheet, WorkList& list);
+double LayoutSheet(Sheet& sheet, WorkList& list);
 
 // Stable selection sort, descending priority. Records whose priority is not above
 // 0 (or not a number) are never chosen by the selection; they follow in their order.
-void SortByPriority(std::vector<TPartInfo*>& list);
+void SortByPriority(std::vector<Part*>& list);
 
 }  // namespace reference

@@ -2,19 +2,25 @@
 
 #include <chrono>
 
+#include "io/TableCalculation.h"
+#include "io/TableInput.h"
 #include "job/JobInput.h"
 #include "support/JobTables.h"
-#include "model/Globals.h"
 
 namespace {
 
+// The job a calculation gathers from the tables.
 class JobInput : public ::testing::Test {
   protected:
-    void SetUp() override { ResetJobSettings(); }
-    void TearDown() override { ResetJobSettings(); }
+    bool Gather() {
+        const auto ended = PrepareFromTables(calc, form, sheets, parts);
+        if (calc.Gathered()) return true;
+        error = ended ? ended->message : "";
+        return false;
+    }
+    const Job& Gathered() const { return *calc.Gathered(); }
 
-    bool Gather() { return GatherJob(form, sheets, parts, error); }
-
+    Calculation calc;
     SettingsForm form;
     CellTable sheets = SheetTable({{"Board", "2440", "1220", "10", "0", "Yes"}});
     CellTable parts = PartTable({{"Side", "600", "400", "1", "Yes"}});
@@ -23,39 +29,40 @@ class JobInput : public ::testing::Test {
 
 TEST_F(JobInput, ExpandsQuantitiesIntoRecordsWithRunningIds) {
     parts = PartTable({{"A", "600", "400", "2", "Yes"}, {"B", "300", "200", "3", "No"}});
-    const int firstId = g_PartIndex;
     ASSERT_TRUE(Gather()) << error;
-    ASSERT_EQ(g_PartList.size(), 5u);
-    EXPECT_EQ(g_PartCount, 5);
-    for (int i = 0; i < 5; ++i) EXPECT_EQ(g_PartList[i].id, firstId + i);
-    EXPECT_EQ(g_PartList[1].label, "A");
-    EXPECT_EQ(g_PartList[1].rotatable, 1);
-    EXPECT_EQ(g_PartList[2].label, "B");
-    EXPECT_EQ(g_PartList[2].rotatable, 0);
+    const std::vector<Part>& records = Gathered().parts;
+    const int firstId = records.front().id;
+    ASSERT_EQ(records.size(), 5u);
+    EXPECT_EQ(Gathered().partCount, 5);
+    for (int i = 0; i < 5; ++i) EXPECT_EQ(records[i].id, firstId + i);
+    EXPECT_EQ(records[1].label, "A");
+    EXPECT_TRUE(records[1].rotatable);
+    EXPECT_EQ(records[2].label, "B");
+    EXPECT_FALSE(records[2].rotatable);
 
     ASSERT_TRUE(Gather()) << error;
-    EXPECT_EQ(g_PartList.front().id, firstId + 5) << "ids go on counting across calculations";
+    EXPECT_EQ(Gathered().parts.front().id, firstId + 5) << "ids go on counting across calculations";
 }
 
 TEST_F(JobInput, SkipsBlankQuantitiesAndZeroQuantities) {
-    parts = PartTable({{"Skip", "abc", "", "   ", "Yes"},
-                       {"None", "100", "100", "0", "Yes"},
+    parts = PartTable({{"None", "100", "100", "0", "Yes"},
+                       {"Skip", "abc", "", "   ", "Yes"},
                        {"One", "100", "100", "1", " Yes"}});
     ASSERT_TRUE(Gather()) << error;
-    ASSERT_EQ(g_PartList.size(), 1u);
-    EXPECT_EQ(g_PartCount, 1);
-    EXPECT_EQ(g_PartList[0].rotatable, 0) << "the rotatable cell is compared untrimmed";
+    ASSERT_EQ(Gathered().parts.size(), 1u);
+    EXPECT_EQ(Gathered().partCount, 1);
+    EXPECT_TRUE(Gathered().parts[0].rotatable);
 }
 
 TEST_F(JobInput, PartsCarryTheKerfButPriorityComesFromTheEnteredSize) {
     form.bladeWidth = "3";
     parts = PartTable({{" Shelf ", "100", "50", "2", "Yes"}});
     ASSERT_TRUE(Gather()) << error;
-    EXPECT_DOUBLE_EQ(g_SumPartArea, 2 * 103.0 * 53.0);
-    EXPECT_DOUBLE_EQ(g_PartList[0].length, 103);
-    EXPECT_DOUBLE_EQ(g_PartList[0].width, 53);
-    EXPECT_DOUBLE_EQ(g_PartList[0].priority, 251.9);
-    EXPECT_EQ(g_PartList[0].label, "Shelf");
+    EXPECT_DOUBLE_EQ(Gathered().partArea, 2 * 103.0 * 53.0);
+    EXPECT_DOUBLE_EQ(Gathered().parts[0].length, 103);
+    EXPECT_DOUBLE_EQ(Gathered().parts[0].width, 53);
+    EXPECT_DOUBLE_EQ(Gathered().parts[0].priority, 251.9);
+    EXPECT_EQ(Gathered().parts[0].label, "Shelf");
     EXPECT_EQ(parts.Cell(0, 2), "10,918.0");
     EXPECT_EQ(parts.Cell(0, 3), "2");
 }
@@ -65,14 +72,14 @@ TEST_F(JobInput, SheetsLoseTheirMarginsAndKeepTheFullSheetUnitCost) {
     parts = PartTable({{"Big", "2000", "1000", "1", "Yes"}});
     sheets = SheetTable({{" Birch ", "2440", "1220", "1", "100", "Yes"}});
     ASSERT_TRUE(Gather()) << error;
-    ASSERT_EQ(g_SheetList.size(), 1u);
-    const TSheetInfo& s = g_SheetList[0];
+    ASSERT_EQ(Gathered().sheets.size(), 1u);
+    const Sheet& s = Gathered().sheets[0];
     EXPECT_EQ(s.label, "Birch");
     EXPECT_DOUBLE_EQ(s.length, 2420);
     EXPECT_DOUBLE_EQ(s.width, 1200);
     EXPECT_DOUBLE_EQ(s.unitCost, 100.0 / 2976800.0);
-    EXPECT_DOUBLE_EQ(g_SumSheetArea, 2904000);
-    EXPECT_DOUBLE_EQ(g_SumSheetCost, 2904000 * (100.0 / 2976800.0));
+    EXPECT_DOUBLE_EQ(Gathered().sheetArea, 2904000);
+    EXPECT_DOUBLE_EQ(Gathered().sheetCost, 2904000 * (100.0 / 2976800.0));
     EXPECT_EQ(sheets.Cell(0, 2), "2,904,000.0");
     EXPECT_EQ(sheets.Cell(0, 3), "1");
     EXPECT_EQ(sheets.Cell(0, 4), "97.6");
@@ -86,14 +93,15 @@ TEST_F(JobInput, SettingsAreCopiedIntoTheJob) {
     form.unit = " in ";
     form.offcutPrefix = " OFF ";
     form.minOffcutArea = "2.5";
-    ASSERT_TRUE(Gather()) << error;
-    EXPECT_EQ(g_maxgen, 132);
-    EXPECT_TRUE(g_isonecut);
-    EXPECT_TRUE(g_ispricecut);
-    EXPECT_EQ(g_shukongtype, 0);
-    EXPECT_EQ(g_unit, "in");
-    EXPECT_EQ(g_prefix, "OFF");
-    EXPECT_DOUBLE_EQ(g_minarea, 2.5);
+    JobSettings s;
+    ASSERT_TRUE(ReadJobSettings(form, s, error)) << error;
+    EXPECT_EQ(MaxGenerations(s.speed), 132);
+    EXPECT_TRUE(s.cut.guillotine);
+    EXPECT_TRUE(s.cut.costObjective);
+    EXPECT_FALSE(s.cnc.huazhong);
+    EXPECT_EQ(s.unit, "in");
+    EXPECT_EQ(s.offcutPrefix, "OFF");
+    EXPECT_DOUBLE_EQ(s.cut.minOffcutArea, 2.5);
 }
 
 // Parts of 10 000 against sheets of usable area 4 000: sheets are taken until
@@ -109,9 +117,9 @@ class SheetLimit : public JobInput {
 TEST_F(SheetLimit, StopsThePriorityRowOnceTheAreaExceedsOneAndAHalfTimes) {
     sheets = SheetTable({{"S", "80", "50", "20", "0", "Yes"}});
     ASSERT_TRUE(Gather()) << error;
-    EXPECT_EQ(g_SheetCount, 4);
-    EXPECT_EQ(g_SheetList.size(), 4u);
-    EXPECT_DOUBLE_EQ(g_SumSheetArea, 16000);
+    EXPECT_EQ(Gathered().sheetCount, 4);
+    EXPECT_EQ(Gathered().sheets.size(), 4u);
+    EXPECT_DOUBLE_EQ(Gathered().sheetArea, 16000);
 }
 
 TEST_F(SheetLimit, SecondPassStillTakesOneSheetOfTheFirstRowWithAQuantity) {
@@ -120,33 +128,33 @@ TEST_F(SheetLimit, SecondPassStillTakesOneSheetOfTheFirstRowWithAQuantity) {
                          {"T", "80", "50", "5", "0", "No"},
                          {"U", "80", "50", "5", "0", "No"}});
     ASSERT_TRUE(Gather()) << error;
-    ASSERT_EQ(g_SheetCount, 5);
-    EXPECT_EQ(g_SheetList[4].label, "T");
-    for (int i = 0; i < 5; ++i) EXPECT_EQ(g_SheetList[i].id, i);
+    ASSERT_EQ(Gathered().sheetCount, 5);
+    EXPECT_EQ(Gathered().sheets[4].label, "T");
+    for (int i = 0; i < 5; ++i) EXPECT_EQ(Gathered().sheets[i].id, i);
 }
 
 TEST_F(SheetLimit, PriorityRowsComeFirstWhereverTheyStand) {
     sheets = SheetTable(
         {{"Plain", "80", "50", "1", "0", "No"}, {"Preferred", "80", "50", "2", "0", "Yes"}});
     ASSERT_TRUE(Gather()) << error;
-    ASSERT_EQ(g_SheetCount, 3);
-    EXPECT_EQ(g_SheetList[0].label, "Preferred");
-    EXPECT_EQ(g_SheetList[1].label, "Preferred");
-    EXPECT_EQ(g_SheetList[2].label, "Plain");
+    ASSERT_EQ(Gathered().sheetCount, 3);
+    EXPECT_EQ(Gathered().sheets[0].label, "Preferred");
+    EXPECT_EQ(Gathered().sheets[1].label, "Preferred");
+    EXPECT_EQ(Gathered().sheets[2].label, "Plain");
 }
 
 TEST_F(SheetLimit, TakesEverySheetWhenTheStockNeverReachesTheLimit) {
     sheets = SheetTable({{"S", "80", "50", "2", "0", "Yes"}, {"T", "80", "50", "1", "0", "No"}});
     ASSERT_TRUE(Gather()) << error;
-    EXPECT_EQ(g_SheetCount, 3);
+    EXPECT_EQ(Gathered().sheetCount, 3);
 }
 
-TEST_F(SheetLimit, RowsBeyondTheLimitAreNotRead) {
+TEST_F(SheetLimit, RowsBeyondTheLimitAreStillChecked) {
     sheets = SheetTable({{"S", "80", "50", "20", "0", "Yes"},
-                         {"Broken", "abc", "50", "3", "0", "Yes"},
                          {"T", "80", "50", "1", "0", "No"},
-                         {"Broken too", "80", "x", "1", "0", "No"}});
-    EXPECT_TRUE(Gather()) << error;
+                         {"Broken", "80", "x", "1", "0", "No"}});
+    EXPECT_FALSE(Gather());
+    EXPECT_EQ(error, "Sheets, row 3, column \"Width\": \"x\" is not a number.");
 }
 
 // Refusals name the table, the data row (1 for the first) and the column, and
@@ -156,19 +164,15 @@ class Refusal : public JobInput {
     void SetUp() override {
         JobInput::SetUp();
         ASSERT_TRUE(Gather()) << error;
-        partsBefore = g_PartList.size();
-        sheetsBefore = g_SheetList.size();
     }
     void ExpectRefused(const std::string& expected) {
         const CellTable sheetTable = sheets, partTable = parts;
         EXPECT_FALSE(Gather());
         EXPECT_EQ(error, expected);
-        EXPECT_EQ(g_PartList.size(), partsBefore);
-        EXPECT_EQ(g_SheetList.size(), sheetsBefore);
+        EXPECT_EQ(calc.Gathered(), nullptr);
         EXPECT_EQ(sheets.Cell(0, 2), sheetTable.Cell(0, 2));
         EXPECT_EQ(parts.Cell(0, 3), partTable.Cell(0, 3));
     }
-    size_t partsBefore = 0, sheetsBefore = 0;
 };
 
 TEST_F(Refusal, BadCellsOfLaterRows) {
@@ -178,8 +182,8 @@ TEST_F(Refusal, BadCellsOfLaterRows) {
     ExpectRefused("Parts, row 2, column \"Quant\": \"2.5\" is not a whole number.");
     parts = PartTable({{"A", "600", "400", "1", "Yes"}, {"B", "600", "nan", "1", "Yes"}});
     ExpectRefused("Parts, row 2, column \"Width\": \"nan\" is not a number.");
-    parts = PartTable({{"A", "600", "1e999", "1", "Yes"}});
-    ExpectRefused("Parts, row 1, column \"Width\": \"1e999\" is not a number.");
+    parts = PartTable({{"A", "600", "400", "1", "Yes"}, {"B", "600", "1e999", "1", "Yes"}});
+    ExpectRefused("Parts, row 2, column \"Width\": \"1e999\" is not a number.");
 }
 
 TEST_F(Refusal, NegativeQuantitiesSizesAndCosts) {
@@ -231,13 +235,11 @@ TEST_F(Refusal, TheLimitsCountRecordsNotRows) {
     parts = PartTable({{"A", "10", "10", "60000", "Yes"}, {"B", "10", "10", "40000", "Yes"}});
     sheets = SheetTable({{"S", "2440", "1220", "10", "0", "Yes"}});
     EXPECT_TRUE(Gather()) << error;
-    EXPECT_EQ(g_PartCount, kMaxPartRecords);
+    EXPECT_EQ(Gathered().partCount, kMaxPartRecords);
 
     // 1.5 times a part of 1 000 x 66 667 needs 10 001 sheets of 100 x 100.
     parts = PartTable({{"A", "1000", "66667", "1", "Yes"}});
     sheets = SheetTable({{"S", "100", "100", "2000000000", "0", "Yes"}});
-    partsBefore = g_PartList.size();
-    sheetsBefore = g_SheetList.size();
     ExpectRefused(
         "The job needs more than 10000 sheets. Please check the quantities and sizes of the "
         "sheets and parts.");

@@ -3,10 +3,11 @@
 #include <algorithm>
 #include <atomic>
 
+#include "export/Report.h"
+#include "io/EntryTables.h"
+#include "io/TableCalculation.h"
 #include "job/Calculation.h"
-#include "job/JobInput.h"
 #include "support/JobTables.h"
-#include "optimizer/Random.h"
 
 namespace {
 
@@ -15,13 +16,15 @@ using Status = CalcOutcome::Status;
 class CalculationTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        ResetJobSettings();
-        SeedRandom(7);
+        options.seed = 7;
         form.speed = 1;
     }
-    void TearDown() override { ResetJobSettings(); }
 
-    CalcOutcome Run() { return calc.Run(form, sheets, parts, options); }
+    CalcOutcome Run() {
+        if (auto ended = PrepareFromTables(calc, form, sheets, parts)) return *ended;
+        calc.Optimize(options);
+        return FinishIntoTables(calc, sheets);
+    }
 
     // Three parts that each fill a whole sheet and one small part: three identical
     // layouts and one other, whatever the sheet order.
@@ -48,7 +51,7 @@ TEST_F(CalculationTest, FirstRowsThatDoNotConvertSelectTheirPage) {
     EXPECT_TRUE(o.isError);
     EXPECT_EQ(o.page, 1);
     EXPECT_EQ(parts.Cell(0, 2), totalsBefore) << "the job is not gathered";
-    EXPECT_TRUE(g_PartList.empty());
+    EXPECT_EQ(calc.Gathered(), nullptr);
 
     parts.SetCell(2, 1, "1000");
     o = Run();
@@ -108,14 +111,14 @@ TEST_F(CalculationTest, MergesIdenticalSheetsAndCountsThemOffTheStock) {
     EXPECT_DOUBLE_EQ(r.placedPartArea, 3250000);
     EXPECT_FLOAT_EQ(r.ratioParts, 0.8125f);
     double offcuts = 0;
-    for (const TSheetInfo& s : r.sheets)
-        for (const TPartInfo& c : s.offcuts) offcuts += c.Area();
+    for (const PlannedSheet& s : r.sheets)
+        for (const Offcut& c : s.offcuts) offcuts += c.Area();
     EXPECT_GT(offcuts, 0);
     EXPECT_DOUBLE_EQ(r.offcutArea, offcuts);
     EXPECT_FLOAT_EQ(r.ratioWithOffcuts, static_cast<float>((3250000 + offcuts) / 4000000));
     EXPECT_GE(r.generations, 1);
     EXPECT_LE(r.generations, 11);
-    const auto& report = calc.ReportLines();
+    const auto report = WriteReport(r, sheets, parts);
     EXPECT_NE(std::find(report.begin(), report.end(), "Sheets total used Quant: 4"), report.end());
 }
 
@@ -128,7 +131,7 @@ TEST_F(CalculationTest, RestoresRealSizesAndPositionsFromTheSheetCorner) {
     sheets = SheetTable({{"S", "1020", "1020", "1", "0", "Yes"}});
     parts = PartTable({{"P", "995", "995", "1", "No"}});
     ASSERT_EQ(Run().status, Status::Applied);
-    const TSheetInfo& s = calc.Applied()->sheets.at(0);
+    const PlannedSheet& s = calc.Applied()->sheets.at(0);
     EXPECT_DOUBLE_EQ(s.length, 1020);
     EXPECT_DOUBLE_EQ(s.width, 1020);
     EXPECT_TRUE(s.used);
@@ -209,15 +212,15 @@ TEST(KeepsPreviousResult, ComparesScoresRoundedToFiveDecimalsHalvesToEven) {
     EXPECT_DOUBLE_EQ(RoundTo5(0.123445), 0.12344);
 }
 
-TSheetInfo Layout(const std::string& label, std::vector<std::string> partLabels,
-                  double utilisation = 0.5) {
-    TSheetInfo s;
+PlannedSheet Layout(const std::string& label, std::vector<std::string> partLabels,
+                    double utilisation = 0.5) {
+    PlannedSheet s;
     s.label = label;
-    s.used = 1;
+    s.used = true;
     s.utilisation = utilisation;
     double x = 0;
     for (const std::string& l : partLabels) {
-        TPartInfo p;
+        Placement p;
         p.label = l;
         p.x = x;
         x += 100;
@@ -245,9 +248,9 @@ TEST(NumberLayouts, OrdersByUtilisationAndTheLastOfEqualsFirst) {
     AppliedResult r;
     r.sheets = {Layout("A", {"x"}, 0.5), Layout("B", {"x"}, 0.9), Layout("C", {"x"}, 0.5),
                 Layout("D", {"x"}, 0.7), Layout("E", {"x"}, 0.95)};
-    r.sheets[4].distinct = 0;
+    r.sheets[4].distinct = false;
     r.sheets.push_back(Layout("F", {}, 0.99));
-    r.sheets.back().used = 0;
+    r.sheets.back().used = false;
     NumberLayouts(r);
     EXPECT_EQ(r.sheets[1].layoutIndex, 0);
     EXPECT_EQ(r.sheets[3].layoutIndex, 1);
@@ -267,7 +270,7 @@ TEST(UpdateLeftQuant, FindsTheRowByLabelIgnoringLetterCase) {
     r.sheets = {Layout("BIRCH", {"x"}), Layout("birch", {"y"}), Layout("Unknown", {"x"}),
                 Layout("Oak", {"x"})};
     r.sheets[0].count = 3;
-    r.sheets[3].distinct = 0;
+    r.sheets[3].distinct = false;
     UpdateLeftQuant(r, table);
     EXPECT_EQ(table.Cell(2, SheetCol::LeftQuant), "4");
     EXPECT_EQ(table.Cell(3, SheetCol::LeftQuant), "5") << "merged sheets count with their head";

@@ -1,0 +1,182 @@
+#include "io/TableInput.h"
+
+#include "io/EntryTables.h"
+#include "text/FieldSplit.h"
+#include "text/FileMessages.h"
+#include "text/Languages.h"
+#include "text/NumberText.h"
+#include "text/Translate.h"
+
+namespace {
+
+// Reads one setting; `caption` is the setting's label on the settings page.
+class SettingReader {
+  public:
+    explicit SettingReader(std::string& error) : error_(error) {}
+
+    bool Number(const std::string& text, const char* caption, double& out) {
+        if (auto v = ParseNumber(text)) {
+            out = *v;
+            return true;
+        }
+        return Fail(_("{1} \"{2}\" is not a number."), caption, text);
+    }
+    bool Integer(const std::string& text, const char* caption, int& out) {
+        if (auto v = ParseInteger(text)) {
+            out = *v;
+            return true;
+        }
+        return Fail(_("{1} \"{2}\" is not a whole number."), caption, text);
+    }
+    // Blade width and margins: a negative one would enlarge parts or sheets.
+    bool Length(const std::string& text, const char* caption, double& out) {
+        if (!Number(text, caption, out)) return false;
+        if (out >= 0) return true;
+        return Fail(_("{1} must not be negative."), caption, text);
+    }
+
+  private:
+    bool Fail(const std::string& message, const char* caption, const std::string& text) {
+        error_ = Substitute(message, {_(caption), text});
+        return false;
+    }
+    std::string& error_;
+};
+
+// Reads cells of one entry table; messages name the table, the data row (1 for the
+// first) and the column by their captions.
+class CellReader {
+  public:
+    CellReader(const CellTable& table, TableKind kind, std::string& error)
+        : table_(table),
+          tableName_(kind == TableKind::Sheet ? "Sheets" : "Parts"),
+          columns_(TableColumns(kind)),
+          error_(error) {}
+
+    const std::string& Text(int row, int col) const { return table_.Cell(row, col); }
+    bool QuantityEmpty(int row, int quantCol) const {
+        return TrimControls(Text(row, quantCol)).empty();
+    }
+    static int DataRow(int row) { return row - CellTable::kFirstDataRow + 1; }
+
+    bool Number(int row, int col, double& out) {
+        if (auto v = ParseNumber(Text(row, col))) {
+            out = *v;
+            return true;
+        }
+        return Fail(_("{1}, row {2}, column \"{3}\": \"{4}\" is not a number."), row, col);
+    }
+    bool Quantity(int row, int col, int& out) {
+        auto v = ParseInteger(Text(row, col));
+        if (!v)
+            return Fail(_("{1}, row {2}, column \"{3}\": \"{4}\" is not a whole number."), row,
+                        col);
+        if (*v < 0)
+            return Fail(_("{1}, row {2}, column \"{3}\": the quantity must not be negative."), row,
+                        col);
+        out = *v;
+        return true;
+    }
+
+  private:
+    bool Fail(const std::string& message, int row, int col) {
+        error_ = Substitute(message, {_(tableName_), std::to_string(DataRow(row)),
+                                      _(columns_[col].caption), Text(row, col)});
+        return false;
+    }
+
+    const CellTable& table_;
+    const char* tableName_;
+    const std::vector<ColumnInfo>& columns_;
+    std::string& error_;
+};
+
+bool ReadPartRows(const CellTable& table, std::vector<PartRow>& rows, std::string& error) {
+    CellReader in(table, TableKind::Part, error);
+    for (int r = CellTable::kFirstDataRow; r < table.RowCount(); ++r) {
+        if (in.QuantityEmpty(r, PartCol::Quant)) continue;
+        PartRow row;
+        if (!in.Number(r, PartCol::Length, row.length) ||
+            !in.Number(r, PartCol::Width, row.width) ||
+            !in.Quantity(r, PartCol::Quant, row.quantity))
+            return false;
+        row.label = TrimControls(in.Text(r, PartCol::Label));
+        row.rotatable = MeansYes(in.Text(r, PartCol::Rotatable));
+        row.row = CellReader::DataRow(r);
+        rows.push_back(std::move(row));
+    }
+    return true;
+}
+
+bool ReadSheetRows(const CellTable& table, std::vector<SheetRow>& rows, std::string& error) {
+    CellReader in(table, TableKind::Sheet, error);
+    for (int r = CellTable::kFirstDataRow; r < table.RowCount(); ++r) {
+        if (in.QuantityEmpty(r, SheetCol::Quant)) continue;
+        SheetRow row;
+        if (!in.Quantity(r, SheetCol::Quant, row.quantity)) return false;
+        if (row.quantity > 0 &&
+            (!in.Number(r, SheetCol::Length, row.length) ||
+             !in.Number(r, SheetCol::Width, row.width) || !in.Number(r, SheetCol::Cost, row.cost)))
+            return false;
+        row.label = TrimControls(in.Text(r, SheetCol::Label));
+        row.priority = MeansYes(in.Text(r, SheetCol::Priority));
+        row.row = CellReader::DataRow(r);
+        rows.push_back(std::move(row));
+    }
+    return true;
+}
+
+}  // namespace
+
+bool FirstRowConverts(const CellTable& table) {
+    const int r = CellTable::kFirstDataRow;
+    return ParseNumber(table.Cell(r, 1)) && ParseNumber(table.Cell(r, 2)) &&
+           ParseInteger(table.Cell(r, 3));
+}
+
+bool MeansYes(const std::string& cell) {
+    const std::string text = TrimControls(cell);
+    if (text.empty()) return false;
+    if (text == _("Yes")) return true;
+    const std::string lower = AsciiLower(text);
+    return lower == "yes" || lower == "y" || lower == "1" || lower == "true";
+}
+
+bool ReadJobSettings(const SettingsForm& f, JobSettings& s, std::string& error) {
+    SettingReader in(error);
+    s.print.title = TrimControls(f.printTitle);
+    s.print.font = f.printFont;
+    s.print.fontSize = f.printFontSize;
+    Margins& m = s.cut.margins;
+    if (!in.Length(f.marginTop, "Top Margin:", m.top) ||
+        !in.Length(f.marginBottom, "Bottom Margin:", m.bottom) ||
+        !in.Length(f.marginLeft, "Left Margin:", m.left) ||
+        !in.Length(f.marginRight, "Right Margin:", m.right))
+        return false;
+    s.unit = TrimControls(f.unit);
+    if (!in.Length(f.bladeWidth, "Blade Width:", s.cut.bladeWidth) ||
+        !in.Integer(f.decimals, "Decimals:", s.decimals) ||
+        !in.Number(f.safeHeight, "Safe Height:", s.cnc.safeHeight) ||
+        !in.Number(f.drillDepth, "Drill Depth:", s.cnc.drillDepth))
+        return false;
+    s.cnc.huazhong = f.huazhong;
+    s.speed = f.speed;
+    s.cut.guillotine = f.guillotine;
+    s.cut.costObjective = f.costOptimization;
+    if (!in.Number(f.minOffcutLength, "Min. Length:", s.cut.minOffcutLength) ||
+        !in.Number(f.minOffcutWidth, "Min. Width:", s.cut.minOffcutWidth) ||
+        !in.Number(f.minOffcutArea, "Min. Area:", s.cut.minOffcutArea))
+        return false;
+    s.offcutPrefix = TrimControls(f.offcutPrefix);
+    return true;
+}
+
+bool ReadJobRows(const SettingsForm& form, const CellTable& sheets, const CellTable& parts,
+                 JobRows& rows, std::string& error) {
+    JobRows read;
+    if (!ReadJobSettings(form, read.settings, error) || !ReadPartRows(parts, read.parts, error) ||
+        !ReadSheetRows(sheets, read.sheets, error))
+        return false;
+    rows = std::move(read);
+    return true;
+}

@@ -1,0 +1,40 @@
+// The job as typed: the rows of the part and sheet tables with their values
+// converted, each with its data row number (1 for the first) for messages, and
+// the settings. Entry tables, list and project files and the command line all
+// come to this before a job is built.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "job/JobSettings.h"
+
+struct PartRow {
+    std::string label;
+    double length = 0;
+    double width = 0;
+    int quantity = 0;
+    bool rotatable = false;
+    int row = 0;
+
+    bool operator==(const PartRow&) const = default;
+};
+
+// Length, width and cost are only read from rows with a quantity above 0.
+struct SheetRow {
+    std::string label;
+    double length = 0;
+    double width = 0;
+    int quantity = 0;
+    double cost = 0;        // of one sheet
+    bool priority = false;  // used before the other rows
+    int row = 0;
+
+    bool operator==(const SheetRow&) const = default;
+};
+
+struct JobRows {
+    std::vector<PartRow> parts;
+    std::vector<SheetRow> sheets;
+    JobSettings settings;
+};

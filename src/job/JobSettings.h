@@ -1,0 +1,29 @@
+// Everything a calculation runs with and its result is written with: how the job
+// is cut, how long the search runs, and what the exports and printouts follow.
+#pragma once
+
+#include <string>
+
+#include "model/CutSettings.h"
+
+struct CncSettings {
+    bool huazhong = true;  // the program's dialect: Huazhong, otherwise Siemens
+    double safeHeight = 0.02;
+    double drillDepth = -0.02;
+};
+
+struct PrintSettings {
+    std::string title;
+    std::string font;
+    std::string fontSize;  // as typed; the printout falls back when it is not a number
+};
+
+struct JobSettings {
+    CutSettings cut;
+    double speed = 1.0;  // speed/quality 1 .. 12
+    std::string unit;    // only shown beside numbers
+    int decimals = 2;
+    std::string offcutPrefix = "YL";
+    CncSettings cnc;
+    PrintSettings print;
+};

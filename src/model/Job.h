@@ -1,0 +1,49 @@
+// A job: one record per physical part and per physical sheet, with its totals,
+// built for one set of cut settings.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "model/CutSettings.h"
+#include "model/Part.h"
+#include "model/Sheet.h"
+
+struct Job {
+    std::vector<Part> parts;    // in table order, one blade width added
+    std::vector<Sheet> sheets;  // priority rows first, margins taken off
+    std::int32_t partCount = 0;
+    std::int32_t sheetCount = 0;
+    double partArea = 0.0;   // of all parts, blade width included
+    double sheetArea = 0.0;  // usable area of all sheets
+    double sheetCost = 0.0;  // unit cost times usable area over all sheets
+};
+
+// Makes a job the one way job input does: every part enlarged by the blade width
+// and numbered, every sheet trimmed by the margins and numbered in list order,
+// the totals counted as the records come.
+class JobBuilder {
+  public:
+    // Part ids start at `firstPartId`, so that the ids of successive jobs of one
+    // session never repeat.
+    explicit JobBuilder(const CutSettings& settings, std::int32_t firstPartId = 0);
+
+    // Appends a copy of the record with the next part id; counts nothing.
+    void AddPart(const Part& part);
+    // Appends `quantity` records of one entered part row and counts them.
+    void AddParts(double length, double width, bool rotatable, const std::string& label,
+                  std::int32_t quantity);
+    // Appends one sheet of entered sizes and cost and counts it.
+    void AddSheet(double length, double width, double cost, const std::string& label);
+
+    const Job& Current() const { return job_; }
+    std::int32_t NextPartId() const { return nextPartId_; }
+    Job Build() && { return std::move(job_); }
+
+  private:
+    CutSettings settings_;
+    std::int32_t nextPartId_;
+    Job job_;
+};

@@ -1,0 +1,18 @@
+#include "model/Part.h"
+
+#include <utility>
+
+double Part::ComputePriority(double a, double b) {
+    return 0.05 * a * b + 0.95 * (a > b ? a / b : b / a);
+}
+
+void Part::SetSize(double newLength, double newWidth) {
+    length = newLength;
+    width = newWidth;
+    priority = ComputePriority(newLength, newWidth);
+}
+
+void Part::Rotate() {
+    std::swap(length, width);
+    rotated = !rotated;
+}

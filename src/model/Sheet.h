@@ -1,0 +1,47 @@
+// Stock sheets: as the search lays them out, and as a plan holds them.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "model/CutSettings.h"
+#include "model/Placement.h"
+
+// A stock sheet of a job: its usable extents (margins taken off) and, once a
+// candidate is laid out, what the engine put on it, measured from the usable
+// area's origin. A sheet owns its records; copying it copies them.
+struct Sheet {
+    std::int32_t id = 0;  // position in the job's sheet list
+    std::string label;
+    double length = 1000.0;  // along x
+    double width = 1000.0;   // along y
+    double originX = 0.0;    // the usable area's origin handed to the engine
+    double originY = 0.0;
+    double unitCost = 0.0;  // cost per unit of the entered area
+    std::vector<Footprint> parts;
+    std::vector<Offcut> offcuts;
+    std::vector<Segment> segments;  // of the free placement
+    double utilisation = 0.0;       // placed area / usable area of the last evaluation
+
+    double Area() const { return width * length; }
+};
+
+// A sheet of a plan: its full extents, its parts as cut and its offcuts measured
+// from the sheet's corner, and where it stands in the list of layouts.
+struct PlannedSheet {
+    std::int32_t id = 0;
+    std::string label;
+    double length = 1000.0;
+    double width = 1000.0;
+    double unitCost = 0.0;
+    std::vector<Placement> parts;
+    std::vector<Offcut> offcuts;
+    bool used = false;       // holds at least one part
+    bool distinct = true;    // heads its own layout; false once merged into an identical one
+    std::int32_t count = 1;  // sheets cut to this layout
+    double utilisation = 0.0;
+    std::int32_t layoutIndex = -1;  // position in the layout list; -1 while not numbered
+
+    double Area() const { return width * length; }
+};
