@@ -3,9 +3,9 @@
 #include <QMessageBox>
 #include <exception>
 
+#include "gui/MainWindow.h"
 #include "gui/QtDialogs.h"
 #include "gui/UiText.h"
-#include "gui/rectmain.h"
 #include "text/Translate.h"
 
 namespace {
@@ -41,7 +41,7 @@ int main(int argc, char** argv) {
         // their own set-up after it.
         InitTranslation();
         QtDialogs dialogs;
-        TfrmMain window(dialogs, WindowFiles::Default());
+        MainWindow window(dialogs, WindowFiles::Default());
         window.show();
         // "tarvex PROJECT.dat" opens the project at once.
         const QStringList arguments = QApplication::arguments();

@@ -115,7 +115,7 @@ TEST_F(CalculationWindow, RunsOnAWorkerThreadAndShowsItsResultEverywhere) {
 }
 
 TEST_F(CalculationWindow, ThePictureFollowsTheSelectionTheOptionsAndTheColours) {
-    Find<QTabWidget>("pgcpg1")->setCurrentIndex(TfrmMain::kLayoutsPage);
+    Find<QTabWidget>("pgcpg1")->setCurrentIndex(MainWindow::kLayoutsPage);
     auto* picture = Find<LayoutPicture>("imgLayout");
     const auto count = [&](QRgb color) {
         const QImage image = picture->grab().toImage().convertToFormat(QImage::Format_RGB32);
@@ -171,19 +171,19 @@ TEST_F(CalculationWindow, StopEndsTheSearchEarlyAndAppliesTheBestPlan) {
 TEST_F(CalculationWindow, ABadFirstRowSelectsItsPage) {
     SmallJob();
     SetTable("sgPart", {{"Door", "abc", "400", "4", "Yes"}});
-    Find<QTabWidget>("pgcpg1")->setCurrentIndex(TfrmMain::kLayoutsPage);
+    Find<QTabWidget>("pgcpg1")->setCurrentIndex(MainWindow::kLayoutsPage);
     Find<QPushButton>("btnCalc")->click();
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_EQ(Text(dialogs.messages[0].text), "Parts is incorrect, please correct and try again!");
     EXPECT_EQ(dialogs.messages[0].icon, Dialogs::Icon::Error);
-    EXPECT_EQ(Find<QTabWidget>("pgcpg1")->currentIndex(), TfrmMain::kPartsPage);
+    EXPECT_EQ(Find<QTabWidget>("pgcpg1")->currentIndex(), MainWindow::kPartsPage);
     EXPECT_TRUE(Find<QPushButton>("btnCalc")->isEnabled());
 
     SetTable("sgPart", {{"Door", "720", "400", "4", "Yes"}});
     SetTable("sgSheet", {{"Birch", "", "1220", "5", "40", "Yes"}});
     Find<QPushButton>("btnCalc")->click();
     EXPECT_EQ(Text(dialogs.messages[1].text), "Sheets is incorrect, please correct and try again!");
-    EXPECT_EQ(Find<QTabWidget>("pgcpg1")->currentIndex(), TfrmMain::kSheetsPage);
+    EXPECT_EQ(Find<QTabWidget>("pgcpg1")->currentIndex(), MainWindow::kSheetsPage);
 
     SetTable("sgSheet", {{"Small", "100", "100", "1", "1", "Yes"}});
     Find<QPushButton>("btnCalc")->click();

@@ -134,7 +134,7 @@ TEST_F(FileCommandsTest, ProjectsSaveAndOpenWithCaptionAndLayoutsPage) {
     EXPECT_EQ(Find<QSlider>("tbFast")->value(), 9);
     EXPECT_EQ(Find<QLineEdit>("edtPartFile")->text().toStdString(), parts);
     EXPECT_EQ(Text(window->windowTitle()), "kitchen.dat - Tarvex sheet cutting system");
-    EXPECT_EQ(Find<QTabWidget>("pgcpg1")->currentIndex(), TfrmMain::kLayoutsPage);
+    EXPECT_EQ(Find<QTabWidget>("pgcpg1")->currentIndex(), MainWindow::kLayoutsPage);
 }
 
 TEST_F(FileCommandsTest, AProjectNamedAtStartOpensWithoutTheDialog) {

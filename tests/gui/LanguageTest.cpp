@@ -36,7 +36,7 @@ class Language : public WindowTest {
 }  // namespace
 
 TEST_F(Language, TheStoredLanguageIsUsedAtStartAndSelected) {
-    TfrmMain& w = Open("[Common]\r\nLanguage=zh_cn\r\n");
+    MainWindow& w = Open("[Common]\r\nLanguage=zh_cn\r\n");
     EXPECT_EQ(Text(w.windowTitle()), "Tarvex 板材切割系统");
     EXPECT_EQ(Text(w.BaseCaption()), "Tarvex 板材切割系统");
     EXPECT_EQ(Text(Find<QTabWidget>("pgcpg1")->tabText(0)), "板材");
@@ -54,7 +54,7 @@ TEST_F(Language, ALanguageWithoutCatalogSelectsNothing) {
 }
 
 TEST_F(Language, SwitchingRetranslatesEverythingAndRemembersTheChoice) {
-    TfrmMain& w = Open();
+    MainWindow& w = Open();
     auto* sheets = Find<EntryTableView>("sgSheet");
     sheets->Model().Edit([](CellTable& t) { t.SetCell(0, 2, "1,000.0"); });
     w.setWindowTitle(QStringLiteral("kitchen.dat - ") + w.BaseCaption());

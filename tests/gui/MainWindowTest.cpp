@@ -15,9 +15,9 @@
 
 #include "UiWait.h"
 #include "WindowFixture.h"
+#include "gui/UpdateDialog.h"
 #include "io/SettingsForm.h"
 #include "shell/LocalHttpServer.h"
-#include "gui/TfrmUpdates.h"
 
 namespace {
 
@@ -27,14 +27,14 @@ std::string Text(const QString& text) {
 
 }  // namespace
 
-using MainWindow = WindowTest;
+using MainWindowTest = WindowTest;
 
-TEST_F(MainWindow, HasItsFivePagesInOrderAndFitsTheDefaultSizeInEveryLanguage) {
+TEST_F(MainWindowTest, HasItsFivePagesInOrderAndFitsTheDefaultSizeInEveryLanguage) {
     const char* english[] = {"Sheets", "Parts", "Layouts", "Report", "Sets"};
     const char* chinese[] = {"板材", "零件", "排版图", "报表", "设置"};
     const QString shots = qEnvironmentVariable("TARVEX_SCREENSHOTS");
     for (const char* code : {"en_us", "zh_cn"}) {
-        TfrmMain& w = Open("[Common]\r\nLanguage=" + std::string(code) + "\r\n");
+        MainWindow& w = Open("[Common]\r\nLanguage=" + std::string(code) + "\r\n");
         EXPECT_EQ(w.size(), QSize(800, 600));
         auto* pages = Find<QTabWidget>("pgcpg1");
         ASSERT_EQ(pages->count(), 5);
@@ -53,8 +53,8 @@ TEST_F(MainWindow, HasItsFivePagesInOrderAndFitsTheDefaultSizeInEveryLanguage) {
     }
 }
 
-TEST_F(MainWindow, MenusHoldTheirCommandsInOrder) {
-    TfrmMain& w = Open();
+TEST_F(MainWindowTest, MenusHoldTheirCommandsInOrder) {
+    MainWindow& w = Open();
     QStringList menus;
     for (QAction* menu : w.menuBar()->actions()) {
         QStringList items;
@@ -68,7 +68,7 @@ TEST_F(MainWindow, MenusHoldTheirCommandsInOrder) {
               "Help(&H): Content(&C)...|-|Latest Version(&V)...|-|About(&A)...");
 }
 
-TEST_F(MainWindow, PrintSetupAboutAndHelpGoThroughTheDesktop) {
+TEST_F(MainWindowTest, PrintSetupAboutAndHelpGoThroughTheDesktop) {
     Open();
     Find<QAction>("mnPrintSetup")->trigger();
     EXPECT_EQ(dialogs.pageSetups, 1);
@@ -97,7 +97,7 @@ TEST_F(MainWindow, PrintSetupAboutAndHelpGoThroughTheDesktop) {
     EXPECT_EQ(Text(dialogs.urls[2].path()), "/index.php/download");
 }
 
-TEST_F(MainWindow, ChecksForUpdatesOnceFifteenSecondsAfterTheStart) {
+TEST_F(MainWindowTest, ChecksForUpdatesOnceFifteenSecondsAfterTheStart) {
     Open();
     auto* timer = Find<QTimer>("tmr1");
     EXPECT_TRUE(timer->isActive());
@@ -105,7 +105,7 @@ TEST_F(MainWindow, ChecksForUpdatesOnceFifteenSecondsAfterTheStart) {
     EXPECT_EQ(timer->interval(), 15000);
 }
 
-TEST_F(MainWindow, FontButtonShowsTheChosenFontAndRefusesABadSize) {
+TEST_F(MainWindowTest, FontButtonShowsTheChosenFontAndRefusesABadSize) {
     Open();
     auto* name = Find<QLineEdit>("edtFontName");
     auto* size = Find<QLineEdit>("edtFontSize");
@@ -134,20 +134,20 @@ TEST_F(MainWindow, FontButtonShowsTheChosenFontAndRefusesABadSize) {
     EXPECT_NE(Text(dialogs.messages[0].text).find("12.5"), std::string::npos);
 }
 
-TEST_F(MainWindow, TheUpdateCheckShowsNewerNotesInTheCurrentLanguage) {
+TEST_F(MainWindowTest, TheUpdateCheckShowsNewerNotesInTheCurrentLanguage) {
     qputenv("no_proxy", "127.0.0.1,localhost");
     LocalHttpServer server(LocalHttpServer::Mode::kAnswer, "3.3.0 (2016-01-20)\r\nnotes");
     Open("[Common]\r\nLanguage=zh_cn\r\nUpdateUrl=" + server.PageUrl().toString().toStdString() +
          "\r\n");
     Find<QTimer>("tmr1")->start(0);  // no need to wait the fifteen seconds here
-    ASSERT_TRUE(WaitUntil([&] { return window->findChild<TfrmUpdates*>() != nullptr; }));
-    auto* updates = window->findChild<TfrmUpdates*>();
+    ASSERT_TRUE(WaitUntil([&] { return window->findChild<UpdateDialog*>() != nullptr; }));
+    auto* updates = window->findChild<UpdateDialog*>();
     EXPECT_EQ(Text(updates->btnOk->text()), "关闭(&C)");
     EXPECT_EQ(Text(updates->mmoUpdates->toPlainText()), "3.3.0 (2016-01-20)\nnotes");
     updates->btnOk->click();
 }
 
-TEST_F(MainWindow, EveryStartShowsTheDefaultSettings) {
+TEST_F(MainWindowTest, EveryStartShowsTheDefaultSettings) {
     Open();
     SettingsForm changed = window->Settings();
     changed.bladeWidth = "3.2";
@@ -183,7 +183,7 @@ TEST_F(MainWindow, EveryStartShowsTheDefaultSettings) {
     EXPECT_EQ(Find<QComboBox>("clrbxEdge")->count(), 50);
 }
 
-TEST_F(MainWindow, HelpWithoutAManualSaysSo) {
+TEST_F(MainWindowTest, HelpWithoutAManualSaysSo) {
     Open("[Common]\r\nLanguage=xx_yy\r\n");
     Find<QAction>("mnHelp")->trigger();
     EXPECT_TRUE(dialogs.urls.empty());

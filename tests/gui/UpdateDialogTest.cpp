@@ -8,9 +8,9 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 
+#include "gui/UpdateDialog.h"
 #include "shell/LocalHttpServer.h"
 #include "shell/UpdateCheck.h"
-#include "gui/TfrmUpdates.h"
 
 namespace {
 
@@ -22,9 +22,9 @@ bool WaitFor(Condition done, int ms = 10000) {
     return done();
 }
 
-TEST(TfrmUpdates, ShowsTheNotesInAFixedDialog) {
+TEST(UpdateDialog, ShowsTheNotesInAFixedDialog) {
     const QString notes = QStringLiteral(u"更新说明\n3.3.0 (2016-01-20)\n修正了若干问题");
-    TfrmUpdates dialog(notes);
+    UpdateDialog dialog(notes);
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Updates"));
     EXPECT_EQ(dialog.lblContent->text(), QStringLiteral("Updates Content:"));
     EXPECT_EQ(dialog.mmoUpdates->toPlainText(), notes);
@@ -38,9 +38,9 @@ TEST(TfrmUpdates, ShowsTheNotesInAFixedDialog) {
     EXPECT_EQ(dialog.minimumSize(), dialog.maximumSize());
 }
 
-TEST(TfrmUpdates, DownloadOpensThePageAndCloseCloses) {
+TEST(UpdateDialog, DownloadOpensThePageAndCloseCloses) {
     QList<QUrl> opened;
-    TfrmUpdates dialog(QStringLiteral("3.3.0 (x)"), nullptr, [&](const QUrl& url) {
+    UpdateDialog dialog(QStringLiteral("3.3.0 (x)"), nullptr, [&](const QUrl& url) {
         opened << url;
         return true;
     });
@@ -65,8 +65,8 @@ TEST_F(StartUpdateCheckTest, NewerVersionOpensTheDialogOverTheWindow) {
     LocalHttpServer server(LocalHttpServer::Mode::kAnswer, "3.3.0 (2016-01-20)\r\nnotes");
     window_.show();
     QPointer<UpdateCheck> check = StartUpdateCheck(&window_, server.PageUrl(), LocalCopy());
-    ASSERT_TRUE(WaitFor([&] { return window_.findChild<TfrmUpdates*>() != nullptr; }));
-    QPointer<TfrmUpdates> dialog = window_.findChild<TfrmUpdates*>();
+    ASSERT_TRUE(WaitFor([&] { return window_.findChild<UpdateDialog*>() != nullptr; }));
+    QPointer<UpdateDialog> dialog = window_.findChild<UpdateDialog*>();
     EXPECT_TRUE(dialog->isVisible());
     EXPECT_TRUE(dialog->isModal());
     EXPECT_EQ(dialog->mmoUpdates->toPlainText(), QStringLiteral("3.3.0 (2016-01-20)\nnotes"));

@@ -12,7 +12,7 @@
 #include <string>
 
 #include "ScriptedDialogs.h"
-#include "gui/rectmain.h"
+#include "gui/MainWindow.h"
 #include "text/Translate.h"
 
 class WindowTest : public ::testing::Test {
@@ -24,9 +24,9 @@ class WindowTest : public ::testing::Test {
     }
 
     // Creates the window as a start with this settings file would.
-    TfrmMain& Open(const std::string& settings = "[Common]\r\nLanguage=en_us\r\n") {
+    MainWindow& Open(const std::string& settings = "[Common]\r\nLanguage=en_us\r\n") {
         std::ofstream(SettingsFile(), std::ios::binary) << settings;
-        window = std::make_unique<TfrmMain>(dialogs, Files());
+        window = std::make_unique<MainWindow>(dialogs, Files());
         window->show();
         QApplication::setActiveWindow(window.get());
         return *window;
@@ -51,5 +51,5 @@ class WindowTest : public ::testing::Test {
 
     QTemporaryDir folder;
     ScriptedDialogs dialogs;
-    std::unique_ptr<TfrmMain> window;
+    std::unique_ptr<MainWindow> window;
 };

@@ -1,4 +1,4 @@
-#include "gui/TfrmUpdates.h"
+#include "gui/UpdateDialog.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -7,10 +7,10 @@
 #include <QVBoxLayout>
 
 #include "gui/UiText.h"
-#include "text/Translate.h"
 #include "shell/UpdateCheck.h"
+#include "text/Translate.h"
 
-TfrmUpdates::TfrmUpdates(const QString& notes, QWidget* parent, UrlOpener open)
+UpdateDialog::UpdateDialog(const QString& notes, QWidget* parent, UrlOpener open)
     : QDialog(parent), open_(std::move(open)) {
     setObjectName(QStringLiteral("TfrmUpdates"));
     // Texts are looked up on every creation, so the dialog follows the current language.
@@ -48,7 +48,7 @@ TfrmUpdates::TfrmUpdates(const QString& notes, QWidget* parent, UrlOpener open)
 UpdateCheck* StartUpdateCheck(QWidget* window, const QUrl& page, const QString& localCopy) {
     auto* check = new UpdateCheck(page, localCopy, window);
     QObject::connect(check, &UpdateCheck::NewerVersion, window, [window](const QString& notes) {
-        auto* dialog = new TfrmUpdates(notes, window);
+        auto* dialog = new UpdateDialog(notes, window);
         dialog->setAttribute(Qt::WA_DeleteOnClose);
         dialog->setModal(true);
         dialog->show();

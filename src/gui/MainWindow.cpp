@@ -1,4 +1,4 @@
-#include "gui/rectmain.h"
+#include "gui/MainWindow.h"
 
 #include <QAction>
 #include <QApplication>
@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <ctime>
 
+#include "gui/AboutDialog.h"
 #include "gui/CalcCommand.h"
 #include "gui/CellDelegate.h"
 #include "gui/ColorCombo.h"
@@ -25,9 +26,8 @@
 #include "gui/ReportPage.h"
 #include "gui/SetsPage.h"
 #include "gui/TablePage.h"
-#include "gui/TfrmUpdates.h"
 #include "gui/UiText.h"
-#include "gui/about.h"
+#include "gui/UpdateDialog.h"
 #include "render/ColorList.h"
 #include "render/LayoutDrawing.h"
 #include "shell/Help.h"
@@ -41,7 +41,7 @@ WindowFiles WindowFiles::Default() {
     return {SettingsFilePath(), SettingsTemplatePath(), LocaleDir()};
 }
 
-TfrmMain::TfrmMain(Dialogs& dialogs, const WindowFiles& files, QWidget* parent)
+MainWindow::MainWindow(Dialogs& dialogs, const WindowFiles& files, QWidget* parent)
     : QMainWindow(parent),
       dialogs_(dialogs),
       files_(files),
@@ -89,7 +89,7 @@ TfrmMain::TfrmMain(Dialogs& dialogs, const WindowFiles& files, QWidget* parent)
     tmr1_->setObjectName(QStringLiteral("tmr1"));
     tmr1_->setSingleShot(true);
     tmr1_->setInterval(15000);
-    connect(tmr1_, &QTimer::timeout, this, &TfrmMain::tmr1Timer);
+    connect(tmr1_, &QTimer::timeout, this, &MainWindow::tmr1Timer);
     tmr1_->start();
 
     resize(800, 600);
@@ -97,9 +97,9 @@ TfrmMain::TfrmMain(Dialogs& dialogs, const WindowFiles& files, QWidget* parent)
         move(screen->availableGeometry().center() - rect().center());
 }
 
-TfrmMain::~TfrmMain() = default;
+MainWindow::~MainWindow() = default;
 
-void TfrmMain::BuildMenu() {
+void MainWindow::BuildMenu() {
     const auto action = [this](QMenu* menu, const char* name) {
         QAction* item = menu->addAction(QString());
         item->setObjectName(Q(name));
@@ -122,7 +122,7 @@ void TfrmMain::BuildMenu() {
     mnAbout_ = action(mnHelpMenu_, "mnAbout");
 }
 
-void TfrmMain::ConnectPages() {
+void MainWindow::ConnectPages() {
     fileCommands_ = new FileCommands(
         {*this, dialogs_, *messages_, sheetModel_, partModel_, *sheetsPage_, *partsPage_,
          [this] { return Settings(); }, [this](const SettingsForm& f) { ShowSettings(f); },
@@ -152,8 +152,8 @@ void TfrmMain::ConnectPages() {
     connect(layoutsPage_, &LayoutsPage::calcClicked, calc_, &CalcCommand::Start);
     connect(mnCalc_, &QAction::triggered, calc_, &CalcCommand::Start);
     connect(layoutsPage_, &LayoutsPage::stopClicked, calc_, &CalcCommand::Stop);
-    connect(calc_, &CalcCommand::runningChanged, this, &TfrmMain::SetRunning);
-    connect(calc_, &CalcCommand::resultApplied, this, &TfrmMain::ShowResult);
+    connect(calc_, &CalcCommand::runningChanged, this, &MainWindow::SetRunning);
+    connect(calc_, &CalcCommand::resultApplied, this, &MainWindow::ShowResult);
 
     outputs_ = new OutputCommands({*this, dialogs_, *messages_, *calc_, *layoutsPage_, partModel_,
                                    printer_, [this] { return Settings(); }},
@@ -177,27 +177,27 @@ void TfrmMain::ConnectPages() {
     for (ColorCombo* box : setsPage_->ColorBoxes())
         connect(box, &QComboBox::currentIndexChanged, layoutsPage_, &LayoutsPage::Redraw);
 
-    connect(pgcpg1_, &QTabWidget::currentChanged, this, &TfrmMain::pgcpg1Change);
-    connect(&setsPage_->Languages(), &QComboBox::activated, this, &TfrmMain::cbbLangChange);
-    connect(mnPrintSetup_, &QAction::triggered, this, &TfrmMain::mnPrintSetupClick);
+    connect(pgcpg1_, &QTabWidget::currentChanged, this, &MainWindow::pgcpg1Change);
+    connect(&setsPage_->Languages(), &QComboBox::activated, this, &MainWindow::cbbLangChange);
+    connect(mnPrintSetup_, &QAction::triggered, this, &MainWindow::mnPrintSetupClick);
     connect(mnExit_, &QAction::triggered, this, &QWidget::close);
-    connect(mnHelp_, &QAction::triggered, this, &TfrmMain::mnHelpClick);
-    connect(mniLatest_, &QAction::triggered, this, &TfrmMain::mniLatestClick);
-    connect(mnAbout_, &QAction::triggered, this, &TfrmMain::mnAboutClick);
+    connect(mnHelp_, &QAction::triggered, this, &MainWindow::mnHelpClick);
+    connect(mniLatest_, &QAction::triggered, this, &MainWindow::mniLatestClick);
+    connect(mnAbout_, &QAction::triggered, this, &MainWindow::mnAboutClick);
 }
 
-QString TfrmMain::BaseCaption() const {
+QString MainWindow::BaseCaption() const {
     return Q(_(kApplicationTitle));
 }
 
-void TfrmMain::ApplyLanguage() {
+void MainWindow::ApplyLanguage() {
     SetLanguage(languageCode_);
     Retranslate();
     TranslateColors();
     TranslateTables();
 }
 
-void TfrmMain::Retranslate() {
+void MainWindow::Retranslate() {
     // Every text goes back to its message id, so a project name leaves the caption.
     setWindowTitle(BaseCaption());
     mnFile_->setTitle(Q(_("File(&F)")));
@@ -223,7 +223,7 @@ void TfrmMain::Retranslate() {
     setsPage_->Retranslate();
 }
 
-void TfrmMain::TranslateTables() {
+void MainWindow::TranslateTables() {
     QStringList yesNo;
     for (const std::string& text : YesNoChoices()) yesNo << Q(text);
     sheetsPage_->View().Delegate().SetYesNo(yesNo);
@@ -232,77 +232,77 @@ void TfrmMain::TranslateTables() {
     partModel_.Edit([](CellTable& t) { WriteFixedRows(t, TableKind::Part); });
 }
 
-void TfrmMain::cbbLangChange(int index) {
+void MainWindow::cbbLangChange(int index) {
     if (index < 0 || index >= static_cast<int>(languageList_.size())) return;
     languageCode_ = languageList_[index];
     ApplyLanguage();
     SaveLanguage(files_.settingsFile, languageCode_, files_.settingsSeed);
 }
 
-void TfrmMain::TranslateColors() {
+void MainWindow::TranslateColors() {
     std::vector<NamedColor> colors;
     for (int i = 0; i < kColorListSize; ++i)
         colors.push_back({Q(_(ListColorName(i))), ListColor(i)});
     for (ColorCombo* box : setsPage_->ColorBoxes()) box->SetColors(colors);
 }
 
-void TfrmMain::SetRunning(bool running) {
+void MainWindow::SetRunning(bool running) {
     for (QWidget* input : std::initializer_list<QWidget*>{sheetsPage_, partsPage_, setsPage_})
         input->setEnabled(!running);
     for (QAction* command : {mnCalc_, mniOpen_, mniSave_}) command->setEnabled(!running);
     layoutsPage_->SetRunning(running);
 }
 
-void TfrmMain::ShowResult() {
+void MainWindow::ShowResult() {
     layoutsPage_->ShowResult(calc_->Calc().AppliedShared());
     reportPage_->ShowLines(calc_->ReportLines());
 }
 
-SettingsForm TfrmMain::Settings() const {
+SettingsForm MainWindow::Settings() const {
     SettingsForm form;
     setsPage_->ReadInto(form);
     layoutsPage_->ReadViewOptions(form);
     return form;
 }
 
-void TfrmMain::ShowSettings(const SettingsForm& form) {
+void MainWindow::ShowSettings(const SettingsForm& form) {
     setsPage_->Show(form);
     layoutsPage_->ShowViewOptions(form);
 }
 
-void TfrmMain::pgcpg1Change(int index) {
+void MainWindow::pgcpg1Change(int index) {
     if (QWidget* page = pgcpg1_->widget(index)) page->setFocus();
 }
 
-void TfrmMain::mnPrintSetupClick() {
+void MainWindow::mnPrintSetupClick() {
     dialogs_.SetUpPage(this, printer_);
 }
 
-void TfrmMain::mnHelpClick() {
+void MainWindow::mnHelpClick() {
     const std::string failure =
         OpenHelp(CurrentLanguage(), [this](const QUrl& url) { return dialogs_.OpenUrl(url); });
     if (!failure.empty()) messages_->Error(failure);
 }
 
-void TfrmMain::mniLatestClick() {
+void MainWindow::mniLatestClick() {
     OpenDownloadPage([this](const QUrl& url) { return dialogs_.OpenUrl(url); });
 }
 
-void TfrmMain::tmr1Timer() {
+void MainWindow::tmr1Timer() {
     const QUrl page = UpdatePageUrl(ReadUpdateUrl(files_.settingsFile, files_.settingsSeed));
     StartUpdateCheck(this, page, Q(UpdatesFilePath().string()));
 }
 
-void TfrmMain::OpenProject(const QString& path) {
+void MainWindow::OpenProject(const QString& path) {
     fileCommands_->OpenProjectFile(path);
 }
 
-void TfrmMain::mnAboutClick() {
-    TfrmAbout about([this](const QUrl& url) { dialogs_.OpenUrl(url); }, this);
+void MainWindow::mnAboutClick() {
+    AboutDialog about([this](const QUrl& url) { dialogs_.OpenUrl(url); }, this);
     dialogs_.Run(about);
 }
 
-void TfrmMain::closeEvent(QCloseEvent* event) {
+void MainWindow::closeEvent(QCloseEvent* event) {
     // A calculation still running ends after its current generation.
     calc_->StopAndWait();
     event->accept();

@@ -1,4 +1,4 @@
-#include "gui/about.h"
+#include "gui/AboutDialog.h"
 
 #include <QDialogButtonBox>
 #include <QGridLayout>
@@ -9,8 +9,8 @@
 #include <QUrlQuery>
 #include <QVBoxLayout>
 
-#include "text/Translate.h"
 #include "gui/Logo.h"
+#include "text/Translate.h"
 
 namespace {
 
@@ -29,7 +29,8 @@ QLabel* NewLink(const QString& name, const QString& address, const QString& show
 
 }  // namespace
 
-TfrmAbout::TfrmAbout(std::function<void(const QUrl&)> openUrl, QWidget* parent) : QDialog(parent) {
+AboutDialog::AboutDialog(std::function<void(const QUrl&)> openUrl, QWidget* parent)
+    : QDialog(parent) {
     setObjectName(QStringLiteral("frmAbout"));
     setWindowTitle(Tr("About"));
 

@@ -6,7 +6,7 @@
 
 class QUrl;
 
-class TfrmAbout : public QDialog {
+class AboutDialog : public QDialog {
     Q_OBJECT
 
   public:
@@ -15,5 +15,5 @@ class TfrmAbout : public QDialog {
 
     // `openUrl` opens a web page or a new mail (the desktop's programs in the real
     // window). The texts are translated into the current language when it is built.
-    explicit TfrmAbout(std::function<void(const QUrl&)> openUrl, QWidget* parent = nullptr);
+    explicit AboutDialog(std::function<void(const QUrl&)> openUrl, QWidget* parent = nullptr);
 };

@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "io/SettingsForm.h"
 #include "gui/CellTableModel.h"
+#include "io/SettingsForm.h"
 
 class CalcCommand;
 class Dialogs;
@@ -36,14 +36,14 @@ struct WindowFiles {
     static WindowFiles Default();
 };
 
-class TfrmMain : public QMainWindow {
+class MainWindow : public QMainWindow {
     Q_OBJECT
 
   public:
     enum Page { kSheetsPage, kPartsPage, kLayoutsPage, kReportPage, kSetsPage };
 
-    TfrmMain(Dialogs& dialogs, const WindowFiles& files, QWidget* parent = nullptr);
-    ~TfrmMain() override;
+    MainWindow(Dialogs& dialogs, const WindowFiles& files, QWidget* parent = nullptr);
+    ~MainWindow() override;
 
     // The settings controls of every page as one record.
     SettingsForm Settings() const;

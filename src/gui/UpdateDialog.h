@@ -12,11 +12,11 @@ class QPushButton;
 class QWidget;
 class UpdateCheck;
 
-class TfrmUpdates : public QDialog {
+class UpdateDialog : public QDialog {
     Q_OBJECT
   public:
-    TfrmUpdates(const QString& notes, QWidget* parent = nullptr,
-                UrlOpener open = DesktopUrlOpener());
+    UpdateDialog(const QString& notes, QWidget* parent = nullptr,
+                 UrlOpener open = DesktopUrlOpener());
 
     QLabel* lblContent;
     QPlainTextEdit* mmoUpdates;
@@ -28,7 +28,7 @@ class TfrmUpdates : public QDialog {
 };
 
 // The check the window runs once after start: fetches `page` in the background and,
-// when it names a newer version, shows TfrmUpdates modally over `window` (without
+// when it names a newer version, shows UpdateDialog modally over `window` (without
 // blocking the event loop); the dialog is destroyed when closed. Returns the running
 // check, owned by `window` and destroyed when it finishes.
 UpdateCheck* StartUpdateCheck(QWidget* window, const QUrl& page, const QString& localCopy);
