@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "engine/Cut.h"
+#include "model/CutSettings.h"
 #include "support/EngineJobs.h"
 #include "support/ReferenceCut.h"
 
@@ -19,19 +20,21 @@ double CpuSeconds() {
     return static_cast<double>(t.tv_sec) + 1e-9 * static_cast<double>(t.tv_nsec);
 }
 
-// One candidate of the job: its own turned records and sheet records.
+// One candidate of the job: its own turned records and sheet records, and the
+// settings of the job.
 struct Candidate {
-    std::vector<TPartInfo> parts;
-    std::vector<TSheetInfo> sheets;
+    CutSettings settings;
+    std::vector<Part> parts;
+    std::vector<Sheet> sheets;
 };
 
 // One layout: every sheet of the candidate laid out in order, as one evaluation
 // of the optimizer does. Returns the placed area.
 template <typename List, typename Layout>
 double LayOut(Candidate& c, List& list, Layout layout) {
-    list.Reset(c.parts);
+    list.Reset(c.parts, c.settings);
     double placed = 0;
-    for (TSheetInfo& s : c.sheets) placed += layout(s, list);
+    for (Sheet& s : c.sheets) placed += layout(s, list);
     return placed;
 }
 
@@ -62,8 +65,8 @@ Outcome Compare(const Candidate& candidate) {
     Candidate a = candidate, b = candidate;
     WorkList fast;
     reference::WorkList ref;
-    fast.Reset(a.parts);
-    ref.Reset(b.parts);
+    fast.Reset(a.parts, a.settings);
+    ref.Reset(b.parts, b.settings);
     Outcome o;
     for (std::size_t i = 0; i < a.sheets.size(); ++i) {
         const double x = LayoutSheet(a.sheets[i], fast);
@@ -77,20 +80,19 @@ Outcome Compare(const Candidate& candidate) {
 
 void BenchJob(int partCount, bool guillotine) {
     EngineJob job = RealisticJob(partCount, guillotine, 20151207);
-    ApplySettings(job.settings);
     std::mt19937_64 rng(7);
     std::vector<Candidate> candidates(4);
     for (Candidate& c : candidates) {
+        c.settings = job.settings;
         c.parts = job.parts;
         RandomTurns(c.parts, rng);
         c.sheets = job.sheets;
     }
     const Outcome o = Compare(candidates[0]);
     const double fast = Rate<WorkList>(
-        candidates, [](TSheetInfo& s, WorkList& l) { return LayoutSheet(s, l); }, 1.0, 5);
+        candidates, [](Sheet& s, WorkList& l) { return LayoutSheet(s, l); }, 1.0, 5);
     const double ref = Rate<reference::WorkList>(
-        candidates,
-        [](TSheetInfo& s, reference::WorkList& l) { return reference::LayoutSheet(s, l); },
+        candidates, [](Sheet& s, reference::WorkList& l) { return reference::LayoutSheet(s, l); },
         partCount > 1000 ? 0.1 : 1.0, 1);
     std::printf("%-10s %6d %7zu %5d %7zu %12.1f %12.3f %9.1fx %10s\n",
                 guillotine ? "guillotine" : "free", partCount, job.sheets.size(), o.sheetsUsed,

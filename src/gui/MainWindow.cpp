@@ -155,8 +155,8 @@ void MainWindow::ConnectPages() {
     connect(calc_, &CalcCommand::runningChanged, this, &MainWindow::SetRunning);
     connect(calc_, &CalcCommand::resultApplied, this, &MainWindow::ShowResult);
 
-    outputs_ = new OutputCommands({*this, dialogs_, *messages_, *calc_, *layoutsPage_, partModel_,
-                                   printer_, [this] { return Settings(); }},
+    outputs_ = new OutputCommands({*this, dialogs_, *messages_, *calc_, *layoutsPage_, printer_,
+                                   [this] { return Settings(); }},
                                   this);
     const auto exportOf = [this](LayoutExportKind kind) {
         return [this, kind] { outputs_->Export(kind); };

@@ -2,7 +2,6 @@
 
 #include "export/Report.h"
 #include "gui/CalcCommand.h"
-#include "gui/CellTableModel.h"
 #include "gui/Dialogs.h"
 #include "gui/LayoutsPage.h"
 #include "gui/Messages.h"

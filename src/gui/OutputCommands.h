@@ -11,7 +11,6 @@
 #include "io/SettingsForm.h"
 
 class CalcCommand;
-class CellTableModel;
 class Dialogs;
 class LayoutsPage;
 class Messages;
@@ -25,7 +24,6 @@ struct OutputCommandsParts {
     const Messages& messages;
     const CalcCommand& calc;
     const LayoutsPage& layouts;
-    const CellTableModel& parts;
     QPrinter& printer;
     std::function<SettingsForm()> settings;
 };
