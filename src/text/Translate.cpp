@@ -12,9 +12,10 @@ namespace {
 
 constexpr const char* kDomain = "default";
 
-bool g_initialised = false;
-std::filesystem::path g_localeDir;
-std::string g_current = "en_us";
+// The message catalog's language is the one setting the whole process shares.
+bool catalogBound = false;
+std::filesystem::path catalogFolder;
+std::string currentLanguage = "en_us";
 
 // glibc ignores LANGUAGE while LC_MESSAGES is "C", so messages run under a UTF-8
 // variant of "C" instead: it translates nothing by itself and lets LANGUAGE choose.
@@ -47,8 +48,8 @@ void InitTranslation(const std::filesystem::path& localeDir) {
     bindtextdomain(kDomain, localeDir.c_str());
     bind_textdomain_codeset(kDomain, "UTF-8");
     textdomain(kDomain);
-    g_localeDir = localeDir;
-    g_initialised = true;
+    catalogFolder = localeDir;
+    catalogBound = true;
 }
 
 void InitTranslation() {
@@ -56,9 +57,9 @@ void InitTranslation() {
 }
 
 void SetLanguage(const std::string& code) {
-    if (!g_initialised) InitTranslation();
-    g_current = code.empty() ? LanguageFromEnvironment() : code;
-    setenv("LANGUAGE", LanguageFolder(g_localeDir, g_current).c_str(), 1);
+    if (!catalogBound) InitTranslation();
+    currentLanguage = code.empty() ? LanguageFromEnvironment() : code;
+    setenv("LANGUAGE", LanguageFolder(catalogFolder, currentLanguage).c_str(), 1);
     std::setlocale(LC_NUMERIC, "C");
     // gettext keeps the translations it has looked up; changing LC_MESSAGES drops them.
     std::setlocale(LC_MESSAGES, "C");
@@ -66,5 +67,5 @@ void SetLanguage(const std::string& code) {
 }
 
 std::string CurrentLanguage() {
-    return g_current;
+    return currentLanguage;
 }
