@@ -97,14 +97,14 @@ void ApplyExportOverrides(const ExportOptions& o, SettingsForm& form) {
     }
 }
 
-bool WriteExports(const ExportOptions& o, const AppliedResult& result, const CellTable& sgPart,
+bool WriteExports(const ExportOptions& o, const AppliedResult& result, const CellTable& partTable,
                   const SettingsForm& form, std::FILE* info, std::string& error) {
     const std::vector<int> numbers = *LayoutNumbers(o.layouts, result.LayoutCount());
     const Asked asked[] = {{"--dxf", o.dxf, LayoutExportKind::Dxf},
                            {"--gcode", o.gcode, LayoutExportKind::Gcode},
                            {"--html", o.html, LayoutExportKind::Html},
                            {"--offcuts", o.offcuts, LayoutExportKind::Offcuts}};
-    const ExportSource source{result, sgPart, form};
+    const ExportSource source{result, partTable, form};
     for (const Asked& a : asked) {
         if (a.pattern.empty()) continue;
         // One name for several layouts would leave only the last one.

@@ -42,5 +42,5 @@ void ApplyExportOverrides(const ExportOptions& options, SettingsForm& form);
 // Writes every asked export of the chosen layouts, naming each file written on
 // `info` (nullptr for none). False with the message of the first failure.
 bool WriteExports(const ExportOptions& options, const AppliedResult& result,
-                  const CellTable& sgPart, const SettingsForm& form, std::FILE* info,
+                  const CellTable& partTable, const SettingsForm& form, std::FILE* info,
                   std::string& error);

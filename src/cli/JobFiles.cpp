@@ -15,24 +15,24 @@ bool ListLoaded(const ListResult& result, std::string& error) {
 
 }  // namespace
 
-bool LoadJob(const CliOptions& o, SettingsForm& form, CellTable& sgSheet, CellTable& sgPart,
+bool LoadJob(const CliOptions& o, SettingsForm& form, CellTable& sheetTable, CellTable& partTable,
              std::string& error) {
     if (o.project.empty() && (o.sheets.empty() || o.parts.empty())) {
         error = _("Give a project file, or both --sheets and --parts.");
         return false;
     }
-    sgSheet = NewSheetTable();
-    sgPart = NewPartTable();
+    sheetTable = NewSheetTable();
+    partTable = NewPartTable();
     if (!o.project.empty()) {
         ListFileNames names;
-        const ProjectResult project = LoadProject(o.project, sgSheet, sgPart, names, form);
+        const ProjectResult project = LoadProject(o.project, sheetTable, partTable, names, form);
         if (!project.ok || !project.message.empty()) {
             error = project.message;
             return false;
         }
     }
-    if (!o.sheets.empty() && !ListLoaded(LoadSheetList(o.sheets, sgSheet), error)) return false;
-    if (!o.parts.empty() && !ListLoaded(LoadPartList(o.parts, sgPart), error)) return false;
+    if (!o.sheets.empty() && !ListLoaded(LoadSheetList(o.sheets, sheetTable), error)) return false;
+    if (!o.parts.empty() && !ListLoaded(LoadPartList(o.parts, partTable), error)) return false;
     return true;
 }
 

@@ -12,7 +12,7 @@
 // project's folder) and from --sheets/--parts, which replace the project's lists.
 // A file that cannot be read, or whose reading stopped at a bad line or value, is
 // bad input: false with the reader's message naming the file and line.
-bool LoadJob(const CliOptions& options, SettingsForm& form, CellTable& sgSheet, CellTable& sgPart,
+bool LoadJob(const CliOptions& options, SettingsForm& form, CellTable& sheetTable, CellTable& partTable,
              std::string& error);
 
 // The settings given on the command line, as the texts the settings page would hold.

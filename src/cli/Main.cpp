@@ -38,13 +38,13 @@ bool WriteJson(const std::string& target, const std::string& json, std::string& 
     return std::fflush(stdout) == 0;
 }
 
-bool WriteOutputs(const CliOptions& o, const AppliedResult& result, const CellTable& sgSheet,
-                  const CellTable& sgPart, std::string& error) {
-    if (!o.report.empty() && !SaveReport(o.report, WriteReport(result, sgSheet, sgPart), error))
+bool WriteOutputs(const CliOptions& o, const AppliedResult& result, const CellTable& sheetTable,
+                  const CellTable& partTable, std::string& error) {
+    if (!o.report.empty() && !SaveReport(o.report, WriteReport(result, sheetTable, partTable), error))
         return false;
     if (!o.json.empty() && !WriteJson(o.json, ResultJson(result), error)) return false;
     if (!o.left.empty()) {
-        const ListResult left = SaveLeftSheets(o.left, sgSheet);
+        const ListResult left = SaveLeftSheets(o.left, sheetTable);
         if (!left.ok) {
             error = left.message;
             return false;
@@ -59,12 +59,12 @@ int Run(const CliOptions& o, char* program) {
     std::string error;
     if (!CheckExportOptions(o.exports, error)) return Fail(error);
     SettingsForm form;
-    CellTable sgSheet, sgPart;
-    if (!LoadJob(o, form, sgSheet, sgPart, error)) return Fail(error);
+    CellTable sheetTable, partTable;
+    if (!LoadJob(o, form, sheetTable, partTable, error)) return Fail(error);
     ApplyOverrides(o, form);
     ApplyExportOverrides(o.exports, form);
     Calculation calc;
-    if (auto ended = PrepareFromTables(calc, form, sgSheet, sgPart))
+    if (auto ended = PrepareFromTables(calc, form, sheetTable, partTable))
         return Fail(ended->message, ended->status == CalcOutcome::Status::AreaRefused
                                         ? kExitRefused
                                         : kExitBadInput);
@@ -81,14 +81,14 @@ int Run(const CliOptions& o, char* program) {
         calc.Optimize(ga);
         std::signal(SIGINT, SIG_DFL);
     }
-    const CalcOutcome outcome = FinishIntoTables(calc, sgSheet);
+    const CalcOutcome outcome = FinishIntoTables(calc, sheetTable);
     if (!o.quiet) {
         std::fprintf(info, "%s\n", outcome.message.c_str());
         for (const std::string& line : RatioLines(*calc.Applied()))
             std::fprintf(info, "%s\n", line.c_str());
     }
-    if (!WriteOutputs(o, *calc.Applied(), sgSheet, sgPart, error)) return Fail(error);
-    if (!WriteExports(o.exports, *calc.Applied(), sgPart, form, o.quiet ? nullptr : info, error))
+    if (!WriteOutputs(o, *calc.Applied(), sheetTable, partTable, error)) return Fail(error);
+    if (!WriteExports(o.exports, *calc.Applied(), partTable, form, o.quiet ? nullptr : info, error))
         return Fail(error);
     return outcome.allPlaced ? kExitAllPlaced : kExitSomeNotPlaced;
 }

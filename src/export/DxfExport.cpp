@@ -65,11 +65,11 @@ void AddReport(std::vector<std::string>& blocks, const ExportSource& source, int
     y -= 15.0f;
     blocks.push_back(TextBlock(
         layer, 0, y,
-        "          Label: " + c.lblSheetLabel + "                    Qty.:" + c.lblSheetNum));
+        "          Label: " + c.sheetLabel + "                    Qty.:" + c.sheetCount));
     y -= 15.0f;
     blocks.push_back(TextBlock(
         layer, 0, y,
-        "          Length: " + c.lblSheetLen + "                   Width:" + c.lblSheetWidth));
+        "          Length: " + c.sheetLength + "                   Width:" + c.sheetWidth));
     y -= 20.0f;
     blocks.push_back(TextBlock(layer, 0, y, "---Parts Info-----"));
     y -= 15.0f;
@@ -83,7 +83,7 @@ void AddReport(std::vector<std::string>& blocks, const ExportSource& source, int
         blocks.push_back(TextBlock(layer, 480, y, rotatable));
     };
     row("Label", "Length", "Width", "Quantity", "Rotatable");
-    for (const LayoutPartRow& r : page.sgLayout) {
+    for (const LayoutPartRow& r : page.partRows) {
         if (r.label.empty()) continue;
         y -= 15.0f;
         const TypedPart typed = LookUpTypedPart(source.partTable, r.label, false);

@@ -99,10 +99,10 @@ std::vector<std::string> BuildGcodeItems(const ExportSource& source, int layoutI
     ProgramWriter out(source.result.settings.cnc);
     out.Comment("\t", stamp);
     out.Comment("------------ Layouts ", std::to_string(layoutIndex + 1) + " ------------");
-    out.Comment("Label: ", c.lblSheetLabel);
-    out.Comment("Quant: ", c.lblSheetNum);
-    out.Comment("Length: ", c.lblSheetLen);
-    out.Raw("!Width: " + SingleLineText(c.lblSheetWidth) + "\n!\n!");
+    out.Comment("Label: ", c.sheetLabel);
+    out.Comment("Quant: ", c.sheetCount);
+    out.Comment("Length: ", c.sheetLength);
+    out.Raw("!Width: " + SingleLineText(c.sheetWidth) + "\n!\n!");
     const CutSettings& cut = source.result.settings.cut;
     if (cut.guillotine)
         GuillotinePath(out, *sheet, cut.bladeWidth);

@@ -68,18 +68,18 @@ std::vector<std::string> BuildHtmlItems(const ExportSource& source, int layoutIn
                     T("Label") + "</th>\n<th scope=\"col\">" + T("Length") +
                     "</th>\n<th scope=\"col\">" + T("Width") + "</th>\n<th scope=\"col\">" +
                     T("Rotatable") + "</th>\n<th scope=\"col\">" + T("Qty") + "</th>\n</tr>\n");
-    for (const LayoutPartRow& row : page.sgLayout)
+    for (const LayoutPartRow& row : page.partRows)
         if (!row.label.empty()) items.push_back(PartItem(source.partTable, row));
     items.push_back("</table>\n</td>\n</tr>\n<tr>\n<th scope=\"col\">" + T("Sheet Sets(Unit:") +
                     unit + ")</th>\n</tr>\n<tr>\n<td><table width=\"100%\" border=\"1\">\n<tr>\n");
-    items.push_back(SheetRow("Label", c.lblSheetLabel));
-    items.push_back("<tr>\n" + SheetRow("Qty", c.lblSheetNum));
-    items.push_back("<tr>\n" + SheetRow("Length", c.lblSheetLen));
-    items.push_back("<tr>\n" + SheetRow("Width", c.lblSheetWidth));
-    items.push_back("<tr>\n" + SheetRow("Sheet Area", c.lblSheetArea));
-    items.push_back("<tr>\n" + SheetRow("Scrap Area", c.lblRemainArea));
-    items.push_back("<tr>\n" + SheetRow("Ratio", c.lblRatio));
-    items.push_back("<tr>\n" + SheetRow("Total of parts", c.lblPartNum) + "</table></td>\n</tr>\n");
+    items.push_back(SheetRow("Label", c.sheetLabel));
+    items.push_back("<tr>\n" + SheetRow("Qty", c.sheetCount));
+    items.push_back("<tr>\n" + SheetRow("Length", c.sheetLength));
+    items.push_back("<tr>\n" + SheetRow("Width", c.sheetWidth));
+    items.push_back("<tr>\n" + SheetRow("Sheet Area", c.sheetArea));
+    items.push_back("<tr>\n" + SheetRow("Scrap Area", c.scrapArea));
+    items.push_back("<tr>\n" + SheetRow("Ratio", c.ratio));
+    items.push_back("<tr>\n" + SheetRow("Total of parts", c.partCount) + "</table></td>\n</tr>\n");
     items.push_back("<tr>\n<th scope=\"col\">" + T("Sheet Cutting Layouts") +
                     "</th>\n</tr>\n<tr>\n<td align=\"center\">\n<img src=\"" +
                     PictureUrl(pictureName) +

@@ -64,8 +64,8 @@ std::string LeftText(const std::optional<int>& quant, int used) {
 
 }  // namespace
 
-std::vector<std::string> WriteReport(const AppliedResult& result, const CellTable& sgSheet,
-                                     const CellTable& sgPart) {
+std::vector<std::string> WriteReport(const AppliedResult& result, const CellTable& sheetTable,
+                                     const CellTable& partTable) {
     std::vector<std::string> lines;
     const JobSettings& settings = result.settings;
     const CutSettings& cut = settings.cut;
@@ -83,21 +83,21 @@ std::vector<std::string> WriteReport(const AppliedResult& result, const CellTabl
 
     double totalArea = 0, totalCost = 0, usedArea = 0, usedCost = 0;
     int usedCount = 0;
-    for (int r = CellTable::kFirstDataRow; r < sgSheet.RowCount(); ++r) {
-        const std::string label = RowLabel(sgSheet, r);
+    for (int r = CellTable::kFirstDataRow; r < sheetTable.RowCount(); ++r) {
+        const std::string label = RowLabel(sheetTable, r);
         if (label.empty()) continue;
-        const auto length = ParseNumber(sgSheet.Cell(r, SheetCol::Length));
-        const auto width = ParseNumber(sgSheet.Cell(r, SheetCol::Width));
-        const auto cost = ParseNumber(sgSheet.Cell(r, SheetCol::Cost));
-        const auto quant = ParseInteger(sgSheet.Cell(r, SheetCol::Quant));
+        const auto length = ParseNumber(sheetTable.Cell(r, SheetCol::Length));
+        const auto width = ParseNumber(sheetTable.Cell(r, SheetCol::Width));
+        const auto cost = ParseNumber(sheetTable.Cell(r, SheetCol::Cost));
+        const auto quant = ParseInteger(sheetTable.Cell(r, SheetCol::Quant));
         const int used = UsedSheets(result, label);
         const bool sized = length && width;
         const double area = sized ? *length * *width : 0.0;
         lines.push_back(
-            PadText(sgSheet.Cell(r, SheetCol::Label), kLabelWidth) +
-            Column(sgSheet.Cell(r, SheetCol::Length)) + Column(sgSheet.Cell(r, SheetCol::Width)) +
+            PadText(sheetTable.Cell(r, SheetCol::Label), kLabelWidth) +
+            Column(sheetTable.Cell(r, SheetCol::Length)) + Column(sheetTable.Cell(r, SheetCol::Width)) +
             Column(sized ? FormatGeneral(area) : std::string()) +
-            Column(sgSheet.Cell(r, SheetCol::Cost)) + Column(sgSheet.Cell(r, SheetCol::Quant)) +
+            Column(sheetTable.Cell(r, SheetCol::Cost)) + Column(sheetTable.Cell(r, SheetCol::Quant)) +
             Column(std::to_string(used)) + Column(LeftText(quant, used)));
         if (sized && quant) totalArea += *quant * *length * *width;
         if (cost && quant) totalCost += *quant * *cost;
@@ -111,16 +111,16 @@ std::vector<std::string> WriteReport(const AppliedResult& result, const CellTabl
     lines.push_back(
         Heading({"Length", "Width", "Rotatable", "Total Quant", "Used Quant", "Left Quant"}));
 
-    for (int r = CellTable::kFirstDataRow; r < sgPart.RowCount(); ++r) {
-        const std::string label = RowLabel(sgPart, r);
+    for (int r = CellTable::kFirstDataRow; r < partTable.RowCount(); ++r) {
+        const std::string label = RowLabel(partTable, r);
         if (label.empty()) continue;
         const int used = UsedParts(result, label);
-        lines.push_back(PadText(sgPart.Cell(r, PartCol::Label), kLabelWidth) +
-                        Column(sgPart.Cell(r, PartCol::Length)) +
-                        Column(sgPart.Cell(r, PartCol::Width)) +
-                        Column(sgPart.Cell(r, PartCol::Rotatable)) +
-                        Column(sgPart.Cell(r, PartCol::Quant)) + Column(std::to_string(used)) +
-                        Column(LeftText(ParseInteger(sgPart.Cell(r, PartCol::Quant)), used)));
+        lines.push_back(PadText(partTable.Cell(r, PartCol::Label), kLabelWidth) +
+                        Column(partTable.Cell(r, PartCol::Length)) +
+                        Column(partTable.Cell(r, PartCol::Width)) +
+                        Column(partTable.Cell(r, PartCol::Rotatable)) +
+                        Column(partTable.Cell(r, PartCol::Quant)) + Column(std::to_string(used)) +
+                        Column(LeftText(ParseInteger(partTable.Cell(r, PartCol::Quant)), used)));
     }
 
     lines.insert(lines.end(), {"", ""});

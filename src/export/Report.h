@@ -11,8 +11,8 @@
 
 // The report lines, built from the tables as they stand and the job settings of
 // the calculation that produced `result`.
-std::vector<std::string> WriteReport(const AppliedResult& result, const CellTable& sgSheet,
-                                     const CellTable& sgPart);
+std::vector<std::string> WriteReport(const AppliedResult& result, const CellTable& sheetTable,
+                                     const CellTable& partTable);
 
 // The two ratio lines that end the report (with and without the reusable offcuts).
 std::vector<std::string> RatioLines(const AppliedResult& result);

@@ -113,14 +113,14 @@ LayoutsPage::LayoutsPage(QWidget* parent) : QWidget(parent) {
     facts->setLabelAlignment(Qt::AlignRight);
     // Compact rows leave the part table room in the window's starting size.
     facts->setVerticalSpacing(2);
-    lblSheetLabel_ = NewFact("lblSheetLabel");
-    lblSheetNum_ = NewFact("lblSheetNum");
-    lblSheetLen_ = NewFact("lblSheetLen");
-    lblSheetWidth_ = NewFact("lblSheetWidth");
-    lblSheetArea_ = NewFact("lblSheetArea");
-    lblRemainArea_ = NewFact("lblRemainArea");
-    lblRatio_ = NewFact("lblRatio");
-    lblPartNum_ = NewFact("lblPartNum");
+    lblSheetLabel_ = NewFact("sheetLabel");
+    lblSheetNum_ = NewFact("sheetCount");
+    lblSheetLen_ = NewFact("sheetLength");
+    lblSheetWidth_ = NewFact("sheetWidth");
+    lblSheetArea_ = NewFact("sheetArea");
+    lblRemainArea_ = NewFact("scrapArea");
+    lblRatio_ = NewFact("ratio");
+    lblPartNum_ = NewFact("partCount");
     for (QLabel* fact : {lblSheetLabel_, lblSheetNum_, lblSheetLen_, lblSheetWidth_, lblSheetArea_,
                          lblRemainArea_, lblRatio_, lblPartNum_})
         facts->addRow(captions_[fact], fact);
@@ -252,17 +252,17 @@ void LayoutsPage::ShowLayoutPage() {
 
 void LayoutsPage::ShowFacts(const LayoutPage& page) {
     const LayoutCaptions& c = page.captions;
-    lblSheetLabel_->setText(Q(c.lblSheetLabel));
-    lblSheetNum_->setText(Q(c.lblSheetNum));
-    lblSheetLen_->setText(Q(c.lblSheetLen));
-    lblSheetWidth_->setText(Q(c.lblSheetWidth));
-    lblSheetArea_->setText(Q(c.lblSheetArea));
-    lblRemainArea_->setText(Q(c.lblRemainArea));
-    lblRatio_->setText(Q(c.lblRatio));
-    lblPartNum_->setText(Q(c.lblPartNum));
-    sgLayout_->setRowCount(static_cast<int>(page.sgLayout.size()));
+    lblSheetLabel_->setText(Q(c.sheetLabel));
+    lblSheetNum_->setText(Q(c.sheetCount));
+    lblSheetLen_->setText(Q(c.sheetLength));
+    lblSheetWidth_->setText(Q(c.sheetWidth));
+    lblSheetArea_->setText(Q(c.sheetArea));
+    lblRemainArea_->setText(Q(c.scrapArea));
+    lblRatio_->setText(Q(c.ratio));
+    lblPartNum_->setText(Q(c.partCount));
+    sgLayout_->setRowCount(static_cast<int>(page.partRows.size()));
     for (int r = 0; r < sgLayout_->rowCount(); ++r) {
-        const LayoutPartRow& row = page.sgLayout[r];
+        const LayoutPartRow& row = page.partRows[r];
         sgLayout_->setItem(r, 0, new QTableWidgetItem(Q(row.label)));
         sgLayout_->setItem(r, 1, new QTableWidgetItem(QString::number(row.quantity)));
     }

@@ -21,7 +21,7 @@ bool Printing::BeginDocument(const std::string& title) {
     return true;
 }
 
-void Printing::PrintLayouts(const AppliedResult& result, const CellTable& sgPart,
+void Printing::PrintLayouts(const AppliedResult& result, const CellTable& partTable,
                             const std::vector<int>& layouts, const LayoutDrawOptions& options) {
     if (layouts.empty() || !BeginDocument(result.settings.print.title)) return;
     QPainter painter;
@@ -31,7 +31,7 @@ void Printing::PrintLayouts(const AppliedResult& result, const CellTable& sgPart
     }
     for (size_t i = 0; i < layouts.size(); ++i) {
         if (i > 0) printer_.newPage();
-        PrintLayoutPage(painter, QRect(0, 0, printer_.width(), printer_.height()), result, sgPart,
+        PrintLayoutPage(painter, QRect(0, 0, printer_.width(), printer_.height()), result, partTable,
                         layouts[i], options);
     }
     painter.end();

@@ -1,4 +1,4 @@
-// The sheet table sgSheet and the part table sgPart as data: their columns, the
+// The sheet table sheetTable and the part table partTable as data: their columns, the
 // fixed rows, and the editing operations the window's table views call. Nothing
 // here shows a message; every text the user sees is translated when written.
 #pragma once

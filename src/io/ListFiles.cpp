@@ -157,49 +157,49 @@ ListReader ChooseListReader(TableKind kind, const std::string& path, bool ignore
     return ListReader::Text;
 }
 
-ListResult LoadSheetList(const std::string& path, CellTable& sgSheet, bool ignoreCase) {
-    return LoadList(TableKind::Sheet, path, sgSheet, ignoreCase);
+ListResult LoadSheetList(const std::string& path, CellTable& sheetTable, bool ignoreCase) {
+    return LoadList(TableKind::Sheet, path, sheetTable, ignoreCase);
 }
 
-ListResult LoadPartList(const std::string& path, CellTable& sgPart, bool ignoreCase) {
-    return LoadList(TableKind::Part, path, sgPart, ignoreCase);
+ListResult LoadPartList(const std::string& path, CellTable& partTable, bool ignoreCase) {
+    return LoadList(TableKind::Part, path, partTable, ignoreCase);
 }
 
-ListResult SaveSheetList(const std::string& path, const CellTable& sgSheet) {
-    return SaveSheets(path, sgSheet, false);
+ListResult SaveSheetList(const std::string& path, const CellTable& sheetTable) {
+    return SaveSheets(path, sheetTable, false);
 }
 
-ListResult SaveLeftSheets(const std::string& path, const CellTable& sgSheet) {
-    return SaveSheets(path, sgSheet, true);
+ListResult SaveLeftSheets(const std::string& path, const CellTable& sheetTable) {
+    return SaveSheets(path, sheetTable, true);
 }
 
-ListResult SavePartList(const std::string& path, const CellTable& sgPart) {
+ListResult SavePartList(const std::string& path, const CellTable& partTable) {
     std::vector<std::string> lines;
-    for (int r = kFirst; r < sgPart.RowCount(); ++r) {
-        if (sgPart.Cell(r, PartCol::Label).empty()) continue;
-        lines.push_back(JoinFields({sgPart.Cell(r, PartCol::Label), sgPart.Cell(r, PartCol::Length),
-                                    sgPart.Cell(r, PartCol::Width), sgPart.Cell(r, PartCol::Quant),
-                                    sgPart.Cell(r, PartCol::Rotatable)}));
+    for (int r = kFirst; r < partTable.RowCount(); ++r) {
+        if (partTable.Cell(r, PartCol::Label).empty()) continue;
+        lines.push_back(JoinFields({partTable.Cell(r, PartCol::Label), partTable.Cell(r, PartCol::Length),
+                                    partTable.Cell(r, PartCol::Width), partTable.Cell(r, PartCol::Quant),
+                                    partTable.Cell(r, PartCol::Rotatable)}));
     }
     return WriteList(path, lines);
 }
 
-ListResult OpenSheetFile(const std::string& path, CellTable& sgSheet, ListFileNames& names) {
+ListResult OpenSheetFile(const std::string& path, CellTable& sheetTable, ListFileNames& names) {
     names.SheetFileName = path;
-    return LoadSheetList(path, sgSheet, true);
+    return LoadSheetList(path, sheetTable, true);
 }
 
-ListResult OpenPartFile(const std::string& path, CellTable& sgPart, ListFileNames& names) {
+ListResult OpenPartFile(const std::string& path, CellTable& partTable, ListFileNames& names) {
     names.PartFileName = path;
-    return LoadPartList(path, sgPart, true);
+    return LoadPartList(path, partTable, true);
 }
 
-ListResult SaveSheetFile(const std::string& path, const CellTable& sgSheet, ListFileNames& names) {
+ListResult SaveSheetFile(const std::string& path, const CellTable& sheetTable, ListFileNames& names) {
     names.SheetFileName = path;
-    return SaveSheetList(path, sgSheet);
+    return SaveSheetList(path, sheetTable);
 }
 
-ListResult SavePartFile(const std::string& path, const CellTable& sgPart, ListFileNames& names) {
+ListResult SavePartFile(const std::string& path, const CellTable& partTable, ListFileNames& names) {
     names.PartFileName = path;
-    return SavePartList(path, sgPart);
+    return SavePartList(path, partTable);
 }

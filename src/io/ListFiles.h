@@ -41,25 +41,25 @@ ListReader ChooseListReader(TableKind kind, const std::string& path, bool ignore
 // line with too few fields or a number that does not convert stops the reading:
 // the lines before it stay, the totals cover them, and the message names the
 // file, the line and the fault.
-ListResult LoadSheetList(const std::string& path, CellTable& sgSheet, bool ignoreCase = false);
-ListResult LoadPartList(const std::string& path, CellTable& sgPart, bool ignoreCase = false);
+ListResult LoadSheetList(const std::string& path, CellTable& sheetTable, bool ignoreCase = false);
+ListResult LoadPartList(const std::string& path, CellTable& partTable, bool ignoreCase = false);
 
 // The sectioned readers (SHEET1, SHEET2, ... / PART1, ...; names without letter
 // case). A missing file gives one empty data row and zero totals; the result is
 // still ok, with a message saying the file could not be read.
-ListResult LoadSheetIni(const std::string& path, CellTable& sgSheet);
-ListResult LoadPartIni(const std::string& path, CellTable& sgPart);
+ListResult LoadSheetIni(const std::string& path, CellTable& sheetTable);
+ListResult LoadPartIni(const std::string& path, CellTable& partTable);
 
 // Save: one TAB-separated line per data row with a label; an empty Cost is "0".
-ListResult SaveSheetList(const std::string& path, const CellTable& sgSheet);
-ListResult SavePartList(const std::string& path, const CellTable& sgPart);
+ListResult SaveSheetList(const std::string& path, const CellTable& sheetTable);
+ListResult SavePartList(const std::string& path, const CellTable& partTable);
 // Save Left: the sheet list with Left Quant as quantity, without the rows whose
 // Left Quant is empty or "0".
-ListResult SaveLeftSheets(const std::string& path, const CellTable& sgSheet);
+ListResult SaveLeftSheets(const std::string& path, const CellTable& sheetTable);
 
 // The Open and Save buttons of the tabs: the chosen path is remembered (and shown)
 // before the file is read or written, whatever the outcome.
-ListResult OpenSheetFile(const std::string& path, CellTable& sgSheet, ListFileNames& names);
-ListResult OpenPartFile(const std::string& path, CellTable& sgPart, ListFileNames& names);
-ListResult SaveSheetFile(const std::string& path, const CellTable& sgSheet, ListFileNames& names);
-ListResult SavePartFile(const std::string& path, const CellTable& sgPart, ListFileNames& names);
+ListResult OpenSheetFile(const std::string& path, CellTable& sheetTable, ListFileNames& names);
+ListResult OpenPartFile(const std::string& path, CellTable& partTable, ListFileNames& names);
+ListResult SaveSheetFile(const std::string& path, const CellTable& sheetTable, ListFileNames& names);
+ListResult SavePartFile(const std::string& path, const CellTable& partTable, ListFileNames& names);

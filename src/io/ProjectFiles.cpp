@@ -98,8 +98,8 @@ std::string NotWholeNumber(const std::string& value) {
 
 struct Applying {
     const std::string& projectPath;
-    CellTable& sgSheet;
-    CellTable& sgPart;
+    CellTable& sheetTable;
+    CellTable& partTable;
     ListFileNames& names;
     SettingsForm& form;
     std::vector<std::string> notes;  // lists that stopped early; applying goes on
@@ -115,10 +115,10 @@ struct Applying {
         switch (line.kind) {
             case ProjectLine::SheetList:
                 names.SheetFileName = ListPath(value, projectPath);
-                return ApplyList(LoadSheetList(names.SheetFileName, sgSheet));
+                return ApplyList(LoadSheetList(names.SheetFileName, sheetTable));
             case ProjectLine::PartList:
                 names.PartFileName = ListPath(value, projectPath);
-                return ApplyList(LoadPartList(names.PartFileName, sgPart));
+                return ApplyList(LoadPartList(names.PartFileName, partTable));
             case ProjectLine::Slider:
                 form.speed = std::clamp(*number, 1, 12);
                 break;
@@ -176,7 +176,7 @@ ProjectResult SaveProject(const std::string& path, const ListFileNames& names,
     return result;
 }
 
-ProjectResult LoadProject(const std::string& path, CellTable& sgSheet, CellTable& sgPart,
+ProjectResult LoadProject(const std::string& path, CellTable& sheetTable, CellTable& partTable,
                           ListFileNames& names, SettingsForm& form) {
     ProjectResult result;
     std::string text;
@@ -185,7 +185,7 @@ ProjectResult LoadProject(const std::string& path, CellTable& sgSheet, CellTable
         return result;
     }
     const std::vector<std::string> values = SplitLines(text);
-    Applying applying{path, sgSheet, sgPart, names, form, {}};
+    Applying applying{path, sheetTable, partTable, names, form, {}};
     const auto& lines = ProjectLines();
     std::string stop;
     for (size_t i = 0; i < lines.size() && i < values.size(); ++i) {

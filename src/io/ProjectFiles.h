@@ -33,7 +33,7 @@ ProjectResult SaveProject(const std::string& path, const ListFileNames& names,
 // should be a number and is not, or whose list file cannot be read; the lines
 // before it stay applied. A relative list path is taken from the project's folder.
 // Whenever ok is true the window shows ProjectCaption and the "Layouts" page.
-ProjectResult LoadProject(const std::string& path, CellTable& sgSheet, CellTable& sgPart,
+ProjectResult LoadProject(const std::string& path, CellTable& sheetTable, CellTable& partTable,
                           ListFileNames& names, SettingsForm& form);
 
 // The window caption for a project: its file name (with extension, without

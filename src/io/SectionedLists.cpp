@@ -79,10 +79,10 @@ ListResult LoadSectioned(TableKind kind, const std::string& path, CellTable& t) 
 
 }  // namespace
 
-ListResult LoadSheetIni(const std::string& path, CellTable& sgSheet) {
-    return LoadSectioned(TableKind::Sheet, path, sgSheet);
+ListResult LoadSheetIni(const std::string& path, CellTable& sheetTable) {
+    return LoadSectioned(TableKind::Sheet, path, sheetTable);
 }
 
-ListResult LoadPartIni(const std::string& path, CellTable& sgPart) {
-    return LoadSectioned(TableKind::Part, path, sgPart);
+ListResult LoadPartIni(const std::string& path, CellTable& partTable) {
+    return LoadSectioned(TableKind::Part, path, partTable);
 }

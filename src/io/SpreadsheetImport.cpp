@@ -67,9 +67,9 @@ bool Import(const std::string& path, CellTable& table, TableKind kind, std::stri
 
 }  // namespace
 
-bool LoadSheetSpreadsheet(const std::string& path, CellTable& sgSheet, std::string& error) {
+bool LoadSheetSpreadsheet(const std::string& path, CellTable& sheetTable, std::string& error) {
     return Import(
-        path, sgSheet, TableKind::Sheet, error,
+        path, sheetTable, TableKind::Sheet, error,
         [](const SheetCells& book, int i, TableTotals& totals, std::vector<std::string>& cells) {
             const std::string& cost = book.Cell(i, 5);
             const auto entry = ReadEntry(book, i, book.Cell(i, 4));
@@ -83,9 +83,9 @@ bool LoadSheetSpreadsheet(const std::string& path, CellTable& sgSheet, std::stri
         });
 }
 
-bool LoadPartSpreadsheet(const std::string& path, CellTable& sgPart, std::string& error) {
+bool LoadPartSpreadsheet(const std::string& path, CellTable& partTable, std::string& error) {
     return Import(
-        path, sgPart, TableKind::Part, error,
+        path, partTable, TableKind::Part, error,
         [](const SheetCells& book, int i, TableTotals& totals, std::vector<std::string>& cells) {
             // Quantity and flag come in either order: a D starting with a digit
             // is the quantity.

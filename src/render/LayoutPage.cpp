@@ -56,15 +56,15 @@ LayoutCaptions MakeLayoutCaptions(const PlannedSheet& sheet) {
     const double sheetArea = length * width;
 
     LayoutCaptions c;
-    c.lblPartNum = std::to_string(sheet.parts.size());
-    c.lblSheetLabel = sheet.label;
-    c.lblSheetNum = std::to_string(sheet.count);
-    c.lblSheetLen = FormatGeneral(length);
-    c.lblSheetWidth = FormatGeneral(width);
-    c.lblSheetArea = FormatGeneral(sheetArea);
-    c.lblRemainArea = std::to_string(offcutArea);
+    c.partCount = std::to_string(sheet.parts.size());
+    c.sheetLabel = sheet.label;
+    c.sheetCount = std::to_string(sheet.count);
+    c.sheetLength = FormatGeneral(length);
+    c.sheetWidth = FormatGeneral(width);
+    c.sheetArea = FormatGeneral(sheetArea);
+    c.scrapArea = std::to_string(offcutArea);
     // A sheet below one unit in either direction has no whole area to relate to.
-    c.lblRatio = FormatPercent(sheetArea > 0 ? partArea / sheetArea : 0.0);
+    c.ratio = FormatPercent(sheetArea > 0 ? partArea / sheetArea : 0.0);
     return c;
 }
 
@@ -73,7 +73,7 @@ LayoutPage MakeLayoutPage(const AppliedResult& result, int layoutIndex) {
     const PlannedSheet* sheet = result.LayoutSheetOf(layoutIndex);
     if (!sheet) return page;
     page.captions = MakeLayoutCaptions(*sheet);
-    page.sgLayout = CountLayoutParts(*sheet);
-    SortLayoutParts(result, page.sgLayout);
+    page.partRows = CountLayoutParts(*sheet);
+    SortLayoutParts(result, page.partRows);
     return page;
 }

@@ -14,21 +14,21 @@ struct LayoutPartRow {
     int quantity = 0;  // placed parts with this label on one sheet of the layout
 };
 
-// The captions, named after the labels of the page.
+// The captions, each the text beside one label of the page.
 struct LayoutCaptions {
-    std::string lblPartNum;     // "Parts in layout:"
-    std::string lblSheetLabel;  // "Label:"
-    std::string lblSheetNum;    // "Quant:"
-    std::string lblSheetLen;    // "Length:"
-    std::string lblSheetWidth;  // "Width:"
-    std::string lblSheetArea;   // "Sheet Area:"
-    std::string lblRemainArea;  // "Scrap Area:"
-    std::string lblRatio;       // "Ratio:"
+    std::string partCount;    // "Parts in layout:"
+    std::string sheetLabel;   // "Label:"
+    std::string sheetCount;   // "Quant:"
+    std::string sheetLength;  // "Length:"
+    std::string sheetWidth;   // "Width:"
+    std::string sheetArea;    // "Sheet Area:"
+    std::string scrapArea;    // "Scrap Area:"
+    std::string ratio;        // "Ratio:"
 };
 
 struct LayoutPage {
     LayoutCaptions captions;
-    std::vector<LayoutPartRow> sgLayout;  // the data rows of the part table, in shown order
+    std::vector<LayoutPartRow> partRows;  // the data rows of the part table, in shown order
 };
 
 // The labels of the sheet's placed parts, in the order their first part was

@@ -32,7 +32,7 @@ QFont PrintFont(const PrintSettings& print) {
     return font;
 }
 
-std::vector<std::string> LayoutPrintLines(const AppliedResult& result, const CellTable& sgPart,
+std::vector<std::string> LayoutPrintLines(const AppliedResult& result, const CellTable& partTable,
                                           int layoutIndex, const std::string& stamp) {
     const PlannedSheet* sheet = result.LayoutSheetOf(layoutIndex);
     if (!sheet) return {};
@@ -50,7 +50,7 @@ std::vector<std::string> LayoutPrintLines(const AppliedResult& result, const Cel
         heading += PadText(_(caption), kColumn);
     lines.push_back(heading);
     for (const LayoutPartRow& part : CountLayoutParts(*sheet)) {
-        const TypedPart typed = LookUpTypedPart(sgPart, part.label, false);
+        const TypedPart typed = LookUpTypedPart(partTable, part.label, false);
         lines.push_back(PadText(part.label, kColumn) + PadText(typed.length, kColumn) +
                         PadText(typed.width, kColumn) +
                         PadText(std::to_string(part.quantity), kColumn) +
@@ -68,7 +68,7 @@ std::vector<std::string> LayoutPrintLines(const AppliedResult& result, const Cel
 }
 
 void PrintLayoutPage(QPainter& painter, const QRect& page, const AppliedResult& result,
-                     const CellTable& sgPart, int layoutIndex, const LayoutDrawOptions& options) {
+                     const CellTable& partTable, int layoutIndex, const LayoutDrawOptions& options) {
     const PlannedSheet* sheet = result.LayoutSheetOf(layoutIndex);
     if (!sheet) return;
     painter.save();
@@ -89,7 +89,7 @@ void PrintLayoutPage(QPainter& painter, const QRect& page, const AppliedResult& 
     int top = titleBottom + 7;
     int bottom = top;
     for (const std::string& line :
-         LayoutPrintLines(result, sgPart, layoutIndex, ExportTimeStamp())) {
+         LayoutPrintLines(result, partTable, layoutIndex, ExportTimeStamp())) {
         const QRect row = painter.boundingRect(QRect(left, top, margins.right() - left, 1),
                                                Qt::TextSingleLine | Qt::TextDontClip, Q(line));
         painter.drawText(row, Qt::TextSingleLine | Qt::AlignLeft | Qt::AlignTop, Q(line));

@@ -20,10 +20,10 @@ QFont PrintFont(const PrintSettings& print);
 
 // The text lines under the title, in order, for the layout; empty when the result
 // has no such layout. `stamp` is the date line.
-std::vector<std::string> LayoutPrintLines(const AppliedResult& result, const CellTable& sgPart,
+std::vector<std::string> LayoutPrintLines(const AppliedResult& result, const CellTable& partTable,
                                           int layoutIndex, const std::string& stamp);
 
 // Lays out and draws one layout onto the painter's current page, whose printable
 // area is `page` in device pixels. Draws nothing when the result has no such layout.
 void PrintLayoutPage(QPainter& painter, const QRect& page, const AppliedResult& result,
-                     const CellTable& sgPart, int layoutIndex, const LayoutDrawOptions& options);
+                     const CellTable& partTable, int layoutIndex, const LayoutDrawOptions& options);

@@ -106,8 +106,8 @@ TEST_F(CalculationWindow, RunsOnAWorkerThreadAndShowsItsResultEverywhere) {
     ASSERT_GE(pages->count(), 1);
     EXPECT_EQ(Text(pages->itemText(0)), "1/" + std::to_string(pages->count()));
     EXPECT_EQ(pages->currentIndex(), 0);
-    EXPECT_EQ(Text(Find<QLabel>("lblSheetLabel")->text()), "Birch");
-    EXPECT_EQ(Text(Find<QLabel>("lblSheetLen")->text()), "2440");
+    EXPECT_EQ(Text(Find<QLabel>("sheetLabel")->text()), "Birch");
+    EXPECT_EQ(Text(Find<QLabel>("sheetLength")->text()), "2440");
     EXPECT_GE(Find<QTableWidget>("sgLayout")->rowCount(), 1);
     auto* report = Find<QListWidget>("lstReport");
     ASSERT_GT(report->count(), 20);

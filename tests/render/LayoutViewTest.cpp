@@ -49,17 +49,17 @@ TEST(LayoutCaptions, TruncatedSizesAreaRatioAndIntegerScrap) {
                     {Rect("A", 1, 0, 0, 1220, 1220), Rect("B", 2, 1220, 0, 10, 10)},
                     {Spare(0, 0, 10.5, 10.5), Spare(0, 0, 10.5, 10.5)});
     const LayoutCaptions c = MakeLayoutCaptions(sheet);
-    EXPECT_EQ(c.lblSheetLen, "2440");
-    EXPECT_EQ(c.lblSheetWidth, "1220");
-    EXPECT_EQ(c.lblSheetArea, "2976800");
-    EXPECT_EQ(c.lblRemainArea, "220");  // 110 after the first offcut, not 220.5
-    EXPECT_EQ(c.lblPartNum, "2");
-    EXPECT_EQ(c.lblSheetNum, "3");
-    EXPECT_EQ(c.lblSheetLabel, "Birch");
+    EXPECT_EQ(c.sheetLength, "2440");
+    EXPECT_EQ(c.sheetWidth, "1220");
+    EXPECT_EQ(c.sheetArea, "2976800");
+    EXPECT_EQ(c.scrapArea, "220");  // 110 after the first offcut, not 220.5
+    EXPECT_EQ(c.partCount, "2");
+    EXPECT_EQ(c.sheetCount, "3");
+    EXPECT_EQ(c.sheetLabel, "Birch");
     // (1220 * 1220 + 100) / 2976800 = 50.0034 %, shown with at most four decimals.
-    EXPECT_EQ(c.lblRatio, "50.0034%");
+    EXPECT_EQ(c.ratio, "50.0034%");
     sheet.parts.pop_back();
-    EXPECT_EQ(MakeLayoutCaptions(sheet).lblRatio, "50.00%");
+    EXPECT_EQ(MakeLayoutCaptions(sheet).ratio, "50.00%");
 }
 
 TEST(LayoutPartTable, RowsCountLabelsAndFollowPartEntryOrder) {
@@ -71,11 +71,11 @@ TEST(LayoutPartTable, RowsCountLabelsAndFollowPartEntryOrder) {
             {Rect("A", 5, 0, 0, 10, 10), Rect("B", 3, 0, 0, 10, 10), Rect("B", 4, 0, 0, 10, 10)}),
     });
     const LayoutPage page = MakeLayoutPage(result, 0);
-    ASSERT_EQ(page.sgLayout.size(), 2u);
-    EXPECT_EQ(page.sgLayout[0].label, "B");
-    EXPECT_EQ(page.sgLayout[0].quantity, 2);
-    EXPECT_EQ(page.sgLayout[1].label, "A");
-    EXPECT_EQ(page.sgLayout[1].quantity, 1);
+    ASSERT_EQ(page.partRows.size(), 2u);
+    EXPECT_EQ(page.partRows[0].label, "B");
+    EXPECT_EQ(page.partRows[0].quantity, 2);
+    EXPECT_EQ(page.partRows[1].label, "A");
+    EXPECT_EQ(page.partRows[1].quantity, 1);
     // Unsorted, the labels keep the order of their first placement.
     EXPECT_EQ(CountLayoutParts(*result.LayoutSheetOf(0))[0].label, "A");
 
@@ -85,7 +85,7 @@ TEST(LayoutPartTable, RowsCountLabelsAndFollowPartEntryOrder) {
     result.sheets[0].distinct = 0;
     EXPECT_EQ(FirstPartIdOfLabel(result, "A"), 5);
     EXPECT_EQ(FirstPartIdOfLabel(result, "missing"), 0);
-    EXPECT_TRUE(MakeLayoutPage(result, 1).sgLayout.empty());
+    EXPECT_TRUE(MakeLayoutPage(result, 1).partRows.empty());
 }
 
 TEST(ColorList, FixedColoursAndThemeRoles) {
