@@ -2,8 +2,9 @@
 
 #include <algorithm>
 
-#include "text/FileMessages.h"
 #include "export/LayoutExports.h"
+#include "io/SettingText.h"
+#include "text/FileMessages.h"
 #include "text/NumberText.h"
 #include "text/Translate.h"
 
@@ -80,10 +81,14 @@ std::unique_ptr<QGuiApplication> StartPainting(const ExportOptions& o, char* pro
     return std::make_unique<QGuiApplication>(argc, argv);
 }
 
-void ApplyExportOverrides(const ExportOptions& o, SettingsForm& form) {
-    if (!o.nc.empty()) form.huazhong = o.nc == "huazhong";
-    if (o.safeHeight) form.safeHeight = *o.safeHeight;
-    if (o.depth) form.drillDepth = *o.depth;
+bool ApplyCncOptions(const ExportOptions& o, CncSettings& cnc, std::string& error) {
+    if (!o.nc.empty()) cnc.huazhong = o.nc == "huazhong";
+    return (!o.safeHeight ||
+            ReadSettingNumber(*o.safeHeight, "Safe Height:", cnc.safeHeight, error)) &&
+           (!o.depth || ReadSettingNumber(*o.depth, "Drill Depth:", cnc.drillDepth, error));
+}
+
+void ApplyViewOptions(const ExportOptions& o, SettingsForm& form) {
     form.dxfDimensions = form.dxfDimensions || o.dxfDimensions;
     form.dxfOffcuts = form.dxfOffcuts || o.dxfOffcuts;
     if (o.show) {

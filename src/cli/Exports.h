@@ -11,9 +11,9 @@
 #include <string>
 #include <vector>
 
-#include "job/AppliedResult.h"
 #include "io/CellTable.h"
 #include "io/SettingsForm.h"
+#include "job/AppliedResult.h"
 
 struct ExportOptions {
     std::string layouts;  // "all" or layout numbers "1,3"
@@ -35,9 +35,11 @@ bool CheckExportOptions(const ExportOptions& options, std::string& error);
 // it before the translation is set up (its constructor resets the locale).
 std::unique_ptr<QGuiApplication> StartPainting(const ExportOptions& options, char* program);
 
-// The export settings of the command line, as the settings page would hold them
-// (the CNC settings travel with the calculation, the others are read at export).
-void ApplyExportOverrides(const ExportOptions& options, SettingsForm& form);
+// The CNC options over the project's CNC settings, which travel with the
+// calculation; false with a message naming the setting when a value does not convert.
+bool ApplyCncOptions(const ExportOptions& options, CncSettings& cnc, std::string& error);
+// The drawing options over the project's, read when the exports are written.
+void ApplyViewOptions(const ExportOptions& options, SettingsForm& form);
 
 // Writes every asked export of the chosen layouts, naming each file written on
 // `info` (nullptr for none). False with the message of the first failure.

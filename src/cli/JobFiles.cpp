@@ -3,6 +3,8 @@
 #include "io/EntryTables.h"
 #include "io/ListFiles.h"
 #include "io/ProjectFiles.h"
+#include "io/SettingText.h"
+#include "text/FieldSplit.h"
 #include "text/Translate.h"
 
 namespace {
@@ -36,23 +38,26 @@ bool LoadJob(const CliOptions& o, SettingsForm& form, CellTable& sheetTable, Cel
     return true;
 }
 
-void ApplyOverrides(const CliOptions& o, SettingsForm& form) {
-    if (o.speed) form.speed = *o.speed;
-    if (o.guillotine) form.guillotine = true;
-    if (o.freePlacement) form.guillotine = false;
-    if (o.cost) form.costOptimization = true;
-    if (o.blade) form.bladeWidth = *o.blade;
-    if (o.margins.size() == 4) {
-        form.marginTop = o.margins[0];
-        form.marginBottom = o.margins[1];
-        form.marginLeft = o.margins[2];
-        form.marginRight = o.margins[3];
-    }
-    if (o.minOffcut.size() == 3) {
-        form.minOffcutLength = o.minOffcut[0];
-        form.minOffcutWidth = o.minOffcut[1];
-        form.minOffcutArea = o.minOffcut[2];
-    }
-    if (o.prefix) form.offcutPrefix = *o.prefix;
-    if (o.unit) form.unit = *o.unit;
+bool ApplySettingOptions(const CliOptions& o, JobSettings& settings, std::string& error) {
+    CutSettings& cut = settings.cut;
+    if (o.speed) settings.speed = *o.speed;
+    if (o.guillotine) cut.guillotine = true;
+    if (o.freePlacement) cut.guillotine = false;
+    if (o.cost) cut.costObjective = true;
+    if (o.blade && !ReadSettingLength(*o.blade, "Blade Width:", cut.bladeWidth, error))
+        return false;
+    if (o.margins.size() == 4 &&
+        (!ReadSettingLength(o.margins[0], "Top Margin:", cut.margins.top, error) ||
+         !ReadSettingLength(o.margins[1], "Bottom Margin:", cut.margins.bottom, error) ||
+         !ReadSettingLength(o.margins[2], "Left Margin:", cut.margins.left, error) ||
+         !ReadSettingLength(o.margins[3], "Right Margin:", cut.margins.right, error)))
+        return false;
+    if (o.minOffcut.size() == 3 &&
+        (!ReadSettingNumber(o.minOffcut[0], "Min. Length:", cut.minOffcutLength, error) ||
+         !ReadSettingNumber(o.minOffcut[1], "Min. Width:", cut.minOffcutWidth, error) ||
+         !ReadSettingNumber(o.minOffcut[2], "Min. Area:", cut.minOffcutArea, error)))
+        return false;
+    if (o.prefix) settings.offcutPrefix = TrimControls(*o.prefix);
+    if (o.unit) settings.unit = TrimControls(*o.unit);
+    return ApplyCncOptions(o.exports, settings.cnc, error);
 }

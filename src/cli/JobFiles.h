@@ -4,16 +4,18 @@
 
 #include <string>
 
+#include "cli/CliOptions.h"
 #include "io/CellTable.h"
 #include "io/SettingsForm.h"
-#include "cli/CliOptions.h"
+#include "job/JobSettings.h"
 
 // Fills the settings and tables from the project (list paths relative to the
 // project's folder) and from --sheets/--parts, which replace the project's lists.
 // A file that cannot be read, or whose reading stopped at a bad line or value, is
 // bad input: false with the reader's message naming the file and line.
-bool LoadJob(const CliOptions& options, SettingsForm& form, CellTable& sheetTable, CellTable& partTable,
-             std::string& error);
+bool LoadJob(const CliOptions& options, SettingsForm& form, CellTable& sheetTable,
+             CellTable& partTable, std::string& error);
 
-// The settings given on the command line, as the texts the settings page would hold.
-void ApplyOverrides(const CliOptions& options, SettingsForm& form);
+// The settings given on the command line over those read from the project; false
+// with a message naming the setting when an option's value does not convert.
+bool ApplySettingOptions(const CliOptions& options, JobSettings& settings, std::string& error);

@@ -12,6 +12,7 @@
 #include "export/ResultJson.h"
 #include "io/ListFiles.h"
 #include "io/TableCalculation.h"
+#include "io/TableInput.h"
 #include "io/TextFile.h"
 #include "job/Calculation.h"
 #include "text/Translate.h"
@@ -40,7 +41,8 @@ bool WriteJson(const std::string& target, const std::string& json, std::string& 
 
 bool WriteOutputs(const CliOptions& o, const AppliedResult& result, const CellTable& sheetTable,
                   const CellTable& partTable, std::string& error) {
-    if (!o.report.empty() && !SaveReport(o.report, WriteReport(result, sheetTable, partTable), error))
+    if (!o.report.empty() &&
+        !SaveReport(o.report, WriteReport(result, sheetTable, partTable), error))
         return false;
     if (!o.json.empty() && !WriteJson(o.json, ResultJson(result), error)) return false;
     if (!o.left.empty()) {
@@ -61,10 +63,14 @@ int Run(const CliOptions& o, char* program) {
     SettingsForm form;
     CellTable sheetTable, partTable;
     if (!LoadJob(o, form, sheetTable, partTable, error)) return Fail(error);
-    ApplyOverrides(o, form);
-    ApplyExportOverrides(o.exports, form);
+    JobSettings settings;
+    if (!ReadJobSettings(form, settings, error) || !ApplySettingOptions(o, settings, error))
+        return Fail(error);
+    ApplyViewOptions(o.exports, form);
+    // The offcut lists are named with the prefix the form holds when they are written.
+    if (o.prefix) form.offcutPrefix = *o.prefix;
     Calculation calc;
-    if (auto ended = PrepareFromTables(calc, form, sheetTable, partTable))
+    if (auto ended = PrepareFromTables(calc, settings, sheetTable, partTable))
         return Fail(ended->message, ended->status == CalcOutcome::Status::AreaRefused
                                         ? kExitRefused
                                         : kExitBadInput);

@@ -7,26 +7,53 @@
 #include "text/NumberText.h"
 #include "text/Translate.h"
 
-std::optional<CalcOutcome> PrepareFromTables(Calculation& calc, const SettingsForm& form,
-                                             CellTable& sheets, CellTable& parts) {
-    using S = CalcOutcome::Status;
-    calc.Discard();
+namespace {
+
+using Status = CalcOutcome::Status;
+
+std::optional<CalcOutcome> FirstRowsRefused(const CellTable& sheets, const CellTable& parts) {
     if (!FirstRowConverts(parts))
-        return EndedOutcome(S::PartsIncorrect,
+        return EndedOutcome(Status::PartsIncorrect,
                             _("Parts is incorrect, please correct and try again!"), true, 1);
     if (!FirstRowConverts(sheets))
-        return EndedOutcome(S::SheetsIncorrect,
+        return EndedOutcome(Status::SheetsIncorrect,
                             _("Sheets is incorrect, please correct and try again!"), true, 0);
-    JobRows rows;
+    return std::nullopt;
+}
+
+std::optional<CalcOutcome> PrepareRows(Calculation& calc, JobRows& rows, CellTable& sheets,
+                                       CellTable& parts) {
     std::string error;
-    if (!ReadJobRows(form, sheets, parts, rows, error))
-        return EndedOutcome(S::InputRefused, error, true);
+    if (!ReadTableRows(sheets, parts, rows, error))
+        return EndedOutcome(Status::InputRefused, error, true);
     std::optional<CalcOutcome> ended = calc.Prepare(rows);
     if (const Job* job = calc.Gathered()) {
         WriteTotals(parts, TableKind::Part, job->partArea, job->partCount, 0);
         WriteTotals(sheets, TableKind::Sheet, job->sheetArea, job->sheetCount, job->sheetCost);
     }
     return ended;
+}
+
+}  // namespace
+
+std::optional<CalcOutcome> PrepareFromTables(Calculation& calc, const SettingsForm& form,
+                                             CellTable& sheets, CellTable& parts) {
+    calc.Discard();
+    if (auto refused = FirstRowsRefused(sheets, parts)) return refused;
+    JobRows rows;
+    std::string error;
+    if (!ReadJobSettings(form, rows.settings, error))
+        return EndedOutcome(Status::InputRefused, error, true);
+    return PrepareRows(calc, rows, sheets, parts);
+}
+
+std::optional<CalcOutcome> PrepareFromTables(Calculation& calc, const JobSettings& settings,
+                                             CellTable& sheets, CellTable& parts) {
+    calc.Discard();
+    if (auto refused = FirstRowsRefused(sheets, parts)) return refused;
+    JobRows rows;
+    rows.settings = settings;
+    return PrepareRows(calc, rows, sheets, parts);
 }
 
 CalcOutcome FinishIntoTables(Calculation& calc, CellTable& sheets) {

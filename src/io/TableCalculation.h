@@ -10,8 +10,13 @@
 #include "io/SettingsForm.h"
 #include "job/Calculation.h"
 
-// The calculation's Prepare from the tables; the outcome when it ends here.
+// The calculation's Prepare from the tables and the settings form; the outcome
+// when it ends here.
 std::optional<CalcOutcome> PrepareFromTables(Calculation& calc, const SettingsForm& form,
+                                             CellTable& sheets, CellTable& parts);
+// The same with settings already read (the command line's: the project's settings
+// with its own options over them).
+std::optional<CalcOutcome> PrepareFromTables(Calculation& calc, const JobSettings& settings,
                                              CellTable& sheets, CellTable& parts);
 // The calculation's Finish; on applying, "Left Quant" of the sheet table follows.
 CalcOutcome FinishIntoTables(Calculation& calc, CellTable& sheets);

@@ -1,6 +1,7 @@
 #include "io/TableInput.h"
 
 #include "io/EntryTables.h"
+#include "io/SettingText.h"
 #include "text/FieldSplit.h"
 #include "text/FileMessages.h"
 #include "text/Languages.h"
@@ -8,40 +9,6 @@
 #include "text/Translate.h"
 
 namespace {
-
-// Reads one setting; `caption` is the setting's label on the settings page.
-class SettingReader {
-  public:
-    explicit SettingReader(std::string& error) : error_(error) {}
-
-    bool Number(const std::string& text, const char* caption, double& out) {
-        if (auto v = ParseNumber(text)) {
-            out = *v;
-            return true;
-        }
-        return Fail(_("{1} \"{2}\" is not a number."), caption, text);
-    }
-    bool Integer(const std::string& text, const char* caption, int& out) {
-        if (auto v = ParseInteger(text)) {
-            out = *v;
-            return true;
-        }
-        return Fail(_("{1} \"{2}\" is not a whole number."), caption, text);
-    }
-    // Blade width and margins: a negative one would enlarge parts or sheets.
-    bool Length(const std::string& text, const char* caption, double& out) {
-        if (!Number(text, caption, out)) return false;
-        if (out >= 0) return true;
-        return Fail(_("{1} must not be negative."), caption, text);
-    }
-
-  private:
-    bool Fail(const std::string& message, const char* caption, const std::string& text) {
-        error_ = Substitute(message, {_(caption), text});
-        return false;
-    }
-    std::string& error_;
-};
 
 // Reads cells of one entry table; messages name the table, the data row (1 for the
 // first) and the column by their captions.
@@ -143,40 +110,40 @@ bool MeansYes(const std::string& cell) {
 }
 
 bool ReadJobSettings(const SettingsForm& f, JobSettings& s, std::string& error) {
-    SettingReader in(error);
     s.print.title = TrimControls(f.printTitle);
     s.print.font = f.printFont;
     s.print.fontSize = f.printFontSize;
     Margins& m = s.cut.margins;
-    if (!in.Length(f.marginTop, "Top Margin:", m.top) ||
-        !in.Length(f.marginBottom, "Bottom Margin:", m.bottom) ||
-        !in.Length(f.marginLeft, "Left Margin:", m.left) ||
-        !in.Length(f.marginRight, "Right Margin:", m.right))
+    if (!ReadSettingLength(f.marginTop, "Top Margin:", m.top, error) ||
+        !ReadSettingLength(f.marginBottom, "Bottom Margin:", m.bottom, error) ||
+        !ReadSettingLength(f.marginLeft, "Left Margin:", m.left, error) ||
+        !ReadSettingLength(f.marginRight, "Right Margin:", m.right, error))
         return false;
     s.unit = TrimControls(f.unit);
-    if (!in.Length(f.bladeWidth, "Blade Width:", s.cut.bladeWidth) ||
-        !in.Integer(f.decimals, "Decimals:", s.decimals) ||
-        !in.Number(f.safeHeight, "Safe Height:", s.cnc.safeHeight) ||
-        !in.Number(f.drillDepth, "Drill Depth:", s.cnc.drillDepth))
+    if (!ReadSettingLength(f.bladeWidth, "Blade Width:", s.cut.bladeWidth, error) ||
+        !ReadSettingInteger(f.decimals, "Decimals:", s.decimals, error) ||
+        !ReadSettingNumber(f.safeHeight, "Safe Height:", s.cnc.safeHeight, error) ||
+        !ReadSettingNumber(f.drillDepth, "Drill Depth:", s.cnc.drillDepth, error))
         return false;
     s.cnc.huazhong = f.huazhong;
     s.speed = f.speed;
     s.cut.guillotine = f.guillotine;
     s.cut.costObjective = f.costOptimization;
-    if (!in.Number(f.minOffcutLength, "Min. Length:", s.cut.minOffcutLength) ||
-        !in.Number(f.minOffcutWidth, "Min. Width:", s.cut.minOffcutWidth) ||
-        !in.Number(f.minOffcutArea, "Min. Area:", s.cut.minOffcutArea))
+    if (!ReadSettingNumber(f.minOffcutLength, "Min. Length:", s.cut.minOffcutLength, error) ||
+        !ReadSettingNumber(f.minOffcutWidth, "Min. Width:", s.cut.minOffcutWidth, error) ||
+        !ReadSettingNumber(f.minOffcutArea, "Min. Area:", s.cut.minOffcutArea, error))
         return false;
     s.offcutPrefix = TrimControls(f.offcutPrefix);
     return true;
 }
 
-bool ReadJobRows(const SettingsForm& form, const CellTable& sheets, const CellTable& parts,
-                 JobRows& rows, std::string& error) {
-    JobRows read;
-    if (!ReadJobSettings(form, read.settings, error) || !ReadPartRows(parts, read.parts, error) ||
-        !ReadSheetRows(sheets, read.sheets, error))
+bool ReadTableRows(const CellTable& sheets, const CellTable& parts, JobRows& rows,
+                   std::string& error) {
+    std::vector<PartRow> partRows;
+    std::vector<SheetRow> sheetRows;
+    if (!ReadPartRows(parts, partRows, error) || !ReadSheetRows(sheets, sheetRows, error))
         return false;
-    rows = std::move(read);
+    rows.parts = std::move(partRows);
+    rows.sheets = std::move(sheetRows);
     return true;
 }
