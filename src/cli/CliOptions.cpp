@@ -27,4 +27,6 @@ void DefineOptions(CLI::App& app, CliOptions& o) {
     app.add_option("--left", o.left, "Write the sheets left over as a sheet list");
     DefineExportOptions(app, o.exports);
     app.add_flag("--quiet", o.quiet, "No progress bar, outcome or ratios");
+    app.set_version_flag("--version", std::string("tarvex-cli ") + TARVEX_VERSION,
+                         "Print the version and exit");
 }

@@ -50,7 +50,7 @@ void DefineExportOptions(CLI::App& app, ExportOptions& o) {
                    "Layouts to export: all (the default), or numbers such as 1,3");
     app.add_option("--dxf", o.dxf, "DXF drawing of each layout; {n} is the layout number");
     app.add_option("--gcode", o.gcode, "CNC program of each layout");
-    app.add_option("--html", o.html, "HTML page of each layout, its picture bmp.bmp beside it");
+    app.add_option("--html", o.html, "HTML page of each layout, its picture beside it (.bmp)");
     app.add_option("--offcuts", o.offcuts, "Reusable offcuts of each layout as a sheet list");
     app.add_flag("--dxf-dimensions", o.dxfDimensions, "Part dimensions in the DXF drawings");
     app.add_flag("--dxf-offcuts", o.dxfOffcuts, "Offcuts in the DXF drawings");

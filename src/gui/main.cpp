@@ -1,7 +1,10 @@
 // Start-up: the application, its title and the main window.
 #include <QApplication>
 #include <QMessageBox>
+#include <cstdio>
+#include <cstring>
 #include <exception>
+#include <optional>
 
 #include "gui/MainWindow.h"
 #include "gui/QtDialogs.h"
@@ -30,12 +33,38 @@ class Application : public QApplication {
     }
 };
 
+// --version and --help are answered before Qt starts, so that they work without a
+// display (package checks, a terminal over ssh). The exit status when answered.
+std::optional<int> AnswerInformationOption(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--version") == 0) {
+            std::printf("tarvex %s\n", TARVEX_VERSION);
+            return 0;
+        }
+        if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
+            std::printf(
+                "Usage: tarvex [PROJECT.dat]\n"
+                "Opens the Tarvex sheet cutting window, with the project PROJECT.dat when given.\n"
+                "\n"
+                "  -h, --help  print this help and exit\n"
+                "  --version   print the version and exit\n"
+                "\n"
+                "Qt's options such as -platform and -style are accepted too; see tarvex(1).\n");
+            return 0;
+        }
+    }
+    return std::nullopt;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (const auto status = AnswerInformationOption(argc, argv)) return *status;
     Application app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("tarvex"));
     QApplication::setApplicationVersion(QStringLiteral(TARVEX_VERSION));
+    // Lets the desktop match the window to the installed entry and its icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("tarvex"));
     try {
         // Qt's constructor has set the locale from the environment; the catalogs need
         // their own set-up after it.

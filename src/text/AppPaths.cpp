@@ -7,17 +7,11 @@
 
 #include "text/Languages.h"
 
-#ifndef TARVEX_DATA_DIR
-#define TARVEX_DATA_DIR "/usr/local/share/tarvex"
-#endif
-
 namespace fs = std::filesystem;
 
 namespace {
 
-bool IsWritableDir(const fs::path& dir) {
-    return access(dir.c_str(), W_OK) == 0;
-}
+constexpr const char* kSettingsFile = "velkor.db";
 
 }  // namespace
 
@@ -29,7 +23,7 @@ fs::path ProgramDir() {
 }
 
 fs::path InstalledDataDir() {
-    return TARVEX_DATA_DIR;
+    return (ProgramDir() / TARVEX_DATA_FROM_PROGRAM).lexically_normal();
 }
 
 std::vector<fs::path> LocaleDirs() {
@@ -44,9 +38,16 @@ fs::path LocaleDir() {
     return dirs.front();
 }
 
-fs::path UserFilePath(const fs::path& programDir, bool programDirWritable, const char* xdgVariable,
+bool KeepsFilesBesideProgram(const fs::path& programDir) {
+    // Writability alone would put root's settings into /usr/bin.
+    std::error_code ec;
+    return access(programDir.c_str(), W_OK) == 0 &&
+           fs::is_regular_file(programDir / kSettingsFile, ec);
+}
+
+fs::path UserFilePath(const fs::path& programDir, bool besideProgram, const char* xdgVariable,
                       const char* xdgDefault, const std::string& name) {
-    if (programDirWritable) return programDir / name;
+    if (besideProgram) return programDir / name;
     // The base directory specification ignores relative values.
     const char* xdg = std::getenv(xdgVariable);
     if (xdg && fs::path(xdg).is_absolute()) return fs::path(xdg) / "tarvex" / name;
@@ -56,14 +57,16 @@ fs::path UserFilePath(const fs::path& programDir, bool programDirWritable, const
 
 fs::path SettingsFilePath() {
     const fs::path dir = ProgramDir();
-    return UserFilePath(dir, IsWritableDir(dir), "XDG_CONFIG_HOME", ".config", "velkor.db");
+    return UserFilePath(dir, KeepsFilesBesideProgram(dir), "XDG_CONFIG_HOME", ".config",
+                        kSettingsFile);
 }
 
 fs::path SettingsTemplatePath() {
-    return InstalledDataDir() / "velkor.db";
+    return InstalledDataDir() / kSettingsFile;
 }
 
 fs::path UpdatesFilePath() {
     const fs::path dir = ProgramDir();
-    return UserFilePath(dir, IsWritableDir(dir), "XDG_CACHE_HOME", ".cache", "updates.db");
+    return UserFilePath(dir, KeepsFilesBesideProgram(dir), "XDG_CACHE_HOME", ".cache",
+                        "updates.db");
 }

@@ -1,8 +1,10 @@
 // Where the program finds its catalogs and help pages and keeps its own files.
 // Files that a portable installation keeps "next to the program" stay there when
-// the program's folder is writable; an installed program keeps them in the
-// user's configuration or cache folder instead. Catalogs and help pages are
-// looked up beside the program first, then in the installed data folder.
+// the program's folder is a writable copy that holds its own settings file (the
+// build folder, an unpacked folder a user set up so); an installed program keeps
+// them in the user's configuration or cache folder instead, even when run by
+// root. Catalogs and help pages are looked up beside the program first, then in
+// the data folder of the installation the program belongs to.
 #pragma once
 
 #include <filesystem>
@@ -12,7 +14,9 @@
 // The folder holding the running program.
 std::filesystem::path ProgramDir();
 
-// The installed data folder (for example /usr/local/share/tarvex).
+// The data folder of the installation the program belongs to, found from the
+// program's own location (<prefix>/bin/../share/tarvex), so that an installed
+// package and a copy unpacked anywhere else both find their data.
 std::filesystem::path InstalledDataDir();
 
 // The locale folders to search, in order: beside the program, then installed.
@@ -22,10 +26,14 @@ std::vector<std::filesystem::path> LocaleDirs();
 // the program when none does.
 std::filesystem::path LocaleDir();
 
-// `name` in the program folder when `programDirWritable`, otherwise in
+// True when the program's own files belong beside it: `programDir` is writable
+// and holds the settings file velkor.db.
+bool KeepsFilesBesideProgram(const std::filesystem::path& programDir);
+
+// `name` in the program folder when `besideProgram`, otherwise in
 // $<xdgVariable>/tarvex, where an unset or relative variable means
 // $HOME/<xdgDefault> (".config" or ".cache").
-std::filesystem::path UserFilePath(const std::filesystem::path& programDir, bool programDirWritable,
+std::filesystem::path UserFilePath(const std::filesystem::path& programDir, bool besideProgram,
                                    const char* xdgVariable, const char* xdgDefault,
                                    const std::string& name);
 

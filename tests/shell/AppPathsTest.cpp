@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 
+#include "ShellTestUtil.h"
 #include "text/AppPaths.h"
 
 namespace fs = std::filesystem;
@@ -37,7 +38,7 @@ class ScopedEnv {
 
 }  // namespace
 
-TEST(UserFilePath, ProgramFolderWhenWritableElseTheUsersFolder) {
+TEST(UserFilePath, ProgramFolderWhenItKeepsFilesElseTheUsersFolder) {
     ScopedEnv home("HOME", "/home/ann");
     EXPECT_EQ(UserFilePath("/opt/t", true, "XDG_CONFIG_HOME", ".config", "velkor.db"),
               fs::path("/opt/t/velkor.db"));
@@ -54,6 +55,15 @@ TEST(UserFilePath, ProgramFolderWhenWritableElseTheUsersFolder) {
     ScopedEnv xdg("XDG_CONFIG_HOME", nullptr);
     EXPECT_EQ(UserFilePath("/opt/t", false, "XDG_CONFIG_HOME", ".config", "velkor.db"),
               fs::path("/home/ann/.config/tarvex/velkor.db"));
+}
+
+// A writable folder is not enough: root may write to /usr/bin, where an installed
+// program must not keep the user's settings.
+TEST(UserFilePath, OnlyAProgramFolderHoldingItsSettingsKeepsFilesBesideIt) {
+    const fs::path dir = shelltest::MakeTempDir();
+    EXPECT_FALSE(KeepsFilesBesideProgram(dir));
+    shelltest::WriteBytes(dir / "velkor.db", "[Common]\r\n");
+    EXPECT_TRUE(KeepsFilesBesideProgram(dir));
 }
 
 TEST(AppPaths, BuildRunsInPlaceWithItsOwnCatalogsAndSettings) {
