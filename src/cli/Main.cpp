@@ -84,7 +84,7 @@ int Run(const CliOptions& o, char* program) {
         ga.progress = [&bar] { bar.Step(); };
         ga.stop = &stopRequested;
         std::signal(SIGINT, OnInterrupt);
-        calc.Optimize(ga);
+        calc.Optimize(ga, [&bar](int pass) { bar.StartPass(pass); });
         std::signal(SIGINT, SIG_DFL);
     }
     const CalcOutcome outcome = FinishIntoTables(calc, sheetTable);

@@ -4,6 +4,9 @@
 
 #include <string>
 
+#include "text/FileMessages.h"
+#include "text/Translate.h"
+
 namespace {
 constexpr int kBarWidth = 40;
 }
@@ -28,9 +31,20 @@ void ProgressBar::Step() {
     Draw();
 }
 
+void ProgressBar::StartPass(int pass) {
+    if (!active_) return;
+    done_ = total_;
+    Draw();
+    std::fputc('\n', out_);
+    done_ = 0;
+    pass_ = pass;
+    Draw();
+}
+
 void ProgressBar::Draw() const {
     const int filled = done_ * kBarWidth / total_;
     const std::string bar = std::string(filled, '#') + std::string(kBarWidth - filled, '.');
-    std::fprintf(out_, "\r[%s] %d/%d", bar.c_str(), done_, total_);
+    const std::string pass = pass_ > 1 ? Substitute(_("pass {1} "), {std::to_string(pass_)}) : "";
+    std::fprintf(out_, "\r%s[%s] %d/%d", pass.c_str(), bar.c_str(), done_, total_);
     std::fflush(out_);
 }

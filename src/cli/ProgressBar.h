@@ -1,4 +1,5 @@
-// A one-line progress bar of the calculation's generations on a terminal.
+// A one-line progress bar of the calculation's generations on a terminal, one
+// bar per search pass.
 #pragma once
 
 #include <cstdio>
@@ -12,6 +13,8 @@ class ProgressBar {
     ProgressBar& operator=(const ProgressBar&) = delete;
 
     void Step();
+    // A new search pass: the bar starts again, named with the pass.
+    void StartPass(int pass);
 
   private:
     void Draw() const;
@@ -19,5 +22,6 @@ class ProgressBar {
     std::FILE* out_;
     int total_;
     int done_ = 0;
+    int pass_ = 1;
     bool active_;
 };

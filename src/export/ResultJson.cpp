@@ -41,6 +41,7 @@ std::string ResultJson(const AppliedResult& result) {
     for (const PlannedSheet& s : result.sheets) sheets.push_back(SheetJson(s));
     const Json out = {{"seed", result.seed},
                       {"generations", result.generations},
+                      {"passes", result.passes},
                       {"fitness", result.fitness},
                       {"allPlaced", result.allPlaced},
                       {"ratioParts", static_cast<double>(result.ratioParts)},

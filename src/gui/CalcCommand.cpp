@@ -6,7 +6,10 @@
 #include "gui/CalcRunner.h"
 #include "gui/CellTableModel.h"
 #include "gui/Messages.h"
+#include "gui/UiText.h"
 #include "io/TableCalculation.h"
+#include "text/FileMessages.h"
+#include "text/Translate.h"
 
 CalcCommand::CalcCommand(CalcCommandParts parts, QObject* parent)
     : QObject(parent), p_(std::move(parts)), runner_(new CalcRunner(this)) {
@@ -51,13 +54,22 @@ void CalcCommand::Start() {
     }
     p_.progress.setRange(0, std::max(1, calc_.MaxGenerationsOfPrepared()));
     p_.progress.setValue(0);
+    p_.progress.setFormat(QStringLiteral("%p%"));
     Q_EMIT runningChanged(true);
     runner_->Start([this](const std::function<void()>& step, const std::atomic<bool>& stop) {
         GaOptions options;
         options.progress = step;
         options.stop = &stop;
-        calc_.Optimize(options);
+        calc_.Optimize(options, [this](int pass) {
+            QMetaObject::invokeMethod(
+                this, [this, pass] { ShowPass(pass); }, Qt::QueuedConnection);
+        });
     });
+}
+
+void CalcCommand::ShowPass(int pass) {
+    p_.progress.setValue(0);
+    p_.progress.setFormat(Q(Substitute(_("Pass {1}, more sheets: %p%"), {std::to_string(pass)})));
 }
 
 void CalcCommand::Finished() {

@@ -57,6 +57,8 @@ class CalcCommand : public QObject {
 
   private:
     void Finished();
+    // A later search pass started: the bar counts its generations afresh.
+    void ShowPass(int pass);
 
     CalcCommandParts p_;
     Calculation calc_;

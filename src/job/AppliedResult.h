@@ -21,7 +21,8 @@ struct AppliedResult {
     double placedPartArea = 0.0;
     double offcutArea = 0.0;
     bool allPlaced = false;
-    int generations = 0;  // generations of the evolution loop that ran
+    int generations = 0;  // generations of the evolution loop that ran (of the last pass)
+    int passes = 1;       // searches run, each on a job with more of the stock
 
     Job job;
     JobSettings settings;

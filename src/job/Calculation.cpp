@@ -125,13 +125,15 @@ std::optional<CalcOutcome> Calculation::Prepare(const JobRows& rows) {
     if (!GatherJob(rows, nextPartId_, job, error))
         return EndedOutcome(S::InputRefused, error, true);
     nextPartId_ += job.partCount;
-    gathered_ = Prepared{std::move(job), rows.settings, JobSnapshot::Take(rows)};
+    gathered_ = Prepared{rows, std::move(job), rows.settings, JobSnapshot::Take(rows)};
     const Job& j = gathered_->job;
     if (j.partCount == 0)
         return EndedOutcome(
             S::InputRefused,
             _("There are no parts to cut: give at least one part a quantity above 0."), true, 1);
-    if (j.partArea > j.sheetArea)
+    // The parts as entered: a part as large as the usable area fits, as the kerf
+    // rule lets a part end at the sheet's edge.
+    if (EnteredPartArea(rows) > j.sheetArea)
         return EndedOutcome(S::AreaRefused,
                             _("The total area of parts is greater than the total area of sheets, "
                               "can't optimize!"),
@@ -144,18 +146,46 @@ int Calculation::MaxGenerationsOfPrepared() const {
     return gathered_ ? MaxGenerations(gathered_->settings.speed) : 0;
 }
 
-void Calculation::Optimize(GaOptions options) {
+void Calculation::Optimize(GaOptions options, const PassStarted& passStarted) {
     if (!ready_) return;
     const Prepared& p = *gathered_;
     options.maxGenerations = MaxGenerations(p.settings.speed);
-    GA ga(p.job, p.settings.cut, std::move(options));
-    ga.Run();
-    candidate_ = std::make_unique<AppliedResult>();
-    candidate_->generations = ga.GenerationsRun();
-    candidate_->seed = ga.Seed();
-    Restore(ga.Best(), p.job.partCount, p.settings.cut, *candidate_);
-    candidate_->job = p.job;
-    candidate_->settings = p.settings;
+    const std::int64_t stock = StockUnits(p.rows);
+    std::optional<Job> regathered;
+    double stockFactor = kFirstStockFactor;
+    for (int pass = 1;; ++pass) {
+        std::optional<Job> next;
+        {
+            const Job& job = regathered ? *regathered : p.job;
+            GA ga(job, p.settings.cut, options);
+            ga.Run();
+            // Later passes restart the generator from the first pass's seed.
+            options.seed = ga.Seed();
+            const bool stopped = options.stop && options.stop->load();
+            if (!stopped && !AllPartsPlaced(ga.Best(), job.partCount) && job.sheetCount < stock) {
+                stockFactor *= 2;
+                Job more;
+                std::string error;
+                // These rows were gathered once; only the sheet record limit can refuse
+                // more stock, and then the plan of this pass stands.
+                if (GatherJob(p.rows, nextPartId_, more, error, stockFactor))
+                    next = std::move(more);
+            }
+            if (!next) {
+                candidate_ = std::make_unique<AppliedResult>();
+                candidate_->generations = ga.GenerationsRun();
+                candidate_->seed = ga.Seed();
+                candidate_->passes = pass;
+                Restore(ga.Best(), job.partCount, p.settings.cut, *candidate_);
+                candidate_->job = job;
+                candidate_->settings = p.settings;
+                return;
+            }
+        }
+        nextPartId_ += next->partCount;
+        if (passStarted) passStarted(pass + 1);
+        regathered = std::move(next);
+    }
 }
 
 CalcOutcome Calculation::Finish() {

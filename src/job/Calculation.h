@@ -10,6 +10,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -77,10 +78,15 @@ class Calculation {
     const Job* Gathered() const { return gathered_ ? &gathered_->job : nullptr; }
     // The generations the prepared search runs at most.
     int MaxGenerationsOfPrepared() const;
+    // Called on the searching thread before each search pass after the first.
+    using PassStarted = std::function<void(int pass)>;
     // Runs the search on the prepared job; any thread. The stop flag of the
     // options ends the search after the current generation; the generations are
-    // those of the prepared settings.
-    void Optimize(GaOptions options);
+    // those of the prepared settings. When parts stay unplaced while the rows hold
+    // stock the job did not take, the job is gathered again with twice the stock
+    // limit (part ids counting on) and searched again from the same seed, until
+    // every part is placed or every sheet is taken; the last pass's plan counts.
+    void Optimize(GaOptions options, const PassStarted& passStarted = {});
     // Judges the optimized plan and applies it or keeps the previous result.
     CalcOutcome Finish();
     // The three steps in one go on the calling thread.
@@ -97,6 +103,7 @@ class Calculation {
 
   private:
     struct Prepared {
+        JobRows rows;
         Job job;
         JobSettings settings;
         JobSnapshot snapshot;

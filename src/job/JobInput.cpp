@@ -82,10 +82,10 @@ double PartArea(const std::vector<PartRow>& rows, double kerf) {
 
 // Decides which sheet records the job takes, with the same arithmetic as the
 // expansion, without making any: the priority rows, then the others, each pass
-// ending once the usable area exceeds 1.5 times the part area. The second pass
+// ending once the usable area exceeds `stockFactor` times the part area. The second pass
 // starts at the limit when the first reached it, so it then takes at most one sheet.
-bool PlanSheets(const JobRows& rows, double partArea, std::vector<SheetUnits>& plan,
-                std::string& error) {
+bool PlanSheets(const JobRows& rows, double partArea, double stockFactor,
+                std::vector<SheetUnits>& plan, std::string& error) {
     RowFault fault("Sheets", error);
     const Margins& m = rows.settings.cut.margins;
     double sheetArea = 0;
@@ -117,7 +117,7 @@ bool PlanSheets(const JobRows& rows, double partArea, std::vector<SheetUnits>& p
                     }
                     ++units.count;
                     sheetArea += usableWidth * usableLength;
-                    if (partArea * 1.5 < sheetArea) {
+                    if (partArea * stockFactor < sheetArea) {
                         limitReached = true;
                         break;
                     }
@@ -132,10 +132,12 @@ bool PlanSheets(const JobRows& rows, double partArea, std::vector<SheetUnits>& p
 
 }  // namespace
 
-bool GatherJob(const JobRows& rows, std::int32_t firstPartId, Job& job, std::string& error) {
+bool GatherJob(const JobRows& rows, std::int32_t firstPartId, Job& job, std::string& error,
+               double stockFactor) {
     std::vector<SheetUnits> plan;
     if (!CheckPartRows(rows, error) ||
-        !PlanSheets(rows, PartArea(rows.parts, rows.settings.cut.bladeWidth), plan, error))
+        !PlanSheets(rows, PartArea(rows.parts, rows.settings.cut.bladeWidth), stockFactor, plan,
+                    error))
         return false;
     JobBuilder builder(rows.settings.cut, firstPartId);
     for (const PartRow& row : rows.parts)
@@ -145,4 +147,18 @@ bool GatherJob(const JobRows& rows, std::int32_t firstPartId, Job& job, std::str
             builder.AddSheet(units.length, units.width, units.cost, units.label);
     job = std::move(builder).Build();
     return true;
+}
+
+std::int64_t StockUnits(const JobRows& rows) {
+    std::int64_t units = 0;
+    for (const SheetRow& row : rows.sheets)
+        if (row.quantity > 0) units += row.quantity;
+    return units;
+}
+
+double EnteredPartArea(const JobRows& rows) {
+    double area = 0;
+    for (const PartRow& row : rows.parts)
+        if (row.quantity > 0) area += row.length * row.width * row.quantity;
+    return area;
 }

@@ -13,10 +13,21 @@
 inline constexpr int kMaxPartRecords = 100000;
 inline constexpr int kMaxSheetRecords = 10000;
 
+// The stock a first calculation takes: sheets until their usable area exceeds this
+// many times the part area. When parts stay unplaced while stock remains, the job
+// is gathered again with the factor doubled.
+inline constexpr double kFirstStockFactor = 1.5;
+
 // Builds the job of the rows, part ids from `firstPartId` on. Sheets of the
 // priority rows come first; sheets are taken only until their usable area
-// exceeds 1.5 times the part area. On a row that cannot make records (a size
+// exceeds `stockFactor` times the part area. On a row that cannot make records (a size
 // that is not positive or out of range, a negative cost, margins that leave
 // nothing of a sheet) or a job beyond the record limits, returns false with a
 // message naming the table, row and column, and leaves `job` as it was.
-bool GatherJob(const JobRows& rows, std::int32_t firstPartId, Job& job, std::string& error);
+bool GatherJob(const JobRows& rows, std::int32_t firstPartId, Job& job, std::string& error,
+               double stockFactor = kFirstStockFactor);
+
+// The sheets the rows offer in all (rows with a quantity above 0).
+std::int64_t StockUnits(const JobRows& rows);
+// The area of the parts as entered, without the kerf the job adds to them.
+double EnteredPartArea(const JobRows& rows);
