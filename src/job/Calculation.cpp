@@ -1,6 +1,8 @@
 #include "job/Calculation.h"
 
+#include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "job/JobInput.h"
 #include "text/Translate.h"
@@ -53,10 +55,27 @@ void Restore(Agent& best, std::int32_t partCount, const CutSettings& cut, Applie
     result.fitness = best.fitness;
 }
 
+// Parts the workshop cannot tell apart: the same label and the same entered sizes,
+// whichever way each lies on its sheet.
+bool SamePart(const Placement& a, const Placement& b) {
+    const auto entered = [](const Placement& p) {
+        return p.rotated ? std::pair{p.width, p.length} : std::pair{p.length, p.width};
+    };
+    return a.label == b.label && entered(a) == entered(b);
+}
+
+int CountSameParts(const PlannedSheet& sheet, const Placement& part) {
+    return static_cast<int>(std::count_if(sheet.parts.begin(), sheet.parts.end(),
+                                          [&](const Placement& p) { return SamePart(p, part); }));
+}
+
+// Cutting one of the sheets twice gives what cutting both gives.
 bool IdenticalLayouts(const PlannedSheet& p, const PlannedSheet& q) {
-    if (q.label != p.label || q.parts.size() != p.parts.size()) return false;
+    if (q.label != p.label || q.length != p.length || q.width != p.width ||
+        q.parts.size() != p.parts.size())
+        return false;
     for (const Placement& x : p.parts)
-        if (CountPartsWithLabel(p, x.label) != CountPartsWithLabel(q, x.label)) return false;
+        if (CountSameParts(p, x) != CountSameParts(q, x)) return false;
     return true;
 }
 

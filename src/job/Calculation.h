@@ -112,8 +112,9 @@ class Calculation {
     std::unique_ptr<AppliedResult> candidate_;
 };
 
-// Merges the used sheets whose label and counts of parts per label equal an
-// earlier used and distinct sheet's into it (its count rises, theirs lose distinct).
+// Merges the used sheets whose label and sizes equal an earlier used and distinct
+// sheet's, and that hold as many parts of each label and entered size (turns
+// undone), into it (its count rises, theirs lose distinct).
 void MergeIdenticalLayouts(AppliedResult& result);
 // Numbers the used and distinct sheets 0, 1, ... by descending utilisation; of
 // equal values the last in list order comes first.

@@ -244,6 +244,30 @@ TEST(MergeIdenticalLayouts, ComparesLabelsAndCountsNotPositions) {
     EXPECT_EQ(r.sheets[3].count, 1);
 }
 
+// A cabinet maker's "Side" in two sizes: cutting one sheet twice must give what
+// both sheets give, so sizes count as well as labels; a turn does not.
+TEST(MergeIdenticalLayouts, ComparesSheetSizesAndEnteredPartSizes) {
+    auto sized = [](PlannedSheet s, std::vector<std::pair<double, double>> sizes) {
+        for (std::size_t k = 0; k < sizes.size(); ++k) {
+            s.parts[k].length = sizes[k].first;
+            s.parts[k].width = sizes[k].second;
+        }
+        return s;
+    };
+    AppliedResult r;
+    r.sheets = {sized(Layout("A", {"Side", "Side"}), {{720, 560}, {560, 300}}),
+                sized(Layout("A", {"Side", "Side"}), {{720, 560}, {720, 560}}),
+                sized(Layout("A", {"Side", "Side"}), {{300, 560}, {720, 560}}),
+                sized(Layout("A", {"Side", "Side"}), {{560, 300}, {720, 560}})};
+    r.sheets[2].parts[0].rotated = true;
+    r.sheets[3].width = 1250;
+    MergeIdenticalLayouts(r);
+    EXPECT_TRUE(r.sheets[1].distinct) << "the same labels in other sizes";
+    EXPECT_FALSE(r.sheets[2].distinct) << "a turned part is the part it was";
+    EXPECT_TRUE(r.sheets[3].distinct) << "another sheet size";
+    EXPECT_EQ(r.sheets[0].count, 2);
+}
+
 TEST(NumberLayouts, OrdersByUtilisationAndTheLastOfEqualsFirst) {
     AppliedResult r;
     r.sheets = {Layout("A", {"x"}, 0.5), Layout("B", {"x"}, 0.9), Layout("C", {"x"}, 0.5),
