@@ -2,11 +2,13 @@
 
 #include <algorithm>
 #include <atomic>
+#include <optional>
 
 #include "export/Report.h"
 #include "io/EntryTables.h"
 #include "io/TableCalculation.h"
 #include "job/Calculation.h"
+#include "job/PlanCheck.h"
 #include "support/JobTables.h"
 
 namespace {
@@ -37,7 +39,9 @@ class CalculationTest : public ::testing::Test {
     SettingsForm form;
     CellTable sheets, parts;
     GaOptions options;
-    Calculation calc;
+    // Plans pass the real plan check unless a test sets a fault to report.
+    std::optional<PlanViolation> fault;
+    Calculation calc{[this](const AppliedResult& r) { return fault ? fault : CheckPlan(r); }};
 };
 
 TEST_F(CalculationTest, FirstRowsThatDoNotConvertSelectTheirPage) {
@@ -120,6 +124,25 @@ TEST_F(CalculationTest, MergesIdenticalSheetsAndCountsThemOffTheStock) {
     EXPECT_LE(r.generations, 11);
     const auto report = WriteReport(r, sheets, parts);
     EXPECT_NE(std::find(report.begin(), report.end(), "Sheets total used Quant: 4"), report.end());
+}
+
+TEST_F(CalculationTest, APlanThatFailsThePlanCheckIsNeverApplied) {
+    FourSheetJob();
+    ASSERT_EQ(Run().status, Status::Applied);
+    const AppliedResult* applied = calc.Applied();
+    sheets.SetCell(2, SheetCol::Quant, "5");
+    fault = PlanViolation{PlanViolation::Kind::TooClose, "Sheet 1: two parts touch."};
+    const CalcOutcome o = Run();
+    EXPECT_EQ(o.status, Status::PlanRejected);
+    EXPECT_TRUE(o.isError);
+    EXPECT_EQ(o.message,
+              "Internal error: the plan fails its check and is not applied. Sheet 1: two parts "
+              "touch.");
+    EXPECT_EQ(calc.Applied(), applied);
+    EXPECT_EQ(sheets.Cell(2, SheetCol::LeftQuant), "0") << "the stock left is the applied plan's";
+    fault.reset();
+    EXPECT_EQ(Run().status, Status::Applied) << "the job still differs from the applied one";
+    EXPECT_EQ(sheets.Cell(2, SheetCol::LeftQuant), "1");
 }
 
 TEST_F(CalculationTest, RestoresRealSizesAndPositionsFromTheSheetCorner) {
