@@ -1,8 +1,9 @@
 // One calculation: gathers the job from the typed rows, runs the search and turns
 // its best candidate into the applied result (real sizes and positions, ratios,
-// identical layouts merged and numbered). A repeated calculation of an unchanged
-// job keeps the applied result unless the new plan scores higher; a refused or
-// failed calculation never touches it.
+// identical layouts merged and numbered). Every plan passes the plan check before
+// it is applied. A repeated calculation of an unchanged job keeps the applied
+// result unless the new plan scores higher; a refused or failed calculation, or a
+// plan that fails the check, never touches it.
 //
 // The window drives the three steps: Prepare and Finish on its own thread,
 // Optimize on a worker thread. Several calculations may run at once: each owns

@@ -83,11 +83,12 @@ class Checker {
             return Violation(
                 Kind::TooClose, _("{1}: parts {2} and {3} are less than one blade width apart."),
                 {name, PartName(s.parts[pair->first]), PartName(s.parts[pair->second])});
-        for (const Offcut& o : s.offcuts)
-            if (const auto k = FirstOverlapping(parts, BoxOf(o), tol))
-                return Violation(Kind::OffcutOverPart,
-                                 _("{1}: the offcut at {2} overlaps part {3}."),
-                                 {name, Position(o), PartName(s.parts[*k])});
+        std::vector<Box> offcuts;
+        for (const Offcut& o : s.offcuts) offcuts.push_back(BoxOf(o));
+        if (const auto pair = FirstOverlap(parts, offcuts, tol))
+            return Violation(
+                Kind::OffcutOverPart, _("{1}: the offcut at {2} overlaps part {3}."),
+                {name, Position(s.offcuts[pair->first]), PartName(s.parts[pair->second])});
         if (cut_.guillotine)
             if (const auto pair = FirstInseparablePair(parts, cut_.bladeWidth, tol))
                 return Violation(

@@ -61,13 +61,26 @@ std::optional<std::pair<std::size_t, std::size_t>> FirstPairCloserThan(
     return first;
 }
 
-std::optional<std::size_t> FirstOverlapping(const std::vector<Box>& boxes, const Box& box,
-                                            double tol) {
-    for (std::size_t k = 0; k < boxes.size(); ++k) {
-        const Box& b = boxes[k];
-        if (b.left < box.right - tol && box.left < b.right - tol && b.bottom < box.top - tol &&
-            box.bottom < b.top - tol)
-            return k;
+std::optional<std::pair<std::size_t, std::size_t>> FirstOverlap(const std::vector<Box>& boxes,
+                                                                const std::vector<Box>& others,
+                                                                double tol) {
+    // Only the boxes that start at most the longest box's length before another
+    // one can reach into it.
+    const std::vector<std::size_t> order = OrderBy(boxes, All(boxes), &Box::left);
+    double longest = 0;
+    for (const Box& b : boxes) longest = std::max(longest, b.right - b.left);
+    for (std::size_t o = 0; o < others.size(); ++o) {
+        const Box& other = others[o];
+        std::optional<std::size_t> first;
+        auto k = std::lower_bound(order.begin(), order.end(), other.left - longest - tol,
+                                  [&](std::size_t i, double x) { return boxes[i].left < x; });
+        for (; k != order.end() && boxes[*k].left < other.right - tol; ++k) {
+            const Box& b = boxes[*k];
+            if (other.left < b.right - tol && b.bottom < other.top - tol &&
+                other.bottom < b.top - tol && (!first || *k < *first))
+                first = *k;
+        }
+        if (first) return std::pair{o, *first};
     }
     return std::nullopt;
 }

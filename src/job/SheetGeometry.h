@@ -25,9 +25,11 @@ bool Within(const Box& inner, const Box& outer, double tol);
 std::optional<std::pair<std::size_t, std::size_t>> FirstPairCloserThan(
     const std::vector<Box>& boxes, double gap, double tol);
 
-// The first of the boxes that overlaps `box`.
-std::optional<std::size_t> FirstOverlapping(const std::vector<Box>& boxes, const Box& box,
-                                            double tol);
+// The first of the other boxes that overlaps one of `boxes`, and the first box it
+// overlaps (positions in `others` and in `boxes`).
+std::optional<std::pair<std::size_t, std::size_t>> FirstOverlap(const std::vector<Box>& boxes,
+                                                                const std::vector<Box>& others,
+                                                                double tol);
 
 // Whether straight cuts `kerf` wide, each through the whole rectangle left by the
 // cuts before it, can part every box from every other; if not, the first two
