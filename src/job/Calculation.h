@@ -1,8 +1,9 @@
 // One calculation: gathers the job from the typed rows, runs the search and turns
 // its best candidate into the applied result (real sizes and positions, ratios,
-// identical layouts merged and numbered). A repeated calculation of an unchanged
-// job keeps the applied result unless the new plan scores higher; a refused or
-// failed calculation never touches it.
+// identical layouts merged and numbered). Every plan passes the plan check before
+// it is applied. A repeated calculation of an unchanged job keeps the applied
+// result unless the new plan scores higher; a refused or failed calculation, or a
+// plan that fails the check, never touches it.
 //
 // The window drives the three steps: Prepare and Finish on its own thread,
 // Optimize on a worker thread. Several calculations may run at once: each owns
@@ -18,6 +19,7 @@
 
 #include "job/AppliedResult.h"
 #include "job/JobRows.h"
+#include "job/PlanCheck.h"
 #include "optimizer/Ga.h"
 
 // What a calculation comes to; `message` is the text to show, already translated.
@@ -29,6 +31,7 @@ struct CalcOutcome {
         AreaRefused,      // the parts need more area than the sheets offer
         Applied,          // the new plan is the applied result
         KeptPrevious,     // unchanged job, no better score: the applied result stays
+        PlanRejected,     // the plan fails the plan check: the applied result stays
     };
     Status status = Status::InputRefused;
     std::string message;
@@ -63,7 +66,10 @@ bool KeepsPreviousResult(bool jobChanged, double lastFitness, double newFitness)
 
 class Calculation {
   public:
-    Calculation();
+    // The check every plan must pass before it is applied; tests put in their own.
+    using PlanChecker = std::function<std::optional<PlanViolation>(const AppliedResult&)>;
+
+    explicit Calculation(PlanChecker check = CheckPlan);
     ~Calculation();
 
     // Gathers the job and refuses a job without parts or whose parts need more area
@@ -87,7 +93,8 @@ class Calculation {
     // limit (part ids counting on) and searched again from the same seed, until
     // every part is placed or every sheet is taken; the last pass's plan counts.
     void Optimize(GaOptions options, const PassStarted& passStarted = {});
-    // Judges the optimized plan and applies it or keeps the previous result.
+    // Checks the optimized plan, then judges it and applies it or keeps the
+    // previous result. A plan that fails the check is never applied.
     CalcOutcome Finish();
     // The three steps in one go on the calling thread.
     CalcOutcome Run(const JobRows& rows, const GaOptions& options);
@@ -108,6 +115,7 @@ class Calculation {
         JobSettings settings;
         JobSnapshot snapshot;
     };
+    PlanChecker check_;
     // Part ids keep counting from one calculation to the next.
     std::int32_t nextPartId_ = 0;
     std::optional<Prepared> gathered_;
@@ -119,8 +127,14 @@ class Calculation {
     std::unique_ptr<AppliedResult> candidate_;
 };
 
-// Merges the used sheets whose label and counts of parts per label equal an
-// earlier used and distinct sheet's into it (its count rises, theirs lose distinct).
+// The plan of a candidate as a calculation applies it: real sizes and positions
+// from the sheet corner, the figures, identical layouts merged and numbered, with
+// the job and settings that made it. The candidate's records are moved into it.
+AppliedResult PlanOf(Agent& candidate, const Job& job, const JobSettings& settings);
+
+// Merges the used sheets whose label and sizes equal an earlier used and distinct
+// sheet's, and that hold as many parts of each label and entered size (turns
+// undone), into it (its count rises, theirs lose distinct).
 void MergeIdenticalLayouts(AppliedResult& result);
 // Numbers the used and distinct sheets 0, 1, ... by descending utilisation; of
 // equal values the last in list order comes first.
