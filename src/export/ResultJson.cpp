@@ -12,7 +12,7 @@ Json Rectangle(const Rect& p) {
     return {{"x", p.x}, {"y", p.y}, {"length", p.length}, {"width", p.width}};
 }
 
-Json SheetJson(const PlannedSheet& s) {
+Json SheetJson(const PlannedSheet& s, int layout) {
     Json parts = Json::array(), offcuts = Json::array();
     for (const Placement& p : s.parts) {
         Json part = {{"id", p.partId}, {"label", p.label}};
@@ -29,6 +29,7 @@ Json SheetJson(const PlannedSheet& s) {
             {"distinct", s.distinct},
             {"count", s.count},
             {"layoutIndex", s.layoutIndex},
+            {"layout", layout},
             {"utilisation", s.utilisation},
             {"parts", std::move(parts)},
             {"offcuts", std::move(offcuts)}};
@@ -38,7 +39,8 @@ Json SheetJson(const PlannedSheet& s) {
 
 std::string ResultJson(const AppliedResult& result) {
     Json sheets = Json::array();
-    for (const PlannedSheet& s : result.sheets) sheets.push_back(SheetJson(s));
+    for (const PlannedSheet& s : result.sheets)
+        sheets.push_back(SheetJson(s, result.LayoutNumberOf(s)));
     const Json out = {{"seed", result.seed},
                       {"generations", result.generations},
                       {"passes", result.passes},

@@ -18,3 +18,10 @@ int CountPartsWithLabel(const PlannedSheet& sheet, const std::string& label) {
     return static_cast<int>(std::count_if(sheet.parts.begin(), sheet.parts.end(),
                                           [&](const Placement& p) { return p.label == label; }));
 }
+
+int AppliedResult::LayoutNumberOf(const PlannedSheet& sheet) const {
+    if (!sheet.used) return 0;
+    if (sheet.distinct) return sheet.layoutIndex + 1;
+    const auto at = static_cast<size_t>(sheet.mergedInto);
+    return at < sheets.size() ? sheets[at].layoutIndex + 1 : 0;
+}

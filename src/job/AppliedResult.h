@@ -33,6 +33,9 @@ struct AppliedResult {
     // The sheet of a layout index: the first record with used and distinct set and
     // that layoutIndex; nullptr when there is none.
     const PlannedSheet* LayoutSheetOf(int layoutIndex) const;
+    // The layout number the window shows for a sheet of the list (1 for the first;
+    // a merged sheet has its layout's), 0 for an unused sheet.
+    int LayoutNumberOf(const PlannedSheet& sheet) const;
 };
 
 int CountPartsWithLabel(const PlannedSheet& sheet, const std::string& label);

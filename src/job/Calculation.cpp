@@ -269,6 +269,7 @@ void MergeIdenticalLayouts(AppliedResult& result) {
             if (!IdenticalLayouts(p, sheets[j])) continue;
             p.count += 1;
             sheets[j].distinct = false;
+            sheets[j].mergedInto = static_cast<std::int32_t>(i);
         }
     }
 }

@@ -42,6 +42,7 @@ struct PlannedSheet {
     std::int32_t count = 1;  // sheets cut to this layout
     double utilisation = 0.0;
     std::int32_t layoutIndex = -1;  // position in the layout list; -1 while not numbered
+    std::int32_t mergedInto = -1;   // of a merged sheet: the position of its layout's sheet
 
     double Area() const { return width * length; }
 };

@@ -16,19 +16,31 @@ TEST_F(Cli, KitchenExamplePlacesEveryPartAndWritesItsResult) {
     EXPECT_TRUE(r["allPlaced"]);
     EXPECT_GE(r["generations"].get<int>(), 1);
     EXPECT_LE(r["generations"].get<int>(), 44);
+    EXPECT_EQ(r["passes"], 1);
 
     // Every part of the lists is placed inside the margins (5) of a used sheet, at
     // its entered size, and the figures agree with the placements.
     std::map<std::string, int> placed;
     double partArea = 0, usedArea = 0;
     int layouts = 0;
+    // Layout numbers as the window shows them: each layout's sheets, merged ones
+    // included, number as many as the layout's count.
+    std::map<int, int> sheetsOfLayout, countOfLayout;
     for (const json& s : r["sheets"]) {
         const double length = s["length"], width = s["width"];
         EXPECT_TRUE(length == 2440 || length == 2500) << length;
         EXPECT_EQ(s["used"].get<bool>(), !s["parts"].empty());
-        if (!s["used"]) continue;
+        if (!s["used"]) {
+            EXPECT_EQ(s["layout"], 0);
+            continue;
+        }
+        ++sheetsOfLayout[s["layout"].get<int>()];
         usedArea += length * width;
-        if (s["distinct"]) ++layouts;
+        if (s["distinct"]) {
+            ++layouts;
+            EXPECT_EQ(s["layout"], s["layoutIndex"].get<int>() + 1);
+            countOfLayout[s["layout"].get<int>()] = s["count"];
+        }
         for (const json& p : s["parts"]) {
             ++placed[p["label"]];
             const double x = p["x"], y = p["y"], l = p["length"], w = p["width"];
@@ -46,6 +58,9 @@ TEST_F(Cli, KitchenExamplePlacesEveryPartAndWritesItsResult) {
     EXPECT_NEAR(r["ratioParts"].get<double>(), partArea / usedArea, 1e-6);
     EXPECT_GE(r["ratioWithOffcuts"].get<double>(), r["ratioParts"].get<double>());
     EXPECT_GE(layouts, 1);
+    EXPECT_EQ(sheetsOfLayout, countOfLayout);
+    EXPECT_EQ(sheetsOfLayout.begin()->first, 1);
+    EXPECT_EQ(sheetsOfLayout.rbegin()->first, layouts);
 
     const std::string report = ReadFile(Path("report.txt"));
     EXPECT_EQ(report.rfind("Guillotine:                Yes\r\n", 0), 0u) << report;
@@ -175,3 +190,17 @@ TEST_F(Cli, ChineseMessagesAndReport) {
 }
 
 }  // namespace
+
+TEST_F(Cli, MergedSheetsCarryTheNumberOfTheirLayout) {
+    WriteFile(Path("boards.txt"), "Board\t2440\t1220\t4\t0\tNo\r\n");
+    WriteFile(Path("doors.txt"), "Door\t1200\t600\t8\tNo\r\n");
+    ASSERT_EQ(Run({"--sheets", Path("boards.txt"), "--parts", Path("doors.txt"), "--seed", "1",
+                   "--json", Path("doors.json")})
+                  .code,
+              0);
+    const json r = json::parse(ReadFile(Path("doors.json")));
+    std::vector<std::pair<int, bool>> used;
+    for (const json& s : r["sheets"])
+        if (s["used"]) used.emplace_back(s["layout"], s["distinct"]);
+    EXPECT_EQ(used, (std::vector<std::pair<int, bool>>{{1, true}, {1, false}}));
+}
