@@ -63,9 +63,9 @@ void AddReport(std::vector<std::string>& blocks, const ExportSource& source, int
     blocks.push_back(TextBlock(
         layer, 0, y, "------------ Layouts " + std::to_string(layoutIndex + 1) + " ------------"));
     y -= 15.0f;
-    blocks.push_back(TextBlock(
-        layer, 0, y,
-        "          Label: " + c.sheetLabel + "                    Qty.:" + c.sheetCount));
+    blocks.push_back(
+        TextBlock(layer, 0, y,
+                  "          Label: " + c.sheetLabel + "                    Qty.:" + c.sheetCount));
     y -= 15.0f;
     blocks.push_back(TextBlock(
         layer, 0, y,
@@ -88,7 +88,7 @@ void AddReport(std::vector<std::string>& blocks, const ExportSource& source, int
         y -= 15.0f;
         const TypedPart typed = LookUpTypedPart(source.partTable, r.label, false);
         row(r.label, typed.length, typed.width, std::to_string(r.quantity),
-            typed.rotatable == _("Yes") ? "R" : "N");
+            MeansYes(typed.rotatable) ? "R" : "N");
     }
 }
 

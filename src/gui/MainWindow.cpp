@@ -228,8 +228,14 @@ void MainWindow::TranslateTables() {
     for (const std::string& text : YesNoChoices()) yesNo << Q(text);
     sheetsPage_->View().Delegate().SetYesNo(yesNo);
     partsPage_->View().Delegate().SetYesNo(yesNo);
-    sheetModel_.Edit([](CellTable& t) { WriteFixedRows(t, TableKind::Sheet); });
-    partModel_.Edit([](CellTable& t) { WriteFixedRows(t, TableKind::Part); });
+    sheetModel_.Edit([](CellTable& t) {
+        WriteFixedRows(t, TableKind::Sheet);
+        TranslateYesNoCells(t, TableKind::Sheet);
+    });
+    partModel_.Edit([](CellTable& t) {
+        WriteFixedRows(t, TableKind::Part);
+        TranslateYesNoCells(t, TableKind::Part);
+    });
 }
 
 void MainWindow::cbbLangChange(int index) {

@@ -7,6 +7,7 @@
 #include "io/TextFile.h"
 #include "text/CaseFold.h"
 #include "text/FieldSplit.h"
+#include "text/Languages.h"
 #include "text/NumberText.h"
 #include "text/Translate.h"
 
@@ -125,6 +126,35 @@ void WriteFixedRows(CellTable& table, TableKind kind) {
 
 std::vector<std::string> YesNoChoices() {
     return {_("Yes"), _("No")};
+}
+
+namespace {
+
+bool IsWordOfEveryLanguage(const std::string& text, const char* msgid) {
+    if (SameIgnoringCase(text, msgid) || SameIgnoringCase(text, _(msgid))) return true;
+    for (const std::string& word : InEveryLanguage(msgid))
+        if (SameIgnoringCase(text, word)) return true;
+    return false;
+}
+
+}  // namespace
+
+bool MeansYes(const std::string& cell) {
+    const std::string text = TrimControls(cell);
+    if (text.empty()) return false;
+    const std::string lower = AsciiLower(text);
+    return lower == "y" || lower == "1" || lower == "true" || IsWordOfEveryLanguage(text, "Yes");
+}
+
+void TranslateYesNoCells(CellTable& table, TableKind kind) {
+    const int col = YesNoCol(kind);
+    for (int r = kFirst; r < table.RowCount(); ++r) {
+        const std::string& cell = table.Cell(r, col);
+        if (MeansYes(cell))
+            table.SetCell(r, col, _("Yes"));
+        else if (IsWordOfEveryLanguage(TrimControls(cell), "No"))
+            table.SetCell(r, col, _("No"));
+    }
 }
 
 bool IsSelectableCell(TableKind kind, int row, int col) {

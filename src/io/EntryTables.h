@@ -51,9 +51,16 @@ CellTable NewPartTable();
 // captions), e.g. after a language change; the totals themselves stay.
 void WriteFixedRows(CellTable& table, TableKind kind);
 
-// The two texts of the Yes/No drop-down editors in the current language. Cells
-// written before keep the wording of the language current at the time.
+// The two texts of the Yes/No drop-down editors in the current language.
 std::vector<std::string> YesNoChoices();
+
+// A Yes/No cell means the same in every language: trimmed and ignoring letter
+// case, "Yes", its translation in any language the program has, "Y", "1" and
+// "true" mean yes; anything else means no.
+bool MeansYes(const std::string& cell);
+// Rewrites the Yes/No column's "yes" cells with "Yes" of the current language and
+// its cells saying "No" in any language with "No"; other texts stay as typed.
+void TranslateYesNoCells(CellTable& table, TableKind kind);
 
 // Fixed rows and Left Quant cannot become the current cell.
 bool IsSelectableCell(TableKind kind, int row, int col);

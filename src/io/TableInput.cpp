@@ -101,14 +101,6 @@ bool FirstRowConverts(const CellTable& table) {
            ParseInteger(table.Cell(r, 3));
 }
 
-bool MeansYes(const std::string& cell) {
-    const std::string text = TrimControls(cell);
-    if (text.empty()) return false;
-    if (text == _("Yes")) return true;
-    const std::string lower = AsciiLower(text);
-    return lower == "yes" || lower == "y" || lower == "1" || lower == "true";
-}
-
 bool ReadJobSettings(const SettingsForm& f, JobSettings& s, std::string& error) {
     s.print.title = TrimControls(f.printTitle);
     s.print.font = f.printFont;

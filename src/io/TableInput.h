@@ -13,11 +13,6 @@
 // of the first data row.
 bool FirstRowConverts(const CellTable& table);
 
-// A Yes/No cell: "Yes" in English or in the current language, "Y", "1" or
-// "true" (letter case aside) mean yes, whatever the language the cell was
-// written in; anything else means no.
-bool MeansYes(const std::string& cell);
-
 bool ReadJobSettings(const SettingsForm& form, JobSettings& settings, std::string& error);
 
 // The part and sheet rows of `rows`; its settings are left as they are. Rows with

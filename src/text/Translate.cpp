@@ -4,6 +4,7 @@
 
 #include <clocale>
 #include <cstdlib>
+#include <map>
 
 #include "text/AppPaths.h"
 #include "text/Languages.h"
@@ -16,12 +17,43 @@ constexpr const char* kDomain = "default";
 bool catalogBound = false;
 std::filesystem::path catalogFolder;
 std::string currentLanguage = "en_us";
+// The words a cell may hold in whatever language it was written: the translations
+// of these ids in every catalog, taken once when the catalogs are bound.
+constexpr const char* kIdsOfEveryLanguage[] = {"Yes", "No"};
+std::map<std::string, std::vector<std::string>> everyLanguage;
 
 // glibc ignores LANGUAGE while LC_MESSAGES is "C", so messages run under a UTF-8
 // variant of "C" instead: it translates nothing by itself and lets LANGUAGE choose.
 void SetMessagesLocale() {
     for (const char* name : {"C.UTF-8", "C.utf8", "en_US.UTF-8"}) {
         if (std::setlocale(LC_MESSAGES, name)) return;
+    }
+}
+
+// Makes later lookups use the catalog of `folder`.
+void UseCatalog(const std::string& folder) {
+    setenv("LANGUAGE", folder.c_str(), 1);
+    std::setlocale(LC_NUMERIC, "C");
+    // gettext keeps the translations it has looked up; changing LC_MESSAGES drops them.
+    std::setlocale(LC_MESSAGES, "C");
+    SetMessagesLocale();
+}
+
+void CollectEveryLanguage(const std::filesystem::path& localeDir) {
+    const char* before = std::getenv("LANGUAGE");
+    const std::string previous = before ? before : "";
+    everyLanguage.clear();
+    for (const std::string& code : LanguageList(localeDir)) {
+        UseCatalog(LanguageFolder(localeDir, code));
+        for (const char* id : kIdsOfEveryLanguage)
+            everyLanguage[id].push_back(dgettext(kDomain, id));
+    }
+    if (before)
+        UseCatalog(previous);
+    else {
+        unsetenv("LANGUAGE");
+        std::setlocale(LC_MESSAGES, "C");
+        SetMessagesLocale();
     }
 }
 
@@ -50,6 +82,7 @@ void InitTranslation(const std::filesystem::path& localeDir) {
     textdomain(kDomain);
     catalogFolder = localeDir;
     catalogBound = true;
+    CollectEveryLanguage(localeDir);
 }
 
 void InitTranslation() {
@@ -59,13 +92,15 @@ void InitTranslation() {
 void SetLanguage(const std::string& code) {
     if (!catalogBound) InitTranslation();
     currentLanguage = code.empty() ? LanguageFromEnvironment() : code;
-    setenv("LANGUAGE", LanguageFolder(catalogFolder, currentLanguage).c_str(), 1);
-    std::setlocale(LC_NUMERIC, "C");
-    // gettext keeps the translations it has looked up; changing LC_MESSAGES drops them.
-    std::setlocale(LC_MESSAGES, "C");
-    SetMessagesLocale();
+    UseCatalog(LanguageFolder(catalogFolder, currentLanguage));
 }
 
 std::string CurrentLanguage() {
     return currentLanguage;
+}
+
+const std::vector<std::string>& InEveryLanguage(const char* msgid) {
+    static const std::vector<std::string> none;
+    const auto found = everyLanguage.find(msgid);
+    return found == everyLanguage.end() ? none : found->second;
 }

@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 // The translation of a message id; a text without a translation comes back unchanged.
 std::string _(const char* msgid);
@@ -29,6 +30,11 @@ void InitTranslation();
 // the translation first if InitTranslation was not called; like InitTranslation it
 // must run after any QCoreApplication has been constructed.
 void SetLanguage(const std::string& code);
+
+// The translations of "Yes" and of "No" in every language the program has (the
+// English words included), for reading cells written in any of them. Empty for
+// other ids, and before the translation is initialised.
+const std::vector<std::string>& InEveryLanguage(const char* msgid);
 
 // The language code in use (the one given to SetLanguage after resolving an empty
 // code); "en_us" before any switch.

@@ -68,7 +68,7 @@ TEST_F(Language, SwitchingRetranslatesEverythingAndRemembersTheChoice) {
     const CellTable& table = sheets->Model().Table();
     EXPECT_EQ(table.Cell(0, 0), "合计");
     EXPECT_EQ(table.Cell(0, 2), "1,000.0");  // totals stay
-    EXPECT_EQ(table.Cell(2, 5), "Yes");      // cells written before keep their wording
+    EXPECT_EQ(table.Cell(2, 5), "是");       // Yes/No cells follow the language
     EXPECT_EQ(Text(sheets->Delegate().YesNo().join(QLatin1Char('|'))), "是|否");
     EXPECT_EQ(Text(Find<QComboBox>("cbbLang")->currentText()), "zh_cn");
     EXPECT_EQ(w.LanguageCode(), "zh_cn");
@@ -77,6 +77,7 @@ TEST_F(Language, SwitchingRetranslatesEverythingAndRemembersTheChoice) {
     Choose("en_us");
     EXPECT_EQ(Text(w.windowTitle()), "Tarvex sheet cutting system");
     EXPECT_EQ(Header("sgPart", 4), "Rotatable");
+    EXPECT_EQ(table.Cell(2, 5), "Yes");
     EXPECT_EQ(ReadLanguage(SettingsFile()), "en_us");
 }
 

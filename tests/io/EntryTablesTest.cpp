@@ -158,3 +158,28 @@ TEST(EntryTables, LanguageChangeRewritesFixedRowsButKeepsYesCells) {
     AppendTableRow(t, TableKind::Sheet);
     EXPECT_EQ(t.Cell(3, SheetCol::Priority), "是");
 }
+
+// A Yes/No cell reads the same whatever language it was written in and whatever
+// language is current; a language switch shows the current language's words.
+TEST(EntryTables, YesAndNoMeanTheSameInEveryLanguage) {
+    const std::vector<std::string> yes = {"Yes", " YES ", "是", "y", "1", "TRUE", "yes\t"};
+    const std::vector<std::string> no = {"No", "否", "", "0", "maybe", "false", "Yes please"};
+    CellTable t = NewPartTable();
+    while (t.RowCount() < CellTable::kFirstDataRow + 3) AppendTableRow(t, TableKind::Part);
+    for (const std::string& language : {"zh_cn", "en_us", "zh_cn"}) {
+        SetLanguage(language);
+        SCOPED_TRACE(language);
+        for (const std::string& cell : yes) EXPECT_TRUE(MeansYes(cell)) << cell;
+        for (const std::string& cell : no) EXPECT_FALSE(MeansYes(cell)) << cell;
+
+        t.SetCell(CellTable::kFirstDataRow, PartCol::Rotatable, "否");
+        t.SetCell(CellTable::kFirstDataRow + 1, PartCol::Rotatable, "yes");
+        t.SetCell(CellTable::kFirstDataRow + 2, PartCol::Rotatable, "maybe");
+        TranslateYesNoCells(t, TableKind::Part);
+        EXPECT_EQ(t.Cell(CellTable::kFirstDataRow, PartCol::Rotatable), _("No"));
+        EXPECT_EQ(t.Cell(CellTable::kFirstDataRow + 1, PartCol::Rotatable), _("Yes"));
+        EXPECT_EQ(t.Cell(CellTable::kFirstDataRow + 2, PartCol::Rotatable), "maybe");
+    }
+    EXPECT_EQ(_("Yes"), "是") << "the program's own catalogs are in use";
+    SetLanguage("en_us");
+}
