@@ -166,6 +166,10 @@ TEST_F(Cli, RefusedJobsBadInputAndMissingPartsHaveTheirExitCodes) {
     EXPECT_EQ(o.code, 1);
     EXPECT_NE(o.err.find(Path("missing.dat")), std::string::npos) << o.err;
 
+    o = Run({"--sheets", dir, "--parts", "/dev/zero"});  // once an abort and a hang
+    EXPECT_EQ(o.code, 1);
+    EXPECT_NE(o.err.find("Is a directory"), std::string::npos) << o.err;
+
     o = Run({kKitchen, "--speed", "13"});
     EXPECT_EQ(o.code, 1);
     o = Run({});
