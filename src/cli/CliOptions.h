@@ -15,6 +15,7 @@ enum ExitCode {
     kExitBadInput = 1,  // bad input or a file error
     kExitRefused = 2,   // the parts need more area than the sheets offer
     kExitSomeNotPlaced = 3,
+    kExitPlanRejected = 4,  // the plan failed the plan check: nothing is written
 };
 
 struct CliOptions {

@@ -88,6 +88,8 @@ int Run(const CliOptions& o, char* program) {
         std::signal(SIGINT, SIG_DFL);
     }
     const CalcOutcome outcome = FinishIntoTables(calc, sheetTable);
+    if (outcome.status == CalcOutcome::Status::PlanRejected)
+        return Fail(outcome.message, kExitPlanRejected);
     if (!o.quiet) {
         std::fprintf(info, "%s\n", outcome.message.c_str());
         for (const std::string& line : RatioLines(*calc.Applied()))

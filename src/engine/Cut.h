@@ -19,6 +19,9 @@
 // may hold more parts than a thread's stack has room for nested calls).
 struct GuillotineFrame {
     double x, y, length, width;
+    // Only a rectangle that ends where the usable area ends along x may take a part
+    // without its kerf along x: elsewhere a cut follows the part there.
+    bool reachesFarX;
     int stage;           // 0: to be filled, 1: its strip is being filled, 2: the rest beyond
     EffectiveSize part;  // the part put into its corner
     double area;         // that part's enlarged area
@@ -66,9 +69,10 @@ class WorkList {
     std::vector<std::uint32_t> sortedOrder_;
 };
 
-// Fills the rectangle (x, y, regionLength, regionWidth) by guillotine cuts; returns
-// the placed area (enlarged sizes). Placements are appended to `out`, offcuts to
-// the sheet.
+// Fills the rectangle (x, y, regionLength, regionWidth) by guillotine cuts, taking
+// it for the usable area whose far edges the kerf rule looks for; returns the
+// placed area (enlarged sizes). Placements are appended to `out`, offcuts to the
+// sheet.
 double FillGuillotine(WorkList& list, Sheet& sheet, double x, double y, double regionLength,
                       double regionWidth, std::vector<Footprint>& out);
 

@@ -10,7 +10,7 @@
 #include "engine/Rules.h"
 
 // What a search asks for: the available extents, and the extents the kerf rule
-// compares the parts with.
+// compares the parts with (kNoReference where the kerf must stay).
 class FitQuery {
   public:
     FitQuery(double availLength, double availWidth, double refLength, double refWidth, double kerf);

@@ -13,7 +13,8 @@ class GuillotineFill {
     double Fill(double x, double y, double regionLength, double regionWidth) {
         std::vector<GuillotineFrame>& stack = list_.Frames();
         stack.clear();
-        stack.push_back(GuillotineFrame{x, y, regionLength, regionWidth, 0, {}, 0, 0});
+        // The whole region counts as the usable area.
+        stack.push_back(Unfilled(x, y, regionLength, regionWidth, true));
         double done = 0;  // the area of the rectangle finished last
         while (!stack.empty()) {
             GuillotineFrame& f = stack.back();
@@ -24,15 +25,16 @@ class GuillotineFill {
                     continue;
                 }
                 f.stage = 1;
-                const GuillotineFrame strip{
-                    f.x, f.y + f.part.width, f.part.length, f.width - f.part.width, 0, {}, 0, 0};
-                stack.push_back(strip);
+                // The strip ends at the first cut, unless the part took the whole length.
+                const bool stripReachesFarX =
+                    f.reachesFarX && f.length - f.part.length < kCutTolerance;
+                stack.push_back(Unfilled(f.x, f.y + f.part.width, f.part.length,
+                                         f.width - f.part.width, stripReachesFarX));
             } else if (f.stage == 1) {
                 f.strip = done;
                 f.stage = 2;
-                const GuillotineFrame beyond{
-                    f.x + f.part.length, f.y, f.length - f.part.length, f.width, 0, {}, 0, 0};
-                stack.push_back(beyond);
+                stack.push_back(Unfilled(f.x + f.part.length, f.y, f.length - f.part.length,
+                                         f.width, f.reachesFarX));
             } else {
                 done = f.strip + done + f.area;
                 stack.pop_back();
@@ -42,13 +44,20 @@ class GuillotineFill {
     }
 
   private:
+    static GuillotineFrame Unfilled(double x, double y, double length, double width,
+                                    bool reachesFarX) {
+        return GuillotineFrame{x, y, length, width, reachesFarX, 0, {}, 0, 0};
+    }
+
     // Takes the first fitting part for the rectangle's corner; without one the
     // rectangle is an offcut if it is worth keeping. Empty rectangles are neither.
     bool PlaceCorner(GuillotineFrame& f) {
         if (f.length < kCutTolerance || f.width < kCutTolerance) return false;
         if (list_.Records().empty()) return false;
+        const double refLength = f.reachesFarX ? f.length : kNoReference;
         const std::size_t i = list_.FirstFit(
-            0, FitQuery(f.length, f.width, f.length, f.width, list_.Settings().bladeWidth), f.part);
+            0, FitQuery(f.length, f.width, refLength, f.width, list_.Settings().bladeWidth),
+            f.part);
         if (i == FitIndex::kNone) {
             if (list_.Settings().IsUsableOffcut(f.length, f.width))
                 AppendOffcut(sheet_.offcuts, f.x, f.y, f.length, f.width);

@@ -2,6 +2,7 @@
 // fit test and the offcut test.
 #pragma once
 
+#include <limits>
 #include <vector>
 
 #include "model/CutSettings.h"
@@ -15,6 +16,9 @@ struct EffectiveSize {
     double length;
     double width;
 };
+
+// A reference extent that no size equals: the kerf on that axis always stays.
+inline constexpr double kNoReference = std::numeric_limits<double>::quiet_NaN();
 
 // Every part carries one kerf per axis; a part whose entered size equals the
 // reference extent exactly needs no kerf on that axis.

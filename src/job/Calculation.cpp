@@ -1,8 +1,11 @@
 #include "job/Calculation.h"
 
+#include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "job/JobInput.h"
+#include "text/FileMessages.h"
 #include "text/Translate.h"
 
 namespace {
@@ -53,10 +56,27 @@ void Restore(Agent& best, std::int32_t partCount, const CutSettings& cut, Applie
     result.fitness = best.fitness;
 }
 
+// Parts the workshop cannot tell apart: the same label and the same entered sizes,
+// whichever way each lies on its sheet.
+bool SamePart(const Placement& a, const Placement& b) {
+    const auto entered = [](const Placement& p) {
+        return p.rotated ? std::pair{p.width, p.length} : std::pair{p.length, p.width};
+    };
+    return a.label == b.label && entered(a) == entered(b);
+}
+
+int CountSameParts(const PlannedSheet& sheet, const Placement& part) {
+    return static_cast<int>(std::count_if(sheet.parts.begin(), sheet.parts.end(),
+                                          [&](const Placement& p) { return SamePart(p, part); }));
+}
+
+// Cutting one of the sheets twice gives what cutting both gives.
 bool IdenticalLayouts(const PlannedSheet& p, const PlannedSheet& q) {
-    if (q.label != p.label || q.parts.size() != p.parts.size()) return false;
+    if (q.label != p.label || q.length != p.length || q.width != p.width ||
+        q.parts.size() != p.parts.size())
+        return false;
     for (const Placement& x : p.parts)
-        if (CountPartsWithLabel(p, x.label) != CountPartsWithLabel(q, x.label)) return false;
+        if (CountSameParts(p, x) != CountSameParts(q, x)) return false;
     return true;
 }
 
@@ -108,7 +128,7 @@ bool KeepsPreviousResult(bool jobChanged, double lastFitness, double newFitness)
     return !jobChanged && diff >= 0;
 }
 
-Calculation::Calculation() = default;
+Calculation::Calculation(PlanChecker check) : check_(std::move(check)) {}
 Calculation::~Calculation() = default;
 
 void Calculation::Discard() {
@@ -150,12 +170,9 @@ void Calculation::Optimize(GaOptions options) {
     options.maxGenerations = MaxGenerations(p.settings.speed);
     GA ga(p.job, p.settings.cut, std::move(options));
     ga.Run();
-    candidate_ = std::make_unique<AppliedResult>();
+    candidate_ = std::make_unique<AppliedResult>(PlanOf(ga.Best(), p.job, p.settings));
     candidate_->generations = ga.GenerationsRun();
     candidate_->seed = ga.Seed();
-    Restore(ga.Best(), p.job.partCount, p.settings.cut, *candidate_);
-    candidate_->job = p.job;
-    candidate_->settings = p.settings;
 }
 
 CalcOutcome Calculation::Finish() {
@@ -170,12 +187,16 @@ CalcOutcome Calculation::Finish() {
         false);
     outcome.allPlaced = result->allPlaced;
 
+    if (const auto violation = check_(*result))
+        return EndedOutcome(S::PlanRejected,
+                            Substitute(_("Internal error: the plan fails its check and is not "
+                                         "applied. {1}"),
+                                       {violation->message}),
+                            true);
     if (KeepsPreviousResult(JobChanged(), lastFitness_, result->fitness)) {
         outcome.status = S::KeptPrevious;
         return outcome;
     }
-    MergeIdenticalLayouts(*result);
-    NumberLayouts(*result);
     lastFitness_ = result->fitness;
     applied_ = std::move(result);
     snapshot_ = gathered_->snapshot;
@@ -186,6 +207,16 @@ CalcOutcome Calculation::Run(const JobRows& rows, const GaOptions& options) {
     if (auto ended = Prepare(rows)) return *ended;
     Optimize(options);
     return Finish();
+}
+
+AppliedResult PlanOf(Agent& candidate, const Job& job, const JobSettings& settings) {
+    AppliedResult plan;
+    Restore(candidate, job.partCount, settings.cut, plan);
+    MergeIdenticalLayouts(plan);
+    NumberLayouts(plan);
+    plan.job = job;
+    plan.settings = settings;
+    return plan;
 }
 
 std::vector<std::string> Calculation::LayoutEntries() const {

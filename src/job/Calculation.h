@@ -10,6 +10,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -17,6 +18,7 @@
 
 #include "job/AppliedResult.h"
 #include "job/JobRows.h"
+#include "job/PlanCheck.h"
 #include "optimizer/Ga.h"
 
 // What a calculation comes to; `message` is the text to show, already translated.
@@ -28,6 +30,7 @@ struct CalcOutcome {
         AreaRefused,      // the parts need more area than the sheets offer
         Applied,          // the new plan is the applied result
         KeptPrevious,     // unchanged job, no better score: the applied result stays
+        PlanRejected,     // the plan fails the plan check: the applied result stays
     };
     Status status = Status::InputRefused;
     std::string message;
@@ -62,7 +65,10 @@ bool KeepsPreviousResult(bool jobChanged, double lastFitness, double newFitness)
 
 class Calculation {
   public:
-    Calculation();
+    // The check every plan must pass before it is applied; tests put in their own.
+    using PlanChecker = std::function<std::optional<PlanViolation>(const AppliedResult&)>;
+
+    explicit Calculation(PlanChecker check = CheckPlan);
     ~Calculation();
 
     // Gathers the job and refuses a job without parts or whose parts need more area
@@ -81,7 +87,8 @@ class Calculation {
     // options ends the search after the current generation; the generations are
     // those of the prepared settings.
     void Optimize(GaOptions options);
-    // Judges the optimized plan and applies it or keeps the previous result.
+    // Checks the optimized plan, then judges it and applies it or keeps the
+    // previous result. A plan that fails the check is never applied.
     CalcOutcome Finish();
     // The three steps in one go on the calling thread.
     CalcOutcome Run(const JobRows& rows, const GaOptions& options);
@@ -101,6 +108,7 @@ class Calculation {
         JobSettings settings;
         JobSnapshot snapshot;
     };
+    PlanChecker check_;
     // Part ids keep counting from one calculation to the next.
     std::int32_t nextPartId_ = 0;
     std::optional<Prepared> gathered_;
@@ -112,8 +120,14 @@ class Calculation {
     std::unique_ptr<AppliedResult> candidate_;
 };
 
-// Merges the used sheets whose label and counts of parts per label equal an
-// earlier used and distinct sheet's into it (its count rises, theirs lose distinct).
+// The plan of a candidate as a calculation applies it: real sizes and positions
+// from the sheet corner, the figures, identical layouts merged and numbered, with
+// the job and settings that made it. The candidate's records are moved into it.
+AppliedResult PlanOf(Agent& candidate, const Job& job, const JobSettings& settings);
+
+// Merges the used sheets whose label and sizes equal an earlier used and distinct
+// sheet's, and that hold as many parts of each label and entered size (turns
+// undone), into it (its count rises, theirs lose distinct).
 void MergeIdenticalLayouts(AppliedResult& result);
 // Numbers the used and distinct sheets 0, 1, ... by descending utilisation; of
 // equal values the last in list order comes first.

@@ -60,6 +60,33 @@ TYPED_TEST(GuillotineFill, KerfDroppedOnlyWhereTheSizeMatches) {
     EXPECT_EQ(Rects(sheet.offcuts), (std::vector<Rect>{{0, 410, 400, 590}}));
 }
 
+// A strip beyond a part along y ends at the cut beside that part, so a part as
+// long as the strip keeps its kerf there; beyond the last part along x the
+// rectangle ends at the usable area's far edge, where the kerf may go.
+//
+//   y 500 +-------------+----------------+---------+
+//         |             |                +---------+ 404
+//         |  A's strip  |   B's strip    |         |
+//     204 +-------------+                |    D    |
+//         |      A      +----------------+         |
+//         |             |       B        |         |
+//       0 +-------------+----------------+---------+
+//         0            604             1212      1304
+TYPED_TEST(GuillotineFill, KerfAlongXDroppedOnlyAtTheFarEdgeOfTheUsableArea) {
+    this->engine.settings.bladeWidth = 4;
+    std::vector<Part> parts = {MakePart(600, 200, 4, 1, "A"), MakePart(604, 100, 4, 2, "B"),
+                               MakePart(92, 400, 4, 3, "D")};
+    Sheet sheet = MakeSheet(1304, 500);
+    this->engine.Reset(parts);
+    EXPECT_EQ(this->engine.Layout(sheet), 604 * 204 + 608 * 104 + 96 * 404);
+    EXPECT_EQ(Labels(sheet.parts), (std::vector<std::string>{"A", "B", "D"}))
+        << "B, as long as A's strip, does not go into it";
+    EXPECT_EQ(Rects(sheet.parts),
+              (std::vector<Rect>{{0, 0, 604, 204}, {604, 0, 608, 104}, {1212, 0, 96, 404}}));
+    EXPECT_EQ(Rects(sheet.offcuts),
+              (std::vector<Rect>{{0, 204, 604, 296}, {604, 104, 608, 396}, {1212, 404, 92, 96}}));
+}
+
 TYPED_TEST(GuillotineFill, KerfKeptWhenTheRectangleIsNotTheEnteredSize) {
     this->engine.settings.bladeWidth = 5;
     std::vector<Part> parts = {MakePart(400, 300, 5)};

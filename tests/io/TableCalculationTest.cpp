@@ -2,11 +2,13 @@
 
 #include <algorithm>
 #include <atomic>
+#include <optional>
 
 #include "export/Report.h"
 #include "io/EntryTables.h"
 #include "io/TableCalculation.h"
 #include "job/Calculation.h"
+#include "job/PlanCheck.h"
 #include "support/JobTables.h"
 
 namespace {
@@ -37,7 +39,9 @@ class CalculationTest : public ::testing::Test {
     SettingsForm form;
     CellTable sheets, parts;
     GaOptions options;
-    Calculation calc;
+    // Plans pass the real plan check unless a test sets a fault to report.
+    std::optional<PlanViolation> fault;
+    Calculation calc{[this](const AppliedResult& r) { return fault ? fault : CheckPlan(r); }};
 };
 
 TEST_F(CalculationTest, FirstRowsThatDoNotConvertSelectTheirPage) {
@@ -120,6 +124,25 @@ TEST_F(CalculationTest, MergesIdenticalSheetsAndCountsThemOffTheStock) {
     EXPECT_LE(r.generations, 11);
     const auto report = WriteReport(r, sheets, parts);
     EXPECT_NE(std::find(report.begin(), report.end(), "Sheets total used Quant: 4"), report.end());
+}
+
+TEST_F(CalculationTest, APlanThatFailsThePlanCheckIsNeverApplied) {
+    FourSheetJob();
+    ASSERT_EQ(Run().status, Status::Applied);
+    const AppliedResult* applied = calc.Applied();
+    sheets.SetCell(2, SheetCol::Quant, "5");
+    fault = PlanViolation{PlanViolation::Kind::TooClose, "Sheet 1: two parts touch."};
+    const CalcOutcome o = Run();
+    EXPECT_EQ(o.status, Status::PlanRejected);
+    EXPECT_TRUE(o.isError);
+    EXPECT_EQ(o.message,
+              "Internal error: the plan fails its check and is not applied. Sheet 1: two parts "
+              "touch.");
+    EXPECT_EQ(calc.Applied(), applied);
+    EXPECT_EQ(sheets.Cell(2, SheetCol::LeftQuant), "0") << "the stock left is the applied plan's";
+    fault.reset();
+    EXPECT_EQ(Run().status, Status::Applied) << "the job still differs from the applied one";
+    EXPECT_EQ(sheets.Cell(2, SheetCol::LeftQuant), "1");
 }
 
 TEST_F(CalculationTest, RestoresRealSizesAndPositionsFromTheSheetCorner) {
@@ -242,6 +265,30 @@ TEST(MergeIdenticalLayouts, ComparesLabelsAndCountsNotPositions) {
     EXPECT_TRUE(r.sheets[4].distinct);
     EXPECT_FALSE(r.sheets[5].distinct);
     EXPECT_EQ(r.sheets[3].count, 1);
+}
+
+// A cabinet maker's "Side" in two sizes: cutting one sheet twice must give what
+// both sheets give, so sizes count as well as labels; a turn does not.
+TEST(MergeIdenticalLayouts, ComparesSheetSizesAndEnteredPartSizes) {
+    auto sized = [](PlannedSheet s, std::vector<std::pair<double, double>> sizes) {
+        for (std::size_t k = 0; k < sizes.size(); ++k) {
+            s.parts[k].length = sizes[k].first;
+            s.parts[k].width = sizes[k].second;
+        }
+        return s;
+    };
+    AppliedResult r;
+    r.sheets = {sized(Layout("A", {"Side", "Side"}), {{720, 560}, {560, 300}}),
+                sized(Layout("A", {"Side", "Side"}), {{720, 560}, {720, 560}}),
+                sized(Layout("A", {"Side", "Side"}), {{300, 560}, {720, 560}}),
+                sized(Layout("A", {"Side", "Side"}), {{560, 300}, {720, 560}})};
+    r.sheets[2].parts[0].rotated = true;
+    r.sheets[3].width = 1250;
+    MergeIdenticalLayouts(r);
+    EXPECT_TRUE(r.sheets[1].distinct) << "the same labels in other sizes";
+    EXPECT_FALSE(r.sheets[2].distinct) << "a turned part is the part it was";
+    EXPECT_TRUE(r.sheets[3].distinct) << "another sheet size";
+    EXPECT_EQ(r.sheets[0].count, 2);
 }
 
 TEST(NumberLayouts, OrdersByUtilisationAndTheLastOfEqualsFirst) {

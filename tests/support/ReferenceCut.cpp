@@ -14,11 +14,14 @@ struct Effective {
     double width;
 };
 
-Effective EffectiveSize(const Part& p, double availLength, double availWidth, double kerf) {
+// The kerf along x is dropped only where the rectangle ends at the far x edge of
+// the usable area.
+Effective EffectiveSize(const Part& p, double availLength, double availWidth, double kerf,
+                        bool reachesFarX) {
     Effective e{p.length, p.width};
     if (kerf > 0) {
         if (availWidth + kerf == p.width) e.width = p.width - kerf;
-        if (availLength + kerf == p.length) e.length = p.length - kerf;
+        if (reachesFarX && availLength + kerf == p.length) e.length = p.length - kerf;
     }
     return e;
 }
@@ -59,15 +62,17 @@ void WorkList::Reset(std::vector<Part>& parts, const CutSettings& cutSettings) {
     }
 }
 
-double FillGuillotine(WorkList& list, Sheet& sheet, double x, double y, double regionLength,
-                      double regionWidth, std::vector<Footprint>& out) {
+namespace {
+
+double FillRectangle(WorkList& list, Sheet& sheet, double x, double y, double regionLength,
+                     double regionWidth, bool reachesFarX, std::vector<Footprint>& out) {
     if (regionLength < kTolerance || regionWidth < kTolerance) return 0;
     if (list.items.empty()) return 0;
     Part* taken = nullptr;
     Effective eff{0, 0};
     for (Part* p : list.items) {
         if (p->placed) continue;
-        eff = EffectiveSize(*p, regionLength, regionWidth, list.settings->bladeWidth);
+        eff = EffectiveSize(*p, regionLength, regionWidth, list.settings->bladeWidth, reachesFarX);
         if (Fits(eff, regionLength, regionWidth)) {
             taken = p;
             break;
@@ -80,13 +85,21 @@ double FillGuillotine(WorkList& list, Sheet& sheet, double x, double y, double r
     }
     taken->placed = true;
     std::vector<Footprint> sub;
-    double r1 =
-        FillGuillotine(list, sheet, x, y + eff.width, eff.length, regionWidth - eff.width, sub);
-    double r2 =
-        FillGuillotine(list, sheet, x + eff.length, y, regionLength - eff.length, regionWidth, sub);
+    const bool stripReachesFarX = reachesFarX && regionLength - eff.length < kTolerance;
+    double r1 = FillRectangle(list, sheet, x, y + eff.width, eff.length, regionWidth - eff.width,
+                              stripReachesFarX, sub);
+    double r2 = FillRectangle(list, sheet, x + eff.length, y, regionLength - eff.length,
+                              regionWidth, reachesFarX, sub);
     out.push_back(PlacementOf(*taken, x, y));
     for (Footprint& s : sub) out.push_back(s);
     return r1 + r2 + taken->length * taken->width;
+}
+
+}  // namespace
+
+double FillGuillotine(WorkList& list, Sheet& sheet, double x, double y, double regionLength,
+                      double regionWidth, std::vector<Footprint>& out) {
+    return FillRectangle(list, sheet, x, y, regionLength, regionWidth, true, out);
 }
 
 void AddSegment(Sheet& sheet, double x, double y, double length) {
@@ -166,7 +179,7 @@ double FillFree(WorkList& list, Sheet& sheet, double x0, double y0, double usabl
         for (Part* p : list.items) {
             if (p->placed) continue;
             metUnplaced = true;
-            Effective eff = EffectiveSize(*p, usableLength, usableWidth, settings.bladeWidth);
+            Effective eff = EffectiveSize(*p, usableLength, usableWidth, settings.bladeWidth, true);
             if (!Fits(eff, curLength, depth)) continue;
             p->placed = true;
             total += p->length * p->width;

@@ -1,0 +1,95 @@
+#include "job/SheetGeometry.h"
+
+#include <algorithm>
+#include <numeric>
+
+namespace {
+
+std::vector<std::size_t> OrderBy(const std::vector<Box>& boxes, std::vector<std::size_t> group,
+                                 double Box::*start) {
+    std::stable_sort(group.begin(), group.end(), [&](std::size_t a, std::size_t b) {
+        return boxes[a].*start < boxes[b].*start;
+    });
+    return group;
+}
+
+std::vector<std::size_t> All(const std::vector<Box>& boxes) {
+    std::vector<std::size_t> all(boxes.size());
+    std::iota(all.begin(), all.end(), std::size_t{0});
+    return all;
+}
+
+// The group cut at every line along one axis that leaves a gap of `kerf` between
+// the boxes on either side; a single piece when there is no such line.
+std::vector<std::vector<std::size_t>> CutAcross(const std::vector<Box>& boxes,
+                                                const std::vector<std::size_t>& group,
+                                                double Box::*start, double Box::*end, double kerf,
+                                                double tol) {
+    std::vector<std::vector<std::size_t>> pieces(1);
+    double reach = 0;
+    for (std::size_t k : OrderBy(boxes, group, start)) {
+        if (!pieces.back().empty() && boxes[k].*start >= reach + kerf - tol) pieces.emplace_back();
+        reach = pieces.back().empty() ? boxes[k].*end : std::max(reach, boxes[k].*end);
+        pieces.back().push_back(k);
+    }
+    return pieces;
+}
+
+}  // namespace
+
+bool Within(const Box& inner, const Box& outer, double tol) {
+    return inner.left >= outer.left - tol && inner.bottom >= outer.bottom - tol &&
+           inner.right <= outer.right + tol && inner.top <= outer.top + tol;
+}
+
+std::optional<std::pair<std::size_t, std::size_t>> FirstPairCloserThan(
+    const std::vector<Box>& boxes, double gap, double tol) {
+    // Along x only the boxes that start before one ends (plus the gap) can be too
+    // close to it, so each box meets few others.
+    const std::vector<std::size_t> order = OrderBy(boxes, All(boxes), &Box::left);
+    std::optional<std::pair<std::size_t, std::size_t>> first;
+    for (std::size_t i = 0; i < order.size(); ++i) {
+        const Box& a = boxes[order[i]];
+        for (std::size_t j = i + 1; j < order.size(); ++j) {
+            const Box& b = boxes[order[j]];
+            if (b.left >= a.right + gap - tol) break;
+            if (std::max(b.bottom - a.top, a.bottom - b.top) >= gap - tol) continue;
+            const std::pair<std::size_t, std::size_t> pair = std::minmax(order[i], order[j]);
+            if (!first || pair < *first) first = pair;
+        }
+    }
+    return first;
+}
+
+std::optional<std::size_t> FirstOverlapping(const std::vector<Box>& boxes, const Box& box,
+                                            double tol) {
+    for (std::size_t k = 0; k < boxes.size(); ++k) {
+        const Box& b = boxes[k];
+        if (b.left < box.right - tol && box.left < b.right - tol && b.bottom < box.top - tol &&
+            box.bottom < b.top - tol)
+            return k;
+    }
+    return std::nullopt;
+}
+
+std::optional<std::pair<std::size_t, std::size_t>> FirstInseparablePair(
+    const std::vector<Box>& boxes, double kerf, double tol) {
+    std::vector<std::vector<std::size_t>> open{All(boxes)};
+    std::optional<std::pair<std::size_t, std::size_t>> first;
+    while (!open.empty()) {
+        std::vector<std::size_t> group = std::move(open.back());
+        open.pop_back();
+        if (group.size() < 2) continue;
+        auto pieces = CutAcross(boxes, group, &Box::left, &Box::right, kerf, tol);
+        if (pieces.size() == 1)
+            pieces = CutAcross(boxes, group, &Box::bottom, &Box::top, kerf, tol);
+        if (pieces.size() > 1) {
+            for (auto& piece : pieces) open.push_back(std::move(piece));
+            continue;
+        }
+        std::sort(group.begin(), group.end());
+        const std::pair<std::size_t, std::size_t> pair{group[0], group[1]};
+        if (!first || pair < *first) first = pair;
+    }
+    return first;
+}
