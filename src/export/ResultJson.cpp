@@ -2,6 +2,8 @@
 
 #include <nlohmann/json.hpp>
 
+#include "export/CutJson.h"
+
 namespace {
 
 // Keys stay in the documented order rather than sorted.
@@ -12,7 +14,7 @@ Json Rectangle(const Rect& p) {
     return {{"x", p.x}, {"y", p.y}, {"length", p.length}, {"width", p.width}};
 }
 
-Json SheetJson(const PlannedSheet& s) {
+Json SheetJson(const AppliedResult& result, const PlannedSheet& s) {
     Json parts = Json::array(), offcuts = Json::array();
     for (const Placement& p : s.parts) {
         Json part = {{"id", p.partId}, {"label", p.label}};
@@ -21,7 +23,7 @@ Json SheetJson(const PlannedSheet& s) {
         parts.push_back(std::move(part));
     }
     for (const Offcut& o : s.offcuts) offcuts.push_back(Rectangle(o));
-    return {{"id", s.id},
+    Json sheet = {{"id", s.id},
             {"label", s.label},
             {"length", s.length},
             {"width", s.width},
@@ -32,14 +34,16 @@ Json SheetJson(const PlannedSheet& s) {
             {"utilisation", s.utilisation},
             {"parts", std::move(parts)},
             {"offcuts", std::move(offcuts)}};
+    AddSheetCutFields(sheet, result, s);
+    return sheet;
 }
 
 }  // namespace
 
 std::string ResultJson(const AppliedResult& result) {
     Json sheets = Json::array();
-    for (const PlannedSheet& s : result.sheets) sheets.push_back(SheetJson(s));
-    const Json out = {{"seed", result.seed},
+    for (const PlannedSheet& s : result.sheets) sheets.push_back(SheetJson(result, s));
+    Json out = {{"seed", result.seed},
                       {"generations", result.generations},
                       {"fitness", result.fitness},
                       {"allPlaced", result.allPlaced},
@@ -48,6 +52,7 @@ std::string ResultJson(const AppliedResult& result) {
                       {"placedPartArea", result.placedPartArea},
                       {"offcutArea", result.offcutArea},
                       {"sheets", std::move(sheets)}};
+    AddPlanCutFields(out, result);
     // Labels from lists written on other systems may hold bytes that are not UTF-8.
     return out.dump(2, ' ', false, Json::error_handler_t::replace) + "\n";
 }
