@@ -24,16 +24,16 @@ Json SheetJson(const AppliedResult& result, const PlannedSheet& s) {
     }
     for (const Offcut& o : s.offcuts) offcuts.push_back(Rectangle(o));
     Json sheet = {{"id", s.id},
-            {"label", s.label},
-            {"length", s.length},
-            {"width", s.width},
-            {"used", s.used},
-            {"distinct", s.distinct},
-            {"count", s.count},
-            {"layoutIndex", s.layoutIndex},
-            {"utilisation", s.utilisation},
-            {"parts", std::move(parts)},
-            {"offcuts", std::move(offcuts)}};
+                  {"label", s.label},
+                  {"length", s.length},
+                  {"width", s.width},
+                  {"used", s.used},
+                  {"distinct", s.distinct},
+                  {"count", s.count},
+                  {"layoutIndex", s.layoutIndex},
+                  {"utilisation", s.utilisation},
+                  {"parts", std::move(parts)},
+                  {"offcuts", std::move(offcuts)}};
     AddSheetCutFields(sheet, result, s);
     return sheet;
 }
@@ -44,14 +44,14 @@ std::string ResultJson(const AppliedResult& result) {
     Json sheets = Json::array();
     for (const PlannedSheet& s : result.sheets) sheets.push_back(SheetJson(result, s));
     Json out = {{"seed", result.seed},
-                      {"generations", result.generations},
-                      {"fitness", result.fitness},
-                      {"allPlaced", result.allPlaced},
-                      {"ratioParts", static_cast<double>(result.ratioParts)},
-                      {"ratioWithOffcuts", static_cast<double>(result.ratioWithOffcuts)},
-                      {"placedPartArea", result.placedPartArea},
-                      {"offcutArea", result.offcutArea},
-                      {"sheets", std::move(sheets)}};
+                {"generations", result.generations},
+                {"fitness", result.fitness},
+                {"allPlaced", result.allPlaced},
+                {"ratioParts", static_cast<double>(result.ratioParts)},
+                {"ratioWithOffcuts", static_cast<double>(result.ratioWithOffcuts)},
+                {"placedPartArea", result.placedPartArea},
+                {"offcutArea", result.offcutArea},
+                {"sheets", std::move(sheets)}};
     AddPlanCutFields(out, result);
     // Labels from lists written on other systems may hold bytes that are not UTF-8.
     return out.dump(2, ' ', false, Json::error_handler_t::replace) + "\n";

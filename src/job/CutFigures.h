@@ -10,9 +10,9 @@
 #include "job/SawCuts.h"
 
 struct CutFigures {
-    bool sawn = false;   // saw cuts; the CNC tool path otherwise
-    int cuts = 0;        // saw cuts, or cutting moves of the program
-    double length = 0.0; // summed slot lengths, or the tool path at cutting depth
+    bool sawn = false;    // saw cuts; the CNC tool path otherwise
+    int cuts = 0;         // saw cuts, or cutting moves of the program
+    double length = 0.0;  // summed slot lengths, or the tool path at cutting depth
 
     // Adds the other's cuts and length.
     CutFigures& operator+=(const CutFigures& other);

@@ -98,8 +98,8 @@ class Separation {
     // The slot from `at` to `at` + blade width along the axis, across the piece.
     void Emit(const Span& piece, int axis, double at) {
         const int other = 1 - axis;
-        cuts_.push_back(SawCut{axis == kX ? SawCut::Axis::X : SawCut::Axis::Y, at,
-                               piece.lo[other], piece.hi[other]});
+        cuts_.push_back(SawCut{axis == kX ? SawCut::Axis::X : SawCut::Axis::Y, at, piece.lo[other],
+                               piece.hi[other]});
     }
 
     bool NeedsTrim(const Span& piece, int axis, const std::vector<Group>& alongX,

@@ -28,7 +28,6 @@ struct SawCut {
 // The sequence for a sheet of a plan cut with these settings; nothing when no
 // edge-to-edge cut parts some of its parts (a free layout). A sheet without parts
 // needs no cuts.
-std::optional<std::vector<SawCut>> DeriveSawCuts(const PlannedSheet& sheet,
-                                                 const CutSettings& cut);
+std::optional<std::vector<SawCut>> DeriveSawCuts(const PlannedSheet& sheet, const CutSettings& cut);
 
 double TotalCutLength(const std::vector<SawCut>& cuts);

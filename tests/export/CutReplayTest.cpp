@@ -99,10 +99,10 @@ TEST(CutReplay, SawCutsOfGeneratedPlansReplayCleanly) {
 // left out, cuts out of order. The layout is that of the saw cut tests: margins
 // 10, blade 4, parts A and B side by side under C.
 TEST(CutReplay, TheReaderRefusesCutsThatDoNotPartTheSheet) {
-    AppliedResult result = ResultOf({LayoutSheet(
-        "S", 1000, 600, 1, 0,
-        {Rect("A", 1, 10, 10, 500, 300), Rect("B", 2, 514, 10, 476, 300),
-         Rect("C", 3, 10, 314, 980, 270)})});
+    AppliedResult result =
+        ResultOf({LayoutSheet("S", 1000, 600, 1, 0,
+                              {Rect("A", 1, 10, 10, 500, 300), Rect("B", 2, 514, 10, 476, 300),
+                               Rect("C", 3, 10, 314, 980, 270)})});
     result.settings.cut.guillotine = true;
     result.settings.cut.bladeWidth = 4;
     result.settings.cut.margins = {10, 10, 10, 10};

@@ -48,8 +48,8 @@ TEST(SawCuts, MarginsFirstThenStagesFromTheReferenceEdge) {
     CutSettings cut;
     cut.bladeWidth = 4;
     cut.margins = {10, 10, 10, 10};
-    const PlannedSheet sheet =
-        LaidOut(1000, 600, {Piece(10, 10, 500, 300), Piece(514, 10, 476, 300), Piece(10, 314, 980, 270)});
+    const PlannedSheet sheet = LaidOut(
+        1000, 600, {Piece(10, 10, 500, 300), Piece(514, 10, 476, 300), Piece(10, 314, 980, 270)});
     const auto cuts = DeriveSawCuts(sheet, cut);
     ASSERT_TRUE(cuts);
     EXPECT_EQ(Plain(*cuts), (std::vector<std::tuple<Axis, double, double, double>>{
@@ -65,7 +65,8 @@ TEST(SawCuts, MarginsFirstThenStagesFromTheReferenceEdge) {
 
     // Without margins nothing is trimmed, and a part that fills its piece needs no cut.
     cut.margins = {};
-    const auto bare = DeriveSawCuts(LaidOut(504, 200, {Piece(0, 0, 250, 200), Piece(254, 0, 250, 200)}), cut);
+    const auto bare =
+        DeriveSawCuts(LaidOut(504, 200, {Piece(0, 0, 250, 200), Piece(254, 0, 250, 200)}), cut);
     ASSERT_TRUE(bare);
     EXPECT_EQ(Plain(*bare),
               (std::vector<std::tuple<Axis, double, double, double>>{{Axis::X, 250, 0, 200}}));
@@ -76,9 +77,10 @@ TEST(SawCuts, MarginsFirstThenStagesFromTheReferenceEdge) {
 TEST(SawCuts, StagesTurnAndEveryPartIsCutToSize) {
     CutSettings cut;
     cut.bladeWidth = 2;
-    const PlannedSheet grid = LaidOut(
-        300, 300, {Piece(0, 0, 100, 100), Piece(102, 0, 100, 100), Piece(0, 102, 100, 100),
-                   Piece(102, 102, 90, 100)});  // 10 short of its strip's length
+    const PlannedSheet grid =
+        LaidOut(300, 300,
+                {Piece(0, 0, 100, 100), Piece(102, 0, 100, 100), Piece(0, 102, 100, 100),
+                 Piece(102, 102, 90, 100)});  // 10 short of its strip's length
     const auto cuts = DeriveSawCuts(grid, cut);
     ASSERT_TRUE(cuts);
     EXPECT_EQ(Plain(*cuts), (std::vector<std::tuple<Axis, double, double, double>>{
@@ -96,9 +98,9 @@ TEST(SawCuts, StagesTurnAndEveryPartIsCutToSize) {
 TEST(SawCuts, APinwheelHasNoSawSequenceAndAnEmptySheetNeedsNoCuts) {
     CutSettings cut;
     cut.bladeWidth = 0;
-    const PlannedSheet pinwheel =
-        LaidOut(300, 300, {Piece(0, 0, 200, 100), Piece(200, 0, 100, 200), Piece(100, 200, 200, 100),
-                         Piece(0, 100, 100, 200)});
+    const PlannedSheet pinwheel = LaidOut(300, 300,
+                                          {Piece(0, 0, 200, 100), Piece(200, 0, 100, 200),
+                                           Piece(100, 200, 200, 100), Piece(0, 100, 100, 200)});
     EXPECT_FALSE(DeriveSawCuts(pinwheel, cut));
     cut.margins = {5, 5, 5, 5};
     const auto none = DeriveSawCuts(LaidOut(300, 300, {}), cut);

@@ -4,6 +4,8 @@
 #include <cmath>
 #include <string>
 
+namespace {
+
 double Uniform(std::mt19937_64& rng, double lo, double hi) {
     return std::uniform_real_distribution<double>(lo, hi)(rng);
 }
@@ -15,8 +17,6 @@ int Below(std::mt19937_64& rng, int n) {
 bool Chance(std::mt19937_64& rng, double p) {
     return Uniform(rng, 0, 1) < p;
 }
-
-namespace {
 
 // Entered sizes of one part row drawn against a usable area; `previous` is the
 // length of the row before, so that strips end one blade width short of a part.
@@ -105,4 +105,3 @@ JobRows RandomRows(std::mt19937_64& rng, bool guillotine) {
     }
     return rows;
 }
-

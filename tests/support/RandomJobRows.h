@@ -7,8 +7,4 @@
 
 #include "job/JobRows.h"
 
-double Uniform(std::mt19937_64& rng, double lo, double hi);
-int Below(std::mt19937_64& rng, int n);
-bool Chance(std::mt19937_64& rng, double p);
-
 JobRows RandomRows(std::mt19937_64& rng, bool guillotine);
