@@ -104,7 +104,11 @@ int Run(const CliOptions& o, char* program) {
             std::fprintf(info, "%s\n", line.c_str());
     }
     if (!WriteOutputs(o, *calc.Applied(), sheetTable, partTable, error)) return Fail(error);
-    if (!WriteExports(o.exports, *calc.Applied(), partTable, form, o.quiet ? nullptr : info, error))
+    std::FILE* written = o.quiet ? nullptr : info;
+    if (!WriteExports(o.exports, *calc.Applied(), partTable, form, written, error) ||
+        !WritePlanDocuments(o.exports, *calc.Applied(),
+                            WriteReport(*calc.Applied(), sheetTable, partTable), partTable, form,
+                            written, error))
         return Fail(error);
     return outcome.allPlaced ? kExitAllPlaced : kExitSomeNotPlaced;
 }
