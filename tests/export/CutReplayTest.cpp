@@ -46,13 +46,8 @@ Reach WriteGeneratedPlans(const std::string& folder, int jobs, std::uint64_t see
             break;
         }
         nextPartId += job.partCount;
-        RandomSource random(static_cast<std::uint32_t>(seed + j));
-        Agent candidate;
-        CreateRandom(candidate, job.parts, job.sheets, random);
-        std::shuffle(candidate.sheetOrder.begin(), candidate.sheetOrder.end(), rng);
-        Decode(candidate);
-        Evaluate(candidate, list, job, rows.settings.cut);
-        const AppliedResult plan = PlanOf(candidate, job, rows.settings);
+        const AppliedResult plan =
+            RandomCandidatePlan(rows, job, static_cast<std::uint32_t>(seed + j), rng, list);
         if (CheckPlan(plan)) continue;  // the plan check's own tests look at these
         Write(folder + "/plan" + std::to_string(j) + ".json", ResultJson(plan));
         ++reach.plans;

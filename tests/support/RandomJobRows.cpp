@@ -4,6 +4,9 @@
 #include <cmath>
 #include <string>
 
+#include "job/Calculation.h"
+#include "optimizer/Ga.h"
+
 namespace {
 
 double Uniform(std::mt19937_64& rng, double lo, double hi) {
@@ -104,4 +107,15 @@ JobRows RandomRows(std::mt19937_64& rng, bool guillotine) {
         rows.parts.push_back(p);
     }
     return rows;
+}
+
+AppliedResult RandomCandidatePlan(const JobRows& rows, const Job& job, std::uint32_t seed,
+                                  std::mt19937_64& rng, WorkList& list) {
+    RandomSource random(seed);
+    Agent candidate;
+    CreateRandom(candidate, job.parts, job.sheets, random);
+    std::shuffle(candidate.sheetOrder.begin(), candidate.sheetOrder.end(), rng);
+    Decode(candidate);
+    Evaluate(candidate, list, job, rows.settings.cut);
+    return PlanOf(candidate, job, rows.settings);
 }

@@ -5,6 +5,13 @@
 
 #include <random>
 
+#include "engine/Cut.h"
+#include "job/AppliedResult.h"
 #include "job/JobRows.h"
 
 JobRows RandomRows(std::mt19937_64& rng, bool guillotine);
+
+// The plan of one random candidate of the gathered job (sheets in a random order),
+// laid out and applied as a calculation applies its best candidate.
+AppliedResult RandomCandidatePlan(const JobRows& rows, const Job& job, std::uint32_t seed,
+                                  std::mt19937_64& rng, WorkList& list);
