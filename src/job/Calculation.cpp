@@ -92,31 +92,14 @@ CalcOutcome EndedOutcome(CalcOutcome::Status status, std::string message, bool i
 }
 
 JobSnapshot JobSnapshot::Take(const JobRows& rows) {
-    const CutSettings& cut = rows.settings.cut;
     JobSnapshot s;
-    s.guillotine = cut.guillotine;
-    s.cost = cut.costObjective;
-    s.bladeWidth = cut.bladeWidth;
-    s.margins = cut.margins;
-    s.minOffcutLength = cut.minOffcutLength;
-    s.minOffcutWidth = cut.minOffcutWidth;
-    s.minOffcutArea = cut.minOffcutArea;
+    s.cut = rows.settings.cut;
     // A renamed row is the same job: labels only name the plan's parts and sheets.
     s.parts = rows.parts;
     for (PartRow& row : s.parts) row.label.clear();
     s.sheets = rows.sheets;
     for (SheetRow& row : s.sheets) row.label.clear();
     return s;
-}
-
-bool JobSnapshot::operator==(const JobSnapshot& o) const {
-    const auto sameMargins = [](const Margins& a, const Margins& b) {
-        return a.top == b.top && a.bottom == b.bottom && a.left == b.left && a.right == b.right;
-    };
-    return guillotine == o.guillotine && cost == o.cost && bladeWidth == o.bladeWidth &&
-           sameMargins(margins, o.margins) && minOffcutLength == o.minOffcutLength &&
-           minOffcutWidth == o.minOffcutWidth && minOffcutArea == o.minOffcutArea &&
-           parts == o.parts && sheets == o.sheets;
 }
 
 double RoundTo5(double v) {

@@ -47,15 +47,12 @@ CalcOutcome EndedOutcome(CalcOutcome::Status status, std::string message, bool i
 
 // The values a repeated calculation compares to decide whether the job changed.
 struct JobSnapshot {
-    bool guillotine = false, cost = false;
-    double bladeWidth = 0;
-    Margins margins;
-    double minOffcutLength = 0, minOffcutWidth = 0, minOffcutArea = 0;
+    CutSettings cut;
     std::vector<PartRow> parts;    // without their labels
     std::vector<SheetRow> sheets;  // likewise
 
     static JobSnapshot Take(const JobRows& rows);
-    bool operator==(const JobSnapshot& o) const;
+    bool operator==(const JobSnapshot&) const = default;
 };
 
 // v rounded to the nearest multiple of 0.00001, halves to even.
