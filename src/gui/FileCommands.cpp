@@ -8,6 +8,7 @@
 #include "gui/Dialogs.h"
 #include "gui/EntryTableView.h"
 #include "gui/Messages.h"
+#include "gui/TableHistory.h"
 #include "gui/TablePage.h"
 #include "gui/UiText.h"
 
@@ -37,7 +38,7 @@ void FileCommands::Open(TableKind kind) {
     const QString path = Ask(sheets ? FileDialogKind::SheetOpen : FileDialogKind::PartOpen, false);
     if (path.isEmpty()) return;
     ListResult result;
-    (sheets ? p_.sheets : p_.parts).Edit([&](CellTable& t) {
+    p_.history.Edit(sheets ? p_.sheets : p_.parts, [&](CellTable& t) {
         result = sheets ? OpenSheetFile(S(path), t, names_) : OpenPartFile(S(path), t, names_);
     });
     ShowNames();
@@ -79,6 +80,8 @@ void FileCommands::OpenProjectFile(const QString& path) {
     }
     p_.sheets.Edit([&](CellTable& t) { t = std::move(sheets); });
     p_.parts.Edit([&](CellTable& t) { t = std::move(parts); });
+    // Another project: the steps of the last one no longer apply.
+    p_.history.Clear();
     p_.showSettings(form);
     ShowNames();
     p_.showProject(ProjectCaption(S(path), p_.baseCaption()));

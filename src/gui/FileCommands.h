@@ -13,6 +13,7 @@ class CellTableModel;
 class Dialogs;
 class Messages;
 class QMainWindow;
+class TableHistory;
 class TablePage;
 
 struct FileCommandsParts {
@@ -21,6 +22,7 @@ struct FileCommandsParts {
     const Messages& messages;
     CellTableModel& sheets;
     CellTableModel& parts;
+    TableHistory& history;
     TablePage& sheetsPage;
     TablePage& partsPage;
     std::function<SettingsForm()> settings;

@@ -25,6 +25,7 @@
 #include "gui/OutputCommands.h"
 #include "gui/ReportPage.h"
 #include "gui/SetsPage.h"
+#include "gui/TableHistory.h"
 #include "gui/TablePage.h"
 #include "gui/UiText.h"
 #include "gui/UpdateDialog.h"
@@ -49,8 +50,11 @@ MainWindow::MainWindow(Dialogs& dialogs, const WindowFiles& files, QWidget* pare
     setObjectName(QStringLiteral("frmMain"));
     setWindowIcon(QIcon(TarvexLogo(64)));
 
-    sheetsPage_ = new TablePage(sheetModel_);
-    partsPage_ = new TablePage(partModel_);
+    history_ = new TableHistory(this);
+    history_->Watch(sheetModel_);
+    history_->Watch(partModel_);
+    sheetsPage_ = new TablePage(sheetModel_, *history_);
+    partsPage_ = new TablePage(partModel_, *history_);
     layoutsPage_ = new LayoutsPage;
     reportPage_ = new ReportPage;
     setsPage_ = new SetsPage(dialogs_);
@@ -109,6 +113,15 @@ void MainWindow::BuildMenu() {
     mnPrintSetup_ = action(mnFile_, "mnPrintSetup");
     mnFile_->addSeparator();
     mnExit_ = action(mnFile_, "mnExit");
+    mnEdit_ = menuBar()->addMenu(QString());
+    mnUndo_ = action(mnEdit_, "mnUndo");
+    mnUndo_->setShortcut(QKeySequence::Undo);
+    mnRedo_ = action(mnEdit_, "mnRedo");
+    // Ctrl+Y as on the spreadsheets of the workshop, and the desktop's own keys.
+    QList<QKeySequence> redoKeys{QKeySequence(Qt::CTRL | Qt::Key_Y)};
+    for (const QKeySequence& keys : QKeySequence::keyBindings(QKeySequence::Redo))
+        if (!redoKeys.contains(keys)) redoKeys << keys;
+    mnRedo_->setShortcuts(redoKeys);
     mnProject_ = menuBar()->addMenu(QString());
     mniOpen_ = action(mnProject_, "mniOpen");
     mniSave_ = action(mnProject_, "mniSave");
@@ -124,7 +137,7 @@ void MainWindow::BuildMenu() {
 
 void MainWindow::ConnectPages() {
     fileCommands_ = new FileCommands(
-        {*this, dialogs_, *messages_, sheetModel_, partModel_, *sheetsPage_, *partsPage_,
+        {*this, dialogs_, *messages_, sheetModel_, partModel_, *history_, *sheetsPage_, *partsPage_,
          [this] { return Settings(); }, [this](const SettingsForm& f) { ShowSettings(f); },
          [this](const std::string& caption) {
              setWindowTitle(Q(caption));
@@ -138,6 +151,16 @@ void MainWindow::ConnectPages() {
         connect(page, &TablePage::saveClicked, this, [this, kind] { fileCommands_->Save(kind); });
     }
     connect(sheetsPage_, &TablePage::saveLeftClicked, fileCommands_, &FileCommands::SaveLeft);
+    for (TablePage* page : {sheetsPage_, partsPage_})
+        connect(page, &TablePage::refused, this,
+                [this](const QString& message) { messages_->Error(S(message)); });
+    QUndoStack& steps = history_->Stack();
+    connect(mnUndo_, &QAction::triggered, &steps, &QUndoStack::undo);
+    connect(mnRedo_, &QAction::triggered, &steps, &QUndoStack::redo);
+    connect(&steps, &QUndoStack::canUndoChanged, mnUndo_, &QAction::setEnabled);
+    connect(&steps, &QUndoStack::canRedoChanged, mnRedo_, &QAction::setEnabled);
+    mnUndo_->setEnabled(false);
+    mnRedo_->setEnabled(false);
     connect(mniOpen_, &QAction::triggered, fileCommands_, &FileCommands::ProjectOpen);
     connect(mniSave_, &QAction::triggered, fileCommands_, &FileCommands::ProjectSave);
 
@@ -207,6 +230,9 @@ void MainWindow::Retranslate() {
     mnFile_->setTitle(Q(_("File(&F)")));
     mnPrintSetup_->setText(Q(_("Print Sets(&R)...")));
     mnExit_->setText(Q(_("Exit(&X)")));
+    mnEdit_->setTitle(Q(_("Edit(&E)")));
+    mnUndo_->setText(Q(_("Undo(&U)")));
+    mnRedo_->setText(Q(_("Redo(&R)")));
     mnProject_->setTitle(Q(_("Project(&P)")));
     mniOpen_->setText(Q(_("Open Project(&O)...")));
     mniSave_->setText(Q(_("Save Project(&S)...")));

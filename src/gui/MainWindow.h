@@ -24,6 +24,7 @@ class QMenu;
 class QTabWidget;
 class ReportPage;
 class SetsPage;
+class TableHistory;
 class TablePage;
 
 // The files the window reads and writes besides the ones the user picks.
@@ -85,15 +86,16 @@ class MainWindow : public QMainWindow {
     WindowFiles files_;
     CellTableModel sheetModel_{TableKind::Sheet};
     CellTableModel partModel_{TableKind::Part};
+    TableHistory* history_;
     QTabWidget* pgcpg1_;
     TablePage* sheetsPage_;
     TablePage* partsPage_;
     LayoutsPage* layoutsPage_;
     ReportPage* reportPage_;
     SetsPage* setsPage_;
-    QMenu *mnFile_, *mnProject_, *mnHelpMenu_;
-    QAction *mnPrintSetup_, *mnExit_, *mniOpen_, *mniSave_, *mnCalc_, *mnHelp_, *mniLatest_,
-        *mnAbout_;
+    QMenu *mnFile_, *mnEdit_, *mnProject_, *mnHelpMenu_;
+    QAction *mnPrintSetup_, *mnExit_, *mnUndo_, *mnRedo_, *mniOpen_, *mniSave_, *mnCalc_,
+        *mnHelp_, *mniLatest_, *mnAbout_;
     std::unique_ptr<Messages> messages_;
     FileCommands* fileCommands_;
     CalcCommand* calc_;

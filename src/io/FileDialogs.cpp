@@ -13,6 +13,10 @@ std::string WorkbookFilter() {
     return "Excel file(*.xls *.xlsx)";
 }
 
+std::string CsvFilter() {
+    return _("CSV file") + "(*.csv)";
+}
+
 }  // namespace
 
 std::string FileDialogSpec::QtFilter() const {
@@ -24,11 +28,11 @@ std::string FileDialogSpec::QtFilter() const {
 FileDialogSpec FileDialogFor(FileDialogKind kind) {
     switch (kind) {
         case FileDialogKind::SheetOpen:
-            return {{_("Sheet file") + "(*.sht)", TextFilter(), WorkbookFilter()},
+            return {{_("Sheet file") + "(*.sht)", TextFilter(), WorkbookFilter(), CsvFilter()},
                     _("Please select open sheet file name"),
                     "sht"};
         case FileDialogKind::PartOpen:
-            return {{_("Part file") + "(*.prt)", TextFilter(), WorkbookFilter()},
+            return {{_("Part file") + "(*.prt)", TextFilter(), WorkbookFilter(), CsvFilter()},
                     _("Please select open part file name"),
                     "prt"};
         case FileDialogKind::SheetSave:

@@ -6,6 +6,7 @@
 #include "text/FileMessages.h"
 #include "text/NumberText.h"
 #include "text/SingleLineText.h"
+#include "io/CsvLists.h"
 #include "io/SpreadsheetImport.h"
 #include "io/TextFile.h"
 #include "text/Translate.h"
@@ -106,6 +107,8 @@ ListResult LoadList(TableKind kind, const std::string& path, CellTable& t, bool 
             result.rows = CountLabelledRows(t);
             return result;
         }
+        case ListReader::Csv:
+            return sheet ? LoadSheetCsv(path, t) : LoadPartCsv(path, t);
         case ListReader::Text:
             break;
     }
@@ -154,6 +157,7 @@ ListReader ChooseListReader(TableKind kind, const std::string& path, bool ignore
     if (probe.find(kind == TableKind::Sheet ? ".sht" : ".prt") != std::string::npos)
         return ListReader::Sectioned;
     if (probe.find(".xls") != std::string::npos) return ListReader::Spreadsheet;
+    if (IsCsvPath(path)) return ListReader::Csv;
     return ListReader::Text;
 }
 

@@ -28,11 +28,12 @@ struct ListFileNames {
     std::string PartFileName;
 };
 
-enum class ListReader { Text, Sectioned, Spreadsheet };
+enum class ListReader { Text, Sectioned, Spreadsheet, Csv };
 
 // Which reader a path selects: ".sht" (".prt" for parts) anywhere in the path
 // selects the sectioned reader, else ".xls" anywhere (.xlsx too) the workbook
-// reader, else the text reader. With ignoreCase the test runs on the lower-cased
+// reader, else a name ending in ".csv" (any letter case) the CSV reader, else the
+// text reader. With ignoreCase the test runs on the lower-cased
 // path (the Open buttons); a project's paths are tested as stored.
 ListReader ChooseListReader(TableKind kind, const std::string& path, bool ignoreCase);
 

@@ -216,3 +216,29 @@ TEST_F(Cli, MergedSheetsCarryTheNumberOfTheirLayout) {
         if (s["used"]) used.emplace_back(s["layout"], s["distinct"]);
     EXPECT_EQ(used, (std::vector<std::pair<int, bool>>{{1, true}, {1, false}}));
 }
+
+TEST_F(Cli, CsvListsAreReadLikeTheWindowReadsThem) {
+    WriteFile(Path("sheets.csv"), "Label;Length;Width;Quant;Cost\r\nBirch;2440;1220;4;80,5\r\n");
+    WriteFile(Path("parts.csv"),
+              "Base side,720,560,4,No\n\"Shelf, adjustable\",764,300.5,3,Yes\n");
+    const Outcome o = Run({"--sheets", Path("sheets.csv"), "--parts", Path("parts.csv"), "--seed",
+                           "3", "--json", Path("r.json"), "--quiet"});
+    ASSERT_EQ(o.code, 0) << o.err;
+    std::map<std::string, int> placed;
+    const json result = json::parse(ReadFile(Path("r.json")));
+    for (const json& s : result["sheets"])
+        for (const json& p : s["parts"]) {
+            ++placed[p["label"]];
+            // A part that may not turn keeps its length along x.
+            if (p["label"] == "Base side") {
+                EXPECT_EQ(p["length"], 720);
+            }
+        }
+    EXPECT_EQ(placed, (std::map<std::string, int>{{"Base side", 4}, {"Shelf, adjustable", 3}}));
+
+    WriteFile(Path("bad.csv"), "Door,720,400,2,Yes\nBase side,72O,560,4,No\n");
+    const Outcome bad = Run({"--sheets", Path("sheets.csv"), "--parts", Path("bad.csv")});
+    EXPECT_EQ(bad.code, 1);
+    EXPECT_NE(bad.err.find("bad.csv"), std::string::npos) << bad.err;
+    EXPECT_NE(bad.err.find("72O"), std::string::npos) << bad.err;
+}

@@ -64,6 +64,7 @@ TEST_F(MainWindowTest, MenusHoldTheirCommandsInOrder) {
     }
     EXPECT_EQ(Text(menus.join(QLatin1Char('\n'))),
               "File(&F): Print Sets(&R)...|-|Exit(&X)\n"
+              "Edit(&E): Undo(&U)|Redo(&R)\n"
               "Project(&P): Open Project(&O)...|Save Project(&S)...|-|Start Calc(&C)\n"
               "Help(&H): Content(&C)...|-|Latest Version(&V)...|-|About(&A)...");
 }
