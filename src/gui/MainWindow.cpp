@@ -219,6 +219,7 @@ QString MainWindow::BaseCaption() const {
 
 void MainWindow::ApplyLanguage() {
     SetLanguage(languageCode_);
+    qtTexts_.Use(CurrentLanguage());
     Retranslate();
     TranslateColors();
     TranslateTables();

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "gui/CellTableModel.h"
+#include "gui/QtTexts.h"
 #include "io/SettingsForm.h"
 
 class CalcCommand;
@@ -102,6 +103,7 @@ class MainWindow : public QMainWindow {
     OutputCommands* outputs_;
     QPrinter printer_;
     QTimer* tmr1_;
+    QtTexts qtTexts_;
     std::vector<std::string> languageList_;
     std::string languageCode_;
 };

@@ -12,11 +12,14 @@
 #include <sstream>
 
 #include "io/RegularFile.h"
+#include "text/FileMessages.h"
+#include "text/SystemErrors.h"
+#include "text/Translate.h"
 
 namespace {
 
-std::string Describe(const std::string& what, const std::string& path, int err) {
-    return what + " \"" + path + "\": " + std::strerror(err);
+std::string CannotWrite(const std::string& path, int err) {
+    return Substitute(_("Cannot write \"{1}\": {2}"), {path, SystemErrorText(err)});
 }
 
 bool ConvertFromGb18030(const std::string& in, std::string& out) {
@@ -41,7 +44,7 @@ bool WriteFileAtomic(const std::string& path, const std::string& content, std::s
     std::string name = temp;
     int fd = mkstemp(name.data());
     if (fd < 0) {
-        error = Describe("Cannot write", path, errno);
+        error = CannotWrite(path, errno);
         return false;
     }
     const char* p = content.data();
@@ -50,7 +53,7 @@ bool WriteFileAtomic(const std::string& path, const std::string& content, std::s
         ssize_t n = ::write(fd, p, left);
         if (n < 0) {
             if (errno == EINTR) continue;
-            error = Describe("Cannot write", path, errno);
+            error = CannotWrite(path, errno);
             ::close(fd);
             ::unlink(name.c_str());
             return false;
@@ -62,12 +65,12 @@ bool WriteFileAtomic(const std::string& path, const std::string& content, std::s
     struct stat previous {};
     ::fchmod(fd, ::stat(path.c_str(), &previous) == 0 ? (previous.st_mode & 07777) : 0644);
     if (::fsync(fd) != 0 || ::close(fd) != 0) {
-        error = Describe("Cannot write", path, errno);
+        error = CannotWrite(path, errno);
         ::unlink(name.c_str());
         return false;
     }
     if (std::rename(name.c_str(), path.c_str()) != 0) {
-        error = Describe("Cannot write", path, errno);
+        error = CannotWrite(path, errno);
         ::unlink(name.c_str());
         return false;
     }
@@ -93,7 +96,8 @@ bool ReadTextFile(const std::string& path, std::string& text, std::string& error
         return true;
     }
     if (ConvertFromGb18030(bytes, text)) return true;
-    error = "Cannot read \"" + path + "\": the text is neither UTF-8 nor GB18030";
+    error = Substitute(_("Cannot read \"{1}\": {2}"),
+                       {path, _("the text is neither UTF-8 nor GB18030")});
     return false;
 }
 

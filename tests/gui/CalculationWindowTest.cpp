@@ -65,8 +65,8 @@ class CalculationWindow : public WindowTest {
 
     bool Finished() const {
         for (const ShownMessage& m : dialogs.messages)
-            if (m.text.startsWith(QStringLiteral("Congratulations")) ||
-                m.text.startsWith(QStringLiteral("Sheets area")))
+            if (m.text.startsWith(QStringLiteral("Every part is placed.")) ||
+                m.text.startsWith(QStringLiteral("The sheets are not enough")))
                 return true;
         return false;
     }
@@ -91,7 +91,7 @@ TEST_F(CalculationWindow, RunsOnAWorkerThreadAndShowsItsResultEverywhere) {
     ASSERT_TRUE(WaitUntil([&] { return Finished(); }));
 
     EXPECT_EQ(Text(dialogs.messages.back().text),
-              "Congratulations! All parts nesting is completed!");
+              "Every part is placed.");
     EXPECT_EQ(dialogs.messages.back().icon, Dialogs::Icon::Information);
     EXPECT_EQ(dialogs.messages.size(), 1u);
     EXPECT_TRUE(start->isEnabled());
@@ -174,7 +174,7 @@ TEST_F(CalculationWindow, ABadFirstRowSelectsItsPage) {
     Find<QTabWidget>("pgcpg1")->setCurrentIndex(MainWindow::kLayoutsPage);
     Find<QPushButton>("btnCalc")->click();
     ASSERT_EQ(dialogs.messages.size(), 1u);
-    EXPECT_EQ(Text(dialogs.messages[0].text), "Parts is incorrect, please correct and try again!");
+    EXPECT_EQ(Text(dialogs.messages[0].text), "The first row of the part table needs a length, a width and a quantity. Please correct it and try again.");
     EXPECT_EQ(dialogs.messages[0].icon, Dialogs::Icon::Error);
     EXPECT_EQ(Find<QTabWidget>("pgcpg1")->currentIndex(), MainWindow::kPartsPage);
     EXPECT_TRUE(Find<QPushButton>("btnCalc")->isEnabled());
@@ -182,13 +182,13 @@ TEST_F(CalculationWindow, ABadFirstRowSelectsItsPage) {
     SetTable("sgPart", {{"Door", "720", "400", "4", "Yes"}});
     SetTable("sgSheet", {{"Birch", "", "1220", "5", "40", "Yes"}});
     Find<QPushButton>("btnCalc")->click();
-    EXPECT_EQ(Text(dialogs.messages[1].text), "Sheets is incorrect, please correct and try again!");
+    EXPECT_EQ(Text(dialogs.messages[1].text), "The first row of the sheet table needs a length, a width and a quantity. Please correct it and try again.");
     EXPECT_EQ(Find<QTabWidget>("pgcpg1")->currentIndex(), MainWindow::kSheetsPage);
 
     SetTable("sgSheet", {{"Small", "100", "100", "1", "1", "Yes"}});
     Find<QPushButton>("btnCalc")->click();
     EXPECT_EQ(Text(dialogs.messages[2].text),
-              "The total area of parts is greater than the total area of sheets, can't optimize!");
+              "The parts need more area than all the sheets together offer, so no plan can be made.");
     EXPECT_EQ(dialogs.messages[2].icon, Dialogs::Icon::Information);
 }
 
@@ -201,7 +201,7 @@ TEST_F(CalculationWindow, TheKitchenExampleRunsFromItsProject) {
     Find<QPushButton>("btnCalc")->click();
     ASSERT_TRUE(WaitUntil([&] { return Finished(); }, 120000));
     EXPECT_EQ(Text(dialogs.messages.back().text),
-              "Congratulations! All parts nesting is completed!");
+              "Every part is placed.");
     EXPECT_GE(Find<QComboBox>("cmbPages")->count(), 2);
 
     // Pictures of the pages for the documentation, when asked for.

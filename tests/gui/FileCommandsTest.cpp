@@ -45,7 +45,7 @@ TEST_F(FileCommandsTest, OpenReadsTheListAndShowsItsName) {
     dialogs.openAnswers = {QString::fromStdString(path)};
     Click("btnStockOpen");
     ASSERT_EQ(dialogs.fileRequests.size(), 1u);
-    EXPECT_EQ(Text(dialogs.fileRequests[0].title), "Please select open sheet file name");
+    EXPECT_EQ(Text(dialogs.fileRequests[0].title), "Open a sheet list");
     EXPECT_EQ(Text(dialogs.fileRequests[0].defaultSuffix), "sht");
     EXPECT_NE(Text(dialogs.fileRequests[0].filter).find("(*.sht);;"), std::string::npos);
     EXPECT_EQ(Table("sgSheet").Cell(2, 0), "Birch");
@@ -100,14 +100,14 @@ TEST_F(FileCommandsTest, SaveWritesTheRowsWithLabelsAndSaveLeftTheStockLeft) {
     EXPECT_EQ(ReadAll(list), "Birch\t2440\t1220\t5\t0\tYes\r\nOak\t2000\t1000\t1\t0\tNo\r\n");
     EXPECT_EQ(ReadAll(left), "Birch\t2440\t1220\t2\t0\tYes\r\n");
     EXPECT_EQ(Find<QLineEdit>("edtStockFile")->text().toStdString(), list);
-    EXPECT_EQ(Text(dialogs.fileRequests[1].title), "Please choose left sheets file name save as");
+    EXPECT_EQ(Text(dialogs.fileRequests[1].title), "Save the sheets left over as");
     EXPECT_TRUE(dialogs.messages.empty());
 }
 
 TEST_F(FileCommandsTest, ProjectsSaveAndOpenWithCaptionAndLayoutsPage) {
     Find<QAction>("mniSave")->trigger();
     ASSERT_EQ(dialogs.messages.size(), 1u);
-    EXPECT_EQ(Text(dialogs.messages[0].text), "Please save the parts first!");
+    EXPECT_EQ(Text(dialogs.messages[0].text), "Please save the part list first.");
     EXPECT_TRUE(dialogs.fileRequests.empty());
 
     const std::string sheets = Path("sheets.txt"), parts = Path("parts.txt");

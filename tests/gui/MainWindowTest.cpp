@@ -30,7 +30,7 @@ std::string Text(const QString& text) {
 using MainWindowTest = WindowTest;
 
 TEST_F(MainWindowTest, HasItsFivePagesInOrderAndFitsTheDefaultSizeInEveryLanguage) {
-    const char* english[] = {"Sheets", "Parts", "Layouts", "Report", "Sets"};
+    const char* english[] = {"Sheets", "Parts", "Layouts", "Report", "Settings"};
     const char* chinese[] = {"板材", "零件", "排版图", "报表", "设置"};
     const QString shots = qEnvironmentVariable("TARVEX_SCREENSHOTS");
     for (const char* code : {"en_us", "zh_cn"}) {
@@ -63,10 +63,10 @@ TEST_F(MainWindowTest, MenusHoldTheirCommandsInOrder) {
         menus << menu->text() + QStringLiteral(": ") + items.join(QLatin1Char('|'));
     }
     EXPECT_EQ(Text(menus.join(QLatin1Char('\n'))),
-              "File(&F): Print Sets(&R)...|-|Exit(&X)\n"
-              "Edit(&E): Undo(&U)|Redo(&R)\n"
-              "Project(&P): Open Project(&O)...|Save Project(&S)...|-|Start Calc(&C)\n"
-              "Help(&H): Content(&C)...|-|Latest Version(&V)...|-|About(&A)...");
+              "&File: P&rinter Setup...|-|E&xit\n"
+              "&Edit: &Undo|&Redo\n"
+              "&Project: &Open Project...|&Save Project|-|&Calculate\n"
+              "&Help: &Contents...|-|Check for a New &Version...|-|&About...");
 }
 
 TEST_F(MainWindowTest, PrintSetupAboutAndHelpGoThroughTheDesktop) {

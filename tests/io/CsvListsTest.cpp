@@ -11,7 +11,6 @@
 #include "support/DataFixtures.h"
 #include "text/FieldSplit.h"
 #include "text/FileMessages.h"
-#include "text/Translate.h"
 
 namespace {
 
@@ -39,10 +38,6 @@ int LinesIn(const std::string& text) {
 
 class CsvFiles : public ::testing::Test {
   protected:
-    void SetUp() override {
-        InitTranslation();
-        SetLanguage("en_us");
-    }
     std::string Write(const std::string& name, const std::string& bytes) {
         const std::string path = dir_ + "/" + name;
         fixtures::WriteBytes(path, bytes);

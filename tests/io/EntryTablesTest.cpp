@@ -43,10 +43,11 @@ TEST(EntryTables, AnEntryThatDoesNotConvertIsRefusedNamingTableRowAndColumn) {
               "Sheets, row 2, column \"Length\": \"7a2x0\" is not a number.");
     EXPECT_EQ(CellEntryFault(sheet, 2, SheetCol::Cost, "."),
               "Sheets, row 1, column \"Cost\": \".\" is not a number.");
+    const std::string quant = "column \"" + _("Quant") + "\"";
     EXPECT_EQ(CellEntryFault(TableKind::Part, 4, PartCol::Quant, "2.5"),
-              "Parts, row 3, column \"Quant\": \"2.5\" is not a whole number.");
+              "Parts, row 3, " + quant + ": \"2.5\" is not a whole number.");
     EXPECT_EQ(CellEntryFault(TableKind::Part, 2, PartCol::Quant, "-1"),
-              "Parts, row 1, column \"Quant\": the quantity must not be negative.");
+              "Parts, row 1, " + quant + ": the quantity must not be negative.");
     EXPECT_EQ(CellEntryFault(TableKind::Part, 2, PartCol::Rotatable, "n"), "");
     EXPECT_NE(CellEntryFault(TableKind::Part, 2, PartCol::Rotatable, "maybe"), "");
 }
@@ -136,7 +137,7 @@ TEST(EntryTables, LanguageChangeRewritesFixedRowsButKeepsYesCells) {
 TEST(EntryTables, YesAndNoMeanTheSameInEveryLanguage) {
     const std::vector<std::string> yes = {"Yes", " YES ", "是", "y", "1", "TRUE", "yes\t"};
     const std::vector<std::string> no = {"No", "否", "", "0", "maybe", "false", "Yes please"};
-    InitTranslation();  // the program's catalogs, whatever an earlier test bound
+    const fixtures::ProgramCatalogs catalogs;  // whatever an earlier test bound
     CellTable t = NewPartTable();
     while (t.RowCount() < CellTable::kFirstDataRow + 3) AppendTableRow(t, TableKind::Part);
     for (const std::string& language : {"zh_cn", "en_us", "zh_cn"}) {
@@ -154,5 +155,4 @@ TEST(EntryTables, YesAndNoMeanTheSameInEveryLanguage) {
         EXPECT_EQ(t.Cell(CellTable::kFirstDataRow + 2, PartCol::Rotatable), "maybe");
     }
     EXPECT_EQ(_("Yes"), "是") << "the program's own catalogs are in use";
-    SetLanguage("en_us");
 }

@@ -111,10 +111,7 @@ double AreaOf(const std::vector<Row>& rows) {
 
 class PastedRows : public ::testing::TestWithParam<TableKind> {
   protected:
-    void SetUp() override {
-        InitTranslation();
-        SetLanguage("en_us");
-    }
+    fixtures::ProgramCatalogs catalogs_;  // cells may say yes in any language
 };
 
 }  // namespace
@@ -147,7 +144,7 @@ TEST_P(PastedRows, LandAfterTheLastLabelledRowWithTheirCellsAndDefaults) {
 TEST_P(PastedRows, OneCellThatDoesNotConvertLeavesTheTableAsItWas) {
     const TableKind kind = GetParam();
     const char* table = kind == TableKind::Sheet ? "Sheets" : "Parts";
-    const std::vector<std::string> captions = {"Length", "Width", "Quant"};
+    const std::vector<std::string> captions = {_("Length"), _("Width"), _("Quant")};
     for (unsigned seed = 1; seed <= 200; ++seed) {
         SCOPED_TRACE(seed);
         Paster paster(kind, seed);
@@ -178,8 +175,7 @@ INSTANTIATE_TEST_SUITE_P(BothTables, PastedRows,
                          ::testing::Values(TableKind::Sheet, TableKind::Part));
 
 TEST(PastedRowsFromASpreadsheet, KeepTheirRotationAndDecimalsAndSkipTheHeading) {
-    InitTranslation();
-    SetLanguage("en_us");
+    const fixtures::ProgramCatalogs catalogs;
     CellTable parts = NewPartTable();
     const PasteOutcome outcome = PasteRows(
         parts, TableKind::Part,

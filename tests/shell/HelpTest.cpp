@@ -64,7 +64,7 @@ TEST(OpenHelp, MissingHelpGivesTheTranslatedMessageAndOpensNothing) {
     Recorder recorder;
     InitTranslation(ShippedLocaleDir());
     SetLanguage("en_us");
-    EXPECT_EQ(OpenHelp("xx_none", recorder.Opener()), "The help file is not exists!");
+    EXPECT_EQ(OpenHelp("xx_none", recorder.Opener()), "The manual is missing.");
     SetLanguage("zh_cn");
     EXPECT_EQ(OpenHelp("xx_none", recorder.Opener()), "帮助文件不存在！");
     SetLanguage("en_us");
