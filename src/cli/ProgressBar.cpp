@@ -20,7 +20,7 @@ ProgressBar::~ProgressBar() {
     if (!active_) return;
     // The run may end early (stagnation): show the bar full, then leave the line.
     done_ = total_;
-    Draw();
+    if (!showingBest_) Draw();
     std::fputc('\n', out_);
     std::fflush(out_);
 }
@@ -39,6 +39,25 @@ void ProgressBar::StartPass(int pass) {
     done_ = 0;
     pass_ = pass;
     Draw();
+}
+
+void ProgressBar::ShowBest(const BestProgress& best) {
+    if (!active_) return;
+    if (!showingBest_) {
+        done_ = total_;
+        Draw();
+        std::fputc('\n', out_);
+        showingBest_ = true;
+    }
+    char utilisation[32], left[32], cost[32];
+    std::snprintf(utilisation, sizeof utilisation, "%.2f", best.utilisation * 100);
+    std::snprintf(left, sizeof left, "%.1f", best.secondsLeft);
+    std::snprintf(cost, sizeof cost, "%.2f", best.cost);
+    std::fprintf(out_, "\r%s\033[K",
+                 Substitute(_("best plan: {1} sheets, cost {2}, utilisation {3} %, {4} s left"),
+                            {std::to_string(best.sheets), cost, utilisation, left})
+                     .c_str());
+    std::fflush(out_);
 }
 
 void ProgressBar::Draw() const {

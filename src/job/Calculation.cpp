@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <utility>
 
 #include "job/JobInput.h"
@@ -96,6 +97,7 @@ JobSnapshot JobSnapshot::Take(const JobRows& rows) {
     JobSnapshot s;
     s.guillotine = cut.guillotine;
     s.cost = cut.costObjective;
+    s.search = rows.settings.search;
     s.bladeWidth = cut.bladeWidth;
     s.margins = cut.margins;
     s.minOffcutLength = cut.minOffcutLength;
@@ -113,7 +115,8 @@ bool JobSnapshot::operator==(const JobSnapshot& o) const {
     const auto sameMargins = [](const Margins& a, const Margins& b) {
         return a.top == b.top && a.bottom == b.bottom && a.left == b.left && a.right == b.right;
     };
-    return guillotine == o.guillotine && cost == o.cost && bladeWidth == o.bladeWidth &&
+    return guillotine == o.guillotine && cost == o.cost && search == o.search &&
+           bladeWidth == o.bladeWidth &&
            sameMargins(margins, o.margins) && minOffcutLength == o.minOffcutLength &&
            minOffcutWidth == o.minOffcutWidth && minOffcutArea == o.minOffcutArea &&
            parts == o.parts && sheets == o.sheets;
@@ -166,7 +169,8 @@ int Calculation::MaxGenerationsOfPrepared() const {
     return gathered_ ? MaxGenerations(gathered_->settings.speed) : 0;
 }
 
-void Calculation::Optimize(GaOptions options, const PassStarted& passStarted) {
+void Calculation::Optimize(GaOptions options, const PassStarted& passStarted,
+                           const std::function<void(const BestProgress&)>& bestProgress) {
     if (!ready_) return;
     const Prepared& p = *gathered_;
     options.maxGenerations = MaxGenerations(p.settings.speed);
@@ -192,7 +196,10 @@ void Calculation::Optimize(GaOptions options, const PassStarted& passStarted) {
                     next = std::move(more);
             }
             if (!next) {
-                candidate_ = std::make_unique<AppliedResult>(PlanOf(ga.Best(), job, p.settings));
+                candidate_ = std::make_unique<AppliedResult>(
+                    p.settings.search == SearchMethod::Best && !stopped
+                        ? BestPlanFrom(ga.Best(), job, p, options, bestProgress)
+                        : PlanOf(ga.Best(), job, p.settings));
                 candidate_->generations = ga.GenerationsRun();
                 candidate_->seed = ga.Seed();
                 candidate_->passes = pass;
@@ -203,6 +210,26 @@ void Calculation::Optimize(GaOptions options, const PassStarted& passStarted) {
         if (passStarted) passStarted(pass + 1);
         regathered = std::move(next);
     }
+}
+
+AppliedResult Calculation::BestPlanFrom(
+    const Agent& classic, const Job& job, const Prepared& p, const GaOptions& options,
+    const std::function<void(const BestProgress&)>& progress) {
+    // The same part ids as the classic search's job, every sheet of the rows.
+    Job all;
+    std::string error;
+    if (!GatherJob(p.rows, job.parts.front().id, all, error,
+                   std::numeric_limits<double>::infinity()))
+        all = job;
+    BestOptions best;
+    best.seed = options.seed.value_or(1);
+    best.threads = options.threads;
+    best.timeLimit = p.settings.timeLimit;
+    best.steps = p.settings.bestSteps;
+    best.stop = options.stop;
+    best.progress = progress;
+    Agent found = SearchBest(all, p.settings.cut, classic, best);
+    return PlanOf(found, all, p.settings);
 }
 
 CalcOutcome Calculation::Finish() {

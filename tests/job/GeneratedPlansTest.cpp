@@ -10,110 +10,11 @@
 #include <vector>
 
 #include "job/Calculation.h"
+#include "job/GeneratedRows.h"
 #include "job/JobInput.h"
 #include "job/PlanCheck.h"
 
 namespace {
-
-double Uniform(std::mt19937_64& rng, double lo, double hi) {
-    return std::uniform_real_distribution<double>(lo, hi)(rng);
-}
-
-int Below(std::mt19937_64& rng, int n) {
-    return static_cast<int>(rng() % n);
-}
-
-bool Chance(std::mt19937_64& rng, double p) {
-    return Uniform(rng, 0, 1) < p;
-}
-
-// Entered sizes of one part row drawn against a usable area; `previous` is the
-// length of the row before, so that strips end one blade width short of a part.
-void PartSize(std::mt19937_64& rng, double usableLength, double usableWidth, double previous,
-              double kerf, double& length, double& width) {
-    auto whole = [&](double hi) { return std::floor(Uniform(rng, 1, std::max(2.0, hi))); };
-    switch (Below(rng, 11)) {
-        case 0:  // exactly as long as the usable area
-            length = usableLength, width = whole(usableWidth * 0.5);
-            break;
-        case 1:  // exactly as wide
-            length = whole(usableLength * 0.5), width = usableWidth;
-            break;
-        case 2:  // the whole usable area
-            length = usableLength, width = usableWidth;
-            break;
-        case 3:  // a fraction, so that ends meet exactly
-            length = usableLength / (2 + Below(rng, 4)), width = usableWidth / (2 + Below(rng, 4));
-            break;
-        case 4:
-        case 5:
-        case 6:  // one blade width longer than the row before
-            length = previous + kerf, width = whole(usableWidth * 0.3);
-            break;
-        case 7:
-            length = Uniform(rng, 1, usableLength * 0.7),
-            width = Uniform(rng, 1, usableWidth * 0.7);
-            break;
-        case 8:  // small
-            length = whole(40), width = whole(40);
-            break;
-        default:
-            length = whole(usableLength * 0.6), width = whole(usableWidth * 0.6);
-    }
-}
-
-// A job as typed: repeated labels in other sizes, sheets of two sizes under one
-// label, kerf 0 or positive, margins or none, turnable and fixed parts.
-JobRows RandomRows(std::mt19937_64& rng, bool guillotine) {
-    JobRows rows;
-    CutSettings& cut = rows.settings.cut;
-    cut.guillotine = guillotine;
-    const double blades[] = {0, 0, 3, 4, 4, 4.2, 0.1};
-    cut.bladeWidth = blades[Below(rng, 7)];
-    if (Chance(rng, 0.6)) {
-        const double margins[] = {0, 5, 10, 13.7};
-        cut.margins = Margins{margins[Below(rng, 4)], margins[Below(rng, 4)],
-                              margins[Below(rng, 4)], margins[Below(rng, 4)]};
-    }
-    const double limits[][3] = {{0, 0, 0}, {10, 10, 150}, {50, 30, 5000}};
-    const auto& limit = limits[Below(rng, 3)];
-    cut.minOffcutLength = limit[0], cut.minOffcutWidth = limit[1], cut.minOffcutArea = limit[2];
-    rows.settings.speed = 1;
-
-    const double sizes[][2] = {{2440, 1220}, {2500, 1250}, {1000, 500}, {300, 200}};
-    for (int k = 0, n = 1 + Below(rng, 3); k < n; ++k) {
-        SheetRow s;
-        if (Chance(rng, 0.7)) {
-            const auto& size = sizes[Below(rng, 4)];
-            s.length = size[0], s.width = size[1];
-        } else {
-            s.length = std::round(Uniform(rng, 200, 3000)),
-            s.width = std::round(Uniform(rng, 150, 1500));
-        }
-        s.label = Chance(rng, 0.5) ? "Board" : "Sheet " + std::to_string(k);
-        s.quantity = 1 + Below(rng, 4);
-        s.cost = std::round(Uniform(rng, 0, 100));
-        s.priority = Chance(rng, 0.3);
-        s.row = k + 1;
-        rows.sheets.push_back(s);
-    }
-    const char* labels[] = {"Side", "Shelf", "Door", "Cabinet side panel, left"};
-    double previous = 100;
-    for (int k = 0, n = 1 + Below(rng, 12); k < n; ++k) {
-        const SheetRow& on = rows.sheets[Below(rng, static_cast<int>(rows.sheets.size()))];
-        PartRow p;
-        PartSize(rng, on.length - cut.margins.left - cut.margins.right,
-                 on.width - cut.margins.top - cut.margins.bottom, previous, cut.bladeWidth,
-                 p.length, p.width);
-        previous = p.length;
-        p.label = labels[Below(rng, 4)];
-        p.quantity = 1 + Below(rng, 6);
-        p.rotatable = Chance(rng, 0.7);
-        p.row = k + 1;
-        rows.parts.push_back(p);
-    }
-    return rows;
-}
 
 // What the generated plans held, to show that they reach the cases they are for.
 struct Reach {
