@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "job/BestProgressText.h"
 #include "text/FileMessages.h"
 #include "text/Translate.h"
 
@@ -49,14 +50,7 @@ void ProgressBar::ShowBest(const BestProgress& best) {
         std::fputc('\n', out_);
         showingBest_ = true;
     }
-    char utilisation[32], left[32], cost[32];
-    std::snprintf(utilisation, sizeof utilisation, "%.2f", best.utilisation * 100);
-    std::snprintf(left, sizeof left, "%.1f", best.secondsLeft);
-    std::snprintf(cost, sizeof cost, "%.2f", best.cost);
-    std::fprintf(out_, "\r%s\033[K",
-                 Substitute(_("best plan: {1} sheets, cost {2}, utilisation {3} %, {4} s left"),
-                            {std::to_string(best.sheets), cost, utilisation, left})
-                     .c_str());
+    std::fprintf(out_, "\r%s\033[K", BestProgressText(best).c_str());
     std::fflush(out_);
 }
 
