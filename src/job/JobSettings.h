@@ -28,7 +28,7 @@ struct JobSettings {
     double speed = 1.0;  // speed/quality 1 .. 12
     SearchMethod search = SearchMethod::Classic;
     double timeLimit = 10.0;  // seconds the best search runs
-    // When above 0 the best search takes this many steps instead of a time limit.
+    // When above 0 the best search takes this many steps per lane instead of a time limit.
     std::int64_t bestSteps = 0;
     std::string unit;    // only shown beside numbers
     int decimals = 2;

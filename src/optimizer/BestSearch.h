@@ -27,8 +27,9 @@ struct BestOptions {
     std::uint32_t seed = 1;
     int threads = 0;           // 0 means one per core
     double timeLimit = 10;     // seconds
-    // When above 0 the run takes this many steps instead of a time limit, and its
-    // plan depends only on the job, the start plan, the seed and this number.
+    // When above 0 each of the kStepLanes lanes takes this many steps instead of a
+    // time limit, and the plan depends only on the job, the start plan, the seed
+    // and this number.
     std::int64_t steps = 0;
     const std::atomic<bool>* stop = nullptr;
     // Called on the searching thread whenever the lanes meet.
