@@ -13,7 +13,7 @@ void DefineOptions(CLI::App& app, CliOptions& o) {
                    "Search method: classic (the default) or best, which goes on from the "
                    "classic plan with all the stock")
         ->check(CLI::IsMember({"classic", "best"}));
-    app.add_option("--time-limit", o.timeLimit, "Seconds the best search runs (default 10)")
+    app.add_option("--time-limit", o.timeLimit, "Seconds the best search calculation runs, its classic start included (default 10)")
         ->check(CLI::PositiveNumber);
     app.add_option("--iterations", o.iterations,
                    "Steps of the best search instead of a time limit: the plan then does not "

@@ -2,7 +2,9 @@
 
 #include <algorithm>
 
+#include "export/LabelSheet.h"
 #include "export/LayoutExports.h"
+#include "export/PlanPdf.h"
 #include "io/SettingText.h"
 #include "text/FileMessages.h"
 #include "text/NumberText.h"
@@ -52,6 +54,17 @@ void DefineExportOptions(CLI::App& app, ExportOptions& o) {
     app.add_option("--gcode", o.gcode, "CNC program of each layout");
     app.add_option("--html", o.html, "HTML page of each layout, its picture beside it (.bmp)");
     app.add_option("--offcuts", o.offcuts, "Reusable offcuts of each layout as a sheet list");
+    app.add_option("--svg", o.svg, "SVG drawing of each layout, as the picture shows it");
+    app.add_option("--pdf", o.pdf,
+                   "PDF of the whole plan: the report, then one page per layout with its "
+                   "picture, part table and cut list");
+    app.add_option("--labels", o.labels,
+                   "PDF of part labels with QR codes, one per part, on label sheets");
+    std::vector<std::string> formats;
+    for (const LabelFormat& f : LabelFormats()) formats.push_back(f.name);
+    app.add_option("--label-format", o.labelFormat,
+                   "Label sheet: 3x8 (A4, 70 x 37 mm, the default), 3x7, 2x7 or 2x4")
+        ->check(CLI::IsMember(formats));
     app.add_flag("--dxf-dimensions", o.dxfDimensions, "Part dimensions in the DXF drawings");
     app.add_flag("--dxf-offcuts", o.dxfOffcuts, "Offcuts in the DXF drawings");
     app.add_option("--nc", o.nc, "CNC dialect: huazhong (the default) or siemens")
@@ -59,9 +72,10 @@ void DefineExportOptions(CLI::App& app, ExportOptions& o) {
     app.add_option("--safe-height", o.safeHeight, "Safe height of the tool (Z)");
     app.add_option("--depth", o.depth, "Cutting depth of the tool (Z)");
     app.add_option("--show", o.show,
-                   "What the HTML picture shows: label,dimensions,corners,offcuts, or none")
+                   "What the pictures, SVG drawings and PDF pages show: "
+                   "label,dimensions,corners,offcuts,cuts, or none")
         ->delimiter(',')
-        ->check(CLI::IsMember({"label", "dimensions", "corners", "offcuts", "none"}));
+        ->check(CLI::IsMember({"label", "dimensions", "corners", "offcuts", "cuts", "none"}));
 }
 
 bool CheckExportOptions(const ExportOptions& o, std::string& error) {
@@ -71,7 +85,7 @@ bool CheckExportOptions(const ExportOptions& o, std::string& error) {
 }
 
 std::unique_ptr<QGuiApplication> StartPainting(const ExportOptions& o, char* program) {
-    if (o.html.empty()) return nullptr;
+    if (o.html.empty() && o.svg.empty() && o.pdf.empty() && o.labels.empty()) return nullptr;
     qputenv("QT_QPA_PLATFORM", "offscreen");
     // The platform's notes (such as a missing runtime folder) mean nothing to the
     // user of a command line and would mix with its messages on stderr.
@@ -99,7 +113,9 @@ void ApplyViewOptions(const ExportOptions& o, SettingsForm& form) {
         form.showDimensions = has("dimensions");
         form.showCorners = has("corners");
         form.showOffcuts = has("offcuts");
+        form.showCuts = has("cuts");
     }
+    if (!o.labelFormat.empty()) form.labelFormat = o.labelFormat;
 }
 
 bool WriteExports(const ExportOptions& o, const AppliedResult& result, const CellTable& partTable,
@@ -108,7 +124,8 @@ bool WriteExports(const ExportOptions& o, const AppliedResult& result, const Cel
     const Asked asked[] = {{"--dxf", o.dxf, LayoutExportKind::Dxf},
                            {"--gcode", o.gcode, LayoutExportKind::Gcode},
                            {"--html", o.html, LayoutExportKind::Html},
-                           {"--offcuts", o.offcuts, LayoutExportKind::Offcuts}};
+                           {"--offcuts", o.offcuts, LayoutExportKind::Offcuts},
+                           {"--svg", o.svg, LayoutExportKind::Svg}};
     const ExportSource source{result, partTable, form};
     for (const Asked& a : asked) {
         if (a.pattern.empty()) continue;
@@ -129,4 +146,20 @@ bool WriteExports(const ExportOptions& o, const AppliedResult& result, const Cel
         }
     }
     return true;
+}
+
+bool WritePlanDocuments(const ExportOptions& o, const AppliedResult& result,
+                        const std::vector<std::string>& reportLines, const CellTable& partTable,
+                        const SettingsForm& form, std::FILE* info, std::string& error) {
+    const ExportSource source{result, partTable, form};
+    const auto written = [&](const std::string& path, const ExportOutcome& outcome) {
+        if (!outcome.ok) {
+            error = outcome.message;
+            return false;
+        }
+        if (info) std::fprintf(info, "%s: %s\n", path.c_str(), outcome.message.c_str());
+        return true;
+    };
+    return (o.pdf.empty() || written(o.pdf, ExportPlanPdf(source, reportLines, o.pdf))) &&
+           (o.labels.empty() || written(o.labels, ExportLabels(source, o.labels)));
 }

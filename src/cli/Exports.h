@@ -1,6 +1,6 @@
-// The layout exports of tarvex-cli: DXF, G-code, HTML and offcut lists of the
-// chosen layouts, each file named by a pattern whose "{n}" is the layout number,
-// and the settings they follow.
+// The exports of tarvex-cli: DXF, G-code, HTML, SVG and offcut lists of the chosen
+// layouts, each file named by a pattern whose "{n}" is the layout number, the PDF
+// of the whole plan and the part labels, and the settings they follow.
 #pragma once
 
 #include <CLI/CLI.hpp>
@@ -17,7 +17,9 @@
 
 struct ExportOptions {
     std::string layouts;  // "all" or layout numbers "1,3"
-    std::string dxf, gcode, html, offcuts;
+    std::string dxf, gcode, html, offcuts, svg;
+    std::string pdf, labels;  // of the whole plan
+    std::string labelFormat;  // one of LabelFormats(); the project's when empty
     bool dxfDimensions = false, dxfOffcuts = false;
     std::string nc;  // "huazhong" or "siemens"
     std::optional<std::string> safeHeight, depth;
@@ -30,8 +32,8 @@ void DefineExportOptions(CLI::App& app, ExportOptions& options);
 // calculation so that a long run is not wasted.
 bool CheckExportOptions(const ExportOptions& options, std::string& error);
 
-// The picture of the HTML export is painted with the fonts of a GUI application:
-// one on the offscreen platform when an HTML export is asked, otherwise none. Make
+// Pictures, SVG drawings and PDFs are painted with the fonts of a GUI application:
+// one on the offscreen platform when one of them is asked, otherwise none. Make
 // it before the translation is set up (its constructor resets the locale).
 std::unique_ptr<QGuiApplication> StartPainting(const ExportOptions& options, char* program);
 
@@ -46,3 +48,7 @@ void ApplyViewOptions(const ExportOptions& options, SettingsForm& form);
 bool WriteExports(const ExportOptions& options, const AppliedResult& result,
                   const CellTable& partTable, const SettingsForm& form, std::FILE* info,
                   std::string& error);
+// Writes the PDF of the plan (the report first) and the part labels when asked.
+bool WritePlanDocuments(const ExportOptions& options, const AppliedResult& result,
+                        const std::vector<std::string>& reportLines, const CellTable& partTable,
+                        const SettingsForm& form, std::FILE* info, std::string& error);

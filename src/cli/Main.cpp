@@ -2,8 +2,10 @@
 // window, for scripts and batch runs.
 #include <CLI/CLI.hpp>
 #include <atomic>
+#include <cerrno>
 #include <csignal>
 #include <cstdio>
+#include <cstring>
 
 #include "cli/CliOptions.h"
 #include "cli/JobFiles.h"
@@ -15,6 +17,7 @@
 #include "io/TableInput.h"
 #include "io/TextFile.h"
 #include "job/Calculation.h"
+#include "text/FileMessages.h"
 #include "text/Translate.h"
 
 namespace {
@@ -35,8 +38,13 @@ int Fail(const std::string& message, int code = kExitBadInput) {
 
 bool WriteJson(const std::string& target, const std::string& json, std::string& error) {
     if (target != "-") return WriteFileAtomic(target, json, error);
-    std::fwrite(json.data(), 1, json.size(), stdout);
-    return std::fflush(stdout) == 0;
+    // A large write goes past the buffer, so its own count is the first sign of a full
+    // disk; the flush reports what stayed buffered.
+    const bool written = std::fwrite(json.data(), 1, json.size(), stdout) == json.size();
+    if (written && std::fflush(stdout) == 0) return true;
+    error =
+        Substitute(_("Cannot write the result to standard output: {1}"), {std::strerror(errno)});
+    return false;
 }
 
 bool WriteOutputs(const CliOptions& o, const AppliedResult& result, const CellTable& sheetTable,
@@ -97,7 +105,11 @@ int Run(const CliOptions& o, char* program) {
             std::fprintf(info, "%s\n", line.c_str());
     }
     if (!WriteOutputs(o, *calc.Applied(), sheetTable, partTable, error)) return Fail(error);
-    if (!WriteExports(o.exports, *calc.Applied(), partTable, form, o.quiet ? nullptr : info, error))
+    std::FILE* written = o.quiet ? nullptr : info;
+    if (!WriteExports(o.exports, *calc.Applied(), partTable, form, written, error) ||
+        !WritePlanDocuments(o.exports, *calc.Applied(),
+                            WriteReport(*calc.Applied(), sheetTable, partTable), partTable, form,
+                            written, error))
         return Fail(error);
     return outcome.allPlaced ? kExitAllPlaced : kExitSomeNotPlaced;
 }

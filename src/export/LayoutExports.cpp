@@ -11,6 +11,8 @@ ExportOutcome ExportLayout(LayoutExportKind kind, const ExportSource& source, in
             return ExportGcode(source, layoutIndex, path);
         case LayoutExportKind::Offcuts:
             return ExportOffcuts(source, layoutIndex, path);
+        case LayoutExportKind::Svg:
+            return ExportSvg(source, layoutIndex, path);
     }
     return ExportFailed("Unknown export");
 }

@@ -9,8 +9,9 @@
 #include "export/GcodeExport.h"
 #include "export/HtmlExport.h"
 #include "export/OffcutExport.h"
+#include "export/SvgExport.h"
 
-enum class LayoutExportKind { Html, Dxf, Gcode, Offcuts };
+enum class LayoutExportKind { Html, Dxf, Gcode, Offcuts, Svg };
 
 ExportOutcome ExportLayout(LayoutExportKind kind, const ExportSource& source, int layoutIndex,
                            const std::string& path);

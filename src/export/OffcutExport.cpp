@@ -5,9 +5,10 @@
 
 namespace {
 
-// Sizes are written from single precision, as the list always held them.
+// Sizes as measured: the list holds them in single precision, and writes the
+// shortest decimal that reads back to that value.
 std::string SizeText(double v) {
-    return FormatGeneral(static_cast<float>(v));
+    return FormatMeasure(v);
 }
 
 std::string OffcutPrefix(const SettingsForm& settings) {

@@ -4,6 +4,7 @@
 
 #include "io/EntryTables.h"
 #include "io/TextFile.h"
+#include "render/CutList.h"
 #include "text/FieldSplit.h"
 #include "text/NumberText.h"
 #include "text/TextColumns.h"
@@ -15,15 +16,20 @@ constexpr int kCaptionWidth = 26;
 constexpr int kLabelWidth = 20;
 constexpr int kColumnWidth = 15;
 
+// Captions, labels and cells longer than their column are shortened with "~", so
+// that a blank always parts them from the next column.
 std::string Caption(const char* msgid) {
-    return PadText(_(msgid), kCaptionWidth);
+    return ColumnText(_(msgid), kCaptionWidth);
 }
 std::string Column(const std::string& text) {
-    return PadText(text, kColumnWidth);
+    return ColumnText(text, kColumnWidth);
+}
+std::string LabelColumn(const std::string& text) {
+    return ColumnText(text, kLabelWidth);
 }
 
 std::string Heading(std::initializer_list<const char*> columns) {
-    std::string line = PadText(_("Label"), kLabelWidth);
+    std::string line = LabelColumn(_("Label"));
     for (const char* c : columns) line += Column(_(c));
     return line;
 }
@@ -93,12 +99,13 @@ std::vector<std::string> WriteReport(const AppliedResult& result, const CellTabl
         const int used = UsedSheets(result, label);
         const bool sized = length && width;
         const double area = sized ? *length * *width : 0.0;
-        lines.push_back(
-            PadText(sheetTable.Cell(r, SheetCol::Label), kLabelWidth) +
-            Column(sheetTable.Cell(r, SheetCol::Length)) + Column(sheetTable.Cell(r, SheetCol::Width)) +
-            Column(sized ? FormatGeneral(area) : std::string()) +
-            Column(sheetTable.Cell(r, SheetCol::Cost)) + Column(sheetTable.Cell(r, SheetCol::Quant)) +
-            Column(std::to_string(used)) + Column(LeftText(quant, used)));
+        lines.push_back(LabelColumn(sheetTable.Cell(r, SheetCol::Label)) +
+                        Column(sheetTable.Cell(r, SheetCol::Length)) +
+                        Column(sheetTable.Cell(r, SheetCol::Width)) +
+                        Column(sized ? FormatGeneral(area) : std::string()) +
+                        Column(sheetTable.Cell(r, SheetCol::Cost)) +
+                        Column(sheetTable.Cell(r, SheetCol::Quant)) + Column(std::to_string(used)) +
+                        Column(LeftText(quant, used)));
         if (sized && quant) totalArea += *quant * *length * *width;
         if (cost && quant) totalCost += *quant * *cost;
         if (sized) usedArea += used * *length * *width;
@@ -115,7 +122,7 @@ std::vector<std::string> WriteReport(const AppliedResult& result, const CellTabl
         const std::string label = RowLabel(partTable, r);
         if (label.empty()) continue;
         const int used = UsedParts(result, label);
-        lines.push_back(PadText(partTable.Cell(r, PartCol::Label), kLabelWidth) +
+        lines.push_back(LabelColumn(partTable.Cell(r, PartCol::Label)) +
                         Column(partTable.Cell(r, PartCol::Length)) +
                         Column(partTable.Cell(r, PartCol::Width)) +
                         Column(partTable.Cell(r, PartCol::Rotatable)) +
@@ -135,6 +142,8 @@ std::vector<std::string> WriteReport(const AppliedResult& result, const CellTabl
                     FormatFixed(usedArea - result.placedPartArea, 2));
     lines.push_back("");
     for (std::string& line : RatioLines(result)) lines.push_back(std::move(line));
+    lines.insert(lines.end(), {"", ""});
+    for (std::string& line : CutReportLines(result)) lines.push_back(std::move(line));
     return lines;
 }
 

@@ -2,6 +2,8 @@
 
 #include <nlohmann/json.hpp>
 
+#include "export/CutJson.h"
+
 namespace {
 
 // Keys stay in the documented order rather than sorted.
@@ -12,7 +14,7 @@ Json Rectangle(const Rect& p) {
     return {{"x", p.x}, {"y", p.y}, {"length", p.length}, {"width", p.width}};
 }
 
-Json SheetJson(const PlannedSheet& s, int layout) {
+Json SheetJson(const AppliedResult& result, const PlannedSheet& s) {
     Json parts = Json::array(), offcuts = Json::array();
     for (const Placement& p : s.parts) {
         Json part = {{"id", p.partId}, {"label", p.label}};
@@ -21,36 +23,38 @@ Json SheetJson(const PlannedSheet& s, int layout) {
         parts.push_back(std::move(part));
     }
     for (const Offcut& o : s.offcuts) offcuts.push_back(Rectangle(o));
-    return {{"id", s.id},
-            {"label", s.label},
-            {"length", s.length},
-            {"width", s.width},
-            {"used", s.used},
-            {"distinct", s.distinct},
-            {"count", s.count},
-            {"layoutIndex", s.layoutIndex},
-            {"layout", layout},
-            {"utilisation", s.utilisation},
-            {"parts", std::move(parts)},
-            {"offcuts", std::move(offcuts)}};
+    Json sheet = {{"id", s.id},
+                  {"label", s.label},
+                  {"length", s.length},
+                  {"width", s.width},
+                  {"used", s.used},
+                  {"distinct", s.distinct},
+                  {"count", s.count},
+                  {"layoutIndex", s.layoutIndex},
+                  {"layout", result.LayoutNumberOf(s)},
+                  {"utilisation", s.utilisation},
+                  {"parts", std::move(parts)},
+                  {"offcuts", std::move(offcuts)}};
+    AddSheetCutFields(sheet, result, s);
+    return sheet;
 }
 
 }  // namespace
 
 std::string ResultJson(const AppliedResult& result) {
     Json sheets = Json::array();
-    for (const PlannedSheet& s : result.sheets)
-        sheets.push_back(SheetJson(s, result.LayoutNumberOf(s)));
-    const Json out = {{"seed", result.seed},
-                      {"generations", result.generations},
-                      {"passes", result.passes},
-                      {"fitness", result.fitness},
-                      {"allPlaced", result.allPlaced},
-                      {"ratioParts", static_cast<double>(result.ratioParts)},
-                      {"ratioWithOffcuts", static_cast<double>(result.ratioWithOffcuts)},
-                      {"placedPartArea", result.placedPartArea},
-                      {"offcutArea", result.offcutArea},
-                      {"sheets", std::move(sheets)}};
+    for (const PlannedSheet& s : result.sheets) sheets.push_back(SheetJson(result, s));
+    Json out = {{"seed", result.seed},
+                {"generations", result.generations},
+                {"passes", result.passes},
+                {"fitness", result.fitness},
+                {"allPlaced", result.allPlaced},
+                {"ratioParts", static_cast<double>(result.ratioParts)},
+                {"ratioWithOffcuts", static_cast<double>(result.ratioWithOffcuts)},
+                {"placedPartArea", result.placedPartArea},
+                {"offcutArea", result.offcutArea},
+                {"sheets", std::move(sheets)}};
+    AddPlanCutFields(out, result);
     // Labels from lists written on other systems may hold bytes that are not UTF-8.
     return out.dump(2, ' ', false, Json::error_handler_t::replace) + "\n";
 }

@@ -17,6 +17,9 @@
 
 #include "gui/LayoutPicture.h"
 #include "gui/UiText.h"
+#include "job/CutFigures.h"
+#include "render/CutList.h"
+#include "text/FileMessages.h"
 #include "text/Translate.h"
 
 namespace {
@@ -84,28 +87,38 @@ LayoutsPage::LayoutsPage(QWidget* parent) : QWidget(parent) {
     btnExpDxf_ = NewButton("btnExpDxf", &LayoutsPage::exportDxfClicked);
     btnExpOffcut_ = NewButton("btnExpOffcut", &LayoutsPage::exportOffcutsClicked);
     btnExpGcode_ = NewButton("btnExpGcode", &LayoutsPage::exportGcodeClicked);
+    btnExpSvg_ = NewButton("btnExpSvg", &LayoutsPage::exportSvgClicked);
+    btnExpPdf_ = NewButton("btnExpPdf", &LayoutsPage::exportPdfClicked);
+    btnExpLabels_ = NewButton("btnExpLabels", &LayoutsPage::exportLabelsClicked);
+    // Three to a row below the calculation: printing on paper (the part labels are
+    // printed sheets too), then the files of the layout and of the plan.
     auto* buttons = new QGridLayout;
-    buttons->addWidget(btnCalc_, 0, 0);
-    buttons->addWidget(btnStop_, 0, 1);
+    buttons->addWidget(btnCalc_, 0, 0, 1, 2);
+    buttons->addWidget(btnStop_, 0, 2);
     buttons->addWidget(btnPrintCurrent_, 1, 0);
     buttons->addWidget(btnPrintAll_, 1, 1);
+    buttons->addWidget(btnExpLabels_, 1, 2);
     buttons->addWidget(btnExpHtml_, 2, 0);
     buttons->addWidget(btnExpDxf_, 2, 1);
+    buttons->addWidget(btnExpSvg_, 2, 2);
     buttons->addWidget(btnExpOffcut_, 3, 0);
     buttons->addWidget(btnExpGcode_, 3, 1);
+    buttons->addWidget(btnExpPdf_, 3, 2);
 
     grpView_ = new QGroupBox;
     chkLabel_ = NewCheck("chkLabel");
     chkEdge_ = NewCheck("chkEdge");
     chkLeftTop_ = NewCheck("chkLeftTop");
     chkLeftRect_ = NewCheck("chkLeftRect");
+    chkCuts_ = NewCheck("chkCuts");
     auto* options = new QGridLayout(grpView_);
     options->setVerticalSpacing(2);
     options->addWidget(chkLabel_, 0, 0);
     options->addWidget(chkEdge_, 0, 1);
-    options->addWidget(chkLeftTop_, 1, 0);
-    options->addWidget(chkLeftRect_, 1, 1);
-    for (QCheckBox* check : {chkLabel_, chkEdge_, chkLeftTop_, chkLeftRect_})
+    options->addWidget(chkLeftTop_, 0, 2);
+    options->addWidget(chkLeftRect_, 1, 0);
+    options->addWidget(chkCuts_, 1, 1);
+    for (QCheckBox* check : {chkLabel_, chkEdge_, chkLeftTop_, chkLeftRect_, chkCuts_})
         connect(check, &QCheckBox::toggled, this, &LayoutsPage::Redraw);
 
     grpFacts_ = new QGroupBox;
@@ -158,13 +171,18 @@ LayoutsPage::LayoutsPage(QWidget* parent) : QWidget(parent) {
         if (!result_ || index < 0 || !drawOptions_) return;
         painter.setFont(LayoutFont());
         if (const PlannedSheet* sheet = result_->LayoutSheetOf(index))
-            DrawLayoutSheet(painter, *sheet, area, drawOptions_());
+            DrawLayoutSheet(painter, *result_, *sheet, area, drawOptions_());
     });
     auto* panel = new QVBoxLayout(pnlLayout);
     panel->setContentsMargins(0, 0, 0, 0);
     panel->setSpacing(2);
     panel->addWidget(pbCutting_);
     panel->addWidget(imgLayout_, 1);
+    // What cutting costs, under the picture: the side column has no room left.
+    lblCutFacts_ = new QLabel;
+    lblCutFacts_->setObjectName(QStringLiteral("lblCutFacts"));
+    lblCutFacts_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    panel->addWidget(lblCutFacts_);
 
     auto* splitter = new QSplitter(Qt::Horizontal);
     splitter->addWidget(side);
@@ -189,11 +207,15 @@ void LayoutsPage::Retranslate() {
     btnExpDxf_->setText(Q(_("Export DXF(&D)")));
     btnExpOffcut_->setText(Q(_("Export &Offcuts")));
     btnExpGcode_->setText(Q(_("Export G(&G)")));
+    btnExpSvg_->setText(Q(_("Export SVG")));
+    btnExpPdf_->setText(Q(_("Export PDF")));
+    btnExpLabels_->setText(Q(_("Part Labels")));
     grpView_->setTitle(Q(_("View")));
     chkLabel_->setText(Q(_("Label")));
     chkEdge_->setText(Q(_("Dimensions")));
     chkLeftTop_->setText(Q(_("(Left,Top)")));
     chkLeftRect_->setText(Q(_("Offcut")));
+    chkCuts_->setText(Q(_("Cuts")));
     grpFacts_->setTitle(Q(_("Selected Layout")));
     captions_[lblSheetLabel_]->setText(Q(_("Label:")));
     captions_[lblSheetNum_]->setText(Q(_("Quant:")));
@@ -203,6 +225,7 @@ void LayoutsPage::Retranslate() {
     captions_[lblRemainArea_]->setText(Q(_("Scrap Area:")));
     captions_[lblRatio_]->setText(Q(_("Ratio:")));
     captions_[lblPartNum_]->setText(Q(_("Parts in layout:")));
+    ShowCutFacts(SelectedLayout());
     sgLayout_->setHorizontalHeaderLabels({Q(_("Label")), Q(_("Used Quant"))});
 }
 
@@ -247,7 +270,21 @@ void LayoutsPage::Redraw() {
 void LayoutsPage::ShowLayoutPage() {
     const int index = SelectedLayout();
     ShowFacts(result_ && index >= 0 ? MakeLayoutPage(*result_, index) : LayoutPage{});
+    ShowCutFacts(index);
     Redraw();
+}
+
+void LayoutsPage::ShowCutFacts(int layoutIndex) {
+    const PlannedSheet* sheet = result_ ? result_->LayoutSheetOf(layoutIndex) : nullptr;
+    if (!sheet) {
+        lblCutFacts_->clear();
+        return;
+    }
+    // Saw cuts, or the CNC tool path of a free plan, as the plan is cut.
+    const CutFigures layout = SheetCutFigures(*result_, *sheet);
+    const CutFigures plan = PlanCutFigures(*result_);
+    lblCutFacts_->setText(Q(Substitute(_("Per sheet: {1}.   All sheets: {2}."),
+                                       {CutFiguresText(layout), CutFiguresText(plan)})));
 }
 
 void LayoutsPage::ShowFacts(const LayoutPage& page) {
@@ -273,6 +310,7 @@ void LayoutsPage::ReadViewOptions(SettingsForm& form) const {
     form.showDimensions = chkEdge_->isChecked();
     form.showCorners = chkLeftTop_->isChecked();
     form.showOffcuts = chkLeftRect_->isChecked();
+    form.showCuts = chkCuts_->isChecked();
 }
 
 void LayoutsPage::ShowViewOptions(const SettingsForm& form) {
@@ -280,13 +318,14 @@ void LayoutsPage::ShowViewOptions(const SettingsForm& form) {
     chkEdge_->setChecked(form.showDimensions);
     chkLeftTop_->setChecked(form.showCorners);
     chkLeftRect_->setChecked(form.showOffcuts);
+    chkCuts_->setChecked(form.showCuts);
 }
 
 void LayoutsPage::SetRunning(bool running) {
     btnCalc_->setEnabled(!running);
     btnStop_->setEnabled(running);
     // The outputs read the job settings, which a running calculation has replaced.
-    for (QPushButton* output :
-         {btnPrintCurrent_, btnPrintAll_, btnExpHtml_, btnExpDxf_, btnExpOffcut_, btnExpGcode_})
+    for (QPushButton* output : {btnPrintCurrent_, btnPrintAll_, btnExpHtml_, btnExpDxf_,
+                                btnExpOffcut_, btnExpGcode_, btnExpSvg_, btnExpPdf_, btnExpLabels_})
         output->setEnabled(!running);
 }

@@ -58,6 +58,9 @@ class LayoutsPage : public QWidget {
     void exportDxfClicked();
     void exportOffcutsClicked();
     void exportGcodeClicked();
+    void exportSvgClicked();
+    void exportPdfClicked();
+    void exportLabelsClicked();
 
   private:
     QPushButton* NewButton(const char* name, void (LayoutsPage::*clicked)());
@@ -65,17 +68,20 @@ class LayoutsPage : public QWidget {
     // The picture, captions and part table of the selected layout.
     void ShowLayoutPage();
     void ShowFacts(const LayoutPage& page);
+    // What cutting the selected layout and the whole plan costs.
+    void ShowCutFacts(int layoutIndex);
 
     QLabel* lblLayouts_;
     QScrollBar* sbLayout_;
     QComboBox* cmbPages_;
     QPushButton *btnCalc_, *btnStop_, *btnPrintCurrent_, *btnPrintAll_, *btnExpHtml_, *btnExpDxf_,
-        *btnExpOffcut_, *btnExpGcode_;
+        *btnExpOffcut_, *btnExpGcode_, *btnExpSvg_, *btnExpPdf_, *btnExpLabels_;
     QGroupBox* grpView_;
-    QCheckBox *chkLabel_, *chkEdge_, *chkLeftTop_, *chkLeftRect_;
+    QCheckBox *chkLabel_, *chkEdge_, *chkLeftTop_, *chkLeftRect_, *chkCuts_;
     QGroupBox* grpFacts_;
     QLabel *lblSheetLabel_, *lblSheetNum_, *lblSheetLen_, *lblSheetWidth_, *lblSheetArea_,
         *lblRemainArea_, *lblRatio_, *lblPartNum_;
+    QLabel* lblCutFacts_;
     std::map<QLabel*, QLabel*> captions_;  // fact -> its static caption
     QTableWidget* sgLayout_;
     QProgressBar* pbCutting_;

@@ -167,6 +167,10 @@ void MainWindow::ConnectPages() {
             exportOf(LayoutExportKind::Gcode));
     connect(layoutsPage_, &LayoutsPage::exportOffcutsClicked, this,
             exportOf(LayoutExportKind::Offcuts));
+    connect(layoutsPage_, &LayoutsPage::exportSvgClicked, this, exportOf(LayoutExportKind::Svg));
+    connect(layoutsPage_, &LayoutsPage::exportPdfClicked, outputs_, &OutputCommands::ExportPdf);
+    connect(layoutsPage_, &LayoutsPage::exportLabelsClicked, outputs_,
+            &OutputCommands::ExportLabels);
     connect(layoutsPage_, &LayoutsPage::printClicked, outputs_, &OutputCommands::PrintCurrent);
     connect(layoutsPage_, &LayoutsPage::printAllClicked, outputs_, &OutputCommands::PrintAll);
     connect(reportPage_, &ReportPage::saveClicked, outputs_, &OutputCommands::SaveReport);

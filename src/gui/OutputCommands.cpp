@@ -1,5 +1,7 @@
 #include "gui/OutputCommands.h"
 
+#include "export/LabelSheet.h"
+#include "export/PlanPdf.h"
 #include "export/Report.h"
 #include "gui/CalcCommand.h"
 #include "gui/Dialogs.h"
@@ -19,6 +21,8 @@ FileDialogKind ExportDialog(LayoutExportKind kind) {
             return FileDialogKind::ExportDxf;
         case LayoutExportKind::Gcode:
             return FileDialogKind::ExportGcode;
+        case LayoutExportKind::Svg:
+            return FileDialogKind::ExportSvg;
         case LayoutExportKind::Offcuts:
             break;
     }
@@ -47,6 +51,32 @@ void OutputCommands::Export(LayoutExportKind kind) {
         p_.messages.Info(outcome.message);
     else
         p_.messages.GeneralError(outcome.message);
+}
+
+void OutputCommands::ExportPlanDocument(
+    FileDialogKind kind,
+    const std::function<ExportOutcome(const ExportSource&, const std::string&)>& write) {
+    const AppliedResult* result = p_.calc.Calc().Applied();
+    if (!result) return;
+    const QString path = p_.dialogs.SaveFile(&p_.window, FileRequestFor(kind));
+    if (path.isEmpty()) return;
+    const SettingsForm settings = p_.settings();
+    const ExportOutcome outcome = write({*result, p_.calc.AppliedPartTable(), settings}, S(path));
+    if (outcome.ok)
+        p_.messages.Info(outcome.message);
+    else
+        p_.messages.GeneralError(outcome.message);
+}
+
+void OutputCommands::ExportPdf() {
+    ExportPlanDocument(FileDialogKind::ExportPdf,
+                       [this](const ExportSource& source, const std::string& path) {
+                           return ExportPlanPdf(source, p_.calc.ReportLines(), path);
+                       });
+}
+
+void OutputCommands::ExportLabels() {
+    ExportPlanDocument(FileDialogKind::ExportLabels, ::ExportLabels);
 }
 
 void OutputCommands::PrintCurrent() {

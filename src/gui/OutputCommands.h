@@ -1,6 +1,7 @@
-// The outputs of the applied result on the "Layouts" and "Report" pages: the four
-// exports of the selected layout, printing one or all layouts, and saving and
-// printing the report. Without a result they do nothing.
+// The outputs of the applied result on the "Layouts" and "Report" pages: the
+// exports of the selected layout, the PDF of the plan and its part labels,
+// printing one or all layouts, and saving and printing the report. Without a
+// result they do nothing.
 #pragma once
 
 #include <QObject>
@@ -8,6 +9,7 @@
 #include <memory>
 
 #include "export/LayoutExports.h"
+#include "io/FileDialogs.h"
 #include "io/SettingsForm.h"
 
 class CalcCommand;
@@ -36,12 +38,19 @@ class OutputCommands : public QObject {
     ~OutputCommands() override;
 
     void Export(LayoutExportKind kind);
+    void ExportPdf();
+    void ExportLabels();
     void PrintCurrent();
     void PrintAll();
     void SaveReport();
     void PrintReport();
 
   private:
+    // Asks for the file and writes it; says how it went.
+    void ExportPlanDocument(
+        FileDialogKind kind,
+        const std::function<ExportOutcome(const ExportSource&, const std::string&)>& write);
+
     OutputCommandsParts p_;
     std::unique_ptr<Printing> printing_;
 };

@@ -8,9 +8,9 @@
 #include <algorithm>
 
 #include "gui/Dialogs.h"
-#include "gui/FixedFont.h"
 #include "gui/Messages.h"
 #include "gui/UiText.h"
+#include "render/Fonts.h"
 #include "render/LayoutPrint.h"
 #include "text/Translate.h"
 

@@ -5,8 +5,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "gui/FixedFont.h"
 #include "gui/UiText.h"
+#include "render/Fonts.h"
 #include "text/Translate.h"
 
 ReportPage::ReportPage(QWidget* parent) : QWidget(parent) {

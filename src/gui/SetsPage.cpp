@@ -12,11 +12,13 @@
 #include <QRadioButton>
 #include <QSlider>
 #include <QVBoxLayout>
+#include <algorithm>
 
-#include "text/NumberText.h"
+#include "export/LabelFormats.h"
 #include "gui/ColorCombo.h"
 #include "gui/Dialogs.h"
 #include "gui/UiText.h"
+#include "text/NumberText.h"
 #include "text/Translate.h"
 
 namespace {
@@ -107,6 +109,9 @@ SetsPage::SetsPage(Dialogs& dialogs, QWidget* parent) : QWidget(parent), dialogs
     btn1_->setObjectName(QStringLiteral("btn1"));
     form->addRow(QString(), btn1_);
     edtTitle_ = AddRow(*form, NewEdit(), "edtTitle");
+    cbbLabelFormat_ = AddRow(*form, new QComboBox, "cbbLabelFormat");
+    for (const LabelFormat& f : LabelFormats())
+        cbbLabelFormat_->addItem(QString::fromStdString(f.name), QString::fromStdString(f.name));
     connect(btn1_, &QPushButton::clicked, this, &SetsPage::btn1Click);
 
     grpDxf_ = NewGroup("grpDxf", form);
@@ -197,6 +202,8 @@ void SetsPage::Retranslate() {
     SetCaption(edtFontSize_, _("Size:"));
     btn1_->setText(Q(_("Font")));
     SetCaption(edtTitle_, _("Title:"));
+    SetCaption(cbbLabelFormat_, _("Label sheet:"));
+    cbbLabelFormat_->setToolTip(Q(_("Label sheet: columns x rows of labels on an A4 page")));
     grpColor_->setTitle(Q(_("Color Sets")));
     SetCaption(clrbxEdge_, _("Edge Color:"));
     SetCaption(clrbxSheet_, _("Sheet Color:"));
@@ -234,6 +241,7 @@ void SetsPage::ReadInto(SettingsForm& form) const {
     form.printFont = S(edtFontName_->text());
     form.printFontSize = S(edtFontSize_->text());
     form.printTitle = S(edtTitle_->text());
+    form.labelFormat = S(cbbLabelFormat_->currentData().toString());
     form.edgeColor = clrbxEdge_->currentIndex();
     form.sheetColor = clrbxSheet_->currentIndex();
     form.partColor = clrbxPart_->currentIndex();
@@ -265,6 +273,8 @@ void SetsPage::Show(const SettingsForm& form) {
     SetText(*edtFontName_, form.printFont);
     SetText(*edtFontSize_, form.printFontSize);
     SetText(*edtTitle_, form.printTitle);
+    cbbLabelFormat_->setCurrentIndex(
+        std::max(0, cbbLabelFormat_->findData(QString::fromStdString(form.labelFormat))));
     clrbxEdge_->setCurrentIndex(form.edgeColor);
     clrbxSheet_->setCurrentIndex(form.sheetColor);
     clrbxPart_->setCurrentIndex(form.partColor);

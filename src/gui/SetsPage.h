@@ -55,6 +55,7 @@ class SetsPage : public QWidget {
     QLineEdit *edtMinLength_, *edtMinWidth_, *edtMinArea_, *edtPrefix_;
     QLineEdit *edtTopMargin_, *edtBottomMargin_, *edtLeftMargin_, *edtRightMargin_;
     QLineEdit *edtFontName_, *edtFontSize_, *edtTitle_;
+    QComboBox* cbbLabelFormat_;  // the sheet the part labels are printed on
     QPushButton* btn1_;
     ColorCombo *clrbxEdge_, *clrbxSheet_, *clrbxPart_, *clrbxOffcut_;
     QRadioButton *rbHua_, *rbSimens_;

@@ -52,6 +52,16 @@ FileDialogSpec FileDialogFor(FileDialogKind kind) {
             return {{"G code file(*.gnc)"}, _("Please select g-code file name export as"), "gnc"};
         case FileDialogKind::ExportOffcuts:
             return {{TextFilter()}, _("Please select offcut file name export as"), "txt"};
+        case FileDialogKind::ExportSvg:
+            return {
+                {_("SVG drawing") + "(*.svg)"}, _("Please select SVG file name export as"), "svg"};
+        case FileDialogKind::ExportPdf:
+            return {
+                {_("PDF document") + "(*.pdf)"}, _("Please select PDF file name export as"), "pdf"};
+        case FileDialogKind::ExportLabels:
+            return {{_("PDF document") + "(*.pdf)"},
+                    _("Please select part label file name export as"),
+                    "pdf"};
     }
     return {};
 }

@@ -18,6 +18,10 @@ enum class FileDialogKind {
     ExportDxf,
     ExportGcode,
     ExportOffcuts,
+    ExportSvg,
+    // The whole plan's documents.
+    ExportPdf,
+    ExportLabels,
 };
 
 struct FileDialogSpec {

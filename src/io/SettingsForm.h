@@ -40,4 +40,6 @@ struct SettingsForm {
     bool showDimensions = false;  // "Dimensions"
     bool showCorners = false;     // "(Left,Top)"
     bool showOffcuts = false;     // "Offcut"
+    bool showCuts = false;        // "Cuts": the numbered saw cuts
+    std::string labelFormat = "3x8";  // the sheet the part labels are printed on
 };

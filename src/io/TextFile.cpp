@@ -9,9 +9,9 @@
 #include <cstdio>
 #include <cstring>
 #include <ctime>
-#include <fstream>
-#include <iterator>
 #include <sstream>
+
+#include "io/RegularFile.h"
 
 namespace {
 
@@ -85,16 +85,8 @@ bool WriteLinesCrLf(const std::string& path, const std::vector<std::string>& lin
 }
 
 bool ReadTextFile(const std::string& path, std::string& text, std::string& error) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        error = Describe("Cannot open", path, errno ? errno : ENOENT);
-        return false;
-    }
-    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad()) {
-        error = Describe("Cannot read", path, errno ? errno : EIO);
-        return false;
-    }
+    std::string bytes;
+    if (!ReadRegularFile(path, kMaxTextFileBytes, bytes, error)) return false;
     if (bytes.compare(0, 3, "\xEF\xBB\xBF") == 0) bytes.erase(0, 3);
     if (IsValidUtf8(bytes)) {
         text = std::move(bytes);

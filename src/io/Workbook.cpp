@@ -1,12 +1,10 @@
 #include "io/Workbook.h"
 
-#include <cerrno>
-#include <cstring>
-#include <filesystem>
 #include <fstream>
 
-#include "text/FileMessages.h"
+#include "io/RegularFile.h"
 #include "io/WorkbookReaders.h"
+#include "text/FileMessages.h"
 #include "text/Translate.h"
 
 namespace {
@@ -53,13 +51,12 @@ void SheetCells::SetCell(int row, int col, std::string text) {
 
 bool ReadWorkbookSheet(const std::string& path, int columns, SheetCells& sheet,
                        std::string& error) {
-    std::ifstream in(path, std::ios::binary);
-    std::error_code folder;
-    if (!in || std::filesystem::is_directory(path, folder)) {
-        const int code = in ? EISDIR : errno;
-        error = Substitute(_("Cannot open the workbook \"{1}\": {2}"), {path, std::strerror(code)});
+    if (const std::string fault = RegularFileFault(path, kMaxWorkbookBytes); !fault.empty()) {
+        error =
+            Substitute(_("Cannot open the workbook \"{1}\": {2}"), {PrintablePath(path), fault});
         return false;
     }
+    std::ifstream in(path, std::ios::binary);
     std::string head(8, '\0');
     in.read(head.data(), static_cast<std::streamsize>(head.size()));
     head.resize(static_cast<size_t>(in.gcount()));

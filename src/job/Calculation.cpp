@@ -1,6 +1,7 @@
 #include "job/Calculation.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <limits>
 #include <utility>
@@ -93,33 +94,15 @@ CalcOutcome EndedOutcome(CalcOutcome::Status status, std::string message, bool i
 }
 
 JobSnapshot JobSnapshot::Take(const JobRows& rows) {
-    const CutSettings& cut = rows.settings.cut;
     JobSnapshot s;
-    s.guillotine = cut.guillotine;
-    s.cost = cut.costObjective;
+    s.cut = rows.settings.cut;
     s.search = rows.settings.search;
-    s.bladeWidth = cut.bladeWidth;
-    s.margins = cut.margins;
-    s.minOffcutLength = cut.minOffcutLength;
-    s.minOffcutWidth = cut.minOffcutWidth;
-    s.minOffcutArea = cut.minOffcutArea;
     // A renamed row is the same job: labels only name the plan's parts and sheets.
     s.parts = rows.parts;
     for (PartRow& row : s.parts) row.label.clear();
     s.sheets = rows.sheets;
     for (SheetRow& row : s.sheets) row.label.clear();
     return s;
-}
-
-bool JobSnapshot::operator==(const JobSnapshot& o) const {
-    const auto sameMargins = [](const Margins& a, const Margins& b) {
-        return a.top == b.top && a.bottom == b.bottom && a.left == b.left && a.right == b.right;
-    };
-    return guillotine == o.guillotine && cost == o.cost && search == o.search &&
-           bladeWidth == o.bladeWidth &&
-           sameMargins(margins, o.margins) && minOffcutLength == o.minOffcutLength &&
-           minOffcutWidth == o.minOffcutWidth && minOffcutArea == o.minOffcutArea &&
-           parts == o.parts && sheets == o.sheets;
 }
 
 double RoundTo5(double v) {
@@ -175,6 +158,9 @@ void Calculation::Optimize(GaOptions options, const PassStarted& passStarted,
     const Prepared& p = *gathered_;
     options.maxGenerations = MaxGenerations(p.settings.speed);
     const std::int64_t stock = StockUnits(p.rows);
+    // The best search's time limit counts from here: the classic plan it starts
+    // from takes part of it.
+    const auto began = std::chrono::steady_clock::now();
     std::optional<Job> regathered;
     double stockFactor = kFirstStockFactor;
     for (int pass = 1;; ++pass) {
@@ -198,7 +184,7 @@ void Calculation::Optimize(GaOptions options, const PassStarted& passStarted,
             if (!next) {
                 candidate_ = std::make_unique<AppliedResult>(
                     p.settings.search == SearchMethod::Best && !stopped
-                        ? BestPlanFrom(ga.Best(), job, p, options, bestProgress)
+                        ? BestPlanFrom(ga.Best(), job, p, options, began, bestProgress)
                         : PlanOf(ga.Best(), job, p.settings));
                 candidate_->generations = ga.GenerationsRun();
                 candidate_->seed = ga.Seed();
@@ -214,6 +200,7 @@ void Calculation::Optimize(GaOptions options, const PassStarted& passStarted,
 
 AppliedResult Calculation::BestPlanFrom(
     const Agent& classic, const Job& job, const Prepared& p, const GaOptions& options,
+    std::chrono::steady_clock::time_point began,
     const std::function<void(const BestProgress&)>& progress) {
     // The same part ids as the classic search's job, every sheet of the rows.
     Job all;
@@ -224,7 +211,8 @@ AppliedResult Calculation::BestPlanFrom(
     BestOptions best;
     best.seed = options.seed.value_or(1);
     best.threads = options.threads;
-    best.timeLimit = p.settings.timeLimit;
+    best.timeLimit = p.settings.timeLimit -
+                     std::chrono::duration<double>(std::chrono::steady_clock::now() - began).count();
     best.steps = p.settings.bestSteps;
     best.stop = options.stop;
     best.progress = progress;

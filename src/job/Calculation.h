@@ -10,6 +10,7 @@
 // its job, settings and random source.
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -48,16 +49,13 @@ CalcOutcome EndedOutcome(CalcOutcome::Status status, std::string message, bool i
 
 // The values a repeated calculation compares to decide whether the job changed.
 struct JobSnapshot {
-    bool guillotine = false, cost = false;
+    CutSettings cut;
     SearchMethod search = SearchMethod::Classic;
-    double bladeWidth = 0;
-    Margins margins;
-    double minOffcutLength = 0, minOffcutWidth = 0, minOffcutArea = 0;
     std::vector<PartRow> parts;    // without their labels
     std::vector<SheetRow> sheets;  // likewise
 
     static JobSnapshot Take(const JobRows& rows);
-    bool operator==(const JobSnapshot& o) const;
+    bool operator==(const JobSnapshot&) const = default;
 };
 
 // v rounded to the nearest multiple of 0.00001, halves to even.
@@ -123,6 +121,7 @@ class Calculation {
     };
     AppliedResult BestPlanFrom(const Agent& classic, const Job& job, const Prepared& p,
                                const GaOptions& options,
+                               std::chrono::steady_clock::time_point began,
                                const std::function<void(const BestProgress&)>& progress);
 
     PlanChecker check_;

@@ -27,7 +27,7 @@ struct JobSettings {
     CutSettings cut;
     double speed = 1.0;  // speed/quality 1 .. 12
     SearchMethod search = SearchMethod::Classic;
-    double timeLimit = 10.0;  // seconds the best search runs
+    double timeLimit = 10.0;  // seconds a best search calculation runs, its classic start included
     // When above 0 the best search takes this many steps per lane instead of a time limit.
     std::int64_t bestSteps = 0;
     std::string unit;    // only shown beside numbers

@@ -8,6 +8,8 @@ struct Margins {
     double bottom = 0.0;
     double left = 0.0;
     double right = 0.0;
+
+    bool operator==(const Margins&) const = default;
 };
 
 struct CutSettings {
@@ -19,6 +21,8 @@ struct CutSettings {
     double minOffcutArea = 0.0;
     bool guillotine = false;     // edge-to-edge cuts only; free placement otherwise
     bool costObjective = false;  // the search scores plans by cost instead of area
+
+    bool operator==(const CutSettings&) const = default;
 
     // False as well when a value is not a number.
     bool IsUsableOffcut(double length, double width) const {

@@ -64,9 +64,12 @@ BestPlan FromCandidate(const Job& job, const Agent& start, SheetPacker& packer) 
     return plan;
 }
 
-// The plan as a candidate: its sheets in the job's order, then the free ones;
-// scored as the classic search scores a candidate whose sheets all count in full.
-Agent ToCandidate(const Job& job, const CutSettings& settings, const BestPlan& plan) {
+// The plan as a candidate: its sheets in the job's order, then free ones, as many
+// of each kind as the start candidate held in all (the search may draw on all the
+// stock, but a plan lists only the stock its job would have taken); scored as the
+// classic search scores a candidate whose sheets all count in full.
+Agent ToCandidate(const Job& job, const CutSettings& settings, const BestPlan& plan,
+                  const Agent& start) {
     Agent agent;
     std::vector<const UsedSheet*> used;
     for (const UsedSheet& u : plan.used) used.push_back(&u);
@@ -83,8 +86,19 @@ Agent ToCandidate(const Job& job, const CutSettings& settings, const BestPlan& p
         agent.bestSheetUse = std::max(agent.bestSheetUse, s.utilisation);
     }
     agent.usedSheets = static_cast<std::int32_t>(used.size());
+    std::vector<const Sheet*> listed;
+    for (const Sheet& s : start.sheets) listed.push_back(&s);
+    const auto unlist = [&](const Sheet& s) {
+        const auto same = std::find_if(listed.begin(), listed.end(),
+                                       [&](const Sheet* l) { return Alike(*l, s); });
+        if (same == listed.end()) return false;
+        listed.erase(same);
+        return true;
+    };
+    for (const UsedSheet* u : used) unlist(u->layout);
     for (std::int32_t k = 0; k < static_cast<std::int32_t>(job.sheets.size()); ++k)
-        if (!plan.taken[k]) agent.sheets.push_back(CopySheet(job.sheets[k]));
+        if (!plan.taken[k] && unlist(job.sheets[k]))
+            agent.sheets.push_back(CopySheet(job.sheets[k]));
     for (const Sheet& s : agent.sheets) agent.sheetOrder.push_back(s.id);
     agent.parts = job.parts;
     if (settings.costObjective)
@@ -94,13 +108,14 @@ Agent ToCandidate(const Job& job, const CutSettings& settings, const BestPlan& p
     return agent;
 }
 
-BestProgress ProgressOf(const Job& job, const BestPlan& plan, double secondsLeft) {
+BestProgress ProgressOf(const SheetPacker& packer, const BestPlan& plan, double secondsLeft) {
     BestProgress p;
     double placed = 0, area = 0;
     for (const UsedSheet& u : plan.used) {
         placed += u.placedArea;
         area += u.layout.Area();
-        p.cost += job.sheets[u.sheet].unitCost * u.layout.Area();
+        // A sheet costs what its row says, margins included.
+        p.cost += packer.job.sheets[u.sheet].unitCost * packer.FullArea(u.sheet);
     }
     p.sheets = static_cast<std::int32_t>(plan.used.size());
     p.utilisation = area > 0 ? placed / area : 0;
@@ -185,8 +200,8 @@ Agent SearchBest(const Job& job, const CutSettings& settings, const Agent& start
                 bySteps ? 0
                         : std::max(0.0, std::chrono::duration<double>(deadline - Clock::now())
                                             .count());
-            options.progress(ProgressOf(job, best, left));
+            options.progress(ProgressOf(packer, best, left));
         }
     }
-    return ToCandidate(job, settings, best);
+    return ToCandidate(job, settings, best, start);
 }

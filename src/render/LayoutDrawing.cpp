@@ -1,85 +1,132 @@
 #include "render/LayoutDrawing.h"
 
 #include <QBuffer>
-#include <QFontMetricsF>
-#include <QStringList>
 #include <algorithm>
 #include <cmath>
 
 #include "io/TextFile.h"
+#include "job/CutFigures.h"
 #include "render/ColorList.h"
-#include "text/NumberText.h"
-#include "text/SingleLineText.h"
-#include "text/TextColumns.h"
+#include "render/LayoutTexts.h"
+#include "render/SheetView.h"
 
 namespace {
 
-int Trunc(double v) {
-    return static_cast<int>(std::trunc(v));
+// Texts shrink to this share of the drawing's text size before they are left out.
+constexpr qreal kSmallestText = 0.6;
+
+const QColor kCutColor(200, 0, 0);
+
+// Outline in the pen, interior in the brush, covering the box's pixels.
+void DrawBox(QPainter& painter, const QRect& box) {
+    if (box.width() <= 0 || box.height() <= 0) return;
+    painter.drawRect(QRect(box.left(), box.top(), box.width() - 1, box.height() - 1));
 }
 
-// Outline in the pen, interior in the brush, covering the pixels from (x1, y1) up
-// to but not including (x2, y2).
-void FillRect(QPainter& painter, int x1, int y1, int x2, int y2) {
-    if (x2 <= x1 || y2 <= y1) return;
-    painter.drawRect(QRect(x1, y1, x2 - x1 - 1, y2 - y1 - 1));
-}
-
-// Text with its top-left corner at the point, on one line whatever it holds. The
-// placement estimates assume a font without extra leading; fonts with tall line
-// boxes (most CJK fonts) would sit low, so the baseline follows the cap height.
-void TextAt(QPainter& painter, int x, int y, const std::string& text) {
-    const int baseline = y + qRound(QFontMetricsF(painter.font()).capHeight() * 1.2);
-    painter.drawText(QPoint(x, baseline), QString::fromStdString(SingleLineText(text)));
-}
-
-QPen SolidPen(const QColor& color) {
-    QPen pen(color, 1, Qt::SolidLine);
+QPen SolidPen(const QColor& color, qreal width = 1) {
+    QPen pen(color, width, Qt::SolidLine);
     pen.setCosmetic(true);
     return pen;
 }
 
-struct Box {
-    double x, y, l, w;  // scaled, unrounded
+// The pens of a drawing: the window's colours, or the documents' own.
+struct Inks {
+    QPen edge, part, offcut, hatch, cut;
+    qreal hatchSpacing;
 };
 
-template <class Rectangle>
-Box Scaled(const Rectangle& r, double s) {
-    return {s * r.x, s * r.y, s * r.length, s * r.width};
+Inks InksOf(const LayoutDrawOptions& o, const SheetView& view) {
+    if (!o.document) {
+        QPen cut = SolidPen(kCutColor, 1);
+        cut.setStyle(Qt::DashLine);
+        return {SolidPen(o.edgeColor), SolidPen(o.partColor), SolidPen(o.offcutColor), {}, cut, 0};
+    }
+    // Documents are drawn at any resolution: lines keep their weight to the drawing.
+    const qreal line = std::max<qreal>(1, std::max(view.width, view.height) / 900.0);
+    QPen cut = SolidPen(kCutColor, line * 1.5);
+    cut.setStyle(Qt::DashLine);
+    return {SolidPen(QColor(70, 70, 70), line * 1.5),
+            SolidPen(QColor(60, 60, 60), line),
+            SolidPen(QColor(110, 110, 110), line),
+            SolidPen(QColor(175, 175, 175), line),
+            cut,
+            std::max<qreal>(4, std::max(view.width, view.height) / 120.0)};
 }
 
-void DrawBox(QPainter& painter, const Box& b) {
-    FillRect(painter, Trunc(b.x), Trunc(b.y), Trunc(b.x + b.l), Trunc(b.y + b.w));
+// Diagonal lines across the box, clipped to it by hand so that every output
+// (SVG included) shows the same lines.
+void Hatch(QPainter& painter, const QRect& box, qreal spacing) {
+    const qreal left = box.left(), right = box.left() + box.width();
+    const qreal top = box.top(), bottom = box.top() + box.height();
+    for (qreal c = left + top + spacing / 2; c < right + bottom; c += spacing) {
+        const qreal x1 = std::max(left, c - bottom), x2 = std::min(right, c - top);
+        if (x2 > x1) painter.drawLine(QPointF(x1, c - x1), QPointF(x2, c - x2));
+    }
 }
 
-// The drawing at scale s with the sheet's corner at the painter's origin.
-void DrawAtScale(QPainter& painter, const PlannedSheet& sheet, double s,
-                 const LayoutDrawOptions& options) {
+QColor FillOf(const LayoutDrawOptions& o, const Placement& part) {
+    if (!o.document) return o.sheetColor;
+    const auto found = o.labelColors.find(part.label);
+    return found != o.labelColors.end() ? found->second : QColor(235, 235, 235);
+}
+
+void DrawTexts(QPainter& painter, const TextFitter& fitter, const std::vector<LayoutText>& texts) {
+    for (const LayoutText& t : texts) {
+        if (t.kind == LayoutText::Kind::CutNumber) {
+            painter.setPen(SolidPen(kCutColor));
+            painter.setBrush(Qt::white);
+            painter.drawRect(t.fitted.box);
+        } else {
+            painter.setPen(Qt::black);
+        }
+        painter.setFont(fitter.FontOf(t.fitted));
+        painter.drawText(t.fitted.box, Qt::AlignCenter | Qt::TextSingleLine, t.fitted.text);
+    }
+}
+
+// The drawing at scale s with the sheet's box at the painter's origin.
+void DrawAtScale(QPainter& painter, const AppliedResult& result, const PlannedSheet& sheet,
+                 double s, const LayoutDrawOptions& options) {
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.setRenderHint(QPainter::TextAntialiasing, true);
     painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
     painter.setBackgroundMode(Qt::TransparentMode);
-    painter.setBrush(options.sheetColor);
+    const SheetView view(s, sheet.length, sheet.width);
+    const Inks inks = InksOf(options, view);
 
-    painter.setPen(SolidPen(options.edgeColor));
-    FillRect(painter, 0, 0, Trunc(s * sheet.length), Trunc(s * sheet.width));
+    painter.setBrush(options.document ? QColor(Qt::white) : options.sheetColor);
+    painter.setPen(inks.edge);
+    DrawBox(painter, view.Sheet());
 
-    // Texts are drawn in black, the canvas's text colour, not in the outline pen.
-    const QPen outline = SolidPen(options.partColor);
-    const QPen text = SolidPen(Qt::black);
+    painter.setPen(inks.part);
     for (const Placement& part : sheet.parts) {
-        const Box b = Scaled(part, s);
-        painter.setPen(outline);
-        DrawBox(painter, b);
-        painter.setPen(text);
-        for (const LayoutText& t : PartAnnotations(part, s, options))
-            TextAt(painter, t.x, t.y, t.text);
+        painter.setBrush(FillOf(options, part));
+        DrawBox(painter, view.Box(part));
     }
     if (options.offcuts) {
-        painter.setPen(SolidPen(options.offcutColor));
-        for (const Offcut& offcut : sheet.offcuts) DrawBox(painter, Scaled(offcut, s));
+        painter.setBrush(options.document ? QBrush(Qt::NoBrush) : QBrush(options.sheetColor));
+        for (const Offcut& offcut : sheet.offcuts) {
+            const QRect box = view.Box(offcut);
+            if (options.document) {
+                painter.setPen(inks.hatch);
+                Hatch(painter, box, inks.hatchSpacing);
+            }
+            painter.setPen(inks.offcut);
+            DrawBox(painter, box);
+        }
     }
+    std::vector<SawCut> cuts;
+    if (options.cuts)
+        if (auto sawn = SawCutsOf(result, sheet)) cuts = std::move(*sawn);
+    const double blade = result.settings.cut.bladeWidth;
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    painter.setPen(inks.cut);
+    for (const SawCut& cut : cuts) painter.drawLine(CutLine(view, cut, blade));
+
+    const qreal pixels = FontPixels(painter.font(), painter.device());
+    TextFitter fitter(painter.font(), painter.device(), pixels, pixels * kSmallestText);
+    DrawTexts(painter, fitter, LayoutTexts(fitter, view, sheet, cuts, blade, options));
     painter.restore();
 }
 
@@ -87,43 +134,7 @@ bool HasArea(const PlannedSheet& sheet) {
     return sheet.length > 0 && sheet.width > 0;
 }
 
-// Text positions rest on fixed estimates (10 or 7 pixels a column) rather than on
-// measured widths, and fall back to 1 pixel inside the part where they would
-// start left of or above it.
-int ClampX(int tx, double x) {
-    return tx < x ? Trunc(x + 1) : tx;
-}
-int ClampY(int ty, double y) {
-    return ty < y ? Trunc(y + 1) : ty;
-}
-
 }  // namespace
-
-std::vector<LayoutText> PartAnnotations(const Placement& part, double s,
-                                        const LayoutDrawOptions& options) {
-    const Box b = Scaled(part, s);
-    std::vector<LayoutText> texts;
-    if (options.label) {
-        const int n = DisplayColumns(part.label);
-        texts.push_back({ClampX(Trunc(b.l * 0.5 + b.x - (10 * n) / 2), b.x),
-                         ClampY(Trunc(b.w * 0.5 + b.y - 6), b.y), part.label});
-    }
-    if (options.corners) {
-        texts.push_back({Trunc(b.x + 1), Trunc(b.y),
-                         "(" + FormatWhole(b.x / s) + "," + FormatWhole((b.y + b.w) / s) + ")"});
-    }
-    if (options.dimensions) {
-        const std::string length = FormatWhole(b.l / s);
-        const int nl = static_cast<int>(length.size());
-        texts.push_back({ClampX(Trunc(b.l * 0.5 + b.x - (10 * nl) / 2), b.x),
-                         ClampY(Trunc(b.y + b.w - 12), b.y), length});
-        const std::string width = FormatWhole(b.w / s);
-        const int nw = static_cast<int>(width.size());
-        texts.push_back({ClampX(Trunc(b.x + b.l - 7 * nw), b.x),
-                         ClampY(Trunc(b.w * 0.5 + b.y - 6), b.y), width});
-    }
-    return texts;
-}
 
 LayoutDrawOptions DrawOptionsOf(const SettingsForm& settings) {
     LayoutDrawOptions o;
@@ -131,10 +142,29 @@ LayoutDrawOptions DrawOptionsOf(const SettingsForm& settings) {
     o.dimensions = settings.showDimensions;
     o.corners = settings.showCorners;
     o.offcuts = settings.showOffcuts;
+    o.cuts = settings.showCuts;
     o.edgeColor = ListColor(settings.edgeColor);
     o.sheetColor = ListColor(settings.sheetColor);
     o.partColor = ListColor(settings.partColor);
     o.offcutColor = ListColor(settings.offcutColor);
+    return o;
+}
+
+std::map<std::string, QColor> LabelColorsOf(const AppliedResult& result) {
+    std::map<std::string, QColor> colors;
+    for (const Part& part : result.job.parts) {
+        if (colors.count(part.label)) continue;
+        // Hues a golden angle apart stay apart however many labels there are.
+        const int hue = static_cast<int>(std::fmod(colors.size() * 137.508, 360.0));
+        colors[part.label] = QColor::fromHsv(hue, 45, 252);
+    }
+    return colors;
+}
+
+LayoutDrawOptions DocumentOptionsOf(const SettingsForm& settings, const AppliedResult& result) {
+    LayoutDrawOptions o = DrawOptionsOf(settings);
+    o.document = true;
+    o.labelColors = LabelColorsOf(result);
     return o;
 }
 
@@ -146,14 +176,14 @@ QFont LayoutFont() {
     return font;
 }
 
-void DrawLayoutSheet(QPainter& painter, const PlannedSheet& sheet, const QRect& target,
-                     const LayoutDrawOptions& options) {
+void DrawLayoutSheet(QPainter& painter, const AppliedResult& result, const PlannedSheet& sheet,
+                     const QRect& target, const LayoutDrawOptions& options) {
     if (!HasArea(sheet)) return;
     const double s = std::min(target.width() / sheet.length, target.height() / sheet.width);
     if (!(s > 0)) return;
     painter.save();
     painter.translate(target.topLeft());
-    DrawAtScale(painter, sheet, s, options);
+    DrawAtScale(painter, result, sheet, s, options);
     painter.restore();
 }
 
@@ -164,7 +194,7 @@ QImage RenderLayoutPicture(const AppliedResult& result, int layoutIndex, const Q
     if (const PlannedSheet* sheet = result.LayoutSheetOf(layoutIndex)) {
         QPainter painter(&image);
         painter.setFont(LayoutFont());
-        DrawLayoutSheet(painter, *sheet, QRect(QPoint(0, 0), size), options);
+        DrawLayoutSheet(painter, result, *sheet, QRect(QPoint(0, 0), size), options);
     }
     return image;
 }
@@ -174,14 +204,15 @@ QImage RenderLayoutBitmap(const AppliedResult& result, int layoutIndex,
     const PlannedSheet* sheet = result.LayoutSheetOf(layoutIndex);
     if (!sheet || !HasArea(*sheet)) return {};
     const double s = std::min(600.0 / sheet->length, 600.0 / sheet->width);
-    const QSize size(Trunc(s * sheet->length), Trunc(s * sheet->width));
+    const SheetView view(s, sheet->length, sheet->width);
+    const QSize size(view.width, view.height);
     if (size.isEmpty()) return {};
     QImage image(size, QImage::Format_RGB32);
     // The sheet covers the whole bitmap; the fill only keeps stray memory out of it.
     image.fill(Qt::white);
     QPainter painter(&image);
     painter.setFont(LayoutFont());
-    DrawAtScale(painter, *sheet, s, options);
+    DrawAtScale(painter, result, *sheet, s, options);
     return image;
 }
 

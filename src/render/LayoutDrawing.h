@@ -1,7 +1,9 @@
-// The layout picture: the sheet, its placed parts and optionally its offcuts,
-// scaled into a target, with the annotations the view options switch on. The
-// screen picture, the bitmap beside an HTML page and the printed page all draw
-// through DrawLayoutSheet.
+// The layout picture: the sheet, its placed parts and optionally its offcuts and
+// numbered saw cuts, scaled into a target with the sheet's corner at the bottom
+// left and y upward (as the DXF drawing and the CNC program have it), with the
+// annotations the view options switch on. The screen picture, the bitmap beside
+// an HTML page, the printed page, the PDF and the SVG all draw through
+// DrawLayoutSheet.
 #pragma once
 
 #include <QColor>
@@ -9,8 +11,8 @@
 #include <QImage>
 #include <QPainter>
 #include <QRect>
+#include <map>
 #include <string>
-#include <vector>
 
 #include "io/SettingsForm.h"
 #include "job/AppliedResult.h"
@@ -20,37 +22,35 @@ struct LayoutDrawOptions {
     bool dimensions = false;  // "Dimensions"
     bool corners = false;     // "(Left,Top)"
     bool offcuts = false;     // "Offcut"
+    bool cuts = false;        // "Cuts": the saw cuts, numbered in cutting order
     QColor edgeColor{128, 128, 128};
     QColor sheetColor{255, 255, 255};
     QColor partColor{0, 0, 0};
     QColor offcutColor{0, 255, 0};
+    // The documents' own style, free of the window's colours: parts filled with a
+    // light colour per label, offcuts hatched with their sizes written in them.
+    bool document = false;
+    std::map<std::string, QColor> labelColors;
 };
-
-// One annotation of a part: its text with the top-left corner at (x, y), in
-// pixels from the sheet's corner.
-struct LayoutText {
-    int x = 0;
-    int y = 0;
-    std::string text;
-};
-
-// The annotations of a placed part drawn at scale s, in drawing order: label,
-// corner coordinates, length, width (as the options switch them on).
-std::vector<LayoutText> PartAnnotations(const Placement& part, double s,
-                                        const LayoutDrawOptions& options);
 
 // The view options and the four colours of the settings page, read now.
 LayoutDrawOptions DrawOptionsOf(const SettingsForm& settings);
+// A light colour for each part label of the result, in the order the labels were
+// entered, so that parts of one label are seen together at a glance.
+std::map<std::string, QColor> LabelColorsOf(const AppliedResult& result);
+// The view options in the documents' style.
+LayoutDrawOptions DocumentOptionsOf(const SettingsForm& settings, const AppliedResult& result);
 
 // The font of the screen picture and the bitmap: the window's "宋体" at 13 pixels,
 // falling back to an installed CJK font where that family does not exist.
 QFont LayoutFont();
 
-// Draws the sheet into the target rectangle at the largest scale that fits, its
-// corner at the target's top-left, in the painter's current font. Nothing is
-// cleared; a target without room draws nothing.
-void DrawLayoutSheet(QPainter& painter, const PlannedSheet& sheet, const QRect& target,
-                     const LayoutDrawOptions& options);
+// Draws the sheet into the target rectangle at the largest scale that fits, in the
+// target's top-left corner, in the painter's current font (texts shrink from its
+// size to a readable one, or are left out). Nothing is cleared; a target without
+// room draws nothing.
+void DrawLayoutSheet(QPainter& painter, const AppliedResult& result, const PlannedSheet& sheet,
+                     const QRect& target, const LayoutDrawOptions& options);
 
 // The screen picture of a layout: a white image of the given size with the layout
 // drawn into it (left white when the result has no such layout).

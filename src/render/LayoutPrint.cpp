@@ -2,6 +2,7 @@
 
 #include "io/EntryTables.h"
 #include "io/TextFile.h"
+#include "render/CutListBlock.h"
 #include "render/LayoutPage.h"
 #include "text/NumberText.h"
 #include "text/TextColumns.h"
@@ -47,14 +48,14 @@ std::vector<std::string> LayoutPrintLines(const AppliedResult& result, const Cel
     lines.push_back(Dashes(_("Parts")));
     std::string heading;
     for (const char* caption : {"Label", "Length", "Width", "Quant", "Rotatable"})
-        heading += PadText(_(caption), kColumn);
+        heading += ColumnText(_(caption), kColumn);
     lines.push_back(heading);
     for (const LayoutPartRow& part : CountLayoutParts(*sheet)) {
         const TypedPart typed = LookUpTypedPart(partTable, part.label, false);
-        lines.push_back(PadText(part.label, kColumn) + PadText(typed.length, kColumn) +
-                        PadText(typed.width, kColumn) +
-                        PadText(std::to_string(part.quantity), kColumn) +
-                        PadText(typed.rotatable, kColumn));
+        lines.push_back(ColumnText(part.label, kColumn) + ColumnText(typed.length, kColumn) +
+                        ColumnText(typed.width, kColumn) +
+                        ColumnText(std::to_string(part.quantity), kColumn) +
+                        ColumnText(typed.rotatable, kColumn));
     }
     lines.push_back(Dashes(_("Cut Options")));
     const Margins& m = result.settings.cut.margins;
@@ -97,10 +98,16 @@ void PrintLayoutPage(QPainter& painter, const QRect& page, const AppliedResult& 
         top = bottom + 5;
     }
 
-    // The drawing takes what the text leaves; a page without room gets none.
+    // The cut list stands at the foot of the page, in up to half of what the text
+    // leaves; the drawing takes the rest, and a page without room gets none.
+    CutListBlock cutList(result, *sheet);
+    const int cutListHeight =
+        cutList.Arrange(painter, margins.right() - left, (margins.bottom() - bottom) / 2);
+    const int cutListTop = margins.bottom() - 20 - cutListHeight;
+    cutList.Draw(painter, QPoint(left, cutListTop));
     const QRect drawing(QPoint(margins.left() + 20, bottom + 200),
-                        QPoint(margins.right() - 20, margins.bottom() - 20));
+                        QPoint(margins.right() - 20, cutListTop - 100));
     if (drawing.width() > 0 && drawing.height() > 0)
-        DrawLayoutSheet(painter, *sheet, drawing, options);
+        DrawLayoutSheet(painter, result, *sheet, drawing, options);
     painter.restore();
 }

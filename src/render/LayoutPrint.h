@@ -1,7 +1,7 @@
 // The printed page of one layout: a text block (print title, date and time, the
-// layout's heading and sheet data, a table of its parts, the cut options) and
-// below it the layout drawing scaled into the rest of the page, all in the print
-// font of the last calculation.
+// layout's heading and sheet data, a table of its parts, the cut options), the
+// cut list at the foot of the page and between them the layout drawing scaled
+// into the rest, all in the print font of the last calculation.
 #pragma once
 
 #include <QFont>

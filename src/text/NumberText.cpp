@@ -1,6 +1,7 @@
 #include "text/NumberText.h"
 
 #include <cerrno>
+#include <charconv>
 #include <climits>
 #include <cmath>
 #include <cstdio>
@@ -80,6 +81,16 @@ std::string FormatFixed(double value, int decimals) {
 std::string FormatGeneral(double value) {
     if (value == 0) return "0";
     return Printf("%.15g", value);
+}
+
+std::string FormatMeasure(double value) {
+    const float single = static_cast<float>(value);
+    if (single == 0) return "0";  // no "-0"
+    char buffer[64];
+    const auto [end, error] =
+        std::to_chars(buffer, buffer + sizeof buffer, single, std::chars_format::fixed);
+    if (error != std::errc()) return FormatGeneral(single);
+    return std::string(buffer, end);
 }
 
 std::string FormatGrouped1(double value) {

@@ -18,6 +18,10 @@ std::string FormatFixed(double value, int decimals);
 std::string FormatGeneral(double value);
 // "#,##0.0": thousands grouped with ",", one decimal.
 std::string FormatGrouped1(double value);
+// A measure as it was stored in single precision: the shortest decimal that reads
+// back to the same single-precision value ("428.8" for 428.79998), never in
+// exponent form.
+std::string FormatMeasure(double value);
 // "###0": rounded to a whole number (halves away from zero), no separators.
 std::string FormatWhole(double value);
 // "##0.00##%": the value times 100 with two to four decimals and a percent sign.

@@ -18,6 +18,21 @@ int NextColumns(const std::string& text, int32_t& i) {
     return c < 0 ? 1 : CharColumns(c);
 }
 
+// The longest start of the text that takes at most `columns` display columns,
+// never splitting a character; `used` receives its width.
+std::string Prefix(const std::string& text, int columns, int& used) {
+    std::string out;
+    used = 0;
+    for (int32_t i = 0; i < static_cast<int32_t>(text.size());) {
+        const int32_t start = i;
+        const int w = NextColumns(text, i);
+        if (used + w > columns) break;
+        out.append(text, start, i - start);
+        used += w;
+    }
+    return out;
+}
+
 }  // namespace
 
 int DisplayColumns(const std::string& text) {
@@ -27,15 +42,15 @@ int DisplayColumns(const std::string& text) {
 }
 
 std::string PadText(const std::string& text, int columns, char fill) {
-    std::string out;
     int used = 0;
-    for (int32_t i = 0; i < static_cast<int32_t>(text.size());) {
-        const int32_t start = i;
-        const int w = NextColumns(text, i);
-        if (used + w > columns) break;
-        out.append(text, start, i - start);
-        used += w;
-    }
+    std::string out = Prefix(text, columns, used);
     if (used < columns) out.append(columns - used, fill);
     return out;
+}
+
+std::string ColumnText(const std::string& text, int columns) {
+    if (columns < 2) return std::string(columns > 0 ? columns : 0, ' ');
+    if (DisplayColumns(text) < columns) return PadText(text, columns);
+    int used = 0;
+    return PadText(Prefix(text, columns - 2, used) + "~", columns);
 }

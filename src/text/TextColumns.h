@@ -12,3 +12,8 @@ int DisplayColumns(const std::string& text);
 // columns. A cut never splits a character; a wide character that would straddle
 // the end is left out and its place filled.
 std::string PadText(const std::string& text, int columns, char fill = ' ');
+
+// A column of a table that is read by eye: the text padded to exactly `columns`
+// display columns and always followed by at least one blank, so neighbouring
+// columns never run together. A longer text is cut and ends in "~".
+std::string ColumnText(const std::string& text, int columns);

@@ -166,6 +166,10 @@ TEST_F(Cli, RefusedJobsBadInputAndMissingPartsHaveTheirExitCodes) {
     EXPECT_EQ(o.code, 1);
     EXPECT_NE(o.err.find(Path("missing.dat")), std::string::npos) << o.err;
 
+    o = Run({"--sheets", dir, "--parts", "/dev/zero"});  // once an abort and a hang
+    EXPECT_EQ(o.code, 1);
+    EXPECT_NE(o.err.find("Is a directory"), std::string::npos) << o.err;
+
     o = Run({kKitchen, "--speed", "13"});
     EXPECT_EQ(o.code, 1);
     o = Run({});
@@ -177,6 +181,14 @@ TEST_F(Cli, OutputsThatCannotBeWrittenAreBadOutcomes) {
     const Outcome o = Run({kKitchen, "--speed", "1", "--report", Path("no/such/folder/r.txt")});
     EXPECT_EQ(o.code, 1);
     EXPECT_NE(o.err.find(Path("no/such/folder/r.txt")), std::string::npos) << o.err;
+
+    // The JSON on a standard output that is full.
+    const std::string command = "LANG=C.UTF-8 " + Quote(kProgram) + " " + Quote(kKitchen) +
+                                " --speed 1 --quiet --json - >/dev/full 2>" + Quote(Path("err"));
+    const int status = std::system(command.c_str());
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 1);
+    EXPECT_NE(ReadFile(Path("err")).find("standard output"), std::string::npos);
 }
 
 TEST_F(Cli, ChineseMessagesAndReport) {

@@ -39,13 +39,15 @@ TEST_F(OffcutExport, EqualSizesMergeInEitherOrientation) {
     EXPECT_EQ(lines, (std::vector<std::string>{"YL1\t500\t300\t6\t0", "YL2\t200\t100\t3\t0"}));
 }
 
-TEST_F(OffcutExport, SizesAreWrittenFromSinglePrecision) {
+TEST_F(OffcutExport, SizesAreWrittenAsMeasured) {
     const std::vector<std::string> lines =
         Lines({Spare(0, 0, 600.5, 1220), Spare(0, 0, 15.4, 0.25),
-               // Different doubles, the same single-precision text: one line.
-               Spare(0, 0, 15.400000001, 0.25)});
-    EXPECT_EQ(lines, (std::vector<std::string>{"YL1\t600.5\t1220\t1\t0",
-                                               "YL2\t15.3999996185303\t0.25\t2\t0"}));
+               // Different doubles, the same single-precision value: one line.
+               Spare(0, 0, 15.400000001, 0.25),
+               // A sum that missed its decimal by a rounding error.
+               Spare(0, 0, 2440 - 2011.2, 100)});
+    EXPECT_EQ(lines, (std::vector<std::string>{"YL1\t600.5\t1220\t1\t0", "YL2\t15.4\t0.25\t2\t0",
+                                               "YL3\t428.8\t100\t1\t0"}));
 }
 
 TEST_F(OffcutExport, PrefixIsTrimmedAndStaysOneField) {

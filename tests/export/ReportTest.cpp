@@ -11,9 +11,10 @@
 
 namespace {
 
-// ASCII padding, written out independently of PadText.
+// ASCII columns, written out independently of ColumnText: a text as long as its
+// column or longer leaves room for "~" and a blank.
 std::string Pad(const std::string& s, size_t n) {
-    return s.size() >= n ? s.substr(0, n) : s + std::string(n - s.size(), ' ');
+    return s.size() < n ? s + std::string(n - s.size(), ' ') : s.substr(0, n - 2) + "~ ";
 }
 
 std::string Row(const std::string& label, std::initializer_list<std::string> cells) {
@@ -22,9 +23,11 @@ std::string Row(const std::string& label, std::initializer_list<std::string> cel
     return line;
 }
 
+// At the corner of the usable area of the fixture's margins of 10.
 Placement Placed(const std::string& label, double length, double width) {
     Placement p;
     p.label = label;
+    p.x = p.y = 10;
     p.length = length;
     p.width = width;
     return p;
@@ -52,6 +55,7 @@ class Report : public ::testing::Test {
         // Five sheets of Birch cut to one merged layout, one Birch sheet left unused.
         PlannedSheet head = Sheet("Birch", true, true, {Placed("Side", 720, 560)});
         head.count = 5;
+        head.layoutIndex = 0;
         result.sheets.push_back(head);
         for (int i = 0; i < 4; ++i)
             result.sheets.push_back(Sheet("Birch", true, false, {Placed("Side", 720, 560)}));
@@ -107,7 +111,7 @@ TEST_F(Report, WritesTheSettingsTablesAndTotalsInFixedColumns) {
         Row("Label", {"Length", "Width", "Rotatable", "Total Quant", "Used Quant", "Left Quant"}),
         Row("Side", {"720", "560", "Yes", "6", "5", "1"}),
         Row("side", {"720", "560", "Yes", "1", "0", "1"}),
-        Row("A very long part lab", {"1234567890.1234", "5", "No", "2", "0", "2"}),
+        Row("A very long part label indeed", {"1234567890.123456", "5", "No", "2", "0", "2"}),
         Row("Loose", {"100", "100", "Yes", "", "0", ""}),
         "",
         "",
@@ -123,7 +127,53 @@ TEST_F(Report, WritesTheSettingsTablesAndTotalsInFixedColumns) {
         Pad("Overall Ratio:", 26) + "87.34%",
         Pad("Ratio(include offcuts):", 26) + "90.12%",
     };
-    EXPECT_EQ(Lines(), expected);
+    const std::vector<std::string> lines = Lines();
+    ASSERT_GT(lines.size(), expected.size());
+    EXPECT_EQ(std::vector<std::string>(lines.begin(), lines.begin() + expected.size()), expected);
+    // Too long for their columns, the label and the length keep a blank between them.
+    EXPECT_EQ(lines[24].substr(0, 40), "A very long part l~ 1234567890.12~ 5    ");
+}
+
+// After the ratios, the saw cuts of every layout and their totals over all sheets:
+// one part at the corner of the usable area needs the four trims of the margins
+// and two cuts that free it.
+TEST_F(Report, CutListsOfEveryLayoutAndTheirTotalsFollowTheRatios) {
+    const std::vector<std::string> lines = Lines();
+    const size_t at = Find(lines, "Saw cuts:");
+    ASSERT_LT(at, lines.size());
+    const auto row = [](const std::string& n, const std::string& direction,
+                        const std::string& position, const std::string& length) {
+        return Pad(n, 6) + Pad(direction, 12) + Pad(position, 15) + length;
+    };
+    const std::vector<std::string> expected = {
+        "Saw cuts:",
+        "",
+        "Positions: vertical cuts from the left edge, horizontal cuts from the bottom edge.",
+        "",
+        "Layout 1: Birch, sheets: 5; per sheet 6 cuts, cut length 9200",
+        row("No.", "Direction", "Position", "Length"),
+        row("1", "Vertical", "6.8", "1220"),
+        row("2", "Vertical", "2430", "1220"),
+        row("3", "Horizontal", "6.8", "2420"),
+        row("4", "Horizontal", "1210", "2420"),
+        row("5", "Vertical", "730", "1200"),
+        row("6", "Horizontal", "570", "720"),
+        "",
+        Pad("Cuts in total:", 26) + "30",
+        Pad("Cut length in total:", 26) + "46000",
+    };
+    EXPECT_EQ(std::vector<std::string>(lines.begin() + at, lines.end()), expected);
+    EXPECT_EQ(lines[at - 1], "");
+    EXPECT_EQ(lines[at - 3], Pad("Ratio(include offcuts):", 26) + "90.12%");
+
+    // A free plan gives the length of each layout's CNC tool path instead.
+    result.settings.cut.guillotine = false;
+    const std::vector<std::string> free = Lines();
+    const size_t tool = Find(free, "CNC tool paths:");
+    ASSERT_LT(tool, free.size());
+    // Around the part, off the sheet's edges: 2 x 720 + 2 x 560.
+    EXPECT_EQ(free[tool + 3], "Layout 1: Birch, sheets: 5; per sheet 4 cuts, tool path 2560");
+    EXPECT_EQ(free.back(), Pad("Tool path in total:", 26) + "12800");
 }
 
 TEST_F(Report, WideLabelsKeepTheColumnsInLine) {
@@ -144,8 +194,10 @@ TEST_F(Report, WithoutOffcutsBothRatiosAgree) {
     result.offcutArea = 0;
     result.ratioWithOffcuts = result.ratioParts = 0.5f;
     const auto lines = Lines();
-    EXPECT_EQ(lines[lines.size() - 2], Pad("Overall Ratio:", 26) + "50.00%");
-    EXPECT_EQ(lines.back(), Pad("Ratio(include offcuts):", 26) + "50.00%");
+    const size_t at = Find(lines, "Overall Ratio:");
+    ASSERT_LT(at + 1, lines.size());
+    EXPECT_EQ(lines[at], Pad("Overall Ratio:", 26) + "50.00%");
+    EXPECT_EQ(lines[at + 1], Pad("Ratio(include offcuts):", 26) + "50.00%");
 }
 
 TEST_F(Report, ASheetRowThatDoesNotConvertStillGetsItsLine) {

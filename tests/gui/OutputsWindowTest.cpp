@@ -1,7 +1,9 @@
 // The outputs of a result through the real window: exports, printing to PDF and
 // the report, with their dialogs answered.
+#include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
+#include <QLabel>
 #include <QPrinter>
 #include <QPushButton>
 #include <QSlider>
@@ -9,6 +11,7 @@
 #include "UiWait.h"
 #include "WindowFixture.h"
 #include "gui/EntryTableView.h"
+#include "support/Commands.h"
 
 namespace {
 
@@ -29,8 +32,9 @@ class OutputsWindow : public WindowTest {
     void SetUp() override { WindowTest::SetUp(); }
 
     // A result with two layouts: the two sheet kinds differ.
-    void Calculate() {
+    void Calculate(bool guillotine = false) {
         Open();
+        Find<QCheckBox>("chkOneCut")->setChecked(guillotine);
         Find<EntryTableView>("sgSheet")->Model().Edit([](CellTable& t) {
             t.SetRowCount(4);
             const std::vector<std::vector<std::string>> rows = {
@@ -57,7 +61,8 @@ class OutputsWindow : public WindowTest {
 TEST_F(OutputsWindow, WithoutAResultTheOutputsDoNothing) {
     Open();
     for (const char* button : {"btnPrintCurrent", "btnPrintAll", "btnExpHtml", "btnExpDxf",
-                               "btnExpOffcut", "btnExpGcode", "btnReportSave", "btnReportPrint"})
+                               "btnExpOffcut", "btnExpGcode", "btnExpSvg", "btnExpPdf",
+                               "btnExpLabels", "btnReportSave", "btnReportPrint"})
         Click(button);
     EXPECT_TRUE(dialogs.fileRequests.empty());
     EXPECT_EQ(dialogs.printDialogs, 0);
@@ -130,4 +135,67 @@ TEST_F(OutputsWindow, TheReportIsSavedAndPrinted) {
     };
     Click("btnReportPrint");
     EXPECT_GE(PdfPages(pdf), 1);
+}
+
+// The plan's PDF, its part labels on the label sheet chosen on the "Sets" page,
+// and the SVG drawing of the selected layout with the numbered cuts when "Cuts"
+// is on; the cut figures stand under the picture.
+TEST_F(OutputsWindow, PlanDocumentsAndDrawingsAreWrittenFromTheLayoutsPage) {
+    Calculate();
+    const int layouts = Find<QComboBox>("cmbPages")->count();
+    EXPECT_NE(Text(Find<QLabel>("lblCutFacts")->text()).find(" cuts, tool path "),
+              std::string::npos);  // a free plan: the CNC tool path
+    Find<QComboBox>("cbbLabelFormat")
+        ->setCurrentIndex(Find<QComboBox>("cbbLabelFormat")->findData(QStringLiteral("2x4")));
+    const std::string pdf = Path("plan.pdf"), labels = Path("labels.pdf"),
+                      plain = Path("plain.svg"), numbered = Path("numbered.svg");
+    dialogs.saveAnswers = {QString::fromStdString(pdf), QString::fromStdString(labels),
+                           QString::fromStdString(plain), QString::fromStdString(numbered)};
+    Click("btnExpPdf");
+    Click("btnExpLabels");
+    Click("btnExpSvg");
+    Find<QCheckBox>("chkCuts")->setChecked(true);
+    Click("btnExpSvg");
+    ASSERT_EQ(dialogs.fileRequests.size(), 4u);
+    EXPECT_EQ(Text(dialogs.fileRequests[0].title), "Please select PDF file name export as");
+    EXPECT_EQ(Text(dialogs.fileRequests[1].defaultSuffix), "pdf");
+    EXPECT_EQ(Text(dialogs.fileRequests[2].filter), "SVG drawing(*.svg)");
+    ASSERT_EQ(dialogs.messages.size(), 4u);
+    for (const ShownMessage& m : dialogs.messages)
+        EXPECT_EQ(Text(m.text), "Congratulations! Exported successfully!");
+    // The report's page or more, then one page per layout.
+    EXPECT_GT(PdfPages(pdf), layouts);
+    // Five doors on 2 x 4 labels a page: two labels side by side.
+    EXPECT_EQ(PdfPages(labels), 1);
+    const CommandResult text = RunCommand("pdftotext -layout '" + labels + "' - 2>/dev/null");
+    const std::string firstRow =
+        text.output.substr(0, text.output.find('\n', text.output.find("Door")));
+    EXPECT_EQ(std::count(text.output.begin(), text.output.end(), 'D'), 5) << text.output;
+    size_t doors = 0;
+    for (size_t at = firstRow.find("Door"); at != std::string::npos;
+         at = firstRow.find("Door", at + 1))
+        ++doors;
+    EXPECT_EQ(doors, 2u) << text.output;
+    // A free plan has no saw cuts to number: both drawings hold the same texts.
+    QFile first(QString::fromStdString(plain)), second(QString::fromStdString(numbered));
+    ASSERT_TRUE(first.open(QIODevice::ReadOnly) && second.open(QIODevice::ReadOnly));
+    const QByteArray a = first.readAll(), b = second.readAll();
+    EXPECT_TRUE(a.startsWith("<?xml"));
+    EXPECT_EQ(a.count("<text"), b.count("<text"));
+    EXPECT_GT(a.count("<text"), 0);
+}
+
+TEST_F(OutputsWindow, NumberedCutsOfAGuillotinePlanReachTheSvgDrawing) {
+    Calculate(true);
+    EXPECT_NE(Text(Find<QLabel>("lblCutFacts")->text()).find(" cuts, cut length "),
+              std::string::npos);
+    const std::string plain = Path("plain.svg"), numbered = Path("numbered.svg");
+    dialogs.saveAnswers = {QString::fromStdString(plain), QString::fromStdString(numbered)};
+    Click("btnExpSvg");
+    Find<QCheckBox>("chkCuts")->setChecked(true);
+    Click("btnExpSvg");
+    QFile first(QString::fromStdString(plain)), second(QString::fromStdString(numbered));
+    ASSERT_TRUE(first.open(QIODevice::ReadOnly) && second.open(QIODevice::ReadOnly));
+    // One number for each cut, as far as they find room: more texts than before.
+    EXPECT_GT(second.readAll().count("<text"), first.readAll().count("<text"));
 }

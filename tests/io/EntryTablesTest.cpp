@@ -5,6 +5,7 @@
 
 #include "support/DataFixtures.h"
 #include "io/EntryTables.h"
+#include "text/Translate.h"
 
 namespace {
 
@@ -164,6 +165,7 @@ TEST(EntryTables, LanguageChangeRewritesFixedRowsButKeepsYesCells) {
 TEST(EntryTables, YesAndNoMeanTheSameInEveryLanguage) {
     const std::vector<std::string> yes = {"Yes", " YES ", "是", "y", "1", "TRUE", "yes\t"};
     const std::vector<std::string> no = {"No", "否", "", "0", "maybe", "false", "Yes please"};
+    InitTranslation();  // the program's catalogs, whatever an earlier test bound
     CellTable t = NewPartTable();
     while (t.RowCount() < CellTable::kFirstDataRow + 3) AppendTableRow(t, TableKind::Part);
     for (const std::string& language : {"zh_cn", "en_us", "zh_cn"}) {

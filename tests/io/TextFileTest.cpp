@@ -8,6 +8,7 @@
 #include <string>
 
 #include "io/TextFile.h"
+#include "io/Workbook.h"
 
 namespace {
 
@@ -82,4 +83,39 @@ TEST(TextFile, RecognisesMalformedUtf8) {
     EXPECT_FALSE(IsValidUtf8("\xC0\xAF"));      // overlong
     EXPECT_FALSE(IsValidUtf8("\xE6\xA1"));      // truncated
     EXPECT_FALSE(IsValidUtf8("\xED\xA0\x80"));  // surrogate
+}
+
+// Only regular files of sane size are read, by the list and project readers and
+// by the workbook reader alike: anything else is a message naming the path, at
+// once, never a crash or a read that does not end.
+TEST(TextFile, OnlyRegularFilesOfBoundedSizeAreRead) {
+    const std::string dir = TempDir();
+    ASSERT_EQ(mkfifo((dir + "/pipe").c_str(), 0600), 0);
+    const std::string huge = dir + "/huge.txt";
+    WriteRaw(huge, "");
+    std::filesystem::resize_file(huge, (std::uint64_t{256} << 20) + 1);  // sparse
+    const std::string withNul = std::string("list") + '\0' + ".txt";
+    struct Case {
+        std::string path, reason, shown;
+    };
+    const std::vector<Case> cases = {
+        {dir, "Is a directory", dir},
+        {"/dev/zero", "not a regular file", "/dev/zero"},
+        {dir + "/pipe", "not a regular file", dir + "/pipe"},
+        {huge, "larger than", huge},
+        {withNul, "NUL", "list\\0.txt"},
+        {dir + "/missing.txt", "No such file", dir + "/missing.txt"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.shown);
+        std::string text = "kept", error;
+        EXPECT_FALSE(ReadTextFile(c.path, text, error));
+        EXPECT_EQ(text, "kept");
+        EXPECT_NE(error.find("\"" + c.shown + "\""), std::string::npos) << error;
+        EXPECT_NE(error.find(c.reason), std::string::npos) << error;
+        SheetCells cells;
+        error.clear();
+        EXPECT_FALSE(ReadWorkbookSheet(c.path, 6, cells, error));
+        EXPECT_NE(error.find(c.reason), std::string::npos) << error;
+    }
 }

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "job/Calculation.h"
-#include "job/GeneratedRows.h"
+#include "support/RandomJobRows.h"
 #include "job/PlanCheck.h"
 
 namespace {

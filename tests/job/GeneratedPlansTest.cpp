@@ -10,9 +10,9 @@
 #include <vector>
 
 #include "job/Calculation.h"
-#include "job/GeneratedRows.h"
 #include "job/JobInput.h"
 #include "job/PlanCheck.h"
+#include "support/RandomJobRows.h"
 
 namespace {
 
@@ -37,13 +37,8 @@ Reach CheckGeneratedPlans(bool guillotine, int jobs, std::uint64_t seed) {
             break;
         }
         nextPartId += job.partCount;
-        RandomSource random(static_cast<std::uint32_t>(seed + j));
-        Agent candidate;
-        CreateRandom(candidate, job.parts, job.sheets, random);
-        std::shuffle(candidate.sheetOrder.begin(), candidate.sheetOrder.end(), rng);
-        Decode(candidate);
-        Evaluate(candidate, list, job, rows.settings.cut);
-        const AppliedResult plan = PlanOf(candidate, job, rows.settings);
+        const AppliedResult plan =
+            RandomCandidatePlan(rows, job, static_cast<std::uint32_t>(seed + j), rng, list);
         if (const auto found = CheckPlan(plan)) {
             ADD_FAILURE() << "job " << seed + j << ": " << found->message;
             break;

@@ -107,40 +107,6 @@ TEST(ColorList, FixedColoursAndThemeRoles) {
     EXPECT_EQ(names.count(""), 0u);
 }
 
-TEST(LayoutAnnotations, PlacementEstimatesAndClamps) {
-    LayoutDrawOptions o;
-    o.label = true;
-    auto texts = PartAnnotations(Rect("ABCDE", 1, 0, 0, 600, 400), 0.5, o);
-    ASSERT_EQ(texts.size(), 1u);
-    EXPECT_EQ(texts[0].x, 125);
-    EXPECT_EQ(texts[0].y, 94);
-    // Wide characters count two columns: 4 columns give 150 - 20.
-    EXPECT_EQ(PartAnnotations(Rect("门板", 1, 0, 0, 600, 400), 0.5, o)[0].x, 130);
-    // Too long for the part, too low for its height: 1 pixel inside.
-    texts = PartAnnotations(Rect("A long label", 1, 20, 30, 100, 8), 0.5, o);
-    EXPECT_EQ(texts[0].x, 11);
-    EXPECT_EQ(texts[0].y, 16);
-
-    o.label = false;
-    o.corners = true;
-    texts = PartAnnotations(Rect("P", 1, 12.4, 100, 50, 300), 1.0, o);
-    ASSERT_EQ(texts.size(), 1u);
-    EXPECT_EQ(texts[0].text, "(12,400)");
-    EXPECT_EQ(texts[0].x, 13);
-    EXPECT_EQ(texts[0].y, 100);
-
-    o.corners = false;
-    o.dimensions = true;
-    texts = PartAnnotations(Rect("P", 1, 0, 0, 600, 400), 0.5, o);
-    ASSERT_EQ(texts.size(), 2u);
-    EXPECT_EQ(texts[0].text, "600");
-    EXPECT_EQ(texts[0].x, 135);  // 150 - 30 div 2
-    EXPECT_EQ(texts[0].y, 188);  // 200 - 12
-    EXPECT_EQ(texts[1].text, "400");
-    EXPECT_EQ(texts[1].x, 279);  // 300 - 7 * 3
-    EXPECT_EQ(texts[1].y, 94);
-}
-
 TEST(LayoutPicture, SheetFillsTheFittingSideAndTheRestStaysWhite) {
     const AppliedResult result = ResultOf({LayoutSheet("S", 2440, 1220, 1, 0, {})});
     const QImage image = RenderLayoutPicture(result, 0, QSize(553, 495), Colours());
@@ -157,29 +123,37 @@ TEST(LayoutPicture, SheetFillsTheFittingSideAndTheRestStaysWhite) {
     EXPECT_EQ(At(empty, 25, 25), kWhite);
 }
 
-TEST(LayoutPicture, PartsOffcutsAndLabelInk) {
+// The sheet lies as the DXF drawing and the CNC program have it: its corner at
+// the bottom left, y upward. s = 0.5: the sheet of 1106 x 990 covers 553 x 495.
+TEST(LayoutPicture, PartsOffcutsAndLabelInkWithYUpward) {
     PlannedSheet sheet = LayoutSheet("S", 1106, 990, 1, 0, {Rect("ABCDE", 1, 0, 0, 600, 400)},
                                      {Spare(700, 500, 200, 100)});
     const AppliedResult result = ResultOf({sheet});
     LayoutDrawOptions o = Colours();
-    QImage image = RenderLayoutPicture(result, 0, QSize(553, 495), o);  // s = 0.5
-    EXPECT_EQ(At(image, 299, 50), QColor(255, 0, 0));
-    EXPECT_EQ(At(image, 0, 199), QColor(255, 0, 0));
-    EXPECT_EQ(At(image, 300, 50), kMoneyGreen);
-    EXPECT_EQ(At(image, 150, 100), kMoneyGreen);  // no label when switched off
-    EXPECT_EQ(At(image, 350, 250), kMoneyGreen);  // offcuts hidden
+    QImage image = RenderLayoutPicture(result, 0, QSize(553, 495), o);
+    // The part at the sheet's corner covers x 0 .. 300 and the lowest 200 rows.
+    EXPECT_EQ(At(image, 0, 494), QColor(255, 0, 0));
+    EXPECT_EQ(At(image, 299, 400), QColor(255, 0, 0));
+    EXPECT_EQ(At(image, 150, 295), QColor(255, 0, 0));
+    EXPECT_EQ(At(image, 150, 294), kMoneyGreen);
+    EXPECT_EQ(At(image, 150, 100), kMoneyGreen);
+    EXPECT_EQ(At(image, 150, 395), kMoneyGreen);  // no label when switched off
+    EXPECT_EQ(At(image, 400, 220), kMoneyGreen);  // offcuts hidden
 
     o.label = true;
     o.offcuts = true;
     image = RenderLayoutPicture(result, 0, QSize(553, 495), o);
-    EXPECT_EQ(At(image, 350, 250), QColor(0, 0, 255));
-    EXPECT_EQ(At(image, 449, 299), QColor(0, 0, 255));
-    const QRect ink = InkBox(image, QRect(1, 1, 298, 198));
+    // The offcut at (700, 500) of 200 x 100 covers x 350 .. 450, rows 195 .. 245.
+    EXPECT_EQ(At(image, 350, 220), QColor(0, 0, 255));
+    EXPECT_EQ(At(image, 449, 244), QColor(0, 0, 255));
+    EXPECT_EQ(At(image, 400, 195), QColor(0, 0, 255));
+    const QRect ink = InkBox(image, QRect(1, 296, 298, 198));
     ASSERT_FALSE(ink.isNull());
-    EXPECT_GE(ink.left(), 124);  // antialiasing may touch the pixel before
-    EXPECT_LE(ink.left(), 128);
-    EXPECT_GE(ink.top(), 94);
-    EXPECT_LE(ink.bottom(), 94 + 14);
+    // The label stands in the middle of the part, at the drawing's 13 pixels.
+    EXPECT_NEAR(ink.center().x(), 150, 4);
+    EXPECT_NEAR(ink.center().y(), 395, 4);
+    EXPECT_GE(ink.height(), 8);
+    EXPECT_LE(ink.height(), 16);
     int dark = 0;
     for (int y = ink.top(); y <= ink.bottom(); ++y)
         for (int x = ink.left(); x <= ink.right(); ++x) dark += At(image, x, y).value() < 80;
@@ -187,13 +161,15 @@ TEST(LayoutPicture, PartsOffcutsAndLabelInk) {
 }
 
 TEST(LayoutPicture, PrintTargetIsShiftedAndLeavesTheRestAlone) {
-    const PlannedSheet sheet = LayoutSheet("S", 1000, 500, 1, 0, {Rect("P", 1, 0, 0, 500, 500)});
+    const AppliedResult result =
+        ResultOf({LayoutSheet("S", 1000, 500, 1, 0, {Rect("P", 1, 0, 0, 500, 500)})});
+    const PlannedSheet& sheet = result.sheets.front();
     QImage image(800, 600, QImage::Format_RGB32);
     image.fill(Qt::yellow);
     {
         QPainter painter(&image);
-        DrawLayoutSheet(painter, sheet, QRect(100, 50, 400, 300), Colours());
-        DrawLayoutSheet(painter, sheet, QRect(600, 500, 100, 0), Colours());  // no room
+        DrawLayoutSheet(painter, result, sheet, QRect(100, 50, 400, 300), Colours());
+        DrawLayoutSheet(painter, result, sheet, QRect(600, 500, 100, 0), Colours());  // no room
     }
     // s = min(400 / 1000, 300 / 500) = 0.4: the sheet runs from (100, 50) to (500, 250).
     EXPECT_EQ(At(image, 99, 50), QColor(Qt::yellow));

@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstdlib>
+#include <random>
+
 #include "text/NumberText.h"
 
 TEST(NumberText, ParsesDecimalNumbersOnly) {
@@ -33,4 +37,26 @@ TEST(NumberText, FormatsThePatterns) {
     EXPECT_EQ(FormatPercent(0.8734), "87.34%");
     EXPECT_EQ(FormatPercent(0.123456), "12.3456%");
     EXPECT_EQ(FormatPercent(1), "100.00%");
+}
+
+// Measures read as they were measured: the shortest decimal that gives the same
+// single-precision value back, never in exponent form.
+TEST(NumberText, MeasuresAreTheShortestDecimalOfTheirSinglePrecisionValue) {
+    EXPECT_EQ(FormatMeasure(2440 - 2011.2), "428.8");
+    EXPECT_EQ(FormatMeasure(15.4), "15.4");
+    EXPECT_EQ(FormatMeasure(1220), "1220");
+    EXPECT_EQ(FormatMeasure(-0.0), "0");
+    EXPECT_EQ(FormatMeasure(0.25), "0.25");
+    EXPECT_EQ(FormatMeasure(1e7), "10000000");
+    std::mt19937_64 rng(3);
+    for (int i = 0; i < 20000; ++i) {
+        const double v = std::uniform_real_distribution<double>(-1e5, 1e5)(rng) /
+                         std::pow(10.0, static_cast<int>(rng() % 4));
+        const std::string text = FormatMeasure(v);
+        ASSERT_EQ(text.find_first_of("eE"), std::string::npos) << text;
+        ASSERT_EQ(std::strtof(text.c_str(), nullptr), static_cast<float>(v)) << text;
+        // Nine significant digits always suffice for single precision.
+        const std::string digits = text.substr(0, text.find_first_not_of("-0."));
+        ASSERT_LE(text.size() - digits.size(), 10u) << text;
+    }
 }

@@ -35,4 +35,24 @@ TEST(PadText, MalformedBytesTakeOneColumnEach) {
     EXPECT_EQ(PadText("\xff\xfe", 4), "\xff\xfe  ");
 }
 
+// Columns read by eye never run together: a text as long as its column or longer
+// is cut and marked with "~", so that a blank always follows it.
+TEST(ColumnText, AlwaysLeavesABlankAfterTheText) {
+    EXPECT_EQ(ColumnText("abc", 5), "abc  ");
+    EXPECT_EQ(ColumnText("abcd", 5), "abcd ");
+    EXPECT_EQ(ColumnText("abcde", 5), "abc~ ");
+    EXPECT_EQ(ColumnText("Oak veneer MDF 2800x2070", 20), "Oak veneer MDF 280~ ");
+    EXPECT_EQ(ColumnText("x", 1), " ");
+    EXPECT_EQ(ColumnText("x", 0), "");
+    // A wide character that would straddle the cut is left out and its place filled.
+    EXPECT_EQ(ColumnText("侧板侧板", 6), "侧板~ ");
+    EXPECT_EQ(ColumnText("侧板侧板", 7), "侧板~  ");
+    for (const char* text : {"", "a", "侧", "Base side panel, left", "桦木胶合板 18mm 特级"})
+        for (int n = 2; n < 24; ++n) {
+            const std::string cell = ColumnText(text, n);
+            EXPECT_EQ(DisplayColumns(cell), n) << text << " " << n;
+            EXPECT_EQ(cell.back(), ' ') << text << " " << n;
+        }
+}
+
 }  // namespace

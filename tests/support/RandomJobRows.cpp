@@ -1,8 +1,11 @@
-#include "job/GeneratedRows.h"
+#include "support/RandomJobRows.h"
 
 #include <algorithm>
 #include <cmath>
 #include <string>
+
+#include "job/Calculation.h"
+#include "optimizer/Ga.h"
 
 double Uniform(std::mt19937_64& rng, double lo, double hi) {
     return std::uniform_real_distribution<double>(lo, hi)(rng);
@@ -106,3 +109,13 @@ JobRows RandomRows(std::mt19937_64& rng, bool guillotine) {
     return rows;
 }
 
+AppliedResult RandomCandidatePlan(const JobRows& rows, const Job& job, std::uint32_t seed,
+                                  std::mt19937_64& rng, WorkList& list) {
+    RandomSource random(seed);
+    Agent candidate;
+    CreateRandom(candidate, job.parts, job.sheets, random);
+    std::shuffle(candidate.sheetOrder.begin(), candidate.sheetOrder.end(), rng);
+    Decode(candidate);
+    Evaluate(candidate, list, job, rows.settings.cut);
+    return PlanOf(candidate, job, rows.settings);
+}

@@ -1,0 +1,42 @@
+#include "export/PartLabels.h"
+
+#include "text/FileMessages.h"
+#include "text/NumberText.h"
+#include "text/SingleLineText.h"
+#include "text/Translate.h"
+
+std::vector<std::string> PartLabel::Lines() const {
+    return {label, size, place, sheet};
+}
+
+std::string PartLabel::QrText() const {
+    std::string text;
+    for (const std::string& line : Lines()) text += (text.empty() ? "" : "\n") + line;
+    return text;
+}
+
+std::vector<PartLabel> PartLabels(const AppliedResult& result) {
+    std::vector<PartLabel> labels;
+    const std::string unit = result.settings.unit.empty() ? "" : " " + result.settings.unit;
+    for (int i = 0; i < result.LayoutCount(); ++i) {
+        const PlannedSheet* sheet = result.LayoutSheetOf(i);
+        if (!sheet) continue;
+        for (int copy = 0; copy < sheet->count; ++copy) {
+            for (size_t k = 0; k < sheet->parts.size(); ++k) {
+                const Placement& p = sheet->parts[k];
+                // Turned parts are named by the sizes they were entered with.
+                const double length = p.rotated ? p.width : p.length;
+                const double width = p.rotated ? p.length : p.width;
+                PartLabel label;
+                label.label = SingleLineText(p.label);
+                label.size = FormatMeasure(length) + " x " + FormatMeasure(width) + unit;
+                label.place = Substitute(_("Layout {1}, part {2}"),
+                                         {std::to_string(i + 1), std::to_string(k + 1)});
+                label.sheet = Substitute(_("Sheet: {1}"), {SingleLineText(sheet->label)});
+                label.colorKey = p.label;
+                labels.push_back(std::move(label));
+            }
+        }
+    }
+    return labels;
+}

@@ -1,0 +1,25 @@
+// The labels that go on the cut parts, one per physical part: what the part is,
+// its entered size, where it was cut (layout and position on the layout, sheet),
+// and the same text for a QR code.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "job/AppliedResult.h"
+
+struct PartLabel {
+    std::string label;     // the part's label
+    std::string size;      // its entered size: length x width, with the unit
+    std::string place;     // layout number and its position number on the layout
+    std::string sheet;     // the label of the sheet it is cut from
+    std::string colorKey;  // the part label, for its colour
+
+    // The lines of the label, top to bottom; the QR code holds them joined by LF.
+    std::vector<std::string> Lines() const;
+    std::string QrText() const;
+};
+
+// Layout by layout, every sheet cut to it, every part in the order of the
+// layout's list (its position number).
+std::vector<PartLabel> PartLabels(const AppliedResult& result);

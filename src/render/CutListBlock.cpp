@@ -1,0 +1,96 @@
+#include "render/CutListBlock.h"
+
+#include <QFontMetricsF>
+#include <algorithm>
+#include <cmath>
+
+#include "text/Translate.h"
+
+namespace {
+
+QString Q(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+QStringList Cells(const CutListRow& row) {
+    return {Q(row.number), Q(row.direction), Q(row.position), Q(row.length)};
+}
+
+}  // namespace
+
+CutListBlock::CutListBlock(const AppliedResult& result, const PlannedSheet& sheet) {
+    const bool sawn = result.settings.cut.guillotine;
+    head_ << Q("------------" + (sawn ? _("Saw cuts") : _("CNC tool path")) + "-----------");
+    head_ << Q(_("Per sheet:") + " " + CutFiguresText(SheetCutFigures(result, sheet)));
+    const std::vector<CutListRow> rows = CutListRows(result, sheet);
+    if (rows.empty()) return;
+    head_ << Q(CutPositionsNote());
+    rows_.push_back(Cells(CutListHeadings()));
+    for (const CutListRow& row : rows) rows_.push_back(Cells(row));
+}
+
+int CutListBlock::HeightAt(const QFont& font, const QPaintDevice* device, int width) {
+    const QFontMetricsF metrics(font, device);
+    lineHeight_ = static_cast<int>(std::ceil(metrics.height()));
+    const qreal gap = metrics.horizontalAdvance(QStringLiteral("MM"));
+    cellWidths_.assign(4, 0);
+    for (const QStringList& row : rows_)
+        for (int c = 0; c < 4; ++c)
+            cellWidths_[c] = std::max(cellWidths_[c], metrics.horizontalAdvance(row[c]) + gap);
+    qreal rowWidth = 0;
+    for (qreal w : cellWidths_) rowWidth += w;
+    columnWidth_ = static_cast<int>(std::ceil(rowWidth + gap));
+    const int headHeight = lineHeight_ * static_cast<int>(head_.size());
+    if (rows_.size() < 2) {
+        rowsPerColumn_ = 0;
+        return headHeight;
+    }
+    // Every column repeats the headings above its cuts.
+    const int columns = std::max(1, width / std::max(1, columnWidth_));
+    const int cuts = static_cast<int>(rows_.size()) - 1;
+    rowsPerColumn_ = (cuts + columns - 1) / columns;
+    return headHeight + lineHeight_ * (rowsPerColumn_ + 1);
+}
+
+int CutListBlock::Arrange(const QPainter& painter, int width, int maxHeight) {
+    const QFont base = painter.font();
+    font_ = base;
+    int height = HeightAt(font_, painter.device(), width);
+    for (qreal share = 0.9; height > maxHeight && share >= 0.6 - 1e-9; share -= 0.1) {
+        font_ = base;
+        if (base.pointSizeF() > 0)
+            font_.setPointSizeF(base.pointSizeF() * share);
+        else
+            font_.setPixelSize(std::max(1, static_cast<int>(base.pixelSize() * share)));
+        height = HeightAt(font_, painter.device(), width);
+    }
+    return height;
+}
+
+void CutListBlock::Draw(QPainter& painter, const QPoint& topLeft) const {
+    painter.save();
+    painter.setFont(font_);
+    painter.setPen(Qt::black);
+    const QFontMetricsF metrics(font_, painter.device());
+    const auto line = [&](qreal x, int row, const QString& text) {
+        painter.drawText(QPointF(x, topLeft.y() + row * lineHeight_ + metrics.ascent()), text);
+    };
+    int row = 0;
+    for (const QString& text : head_) line(topLeft.x(), row++, text);
+    const int cuts = static_cast<int>(rows_.size()) - 1;
+    for (int first = 0, column = 0; rowsPerColumn_ > 0 && first < cuts;
+         first += rowsPerColumn_, ++column) {
+        const qreal left = topLeft.x() + column * columnWidth_;
+        const auto cells = [&](const QStringList& texts, int at) {
+            qreal x = left;
+            for (int c = 0; c < 4; ++c) {
+                line(x, at, texts[c]);
+                x += cellWidths_[c];
+            }
+        };
+        cells(rows_[0], row);
+        for (int k = first; k < std::min(cuts, first + rowsPerColumn_); ++k)
+            cells(rows_[k + 1], row + 1 + k - first);
+    }
+    painter.restore();
+}
