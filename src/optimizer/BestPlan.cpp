@@ -5,6 +5,9 @@
 
 namespace {
 
+// Orders the engine is tried in on one sheet.
+constexpr int kPackOrders = 4;
+
 // Sums of areas and costs differ by rounding only below this share.
 bool Less(double a, double b) {
     return a < b - 1e-9 * std::max({1.0, std::fabs(a), std::fabs(b)});
@@ -57,21 +60,36 @@ bool SheetPacker::Pack(std::int32_t sheet, const std::vector<std::int32_t>& part
     double entered = 0;
     for (std::int32_t i : parts) entered += EnteredArea(i);
     if (entered > s.Area() * (1 + 1e-9)) return false;
-    parts_.clear();
-    for (std::int32_t i : parts) {
-        Part& p = parts_.emplace_back(job.parts[i]);
-        if (turned[i] && p.rotatable) p.Rotate();
+    // The engine fills in the order of the parts' keys. A set its own order does
+    // not fit may fit in another: longest side first, then widest, then longest
+    // along the sheet. Keys only order, so any positive values serve.
+    for (int order = 0; order < kPackOrders; ++order) {
+        parts_.clear();
+        for (std::int32_t i : parts) {
+            Part& p = parts_.emplace_back(job.parts[i]);
+            if (turned[i] && p.rotatable) p.Rotate();
+            const double area = p.length * p.width;
+            const double tie = area / (1 + area);
+            switch (order) {
+                case 1: p.priority = std::max(p.length, p.width) + tie; break;
+                case 2: p.priority = p.width + tie; break;
+                case 3: p.priority = p.length + tie; break;
+                default: break;
+            }
+        }
+        list_.Reset(parts_, settings);
+        trial_.layout = CopySheet(s);
+        trial_.layout.parts.clear();
+        trial_.placedArea = LayoutSheet(trial_.layout, list_);
+        if (list_.Unplaced() == 0) {
+            trial_.layout.utilisation = trial_.placedArea / s.Area();
+            trial_.sheet = sheet;
+            trial_.parts = parts;
+            std::swap(out, trial_);
+            return true;
+        }
     }
-    list_.Reset(parts_, settings);
-    trial_.layout = CopySheet(s);
-    trial_.layout.parts.clear();
-    trial_.placedArea = LayoutSheet(trial_.layout, list_);
-    if (list_.Unplaced() != 0) return false;
-    trial_.layout.utilisation = trial_.placedArea / s.Area();
-    trial_.sheet = sheet;
-    trial_.parts = parts;
-    std::swap(out, trial_);
-    return true;
+    return false;
 }
 
 void SheetPacker::Score(BestPlan& plan) const {

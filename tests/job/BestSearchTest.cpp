@@ -216,4 +216,26 @@ TEST(BestSearch, EndsAtTheTimeLimitAndOnStop) {
     EXPECT_TRUE(outcome.allPlaced);
 }
 
+// Stop pressed while the classic search still runs: the classic plan of that
+// moment is applied, and the best search does not start at all.
+TEST(BestSearch, StopDuringTheClassicStartAppliesTheClassicPlan) {
+    std::atomic<bool> stop = true;
+    const auto planOf = [&](SearchMethod search) {
+        JobRows rows = Unprovable();
+        rows.settings.search = search;
+        rows.settings.timeLimit = 60;
+        Calculation calc;
+        EXPECT_FALSE(calc.Prepare(rows));
+        int reports = 0;
+        const double seconds = SecondsOf([&] {
+            calc.Optimize(TwoThreads(&stop), {}, [&](const BestProgress&) { ++reports; });
+        });
+        EXPECT_LT(seconds, 5.0);
+        EXPECT_EQ(reports, 0);
+        EXPECT_EQ(calc.Finish().status, CalcOutcome::Status::Applied);
+        return LayoutOf(*calc.Applied());
+    };
+    EXPECT_EQ(planOf(SearchMethod::Best), planOf(SearchMethod::Classic));
+}
+
 }  // namespace
