@@ -91,7 +91,7 @@ void BestLane::Aim() {
 
 void BestLane::Step() {
     trial_ = current_;
-    Ruin(trial_);
+    if (!Chance(0.1) || !Combine(trial_)) Ruin(trial_);
     Recreate(trial_);
     packer_.Score(trial_);
     PlanScore& late = history_[static_cast<std::size_t>(step_) % kLateAcceptance];
@@ -141,6 +141,37 @@ void BestLane::Ruin(BestPlan& plan) {
         else
             std::swap(u, packed_);
     }
+}
+
+// Two used sheets into one free sheet of another kind that holds both their
+// parts and costs less than the two: the way from many small boards to fewer
+// large ones, which taking parts off sheets one at a time seldom finds.
+bool BestLane::Combine(BestPlan& plan) {
+    if (plan.used.size() < 2) return false;
+    const auto n = static_cast<std::uint32_t>(plan.used.size());
+    const std::size_t a = Below(n);
+    const std::size_t b = (a + 1 + Below(n - 1)) % n;
+    const std::int32_t sa = plan.used[a].sheet, sb = plan.used[b].sheet;
+    const double value = packer_.StockValue(sa) + packer_.StockValue(sb);
+    rest_ = plan.used[a].parts;
+    rest_.insert(rest_.end(), plan.used[b].parts.begin(), plan.used[b].parts.end());
+    for (const auto& members : kinds_) {
+        if (kindOf_[members.front()] == kindOf_[sa] || kindOf_[members.front()] == kindOf_[sb])
+            continue;
+        const auto free = std::find_if(members.begin(), members.end(),
+                                       [&](std::int32_t s) { return !plan.taken[s]; });
+        if (free == members.end() || !(packer_.StockValue(*free) < value)) continue;
+        if (!packer_.Pack(*free, rest_, plan.turned, packed_)) continue;
+        // Their parts are on the new sheet: they do not wait.
+        const std::size_t waiting = plan.waiting.size();
+        Drop(plan, std::max(a, b));
+        Drop(plan, std::min(a, b));
+        plan.waiting.resize(waiting);
+        plan.taken[*free] = 1;
+        plan.used.push_back(std::move(packed_));
+        return true;
+    }
+    return false;
 }
 
 // Puts the waiting parts back, largest first with a few neighbours swapped, each

@@ -26,6 +26,7 @@ class BestLane {
     void Step();
     void Aim();
     void Ruin(BestPlan& plan);
+    bool Combine(BestPlan& plan);
     void Recreate(BestPlan& plan);
     bool Insert(BestPlan& plan, std::int32_t part);
     bool Open(BestPlan& plan, std::int32_t part);
