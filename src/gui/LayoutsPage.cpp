@@ -195,6 +195,7 @@ LayoutsPage::LayoutsPage(QWidget* parent) : QWidget(parent) {
     layout->addWidget(splitter);
 
     ShowViewOptions(SettingsForm{});
+    EnableOutputs();
 }
 
 void LayoutsPage::Retranslate() {
@@ -253,6 +254,7 @@ void LayoutsPage::ShowResult(std::shared_ptr<const AppliedResult> result) {
         cmbPages_->setCurrentIndex(0);
     else
         ShowLayoutPage();
+    EnableOutputs();
 }
 
 int LayoutsPage::SelectedLayout() const {
@@ -322,10 +324,17 @@ void LayoutsPage::ShowViewOptions(const SettingsForm& form) {
 }
 
 void LayoutsPage::SetRunning(bool running) {
+    running_ = running;
     btnCalc_->setEnabled(!running);
     btnStop_->setEnabled(running);
-    // The outputs read the job settings, which a running calculation has replaced.
+    EnableOutputs();
+}
+
+void LayoutsPage::EnableOutputs() {
+    // The outputs read the job settings, which a running calculation has replaced;
+    // without a plan they would have nothing to write.
+    const bool on = !running_ && LayoutCount() > 0;
     for (QPushButton* output : {btnPrintCurrent_, btnPrintAll_, btnExpHtml_, btnExpDxf_,
                                 btnExpOffcut_, btnExpGcode_, btnExpSvg_, btnExpPdf_, btnExpLabels_})
-        output->setEnabled(!running);
+        output->setEnabled(on);
 }

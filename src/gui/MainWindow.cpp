@@ -15,6 +15,7 @@
 #include "gui/AboutDialog.h"
 #include "gui/CalcCommand.h"
 #include "gui/CellDelegate.h"
+#include "gui/ChangeTracker.h"
 #include "gui/ColorCombo.h"
 #include "gui/Dialogs.h"
 #include "gui/EntryTableView.h"
@@ -23,6 +24,8 @@
 #include "gui/Logo.h"
 #include "gui/Messages.h"
 #include "gui/OutputCommands.h"
+#include "gui/ProjectCommands.h"
+#include "io/ProjectFiles.h"
 #include "gui/ReportPage.h"
 #include "gui/SetsPage.h"
 #include "gui/TableHistory.h"
@@ -87,6 +90,9 @@ MainWindow::MainWindow(Dialogs& dialogs, const WindowFiles& files, QWidget* pare
     sheetModel_.Edit([](CellTable& t) { t = NewSheetTable(); });
     partModel_.Edit([](CellTable& t) { t = NewPartTable(); });
     ShowSettings(SettingsForm{});  // the colour boxes have their entries now
+    ConnectProject();
+    changes_->MarkAllSaved();
+    UpdateTitle();
 
     // The update check runs once, a while after the start.
     tmr1_ = new QTimer(this);
@@ -123,8 +129,13 @@ void MainWindow::BuildMenu() {
         if (!redoKeys.contains(keys)) redoKeys << keys;
     mnRedo_->setShortcuts(redoKeys);
     mnProject_ = menuBar()->addMenu(QString());
+    mniNew_ = action(mnProject_, "mniNew");
+    mniNew_->setShortcut(QKeySequence::New);
     mniOpen_ = action(mnProject_, "mniOpen");
+    mniOpen_->setShortcut(QKeySequence::Open);
     mniSave_ = action(mnProject_, "mniSave");
+    mniSave_->setShortcut(QKeySequence::Save);
+    mniSaveAs_ = action(mnProject_, "mniSaveAs");
     mnProject_->addSeparator();
     mnCalc_ = action(mnProject_, "mnCalc");
     mnHelpMenu_ = menuBar()->addMenu(QString());
@@ -135,16 +146,42 @@ void MainWindow::BuildMenu() {
     mnAbout_ = action(mnHelpMenu_, "mnAbout");
 }
 
-void MainWindow::ConnectPages() {
-    fileCommands_ = new FileCommands(
-        {*this, dialogs_, *messages_, sheetModel_, partModel_, *history_, *sheetsPage_, *partsPage_,
-         [this] { return Settings(); }, [this](const SettingsForm& f) { ShowSettings(f); },
-         [this](const std::string& caption) {
-             setWindowTitle(Q(caption));
-             pgcpg1_->setCurrentIndex(kLayoutsPage);
-         },
-         [this] { return S(BaseCaption()); }},
+void MainWindow::ConnectProject() {
+    project_ = new ProjectCommands(
+        {*this, dialogs_, *messages_, sheetModel_, partModel_, *history_, *changes_,
+         *fileCommands_, [this] { return Settings(); },
+         [this](const SettingsForm& f) { ShowSettings(f); },
+         [this] { pgcpg1_->setCurrentIndex(kLayoutsPage); }},
         this);
+    connect(mniNew_, &QAction::triggered, project_, &ProjectCommands::New);
+    connect(mniOpen_, &QAction::triggered, project_, &ProjectCommands::Open);
+    connect(mniSave_, &QAction::triggered, project_, &ProjectCommands::Save);
+    connect(mniSaveAs_, &QAction::triggered, project_, &ProjectCommands::SaveAs);
+    connect(project_, &ProjectCommands::pathChanged, this, &MainWindow::UpdateTitle);
+    connect(changes_, &ChangeTracker::changedTurned, this, &MainWindow::UpdateTitle);
+    connect(setsPage_, &SetsPage::changed, changes_, &ChangeTracker::Check);
+}
+
+void MainWindow::UpdateTitle() {
+    const std::string& path = project_->ProjectPath();
+    QString title = path.empty() ? BaseCaption() : Q(ProjectCaption(path, S(BaseCaption())));
+    if (changes_->AnyChanged()) title.prepend(QLatin1Char('*'));
+    setWindowTitle(title);
+}
+
+const std::string& MainWindow::ProjectPath() const {
+    return project_->ProjectPath();
+}
+
+bool MainWindow::HasUnsavedChanges() const {
+    return changes_->AnyChanged();
+}
+
+void MainWindow::ConnectPages() {
+    changes_ = new ChangeTracker(sheetModel_, partModel_, [this] { return Settings(); }, this);
+    fileCommands_ = new FileCommands({*this, dialogs_, *messages_, sheetModel_, partModel_,
+                                      *history_, *changes_, *sheetsPage_, *partsPage_},
+                                     this);
     for (TablePage* page : {sheetsPage_, partsPage_}) {
         const TableKind kind = page == sheetsPage_ ? TableKind::Sheet : TableKind::Part;
         connect(page, &TablePage::openClicked, this, [this, kind] { fileCommands_->Open(kind); });
@@ -161,8 +198,6 @@ void MainWindow::ConnectPages() {
     connect(&steps, &QUndoStack::canRedoChanged, mnRedo_, &QAction::setEnabled);
     mnUndo_->setEnabled(false);
     mnRedo_->setEnabled(false);
-    connect(mniOpen_, &QAction::triggered, fileCommands_, &FileCommands::ProjectOpen);
-    connect(mniSave_, &QAction::triggered, fileCommands_, &FileCommands::ProjectSave);
 
     calc_ =
         new CalcCommand({*messages_, sheetModel_, partModel_, layoutsPage_->Progress(),
@@ -226,8 +261,7 @@ void MainWindow::ApplyLanguage() {
 }
 
 void MainWindow::Retranslate() {
-    // Every text goes back to its message id, so a project name leaves the caption.
-    setWindowTitle(BaseCaption());
+    if (project_) UpdateTitle();
     mnFile_->setTitle(Q(_("File(&F)")));
     mnPrintSetup_->setText(Q(_("Print Sets(&R)...")));
     mnExit_->setText(Q(_("Exit(&X)")));
@@ -235,8 +269,10 @@ void MainWindow::Retranslate() {
     mnUndo_->setText(Q(_("Undo(&U)")));
     mnRedo_->setText(Q(_("Redo(&R)")));
     mnProject_->setTitle(Q(_("Project(&P)")));
+    mniNew_->setText(Q(_("New Project(&N)")));
     mniOpen_->setText(Q(_("Open Project(&O)...")));
     mniSave_->setText(Q(_("Save Project(&S)...")));
+    mniSaveAs_->setText(Q(_("Save Project As(&A)...")));
     mnCalc_->setText(Q(_("Start Calc(&C)")));
     mnHelpMenu_->setTitle(Q(_("Help(&H)")));
     mnHelp_->setText(Q(_("Content(&C)...")));
@@ -286,7 +322,8 @@ void MainWindow::TranslateColors() {
 void MainWindow::SetRunning(bool running) {
     for (QWidget* input : std::initializer_list<QWidget*>{sheetsPage_, partsPage_, setsPage_})
         input->setEnabled(!running);
-    for (QAction* command : {mnCalc_, mniOpen_, mniSave_}) command->setEnabled(!running);
+    for (QAction* command : {mnCalc_, mniNew_, mniOpen_, mniSave_, mniSaveAs_})
+        command->setEnabled(!running);
     layoutsPage_->SetRunning(running);
 }
 
@@ -316,9 +353,12 @@ void MainWindow::mnPrintSetupClick() {
 }
 
 void MainWindow::mnHelpClick() {
-    const std::string failure =
-        OpenHelp(CurrentLanguage(), [this](const QUrl& url) { return dialogs_.OpenUrl(url); });
-    if (!failure.empty()) messages_->Error(failure);
+    OpenHelp(
+        CurrentLanguage(),
+        [this](const QUrl& file, const std::function<void()>& failed) {
+            dialogs_.OpenDocument(file, failed);
+        },
+        [this](const std::string& message) { messages_->Error(message); });
 }
 
 void MainWindow::mniLatestClick() {
@@ -331,7 +371,7 @@ void MainWindow::tmr1Timer() {
 }
 
 void MainWindow::OpenProject(const QString& path) {
-    fileCommands_->OpenProjectFile(path);
+    project_->OpenFile(path);
 }
 
 void MainWindow::mnAboutClick() {
@@ -340,6 +380,10 @@ void MainWindow::mnAboutClick() {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
+    if (!project_->MayDiscardChanges()) {
+        event->ignore();
+        return;
+    }
     // A calculation still running ends after its current generation.
     calc_->StopAndWait();
     event->accept();

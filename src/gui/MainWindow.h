@@ -15,11 +15,13 @@
 #include "io/SettingsForm.h"
 
 class CalcCommand;
+class ChangeTracker;
 class Dialogs;
 class FileCommands;
 class LayoutsPage;
 class Messages;
 class OutputCommands;
+class ProjectCommands;
 class QAction;
 class QMenu;
 class QTabWidget;
@@ -56,6 +58,9 @@ class MainWindow : public QMainWindow {
 
     // The caption without a project name, in the current language.
     QString BaseCaption() const;
+    // The project file shown, empty when none; whether anything is not saved.
+    const std::string& ProjectPath() const;
+    bool HasUnsavedChanges() const;
     const std::vector<std::string>& LanguageList() const { return languageList_; }
     const std::string& LanguageCode() const { return languageCode_; }
 
@@ -65,6 +70,10 @@ class MainWindow : public QMainWindow {
   private:
     void BuildMenu();
     void ConnectPages();
+    void ConnectProject();
+    // The project's name, marked with "*" while something is not saved, and the
+    // base caption.
+    void UpdateTitle();
     // Sets languageCode_ as the language and translates every text of the window again.
     void ApplyLanguage();
     void Retranslate();
@@ -95,10 +104,12 @@ class MainWindow : public QMainWindow {
     ReportPage* reportPage_;
     SetsPage* setsPage_;
     QMenu *mnFile_, *mnEdit_, *mnProject_, *mnHelpMenu_;
-    QAction *mnPrintSetup_, *mnExit_, *mnUndo_, *mnRedo_, *mniOpen_, *mniSave_, *mnCalc_,
-        *mnHelp_, *mniLatest_, *mnAbout_;
+    QAction *mnPrintSetup_, *mnExit_, *mnUndo_, *mnRedo_, *mniNew_, *mniOpen_, *mniSave_,
+        *mniSaveAs_, *mnCalc_, *mnHelp_, *mniLatest_, *mnAbout_;
     std::unique_ptr<Messages> messages_;
     FileCommands* fileCommands_;
+    ChangeTracker* changes_;
+    ProjectCommands* project_ = nullptr;
     CalcCommand* calc_;
     OutputCommands* outputs_;
     QPrinter printer_;

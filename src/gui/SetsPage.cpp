@@ -163,6 +163,19 @@ SetsPage::SetsPage(Dialogs& dialogs, QWidget* parent) : QWidget(parent), dialogs
     for (int c = 0; c < 3; ++c) grid->setColumnStretch(c, 1);
 
     Show(SettingsForm{});
+    WatchChanges();
+}
+
+void SetsPage::WatchChanges() {
+    for (QLineEdit* edit : findChildren<QLineEdit*>())
+        connect(edit, &QLineEdit::textChanged, this, &SetsPage::changed);
+    for (QAbstractButton* button : findChildren<QAbstractButton*>())
+        connect(button, &QAbstractButton::toggled, this, &SetsPage::changed);
+    for (QSlider* slider : findChildren<QSlider*>())
+        connect(slider, &QSlider::valueChanged, this, &SetsPage::changed);
+    for (QComboBox* box : findChildren<QComboBox*>())
+        if (box != cbbLang_)
+            connect(box, &QComboBox::currentIndexChanged, this, &SetsPage::changed);
 }
 
 std::vector<ColorCombo*> SetsPage::ColorBoxes() const {

@@ -58,6 +58,10 @@ ListResult SavePartList(const std::string& path, const CellTable& partTable);
 // Left Quant is empty or "0".
 ListResult SaveLeftSheets(const std::string& path, const CellTable& sheetTable);
 
+// The lines Save writes for the table: two tables with the same lines are the
+// same list.
+std::vector<std::string> ListLines(TableKind kind, const CellTable& table);
+
 // The Open and Save buttons of the tabs: the chosen path is remembered (and shown)
 // before the file is read or written, whatever the outcome.
 ListResult OpenSheetFile(const std::string& path, CellTable& sheetTable, ListFileNames& names);

@@ -97,6 +97,8 @@ TEST_F(CalculationWindow, RunsOnAWorkerThreadAndShowsItsResultEverywhere) {
     EXPECT_EQ(dialogs.messages.size(), 1u);
     EXPECT_TRUE(start->isEnabled());
     EXPECT_TRUE(Find<EntryTableView>("sgPart")->isEnabled());
+    EXPECT_TRUE(Find<QPushButton>("btnExpPdf")->isEnabled());  // there is a plan now
+    EXPECT_TRUE(Find<QPushButton>("btnReportPrint")->isEnabled());
     EXPECT_EQ(progress->value(), progress->maximum());
 
     // Totals, Left Quant, the layout selector, the facts and the report.
@@ -250,6 +252,7 @@ TEST_F(CalculationWindow, ClosingTheWindowEndsARunningSearch) {
     ASSERT_TRUE(WaitUntil([&] { return Find<QProgressBar>("pbCutting")->value() >= 1; }));
     QElapsedTimer clock;
     clock.start();
+    dialogs.saveChoices = {Dialogs::Choice::Discard};  // the tables typed in
     EXPECT_TRUE(window->close());
     EXPECT_LT(clock.elapsed(), 10000);
     window.reset();  // no thread may outlive the window

@@ -105,10 +105,12 @@ TEST_F(FileCommandsTest, SaveWritesTheRowsWithLabelsAndSaveLeftTheStockLeft) {
 }
 
 TEST_F(FileCommandsTest, ProjectsSaveAndOpenWithCaptionAndLayoutsPage) {
+    // A project without list files asks where to save its parts first.
     Find<QAction>("mniSave")->trigger();
-    ASSERT_EQ(dialogs.messages.size(), 1u);
-    EXPECT_EQ(Text(dialogs.messages[0].text), "Please save the part list first.");
-    EXPECT_TRUE(dialogs.fileRequests.empty());
+    ASSERT_EQ(dialogs.fileRequests.size(), 1u);
+    EXPECT_EQ(Text(dialogs.fileRequests[0].title), "Save the part list as");
+    EXPECT_TRUE(dialogs.messages.empty());
+    dialogs.fileRequests.clear();
 
     const std::string sheets = Path("sheets.txt"), parts = Path("parts.txt");
     WriteAll(sheets, "Birch\t2440\t1220\t3\r\n");
