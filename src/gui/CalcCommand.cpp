@@ -8,6 +8,7 @@
 #include "gui/CellTableModel.h"
 #include "gui/Messages.h"
 #include "gui/UiText.h"
+#include "io/SettingText.h"
 #include "io/TableCalculation.h"
 #include "text/FileMessages.h"
 #include "text/Translate.h"
@@ -38,6 +39,12 @@ void CalcCommand::StopAndWait() {
 void CalcCommand::Start() {
     if (Running()) return;
     const SettingsForm form = p_.settings();
+    std::optional<std::uint32_t> seed;
+    std::string error;
+    if (!ReadSettingSeed(form.seed, "Seed:", seed, error)) {
+        p_.messages.Error(error);
+        return;
+    }
     CellTable sheets = p_.sheets.Table();
     CellTable parts = p_.parts.Table();
     const std::optional<CalcOutcome> ended = PrepareFromTables(calc_, form, sheets, parts);
@@ -57,8 +64,9 @@ void CalcCommand::Start() {
     p_.progress.setValue(0);
     p_.progress.setFormat(QStringLiteral("%p%"));
     Q_EMIT runningChanged(true);
-    runner_->Start([this](const std::function<void()>& step, const std::atomic<bool>& stop) {
+    runner_->Start([this, seed](const std::function<void()>& step, const std::atomic<bool>& stop) {
         GaOptions options;
+        options.seed = seed;
         options.progress = step;
         options.stop = &stop;
         calc_.Optimize(

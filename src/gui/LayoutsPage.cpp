@@ -146,7 +146,7 @@ LayoutsPage::LayoutsPage(QWidget* parent) : QWidget(parent) {
     sgLayout_->horizontalHeader()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
     sgLayout_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     sgLayout_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    sgLayout_->setMinimumHeight(64);
+    sgLayout_->setMinimumHeight(44);
 
     auto* side = new QWidget;
     auto* sideColumn = new QVBoxLayout(side);

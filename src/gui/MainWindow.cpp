@@ -6,7 +6,9 @@
 #include <QComboBox>
 #include <QMenuBar>
 #include <QScreen>
+#include <QLabel>
 #include <QScrollArea>
+#include <QStatusBar>
 #include <QTabWidget>
 #include <QUrl>
 #include <algorithm>
@@ -38,6 +40,7 @@
 #include "shell/SettingsFile.h"
 #include "shell/UpdateConfig.h"
 #include "text/AppPaths.h"
+#include "text/FileMessages.h"
 #include "text/Languages.h"
 #include "text/Translate.h"
 
@@ -74,6 +77,10 @@ MainWindow::MainWindow(Dialogs& dialogs, const WindowFiles& files, QWidget* pare
     pgcpg1_->addTab(reportPage_, QString());
     pgcpg1_->addTab(setsScroll, QString());
     setCentralWidget(pgcpg1_);
+    lblPlanStatus_ = new QLabel;
+    lblPlanStatus_->setObjectName(QStringLiteral("lblPlanStatus"));
+    lblPlanStatus_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    statusBar()->addWidget(lblPlanStatus_, 1);
 
     BuildMenu();
     ConnectPages();
@@ -288,6 +295,7 @@ void MainWindow::Retranslate() {
     layoutsPage_->Retranslate();
     reportPage_->Retranslate();
     setsPage_->Retranslate();
+    if (calc_) ShowPlanStatus();
 }
 
 void MainWindow::TranslateTables() {
@@ -330,6 +338,13 @@ void MainWindow::SetRunning(bool running) {
 void MainWindow::ShowResult() {
     layoutsPage_->ShowResult(calc_->Calc().AppliedShared());
     reportPage_->ShowLines(calc_->ReportLines());
+    ShowPlanStatus();
+}
+
+void MainWindow::ShowPlanStatus() {
+    const AppliedResult* plan = calc_->Calc().Applied();
+    lblPlanStatus_->setText(
+        plan ? Q(Substitute(_("Plan of seed {1}"), {std::to_string(plan->seed)})) : QString());
 }
 
 SettingsForm MainWindow::Settings() const {

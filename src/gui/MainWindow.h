@@ -23,6 +23,7 @@ class Messages;
 class OutputCommands;
 class ProjectCommands;
 class QAction;
+class QLabel;
 class QMenu;
 class QTabWidget;
 class ReportPage;
@@ -84,6 +85,8 @@ class MainWindow : public QMainWindow {
     // The colour boxes' names in the current language.
     void TranslateColors();
     void ShowResult();
+    // The status line: the seed of the plan shown.
+    void ShowPlanStatus();
     void cbbLangChange(int index);
     void pgcpg1Change(int index);
     void mnPrintSetupClick();
@@ -98,6 +101,7 @@ class MainWindow : public QMainWindow {
     CellTableModel partModel_{TableKind::Part};
     TableHistory* history_;
     QTabWidget* pgcpg1_;
+    QLabel* lblPlanStatus_;
     TablePage* sheetsPage_;
     TablePage* partsPage_;
     LayoutsPage* layoutsPage_;
@@ -110,7 +114,7 @@ class MainWindow : public QMainWindow {
     FileCommands* fileCommands_;
     ChangeTracker* changes_;
     ProjectCommands* project_ = nullptr;
-    CalcCommand* calc_;
+    CalcCommand* calc_ = nullptr;
     OutputCommands* outputs_;
     QPrinter printer_;
     QTimer* tmr1_;

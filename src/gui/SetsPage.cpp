@@ -77,6 +77,7 @@ SetsPage::SetsPage(Dialogs& dialogs, QWidget* parent) : QWidget(parent), dialogs
     cbbSearch_ = AddRow(*form, new QComboBox, "cbbSearch");
     cbbSearch_->addItems({QString(), QString()});
     edtTimeLimit_ = AddRow(*form, NewEdit(), "edtTimeLimit");
+    edtSeed_ = AddRow(*form, NewEdit(), "edtSeed");
 
     grpCut_ = NewGroup("grpCut", form);
     edtUnit_ = AddRow(*form, NewEdit(), "edtUnit");
@@ -196,6 +197,10 @@ void SetsPage::Retranslate() {
     cbbSearch_->setItemText(0, Q(_("Classic")));
     cbbSearch_->setItemText(1, Q(_("Best")));
     SetCaption(edtTimeLimit_, _("Time Limit (s):"));
+    SetCaption(edtSeed_, _("Seed:"));
+    edtSeed_->setPlaceholderText(Q(_("new every time")));
+    edtSeed_->setToolTip(Q(_("The same seed and the same tables and settings give the same "
+                             "plan again. Leave it empty for a new plan every time.")));
     grpCut_->setTitle(Q(_("Cut Sets")));
     SetCaption(edtUnit_, _("Length Unit:"));
     SetCaption(edtGap_, _("Blade Width:"));
@@ -240,6 +245,7 @@ void SetsPage::ReadInto(SettingsForm& form) const {
     form.costOptimization = chkCost_->isChecked();
     form.bestSearch = cbbSearch_->currentIndex() == 1;
     form.timeLimit = S(edtTimeLimit_->text());
+    form.seed = S(edtSeed_->text());
     form.unit = S(edtUnit_->text());
     form.bladeWidth = S(edtGap_->text());
     form.decimals = S(edtDotNum_->text());
@@ -272,6 +278,7 @@ void SetsPage::Show(const SettingsForm& form) {
     chkCost_->setChecked(form.costOptimization);
     cbbSearch_->setCurrentIndex(form.bestSearch ? 1 : 0);
     SetText(*edtTimeLimit_, form.timeLimit);
+    SetText(*edtSeed_, form.seed);
     SetText(*edtUnit_, form.unit);
     SetText(*edtGap_, form.bladeWidth);
     SetText(*edtDotNum_, form.decimals);

@@ -56,6 +56,7 @@ class SetsPage : public QWidget {
     QCheckBox *chkOneCut_, *chkCost_;
     QComboBox* cbbSearch_;
     QLineEdit* edtTimeLimit_;
+    QLineEdit* edtSeed_;
     QLineEdit *edtUnit_, *edtGap_, *edtDotNum_;
     QLineEdit *edtMinLength_, *edtMinWidth_, *edtMinArea_, *edtPrefix_;
     QLineEdit *edtTopMargin_, *edtBottomMargin_, *edtLeftMargin_, *edtRightMargin_;

@@ -6,6 +6,7 @@
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QProgressBar>
 #include <QPushButton>
@@ -17,6 +18,8 @@
 
 #include "UiWait.h"
 #include "WindowFixture.h"
+#include "export/ResultJson.h"
+#include "gui/CalcCommand.h"
 #include "gui/EntryTableView.h"
 #include "gui/LayoutPicture.h"
 
@@ -256,4 +259,49 @@ TEST_F(CalculationWindow, ClosingTheWindowEndsARunningSearch) {
     EXPECT_TRUE(window->close());
     EXPECT_LT(clock.elapsed(), 10000);
     window.reset();  // no thread may outlive the window
+}
+
+TEST_F(CalculationWindow, ASeedMakesThePlanAgainAndIsShownWithIt) {
+    SmallJob();
+    auto* seed = Find<QLineEdit>("edtSeed");
+    seed->setText(QStringLiteral("12345"));
+    const auto calculate = [&] {
+        dialogs.messages.clear();
+        Find<QPushButton>("btnCalc")->click();
+        EXPECT_TRUE(WaitUntil([&] { return Finished(); }));
+    };
+    const auto report = [&] {
+        QStringList lines;
+        auto* list = Find<QListWidget>("lstReport");
+        for (int i = 0; i < list->count(); ++i) lines << list->item(i)->text();
+        return lines;
+    };
+    calculate();
+    EXPECT_EQ(Text(Find<QLabel>("lblPlanStatus")->text()), "Plan of seed 12345");
+    EXPECT_TRUE(report().contains(QStringLiteral("Seed:                     12345")));
+    const std::string first = ResultJson(*window->findChild<CalcCommand*>()->Calc().Applied());
+
+    // Without a seed every calculation draws a new one and shows it.
+    seed->clear();
+    calculate();
+    const std::string status = Text(Find<QLabel>("lblPlanStatus")->text());
+    EXPECT_EQ(status.rfind("Plan of seed ", 0), 0u) << status;
+
+    // Another day, the same tables, settings and seed give the same plan.
+    dialogs.saveChoices = {Dialogs::Choice::Discard};
+    window.reset();
+    Open();
+    SmallJob();
+    seed = Find<QLineEdit>("edtSeed");
+    seed->setText(QStringLiteral("12345"));
+    calculate();
+    EXPECT_EQ(ResultJson(*window->findChild<CalcCommand*>()->Calc().Applied()), first);
+
+    seed->setText(QStringLiteral("12a"));
+    dialogs.messages.clear();
+    Find<QPushButton>("btnCalc")->click();
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(Text(dialogs.messages[0].text),
+              "Seed: \"12a\" is not a whole number from 0 to 4294967295.");
+    EXPECT_TRUE(Find<QPushButton>("btnCalc")->isEnabled());
 }
