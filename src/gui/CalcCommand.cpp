@@ -8,7 +8,9 @@
 #include "gui/CellTableModel.h"
 #include "gui/Messages.h"
 #include "gui/UiText.h"
+#include "io/ListFiles.h"
 #include "io/SettingText.h"
+#include "io/TableInput.h"
 #include "io/TableCalculation.h"
 #include "text/FileMessages.h"
 #include "text/Translate.h"
@@ -98,6 +100,7 @@ void CalcCommand::Finished() {
     const CalcOutcome outcome = FinishIntoTables(calc_, sheets);
     if (outcome.status == CalcOutcome::Status::Applied) {
         appliedParts_ = preparedParts_;
+        appliedSheets_ = sheets;
         report_ = WriteReport(*calc_.Applied(), sheets, appliedParts_);
     }
     p_.sheets.Edit([&](CellTable& t) { t = std::move(sheets); });
@@ -108,4 +111,34 @@ void CalcCommand::Finished() {
         p_.messages.Error(outcome.message);
     else if (!outcome.message.empty())
         p_.messages.Info(outcome.message);
+}
+
+StoredPlan CalcCommand::Plan() const {
+    return {calc_.AppliedShared(), appliedSheets_, appliedParts_};
+}
+
+void CalcCommand::Adopt(const StoredPlan& plan) {
+    calc_.Adopt(plan.result);
+    appliedSheets_ = plan.sheetTable;
+    appliedParts_ = plan.partTable;
+    report_ = WriteReport(*plan.result, appliedSheets_, appliedParts_);
+    Q_EMIT resultApplied();
+}
+
+void CalcCommand::Forget() {
+    calc_.Adopt(nullptr);
+    appliedSheets_ = appliedParts_ = CellTable();
+    report_.clear();
+    Q_EMIT resultApplied();
+}
+
+bool CalcCommand::Outdated(const CellTable& sheets, const CellTable& parts,
+                           const SettingsForm& form) const {
+    const AppliedResult* plan = calc_.Applied();
+    if (!plan) return false;
+    JobSettings settings;
+    std::string error;
+    return ListContent(TableKind::Sheet, sheets) != ListContent(TableKind::Sheet, appliedSheets_) ||
+           ListContent(TableKind::Part, parts) != ListContent(TableKind::Part, appliedParts_) ||
+           !ReadJobSettings(form, settings, error) || !(settings == plan->settings);
 }

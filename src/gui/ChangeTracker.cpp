@@ -1,24 +1,8 @@
 #include "gui/ChangeTracker.h"
 
 #include "gui/CellTableModel.h"
-#include "io/CellEntry.h"
 #include "io/ListFiles.h"
 #include "io/ProjectFiles.h"
-
-namespace {
-
-// The list as it would be saved, its Yes/No cells by their meaning: a switch of
-// language rewords them but changes nothing.
-std::vector<std::string> Content(TableKind kind, const CellTable& table) {
-    CellTable meaning = table;
-    const int col = kind == TableKind::Sheet ? SheetCol::Priority : PartCol::Rotatable;
-    for (int r = CellTable::kFirstDataRow; r < meaning.RowCount(); ++r)
-        if (const auto yes = ReadYesNo(meaning.Cell(r, col)))
-            meaning.SetCell(r, col, *yes ? "1" : "0");
-    return ListLines(kind, meaning);
-}
-
-}  // namespace
 
 ChangeTracker::ChangeTracker(const CellTableModel& sheets, const CellTableModel& parts,
                              std::function<SettingsForm()> settings, QObject* parent)
@@ -35,7 +19,7 @@ const CellTableModel& ChangeTracker::Model(TableKind kind) const {
 }
 
 void ChangeTracker::MarkListSaved(TableKind kind) {
-    (kind == TableKind::Sheet ? savedSheets_ : savedParts_) = Content(kind, Model(kind).Table());
+    (kind == TableKind::Sheet ? savedSheets_ : savedParts_) = ListContent(kind, Model(kind).Table());
     Check();
 }
 
@@ -45,13 +29,13 @@ void ChangeTracker::MarkSettingsSaved() {
 }
 
 void ChangeTracker::MarkAllSaved() {
-    savedSheets_ = Content(TableKind::Sheet, sheets_.Table());
-    savedParts_ = Content(TableKind::Part, parts_.Table());
+    savedSheets_ = ListContent(TableKind::Sheet, sheets_.Table());
+    savedParts_ = ListContent(TableKind::Part, parts_.Table());
     MarkSettingsSaved();
 }
 
 bool ChangeTracker::ListChanged(TableKind kind) const {
-    return Content(kind, Model(kind).Table()) !=
+    return ListContent(kind, Model(kind).Table()) !=
            (kind == TableKind::Sheet ? savedSheets_ : savedParts_);
 }
 

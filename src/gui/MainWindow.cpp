@@ -156,7 +156,7 @@ void MainWindow::BuildMenu() {
 void MainWindow::ConnectProject() {
     project_ = new ProjectCommands(
         {*this, dialogs_, *messages_, sheetModel_, partModel_, *history_, *changes_,
-         *fileCommands_, [this] { return Settings(); },
+         *fileCommands_, *calc_, [this] { return Settings(); },
          [this](const SettingsForm& f) { ShowSettings(f); },
          [this] { pgcpg1_->setCurrentIndex(kLayoutsPage); }},
         this);
@@ -167,6 +167,12 @@ void MainWindow::ConnectProject() {
     connect(project_, &ProjectCommands::pathChanged, this, &MainWindow::UpdateTitle);
     connect(changes_, &ChangeTracker::changedTurned, this, &MainWindow::UpdateTitle);
     connect(setsPage_, &SetsPage::changed, changes_, &ChangeTracker::Check);
+    // A plan is outdated once the tables or settings it was made from change.
+    connect(setsPage_, &SetsPage::changed, this, &MainWindow::ShowPlanStatus);
+    for (const CellTableModel* model : {&sheetModel_, &partModel_}) {
+        connect(model, &QAbstractItemModel::dataChanged, this, &MainWindow::ShowPlanStatus);
+        connect(model, &QAbstractItemModel::modelReset, this, &MainWindow::ShowPlanStatus);
+    }
 }
 
 void MainWindow::UpdateTitle() {
@@ -343,8 +349,15 @@ void MainWindow::ShowResult() {
 
 void MainWindow::ShowPlanStatus() {
     const AppliedResult* plan = calc_->Calc().Applied();
-    lblPlanStatus_->setText(
-        plan ? Q(Substitute(_("Plan of seed {1}"), {std::to_string(plan->seed)})) : QString());
+    if (!plan) {
+        lblPlanStatus_->clear();
+        return;
+    }
+    std::string text = Substitute(_("Plan of seed {1}"), {std::to_string(plan->seed)});
+    if (calc_->Outdated(sheetModel_.Table(), partModel_.Table(), Settings()))
+        text += "   " + _("Outdated: the tables or settings have changed since this plan was "
+                          "made. Calculate again for a plan of them.");
+    lblPlanStatus_->setText(Q(text));
 }
 
 SettingsForm MainWindow::Settings() const {

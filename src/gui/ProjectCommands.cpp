@@ -1,7 +1,10 @@
 #include "gui/ProjectCommands.h"
 
 #include <QMainWindow>
+#include <filesystem>
 
+#include "export/StoredPlan.h"
+#include "gui/CalcCommand.h"
 #include "gui/CellTableModel.h"
 #include "gui/ChangeTracker.h"
 #include "gui/Dialogs.h"
@@ -44,6 +47,7 @@ void ProjectCommands::New() {
     p_.lists.ShowNames();
     p_.history.Clear();
     p_.changes.MarkAllSaved();
+    p_.calc.Forget();
     SetPath({});
 }
 
@@ -72,8 +76,26 @@ void ProjectCommands::OpenFile(const QString& path) {
     p_.history.Clear();
     p_.changes.MarkAllSaved();
     SetPath(S(path));
+    OpenPlan(S(path));
     p_.showLayouts();
     if (!result.message.empty()) p_.messages.Error(result.message);
+}
+
+void ProjectCommands::OpenPlan(const std::string& projectPath) {
+    const std::string path = PlanPathOf(projectPath);
+    std::error_code error;
+    if (!std::filesystem::exists(path, error)) {
+        p_.calc.Forget();
+        return;
+    }
+    StoredPlan plan;
+    std::string message;
+    if (ReadStoredPlan(path, plan, message)) {
+        p_.calc.Adopt(plan);
+        return;
+    }
+    p_.calc.Forget();
+    p_.messages.Error(message);
 }
 
 bool ProjectCommands::SaveToFile(const std::string& path) {
@@ -87,6 +109,11 @@ bool ProjectCommands::SaveToFile(const std::string& path) {
     }
     p_.changes.MarkSettingsSaved();
     SetPath(path);
+    // The plan goes with the project, so that it is shown again without a calculation.
+    const StoredPlan plan = p_.calc.Plan();
+    std::string error;
+    if (plan.result && !WriteStoredPlan(PlanPathOf(path), plan, error))
+        p_.messages.GeneralError(error);
     return true;
 }
 

@@ -1,5 +1,6 @@
 // The Project menu: a new project, opening one, saving it (its changed lists
-// with it) and saving it under another name. Nothing that is not saved is
+// with it) and saving it under another name. The applied plan is saved beside the
+// project and shown again when it is opened. Nothing that is not saved is
 // replaced or lost without asking.
 #pragma once
 
@@ -10,6 +11,7 @@
 
 #include "io/SettingsForm.h"
 
+class CalcCommand;
 class CellTableModel;
 class ChangeTracker;
 class Dialogs;
@@ -27,6 +29,7 @@ struct ProjectCommandsParts {
     TableHistory& history;
     ChangeTracker& changes;
     FileCommands& lists;
+    CalcCommand& calc;
     std::function<SettingsForm()> settings;
     std::function<void(const SettingsForm&)> showSettings;
     // After a project was opened: the "Layouts" page.
@@ -60,6 +63,8 @@ class ProjectCommands : public QObject {
 
   private:
     bool SaveToFile(const std::string& path);
+    // The plan stored beside the project, or none.
+    void OpenPlan(const std::string& projectPath);
     void SetPath(std::string path);
 
     ProjectCommandsParts p_;

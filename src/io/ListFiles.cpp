@@ -6,6 +6,7 @@
 #include "text/FileMessages.h"
 #include "text/NumberText.h"
 #include "text/SingleLineText.h"
+#include "io/CellEntry.h"
 #include "io/CsvLists.h"
 #include "io/SpreadsheetImport.h"
 #include "io/TextFile.h"
@@ -194,6 +195,14 @@ ListResult SavePartList(const std::string& path, const CellTable& partTable) {
 
 std::vector<std::string> ListLines(TableKind kind, const CellTable& table) {
     return kind == TableKind::Sheet ? SheetLines(table, false) : PartLines(table);
+}
+
+std::vector<std::string> ListContent(TableKind kind, const CellTable& table) {
+    CellTable meaning = table;
+    const int col = kind == TableKind::Sheet ? SheetCol::Priority : PartCol::Rotatable;
+    for (int r = kFirst; r < meaning.RowCount(); ++r)
+        if (const auto yes = ReadYesNo(meaning.Cell(r, col))) meaning.SetCell(r, col, *yes ? "1" : "0");
+    return ListLines(kind, meaning);
 }
 
 ListResult OpenSheetFile(const std::string& path, CellTable& sheetTable, ListFileNames& names) {

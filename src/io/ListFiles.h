@@ -61,6 +61,9 @@ ListResult SaveLeftSheets(const std::string& path, const CellTable& sheetTable);
 // The lines Save writes for the table: two tables with the same lines are the
 // same list.
 std::vector<std::string> ListLines(TableKind kind, const CellTable& table);
+// The same with the Yes/No cells by their meaning: a switch of language rewords
+// them but changes nothing.
+std::vector<std::string> ListContent(TableKind kind, const CellTable& table);
 
 // The Open and Save buttons of the tabs: the chosen path is remembered (and shown)
 // before the file is read or written, whatever the outcome.

@@ -242,3 +242,30 @@ TEST_F(Cli, CsvListsAreReadLikeTheWindowReadsThem) {
     EXPECT_NE(bad.err.find("bad.csv"), std::string::npos) << bad.err;
     EXPECT_NE(bad.err.find("72O"), std::string::npos) << bad.err;
 }
+
+TEST_F(Cli, AStoredPlanIsWrittenOutWithoutCalculating) {
+    const Outcome first = Run({kKitchen, "--seed", "7", "--json", Path("kitchen.plan.json"),
+                               "--report", Path("first.txt"), "--quiet"});
+    ASSERT_EQ(first.code, 0) << first.err;
+    const Outcome again =
+        Run({"--plan", Path("kitchen.plan.json"), "--report", Path("again.txt"), "--json",
+             Path("again.json"), "--dxf", Path("layout{n}.dxf")});
+    ASSERT_EQ(again.code, 0) << again.err;
+    EXPECT_EQ(ReadFile(Path("again.txt")), ReadFile(Path("first.txt")));
+    EXPECT_EQ(ReadFile(Path("again.json")), ReadFile(Path("kitchen.plan.json")));
+    const json plan = json::parse(ReadFile(Path("kitchen.plan.json")));
+    int layouts = 0;
+    for (const json& s : plan["sheets"]) layouts += s["used"] && s["distinct"] ? 1 : 0;
+    ASSERT_GE(layouts, 1);
+    EXPECT_FALSE(ReadFile(Path("layout" + std::to_string(layouts) + ".dxf")).empty());
+
+    // A stored plan is not calculated again: options that would shape a calculation are refused.
+    EXPECT_EQ(Run({"--plan", Path("kitchen.plan.json"), "--seed", "3"}).code, 1);
+    std::string damaged = ReadFile(Path("kitchen.plan.json"));
+    damaged.resize(damaged.size() / 2);
+    WriteFile(Path("damaged.plan.json"), damaged);
+    const Outcome bad = Run({"--plan", Path("damaged.plan.json"), "--report", Path("bad.txt")});
+    EXPECT_EQ(bad.code, 1);
+    EXPECT_NE(bad.err.find("damaged.plan.json"), std::string::npos) << bad.err;
+    EXPECT_TRUE(ReadFile(Path("bad.txt")).empty());
+}
