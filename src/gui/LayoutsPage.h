@@ -22,6 +22,8 @@ class QProgressBar;
 class QPushButton;
 class QScrollBar;
 class QTableWidget;
+class QToolButton;
+class ZoomedPicture;
 
 class LayoutsPage : public QWidget {
     Q_OBJECT
@@ -88,6 +90,8 @@ class LayoutsPage : public QWidget {
     QTableWidget* sgLayout_;
     QProgressBar* pbCutting_;
     LayoutPicture* imgLayout_;
+    ZoomedPicture* zoom_;
+    QToolButton *btnZoomIn_, *btnZoomOut_, *btnZoomFit_;
     std::shared_ptr<const AppliedResult> result_;
     std::function<LayoutDrawOptions()> drawOptions_;
     bool running_ = false;
