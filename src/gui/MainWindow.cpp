@@ -338,6 +338,8 @@ void MainWindow::SetRunning(bool running) {
         input->setEnabled(!running);
     for (QAction* command : {mnCalc_, mniNew_, mniOpen_, mniSave_, mniSaveAs_})
         command->setEnabled(!running);
+    mnUndo_->setEnabled(!running && history_->Stack().canUndo());
+    mnRedo_->setEnabled(!running && history_->Stack().canRedo());
     layoutsPage_->SetRunning(running);
 }
 

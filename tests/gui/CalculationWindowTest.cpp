@@ -80,6 +80,9 @@ class CalculationWindow : public WindowTest {
 
 TEST_F(CalculationWindow, RunsOnAWorkerThreadAndShowsItsResultEverywhere) {
     SmallJob();
+    auto& parts = Find<EntryTableView>("sgPart")->Model();
+    parts.setData(parts.index(1, 0), QStringLiteral("Doors"), Qt::EditRole);  // as typed
+    ASSERT_TRUE(Find<QAction>("mnUndo")->isEnabled());
     auto* start = Find<QPushButton>("btnCalc");
     auto* progress = Find<QProgressBar>("pbCutting");
     start->click();
@@ -89,6 +92,7 @@ TEST_F(CalculationWindow, RunsOnAWorkerThreadAndShowsItsResultEverywhere) {
     EXPECT_FALSE(Find<QAction>("mniOpen")->isEnabled());
     EXPECT_FALSE(Find<EntryTableView>("sgPart")->isEnabled());
     EXPECT_FALSE(Find<QSlider>("tbFast")->isEnabled());
+    EXPECT_FALSE(Find<QAction>("mnUndo")->isEnabled());  // nothing may change the tables
     EXPECT_TRUE(Find<QPushButton>("btnStop")->isEnabled());
     EXPECT_EQ(progress->maximum(), 11);
     Find<QAction>("mnCalc")->trigger();  // refused while running
@@ -101,6 +105,7 @@ TEST_F(CalculationWindow, RunsOnAWorkerThreadAndShowsItsResultEverywhere) {
     EXPECT_TRUE(start->isEnabled());
     EXPECT_TRUE(Find<EntryTableView>("sgPart")->isEnabled());
     EXPECT_TRUE(Find<QPushButton>("btnExpPdf")->isEnabled());  // there is a plan now
+    EXPECT_TRUE(Find<QAction>("mnUndo")->isEnabled());
     EXPECT_TRUE(Find<QPushButton>("btnReportPrint")->isEnabled());
     EXPECT_EQ(progress->value(), progress->maximum());
 
