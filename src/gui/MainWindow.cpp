@@ -7,6 +7,7 @@
 #include <QMenuBar>
 #include <QScreen>
 #include <QLabel>
+#include <QPointer>
 #include <QScrollArea>
 #include <QStatusBar>
 #include <QTabWidget>
@@ -388,7 +389,10 @@ void MainWindow::mnHelpClick() {
         [this](const QUrl& file, const std::function<void()>& failed) {
             dialogs_.OpenDocument(file, failed);
         },
-        [this](const std::string& message) { messages_->Error(message); });
+        // The viewer may fail after the window has gone.
+        [window = QPointer<MainWindow>(this)](const std::string& message) {
+            if (window) window->messages_->Error(message);
+        });
 }
 
 void MainWindow::mniLatestClick() {
