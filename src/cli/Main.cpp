@@ -1,17 +1,17 @@
 // tarvex-cli: one whole calculation without a window, with the same code as the
 // window, for scripts and batch runs.
 #include <CLI/CLI.hpp>
+#include <algorithm>
 #include <atomic>
-#include <cerrno>
 #include <csignal>
 #include <cstdio>
-#include <cstring>
 
 #include "cli/CliOptions.h"
 #include "cli/JobFiles.h"
 #include "cli/ProgressBar.h"
 #include "export/Report.h"
 #include "export/ResultJson.h"
+#include "io/InputClash.h"
 #include "io/ListFiles.h"
 #include "io/TableCalculation.h"
 #include "io/TableInput.h"
@@ -36,15 +36,20 @@ int Fail(const std::string& message, int code = kExitBadInput) {
     return code;
 }
 
-bool WriteJson(const std::string& target, const std::string& json, std::string& error) {
-    if (target != "-") return WriteFileAtomic(target, json, error);
-    // A large write goes past the buffer, so its own count is the first sign of a full
-    // disk; the flush reports what stayed buffered.
-    const bool written = std::fwrite(json.data(), 1, json.size(), stdout) == json.size();
-    if (written && std::fflush(stdout) == 0) return true;
-    error =
-        Substitute(_("Cannot write the result to standard output: {1}"), {std::strerror(errno)});
-    return false;
+// Every output the options name, export patterns as given.
+std::vector<std::string> OutputNames(const CliOptions& o) {
+    const ExportOptions& e = o.exports;
+    return {o.report, o.json, o.left, e.pdf, e.labels, e.dxf, e.gcode, e.html, e.offcuts, e.svg};
+}
+
+// Checked before anything is written: a run must not destroy what it was read from.
+bool CheckOutputs(const CliOptions& o, int layoutCount, const std::vector<std::string>& inputs,
+                  std::string& error) {
+    std::vector<std::string> outputs = ExportPaths(o.exports, layoutCount);
+    outputs.insert(outputs.end(), {o.report, o.json, o.left});
+    for (const std::string& output : outputs)
+        if (!(error = OutputIsInput(output, inputs)).empty()) return false;
+    return true;
 }
 
 bool WriteOutputs(const CliOptions& o, const AppliedResult& result, const CellTable& sheetTable,
@@ -52,7 +57,7 @@ bool WriteOutputs(const CliOptions& o, const AppliedResult& result, const CellTa
     if (!o.report.empty() &&
         !SaveReport(o.report, WriteReport(result, sheetTable, partTable), error))
         return false;
-    if (!o.json.empty() && !WriteJson(o.json, ResultJson(result), error)) return false;
+    if (!o.json.empty() && !WriteFileAtomic(o.json, ResultJson(result), error)) return false;
     if (!o.left.empty()) {
         const ListResult left = SaveLeftSheets(o.left, sheetTable);
         if (!left.ok) {
@@ -70,7 +75,8 @@ int Run(const CliOptions& o, char* program) {
     if (!CheckExportOptions(o.exports, error)) return Fail(error);
     SettingsForm form;
     CellTable sheetTable, partTable;
-    if (!LoadJob(o, form, sheetTable, partTable, error)) return Fail(error);
+    std::vector<std::string> inputs;
+    if (!LoadJob(o, form, sheetTable, partTable, inputs, error)) return Fail(error);
     JobSettings settings;
     if (!ReadJobSettings(form, settings, error) || !ApplySettingOptions(o, settings, error))
         return Fail(error);
@@ -82,8 +88,9 @@ int Run(const CliOptions& o, char* program) {
         return Fail(ended->message, ended->status == CalcOutcome::Status::AreaRefused
                                         ? kExitRefused
                                         : kExitBadInput);
-    // With the JSON on stdout, everything meant for people goes to stderr.
-    std::FILE* info = o.json == "-" ? stderr : stdout;
+    // With an output on stdout, everything meant for people goes to stderr.
+    const std::vector<std::string> names = OutputNames(o);
+    std::FILE* info = std::find(names.begin(), names.end(), "-") != names.end() ? stderr : stdout;
     {
         ProgressBar bar(info, calc.MaxGenerationsOfPrepared(), !o.quiet);
         GaOptions ga;
@@ -98,6 +105,7 @@ int Run(const CliOptions& o, char* program) {
     const CalcOutcome outcome = FinishIntoTables(calc, sheetTable);
     if (outcome.status == CalcOutcome::Status::PlanRejected)
         return Fail(outcome.message, kExitPlanRejected);
+    if (!CheckOutputs(o, calc.Applied()->LayoutCount(), inputs, error)) return Fail(error);
     if (!o.quiet) {
         std::fprintf(info, "%s\n", outcome.message.c_str());
         for (const std::string& line : RatioLines(*calc.Applied()))

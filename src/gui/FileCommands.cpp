@@ -2,17 +2,21 @@
 
 #include <QMainWindow>
 
-#include "io/FileDialogs.h"
-#include "io/ProjectFiles.h"
 #include "gui/CellTableModel.h"
 #include "gui/Dialogs.h"
 #include "gui/EntryTableView.h"
 #include "gui/Messages.h"
 #include "gui/TablePage.h"
 #include "gui/UiText.h"
+#include "io/FileDialogs.h"
+#include "io/ProjectFiles.h"
 
 FileCommands::FileCommands(FileCommandsParts parts, QObject* parent)
     : QObject(parent), p_(std::move(parts)) {}
+
+std::vector<std::string> FileCommands::Inputs() const {
+    return {names_.SheetFileName, names_.PartFileName, projectPath_};
+}
 
 QString FileCommands::Ask(FileDialogKind kind, bool save) const {
     const FileRequest request = FileRequestFor(kind);
@@ -77,6 +81,7 @@ void FileCommands::OpenProjectFile(const QString& path) {
         p_.messages.GeneralError(result.message);
         return;
     }
+    projectPath_ = S(path);
     p_.sheets.Edit([&](CellTable& t) { t = std::move(sheets); });
     p_.parts.Edit([&](CellTable& t) { t = std::move(parts); });
     p_.showSettings(form);
@@ -98,5 +103,6 @@ void FileCommands::ProjectSave() {
         p_.messages.GeneralError(result.message);
         return;
     }
+    projectPath_ = S(path);
     p_.window.setWindowTitle(Q(ProjectCaption(S(path), p_.baseCaption())));
 }

@@ -4,6 +4,8 @@
 
 #include <QObject>
 #include <functional>
+#include <string>
+#include <vector>
 
 #include "io/ListFiles.h"
 #include "io/SettingsForm.h"
@@ -37,6 +39,8 @@ class FileCommands : public QObject {
     explicit FileCommands(FileCommandsParts parts, QObject* parent = nullptr);
 
     const ListFileNames& Names() const { return names_; }
+    // The list files and the project file the tables and settings came from.
+    std::vector<std::string> Inputs() const;
 
     void Open(TableKind kind);
     void Save(TableKind kind);
@@ -55,4 +59,5 @@ class FileCommands : public QObject {
 
     FileCommandsParts p_;
     ListFileNames names_;
+    std::string projectPath_;
 };

@@ -155,9 +155,10 @@ void MainWindow::ConnectPages() {
     connect(calc_, &CalcCommand::runningChanged, this, &MainWindow::SetRunning);
     connect(calc_, &CalcCommand::resultApplied, this, &MainWindow::ShowResult);
 
-    outputs_ = new OutputCommands({*this, dialogs_, *messages_, *calc_, *layoutsPage_, printer_,
-                                   [this] { return Settings(); }},
-                                  this);
+    outputs_ = new OutputCommands(
+        {*this, dialogs_, *messages_, *calc_, *layoutsPage_, printer_,
+         [this] { return Settings(); }, [this] { return fileCommands_->Inputs(); }},
+        this);
     const auto exportOf = [this](LayoutExportKind kind) {
         return [this, kind] { outputs_->Export(kind); };
     };
