@@ -16,8 +16,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!DecodeCellAnswer(EncodeCellAnswer(fault, sheet), 5, again, copy) || again != fault ||
         copy.RowBound() != sheet.RowBound() || copy.TextBytes() != sheet.TextBytes())
         std::abort();
-    for (int row = 1; row <= sheet.RowBound(); ++row)
-        for (int col = 1; col <= 5; ++col)
-            if (copy.Cell(row, col) != sheet.Cell(row, col)) std::abort();
+    sheet.ForEachCell([&](int row, int col, std::uint32_t text) {
+        if (copy.Cell(row, col) != sheet.Text(text)) std::abort();
+    });
     return 0;
 }

@@ -22,8 +22,11 @@ bool WritePackage(const std::string& path, std::string_view input) {
     for (const char* name : kParts) {
         const size_t end = std::min(input.find('\0'), input.size());
         zip_source_t* source = zip_source_buffer(zip, input.data(), end, 0);
-        if (!source || zip_file_add(zip, name, source, ZIP_FL_OVERWRITE) < 0) {
-            zip_source_free(source);
+        const zip_int64_t index = source ? zip_file_add(zip, name, source, ZIP_FL_OVERWRITE) : -1;
+        // Stored, not compressed: the archive is only the wrapping.
+        if (index < 0 ||
+            zip_set_file_compression(zip, static_cast<zip_uint64_t>(index), ZIP_CM_STORE, 0) < 0) {
+            if (index < 0) zip_source_free(source);
             zip_discard(zip);
             return false;
         }
