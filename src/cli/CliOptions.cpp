@@ -9,6 +9,16 @@ void DefineOptions(CLI::App& app, CliOptions& o) {
         ->check(CLI::NonNegativeNumber);
     app.add_option("--speed", o.speed, "Speed/quality from 1 (fastest) to 12 (best)")
         ->check(CLI::Range(1, 12));
+    app.add_option("--search", o.search,
+                   "Search method: classic (the default) or best, which goes on from the "
+                   "classic plan with all the stock")
+        ->check(CLI::IsMember({"classic", "best"}));
+    app.add_option("--time-limit", o.timeLimit, "Seconds the best search calculation runs, its classic start included (default 10)")
+        ->check(CLI::PositiveNumber);
+    app.add_option("--iterations", o.iterations,
+                   "Steps of the best search instead of a time limit: the plan then does not "
+                   "depend on --threads")
+        ->check(CLI::PositiveNumber);
     auto* guillotine = app.add_flag("--guillotine", o.guillotine, "Guillotine cuts only");
     app.add_flag("--free", o.freePlacement, "Free placement")->excludes(guillotine);
     app.add_flag("--cost", o.cost, "Optimize the cost of the sheets instead of their area");

@@ -24,6 +24,9 @@ struct CliOptions {
     std::optional<std::uint32_t> seed;
     int threads = 0;
     std::optional<int> speed;
+    std::optional<std::string> search;  // classic or best
+    std::optional<double> timeLimit;
+    std::optional<std::int64_t> iterations;
     bool guillotine = false, freePlacement = false, cost = false;
     std::optional<std::string> blade;
     std::vector<std::string> margins;    // top, bottom, left, right

@@ -43,6 +43,9 @@ bool LoadJob(const CliOptions& o, SettingsForm& form, CellTable& sheetTable, Cel
 bool ApplySettingOptions(const CliOptions& o, JobSettings& settings, std::string& error) {
     CutSettings& cut = settings.cut;
     if (o.speed) settings.speed = *o.speed;
+    if (o.search) settings.search = *o.search == "best" ? SearchMethod::Best : SearchMethod::Classic;
+    if (o.timeLimit) settings.timeLimit = *o.timeLimit;
+    if (o.iterations) settings.bestSteps = *o.iterations;
     if (o.guillotine) cut.guillotine = true;
     if (o.freePlacement) cut.guillotine = false;
     if (o.cost) cut.costObjective = true;

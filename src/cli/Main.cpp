@@ -99,7 +99,8 @@ int Run(const CliOptions& o, char* program) {
         ga.progress = [&bar] { bar.Step(); };
         ga.stop = &stopRequested;
         std::signal(SIGINT, OnInterrupt);
-        calc.Optimize(ga, [&bar](int pass) { bar.StartPass(pass); });
+        calc.Optimize(ga, [&bar](int pass) { bar.StartPass(pass); },
+                      [&bar](const BestProgress& best) { bar.ShowBest(best); });
         std::signal(SIGINT, SIG_DFL);
     }
     const CalcOutcome outcome = FinishIntoTables(calc, sheetTable);

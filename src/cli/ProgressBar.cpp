@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "job/BestProgressText.h"
 #include "text/FileMessages.h"
 #include "text/Translate.h"
 
@@ -20,7 +21,7 @@ ProgressBar::~ProgressBar() {
     if (!active_) return;
     // The run may end early (stagnation): show the bar full, then leave the line.
     done_ = total_;
-    Draw();
+    if (!showingBest_) Draw();
     std::fputc('\n', out_);
     std::fflush(out_);
 }
@@ -39,6 +40,18 @@ void ProgressBar::StartPass(int pass) {
     done_ = 0;
     pass_ = pass;
     Draw();
+}
+
+void ProgressBar::ShowBest(const BestProgress& best) {
+    if (!active_) return;
+    if (!showingBest_) {
+        done_ = total_;
+        Draw();
+        std::fputc('\n', out_);
+        showingBest_ = true;
+    }
+    std::fprintf(out_, "\r%s\033[K", BestProgressText(best).c_str());
+    std::fflush(out_);
 }
 
 void ProgressBar::Draw() const {

@@ -4,6 +4,8 @@
 
 #include <cstdio>
 
+#include "optimizer/BestSearch.h"
+
 class ProgressBar {
   public:
     // Draws on `out` only when it is a terminal and `enabled` is set.
@@ -15,6 +17,8 @@ class ProgressBar {
     void Step();
     // A new search pass: the bar starts again, named with the pass.
     void StartPass(int pass);
+    // The best search's plan so far, on a line of its own after the bar.
+    void ShowBest(const BestProgress& best);
 
   private:
     void Draw() const;
@@ -24,4 +28,5 @@ class ProgressBar {
     int done_ = 0;
     int pass_ = 1;
     bool active_;
+    bool showingBest_ = false;
 };

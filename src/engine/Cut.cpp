@@ -62,6 +62,7 @@ Sheet CopySheet(const Sheet& sheet) {
     Sheet c;
     c.id = sheet.id;
     c.unitCost = sheet.unitCost;
+    c.priority = sheet.priority;
     c.label = sheet.label;
     c.originX = sheet.originX;
     c.originY = sheet.originY;

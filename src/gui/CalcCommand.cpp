@@ -3,6 +3,7 @@
 #include <QProgressBar>
 
 #include "export/Report.h"
+#include "job/BestProgressText.h"
 #include "gui/CalcRunner.h"
 #include "gui/CellTableModel.h"
 #include "gui/Messages.h"
@@ -60,16 +61,28 @@ void CalcCommand::Start() {
         GaOptions options;
         options.progress = step;
         options.stop = &stop;
-        calc_.Optimize(options, [this](int pass) {
-            QMetaObject::invokeMethod(
-                this, [this, pass] { ShowPass(pass); }, Qt::QueuedConnection);
-        });
+        calc_.Optimize(
+            options,
+            [this](int pass) {
+                QMetaObject::invokeMethod(
+                    this, [this, pass] { ShowPass(pass); }, Qt::QueuedConnection);
+            },
+            [this](const BestProgress& best) {
+                QMetaObject::invokeMethod(
+                    this, [this, text = BestProgressText(best)] { ShowBest(text); },
+                    Qt::QueuedConnection);
+            });
     });
 }
 
 void CalcCommand::ShowPass(int pass) {
     p_.progress.setValue(0);
     p_.progress.setFormat(Q(Substitute(_("Pass {1}, more sheets: %p%"), {std::to_string(pass)})));
+}
+
+void CalcCommand::ShowBest(const std::string& text) {
+    p_.progress.setValue(p_.progress.maximum());
+    p_.progress.setFormat(Q(text));
 }
 
 void CalcCommand::Finished() {

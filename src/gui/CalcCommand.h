@@ -59,6 +59,8 @@ class CalcCommand : public QObject {
     void Finished();
     // A later search pass started: the bar counts its generations afresh.
     void ShowPass(int pass);
+    // The best search's plan so far.
+    void ShowBest(const std::string& text);
 
     CalcCommandParts p_;
     Calculation calc_;

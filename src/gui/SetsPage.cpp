@@ -74,6 +74,9 @@ SetsPage::SetsPage(Dialogs& dialogs, QWidget* parent) : QWidget(parent), dialogs
     form->addRow(tbFast_);
     form->addRow(chkOneCut_);
     form->addRow(chkCost_);
+    cbbSearch_ = AddRow(*form, new QComboBox, "cbbSearch");
+    cbbSearch_->addItems({QString(), QString()});
+    edtTimeLimit_ = AddRow(*form, NewEdit(), "edtTimeLimit");
 
     grpCut_ = NewGroup("grpCut", form);
     edtUnit_ = AddRow(*form, NewEdit(), "edtUnit");
@@ -176,6 +179,10 @@ void SetsPage::Retranslate() {
     lblScale_->setText(Q(_("<< Fastest | Best >>")));
     chkOneCut_->setText(Q(_("Guillotine")));
     chkCost_->setText(Q(_("Cost Optimization")));
+    SetCaption(cbbSearch_, _("Search:"));
+    cbbSearch_->setItemText(0, Q(_("Classic")));
+    cbbSearch_->setItemText(1, Q(_("Best")));
+    SetCaption(edtTimeLimit_, _("Time Limit (s):"));
     grpCut_->setTitle(Q(_("Cut Sets")));
     SetCaption(edtUnit_, _("Length Unit:"));
     SetCaption(edtGap_, _("Blade Width:"));
@@ -218,6 +225,8 @@ void SetsPage::ReadInto(SettingsForm& form) const {
     form.speed = tbFast_->value();
     form.guillotine = chkOneCut_->isChecked();
     form.costOptimization = chkCost_->isChecked();
+    form.bestSearch = cbbSearch_->currentIndex() == 1;
+    form.timeLimit = S(edtTimeLimit_->text());
     form.unit = S(edtUnit_->text());
     form.bladeWidth = S(edtGap_->text());
     form.decimals = S(edtDotNum_->text());
@@ -248,6 +257,8 @@ void SetsPage::Show(const SettingsForm& form) {
     tbFast_->setValue(form.speed);
     chkOneCut_->setChecked(form.guillotine);
     chkCost_->setChecked(form.costOptimization);
+    cbbSearch_->setCurrentIndex(form.bestSearch ? 1 : 0);
+    SetText(*edtTimeLimit_, form.timeLimit);
     SetText(*edtUnit_, form.unit);
     SetText(*edtGap_, form.bladeWidth);
     SetText(*edtDotNum_, form.decimals);

@@ -49,6 +49,8 @@ class SetsPage : public QWidget {
     QLabel* lblScale_;
     QSlider* tbFast_;
     QCheckBox *chkOneCut_, *chkCost_;
+    QComboBox* cbbSearch_;
+    QLineEdit* edtTimeLimit_;
     QLineEdit *edtUnit_, *edtGap_, *edtDotNum_;
     QLineEdit *edtMinLength_, *edtMinWidth_, *edtMinArea_, *edtPrefix_;
     QLineEdit *edtTopMargin_, *edtBottomMargin_, *edtLeftMargin_, *edtRightMargin_;

@@ -10,6 +10,8 @@ struct SettingsForm {
     int speed = 4;                  // speed/quality slider 1 .. 12
     bool guillotine = false;        // "Guillotine"
     bool costOptimization = false;  // "Cost Optimization"
+    bool bestSearch = false;        // "Search:" Best, otherwise Classic
+    std::string timeLimit = "10";   // seconds of the best search
     std::string unit = "mm";
     std::string bladeWidth = "0";  // blade width
     std::string decimals = "2";

@@ -1,7 +1,9 @@
 #include "job/Calculation.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
+#include <limits>
 #include <utility>
 
 #include "job/JobInput.h"
@@ -94,6 +96,7 @@ CalcOutcome EndedOutcome(CalcOutcome::Status status, std::string message, bool i
 JobSnapshot JobSnapshot::Take(const JobRows& rows) {
     JobSnapshot s;
     s.cut = rows.settings.cut;
+    s.search = rows.settings.search;
     // A renamed row is the same job: labels only name the plan's parts and sheets.
     s.parts = rows.parts;
     for (PartRow& row : s.parts) row.label.clear();
@@ -149,11 +152,15 @@ int Calculation::MaxGenerationsOfPrepared() const {
     return gathered_ ? MaxGenerations(gathered_->settings.speed) : 0;
 }
 
-void Calculation::Optimize(GaOptions options, const PassStarted& passStarted) {
+void Calculation::Optimize(GaOptions options, const PassStarted& passStarted,
+                           const std::function<void(const BestProgress&)>& bestProgress) {
     if (!ready_) return;
     const Prepared& p = *gathered_;
     options.maxGenerations = MaxGenerations(p.settings.speed);
     const std::int64_t stock = StockUnits(p.rows);
+    // The best search's time limit counts from here: the classic plan it starts
+    // from takes part of it.
+    const auto began = std::chrono::steady_clock::now();
     std::optional<Job> regathered;
     double stockFactor = kFirstStockFactor;
     for (int pass = 1;; ++pass) {
@@ -175,7 +182,10 @@ void Calculation::Optimize(GaOptions options, const PassStarted& passStarted) {
                     next = std::move(more);
             }
             if (!next) {
-                candidate_ = std::make_unique<AppliedResult>(PlanOf(ga.Best(), job, p.settings));
+                candidate_ = std::make_unique<AppliedResult>(
+                    p.settings.search == SearchMethod::Best && !stopped
+                        ? BestPlanFrom(ga.Best(), job, p, options, began, bestProgress)
+                        : PlanOf(ga.Best(), job, p.settings));
                 candidate_->generations = ga.GenerationsRun();
                 candidate_->seed = ga.Seed();
                 candidate_->passes = pass;
@@ -186,6 +196,28 @@ void Calculation::Optimize(GaOptions options, const PassStarted& passStarted) {
         if (passStarted) passStarted(pass + 1);
         regathered = std::move(next);
     }
+}
+
+AppliedResult Calculation::BestPlanFrom(
+    const Agent& classic, const Job& job, const Prepared& p, const GaOptions& options,
+    std::chrono::steady_clock::time_point began,
+    const std::function<void(const BestProgress&)>& progress) {
+    // The same part ids as the classic search's job, every sheet of the rows.
+    Job all;
+    std::string error;
+    if (!GatherJob(p.rows, job.parts.front().id, all, error,
+                   std::numeric_limits<double>::infinity()))
+        all = job;
+    BestOptions best;
+    best.seed = options.seed.value_or(1);
+    best.threads = options.threads;
+    best.timeLimit = p.settings.timeLimit -
+                     std::chrono::duration<double>(std::chrono::steady_clock::now() - began).count();
+    best.steps = p.settings.bestSteps;
+    best.stop = options.stop;
+    best.progress = progress;
+    Agent found = SearchBest(all, p.settings.cut, classic, best);
+    return PlanOf(found, all, p.settings);
 }
 
 CalcOutcome Calculation::Finish() {

@@ -10,6 +10,7 @@
 // its job, settings and random source.
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -20,6 +21,7 @@
 #include "job/AppliedResult.h"
 #include "job/JobRows.h"
 #include "job/PlanCheck.h"
+#include "optimizer/BestSearch.h"
 #include "optimizer/Ga.h"
 
 // What a calculation comes to; `message` is the text to show, already translated.
@@ -48,6 +50,7 @@ CalcOutcome EndedOutcome(CalcOutcome::Status status, std::string message, bool i
 // The values a repeated calculation compares to decide whether the job changed.
 struct JobSnapshot {
     CutSettings cut;
+    SearchMethod search = SearchMethod::Classic;
     std::vector<PartRow> parts;    // without their labels
     std::vector<SheetRow> sheets;  // likewise
 
@@ -89,7 +92,11 @@ class Calculation {
     // stock the job did not take, the job is gathered again with twice the stock
     // limit (part ids counting on) and searched again from the same seed, until
     // every part is placed or every sheet is taken; the last pass's plan counts.
-    void Optimize(GaOptions options, const PassStarted& passStarted = {});
+    // With the best search chosen, the best search then goes on from that plan
+    // with all the stock of the rows, reporting through `bestProgress`; the stop
+    // flag ends it too.
+    void Optimize(GaOptions options, const PassStarted& passStarted = {},
+                  const std::function<void(const BestProgress&)>& bestProgress = {});
     // Checks the optimized plan, then judges it and applies it or keeps the
     // previous result. A plan that fails the check is never applied.
     CalcOutcome Finish();
@@ -112,6 +119,11 @@ class Calculation {
         JobSettings settings;
         JobSnapshot snapshot;
     };
+    AppliedResult BestPlanFrom(const Agent& classic, const Job& job, const Prepared& p,
+                               const GaOptions& options,
+                               std::chrono::steady_clock::time_point began,
+                               const std::function<void(const BestProgress&)>& progress);
+
     PlanChecker check_;
     // Part ids keep counting from one calculation to the next.
     std::int32_t nextPartId_ = 0;

@@ -14,6 +14,7 @@ struct SheetUnits {
     std::string label;
     double length = 0, width = 0, cost = 0;
     int count = 0;
+    bool priority = false;
 };
 
 // A fault of one row; messages name the table, the data row and the column by
@@ -95,7 +96,7 @@ bool PlanSheets(const JobRows& rows, double partArea, double stockFactor,
         for (const SheetRow& row : rows.sheets) {
             if (row.priority != priorityPass) continue;
             if (row.quantity > 0) {
-                SheetUnits units{row.label, row.length, row.width, row.cost, 0};
+                SheetUnits units{row.label, row.length, row.width, row.cost, 0, row.priority};
                 if (!fault.Size(row.row, "Length", row.length) ||
                     !fault.Size(row.row, "Width", row.width) || !fault.Cost(row.row, row.cost))
                     return false;
@@ -144,7 +145,7 @@ bool GatherJob(const JobRows& rows, std::int32_t firstPartId, Job& job, std::str
         builder.AddParts(row.length, row.width, row.rotatable, row.label, row.quantity);
     for (const SheetUnits& units : plan)
         for (int k = 0; k < units.count; ++k)
-            builder.AddSheet(units.length, units.width, units.cost, units.label);
+            builder.AddSheet(units.length, units.width, units.cost, units.label, units.priority);
     job = std::move(builder).Build();
     return true;
 }

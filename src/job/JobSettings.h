@@ -2,6 +2,7 @@
 // is cut, how long the search runs, and what the exports and printouts follow.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "model/CutSettings.h"
@@ -18,9 +19,17 @@ struct PrintSettings {
     std::string fontSize;  // as typed; the printout falls back when it is not a number
 };
 
+// Classic: the genetic search alone. Best: the best search from the classic
+// search's plan, with all the stock the rows offer.
+enum class SearchMethod { Classic, Best };
+
 struct JobSettings {
     CutSettings cut;
     double speed = 1.0;  // speed/quality 1 .. 12
+    SearchMethod search = SearchMethod::Classic;
+    double timeLimit = 10.0;  // seconds a best search calculation runs, its classic start included
+    // When above 0 the best search takes this many steps per lane instead of a time limit.
+    std::int64_t bestSteps = 0;
     std::string unit;    // only shown beside numbers
     int decimals = 2;
     std::string offcutPrefix = "YL";

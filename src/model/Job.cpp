@@ -23,8 +23,10 @@ void JobBuilder::AddParts(double length, double width, bool rotatable, const std
     }
 }
 
-void JobBuilder::AddSheet(double length, double width, double cost, const std::string& label) {
+void JobBuilder::AddSheet(double length, double width, double cost, const std::string& label,
+                          bool priority) {
     Sheet& sheet = job_.sheets.emplace_back();
+    sheet.priority = priority;
     sheet.length = length;
     sheet.width = width;
     sheet.id = job_.sheetCount++;

@@ -36,7 +36,8 @@ class JobBuilder {
     void AddParts(double length, double width, bool rotatable, const std::string& label,
                   std::int32_t quantity);
     // Appends one sheet of entered sizes and cost and counts it.
-    void AddSheet(double length, double width, double cost, const std::string& label);
+    void AddSheet(double length, double width, double cost, const std::string& label,
+                  bool priority = false);
 
     const Job& Current() const { return job_; }
     std::int32_t NextPartId() const { return nextPartId_; }

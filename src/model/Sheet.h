@@ -19,6 +19,7 @@ struct Sheet {
     double originX = 0.0;    // the usable area's origin handed to the engine
     double originY = 0.0;
     double unitCost = 0.0;  // cost per unit of the entered area
+    bool priority = false;  // from a priority row: already paid for, used first
     std::vector<Footprint> parts;
     std::vector<Offcut> offcuts;
     std::vector<Segment> segments;  // of the free placement

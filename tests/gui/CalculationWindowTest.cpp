@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QProgressBar>
 #include <QPushButton>
@@ -164,6 +165,28 @@ TEST_F(CalculationWindow, StopEndsTheSearchEarlyAndAppliesTheBestPlan) {
     ASSERT_GE(shown.size(), 2u);
     EXPECT_EQ(shown.back(), 132);
     EXPECT_LT(shown[shown.size() - 2], 100);  // the search ended long before its last generation
+    EXPECT_GE(Find<QComboBox>("cmbPages")->count(), 1);
+    EXPECT_FALSE(Find<QPushButton>("btnStop")->isEnabled());
+}
+
+// The best search shows its plan so far and the time left in the progress bar;
+// Stop ends it at once with that plan applied.
+TEST_F(CalculationWindow, TheBestSearchShowsItsPlanSoFarAndStopAppliesIt) {
+    LongJob();
+    SetTable("sgSheet", {{"Board", "2440", "1220", "200", "10", "Yes"},
+                         {"Half", "1220", "1220", "200", "6", "Yes"}});
+    Find<QSlider>("tbFast")->setValue(1);
+    Find<QComboBox>("cbbSearch")->setCurrentIndex(1);
+    Find<QLineEdit>("edtTimeLimit")->setText(QStringLiteral("600"));
+    auto* progress = Find<QProgressBar>("pbCutting");
+    QElapsedTimer clock;
+    clock.start();
+    Find<QPushButton>("btnCalc")->click();
+    ASSERT_TRUE(WaitUntil([&] { return progress->format().startsWith(QStringLiteral("best plan:")); }));
+    EXPECT_TRUE(progress->format().contains(QStringLiteral(" s left"))) << Text(progress->format());
+    Find<QPushButton>("btnStop")->click();
+    ASSERT_TRUE(WaitUntil([&] { return Finished(); }));
+    EXPECT_LT(clock.elapsed(), 60000);
     EXPECT_GE(Find<QComboBox>("cmbPages")->count(), 1);
     EXPECT_FALSE(Find<QPushButton>("btnStop")->isEnabled());
 }

@@ -154,8 +154,12 @@ TEST_F(MainWindowTest, EveryStartShowsTheDefaultSettings) {
     changed.sheetColor = 11;
     changed.huazhong = false;
     changed.showLabels = false;
+    changed.bestSearch = true;
+    changed.timeLimit = "2.5";
     window->ShowSettings(changed);
     EXPECT_EQ(window->Settings().bladeWidth, "3.2");
+    EXPECT_TRUE(window->Settings().bestSearch);
+    EXPECT_EQ(window->Settings().timeLimit, "2.5");
     window.reset();
 
     Open();
@@ -164,13 +168,14 @@ TEST_F(MainWindowTest, EveryStartShowsTheDefaultSettings) {
     EXPECT_EQ(shown.speed, defaults.speed);
     EXPECT_EQ(shown.guillotine, defaults.guillotine);
     EXPECT_EQ(shown.costOptimization, defaults.costOptimization);
+    EXPECT_EQ(shown.bestSearch, defaults.bestSearch);
     for (auto field :
          {&SettingsForm::unit, &SettingsForm::bladeWidth, &SettingsForm::decimals,
           &SettingsForm::minOffcutLength, &SettingsForm::minOffcutWidth, &SettingsForm::minOffcutArea,
           &SettingsForm::offcutPrefix, &SettingsForm::marginTop, &SettingsForm::marginBottom,
           &SettingsForm::marginLeft, &SettingsForm::marginRight, &SettingsForm::printFont,
           &SettingsForm::printFontSize, &SettingsForm::printTitle, &SettingsForm::drillDepth,
-          &SettingsForm::safeHeight})
+          &SettingsForm::safeHeight, &SettingsForm::timeLimit})
         EXPECT_EQ(shown.*field, defaults.*field);
     for (auto field : {&SettingsForm::edgeColor, &SettingsForm::sheetColor,
                        &SettingsForm::partColor, &SettingsForm::offcutColor})

@@ -89,6 +89,8 @@ TEST_F(JobInput, SettingsAreCopiedIntoTheJob) {
     form.speed = 12;
     form.guillotine = true;
     form.costOptimization = true;
+    form.bestSearch = true;
+    form.timeLimit = "2.5";
     form.huazhong = false;
     form.unit = " in ";
     form.offcutPrefix = " OFF ";
@@ -98,6 +100,8 @@ TEST_F(JobInput, SettingsAreCopiedIntoTheJob) {
     EXPECT_EQ(MaxGenerations(s.speed), 132);
     EXPECT_TRUE(s.cut.guillotine);
     EXPECT_TRUE(s.cut.costObjective);
+    EXPECT_EQ(s.search, SearchMethod::Best);
+    EXPECT_EQ(s.timeLimit, 2.5);
     EXPECT_FALSE(s.cnc.huazhong);
     EXPECT_EQ(s.unit, "in");
     EXPECT_EQ(s.offcutPrefix, "OFF");

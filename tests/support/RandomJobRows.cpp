@@ -7,8 +7,6 @@
 #include "job/Calculation.h"
 #include "optimizer/Ga.h"
 
-namespace {
-
 double Uniform(std::mt19937_64& rng, double lo, double hi) {
     return std::uniform_real_distribution<double>(lo, hi)(rng);
 }
@@ -20,6 +18,8 @@ int Below(std::mt19937_64& rng, int n) {
 bool Chance(std::mt19937_64& rng, double p) {
     return Uniform(rng, 0, 1) < p;
 }
+
+namespace {
 
 // Entered sizes of one part row drawn against a usable area; `previous` is the
 // length of the row before, so that strips end one blade width short of a part.

@@ -9,6 +9,10 @@
 #include "job/AppliedResult.h"
 #include "job/JobRows.h"
 
+double Uniform(std::mt19937_64& rng, double lo, double hi);
+int Below(std::mt19937_64& rng, int n);
+bool Chance(std::mt19937_64& rng, double p);
+
 JobRows RandomRows(std::mt19937_64& rng, bool guillotine);
 
 // The plan of one random candidate of the gathered job (sheets in a random order),

@@ -1,0 +1,8 @@
+// The line that shows the best search's plan so far, in the current language.
+#pragma once
+
+#include <string>
+
+#include "optimizer/BestSearch.h"
+
+std::string BestProgressText(const BestProgress& best);

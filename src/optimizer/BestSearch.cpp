@@ -1,0 +1,207 @@
+#include "optimizer/BestSearch.h"
+
+#include <algorithm>
+#include <chrono>
+#include <limits>
+#include <cmath>
+#include <memory>
+#include <thread>
+#include <unordered_map>
+#include <vector>
+
+#include "optimizer/BestLane.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// Steps each lane takes between two meetings of a run bounded by steps, and the
+// time between meetings of a timed run.
+constexpr std::int64_t kStepsPerMeeting = 50;
+constexpr auto kMeetingInterval = std::chrono::milliseconds(200);
+
+bool Alike(const Sheet& a, const Sheet& b) {
+    return a.label == b.label && a.length == b.length && a.width == b.width &&
+           a.unitCost == b.unitCost && a.priority == b.priority;
+}
+
+// The start candidate's sheets matched to this job's sheets of the same row kind,
+// its parts to this job's parts by id.
+BestPlan FromCandidate(const Job& job, const Agent& start, SheetPacker& packer) {
+    BestPlan plan;
+    plan.turned.assign(job.parts.size(), 0);
+    plan.taken.assign(job.sheets.size(), 0);
+    std::unordered_map<std::int32_t, std::int32_t> partAt;
+    for (std::int32_t i = 0; i < static_cast<std::int32_t>(job.parts.size()); ++i)
+        partAt[job.parts[i].id] = i;
+    std::vector<char> placed(job.parts.size(), 0);
+    for (const Sheet& s : start.sheets) {
+        if (s.parts.empty()) continue;
+        std::int32_t match = -1;
+        for (std::int32_t k = 0; k < static_cast<std::int32_t>(job.sheets.size()); ++k)
+            if (!plan.taken[k] && Alike(job.sheets[k], s)) {
+                match = k;
+                break;
+            }
+        if (match < 0) continue;
+        UsedSheet& u = plan.used.emplace_back();
+        u.sheet = match;
+        u.layout = s;
+        u.layout.id = job.sheets[match].id;
+        plan.taken[match] = 1;
+        for (const Footprint& f : s.parts) {
+            const std::int32_t i = partAt.at(f.partId);
+            u.parts.push_back(i);
+            placed[i] = 1;
+            plan.turned[i] = f.rotated;
+            u.placedArea += f.length * f.width;
+        }
+        u.layout.utilisation = u.placedArea / u.layout.Area();
+    }
+    for (std::int32_t i = 0; i < static_cast<std::int32_t>(job.parts.size()); ++i)
+        if (!placed[i]) plan.waiting.push_back(i);
+    packer.Score(plan);
+    return plan;
+}
+
+// The plan as a candidate: its sheets in the job's order, then free ones, as many
+// of each kind as the start candidate held in all (the search may draw on all the
+// stock, but a plan lists only the stock its job would have taken); scored as the
+// classic search scores a candidate whose sheets all count in full.
+Agent ToCandidate(const Job& job, const CutSettings& settings, const BestPlan& plan,
+                  const Agent& start) {
+    Agent agent;
+    std::vector<const UsedSheet*> used;
+    for (const UsedSheet& u : plan.used) used.push_back(&u);
+    std::sort(used.begin(), used.end(),
+              [](const UsedSheet* a, const UsedSheet* b) { return a->sheet < b->sheet; });
+    double placedArea = 0, sheetArea = 0, placedCost = 0, sheetCost = 0;
+    for (const UsedSheet* u : used) {
+        agent.sheets.push_back(u->layout);
+        const Sheet& s = agent.sheets.back();
+        placedArea += u->placedArea;
+        sheetArea += s.Area();
+        placedCost += s.unitCost * u->placedArea;
+        sheetCost += s.unitCost * s.Area();
+        agent.bestSheetUse = std::max(agent.bestSheetUse, s.utilisation);
+    }
+    agent.usedSheets = static_cast<std::int32_t>(used.size());
+    std::vector<const Sheet*> listed;
+    for (const Sheet& s : start.sheets) listed.push_back(&s);
+    const auto unlist = [&](const Sheet& s) {
+        const auto same = std::find_if(listed.begin(), listed.end(),
+                                       [&](const Sheet* l) { return Alike(*l, s); });
+        if (same == listed.end()) return false;
+        listed.erase(same);
+        return true;
+    };
+    for (const UsedSheet* u : used) unlist(u->layout);
+    for (std::int32_t k = 0; k < static_cast<std::int32_t>(job.sheets.size()); ++k)
+        if (!plan.taken[k] && unlist(job.sheets[k]))
+            agent.sheets.push_back(CopySheet(job.sheets[k]));
+    for (const Sheet& s : agent.sheets) agent.sheetOrder.push_back(s.id);
+    agent.parts = job.parts;
+    if (settings.costObjective)
+        agent.fitness = sheetCost > 0 ? placedCost / sheetCost : 0;
+    else
+        agent.fitness = sheetArea > 0 ? placedArea / sheetArea : 0;
+    return agent;
+}
+
+BestProgress ProgressOf(const SheetPacker& packer, const BestPlan& plan, double secondsLeft) {
+    BestProgress p;
+    double placed = 0, area = 0;
+    for (const UsedSheet& u : plan.used) {
+        placed += u.placedArea;
+        area += u.layout.Area();
+        // A sheet costs what its row says, margins included.
+        p.cost += packer.job.sheets[u.sheet].unitCost * packer.FullArea(u.sheet);
+    }
+    p.sheets = static_cast<std::int32_t>(plan.used.size());
+    p.utilisation = area > 0 ? placed / area : 0;
+    p.secondsLeft = secondsLeft;
+    p.allPlaced = plan.Complete();
+    return p;
+}
+
+}  // namespace
+
+std::int32_t SheetLowerBound(const Job& job, const CutSettings& settings) {
+    if (job.sheets.empty()) return 0;
+    const Sheet& first = job.sheets.front();
+    for (const Sheet& s : job.sheets)
+        if (!Alike(s, first)) return 0;
+    const double kerf = settings.bladeWidth;
+    double area = 0;
+    std::int32_t large = 0;
+    for (const Part& p : job.parts) {
+        const double l = p.length - kerf, w = p.width - kerf;
+        area += l * w;
+        const bool largeAsIs = l > first.length / 2 && w > first.width / 2;
+        const bool largeTurned = w > first.length / 2 && l > first.width / 2;
+        large += largeAsIs && (!p.rotatable || largeTurned);
+    }
+    const auto byArea = static_cast<std::int32_t>(std::ceil(area / first.Area() - 1e-9));
+    return std::max(byArea, large);
+}
+
+Agent SearchBest(const Job& job, const CutSettings& settings, const Agent& start,
+                 const BestOptions& options) {
+    const auto began = Clock::now();
+    const auto deadline =
+        began + std::chrono::duration_cast<Clock::duration>(
+                    std::chrono::duration<double>(std::max(0.0, options.timeLimit)));
+    const bool bySteps = options.steps > 0;
+    int threads = options.threads > 0 ? options.threads
+                                      : static_cast<int>(std::thread::hardware_concurrency());
+    threads = std::max(1, threads);
+    const int laneCount = bySteps ? kStepLanes : threads;
+    const auto stopped = [&] { return options.stop && options.stop->load(); };
+
+    std::vector<std::unique_ptr<BestLane>> lanes;
+    for (int k = 0; k < laneCount; ++k)
+        lanes.push_back(std::make_unique<BestLane>(
+            job, settings, options.seed + 0x9E3779B9u * static_cast<std::uint32_t>(k + 1)));
+    SheetPacker packer(job, settings);
+    BestPlan best = FromCandidate(job, start, packer);
+    lanes.front()->Downsize(best);
+    for (auto& lane : lanes) lane->Adopt(best);
+
+    const std::int32_t bound = SheetLowerBound(job, settings);
+    const auto proven = [&] {
+        return bound > 0 && best.Complete() && static_cast<std::int32_t>(best.used.size()) <= bound;
+    };
+    std::int64_t stepsLeft = options.steps;
+    while (!proven() && !stopped() && (bySteps ? stepsLeft > 0 : Clock::now() < deadline)) {
+        const std::int64_t quota = bySteps ? std::min(kStepsPerMeeting, stepsLeft)
+                                           : std::numeric_limits<std::int64_t>::max();
+        const auto meeting = std::min(deadline, Clock::now() + kMeetingInterval);
+        const auto ended = [&] { return stopped() || (!bySteps && Clock::now() >= meeting); };
+        {
+            std::vector<std::jthread> workers;
+            for (int t = 0; t < std::min(threads, laneCount); ++t)
+                workers.emplace_back([&, t] {
+                    for (int k = t; k < laneCount; k += threads) lanes[k]->Run(quota, ended);
+                });
+        }
+        stepsLeft -= quota;
+        // The lanes meet: the best of them, the first on equal terms, goes to all.
+        bool better = false;
+        for (auto& lane : lanes)
+            if (BetterResult(lane->Best().score, best.score)) {
+                best = lane->Best();
+                better = true;
+            }
+        if (better)
+            for (auto& lane : lanes)
+                if (BetterResult(best.score, lane->Best().score)) lane->Adopt(best);
+        if (options.progress) {
+            const double left =
+                bySteps ? 0
+                        : std::max(0.0, std::chrono::duration<double>(deadline - Clock::now())
+                                            .count());
+            options.progress(ProgressOf(packer, best, left));
+        }
+    }
+    return ToCandidate(job, settings, best, start);
+}

@@ -1,0 +1,53 @@
+// The best search: starts from a laid-out plan (the classic search's) and keeps
+// looking for one that uses cheaper or fewer sheets, by ruin and recreate on the
+// sheets with late acceptance, on several lanes that share their best plan. It
+// returns its best plan as a candidate the result application takes like the
+// classic search's: the same engine lays out every sheet, so blade width, margins,
+// turns and offcuts follow the same rules.
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+#include <functional>
+#include <optional>
+
+#include "model/Job.h"
+#include "optimizer/Ga.h"
+
+// The best plan so far, as progress shows it.
+struct BestProgress {
+    std::int32_t sheets = 0;    // sheets used
+    double cost = 0;            // of the sheets used, priority ones included
+    double utilisation = 0;     // placed part area over the used sheets' area
+    double secondsLeft = 0;     // of the time limit; 0 for a run bounded by steps
+    bool allPlaced = false;
+};
+
+struct BestOptions {
+    std::uint32_t seed = 1;
+    int threads = 0;           // 0 means one per core
+    double timeLimit = 10;     // seconds
+    // When above 0 each of the kStepLanes lanes takes this many steps instead of a
+    // time limit, and the plan depends only on the job, the start plan, the seed
+    // and this number.
+    std::int64_t steps = 0;
+    const std::atomic<bool>* stop = nullptr;
+    // Called on the searching thread whenever the lanes meet.
+    std::function<void(const BestProgress&)> progress;
+};
+
+// Lanes of a run bounded by steps; a timed run has one per thread.
+inline constexpr int kStepLanes = 4;
+
+// The best plan of `job` found from `start`, a laid-out candidate of a job with
+// the same parts (ids equal) and the same sheet rows, perhaps fewer units of them.
+// Never worse than the start by the best search's order, which puts every part
+// placed first, then the cost (or area) of the non-priority sheets, then the area
+// of priority sheets, then the largest offcut. Stops early when a lower bound
+// proves the plan uses the fewest sheets.
+Agent SearchBest(const Job& job, const CutSettings& settings, const Agent& start,
+                 const BestOptions& options);
+
+// The fewest sheets any plan of the job needs when all its sheets are alike (0
+// otherwise): the parts' entered area, and the parts no two of which share a sheet.
+std::int32_t SheetLowerBound(const Job& job, const CutSettings& settings);
