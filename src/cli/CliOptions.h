@@ -34,6 +34,7 @@ struct CliOptions {
     std::optional<std::string> prefix, unit;
     std::string lang;
     std::string report, json, left;
+    std::string plan;  // a stored plan to write out instead of a calculation
     ExportOptions exports;
     bool quiet = false;
 };

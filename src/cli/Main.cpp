@@ -10,12 +10,12 @@
 #include "cli/JobFiles.h"
 #include "cli/ProgressBar.h"
 #include "export/Report.h"
-#include "export/ResultJson.h"
+#include "export/StoredPlan.h"
 #include "io/InputClash.h"
 #include "io/ListFiles.h"
 #include "io/TableCalculation.h"
 #include "io/TableInput.h"
-#include "io/TextFile.h"
+#include "io/OutputFile.h"
 #include "job/Calculation.h"
 #include "text/FileMessages.h"
 #include "text/Translate.h"
@@ -52,45 +52,42 @@ bool CheckOutputs(const CliOptions& o, int layoutCount, const std::vector<std::s
     return true;
 }
 
-bool WriteOutputs(const CliOptions& o, const AppliedResult& result, const CellTable& sheetTable,
-                  const CellTable& partTable, std::string& error) {
-    if (!o.report.empty() &&
-        !SaveReport(o.report, WriteReport(result, sheetTable, partTable), error))
-        return false;
-    if (!o.json.empty() && !WriteFileAtomic(o.json, ResultJson(result), error)) return false;
+// Everything asked of the plan: report, JSON (a stored plan), stock left, the
+// exports of its layouts and its documents.
+int WriteOutputs(const CliOptions& o, const StoredPlan& plan, const SettingsForm& form,
+                 const std::vector<std::string>& inputs, std::FILE* info) {
+    const AppliedResult& result = *plan.result;
+    std::string error;
+    if (!CheckOutputs(o, result.LayoutCount(), inputs, error)) return Fail(error);
+    const std::vector<std::string> report = WriteReport(result, plan.sheetTable, plan.partTable);
+    if (!o.report.empty() && !SaveReport(o.report, report, error)) return Fail(error);
+    if (!o.json.empty() && !WriteFileAtomic(o.json, StoredPlanJson(plan), error)) return Fail(error);
     if (!o.left.empty()) {
-        const ListResult left = SaveLeftSheets(o.left, sheetTable);
-        if (!left.ok) {
-            error = left.message;
-            return false;
-        }
+        const ListResult left = SaveLeftSheets(o.left, plan.sheetTable);
+        if (!left.ok) return Fail(left.message);
     }
-    return true;
+    std::FILE* written = o.quiet ? nullptr : info;
+    if (!WriteExports(o.exports, result, plan.partTable, form, written, error) ||
+        !WritePlanDocuments(o.exports, result, report, plan.partTable, form, written, error))
+        return Fail(error);
+    return result.allPlaced ? kExitAllPlaced : kExitSomeNotPlaced;
 }
 
-int Run(const CliOptions& o, char* program) {
-    const auto painting = StartPainting(o.exports, program);
-    SetLanguage(o.lang);
-    std::string error;
-    if (!CheckExportOptions(o.exports, error)) return Fail(error);
-    SettingsForm form;
-    CellTable sheetTable, partTable;
-    std::vector<std::string> inputs;
-    if (!LoadJob(o, form, sheetTable, partTable, inputs, error)) return Fail(error);
-    JobSettings settings;
-    if (!ReadJobSettings(form, settings, error) || !ApplySettingOptions(o, settings, error))
-        return Fail(error);
-    ApplyViewOptions(o.exports, form);
-    // The offcut lists are named with the prefix the form holds when they are written.
-    if (o.prefix) form.offcutPrefix = *o.prefix;
+void PrintOutcome(const CliOptions& o, const std::string& message, const AppliedResult& result,
+                  std::FILE* info) {
+    if (o.quiet) return;
+    std::fprintf(info, "%s\n", message.c_str());
+    for (const std::string& line : RatioLines(result)) std::fprintf(info, "%s\n", line.c_str());
+}
+
+// The plan of the tables and settings, calculated; an exit code when there is none.
+int Calculate(const CliOptions& o, const JobSettings& settings, CellTable& sheetTable,
+              CellTable& partTable, std::FILE* info, StoredPlan& plan) {
     Calculation calc;
     if (auto ended = PrepareFromTables(calc, settings, sheetTable, partTable))
         return Fail(ended->message, ended->status == CalcOutcome::Status::AreaRefused
                                         ? kExitRefused
                                         : kExitBadInput);
-    // With an output on stdout, everything meant for people goes to stderr.
-    const std::vector<std::string> names = OutputNames(o);
-    std::FILE* info = std::find(names.begin(), names.end(), "-") != names.end() ? stderr : stdout;
     {
         ProgressBar bar(info, calc.MaxGenerationsOfPrepared(), !o.quiet);
         GaOptions ga;
@@ -106,20 +103,54 @@ int Run(const CliOptions& o, char* program) {
     const CalcOutcome outcome = FinishIntoTables(calc, sheetTable);
     if (outcome.status == CalcOutcome::Status::PlanRejected)
         return Fail(outcome.message, kExitPlanRejected);
-    if (!CheckOutputs(o, calc.Applied()->LayoutCount(), inputs, error)) return Fail(error);
-    if (!o.quiet) {
-        std::fprintf(info, "%s\n", outcome.message.c_str());
-        for (const std::string& line : RatioLines(*calc.Applied()))
-            std::fprintf(info, "%s\n", line.c_str());
-    }
-    if (!WriteOutputs(o, *calc.Applied(), sheetTable, partTable, error)) return Fail(error);
-    std::FILE* written = o.quiet ? nullptr : info;
-    if (!WriteExports(o.exports, *calc.Applied(), partTable, form, written, error) ||
-        !WritePlanDocuments(o.exports, *calc.Applied(),
-                            WriteReport(*calc.Applied(), sheetTable, partTable), partTable, form,
-                            written, error))
+    plan = {calc.AppliedShared(), sheetTable, partTable};
+    PrintOutcome(o, outcome.message, *plan.result, info);
+    return kExitAllPlaced;
+}
+
+// A stored plan with the command line's CNC, prefix and unit options over its own.
+int ReadPlan(const CliOptions& o, StoredPlan& plan, std::FILE* info) {
+    std::string error;
+    if (!ReadStoredPlan(o.plan, plan, error)) return Fail(error);
+    auto result = std::make_shared<AppliedResult>(*plan.result);
+    if (!ApplySettingOptions(o, result->settings, error)) return Fail(error);
+    plan.result = std::move(result);
+    PrintOutcome(o,
+                 plan.result->allPlaced
+                     ? _("Congratulations! All parts nesting is completed!")
+                     : _("Sheets area of less than, some of the parts can not be completed "
+                         "nesting!"),
+                 *plan.result, info);
+    return kExitAllPlaced;
+}
+
+int Run(const CliOptions& o, char* program) {
+    const auto painting = StartPainting(o.exports, program);
+    SetLanguage(o.lang);
+    std::string error;
+    if (!CheckExportOptions(o.exports, error)) return Fail(error);
+    SettingsForm form;
+    CellTable sheetTable, partTable;
+    std::vector<std::string> inputs;
+    // A stored plan takes the project only for how its outputs look.
+    if ((o.plan.empty() || !o.project.empty()) &&
+        !LoadJob(o, form, sheetTable, partTable, inputs, error))
         return Fail(error);
-    return outcome.allPlaced ? kExitAllPlaced : kExitSomeNotPlaced;
+    JobSettings settings;
+    if (!ReadJobSettings(form, settings, error) || !ApplySettingOptions(o, settings, error))
+        return Fail(error);
+    ApplyViewOptions(o.exports, form);
+    // The offcut lists are named with the prefix the form holds when they are written.
+    if (o.prefix) form.offcutPrefix = *o.prefix;
+    if (!o.plan.empty()) inputs.push_back(o.plan);
+    // With an output on stdout, everything meant for people goes to stderr.
+    const std::vector<std::string> names = OutputNames(o);
+    std::FILE* info = std::find(names.begin(), names.end(), "-") != names.end() ? stderr : stdout;
+    StoredPlan plan;
+    const int got = o.plan.empty() ? Calculate(o, settings, sheetTable, partTable, info, plan)
+                                   : ReadPlan(o, plan, info);
+    if (got != kExitAllPlaced) return got;
+    return WriteOutputs(o, plan, form, inputs, info);
 }
 
 }  // namespace

@@ -142,6 +142,8 @@ std::vector<std::string> WriteReport(const AppliedResult& result, const CellTabl
                     FormatFixed(usedArea - result.placedPartArea, 2));
     lines.push_back("");
     for (std::string& line : RatioLines(result)) lines.push_back(std::move(line));
+    // The seed makes the plan again from the same tables and settings.
+    lines.push_back(Caption("Seed:") + std::to_string(result.seed));
     lines.insert(lines.end(), {"", ""});
     for (std::string& line : CutReportLines(result)) lines.push_back(std::move(line));
     return lines;

@@ -3,6 +3,7 @@
 #include <nlohmann/json.hpp>
 
 #include "export/CutJson.h"
+#include "export/ResultJsonValue.h"
 
 namespace {
 
@@ -41,7 +42,7 @@ Json SheetJson(const AppliedResult& result, const PlannedSheet& s) {
 
 }  // namespace
 
-std::string ResultJson(const AppliedResult& result) {
+Json ResultJsonValue(const AppliedResult& result) {
     Json sheets = Json::array();
     for (const PlannedSheet& s : result.sheets) sheets.push_back(SheetJson(result, s));
     Json out = {{"seed", result.seed},
@@ -55,6 +56,10 @@ std::string ResultJson(const AppliedResult& result) {
                 {"offcutArea", result.offcutArea},
                 {"sheets", std::move(sheets)}};
     AddPlanCutFields(out, result);
+    return out;
+}
+
+std::string ResultJson(const AppliedResult& result) {
     // Labels from lists written on other systems may hold bytes that are not UTF-8.
-    return out.dump(2, ' ', false, Json::error_handler_t::replace) + "\n";
+    return ResultJsonValue(result).dump(2, ' ', false, Json::error_handler_t::replace) + "\n";
 }

@@ -1,15 +1,14 @@
 #include "gui/AboutDialog.h"
 
 #include <QDialogButtonBox>
-#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QUrl>
-#include <QUrlQuery>
 #include <QVBoxLayout>
 
 #include "gui/Logo.h"
+#include "text/FileMessages.h"
 #include "text/Translate.h"
 
 namespace {
@@ -45,37 +44,28 @@ AboutDialog::AboutDialog(std::function<void(const QUrl&)> openUrl, QWidget* pare
     big.setPointSizeF(big.pointSizeF() * 1.4);
     big.setBold(true);
     name->setFont(big);
-    auto* version = new QLabel(QStringLiteral("Ver. 3.2.1207"));
+    auto* version = new QLabel(
+        QString::fromStdString(Substitute(_("Version {1}"), {TARVEX_VERSION})));
     version->setObjectName(QStringLiteral("lblVersion"));
+    auto* licence = new QLabel(
+        QString::fromStdString(Substitute(_("Licence: {1}"), {TARVEX_LICENSE})));
+    licence->setObjectName(QStringLiteral("lblLicense"));
+    licence->setWordWrap(true);
 
-    const QString web = QString::fromLatin1(kWebPage);
-    QUrl mail(QStringLiteral("mailto:") + QString::fromLatin1(kMail));
-    QUrlQuery subject;
-    subject.addQueryItem(QStringLiteral("subject"), QStringLiteral("Tarvex sheet cutting system"));
-    mail.setQuery(subject);
-
-    auto* contacts = new QGridLayout;
-    contacts->addWidget(new QLabel(Tr("Web:")), 0, 0);
-    QLabel* webLink = NewLink(QStringLiteral("lblWeb"), web, web);
-    contacts->addWidget(webLink, 0, 1);
-    contacts->addWidget(new QLabel(Tr("E-mail:")), 1, 0);
-    QLabel* mailLink =
-        NewLink(QStringLiteral("lblMail"), mail.toString(), QString::fromLatin1(kMail));
-    contacts->addWidget(mailLink, 1, 1);
-    contacts->addWidget(new QLabel(Tr("Tel:")), 2, 0);
-    contacts->addWidget(new QLabel(QStringLiteral("+1 555 0100")), 2, 1);
-    contacts->addWidget(new QLabel(Tr("Messenger:")), 3, 0);
-    contacts->addWidget(new QLabel(QStringLiteral("tarvex-support")), 3, 1);
-    contacts->setColumnStretch(1, 1);
-    for (QLabel* link : {webLink, mailLink})
-        connect(link, &QLabel::linkActivated, this,
-                [openUrl](const QString& address) { openUrl(QUrl(address)); });
+    const QString home = QStringLiteral(TARVEX_HOMEPAGE);
+    auto* homePage = new QHBoxLayout;
+    homePage->addWidget(new QLabel(Tr("Home page:")));
+    QLabel* homeLink = NewLink(QStringLiteral("lblWeb"), home, home);
+    homePage->addWidget(homeLink, 1);
+    connect(homeLink, &QLabel::linkActivated, this,
+            [openUrl](const QString& address) { openUrl(QUrl(address)); });
 
     auto* text = new QVBoxLayout;
     text->addWidget(name);
     text->addWidget(version);
+    text->addWidget(licence);
     text->addSpacing(12);
-    text->addLayout(contacts);
+    text->addLayout(homePage);
     text->addStretch();
 
     auto* top = new QHBoxLayout;

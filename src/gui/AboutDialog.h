@@ -1,4 +1,5 @@
-// The about dialog: logo, product name, version and the ways to reach the maker.
+// The about dialog: logo, product name, and the version, licence and home page the
+// program was built with.
 #pragma once
 
 #include <QDialog>
@@ -10,10 +11,7 @@ class AboutDialog : public QDialog {
     Q_OBJECT
 
   public:
-    static constexpr const char* kWebPage = "https://tarvex.example.com";
-    static constexpr const char* kMail = "support@tarvex.example.com";
-
-    // `openUrl` opens a web page or a new mail (the desktop's programs in the real
-    // window). The texts are translated into the current language when it is built.
+    // `openUrl` opens the home page (the desktop's browser in the real window). The
+    // texts are translated into the current language when it is built.
     explicit AboutDialog(std::function<void(const QUrl&)> openUrl, QWidget* parent = nullptr);
 };

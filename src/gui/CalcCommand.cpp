@@ -8,6 +8,9 @@
 #include "gui/CellTableModel.h"
 #include "gui/Messages.h"
 #include "gui/UiText.h"
+#include "io/ListFiles.h"
+#include "io/SettingText.h"
+#include "io/TableInput.h"
 #include "io/TableCalculation.h"
 #include "text/FileMessages.h"
 #include "text/Translate.h"
@@ -38,6 +41,12 @@ void CalcCommand::StopAndWait() {
 void CalcCommand::Start() {
     if (Running()) return;
     const SettingsForm form = p_.settings();
+    std::optional<std::uint32_t> seed;
+    std::string error;
+    if (!ReadSettingSeed(form.seed, "Seed:", seed, error)) {
+        p_.messages.Error(error);
+        return;
+    }
     CellTable sheets = p_.sheets.Table();
     CellTable parts = p_.parts.Table();
     const std::optional<CalcOutcome> ended = PrepareFromTables(calc_, form, sheets, parts);
@@ -57,8 +66,9 @@ void CalcCommand::Start() {
     p_.progress.setValue(0);
     p_.progress.setFormat(QStringLiteral("%p%"));
     Q_EMIT runningChanged(true);
-    runner_->Start([this](const std::function<void()>& step, const std::atomic<bool>& stop) {
+    runner_->Start([this, seed](const std::function<void()>& step, const std::atomic<bool>& stop) {
         GaOptions options;
+        options.seed = seed;
         options.progress = step;
         options.stop = &stop;
         calc_.Optimize(
@@ -90,6 +100,7 @@ void CalcCommand::Finished() {
     const CalcOutcome outcome = FinishIntoTables(calc_, sheets);
     if (outcome.status == CalcOutcome::Status::Applied) {
         appliedParts_ = preparedParts_;
+        appliedSheets_ = sheets;
         report_ = WriteReport(*calc_.Applied(), sheets, appliedParts_);
     }
     p_.sheets.Edit([&](CellTable& t) { t = std::move(sheets); });
@@ -100,4 +111,34 @@ void CalcCommand::Finished() {
         p_.messages.Error(outcome.message);
     else if (!outcome.message.empty())
         p_.messages.Info(outcome.message);
+}
+
+StoredPlan CalcCommand::Plan() const {
+    return {calc_.AppliedShared(), appliedSheets_, appliedParts_};
+}
+
+void CalcCommand::Adopt(const StoredPlan& plan) {
+    calc_.Adopt(plan.result);
+    appliedSheets_ = plan.sheetTable;
+    appliedParts_ = plan.partTable;
+    report_ = WriteReport(*plan.result, appliedSheets_, appliedParts_);
+    Q_EMIT resultApplied();
+}
+
+void CalcCommand::Forget() {
+    calc_.Adopt(nullptr);
+    appliedSheets_ = appliedParts_ = CellTable();
+    report_.clear();
+    Q_EMIT resultApplied();
+}
+
+bool CalcCommand::Outdated(const CellTable& sheets, const CellTable& parts,
+                           const SettingsForm& form) const {
+    const AppliedResult* plan = calc_.Applied();
+    if (!plan) return false;
+    JobSettings settings;
+    std::string error;
+    return ListContent(TableKind::Sheet, sheets) != ListContent(TableKind::Sheet, appliedSheets_) ||
+           ListContent(TableKind::Part, parts) != ListContent(TableKind::Part, appliedParts_) ||
+           !ReadJobSettings(form, settings, error) || !(settings == plan->settings);
 }

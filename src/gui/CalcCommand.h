@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "export/StoredPlan.h"
 #include "io/CellTable.h"
 #include "io/SettingsForm.h"
 #include "job/Calculation.h"
@@ -50,6 +51,16 @@ class CalcCommand : public QObject {
     // printouts show its cells, whatever has been typed since.
     const CellTable& AppliedPartTable() const { return appliedParts_; }
 
+    // The applied result with the tables it was made from; no result when none.
+    StoredPlan Plan() const;
+    // Shows a stored plan as the applied result, without a calculation.
+    void Adopt(const StoredPlan& plan);
+    // No plan any more (another project).
+    void Forget();
+    // Whether the tables or settings differ from those the applied result was made from.
+    bool Outdated(const CellTable& sheets, const CellTable& parts,
+                  const SettingsForm& form) const;
+
   Q_SIGNALS:
     void runningChanged(bool running);
     // A new plan became the applied result.
@@ -67,5 +78,6 @@ class CalcCommand : public QObject {
     CalcRunner* runner_;
     CellTable preparedParts_;
     CellTable appliedParts_;
+    CellTable appliedSheets_;
     std::vector<std::string> report_;
 };

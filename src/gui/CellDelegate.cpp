@@ -6,6 +6,7 @@
 
 #include "gui/CellTableModel.h"
 #include "gui/UiText.h"
+#include "io/CellEntry.h"
 
 CellDelegate::CellDelegate(const CellTableModel& model, QObject* parent)
     : QStyledItemDelegate(parent), model_(model) {}
@@ -17,19 +18,7 @@ QWidget* CellDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem&
         combo->addItems(yesNo_);
         return combo;
     }
-    QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
-    auto* line = qobject_cast<QLineEdit*>(editor);
-    if (line && model_.Editing(index.column()) == CellEditing::Number) {
-        // Every text on the way must already be a number; anything else empties the cell.
-        const TableKind kind = model_.Kind();
-        const int row = CellTableModel::TableRow(index.row());
-        const int col = index.column();
-        connect(line, &QLineEdit::textEdited, line, [line, kind, row, col](const QString& text) {
-            const std::string kept = CheckNumberEdit(kind, row, col, S(text));
-            if (kept != S(text)) line->setText(Q(kept));
-        });
-    }
-    return editor;
+    return QStyledItemDelegate::createEditor(parent, option, index);
 }
 
 void CellDelegate::setEditorData(QWidget* editor, const QModelIndex& index) const {
@@ -47,6 +36,17 @@ void CellDelegate::setModelData(QWidget* editor, QAbstractItemModel* model,
         // language's wording).
         if (combo->currentIndex() >= 0) model->setData(index, combo->currentText(), Qt::EditRole);
         return;
+    }
+    if (auto* line = qobject_cast<QLineEdit*>(editor)) {
+        const std::string fault = CellEntryFault(model_.Kind(), CellTableModel::TableRow(index.row()),
+                                                 index.column(), S(line->text()));
+        if (!fault.empty()) {
+            auto* self = const_cast<CellDelegate*>(this);
+            QMetaObject::invokeMethod(
+                self, [self, message = Q(fault)] { Q_EMIT self->entryRefused(message); },
+                Qt::QueuedConnection);
+            return;
+        }
     }
     QStyledItemDelegate::setModelData(editor, model, index);
 }

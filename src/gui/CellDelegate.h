@@ -1,6 +1,6 @@
-// The in-place editors of an entry table: free text for labels, text that must
-// stay a number while it is typed for sizes, quantities and costs, and a drop-down
-// list of the two texts Yes and No of the current language.
+// The in-place editors of an entry table: free text for labels, sizes, quantities
+// and costs, and a drop-down list of the two texts Yes and No of the current
+// language. An entry the cell cannot take is refused: the cell keeps its text.
 #pragma once
 
 #include <QStringList>
@@ -28,6 +28,9 @@ class CellDelegate : public QStyledItemDelegate {
   Q_SIGNALS:
     // Enter in an editor: the text is committed and the editor closed first.
     void enterPressed();
+    // An entry was refused; the message names the table, row and column. Sent
+    // once the editor has closed, so that a message box cannot interrupt it.
+    void entryRefused(const QString& message);
 
   protected:
     bool eventFilter(QObject* object, QEvent* event) override;

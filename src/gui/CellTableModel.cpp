@@ -89,8 +89,10 @@ bool CellTableModel::setData(const QModelIndex& index, const QVariant& value, in
     if (role != Qt::EditRole || !index.isValid() || !IsSelectable(index)) return false;
     const int row = TableRow(index.row());
     const std::string text = S(value.toString());
-    if (table_.Cell(row, index.column()) == text) return true;
+    const std::string before = table_.Cell(row, index.column());
+    if (before == text) return true;
     table_.SetCell(row, index.column(), text);
     Q_EMIT dataChanged(index, index, {Qt::DisplayRole, Qt::EditRole});
+    Q_EMIT cellTyped(row, index.column(), Q(before));
     return true;
 }

@@ -34,6 +34,10 @@ class CellTableModel : public QAbstractTableModel {
     Qt::ItemFlags flags(const QModelIndex& index) const override;
     bool setData(const QModelIndex& index, const QVariant& value, int role) override;
 
+  Q_SIGNALS:
+    // The user typed a cell (table row and column) that held `before`.
+    void cellTyped(int row, int col, const QString& before);
+
   private:
     bool IsSelectable(const QModelIndex& index) const;
 

@@ -4,6 +4,7 @@
 
 #include <QFont>
 #include <QString>
+#include <functional>
 #include <optional>
 
 #include "io/FileDialogs.h"
@@ -25,11 +26,14 @@ FileRequest FileRequestFor(FileDialogKind kind);
 class Dialogs {
   public:
     enum class Icon { Information, Error };
+    enum class Choice { Save, Discard, Cancel };
 
     virtual ~Dialogs() = default;
 
     virtual void Message(QWidget* parent, const QString& caption, const QString& text,
                          Icon icon) = 0;
+    // Whether to save changes before they would be lost: save, discard or cancel.
+    virtual Choice AskToSave(QWidget* parent, const QString& caption, const QString& text) = 0;
     // The chosen path, or an empty text when the user cancels.
     virtual QString OpenFile(QWidget* parent, const FileRequest& request) = 0;
     // Asks before overwriting an existing file.
@@ -41,6 +45,9 @@ class Dialogs {
     virtual bool ConfirmPrint(QWidget* parent, QPrinter& printer) = 0;
     // Runs a dialog of the program's own (about, updates) modally.
     virtual void Run(QDialog& dialog) = 0;
-    // Opens a file or address with the desktop's default program.
+    // Opens a web address or a new mail with the desktop's default program.
     virtual bool OpenUrl(const QUrl& url) = 0;
+    // Opens a file with the desktop's program for it; `failed` runs, perhaps
+    // later, when no program could open it.
+    virtual void OpenDocument(const QUrl& file, const std::function<void()>& failed) = 0;
 };

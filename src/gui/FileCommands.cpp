@@ -1,21 +1,28 @@
 #include "gui/FileCommands.h"
 
 #include <QMainWindow>
+#include <filesystem>
 
 #include "gui/CellTableModel.h"
+#include "gui/ChangeTracker.h"
 #include "gui/Dialogs.h"
 #include "gui/EntryTableView.h"
 #include "gui/Messages.h"
+#include "gui/TableHistory.h"
 #include "gui/TablePage.h"
 #include "gui/UiText.h"
 #include "io/FileDialogs.h"
-#include "io/ProjectFiles.h"
+#include "text/Translate.h"
 
 FileCommands::FileCommands(FileCommandsParts parts, QObject* parent)
     : QObject(parent), p_(std::move(parts)) {}
 
-std::vector<std::string> FileCommands::Inputs() const {
-    return {names_.SheetFileName, names_.PartFileName, projectPath_};
+CellTableModel& FileCommands::Model(TableKind kind) const {
+    return kind == TableKind::Sheet ? p_.sheets : p_.parts;
+}
+
+TablePage& FileCommands::Page(TableKind kind) const {
+    return kind == TableKind::Sheet ? p_.sheetsPage : p_.partsPage;
 }
 
 QString FileCommands::Ask(FileDialogKind kind, bool save) const {
@@ -38,26 +45,57 @@ void FileCommands::ShowNames() const {
 
 void FileCommands::Open(TableKind kind) {
     const bool sheets = kind == TableKind::Sheet;
+    Page(kind).View().CommitEditing();
+    if (p_.changes.ListChanged(kind)) {
+        const Dialogs::Choice choice = p_.dialogs.AskToSave(
+            &p_.window, p_.window.windowTitle(),
+            Q(sheets ? _("The sheet list has changes that are not saved. Save them?")
+                     : _("The part list has changes that are not saved. Save them?")));
+        if (choice == Dialogs::Choice::Cancel) return;
+        if (choice == Dialogs::Choice::Save && !SaveIfChanged(kind)) return;
+    }
     const QString path = Ask(sheets ? FileDialogKind::SheetOpen : FileDialogKind::PartOpen, false);
     if (path.isEmpty()) return;
     ListResult result;
-    (sheets ? p_.sheets : p_.parts).Edit([&](CellTable& t) {
+    p_.history.Edit(Model(kind), [&](CellTable& t) {
         result = sheets ? OpenSheetFile(S(path), t, names_) : OpenPartFile(S(path), t, names_);
     });
+    p_.changes.MarkListSaved(kind);
     ShowNames();
     Report(result);
-    (sheets ? p_.sheetsPage : p_.partsPage).View().setFocus();
+    Page(kind).View().setFocus();
+}
+
+bool FileCommands::SaveTo(TableKind kind, const QString& path) {
+    const CellTable& table = Model(kind).Table();
+    const ListResult result = kind == TableKind::Sheet ? SaveSheetFile(S(path), table, names_)
+                                                       : SavePartFile(S(path), table, names_);
+    ShowNames();
+    Report(result);
+    if (result.ok) p_.changes.MarkListSaved(kind);
+    return result.ok;
 }
 
 void FileCommands::Save(TableKind kind) {
-    const bool sheets = kind == TableKind::Sheet;
-    (sheets ? p_.sheetsPage : p_.partsPage).View().CommitEditing();
-    const QString path = Ask(sheets ? FileDialogKind::SheetSave : FileDialogKind::PartSave, true);
-    if (path.isEmpty()) return;
-    const ListResult result = sheets ? SaveSheetFile(S(path), p_.sheets.Table(), names_)
-                                     : SavePartFile(S(path), p_.parts.Table(), names_);
-    ShowNames();
-    Report(result);
+    Page(kind).View().CommitEditing();
+    const QString path =
+        Ask(kind == TableKind::Sheet ? FileDialogKind::SheetSave : FileDialogKind::PartSave, true);
+    if (!path.isEmpty()) SaveTo(kind, path);
+}
+
+bool FileCommands::SaveIfChanged(TableKind kind) {
+    Page(kind).View().CommitEditing();
+    const std::string& name =
+        kind == TableKind::Sheet ? names_.SheetFileName : names_.PartFileName;
+    std::error_code missing;
+    const bool exists = !name.empty() && std::filesystem::is_regular_file(name, missing);
+    if (exists && !p_.changes.ListChanged(kind)) return true;
+    // Workbooks, sectioned and CSV lists are only read: the table goes to a text list.
+    if (exists && ChooseListReader(kind, name, true) == ListReader::Text)
+        return SaveTo(kind, Q(name));
+    const QString path =
+        Ask(kind == TableKind::Sheet ? FileDialogKind::SheetSave : FileDialogKind::PartSave, true);
+    return !path.isEmpty() && SaveTo(kind, path);
 }
 
 void FileCommands::SaveLeft() {
@@ -65,44 +103,4 @@ void FileCommands::SaveLeft() {
     const QString path = Ask(FileDialogKind::SaveLeft, true);
     if (path.isEmpty()) return;
     Report(SaveLeftSheets(S(path), p_.sheets.Table()));
-}
-
-void FileCommands::ProjectOpen() {
-    const QString path = Ask(FileDialogKind::ProjectOpen, false);
-    if (!path.isEmpty()) OpenProjectFile(path);
-}
-
-void FileCommands::OpenProjectFile(const QString& path) {
-    CellTable sheets = p_.sheets.Table();
-    CellTable parts = p_.parts.Table();
-    SettingsForm form = p_.settings();
-    const ProjectResult result = LoadProject(S(path), sheets, parts, names_, form);
-    if (!result.ok) {
-        p_.messages.GeneralError(result.message);
-        return;
-    }
-    projectPath_ = S(path);
-    p_.sheets.Edit([&](CellTable& t) { t = std::move(sheets); });
-    p_.parts.Edit([&](CellTable& t) { t = std::move(parts); });
-    p_.showSettings(form);
-    ShowNames();
-    p_.showProject(ProjectCaption(S(path), p_.baseCaption()));
-    if (!result.message.empty()) p_.messages.Error(result.message);
-}
-
-void FileCommands::ProjectSave() {
-    const std::string refusal = ProjectSaveRefusal(names_);
-    if (!refusal.empty()) {
-        p_.messages.Error(refusal);
-        return;
-    }
-    const QString path = Ask(FileDialogKind::ProjectSave, true);
-    if (path.isEmpty()) return;
-    const ProjectResult result = SaveProject(S(path), names_, p_.settings());
-    if (!result.ok) {
-        p_.messages.GeneralError(result.message);
-        return;
-    }
-    projectPath_ = S(path);
-    p_.window.setWindowTitle(Q(ProjectCaption(S(path), p_.baseCaption())));
 }

@@ -1,20 +1,19 @@
-// The list file buttons of the Sheets and Parts pages and the project commands:
-// each asks for a file, lets the core read or write it and shows what went wrong.
+// The list file buttons of the Sheets and Parts pages: each asks for a file, lets
+// the core read or write it and shows what went wrong. A list with changes that
+// are not saved is not replaced without asking.
 #pragma once
 
 #include <QObject>
-#include <functional>
-#include <string>
-#include <vector>
 
 #include "io/ListFiles.h"
-#include "io/SettingsForm.h"
 
 enum class FileDialogKind;
 class CellTableModel;
+class ChangeTracker;
 class Dialogs;
 class Messages;
 class QMainWindow;
+class TableHistory;
 class TablePage;
 
 struct FileCommandsParts {
@@ -23,13 +22,10 @@ struct FileCommandsParts {
     const Messages& messages;
     CellTableModel& sheets;
     CellTableModel& parts;
+    TableHistory& history;
+    ChangeTracker& changes;
     TablePage& sheetsPage;
     TablePage& partsPage;
-    std::function<SettingsForm()> settings;
-    std::function<void(const SettingsForm&)> showSettings;
-    // After a project is opened: its caption and the "Layouts" page.
-    std::function<void(const std::string& caption)> showProject;
-    std::function<std::string()> baseCaption;
 };
 
 class FileCommands : public QObject {
@@ -38,26 +34,29 @@ class FileCommands : public QObject {
   public:
     explicit FileCommands(FileCommandsParts parts, QObject* parent = nullptr);
 
-    const ListFileNames& Names() const { return names_; }
-    // The list files and the project file the tables and settings came from.
-    std::vector<std::string> Inputs() const;
+    ListFileNames& Names() { return names_; }
+    // Shows the list names in the "File Name:" boxes.
+    void ShowNames() const;
 
     void Open(TableKind kind);
     void Save(TableKind kind);
     void SaveLeft();
-    void ProjectOpen();
-    // Applies a project file named without the dialog (the command line of the program).
-    void OpenProjectFile(const QString& path);
-    void ProjectSave();
+    // Saves the table to its list when it changed or has no list file yet: to the
+    // list it was read from when that is a text list, otherwise where the user
+    // says. False when the user cancels or the file cannot be written.
+    bool SaveIfChanged(TableKind kind);
 
-  private:
+    // Asks for a file with the dialog of `kind`; an empty text when cancelled.
     QString Ask(FileDialogKind kind, bool save) const;
     // Shows a failure in the general error box, a list that stopped early in an
     // error box of the window.
     void Report(const ListResult& result) const;
-    void ShowNames() const;
+
+  private:
+    CellTableModel& Model(TableKind kind) const;
+    TablePage& Page(TableKind kind) const;
+    bool SaveTo(TableKind kind, const QString& path);
 
     FileCommandsParts p_;
     ListFileNames names_;
-    std::string projectPath_;
 };

@@ -4,8 +4,6 @@
 
 LayoutPicture::LayoutPicture(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("imgLayout"));
-    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
-    setMinimumSize(200, 150);
 }
 
 void LayoutPicture::SetPainter(Painter painter) {

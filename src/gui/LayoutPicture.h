@@ -1,5 +1,6 @@
 // The picture of the selected layout: white, with the layout drawn over it by the
-// painter the page hands in. Every resize repaints it completely.
+// painter the page hands in, at whatever size it is given. Every resize repaints
+// it completely.
 #pragma once
 
 #include <QWidget>

@@ -13,10 +13,12 @@
 #include <QScrollBar>
 #include <QSplitter>
 #include <QTableWidget>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 #include "gui/LayoutPicture.h"
 #include "gui/UiText.h"
+#include "gui/ZoomedPicture.h"
 #include "job/CutFigures.h"
 #include "render/CutList.h"
 #include "text/FileMessages.h"
@@ -146,7 +148,7 @@ LayoutsPage::LayoutsPage(QWidget* parent) : QWidget(parent) {
     sgLayout_->horizontalHeader()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
     sgLayout_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     sgLayout_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    sgLayout_->setMinimumHeight(64);
+    sgLayout_->setMinimumHeight(44);
 
     auto* side = new QWidget;
     auto* sideColumn = new QVBoxLayout(side);
@@ -173,16 +175,33 @@ LayoutsPage::LayoutsPage(QWidget* parent) : QWidget(parent) {
         if (const PlannedSheet* sheet = result_->LayoutSheetOf(index))
             DrawLayoutSheet(painter, *result_, *sheet, area, drawOptions_());
     });
+    zoom_ = new ZoomedPicture(imgLayout_);
     auto* panel = new QVBoxLayout(pnlLayout);
     panel->setContentsMargins(0, 0, 0, 0);
     panel->setSpacing(2);
     panel->addWidget(pbCutting_);
-    panel->addWidget(imgLayout_, 1);
+    panel->addWidget(zoom_, 1);
     // What cutting costs, under the picture: the side column has no room left.
     lblCutFacts_ = new QLabel;
     lblCutFacts_->setObjectName(QStringLiteral("lblCutFacts"));
     lblCutFacts_->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    panel->addWidget(lblCutFacts_);
+    // Beside the zoom buttons the figures break into two lines rather than widen the window.
+    lblCutFacts_->setWordWrap(true);
+    const auto zoomButton = [this](const char* name, const QString& text, void (ZoomedPicture::*act)()) {
+        auto* button = new QToolButton;
+        button->setObjectName(Q(name));
+        button->setText(text);
+        button->setFocusPolicy(Qt::NoFocus);
+        connect(button, &QToolButton::clicked, zoom_, act);
+        return button;
+    };
+    btnZoomOut_ = zoomButton("btnZoomOut", QStringLiteral("\u2212"), &ZoomedPicture::ZoomOut);
+    btnZoomIn_ = zoomButton("btnZoomIn", QStringLiteral("+"), &ZoomedPicture::ZoomIn);
+    btnZoomFit_ = zoomButton("btnZoomFit", QString(), &ZoomedPicture::Fit);
+    auto* under = new QHBoxLayout;
+    under->addWidget(lblCutFacts_, 1);
+    for (QToolButton* button : {btnZoomOut_, btnZoomIn_, btnZoomFit_}) under->addWidget(button);
+    panel->addLayout(under);
 
     auto* splitter = new QSplitter(Qt::Horizontal);
     splitter->addWidget(side);
@@ -195,6 +214,7 @@ LayoutsPage::LayoutsPage(QWidget* parent) : QWidget(parent) {
     layout->addWidget(splitter);
 
     ShowViewOptions(SettingsForm{});
+    EnableOutputs();
 }
 
 void LayoutsPage::Retranslate() {
@@ -211,6 +231,10 @@ void LayoutsPage::Retranslate() {
     btnExpPdf_->setText(Q(_("Export PDF")));
     btnExpLabels_->setText(Q(_("Part Labels")));
     grpView_->setTitle(Q(_("View")));
+    btnZoomIn_->setToolTip(Q(_("Zoom in (mouse wheel, +)")));
+    btnZoomOut_->setToolTip(Q(_("Zoom out (mouse wheel, -)")));
+    btnZoomFit_->setText(Q(_("Fit")));
+    btnZoomFit_->setToolTip(Q(_("Show the whole sheet (0)")));
     chkLabel_->setText(Q(_("Label")));
     chkEdge_->setText(Q(_("Dimensions")));
     chkLeftTop_->setText(Q(_("(Left,Top)")));
@@ -253,6 +277,7 @@ void LayoutsPage::ShowResult(std::shared_ptr<const AppliedResult> result) {
         cmbPages_->setCurrentIndex(0);
     else
         ShowLayoutPage();
+    EnableOutputs();
 }
 
 int LayoutsPage::SelectedLayout() const {
@@ -322,10 +347,17 @@ void LayoutsPage::ShowViewOptions(const SettingsForm& form) {
 }
 
 void LayoutsPage::SetRunning(bool running) {
+    running_ = running;
     btnCalc_->setEnabled(!running);
     btnStop_->setEnabled(running);
-    // The outputs read the job settings, which a running calculation has replaced.
+    EnableOutputs();
+}
+
+void LayoutsPage::EnableOutputs() {
+    // The outputs read the job settings, which a running calculation has replaced;
+    // without a plan they would have nothing to write.
+    const bool on = !running_ && LayoutCount() > 0;
     for (QPushButton* output : {btnPrintCurrent_, btnPrintAll_, btnExpHtml_, btnExpDxf_,
                                 btnExpOffcut_, btnExpGcode_, btnExpSvg_, btnExpPdf_, btnExpLabels_})
-        output->setEnabled(!running);
+        output->setEnabled(on);
 }

@@ -22,6 +22,8 @@ class QProgressBar;
 class QPushButton;
 class QScrollBar;
 class QTableWidget;
+class QToolButton;
+class ZoomedPicture;
 
 class LayoutsPage : public QWidget {
     Q_OBJECT
@@ -46,7 +48,8 @@ class LayoutsPage : public QWidget {
     void ShowViewOptions(const SettingsForm& form);
 
     QProgressBar& Progress() const { return *pbCutting_; }
-    // While a calculation runs Stop is on, Start Calc and the outputs are off.
+    // While a calculation runs Stop is on, Start Calc and the outputs are off. The
+    // outputs are on only while there is a plan to write.
     void SetRunning(bool running);
 
   Q_SIGNALS:
@@ -70,6 +73,7 @@ class LayoutsPage : public QWidget {
     void ShowFacts(const LayoutPage& page);
     // What cutting the selected layout and the whole plan costs.
     void ShowCutFacts(int layoutIndex);
+    void EnableOutputs();
 
     QLabel* lblLayouts_;
     QScrollBar* sbLayout_;
@@ -86,6 +90,9 @@ class LayoutsPage : public QWidget {
     QTableWidget* sgLayout_;
     QProgressBar* pbCutting_;
     LayoutPicture* imgLayout_;
+    ZoomedPicture* zoom_;
+    QToolButton *btnZoomIn_, *btnZoomOut_, *btnZoomFit_;
     std::shared_ptr<const AppliedResult> result_;
     std::function<LayoutDrawOptions()> drawOptions_;
+    bool running_ = false;
 };

@@ -6,7 +6,9 @@
 #include <QComboBox>
 #include <QMenuBar>
 #include <QScreen>
+#include <QLabel>
 #include <QScrollArea>
+#include <QStatusBar>
 #include <QTabWidget>
 #include <QUrl>
 #include <algorithm>
@@ -15,6 +17,7 @@
 #include "gui/AboutDialog.h"
 #include "gui/CalcCommand.h"
 #include "gui/CellDelegate.h"
+#include "gui/ChangeTracker.h"
 #include "gui/ColorCombo.h"
 #include "gui/Dialogs.h"
 #include "gui/EntryTableView.h"
@@ -23,8 +26,11 @@
 #include "gui/Logo.h"
 #include "gui/Messages.h"
 #include "gui/OutputCommands.h"
+#include "gui/ProjectCommands.h"
+#include "io/ProjectFiles.h"
 #include "gui/ReportPage.h"
 #include "gui/SetsPage.h"
+#include "gui/TableHistory.h"
 #include "gui/TablePage.h"
 #include "gui/UiText.h"
 #include "gui/UpdateDialog.h"
@@ -34,6 +40,7 @@
 #include "shell/SettingsFile.h"
 #include "shell/UpdateConfig.h"
 #include "text/AppPaths.h"
+#include "text/FileMessages.h"
 #include "text/Languages.h"
 #include "text/Translate.h"
 
@@ -49,8 +56,11 @@ MainWindow::MainWindow(Dialogs& dialogs, const WindowFiles& files, QWidget* pare
     setObjectName(QStringLiteral("frmMain"));
     setWindowIcon(QIcon(TarvexLogo(64)));
 
-    sheetsPage_ = new TablePage(sheetModel_);
-    partsPage_ = new TablePage(partModel_);
+    history_ = new TableHistory(this);
+    history_->Watch(sheetModel_);
+    history_->Watch(partModel_);
+    sheetsPage_ = new TablePage(sheetModel_, *history_);
+    partsPage_ = new TablePage(partModel_, *history_);
     layoutsPage_ = new LayoutsPage;
     reportPage_ = new ReportPage;
     setsPage_ = new SetsPage(dialogs_);
@@ -67,6 +77,10 @@ MainWindow::MainWindow(Dialogs& dialogs, const WindowFiles& files, QWidget* pare
     pgcpg1_->addTab(reportPage_, QString());
     pgcpg1_->addTab(setsScroll, QString());
     setCentralWidget(pgcpg1_);
+    lblPlanStatus_ = new QLabel;
+    lblPlanStatus_->setObjectName(QStringLiteral("lblPlanStatus"));
+    lblPlanStatus_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    statusBar()->addWidget(lblPlanStatus_, 1);
 
     BuildMenu();
     ConnectPages();
@@ -83,6 +97,9 @@ MainWindow::MainWindow(Dialogs& dialogs, const WindowFiles& files, QWidget* pare
     sheetModel_.Edit([](CellTable& t) { t = NewSheetTable(); });
     partModel_.Edit([](CellTable& t) { t = NewPartTable(); });
     ShowSettings(SettingsForm{});  // the colour boxes have their entries now
+    ConnectProject();
+    changes_->MarkAllSaved();
+    UpdateTitle();
 
     // The update check runs once, a while after the start.
     tmr1_ = new QTimer(this);
@@ -109,9 +126,23 @@ void MainWindow::BuildMenu() {
     mnPrintSetup_ = action(mnFile_, "mnPrintSetup");
     mnFile_->addSeparator();
     mnExit_ = action(mnFile_, "mnExit");
+    mnEdit_ = menuBar()->addMenu(QString());
+    mnUndo_ = action(mnEdit_, "mnUndo");
+    mnUndo_->setShortcut(QKeySequence::Undo);
+    mnRedo_ = action(mnEdit_, "mnRedo");
+    // Ctrl+Y as on the spreadsheets of the workshop, and the desktop's own keys.
+    QList<QKeySequence> redoKeys{QKeySequence(Qt::CTRL | Qt::Key_Y)};
+    for (const QKeySequence& keys : QKeySequence::keyBindings(QKeySequence::Redo))
+        if (!redoKeys.contains(keys)) redoKeys << keys;
+    mnRedo_->setShortcuts(redoKeys);
     mnProject_ = menuBar()->addMenu(QString());
+    mniNew_ = action(mnProject_, "mniNew");
+    mniNew_->setShortcut(QKeySequence::New);
     mniOpen_ = action(mnProject_, "mniOpen");
+    mniOpen_->setShortcut(QKeySequence::Open);
     mniSave_ = action(mnProject_, "mniSave");
+    mniSave_->setShortcut(QKeySequence::Save);
+    mniSaveAs_ = action(mnProject_, "mniSaveAs");
     mnProject_->addSeparator();
     mnCalc_ = action(mnProject_, "mnCalc");
     mnHelpMenu_ = menuBar()->addMenu(QString());
@@ -122,24 +153,64 @@ void MainWindow::BuildMenu() {
     mnAbout_ = action(mnHelpMenu_, "mnAbout");
 }
 
-void MainWindow::ConnectPages() {
-    fileCommands_ = new FileCommands(
-        {*this, dialogs_, *messages_, sheetModel_, partModel_, *sheetsPage_, *partsPage_,
-         [this] { return Settings(); }, [this](const SettingsForm& f) { ShowSettings(f); },
-         [this](const std::string& caption) {
-             setWindowTitle(Q(caption));
-             pgcpg1_->setCurrentIndex(kLayoutsPage);
-         },
-         [this] { return S(BaseCaption()); }},
+void MainWindow::ConnectProject() {
+    project_ = new ProjectCommands(
+        {*this, dialogs_, *messages_, sheetModel_, partModel_, *history_, *changes_,
+         *fileCommands_, *calc_, [this] { return Settings(); },
+         [this](const SettingsForm& f) { ShowSettings(f); },
+         [this] { pgcpg1_->setCurrentIndex(kLayoutsPage); }},
         this);
+    connect(mniNew_, &QAction::triggered, project_, &ProjectCommands::New);
+    connect(mniOpen_, &QAction::triggered, project_, &ProjectCommands::Open);
+    connect(mniSave_, &QAction::triggered, project_, &ProjectCommands::Save);
+    connect(mniSaveAs_, &QAction::triggered, project_, &ProjectCommands::SaveAs);
+    connect(project_, &ProjectCommands::pathChanged, this, &MainWindow::UpdateTitle);
+    connect(changes_, &ChangeTracker::changedTurned, this, &MainWindow::UpdateTitle);
+    connect(setsPage_, &SetsPage::changed, changes_, &ChangeTracker::Check);
+    // A plan is outdated once the tables or settings it was made from change.
+    connect(setsPage_, &SetsPage::changed, this, &MainWindow::ShowPlanStatus);
+    for (const CellTableModel* model : {&sheetModel_, &partModel_}) {
+        connect(model, &QAbstractItemModel::dataChanged, this, &MainWindow::ShowPlanStatus);
+        connect(model, &QAbstractItemModel::modelReset, this, &MainWindow::ShowPlanStatus);
+    }
+}
+
+void MainWindow::UpdateTitle() {
+    const std::string& path = project_->ProjectPath();
+    QString title = path.empty() ? BaseCaption() : Q(ProjectCaption(path, S(BaseCaption())));
+    if (changes_->AnyChanged()) title.prepend(QLatin1Char('*'));
+    setWindowTitle(title);
+}
+
+const std::string& MainWindow::ProjectPath() const {
+    return project_->ProjectPath();
+}
+
+bool MainWindow::HasUnsavedChanges() const {
+    return changes_->AnyChanged();
+}
+
+void MainWindow::ConnectPages() {
+    changes_ = new ChangeTracker(sheetModel_, partModel_, [this] { return Settings(); }, this);
+    fileCommands_ = new FileCommands({*this, dialogs_, *messages_, sheetModel_, partModel_,
+                                      *history_, *changes_, *sheetsPage_, *partsPage_},
+                                     this);
     for (TablePage* page : {sheetsPage_, partsPage_}) {
         const TableKind kind = page == sheetsPage_ ? TableKind::Sheet : TableKind::Part;
         connect(page, &TablePage::openClicked, this, [this, kind] { fileCommands_->Open(kind); });
         connect(page, &TablePage::saveClicked, this, [this, kind] { fileCommands_->Save(kind); });
     }
     connect(sheetsPage_, &TablePage::saveLeftClicked, fileCommands_, &FileCommands::SaveLeft);
-    connect(mniOpen_, &QAction::triggered, fileCommands_, &FileCommands::ProjectOpen);
-    connect(mniSave_, &QAction::triggered, fileCommands_, &FileCommands::ProjectSave);
+    for (TablePage* page : {sheetsPage_, partsPage_})
+        connect(page, &TablePage::refused, this,
+                [this](const QString& message) { messages_->Error(S(message)); });
+    QUndoStack& steps = history_->Stack();
+    connect(mnUndo_, &QAction::triggered, &steps, &QUndoStack::undo);
+    connect(mnRedo_, &QAction::triggered, &steps, &QUndoStack::redo);
+    connect(&steps, &QUndoStack::canUndoChanged, mnUndo_, &QAction::setEnabled);
+    connect(&steps, &QUndoStack::canRedoChanged, mnRedo_, &QAction::setEnabled);
+    mnUndo_->setEnabled(false);
+    mnRedo_->setEnabled(false);
 
     calc_ =
         new CalcCommand({*messages_, sheetModel_, partModel_, layoutsPage_->Progress(),
@@ -157,7 +228,13 @@ void MainWindow::ConnectPages() {
 
     outputs_ = new OutputCommands(
         {*this, dialogs_, *messages_, *calc_, *layoutsPage_, printer_,
-         [this] { return Settings(); }, [this] { return fileCommands_->Inputs(); }},
+         [this] { return Settings(); },
+         // What the tables and settings were read from: an export must not replace it.
+         [this] {
+             const ListFileNames& names = fileCommands_->Names();
+             return std::vector<std::string>{names.SheetFileName, names.PartFileName,
+                                             project_->ProjectPath()};
+         }},
         this);
     const auto exportOf = [this](LayoutExportKind kind) {
         return [this, kind] { outputs_->Export(kind); };
@@ -197,20 +274,25 @@ QString MainWindow::BaseCaption() const {
 
 void MainWindow::ApplyLanguage() {
     SetLanguage(languageCode_);
+    qtTexts_.Use(CurrentLanguage());
     Retranslate();
     TranslateColors();
     TranslateTables();
 }
 
 void MainWindow::Retranslate() {
-    // Every text goes back to its message id, so a project name leaves the caption.
-    setWindowTitle(BaseCaption());
+    if (project_) UpdateTitle();
     mnFile_->setTitle(Q(_("File(&F)")));
     mnPrintSetup_->setText(Q(_("Print Sets(&R)...")));
     mnExit_->setText(Q(_("Exit(&X)")));
+    mnEdit_->setTitle(Q(_("Edit(&E)")));
+    mnUndo_->setText(Q(_("Undo(&U)")));
+    mnRedo_->setText(Q(_("Redo(&R)")));
     mnProject_->setTitle(Q(_("Project(&P)")));
+    mniNew_->setText(Q(_("New Project(&N)")));
     mniOpen_->setText(Q(_("Open Project(&O)...")));
     mniSave_->setText(Q(_("Save Project(&S)...")));
+    mniSaveAs_->setText(Q(_("Save Project As(&A)...")));
     mnCalc_->setText(Q(_("Start Calc(&C)")));
     mnHelpMenu_->setTitle(Q(_("Help(&H)")));
     mnHelp_->setText(Q(_("Content(&C)...")));
@@ -226,6 +308,7 @@ void MainWindow::Retranslate() {
     layoutsPage_->Retranslate();
     reportPage_->Retranslate();
     setsPage_->Retranslate();
+    if (calc_) ShowPlanStatus();
 }
 
 void MainWindow::TranslateTables() {
@@ -260,13 +343,28 @@ void MainWindow::TranslateColors() {
 void MainWindow::SetRunning(bool running) {
     for (QWidget* input : std::initializer_list<QWidget*>{sheetsPage_, partsPage_, setsPage_})
         input->setEnabled(!running);
-    for (QAction* command : {mnCalc_, mniOpen_, mniSave_}) command->setEnabled(!running);
+    for (QAction* command : {mnCalc_, mniNew_, mniOpen_, mniSave_, mniSaveAs_})
+        command->setEnabled(!running);
     layoutsPage_->SetRunning(running);
 }
 
 void MainWindow::ShowResult() {
     layoutsPage_->ShowResult(calc_->Calc().AppliedShared());
     reportPage_->ShowLines(calc_->ReportLines());
+    ShowPlanStatus();
+}
+
+void MainWindow::ShowPlanStatus() {
+    const AppliedResult* plan = calc_->Calc().Applied();
+    if (!plan) {
+        lblPlanStatus_->clear();
+        return;
+    }
+    std::string text = Substitute(_("Plan of seed {1}"), {std::to_string(plan->seed)});
+    if (calc_->Outdated(sheetModel_.Table(), partModel_.Table(), Settings()))
+        text += "   " + _("Outdated: the tables or settings have changed since this plan was "
+                          "made. Calculate again for a plan of them.");
+    lblPlanStatus_->setText(Q(text));
 }
 
 SettingsForm MainWindow::Settings() const {
@@ -290,9 +388,12 @@ void MainWindow::mnPrintSetupClick() {
 }
 
 void MainWindow::mnHelpClick() {
-    const std::string failure =
-        OpenHelp(CurrentLanguage(), [this](const QUrl& url) { return dialogs_.OpenUrl(url); });
-    if (!failure.empty()) messages_->Error(failure);
+    OpenHelp(
+        CurrentLanguage(),
+        [this](const QUrl& file, const std::function<void()>& failed) {
+            dialogs_.OpenDocument(file, failed);
+        },
+        [this](const std::string& message) { messages_->Error(message); });
 }
 
 void MainWindow::mniLatestClick() {
@@ -305,7 +406,7 @@ void MainWindow::tmr1Timer() {
 }
 
 void MainWindow::OpenProject(const QString& path) {
-    fileCommands_->OpenProjectFile(path);
+    project_->OpenFile(path);
 }
 
 void MainWindow::mnAboutClick() {
@@ -314,6 +415,10 @@ void MainWindow::mnAboutClick() {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
+    if (!project_->MayDiscardChanges()) {
+        event->ignore();
+        return;
+    }
     // A calculation still running ends after its current generation.
     calc_->StopAndWait();
     event->accept();

@@ -11,19 +11,24 @@
 #include <vector>
 
 #include "gui/CellTableModel.h"
+#include "gui/QtTexts.h"
 #include "io/SettingsForm.h"
 
 class CalcCommand;
+class ChangeTracker;
 class Dialogs;
 class FileCommands;
 class LayoutsPage;
 class Messages;
 class OutputCommands;
+class ProjectCommands;
 class QAction;
+class QLabel;
 class QMenu;
 class QTabWidget;
 class ReportPage;
 class SetsPage;
+class TableHistory;
 class TablePage;
 
 // The files the window reads and writes besides the ones the user picks.
@@ -54,6 +59,9 @@ class MainWindow : public QMainWindow {
 
     // The caption without a project name, in the current language.
     QString BaseCaption() const;
+    // The project file shown, empty when none; whether anything is not saved.
+    const std::string& ProjectPath() const;
+    bool HasUnsavedChanges() const;
     const std::vector<std::string>& LanguageList() const { return languageList_; }
     const std::string& LanguageCode() const { return languageCode_; }
 
@@ -63,6 +71,10 @@ class MainWindow : public QMainWindow {
   private:
     void BuildMenu();
     void ConnectPages();
+    void ConnectProject();
+    // The project's name, marked with "*" while something is not saved, and the
+    // base caption.
+    void UpdateTitle();
     // Sets languageCode_ as the language and translates every text of the window again.
     void ApplyLanguage();
     void Retranslate();
@@ -73,6 +85,8 @@ class MainWindow : public QMainWindow {
     // The colour boxes' names in the current language.
     void TranslateColors();
     void ShowResult();
+    // The status line: the seed of the plan shown.
+    void ShowPlanStatus();
     void cbbLangChange(int index);
     void pgcpg1Change(int index);
     void mnPrintSetupClick();
@@ -85,21 +99,26 @@ class MainWindow : public QMainWindow {
     WindowFiles files_;
     CellTableModel sheetModel_{TableKind::Sheet};
     CellTableModel partModel_{TableKind::Part};
+    TableHistory* history_;
     QTabWidget* pgcpg1_;
+    QLabel* lblPlanStatus_;
     TablePage* sheetsPage_;
     TablePage* partsPage_;
     LayoutsPage* layoutsPage_;
     ReportPage* reportPage_;
     SetsPage* setsPage_;
-    QMenu *mnFile_, *mnProject_, *mnHelpMenu_;
-    QAction *mnPrintSetup_, *mnExit_, *mniOpen_, *mniSave_, *mnCalc_, *mnHelp_, *mniLatest_,
-        *mnAbout_;
+    QMenu *mnFile_, *mnEdit_, *mnProject_, *mnHelpMenu_;
+    QAction *mnPrintSetup_, *mnExit_, *mnUndo_, *mnRedo_, *mniNew_, *mniOpen_, *mniSave_,
+        *mniSaveAs_, *mnCalc_, *mnHelp_, *mniLatest_, *mnAbout_;
     std::unique_ptr<Messages> messages_;
     FileCommands* fileCommands_;
-    CalcCommand* calc_;
+    ChangeTracker* changes_;
+    ProjectCommands* project_ = nullptr;
+    CalcCommand* calc_ = nullptr;
     OutputCommands* outputs_;
     QPrinter printer_;
     QTimer* tmr1_;
+    QtTexts qtTexts_;
     std::vector<std::string> languageList_;
     std::string languageCode_;
 };

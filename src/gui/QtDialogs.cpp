@@ -18,6 +18,21 @@ void QtDialogs::Message(QWidget* parent, const QString& caption, const QString& 
     box.exec();
 }
 
+Dialogs::Choice QtDialogs::AskToSave(QWidget* parent, const QString& caption,
+                                    const QString& text) {
+    QMessageBox box(QMessageBox::Warning, caption, text,
+                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, parent);
+    box.setDefaultButton(QMessageBox::Save);
+    switch (box.exec()) {
+        case QMessageBox::Save:
+            return Choice::Save;
+        case QMessageBox::Discard:
+            return Choice::Discard;
+        default:
+            return Choice::Cancel;
+    }
+}
+
 QString QtDialogs::RunFileDialog(QWidget* parent, const FileRequest& request, bool save) {
     QFileDialog dialog(parent, request.title, lastFolder_);
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
@@ -62,4 +77,8 @@ void QtDialogs::Run(QDialog& dialog) {
 
 bool QtDialogs::OpenUrl(const QUrl& url) {
     return DesktopUrlOpener()(url);
+}
+
+void QtDialogs::OpenDocument(const QUrl& file, const std::function<void()>& failed) {
+    DesktopDocumentOpener(&openers_)(file, failed);
 }

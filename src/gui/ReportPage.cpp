@@ -30,6 +30,7 @@ ReportPage::ReportPage(QWidget* parent) : QWidget(parent) {
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(buttons);
     layout->addWidget(lstReport_, 1);
+    ShowLines({});
 }
 
 void ReportPage::Retranslate() {
@@ -40,4 +41,7 @@ void ReportPage::Retranslate() {
 void ReportPage::ShowLines(const std::vector<std::string>& lines) {
     lstReport_->clear();
     for (const std::string& line : lines) lstReport_->addItem(Q(line));
+    // Without a report there is nothing to save or print.
+    btnReportSave_->setEnabled(!lines.empty());
+    btnReportPrint_->setEnabled(!lines.empty());
 }

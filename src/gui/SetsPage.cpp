@@ -77,6 +77,7 @@ SetsPage::SetsPage(Dialogs& dialogs, QWidget* parent) : QWidget(parent), dialogs
     cbbSearch_ = AddRow(*form, new QComboBox, "cbbSearch");
     cbbSearch_->addItems({QString(), QString()});
     edtTimeLimit_ = AddRow(*form, NewEdit(), "edtTimeLimit");
+    edtSeed_ = AddRow(*form, NewEdit(), "edtSeed");
 
     grpCut_ = NewGroup("grpCut", form);
     edtUnit_ = AddRow(*form, NewEdit(), "edtUnit");
@@ -163,6 +164,19 @@ SetsPage::SetsPage(Dialogs& dialogs, QWidget* parent) : QWidget(parent), dialogs
     for (int c = 0; c < 3; ++c) grid->setColumnStretch(c, 1);
 
     Show(SettingsForm{});
+    WatchChanges();
+}
+
+void SetsPage::WatchChanges() {
+    for (QLineEdit* edit : findChildren<QLineEdit*>())
+        connect(edit, &QLineEdit::textChanged, this, &SetsPage::changed);
+    for (QAbstractButton* button : findChildren<QAbstractButton*>())
+        connect(button, &QAbstractButton::toggled, this, &SetsPage::changed);
+    for (QSlider* slider : findChildren<QSlider*>())
+        connect(slider, &QSlider::valueChanged, this, &SetsPage::changed);
+    for (QComboBox* box : findChildren<QComboBox*>())
+        if (box != cbbLang_)
+            connect(box, &QComboBox::currentIndexChanged, this, &SetsPage::changed);
 }
 
 std::vector<ColorCombo*> SetsPage::ColorBoxes() const {
@@ -183,6 +197,10 @@ void SetsPage::Retranslate() {
     cbbSearch_->setItemText(0, Q(_("Classic")));
     cbbSearch_->setItemText(1, Q(_("Best")));
     SetCaption(edtTimeLimit_, _("Time Limit (s):"));
+    SetCaption(edtSeed_, _("Seed:"));
+    edtSeed_->setPlaceholderText(Q(_("new every time")));
+    edtSeed_->setToolTip(Q(_("The same seed and the same tables and settings give the same "
+                             "plan again. Leave it empty for a new plan every time.")));
     grpCut_->setTitle(Q(_("Cut Sets")));
     SetCaption(edtUnit_, _("Length Unit:"));
     SetCaption(edtGap_, _("Blade Width:"));
@@ -227,6 +245,7 @@ void SetsPage::ReadInto(SettingsForm& form) const {
     form.costOptimization = chkCost_->isChecked();
     form.bestSearch = cbbSearch_->currentIndex() == 1;
     form.timeLimit = S(edtTimeLimit_->text());
+    form.seed = S(edtSeed_->text());
     form.unit = S(edtUnit_->text());
     form.bladeWidth = S(edtGap_->text());
     form.decimals = S(edtDotNum_->text());
@@ -259,6 +278,7 @@ void SetsPage::Show(const SettingsForm& form) {
     chkCost_->setChecked(form.costOptimization);
     cbbSearch_->setCurrentIndex(form.bestSearch ? 1 : 0);
     SetText(*edtTimeLimit_, form.timeLimit);
+    SetText(*edtSeed_, form.seed);
     SetText(*edtUnit_, form.unit);
     SetText(*edtGap_, form.bladeWidth);
     SetText(*edtDotNum_, form.decimals);

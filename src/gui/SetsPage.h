@@ -36,7 +36,12 @@ class SetsPage : public QWidget {
     QComboBox& Languages() const { return *cbbLang_; }
     std::vector<ColorCombo*> ColorBoxes() const;
 
+  Q_SIGNALS:
+    // A setting may have changed (typed, ticked, chosen or shown).
+    void changed();
+
   private:
+    void WatchChanges();
     void btn1Click();
     // A form row: a caption (set by Retranslate) and its field.
     template <class Field>
@@ -51,6 +56,7 @@ class SetsPage : public QWidget {
     QCheckBox *chkOneCut_, *chkCost_;
     QComboBox* cbbSearch_;
     QLineEdit* edtTimeLimit_;
+    QLineEdit* edtSeed_;
     QLineEdit *edtUnit_, *edtGap_, *edtDotNum_;
     QLineEdit *edtMinLength_, *edtMinWidth_, *edtMinArea_, *edtPrefix_;
     QLineEdit *edtTopMargin_, *edtBottomMargin_, *edtLeftMargin_, *edtRightMargin_;

@@ -8,7 +8,11 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "gui/CellDelegate.h"
 #include "gui/EntryTableView.h"
+#include "gui/TableHistory.h"
+#include "io/CellEntry.h"
+#include "io/PastedRows.h"
 #include "gui/UiText.h"
 #include "text/Translate.h"
 
@@ -21,8 +25,11 @@ QPushButton* TablePage::NewButton(const char* name, void (TablePage::*clicked)()
     return button;
 }
 
-TablePage::TablePage(CellTableModel& model, QWidget* parent)
-    : QWidget(parent), model_(model), sheets_(model.Kind() == TableKind::Sheet) {
+TablePage::TablePage(CellTableModel& model, TableHistory& history, QWidget* parent)
+    : QWidget(parent),
+      model_(model),
+      history_(history),
+      sheets_(model.Kind() == TableKind::Sheet) {
     const char* prefix = sheets_ ? "btnStock" : "btnPart";
     const auto name = [prefix](const char* role) { return (std::string(prefix) + role); };
     const std::string open = name("Open"), save = name("Save"), add = name("Add"),
@@ -56,6 +63,7 @@ TablePage::TablePage(CellTableModel& model, QWidget* parent)
     view_->TotalsStrip().setObjectName(view_->objectName() + QStringLiteral("Totals"));
     connect(view_, &EntryTableView::enterPressed, this, &TablePage::EnterKeyPress);
     connect(view_, &EntryTableView::pasteRequested, this, &TablePage::Paste);
+    connect(&view_->Delegate(), &CellDelegate::entryRefused, this, &TablePage::refused);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(buttons);
@@ -89,33 +97,52 @@ void TablePage::ShowFileName(const QString& path) {
 
 void TablePage::AppendClick() {
     view_->CommitEditing();
-    model_.Edit([this](CellTable& t) { AppendTableRow(t, model_.Kind()); });
+    history_.Edit(model_, [this](CellTable& t) { AppendTableRow(t, model_.Kind()); });
 }
 
 void TablePage::DeleteClick() {
     view_->CommitEditing();
     const int row = view_->CurrentTableRow();
     const int col = view_->CurrentColumn();
-    model_.Edit([this, row](CellTable& t) { DeleteTableRow(t, model_.Kind(), row); });
+    history_.Edit(model_, [this, row](CellTable& t) { DeleteTableRow(t, model_.Kind(), row); });
     view_->SetCurrentCell(std::min(row, model_.Table().RowCount() - 1), col);
     view_->setFocus();
 }
 
 void TablePage::DelAllClick() {
     view_->CommitEditing();
-    model_.Edit([this](CellTable& t) { DeleteAllRows(t, model_.Kind()); });
+    history_.Edit(model_, [this](CellTable& t) { DeleteAllRows(t, model_.Kind()); });
     view_->SetCurrentCell(CellTable::kFirstDataRow, 0);
 }
 
 void TablePage::EnterKeyPress() {
     CellPos next{view_->CurrentTableRow(), view_->CurrentColumn()};
-    model_.Edit([this, &next](CellTable& t) { next = EnterKey(t, model_.Kind(), next); });
+    history_.Edit(model_,
+                  [this, &next](CellTable& t) { next = EnterKey(t, model_.Kind(), next); });
     view_->SetCurrentCell(next.row, next.col);
 }
 
 void TablePage::Paste() {
     const QString text = QGuiApplication::clipboard()->text();
-    if (text.isEmpty()) return;
+    if (text.trimmed().isEmpty()) return;
     view_->CommitEditing();
-    model_.Edit([this, &text](CellTable& t) { PasteText(t, model_.Kind(), S(text)); });
+    // A single value goes into the current cell, as if it were typed there.
+    if (!text.contains(QLatin1Char('\t')) && !text.trimmed().contains(QLatin1Char('\n'))) {
+        const int row = view_->CurrentTableRow(), col = view_->CurrentColumn();
+        std::string value = S(text.trimmed());
+        if (!IsSelectableCell(model_.Kind(), row, col)) return;
+        const std::string fault = CellEntryFault(model_.Kind(), row, col, value);
+        if (!fault.empty()) {
+            Q_EMIT refused(Q(fault));
+            return;
+        }
+        if (TableColumns(model_.Kind())[col].editing == CellEditing::YesNo)
+            value = *ReadYesNo(value) ? _("Yes") : _("No");
+        history_.Edit(model_, [&](CellTable& t) { t.SetCell(row, col, value); });
+        return;
+    }
+    PasteOutcome outcome;
+    history_.Edit(model_,
+                  [&](CellTable& t) { outcome = PasteRows(t, model_.Kind(), S(text)); });
+    if (!outcome.refusal.empty()) Q_EMIT refused(Q(outcome.refusal));
 }

@@ -1,6 +1,7 @@
 // The "Sheets" and "Parts" pages: the list file buttons, the editing buttons, the
 // list file's name and the entry table. The page edits its table itself (Append,
-// Delete, Del All, Enter, paste); the file commands belong to the window.
+// Delete, Del All, Enter, paste), each edit a step of the tables' history; the
+// file commands belong to the window.
 #pragma once
 
 #include <QWidget>
@@ -11,12 +12,13 @@ class EntryTableView;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class TableHistory;
 
 class TablePage : public QWidget {
     Q_OBJECT
 
   public:
-    TablePage(CellTableModel& model, QWidget* parent = nullptr);
+    TablePage(CellTableModel& model, TableHistory& history, QWidget* parent = nullptr);
 
     void Retranslate();
     EntryTableView& View() const { return *view_; }
@@ -26,6 +28,8 @@ class TablePage : public QWidget {
     void openClicked();
     void saveClicked();
     void saveLeftClicked();  // sheets only
+    // A paste or a typed entry was refused; the message says why.
+    void refused(const QString& message);
 
   private:
     QPushButton* NewButton(const char* name, void (TablePage::*clicked)());
@@ -36,6 +40,7 @@ class TablePage : public QWidget {
     void Paste();
 
     CellTableModel& model_;
+    TableHistory& history_;
     bool sheets_;
     QPushButton *btnOpen_, *btnSave_, *btnAdd_, *btnDel_, *btnDelAll_, *btnSaveLeft_ = nullptr;
     QLabel* lblFile_;

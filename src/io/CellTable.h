@@ -29,6 +29,8 @@ class CellTable {
     // Empties every cell of the row.
     void ClearRow(int row);
 
+    bool operator==(const CellTable&) const = default;
+
   private:
     std::vector<std::vector<std::string>> cells_;
     int cols_ = 0;

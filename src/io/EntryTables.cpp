@@ -4,7 +4,6 @@
 #include <cmath>
 #include <optional>
 
-#include "io/TextFile.h"
 #include "text/CaseFold.h"
 #include "text/FieldSplit.h"
 #include "text/Languages.h"
@@ -66,27 +65,6 @@ void SubtractRowFromTotals(CellTable& t, TableKind kind, int row) {
     }
     WriteTotals(t, kind, *area - *length * *width * *count,
                 static_cast<long long>(*quantity) - *count, cost);
-}
-
-// Writes one pasted line into the target row. Returns false when the line is
-// ignored (too many fields for the table).
-bool WritePastedLine(CellTable& t, TableKind kind, int row, const std::string& line) {
-    const std::vector<std::string> fields = SplitAtDelimiters(line, "\t");
-    const size_t n = fields.size();
-    const size_t maxFields = kind == TableKind::Sheet ? 5 : 4;
-    if (n > maxFields) return false;
-    if (n >= 1) t.SetCell(row, 0, fields[0]);
-    for (size_t i = 1; i < n; ++i) {
-        const auto number = ParseInteger(fields[i]);
-        if (!number || *number <= 0) continue;
-        t.SetCell(row, static_cast<int>(i), fields[i]);
-        // Only a full five-field sheet line (with its cost) fills Left Quant too.
-        if (kind == TableKind::Sheet && n == 5 && i == SheetCol::Quant)
-            t.SetCell(row, SheetCol::LeftQuant, fields[i]);
-    }
-    t.SetCell(row, YesNoCol(kind), _("Yes"));
-    if (kind == TableKind::Sheet && n >= 1 && n <= 4) t.SetCell(row, SheetCol::Cost, "0");
-    return true;
 }
 
 }  // namespace
@@ -162,13 +140,6 @@ bool IsSelectableCell(TableKind kind, int row, int col) {
     return TableColumns(kind)[col].editing != CellEditing::None;
 }
 
-std::string CheckNumberEdit(TableKind kind, int row, int col, const std::string& text) {
-    if (row < kFirst || col < 0 || col >= ColumnCount(kind)) return text;
-    if (TableColumns(kind)[col].editing != CellEditing::Number) return text;
-    if (text.empty() || ParseNumber(text)) return text;
-    return {};
-}
-
 CellPos EnterKey(CellTable& table, TableKind kind, CellPos current) {
     if (current.col < LastEditableCol(kind)) return {current.row, current.col + 1};
     if (current.row >= table.RowCount() - 1) {
@@ -203,27 +174,6 @@ void DeleteAllRows(CellTable& table, TableKind kind) {
     for (int c = kTotalArea; c < ColumnCount(kind); ++c) table.SetCell(kTotalsRow, c, "");
 }
 
-bool PasteText(CellTable& table, TableKind kind, const std::string& text) {
-    const std::vector<std::string> lines = SplitLines(text);
-    if (lines.size() < 2) return false;
-    int target = -1;
-    for (int r = kFirst; r < table.RowCount(); ++r) {
-        if (table.Cell(r, 0).empty()) {
-            target = r;
-            break;
-        }
-    }
-    if (target >= 0) {
-        table.SetRowCount(target + 1);
-        table.ClearRow(target);
-    } else {
-        target = table.AppendRow();
-    }
-    for (const std::string& line : lines)
-        if (WritePastedLine(table, kind, target, line)) target = table.AppendRow();
-    return true;
-}
-
 void KeepOneEmptyRow(CellTable& table) {
     table.SetRowCount(kFirst + 1);
     table.ClearRow(kFirst);
@@ -238,6 +188,24 @@ void WriteTotals(CellTable& table, TableKind kind, double area, long long quanti
 
 void WriteTotals(CellTable& table, TableKind kind, const TableTotals& totals) {
     WriteTotals(table, kind, totals.area, totals.quantity, totals.cost);
+}
+
+void RecountTotals(CellTable& table, TableKind kind) {
+    TableTotals totals;
+    for (int r = kFirst; r < table.RowCount(); ++r) {
+        if (table.Cell(r, 0).empty()) continue;
+        const auto length = ParseNumber(table.Cell(r, SheetCol::Length));
+        const auto width = ParseNumber(table.Cell(r, SheetCol::Width));
+        const auto count = ParseInteger(table.Cell(r, SheetCol::Quant));
+        if (!length || !width || !count) continue;
+        if (kind == TableKind::Sheet) {
+            const auto cost = ParseNumber(table.Cell(r, SheetCol::Cost));
+            if (!cost) continue;
+            totals.cost += *cost * *count;
+        }
+        totals.Add(*length, *width, *count);
+    }
+    WriteTotals(table, kind, totals);
 }
 
 TypedPart LookUpTypedPart(const CellTable& partTable, const std::string& label, bool ignoreCase) {

@@ -27,7 +27,7 @@ static_assert(SheetCol::Label == PartCol::Label && SheetCol::Length == PartCol::
 // How a data cell of a column is edited.
 enum class CellEditing {
     Text,    // free text
-    Number,  // every intermediate text must convert (CheckNumberEdit)
+    Number,  // a number; the entry is refused when it does not convert (CellEntryFault)
     YesNo,   // drop-down list of YesNoChoices()
     None,    // grey, cannot be selected (Left Quant)
 };
@@ -65,10 +65,6 @@ void TranslateYesNoCells(CellTable& table, TableKind kind);
 // Fixed rows and Left Quant cannot become the current cell.
 bool IsSelectableCell(TableKind kind, int row, int col);
 
-// The text to keep in a cell being edited: a non-empty text of a number column
-// that does not convert as a decimal number is emptied at once.
-std::string CheckNumberEdit(TableKind kind, int row, int col, const std::string& text);
-
 struct CellPos {
     int row = CellTable::kFirstDataRow;
     int col = 0;
@@ -91,11 +87,6 @@ bool DeleteTableRow(CellTable& table, TableKind kind, int row);
 // Del All: one completely empty data row and empty totals after "Area".
 void DeleteAllRows(CellTable& table, TableKind kind);
 
-// Paste of clipboard text (TAB-separated lines). Text of fewer than two lines does
-// nothing and returns false; otherwise the lines fill the table from its first
-// empty-label row, which ends the table, and the table ends with one empty row.
-bool PasteText(CellTable& table, TableKind kind, const std::string& text);
-
 // For the list readers: cuts the table back to one empty data row.
 void KeepOneEmptyRow(CellTable& table);
 
@@ -117,6 +108,9 @@ struct TableTotals {
 };
 
 void WriteTotals(CellTable& table, TableKind kind, const TableTotals& totals);
+// The totals of every data row with a label whose sizes and quantity (and, for
+// sheets, cost) convert.
+void RecountTotals(CellTable& table, TableKind kind);
 
 // The cells of a label as the part table holds them, from the first data row whose
 // label equals it, exactly or ignoring letter case. A label no longer in the table

@@ -10,7 +10,11 @@ std::string TextFilter() {
 
 // Workbooks are read directly, the newer format as well.
 std::string WorkbookFilter() {
-    return "Excel file(*.xls *.xlsx)";
+    return _("Excel file") + "(*.xls *.xlsx)";
+}
+
+std::string CsvFilter() {
+    return _("CSV file") + "(*.csv)";
 }
 
 }  // namespace
@@ -24,11 +28,11 @@ std::string FileDialogSpec::QtFilter() const {
 FileDialogSpec FileDialogFor(FileDialogKind kind) {
     switch (kind) {
         case FileDialogKind::SheetOpen:
-            return {{_("Sheet file") + "(*.sht)", TextFilter(), WorkbookFilter()},
+            return {{_("Sheet file") + "(*.sht)", TextFilter(), WorkbookFilter(), CsvFilter()},
                     _("Please select open sheet file name"),
                     "sht"};
         case FileDialogKind::PartOpen:
-            return {{_("Part file") + "(*.prt)", TextFilter(), WorkbookFilter()},
+            return {{_("Part file") + "(*.prt)", TextFilter(), WorkbookFilter(), CsvFilter()},
                     _("Please select open part file name"),
                     "prt"};
         case FileDialogKind::SheetSave:
@@ -45,11 +49,11 @@ FileDialogSpec FileDialogFor(FileDialogKind kind) {
                     _("Please choose Project file name save as"),
                     "dat"};
         case FileDialogKind::ExportHtml:
-            return {{"Html file(*.html)"}, _("Please select html file name export as"), "html"};
+            return {{_("Html file") + "(*.html)"}, _("Please select html file name export as"), "html"};
         case FileDialogKind::ExportDxf:
-            return {{"DXF file(*.dxf)"}, _("Please select dxf file name export as"), "dxf"};
+            return {{_("DXF file") + "(*.dxf)"}, _("Please select dxf file name export as"), "dxf"};
         case FileDialogKind::ExportGcode:
-            return {{"G code file(*.gnc)"}, _("Please select g-code file name export as"), "gnc"};
+            return {{_("G code file") + "(*.gnc)"}, _("Please select g-code file name export as"), "gnc"};
         case FileDialogKind::ExportOffcuts:
             return {{TextFilter()}, _("Please select offcut file name export as"), "txt"};
         case FileDialogKind::ExportSvg:

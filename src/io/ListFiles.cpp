@@ -6,6 +6,8 @@
 #include "text/FileMessages.h"
 #include "text/NumberText.h"
 #include "text/SingleLineText.h"
+#include "io/CellEntry.h"
+#include "io/CsvLists.h"
 #include "io/SpreadsheetImport.h"
 #include "io/TextFile.h"
 #include "text/Translate.h"
@@ -106,6 +108,8 @@ ListResult LoadList(TableKind kind, const std::string& path, CellTable& t, bool 
             result.rows = CountLabelledRows(t);
             return result;
         }
+        case ListReader::Csv:
+            return sheet ? LoadSheetCsv(path, t) : LoadPartCsv(path, t);
         case ListReader::Text:
             break;
     }
@@ -134,7 +138,7 @@ ListResult WriteList(const std::string& path, const std::vector<std::string>& li
     return result;
 }
 
-ListResult SaveSheets(const std::string& path, const CellTable& t, bool leftQuant) {
+std::vector<std::string> SheetLines(const CellTable& t, bool leftQuant) {
     std::vector<std::string> lines;
     for (int r = kFirst; r < t.RowCount(); ++r) {
         if (t.Cell(r, SheetCol::Label).empty()) continue;
@@ -144,7 +148,18 @@ ListResult SaveSheets(const std::string& path, const CellTable& t, bool leftQuan
             {t.Cell(r, SheetCol::Label), t.Cell(r, SheetCol::Length), t.Cell(r, SheetCol::Width),
              quant, CostText(t.Cell(r, SheetCol::Cost)), t.Cell(r, SheetCol::Priority)}));
     }
-    return WriteList(path, lines);
+    return lines;
+}
+
+std::vector<std::string> PartLines(const CellTable& t) {
+    std::vector<std::string> lines;
+    for (int r = kFirst; r < t.RowCount(); ++r) {
+        if (t.Cell(r, PartCol::Label).empty()) continue;
+        lines.push_back(JoinFields({t.Cell(r, PartCol::Label), t.Cell(r, PartCol::Length),
+                                    t.Cell(r, PartCol::Width), t.Cell(r, PartCol::Quant),
+                                    t.Cell(r, PartCol::Rotatable)}));
+    }
+    return lines;
 }
 
 }  // namespace
@@ -154,6 +169,7 @@ ListReader ChooseListReader(TableKind kind, const std::string& path, bool ignore
     if (probe.find(kind == TableKind::Sheet ? ".sht" : ".prt") != std::string::npos)
         return ListReader::Sectioned;
     if (probe.find(".xls") != std::string::npos) return ListReader::Spreadsheet;
+    if (IsCsvPath(path)) return ListReader::Csv;
     return ListReader::Text;
 }
 
@@ -166,22 +182,27 @@ ListResult LoadPartList(const std::string& path, CellTable& partTable, bool igno
 }
 
 ListResult SaveSheetList(const std::string& path, const CellTable& sheetTable) {
-    return SaveSheets(path, sheetTable, false);
+    return WriteList(path, SheetLines(sheetTable, false));
 }
 
 ListResult SaveLeftSheets(const std::string& path, const CellTable& sheetTable) {
-    return SaveSheets(path, sheetTable, true);
+    return WriteList(path, SheetLines(sheetTable, true));
 }
 
 ListResult SavePartList(const std::string& path, const CellTable& partTable) {
-    std::vector<std::string> lines;
-    for (int r = kFirst; r < partTable.RowCount(); ++r) {
-        if (partTable.Cell(r, PartCol::Label).empty()) continue;
-        lines.push_back(JoinFields({partTable.Cell(r, PartCol::Label), partTable.Cell(r, PartCol::Length),
-                                    partTable.Cell(r, PartCol::Width), partTable.Cell(r, PartCol::Quant),
-                                    partTable.Cell(r, PartCol::Rotatable)}));
-    }
-    return WriteList(path, lines);
+    return WriteList(path, PartLines(partTable));
+}
+
+std::vector<std::string> ListLines(TableKind kind, const CellTable& table) {
+    return kind == TableKind::Sheet ? SheetLines(table, false) : PartLines(table);
+}
+
+std::vector<std::string> ListContent(TableKind kind, const CellTable& table) {
+    CellTable meaning = table;
+    const int col = kind == TableKind::Sheet ? SheetCol::Priority : PartCol::Rotatable;
+    for (int r = kFirst; r < meaning.RowCount(); ++r)
+        if (const auto yes = ReadYesNo(meaning.Cell(r, col))) meaning.SetCell(r, col, *yes ? "1" : "0");
+    return ListLines(kind, meaning);
 }
 
 ListResult OpenSheetFile(const std::string& path, CellTable& sheetTable, ListFileNames& names) {

@@ -28,11 +28,12 @@ struct ListFileNames {
     std::string PartFileName;
 };
 
-enum class ListReader { Text, Sectioned, Spreadsheet };
+enum class ListReader { Text, Sectioned, Spreadsheet, Csv };
 
 // Which reader a path selects: ".sht" (".prt" for parts) anywhere in the path
 // selects the sectioned reader, else ".xls" anywhere (.xlsx too) the workbook
-// reader, else the text reader. With ignoreCase the test runs on the lower-cased
+// reader, else a name ending in ".csv" (any letter case) the CSV reader, else the
+// text reader. With ignoreCase the test runs on the lower-cased
 // path (the Open buttons); a project's paths are tested as stored.
 ListReader ChooseListReader(TableKind kind, const std::string& path, bool ignoreCase);
 
@@ -56,6 +57,13 @@ ListResult SavePartList(const std::string& path, const CellTable& partTable);
 // Save Left: the sheet list with Left Quant as quantity, without the rows whose
 // Left Quant is empty or "0".
 ListResult SaveLeftSheets(const std::string& path, const CellTable& sheetTable);
+
+// The lines Save writes for the table: two tables with the same lines are the
+// same list.
+std::vector<std::string> ListLines(TableKind kind, const CellTable& table);
+// The same with the Yes/No cells by their meaning: a switch of language rewords
+// them but changes nothing.
+std::vector<std::string> ListContent(TableKind kind, const CellTable& table);
 
 // The Open and Save buttons of the tabs: the chosen path is remembered (and shown)
 // before the file is read or written, whatever the outcome.

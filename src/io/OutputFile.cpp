@@ -13,6 +13,7 @@
 
 #include "io/RegularFile.h"
 #include "text/FileMessages.h"
+#include "text/SystemErrors.h"
 #include "text/Translate.h"
 
 namespace {
@@ -24,7 +25,7 @@ constexpr int kMaxLinkHops = 40;  // the system's own limit on nested links
 constexpr std::time_t kStaleSeconds = 60;
 
 std::string Describe(const std::string& path, int err) {
-    return "Cannot write \"" + PrintablePath(path) + "\": " + std::strerror(err);
+    return Substitute(_("Cannot write \"{1}\": {2}"), {PrintablePath(path), SystemErrorText(err)});
 }
 
 bool WriteAll(int fd, const std::string& content) {
@@ -63,7 +64,7 @@ bool WriteToStandardOutput(const std::string& content, std::string& error) {
         std::fflush(stdout) == 0)
         return true;
     error =
-        Substitute(_("Cannot write the result to standard output: {1}"), {std::strerror(errno)});
+        Substitute(_("Cannot write the result to standard output: {1}"), {SystemErrorText(errno)});
     return false;
 }
 

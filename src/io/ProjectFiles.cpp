@@ -201,6 +201,14 @@ ProjectResult LoadProject(const std::string& path, CellTable& sheetTable, CellTa
     return result;
 }
 
+std::vector<std::string> ProjectSettingLines(const SettingsForm& form) {
+    std::vector<std::string> lines;
+    for (const ProjectLine& line : ProjectLines())
+        if (line.kind != ProjectLine::SheetList && line.kind != ProjectLine::PartList)
+            lines.push_back(LineText(line, {}, form));
+    return lines;
+}
+
 std::string ProjectCaption(const std::string& projectPath, const std::string& baseCaption) {
     return fs::path(projectPath).filename().string() + " - " + baseCaption;
 }

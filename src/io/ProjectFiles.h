@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "io/CellTable.h"
 #include "io/ListFiles.h"
@@ -35,6 +36,10 @@ ProjectResult SaveProject(const std::string& path, const ListFileNames& names,
 // Whenever ok is true the window shows ProjectCaption and the "Layouts" page.
 ProjectResult LoadProject(const std::string& path, CellTable& sheetTable, CellTable& partTable,
                           ListFileNames& names, SettingsForm& form);
+
+// The settings lines of a project (lines 3 to 26) as they would be written: two
+// forms that give the same lines are the same project settings.
+std::vector<std::string> ProjectSettingLines(const SettingsForm& form);
 
 // The window caption for a project: its file name (with extension, without
 // folder) + " - " + the base caption.

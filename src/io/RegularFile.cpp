@@ -7,31 +7,35 @@
 #include <cerrno>
 #include <cstring>
 
+#include "text/FileMessages.h"
+#include "text/SystemErrors.h"
+#include "text/Translate.h"
+
 namespace {
 
 std::string SizeLimitText(std::uint64_t limit) {
-    return "larger than " + std::to_string(limit >> 20) + " MB";
+    return Substitute(_("larger than {1} MB"), {std::to_string(limit >> 20)});
 }
 
 // Opens without waiting for a writer (a FIFO) and refuses what is not a regular
 // file; -1 with `fault` set otherwise.
 int OpenRegular(const std::string& path, std::uint64_t limit, std::string& fault) {
     if (path.find('\0') != std::string::npos) {
-        fault = "the name holds a NUL character";
+        fault = _("the name holds a NUL character");
         return -1;
     }
     const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (fd < 0) {
-        fault = std::strerror(errno);
+        fault = SystemErrorText(errno);
         return -1;
     }
     struct stat st {};
     if (::fstat(fd, &st) != 0)
-        fault = std::strerror(errno);
+        fault = SystemErrorText(errno);
     else if (S_ISDIR(st.st_mode))
-        fault = std::strerror(EISDIR);
+        fault = SystemErrorText(EISDIR);
     else if (!S_ISREG(st.st_mode))
-        fault = "not a regular file";
+        fault = _("not a regular file");
     else if (static_cast<std::uint64_t>(st.st_size) > limit)
         fault = SizeLimitText(limit);
     if (fault.empty()) return fd;
@@ -59,16 +63,16 @@ bool ReadRegularFile(const std::string& path, std::uint64_t limit, std::string& 
     std::string fault;
     const int fd = OpenRegular(path, limit, fault);
     const auto fail = [&](const char* what) {
-        error = std::string(what) + " \"" + PrintablePath(path) + "\": " + fault;
+        error = Substitute(_(what), {PrintablePath(path), fault});
         return false;
     };
-    if (fd < 0) return fail("Cannot open");
+    if (fd < 0) return fail("Cannot open \"{1}\": {2}");
     std::string read;
     char buffer[65536];
     for (;;) {
         const ssize_t n = ::read(fd, buffer, sizeof buffer);
         if (n < 0 && errno == EINTR) continue;
-        if (n < 0) fault = std::strerror(errno);
+        if (n < 0) fault = SystemErrorText(errno);
         if (n <= 0) break;
         read.append(buffer, static_cast<size_t>(n));
         // The file may grow while it is read.
@@ -78,7 +82,7 @@ bool ReadRegularFile(const std::string& path, std::uint64_t limit, std::string& 
         }
     }
     ::close(fd);
-    if (!fault.empty()) return fail("Cannot read");
+    if (!fault.empty()) return fail("Cannot read \"{1}\": {2}");
     bytes = std::move(read);
     return true;
 }

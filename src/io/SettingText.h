@@ -2,6 +2,8 @@
 // setting's label on that page (untranslated); a message names it and the text.
 #pragma once
 
+#include <cstdint>
+#include <optional>
 #include <string>
 
 bool ReadSettingNumber(const std::string& text, const char* caption, double& out,
@@ -10,3 +12,7 @@ bool ReadSettingInteger(const std::string& text, const char* caption, int& out, 
 // Blade width and margins: a negative one would enlarge parts or sheets.
 bool ReadSettingLength(const std::string& text, const char* caption, double& out,
                        std::string& error);
+// The seed of the search: nothing for an empty text (a new seed every time),
+// otherwise a whole number from 0 to 4294967295.
+bool ReadSettingSeed(const std::string& text, const char* caption,
+                     std::optional<std::uint32_t>& seed, std::string& error);

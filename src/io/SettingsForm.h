@@ -12,6 +12,7 @@ struct SettingsForm {
     bool costOptimization = false;  // "Cost Optimization"
     bool bestSearch = false;        // "Search:" Best, otherwise Classic
     std::string timeLimit = "10";   // seconds of the best search
+    std::string seed;               // "Seed:" of the search; empty: a new one every time
     std::string unit = "mm";
     std::string bladeWidth = "0";  // blade width
     std::string decimals = "2";

@@ -264,6 +264,13 @@ AppliedResult PlanOf(Agent& candidate, const Job& job, const JobSettings& settin
     return plan;
 }
 
+void Calculation::Adopt(std::shared_ptr<const AppliedResult> plan) {
+    applied_ = std::move(plan);
+    lastFitness_ = applied_ ? applied_->fitness : 0.0;
+    // Nothing says which job it was made of: a new plan is never judged against it.
+    snapshot_.reset();
+}
+
 std::vector<std::string> Calculation::LayoutEntries() const {
     std::vector<std::string> entries;
     const int n = applied_ ? applied_->LayoutCount() : 0;

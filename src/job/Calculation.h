@@ -103,6 +103,10 @@ class Calculation {
     // The three steps in one go on the calling thread.
     CalcOutcome Run(const JobRows& rows, const GaOptions& options);
 
+    // Makes a plan made before (a stored one) the applied result, or forgets the
+    // applied result for nullptr. The next calculation's plan replaces it.
+    void Adopt(std::shared_ptr<const AppliedResult> plan);
+
     // The applied result; nullptr before the first one. The shared form stays valid
     // for its holder after a later calculation replaces it.
     const AppliedResult* Applied() const { return applied_.get(); }

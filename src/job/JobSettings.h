@@ -11,12 +11,14 @@ struct CncSettings {
     bool huazhong = true;  // the program's dialect: Huazhong, otherwise Siemens
     double safeHeight = 0.02;
     double drillDepth = -0.02;
+    bool operator==(const CncSettings&) const = default;
 };
 
 struct PrintSettings {
     std::string title;
     std::string font;
     std::string fontSize;  // as typed; the printout falls back when it is not a number
+    bool operator==(const PrintSettings&) const = default;
 };
 
 // Classic: the genetic search alone. Best: the best search from the classic
@@ -35,4 +37,6 @@ struct JobSettings {
     std::string offcutPrefix = "YL";
     CncSettings cnc;
     PrintSettings print;
+
+    bool operator==(const JobSettings&) const = default;
 };

@@ -9,6 +9,8 @@
 #include "render/ColorList.h"
 #include "render/LayoutTexts.h"
 #include "render/SheetView.h"
+#include "text/FileMessages.h"
+#include "text/Translate.h"
 
 namespace {
 
@@ -227,7 +229,7 @@ bool SaveLayoutBitmap(const AppliedResult& result, int layoutIndex, const std::s
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
     if (!image.save(&buffer, "BMP")) {
-        error = "Cannot encode the picture \"" + path + "\"";
+        error = Substitute(_("Cannot encode the picture \"{1}\""), {path});
         return false;
     }
     return WriteFileAtomic(path, bytes.toStdString(), error);

@@ -1,10 +1,12 @@
 #include "shell/Help.h"
 
 #include <QDesktopServices>
+#include <QProcess>
 #include <QString>
 #include <system_error>
 
 #include "text/AppPaths.h"
+#include "text/FileMessages.h"
 #include "text/Translate.h"
 
 namespace fs = std::filesystem;
@@ -25,11 +27,38 @@ fs::path FindHelpFile(const std::string& code, const std::vector<fs::path>& loca
     return {};
 }
 
-std::string OpenHelp(const std::string& code, const UrlOpener& open) {
+DocumentOpener DesktopDocumentOpener(QObject* owner) {
+    return [owner](const QUrl& file, const std::function<void()>& failed) {
+        auto* opener = new QProcess(owner);
+        opener->setProgram(QStringLiteral("xdg-open"));
+        opener->setArguments({file.toLocalFile()});
+        opener->setStandardOutputFile(QProcess::nullDevice());
+        opener->setStandardErrorFile(QProcess::nullDevice());
+        QObject::connect(opener, &QProcess::errorOccurred, opener,
+                         [opener, file, failed](QProcess::ProcessError error) {
+                             if (error != QProcess::FailedToStart) return;
+                             if (!QDesktopServices::openUrl(file)) failed();
+                             opener->deleteLater();
+                         });
+        QObject::connect(opener, &QProcess::finished, opener,
+                         [opener, failed](int code, QProcess::ExitStatus status) {
+                             if (status != QProcess::NormalExit || code != 0) failed();
+                             opener->deleteLater();
+                         });
+        opener->start();
+    };
+}
+
+void OpenHelp(const std::string& code, const DocumentOpener& open,
+              const std::function<void(const std::string& message)>& report) {
     const fs::path file = FindHelpFile(code, LocaleDirs());
-    if (file.empty()) return _("The help file is not exists!");
-    if (!open(QUrl::fromLocalFile(QString::fromStdString(file.string())))) {
-        return _("The help file can not be opened!");
+    if (file.empty()) {
+        report(_("The help file is not exists!"));
+        return;
     }
-    return {};
+    open(QUrl::fromLocalFile(QString::fromStdString(file.string())), [report, file] {
+        report(Substitute(_("No program could open the manual \"{1}\". Open it with a web "
+                            "browser."),
+                          {file.string()}));
+    });
 }

@@ -126,6 +126,7 @@ TEST_F(Report, WritesTheSettingsTablesAndTotalsInFixedColumns) {
         "",
         Pad("Overall Ratio:", 26) + "87.34%",
         Pad("Ratio(include offcuts):", 26) + "90.12%",
+        Pad("Seed:", 26) + std::to_string(result.seed),
     };
     const std::vector<std::string> lines = Lines();
     ASSERT_GT(lines.size(), expected.size());
@@ -164,7 +165,8 @@ TEST_F(Report, CutListsOfEveryLayoutAndTheirTotalsFollowTheRatios) {
     };
     EXPECT_EQ(std::vector<std::string>(lines.begin() + at, lines.end()), expected);
     EXPECT_EQ(lines[at - 1], "");
-    EXPECT_EQ(lines[at - 3], Pad("Ratio(include offcuts):", 26) + "90.12%");
+    EXPECT_EQ(lines[at - 3], Pad("Seed:", 26) + std::to_string(result.seed));
+    EXPECT_EQ(lines[at - 4], Pad("Ratio(include offcuts):", 26) + "90.12%");
 
     // A free plan gives the length of each layout's CNC tool path instead.
     result.settings.cut.guillotine = false;

@@ -6,6 +6,7 @@
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QProgressBar>
 #include <QPushButton>
@@ -17,6 +18,8 @@
 
 #include "UiWait.h"
 #include "WindowFixture.h"
+#include "export/ResultJson.h"
+#include "gui/CalcCommand.h"
 #include "gui/EntryTableView.h"
 #include "gui/LayoutPicture.h"
 
@@ -66,8 +69,8 @@ class CalculationWindow : public WindowTest {
 
     bool Finished() const {
         for (const ShownMessage& m : dialogs.messages)
-            if (m.text.startsWith(QStringLiteral("Congratulations")) ||
-                m.text.startsWith(QStringLiteral("Sheets area")))
+            if (m.text.startsWith(QStringLiteral("Every part is placed.")) ||
+                m.text.startsWith(QStringLiteral("The sheets are not enough")))
                 return true;
         return false;
     }
@@ -92,11 +95,13 @@ TEST_F(CalculationWindow, RunsOnAWorkerThreadAndShowsItsResultEverywhere) {
     ASSERT_TRUE(WaitUntil([&] { return Finished(); }));
 
     EXPECT_EQ(Text(dialogs.messages.back().text),
-              "Congratulations! All parts nesting is completed!");
+              "Every part is placed.");
     EXPECT_EQ(dialogs.messages.back().icon, Dialogs::Icon::Information);
     EXPECT_EQ(dialogs.messages.size(), 1u);
     EXPECT_TRUE(start->isEnabled());
     EXPECT_TRUE(Find<EntryTableView>("sgPart")->isEnabled());
+    EXPECT_TRUE(Find<QPushButton>("btnExpPdf")->isEnabled());  // there is a plan now
+    EXPECT_TRUE(Find<QPushButton>("btnReportPrint")->isEnabled());
     EXPECT_EQ(progress->value(), progress->maximum());
 
     // Totals, Left Quant, the layout selector, the facts and the report.
@@ -126,16 +131,17 @@ TEST_F(CalculationWindow, ThePictureFollowsTheSelectionTheOptionsAndTheColours) 
         return n;
     };
     const QRgb white = qRgb(255, 255, 255), grey = qRgb(128, 128, 128);
-    const int area = picture->width() * picture->height();
-    EXPECT_EQ(count(white), area);  // nothing to draw before the first calculation
+    // The picture takes the size of its view once the page is laid out.
+    const auto area = [&] { return picture->width() * picture->height(); };
+    EXPECT_EQ(count(white), area());  // nothing to draw before the first calculation
 
     SmallJob();
     Find<QPushButton>("btnCalc")->click();
     ASSERT_TRUE(WaitUntil([&] { return Finished(); }));
-    EXPECT_LT(count(white), area);
+    EXPECT_LT(count(white), area());
     EXPECT_GT(count(grey), 0);                           // the sheet's edge
     Find<QComboBox>("clrbxSheet")->setCurrentIndex(11);  // yellow, read at the next drawing
-    EXPECT_GT(count(qRgb(255, 255, 0)), area / 10);
+    EXPECT_GT(count(qRgb(255, 255, 0)), area() / 10);
     // Offcuts appear in their colour only while "Offcut" is ticked.
     EXPECT_EQ(count(qRgb(0, 255, 0)), 0);
     Find<QCheckBox>("chkLeftRect")->setChecked(true);
@@ -197,7 +203,7 @@ TEST_F(CalculationWindow, ABadFirstRowSelectsItsPage) {
     Find<QTabWidget>("pgcpg1")->setCurrentIndex(MainWindow::kLayoutsPage);
     Find<QPushButton>("btnCalc")->click();
     ASSERT_EQ(dialogs.messages.size(), 1u);
-    EXPECT_EQ(Text(dialogs.messages[0].text), "Parts is incorrect, please correct and try again!");
+    EXPECT_EQ(Text(dialogs.messages[0].text), "The first row of the part table needs a length, a width and a quantity. Please correct it and try again.");
     EXPECT_EQ(dialogs.messages[0].icon, Dialogs::Icon::Error);
     EXPECT_EQ(Find<QTabWidget>("pgcpg1")->currentIndex(), MainWindow::kPartsPage);
     EXPECT_TRUE(Find<QPushButton>("btnCalc")->isEnabled());
@@ -205,13 +211,13 @@ TEST_F(CalculationWindow, ABadFirstRowSelectsItsPage) {
     SetTable("sgPart", {{"Door", "720", "400", "4", "Yes"}});
     SetTable("sgSheet", {{"Birch", "", "1220", "5", "40", "Yes"}});
     Find<QPushButton>("btnCalc")->click();
-    EXPECT_EQ(Text(dialogs.messages[1].text), "Sheets is incorrect, please correct and try again!");
+    EXPECT_EQ(Text(dialogs.messages[1].text), "The first row of the sheet table needs a length, a width and a quantity. Please correct it and try again.");
     EXPECT_EQ(Find<QTabWidget>("pgcpg1")->currentIndex(), MainWindow::kSheetsPage);
 
     SetTable("sgSheet", {{"Small", "100", "100", "1", "1", "Yes"}});
     Find<QPushButton>("btnCalc")->click();
     EXPECT_EQ(Text(dialogs.messages[2].text),
-              "The total area of parts is greater than the total area of sheets, can't optimize!");
+              "The parts need more area than all the sheets together offer, so no plan can be made.");
     EXPECT_EQ(dialogs.messages[2].icon, Dialogs::Icon::Information);
 }
 
@@ -224,7 +230,7 @@ TEST_F(CalculationWindow, TheKitchenExampleRunsFromItsProject) {
     Find<QPushButton>("btnCalc")->click();
     ASSERT_TRUE(WaitUntil([&] { return Finished(); }, 120000));
     EXPECT_EQ(Text(dialogs.messages.back().text),
-              "Congratulations! All parts nesting is completed!");
+              "Every part is placed.");
     EXPECT_GE(Find<QComboBox>("cmbPages")->count(), 2);
 
     // Pictures of the pages for the documentation, when asked for.
@@ -250,7 +256,53 @@ TEST_F(CalculationWindow, ClosingTheWindowEndsARunningSearch) {
     ASSERT_TRUE(WaitUntil([&] { return Find<QProgressBar>("pbCutting")->value() >= 1; }));
     QElapsedTimer clock;
     clock.start();
+    dialogs.saveChoices = {Dialogs::Choice::Discard};  // the tables typed in
     EXPECT_TRUE(window->close());
     EXPECT_LT(clock.elapsed(), 10000);
     window.reset();  // no thread may outlive the window
+}
+
+TEST_F(CalculationWindow, ASeedMakesThePlanAgainAndIsShownWithIt) {
+    SmallJob();
+    auto* seed = Find<QLineEdit>("edtSeed");
+    seed->setText(QStringLiteral("12345"));
+    const auto calculate = [&] {
+        dialogs.messages.clear();
+        Find<QPushButton>("btnCalc")->click();
+        EXPECT_TRUE(WaitUntil([&] { return Finished(); }));
+    };
+    const auto report = [&] {
+        QStringList lines;
+        auto* list = Find<QListWidget>("lstReport");
+        for (int i = 0; i < list->count(); ++i) lines << list->item(i)->text();
+        return lines;
+    };
+    calculate();
+    EXPECT_EQ(Text(Find<QLabel>("lblPlanStatus")->text()), "Plan of seed 12345");
+    EXPECT_TRUE(report().contains(QStringLiteral("Seed:                     12345")));
+    const std::string first = ResultJson(*window->findChild<CalcCommand*>()->Calc().Applied());
+
+    // Without a seed every calculation draws a new one and shows it.
+    seed->clear();
+    calculate();
+    const std::string status = Text(Find<QLabel>("lblPlanStatus")->text());
+    EXPECT_EQ(status.rfind("Plan of seed ", 0), 0u) << status;
+
+    // Another day, the same tables, settings and seed give the same plan.
+    dialogs.saveChoices = {Dialogs::Choice::Discard};
+    window.reset();
+    Open();
+    SmallJob();
+    seed = Find<QLineEdit>("edtSeed");
+    seed->setText(QStringLiteral("12345"));
+    calculate();
+    EXPECT_EQ(ResultJson(*window->findChild<CalcCommand*>()->Calc().Applied()), first);
+
+    seed->setText(QStringLiteral("12a"));
+    dialogs.messages.clear();
+    Find<QPushButton>("btnCalc")->click();
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(Text(dialogs.messages[0].text),
+              "Seed: \"12a\" is not a whole number from 0 to 4294967295.");
+    EXPECT_TRUE(Find<QPushButton>("btnCalc")->isEnabled());
 }

@@ -89,11 +89,14 @@ TEST(EntryTableView, KeyboardNeverReachesLeftQuantOrTheTotals) {
     EXPECT_EQ(view.CurrentTableRow(), 3);
 }
 
-TEST(EntryTableView, NumberCellsDropTextThatIsNotANumberWhileTyping) {
+TEST(EntryTableView, NumberCellsRefuseAnEntryThatIsNotANumber) {
     CellTableModel model(TableKind::Part);
     Fill(model, 3);
     EntryTableView view(model);
     view.show();
+    QStringList refusals;
+    QObject::connect(&view.Delegate(), &CellDelegate::entryRefused,
+                     [&](const QString& message) { refusals << message; });
     const auto type = [&](int col, const char* keys) {
         view.SetCurrentCell(2, col);
         auto* editor = OpenEditor<QLineEdit>(view);
@@ -102,15 +105,19 @@ TEST(EntryTableView, NumberCellsDropTextThatIsNotANumberWhileTyping) {
         editor->clear();
         QTest::keyClicks(editor, QString::fromUtf8(keys));
         view.CommitEditing();
+        QCoreApplication::processEvents();  // the refusal is sent once the editor closed
     };
+    const std::string width = model.Table().Cell(2, 2), quant = model.Table().Cell(2, 3);
     type(1, "12.5");
     EXPECT_EQ(model.Table().Cell(2, 1), "12.5");
-    type(2, "-3");  // the lone "-" empties the cell, then "3" is a number again
-    EXPECT_EQ(model.Table().Cell(2, 2), "3");
+    type(2, "-");  // what was typed so far is kept while typing, refused at the end
+    EXPECT_EQ(model.Table().Cell(2, 2), width);
     type(3, "4x");
-    EXPECT_EQ(model.Table().Cell(2, 3), "");
+    EXPECT_EQ(model.Table().Cell(2, 3), quant);
     type(0, "Door -1");  // labels take any text
     EXPECT_EQ(model.Table().Cell(2, 0), "Door -1");
+    ASSERT_EQ(refusals.size(), 2);
+    EXPECT_TRUE(refusals[1].contains(QStringLiteral("\"4x\"")));
 }
 
 TEST(EntryTableView, YesNoEditorOffersTheCurrentTextsAndKeepsOtherWording) {

@@ -1,5 +1,6 @@
 // The list and project commands through the real window, their dialogs answered.
 #include <QAction>
+#include <QDir>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSlider>
@@ -45,7 +46,7 @@ TEST_F(FileCommandsTest, OpenReadsTheListAndShowsItsName) {
     dialogs.openAnswers = {QString::fromStdString(path)};
     Click("btnStockOpen");
     ASSERT_EQ(dialogs.fileRequests.size(), 1u);
-    EXPECT_EQ(Text(dialogs.fileRequests[0].title), "Please select open sheet file name");
+    EXPECT_EQ(Text(dialogs.fileRequests[0].title), "Open a sheet list");
     EXPECT_EQ(Text(dialogs.fileRequests[0].defaultSuffix), "sht");
     EXPECT_NE(Text(dialogs.fileRequests[0].filter).find("(*.sht);;"), std::string::npos);
     EXPECT_EQ(Table("sgSheet").Cell(2, 0), "Birch");
@@ -100,15 +101,17 @@ TEST_F(FileCommandsTest, SaveWritesTheRowsWithLabelsAndSaveLeftTheStockLeft) {
     EXPECT_EQ(ReadAll(list), "Birch\t2440\t1220\t5\t0\tYes\r\nOak\t2000\t1000\t1\t0\tNo\r\n");
     EXPECT_EQ(ReadAll(left), "Birch\t2440\t1220\t2\t0\tYes\r\n");
     EXPECT_EQ(Find<QLineEdit>("edtStockFile")->text().toStdString(), list);
-    EXPECT_EQ(Text(dialogs.fileRequests[1].title), "Please choose left sheets file name save as");
+    EXPECT_EQ(Text(dialogs.fileRequests[1].title), "Save the sheets left over as");
     EXPECT_TRUE(dialogs.messages.empty());
 }
 
 TEST_F(FileCommandsTest, ProjectsSaveAndOpenWithCaptionAndLayoutsPage) {
+    // A project without list files asks where to save its parts first.
     Find<QAction>("mniSave")->trigger();
-    ASSERT_EQ(dialogs.messages.size(), 1u);
-    EXPECT_EQ(Text(dialogs.messages[0].text), "Please save the parts first!");
-    EXPECT_TRUE(dialogs.fileRequests.empty());
+    ASSERT_EQ(dialogs.fileRequests.size(), 1u);
+    EXPECT_EQ(Text(dialogs.fileRequests[0].title), "Save the part list as");
+    EXPECT_TRUE(dialogs.messages.empty());
+    dialogs.fileRequests.clear();
 
     const std::string sheets = Path("sheets.txt"), parts = Path("parts.txt");
     WriteAll(sheets, "Birch\t2440\t1220\t3\r\n");
@@ -150,4 +153,41 @@ TEST_F(FileCommandsTest, AProjectNamedAtStartOpensWithoutTheDialog) {
     ASSERT_FALSE(dialogs.messages.empty());
     EXPECT_NE(Text(dialogs.messages.back().text).find("missing.dat"), std::string::npos);
     EXPECT_EQ(Text(window->windowTitle()), "shelving.dat - Tarvex sheet cutting system");
+}
+
+TEST_F(FileCommandsTest, CsvListsOpenOnBothPagesAndABadRowIsNamed) {
+    WriteAll(Path("parts.csv"),
+             "Label,Length,Width,Quant,Rotatable\r\nBase side,720,560,4,No\r\n"
+             "\"Shelf, adjustable\",764,300.5,3,Yes\r\nTop,800,600,1,\r\n");
+    WriteAll(Path("sheets.csv"), "Birch 18mm;2440;1220;6;80,5\r\nOak;2000;1000;2;;No\r\n");
+    dialogs.openAnswers = {QString::fromStdString(Path("parts.csv")),
+                           QString::fromStdString(Path("sheets.csv"))};
+    Click("btnPartOpen");
+    Click("btnStockOpen");
+    EXPECT_NE(Text(dialogs.fileRequests[0].filter).find("(*.csv)"), std::string::npos);
+    EXPECT_TRUE(dialogs.messages.empty());
+    const CellTable& parts = Table("sgPart");
+    ASSERT_EQ(parts.RowCount(), 5);
+    EXPECT_EQ(parts.Cell(2, 0), "Base side");
+    EXPECT_EQ(parts.Cell(2, 4), "No");
+    EXPECT_EQ(parts.Cell(3, 0), "Shelf, adjustable");
+    EXPECT_EQ(parts.Cell(3, 2), "300.5");
+    EXPECT_EQ(parts.Cell(0, 3), "8");
+    EXPECT_EQ(Table("sgSheet").Cell(2, 4), "80.5");
+    EXPECT_EQ(Table("sgSheet").Cell(3, 5), "No");
+    const QString shots = qEnvironmentVariable("TARVEX_SCREENSHOTS");
+    if (!shots.isEmpty()) {
+        Find<QTabWidget>("pgcpg1")->setCurrentIndex(MainWindow::kPartsPage);
+        QCoreApplication::processEvents();
+        window->grab().save(QDir(shots).filePath(QStringLiteral("csv-import.png")));
+    }
+
+    WriteAll(Path("bad.csv"), "Door,720,400,2,Yes\r\nBase side,72O,560,4,No\r\n");
+    dialogs.openAnswers = {QString::fromStdString(Path("bad.csv"))};
+    Click("btnPartOpen");
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    const std::string message = Text(dialogs.messages[0].text);
+    EXPECT_NE(message.find("bad.csv"), std::string::npos) << message;
+    EXPECT_NE(message.find("line 2"), std::string::npos) << message;
+    EXPECT_EQ(Table("sgPart").Cell(2, 0), "Door");
 }

@@ -2,6 +2,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QDialog>
+#include <QDialogButtonBox>
 #include <QHeaderView>
 #include <QPushButton>
 #include <QTabWidget>
@@ -99,4 +100,17 @@ TEST_F(Language, TheAboutDialogFollowsTheLanguageChosen) {
     Find<QAction>("mnAbout")->trigger();
     EXPECT_EQ(Text(title), "关于");
     EXPECT_EQ(Text(ok), "确定");
+}
+
+TEST_F(Language, QtsOwnDialogButtonsSpeakTheLanguageToo) {
+    Open();
+    const auto okText = [] {
+        QDialogButtonBox box(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+        return Text(box.button(QDialogButtonBox::Ok)->text());
+    };
+    EXPECT_EQ(okText(), "OK");
+    Choose("zh_cn");
+    EXPECT_EQ(okText(), "确定");
+    Choose("en_us");
+    EXPECT_EQ(okText(), "OK");
 }

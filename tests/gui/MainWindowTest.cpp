@@ -30,7 +30,7 @@ std::string Text(const QString& text) {
 using MainWindowTest = WindowTest;
 
 TEST_F(MainWindowTest, HasItsFivePagesInOrderAndFitsTheDefaultSizeInEveryLanguage) {
-    const char* english[] = {"Sheets", "Parts", "Layouts", "Report", "Sets"};
+    const char* english[] = {"Sheets", "Parts", "Layouts", "Report", "Settings"};
     const char* chinese[] = {"板材", "零件", "排版图", "报表", "设置"};
     const QString shots = qEnvironmentVariable("TARVEX_SCREENSHOTS");
     for (const char* code : {"en_us", "zh_cn"}) {
@@ -63,27 +63,36 @@ TEST_F(MainWindowTest, MenusHoldTheirCommandsInOrder) {
         menus << menu->text() + QStringLiteral(": ") + items.join(QLatin1Char('|'));
     }
     EXPECT_EQ(Text(menus.join(QLatin1Char('\n'))),
-              "File(&F): Print Sets(&R)...|-|Exit(&X)\n"
-              "Project(&P): Open Project(&O)...|Save Project(&S)...|-|Start Calc(&C)\n"
-              "Help(&H): Content(&C)...|-|Latest Version(&V)...|-|About(&A)...");
+              "&File: P&rinter Setup...|-|E&xit\n"
+              "&Edit: &Undo|&Redo\n"
+              "&Project: &New Project|&Open Project...|&Save Project|Save Project &As...|-|"
+              "&Calculate\n"
+              "&Help: &Contents...|-|Check for a New &Version...|-|&About...");
 }
 
 TEST_F(MainWindowTest, PrintSetupAboutAndHelpGoThroughTheDesktop) {
     Open();
     Find<QAction>("mnPrintSetup")->trigger();
     EXPECT_EQ(dialogs.pageSetups, 1);
-    QString version;
+    QStringList texts;
     dialogs.onDialog = [&](QDialog& about) {
-        version = about.findChild<QLabel*>(QStringLiteral("lblVersion"))->text();
-        // The links open the web page and a mail to the maker through the desktop.
-        Q_EMIT about.findChild<QLabel*>(QStringLiteral("lblWeb"))
-            ->linkActivated(QStringLiteral("https://tarvex.example.com"));
+        for (const QLabel* label : about.findChildren<QLabel*>()) texts << label->text();
+        // The home page opens in the desktop's browser.
+        auto* home = about.findChild<QLabel*>(QStringLiteral("lblWeb"));
+        Q_EMIT home->linkActivated(QStringLiteral(TARVEX_HOMEPAGE));
     };
     Find<QAction>("mnAbout")->trigger();
     EXPECT_EQ(dialogs.dialogsRun, 1);
-    EXPECT_EQ(Text(version), "Ver. 3.2.1207");
+    // The version, licence and home page the program was built with; nothing else
+    // that would have to be made up.
+    const std::string shown = Text(texts.join(QLatin1Char('|')));
+    EXPECT_NE(shown.find("Version " TARVEX_VERSION), std::string::npos) << shown;
+    EXPECT_NE(shown.find("Licence: " TARVEX_LICENSE), std::string::npos) << shown;
+    EXPECT_NE(shown.find(TARVEX_HOMEPAGE), std::string::npos) << shown;
+    EXPECT_EQ(shown.find('@'), std::string::npos) << shown;
+    EXPECT_EQ(shown.find("555"), std::string::npos) << shown;
     ASSERT_EQ(dialogs.urls.size(), 1u);
-    EXPECT_EQ(Text(dialogs.urls[0].toString()), "https://tarvex.example.com");
+    EXPECT_EQ(Text(dialogs.urls[0].toString()), TARVEX_HOMEPAGE);
 
     Find<QAction>("mnHelp")->trigger();
     ASSERT_EQ(dialogs.urls.size(), 2u);
@@ -188,11 +197,30 @@ TEST_F(MainWindowTest, EveryStartShowsTheDefaultSettings) {
     EXPECT_EQ(Find<QComboBox>("clrbxEdge")->count(), 50);
 }
 
-TEST_F(MainWindowTest, HelpWithoutAManualSaysSo) {
+TEST_F(MainWindowTest, HelpWithoutAManualOrAViewerSaysSo) {
     Open("[Common]\r\nLanguage=xx_yy\r\n");
     Find<QAction>("mnHelp")->trigger();
     EXPECT_TRUE(dialogs.urls.empty());
     ASSERT_EQ(dialogs.messages.size(), 1u);
-    EXPECT_EQ(Text(dialogs.messages[0].text), "The help file is not exists!");
+    EXPECT_EQ(Text(dialogs.messages[0].text), "The help file is not exists!");  // no catalog
     EXPECT_EQ(dialogs.messages[0].icon, Dialogs::Icon::Error);
+
+    window.reset();
+    Open();
+    dialogs.documentsOpen = false;
+    Find<QAction>("mnHelp")->trigger();
+    ASSERT_EQ(dialogs.messages.size(), 2u);
+    ASSERT_EQ(dialogs.urls.size(), 1u);
+    const std::string manual = Text(dialogs.urls[0].toLocalFile());
+    EXPECT_NE(Text(dialogs.messages[1].text).find("\"" + manual + "\""), std::string::npos)
+        << Text(dialogs.messages[1].text);
+}
+
+TEST_F(MainWindowTest, OutputButtonsWaitForAPlan) {
+    Open();
+    const char* outputs[] = {"btnPrintCurrent", "btnPrintAll", "btnExpHtml",  "btnExpDxf",
+                             "btnExpOffcut",    "btnExpGcode", "btnExpSvg",   "btnExpPdf",
+                             "btnExpLabels",    "btnReportSave", "btnReportPrint"};
+    for (const char* name : outputs) EXPECT_FALSE(Find<QPushButton>(name)->isEnabled()) << name;
+    EXPECT_TRUE(Find<QPushButton>("btnCalc")->isEnabled());
 }

@@ -80,13 +80,13 @@ TEST_F(OutputsWindow, ExportsWriteTheSelectedLayoutAndSaySo) {
     Click("btnExpGcode");
     Click("btnExpOffcut");  // cancelled: nothing happens
     ASSERT_EQ(dialogs.fileRequests.size(), 4u);
-    EXPECT_EQ(Text(dialogs.fileRequests[0].title), "Please select html file name export as");
+    EXPECT_EQ(Text(dialogs.fileRequests[0].title), "Export the layout as an HTML page");
     EXPECT_EQ(Text(dialogs.fileRequests[1].defaultSuffix), "dxf");
-    EXPECT_EQ(Text(dialogs.fileRequests[2].filter), "G code file(*.gnc)");
-    EXPECT_EQ(Text(dialogs.fileRequests[3].title), "Please select offcut file name export as");
+    EXPECT_EQ(Text(dialogs.fileRequests[2].filter), "G-code program(*.gnc)");
+    EXPECT_EQ(Text(dialogs.fileRequests[3].title), "Export the offcuts of the layout as a sheet list");
     ASSERT_EQ(dialogs.messages.size(), 3u);
     for (const ShownMessage& m : dialogs.messages) {
-        EXPECT_EQ(Text(m.text), "Congratulations! Exported successfully!");
+        EXPECT_EQ(Text(m.text), "The export is written.");
         EXPECT_EQ(Text(m.caption), "Tarvex sheet cutting system");
     }
     EXPECT_TRUE(QFile::exists(QString::fromStdString(Path("plan.bmp"))));
@@ -122,7 +122,7 @@ TEST_F(OutputsWindow, TheReportIsSavedAndPrinted) {
     dialogs.saveAnswers = {QString::fromStdString(path)};
     Click("btnReportSave");
     ASSERT_EQ(dialogs.messages.size(), 1u);
-    EXPECT_EQ(Text(dialogs.messages[0].text), "Congratulations! File successfully saved!");
+    EXPECT_EQ(Text(dialogs.messages[0].text), "The file is saved.");
     QFile saved(QString::fromStdString(path));
     ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
     const QByteArray bytes = saved.readAll();
@@ -158,12 +158,12 @@ TEST_F(OutputsWindow, PlanDocumentsAndDrawingsAreWrittenFromTheLayoutsPage) {
     Find<QCheckBox>("chkCuts")->setChecked(true);
     Click("btnExpSvg");
     ASSERT_EQ(dialogs.fileRequests.size(), 4u);
-    EXPECT_EQ(Text(dialogs.fileRequests[0].title), "Please select PDF file name export as");
+    EXPECT_EQ(Text(dialogs.fileRequests[0].title), "Export the plan as a PDF document");
     EXPECT_EQ(Text(dialogs.fileRequests[1].defaultSuffix), "pdf");
     EXPECT_EQ(Text(dialogs.fileRequests[2].filter), "SVG drawing(*.svg)");
     ASSERT_EQ(dialogs.messages.size(), 4u);
     for (const ShownMessage& m : dialogs.messages)
-        EXPECT_EQ(Text(m.text), "Congratulations! Exported successfully!");
+        EXPECT_EQ(Text(m.text), "The export is written.");
     // The report's page or more, then one page per layout.
     EXPECT_GT(PdfPages(pdf), layouts);
     // Five doors on 2 x 4 labels a page: two labels side by side.

@@ -22,6 +22,13 @@ class ScriptedDialogs : public Dialogs {
     void Message(QWidget*, const QString& caption, const QString& text, Icon icon) override {
         messages.push_back({caption, text, icon});
     }
+    Choice AskToSave(QWidget*, const QString&, const QString& text) override {
+        questions << text;
+        if (saveChoices.empty()) return Choice::Cancel;
+        const Choice choice = saveChoices.front();
+        saveChoices.pop_front();
+        return choice;
+    }
     QString OpenFile(QWidget*, const FileRequest& request) override {
         fileRequests.push_back(request);
         return Next(openAnswers);
@@ -48,6 +55,10 @@ class ScriptedDialogs : public Dialogs {
         urls.push_back(url);
         return true;
     }
+    void OpenDocument(const QUrl& file, const std::function<void()>& failed) override {
+        urls.push_back(file);
+        if (!documentsOpen) failed();
+    }
 
     // Texts of the messages shown so far.
     QStringList MessageTexts() const {
@@ -57,6 +68,8 @@ class ScriptedDialogs : public Dialogs {
     }
 
     std::vector<ShownMessage> messages;
+    QStringList questions;               // asked whether to save
+    std::deque<Choice> saveChoices;      // their answers; Cancel when none is left
     std::vector<FileRequest> fileRequests;
     std::deque<QString> openAnswers;  // an empty text cancels
     std::deque<QString> saveAnswers;
@@ -69,6 +82,7 @@ class ScriptedDialogs : public Dialogs {
     std::function<void(QDialog&)> onDialog;
     int dialogsRun = 0;
     std::vector<QUrl> urls;
+    bool documentsOpen = true;  // false: no program opens a document
 
   private:
     static QString Next(std::deque<QString>& answers) {

@@ -11,6 +11,7 @@
 #include "gui/UpdateDialog.h"
 #include "shell/LocalHttpServer.h"
 #include "shell/UpdateCheck.h"
+#include "text/Translate.h"
 
 namespace {
 
@@ -23,16 +24,17 @@ bool WaitFor(Condition done, int ms = 10000) {
 }
 
 TEST(UpdateDialog, ShowsTheNotesInAFixedDialog) {
+    SetLanguage("en_us");
     const QString notes = QStringLiteral(u"更新说明\n3.3.0 (2016-01-20)\n修正了若干问题");
     UpdateDialog dialog(notes);
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Updates"));
-    EXPECT_EQ(dialog.lblContent->text(), QStringLiteral("Updates Content:"));
+    EXPECT_EQ(dialog.lblContent->text(), QStringLiteral("What is new:"));
     EXPECT_EQ(dialog.mmoUpdates->toPlainText(), notes);
     EXPECT_TRUE(dialog.mmoUpdates->isReadOnly());
     EXPECT_EQ(dialog.mmoUpdates->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
     EXPECT_EQ(dialog.mmoUpdates->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
-    EXPECT_EQ(dialog.btn1->text(), QStringLiteral("Download(&D)"));
-    EXPECT_EQ(dialog.btnOk->text(), QStringLiteral("Close(&C)"));
+    EXPECT_EQ(dialog.btn1->text(), QStringLiteral("&Download"));
+    EXPECT_EQ(dialog.btnOk->text(), QStringLiteral("&Close"));
     dialog.show();
     EXPECT_EQ(dialog.size(), QSize(464, 602));
     EXPECT_EQ(dialog.minimumSize(), dialog.maximumSize());

@@ -1,5 +1,6 @@
 // The entry tables driven through the real window: typing, the buttons, Enter and
 // pasting from the system clipboard.
+#include <QAction>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QLineEdit>
@@ -8,6 +9,9 @@
 #include <QTableView>
 #include <QTest>
 
+#include <fstream>
+
+#include "UiWait.h"
 #include "WindowFixture.h"
 #include "gui/CellTableModel.h"
 #include "gui/EntryTableView.h"
@@ -38,7 +42,10 @@ class WindowTables : public WindowTest {
         auto* editor = view->viewport()->findChild<QLineEdit*>();
         ASSERT_NE(editor, nullptr);
         editor->selectAll();
-        QTest::keyClicks(editor, QString::fromUtf8(text));
+        if (*text)
+            QTest::keyClicks(editor, QString::fromUtf8(text));
+        else
+            QTest::keyClick(editor, Qt::Key_Delete);
         view->CommitEditing();
     }
 
@@ -68,7 +75,7 @@ TEST_F(WindowTables, StartWithTheirFixedRowsAndDefaultRows) {
 TEST_F(WindowTables, TypingAppendAndEnterBuildRows) {
     Type(parts, 2, 0, "Door");
     Type(parts, 2, 1, "720");
-    Type(parts, 2, 2, "abc");  // not a number: gone while typing
+    Type(parts, 2, 2, "abc");  // not a number: refused
     Type(parts, 2, 3, "2");
     EXPECT_EQ(Cell(parts, 2, 0), "Door");
     EXPECT_EQ(Cell(parts, 2, 2), "");
@@ -93,22 +100,101 @@ TEST_F(WindowTables, TypingAppendAndEnterBuildRows) {
     EXPECT_EQ(Cell(sheets, 4, 4), "0");
 }
 
-TEST_F(WindowTables, PasteFromTheClipboardFillsTheFirstEmptyRow) {
-    QGuiApplication::clipboard()->setText(
-        QStringLiteral("Shelf\t1200\t600.5\t2\r\nBack\t800\t400\t1\r\n"));
+TEST_F(WindowTables, AnEntryThatIsNotANumberIsRefusedAndTheCellKeepsItsValue) {
+    Type(parts, 2, 1, "720");
+    Type(parts, 2, 1, "7a2x0");
+    ASSERT_TRUE(WaitUntil([&] { return !dialogs.messages.empty(); }));
+    EXPECT_EQ(Cell(parts, 2, 1), "720");
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0].icon, Dialogs::Icon::Error);
+    EXPECT_EQ(dialogs.messages[0].text.toStdString(),
+              "Parts, row 1, column \"Length\": \"7a2x0\" is not a number.");
+    Type(sheets, 2, 3, "2.5");  // a quantity is a whole number
+    ASSERT_TRUE(WaitUntil([&] { return dialogs.messages.size() == 2; }));
+    EXPECT_EQ(Cell(sheets, 2, 3), "");
+    Type(parts, 2, 1, "");  // emptying a cell is no mistake
+    QCoreApplication::processEvents();
+    EXPECT_EQ(Cell(parts, 2, 1), "");
+    EXPECT_EQ(dialogs.messages.size(), 2u);
+}
+
+TEST_F(WindowTables, PasteAddsSpreadsheetRowsWholeOrRefusesThem) {
+    QGuiApplication::clipboard()->setText(QStringLiteral(
+        "Label\tLength\tWidth\tQuant\tRotatable\r\nBase side\t720\t564.5\t4\tNo\r\n"
+        "Back\t800\t400\t1\r\n"));
     parts->setFocus();
     QTest::keyClick(parts, Qt::Key_V, Qt::ControlModifier);
     ASSERT_EQ(Rows(parts), 5);
-    EXPECT_EQ(Cell(parts, 2, 0), "Shelf");
-    EXPECT_EQ(Cell(parts, 2, 2), "");  // pasted numbers must be whole
-    EXPECT_EQ(Cell(parts, 2, 3), "2");
-    EXPECT_EQ(Cell(parts, 3, 0), "Back");
+    EXPECT_EQ(Cell(parts, 2, 0), "Base side");
+    EXPECT_EQ(Cell(parts, 2, 2), "564.5");
+    EXPECT_EQ(Cell(parts, 2, 4), "No");
+    EXPECT_EQ(Cell(parts, 3, 4), "Yes");
     EXPECT_EQ(Cell(parts, 4, 0), "");
+    EXPECT_EQ(Cell(parts, 0, 3), "5");  // the totals follow
+    EXPECT_TRUE(dialogs.messages.empty());
 
-    // One line with its line end is not a paste.
+    // One row copied alone is a paste too; a bad cell refuses the whole paste.
     QGuiApplication::clipboard()->setText(QStringLiteral("Single\t1\t1\t1\r\n"));
     QTest::keyClick(parts, Qt::Key_V, Qt::ControlModifier);
-    EXPECT_EQ(Rows(parts), 5);
+    EXPECT_EQ(Rows(parts), 6);
+    QGuiApplication::clipboard()->setText(QStringLiteral("Ok\t1\t1\t1\nBad\t1\tx\t1\n"));
+    QTest::keyClick(parts, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(Rows(parts), 6);
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0].text.toStdString(),
+              "Nothing was pasted: Parts, row 5, column \"Width\": \"x\" is not a number.");
+
+    // A single value goes into the current cell, checked as typing is.
+    parts->SetCurrentCell(3, 1);
+    QGuiApplication::clipboard()->setText(QStringLiteral("1200.5\n"));
+    QTest::keyClick(parts, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(Cell(parts, 3, 1), "1200.5");
+    EXPECT_EQ(Rows(parts), 6);
+}
+
+TEST_F(WindowTables, EveryTableEditCanBeUndoneAndRedone) {
+    auto* undo = Find<QAction>("mnUndo");
+    auto* redo = Find<QAction>("mnRedo");
+    EXPECT_FALSE(undo->isEnabled());
+    const auto snapshot = [&] { return std::pair(sheets->Model().Table(), parts->Model().Table()); };
+    std::vector<std::pair<CellTable, CellTable>> states{snapshot()};
+    Type(parts, 2, 0, "Door");
+    states.push_back(snapshot());
+    QGuiApplication::clipboard()->setText(QStringLiteral("A\t10\t20\t2\nB\t5\t5\t1\n"));
+    parts->setFocus();
+    QTest::keyClick(parts, Qt::Key_V, Qt::ControlModifier);
+    states.push_back(snapshot());
+    Click("btnPartAdd");
+    states.push_back(snapshot());
+    parts->SetCurrentCell(3, 0);
+    Click("btnPartDel");
+    states.push_back(snapshot());
+    Click("btnStockDelAll");
+    states.push_back(snapshot());
+    const std::string list = Path("sheets.txt");
+    std::ofstream(list, std::ios::binary) << "Birch\t2440\t1220\t3\r\n";
+    dialogs.openAnswers = {QString::fromStdString(list)};
+    Click("btnStockOpen");
+    states.push_back(snapshot());
+    for (size_t i = 1; i < states.size(); ++i) ASSERT_FALSE(states[i] == states[i - 1]) << i;
+
+    // Back to the start with the keys and the menu, then forward again.
+    for (size_t i = states.size() - 1; i > 0; --i) {
+        if (i % 2)
+            QTest::keyClick(window.get(), Qt::Key_Z, Qt::ControlModifier);
+        else
+            undo->trigger();
+        EXPECT_TRUE(snapshot() == states[i - 1]) << "undo to " << i - 1;
+    }
+    EXPECT_FALSE(undo->isEnabled());
+    for (size_t i = 1; i < states.size(); ++i) {
+        if (i % 2)
+            QTest::keyClick(window.get(), Qt::Key_Y, Qt::ControlModifier);
+        else
+            redo->trigger();
+        EXPECT_TRUE(snapshot() == states[i]) << "redo to " << i;
+    }
+    EXPECT_FALSE(redo->isEnabled());
 }
 
 TEST_F(WindowTables, DeleteUpdatesTheTotalsAndDelAllEmptiesThem) {

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "support/DataFixtures.h"
+#include "io/CellEntry.h"
 #include "io/EntryTables.h"
 #include "text/Translate.h"
 
@@ -32,16 +33,23 @@ TEST(EntryTables, FreshTablesHaveFixedRowsAndDefaultDataRows) {
     EXPECT_EQ(DataRows(parts), (Rows{{"", "", "", "", "Yes"}, {"", "", "", "", "Yes"}}));
 }
 
-TEST(EntryTables, NumberCheckEmptiesTextsThatDoNotConvert) {
+TEST(EntryTables, AnEntryThatDoesNotConvertIsRefusedNamingTableRowAndColumn) {
     const auto sheet = TableKind::Sheet;
-    EXPECT_EQ(CheckNumberEdit(sheet, 2, SheetCol::Length, "1200.5"), "1200.5");
-    EXPECT_EQ(CheckNumberEdit(sheet, 2, SheetCol::Width, "-"), "");
-    EXPECT_EQ(CheckNumberEdit(sheet, 2, SheetCol::Cost, "."), "");
-    EXPECT_EQ(CheckNumberEdit(sheet, 2, SheetCol::Quant, "2.5"), "2.5");  // refused later
-    EXPECT_EQ(CheckNumberEdit(sheet, 2, SheetCol::Label, "-"), "-");
-    EXPECT_EQ(CheckNumberEdit(sheet, 1, SheetCol::Length, "Length"), "Length");
-    EXPECT_EQ(CheckNumberEdit(TableKind::Part, 3, PartCol::Quant, "x"), "");
-    EXPECT_EQ(CheckNumberEdit(TableKind::Part, 3, PartCol::Rotatable, "x"), "x");
+    EXPECT_EQ(CellEntryFault(sheet, 2, SheetCol::Length, "1200.5"), "");
+    EXPECT_EQ(CellEntryFault(sheet, 2, SheetCol::Length, ""), "");  // clearing a cell
+    EXPECT_EQ(CellEntryFault(sheet, 2, SheetCol::Label, "7a2x0"), "");
+    EXPECT_EQ(CellEntryFault(sheet, 1, SheetCol::Length, "Length"), "");  // not a data row
+    EXPECT_EQ(CellEntryFault(sheet, 3, SheetCol::Length, "7a2x0"),
+              "Sheets, row 2, column \"Length\": \"7a2x0\" is not a number.");
+    EXPECT_EQ(CellEntryFault(sheet, 2, SheetCol::Cost, "."),
+              "Sheets, row 1, column \"Cost\": \".\" is not a number.");
+    const std::string quant = "column \"" + _("Quant") + "\"";
+    EXPECT_EQ(CellEntryFault(TableKind::Part, 4, PartCol::Quant, "2.5"),
+              "Parts, row 3, " + quant + ": \"2.5\" is not a whole number.");
+    EXPECT_EQ(CellEntryFault(TableKind::Part, 2, PartCol::Quant, "-1"),
+              "Parts, row 1, " + quant + ": the quantity must not be negative.");
+    EXPECT_EQ(CellEntryFault(TableKind::Part, 2, PartCol::Rotatable, "n"), "");
+    EXPECT_NE(CellEntryFault(TableKind::Part, 2, PartCol::Rotatable, "maybe"), "");
 }
 
 TEST(EntryTables, EnterWalksRightThenDownAndAddsARowAtTheEnd) {
@@ -109,42 +117,6 @@ TEST(EntryTables, DelAllLeavesOneCompletelyEmptyRow) {
     EXPECT_EQ(DataRows(t), (Rows{Row(7)}));
 }
 
-TEST(EntryTables, PasteNeedsTwoLinesAndCutsAtTheFirstEmptyLabel) {
-    CellTable t = NewSheetTable();
-    FillRows(t, {{"Keep", "1", "1", "1", "0", "Yes", "1"},
-                 {"", "9", "9", "9", "9", "No", "9"},
-                 {"Lost1", "1", "1", "1", "0", "Yes", "1"}});
-    EXPECT_FALSE(PasteText(t, TableKind::Sheet, "A\t100\t50\t2\r\n"));
-    EXPECT_EQ(DataRows(t).size(), 3u);
-    EXPECT_TRUE(PasteText(t, TableKind::Sheet, "Oak\t2440\t1220\t3\nPine\t2000\t1000\t2\t50\n"));
-    EXPECT_EQ(DataRows(t), (Rows{
-                               {"Keep", "1", "1", "1", "0", "Yes", "1"},
-                               {"Oak", "2440", "1220", "3", "0", "Yes", ""},
-                               {"Pine", "2000", "1000", "2", "50", "Yes", "2"},
-                               Row(7),
-                           }));
-}
-
-TEST(EntryTables, PasteWritesOnlyPositiveWholeNumbers) {
-    CellTable sheets = NewSheetTable();
-    sheets.SetCell(2, 0, "full");  // no empty label: the paste starts on a new row
-    EXPECT_TRUE(PasteText(sheets, TableKind::Sheet,
-                          "A\t1200.5\t0\t-3\t0\r\n"      // nothing numeric; cost 0 stays empty
-                          "Copied\t1\t1\t1\t1\tYes\r\n"  // six fields: ignored
-                          "\r\n"                         // an empty line still takes a row
-                          "\tB\t100"));                  // the leading TAB is trimmed away
-    EXPECT_EQ(DataRows(sheets), (Rows{
-                                    {"full", "", "", "", "", "Yes", ""},
-                                    {"A", "", "", "", "", "Yes", ""},
-                                    {"", "", "", "", "", "Yes", ""},
-                                    {"B", "100", "", "", "0", "Yes", ""},
-                                    Row(7),
-                                }));
-    CellTable parts = NewPartTable();
-    EXPECT_TRUE(PasteText(parts, TableKind::Part, "A\t1200\t600.5\t2\nB\t1\t2\t3\tNo\n"));
-    EXPECT_EQ(DataRows(parts), (Rows{{"A", "1200", "", "2", "Yes"}, Row(5)}));
-}
-
 TEST(EntryTables, LanguageChangeRewritesFixedRowsButKeepsYesCells) {
     CellTable t = NewSheetTable();
     WriteTotals(t, TableKind::Sheet, 1000, 1, 10);
@@ -165,7 +137,7 @@ TEST(EntryTables, LanguageChangeRewritesFixedRowsButKeepsYesCells) {
 TEST(EntryTables, YesAndNoMeanTheSameInEveryLanguage) {
     const std::vector<std::string> yes = {"Yes", " YES ", "是", "y", "1", "TRUE", "yes\t"};
     const std::vector<std::string> no = {"No", "否", "", "0", "maybe", "false", "Yes please"};
-    InitTranslation();  // the program's catalogs, whatever an earlier test bound
+    const fixtures::ProgramCatalogs catalogs;  // whatever an earlier test bound
     CellTable t = NewPartTable();
     while (t.RowCount() < CellTable::kFirstDataRow + 3) AppendTableRow(t, TableKind::Part);
     for (const std::string& language : {"zh_cn", "en_us", "zh_cn"}) {
@@ -183,5 +155,4 @@ TEST(EntryTables, YesAndNoMeanTheSameInEveryLanguage) {
         EXPECT_EQ(t.Cell(CellTable::kFirstDataRow + 2, PartCol::Rotatable), "maybe");
     }
     EXPECT_EQ(_("Yes"), "是") << "the program's own catalogs are in use";
-    SetLanguage("en_us");
 }

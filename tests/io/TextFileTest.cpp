@@ -99,12 +99,12 @@ TEST(TextFile, OnlyRegularFilesOfBoundedSizeAreRead) {
         std::string path, reason, shown;
     };
     const std::vector<Case> cases = {
-        {dir, "Is a directory", dir},
+        {dir, "it is a folder", dir},
         {"/dev/zero", "not a regular file", "/dev/zero"},
         {dir + "/pipe", "not a regular file", dir + "/pipe"},
         {huge, "larger than", huge},
         {withNul, "NUL", "list\\0.txt"},
-        {dir + "/missing.txt", "No such file", dir + "/missing.txt"},
+        {dir + "/missing.txt", "does not exist", dir + "/missing.txt"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.shown);

@@ -91,8 +91,8 @@ TEST(Workbook, RefusesFilesThatAreNotWholeWorkbooks) {
         const char* file;
         const char* reason;
     } cases[] = {
-        {"missing.xls", "No such file"},
-        {"", "Is a directory"},
+        {"missing.xls", "does not exist"},
+        {"", "it is a folder"},
         {"text.xls", "not an .xls or .xlsx workbook"},
         {"empty.xls", "not an .xls or .xlsx workbook"},
         {"plain.xlsx", "not an .xls or .xlsx workbook"},

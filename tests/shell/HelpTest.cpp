@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QString>
 #include <regex>
 #include <set>
@@ -20,15 +22,19 @@ fs::path HelpIn(const fs::path& localeDir, const std::string& code, const char* 
     return file;
 }
 
-// Captures the addresses instead of launching a viewer.
+// Captures the addresses instead of launching a viewer, and the messages.
 struct Recorder {
     std::vector<QUrl> urls;
+    std::vector<std::string> messages;
     bool succeed = true;
-    UrlOpener Opener() {
-        return [this](const QUrl& url) {
-            urls.push_back(url);
-            return succeed;
-        };
+    void Open(const std::string& code) {
+        OpenHelp(
+            code,
+            [this](const QUrl& url, const std::function<void()>& failed) {
+                urls.push_back(url);
+                if (!succeed) failed();
+            },
+            [this](const std::string& message) { messages.push_back(message); });
     }
 };
 
@@ -54,7 +60,8 @@ TEST(FindHelpFile, FolderBesideTheProgramComesFirst) {
 
 TEST(OpenHelp, OpensTheShippedManualOfTheLanguage) {
     Recorder recorder;
-    EXPECT_EQ(OpenHelp("zh_cn", recorder.Opener()), "");
+    recorder.Open("zh_cn");
+    EXPECT_TRUE(recorder.messages.empty());
     ASSERT_EQ(recorder.urls.size(), 1u);
     const fs::path expected = ProgramDir() / "locale" / "zh_cn" / "LC_MESSAGES" / "velkor.html";
     EXPECT_EQ(recorder.urls[0].toLocalFile().toStdString(), expected.string());
@@ -64,18 +71,54 @@ TEST(OpenHelp, MissingHelpGivesTheTranslatedMessageAndOpensNothing) {
     Recorder recorder;
     InitTranslation(ShippedLocaleDir());
     SetLanguage("en_us");
-    EXPECT_EQ(OpenHelp("xx_none", recorder.Opener()), "The help file is not exists!");
+    recorder.Open("xx_none");
     SetLanguage("zh_cn");
-    EXPECT_EQ(OpenHelp("xx_none", recorder.Opener()), "帮助文件不存在！");
+    recorder.Open("xx_none");
     SetLanguage("en_us");
+    EXPECT_EQ(recorder.messages,
+              (std::vector<std::string>{"The manual is missing.", "帮助文件不存在！"}));
     EXPECT_TRUE(recorder.urls.empty());
 }
 
 TEST(OpenHelp, ViewerThatFailsIsReported) {
     Recorder recorder;
     recorder.succeed = false;
-    EXPECT_EQ(OpenHelp("en_us", recorder.Opener()), "The help file can not be opened!");
-    EXPECT_EQ(recorder.urls.size(), 1u);
+    recorder.Open("en_us");
+    ASSERT_EQ(recorder.urls.size(), 1u);
+    ASSERT_EQ(recorder.messages.size(), 1u);
+    // The message names the file, so that it can be opened by hand.
+    EXPECT_NE(recorder.messages[0].find(recorder.urls[0].toLocalFile().toStdString()),
+              std::string::npos)
+        << recorder.messages[0];
+}
+
+// The desktop's opener as xdg-open answers: it exits with 3 or 4 when no program
+// takes the file, which the window must hear of.
+TEST(DesktopDocumentOpener, HearsWhetherAProgramTookTheFile) {
+    const fs::path bin = MakeTempDir();
+    const char* path = std::getenv("PATH");
+    const std::string oldPath = path ? path : "";
+    setenv("PATH", (bin.string() + ":" + oldPath).c_str(), 1);
+    const QUrl file = QUrl::fromLocalFile(QStringLiteral("/tmp/manual.html"));
+    for (const int status : {0, 3, 4}) {
+        SCOPED_TRACE(status);
+        WriteBytes(bin / "xdg-open", "#!/bin/sh\necho \"$1\" > \"$0.arg\"\nexit " +
+                                         std::to_string(status) + "\n");
+        fs::permissions(bin / "xdg-open", fs::perms::owner_all);
+        fs::remove(bin / "xdg-open.arg");
+        QObject owner;
+        bool failed = false;
+        DesktopDocumentOpener(&owner)(file, [&] { failed = true; });
+        QDeadlineTimer deadline(10000);
+        while (!fs::exists(bin / "xdg-open.arg") || owner.children().size() > 0) {
+            ASSERT_FALSE(deadline.hasExpired());
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        }
+        EXPECT_EQ(failed, status != 0);
+        EXPECT_EQ(ReadBytes(bin / "xdg-open.arg"), "/tmp/manual.html\n");
+    }
+    setenv("PATH", oldPath.c_str(), 1);
 }
 
 TEST(Manuals, EveryLanguageShipsAManualWhoseLinksResolve) {

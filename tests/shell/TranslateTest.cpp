@@ -125,7 +125,7 @@ TEST_F(Translation, ShippedCatalogsTranslateTheWindowTexts) {
     EXPECT_EQ(_("Export &Offcuts"), "导出余料(&O)");
     EXPECT_EQ(_("Tarvex sheet cutting system"), "Tarvex 板材切割系统");
     SetLanguage("en_us");
-    EXPECT_EQ(_("Export &Offcuts"), "Export &Offcuts");
+    EXPECT_EQ(_("Export &Offcuts"), "Export &Offcuts...");
     EXPECT_EQ(_("Tarvex sheet cutting system"), "Tarvex sheet cutting system");
 }
 
@@ -136,7 +136,7 @@ TEST(TranslationChild, DISABLED_SwitchesInThisEnvironment) {
     SetLanguage("zh_cn");
     EXPECT_EQ(_("Open(&O)"), "打开(&O)");
     SetLanguage("en_us");
-    EXPECT_EQ(_("Open(&O)"), "Open(&O)");
+    EXPECT_EQ(_("Open(&O)"), "&Open...");
     SetLanguage("zh_cn");
     EXPECT_EQ(_("Yes"), "是");
     ExpectCNumbers();

@@ -79,4 +79,18 @@ class ScopedCatalog {
     bool ok_ = false;
 };
 
+// The program's own catalogs in English for one test, with the words of every
+// language it has; afterwards the texts are the message ids again, as the tests
+// that follow in the same program expect.
+class ProgramCatalogs {
+  public:
+    ProgramCatalogs() {
+        InitTranslation();
+        SetLanguage("en_us");
+    }
+    ~ProgramCatalogs() { SetLanguage("no-catalog"); }
+    ProgramCatalogs(const ProgramCatalogs&) = delete;
+    ProgramCatalogs& operator=(const ProgramCatalogs&) = delete;
+};
+
 }  // namespace fixtures

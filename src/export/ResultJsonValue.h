@@ -1,0 +1,8 @@
+// The result JSON as a value, for the stored plan that adds to it.
+#pragma once
+
+#include <nlohmann/json.hpp>
+
+#include "job/AppliedResult.h"
+
+nlohmann::ordered_json ResultJsonValue(const AppliedResult& result);

@@ -1,0 +1,29 @@
+// A plan stored beside its project (NAME.plan.json for NAME.dat), written and read
+// by the window and the command line alike: the result JSON, plus what shows the
+// plan again without a calculation: the job's parts, the settings the plan was
+// made with, each sheet's unit cost and merge, and the tables it was made from.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "io/CellTable.h"
+#include "job/AppliedResult.h"
+
+struct StoredPlan {
+    std::shared_ptr<const AppliedResult> result;
+    CellTable sheetTable;  // as the calculation left it, Left Quant included
+    CellTable partTable;   // as it was typed for the calculation
+};
+
+// The plan file of a project: its name with ".plan.json" for ".dat".
+std::string PlanPathOf(const std::string& projectPath);
+
+// The text of the plan file.
+std::string StoredPlanJson(const StoredPlan& plan);
+bool WriteStoredPlan(const std::string& path, const StoredPlan& plan, std::string& error);
+
+// Reads a plan file and checks it as every plan is checked before it is applied.
+// A file that is damaged, made up or of another program gives false and a
+// message naming the file and the fault; reading never throws or crashes.
+bool ReadStoredPlan(const std::string& path, StoredPlan& plan, std::string& error);

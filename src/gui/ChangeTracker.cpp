@@ -1,0 +1,55 @@
+#include "gui/ChangeTracker.h"
+
+#include "gui/CellTableModel.h"
+#include "io/ListFiles.h"
+#include "io/ProjectFiles.h"
+
+ChangeTracker::ChangeTracker(const CellTableModel& sheets, const CellTableModel& parts,
+                             std::function<SettingsForm()> settings, QObject* parent)
+    : QObject(parent), sheets_(sheets), parts_(parts), settings_(std::move(settings)) {
+    for (const CellTableModel* model : {&sheets_, &parts_}) {
+        connect(model, &QAbstractItemModel::dataChanged, this, &ChangeTracker::Check);
+        connect(model, &QAbstractItemModel::modelReset, this, &ChangeTracker::Check);
+    }
+    MarkAllSaved();
+}
+
+const CellTableModel& ChangeTracker::Model(TableKind kind) const {
+    return kind == TableKind::Sheet ? sheets_ : parts_;
+}
+
+void ChangeTracker::MarkListSaved(TableKind kind) {
+    (kind == TableKind::Sheet ? savedSheets_ : savedParts_) = ListContent(kind, Model(kind).Table());
+    Check();
+}
+
+void ChangeTracker::MarkSettingsSaved() {
+    savedSettings_ = ProjectSettingLines(settings_());
+    Check();
+}
+
+void ChangeTracker::MarkAllSaved() {
+    savedSheets_ = ListContent(TableKind::Sheet, sheets_.Table());
+    savedParts_ = ListContent(TableKind::Part, parts_.Table());
+    MarkSettingsSaved();
+}
+
+bool ChangeTracker::ListChanged(TableKind kind) const {
+    return ListContent(kind, Model(kind).Table()) !=
+           (kind == TableKind::Sheet ? savedSheets_ : savedParts_);
+}
+
+bool ChangeTracker::SettingsChanged() const {
+    return ProjectSettingLines(settings_()) != savedSettings_;
+}
+
+bool ChangeTracker::AnyChanged() const {
+    return ListChanged(TableKind::Sheet) || ListChanged(TableKind::Part) || SettingsChanged();
+}
+
+void ChangeTracker::Check() {
+    const bool changed = AnyChanged();
+    if (changed == shown_) return;
+    shown_ = changed;
+    Q_EMIT changedTurned(changed);
+}

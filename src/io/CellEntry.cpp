@@ -1,0 +1,56 @@
+#include "io/CellEntry.h"
+
+#include "text/CaseFold.h"
+#include "text/FieldSplit.h"
+#include "text/FileMessages.h"
+#include "text/Languages.h"
+#include "text/NumberText.h"
+#include "text/Translate.h"
+
+namespace {
+
+std::string Fault(const char* message, TableKind kind, int row, int col, const std::string& text) {
+    const char* table = kind == TableKind::Sheet ? "Sheets" : "Parts";
+    return Substitute(_(message), {_(table), std::to_string(row - CellTable::kFirstDataRow + 1),
+                                   _(TableColumns(kind)[col].caption), text});
+}
+
+bool IsNoWord(const std::string& text) {
+    const std::string lower = AsciiLower(text);
+    if (lower == "n" || lower == "0" || lower == "false" || lower == "no") return true;
+    if (SameIgnoringCase(text, _("No"))) return true;
+    for (const std::string& word : InEveryLanguage("No"))
+        if (SameIgnoringCase(text, word)) return true;
+    return false;
+}
+
+}  // namespace
+
+std::string CellEntryFault(TableKind kind, int row, int col, const std::string& text) {
+    if (text.empty() || !IsSelectableCell(kind, row, col)) return {};
+    const ColumnInfo& column = TableColumns(kind)[col];
+    if (column.editing == CellEditing::YesNo) {
+        if (ReadYesNo(text)) return {};
+        return Fault("{1}, row {2}, column \"{3}\": \"{4}\" is neither Yes nor No.", kind, row,
+                     col, text);
+    }
+    if (column.editing != CellEditing::Number) return {};
+    if (col == SheetCol::Quant) {
+        const auto count = ParseInteger(text);
+        if (!count)
+            return Fault("{1}, row {2}, column \"{3}\": \"{4}\" is not a whole number.", kind, row,
+                         col, text);
+        if (*count < 0)
+            return Fault("{1}, row {2}, column \"{3}\": the quantity must not be negative.", kind,
+                         row, col, text);
+        return {};
+    }
+    if (ParseNumber(text)) return {};
+    return Fault("{1}, row {2}, column \"{3}\": \"{4}\" is not a number.", kind, row, col, text);
+}
+
+std::optional<bool> ReadYesNo(const std::string& cell) {
+    if (MeansYes(cell)) return true;
+    if (IsNoWord(TrimControls(cell))) return false;
+    return std::nullopt;
+}

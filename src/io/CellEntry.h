@@ -1,0 +1,19 @@
+// What a data cell of an entry table accepts, whether typed or pasted: sizes and
+// costs are numbers, quantities whole numbers not below 0, and the Yes/No column
+// holds a word for yes or no. A cell that would not convert is refused before it
+// reaches the table, so a slip never turns silently into another value.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "io/EntryTables.h"
+
+// Why `text` cannot stand in the data cell of table row `row` and column `col`,
+// naming the table, the data row (1 for the first) and the column; empty when it
+// can. An empty text clears a cell and is accepted.
+std::string CellEntryFault(TableKind kind, int row, int col, const std::string& text);
+
+// Yes, No or neither: the words MeansYes accepts, and "No" in any language, "N",
+// "0" and "false" (letter case and blanks around ignored).
+std::optional<bool> ReadYesNo(const std::string& cell);

@@ -1,0 +1,137 @@
+#include "io/CsvLists.h"
+
+#include <algorithm>
+#include <cctype>
+#include <optional>
+
+#include "io/CellEntry.h"
+#include "io/CsvText.h"
+#include "io/EntryTables.h"
+#include "io/TextFile.h"
+#include "text/FileMessages.h"
+#include "text/Languages.h"
+#include "text/NumberText.h"
+#include "text/Translate.h"
+
+namespace {
+
+using Fields = std::vector<std::string>;
+
+std::string Field(const Fields& fields, size_t index) {
+    return index < fields.size() ? fields[index] : std::string();
+}
+
+bool IsBlank(const Fields& fields) {
+    for (const std::string& f : fields)
+        if (!f.empty()) return false;
+    return true;
+}
+
+bool SizesAreNumbers(const Fields& fields) {
+    return ParseNumber(Field(fields, 1)) && ParseNumber(Field(fields, 2));
+}
+
+// Captions where the sizes are; a row with one size mistyped is no heading.
+bool NoSizeIsANumber(const Fields& fields) {
+    return !ParseNumber(Field(fields, 1)) && !ParseNumber(Field(fields, 2));
+}
+
+// Spreadsheets that separate with ";" write "564,5" for 564.5.
+std::string DecimalPoint(std::string cell, char separator) {
+    if (separator == ';' && cell.find('.') == std::string::npos &&
+        std::count(cell.begin(), cell.end(), ',') == 1)
+        cell[cell.find(',')] = '.';
+    return cell;
+}
+
+// The table row of one record, or why it cannot be one.
+std::string ReadRecord(TableKind kind, const Fields& in, char separator, Fields& row,
+                       TableTotals& totals) {
+    const bool sheet = kind == TableKind::Sheet;
+    const auto number = [&](size_t i) { return DecimalPoint(Field(in, i), separator); };
+    std::string label = Field(in, 0), length = number(1), width = number(2);
+    std::string quant = Field(in, 3), flag = Field(in, sheet ? 5 : 4), cost = number(4);
+    if (!sheet && !(quant.size() && std::isdigit(static_cast<unsigned char>(quant[0])))) {
+        // A part's quantity and flag may come in either order, as in a workbook.
+        flag = Field(in, 3);
+        quant = Field(in, 4);
+    }
+    if (label.empty()) return _("the label is empty");
+    const auto l = ParseNumber(length);
+    if (!l) return Substitute(_("the length \"{1}\" is not a number"), {length});
+    const auto w = ParseNumber(width);
+    if (!w) return Substitute(_("the width \"{1}\" is not a number"), {width});
+    const auto q = ParseInteger(quant);
+    if (!q || *q < 0) return Substitute(_("the quantity \"{1}\" is not a whole number"), {quant});
+    const std::optional<bool> yes = flag.empty() ? true : ReadYesNo(flag);
+    if (!yes) return Substitute(_("\"{1}\" is neither Yes nor No"), {flag});
+    const std::string yesNo = *yes ? _("Yes") : _("No");
+    totals.Add(*l, *w, *q);
+    if (!sheet) {
+        row = {label, length, width, quant, yesNo};
+        return {};
+    }
+    if (cost.empty()) cost = "0";
+    const auto c = ParseNumber(cost);
+    if (!c) return Substitute(_("the cost \"{1}\" is not a number"), {cost});
+    totals.cost += *c * *q;
+    row = {label, length, width, quant, cost, yesNo, quant};
+    return {};
+}
+
+ListResult LoadCsv(TableKind kind, const std::string& path, CellTable& table) {
+    ListResult result;
+    std::string text;
+    if (!ReadTextFile(path, text, result.message)) {
+        result.ok = false;
+        return result;
+    }
+    const char separator = DetectCsvSeparator(text);
+    std::vector<CsvRecord> records;
+    int unclosed = 0;
+    const bool whole = ParseCsv(text, separator, records, unclosed);
+    std::erase_if(records, [](const CsvRecord& r) { return IsBlank(r.fields); });
+    if (records.size() > 1 && NoSizeIsANumber(records[0].fields) &&
+        SizesAreNumbers(records[1].fields))
+        records.erase(records.begin());
+
+    KeepOneEmptyRow(table);
+    TableTotals totals;
+    int row = CellTable::kFirstDataRow;
+    for (const CsvRecord& record : records) {
+        Fields cells;
+        TableTotals added = totals;
+        const std::string fault = ReadRecord(kind, record.fields, separator, cells, added);
+        if (!fault.empty()) {
+            result.stopLine = record.line;
+            result.message = StoppedAtLine(path, record.line, fault);
+            break;
+        }
+        totals = added;
+        if (row >= table.RowCount()) table.AppendRow();
+        for (size_t c = 0; c < cells.size(); ++c) table.SetCell(row, static_cast<int>(c), cells[c]);
+        ++row;
+        ++result.rows;
+    }
+    if (!whole && result.message.empty()) {
+        result.stopLine = unclosed;
+        result.message =
+            StoppedAtLine(path, unclosed, _("a quoted field is not closed by a second quote"));
+    }
+    WriteTotals(table, kind, totals);
+    return result;
+}
+
+}  // namespace
+
+bool IsCsvPath(const std::string& path) {
+    return path.size() >= 4 && AsciiLower(path.substr(path.size() - 4)) == ".csv";
+}
+
+ListResult LoadSheetCsv(const std::string& path, CellTable& sheetTable) {
+    return LoadCsv(TableKind::Sheet, path, sheetTable);
+}
+
+ListResult LoadPartCsv(const std::string& path, CellTable& partTable) {
+    return LoadCsv(TableKind::Part, path, partTable);
+}

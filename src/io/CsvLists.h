@@ -1,0 +1,18 @@
+// Sheet and part lists kept as CSV files, read with the columns of a workbook
+// (label, length, width, quantity, then the cost of a sheet or the part's
+// rotatable flag, quantity and flag in either order) and reported like the text
+// lists: a bad row stops the reading, names the file and the line, and the rows
+// before it stay. A first row where neither size is a number is a heading when
+// the next row has both.
+#pragma once
+
+#include <string>
+
+#include "io/CellTable.h"
+#include "io/ListFiles.h"
+
+// Whether the path names a CSV file: its name ends in ".csv", in any letter case.
+bool IsCsvPath(const std::string& path);
+
+ListResult LoadSheetCsv(const std::string& path, CellTable& sheetTable);
+ListResult LoadPartCsv(const std::string& path, CellTable& partTable);

@@ -1,0 +1,7 @@
+// The system's reasons for a failed file operation in the current language: the
+// common ones translated, the others as the system words them.
+#pragma once
+
+#include <string>
+
+std::string SystemErrorText(int error);

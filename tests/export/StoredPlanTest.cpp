@@ -1,0 +1,142 @@
+// Plans stored beside their projects: generated plans read back as they were
+// written, and files damaged or made up at random refused with a message, never
+// a crash and never a plan that the plan check would refuse.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <nlohmann/json.hpp>
+#include <random>
+
+#include "export/Report.h"
+#include "export/StoredPlan.h"
+#include "job/JobInput.h"
+#include "job/PlanCheck.h"
+#include "support/DataFixtures.h"
+#include "support/JobTables.h"
+#include "support/RandomJobRows.h"
+
+namespace {
+
+// The tables of the rows, as the window would have held them.
+StoredPlan Stored(const AppliedResult& plan, const JobRows& rows) {
+    Rows sheets, parts;
+    for (const SheetRow& s : rows.sheets)
+        sheets.push_back({s.label, std::to_string(s.length), std::to_string(s.width),
+                          std::to_string(s.quantity), std::to_string(s.cost),
+                          s.priority ? "Yes" : "No", std::to_string(s.quantity)});
+    for (const PartRow& p : rows.parts)
+        parts.push_back({p.label, std::to_string(p.length), std::to_string(p.width),
+                         std::to_string(p.quantity), p.rotatable ? "Yes" : "No"});
+    return {std::make_shared<AppliedResult>(plan), SheetTable(sheets), PartTable(parts)};
+}
+
+// Generated plans that pass the plan check, with the tables they came from.
+std::vector<StoredPlan> GeneratedPlans(int jobs, std::uint64_t seed) {
+    std::vector<StoredPlan> plans;
+    WorkList list;
+    for (int j = 0; j < jobs; ++j) {
+        std::mt19937_64 rng(seed + j);
+        const JobRows rows = RandomRows(rng, j % 2 == 0);
+        Job job;
+        std::string error;
+        if (!GatherJob(rows, 0, job, error)) continue;
+        const AppliedResult plan =
+            RandomCandidatePlan(rows, job, static_cast<std::uint32_t>(seed + j), rng, list);
+        if (!CheckPlan(plan)) plans.push_back(Stored(plan, rows));
+    }
+    return plans;
+}
+
+}  // namespace
+
+TEST(StoredPlan, GeneratedPlansReadBackAsTheyWereWritten) {
+    const std::string dir = fixtures::TempDir();
+    const std::vector<StoredPlan> plans = GeneratedPlans(60, 900);
+    ASSERT_GE(plans.size(), 30u);
+    for (size_t i = 0; i < plans.size(); ++i) {
+        SCOPED_TRACE(i);
+        const std::string path = dir + "/p" + std::to_string(i) + ".plan.json";
+        std::string error;
+        ASSERT_TRUE(WriteStoredPlan(path, plans[i], error)) << error;
+        StoredPlan read;
+        ASSERT_TRUE(ReadStoredPlan(path, read, error)) << error;
+        EXPECT_EQ(StoredPlanJson(read), StoredPlanJson(plans[i]));
+        // The report comes out the same from the plan read back.
+        EXPECT_EQ(WriteReport(*read.result, read.sheetTable, read.partTable),
+                  WriteReport(*plans[i].result, plans[i].sheetTable, plans[i].partTable));
+    }
+    EXPECT_EQ(PlanPathOf("/a/kitchen.dat"), "/a/kitchen.plan.json");
+}
+
+TEST(StoredPlan, DamagedOrMadeUpFilesAreRefusedWithAMessage) {
+    const std::string dir = fixtures::TempDir();
+    const std::string path = dir + "/kitchen.plan.json";
+    const std::vector<StoredPlan> plans = GeneratedPlans(12, 4000);
+    ASSERT_FALSE(plans.empty());
+    const std::vector<nlohmann::json> odd = {
+        nullptr, "text", -1, 1e300, 0.5, true, nlohmann::json::array(),
+        nlohmann::json::object(), 2147483648.0, -0.0, "NaN"};
+    std::mt19937_64 rng(17);
+    int refused = 0, accepted = 0;
+    for (int round = 0; round < 600; ++round) {
+        SCOPED_TRACE(round);
+        nlohmann::json plan =
+            nlohmann::json::parse(StoredPlanJson(plans[round % plans.size()]));
+        // Walk to a random value of the file and damage it.
+        nlohmann::json* at = &plan;
+        nlohmann::json* parent = nullptr;
+        std::string key;
+        while ((at->is_object() || at->is_array()) && !at->empty() && Below(rng, 4) != 0) {
+            parent = at;
+            if (at->is_object()) {
+                auto it = at->begin();
+                std::advance(it, Below(rng, static_cast<int>(at->size())));
+                key = it.key();
+                at = &*it;
+            } else {
+                key.clear();
+                at = &(*at)[Below(rng, static_cast<int>(at->size()))];
+            }
+        }
+        std::string text;
+        switch (Below(rng, 4)) {
+            case 0:
+                *at = odd[Below(rng, static_cast<int>(odd.size()))];
+                break;
+            case 1:  // a field left out
+                if (parent && parent->is_object()) parent->erase(key);
+                break;
+            case 2:  // a record twice, such as a part placed twice
+                if (parent && parent->is_array()) parent->push_back(*at);
+                break;
+            default:
+                break;
+        }
+        text = plan.dump();
+        if (Below(rng, 5) == 0) text.resize(Below(rng, static_cast<int>(text.size()) + 1));
+        if (!text.empty() && Below(rng, 8) == 0)
+            text[Below(rng, static_cast<int>(text.size()))] ^= 0x5a;
+        std::ofstream(path, std::ios::binary) << text;
+        StoredPlan read;
+        std::string error;
+        if (!ReadStoredPlan(path, read, error)) {
+            ++refused;
+            EXPECT_EQ(error.rfind("The stored plan \"" + path + "\" cannot be used: ", 0), 0u)
+                << error;
+            continue;
+        }
+        ++accepted;
+        // Whatever is accepted holds to the plan check and shows every layout.
+        EXPECT_FALSE(CheckPlan(*read.result));
+        for (int k = 0; k < read.result->LayoutCount(); ++k)
+            EXPECT_NE(read.result->LayoutSheetOf(k), nullptr);
+        WriteReport(*read.result, read.sheetTable, read.partTable);
+    }
+    EXPECT_GT(refused, 200);
+    EXPECT_GT(accepted, 20);  // damage where nothing is checked (a label, a ratio)
+
+    StoredPlan read;
+    std::string error;
+    EXPECT_FALSE(ReadStoredPlan(dir + "/missing.plan.json", read, error));
+    EXPECT_NE(error.find("missing.plan.json"), std::string::npos) << error;
+}
