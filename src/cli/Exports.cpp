@@ -45,6 +45,14 @@ struct Asked {
     LayoutExportKind kind;
 };
 
+std::vector<Asked> AskedExports(const ExportOptions& o) {
+    return {{"--dxf", o.dxf, LayoutExportKind::Dxf},
+            {"--gcode", o.gcode, LayoutExportKind::Gcode},
+            {"--html", o.html, LayoutExportKind::Html},
+            {"--offcuts", o.offcuts, LayoutExportKind::Offcuts},
+            {"--svg", o.svg, LayoutExportKind::Svg}};
+}
+
 }  // namespace
 
 void DefineExportOptions(CLI::App& app, ExportOptions& o) {
@@ -118,16 +126,24 @@ void ApplyViewOptions(const ExportOptions& o, SettingsForm& form) {
     if (!o.labelFormat.empty()) form.labelFormat = o.labelFormat;
 }
 
+std::vector<std::string> ExportPaths(const ExportOptions& o, int layoutCount) {
+    std::vector<std::string> paths = {o.pdf, o.labels};
+    const auto numbers = LayoutNumbers(o.layouts, layoutCount);
+    for (const Asked& a : AskedExports(o)) {
+        if (a.pattern.empty() || !numbers) continue;
+        for (int n : *numbers) {
+            paths.push_back(FileName(a.pattern, n));
+            if (a.kind == LayoutExportKind::Html) paths.push_back(LayoutPicturePath(paths.back()));
+        }
+    }
+    return paths;
+}
+
 bool WriteExports(const ExportOptions& o, const AppliedResult& result, const CellTable& partTable,
                   const SettingsForm& form, std::FILE* info, std::string& error) {
     const std::vector<int> numbers = *LayoutNumbers(o.layouts, result.LayoutCount());
-    const Asked asked[] = {{"--dxf", o.dxf, LayoutExportKind::Dxf},
-                           {"--gcode", o.gcode, LayoutExportKind::Gcode},
-                           {"--html", o.html, LayoutExportKind::Html},
-                           {"--offcuts", o.offcuts, LayoutExportKind::Offcuts},
-                           {"--svg", o.svg, LayoutExportKind::Svg}};
     const ExportSource source{result, partTable, form};
-    for (const Asked& a : asked) {
+    for (const Asked& a : AskedExports(o)) {
         if (a.pattern.empty()) continue;
         // One name for several layouts would leave only the last one.
         if (numbers.size() > 1 && a.pattern.find("{n}") == std::string::npos) {

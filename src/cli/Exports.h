@@ -43,6 +43,10 @@ bool ApplyCncOptions(const ExportOptions& options, CncSettings& cnc, std::string
 // The drawing options over the project's, read when the exports are written.
 void ApplyViewOptions(const ExportOptions& options, SettingsForm& form);
 
+// The files the exports of a result with `layoutCount` layouts write, each HTML
+// page's picture too, so that they can be checked before any is written.
+std::vector<std::string> ExportPaths(const ExportOptions& options, int layoutCount);
+
 // Writes every asked export of the chosen layouts, naming each file written on
 // `info` (nullptr for none). False with the message of the first failure.
 bool WriteExports(const ExportOptions& options, const AppliedResult& result,

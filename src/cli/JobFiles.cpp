@@ -18,16 +18,18 @@ bool ListLoaded(const ListResult& result, std::string& error) {
 }  // namespace
 
 bool LoadJob(const CliOptions& o, SettingsForm& form, CellTable& sheetTable, CellTable& partTable,
-             std::string& error) {
+             std::vector<std::string>& inputs, std::string& error) {
     if (o.project.empty() && (o.sheets.empty() || o.parts.empty())) {
         error = _("Give a project file, or both --sheets and --parts.");
         return false;
     }
     sheetTable = NewSheetTable();
     partTable = NewPartTable();
+    inputs = {o.project, o.sheets, o.parts};
     if (!o.project.empty()) {
         ListFileNames names;
         const ProjectResult project = LoadProject(o.project, sheetTable, partTable, names, form);
+        inputs.insert(inputs.end(), {names.SheetFileName, names.PartFileName});
         if (!project.ok || !project.message.empty()) {
             error = project.message;
             return false;

@@ -1,21 +1,21 @@
 // tarvex-cli: one whole calculation without a window, with the same code as the
 // window, for scripts and batch runs.
 #include <CLI/CLI.hpp>
+#include <algorithm>
 #include <atomic>
-#include <cerrno>
 #include <csignal>
 #include <cstdio>
-#include <cstring>
 
 #include "cli/CliOptions.h"
 #include "cli/JobFiles.h"
 #include "cli/ProgressBar.h"
 #include "export/Report.h"
 #include "export/StoredPlan.h"
+#include "io/InputClash.h"
 #include "io/ListFiles.h"
 #include "io/TableCalculation.h"
 #include "io/TableInput.h"
-#include "io/TextFile.h"
+#include "io/OutputFile.h"
 #include "job/Calculation.h"
 #include "text/FileMessages.h"
 #include "text/Translate.h"
@@ -36,26 +36,32 @@ int Fail(const std::string& message, int code = kExitBadInput) {
     return code;
 }
 
-bool WriteJson(const std::string& target, const std::string& json, std::string& error) {
-    if (target != "-") return WriteFileAtomic(target, json, error);
-    // A large write goes past the buffer, so its own count is the first sign of a full
-    // disk; the flush reports what stayed buffered.
-    const bool written = std::fwrite(json.data(), 1, json.size(), stdout) == json.size();
-    if (written && std::fflush(stdout) == 0) return true;
-    error =
-        Substitute(_("Cannot write the result to standard output: {1}"), {std::strerror(errno)});
-    return false;
+// Every output the options name, export patterns as given.
+std::vector<std::string> OutputNames(const CliOptions& o) {
+    const ExportOptions& e = o.exports;
+    return {o.report, o.json, o.left, e.pdf, e.labels, e.dxf, e.gcode, e.html, e.offcuts, e.svg};
+}
+
+// Checked before anything is written: a run must not destroy what it was read from.
+bool CheckOutputs(const CliOptions& o, int layoutCount, const std::vector<std::string>& inputs,
+                  std::string& error) {
+    std::vector<std::string> outputs = ExportPaths(o.exports, layoutCount);
+    outputs.insert(outputs.end(), {o.report, o.json, o.left});
+    for (const std::string& output : outputs)
+        if (!(error = OutputIsInput(output, inputs)).empty()) return false;
+    return true;
 }
 
 // Everything asked of the plan: report, JSON (a stored plan), stock left, the
 // exports of its layouts and its documents.
 int WriteOutputs(const CliOptions& o, const StoredPlan& plan, const SettingsForm& form,
-                 std::FILE* info) {
+                 const std::vector<std::string>& inputs, std::FILE* info) {
     const AppliedResult& result = *plan.result;
-    const std::vector<std::string> report = WriteReport(result, plan.sheetTable, plan.partTable);
     std::string error;
+    if (!CheckOutputs(o, result.LayoutCount(), inputs, error)) return Fail(error);
+    const std::vector<std::string> report = WriteReport(result, plan.sheetTable, plan.partTable);
     if (!o.report.empty() && !SaveReport(o.report, report, error)) return Fail(error);
-    if (!o.json.empty() && !WriteJson(o.json, StoredPlanJson(plan), error)) return Fail(error);
+    if (!o.json.empty() && !WriteFileAtomic(o.json, StoredPlanJson(plan), error)) return Fail(error);
     if (!o.left.empty()) {
         const ListResult left = SaveLeftSheets(o.left, plan.sheetTable);
         if (!left.ok) return Fail(left.message);
@@ -125,9 +131,10 @@ int Run(const CliOptions& o, char* program) {
     if (!CheckExportOptions(o.exports, error)) return Fail(error);
     SettingsForm form;
     CellTable sheetTable, partTable;
+    std::vector<std::string> inputs;
     // A stored plan takes the project only for how its outputs look.
     if ((o.plan.empty() || !o.project.empty()) &&
-        !LoadJob(o, form, sheetTable, partTable, error))
+        !LoadJob(o, form, sheetTable, partTable, inputs, error))
         return Fail(error);
     JobSettings settings;
     if (!ReadJobSettings(form, settings, error) || !ApplySettingOptions(o, settings, error))
@@ -135,13 +142,15 @@ int Run(const CliOptions& o, char* program) {
     ApplyViewOptions(o.exports, form);
     // The offcut lists are named with the prefix the form holds when they are written.
     if (o.prefix) form.offcutPrefix = *o.prefix;
-    // With the JSON on stdout, everything meant for people goes to stderr.
-    std::FILE* info = o.json == "-" ? stderr : stdout;
+    if (!o.plan.empty()) inputs.push_back(o.plan);
+    // With an output on stdout, everything meant for people goes to stderr.
+    const std::vector<std::string> names = OutputNames(o);
+    std::FILE* info = std::find(names.begin(), names.end(), "-") != names.end() ? stderr : stdout;
     StoredPlan plan;
     const int got = o.plan.empty() ? Calculate(o, settings, sheetTable, partTable, info, plan)
                                    : ReadPlan(o, plan, info);
     if (got != kExitAllPlaced) return got;
-    return WriteOutputs(o, plan, form, info);
+    return WriteOutputs(o, plan, form, inputs, info);
 }
 
 }  // namespace

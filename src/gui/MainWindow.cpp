@@ -227,9 +227,16 @@ void MainWindow::ConnectPages() {
     connect(calc_, &CalcCommand::runningChanged, this, &MainWindow::SetRunning);
     connect(calc_, &CalcCommand::resultApplied, this, &MainWindow::ShowResult);
 
-    outputs_ = new OutputCommands({*this, dialogs_, *messages_, *calc_, *layoutsPage_, printer_,
-                                   [this] { return Settings(); }},
-                                  this);
+    outputs_ = new OutputCommands(
+        {*this, dialogs_, *messages_, *calc_, *layoutsPage_, printer_,
+         [this] { return Settings(); },
+         // What the tables and settings were read from: an export must not replace it.
+         [this] {
+             const ListFileNames& names = fileCommands_->Names();
+             return std::vector<std::string>{names.SheetFileName, names.PartFileName,
+                                             project_->ProjectPath()};
+         }},
+        this);
     const auto exportOf = [this](LayoutExportKind kind) {
         return [this, kind] { outputs_->Export(kind); };
     };

@@ -9,6 +9,7 @@
 #include "gui/Messages.h"
 #include "gui/Printing.h"
 #include "gui/UiText.h"
+#include "io/InputClash.h"
 #include "text/Translate.h"
 
 namespace {
@@ -38,12 +39,26 @@ OutputCommands::OutputCommands(OutputCommandsParts parts, QObject* parent)
 
 OutputCommands::~OutputCommands() = default;
 
+bool OutputCommands::ReplacesInput(const std::vector<std::string>& paths) const {
+    const std::vector<std::string> inputs = p_.inputs();
+    for (const std::string& path : paths) {
+        const std::string refusal = OutputIsInput(path, inputs);
+        if (refusal.empty()) continue;
+        p_.messages.GeneralError(refusal);
+        return true;
+    }
+    return false;
+}
+
 void OutputCommands::Export(LayoutExportKind kind) {
     const AppliedResult* result = p_.calc.Calc().Applied();
     const int layout = p_.layouts.SelectedLayout();
     if (!result || layout < 0) return;
     const QString path = p_.dialogs.SaveFile(&p_.window, FileRequestFor(ExportDialog(kind)));
     if (path.isEmpty()) return;
+    std::vector<std::string> written = {S(path)};
+    if (kind == LayoutExportKind::Html) written.push_back(LayoutPicturePath(S(path)));
+    if (ReplacesInput(written)) return;
     const SettingsForm settings = p_.settings();
     const ExportOutcome outcome =
         ExportLayout(kind, {*result, p_.calc.AppliedPartTable(), settings}, layout, S(path));
@@ -59,7 +74,7 @@ void OutputCommands::ExportPlanDocument(
     const AppliedResult* result = p_.calc.Calc().Applied();
     if (!result) return;
     const QString path = p_.dialogs.SaveFile(&p_.window, FileRequestFor(kind));
-    if (path.isEmpty()) return;
+    if (path.isEmpty() || ReplacesInput({S(path)})) return;
     const SettingsForm settings = p_.settings();
     const ExportOutcome outcome = write({*result, p_.calc.AppliedPartTable(), settings}, S(path));
     if (outcome.ok)
@@ -101,7 +116,7 @@ void OutputCommands::SaveReport() {
     const QString path =
         p_.dialogs.SaveFile(&p_.window, {Q(_("Please select report file name save as")),
                                          Q(_("Report file") + "(*.txt)"), QStringLiteral("txt")});
-    if (path.isEmpty()) return;
+    if (path.isEmpty() || ReplacesInput({S(path)})) return;
     std::string message;
     if (::SaveReport(S(path), p_.calc.ReportLines(), message))
         p_.messages.Info(message);

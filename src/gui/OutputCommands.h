@@ -7,6 +7,8 @@
 #include <QObject>
 #include <functional>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "export/LayoutExports.h"
 #include "io/FileDialogs.h"
@@ -28,6 +30,8 @@ struct OutputCommandsParts {
     const LayoutsPage& layouts;
     QPrinter& printer;
     std::function<SettingsForm()> settings;
+    // The files the tables and settings were read from, which no output may replace.
+    std::function<std::vector<std::string>()> inputs;
 };
 
 class OutputCommands : public QObject {
@@ -46,6 +50,8 @@ class OutputCommands : public QObject {
     void PrintReport();
 
   private:
+    // Shows the refusal when one of the files would replace an input.
+    bool ReplacesInput(const std::vector<std::string>& paths) const;
     // Asks for the file and writes it; says how it went.
     void ExportPlanDocument(
         FileDialogKind kind,

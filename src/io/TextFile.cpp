@@ -1,26 +1,12 @@
 #include "io/TextFile.h"
 
-#include <fcntl.h>
 #include <iconv.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
 #include <ctime>
-#include <sstream>
 
 #include "io/RegularFile.h"
-#include "text/FileMessages.h"
-#include "text/SystemErrors.h"
-#include "text/Translate.h"
 
 namespace {
-
-std::string CannotWrite(const std::string& path, int err) {
-    return Substitute(_("Cannot write \"{1}\": {2}"), {path, SystemErrorText(err)});
-}
 
 bool ConvertFromGb18030(const std::string& in, std::string& out) {
     iconv_t cd = iconv_open("UTF-8", "GB18030");
@@ -38,44 +24,6 @@ bool ConvertFromGb18030(const std::string& in, std::string& out) {
 }
 
 }  // namespace
-
-bool WriteFileAtomic(const std::string& path, const std::string& content, std::string& error) {
-    const std::string temp = path + ".tmp-XXXXXX";
-    std::string name = temp;
-    int fd = mkstemp(name.data());
-    if (fd < 0) {
-        error = CannotWrite(path, errno);
-        return false;
-    }
-    const char* p = content.data();
-    size_t left = content.size();
-    while (left > 0) {
-        ssize_t n = ::write(fd, p, left);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            error = CannotWrite(path, errno);
-            ::close(fd);
-            ::unlink(name.c_str());
-            return false;
-        }
-        p += n;
-        left -= static_cast<size_t>(n);
-    }
-    // mkstemp creates the file 0600; keep the permissions of the file it replaces.
-    struct stat previous {};
-    ::fchmod(fd, ::stat(path.c_str(), &previous) == 0 ? (previous.st_mode & 07777) : 0644);
-    if (::fsync(fd) != 0 || ::close(fd) != 0) {
-        error = CannotWrite(path, errno);
-        ::unlink(name.c_str());
-        return false;
-    }
-    if (std::rename(name.c_str(), path.c_str()) != 0) {
-        error = CannotWrite(path, errno);
-        ::unlink(name.c_str());
-        return false;
-    }
-    return true;
-}
 
 bool WriteLinesCrLf(const std::string& path, const std::vector<std::string>& lines,
                     std::string& error) {
@@ -96,8 +44,7 @@ bool ReadTextFile(const std::string& path, std::string& text, std::string& error
         return true;
     }
     if (ConvertFromGb18030(bytes, text)) return true;
-    error = Substitute(_("Cannot read \"{1}\": {2}"),
-                       {path, _("the text is neither UTF-8 nor GB18030")});
+    error = "Cannot read \"" + path + "\": the text is neither UTF-8 nor GB18030";
     return false;
 }
 

@@ -1,15 +1,12 @@
 // Text files as the program reads and writes them: written in UTF-8 without a
-// byte-order mark through a temporary file renamed into place, so a failed save
-// never destroys the previous file; read as UTF-8 (with or without a byte-order
+// byte-order mark (see OutputFile.h for how); read as UTF-8 (with or without a byte-order
 // mark) or, when that is not valid, as GB18030 (lists written on Chinese systems).
 #pragma once
 
 #include <string>
 #include <vector>
 
-// Writes `content` to `path` atomically. On failure returns false and sets `error`
-// to a message naming the file; the previous file, if any, is left untouched.
-bool WriteFileAtomic(const std::string& path, const std::string& content, std::string& error);
+#include "io/OutputFile.h"
 
 // Joins the lines, each ended by CR LF, and writes them atomically.
 bool WriteLinesCrLf(const std::string& path, const std::vector<std::string>& lines,

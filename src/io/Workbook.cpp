@@ -2,6 +2,7 @@
 
 #include <fstream>
 
+#include "io/CellAnswer.h"
 #include "io/RegularFile.h"
 #include "io/WorkbookReaders.h"
 #include "text/FileMessages.h"
@@ -27,57 +28,109 @@ std::string Reason(WorkbookFault fault) {
             return _("the workbook is protected by a password");
         case WorkbookFault::kDamaged:
             return _("the file is damaged or incomplete");
+        case WorkbookFault::kTooMuchText:
+            return Substitute(_("its cells hold more than {1} MB of text"),
+                              {std::to_string(kMaxWorkbookTextBytes >> 20)});
         default:
             return _("the file is not an .xls or .xlsx workbook");
     }
 }
 
+std::string Reason(const ChildOutcome& child, const ChildLimits& limits) {
+    switch (child.end) {
+        case ChildOutcome::End::kOutOfMemory:
+            return Substitute(_("reading it needed more than {1} MB of memory"),
+                              {std::to_string(limits.memoryBytes >> 20)});
+        case ChildOutcome::End::kOutOfTime:
+            return Substitute(_("reading it took longer than {1} seconds"),
+                              {std::to_string(limits.seconds)});
+        case ChildOutcome::End::kCrashed:
+            return Substitute(_("the reader crashed on it (signal {1})"),
+                              {std::to_string(child.signal)});
+        default:
+            return _("the reader gave no valid answer");
+    }
+}
+
+// Room for the texts at their limit and every cell of five columns.
+constexpr std::uint64_t kMaxAnswerBytes =
+    kMaxWorkbookTextBytes * 2 + std::uint64_t{kMaxWorkbookRows} * 5 * 12;
+
 }  // namespace
 
 const std::string& SheetCells::Cell(int row, int col) const {
-    static const std::string kEmpty;
     const auto found = rows_.find(row);
     if (found == rows_.end() || col < 1 || col > static_cast<int>(found->second.size()))
-        return kEmpty;
-    return found->second[static_cast<size_t>(col) - 1];
+        return texts_[0];
+    return texts_[found->second[static_cast<size_t>(col) - 1]];
 }
 
-void SheetCells::SetCell(int row, int col, std::string text) {
-    if (text.empty() || row < 1 || col < 1) return;
-    std::vector<std::string>& cells = rows_[row];
+std::uint32_t SheetCells::AddText(std::string text) {
+    if (text.empty()) return 0;
+    texts_.push_back(std::move(text));
+    return static_cast<std::uint32_t>(texts_.size() - 1);
+}
+
+void SheetCells::SetCellText(int row, int col, std::uint32_t text) {
+    if (text == 0 || text >= texts_.size() || row < 1 || col < 1) return;
+    std::vector<std::uint32_t>& cells = rows_[row];
     if (static_cast<int>(cells.size()) < col) cells.resize(static_cast<size_t>(col));
-    cells[static_cast<size_t>(col) - 1] = std::move(text);
+    std::uint32_t& cell = cells[static_cast<size_t>(col) - 1];
+    textBytes_ += texts_[text].size() - texts_[cell].size();
+    cell = text;
 }
 
-bool ReadWorkbookSheet(const std::string& path, int columns, SheetCells& sheet,
-                       std::string& error) {
-    if (const std::string fault = RegularFileFault(path, kMaxWorkbookBytes); !fault.empty()) {
-        error =
-            Substitute(_("Cannot open the workbook \"{1}\": {2}"), {PrintablePath(path), fault});
-        return false;
-    }
+std::string ReadWorkbookAnswer(const std::string& path, int columns) {
     std::ifstream in(path, std::ios::binary);
     std::string head(8, '\0');
     in.read(head.data(), static_cast<std::streamsize>(head.size()));
     head.resize(static_cast<size_t>(in.gcount()));
     in.close();
 
-    SheetCells read;
+    SheetCells sheet;
     WorkbookFault fault = WorkbookFault::kNotWorkbook;
     switch (Sniff(head)) {
         case Container::kCompoundDocument:
-            fault = ReadXlsSheet(path, columns, read);
+            fault = ReadXlsSheet(path, columns, sheet);
             break;
         case Container::kZip:
-            fault = ReadXlsxSheet(path, columns, read);
+            fault = ReadXlsxSheet(path, columns, sheet);
             break;
         case Container::kUnknown:
             break;
     }
-    if (fault != WorkbookFault::kNone) {
-        error = Substitute(_("Cannot read the workbook \"{1}\": {2}"), {path, Reason(fault)});
+    return EncodeCellAnswer(fault, sheet);
+}
+
+bool ReadWorkbookSheetWith(WorkbookChildWork work, const ChildLimits& limits,
+                           const std::string& path, int columns, SheetCells& sheet,
+                           std::string& error) {
+    if (const std::string fault = RegularFileFault(path, kMaxWorkbookBytes); !fault.empty()) {
+        error =
+            Substitute(_("Cannot open the workbook \"{1}\": {2}"), {PrintablePath(path), fault});
+        return false;
+    }
+    const ChildOutcome child =
+        RunInChild([&] { return work(path, columns); }, limits, kMaxAnswerBytes);
+    WorkbookFault fault = WorkbookFault::kNone;
+    SheetCells read;
+    std::string reason;
+    if (child.end != ChildOutcome::End::kAnswered)
+        reason = Reason(child, limits);
+    else if (!DecodeCellAnswer(child.answer, columns, fault, read))
+        reason = _("the reader gave no valid answer");
+    else if (fault != WorkbookFault::kNone)
+        reason = Reason(fault);
+    if (!reason.empty()) {
+        error = Substitute(_("Cannot read the workbook \"{1}\": {2}"), {path, reason});
         return false;
     }
     sheet = std::move(read);
     return true;
+}
+
+bool ReadWorkbookSheet(const std::string& path, int columns, SheetCells& sheet,
+                       std::string& error) {
+    return ReadWorkbookSheetWith(ReadWorkbookAnswer, kWorkbookReaderLimits, path, columns, sheet,
+                                 error);
 }

@@ -2,9 +2,10 @@
 
 #include <algorithm>
 #include <fstream>
+#include <unordered_map>
 
-#include "text/NumberText.h"
 #include "io/WorkbookReaders.h"
+#include "text/NumberText.h"
 
 namespace {
 
@@ -69,6 +70,8 @@ WorkbookFault ReadXlsSheet(const std::string& path, int columns, SheetCells& she
         return WorkbookFault::kDamaged;
 
     const unsigned int readCols = std::min<unsigned int>(cols, static_cast<unsigned>(columns));
+    // Cells of the shared string table point to the same text; keep it once.
+    std::unordered_map<const char*, std::uint32_t> shared;
     for (unsigned int r = 0; r < rows; ++r) {
         for (unsigned int c = 0; c < readCols; ++c) {
             FreeXL_CellValue value;
@@ -76,6 +79,7 @@ WorkbookFault ReadXlsSheet(const std::string& path, int columns, SheetCells& she
                 FREEXL_OK)
                 return WorkbookFault::kDamaged;
             std::string text;
+            std::uint32_t number = 0;
             switch (value.type) {
                 case FREEXL_CELL_INT:
                     text = std::to_string(value.value.int_value);
@@ -83,8 +87,17 @@ WorkbookFault ReadXlsSheet(const std::string& path, int columns, SheetCells& she
                 case FREEXL_CELL_DOUBLE:
                     text = FormatGeneral(value.value.double_value);
                     break;
-                case FREEXL_CELL_TEXT:
                 case FREEXL_CELL_SST_TEXT:
+                    if (!value.value.text_value) break;
+                    if (const auto found = shared.find(value.value.text_value);
+                        found != shared.end()) {
+                        number = found->second;
+                    } else {
+                        number = sheet.AddText(value.value.text_value);
+                        shared.emplace(value.value.text_value, number);
+                    }
+                    break;
+                case FREEXL_CELL_TEXT:
                 case FREEXL_CELL_DATE:
                 case FREEXL_CELL_DATETIME:
                 case FREEXL_CELL_TIME:
@@ -93,7 +106,9 @@ WorkbookFault ReadXlsSheet(const std::string& path, int columns, SheetCells& she
                 default:
                     break;
             }
-            sheet.SetCell(static_cast<int>(r) + 1, static_cast<int>(c) + 1, std::move(text));
+            if (number == 0) number = sheet.AddText(std::move(text));
+            sheet.SetCellText(static_cast<int>(r) + 1, static_cast<int>(c) + 1, number);
+            if (sheet.TextBytes() > kMaxWorkbookTextBytes) return WorkbookFault::kTooMuchText;
         }
     }
     return WorkbookFault::kNone;

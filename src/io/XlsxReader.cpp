@@ -5,13 +5,13 @@
 #include <pugixml.hpp>
 #include <vector>
 
-#include "text/NumberText.h"
 #include "io/WorkbookReaders.h"
+#include "text/NumberText.h"
 
 namespace {
 
-constexpr int kMaxRows = 1048576;  // the format's own limits
-constexpr int kMaxCols = 16384;
+constexpr int kMaxRows = kMaxWorkbookRows;
+constexpr int kMaxCols = 16384;  // the format's own limit
 // Refuses parts that would inflate beyond reason (a crafted archive).
 constexpr zip_uint64_t kMaxPartSize = 256u << 20;
 
@@ -167,15 +167,17 @@ std::string StringItemText(const pugi::xml_node& item) {
     return text;
 }
 
-WorkbookFault ReadSharedStrings(const ZipArchive& zip, const std::string& part,
-                                std::vector<std::string>& strings) {
+// The shared strings kept in the sheet, once each; `strings` gets their numbers there.
+WorkbookFault ReadSharedStrings(const ZipArchive& zip, const std::string& part, SheetCells& sheet,
+                                std::vector<std::uint32_t>& strings) {
     std::string text;
     pugi::xml_document doc;
     WorkbookFault fault = zip.Read(part, text);
     if (fault == WorkbookFault::kNone) fault = ParseXml(text, doc);
     if (fault != WorkbookFault::kNone) return fault;
+    text.clear();
     for (pugi::xml_node si : Child(doc, "sst").children())
-        if (Is(si, "si")) strings.push_back(StringItemText(si));
+        if (Is(si, "si")) strings.push_back(sheet.AddText(StringItemText(si)));
     return WorkbookFault::kNone;
 }
 
@@ -199,16 +201,20 @@ bool ParseIndex(const char* text, int& value) {
     return ec == std::errc() && ptr == end;
 }
 
-WorkbookFault CellText(const pugi::xml_node& cell, const std::vector<std::string>& strings,
-                       std::string& text) {
+// The number of the cell's text in the sheet: a shared string's own, or a text of
+// its own kept for it.
+WorkbookFault CellText(const pugi::xml_node& cell, const std::vector<std::uint32_t>& strings,
+                       SheetCells& sheet, std::uint32_t& textNumber) {
     const std::string type = cell.attribute("t").as_string();
     const char* value = Child(cell, "v").child_value();
+    std::string text;
     if (type == "s") {
         if (!*value) return WorkbookFault::kNone;
         int index = 0;
         if (!ParseIndex(value, index) || index < 0 || index >= static_cast<int>(strings.size()))
             return WorkbookFault::kDamaged;
-        text = strings[static_cast<size_t>(index)];
+        textNumber = strings[static_cast<size_t>(index)];
+        return WorkbookFault::kNone;
     } else if (type == "inlineStr") {
         text = StringItemText(Child(cell, "is"));
     } else if (type.empty() || type == "n") {
@@ -218,10 +224,11 @@ WorkbookFault CellText(const pugi::xml_node& cell, const std::vector<std::string
     } else {
         text = value;  // formula strings, booleans ("1"), errors, ISO dates
     }
+    textNumber = sheet.AddText(std::move(text));
     return WorkbookFault::kNone;
 }
 
-WorkbookFault ReadCells(const pugi::xml_node& worksheet, const std::vector<std::string>& strings,
+WorkbookFault ReadCells(const pugi::xml_node& worksheet, const std::vector<std::uint32_t>& strings,
                         int columns, SheetCells& sheet) {
     int row = 0;
     for (pugi::xml_node rowNode : Child(worksheet, "sheetData").children()) {
@@ -244,11 +251,12 @@ WorkbookFault ReadCells(const pugi::xml_node& worksheet, const std::vector<std::
                 return WorkbookFault::kDamaged;
             }
             if (col > columns) continue;
-            std::string text;
-            if (const WorkbookFault fault = CellText(cell, strings, text);
+            std::uint32_t text = 0;
+            if (const WorkbookFault fault = CellText(cell, strings, sheet, text);
                 fault != WorkbookFault::kNone)
                 return fault;
-            sheet.SetCell(cellRow, col, std::move(text));
+            sheet.SetCellText(cellRow, col, text);
+            if (sheet.TextBytes() > kMaxWorkbookTextBytes) return WorkbookFault::kTooMuchText;
         }
     }
     return WorkbookFault::kNone;
@@ -293,9 +301,9 @@ WorkbookFault ReadXlsxSheet(const std::string& path, int columns, SheetCells& sh
     if (fault != WorkbookFault::kNone) return fault;
     if (sheetPart.empty()) return WorkbookFault::kDamaged;
 
-    std::vector<std::string> strings;
+    std::vector<std::uint32_t> strings;
     if (!stringsPart.empty() &&
-        (fault = ReadSharedStrings(zip, stringsPart, strings)) != WorkbookFault::kNone)
+        (fault = ReadSharedStrings(zip, stringsPart, sheet, strings)) != WorkbookFault::kNone)
         return fault == WorkbookFault::kNotWorkbook ? WorkbookFault::kDamaged : fault;
 
     pugi::xml_document worksheet;

@@ -3,10 +3,10 @@
 #define SI_NO_CONVERSION
 #include <SimpleIni.h>
 
-#include <QByteArray>
-#include <QSaveFile>
-#include <QString>
 #include <system_error>
+
+#include "io/OutputFile.h"
+#include "io/RegularFile.h"
 
 namespace fs = std::filesystem;
 
@@ -27,8 +27,9 @@ std::string Trim(const std::string& text) {
 bool Load(CSimpleIniA& ini, const fs::path& file, const fs::path& seed) {
     std::error_code ec;
     const fs::path& source = !fs::exists(file, ec) && !seed.empty() ? seed : file;
-    if (!fs::is_regular_file(source, ec)) return false;
-    return ini.LoadFile(source.c_str()) >= 0;
+    std::string bytes, error;
+    return ReadRegularFile(source.string(), kMaxTextFileBytes, bytes, error) &&
+           ini.LoadData(bytes) >= 0;
 }
 
 bool HasCommon(const CSimpleIniA& ini) {
@@ -55,14 +56,8 @@ std::string WithCrLf(const std::string& text) {
 bool WriteAtomically(const fs::path& file, const std::string& bytes) {
     std::error_code ec;
     if (file.has_parent_path()) fs::create_directories(file.parent_path(), ec);
-    QSaveFile out(QString::fromStdString(file.string()));
-    if (!out.open(QIODevice::WriteOnly)) return false;
-    const qint64 size = static_cast<qint64>(bytes.size());
-    if (out.write(bytes.data(), size) != size) {
-        out.cancelWriting();
-        return false;
-    }
-    return out.commit();
+    std::string error;
+    return WriteFileAtomic(file.string(), bytes, error);
 }
 
 }  // namespace

@@ -6,8 +6,8 @@
 #include <QNetworkProxyFactory>
 #include <QNetworkReply>
 #include <QNetworkRequest>
-#include <QSaveFile>
 
+#include "io/OutputFile.h"
 #include "shell/UpdatePage.h"
 #include "shell/Version.h"
 
@@ -89,9 +89,6 @@ void UpdateCheck::SaveLocalCopy() const {
     // A copy that cannot be written costs nothing but the copy: the page is read from memory.
     if (localCopy_.isEmpty()) return;
     QDir().mkpath(QFileInfo(localCopy_).absolutePath());
-    QSaveFile file(localCopy_);
-    if (file.open(QIODevice::WriteOnly)) {
-        file.write(body_);
-        file.commit();
-    }
+    std::string error;
+    WriteFileAtomic(localCopy_.toStdString(), body_.toStdString(), error);
 }

@@ -1,4 +1,5 @@
 // Runs the real tarvex-cli on the example projects and on broken inputs.
+#include <filesystem>
 #include <map>
 
 #include "CliFixture.h"
@@ -189,6 +190,55 @@ TEST_F(Cli, OutputsThatCannotBeWrittenAreBadOutcomes) {
     ASSERT_TRUE(WIFEXITED(status));
     EXPECT_EQ(WEXITSTATUS(status), 1);
     EXPECT_NE(ReadFile(Path("err")).find("standard output"), std::string::npos);
+
+    // A full device named as the file: written in place, and the node stays a device.
+    const Outcome full = Run({kKitchen, "--speed", "1", "--quiet", "--json", "/dev/full"});
+    EXPECT_EQ(full.code, 1);
+    EXPECT_EQ(full.err, "Cannot write \"/dev/full\": No space left on device\n");
+    EXPECT_TRUE(std::filesystem::is_character_file("/dev/full"));
+}
+
+// No output may replace a file the job was read from, by its own name or another
+// one (a link, "./", a layout number filled in): the run is refused before
+// anything is written, and the inputs stay as they were.
+TEST_F(Cli, AnOutputThatIsAnInputIsRefusedBeforeAnythingIsWritten) {
+    for (const char* name : {"kitchen.dat", "parts.txt", "sheets.txt"})
+        std::filesystem::copy_file(kExamples + "/kitchen/" + name, Path(name));
+    std::filesystem::copy_file(Path("parts.txt"), Path("layout1.txt"));
+    std::filesystem::create_symlink("parts.txt", Path("alias"));
+    const std::string project = Path("kitchen.dat");
+    const std::vector<std::string> lists = {"--sheets", Path("sheets.txt"), "--parts",
+                                            Path("layout1.txt")};
+    const struct {
+        std::vector<std::string> job;
+        std::string option, output, input;
+    } cases[] = {
+        {{project}, "--report", Path("parts.txt"), Path("parts.txt")},
+        {{project}, "--json", dir + "/./kitchen.dat", project},
+        {{project}, "--left", Path("alias"), Path("parts.txt")},
+        {{project}, "--pdf", Path("sheets.txt"), Path("sheets.txt")},
+        {lists, "--dxf", Path("layout{n}.txt"), Path("layout1.txt")},
+    };
+    std::map<std::string, std::string> before;
+    for (const char* name : {"kitchen.dat", "parts.txt", "sheets.txt", "layout1.txt"})
+        before[name] = ReadFile(Path(name));
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.option + " " + c.output);
+        std::vector<std::string> args = c.job;
+        args.insert(args.end(), {"--speed", "1", "--quiet", "--offcuts", Path("offcuts{n}.txt"),
+                                 c.option, c.output});
+        const Outcome o = Run(args);
+        EXPECT_EQ(o.code, 1);
+        const std::string written = c.option == "--dxf" ? Path("layout1.txt") : c.output;
+        EXPECT_NE(o.err.find("Cannot write \"" + written + "\": it is the input file"),
+                  std::string::npos)
+            << o.err;
+        EXPECT_NE(o.err.find(std::filesystem::path(c.input).filename().string()), std::string::npos)
+            << o.err;
+        for (const auto& [name, bytes] : before) EXPECT_EQ(ReadFile(Path(name)), bytes) << name;
+        EXPECT_FALSE(std::filesystem::exists(Path("offcuts1.txt")));
+    }
+    EXPECT_TRUE(std::filesystem::is_symlink(Path("alias")));
 }
 
 TEST_F(Cli, ChineseMessagesAndReport) {

@@ -7,6 +7,7 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QSlider>
+#include <iterator>
 
 #include "UiWait.h"
 #include "WindowFixture.h"
@@ -198,4 +199,34 @@ TEST_F(OutputsWindow, NumberedCutsOfAGuillotinePlanReachTheSvgDrawing) {
     ASSERT_TRUE(first.open(QIODevice::ReadOnly) && second.open(QIODevice::ReadOnly));
     // One number for each cut, as far as they find room: more texts than before.
     EXPECT_GT(second.readAll().count("<text"), first.readAll().count("<text"));
+}
+
+// No export, report or plan document replaces a file the tables were read from,
+// under whatever name the dialog gives it; nothing is written, and the refusal
+// names both.
+TEST_F(OutputsWindow, OutputsNeverReplaceTheFilesOfTheJob) {
+    Calculate();
+    const std::string parts = Path("parts.txt");
+    const std::string list = "Door\t450\t280\t5\r\n";
+    std::ofstream(parts, std::ios::binary) << list;
+    dialogs.openAnswers = {QString::fromStdString(parts)};
+    Click("btnPartOpen");
+    std::filesystem::create_symlink("parts.txt", Path("alias.html"));
+    dialogs.messages.clear();
+    dialogs.saveAnswers = {QString::fromStdString(parts),
+                           QString::fromStdString(Path("alias.html")),
+                           QString::fromStdString(parts), QString::fromStdString(parts)};
+    for (const char* button : {"btnExpDxf", "btnExpHtml", "btnReportSave", "btnExpPdf"})
+        Click(button);
+    ASSERT_EQ(dialogs.messages.size(), 4u);
+    EXPECT_EQ(Text(dialogs.messages[1].text), "Cannot write \"" + Path("alias.html") +
+                                                  "\": it is the input file \"" + parts +
+                                                  "\" of this job");
+    for (const ShownMessage& m : dialogs.messages)
+        EXPECT_NE(Text(m.text).find("it is the input file \"" + parts + "\""), std::string::npos)
+            << Text(m.text);
+    std::ifstream in(parts, std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), list);
+    EXPECT_TRUE(std::filesystem::is_symlink(Path("alias.html")));
+    EXPECT_FALSE(std::filesystem::exists(Path("alias.bmp")));
 }

@@ -1,6 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <cstdlib>
+#include <vector>
+
+#include "io/CellAnswer.h"
 #include "io/Workbook.h"
+#include "io/WorkbookReaders.h"
 #include "support/WorkbookFiles.h"
 
 namespace {
@@ -107,6 +113,91 @@ TEST(Workbook, RefusesFilesThatAreNotWholeWorkbooks) {
         EXPECT_NE(error.find(c.reason), std::string::npos) << error;
         EXPECT_EQ(sheet.Cell(1, 1), "kept") << c.file;
         EXPECT_EQ(sheet.RowBound(), 1) << c.file;
+    }
+}
+
+// A long shared string in many cells is kept once, and the text the cells would
+// bring into a table is bounded: the amplifying workbook (a few kilobytes, one
+// 32 MB string in 14,000 cells) is refused at once instead of taking gigabytes.
+TEST(Workbook, SharedStringsStaySharedAndTheCellTextIsBounded) {
+    const SheetCells repeated = Read("repeated.xlsx");
+    EXPECT_EQ(repeated.RowBound(), 40);
+    EXPECT_EQ(repeated.Cell(40, 1), std::string(1 << 20, 'y'));
+    EXPECT_EQ(&repeated.Cell(1, 1), &repeated.Cell(40, 1));
+    EXPECT_EQ(repeated.TextBytes(), std::uint64_t{40} << 20);
+
+    const std::string path = WorkbookPath("amplifying.xlsx");
+    SheetCells sheet;
+    sheet.SetCell(1, 1, "kept");
+    std::string error;
+    const auto begin = std::chrono::steady_clock::now();
+    EXPECT_FALSE(ReadWorkbookSheet(path, 5, sheet, error));
+    EXPECT_LT(std::chrono::steady_clock::now() - begin, std::chrono::seconds(10));
+    EXPECT_EQ(error,
+              "Cannot read the workbook \"" + path + "\": its cells hold more than 64 MB of text");
+    EXPECT_EQ(sheet.Cell(1, 1), "kept");
+}
+
+// The parent takes the child's answer only when it is exactly one: every answer
+// cut short is refused, the whole one gives the same cells.
+TEST(Workbook, TheChildsAnswerIsTakenOnlyWhole) {
+    const SheetCells sheet = Read("parts-shared.xlsx");
+    const std::string answer = EncodeCellAnswer(WorkbookFault::kNone, sheet);
+    WorkbookFault fault = WorkbookFault::kDamaged;
+    SheetCells decoded;
+    ASSERT_TRUE(DecodeCellAnswer(answer, 5, fault, decoded));
+    EXPECT_EQ(fault, WorkbookFault::kNone);
+    ASSERT_EQ(decoded.RowBound(), sheet.RowBound());
+    for (int row = 1; row <= sheet.RowBound(); ++row)
+        for (int col = 1; col <= 6; ++col) EXPECT_EQ(decoded.Cell(row, col), sheet.Cell(row, col));
+    for (size_t n = 0; n < answer.size(); ++n)
+        EXPECT_FALSE(DecodeCellAnswer(answer.substr(0, n), 5, fault, decoded)) << n;
+    EXPECT_FALSE(DecodeCellAnswer(answer + '\0', 5, fault, decoded));
+    EXPECT_FALSE(DecodeCellAnswer(answer, 4, fault, decoded));  // a cell in column 5
+}
+
+std::string Crash(const std::string&, int) {
+    std::abort();
+}
+
+std::string Garbage(const std::string&, int) {
+    return "TXC1 and then no answer at all";
+}
+
+std::string Loop(const std::string&, int) {
+    volatile unsigned turns = 0;
+    for (;;) turns = turns + 1;
+}
+
+std::string Hoard(const std::string&, int) {
+    std::vector<std::string> hoard;
+    for (;;) hoard.emplace_back(std::size_t{64} << 20, 'x');
+}
+
+// Whatever happens to the reading child, the caller gets a message naming the
+// file and its sheet stays as it was.
+TEST(Workbook, AChildThatFailsIsAMessageAndChangesNothing) {
+    const std::string path = WorkbookPath("parts.xls");
+    const struct {
+        WorkbookChildWork work;
+        const char* reason;
+    } cases[] = {
+        {Crash, "the reader crashed on it (signal 6)"},
+        {Garbage, "the reader gave no valid answer"},
+        {Loop, "reading it took longer than 1 seconds"},
+        {Hoard, ""},  // out of memory, told by the C++ library or by a sanitizer
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.reason);
+        SheetCells sheet;
+        sheet.SetCell(1, 1, "kept");
+        std::string error;
+        EXPECT_FALSE(
+            ReadWorkbookSheetWith(c.work, {std::uint64_t{256} << 20, 1}, path, 5, sheet, error));
+        EXPECT_EQ(error.rfind("Cannot read the workbook \"" + path + "\": " + c.reason, 0), 0u)
+            << error;
+        EXPECT_EQ(sheet.Cell(1, 1), "kept");
+        EXPECT_EQ(sheet.RowBound(), 1);
     }
 }
 

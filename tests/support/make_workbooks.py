@@ -231,3 +231,29 @@ at = data.find(old)
 data[at : at + len(new)] = new
 struct.pack_into("<H", data, at + 64, len(new))
 open(os.path.join(out, "encrypted-package.xlsx"), "wb").write(bytes(data))
+
+
+# Packages whose one long shared string stands in many cells: a few kilobytes of
+# file for gigabytes of cell text if every cell had its own copy.
+def write_repeated_string(path, text, cells):
+    ns = 'xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main"'
+    rel = "http://schemas.openxmlformats.org/officeDocument/2006/relationships/"
+    rows = "".join('<row r="%d"><c r="A%d" t="s"><v>0</v></c></row>' % (r, r)
+                   for r in range(1, cells + 1))
+    with zipfile.ZipFile(path, "w", zipfile.ZIP_DEFLATED) as z:
+        z.writestr("_rels/.rels", '<Relationships><Relationship Id="r1" Type="%sofficeDocument"'
+                   ' Target="xl/workbook.xml"/></Relationships>' % rel)
+        z.writestr("xl/workbook.xml", '<workbook %s xmlns:r="%s"><sheets><sheet name="S"'
+                   ' sheetId="1" r:id="s1"/></sheets></workbook>' % (ns, rel[:-1]))
+        z.writestr("xl/_rels/workbook.xml.rels",
+                   '<Relationships><Relationship Id="s1" Type="%sworksheet"'
+                   ' Target="worksheets/sheet1.xml"/><Relationship Id="s2"'
+                   ' Type="%ssharedStrings" Target="sharedStrings.xml"/></Relationships>'
+                   % (rel, rel))
+        z.writestr("xl/sharedStrings.xml", "<sst %s><si><t>%s</t></si></sst>" % (ns, text))
+        z.writestr("xl/worksheets/sheet1.xml",
+                   "<worksheet %s><sheetData>%s</sheetData></worksheet>" % (ns, rows))
+
+
+write_repeated_string(os.path.join(out, "amplifying.xlsx"), "x" * (32 << 20), 14000)
+write_repeated_string(os.path.join(out, "repeated.xlsx"), "y" * (1 << 20), 40)
