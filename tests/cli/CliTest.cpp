@@ -194,7 +194,7 @@ TEST_F(Cli, OutputsThatCannotBeWrittenAreBadOutcomes) {
     // A full device named as the file: written in place, and the node stays a device.
     const Outcome full = Run({kKitchen, "--speed", "1", "--quiet", "--json", "/dev/full"});
     EXPECT_EQ(full.code, 1);
-    EXPECT_EQ(full.err, "Cannot write \"/dev/full\": No space left on device\n");
+    EXPECT_EQ(full.err, "Cannot write \"/dev/full\": the disk is full\n");
     EXPECT_TRUE(std::filesystem::is_character_file("/dev/full"));
 }
 

@@ -210,6 +210,7 @@ TEST_F(OutputsWindow, OutputsNeverReplaceTheFilesOfTheJob) {
     const std::string list = "Door\t450\t280\t5\r\n";
     std::ofstream(parts, std::ios::binary) << list;
     dialogs.openAnswers = {QString::fromStdString(parts)};
+    dialogs.saveChoices = {Dialogs::Choice::Discard};  // the part table typed in
     Click("btnPartOpen");
     std::filesystem::create_symlink("parts.txt", Path("alias.html"));
     dialogs.messages.clear();

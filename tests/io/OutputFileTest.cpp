@@ -83,7 +83,7 @@ TEST(OutputFile, DevicesAndPipesAreWrittenDirectly) {
     const std::string dir = TempDir();
     std::string error;
     EXPECT_FALSE(WriteFileAtomic("/dev/full", "{}", error));
-    EXPECT_EQ(error, "Cannot write \"/dev/full\": No space left on device");
+    EXPECT_EQ(error, "Cannot write \"/dev/full\": the disk is full");
 
     fs::create_symlink("/dev/null", dir + "/nowhere");
     ASSERT_TRUE(WriteFileAtomic(dir + "/nowhere", "{}", error)) << error;
