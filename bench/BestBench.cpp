@@ -7,12 +7,11 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <random>
-#include <sstream>
 #include <string>
 #include <vector>
 
+#include "BenchInstances.h"
 #include "job/Calculation.h"
 
 namespace {
@@ -28,19 +27,6 @@ struct Settings {
     std::string dir = TARVEX_BENCH_DIR "/instances";
 };
 
-std::vector<std::string> Split(const std::string& text, char separator) {
-    std::vector<std::string> fields;
-    std::string field;
-    std::istringstream in(text);
-    while (std::getline(in, field, separator)) fields.push_back(field);
-    return fields;
-}
-
-bool Has(const std::string& list, const std::string& item) {
-    const auto items = Split(list, ',');
-    return std::find(items.begin(), items.end(), item) != items.end();
-}
-
 Settings ReadSettings() {
     Settings s;
     auto env = [](const char* name) { return std::getenv(name); };
@@ -53,8 +39,8 @@ Settings ReadSettings() {
     if (const char* v = env("TARVEX_BESTBENCH_THREADS")) s.threads = std::max(1, std::atoi(v));
     if (const char* v = env("TARVEX_BESTBENCH_MODES")) {
         s.modes.clear();
-        if (Has(v, "guillotine")) s.modes.push_back(true);
-        if (Has(v, "free")) s.modes.push_back(false);
+        if (Listed(v, "guillotine")) s.modes.push_back(true);
+        if (Listed(v, "free")) s.modes.push_back(false);
     }
     if (const char* v = env("TARVEX_BESTBENCH_INSTANCES")) s.instances = v;
     return s;
@@ -113,35 +99,8 @@ Outcome Run(JobRows rows, SearchMethod search, double timeLimit, int threads,
     return o;
 }
 
-std::vector<std::vector<std::string>> ReadRows(const std::string& path, char separator) {
-    std::vector<std::vector<std::string>> rows;
-    std::ifstream in(path);
-    std::string line;
-    while (std::getline(in, line)) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        if (!line.empty()) rows.push_back(Split(line, separator));
-    }
-    return rows;
-}
-
-bool LoadInstance(const std::string& dir, JobRows& rows) {
-    int n = 0;
-    for (const auto& f : ReadRows(dir + "/parts.txt", '\t')) {
-        if (f.size() < 5) return false;
-        rows.parts.push_back({f[0], std::stod(f[1]), std::stod(f[2]), std::stoi(f[3]),
-                              f[4] == "Yes", ++n});
-    }
-    n = 0;
-    for (const auto& f : ReadRows(dir + "/sheets.txt", '\t')) {
-        if (f.size() < 6) return false;
-        rows.sheets.push_back({f[0], std::stod(f[1]), std::stod(f[2]), std::stoi(f[3]),
-                               std::stod(f[4]), f[5] == "Yes", ++n});
-    }
-    return !rows.parts.empty() && !rows.sheets.empty();
-}
-
 void InstanceSection(const Settings& settings) {
-    const auto index = ReadRows(settings.dir + "/index.csv", ',');
+    const std::vector<BenchInstance> instances = ReadInstances(settings.dir, settings.instances);
     for (const bool guillotine : settings.modes) {
         std::printf("\nBest search on the instances: %s, blade 0, seed 1, %d threads, best with "
                     "a time limit of %.0f s against classic at speed 12\n",
@@ -150,25 +109,20 @@ void InstanceSection(const Settings& settings) {
                     "equal", "final s", "total s");
         int classicSum = 0, bestSum = 0, knownSum = 0, equal = 0, count = 0;
         std::vector<double> finals;
-        for (std::size_t r = 1; r < index.size(); ++r) {
-            const auto& fields = index[r];
-            if (fields.size() < 6) continue;
-            if (settings.instances != "all" && !Has(settings.instances, fields[0])) continue;
+        for (const BenchInstance& instance : instances) {
             JobRows rows;
-            if (!LoadInstance(settings.dir + "/" + fields[0], rows)) {
-                std::printf("%-20s cannot be read\n", fields[0].c_str());
-                continue;
-            }
+            rows.parts = instance.parts;
+            rows.sheets = instance.sheets;
             rows.settings.cut.guillotine = guillotine;
             rows.settings.speed = 12;
-            const int known = std::stoi(guillotine ? fields[5] : fields[4]);
+            const int known = guillotine ? instance.knownGuillotine : instance.knownFree;
             const Outcome classic = Run(rows, SearchMethod::Classic, 0, settings.threads);
             const Outcome best =
                 Run(rows, SearchMethod::Best, settings.instanceTime, settings.threads);
             const auto shown = [](const Outcome& o) {
                 return std::to_string(o.sheets) + (o.allPlaced ? "" : "!");
             };
-            std::printf("%-20s %5d %7s %7s %7s %9.2f %9.2f\n", fields[0].c_str(), known,
+            std::printf("%-20s %5d %7s %7s %7s %9.2f %9.2f\n", instance.name.c_str(), known,
                         shown(classic).c_str(), shown(best).c_str(),
                         best.allPlaced && best.sheets <= known ? "yes" : "NO", best.toFinal,
                         best.seconds);
@@ -294,7 +248,7 @@ void LargeSection(const Settings& settings) {
 
 void RunBestBench() {
     const Settings settings = ReadSettings();
-    if (Has(settings.sections, "instances")) InstanceSection(settings);
-    if (Has(settings.sections, "workshop")) WorkshopSection(settings);
-    if (Has(settings.sections, "large")) LargeSection(settings);
+    if (Listed(settings.sections, "instances")) InstanceSection(settings);
+    if (Listed(settings.sections, "workshop")) WorkshopSection(settings);
+    if (Listed(settings.sections, "large")) LargeSection(settings);
 }

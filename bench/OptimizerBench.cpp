@@ -8,14 +8,12 @@
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
-#include <fstream>
-#include <map>
 #include <random>
-#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "BenchInstances.h"
 #include "model/CutSettings.h"
 #include "model/Job.h"
 #include "optimizer/Ga.h"
@@ -43,18 +41,9 @@ struct Settings {
     std::string dir = TARVEX_BENCH_DIR "/instances";
 };
 
-std::vector<std::string> Split(const std::string& text, char separator) {
-    std::vector<std::string> fields;
-    std::string field;
-    std::istringstream in(text);
-    while (std::getline(in, field, separator)) fields.push_back(field);
-    if (!text.empty() && text.back() == separator) fields.emplace_back();
-    return fields;
-}
-
 std::vector<int> Numbers(const std::string& text) {
     std::vector<int> numbers;
-    for (const std::string& field : Split(text, ','))
+    for (const std::string& field : SplitFields(text, ','))
         if (!field.empty()) numbers.push_back(std::atoi(field.c_str()));
     return numbers;
 }
@@ -95,52 +84,16 @@ BenchJob GeneratedJob(int partCount) {
     return job;
 }
 
-// The non-empty lines of a file split into fields, line ends of either kind removed.
-std::vector<std::vector<std::string>> ReadRows(const std::string& path, char separator) {
-    std::vector<std::vector<std::string>> rows;
-    std::ifstream in(path);
-    std::string line;
-    while (std::getline(in, line)) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        if (!line.empty()) rows.push_back(Split(line, separator));
-    }
-    return rows;
-}
-
-bool LoadInstance(const std::string& dir, const std::string& name, BenchJob& job) {
-    job.name = name;
-    for (const auto& f : ReadRows(dir + "/" + name + "/parts.txt", '\t')) {
-        if (f.size() < 5) return false;
-        job.parts.push_back(
-            {std::stod(f[1]), std::stod(f[2]), std::stoi(f[3]), f[4] == "Yes", f[0]});
-    }
-    for (const auto& f : ReadRows(dir + "/" + name + "/sheets.txt", '\t')) {
-        if (f.size() < 6) return false;
-        job.sheets.push_back({std::stod(f[1]), std::stod(f[2]), std::stoi(f[3]), std::stod(f[4]),
-                              f[5] == "Yes", f[0]});
-    }
-    return !job.parts.empty() && !job.sheets.empty();
-}
-
 std::vector<BenchJob> Instances(const Settings& settings, bool guillotine) {
     std::vector<BenchJob> jobs;
-    if (settings.instances == "none") return jobs;
-    const auto wanted = Split(settings.instances, ',');
-    const auto index = ReadRows(settings.dir + "/index.csv", ',');
-    for (std::size_t r = 1; r < index.size(); ++r) {
-        const auto& fields = index[r];
-        if (fields.size() < 6) continue;
-        const std::string& name = fields[0];
-        if (settings.instances != "all" &&
-            std::find(wanted.begin(), wanted.end(), name) == wanted.end())
-            continue;
+    for (const BenchInstance& instance : ReadInstances(settings.dir, settings.instances)) {
         BenchJob job;
-        if (!LoadInstance(settings.dir, name, job)) {
-            std::fprintf(stderr, "optimizer bench: cannot read instance %s in %s\n", name.c_str(),
-                         settings.dir.c_str());
-            continue;
-        }
-        job.bestKnown = guillotine ? fields[5] : fields[4];
+        job.name = instance.name;
+        for (const PartRow& p : instance.parts)
+            job.parts.push_back({p.length, p.width, p.quantity, p.rotatable, p.label});
+        for (const SheetRow& s : instance.sheets)
+            job.sheets.push_back({s.length, s.width, s.quantity, s.cost, s.priority, s.label});
+        job.bestKnown = std::to_string(guillotine ? instance.knownGuillotine : instance.knownFree);
         jobs.push_back(std::move(job));
     }
     return jobs;
