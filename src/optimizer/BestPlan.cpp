@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <initializer_list>
+#include <utility>
 
 namespace {
 
@@ -13,26 +15,30 @@ bool Less(double a, double b) {
     return a < b - 1e-9 * std::max({1.0, std::fabs(a), std::fabs(b)});
 }
 
+// The first of the keys that differs decides: -1 when it is smaller for a, 1
+// when it is larger; 0 when they all agree.
+int FirstDifference(std::initializer_list<std::pair<double, double>> keys) {
+    for (const auto& [a, b] : keys) {
+        if (Less(a, b)) return -1;
+        if (Less(b, a)) return 1;
+    }
+    return 0;
+}
+
 }  // namespace
 
 bool BetterResult(const PlanScore& a, const PlanScore& b) {
-    if (Less(a.waitingArea, b.waitingArea) || Less(b.waitingArea, a.waitingArea))
-        return Less(a.waitingArea, b.waitingArea);
-    if (Less(a.stock, b.stock) || Less(b.stock, a.stock)) return Less(a.stock, b.stock);
-    if (Less(a.stockArea, b.stockArea) || Less(b.stockArea, a.stockArea))
-        return Less(a.stockArea, b.stockArea);
-    if (Less(a.priorityArea, b.priorityArea) || Less(b.priorityArea, a.priorityArea))
-        return Less(a.priorityArea, b.priorityArea);
-    return Less(b.largestOffcut, a.largestOffcut);
+    return FirstDifference({{a.waitingArea, b.waitingArea},
+                            {a.stock, b.stock},
+                            {a.stockArea, b.stockArea},
+                            {a.priorityArea, b.priorityArea},
+                            {b.largestOffcut, a.largestOffcut}}) < 0;
 }
 
 bool NoWorseSearch(const PlanScore& a, const PlanScore& b) {
-    if (Less(a.waitingArea, b.waitingArea) || Less(b.waitingArea, a.waitingArea))
-        return Less(a.waitingArea, b.waitingArea);
-    if (Less(a.stock, b.stock) || Less(b.stock, a.stock)) return Less(a.stock, b.stock);
-    if (Less(a.priorityArea, b.priorityArea) || Less(b.priorityArea, a.priorityArea))
-        return Less(a.priorityArea, b.priorityArea);
-    return !Less(a.fullness, b.fullness);
+    const int order = FirstDifference(
+        {{a.waitingArea, b.waitingArea}, {a.stock, b.stock}, {a.priorityArea, b.priorityArea}});
+    return order != 0 ? order < 0 : !Less(a.fullness, b.fullness);
 }
 
 SheetPacker::SheetPacker(const Job& j, const CutSettings& s) : job(j), settings(s) {}
