@@ -5,25 +5,13 @@
 
 #include <QObject>
 
+#include "gui/EntryCommandParts.h"
 #include "io/ListFiles.h"
 
 enum class FileDialogKind;
-class CellTableModel;
-class ChangeTracker;
-class Dialogs;
-class Messages;
-class QMainWindow;
-class TableHistory;
 class TablePage;
 
-struct FileCommandsParts {
-    QMainWindow& window;
-    Dialogs& dialogs;
-    const Messages& messages;
-    CellTableModel& sheets;
-    CellTableModel& parts;
-    TableHistory& history;
-    ChangeTracker& changes;
+struct FileCommandsParts : EntryCommandParts {
     TablePage& sheetsPage;
     TablePage& partsPage;
 };

@@ -156,7 +156,7 @@ void MainWindow::BuildMenu() {
 
 void MainWindow::ConnectProject() {
     project_ = new ProjectCommands(
-        {*this, dialogs_, *messages_, sheetModel_, partModel_, *history_, *changes_,
+        {{*this, dialogs_, *messages_, sheetModel_, partModel_, *history_, *changes_},
          *fileCommands_, *calc_, [this] { return Settings(); },
          [this](const SettingsForm& f) { ShowSettings(f); },
          [this] { pgcpg1_->setCurrentIndex(kLayoutsPage); }},
@@ -193,9 +193,10 @@ bool MainWindow::HasUnsavedChanges() const {
 
 void MainWindow::ConnectPages() {
     changes_ = new ChangeTracker(sheetModel_, partModel_, [this] { return Settings(); }, this);
-    fileCommands_ = new FileCommands({*this, dialogs_, *messages_, sheetModel_, partModel_,
-                                      *history_, *changes_, *sheetsPage_, *partsPage_},
-                                     this);
+    fileCommands_ = new FileCommands(
+        {{*this, dialogs_, *messages_, sheetModel_, partModel_, *history_, *changes_},
+         *sheetsPage_, *partsPage_},
+        this);
     for (TablePage* page : {sheetsPage_, partsPage_}) {
         const TableKind kind = page == sheetsPage_ ? TableKind::Sheet : TableKind::Part;
         connect(page, &TablePage::openClicked, this, [this, kind] { fileCommands_->Open(kind); });

@@ -9,25 +9,13 @@
 #include <functional>
 #include <string>
 
+#include "gui/EntryCommandParts.h"
 #include "io/SettingsForm.h"
 
 class CalcCommand;
-class CellTableModel;
-class ChangeTracker;
-class Dialogs;
 class FileCommands;
-class Messages;
-class QMainWindow;
-class TableHistory;
 
-struct ProjectCommandsParts {
-    QMainWindow& window;
-    Dialogs& dialogs;
-    const Messages& messages;
-    CellTableModel& sheets;
-    CellTableModel& parts;
-    TableHistory& history;
-    ChangeTracker& changes;
+struct ProjectCommandsParts : EntryCommandParts {
     FileCommands& lists;
     CalcCommand& calc;
     std::function<SettingsForm()> settings;
