@@ -4,14 +4,11 @@
 // layouts, parts that meet exactly), some of them calculated in full.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <fstream>
 #include <nlohmann/json.hpp>
-#include <random>
 
 #include "export/ResultJson.h"
 #include "job/Calculation.h"
-#include "job/JobInput.h"
 #include "job/PlanCheck.h"
 #include "support/Commands.h"
 #include "support/LayoutFixture.h"
@@ -26,45 +23,31 @@ void Write(const std::string& path, const std::string& text) {
     std::ofstream(path, std::ios::binary) << text;
 }
 
-struct Reach {
-    int plans = 0, withKerf = 0, withMargins = 0, merged = 0, calculated = 0;
+struct Reach : PlanReach {
+    int calculated = 0;
 };
 
 // Writes the JSON of one random candidate per job, and of a full calculation of
 // every 25th job, into the folder.
 Reach WriteGeneratedPlans(const std::string& folder, int jobs, std::uint64_t seed) {
     Reach reach;
-    WorkList list;
-    std::int32_t nextPartId = 0;
-    for (int j = 0; j < jobs; ++j) {
-        std::mt19937_64 rng(seed + j);
-        const JobRows rows = RandomRows(rng, true);
-        Job job;
-        std::string error;
-        if (!GatherJob(rows, nextPartId, job, error)) {
-            ADD_FAILURE() << "job " << seed + j << ": " << error;
-            break;
-        }
-        nextPartId += job.partCount;
-        const AppliedResult plan =
-            RandomCandidatePlan(rows, job, static_cast<std::uint32_t>(seed + j), rng, list);
-        if (CheckPlan(plan)) continue;  // the plan check's own tests look at these
-        Write(folder + "/plan" + std::to_string(j) + ".json", ResultJson(plan));
-        ++reach.plans;
-        reach.withKerf += rows.settings.cut.bladeWidth > 0;
-        const Margins& m = rows.settings.cut.margins;
-        reach.withMargins += m.top + m.bottom + m.left + m.right > 0;
-        reach.merged += std::any_of(plan.sheets.begin(), plan.sheets.end(),
-                                    [](const PlannedSheet& s) { return s.used && !s.distinct; });
-        if (j % 25 != 0) continue;
-        Calculation calc;
-        GaOptions options;
-        options.seed = static_cast<std::uint32_t>(seed + j);
-        options.threads = 1;
-        if (!calc.Run(rows, options).Ran()) continue;
-        Write(folder + "/calculated" + std::to_string(j) + ".json", ResultJson(*calc.Applied()));
-        ++reach.calculated;
-    }
+    ForEachGeneratedPlan(
+        jobs, seed, Placements::Guillotine,
+        [&](const JobRows& rows, const AppliedResult& plan, std::uint64_t jobSeed) {
+            if (CheckPlan(plan)) return true;  // the plan check's own tests look at these
+            const std::string j = std::to_string(jobSeed - seed);
+            Write(folder + "/plan" + j + ".json", ResultJson(plan));
+            reach.Count(rows, plan);
+            if ((jobSeed - seed) % 25 != 0) return true;
+            Calculation calc;
+            GaOptions options;
+            options.seed = static_cast<std::uint32_t>(jobSeed);
+            options.threads = 1;
+            if (!calc.Run(rows, options).Ran()) return true;
+            Write(folder + "/calculated" + j + ".json", ResultJson(*calc.Applied()));
+            ++reach.calculated;
+            return true;
+        });
     return reach;
 }
 

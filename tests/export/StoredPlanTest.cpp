@@ -9,7 +9,6 @@
 
 #include "export/Report.h"
 #include "export/StoredPlan.h"
-#include "job/JobInput.h"
 #include "job/PlanCheck.h"
 #include "support/DataFixtures.h"
 #include "support/JobTables.h"
@@ -33,17 +32,11 @@ StoredPlan Stored(const AppliedResult& plan, const JobRows& rows) {
 // Generated plans that pass the plan check, with the tables they came from.
 std::vector<StoredPlan> GeneratedPlans(int jobs, std::uint64_t seed) {
     std::vector<StoredPlan> plans;
-    WorkList list;
-    for (int j = 0; j < jobs; ++j) {
-        std::mt19937_64 rng(seed + j);
-        const JobRows rows = RandomRows(rng, j % 2 == 0);
-        Job job;
-        std::string error;
-        if (!GatherJob(rows, 0, job, error)) continue;
-        const AppliedResult plan =
-            RandomCandidatePlan(rows, job, static_cast<std::uint32_t>(seed + j), rng, list);
-        if (!CheckPlan(plan)) plans.push_back(Stored(plan, rows));
-    }
+    ForEachGeneratedPlan(jobs, seed, Placements::Alternating,
+                         [&](const JobRows& rows, const AppliedResult& plan, std::uint64_t) {
+                             if (!CheckPlan(plan)) plans.push_back(Stored(plan, rows));
+                             return true;
+                         });
     return plans;
 }
 

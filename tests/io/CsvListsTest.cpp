@@ -36,17 +36,7 @@ int LinesIn(const std::string& text) {
     return lines;
 }
 
-class CsvFiles : public ::testing::Test {
-  protected:
-    std::string Write(const std::string& name, const std::string& bytes) {
-        const std::string path = dir_ + "/" + name;
-        fixtures::WriteBytes(path, bytes);
-        return path;
-    }
-    std::string dir_ = fixtures::TempDir();
-    CellTable sheets_ = NewSheetTable();
-    CellTable parts_ = NewPartTable();
-};
+class CsvFiles : public fixtures::ListFolder {};
 
 }  // namespace
 

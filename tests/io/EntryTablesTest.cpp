@@ -140,7 +140,7 @@ TEST(EntryTables, YesAndNoMeanTheSameInEveryLanguage) {
     const fixtures::ProgramCatalogs catalogs;  // whatever an earlier test bound
     CellTable t = NewPartTable();
     while (t.RowCount() < CellTable::kFirstDataRow + 3) AppendTableRow(t, TableKind::Part);
-    for (const std::string& language : {"zh_cn", "en_us", "zh_cn"}) {
+    for (const char* language : {"zh_cn", "en_us", "zh_cn"}) {
         SetLanguage(language);
         SCOPED_TRACE(language);
         for (const std::string& cell : yes) EXPECT_TRUE(MeansYes(cell)) << cell;

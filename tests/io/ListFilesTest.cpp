@@ -20,17 +20,7 @@ Row Totals(const CellTable& t) {
     return {t.Cell(0, 2), t.Cell(0, 3), t.ColCount() > 5 ? t.Cell(0, 4) : std::string("-")};
 }
 
-class ListFiles : public ::testing::Test {
-  protected:
-    std::string Write(const std::string& name, const std::string& bytes) {
-        const std::string path = dir_ + "/" + name;
-        fixtures::WriteBytes(path, bytes);
-        return path;
-    }
-    std::string dir_ = fixtures::TempDir();
-    CellTable sheets_ = NewSheetTable();
-    CellTable parts_ = NewPartTable();
-};
+class ListFiles : public fixtures::ListFolder {};
 
 }  // namespace
 

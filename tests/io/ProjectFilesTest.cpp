@@ -16,6 +16,7 @@ using fixtures::WriteBytes;
 SettingsForm CustomForm() {
     return {.speed = 9,
             .guillotine = true,
+            .seed = {},  // the search's settings are not part of a project
             .unit = "in",
             .bladeWidth = "3.2",
             .decimals = "1",

@@ -3,66 +3,45 @@
 // application, and some of them calculated in full.
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <random>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "job/Calculation.h"
-#include "job/JobInput.h"
 #include "job/PlanCheck.h"
 #include "support/RandomJobRows.h"
 
 namespace {
 
-// What the generated plans held, to show that they reach the cases they are for.
-struct Reach {
-    int plans = 0, withKerf = 0, withMargins = 0, merged = 0, notAllPlaced = 0, calculated = 0;
+struct Reach : PlanReach {
+    int calculated = 0;
 };
 
 // One random candidate per job, laid out and applied as a calculation applies the
 // best one; every 100th job is also calculated in full at the fastest setting.
 Reach CheckGeneratedPlans(bool guillotine, int jobs, std::uint64_t seed) {
     Reach reach;
-    WorkList list;
-    std::int32_t nextPartId = 0;
-    for (int j = 0; j < jobs; ++j) {
-        std::mt19937_64 rng(seed + j);
-        const JobRows rows = RandomRows(rng, guillotine);
-        Job job;
-        std::string error;
-        if (!GatherJob(rows, nextPartId, job, error)) {
-            ADD_FAILURE() << "job " << seed + j << ": " << error;
-            break;
-        }
-        nextPartId += job.partCount;
-        const AppliedResult plan =
-            RandomCandidatePlan(rows, job, static_cast<std::uint32_t>(seed + j), rng, list);
-        if (const auto found = CheckPlan(plan)) {
-            ADD_FAILURE() << "job " << seed + j << ": " << found->message;
-            break;
-        }
-        ++reach.plans;
-        reach.withKerf += rows.settings.cut.bladeWidth > 0;
-        const Margins& m = rows.settings.cut.margins;
-        reach.withMargins += m.top + m.bottom + m.left + m.right > 0;
-        reach.merged += std::any_of(plan.sheets.begin(), plan.sheets.end(),
-                                    [](const PlannedSheet& s) { return s.used && !s.distinct; });
-        reach.notAllPlaced += !plan.allPlaced;
-
-        if (j % 100 != 0) continue;
-        Calculation calc;
-        GaOptions options;
-        options.seed = static_cast<std::uint32_t>(seed + j);
-        options.threads = 1;
-        const CalcOutcome outcome = calc.Run(rows, options);
-        if (outcome.status == CalcOutcome::Status::PlanRejected) {
-            ADD_FAILURE() << "calculated job " << seed + j << ": " << outcome.message;
-            break;
-        }
-        reach.calculated += outcome.Ran();
-    }
+    ForEachGeneratedPlan(
+        jobs, seed, guillotine ? Placements::Guillotine : Placements::Free,
+        [&](const JobRows& rows, const AppliedResult& plan, std::uint64_t jobSeed) {
+            if (const auto found = CheckPlan(plan)) {
+                ADD_FAILURE() << "job " << jobSeed << ": " << found->message;
+                return false;
+            }
+            reach.Count(rows, plan);
+            if ((jobSeed - seed) % 100 != 0) return true;
+            Calculation calc;
+            GaOptions options;
+            options.seed = static_cast<std::uint32_t>(jobSeed);
+            options.threads = 1;
+            const CalcOutcome outcome = calc.Run(rows, options);
+            if (outcome.status == CalcOutcome::Status::PlanRejected) {
+                ADD_FAILURE() << "calculated job " << jobSeed << ": " << outcome.message;
+                return false;
+            }
+            reach.calculated += outcome.Ran();
+            return true;
+        });
     return reach;
 }
 

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "io/CellTable.h"
+#include "io/EntryTables.h"
 #include "text/Translate.h"
 
 namespace fixtures {
@@ -50,6 +51,20 @@ inline std::string ReadBytes(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
+
+// A scratch folder to write list files into, and empty entry tables to read
+// them into.
+class ListFolder : public ::testing::Test {
+  protected:
+    std::string Write(const std::string& name, const std::string& bytes) {
+        const std::string path = dir_ + "/" + name;
+        WriteBytes(path, bytes);
+        return path;
+    }
+    std::string dir_ = TempDir();
+    CellTable sheets_ = NewSheetTable();
+    CellTable parts_ = NewPartTable();
+};
 
 // Compiles the given translations into a catalog of the "default" domain and
 // switches to it; the destructor switches back to the untranslated texts.

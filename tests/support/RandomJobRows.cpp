@@ -4,7 +4,10 @@
 #include <cmath>
 #include <string>
 
+#include <gtest/gtest.h>
+
 #include "job/Calculation.h"
+#include "job/JobInput.h"
 #include "optimizer/Ga.h"
 
 double Uniform(std::mt19937_64& rng, double lo, double hi) {
@@ -118,4 +121,38 @@ AppliedResult RandomCandidatePlan(const JobRows& rows, const Job& job, std::uint
     Decode(candidate);
     Evaluate(candidate, list, job, rows.settings.cut);
     return PlanOf(candidate, job, rows.settings);
+}
+
+void PlanReach::Count(const JobRows& rows, const AppliedResult& plan) {
+    ++plans;
+    withKerf += rows.settings.cut.bladeWidth > 0;
+    const Margins& m = rows.settings.cut.margins;
+    withMargins += m.top + m.bottom + m.left + m.right > 0;
+    merged += std::any_of(plan.sheets.begin(), plan.sheets.end(),
+                          [](const PlannedSheet& s) { return s.used && !s.distinct; });
+    notAllPlaced += !plan.allPlaced;
+}
+
+void ForEachGeneratedPlan(
+    int jobs, std::uint64_t seed, Placements placements,
+    const std::function<bool(const JobRows&, const AppliedResult&, std::uint64_t)>& visit) {
+    WorkList list;
+    std::int32_t nextPartId = 0;
+    for (int j = 0; j < jobs; ++j) {
+        const std::uint64_t jobSeed = seed + j;
+        std::mt19937_64 rng(jobSeed);
+        const bool guillotine = placements == Placements::Guillotine ||
+                                (placements == Placements::Alternating && j % 2 == 0);
+        const JobRows rows = RandomRows(rng, guillotine);
+        Job job;
+        std::string error;
+        if (!GatherJob(rows, nextPartId, job, error)) {
+            ADD_FAILURE() << "job " << jobSeed << ": " << error;
+            return;
+        }
+        nextPartId += job.partCount;
+        const AppliedResult plan =
+            RandomCandidatePlan(rows, job, static_cast<std::uint32_t>(jobSeed), rng, list);
+        if (!visit(rows, plan, jobSeed)) return;
+    }
 }

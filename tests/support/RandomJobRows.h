@@ -3,6 +3,8 @@
 // margins or none, turnable and fixed parts, sizes that meet exactly.
 #pragma once
 
+#include <cstdint>
+#include <functional>
 #include <random>
 
 #include "engine/Cut.h"
@@ -19,3 +21,20 @@ JobRows RandomRows(std::mt19937_64& rng, bool guillotine);
 // laid out and applied as a calculation applies its best candidate.
 AppliedResult RandomCandidatePlan(const JobRows& rows, const Job& job, std::uint32_t seed,
                                   std::mt19937_64& rng, WorkList& list);
+
+// What a run over generated plans reached, to show that the jobs hold the cases
+// they are drawn for.
+struct PlanReach {
+    int plans = 0, withKerf = 0, withMargins = 0, merged = 0, notAllPlaced = 0;
+    void Count(const JobRows& rows, const AppliedResult& plan);
+};
+
+enum class Placements { Guillotine, Free, Alternating };
+
+// Calls `visit` with the rows, the plan of one random candidate and the seed of
+// each of `jobs` jobs drawn from seeds seed, seed + 1, ...; it stops when `visit`
+// gives false. Part ids run on from job to job, as in one session; a job that the
+// job input refuses is a test failure and ends the run.
+void ForEachGeneratedPlan(
+    int jobs, std::uint64_t seed, Placements placements,
+    const std::function<bool(const JobRows&, const AppliedResult&, std::uint64_t)>& visit);
