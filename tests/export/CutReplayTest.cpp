@@ -40,10 +40,7 @@ Reach WriteGeneratedPlans(const std::string& folder, int jobs, std::uint64_t see
             reach.Count(rows, plan);
             if ((jobSeed - seed) % 25 != 0) return true;
             Calculation calc;
-            GaOptions options;
-            options.seed = static_cast<std::uint32_t>(jobSeed);
-            options.threads = 1;
-            if (!calc.Run(rows, options).Ran()) return true;
+            if (!CalculateOnOneThread(calc, rows, jobSeed).Ran()) return true;
             Write(folder + "/calculated" + j + ".json", ResultJson(*calc.Applied()));
             ++reach.calculated;
             return true;

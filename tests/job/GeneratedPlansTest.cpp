@@ -31,10 +31,7 @@ Reach CheckGeneratedPlans(bool guillotine, int jobs, std::uint64_t seed) {
             reach.Count(rows, plan);
             if ((jobSeed - seed) % 100 != 0) return true;
             Calculation calc;
-            GaOptions options;
-            options.seed = static_cast<std::uint32_t>(jobSeed);
-            options.threads = 1;
-            const CalcOutcome outcome = calc.Run(rows, options);
+            const CalcOutcome outcome = CalculateOnOneThread(calc, rows, jobSeed);
             if (outcome.status == CalcOutcome::Status::PlanRejected) {
                 ADD_FAILURE() << "calculated job " << jobSeed << ": " << outcome.message;
                 return false;

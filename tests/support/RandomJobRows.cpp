@@ -133,6 +133,13 @@ void PlanReach::Count(const JobRows& rows, const AppliedResult& plan) {
     notAllPlaced += !plan.allPlaced;
 }
 
+CalcOutcome CalculateOnOneThread(Calculation& calc, const JobRows& rows, std::uint64_t seed) {
+    GaOptions options;
+    options.seed = static_cast<std::uint32_t>(seed);
+    options.threads = 1;
+    return calc.Run(rows, options);
+}
+
 void ForEachGeneratedPlan(
     int jobs, std::uint64_t seed, Placements placements,
     const std::function<bool(const JobRows&, const AppliedResult&, std::uint64_t)>& visit) {

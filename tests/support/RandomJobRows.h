@@ -9,6 +9,7 @@
 
 #include "engine/Cut.h"
 #include "job/AppliedResult.h"
+#include "job/Calculation.h"
 #include "job/JobRows.h"
 
 double Uniform(std::mt19937_64& rng, double lo, double hi);
@@ -28,6 +29,9 @@ struct PlanReach {
     int plans = 0, withKerf = 0, withMargins = 0, merged = 0, notAllPlaced = 0;
     void Count(const JobRows& rows, const AppliedResult& plan);
 };
+
+// A full calculation of the rows on one thread, from the seed given.
+CalcOutcome CalculateOnOneThread(Calculation& calc, const JobRows& rows, std::uint64_t seed);
 
 enum class Placements { Guillotine, Free, Alternating };
 
