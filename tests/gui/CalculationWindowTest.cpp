@@ -25,10 +25,6 @@
 
 namespace {
 
-std::string Text(const QString& text) {
-    return text.toStdString();
-}
-
 class CalculationWindow : public WindowTest {
   protected:
     void SetUp() override {

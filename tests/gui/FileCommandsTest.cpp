@@ -6,25 +6,12 @@
 #include <QSlider>
 #include <QTabWidget>
 #include <fstream>
-#include <iterator>
 
 #include "WindowFixture.h"
 #include "gui/EntryTableView.h"
+#include "support/DataFixtures.h"
 
 namespace {
-
-std::string Text(const QString& text) {
-    return text.toStdString();
-}
-
-std::string ReadAll(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
-
-void WriteAll(const std::string& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
-}
 
 class FileCommandsTest : public WindowTest {
   protected:
@@ -42,7 +29,7 @@ TEST_F(FileCommandsTest, OpenReadsTheListAndShowsItsName) {
     // An upper-case extension still chooses the sectioned reader, and the file is
     // opened under its own name.
     const std::string path = Path("Stock.SHT");
-    WriteAll(path, "[SHEET1]\r\nLABEL=Birch\r\nLENGTH=2440\r\nWIDTH=1220\r\nQTY=3\r\nCOST=20\r\n");
+    fixtures::WriteBytes(path, "[SHEET1]\r\nLABEL=Birch\r\nLENGTH=2440\r\nWIDTH=1220\r\nQTY=3\r\nCOST=20\r\n");
     dialogs.openAnswers = {QString::fromStdString(path)};
     Click("btnStockOpen");
     ASSERT_EQ(dialogs.fileRequests.size(), 1u);
@@ -62,7 +49,7 @@ TEST_F(FileCommandsTest, OpenReadsTheListAndShowsItsName) {
 
 TEST_F(FileCommandsTest, AListThatStopsEarlyTellsFileAndLine) {
     const std::string path = Path("parts.txt");
-    WriteAll(path, "Door\t720\t400\t2\tYes\r\nShelf\tA\t300\t1\tYes\r\n");
+    fixtures::WriteBytes(path, "Door\t720\t400\t2\tYes\r\nShelf\tA\t300\t1\tYes\r\n");
     dialogs.openAnswers = {QString::fromStdString(path)};
     Click("btnPartOpen");
     EXPECT_EQ(Table("sgPart").Cell(2, 0), "Door");
@@ -98,8 +85,8 @@ TEST_F(FileCommandsTest, SaveWritesTheRowsWithLabelsAndSaveLeftTheStockLeft) {
     dialogs.saveAnswers = {QString::fromStdString(list), QString::fromStdString(left)};
     Click("btnStockSave");
     Click("btnSaveLeft");
-    EXPECT_EQ(ReadAll(list), "Birch\t2440\t1220\t5\t0\tYes\r\nOak\t2000\t1000\t1\t0\tNo\r\n");
-    EXPECT_EQ(ReadAll(left), "Birch\t2440\t1220\t2\t0\tYes\r\n");
+    EXPECT_EQ(fixtures::ReadBytes(list), "Birch\t2440\t1220\t5\t0\tYes\r\nOak\t2000\t1000\t1\t0\tNo\r\n");
+    EXPECT_EQ(fixtures::ReadBytes(left), "Birch\t2440\t1220\t2\t0\tYes\r\n");
     EXPECT_EQ(Find<QLineEdit>("edtStockFile")->text().toStdString(), list);
     EXPECT_EQ(Text(dialogs.fileRequests[1].title), "Save the sheets left over as");
     EXPECT_TRUE(dialogs.messages.empty());
@@ -114,8 +101,8 @@ TEST_F(FileCommandsTest, ProjectsSaveAndOpenWithCaptionAndLayoutsPage) {
     dialogs.fileRequests.clear();
 
     const std::string sheets = Path("sheets.txt"), parts = Path("parts.txt");
-    WriteAll(sheets, "Birch\t2440\t1220\t3\r\n");
-    WriteAll(parts, "Door\t720\t400\t2\tYes\r\n");
+    fixtures::WriteBytes(sheets, "Birch\t2440\t1220\t3\r\n");
+    fixtures::WriteBytes(parts, "Door\t720\t400\t2\tYes\r\n");
     dialogs.openAnswers = {QString::fromStdString(sheets), QString::fromStdString(parts)};
     Click("btnStockOpen");
     Click("btnPartOpen");
@@ -124,7 +111,7 @@ TEST_F(FileCommandsTest, ProjectsSaveAndOpenWithCaptionAndLayoutsPage) {
     dialogs.saveAnswers = {QString::fromStdString(project)};
     Find<QAction>("mniSave")->trigger();
     EXPECT_EQ(Text(window->windowTitle()), "kitchen.dat - Tarvex sheet cutting system");
-    EXPECT_EQ(ReadAll(project).substr(0, sheets.size() + parts.size() + 7),
+    EXPECT_EQ(fixtures::ReadBytes(project).substr(0, sheets.size() + parts.size() + 7),
               sheets + "\r\n" + parts + "\r\n9\r\n");
 
     // Opening it in a fresh window brings back the lists, the settings and the caption.
@@ -156,10 +143,10 @@ TEST_F(FileCommandsTest, AProjectNamedAtStartOpensWithoutTheDialog) {
 }
 
 TEST_F(FileCommandsTest, CsvListsOpenOnBothPagesAndABadRowIsNamed) {
-    WriteAll(Path("parts.csv"),
+    fixtures::WriteBytes(Path("parts.csv"),
              "Label,Length,Width,Quant,Rotatable\r\nBase side,720,560,4,No\r\n"
              "\"Shelf, adjustable\",764,300.5,3,Yes\r\nTop,800,600,1,\r\n");
-    WriteAll(Path("sheets.csv"), "Birch 18mm;2440;1220;6;80,5\r\nOak;2000;1000;2;;No\r\n");
+    fixtures::WriteBytes(Path("sheets.csv"), "Birch 18mm;2440;1220;6;80,5\r\nOak;2000;1000;2;;No\r\n");
     dialogs.openAnswers = {QString::fromStdString(Path("parts.csv")),
                            QString::fromStdString(Path("sheets.csv"))};
     Click("btnPartOpen");
@@ -182,7 +169,7 @@ TEST_F(FileCommandsTest, CsvListsOpenOnBothPagesAndABadRowIsNamed) {
         window->grab().save(QDir(shots).filePath(QStringLiteral("csv-import.png")));
     }
 
-    WriteAll(Path("bad.csv"), "Door,720,400,2,Yes\r\nBase side,72O,560,4,No\r\n");
+    fixtures::WriteBytes(Path("bad.csv"), "Door,720,400,2,Yes\r\nBase side,72O,560,4,No\r\n");
     dialogs.openAnswers = {QString::fromStdString(Path("bad.csv"))};
     Click("btnPartOpen");
     ASSERT_EQ(dialogs.messages.size(), 1u);

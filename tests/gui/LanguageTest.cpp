@@ -15,10 +15,6 @@
 
 namespace {
 
-std::string Text(const QString& text) {
-    return text.toStdString();
-}
-
 class Language : public WindowTest {
   protected:
     // Picks a language in the drop-down list as the user does.

@@ -19,14 +19,6 @@
 #include "io/SettingsForm.h"
 #include "shell/LocalHttpServer.h"
 
-namespace {
-
-std::string Text(const QString& text) {
-    return text.toStdString();
-}
-
-}  // namespace
-
 using MainWindowTest = WindowTest;
 
 TEST_F(MainWindowTest, HasItsFivePagesInOrderAndFitsTheDefaultSizeInEveryLanguage) {

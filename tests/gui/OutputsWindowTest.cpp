@@ -16,10 +16,6 @@
 
 namespace {
 
-std::string Text(const QString& text) {
-    return text.toStdString();
-}
-
 int PdfPages(const std::string& path) {
     QFile file(QString::fromStdString(path));
     if (!file.open(QIODevice::ReadOnly)) return -1;

@@ -18,10 +18,6 @@
 
 namespace {
 
-std::string Text(const QString& text) {
-    return text.toStdString();
-}
-
 QStringList Lines(QListWidget* list) {
     QStringList lines;
     for (int i = 0; i < list->count(); ++i) lines << list->item(i)->text();

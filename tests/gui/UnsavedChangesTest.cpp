@@ -10,21 +10,12 @@
 #include <QTabWidget>
 #include <QTest>
 #include <fstream>
-#include <iterator>
 
 #include "WindowFixture.h"
 #include "gui/EntryTableView.h"
+#include "support/DataFixtures.h"
 
 namespace {
-
-std::string Text(const QString& text) {
-    return text.toStdString();
-}
-
-std::string ReadAll(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
 
 class UnsavedChanges : public WindowTest {
   protected:
@@ -74,8 +65,8 @@ TEST_F(UnsavedChanges, MarkTheCaptionUntilUndoneOrSaved) {
     Find<QSlider>("tbFast")->setValue(7);
     Find<QAction>("mniSave")->trigger();
     EXPECT_TRUE(dialogs.fileRequests.empty());  // both files have names
-    EXPECT_EQ(ReadAll(Path("parts.txt")), "Door\t720\t400\t2\tYes\r\nShelf\t800\t300\t2\tYes\r\n");
-    EXPECT_NE(ReadAll(Path("kitchen.dat")).find("\r\n7\r\n"), std::string::npos);
+    EXPECT_EQ(fixtures::ReadBytes(Path("parts.txt")), "Door\t720\t400\t2\tYes\r\nShelf\t800\t300\t2\tYes\r\n");
+    EXPECT_NE(fixtures::ReadBytes(Path("kitchen.dat")).find("\r\n7\r\n"), std::string::npos);
     EXPECT_EQ(Title(), "kitchen.dat - Tarvex sheet cutting system");
 }
 
@@ -88,7 +79,7 @@ TEST_F(UnsavedChanges, AreNotLostOnClosingWithoutAnAnswer) {
 
     dialogs.saveChoices = {Dialogs::Choice::Discard};
     EXPECT_TRUE(window->close());
-    EXPECT_EQ(ReadAll(Path("parts.txt")), "Door\t720\t400\t2\tYes\r\n");  // nothing written
+    EXPECT_EQ(fixtures::ReadBytes(Path("parts.txt")), "Door\t720\t400\t2\tYes\r\n");  // nothing written
 }
 
 TEST_F(UnsavedChanges, AreSavedWhenClosingWithSave) {
@@ -103,9 +94,9 @@ TEST_F(UnsavedChanges, AreSavedWhenClosingWithSave) {
     EXPECT_TRUE(window->close());
     ASSERT_EQ(dialogs.fileRequests.size(), 2u);
     EXPECT_EQ(Text(dialogs.fileRequests[1].title), "Save the part list as");
-    EXPECT_EQ(ReadAll(Path("more.csv")), "Shelf,800,300,2,No\n");
-    EXPECT_EQ(ReadAll(Path("more.txt")), "Shelf\t800\t300\t2\tNo\r\nBack\t700\t500\t1\tYes\r\n");
-    EXPECT_EQ(ReadAll(Path("kitchen.dat")).substr(0, Path("sheets.txt").size() + 2 +
+    EXPECT_EQ(fixtures::ReadBytes(Path("more.csv")), "Shelf,800,300,2,No\n");
+    EXPECT_EQ(fixtures::ReadBytes(Path("more.txt")), "Shelf\t800\t300\t2\tNo\r\nBack\t700\t500\t1\tYes\r\n");
+    EXPECT_EQ(fixtures::ReadBytes(Path("kitchen.dat")).substr(0, Path("sheets.txt").size() + 2 +
                                                          Path("more.txt").size()),
               Path("sheets.txt") + "\r\n" + Path("more.txt"));
 }
@@ -137,6 +128,6 @@ TEST_F(UnsavedChanges, OfAListAreAskedAboutBeforeOpeningAnother) {
     Find<QPushButton>("btnPartOpen")->click();
     ASSERT_EQ(dialogs.questions.size(), 1);
     EXPECT_EQ(Text(dialogs.questions[0]), "The part list has changes that are not saved. Save them?");
-    EXPECT_EQ(ReadAll(Path("parts.txt")), "Door\t720\t400\t2\tYes\r\nShelf\t800\t300\t2\tYes\r\n");
+    EXPECT_EQ(fixtures::ReadBytes(Path("parts.txt")), "Door\t720\t400\t2\tYes\r\nShelf\t800\t300\t2\tYes\r\n");
     EXPECT_EQ(Title(), "kitchen.dat - Tarvex sheet cutting system");
 }

@@ -15,6 +15,10 @@
 #include "gui/MainWindow.h"
 #include "text/Translate.h"
 
+inline std::string Text(const QString& text) {
+    return text.toStdString();
+}
+
 class WindowTest : public ::testing::Test {
   protected:
     void SetUp() override { SetLanguage("en_us"); }
