@@ -12,6 +12,12 @@ struct Margins {
     bool operator==(const Margins&) const = default;
 };
 
+// Which way the first stage of a guillotine plan cuts. Length: the first cuts run
+// along the sheet's length (parallel to x), so the first strips span the whole
+// length; Width: they run along its width (parallel to y), so the first strips
+// span the whole width.
+enum class FirstCut { Any, Length, Width };
+
 struct CutSettings {
     double bladeWidth = 0.0;  // the kerf every cut takes
     Margins margins;          // trimmed off every sheet
@@ -21,6 +27,10 @@ struct CutSettings {
     double minOffcutArea = 0.0;
     bool guillotine = false;     // edge-to-edge cuts only; free placement otherwise
     bool costObjective = false;  // the search scores plans by cost instead of area
+    // Of guillotine plans: the most stages of edge-to-edge cuts a saw may make
+    // (2 or 3), 0 for any number; and the direction of the first stage.
+    int stages = 0;
+    FirstCut firstCut = FirstCut::Any;
 
     bool operator==(const CutSettings&) const = default;
 
