@@ -4,10 +4,8 @@
 #include <cstdio>
 #include <fstream>
 #include <sstream>
+#include <stdexcept>
 
-namespace {
-
-// The non-empty lines of a file split into fields, line ends of either kind removed.
 std::vector<std::vector<std::string>> ReadRows(const std::string& path, char separator) {
     std::vector<std::vector<std::string>> rows;
     std::ifstream in(path);
@@ -19,23 +17,24 @@ std::vector<std::vector<std::string>> ReadRows(const std::string& path, char sep
     return rows;
 }
 
-bool ReadInstance(const std::string& dir, BenchInstance& instance) {
+bool ReadLists(const std::string& partsPath, const std::string& sheetsPath,
+               std::vector<PartRow>& parts, std::vector<SheetRow>& sheets) try {
     int row = 0;
-    for (const auto& f : ReadRows(dir + "/parts.txt", '\t')) {
+    for (const auto& f : ReadRows(partsPath, '\t')) {
         if (f.size() < 5) return false;
-        instance.parts.push_back(
+        parts.push_back(
             {f[0], std::stod(f[1]), std::stod(f[2]), std::stoi(f[3]), f[4] == "Yes", ++row});
     }
     row = 0;
-    for (const auto& f : ReadRows(dir + "/sheets.txt", '\t')) {
+    for (const auto& f : ReadRows(sheetsPath, '\t')) {
         if (f.size() < 6) return false;
-        instance.sheets.push_back({f[0], std::stod(f[1]), std::stod(f[2]), std::stoi(f[3]),
-                                   std::stod(f[4]), f[5] == "Yes", ++row});
+        sheets.push_back({f[0], std::stod(f[1]), std::stod(f[2]), std::stoi(f[3]),
+                          std::stod(f[4]), f[5] == "Yes", ++row});
     }
-    return !instance.parts.empty() && !instance.sheets.empty();
+    return !parts.empty() && !sheets.empty();
+} catch (const std::exception&) {  // a number that does not read
+    return false;
 }
-
-}  // namespace
 
 std::vector<std::string> SplitFields(const std::string& text, char separator) {
     std::vector<std::string> fields;
@@ -63,7 +62,9 @@ std::vector<BenchInstance> ReadInstances(const std::string& dir, const std::stri
         instance.name = fields[0];
         instance.knownFree = std::stoi(fields[4]);
         instance.knownGuillotine = std::stoi(fields[5]);
-        if (!ReadInstance(dir + "/" + fields[0], instance)) {
+        const std::string folder = dir + "/" + fields[0];
+        if (!ReadLists(folder + "/parts.txt", folder + "/sheets.txt", instance.parts,
+                       instance.sheets)) {
             std::fprintf(stderr, "bench: cannot read instance %s in %s\n", fields[0].c_str(),
                          dir.c_str());
             continue;

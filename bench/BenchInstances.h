@@ -18,6 +18,15 @@ struct BenchInstance {
 
 std::vector<std::string> SplitFields(const std::string& text, char separator);
 
+// The non-empty lines of a file split into fields, line ends of either kind removed.
+std::vector<std::vector<std::string>> ReadRows(const std::string& path, char separator);
+
+// A part list and a sheet list of the program's TAB-separated form (label, length,
+// width, quantity, rotatable; label, length, width, quantity, cost, priority).
+// False when a file is missing, a row is short or either list is empty.
+bool ReadLists(const std::string& partsPath, const std::string& sheetsPath,
+               std::vector<PartRow>& parts, std::vector<SheetRow>& sheets);
+
 // Whether a comma-separated list names the item.
 bool Listed(const std::string& list, const std::string& item);
 
