@@ -42,7 +42,7 @@ const std::map<std::string, Section>& Sections() {
 }  // namespace
 
 int main(int argc, char** argv) {
-    std::string sectionHelp = "Sections to run, in this order:";
+    std::string sectionHelp = "Sections to run, in the order given:";
     for (const auto& [name, section] : Sections())
         sectionHelp += "\n  " + name + ": " + section.help;
     CLI::App app{"Benchmarks of the layout engine and the searches.", "tarvex-bench"};
