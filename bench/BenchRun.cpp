@@ -12,6 +12,11 @@
 #include "io/SettingsForm.h"
 #include "io/TableInput.h"
 #include "job/Calculation.h"
+// The stronger bounds come with the program's lower bounds, where it has them.
+#if __has_include("optimizer/LowerBounds.h")
+#include "optimizer/LowerBounds.h"
+#define BENCH_STOCK_BOUND 1
+#endif
 
 JobSettings DefaultSettings() {
     JobSettings settings;
@@ -46,6 +51,13 @@ Outcome Calculate(JobRows rows, Search search, double timeLimit, const BenchOpti
     if (!outcome.Ran() || !plan) return o;
     o.ran = true;
     o.allPlaced = plan->allPlaced;
+#ifdef BENCH_STOCK_BOUND
+    const StockBound bound = LowerBoundOf(plan->job, plan->settings.cut);
+    if (!bound.infeasible) {
+        o.bound = bound.value;
+        o.boundInSheets = bound.measure == StockBound::Measure::Sheets;
+    }
+#endif
     for (const PlannedSheet& s : plan->sheets) {
         if (!s.used) continue;
         ++o.sheets;

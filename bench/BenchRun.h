@@ -36,6 +36,10 @@ struct Outcome {
     double placedArea = 0;     // entered part area placed
     double seconds = 0;        // the whole calculation
     long peakKilobytes = 0;    // of the child process that ran it; 0 when run in this one
+    // The lower bound of the plan's job, in sheets when its paid stock is of one
+    // kind; below 0 when the program has none or no plan places every part.
+    double bound = -1;
+    bool boundInSheets = false;
 
     double Utilisation() const { return area > 0 ? placedArea / area : 0; }
     // What the search spends: the cost of the sheets with costs, otherwise the
@@ -60,7 +64,8 @@ Outcome Calculate(JobRows rows, Search search, double timeLimit, const BenchOpti
 Outcome CalculateInChild(const JobRows& rows, Search search, double timeLimit,
                          const BenchOptions& options);
 
-// "12!" for 12 sheets with parts left over, "12?" for a plan that failed its check.
+// "12!" for 12 sheets with parts left over; "rejected" for a plan that failed its
+// check, "failed" for a calculation that made none.
 std::string SheetsText(const Outcome& o);
 // 100 * (value / reference - 1), "-" without a reference.
 std::string PercentOver(double value, double reference);
