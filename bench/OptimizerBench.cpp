@@ -14,17 +14,15 @@
 #include <vector>
 
 #include "BenchInstances.h"
-#include "model/CutSettings.h"
-#include "model/Job.h"
-#include "optimizer/Ga.h"
-#include "support/JobBuilder.h"
+#include "BenchRun.h"
+#include "job/Calculation.h"
 
 namespace {
 
 struct BenchJob {
     std::string name;
-    std::vector<TestPartRow> parts;
-    std::vector<TestSheetRow> sheets;
+    std::vector<PartRow> parts;
+    std::vector<SheetRow> sheets;
     double kerf = 0;
     double margin = 0;
     std::string bestKnown = "-";
@@ -71,16 +69,17 @@ BenchJob GeneratedJob(int partCount) {
     std::mt19937 random(static_cast<std::uint32_t>(partCount));
     std::uniform_int_distribution<int> length(100, 1200), width(60, 700), pieces(1, 4);
     for (int left = partCount, kind = 1; left > 0; ++kind) {
-        TestPartRow row;
+        PartRow row;
         row.label = "P" + std::to_string(kind);
         row.length = length(random);
         row.width = width(random);
         row.quantity = std::min(pieces(random), left);
         row.rotatable = random() % 5 != 0;
+        row.row = kind;
         job.parts.push_back(row);
         left -= row.quantity;
     }
-    job.sheets.push_back({2440, 1220, 100000, 150, false, "Board"});
+    job.sheets.push_back({"Board", 2440, 1220, 100000, 150, false, 1});
     return job;
 }
 
@@ -89,10 +88,8 @@ std::vector<BenchJob> Instances(const Settings& settings, bool guillotine) {
     for (const BenchInstance& instance : ReadInstances(settings.dir, settings.instances)) {
         BenchJob job;
         job.name = instance.name;
-        for (const PartRow& p : instance.parts)
-            job.parts.push_back({p.length, p.width, p.quantity, p.rotatable, p.label});
-        for (const SheetRow& s : instance.sheets)
-            job.sheets.push_back({s.length, s.width, s.quantity, s.cost, s.priority, s.label});
+        job.parts = instance.parts;
+        job.sheets = instance.sheets;
         job.bestKnown = std::to_string(guillotine ? instance.knownGuillotine : instance.knownFree);
         jobs.push_back(std::move(job));
     }
@@ -117,50 +114,58 @@ std::uint64_t Mix(std::uint64_t hash, double value) {
     return (hash ^ bits) * 1099511628211ull;
 }
 
-Measure RunOnce(const Job& job, const CutSettings& cut, int speed, int threads,
-                std::uint32_t seed) {
+// A whole classic calculation of the rows at `speed`.
+Measure RunOnce(JobRows rows, int speed, int threads, std::uint32_t seed) {
+    rows.settings.search = SearchMethod::Classic;
+    rows.settings.speed = speed;
+    Measure m;
+    Calculation calc;
+    if (calc.Prepare(rows)) return m;
     GaOptions options;
-    options.maxGenerations = MaxGenerations(speed);
     options.seed = seed;
     options.threads = threads;
-    GA ga(job, cut, options);
     const std::clock_t cpuStart = std::clock();
     const auto start = std::chrono::steady_clock::now();
-    ga.Run();
+    calc.Optimize(options);
+    const CalcOutcome outcome = calc.Finish();
     const auto end = std::chrono::steady_clock::now();
-
-    Measure m;
     m.seconds = std::chrono::duration<double>(end - start).count();
     m.cpuSeconds = static_cast<double>(std::clock() - cpuStart) / CLOCKS_PER_SEC;
-    m.generations = ga.GenerationsRun();
-    const Agent& best = ga.Best();
-    m.usedSheets = best.usedSheets;
-    m.fitness = best.fitness;
+    const AppliedResult* plan = calc.Applied();
+    if (!outcome.Ran() || !plan) return m;
+    m.generations = plan->generations;
+    m.fitness = plan->fitness;
+    m.allPlaced = plan->allPlaced;
     double placedArea = 0, usedArea = 0;
-    std::size_t placed = 0;
     std::uint64_t hash = 14695981039346656037ull;
-    for (const Sheet& s : best.sheets) {
-        for (const Footprint& p : s.parts) {
+    for (const PlannedSheet& s : plan->sheets) {
+        for (const Placement& p : s.parts) {
             placedArea += p.length * p.width;
             hash = Mix(Mix(Mix(hash, p.partId), p.x), p.y);
         }
-        if (!s.parts.empty()) usedArea += s.Area();
-        placed += s.parts.size();
+        if (s.used) {
+            usedArea += s.Area();
+            ++m.usedSheets;
+        }
     }
     m.utilisation = usedArea > 0 ? placedArea / usedArea : 0;
-    m.allPlaced = AllPartsPlaced(best, job.partCount);
-    m.planHash = Mix(hash, best.fitness);
+    m.planHash = Mix(hash, plan->fitness);
     return m;
 }
 
 void BenchJobRuns(const BenchJob& bench, const Settings& settings) {
-    CutSettings cut;
+    JobRows rows;
+    rows.parts = bench.parts;
+    rows.sheets = bench.sheets;
+    rows.settings = DefaultSettings();
+    CutSettings& cut = rows.settings.cut;
     cut.guillotine = settings.guillotine;
     cut.bladeWidth = bench.kerf;
     cut.margins = {bench.margin, bench.margin, bench.margin, bench.margin};
-    cut.minOffcutLength = cut.minOffcutWidth = 10;
-    cut.minOffcutArea = 150;
-    const Job job = MakeJob(cut, bench.parts, bench.sheets, SheetLimit::AsJobInput);
+    Calculation gathering;
+    gathering.Prepare(rows);
+    if (!gathering.Gathered()) return;
+    const Job& job = *gathering.Gathered();
     const double sheetArea = job.sheets.empty() ? 0 : job.sheets.front().Area();
     const long bound = sheetArea > 0 ? std::lround(std::ceil(job.partArea / sheetArea)) : 0;
 
@@ -173,9 +178,9 @@ void BenchJobRuns(const BenchJob& bench, const Settings& settings) {
                 requested > 0 ? requested
                               : std::max(1, static_cast<int>(std::thread::hardware_concurrency()));
             // On a shared machine the fastest of several runs is the one least disturbed.
-            Measure m = RunOnce(job, cut, speed, threads, settings.seed);
+            Measure m = RunOnce(rows, speed, threads, settings.seed);
             for (int r = 1; r < settings.repeat; ++r) {
-                const Measure again = RunOnce(job, cut, speed, threads, settings.seed);
+                const Measure again = RunOnce(rows, speed, threads, settings.seed);
                 if (again.planHash != m.planHash) m.planHash = 0;
                 if (again.seconds < m.seconds) {
                     m.seconds = again.seconds;

@@ -1,6 +1,7 @@
-// Whole optimizer runs on generated jobs and on the benchmark instances in
-// bench/instances: wall time with one thread and with all cores, evaluations per
-// second, generations run, sheets used against the area bound and the best known.
+// Whole classic calculations, as tarvex-cli runs them, on generated jobs and on the
+// benchmark instances in bench/instances: wall time with one thread and with all
+// cores, evaluations per second, generations run, sheets used against the area
+// bound and the best known, and whether the plan is the same for every thread count.
 //
 // Settings come from the environment so that the program's own options stay free:
 //   TARVEX_OPTBENCH_SIZES      generated job sizes in parts ("100,1000,5000"; "" for none)
