@@ -340,8 +340,10 @@ TEST_F(Cli, MessagesNameThePartTheFileAndTheCellAtFault) {
                   std::string::npos)
             << said;
         EXPECT_EQ(said.find("\"Side\""), std::string::npos) << said;
-        if (quiet) EXPECT_EQ(o.out, "");
-        if (quiet) EXPECT_NE(o.err.find("Worktop"), std::string::npos);
+        if (quiet) {
+            EXPECT_EQ(o.out, "");
+            EXPECT_NE(o.err.find("Worktop"), std::string::npos);
+        }
     }
 
     WriteFile(Path("empty.txt"), "");
