@@ -5,7 +5,6 @@
 
 namespace {
 
-constexpr int kMostDecimals = 6;
 // The noise of sums of doubles stays far below this part of a value, while a grid
 // step of 10^-6 on sizes up to 10^7 is far above it.
 constexpr double kNoise = 1e-11;
@@ -19,26 +18,53 @@ bool OnGrid(double v, double scale) {
 
 }  // namespace
 
-DecimalGrid DecimalGrid::Of(const Job& job, const CutSettings& cut) {
-    double scale = 1;
-    const auto fit = [&scale](double v) {
-        if (!std::isfinite(v)) return false;
-        while (!OnGrid(v, scale)) {
-            if (scale >= std::pow(10.0, kMostDecimals)) return false;
-            scale *= 10;
+// Finds the finest scale the values seen so far need; fails for good on a value
+// with too many decimals.
+class DecimalGrid::Finder {
+  public:
+    explicit Finder(const CutSettings& cut) {
+        const Margins& m = cut.margins;
+        for (double v : {cut.bladeWidth, m.top, m.bottom, m.left, m.right}) Add(v);
+    }
+    void Add(double v) {
+        if (scale_ == 0) return;
+        if (!std::isfinite(v)) {
+            scale_ = 0;
+            return;
         }
-        return true;
-    };
-    DecimalGrid grid;
-    const Margins& m = cut.margins;
-    for (double v : {cut.bladeWidth, m.top, m.bottom, m.left, m.right})
-        if (!fit(v)) return grid;
-    for (const EnteredSize& s : job.enteredParts)
-        if (!fit(s.length) || !fit(s.width)) return grid;
-    for (const EnteredSize& s : job.enteredSheets)
-        if (!fit(s.length) || !fit(s.width)) return grid;
-    grid.scale_ = scale;
-    return grid;
+        while (!OnGrid(v, scale_)) {
+            if (scale_ >= kMostScale) {
+                scale_ = 0;
+                return;
+            }
+            scale_ *= 10;
+        }
+    }
+    DecimalGrid Grid() const {
+        DecimalGrid grid;
+        grid.scale_ = scale_;
+        return grid;
+    }
+
+  private:
+    static constexpr double kMostScale = 1e6;  // six decimals
+    double scale_ = 1;
+};
+
+DecimalGrid DecimalGrid::Of(const Job& job, const CutSettings& cut) {
+    Finder finder(cut);
+    for (const EnteredSize& s : job.enteredParts) finder.Add(s.length), finder.Add(s.width);
+    for (const EnteredSize& s : job.enteredSheets) finder.Add(s.length), finder.Add(s.width);
+    return finder.Grid();
+}
+
+DecimalGrid DecimalGrid::Of(const std::vector<PlannedSheet>& plan, const CutSettings& cut) {
+    Finder finder(cut);
+    for (const PlannedSheet& s : plan) {
+        finder.Add(s.length), finder.Add(s.width);
+        for (const Placement& p : s.parts) finder.Add(p.length), finder.Add(p.width);
+    }
+    return finder.Grid();
 }
 
 double DecimalGrid::Snap(double v) const {

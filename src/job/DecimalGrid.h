@@ -8,6 +8,7 @@
 
 #include "model/CutSettings.h"
 #include "model/Job.h"
+#include "model/Sheet.h"
 
 class DecimalGrid {
   public:
@@ -15,11 +16,15 @@ class DecimalGrid {
     // job, the blade width and the margins lie on; no grid when one of them has
     // more decimals.
     static DecimalGrid Of(const Job& job, const CutSettings& cut);
+    // The same of a plan's sheets and the sizes of their parts, which are the
+    // entered ones: a plan read back from its file has the grid it was made on.
+    static DecimalGrid Of(const std::vector<PlannedSheet>& plan, const CutSettings& cut);
 
     // The grid value nearest to `v` when `v` is off it by rounding noise only, else
     // `v` as it is.
     double Snap(double v) const;
 
   private:
+    class Finder;
     double scale_ = 0;  // 10 to the power of the decimals; 0 without a grid
 };
