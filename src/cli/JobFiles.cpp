@@ -5,6 +5,7 @@
 #include "io/ProjectFiles.h"
 #include "io/SettingText.h"
 #include "text/FieldSplit.h"
+#include "text/FileMessages.h"
 #include "text/Translate.h"
 
 namespace {
@@ -12,6 +13,17 @@ namespace {
 bool ListLoaded(const ListResult& result, std::string& error) {
     if (result.ok && result.message.empty()) return true;
     error = result.message;
+    return false;
+}
+
+// A list that gave no rows is named here: the check of the table's first row
+// could not tell which file was empty.
+bool HoldsRows(TableKind kind, const CellTable& table, const std::string& file,
+               std::string& error) {
+    if (!ListLines(kind, table).empty()) return true;
+    error = Substitute(kind == TableKind::Sheet ? _("{1}: the list holds no sheets.")
+                                                : _("{1}: the list holds no parts."),
+                       {file});
     return false;
 }
 
@@ -26,10 +38,13 @@ bool LoadJob(const CliOptions& o, SettingsForm& form, CellTable& sheetTable, Cel
     sheetTable = NewSheetTable();
     partTable = NewPartTable();
     inputs = {o.project, o.sheets, o.parts};
+    std::string sheetFile, partFile;  // where the tables come from, when a project fills them
     if (!o.project.empty()) {
         ListFileNames names;
         const ProjectResult project = LoadProject(o.project, sheetTable, partTable, names, form);
         inputs.insert(inputs.end(), {names.SheetFileName, names.PartFileName});
+        sheetFile = names.SheetFileName.empty() ? o.project : names.SheetFileName;
+        partFile = names.PartFileName.empty() ? o.project : names.PartFileName;
         if (!project.ok || !project.message.empty()) {
             error = project.message;
             return false;
@@ -37,7 +52,8 @@ bool LoadJob(const CliOptions& o, SettingsForm& form, CellTable& sheetTable, Cel
     }
     if (!o.sheets.empty() && !ListLoaded(LoadSheetList(o.sheets, sheetTable), error)) return false;
     if (!o.parts.empty() && !ListLoaded(LoadPartList(o.parts, partTable), error)) return false;
-    return true;
+    return HoldsRows(TableKind::Sheet, sheetTable, o.sheets.empty() ? sheetFile : o.sheets, error) &&
+           HoldsRows(TableKind::Part, partTable, o.parts.empty() ? partFile : o.parts, error);
 }
 
 bool ApplySettingOptions(const CliOptions& o, JobSettings& settings, std::string& error) {

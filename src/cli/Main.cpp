@@ -75,7 +75,11 @@ int WriteOutputs(const CliOptions& o, const StoredPlan& plan, const SettingsForm
 
 void PrintOutcome(const CliOptions& o, const std::string& message, const AppliedResult& result,
                   std::FILE* info) {
-    if (o.quiet) return;
+    if (o.quiet) {
+        // Why parts were left out is an error, which quiet does not silence.
+        if (!result.allPlaced) std::fprintf(stderr, "%s\n", message.c_str());
+        return;
+    }
     std::fprintf(info, "%s\n", message.c_str());
     for (const std::string& line : RatioLines(result)) std::fprintf(info, "%s\n", line.c_str());
 }

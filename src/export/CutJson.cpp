@@ -6,36 +6,37 @@ namespace {
 
 using Json = nlohmann::ordered_json;
 
-Json CutJson(const SawCut& c) {
+Json CutJson(const SawCut& c, const DecimalGrid& grid) {
     return {{"axis", c.axis == SawCut::Axis::X ? "x" : "y"},
-            {"at", c.at},
-            {"from", c.from},
-            {"to", c.to}};
+            {"at", grid.Snap(c.at)},
+            {"from", grid.Snap(c.from)},
+            {"to", grid.Snap(c.to)}};
 }
 
-void AddFigures(Json& json, const CutFigures& figures) {
+void AddFigures(Json& json, const CutFigures& figures, const DecimalGrid& grid) {
     if (figures.sawn) {
         json["cutCount"] = figures.cuts;
-        json["cutLength"] = figures.length;
+        json["cutLength"] = grid.Snap(figures.length);
     } else {
-        json["toolPathLength"] = figures.length;
+        json["toolPathLength"] = grid.Snap(figures.length);
     }
 }
 
 }  // namespace
 
-void AddSheetCutFields(Json& sheetJson, const AppliedResult& result, const PlannedSheet& sheet) {
+void AddSheetCutFields(Json& sheetJson, const AppliedResult& result, const PlannedSheet& sheet,
+                       const DecimalGrid& grid) {
     if (!sheet.used) return;
     if (const auto cuts = SawCutsOf(result, sheet)) {
         Json list = Json::array();
-        for (const SawCut& c : *cuts) list.push_back(CutJson(c));
+        for (const SawCut& c : *cuts) list.push_back(CutJson(c, grid));
         sheetJson["cuts"] = std::move(list);
     }
-    AddFigures(sheetJson, SheetCutFigures(result, sheet));
+    AddFigures(sheetJson, SheetCutFigures(result, sheet), grid);
 }
 
-void AddPlanCutFields(Json& resultJson, const AppliedResult& result) {
+void AddPlanCutFields(Json& resultJson, const AppliedResult& result, const DecimalGrid& grid) {
     // A cut's slot is one blade width wide.
     resultJson["bladeWidth"] = result.settings.cut.bladeWidth;
-    AddFigures(resultJson, PlanCutFigures(result));
+    AddFigures(resultJson, PlanCutFigures(result), grid);
 }

@@ -6,10 +6,13 @@
 #include <nlohmann/json.hpp>
 
 #include "job/AppliedResult.h"
+#include "job/DecimalGrid.h"
 
-// Adds the fields of a sheet of the result (nothing for an unused sheet).
+// Adds the fields of a sheet of the result (nothing for an unused sheet), with the
+// rounding noise of their sums taken off on the grid of the result's entries.
 void AddSheetCutFields(nlohmann::ordered_json& sheetJson, const AppliedResult& result,
-                       const PlannedSheet& sheet);
+                       const PlannedSheet& sheet, const DecimalGrid& grid);
 // Adds the blade width, which the cuts' slots take, and the totals over every
 // used sheet.
-void AddPlanCutFields(nlohmann::ordered_json& resultJson, const AppliedResult& result);
+void AddPlanCutFields(nlohmann::ordered_json& resultJson, const AppliedResult& result,
+                      const DecimalGrid& grid);

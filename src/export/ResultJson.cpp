@@ -15,7 +15,7 @@ Json Rectangle(const Rect& p) {
     return {{"x", p.x}, {"y", p.y}, {"length", p.length}, {"width", p.width}};
 }
 
-Json SheetJson(const AppliedResult& result, const PlannedSheet& s) {
+Json SheetJson(const AppliedResult& result, const PlannedSheet& s, const DecimalGrid& grid) {
     Json parts = Json::array(), offcuts = Json::array();
     for (const Placement& p : s.parts) {
         Json part = {{"id", p.partId}, {"label", p.label}};
@@ -36,15 +36,17 @@ Json SheetJson(const AppliedResult& result, const PlannedSheet& s) {
                   {"utilisation", s.utilisation},
                   {"parts", std::move(parts)},
                   {"offcuts", std::move(offcuts)}};
-    AddSheetCutFields(sheet, result, s);
+    AddSheetCutFields(sheet, result, s, grid);
     return sheet;
 }
 
 }  // namespace
 
 Json ResultJsonValue(const AppliedResult& result) {
+    // Cut positions are sums of sizes, blade widths and margins.
+    const DecimalGrid grid = DecimalGrid::Of(result.sheets, result.settings.cut);
     Json sheets = Json::array();
-    for (const PlannedSheet& s : result.sheets) sheets.push_back(SheetJson(result, s));
+    for (const PlannedSheet& s : result.sheets) sheets.push_back(SheetJson(result, s, grid));
     Json out = {{"seed", result.seed},
                 {"generations", result.generations},
                 {"passes", result.passes},
@@ -55,7 +57,7 @@ Json ResultJsonValue(const AppliedResult& result) {
                 {"placedPartArea", result.placedPartArea},
                 {"offcutArea", result.offcutArea},
                 {"sheets", std::move(sheets)}};
-    AddPlanCutFields(out, result);
+    AddPlanCutFields(out, result, grid);
     return out;
 }
 

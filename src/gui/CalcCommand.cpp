@@ -8,6 +8,7 @@
 #include "gui/CellTableModel.h"
 #include "gui/Messages.h"
 #include "gui/UiText.h"
+#include "io/EntryTables.h"
 #include "io/ListFiles.h"
 #include "io/SettingText.h"
 #include "io/TableInput.h"
@@ -123,6 +124,13 @@ void CalcCommand::Adopt(const StoredPlan& plan) {
     appliedParts_ = plan.partTable;
     report_ = WriteReport(*plan.result, appliedSheets_, appliedParts_);
     Q_EMIT resultApplied();
+}
+
+void CalcCommand::RewriteReport() {
+    if (!calc_.Applied()) return;
+    TranslateYesNoCells(appliedSheets_, TableKind::Sheet);
+    TranslateYesNoCells(appliedParts_, TableKind::Part);
+    report_ = WriteReport(*calc_.Applied(), appliedSheets_, appliedParts_);
 }
 
 void CalcCommand::Forget() {

@@ -47,6 +47,8 @@ class CalcCommand : public QObject {
     const Calculation& Calc() const { return calc_; }
     // The report of the applied result, one text line per entry.
     const std::vector<std::string>& ReportLines() const { return report_; }
+    // Writes the report again in the language now chosen.
+    void RewriteReport();
     // The part table as it was typed for the applied result: the exports and
     // printouts show its cells, whatever has been typed since.
     const CellTable& AppliedPartTable() const { return appliedParts_; }

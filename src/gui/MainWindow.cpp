@@ -280,6 +280,10 @@ void MainWindow::ApplyLanguage() {
     Retranslate();
     TranslateColors();
     TranslateTables();
+    if (calc_) {
+        calc_->RewriteReport();
+        reportPage_->ShowLines(calc_->ReportLines());
+    }
 }
 
 void MainWindow::Retranslate() {

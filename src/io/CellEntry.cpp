@@ -1,5 +1,8 @@
 #include "io/CellEntry.h"
 
+#include <algorithm>
+#include <cctype>
+
 #include "text/CaseFold.h"
 #include "text/FieldSplit.h"
 #include "text/FileMessages.h"
@@ -53,4 +56,13 @@ std::optional<bool> ReadYesNo(const std::string& cell) {
     if (MeansYes(cell)) return true;
     if (IsNoWord(TrimControls(cell))) return false;
     return std::nullopt;
+}
+
+bool AreSizeCaptions(const std::string& length, const std::string& width) {
+    const auto caption = [](const std::string& text) {
+        return !text.empty() && std::none_of(text.begin(), text.end(), [](char c) {
+            return std::isdigit(static_cast<unsigned char>(c));
+        });
+    };
+    return caption(length) && caption(width);
 }

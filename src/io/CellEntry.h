@@ -17,3 +17,8 @@ std::string CellEntryFault(TableKind kind, int row, int col, const std::string& 
 // Yes, No or neither: the words MeansYes accepts, and "No" in any language, "N",
 // "0" and "false" (letter case and blanks around ignored).
 std::optional<bool> ReadYesNo(const std::string& cell);
+
+// Whether the size cells of a list's first row are column captions, so that the row
+// is a heading to skip: both hold text and neither a digit. A mistyped size
+// ("562,5", "72O") thus stays a fault of its own row rather than of the heading.
+bool AreSizeCaptions(const std::string& length, const std::string& width);

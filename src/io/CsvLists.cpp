@@ -1,8 +1,8 @@
 #include "io/CsvLists.h"
 
 #include <algorithm>
-#include <cctype>
 #include <optional>
+#include <utility>
 
 #include "io/CellEntry.h"
 #include "io/CsvText.h"
@@ -27,15 +27,6 @@ bool IsBlank(const Fields& fields) {
     return true;
 }
 
-bool SizesAreNumbers(const Fields& fields) {
-    return ParseNumber(Field(fields, 1)) && ParseNumber(Field(fields, 2));
-}
-
-// Captions where the sizes are; a row with one size mistyped is no heading.
-bool NoSizeIsANumber(const Fields& fields) {
-    return !ParseNumber(Field(fields, 1)) && !ParseNumber(Field(fields, 2));
-}
-
 // Spreadsheets that separate with ";" write "564,5" for 564.5.
 std::string DecimalPoint(std::string cell, char separator) {
     if (separator == ';' && cell.find('.') == std::string::npos &&
@@ -51,19 +42,21 @@ std::string ReadRecord(TableKind kind, const Fields& in, char separator, Fields&
     const auto number = [&](size_t i) { return DecimalPoint(Field(in, i), separator); };
     std::string label = Field(in, 0), length = number(1), width = number(2);
     std::string quant = Field(in, 3), flag = Field(in, sheet ? 5 : 4), cost = number(4);
-    if (!sheet && !(quant.size() && std::isdigit(static_cast<unsigned char>(quant[0])))) {
-        // A part's quantity and flag may come in either order, as in a workbook.
-        flag = Field(in, 3);
-        quant = Field(in, 4);
-    }
+    // A part's quantity and flag may come in either order, as in a workbook; a
+    // quantity that is not a whole number stays where it is, to be named.
+    if (!sheet && !ParseInteger(quant) && (quant.empty() || ReadYesNo(quant)))
+        std::swap(quant, flag);
     if (label.empty()) return _("the label is empty");
     const auto l = ParseNumber(length);
     if (!l) return Substitute(_("the length \"{1}\" is not a number"), {length});
     const auto w = ParseNumber(width);
     if (!w) return Substitute(_("the width \"{1}\" is not a number"), {width});
     const auto q = ParseInteger(quant);
-    if (!q || *q < 0) return Substitute(_("the quantity \"{1}\" is not a whole number"), {quant});
-    const std::optional<bool> yes = flag.empty() ? true : ReadYesNo(flag);
+    if (!q) return Substitute(_("the quantity \"{1}\" is not a whole number"), {quant});
+    if (*q < 0) return Substitute(_("the quantity \"{1}\" must not be negative"), {quant});
+    // Cells the row leaves out take a new table row's values: a part may be turned,
+    // a sheet is not one to use first.
+    const std::optional<bool> yes = flag.empty() ? !sheet : ReadYesNo(flag);
     if (!yes) return Substitute(_("\"{1}\" is neither Yes nor No"), {flag});
     const std::string yesNo = *yes ? _("Yes") : _("No");
     totals.Add(*l, *w, *q);
@@ -91,8 +84,7 @@ ListResult LoadCsv(TableKind kind, const std::string& path, CellTable& table) {
     int unclosed = 0;
     const bool whole = ParseCsv(text, separator, records, unclosed);
     std::erase_if(records, [](const CsvRecord& r) { return IsBlank(r.fields); });
-    if (records.size() > 1 && NoSizeIsANumber(records[0].fields) &&
-        SizesAreNumbers(records[1].fields))
+    if (records.size() > 1 && AreSizeCaptions(Field(records[0].fields, 1), Field(records[0].fields, 2)))
         records.erase(records.begin());
 
     KeepOneEmptyRow(table);

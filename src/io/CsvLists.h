@@ -2,8 +2,8 @@
 // (label, length, width, quantity, then the cost of a sheet or the part's
 // rotatable flag, quantity and flag in either order) and reported like the text
 // lists: a bad row stops the reading, names the file and the line, and the rows
-// before it stay. A first row where neither size is a number is a heading when
-// the next row has both.
+// before it stay. A first row whose size cells hold captions (text without a
+// digit) is a heading.
 #pragma once
 
 #include <string>

@@ -15,7 +15,14 @@ struct CsvRecord {
 // outside quotes, ',' otherwise.
 char DetectCsvSeparator(const std::string& text);
 
+// The rows of a list have at least this many separators (four fields).
+inline constexpr int kRowSeparators = 3;
+
 // The records of the text, each field trimmed of codes 0 to 32 at both ends.
-// Returns false with the line of the quote that is never closed.
+// Returns false with the line where a quote opened that is never closed, and with
+// the records before that one. A quoted field may hold line ends, but one that does
+// must be followed by a separator or a line end, and none of its lines may hold
+// kRowSeparators separators: such a field is a quote left open that swallowed
+// the rows after it.
 bool ParseCsv(const std::string& text, char separator, std::vector<CsvRecord>& records,
               int& unclosedQuoteLine);

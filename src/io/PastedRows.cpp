@@ -28,15 +28,8 @@ Cells SplitCells(const std::string& line) {
     return cells;
 }
 
-bool SizesAreNumbers(const Cells& cells) {
-    return cells.size() > SheetCol::Width && ParseNumber(cells[SheetCol::Length]) &&
-           ParseNumber(cells[SheetCol::Width]);
-}
-
-// Captions where the sizes are; a row with one size mistyped is no heading.
-bool NoSizeIsANumber(const Cells& cells) {
-    const auto cell = [&](int c) { return c < static_cast<int>(cells.size()) ? cells[c] : ""; };
-    return !ParseNumber(cell(SheetCol::Length)) && !ParseNumber(cell(SheetCol::Width));
+std::string CellOf(const Cells& cells, int col) {
+    return col < static_cast<int>(cells.size()) ? cells[col] : std::string();
 }
 
 // The row as the table holds it, or the reason it cannot be pasted.
@@ -79,7 +72,8 @@ PasteOutcome PasteRows(CellTable& table, TableKind kind, const std::string& text
         Cells cells = SplitCells(line);
         if (!cells.empty()) lines.push_back(std::move(cells));
     }
-    if (lines.size() > 1 && NoSizeIsANumber(lines[0]) && SizesAreNumbers(lines[1]))
+    if (lines.size() > 1 &&
+        AreSizeCaptions(CellOf(lines[0], SheetCol::Length), CellOf(lines[0], SheetCol::Width)))
         lines.erase(lines.begin());
     if (lines.empty()) return {};
 

@@ -4,8 +4,10 @@
 #include <chrono>
 #include <cmath>
 #include <limits>
+#include <optional>
 #include <utility>
 
+#include "job/DecimalGrid.h"
 #include "job/JobInput.h"
 #include "text/FileMessages.h"
 #include "text/Translate.h"
@@ -13,9 +15,20 @@
 namespace {
 
 // Back to real sizes and positions from the sheet corner; figures of the plan.
-void Restore(Agent& best, std::int32_t partCount, const CutSettings& cut, AppliedResult& result) {
+// Sizes are the entered ones, positions those of exact decimal arithmetic where
+// the entries allow it.
+void Restore(Agent& best, const Job& job, const CutSettings& cut, AppliedResult& result) {
     const Margins& m = cut.margins;
     const double kerf = cut.bladeWidth;
+    const DecimalGrid grid = DecimalGrid::Of(job, cut);
+    const std::int32_t firstPartId = job.parts.empty() ? 0 : job.parts.front().id;
+    const auto entered = [&](const Footprint& f) -> std::optional<EnteredSize> {
+        const auto at = static_cast<std::size_t>(f.partId - firstPartId);
+        if (f.partId < firstPartId || at >= job.enteredParts.size() || job.parts[at].id != f.partId)
+            return std::nullopt;
+        const EnteredSize& e = job.enteredParts[at];
+        return f.rotated ? EnteredSize{e.width, e.length} : e;
+    };
     double usedArea = 0, partArea = 0, offcutArea = 0;
     result.sheets.clear();
     result.sheets.reserve(best.sheets.size());
@@ -23,17 +36,24 @@ void Restore(Agent& best, std::int32_t partCount, const CutSettings& cut, Applie
         PlannedSheet& planned = result.sheets.emplace_back();
         planned.id = s.id;
         planned.label = std::move(s.label);
-        planned.width = s.width + (m.top + m.bottom);
-        planned.length = s.length + (m.left + m.right);
+        const auto sheetAt = static_cast<std::size_t>(s.id);
+        if (s.id >= 0 && sheetAt < job.enteredSheets.size() && job.sheets[sheetAt].id == s.id) {
+            planned.length = job.enteredSheets[sheetAt].length;
+            planned.width = job.enteredSheets[sheetAt].width;
+        } else {
+            planned.width = s.width + (m.top + m.bottom);
+            planned.length = s.length + (m.left + m.right);
+        }
         planned.unitCost = s.unitCost;
         planned.utilisation = s.utilisation;
         planned.parts.reserve(s.parts.size());
         for (Footprint& f : s.parts) {
             Placement& p = planned.parts.emplace_back();
-            p.width = f.width - kerf;
-            p.length = f.length - kerf;
-            p.x = f.x + m.left;
-            p.y = f.y + m.bottom;
+            const std::optional<EnteredSize> size = entered(f);
+            p.length = size ? size->length : f.length - kerf;
+            p.width = size ? size->width : f.width - kerf;
+            p.x = grid.Snap(f.x + m.left);
+            p.y = grid.Snap(f.y + m.bottom);
             p.partId = f.partId;
             p.label = std::move(f.label);
             p.rotated = f.rotated;
@@ -44,9 +64,11 @@ void Restore(Agent& best, std::int32_t partCount, const CutSettings& cut, Applie
         usedArea += planned.Area();
         for (const Placement& p : planned.parts) partArea += p.Area();
         for (Offcut& o : planned.offcuts) {
+            o.length = grid.Snap(o.length);
+            o.width = grid.Snap(o.width);
             offcutArea += o.Area();
-            o.x += m.left;
-            o.y += m.bottom;
+            o.x = grid.Snap(o.x + m.left);
+            o.y = grid.Snap(o.y + m.bottom);
         }
     }
     if (usedArea == 0) usedArea = 1.0;
@@ -54,7 +76,7 @@ void Restore(Agent& best, std::int32_t partCount, const CutSettings& cut, Applie
     result.ratioWithOffcuts = static_cast<float>((partArea + offcutArea) / usedArea);
     result.placedPartArea = partArea;
     result.offcutArea = offcutArea;
-    result.allPlaced = AllPartsPlaced(best, partCount);
+    result.allPlaced = AllPartsPlaced(best, job.partCount);
     result.fitness = best.fitness;
 }
 
@@ -231,6 +253,9 @@ CalcOutcome Calculation::Finish() {
             : _("Sheets area of less than, some of the parts can not be completed nesting!"),
         false);
     outcome.allPlaced = result->allPlaced;
+    if (!result->allPlaced)
+        for (const std::string& part : PartsFittingNoSheet(gathered_->rows))
+            outcome.message += "\n" + part;
 
     if (const auto violation = check_(*result))
         return EndedOutcome(S::PlanRejected,
@@ -256,7 +281,7 @@ CalcOutcome Calculation::Run(const JobRows& rows, const GaOptions& options) {
 
 AppliedResult PlanOf(Agent& candidate, const Job& job, const JobSettings& settings) {
     AppliedResult plan;
-    Restore(candidate, job.partCount, settings.cut, plan);
+    Restore(candidate, job, settings.cut, plan);
     MergeIdenticalLayouts(plan);
     NumberLayouts(plan);
     plan.job = job;

@@ -1,10 +1,12 @@
 #include "job/JobInput.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <vector>
 
 #include "text/FileMessages.h"
+#include "text/NumberText.h"
 #include "text/Translate.h"
 
 namespace {
@@ -162,4 +164,29 @@ double EnteredPartArea(const JobRows& rows) {
     for (const PartRow& row : rows.parts)
         if (row.quantity > 0) area += row.length * row.width * row.quantity;
     return area;
+}
+
+std::vector<std::string> PartsFittingNoSheet(const JobRows& rows) {
+    const Margins& m = rows.settings.cut.margins;
+    // A part as large as the usable area fits: it may end at the sheet's edge.
+    const auto fits = [&](const PartRow& part, const SheetRow& sheet) {
+        const double length = sheet.length - (m.left + m.right);
+        const double width = sheet.width - (m.top + m.bottom);
+        return (part.length <= length && part.width <= width) ||
+               (part.rotatable && part.width <= length && part.length <= width);
+    };
+    std::vector<std::string> messages;
+    for (const PartRow& part : rows.parts) {
+        if (part.quantity <= 0) continue;
+        const bool fitsSome = std::any_of(rows.sheets.begin(), rows.sheets.end(),
+                                          [&](const SheetRow& sheet) {
+                                              return sheet.quantity > 0 && fits(part, sheet);
+                                          });
+        if (!fitsSome)
+            messages.push_back(Substitute(_("{1}, row {2}: \"{3}\" of {4} x {5} fits on no sheet."),
+                                          {_("Parts"), std::to_string(part.row), part.label,
+                                           FormatGeneral(part.length),
+                                           FormatGeneral(part.width)}));
+    }
+    return messages;
 }

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "job/JobRows.h"
 #include "model/Job.h"
@@ -31,3 +32,7 @@ bool GatherJob(const JobRows& rows, std::int32_t firstPartId, Job& job, std::str
 std::int64_t StockUnits(const JobRows& rows);
 // The area of the parts as entered, without the kerf the job adds to them.
 double EnteredPartArea(const JobRows& rows);
+// One message for each part row, with a quantity, that fits on no sheet row of the
+// stock (either way round when it may be turned), naming its row, label and size:
+// why a plan leaves those parts out however long it searches.
+std::vector<std::string> PartsFittingNoSheet(const JobRows& rows);

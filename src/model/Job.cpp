@@ -6,6 +6,8 @@ JobBuilder::JobBuilder(const CutSettings& settings, std::int32_t firstPartId)
 void JobBuilder::AddPart(const Part& part) {
     job_.parts.push_back(part);
     job_.parts.back().id = nextPartId_++;
+    job_.enteredParts.push_back(
+        {part.length - settings_.bladeWidth, part.width - settings_.bladeWidth});
 }
 
 void JobBuilder::AddParts(double length, double width, bool rotatable, const std::string& label,
@@ -18,6 +20,7 @@ void JobBuilder::AddParts(double length, double width, bool rotatable, const std
     part.length += settings_.bladeWidth;
     for (std::int32_t k = 0; k < quantity; ++k) {
         AddPart(part);
+        job_.enteredParts.back() = {length, width};
         job_.partArea += part.Area();
         ++job_.partCount;
     }
@@ -25,6 +28,7 @@ void JobBuilder::AddParts(double length, double width, bool rotatable, const std
 
 void JobBuilder::AddSheet(double length, double width, double cost, const std::string& label,
                           bool priority) {
+    job_.enteredSheets.push_back({length, width});
     Sheet& sheet = job_.sheets.emplace_back();
     sheet.priority = priority;
     sheet.length = length;

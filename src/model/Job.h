@@ -11,9 +11,18 @@
 #include "model/Part.h"
 #include "model/Sheet.h"
 
+// Sizes as they were entered: a plan gives them back as they are, since taking the
+// blade width or the margins off again would leave rounding noise.
+struct EnteredSize {
+    double length = 0.0;
+    double width = 0.0;
+};
+
 struct Job {
     std::vector<Part> parts;    // in table order, one blade width added
     std::vector<Sheet> sheets;  // priority rows first, margins taken off
+    std::vector<EnteredSize> enteredParts;   // of `parts`, in their order
+    std::vector<EnteredSize> enteredSheets;  // of `sheets`, in their order
     std::int32_t partCount = 0;
     std::int32_t sheetCount = 0;
     double partArea = 0.0;   // of all parts, blade width included

@@ -319,3 +319,45 @@ TEST_F(Cli, AStoredPlanIsWrittenOutWithoutCalculating) {
     EXPECT_NE(bad.err.find("damaged.plan.json"), std::string::npos) << bad.err;
     EXPECT_TRUE(ReadFile(Path("bad.txt")).empty());
 }
+
+// A message says which part, file or cell is at fault, also under --quiet.
+TEST_F(Cli, MessagesNameThePartTheFileAndTheCellAtFault) {
+    WriteFile(Path("sheets.txt"), "Board\t2800\t2070\t4\t10\tNo\r\n");
+    WriteFile(Path("parts.txt"),
+              "Side\t720\t560\t2\tYes\r\nWorktop\t3200\t600\t1\tYes\r\nFixed\t600\t2500\t1\tNo\r\n");
+    for (const bool quiet : {false, true}) {
+        SCOPED_TRACE(quiet);
+        std::vector<std::string> args = {"--sheets", Path("sheets.txt"), "--parts",
+                                         Path("parts.txt"), "--speed", "1"};
+        if (quiet) args.push_back("--quiet");
+        const Outcome o = Run(args);
+        EXPECT_EQ(o.code, 3) << o.err;
+        const std::string said = o.out + o.err;
+        EXPECT_NE(said.find("Parts, row 2: \"Worktop\" of 3200 x 600 fits on no sheet."),
+                  std::string::npos)
+            << said;
+        EXPECT_NE(said.find("Parts, row 3: \"Fixed\" of 600 x 2500 fits on no sheet."),
+                  std::string::npos)
+            << said;
+        EXPECT_EQ(said.find("\"Side\""), std::string::npos) << said;
+        if (quiet) {
+            EXPECT_EQ(o.out, "");
+            EXPECT_NE(o.err.find("Worktop"), std::string::npos);
+        }
+    }
+
+    WriteFile(Path("empty.txt"), "");
+    Outcome o = Run({"--sheets", Path("sheets.txt"), "--parts", Path("empty.txt")});
+    EXPECT_EQ(o.code, 1);
+    EXPECT_EQ(o.err, Path("empty.txt") + ": the list holds no parts.\n");
+    o = Run({"--sheets", Path("empty.txt"), "--parts", Path("parts.txt")});
+    EXPECT_EQ(o.code, 1);
+    EXPECT_EQ(o.err, Path("empty.txt") + ": the list holds no sheets.\n");
+
+    // A negative quantity in a CSV list is named as it stands, in its own cell.
+    WriteFile(Path("parts.csv"), "Side,720,560,2,No\nShelf,560,500,-3,Yes\n");
+    o = Run({"--sheets", Path("sheets.txt"), "--parts", Path("parts.csv")});
+    EXPECT_EQ(o.code, 1);
+    EXPECT_NE(o.err.find("line 2"), std::string::npos) << o.err;
+    EXPECT_NE(o.err.find("the quantity \"-3\" must not be negative"), std::string::npos) << o.err;
+}

@@ -121,6 +121,26 @@ TEST_F(CalculationWindow, RunsOnAWorkerThreadAndShowsItsResultEverywhere) {
     EXPECT_EQ(Text(report->item(0)->text()).substr(0, 11), "Guillotine:");
 }
 
+TEST_F(CalculationWindow, TheReportFollowsASwitchOfLanguage) {
+    SmallJob();
+    Find<QPushButton>("btnCalc")->click();
+    ASSERT_TRUE(WaitUntil([&] { return Finished(); }));
+    auto* report = Find<QListWidget>("lstReport");
+    const int lines = report->count();
+    auto* language = Find<QComboBox>("cbbLang");
+    const auto choose = [&](const char* code) {
+        const int index = language->findText(QString::fromUtf8(code));
+        ASSERT_GE(index, 0) << code;
+        language->setCurrentIndex(index);
+        Q_EMIT language->activated(index);
+    };
+    choose("zh_cn");
+    ASSERT_EQ(report->count(), lines);
+    EXPECT_EQ(Text(report->item(0)->text()).rfind("一刀切：", 0), 0u) << Text(report->item(0)->text());
+    choose("en_us");
+    EXPECT_EQ(Text(report->item(0)->text()).rfind("Guillotine:", 0), 0u);
+}
+
 TEST_F(CalculationWindow, ThePictureFollowsTheSelectionTheOptionsAndTheColours) {
     Find<QTabWidget>("pgcpg1")->setCurrentIndex(MainWindow::kLayoutsPage);
     auto* picture = Find<LayoutPicture>("imgLayout");

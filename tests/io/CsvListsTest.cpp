@@ -114,9 +114,81 @@ TEST_F(CsvFiles, SheetListsWithSemicolonsDecimalCommasAndChineseBytes) {
                                    "Oak;2000;1000;1;;No\r\n");
     const ListResult r = LoadSheetList(path, sheets_, true);
     EXPECT_EQ(r.message, "");
-    EXPECT_EQ(DataRows(sheets_), (Rows{{"桦木", "2440", "1220", "3", "125.5", "Yes", "3"},
+    EXPECT_EQ(DataRows(sheets_), (Rows{{"桦木", "2440", "1220", "3", "125.5", "No", "3"},
                                        {"Oak", "2000", "1000", "1", "0", "No", "1"}}));
     EXPECT_EQ(sheets_.Cell(0, 4), "376.5");
+}
+
+// Cells a row leaves out take a new row's values: a sheet is not preferred, a part
+// may be turned; a sixth sheet column is the Priority.
+TEST_F(CsvFiles, CellsLeftOutTakeTheValuesOfANewRow) {
+    const ListResult sheets = LoadSheetList(Write("sheets.csv",
+                                                  "Label,Length,Width,Quant,Cost\n"
+                                                  "Birch,2440,1220,3,40\n"
+                                                  "Oak,2800,2070,2\n"
+                                                  "Offcut,1200,600,1,0,Yes\n"
+                                                  "Pine,2440,1220,1,,no\n"),
+                                            sheets_);
+    EXPECT_EQ(sheets.message, "");
+    EXPECT_EQ(DataRows(sheets_), (Rows{{"Birch", "2440", "1220", "3", "40", "No", "3"},
+                                       {"Oak", "2800", "2070", "2", "0", "No", "2"},
+                                       {"Offcut", "1200", "600", "1", "0", "Yes", "1"},
+                                       {"Pine", "2440", "1220", "1", "0", "No", "1"}}));
+    const ListResult parts = LoadPartList(Write("parts.csv", "Door,720,400,2\n"), parts_);
+    EXPECT_EQ(parts.message, "");
+    EXPECT_EQ(DataRows(parts_), (Rows{{"Door", "720", "400", "2", "Yes"}}));
+}
+
+// A quote left open must not swallow the rows after it: the reading stops at the
+// line where it opened. Fields with real line breaks still read.
+TEST_F(CsvFiles, AQuoteLeftOpenStopsTheReadingWhereItOpened) {
+    const struct {
+        const char* text;
+        int rows, stopLine;
+    } cases[] = {
+        // Closed by the quote that opens a later field, in the middle of that field.
+        {"Door,720,400,2,Yes\n\"Side, unclosed,720,560,2,No\n\"Shelf\",560,500,3,Yes\n", 1, 2},
+        // Closed by an inch mark, just before a separator: the swallowed line is a row.
+        {"\"Side,720,560,2,No\nShelf 5\",560,500,3,Yes\n", 0, 1},
+        {"Door,720,400,2,Yes\nTop,800,560,1,No\n\"Side,720,560,2,No\nBack,700,500,1,Yes\n", 2, 3},
+        // Text after the closing quote of a field that ran over a line end.
+        {"\"Two\nlines\"x,500,300,1,No\n", 0, 1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        const std::string path = Write("open.csv", c.text);
+        const ListResult r = LoadPartList(path, parts_);
+        EXPECT_EQ(r.rows, c.rows);
+        EXPECT_EQ(r.stopLine, c.stopLine);
+        EXPECT_EQ(r.message,
+                  StoppedAtLine(path, c.stopLine, "a quoted field is not closed by a second quote"));
+    }
+    const ListResult lines = LoadPartList(Write("lines.csv",
+                                                 "\"Side\nleft\" ,720,560,2,No\n"
+                                                 "\"Shelf, adjustable\nfront, lower\",560,500,3,Yes\n"
+                                                 "Back,700,\"500\",1,Yes\n"),
+                                           parts_);
+    EXPECT_EQ(lines.message, "");
+    EXPECT_EQ(DataRows(parts_), (Rows{{"Side\nleft", "720", "560", "2", "No"},
+                                      {"Shelf, adjustable\nfront, lower", "560", "500", "3", "Yes"},
+                                      {"Back", "700", "500", "1", "Yes"}}));
+}
+
+// The row at fault is named, not the heading before it, nor a neighbouring cell.
+TEST_F(CsvFiles, TheRowAndCellAtFaultAreNamed) {
+    std::string path = Write("parts.csv", "Label,Length,Width,Quant,Rotatable\n"
+                                          "Side,\"562,5\",300,2,Yes\n");
+    ListResult r = LoadPartList(path, parts_);
+    EXPECT_EQ(r.stopLine, 2);
+    EXPECT_EQ(r.message, StoppedAtLine(path, 2, "the length \"562,5\" is not a number"));
+    path = Write("parts.csv", "Side,720,560,2,No\nShelf,560,500,-3,Yes\nDoor,700,400,No,2\n");
+    r = LoadPartList(path, parts_);
+    EXPECT_EQ(r.stopLine, 2);
+    EXPECT_EQ(r.message, StoppedAtLine(path, 2, "the quantity \"-3\" must not be negative"));
+    path = Write("parts.csv", "Door,700,400,No,2\nShelf,560,500,2.5,Yes\n");
+    r = LoadPartList(path, parts_);
+    EXPECT_EQ(r.rows, 1);
+    EXPECT_EQ(r.message, StoppedAtLine(path, 2, "the quantity \"2.5\" is not a whole number"));
 }
 
 TEST_F(CsvFiles, ABadRowStopsTheReadingAndIsNamed) {

@@ -3,6 +3,9 @@
 // application, and some of them calculated in full.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
+#include <iomanip>
 #include <string>
 #include <utility>
 #include <vector>
@@ -57,6 +60,63 @@ TEST(GeneratedPlans, GuillotinePlansPassThePlanCheck) {
 
 TEST(GeneratedPlans, FreePlansPassThePlanCheck) {
     ExpectReach(CheckGeneratedPlans(false, 10000, 7000000), 10000);
+}
+
+// Plans give back what was entered: every part's size is its row's, bit for bit,
+// every sheet's that of a row of its label, and when every entry has one decimal
+// at most, so has every position and offcut, exactly as its decimal text reads.
+TEST(GeneratedPlans, PlansGiveBackTheEnteredSizesWithoutRoundingNoise) {
+    const auto oneDecimal = [](double v) { return std::round(v * 10) / 10 == v; };
+    int plans = 0, onTenths = 0, restored = 0;
+    ForEachGeneratedPlan(
+        2000, 9100000, Placements::Alternating,
+        [&](const JobRows& rows, const AppliedResult& plan, std::uint64_t jobSeed) {
+            SCOPED_TRACE(jobSeed);
+            ++plans;
+            std::vector<const PartRow*> ofPart;
+            for (const PartRow& row : rows.parts)
+                for (int k = 0; k < row.quantity; ++k) ofPart.push_back(&row);
+            const Margins& m = rows.settings.cut.margins;
+            bool tenths = oneDecimal(rows.settings.cut.bladeWidth) && oneDecimal(m.top) &&
+                          oneDecimal(m.bottom) && oneDecimal(m.left) && oneDecimal(m.right);
+            for (const PartRow& row : rows.parts)
+                tenths = tenths && oneDecimal(row.length) && oneDecimal(row.width);
+            onTenths += tenths;
+            bool exact = true;
+            for (const PlannedSheet& s : plan.sheets) {
+                exact &= std::any_of(rows.sheets.begin(), rows.sheets.end(),
+                                     [&](const SheetRow& row) {
+                                         return row.label == s.label && row.length == s.length &&
+                                                row.width == s.width;
+                                     });
+                for (const Placement& p : s.parts) {
+                    const auto at = static_cast<std::size_t>(p.partId - plan.job.parts.front().id);
+                    if (at >= ofPart.size()) {
+                        ADD_FAILURE() << "part id " << p.partId;
+                        return false;
+                    }
+                    const PartRow& row = *ofPart[at];
+                    const bool asEntered = p.length == (p.rotated ? row.width : row.length) &&
+                                           p.width == (p.rotated ? row.length : row.width) &&
+                                           (!tenths || (oneDecimal(p.x) && oneDecimal(p.y)));
+                    if (!asEntered)
+                        ADD_FAILURE() << std::setprecision(17) << p.label << " at " << p.x << ", "
+                                      << p.y << ": " << p.length << " x " << p.width
+                                      << ", entered " << row.length << " x " << row.width;
+                    exact &= asEntered;
+                    ++restored;
+                }
+                if (tenths && s.used)
+                    for (const Offcut& o : s.offcuts)
+                        exact &= oneDecimal(o.x) && oneDecimal(o.y) && oneDecimal(o.length) &&
+                                 oneDecimal(o.width);
+            }
+            if (!exact) ADD_FAILURE() << "a sheet or offcut is not as entered";
+            return exact;
+        });
+    EXPECT_EQ(plans, 2000);
+    EXPECT_GT(onTenths, 2000 / 4);
+    EXPECT_GT(restored, 2000 * 5);
 }
 
 // The strip above a door ends at the saw cut beside the door: a side one blade
