@@ -8,9 +8,23 @@ own size. cutCount and cutLength must agree with the cuts, and the plan's totals
 with its sheets. A slot is the plan's bladeWidth wide. Prints "sheets S cuts C"
 for all files; exits 1 on the first fault.
 
+With --report, the cut lists of an English report (or of the cut part alone) are
+read as the operator reads them and replayed against the one plan given: per
+layout, groups headed "NAME (from x = R):" or "(from y = R):", each row "NUMBERS
+DIRECTION POSITION LENGTH [×N]", the position from R, NUMBERS the cuts' places in
+the sequence, one per piece the row is cut in. A group's first cut crosses a
+piece whose low edge is R (of several, the lowest, then leftmost one); its further
+cuts cross what the earlier ones left of that piece. The cuts so found, in the
+order of their numbers, must replay as above and be the JSON's cuts.
+
 usage: replay_cuts.py FILE.json...
+       replay_cuts.py --report REPORT.txt FILE.json [REPORT.txt FILE.json...]
+       replay_cuts.py --report-folder FOLDER   (each NAME.json with NAME.txt beside it)
 """
+import glob
 import json
+import os
+import re
 import sys
 
 
@@ -63,7 +77,133 @@ def replay(where, sheet, blade):
     return len(sheet["cuts"])
 
 
+LAYOUT = re.compile(r"^Layout (\d+): ")
+GROUP = re.compile(r"\(from ([xy]) = (-?[0-9.]+)\):$")
+ROW = re.compile(r"^([0-9][0-9,]*)\s+(Vertical|Horizontal)\s+(-?[0-9.]+)\s+(-?[0-9.]+)(?:\s+×(\d+))?\s*$")
+
+
+def read_lists(path):
+    """{layout: [(axis, reference, [(numbers, position, length)])]} of the report."""
+    lists, groups, layout = {}, None, None
+    with open(path, encoding="utf-8") as f:
+        for n, line in enumerate(f, 1):
+            line = line.rstrip("\r\n")
+            m = LAYOUT.match(line)
+            if m:
+                layout = int(m.group(1))
+                groups = lists.setdefault(layout, [])
+                continue
+            if groups is None:
+                continue
+            m = GROUP.search(line)
+            if m:
+                groups.append((0 if m.group(1) == "x" else 1, float(m.group(2)), []))
+                continue
+            m = ROW.match(line)
+            if m:
+                if not groups:
+                    fail(f"{path} line {n}", "a cut before the first group heading")
+                axis = 0 if m.group(2) == "Vertical" else 1
+                if axis != groups[-1][0]:
+                    fail(f"{path} line {n}", "a cut across the group's axis")
+                numbers = [int(k) for k in m.group(1).split(",")]
+                if len(numbers) != int(m.group(5) or 1):
+                    fail(f"{path} line {n}", "the count is not the number of cuts listed")
+                groups[-1][2].append((numbers, float(m.group(3)), float(m.group(4))))
+    return lists
+
+
+def listed_cuts(where, sheet, groups, blade):
+    """The cuts of the groups as the JSON writes them, in the order of their numbers."""
+    tol = 1e-5 + 1e-6 * (abs(sheet["length"]) + abs(sheet["width"]))
+    pieces = [(0.0, 0.0, sheet["length"], sheet["width"])]
+    found = {}
+    # The rows in the order of their first numbers: a group's instances are cut
+    # one after the other, each instance's cuts in their rows' order.
+    steps = []
+    for g, (axis, ref, rows) in enumerate(groups):
+        for numbers, position, length in rows:
+            for instance, number in enumerate(numbers):
+                steps.append((number, g, instance, axis, ref + position, length, ref))
+    steps.sort()
+    current = {}  # (group, instance) -> the piece its cuts cross now
+    for number, g, instance, a, at, length, ref in steps:
+        here = f"{where} listed cut {number}"
+        o = 1 - a
+        if number in found:
+            fail(here, "is listed twice")
+
+        def spans(p):
+            return at < p[a + 2] - tol and at + blade > p[a] + tol and abs(p[o + 2] - p[o] - length) <= tol
+
+        key = (g, instance)
+        if key in current:
+            candidates = [k for k, p in enumerate(pieces) if p in current[key] and spans(p)]
+        else:
+            candidates = [k for k, p in enumerate(pieces) if abs(p[a] - ref) <= tol and spans(p)]
+            candidates.sort(key=lambda k: (pieces[k][o], pieces[k][a]))
+            candidates = candidates[:1]
+        if len(candidates) != 1:
+            fail(here, "crosses no piece of its group")
+        piece = pieces.pop(candidates[0])
+        low, high = list(piece), list(piece)
+        low[a + 2] = min(piece[a + 2], at)
+        high[a] = max(piece[a], at + blade)
+        made = [tuple(p) for p in (low, high) if p[a + 2] - p[a] > tol]
+        pieces += made
+        current[key] = made
+        found[number] = {"axis": "xy"[a], "at": at, "from": piece[o], "to": piece[o + 2]}
+    if sorted(found) != list(range(1, len(found) + 1)):
+        fail(where, "the listed numbers are not 1 to the number of cuts")
+    return [found[k] for k in sorted(found)]
+
+
+def replay_report(report, path, counts):
+    with open(path, encoding="utf-8") as f:
+        plan = json.load(f)
+    blade = plan["bladeWidth"]
+    lists = read_lists(report)
+    seen = set()
+    for s in plan["sheets"]:
+        # A layout's cuts are those of its first sheet; merged sheets repeat them.
+        if not s["used"] or not s["distinct"] or s["layout"] in seen:
+            continue
+        seen.add(s["layout"])
+        where = f"{report} layout {s['layout']}"
+        if s["layout"] not in lists:
+            fail(where, "has no cut list")
+        groups = lists[s["layout"]]
+        listed = listed_cuts(where, s, groups, blade)
+        tol = 1e-5 + 1e-6 * (abs(s["length"]) + abs(s["width"]))
+        if len(listed) != len(s["cuts"]):
+            fail(where, f"lists {len(listed)} cuts, the plan has {len(s['cuts'])}")
+        replay(where, dict(s, cuts=listed, cutLength=sum(c["to"] - c["from"] for c in listed)), blade)
+        for n, (mine, theirs) in enumerate(zip(listed, s["cuts"]), 1):
+            if mine["axis"] != theirs["axis"] or any(abs(mine[k] - theirs[k]) > tol
+                                                     for k in ("at", "from", "to")):
+                fail(where, f"cut {n} is not the plan's cut {n}")
+        counts["layouts"] += 1
+        counts["groups"] += len(groups)
+        counts["merged"] += sum(1 for _, _, rows in groups if rows and len(rows[0][0]) > 1)
+        counts["cuts"] += len(listed)
+
+
 def main():
+    if len(sys.argv) == 3 and sys.argv[1] == "--report-folder":
+        pairs = []
+        for plan in sorted(glob.glob(os.path.join(sys.argv[2], "*.json"))):
+            if os.path.exists(plan[:-5] + ".txt"):
+                pairs += [plan[:-5] + ".txt", plan]
+        sys.argv[1:] = ["--report"] + pairs
+    if len(sys.argv) > 1 and sys.argv[1] == "--report":
+        pairs = sys.argv[2:]
+        if not pairs or len(pairs) % 2:
+            fail("usage", "--report takes pairs of REPORT.txt FILE.json")
+        counts = dict(layouts=0, groups=0, merged=0, cuts=0)
+        for k in range(0, len(pairs), 2):
+            replay_report(pairs[k], pairs[k + 1], counts)
+        print("layouts {layouts} groups {groups} merged {merged} cuts {cuts}".format(**counts))
+        return
     sheets = cuts = 0
     for path in sys.argv[1:]:
         with open(path, encoding="utf-8") as f:
