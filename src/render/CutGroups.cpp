@@ -37,13 +37,14 @@ class Grouping {
             return;
         }
         Piece piece = pieces_[crossed];
-        pieces_.erase(pieces_.begin() + crossed);
         if (open_ < 0 || piece.madeBy != open_ || groups_[open_].axis != cut.axis) {
+            // The group before ends with the crossed piece still among its pieces.
             EndGroup();
             Name(piece);
             groups_.push_back(CutGroup{cut.axis, piece.lo[a], {piece.path}, {}});
             open_ = static_cast<int>(groups_.size()) - 1;
         }
+        pieces_.erase(pieces_.begin() + crossed);
         CutGroup& group = groups_[open_];
         group.cuts.push_back(GroupedCut{{number}, cut.at - group.reference, cut.Length()});
         Piece low = piece, high = piece;

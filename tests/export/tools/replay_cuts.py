@@ -12,10 +12,11 @@ With --report, the cut lists of an English report (or of the cut part alone) are
 read as the operator reads them and replayed against the one plan given: per
 layout, groups headed "NAME (from x = R):" or "(from y = R):", each row "NUMBERS
 DIRECTION POSITION LENGTH [×N]", the position from R, NUMBERS the cuts' places in
-the sequence, one per piece the row is cut in. A group's first cut crosses a
-piece whose low edge is R (of several, the lowest, then leftmost one); its further
-cuts cross what the earlier ones left of that piece. The cuts so found, in the
-order of their numbers, must replay as above and be the JSON's cuts.
+the sequence, one per piece NAME lists. A group's first cut crosses the piece so
+named (the sheet, strips numbered from the low edge, pieces of strips: see
+listed_cuts), whose low edge must be R; its further cuts cross what the earlier
+ones left of that piece. The cuts so found, in the order of their numbers, must
+replay as above and be the JSON's cuts.
 
 usage: replay_cuts.py FILE.json...
        replay_cuts.py --report REPORT.txt FILE.json [REPORT.txt FILE.json...]
@@ -78,7 +79,7 @@ def replay(where, sheet, blade):
 
 
 LAYOUT = re.compile(r"^Layout (\d+): ")
-GROUP = re.compile(r"\(from ([xy]) = (-?[0-9.]+)\):$")
+GROUP = re.compile(r"^(.*) \(from ([xy]) = (-?[0-9.]+)\):$")
 ROW = re.compile(r"^([0-9][0-9,]*)\s+(Vertical|Horizontal)\s+(-?[0-9.]+)\s+(-?[0-9.]+)(?:\s+×(\d+))?\s*$")
 
 
@@ -97,7 +98,8 @@ def read_lists(path):
                 continue
             m = GROUP.search(line)
             if m:
-                groups.append((0 if m.group(1) == "x" else 1, float(m.group(2)), []))
+                groups.append((0 if m.group(2) == "x" else 1, float(m.group(3)), [],
+                               m.group(1).split(", ")))
                 continue
             m = ROW.match(line)
             if m:
@@ -114,44 +116,68 @@ def read_lists(path):
 
 
 def listed_cuts(where, sheet, groups, blade):
-    """The cuts of the groups as the JSON writes them, in the order of their numbers."""
+    """The cuts of the groups as the JSON writes them, in the order of their numbers.
+
+    Pieces are found by their names: the sheet is the piece that holds every part;
+    the pieces a group of the sheet leaves that hold parts are strips 1, 2, ...
+    from the low edge along the group's axis, those of strip 2's groups pieces
+    2.1, 2.2, ..., and so on."""
     tol = 1e-5 + 1e-6 * (abs(sheet["length"]) + abs(sheet["width"]))
-    pieces = [(0.0, 0.0, sheet["length"], sheet["width"])]
-    found = {}
-    # The rows in the order of their first numbers: a group's instances are cut
-    # one after the other, each instance's cuts in their rows' order.
+    parts = [(p["x"], p["y"], p["x"] + p["length"], p["y"] + p["width"]) for p in sheet["parts"]]
+
+    def held(p):
+        return sum(1 for q in parts if q[0] >= p[0] - tol and q[1] >= p[1] - tol
+                   and q[2] <= p[2] + tol and q[3] <= p[3] + tol)
+
+    # A piece: [rectangle, name, the group instance whose cut left it]
+    pieces = [[(0.0, 0.0, sheet["length"], sheet["width"]), "Sheet", None]]
     steps = []
-    for g, (axis, ref, rows) in enumerate(groups):
+    for g, (axis, ref, rows, names) in enumerate(groups):
         for numbers, position, length in rows:
+            if len(numbers) != len(names):
+                fail(where, f"group {g + 1} names {len(names)} pieces, its cuts {len(numbers)}")
             for instance, number in enumerate(numbers):
                 steps.append((number, g, instance, axis, ref + position, length, ref))
     steps.sort()
-    current = {}  # (group, instance) -> the piece its cuts cross now
+
+    def name_made(key, axis, parent):
+        made = sorted((p for p in pieces if p[2] == key and held(p[0]) > 0), key=lambda p: p[0][axis])
+        for k, p in enumerate(made, 1):
+            if held(p[0]) == len(parts):
+                p[1] = "Sheet"
+            elif parent == "Sheet":
+                p[1] = f"Strip {k}"
+            else:
+                p[1] = f"Piece {parent.split(' ', 1)[1]}.{k}"
+
+    found = {}
+    open_key = None  # (group, instance, axis, name of its piece)
     for number, g, instance, a, at, length, ref in steps:
         here = f"{where} listed cut {number}"
         o = 1 - a
         if number in found:
             fail(here, "is listed twice")
-
-        def spans(p):
-            return at < p[a + 2] - tol and at + blade > p[a] + tol and abs(p[o + 2] - p[o] - length) <= tol
-
         key = (g, instance)
-        if key in current:
-            candidates = [k for k, p in enumerate(pieces) if p in current[key] and spans(p)]
+        if open_key is None or open_key[:2] != key:
+            if open_key is not None:
+                name_made(open_key[:2], open_key[2], open_key[3])
+            name = groups[g][3][instance]
+            candidates = [k for k, p in enumerate(pieces) if p[1] == name and p[2] != key]
+            if len(candidates) != 1 or abs(pieces[candidates[0]][0][a] - ref) > tol:
+                fail(here, f"crosses no piece of its group ({name} from {'xy'[a]} = {ref:g})")
+            open_key = (g, instance, a, name)
         else:
-            candidates = [k for k, p in enumerate(pieces) if abs(p[a] - ref) <= tol and spans(p)]
-            candidates.sort(key=lambda k: (pieces[k][o], pieces[k][a]))
-            candidates = candidates[:1]
+            candidates = [k for k, p in enumerate(pieces) if p[2] == key]
+        candidates = [k for k in candidates
+                      if at < pieces[k][0][a + 2] - tol and at + blade > pieces[k][0][a] + tol
+                      and abs(pieces[k][0][o + 2] - pieces[k][0][o] - length) <= tol]
         if len(candidates) != 1:
             fail(here, "crosses no piece of its group")
-        piece = pieces.pop(candidates[0])
+        piece = pieces.pop(candidates[0])[0]
         low, high = list(piece), list(piece)
         low[a + 2] = min(piece[a + 2], at)
         high[a] = max(piece[a], at + blade)
-        made = [tuple(p) for p in (low, high) if p[a + 2] - p[a] > tol]
-        pieces += made
-        current[key] = made
+        pieces += [[tuple(p), None, key] for p in (low, high) if p[a + 2] - p[a] > tol]
         found[number] = {"axis": "xy"[a], "at": at, "from": piece[o], "to": piece[o + 2]}
     if sorted(found) != list(range(1, len(found) + 1)):
         fail(where, "the listed numbers are not 1 to the number of cuts")
@@ -184,7 +210,7 @@ def replay_report(report, path, counts):
                 fail(where, f"cut {n} is not the plan's cut {n}")
         counts["layouts"] += 1
         counts["groups"] += len(groups)
-        counts["merged"] += sum(1 for _, _, rows in groups if rows and len(rows[0][0]) > 1)
+        counts["merged"] += sum(1 for _, _, rows, _ in groups if rows and len(rows[0][0]) > 1)
         counts["cuts"] += len(listed)
 
 
