@@ -1,5 +1,7 @@
 #include "render/CutList.h"
 
+#include <algorithm>
+
 #include "render/CutGroups.h"
 
 #include "text/FileMessages.h"
@@ -14,9 +16,9 @@ constexpr int kNumberWidth = 10;
 constexpr int kDirectionWidth = 12;
 constexpr int kMeasureWidth = 15;
 
-std::string TableLine(const CutListRow& row) {
+std::string TableLine(const CutListRow& row, int numberWidth) {
     // The last column needs no padding.
-    const std::string line = ColumnText(row.number, kNumberWidth) +
+    const std::string line = ColumnText(row.number, numberWidth) +
                              ColumnText(row.direction, kDirectionWidth) +
                              ColumnText(row.position, kMeasureWidth);
     return row.count.empty() ? line + row.length : line + ColumnText(row.length, kMeasureWidth) + row.count;
@@ -38,10 +40,24 @@ std::string GroupHeading(const CutGroup& group) {
                        FormatMeasure(group.reference)});
 }
 
+// "9,11", and a run of three or more as "20-23".
+std::string NumbersText(const std::vector<int>& numbers) {
+    std::string text;
+    for (size_t k = 0; k < numbers.size();) {
+        size_t end = k + 1;
+        while (end < numbers.size() && numbers[end] == numbers[end - 1] + 1) ++end;
+        text += (text.empty() ? "" : ",") + std::to_string(numbers[k]);
+        if (end - k >= 3)
+            text += "-" + std::to_string(numbers[end - 1]);
+        else
+            end = k + 1;
+        k = end;
+    }
+    return text;
+}
+
 CutListRow RowOf(const CutGroup& group, const GroupedCut& cut) {
-    std::string numbers;
-    for (int n : cut.numbers) numbers += (numbers.empty() ? "" : ",") + std::to_string(n);
-    return {numbers, group.axis == SawCut::Axis::X ? _("Vertical") : _("Horizontal"),
+    return {NumbersText(cut.numbers), group.axis == SawCut::Axis::X ? _("Vertical") : _("Horizontal"),
             FormatMeasure(cut.offset), FormatMeasure(cut.length),
             cut.numbers.size() > 1 ? "×" + std::to_string(cut.numbers.size()) : std::string()};
 }
@@ -65,8 +81,7 @@ CutListRow CutListHeadings() {
 }
 
 std::string CutPositionsNote() {
-    return _("Positions: from the edge named above each group of cuts (x from the left, y from "
-             "the bottom of the sheet); ×2: the cut is made in each of the pieces named.");
+    return _("Positions: from the edge each group names. ×2: one cut in each piece named.");
 }
 
 std::string CutFiguresText(const CutFigures& figures) {
@@ -91,10 +106,15 @@ std::vector<std::string> CutReportLines(const AppliedResult& result) {
                         CutFiguresText(SheetCutFigures(result, *sheet))}));
         const std::vector<CutListGroup> groups = CutListGroups(result, *sheet);
         if (groups.empty()) continue;
-        lines.push_back(TableLine(CutListHeadings()));
+        // The number column widens for the numbers of cuts made in many pieces.
+        int numberWidth = kNumberWidth;
+        for (const CutListGroup& group : groups)
+            for (const CutListRow& row : group.rows)
+                numberWidth = std::max(numberWidth, DisplayColumns(row.number) + 2);
+        lines.push_back(TableLine(CutListHeadings(), numberWidth));
         for (const CutListGroup& group : groups) {
             lines.push_back(group.heading);
-            for (const CutListRow& row : group.rows) lines.push_back(TableLine(row));
+            for (const CutListRow& row : group.rows) lines.push_back(TableLine(row, numberWidth));
         }
     }
     const CutFigures total = PlanCutFigures(result);

@@ -56,10 +56,20 @@ int CutListBlock::HeightAt(const QFont& font, const QPaintDevice* device, int wi
         rowsPerColumn_ = 0;
         return headHeight;
     }
-    // Every column repeats the headings above its cuts.
+    // Every column repeats the headings above its cuts; a group's heading never
+    // ends a column, it goes on with its cuts.
     const int columns = std::max(1, width / std::max(1, columnWidth_));
     const int cuts = static_cast<int>(rows_.size()) - 1;
-    rowsPerColumn_ = (cuts + columns - 1) / columns;
+    for (rowsPerColumn_ = (cuts + columns - 1) / columns;; ++rowsPerColumn_) {
+        columnStarts_.clear();
+        for (int first = 0; first < cuts;) {
+            columnStarts_.push_back(first);
+            int end = std::min(cuts, first + rowsPerColumn_);
+            if (end < cuts && end - first > 1 && rows_[end].size() == 1) --end;
+            first = end;
+        }
+        if (static_cast<int>(columnStarts_.size()) <= columns || rowsPerColumn_ >= cuts) break;
+    }
     return headHeight + lineHeight_ * (rowsPerColumn_ + 1);
 }
 
@@ -89,9 +99,10 @@ void CutListBlock::Draw(QPainter& painter, const QPoint& topLeft) const {
     int row = 0;
     for (const QString& text : head_) line(topLeft.x(), row++, text);
     const int cuts = static_cast<int>(rows_.size()) - 1;
-    for (int first = 0, column = 0; rowsPerColumn_ > 0 && first < cuts;
-         first += rowsPerColumn_, ++column) {
-        const qreal left = topLeft.x() + column * columnWidth_;
+    for (size_t column = 0; rowsPerColumn_ > 0 && column < columnStarts_.size(); ++column) {
+        const int first = columnStarts_[column];
+        const int end = column + 1 < columnStarts_.size() ? columnStarts_[column + 1] : cuts;
+        const qreal left = topLeft.x() + static_cast<int>(column) * columnWidth_;
         const auto cells = [&](const QStringList& texts, int at) {
             qreal x = left;
             for (int c = 0; c < texts.size(); ++c) {
@@ -100,7 +111,7 @@ void CutListBlock::Draw(QPainter& painter, const QPoint& topLeft) const {
             }
         };
         cells(rows_[0], row);
-        for (int k = first; k < std::min(cuts, first + rowsPerColumn_); ++k)
+        for (int k = first; k < end; ++k)
             cells(rows_[k + 1], row + 1 + k - first);
     }
     painter.restore();

@@ -29,5 +29,6 @@ class CutListBlock {
     std::vector<QStringList> rows_;  // headings first, then per group its heading and cuts
     QFont font_;
     std::vector<qreal> cellWidths_;  // of the five cells of a row
+    std::vector<int> columnStarts_;  // the first row (after the headings) of each column
     int lineHeight_ = 0, rowsPerColumn_ = 0, columnWidth_ = 0;
 };

@@ -141,28 +141,33 @@ TEST_F(Report, WritesTheSettingsTablesAndTotalsInFixedColumns) {
 
 // After the ratios, the saw cuts of every layout and their totals over all sheets:
 // one part at the corner of the usable area needs the four trims of the margins
-// and two cuts that free it.
+// and two cuts that free it, each group of cuts headed by the edge its positions
+// run from (the piece holding every part is still the sheet).
 TEST_F(Report, CutListsOfEveryLayoutAndTheirTotalsFollowTheRatios) {
     const std::vector<std::string> lines = Lines();
     const size_t at = Find(lines, "Saw cuts:");
     ASSERT_LT(at, lines.size());
     const auto row = [](const std::string& n, const std::string& direction,
                         const std::string& position, const std::string& length) {
-        return Pad(n, 6) + Pad(direction, 12) + Pad(position, 15) + length;
+        return Pad(n, 10) + Pad(direction, 12) + Pad(position, 15) + length;
     };
     const std::vector<std::string> expected = {
         "Saw cuts:",
         "",
-        "Positions: vertical cuts from the left edge, horizontal cuts from the bottom edge.",
+        "Positions: from the edge each group names. ×2: one cut in each piece named.",
         "",
         "Layout 1: Birch, sheets: 5; per sheet 6 cuts, cut length 9200",
         row("No.", "Direction", "Position", "Length"),
+        "Sheet (from x = 0):",
         row("1", "Vertical", "6.8", "1220"),
         row("2", "Vertical", "2430", "1220"),
+        "Sheet (from y = 0):",
         row("3", "Horizontal", "6.8", "2420"),
         row("4", "Horizontal", "1210", "2420"),
-        row("5", "Vertical", "730", "1200"),
-        row("6", "Horizontal", "570", "720"),
+        "Sheet (from x = 10):",
+        row("5", "Vertical", "720", "1200"),
+        "Sheet (from y = 10):",
+        row("6", "Horizontal", "560", "720"),
         "",
         Pad("Cuts in total:", 26) + "30",
         Pad("Cut length in total:", 26) + "46000",

@@ -165,9 +165,10 @@ TEST(LayoutPrint, TheDrawingFillsThePageBelowTheTextAtAnyResolution) {
 // and the drawing keeps its size.
 TEST(LayoutPrint, ALongCutListGetsAPageOfItsOwn) {
     std::vector<Placement> parts;
+    // Strips of parts of their own heights: no two strips are cut alike.
     for (int i = 0; i < 10; ++i)
         for (int k = 0; k < 8; ++k)
-            parts.push_back(Rect("P", 8 * i + k, 240.0 * i, 150.0 * k, 230, 140));
+            parts.push_back(Rect("P", 8 * i + k, 240.0 * i, (140.0 + i) * k, 230, 130 + i));
     AppliedResult result = ResultOf({LayoutSheet("Birch", 2440, 1220, 1, 0, parts)});
     result.settings.cut.guillotine = true;
     QImage page(827, 1169, QImage::Format_RGB32);

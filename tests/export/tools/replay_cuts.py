@@ -12,7 +12,7 @@ With --report, the cut lists of an English report (or of the cut part alone) are
 read as the operator reads them and replayed against the one plan given: per
 layout, groups headed "NAME (from x = R):" or "(from y = R):", each row "NUMBERS
 DIRECTION POSITION LENGTH [×N]", the position from R, NUMBERS the cuts' places in
-the sequence, one per piece NAME lists. A group's first cut crosses the piece so
+the sequence ("9,11", "20-23"), one per piece NAME lists. A group's first cut crosses the piece so
 named (the sheet, strips numbered from the low edge, pieces of strips: see
 listed_cuts), whose low edge must be R; its further cuts cross what the earlier
 ones left of that piece. The cuts so found, in the order of their numbers, must
@@ -80,7 +80,7 @@ def replay(where, sheet, blade):
 
 LAYOUT = re.compile(r"^Layout (\d+): ")
 GROUP = re.compile(r"^(.*) \(from ([xy]) = (-?[0-9.]+)\):$")
-ROW = re.compile(r"^([0-9][0-9,]*)\s+(Vertical|Horizontal)\s+(-?[0-9.]+)\s+(-?[0-9.]+)(?:\s+×(\d+))?\s*$")
+ROW = re.compile(r"^([0-9][0-9,-]*)\s+(Vertical|Horizontal)\s+(-?[0-9.]+)\s+(-?[0-9.]+)(?:\s+×(\d+))?\s*$")
 
 
 def read_lists(path):
@@ -108,7 +108,10 @@ def read_lists(path):
                 axis = 0 if m.group(2) == "Vertical" else 1
                 if axis != groups[-1][0]:
                     fail(f"{path} line {n}", "a cut across the group's axis")
-                numbers = [int(k) for k in m.group(1).split(",")]
+                numbers = []
+                for run in m.group(1).split(","):
+                    first, _, last = run.partition("-")
+                    numbers += range(int(first), int(last or first) + 1)
                 if len(numbers) != int(m.group(5) or 1):
                     fail(f"{path} line {n}", "the count is not the number of cuts listed")
                 groups[-1][2].append((numbers, float(m.group(3)), float(m.group(4))))
