@@ -117,8 +117,10 @@ std::vector<std::string> BuildDxfBlocks(const ExportSource& source, int layoutIn
         const double x = p.x, y = p.y, a = p.length, b = p.width;
         blocks.push_back(TextBlock("parts label", x + a / 2, y + b / 2, p.label));
         if (source.settings.dxfDimensions) {
-            blocks.push_back(TextBlock("parts height", x + a / 2, y + 2, FormatDecimals(a, decimals)));
-            blocks.push_back(TextBlock("parts width", x + 2, y + b / 2, FormatDecimals(b, decimals)));
+            blocks.push_back(
+                TextBlock("parts height", x + a / 2, y + 2, FormatDecimals(a, decimals)));
+            blocks.push_back(
+                TextBlock("parts width", x + 2, y + b / 2, FormatDecimals(b, decimals)));
         }
         AddRectangle(blocks, PolylineHead("parts"), p);
     }

@@ -98,8 +98,8 @@ std::vector<std::string> WriteReport(const AppliedResult& result, const CellTabl
     lines.push_back(Caption("Right Margin:") + " " + FormatAtLeast(cut.margins.right, 2));
     lines.insert(lines.end(), {"", "", _("Sheets:"), ""});
     const int labelWidth = LabelWidth(sheetTable, partTable);
-    lines.push_back(Heading(
-        labelWidth, {"Length", "Width", "Area", "Cost", "Total Quant", "Used Quant", "Left Quant"}));
+    lines.push_back(Heading(labelWidth, {"Length", "Width", "Area", "Cost", "Total Quant",
+                                         "Used Quant", "Left Quant"}));
 
     double totalArea = 0, totalCost = 0, usedArea = 0, usedCost = 0;
     int usedCount = 0;
@@ -129,8 +129,8 @@ std::vector<std::string> WriteReport(const AppliedResult& result, const CellTabl
     lines.push_back("");
     lines.push_back(_("Sheets total used Quant:") + " " + std::to_string(usedCount));
     lines.insert(lines.end(), {"", "", _("Parts:"), ""});
-    lines.push_back(
-        Heading(labelWidth, {"Length", "Width", "Rotatable", "Total Quant", "Used Quant", "Left Quant"}));
+    lines.push_back(Heading(
+        labelWidth, {"Length", "Width", "Rotatable", "Total Quant", "Used Quant", "Left Quant"}));
 
     for (int r = CellTable::kFirstDataRow; r < partTable.RowCount(); ++r) {
         const std::string label = RowLabel(partTable, r);

@@ -8,9 +8,9 @@ namespace {
 struct Piece {
     double lo[2];
     double hi[2];
-    int madeBy = -1;          // the group whose cut left it; -1 for the whole sheet
-    bool holdsAll = true;     // holds every part of the sheet: still the sheet itself
-    std::vector<int> path;    // its name once a group crosses it
+    int madeBy = -1;        // the group whose cut left it; -1 for the whole sheet
+    bool holdsAll = true;   // holds every part of the sheet: still the sheet itself
+    std::vector<int> path;  // its name once a group crosses it
 };
 
 int AxisIndex(SawCut::Axis axis) {
@@ -70,7 +70,8 @@ class Grouping {
         int found = -1;
         for (size_t k = 0; k < pieces_.size(); ++k) {
             const Piece& p = pieces_[k];
-            if (std::fabs(p.lo[o] - cut.from) > tol_ || std::fabs(p.hi[o] - cut.to) > tol_) continue;
+            if (std::fabs(p.lo[o] - cut.from) > tol_ || std::fabs(p.hi[o] - cut.to) > tol_)
+                continue;
             if (!(cut.at < p.hi[a] - tol_ && cut.at + blade_ > p.lo[a] + tol_)) continue;
             if (found >= 0) return -1;
             found = static_cast<int>(k);

@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "render/CutGroups.h"
-
 #include "text/FileMessages.h"
 #include "text/NumberText.h"
 #include "text/TextColumns.h"
@@ -21,7 +20,8 @@ std::string TableLine(const CutListRow& row, int numberWidth) {
     const std::string line = ColumnText(row.number, numberWidth) +
                              ColumnText(row.direction, kDirectionWidth) +
                              ColumnText(row.position, kMeasureWidth);
-    return row.count.empty() ? line + row.length : line + ColumnText(row.length, kMeasureWidth) + row.count;
+    return row.count.empty() ? line + row.length
+                             : line + ColumnText(row.length, kMeasureWidth) + row.count;
 }
 
 std::string PieceName(const std::vector<int>& path) {
@@ -35,9 +35,8 @@ std::string GroupHeading(const CutGroup& group) {
     std::string names;
     for (const std::vector<int>& path : group.pieces)
         names += (names.empty() ? "" : ", ") + PieceName(path);
-    return Substitute(_("{1} (from {2} = {3}):"),
-                      {names, group.axis == SawCut::Axis::X ? "x" : "y",
-                       FormatMeasure(group.reference)});
+    return Substitute(_("{1} (from {2} = {3}):"), {names, group.axis == SawCut::Axis::X ? "x" : "y",
+                                                   FormatMeasure(group.reference)});
 }
 
 // "9,11", and a run of three or more as "20-23".
@@ -57,7 +56,8 @@ std::string NumbersText(const std::vector<int>& numbers) {
 }
 
 CutListRow RowOf(const CutGroup& group, const GroupedCut& cut) {
-    return {NumbersText(cut.numbers), group.axis == SawCut::Axis::X ? _("Vertical") : _("Horizontal"),
+    return {NumbersText(cut.numbers),
+            group.axis == SawCut::Axis::X ? _("Vertical") : _("Horizontal"),
             FormatMeasure(cut.offset), FormatMeasure(cut.length),
             cut.numbers.size() > 1 ? "×" + std::to_string(cut.numbers.size()) : std::string()};
 }

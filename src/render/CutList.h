@@ -12,7 +12,8 @@
 #include "job/CutFigures.h"
 
 struct CutListRow {
-    std::string number;     // 1-based in cutting order; "5,9" or "20-23" for a cut made in several pieces
+    std::string
+        number;  // 1-based in cutting order; "5,9" or "20-23" for a cut made in several pieces
     std::string direction;  // "Vertical" (a cut parallel to y) or "Horizontal", translated
     std::string position;   // the slot's near edge, from the group's reference edge
     std::string length;

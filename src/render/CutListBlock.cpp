@@ -42,7 +42,8 @@ int CutListBlock::HeightAt(const QFont& font, const QPaintDevice* device, int wi
     cellWidths_.assign(kCells, 0);
     qreal headingWidth = 0;
     for (const QStringList& row : rows_) {
-        if (row.size() == 1) headingWidth = std::max(headingWidth, metrics.horizontalAdvance(row[0]));
+        if (row.size() == 1)
+            headingWidth = std::max(headingWidth, metrics.horizontalAdvance(row[0]));
         else
             for (int c = 0; c < kCells; ++c)
                 cellWidths_[c] = std::max(cellWidths_[c], metrics.horizontalAdvance(row[c]) + gap);
@@ -111,8 +112,7 @@ void CutListBlock::Draw(QPainter& painter, const QPoint& topLeft) const {
             }
         };
         cells(rows_[0], row);
-        for (int k = first; k < end; ++k)
-            cells(rows_[k + 1], row + 1 + k - first);
+        for (int k = first; k < end; ++k) cells(rows_[k + 1], row + 1 + k - first);
     }
     painter.restore();
 }

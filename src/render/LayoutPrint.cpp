@@ -125,7 +125,8 @@ void PrintLayoutPage(QPainter& painter, const QRect& page, const AppliedResult& 
     // The drawing takes the page's free area below the text at its full width; the
     // cut list follows right under it where it fits there, otherwise on a page of
     // its own, so that the drawing never shrinks for it.
-    const QRect free(QPoint(left, bottom + d(60)), QPoint(margins.right() - d(20), margins.bottom()));
+    const QRect free(QPoint(left, bottom + d(60)),
+                     QPoint(margins.right() - d(20), margins.bottom()));
     const LayoutDrawOptions drawn = PageOptionsOf(options, result);
     CutListBlock cutList(result, *sheet);
     const int gap = d(60);

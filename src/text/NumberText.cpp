@@ -10,7 +10,9 @@
 
 namespace {
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t';
+}
 
 std::string Trimmed(const std::string& text) {
     size_t b = 0, e = text.size();
@@ -19,7 +21,9 @@ std::string Trimmed(const std::string& text) {
     return text.substr(b, e - b);
 }
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 // The syntax check keeps strtod from taking hex, "inf", "nan" or locale forms.
 bool IsDecimalSyntax(const std::string& s) {

@@ -1,8 +1,8 @@
 // The shop-floor outputs of the real tarvex-cli on the kitchen example, checked
 // with the tools users have: the JSON cuts and the report's cut lists replayed,
-// the PDF's pages counted and read (pdfinfo, pdftotext), the labels' QR codes decoded (pdftoppm, zbarimg),
-// the SVG drawings parsed and shown by a browser, and the cut list of the
-// report against its golden file.
+// the PDF's pages counted and read (pdfinfo, pdftotext), the labels' QR codes decoded (pdftoppm,
+// zbarimg), the SVG drawings parsed and shown by a browser, and the cut list of the report against
+// its golden file.
 #include <QImage>
 #include <QXmlStreamReader>
 #include <algorithm>
@@ -132,10 +132,9 @@ TEST_F(Cli, KitchenPlanLabelsDrawingsAndCutsAsTheWorkshopGetsThem) {
     const int pages = PdfPages(Path("plan.pdf"));
     std::vector<std::string> texts;
     for (int page = 1; page <= pages; ++page) texts.push_back(PageText(Path("plan.pdf"), page));
-    const auto firstLayoutPage =
-        std::find_if(texts.begin(), texts.end(), [](const std::string& t) {
-            return t.find("Sheet Cutting Layouts") != std::string::npos;
-        });
+    const auto firstLayoutPage = std::find_if(texts.begin(), texts.end(), [](const std::string& t) {
+        return t.find("Sheet Cutting Layouts") != std::string::npos;
+    });
     ASSERT_NE(firstLayoutPage, texts.begin());
     EXPECT_NE(texts.front().find("Guillotine:"), std::string::npos);
     EXPECT_GE(pages - (firstLayoutPage - texts.begin()), static_cast<int>(layouts.size()));
@@ -167,11 +166,13 @@ TEST_F(Cli, KitchenPlanLabelsDrawingsAndCutsAsTheWorkshopGetsThem) {
         int named = 0, n = 0;
         for (const json& p : (*layouts[k])["parts"]) {
             const std::string number = std::to_string(++n);
-            const auto text = std::find_if(svg.texts.begin(), svg.texts.end(), [&](const std::string& t) {
-                return t == number || t.rfind(number + ": ", 0) == 0;
-            });
+            const auto text =
+                std::find_if(svg.texts.begin(), svg.texts.end(), [&](const std::string& t) {
+                    return t == number || t.rfind(number + ": ", 0) == 0;
+                });
             EXPECT_NE(text, svg.texts.end()) << p["label"];
-            named += text != svg.texts.end() && *text == number + ": " + p["label"].get<std::string>();
+            named +=
+                text != svg.texts.end() && *text == number + ": " + p["label"].get<std::string>();
         }
         EXPECT_GT(named, static_cast<int>((*layouts[k])["parts"].size()) / 2);
     }

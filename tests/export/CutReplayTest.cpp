@@ -81,8 +81,8 @@ TEST(CutReplay, SawCutsOfGeneratedPlansReplayCleanly) {
     const CommandResult listed = RunCommand(kReplay + " --report-folder " + folder + " 2>&1");
     ASSERT_EQ(listed.status, 0) << listed.output;
     int layouts = 0, groups = 0, merged = 0, listedCuts = 0;
-    ASSERT_EQ(std::sscanf(listed.output.c_str(), "layouts %d groups %d merged %d cuts %d",
-                          &layouts, &groups, &merged, &listedCuts),
+    ASSERT_EQ(std::sscanf(listed.output.c_str(), "layouts %d groups %d merged %d cuts %d", &layouts,
+                          &groups, &merged, &listedCuts),
               4)
         << listed.output;
     EXPECT_GT(layouts, reach.plans);

@@ -167,8 +167,9 @@ TEST_F(DxfExport, MissingLayoutWritesNothing) {
 // rounded to whole units.
 TEST_F(DxfExport, SizesKeepTheJobsDecimals) {
     settings.dxfDimensions = true;
-    AppliedResult result = ResultOf({LayoutSheet(
-        "S", 2440, 1220, 1, 0, {Rect("P", 1, 0, 0, 1396.5, 596.5), Rect("Q", 2, 1400, 0, 23.5, 11.875)})});
+    AppliedResult result = ResultOf(
+        {LayoutSheet("S", 2440, 1220, 1, 0,
+                     {Rect("P", 1, 0, 0, 1396.5, 596.5), Rect("Q", 2, 1400, 0, 23.5, 11.875)})});
     const auto sizes = [&](int decimals) {
         result.settings.decimals = decimals;
         std::vector<std::string> out;

@@ -211,7 +211,8 @@ TEST_F(Report, LabelsUpToTheWidestColumnAreShownWhole) {
     const size_t first = Find(lines, "Oak melamine 18, 2mm ");
     ASSERT_LT(first + 1, lines.size());
     EXPECT_EQ(lines[first].substr(0, 36), "Oak melamine 18, 2mm" + std::string(12, ' ') + "2800");
-    EXPECT_EQ(lines[first + 1].substr(0, 36), "Oak melamine 18, 25mm" + std::string(11, ' ') + "2800");
+    EXPECT_EQ(lines[first + 1].substr(0, 36),
+              "Oak melamine 18, 25mm" + std::string(11, ' ') + "2800");
     EXPECT_LT(Find(lines, "A label of thirty-four charact~ 100"), lines.size());
 }
 

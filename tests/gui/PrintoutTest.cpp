@@ -27,9 +27,10 @@ class Printout : public WindowTest {
         });
         Find<EntryTableView>("sgPart")->Model().Edit([](CellTable& t) {
             t.SetRowCount(5);
-            const std::vector<std::vector<std::string>> rows = {{"Door", "450", "280", "4", "Yes"},
-                                                                {"Side", "700", "500", "1", "Yes"},
-                                                                {"Shelf", "560", "300", "2", "Yes"}};
+            const std::vector<std::vector<std::string>> rows = {
+                {"Door", "450", "280", "4", "Yes"},
+                {"Side", "700", "500", "1", "Yes"},
+                {"Shelf", "560", "300", "2", "Yes"}};
             for (int r = 0; r < 3; ++r)
                 for (int c = 0; c < 5; ++c) t.SetCell(2 + r, c, rows[r][c]);
         });
@@ -62,7 +63,8 @@ TEST_F(Printout, ThePrintedDrawingCoversMostOfThePagesFreeArea) {
     for (int y = 0; y < page.height(); ++y)
         for (int x = 0; x < page.width(); ++x) {
             const QColor c = page.pixelColor(x, y);
-            if (std::max({c.red(), c.green(), c.blue()}) - std::min({c.red(), c.green(), c.blue()}) >
+            if (std::max({c.red(), c.green(), c.blue()}) -
+                    std::min({c.red(), c.green(), c.blue()}) >
                 12)
                 drawing |= QRect(x, y, 1, 1);
         }
@@ -73,7 +75,7 @@ TEST_F(Printout, ThePrintedDrawingCoversMostOfThePagesFreeArea) {
             if (qGray(page.pixel(x, y)) < 100) textBottom = y;
     const double freeArea = static_cast<double>(page.width()) * (page.height() - textBottom);
     const double covered = static_cast<double>(drawing.width()) * drawing.height();
-    EXPECT_GT(covered, freeArea / 2) << "drawing " << drawing.width() << " x " << drawing.height()
-                                     << " on a page of " << page.width() << " x "
-                                     << page.height() << ", text down to " << textBottom;
+    EXPECT_GT(covered, freeArea / 2)
+        << "drawing " << drawing.width() << " x " << drawing.height() << " on a page of "
+        << page.width() << " x " << page.height() << ", text down to " << textBottom;
 }

@@ -32,28 +32,27 @@ std::vector<std::string> Flat(const std::vector<CutListGroup>& groups) {
 //   |A1 | A2 |              |
 //   +---+----+--------------+
 TEST(CutList, CutsAreGroupedByThePieceTheyCrossAndRepeatsAreCounted) {
-    AppliedResult result = ResultOf({LayoutSheet(
-        "S", 1000, 600, 1, 0,
-        {Rect("A1", 1, 0, 0, 200, 200), Rect("A2", 2, 200, 0, 200, 200),
-         Rect("B1", 3, 0, 200, 200, 200), Rect("B2", 4, 200, 200, 200, 200),
-         Rect("P3", 5, 0, 400, 400, 200), Rect("D", 6, 400, 0, 600, 600)})});
+    AppliedResult result =
+        ResultOf({LayoutSheet("S", 1000, 600, 1, 0,
+                              {Rect("A1", 1, 0, 0, 200, 200), Rect("A2", 2, 200, 0, 200, 200),
+                               Rect("B1", 3, 0, 200, 200, 200), Rect("B2", 4, 200, 200, 200, 200),
+                               Rect("P3", 5, 0, 400, 400, 200), Rect("D", 6, 400, 0, 600, 600)})});
     result.settings.cut.guillotine = true;
     result.settings.cut.bladeWidth = 0;
     EXPECT_EQ(Flat(CutListGroups(result, result.sheets.front())),
-              (std::vector<std::string>{"Sheet (from x = 0):", "1 Vertical 400 600",
-                                        "Strip 1 (from y = 0):", "2 Horizontal 200 400",
-                                        "3 Horizontal 400 400",
-                                        "Piece 1.1, Piece 1.2 (from x = 0):",
-                                        "4,5 Vertical 200 200 ×2"}));
+              (std::vector<std::string>{
+                  "Sheet (from x = 0):", "1 Vertical 400 600",
+                  "Strip 1 (from y = 0):", "2 Horizontal 200 400", "3 Horizontal 400 400",
+                  "Piece 1.1, Piece 1.2 (from x = 0):", "4,5 Vertical 200 200 ×2"}));
 }
 
 // With kerf and margins the positions of a strip's cuts run from the strip's own
 // edge, which its heading names once.
 TEST(CutList, PositionsRunFromTheEdgeOfTheirPiece) {
-    AppliedResult result = ResultOf({LayoutSheet(
-        "S", 1000, 600, 1, 0,
-        {Rect("A", 1, 10, 10, 500, 300), Rect("B", 2, 514, 10, 476, 300),
-         Rect("C", 3, 10, 314, 980, 270)})});
+    AppliedResult result =
+        ResultOf({LayoutSheet("S", 1000, 600, 1, 0,
+                              {Rect("A", 1, 10, 10, 500, 300), Rect("B", 2, 514, 10, 476, 300),
+                               Rect("C", 3, 10, 314, 980, 270)})});
     result.settings.cut.guillotine = true;
     result.settings.cut.bladeWidth = 4;
     result.settings.cut.margins = {10, 10, 10, 10};

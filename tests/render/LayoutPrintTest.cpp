@@ -61,8 +61,8 @@ TEST(LayoutPrint, LongLabelsWidenTheirColumnAndMissingRowsLeaveEmptyCells) {
     // The label column widens to twice its width; a longer label ends in "~" before the
     // blank that parts it from the next column.
     EXPECT_EQ(lines[5].substr(0, 33), "Label" + std::string(27, ' ') + "L");
-    EXPECT_EQ(lines[6], "Oak melamine 18, 2mm" + std::string(12, ' ') + std::string(32, ' ') +
-                            "1" + std::string(15, ' ') + std::string(16, ' '));
+    EXPECT_EQ(lines[6], "Oak melamine 18, 2mm" + std::string(12, ' ') + std::string(32, ' ') + "1" +
+                            std::string(15, ' ') + std::string(16, ' '));
     EXPECT_EQ(lines[7].substr(0, 33), "A label far too long for any c~ " + std::string(1, ' '));
 }
 
@@ -135,10 +135,10 @@ Measured Measure(const QImage& page, int bottomMargin) {
 // has it) and at a printer's: the drawing spans the page's width below the text,
 // covering more than half of the free area.
 TEST(LayoutPrint, TheDrawingFillsThePageBelowTheTextAtAnyResolution) {
-    AppliedResult result = ResultOf({LayoutSheet("Birch", 1000, 1000, 1, 0,
-                                                 {Rect("A", 1, 0, 0, 500, 1000),
-                                                  Rect("B", 2, 500, 0, 500, 400),
-                                                  Rect("C", 3, 500, 400, 500, 600)})});
+    AppliedResult result =
+        ResultOf({LayoutSheet("Birch", 1000, 1000, 1, 0,
+                              {Rect("A", 1, 0, 0, 500, 1000), Rect("B", 2, 500, 0, 500, 400),
+                               Rect("C", 3, 500, 400, 500, 600)})});
     result.settings.cut.guillotine = true;
     result.settings.print.title = "Kitchen";
     for (const int dpi : {96, 300}) {

@@ -147,8 +147,8 @@ TEST(LayoutTexts, EveryTextFitsWhatItDescribesAndNoneOverlap) {
         const QFontMetricsF small(smallest, &device);
         for (size_t i = 0; i < sheet.parts.size(); ++i) {
             const QRect part = view.Box(sheet.parts[i]);
-            const QString label =
-                QString::number(i + 1) + QStringLiteral(": ") + QString::fromStdString(sheet.parts[i].label);
+            const QString label = QString::number(i + 1) + QStringLiteral(": ") +
+                                  QString::fromStdString(sheet.parts[i].label);
             const bool labelled = std::any_of(texts.begin(), texts.end(), [&](const LayoutText& t) {
                 return t.kind == LayoutText::Kind::Label && t.owner == static_cast<int>(i);
             });
