@@ -112,12 +112,15 @@ std::vector<std::string> BuildDxfBlocks(const ExportSource& source, int layoutIn
     blocks.push_back(Vertex("sheet", F3(L), "0.000"));
     blocks.push_back("0\nSEQEND\n8\nsheet");
 
+    const int decimals = source.result.settings.decimals;
     for (const Placement& p : sheet->parts) {
         const double x = p.x, y = p.y, a = p.length, b = p.width;
         blocks.push_back(TextBlock("parts label", x + a / 2, y + b / 2, p.label));
         if (source.settings.dxfDimensions) {
-            blocks.push_back(TextBlock("parts height", x + a / 2, y + 2, FormatFixed(a, 0)));
-            blocks.push_back(TextBlock("parts width", x + 2, y + b / 2, FormatFixed(b, 0)));
+            blocks.push_back(
+                TextBlock("parts height", x + a / 2, y + 2, FormatDecimals(a, decimals)));
+            blocks.push_back(
+                TextBlock("parts width", x + 2, y + b / 2, FormatDecimals(b, decimals)));
         }
         AddRectangle(blocks, PolylineHead("parts"), p);
     }

@@ -1,5 +1,6 @@
 #include "export/PartLabels.h"
 
+#include "render/LayoutPage.h"
 #include "text/FileMessages.h"
 #include "text/NumberText.h"
 #include "text/SingleLineText.h"
@@ -30,8 +31,9 @@ std::vector<PartLabel> PartLabels(const AppliedResult& result) {
                 PartLabel label;
                 label.label = SingleLineText(p.label);
                 label.size = FormatMeasure(length) + " x " + FormatMeasure(width) + unit;
-                label.place = Substitute(_("Layout {1}, part {2}"),
-                                         {std::to_string(i + 1), std::to_string(k + 1)});
+                label.place =
+                    Substitute(_("Layout {1}, part {2}"),
+                               {std::to_string(i + 1), std::to_string(LayoutPartNumber(k))});
                 label.sheet = Substitute(_("Sheet: {1}"), {SingleLineText(sheet->label)});
                 label.colorKey = p.label;
                 labels.push_back(std::move(label));

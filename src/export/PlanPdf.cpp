@@ -64,7 +64,7 @@ std::string PlanPdf(const ExportSource& source, const std::vector<std::string>& 
     for (int i = 0; i < source.result.LayoutCount(); ++i) {
         pdf.newPage();
         PrintLayoutPage(painter, QRect(0, 0, pdf.width(), pdf.height()), source.result,
-                        source.partTable, i, options);
+                        source.partTable, i, options, [&pdf] { pdf.newPage(); });
     }
     painter.end();
     return bytes.toStdString();

@@ -1,6 +1,8 @@
 // The whole plan as one PDF, written without a print dialog: the report, then one
-// full page per layout (the picture with the chosen annotations in the documents'
-// style, the part table and the cut list), as the printout lays them out.
+// full page per layout (the part table, the picture across the page's free area
+// with the chosen annotations and the parts' sizes in the documents' style, and
+// the cut list, on a page of its own where it does not fit under the picture), as
+// the printout lays them out.
 #pragma once
 
 #include <string>

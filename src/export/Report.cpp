@@ -1,5 +1,6 @@
 #include "export/Report.h"
 
+#include <algorithm>
 #include <optional>
 
 #include "io/EntryTables.h"
@@ -14,6 +15,8 @@ namespace {
 
 constexpr int kCaptionWidth = 26;
 constexpr int kLabelWidth = 20;
+// A label column widens for the labels of the tables up to this width.
+constexpr int kWidestLabelWidth = 32;
 constexpr int kColumnWidth = 15;
 
 // Captions, labels and cells longer than their column are shortened with "~", so
@@ -24,12 +27,22 @@ std::string Caption(const char* msgid) {
 std::string Column(const std::string& text) {
     return ColumnText(text, kColumnWidth);
 }
-std::string LabelColumn(const std::string& text) {
-    return ColumnText(text, kLabelWidth);
+std::string LabelColumn(const std::string& text, int width) {
+    return ColumnText(text, width);
 }
 
-std::string Heading(std::initializer_list<const char*> columns) {
-    std::string line = LabelColumn(_("Label"));
+// Wide enough for every label of the tables (and the blank after it), so that two
+// boards whose labels begin alike never read the same.
+int LabelWidth(const CellTable& sheetTable, const CellTable& partTable) {
+    int widest = kLabelWidth;
+    for (const CellTable* table : {&sheetTable, &partTable})
+        for (int r = CellTable::kFirstDataRow; r < table->RowCount(); ++r)
+            widest = std::max(widest, DisplayColumns(table->Cell(r, 0)) + 1);
+    return std::min(widest, kWidestLabelWidth);
+}
+
+std::string Heading(int labelWidth, std::initializer_list<const char*> columns) {
+    std::string line = LabelColumn(_("Label"), labelWidth);
     for (const char* c : columns) line += Column(_(c));
     return line;
 }
@@ -78,14 +91,15 @@ std::vector<std::string> WriteReport(const AppliedResult& result, const CellTabl
     lines.push_back(Caption("Guillotine:") + " " + YesNo(cut.guillotine));
     lines.push_back(Caption("Cost Optimization:") + " " + YesNo(cut.costObjective));
     lines.push_back(Caption("Length Unit:") + " " + settings.unit);
-    lines.push_back(Caption("Blade Width:") + " " + FormatFixed(cut.bladeWidth, 2));
-    lines.push_back(Caption("Top Margin:") + " " + FormatFixed(cut.margins.top, 2));
-    lines.push_back(Caption("Bottom Margin:") + " " + FormatFixed(cut.margins.bottom, 2));
-    lines.push_back(Caption("Left Margin:") + " " + FormatFixed(cut.margins.left, 2));
-    lines.push_back(Caption("Right Margin:") + " " + FormatFixed(cut.margins.right, 2));
+    lines.push_back(Caption("Blade Width:") + " " + FormatAtLeast(cut.bladeWidth, 2));
+    lines.push_back(Caption("Top Margin:") + " " + FormatAtLeast(cut.margins.top, 2));
+    lines.push_back(Caption("Bottom Margin:") + " " + FormatAtLeast(cut.margins.bottom, 2));
+    lines.push_back(Caption("Left Margin:") + " " + FormatAtLeast(cut.margins.left, 2));
+    lines.push_back(Caption("Right Margin:") + " " + FormatAtLeast(cut.margins.right, 2));
     lines.insert(lines.end(), {"", "", _("Sheets:"), ""});
-    lines.push_back(
-        Heading({"Length", "Width", "Area", "Cost", "Total Quant", "Used Quant", "Left Quant"}));
+    const int labelWidth = LabelWidth(sheetTable, partTable);
+    lines.push_back(Heading(labelWidth, {"Length", "Width", "Area", "Cost", "Total Quant",
+                                         "Used Quant", "Left Quant"}));
 
     double totalArea = 0, totalCost = 0, usedArea = 0, usedCost = 0;
     int usedCount = 0;
@@ -99,7 +113,7 @@ std::vector<std::string> WriteReport(const AppliedResult& result, const CellTabl
         const int used = UsedSheets(result, label);
         const bool sized = length && width;
         const double area = sized ? *length * *width : 0.0;
-        lines.push_back(LabelColumn(sheetTable.Cell(r, SheetCol::Label)) +
+        lines.push_back(LabelColumn(sheetTable.Cell(r, SheetCol::Label), labelWidth) +
                         Column(sheetTable.Cell(r, SheetCol::Length)) +
                         Column(sheetTable.Cell(r, SheetCol::Width)) +
                         Column(sized ? FormatGeneral(area) : std::string()) +
@@ -115,14 +129,14 @@ std::vector<std::string> WriteReport(const AppliedResult& result, const CellTabl
     lines.push_back("");
     lines.push_back(_("Sheets total used Quant:") + " " + std::to_string(usedCount));
     lines.insert(lines.end(), {"", "", _("Parts:"), ""});
-    lines.push_back(
-        Heading({"Length", "Width", "Rotatable", "Total Quant", "Used Quant", "Left Quant"}));
+    lines.push_back(Heading(
+        labelWidth, {"Length", "Width", "Rotatable", "Total Quant", "Used Quant", "Left Quant"}));
 
     for (int r = CellTable::kFirstDataRow; r < partTable.RowCount(); ++r) {
         const std::string label = RowLabel(partTable, r);
         if (label.empty()) continue;
         const int used = UsedParts(result, label);
-        lines.push_back(LabelColumn(partTable.Cell(r, PartCol::Label)) +
+        lines.push_back(LabelColumn(partTable.Cell(r, PartCol::Label), labelWidth) +
                         Column(partTable.Cell(r, PartCol::Length)) +
                         Column(partTable.Cell(r, PartCol::Width)) +
                         Column(partTable.Cell(r, PartCol::Rotatable)) +
@@ -131,15 +145,15 @@ std::vector<std::string> WriteReport(const AppliedResult& result, const CellTabl
     }
 
     lines.insert(lines.end(), {"", ""});
-    lines.push_back(Caption("Sheets total area:") + FormatFixed(totalArea, 2));
-    lines.push_back(Caption("Sheets total cost:") + FormatFixed(totalCost, 2));
+    lines.push_back(Caption("Sheets total area:") + FormatAtLeast(totalArea, 2));
+    lines.push_back(Caption("Sheets total cost:") + FormatAtLeast(totalCost, 2));
     lines.push_back("");
-    lines.push_back(Caption("Sheets total used area:") + FormatFixed(usedArea, 2));
-    lines.push_back(Caption("Sheets total used cost:") + FormatFixed(usedCost, 2));
+    lines.push_back(Caption("Sheets total used area:") + FormatAtLeast(usedArea, 2));
+    lines.push_back(Caption("Sheets total used cost:") + FormatAtLeast(usedCost, 2));
     lines.push_back("");
-    lines.push_back(Caption("Offcuts reusable area:") + FormatFixed(result.offcutArea, 2));
+    lines.push_back(Caption("Offcuts reusable area:") + FormatAtLeast(result.offcutArea, 2));
     lines.push_back(Caption("Offcuts total area:") +
-                    FormatFixed(usedArea - result.placedPartArea, 2));
+                    FormatAtLeast(usedArea - result.placedPartArea, 2));
     lines.push_back("");
     for (std::string& line : RatioLines(result)) lines.push_back(std::move(line));
     // The seed makes the plan again from the same tables and settings.

@@ -31,8 +31,8 @@ void Printing::PrintLayouts(const AppliedResult& result, const CellTable& partTa
     }
     for (size_t i = 0; i < layouts.size(); ++i) {
         if (i > 0) printer_.newPage();
-        PrintLayoutPage(painter, QRect(0, 0, printer_.width(), printer_.height()), result, partTable,
-                        layouts[i], options);
+        PrintLayoutPage(painter, QRect(0, 0, printer_.width(), printer_.height()), result,
+                        partTable, layouts[i], options, [this] { printer_.newPage(); });
     }
     painter.end();
 }

@@ -82,7 +82,17 @@ void DrawTexts(QPainter& painter, const TextFitter& fitter, const std::vector<La
             painter.setPen(Qt::black);
         }
         painter.setFont(fitter.FontOf(t.fitted));
-        painter.drawText(t.fitted.box, Qt::AlignCenter | Qt::TextSingleLine, t.fitted.text);
+        if (!t.fitted.turned) {
+            painter.drawText(t.fitted.box, Qt::AlignCenter | Qt::TextSingleLine, t.fitted.text);
+            continue;
+        }
+        const QRectF& box = t.fitted.box;
+        painter.save();
+        painter.translate(box.center());
+        painter.rotate(-90);
+        painter.drawText(QRectF(-box.height() / 2, -box.width() / 2, box.height(), box.width()),
+                         Qt::AlignCenter | Qt::TextSingleLine, t.fitted.text);
+        painter.restore();
     }
 }
 
@@ -128,7 +138,8 @@ void DrawAtScale(QPainter& painter, const AppliedResult& result, const PlannedSh
 
     const qreal pixels = FontPixels(painter.font(), painter.device());
     TextFitter fitter(painter.font(), painter.device(), pixels, pixels * kSmallestText);
-    DrawTexts(painter, fitter, LayoutTexts(fitter, view, sheet, cuts, blade, options));
+    DrawTexts(painter, fitter,
+              LayoutTexts(fitter, view, sheet, cuts, blade, result.settings.decimals, options));
     painter.restore();
 }
 

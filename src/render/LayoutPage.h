@@ -31,6 +31,12 @@ struct LayoutPage {
     std::vector<LayoutPartRow> partRows;  // the data rows of the part table, in shown order
 };
 
+// The number of the part at this position of a layout's list of parts, as its
+// label ("Layout 3, part 13") and every drawing of the layout name it.
+inline int LayoutPartNumber(std::size_t position) {
+    return static_cast<int>(position) + 1;
+}
+
 // The labels of the sheet's placed parts, in the order their first part was
 // placed, each with the number of parts carrying it (labels compared byte for byte).
 std::vector<LayoutPartRow> CountLayoutParts(const PlannedSheet& sheet);

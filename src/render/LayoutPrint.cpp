@@ -1,5 +1,8 @@
 #include "render/LayoutPrint.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include "io/EntryTables.h"
 #include "io/TextFile.h"
 #include "render/CutListBlock.h"
@@ -43,16 +46,21 @@ std::vector<std::string> LayoutPrintLines(const AppliedResult& result, const Cel
                     std::to_string(layoutIndex + 1) + " ------------");
     lines.push_back("          " + _("Label") + "： " + sheet->label + "                    " +
                     _("Used Quant") + "：" + std::to_string(sheet->count));
-    lines.push_back("          " + _("Length") + "：" + FormatFixed(sheet->length, 2) +
-                    "                   " + _("Width") + "：" + FormatFixed(sheet->width, 2));
+    lines.push_back("          " + _("Length") + "：" + FormatAtLeast(sheet->length, 2) +
+                    "                   " + _("Width") + "：" + FormatAtLeast(sheet->width, 2));
     lines.push_back(Dashes(_("Parts")));
-    std::string heading;
-    for (const char* caption : {"Label", "Length", "Width", "Quant", "Rotatable"})
+    const std::vector<LayoutPartRow> parts = CountLayoutParts(*sheet);
+    // The label column widens for the layout's labels, up to twice its width.
+    int labelColumn = kColumn;
+    for (const LayoutPartRow& part : parts)
+        labelColumn = std::clamp(DisplayColumns(part.label) + 1, labelColumn, 2 * kColumn);
+    std::string heading = ColumnText(_("Label"), labelColumn);
+    for (const char* caption : {"Length", "Width", "Quant", "Rotatable"})
         heading += ColumnText(_(caption), kColumn);
     lines.push_back(heading);
-    for (const LayoutPartRow& part : CountLayoutParts(*sheet)) {
+    for (const LayoutPartRow& part : parts) {
         const TypedPart typed = LookUpTypedPart(partTable, part.label, false);
-        lines.push_back(ColumnText(part.label, kColumn) + ColumnText(typed.length, kColumn) +
+        lines.push_back(ColumnText(part.label, labelColumn) + ColumnText(typed.length, kColumn) +
                         ColumnText(typed.width, kColumn) +
                         ColumnText(std::to_string(part.quantity), kColumn) +
                         ColumnText(typed.rotatable, kColumn));
@@ -60,25 +68,40 @@ std::vector<std::string> LayoutPrintLines(const AppliedResult& result, const Cel
     lines.push_back(Dashes(_("Cut Options")));
     const Margins& m = result.settings.cut.margins;
     lines.push_back(_("Length Unit:") + result.settings.unit);
-    lines.push_back(_("Blade Width:") + FormatFixed(result.settings.cut.bladeWidth, 2));
-    lines.push_back(_("Top Margin:") + FormatFixed(m.top, 2) + "      " + _("Bottom Margin:") +
-                    FormatFixed(m.bottom, 2) + "      " + _("Left Margin:") +
-                    FormatFixed(m.left, 2) + "      " + _("Right Margin:") +
-                    FormatFixed(m.right, 2));
+    lines.push_back(_("Blade Width:") + FormatAtLeast(result.settings.cut.bladeWidth, 2));
+    lines.push_back(_("Top Margin:") + FormatAtLeast(m.top, 2) + "      " + _("Bottom Margin:") +
+                    FormatAtLeast(m.bottom, 2) + "      " + _("Left Margin:") +
+                    FormatAtLeast(m.left, 2) + "      " + _("Right Margin:") +
+                    FormatAtLeast(m.right, 2));
     return lines;
 }
 
+LayoutDrawOptions PageOptionsOf(const LayoutDrawOptions& options, const AppliedResult& result) {
+    LayoutDrawOptions page = options;
+    page.dimensions = true;
+    if (!page.document) {
+        page.document = true;
+        page.labelColors = LabelColorsOf(result);
+    }
+    return page;
+}
+
 void PrintLayoutPage(QPainter& painter, const QRect& page, const AppliedResult& result,
-                     const CellTable& partTable, int layoutIndex, const LayoutDrawOptions& options) {
+                     const CellTable& partTable, int layoutIndex, const LayoutDrawOptions& options,
+                     const std::function<void()>& newPage) {
     const PlannedSheet* sheet = result.LayoutSheetOf(layoutIndex);
     if (!sheet) return;
     painter.save();
     painter.setFont(PrintFont(result.settings.print));
     painter.setPen(Qt::black);
 
-    const QRect margins = page.adjusted(100, 50, -100, -100);
+    // Distances are those of a page of 600 dots per inch, at the device's resolution:
+    // a printer of 96 dots per inch gets the same page as the PDF.
+    const double dot = painter.device()->logicalDpiY() / 600.0;
+    const auto d = [dot](int dots) { return static_cast<int>(std::lround(dots * dot)); };
+    const QRect margins = page.adjusted(d(100), d(50), -d(100), -d(100));
     const QString title = Q(result.settings.print.title);
-    const QRect titleArea(QPoint(margins.left(), margins.top() + 5), margins.bottomRight());
+    const QRect titleArea(QPoint(margins.left(), margins.top() + d(5)), margins.bottomRight());
     const QRect measured = painter.boundingRect(titleArea, Qt::TextSingleLine, title);
     const int titleBottom = measured.bottom();
     painter.drawText(
@@ -86,28 +109,45 @@ void PrintLayoutPage(QPainter& painter, const QRect& page, const AppliedResult& 
         Qt::TextSingleLine | Qt::AlignHCenter | Qt::AlignTop, title);
 
     // Lines run past the right margin rather than wrap: one line, one row.
-    const int left = margins.left() + 20;
-    int top = titleBottom + 7;
+    const int left = margins.left() + d(20);
+    int top = titleBottom + d(7);
     int bottom = top;
-    for (const std::string& line :
-         LayoutPrintLines(result, partTable, layoutIndex, ExportTimeStamp())) {
+    const std::vector<std::string> lines =
+        LayoutPrintLines(result, partTable, layoutIndex, ExportTimeStamp());
+    for (const std::string& line : lines) {
         const QRect row = painter.boundingRect(QRect(left, top, margins.right() - left, 1),
                                                Qt::TextSingleLine | Qt::TextDontClip, Q(line));
         painter.drawText(row, Qt::TextSingleLine | Qt::AlignLeft | Qt::AlignTop, Q(line));
         bottom = row.bottom();
-        top = bottom + 5;
+        top = bottom + d(5);
     }
 
-    // The cut list stands at the foot of the page, in up to half of what the text
-    // leaves; the drawing takes the rest, and a page without room gets none.
+    // The drawing takes the page's free area below the text at its full width; the
+    // cut list follows right under it where it fits there, otherwise on a page of
+    // its own, so that the drawing never shrinks for it.
+    const QRect free(QPoint(left, bottom + d(60)),
+                     QPoint(margins.right() - d(20), margins.bottom()));
+    const LayoutDrawOptions drawn = PageOptionsOf(options, result);
     CutListBlock cutList(result, *sheet);
-    const int cutListHeight =
-        cutList.Arrange(painter, margins.right() - left, (margins.bottom() - bottom) / 2);
-    const int cutListTop = margins.bottom() - 20 - cutListHeight;
-    cutList.Draw(painter, QPoint(left, cutListTop));
-    const QRect drawing(QPoint(margins.left() + 20, bottom + 200),
-                        QPoint(margins.right() - 20, cutListTop - 100));
-    if (drawing.width() > 0 && drawing.height() > 0)
-        DrawLayoutSheet(painter, result, *sheet, drawing, options);
+    const int gap = d(60);
+    const int drawingHeight =
+        std::min(free.height(), static_cast<int>(free.width() * sheet->width / sheet->length));
+    const int below = free.height() - drawingHeight - gap;
+    const int cutListHeight = cutList.Arrange(painter, free.width(), std::max(0, below), false);
+    if (free.width() > 0 && free.height() > 0)
+        DrawLayoutSheet(painter, result, *sheet, free, drawn);
+    if (cutListHeight <= below) {
+        cutList.Draw(painter, QPoint(left, free.top() + drawingHeight + gap));
+    } else {
+        newPage();
+        const QString heading = Q("------------ " + _("Sheet Cutting Layouts") + " " +
+                                  std::to_string(layoutIndex + 1) + " ------------");
+        const QRect row = painter.boundingRect(QRect(left, margins.top(), free.width(), 1),
+                                               Qt::TextSingleLine | Qt::TextDontClip, heading);
+        painter.drawText(row, Qt::TextSingleLine | Qt::AlignLeft | Qt::AlignTop, heading);
+        const int listTop = row.bottom() + d(40);
+        cutList.Arrange(painter, free.width(), margins.bottom() - listTop, true);
+        cutList.Draw(painter, QPoint(left, listTop));
+    }
     painter.restore();
 }

@@ -1,12 +1,14 @@
 // The printed page of one layout: a text block (print title, date and time, the
 // layout's heading and sheet data, a table of its parts, the cut options), the
-// cut list at the foot of the page and between them the layout drawing scaled
-// into the rest, all in the print font of the last calculation.
+// layout drawing in the documents' style with the parts' sizes, across the rest of
+// the page, and the cut list under it, or on a page of its own where it does not
+// fit there; all in the print font of the last calculation.
 #pragma once
 
 #include <QFont>
 #include <QPainter>
 #include <QRect>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -23,7 +25,14 @@ QFont PrintFont(const PrintSettings& print);
 std::vector<std::string> LayoutPrintLines(const AppliedResult& result, const CellTable& partTable,
                                           int layoutIndex, const std::string& stamp);
 
+// The drawing options of a printed page: the chosen annotations, the sizes of the
+// parts always, in the documents' style.
+LayoutDrawOptions PageOptionsOf(const LayoutDrawOptions& options, const AppliedResult& result);
+
 // Lays out and draws one layout onto the painter's current page, whose printable
-// area is `page` in device pixels. Draws nothing when the result has no such layout.
+// area is `page` in device pixels; `newPage` starts the page its cut list goes on
+// when the list does not fit under the drawing. Draws nothing when the result has
+// no such layout.
 void PrintLayoutPage(QPainter& painter, const QRect& page, const AppliedResult& result,
-                     const CellTable& partTable, int layoutIndex, const LayoutDrawOptions& options);
+                     const CellTable& partTable, int layoutIndex, const LayoutDrawOptions& options,
+                     const std::function<void()>& newPage);

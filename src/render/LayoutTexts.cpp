@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "render/LayoutDrawing.h"
+#include "render/LayoutPage.h"
 #include "text/NumberText.h"
 #include "text/SingleLineText.h"
 
@@ -15,10 +16,40 @@ QString Q(const std::string& text) {
 
 using Spot = TextSpot::Kind;
 
-void Add(std::vector<LayoutText>& out, TextFitter& fitter, LayoutText::Kind kind, int owner,
-         const std::string& text, const QRectF& area, const std::vector<TextSpot>& spots) {
-    if (auto fitted = fitter.Fit(Q(text), area, spots))
-        out.push_back(LayoutText{kind, owner, std::move(*fitted)});
+bool Add(std::vector<LayoutText>& out, TextFitter& fitter, LayoutText::Kind kind, int owner,
+         const QString& text, const QRectF& area, const std::vector<TextSpot>& spots,
+         bool mayTurn = false) {
+    auto fitted = fitter.Fit(text, area, spots, mayTurn);
+    if (fitted) out.push_back(LayoutText{kind, owner, std::move(*fitted)});
+    return fitted.has_value();
+}
+
+bool Add(std::vector<LayoutText>& out, TextFitter& fitter, LayoutText::Kind kind, int owner,
+         const std::string& text, const QRectF& area, const std::vector<TextSpot>& spots,
+         bool mayTurn = false) {
+    return Add(out, fitter, kind, owner, Q(text), area, spots, mayTurn);
+}
+
+// The part's number with its label: whole where it fits, level or turned, else
+// the label cut short, else the number alone; the number is never cut.
+void AddPartName(std::vector<LayoutText>& out, TextFitter& fitter, int owner, const QString& number,
+                 const QString& label, const QRectF& area) {
+    const std::vector<TextSpot> spots{{Spot::Centre}, {Spot::AboveCentre}, {Spot::BelowCentre}};
+    const auto add = [&](const QString& text) {
+        return Add(out, fitter, LayoutText::Kind::Label, owner, text, area, spots, true);
+    };
+    if (label.isEmpty()) {
+        add(number);
+        return;
+    }
+    const QString prefix = number + QStringLiteral(": ");
+    const QString whole = prefix + label;
+    if (add(whole)) return;
+    const QString cut = fitter.Elided(whole, std::max(area.width(), area.height()));
+    // A cut that keeps at least one letter of the label says more than the number.
+    if (cut != whole && cut.startsWith(prefix) && cut.size() >= prefix.size() + 2 && add(cut))
+        return;
+    add(number);
 }
 
 // Along the line from its middle outward, on the line or just beside it (where a
@@ -46,41 +77,42 @@ QLineF CutLine(const SheetView& view, const SawCut& cut, double bladeWidth) {
 
 std::vector<LayoutText> LayoutTexts(TextFitter& fitter, const SheetView& view,
                                     const PlannedSheet& sheet, const std::vector<SawCut>& cuts,
-                                    double bladeWidth, const LayoutDrawOptions& options) {
+                                    double bladeWidth, int decimals,
+                                    const LayoutDrawOptions& options) {
     std::vector<LayoutText> out;
-    if (options.cuts) {
-        // Numbers may cross the parts' edges: they stand on the cut lines.
-        const QRectF whole = view.Sheet();
-        for (size_t k = 0; k < cuts.size(); ++k)
-            Add(out, fitter, LayoutText::Kind::CutNumber, static_cast<int>(k),
-                std::to_string(k + 1), whole, AlongLine(CutLine(view, cuts[k], bladeWidth)));
-    }
+    const auto size = [decimals](double v) { return FormatDecimals(v, decimals); };
     for (size_t i = 0; i < sheet.parts.size(); ++i) {
         const Placement& p = sheet.parts[i];
         const QRectF area = view.Box(p);
         const int owner = static_cast<int>(i);
-        if (options.label)
-            Add(out, fitter, LayoutText::Kind::Label, owner, p.label, area,
-                {{Spot::Centre}, {Spot::AboveCentre}, {Spot::BelowCentre}});
+        AddPartName(out, fitter, owner, QString::number(LayoutPartNumber(i)),
+                    options.label ? Q(p.label) : QString(), area);
         if (options.dimensions) {
-            Add(out, fitter, LayoutText::Kind::Length, owner, FormatWhole(p.length), area,
+            Add(out, fitter, LayoutText::Kind::Length, owner, size(p.length), area,
                 {{Spot::BottomCentre}});
-            Add(out, fitter, LayoutText::Kind::Width, owner, FormatWhole(p.width), area,
-                {{Spot::RightMiddle}});
+            // Turned, the width reads along the edge it measures.
+            Add(out, fitter, LayoutText::Kind::Width, owner, size(p.width), area,
+                {{Spot::RightMiddle}}, true);
         }
         // The corner it names: the left edge and the upper edge.
         if (options.corners)
             Add(out, fitter, LayoutText::Kind::Corner, owner,
-                "(" + FormatWhole(p.x) + "," + FormatWhole(p.y + p.width) + ")", area,
-                {{Spot::TopLeft}});
+                "(" + size(p.x) + "," + size(p.y + p.width) + ")", area, {{Spot::TopLeft}});
     }
     if (options.offcuts && options.document) {
         for (size_t k = 0; k < sheet.offcuts.size(); ++k) {
             const Offcut& o = sheet.offcuts[k];
             Add(out, fitter, LayoutText::Kind::OffcutSize, static_cast<int>(k),
-                FormatMeasure(o.length) + " x " + FormatMeasure(o.width), view.Box(o),
-                {{Spot::Centre}});
+                size(o.length) + " x " + size(o.width), view.Box(o), {{Spot::Centre}}, true);
         }
+    }
+    if (options.cuts) {
+        // Last, so that they stand beside the texts of the parts, never on them; a
+        // number without room along its line is left out.
+        const QRectF whole = view.Sheet();
+        for (size_t k = 0; k < cuts.size(); ++k)
+            Add(out, fitter, LayoutText::Kind::CutNumber, static_cast<int>(k),
+                std::to_string(k + 1), whole, AlongLine(CutLine(view, cuts[k], bladeWidth)));
     }
     return out;
 }

@@ -1,7 +1,9 @@
-// The texts of a layout drawing and where they go: the numbers of the saw cuts on
-// their lines, then for every part its label, its length and width and its
-// top-left corner, then the sizes of the offcuts; each kept inside what it
-// describes, off every other text, shrunk or left out where there is no room.
+// The texts of a layout drawing and where they go: for every part its number on
+// the layout (the one its label names) with its label, its length and width and
+// its top-left corner, then the sizes of the offcuts, then the numbers of the saw
+// cuts beside their lines; each kept inside what it describes, off every other
+// text, turned, shrunk, cut short or left out where there is no room. Sizes are
+// written with the job's decimals.
 #pragma once
 
 #include <QLineF>
@@ -15,6 +17,7 @@
 struct LayoutDrawOptions;
 
 struct LayoutText {
+    // Label: the part's number with its label (or the number alone).
     enum class Kind { CutNumber, Label, Length, Width, Corner, OffcutSize };
     Kind kind;
     int owner;  // the index of the cut, part or offcut it belongs to
@@ -25,7 +28,8 @@ struct LayoutText {
 // documents' style.
 std::vector<LayoutText> LayoutTexts(TextFitter& fitter, const SheetView& view,
                                     const PlannedSheet& sheet, const std::vector<SawCut>& cuts,
-                                    double bladeWidth, const LayoutDrawOptions& options);
+                                    double bladeWidth, int decimals,
+                                    const LayoutDrawOptions& options);
 
 // The line a cut is drawn as: the middle of its slot, in the view's pixels.
 QLineF CutLine(const SheetView& view, const SawCut& cut, double bladeWidth);

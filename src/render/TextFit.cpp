@@ -75,19 +75,31 @@ QSizeF TextFitter::Measure(const QString& text, qreal pixels) const {
 }
 
 std::optional<FittedText> TextFitter::Fit(const QString& text, const QRectF& area,
-                                          const std::vector<TextSpot>& spots) {
+                                          const std::vector<TextSpot>& spots, bool mayTurn) {
     if (text.isEmpty()) return std::nullopt;
     for (qreal pixels = largest_;; pixels = std::max(smallest_, pixels * kShrink)) {
-        const QSizeF size = Measure(text, pixels);
-        for (const TextSpot& spot : spots) {
-            const QRectF box = Placed(spot, area, size);
-            if (!Inside(box, area)) continue;
-            if (std::any_of(taken_.begin(), taken_.end(),
-                            [&](const QRectF& t) { return t.intersects(box); }))
-                continue;
-            taken_.push_back(box);
-            return FittedText{box, text, pixels};
+        const QSizeF level = Measure(text, pixels);
+        for (const bool turned : {false, true}) {
+            if (turned && !mayTurn) break;
+            const QSizeF size = turned ? level.transposed() : level;
+            for (const TextSpot& spot : spots) {
+                const QRectF box = Placed(spot, area, size);
+                if (!Inside(box, area)) continue;
+                if (std::any_of(taken_.begin(), taken_.end(),
+                                [&](const QRectF& t) { return t.intersects(box); }))
+                    continue;
+                taken_.push_back(box);
+                return FittedText{box, text, pixels, turned};
+            }
         }
         if (pixels <= smallest_) return std::nullopt;
     }
+}
+
+QString TextFitter::Elided(const QString& text, qreal room) const {
+    const qreal pad = Measure(QString(), smallest_).width();
+    QFont font = font_;
+    font.setPixelSize(std::max(1, static_cast<int>(std::lround(smallest_))));
+    const QFontMetricsF metrics = device_ ? QFontMetricsF(font, device_) : QFontMetricsF(font);
+    return metrics.elidedText(text, Qt::ElideRight, std::max<qreal>(0, room - pad));
 }

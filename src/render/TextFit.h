@@ -1,7 +1,8 @@
 // Texts of a drawing that stay readable: each is set at the largest size, from
 // the drawing's text size down to a readable smallest one, at which it lies
-// inside its area and clear of every text set before it; a text that fits at no
-// such size is left out rather than run over its neighbours.
+// inside its area and clear of every text set before it, level or, in a narrow
+// area, turned to read upward; a text that fits at no such size is left out
+// rather than run over its neighbours.
 #pragma once
 
 #include <QFont>
@@ -15,6 +16,7 @@ struct FittedText {
     QRectF box;  // the text is drawn centred in it
     QString text;
     qreal pixelSize = 0;  // in the target's pixels
+    bool turned = false;  // turned a quarter left: it reads upward along the box
 };
 
 // Where in its area a text may go.
@@ -47,8 +49,13 @@ class TextFitter {
     // The text at the largest size at which one of the spots (tried in order at
     // each size) keeps it inside `area` and off every text fitted so far; it
     // then stays in the way of later texts. Nothing when no size fits.
+    // Where `mayTurn`, each size is tried level first, then turned.
     std::optional<FittedText> Fit(const QString& text, const QRectF& area,
-                                  const std::vector<TextSpot>& spots);
+                                  const std::vector<TextSpot>& spots, bool mayTurn = false);
+
+    // The text cut at its end with "…" so that at the smallest size it is no
+    // longer than `room` pixels; the text itself where it is not longer.
+    QString Elided(const QString& text, qreal room) const;
 
     // The font a fitted text is drawn in.
     QFont FontOf(const FittedText& fitted) const;

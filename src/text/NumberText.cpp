@@ -1,5 +1,6 @@
 #include "text/NumberText.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <charconv>
 #include <climits>
@@ -9,7 +10,9 @@
 
 namespace {
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t';
+}
 
 std::string Trimmed(const std::string& text) {
     size_t b = 0, e = text.size();
@@ -18,7 +21,9 @@ std::string Trimmed(const std::string& text) {
     return text.substr(b, e - b);
 }
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 // The syntax check keeps strtod from taking hex, "inf", "nan" or locale forms.
 bool IsDecimalSyntax(const std::string& s) {
@@ -76,6 +81,32 @@ std::string FormatFixed(double value, int decimals) {
     char format[16];
     std::snprintf(format, sizeof format, "%%.%df", decimals < 0 ? 0 : decimals);
     return Printf(format, value);
+}
+
+namespace {
+
+// Fixed decimals from `fewest` up to `most`, the zeros after the fewest dropped.
+std::string FormatDecimalsBetween(double value, int fewest, int most) {
+    std::string s = FormatFixed(value, most);
+    if (!std::isfinite(value)) return s;
+    const size_t dot = s.find('.');
+    if (dot != std::string::npos) {
+        while (s.size() > dot + 1 + fewest && s.back() == '0') s.pop_back();
+        if (s.back() == '.') s.pop_back();
+    }
+    if (s[0] == '-' && s.find_first_not_of("-0.") == std::string::npos) s.erase(0, 1);  // no "-0"
+    return s;
+}
+
+}  // namespace
+
+std::string FormatDecimals(double value, int decimals) {
+    return FormatDecimalsBetween(value, 0, std::clamp(decimals, 0, 10));
+}
+
+std::string FormatAtLeast(double value, int decimals) {
+    const int fewest = std::clamp(decimals, 0, 10);
+    return FormatDecimalsBetween(value, fewest, std::max(fewest, 6));
 }
 
 std::string FormatGeneral(double value) {

@@ -14,6 +14,12 @@ std::optional<int> ParseInteger(const std::string& text);
 
 // printf-like fixed decimals ("%.2f" is FormatFixed(v, 2)).
 std::string FormatFixed(double value, int decimals);
+// At most `decimals` decimals, rounded, trailing zeros and a bare "." dropped:
+// the sizes drawn in pictures and drawings ("1396.5" with two decimals).
+std::string FormatDecimals(double value, int decimals);
+// At least `decimals` decimals, and as many more (up to six) as the value needs to
+// be shown exactly: "3.00" and "0.125" with two.
+std::string FormatAtLeast(double value, int decimals);
 // General format: up to 15 significant digits, no trailing zeros.
 std::string FormatGeneral(double value);
 // "#,##0.0": thousands grouped with ",", one decimal.

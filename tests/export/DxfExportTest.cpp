@@ -162,3 +162,25 @@ TEST_F(DxfExport, MissingLayoutWritesNothing) {
     EXPECT_FALSE(ExportDxf({result, parts, settings}, 1, dir + "/x.dxf").ok);
     EXPECT_TRUE(std::filesystem::is_empty(dir));
 }
+
+// The sizes are written with the job's decimals, trailing zeros dropped, not
+// rounded to whole units.
+TEST_F(DxfExport, SizesKeepTheJobsDecimals) {
+    settings.dxfDimensions = true;
+    AppliedResult result = ResultOf(
+        {LayoutSheet("S", 2440, 1220, 1, 0,
+                     {Rect("P", 1, 0, 0, 1396.5, 596.5), Rect("Q", 2, 1400, 0, 23.5, 11.875)})});
+    const auto sizes = [&](int decimals) {
+        result.settings.decimals = decimals;
+        std::vector<std::string> out;
+        for (const std::string& block : BuildDxfBlocks({result, PartTable({}), settings}, 0, "S"))
+            if (block.find("8\nparts height\n") != std::string::npos ||
+                block.find("8\nparts width\n") != std::string::npos) {
+                const size_t text = block.find("\n1\n") + 3;
+                out.push_back(block.substr(text, block.find('\n', text) - text));
+            }
+        return out;
+    };
+    EXPECT_EQ(sizes(2), (std::vector<std::string>{"1396.5", "596.5", "23.5", "11.88"}));
+    EXPECT_EQ(sizes(3), (std::vector<std::string>{"1396.5", "596.5", "23.5", "11.875"}));
+}

@@ -17,8 +17,11 @@ std::string Pad(const std::string& s, size_t n) {
     return s.size() < n ? s + std::string(n - s.size(), ' ') : s.substr(0, n - 2) + "~ ";
 }
 
+// The label column of the fixture: its longest label (29 columns) and a blank.
+constexpr size_t kLabelColumn = 30;
+
 std::string Row(const std::string& label, std::initializer_list<std::string> cells) {
-    std::string line = Pad(label, 20);
+    std::string line = Pad(label, kLabelColumn);
     for (const std::string& c : cells) line += Pad(c, 15);
     return line;
 }
@@ -131,34 +134,40 @@ TEST_F(Report, WritesTheSettingsTablesAndTotalsInFixedColumns) {
     const std::vector<std::string> lines = Lines();
     ASSERT_GT(lines.size(), expected.size());
     EXPECT_EQ(std::vector<std::string>(lines.begin(), lines.begin() + expected.size()), expected);
-    // Too long for their columns, the label and the length keep a blank between them.
-    EXPECT_EQ(lines[24].substr(0, 40), "A very long part l~ 1234567890.12~ 5    ");
+    // The label column widens for the longest label; a length too long for its
+    // column keeps a blank after it.
+    EXPECT_EQ(lines[24].substr(0, 50), "A very long part label indeed 1234567890.12~ 5    ");
 }
 
 // After the ratios, the saw cuts of every layout and their totals over all sheets:
 // one part at the corner of the usable area needs the four trims of the margins
-// and two cuts that free it.
+// and two cuts that free it, each group of cuts headed by the edge its positions
+// run from (the piece holding every part is still the sheet).
 TEST_F(Report, CutListsOfEveryLayoutAndTheirTotalsFollowTheRatios) {
     const std::vector<std::string> lines = Lines();
     const size_t at = Find(lines, "Saw cuts:");
     ASSERT_LT(at, lines.size());
     const auto row = [](const std::string& n, const std::string& direction,
                         const std::string& position, const std::string& length) {
-        return Pad(n, 6) + Pad(direction, 12) + Pad(position, 15) + length;
+        return Pad(n, 10) + Pad(direction, 12) + Pad(position, 15) + length;
     };
     const std::vector<std::string> expected = {
         "Saw cuts:",
         "",
-        "Positions: vertical cuts from the left edge, horizontal cuts from the bottom edge.",
+        "Positions: from the edge each group names. ×2: one cut in each piece named.",
         "",
         "Layout 1: Birch, sheets: 5; per sheet 6 cuts, cut length 9200",
         row("No.", "Direction", "Position", "Length"),
+        "Sheet (from x = 0):",
         row("1", "Vertical", "6.8", "1220"),
         row("2", "Vertical", "2430", "1220"),
+        "Sheet (from y = 0):",
         row("3", "Horizontal", "6.8", "2420"),
         row("4", "Horizontal", "1210", "2420"),
-        row("5", "Vertical", "730", "1200"),
-        row("6", "Horizontal", "570", "720"),
+        "Sheet (from x = 10):",
+        row("5", "Vertical", "720", "1200"),
+        "Sheet (from y = 10):",
+        row("6", "Horizontal", "560", "720"),
         "",
         Pad("Cuts in total:", 26) + "30",
         Pad("Cut length in total:", 26) + "46000",
@@ -187,9 +196,37 @@ TEST_F(Report, WideLabelsKeepTheColumnsInLine) {
     for (const std::string& line : {lines[first], lines[first + 1]}) {
         const size_t at = line.find("2440");
         ASSERT_NE(at, std::string::npos) << line;
-        EXPECT_EQ(DisplayColumns(line.substr(0, at)), 20) << line;
-        EXPECT_EQ(DisplayColumns(line), 20 + 7 * 15) << line;
+        EXPECT_EQ(DisplayColumns(line.substr(0, at)), 30) << line;
+        EXPECT_EQ(DisplayColumns(line), 30 + 7 * 15) << line;
     }
+}
+
+// Labels that begin alike stay apart: the column widens up to 32 columns, and only
+// a longer label is cut.
+TEST_F(Report, LabelsUpToTheWidestColumnAreShownWhole) {
+    sheets = SheetTable({{"Oak melamine 18, 2mm", "2800", "2070", "1", "100", "Yes"},
+                         {"Oak melamine 18, 25mm", "2800", "2070", "1", "100", "Yes"}});
+    parts = PartTable({{"A label of thirty-four characters!", "100", "100", "1", "Yes"}});
+    const auto lines = Lines();
+    const size_t first = Find(lines, "Oak melamine 18, 2mm ");
+    ASSERT_LT(first + 1, lines.size());
+    EXPECT_EQ(lines[first].substr(0, 36), "Oak melamine 18, 2mm" + std::string(12, ' ') + "2800");
+    EXPECT_EQ(lines[first + 1].substr(0, 36),
+              "Oak melamine 18, 25mm" + std::string(11, ' ') + "2800");
+    EXPECT_LT(Find(lines, "A label of thirty-four charact~ 100"), lines.size());
+}
+
+// Settings and totals keep two decimals where those show the value, and every
+// digit it needs otherwise.
+TEST_F(Report, NumbersShowEveryDigitTheyNeed) {
+    result.settings.cut.bladeWidth = 0.125;
+    result.settings.cut.margins.top = 2.5;
+    result.offcutArea = 1234.0625;
+    const auto lines = Lines();
+    EXPECT_EQ(lines[3], Pad("Blade Width:", 26) + " 0.125");
+    EXPECT_EQ(lines[4], Pad("Top Margin:", 26) + " 2.50");
+    EXPECT_EQ(lines[Find(lines, "Offcuts reusable area:")],
+              Pad("Offcuts reusable area:", 26) + "1234.0625");
 }
 
 TEST_F(Report, WithoutOffcutsBothRatiosAgree) {

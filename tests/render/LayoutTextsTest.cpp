@@ -1,6 +1,7 @@
 // The texts of the layout drawing stay readable on generated layouts: every one
-// inside what it describes, none over another, none below the readable size, and
-// the label of a part with room for it at the drawing's full size.
+// inside what it describes, none over another (cut numbers included), none below
+// the readable size, every part numbered where its number fits, and the label of
+// a part with room for it at the drawing's full size.
 #include <gtest/gtest.h>
 
 #include <QFontMetricsF>
@@ -11,6 +12,7 @@
 #include "render/LayoutDrawing.h"
 #include "render/LayoutTexts.h"
 #include "support/LayoutFixture.h"
+#include "text/NumberText.h"
 
 namespace {
 
@@ -52,8 +54,20 @@ bool Inside(const QRectF& inner, const QRectF& outer) {
 }
 
 struct Reach {
-    int texts = 0, shrunk = 0, leftOut = 0, cutNumbers = 0;
+    int texts = 0, shrunk = 0, leftOut = 0, cutNumbers = 0, turned = 0, cutShort = 0;
 };
+
+// The label text of part i: its number, then ": " and its label whole or cut
+// short, or the number alone.
+bool NamesPart(const QString& text, size_t i, const std::string& label, bool& cutShort) {
+    const QString number = QString::number(i + 1);
+    if (text == number) return true;
+    const QString whole = number + QStringLiteral(": ") + QString::fromStdString(label);
+    if (text == whole) return true;
+    cutShort = text.endsWith(QChar(0x2026)) && whole.startsWith(text.chopped(1)) &&
+               text.size() > number.size() + 3;
+    return cutShort;
+}
 
 }  // namespace
 
@@ -82,7 +96,7 @@ TEST(LayoutTexts, EveryTextFitsWhatItDescribesAndNoneOverlap) {
         options.document = true;
         TextFitter fitter(LayoutFont(), &device, 13, 8);
         const std::vector<LayoutText> texts =
-            LayoutTexts(fitter, view, sheet, *cuts, blade, options);
+            LayoutTexts(fitter, view, sheet, *cuts, blade, 2, options);
 
         for (size_t i = 0; i < texts.size(); ++i) {
             const LayoutText& t = texts[i];
@@ -90,6 +104,7 @@ TEST(LayoutTexts, EveryTextFitsWhatItDescribesAndNoneOverlap) {
             EXPECT_GE(t.fitted.pixelSize, 8);
             EXPECT_LE(t.fitted.pixelSize, 13);
             reach.shrunk += t.fitted.pixelSize < 13;
+            reach.turned += t.fitted.turned;
             switch (t.kind) {
                 case LayoutText::Kind::CutNumber:
                     ++reach.cutNumbers;
@@ -105,10 +120,15 @@ TEST(LayoutTexts, EveryTextFitsWhatItDescribesAndNoneOverlap) {
                     if (t.kind == LayoutText::Kind::Corner) {
                         // The corner it names, drawn where it is: the top left.
                         EXPECT_EQ(t.fitted.text.toStdString(),
-                                  "(" + std::to_string(static_cast<int>(std::lround(p.x))) + "," +
-                                      std::to_string(static_cast<int>(std::lround(p.y + p.width))) +
-                                      ")");
+                                  "(" + FormatDecimals(p.x, 2) + "," +
+                                      FormatDecimals(p.y + p.width, 2) + ")");
                         EXPECT_EQ(box.topLeft(), QPointF(part.topLeft()));
+                    }
+                    if (t.kind == LayoutText::Kind::Label) {
+                        bool cutShort = false;
+                        EXPECT_TRUE(NamesPart(t.fitted.text, t.owner, p.label, cutShort))
+                            << "job " << job << ": " << t.fitted.text.toStdString();
+                        reach.cutShort += cutShort;
                     }
                 }
             }
@@ -120,15 +140,24 @@ TEST(LayoutTexts, EveryTextFitsWhatItDescribesAndNoneOverlap) {
         reach.texts += static_cast<int>(texts.size());
 
         // A part with room for its label in the middle, beside its other texts,
-        // gets it at the full size.
+        // gets it at the full size; one with room for its number is numbered.
         const QFontMetricsF metrics(LayoutFont(), &device);
+        QFont smallest = LayoutFont();
+        smallest.setPixelSize(8);
+        const QFontMetricsF small(smallest, &device);
         for (size_t i = 0; i < sheet.parts.size(); ++i) {
             const QRect part = view.Box(sheet.parts[i]);
-            const QString label = QString::fromStdString(sheet.parts[i].label);
+            const QString label = QString::number(i + 1) + QStringLiteral(": ") +
+                                  QString::fromStdString(sheet.parts[i].label);
             const bool labelled = std::any_of(texts.begin(), texts.end(), [&](const LayoutText& t) {
                 return t.kind == LayoutText::Kind::Label && t.owner == static_cast<int>(i);
             });
             reach.leftOut += !labelled;
+            // The number goes first: no other text of the part stands in its way.
+            const double side = small.horizontalAdvance(QString::number(i + 1)) + 4;
+            if (std::min(part.width(), part.height()) > small.height() + 4 &&
+                std::max(part.width(), part.height()) > side)
+                EXPECT_TRUE(labelled) << "job " << job << " part " << i;
             if (part.width() > 2 * metrics.horizontalAdvance(label) + 200 &&
                 part.height() > 8 * metrics.height()) {
                 const auto own = std::find_if(texts.begin(), texts.end(), [&](const LayoutText& t) {
@@ -144,26 +173,61 @@ TEST(LayoutTexts, EveryTextFitsWhatItDescribesAndNoneOverlap) {
     EXPECT_GT(reach.shrunk, 100);
     EXPECT_GT(reach.leftOut, 100);
     EXPECT_GT(reach.cutNumbers, 1000);
+    EXPECT_GT(reach.turned, 100);
+    EXPECT_GT(reach.cutShort, 30);
 }
 
-// A long label in a narrow part is set smaller; one that is too long even at the
-// smallest size is left out rather than run over the part's edges.
-TEST(LayoutTexts, LabelsShrinkBeforeTheyAreLeftOut) {
+// A long label in a narrow part is set smaller, then turned to read upward where
+// the part is tall, then cut short, and at the last the part keeps its number.
+TEST(LayoutTexts, LabelsShrinkTurnAndAreCutShortBeforeOnlyTheNumberStays) {
     QImage device(600, 600, QImage::Format_RGB32);
     const SheetView view(1.0, 600, 600);
     LayoutDrawOptions options;
     const QFontMetricsF metrics(LayoutFont(), &device);
-    const double full = metrics.horizontalAdvance(QStringLiteral("Drawer base bottom"));
-    const auto labelSize = [&](double partLength) {
+    const QString name = QStringLiteral("1: Drawer base bottom");
+    const double full = metrics.horizontalAdvance(name);
+    const auto labelOf = [&](double partLength, double partWidth) {
         const PlannedSheet sheet = LayoutSheet(
-            "S", 600, 600, 1, 0, {Rect("Drawer base bottom", 1, 0, 0, partLength, 100)});
+            "S", 600, 600, 1, 0, {Rect("Drawer base bottom", 1, 0, 0, partLength, partWidth)});
         TextFitter fitter(LayoutFont(), &device, 13, 8);
-        const auto texts = LayoutTexts(fitter, view, sheet, {}, 0, options);
-        return texts.empty() ? 0.0 : texts.front().fitted.pixelSize;
+        const auto texts = LayoutTexts(fitter, view, sheet, {}, 0, 2, options);
+        return texts.empty() ? FittedText{} : texts.front().fitted;
     };
-    EXPECT_EQ(labelSize(full + 40), 13);
-    const double shrunk = labelSize(full * 0.85);
-    EXPECT_LT(shrunk, 13);
-    EXPECT_GE(shrunk, 8);
-    EXPECT_EQ(labelSize(full * 0.4), 0.0);
+    EXPECT_EQ(labelOf(full + 40, 100).pixelSize, 13);
+    EXPECT_EQ(labelOf(full + 40, 100).text, name);
+    const FittedText shrunk = labelOf(full * 0.85, 100);
+    EXPECT_LT(shrunk.pixelSize, 13);
+    EXPECT_GE(shrunk.pixelSize, 8);
+    EXPECT_FALSE(shrunk.turned);
+    // Narrow and tall: turned, at the full size.
+    const FittedText turned = labelOf(30, full + 40);
+    EXPECT_TRUE(turned.turned);
+    EXPECT_EQ(turned.pixelSize, 13);
+    EXPECT_EQ(turned.text, name);
+    EXPECT_LE(turned.box.width(), 30);
+    // Too short either way: the label cut short after the number.
+    const FittedText cut = labelOf(full * 0.5, 40);
+    EXPECT_TRUE(cut.text.startsWith(QStringLiteral("1: Dra"))) << cut.text.toStdString();
+    EXPECT_TRUE(cut.text.endsWith(QChar(0x2026)));
+    // Room for the number alone.
+    EXPECT_EQ(labelOf(20, 20).text, QStringLiteral("1"));
+}
+
+// Sizes and corners are written with the job's decimals, trailing zeros dropped.
+TEST(LayoutTexts, SizesKeepTheirDecimals) {
+    QImage device(1000, 1000, QImage::Format_RGB32);
+    const SheetView view(0.5, 2000, 2000);
+    LayoutDrawOptions options;
+    options.dimensions = options.corners = true;
+    const PlannedSheet sheet =
+        LayoutSheet("S", 2000, 2000, 1, 0, {Rect("Side", 1, 10.26, 0, 1396.5, 596.5)});
+    const auto textsWith = [&](int decimals) {
+        TextFitter fitter(LayoutFont(), &device, 13, 8);
+        std::vector<std::string> out;
+        for (const LayoutText& t : LayoutTexts(fitter, view, sheet, {}, 0, decimals, options))
+            if (t.kind != LayoutText::Kind::Label) out.push_back(t.fitted.text.toStdString());
+        return out;
+    };
+    EXPECT_EQ(textsWith(2), (std::vector<std::string>{"1396.5", "596.5", "(10.26,596.5)"}));
+    EXPECT_EQ(textsWith(1), (std::vector<std::string>{"1396.5", "596.5", "(10.3,596.5)"}));
 }

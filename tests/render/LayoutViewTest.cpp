@@ -137,8 +137,12 @@ TEST(LayoutPicture, PartsOffcutsAndLabelInkWithYUpward) {
     EXPECT_EQ(At(image, 150, 295), QColor(255, 0, 0));
     EXPECT_EQ(At(image, 150, 294), kMoneyGreen);
     EXPECT_EQ(At(image, 150, 100), kMoneyGreen);
-    EXPECT_EQ(At(image, 150, 395), kMoneyGreen);  // no label when switched off
     EXPECT_EQ(At(image, 400, 220), kMoneyGreen);  // offcuts hidden
+    // Without its label the part keeps its number, narrow in the middle.
+    const QRect number = InkBox(image, QRect(1, 296, 298, 198));
+    ASSERT_FALSE(number.isNull());
+    EXPECT_NEAR(number.center().x(), 150, 4);
+    EXPECT_LE(number.width(), 12);
 
     o.label = true;
     o.offcuts = true;
@@ -149,7 +153,8 @@ TEST(LayoutPicture, PartsOffcutsAndLabelInkWithYUpward) {
     EXPECT_EQ(At(image, 400, 195), QColor(0, 0, 255));
     const QRect ink = InkBox(image, QRect(1, 296, 298, 198));
     ASSERT_FALSE(ink.isNull());
-    // The label stands in the middle of the part, at the drawing's 13 pixels.
+    // "1: ABCDE" stands in the middle of the part, at the drawing's 13 pixels.
+    EXPECT_GT(ink.width(), 3 * number.width());
     EXPECT_NEAR(ink.center().x(), 150, 4);
     EXPECT_NEAR(ink.center().y(), 395, 4);
     EXPECT_GE(ink.height(), 8);
