@@ -1,5 +1,6 @@
 #include "gui/CalcCommand.h"
 
+#include <QCoreApplication>
 #include <QProgressBar>
 
 #include "export/Report.h"
@@ -36,6 +37,14 @@ void CalcCommand::Stop() {
 
 void CalcCommand::StopAndWait() {
     runner_->StopAndWait();
+}
+
+void CalcCommand::StopAndApply() {
+    if (!Running()) return;
+    runner_->StopAndWait();
+    // The steps, the best plan's text and the end are waiting as queued calls, in
+    // the order they were sent.
+    QCoreApplication::sendPostedEvents();
 }
 
 void CalcCommand::Start() {

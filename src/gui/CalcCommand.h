@@ -43,6 +43,8 @@ class CalcCommand : public QObject {
     bool Running() const;
     // Waits for a running search to end (the window is closing).
     void StopAndWait();
+    // Ends a running search and applies its best plan before returning.
+    void StopAndApply();
 
     const Calculation& Calc() const { return calc_; }
     // The report of the applied result, one text line per entry.

@@ -476,6 +476,9 @@ void MainWindow::mnAboutClick() {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
+    // A search still running ends with its best plan so far, which is a change
+    // to ask about as any other.
+    if (calc_->Running()) calc_->StopAndApply();
     if (!project_->MayDiscardChanges()) {
         event->ignore();
         return;

@@ -1,8 +1,9 @@
 #include "io/RecoveryCopy.h"
 
-#include <algorithm>
+#include <cstdint>
 #include <filesystem>
 #include <nlohmann/json.hpp>
+#include <type_traits>
 #include <variant>
 #include <vector>
 
@@ -151,7 +152,8 @@ std::string ReadText(const Json& json, const char* key, std::string& out) {
 }
 
 std::string ReadCopy(const Json& json, RecoveryCopy& copy) {
-    if (!json.is_object() || json.value("format", std::string()) != kFormat)
+    const auto format = json.find("format");
+    if (format == json.end() || !format->is_string() || format->get<std::string>() != kFormat)
         return _("the file is not a recovery copy written by this program");
     std::string fault = ReadText(json, "project", copy.projectPath);
     if (fault.empty()) fault = ReadText(json, "sheetFile", copy.names.SheetFileName);

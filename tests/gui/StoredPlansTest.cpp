@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -16,6 +17,7 @@
 #include "UiWait.h"
 #include "WindowFixture.h"
 #include "export/StoredPlan.h"
+#include "gui/CalcCommand.h"
 #include "gui/EntryTableView.h"
 #include "io/ListFiles.h"
 #include "support/DataFixtures.h"
@@ -200,4 +202,26 @@ TEST_F(StoredPlans, ANewPlanIsAChangeThatExitAsksAbout) {
     EXPECT_FALSE(window->HasUnsavedChanges());
     EXPECT_TRUE(window->close());
     EXPECT_EQ(dialogs.questions.size(), 1);
+}
+
+TEST_F(StoredPlans, ExitDuringALongBestSearchKeepsItsPlanAndAsksAboutIt) {
+    SaveCalculatedProject();
+    Open();
+    window->OpenProject(QString::fromStdString(Path("kitchen.dat")));
+    Find<QComboBox>("cbbSearch")->setCurrentIndex(1);
+    Find<QLineEdit>("edtTimeLimit")->setText(QStringLiteral("120"));
+    ASSERT_FALSE(window->HasUnsavedChanges());
+    Find<QPushButton>("btnCalc")->click();
+    auto* bar = Find<QProgressBar>("pbCutting");
+    ASSERT_TRUE(WaitUntil([&] { return bar->isTextVisible(); }, 60000));  // searching for the best
+    dialogs.saveChoices = {Dialogs::Choice::Cancel};
+    QElapsedTimer clock;
+    clock.start();
+    EXPECT_FALSE(window->close());
+    EXPECT_LT(clock.elapsed(), 20000);
+    EXPECT_EQ(dialogs.questions.size(), 1);
+    EXPECT_FALSE(window->findChild<CalcCommand*>()->Running());
+    EXPECT_TRUE(Find<QPushButton>("btnCalc")->isEnabled());
+    EXPECT_EQ(Text(window->windowTitle()), "*kitchen.dat - Tarvex sheet cutting system");
+    EXPECT_GT(Find<QComboBox>("cmbPages")->count(), 0);
 }
