@@ -107,7 +107,7 @@ int Calculate(const CliOptions& o, const JobSettings& settings, CellTable& sheet
     const CalcOutcome outcome = FinishIntoTables(calc, sheetTable);
     if (outcome.status == CalcOutcome::Status::PlanRejected)
         return Fail(outcome.message, kExitPlanRejected);
-    plan = {calc.AppliedShared(), sheetTable, partTable};
+    plan = {calc.AppliedShared(), sheetTable, partTable, o.seed.has_value()};
     PrintOutcome(o, outcome.message, *plan.result, info);
     return kExitAllPlaced;
 }

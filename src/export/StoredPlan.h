@@ -14,6 +14,9 @@ struct StoredPlan {
     std::shared_ptr<const AppliedResult> result;
     CellTable sheetTable;  // as the calculation left it, Left Quant included
     CellTable partTable;   // as it was typed for the calculation
+    // The search started from a seed the user gave, not a new one: opening the
+    // plan's project gives "Seed:" that seed again.
+    bool fixedSeed = false;
 };
 
 // The plan file of a project: its name with ".plan.json" for ".dat".

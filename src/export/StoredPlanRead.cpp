@@ -213,6 +213,14 @@ bool ReadSettings(Fields& in, const Json& top, JobSettings& s) {
     return true;
 }
 
+// Plans written before the field was added were searched from a seed of their own.
+bool ReadFixedSeed(Fields& in, const Json& top, bool& fixed) {
+    const Json& settings = top.at("settings");  // read by ReadSettings before
+    fixed = false;
+    return !settings.contains("fixedSeed") ||
+           in.Flag(settings, "settings", "fixedSeed", fixed);
+}
+
 bool ReadTable(Fields& in, const Json& tables, const char* key, TableKind kind, CellTable& out) {
     const Json* rows = in.List(tables, "tables", key);
     if (!rows) return false;
@@ -283,6 +291,7 @@ bool ReadPlan(const Json& top, StoredPlan& plan, std::string& fault) {
             return false;
     const Json* tables = nullptr;
     if (!ReadJob(in, top, r.job) || !ReadSettings(in, top, r.settings) ||
+        !ReadFixedSeed(in, top, plan.fixedSeed) ||
         !(tables = in.Get(top, "", "tables")) ||
         !ReadTable(in, *tables, "sheets", TableKind::Sheet, plan.sheetTable) ||
         !ReadTable(in, *tables, "parts", TableKind::Part, plan.partTable) ||

@@ -76,6 +76,7 @@ std::string StoredPlanJson(const StoredPlan& plan) {
     }
     json["job"] = JobJson(result.job);
     json["settings"] = SettingsJson(result.settings);
+    json["settings"]["fixedSeed"] = plan.fixedSeed;
     json["tables"] = {{"sheets", RowsOf(plan.sheetTable)}, {"parts", RowsOf(plan.partTable)}};
     return json.dump(2, ' ', false, Json::error_handler_t::replace) + "\n";
 }

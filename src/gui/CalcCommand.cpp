@@ -1,5 +1,6 @@
 #include "gui/CalcCommand.h"
 
+#include <QCoreApplication>
 #include <QProgressBar>
 
 #include "export/Report.h"
@@ -39,6 +40,14 @@ void CalcCommand::StopAndWait() {
     runner_->StopAndWait();
 }
 
+void CalcCommand::StopAndApply() {
+    if (!Running()) return;
+    runner_->StopAndWait();
+    // The steps, the best plan's text and the end are waiting as queued calls, in
+    // the order they were sent.
+    QCoreApplication::sendPostedEvents();
+}
+
 void CalcCommand::Start() {
     if (Running()) return;
     const SettingsForm form = p_.settings();
@@ -52,6 +61,7 @@ void CalcCommand::Start() {
     CellTable parts = p_.parts.Table();
     const std::optional<CalcOutcome> ended = PrepareFromTables(calc_, form, sheets, parts);
     preparedParts_ = parts;
+    preparedFixedSeed_ = seed.has_value();
     // The job input writes the totals rows, also when a later check refuses the job.
     p_.sheets.Edit([&](CellTable& t) { t = std::move(sheets); });
     p_.parts.Edit([&](CellTable& t) { t = std::move(parts); });
@@ -66,6 +76,7 @@ void CalcCommand::Start() {
     p_.progress.setRange(0, std::max(1, calc_.MaxGenerationsOfPrepared()));
     p_.progress.setValue(0);
     p_.progress.setFormat(QStringLiteral("%p%"));
+    p_.progress.setTextVisible(false);
     Q_EMIT runningChanged(true);
     runner_->Start([this, seed](const std::function<void()>& step, const std::atomic<bool>& stop) {
         GaOptions options;
@@ -94,6 +105,8 @@ void CalcCommand::ShowPass(int pass) {
 void CalcCommand::ShowBest(const std::string& text) {
     p_.progress.setValue(p_.progress.maximum());
     p_.progress.setFormat(Q(text));
+    // The classic search's bar needs no words; the best search's plan so far does.
+    p_.progress.setTextVisible(true);
 }
 
 void CalcCommand::Finished() {
@@ -102,12 +115,16 @@ void CalcCommand::Finished() {
     if (outcome.status == CalcOutcome::Status::Applied) {
         appliedParts_ = preparedParts_;
         appliedSheets_ = sheets;
+        appliedFixedSeed_ = preparedFixedSeed_;
         report_ = WriteReport(*calc_.Applied(), sheets, appliedParts_);
     }
     p_.sheets.Edit([&](CellTable& t) { t = std::move(sheets); });
     p_.progress.setValue(p_.progress.maximum());
     Q_EMIT runningChanged(false);
-    if (outcome.status == CalcOutcome::Status::Applied) Q_EMIT resultApplied();
+    if (outcome.status == CalcOutcome::Status::Applied) {
+        Q_EMIT resultApplied();
+        Q_EMIT calculated();
+    }
     if (outcome.isError)
         p_.messages.Error(outcome.message);
     else if (!outcome.message.empty())
@@ -115,14 +132,18 @@ void CalcCommand::Finished() {
 }
 
 StoredPlan CalcCommand::Plan() const {
-    return {calc_.AppliedShared(), appliedSheets_, appliedParts_};
+    return {calc_.AppliedShared(), appliedSheets_, appliedParts_, appliedFixedSeed_};
 }
 
 void CalcCommand::Adopt(const StoredPlan& plan) {
     calc_.Adopt(plan.result);
     appliedSheets_ = plan.sheetTable;
     appliedParts_ = plan.partTable;
+    appliedFixedSeed_ = plan.fixedSeed;
     report_ = WriteReport(*plan.result, appliedSheets_, appliedParts_);
+    // The lists hold the whole stock; what the plan leaves of it is shown as after
+    // its calculation.
+    p_.sheets.Edit([&](CellTable& t) { UpdateLeftQuant(*plan.result, t); });
     Q_EMIT resultApplied();
 }
 
@@ -136,6 +157,7 @@ void CalcCommand::RewriteReport() {
 void CalcCommand::Forget() {
     calc_.Adopt(nullptr);
     appliedSheets_ = appliedParts_ = CellTable();
+    appliedFixedSeed_ = false;
     report_.clear();
     Q_EMIT resultApplied();
 }
@@ -146,7 +168,14 @@ bool CalcCommand::Outdated(const CellTable& sheets, const CellTable& parts,
     if (!plan) return false;
     JobSettings settings;
     std::string error;
+    if (!ReadJobSettings(form, settings, error)) return true;
+    // How long and how the plan was searched for does not make it a plan of other
+    // tables or settings.
+    settings.speed = plan->settings.speed;
+    settings.search = plan->settings.search;
+    settings.timeLimit = plan->settings.timeLimit;
+    settings.bestSteps = plan->settings.bestSteps;
     return ListContent(TableKind::Sheet, sheets) != ListContent(TableKind::Sheet, appliedSheets_) ||
            ListContent(TableKind::Part, parts) != ListContent(TableKind::Part, appliedParts_) ||
-           !ReadJobSettings(form, settings, error) || !(settings == plan->settings);
+           !(settings == plan->settings);
 }

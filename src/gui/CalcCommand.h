@@ -43,6 +43,8 @@ class CalcCommand : public QObject {
     bool Running() const;
     // Waits for a running search to end (the window is closing).
     void StopAndWait();
+    // Ends a running search and applies its best plan before returning.
+    void StopAndApply();
 
     const Calculation& Calc() const { return calc_; }
     // The report of the applied result, one text line per entry.
@@ -59,7 +61,9 @@ class CalcCommand : public QObject {
     void Adopt(const StoredPlan& plan);
     // No plan any more (another project).
     void Forget();
-    // Whether the tables or settings differ from those the applied result was made from.
+    // Whether the tables or the settings that shape a plan or its outputs differ
+    // from those the applied result was made from; how it was searched for (the
+    // search, its time limit, speed and seed) does not count.
     bool Outdated(const CellTable& sheets, const CellTable& parts,
                   const SettingsForm& form) const;
 
@@ -67,6 +71,8 @@ class CalcCommand : public QObject {
     void runningChanged(bool running);
     // A new plan became the applied result.
     void resultApplied();
+    // ... and it was calculated here, so no file holds it yet.
+    void calculated();
 
   private:
     void Finished();
@@ -81,5 +87,7 @@ class CalcCommand : public QObject {
     CellTable preparedParts_;
     CellTable appliedParts_;
     CellTable appliedSheets_;
+    bool preparedFixedSeed_ = false;  // "Seed:" gave the search its seed
+    bool appliedFixedSeed_ = false;
     std::vector<std::string> report_;
 };

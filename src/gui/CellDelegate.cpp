@@ -1,8 +1,11 @@
 #include "gui/CellDelegate.h"
 
+#include <QClipboard>
 #include <QComboBox>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <optional>
 
 #include "gui/CellTableModel.h"
 #include "gui/UiText.h"
@@ -51,14 +54,45 @@ void CellDelegate::setModelData(QWidget* editor, QAbstractItemModel* model,
     QStyledItemDelegate::setModelData(editor, model, index);
 }
 
+namespace {
+
+// The one cell a clipboard text holds, as a spreadsheet copies it (a line end
+// after it); nothing when it holds several cells or rows.
+std::optional<QString> SingleCell(QString text) {
+    if (text.endsWith(QLatin1Char('\n'))) text.chop(1);
+    if (text.endsWith(QLatin1Char('\r'))) text.chop(1);
+    if (text.contains(QLatin1Char('\t')) || text.contains(QLatin1Char('\n')) ||
+        text.contains(QLatin1Char('\r')))
+        return std::nullopt;
+    return text;
+}
+
+}  // namespace
+
 bool CellDelegate::eventFilter(QObject* object, QEvent* event) {
     if (event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
+        const auto* press = static_cast<QKeyEvent*>(event);
+        const int key = press->key();
         auto* editor = qobject_cast<QWidget*>(object);
         if (editor && (key == Qt::Key_Return || key == Qt::Key_Enter)) {
             Q_EMIT commitData(editor);
             Q_EMIT closeEditor(editor, QAbstractItemDelegate::NoHint);
             Q_EMIT enterPressed();
+            return true;
+        }
+        // Ctrl+V in a cell being typed: one copied cell goes into the text, copied
+        // rows (or a cell for a Yes/No list) into the table as its own Ctrl+V
+        // pastes them, once the editor has closed.
+        if (editor && key == Qt::Key_V && (press->modifiers() & Qt::ControlModifier)) {
+            const std::optional<QString> cell = SingleCell(QGuiApplication::clipboard()->text());
+            auto* line = qobject_cast<QLineEdit*>(editor);
+            if (cell && line) {
+                line->insert(*cell);
+                return true;
+            }
+            Q_EMIT commitData(editor);
+            Q_EMIT closeEditor(editor, QAbstractItemDelegate::NoHint);
+            Q_EMIT pasteRequested();
             return true;
         }
     }

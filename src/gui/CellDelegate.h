@@ -28,6 +28,9 @@ class CellDelegate : public QStyledItemDelegate {
   Q_SIGNALS:
     // Enter in an editor: the text is committed and the editor closed first.
     void enterPressed();
+    // Ctrl+V in an editor with more than a cell copied: the editor has closed and
+    // the table pastes.
+    void pasteRequested();
     // An entry was refused; the message names the table, row and column. Sent
     // once the editor has closed, so that a message box cannot interrupt it.
     void entryRefused(const QString& message);

@@ -28,9 +28,20 @@ void ChangeTracker::MarkSettingsSaved() {
     Check();
 }
 
+void ChangeTracker::MarkPlanCalculated() {
+    planUnsaved_ = true;
+    Check();
+}
+
+void ChangeTracker::MarkPlanSaved() {
+    planUnsaved_ = false;
+    Check();
+}
+
 void ChangeTracker::MarkAllSaved() {
     savedSheets_ = ListContent(TableKind::Sheet, sheets_.Table());
     savedParts_ = ListContent(TableKind::Part, parts_.Table());
+    planUnsaved_ = false;
     MarkSettingsSaved();
 }
 
@@ -43,8 +54,12 @@ bool ChangeTracker::SettingsChanged() const {
     return ProjectSettingLines(settings_()) != savedSettings_;
 }
 
-bool ChangeTracker::AnyChanged() const {
+bool ChangeTracker::EntriesChanged() const {
     return ListChanged(TableKind::Sheet) || ListChanged(TableKind::Part) || SettingsChanged();
+}
+
+bool ChangeTracker::AnyChanged() const {
+    return planUnsaved_ || EntriesChanged();
 }
 
 void ChangeTracker::Check() {

@@ -1,6 +1,7 @@
 // What differs from the project as last opened or saved: each table against the
-// list it was read from or saved to, the settings against the project file. The
-// window marks its caption with it and asks before anything would be lost.
+// list it was read from or saved to, the settings against the project file, and a
+// plan calculated since, which only saving the project keeps. The window marks
+// its caption with it and asks before anything would be lost.
 #pragma once
 
 #include <QObject>
@@ -24,10 +25,15 @@ class ChangeTracker : public QObject {
     void MarkListSaved(TableKind kind);
     // The settings as they stand are what the project holds.
     void MarkSettingsSaved();
+    // A calculation applied a plan that no file holds yet; saved with the project.
+    void MarkPlanCalculated();
+    void MarkPlanSaved();
     void MarkAllSaved();
 
     bool ListChanged(TableKind kind) const;
     bool SettingsChanged() const;
+    // A table or a setting the project keeps, not the plan alone.
+    bool EntriesChanged() const;
     bool AnyChanged() const;
 
     // Looks again; the tables are watched, the settings are not.
@@ -44,5 +50,6 @@ class ChangeTracker : public QObject {
     const CellTableModel& parts_;
     std::function<SettingsForm()> settings_;
     std::vector<std::string> savedSheets_, savedParts_, savedSettings_;
+    bool planUnsaved_ = false;
     bool shown_ = false;
 };

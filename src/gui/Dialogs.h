@@ -34,6 +34,8 @@ class Dialogs {
                          Icon icon) = 0;
     // Whether to save changes before they would be lost: save, discard or cancel.
     virtual Choice AskToSave(QWidget* parent, const QString& caption, const QString& text) = 0;
+    // A question answered yes or no.
+    virtual bool AskYesNo(QWidget* parent, const QString& caption, const QString& text) = 0;
     // The chosen path, or an empty text when the user cancels.
     virtual QString OpenFile(QWidget* parent, const FileRequest& request) = 0;
     // Asks before overwriting an existing file.

@@ -38,6 +38,7 @@ EntryTableView::EntryTableView(CellTableModel& model, QWidget* parent)
     setWordWrap(false);
     SetDefaultWidths();
     connect(delegate_, &CellDelegate::enterPressed, this, &EntryTableView::enterPressed);
+    connect(delegate_, &CellDelegate::pasteRequested, this, &EntryTableView::pasteRequested);
 
     totals_->setModel(&model);
     totals_->horizontalHeader()->hide();

@@ -83,12 +83,24 @@ void FileCommands::Save(TableKind kind) {
     if (!path.isEmpty()) SaveTo(kind, path);
 }
 
+bool FileCommands::HasSavedList(TableKind kind) const {
+    const std::string& name =
+        kind == TableKind::Sheet ? names_.SheetFileName : names_.PartFileName;
+    std::error_code missing;
+    return !name.empty() && std::filesystem::is_regular_file(name, missing);
+}
+
+bool FileCommands::SaveChangedTo(TableKind kind, const std::string& path) {
+    Page(kind).View().CommitEditing();
+    if (HasSavedList(kind) && !p_.changes.ListChanged(kind)) return true;
+    return SaveTo(kind, Q(path));
+}
+
 bool FileCommands::SaveIfChanged(TableKind kind) {
     Page(kind).View().CommitEditing();
     const std::string& name =
         kind == TableKind::Sheet ? names_.SheetFileName : names_.PartFileName;
-    std::error_code missing;
-    const bool exists = !name.empty() && std::filesystem::is_regular_file(name, missing);
+    const bool exists = HasSavedList(kind);
     if (exists && !p_.changes.ListChanged(kind)) return true;
     // Workbooks, sectioned and CSV lists are only read: the table goes to a text list.
     if (exists && ChooseListReader(kind, name, true) == ListReader::Text)

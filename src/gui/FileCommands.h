@@ -33,6 +33,9 @@ class FileCommands : public QObject {
     // list it was read from when that is a text list, otherwise where the user
     // says. False when the user cancels or the file cannot be written.
     bool SaveIfChanged(TableKind kind);
+    // Saves the table to `path` when it changed or has no list file yet; a list
+    // that is as it was stays where it is. False when it cannot be written.
+    bool SaveChangedTo(TableKind kind, const std::string& path);
 
     // Asks for a file with the dialog of `kind`; an empty text when cancelled.
     QString Ask(FileDialogKind kind, bool save) const;
@@ -43,6 +46,8 @@ class FileCommands : public QObject {
   private:
     CellTableModel& Model(TableKind kind) const;
     TablePage& Page(TableKind kind) const;
+    // The table's list names an existing file.
+    bool HasSavedList(TableKind kind) const;
     bool SaveTo(TableKind kind, const QString& path);
 
     FileCommandsParts p_;

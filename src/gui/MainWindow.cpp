@@ -3,6 +3,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFileInfo>
+#include <QDateTime>
 #include <QComboBox>
 #include <QMenuBar>
 #include <QScreen>
@@ -29,6 +31,7 @@
 #include "gui/OutputCommands.h"
 #include "gui/ProjectCommands.h"
 #include "io/ProjectFiles.h"
+#include "gui/RecoveryKeeper.h"
 #include "gui/ReportPage.h"
 #include "gui/SetsPage.h"
 #include "gui/TableHistory.h"
@@ -46,7 +49,7 @@
 #include "text/Translate.h"
 
 WindowFiles WindowFiles::Default() {
-    return {SettingsFilePath(), SettingsTemplatePath(), LocaleDir()};
+    return {SettingsFilePath(), SettingsTemplatePath(), LocaleDir(), RecoveryDirPath()};
 }
 
 MainWindow::MainWindow(Dialogs& dialogs, const WindowFiles& files, QWidget* parent)
@@ -101,6 +104,7 @@ MainWindow::MainWindow(Dialogs& dialogs, const WindowFiles& files, QWidget* pare
     ConnectProject();
     changes_->MarkAllSaved();
     UpdateTitle();
+    KeepRecoveryCopy();
 
     // The update check runs once, a while after the start.
     tmr1_ = new QTimer(this);
@@ -176,6 +180,55 @@ void MainWindow::ConnectProject() {
     }
 }
 
+void MainWindow::KeepRecoveryCopy() {
+    recovery_ = new RecoveryKeeper(files_.recoveryDir, files_.recoveryDelay,
+                                   [this] { return UnsavedWork(); }, this);
+    for (const CellTableModel* model : {&sheetModel_, &partModel_}) {
+        connect(model, &QAbstractItemModel::dataChanged, recovery_, &RecoveryKeeper::Changed);
+        connect(model, &QAbstractItemModel::modelReset, recovery_, &RecoveryKeeper::Changed);
+    }
+    connect(setsPage_, &SetsPage::changed, recovery_, &RecoveryKeeper::Changed);
+    connect(changes_, &ChangeTracker::changedTurned, recovery_, [this](bool anyChanged) {
+        if (!anyChanged) recovery_->Discard();
+    });
+}
+
+std::optional<RecoveryCopy> MainWindow::UnsavedWork() const {
+    if (!changes_->EntriesChanged()) return std::nullopt;
+    return RecoveryCopy{project_->ProjectPath(), fileCommands_->Names(), Settings(),
+                        sheetModel_.Table(), partModel_.Table()};
+}
+
+void MainWindow::OfferRecovery() {
+    for (const std::filesystem::path& left : recovery_->LeftBehind()) {
+        RecoveryCopy copy;
+        std::string error;
+        if (!ReadRecoveryCopy(left.string(), copy, error)) {
+            messages_->Error(error);
+            RecoveryKeeper::Remove(left);
+            continue;
+        }
+        const std::string project = copy.projectPath.empty()
+                                        ? _("untitled")
+                                        : std::filesystem::path(copy.projectPath).filename().string();
+        const QString written = QFileInfo(Q(left.string())).lastModified().toString(
+            QStringLiteral("yyyy-MM-dd HH:mm"));
+        const std::string question = Substitute(
+            _("The program ended without saving the changes to \"{1}\" (kept at {2}). Restore "
+              "them?"),
+            {project, S(written)});
+        if (!dialogs_.AskYesNo(this, windowTitle(), Q(question))) {
+            RecoveryKeeper::Remove(left);
+            continue;
+        }
+        project_->Restore(copy);
+        // The work is this window's now: its own copy replaces the one left behind.
+        RecoveryKeeper::Remove(left);
+        recovery_->Keep();
+        return;
+    }
+}
+
 void MainWindow::UpdateTitle() {
     const std::string& path = project_->ProjectPath();
     QString title = path.empty() ? BaseCaption() : Q(ProjectCaption(path, S(BaseCaption())));
@@ -227,6 +280,7 @@ void MainWindow::ConnectPages() {
     connect(layoutsPage_, &LayoutsPage::stopClicked, calc_, &CalcCommand::Stop);
     connect(calc_, &CalcCommand::runningChanged, this, &MainWindow::SetRunning);
     connect(calc_, &CalcCommand::resultApplied, this, &MainWindow::ShowResult);
+    connect(calc_, &CalcCommand::calculated, changes_, &ChangeTracker::MarkPlanCalculated);
 
     outputs_ = new OutputCommands(
         {*this, dialogs_, *messages_, *calc_, *layoutsPage_, printer_,
@@ -426,11 +480,16 @@ void MainWindow::mnAboutClick() {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
+    // A search still running ends with its best plan so far, which is a change
+    // to ask about as any other.
+    if (calc_->Running()) calc_->StopAndApply();
     if (!project_->MayDiscardChanges()) {
         event->ignore();
         return;
     }
     // A calculation still running ends after its current generation.
     calc_->StopAndWait();
+    // Saved or discarded at the user's word: nothing is left to recover.
+    recovery_->Discard();
     event->accept();
 }

@@ -5,13 +5,16 @@
 #include <QMainWindow>
 #include <QPrinter>
 #include <QTimer>
+#include <chrono>
 #include <filesystem>
+#include <optional>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "gui/CellTableModel.h"
 #include "gui/QtTexts.h"
+#include "io/RecoveryCopy.h"
 #include "io/SettingsForm.h"
 
 class CalcCommand;
@@ -26,6 +29,7 @@ class QAction;
 class QLabel;
 class QMenu;
 class QTabWidget;
+class RecoveryKeeper;
 class ReportPage;
 class SetsPage;
 class TableHistory;
@@ -36,6 +40,9 @@ struct WindowFiles {
     std::filesystem::path settingsFile;  // velkor.db: the language
     std::filesystem::path settingsSeed;  // an installation's default settings file
     std::filesystem::path localeDir;     // the catalogs, one folder per language
+    std::filesystem::path recoveryDir;   // the recovery copies of unsaved work
+    // How soon after a change the recovery copy is written, at the most often.
+    std::chrono::milliseconds recoveryDelay{30000};
 
     // Where the installed or portable program keeps them.
     static WindowFiles Default();
@@ -56,6 +63,9 @@ class MainWindow : public QMainWindow {
 
     // Opens a project as the Project menu does, for a project named on the command line.
     void OpenProject(const QString& path);
+    // At start: offers to restore the unsaved work that a crash or a kill of a
+    // window left behind, the newest first; a copy not restored is removed.
+    void OfferRecovery();
 
     // The caption without a project name, in the current language.
     QString BaseCaption() const;
@@ -87,6 +97,9 @@ class MainWindow : public QMainWindow {
     void ShowResult();
     // The status line: the seed of the plan shown.
     void ShowPlanStatus();
+    // Keeps a recovery copy of the tables and settings while they are not saved.
+    void KeepRecoveryCopy();
+    std::optional<RecoveryCopy> UnsavedWork() const;
     void cbbLangChange(int index);
     void pgcpg1Change(int index);
     void mnPrintSetupClick();
@@ -116,6 +129,7 @@ class MainWindow : public QMainWindow {
     ProjectCommands* project_ = nullptr;
     CalcCommand* calc_ = nullptr;
     OutputCommands* outputs_;
+    RecoveryKeeper* recovery_ = nullptr;
     QPrinter printer_;
     QTimer* tmr1_;
     QtTexts qtTexts_;

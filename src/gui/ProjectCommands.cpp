@@ -2,6 +2,7 @@
 
 #include <QMainWindow>
 #include <filesystem>
+#include <vector>
 
 #include "export/StoredPlan.h"
 #include "gui/CalcCommand.h"
@@ -14,6 +15,8 @@
 #include "gui/UiText.h"
 #include "io/FileDialogs.h"
 #include "io/ProjectFiles.h"
+#include "io/RecoveryCopy.h"
+#include "text/NumberText.h"
 #include "text/Translate.h"
 
 ProjectCommands::ProjectCommands(ProjectCommandsParts parts, QObject* parent)
@@ -81,6 +84,18 @@ void ProjectCommands::OpenFile(const QString& path) {
     if (!result.message.empty()) p_.messages.Error(result.message);
 }
 
+void ProjectCommands::Restore(const RecoveryCopy& copy) {
+    std::error_code error;
+    if (!copy.projectPath.empty() && std::filesystem::is_regular_file(copy.projectPath, error))
+        OpenFile(Q(copy.projectPath));
+    p_.history.Edit(p_.sheets, [&](CellTable& t) { t = copy.sheetTable; });
+    p_.history.Edit(p_.parts, [&](CellTable& t) { t = copy.partTable; });
+    p_.showSettings(copy.form);
+    p_.lists.Names() = copy.names;
+    p_.lists.ShowNames();
+    p_.changes.Check();
+}
+
 void ProjectCommands::OpenPlan(const std::string& projectPath) {
     const std::string path = PlanPathOf(projectPath);
     std::error_code error;
@@ -92,10 +107,22 @@ void ProjectCommands::OpenPlan(const std::string& projectPath) {
     std::string message;
     if (ReadStoredPlan(path, plan, message)) {
         p_.calc.Adopt(plan);
+        ShowPlanSettings(plan);
         return;
     }
     p_.calc.Forget();
     p_.messages.Error(message);
+}
+
+void ProjectCommands::ShowPlanSettings(const StoredPlan& plan) {
+    const JobSettings& made = plan.result->settings;
+    SettingsForm form = p_.settings();
+    form.bestSearch = made.search == SearchMethod::Best;
+    form.timeLimit = FormatGeneral(made.timeLimit);
+    form.seed = plan.fixedSeed ? std::to_string(plan.result->seed) : std::string();
+    form.costOptimization = made.cut.costObjective;
+    form.offcutPrefix = made.offcutPrefix;
+    p_.showSettings(form);
 }
 
 bool ProjectCommands::SaveToFile(const std::string& path) {
@@ -114,6 +141,8 @@ bool ProjectCommands::SaveToFile(const std::string& path) {
     std::string error;
     if (plan.result && !WriteStoredPlan(PlanPathOf(path), plan, error))
         p_.messages.GeneralError(error);
+    else
+        p_.changes.MarkPlanSaved();
     return true;
 }
 
@@ -123,8 +152,16 @@ bool ProjectCommands::Save() {
 }
 
 bool ProjectCommands::SaveAs() {
-    if (!p_.lists.SaveIfChanged(TableKind::Part) || !p_.lists.SaveIfChanged(TableKind::Sheet))
-        return false;
-    const QString path = p_.lists.Ask(FileDialogKind::ProjectSave, true);
-    return !path.isEmpty() && SaveToFile(S(path));
+    // Nothing is written before the new name is known.
+    const QString chosen = p_.lists.Ask(FileDialogKind::ProjectSave, true);
+    if (chosen.isEmpty()) return false;
+    const std::string path = S(chosen);
+    // The lists the project had stay as the project they came from names them:
+    // a changed table goes beside the new project as a new list.
+    const ListFileNames& names = p_.lists.Names();
+    std::vector<std::string> taken;
+    if (path != path_) taken = {names.SheetFileName, names.PartFileName};
+    for (const TableKind kind : {TableKind::Part, TableKind::Sheet})
+        if (!p_.lists.SaveChangedTo(kind, ListPathBesideProject(path, kind, taken))) return false;
+    return SaveToFile(path);
 }

@@ -14,6 +14,8 @@
 
 class CalcCommand;
 class FileCommands;
+struct RecoveryCopy;
+struct StoredPlan;
 
 struct ProjectCommandsParts : EntryCommandParts {
     FileCommands& lists;
@@ -41,6 +43,9 @@ class ProjectCommands : public QObject {
     // nothing was saved (cancelled or failed).
     bool Save();
     bool SaveAs();
+    // Shows the unsaved work of a recovery copy: its project as saved, then the
+    // copy's tables, settings and lists over it, as changes not saved yet.
+    void Restore(const RecoveryCopy& copy);
     // Whether changes may be lost now: true when there are none, when the user
     // discards them, or when they were saved at the user's word.
     bool MayDiscardChanges();
@@ -53,6 +58,10 @@ class ProjectCommands : public QObject {
     bool SaveToFile(const std::string& path);
     // The plan stored beside the project, or none.
     void OpenPlan(const std::string& projectPath);
+    // What made the plan and the project file does not keep (the search, its
+    // time limit and seed, the cost objective, the offcut prefix) comes back from
+    // the plan, so that the plan of a project just opened is not outdated.
+    void ShowPlanSettings(const StoredPlan& plan);
     void SetPath(std::string path);
 
     ProjectCommandsParts p_;

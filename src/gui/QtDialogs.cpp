@@ -33,6 +33,13 @@ Dialogs::Choice QtDialogs::AskToSave(QWidget* parent, const QString& caption,
     }
 }
 
+bool QtDialogs::AskYesNo(QWidget* parent, const QString& caption, const QString& text) {
+    QMessageBox box(QMessageBox::Question, caption, text, QMessageBox::Yes | QMessageBox::No,
+                    parent);
+    box.setDefaultButton(QMessageBox::Yes);
+    return box.exec() == QMessageBox::Yes;
+}
+
 QString QtDialogs::RunFileDialog(QWidget* parent, const FileRequest& request, bool save) {
     QFileDialog dialog(parent, request.title, lastFolder_);
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);

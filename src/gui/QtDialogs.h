@@ -10,6 +10,7 @@ class QtDialogs : public Dialogs {
   public:
     void Message(QWidget* parent, const QString& caption, const QString& text, Icon icon) override;
     Choice AskToSave(QWidget* parent, const QString& caption, const QString& text) override;
+    bool AskYesNo(QWidget* parent, const QString& caption, const QString& text) override;
     QString OpenFile(QWidget* parent, const FileRequest& request) override;
     QString SaveFile(QWidget* parent, const FileRequest& request) override;
     std::optional<QFont> ChooseFont(QWidget* parent, const QFont& initial) override;

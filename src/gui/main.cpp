@@ -72,6 +72,7 @@ int main(int argc, char** argv) {
         QtDialogs dialogs;
         MainWindow window(dialogs, WindowFiles::Default());
         window.show();
+        window.OfferRecovery();
         // "tarvex PROJECT.dat" opens the project at once.
         const QStringList arguments = QApplication::arguments();
         if (arguments.size() > 1) window.OpenProject(arguments.at(1));

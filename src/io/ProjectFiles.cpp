@@ -59,14 +59,30 @@ const std::vector<ProjectLine>& ProjectLines() {
     return lines;
 }
 
+fs::path AbsoluteNormal(const std::string& path) {
+    std::error_code error;
+    const fs::path absolute = fs::absolute(path, error);
+    return (error ? fs::path(path) : absolute).lexically_normal();
+}
+
+// A list in the project's folder or below it, relative to that folder.
+std::string StoredListPath(const std::string& list, const std::string& projectPath) {
+    if (list.empty() || projectPath.empty()) return list;
+    const fs::path relative =
+        AbsoluteNormal(list).lexically_relative(AbsoluteNormal(projectPath).parent_path());
+    if (relative.empty() || *relative.begin() == "..") return list;
+    return relative.generic_string();
+}
+
 // The text of one line; a line break inside a path or an edit text would shift
 // every later line of the file.
-std::string LineText(const ProjectLine& line, const ListFileNames& names, const SettingsForm& f) {
+std::string LineText(const ProjectLine& line, const ListFileNames& names, const SettingsForm& f,
+                     const std::string& projectPath = {}) {
     switch (line.kind) {
         case ProjectLine::SheetList:
-            return SingleLineText(names.SheetFileName);
+            return SingleLineText(StoredListPath(names.SheetFileName, projectPath));
         case ProjectLine::PartList:
-            return SingleLineText(names.PartFileName);
+            return SingleLineText(StoredListPath(names.PartFileName, projectPath));
         case ProjectLine::Slider:
             return std::to_string(f.speed);
         case ProjectLine::Check:
@@ -171,9 +187,26 @@ ProjectResult SaveProject(const std::string& path, const ListFileNames& names,
         return result;
     }
     std::vector<std::string> lines;
-    for (const ProjectLine& line : ProjectLines()) lines.push_back(LineText(line, names, form));
+    for (const ProjectLine& line : ProjectLines())
+        lines.push_back(LineText(line, names, form, path));
     result.ok = WriteLinesCrLf(path, lines, result.message);
     return result;
+}
+
+std::string ListPathBesideProject(const std::string& projectPath, TableKind kind,
+                                  const std::vector<std::string>& taken) {
+    const fs::path project(projectPath);
+    const std::string stem = project.stem().string();
+    const std::string list = kind == TableKind::Sheet ? ".sheets" : ".parts";
+    const auto isTaken = [&](const fs::path& candidate) {
+        return std::any_of(taken.begin(), taken.end(), [&](const std::string& name) {
+            return !name.empty() && AbsoluteNormal(name) == AbsoluteNormal(candidate.string());
+        });
+    };
+    fs::path candidate = project.parent_path() / (stem + list + ".txt");
+    for (int n = 2; isTaken(candidate); ++n)
+        candidate = project.parent_path() / (stem + list + "-" + std::to_string(n) + ".txt");
+    return candidate.string();
 }
 
 ProjectResult LoadProject(const std::string& path, CellTable& sheetTable, CellTable& partTable,

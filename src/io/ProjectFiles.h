@@ -24,10 +24,18 @@ struct ProjectResult {
 std::string ProjectSaveRefusal(const ListFileNames& names);
 
 // Writes the 26 lines, replacing the file atomically. Refuses (ok false, the
-// message above) while ProjectSaveRefusal says so.
+// message above) while ProjectSaveRefusal says so. A list in the project's folder
+// or below it is written relative to that folder, so that the project moves with
+// its lists; any other list keeps its absolute path.
 ProjectResult SaveProject(const std::string& path, const ListFileNames& names,
                           const SettingsForm& form);
 
+// Where Save Project As puts a changed list of the project being saved as
+// `projectPath`: beside it, named after it (NAME.sheets.txt or NAME.parts.txt for
+// NAME.dat), numbered (NAME.parts-2.txt, ...) when that path is one of `taken`,
+// the lists the project had before, which another project may still name.
+std::string ListPathBesideProject(const std::string& projectPath, TableKind kind,
+                                  const std::vector<std::string>& taken);
 // Applies a project file line by line: first the list paths, each stored in
 // `names` and loaded into its table at once, then the settings. Applying stops at
 // the first line that is missing (an older, shorter project: no message), that

@@ -70,3 +70,9 @@ fs::path UpdatesFilePath() {
     return UserFilePath(dir, KeepsFilesBesideProgram(dir), "XDG_CACHE_HOME", ".cache",
                         "updates.db");
 }
+
+fs::path RecoveryDirPath() {
+    const fs::path dir = ProgramDir();
+    return UserFilePath(dir, KeepsFilesBesideProgram(dir), "XDG_STATE_HOME", ".local/state",
+                        "recovery");
+}

@@ -47,3 +47,7 @@ std::filesystem::path SettingsTemplatePath();
 // The local copy of the update page, updates.db (program folder or
 // $XDG_CACHE_HOME/tarvex).
 std::filesystem::path UpdatesFilePath();
+
+// The folder of the window's recovery copies of unsaved work (program folder or
+// $XDG_STATE_HOME/tarvex, by default ~/.local/state/tarvex).
+std::filesystem::path RecoveryDirPath();

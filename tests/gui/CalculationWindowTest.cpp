@@ -327,3 +327,37 @@ TEST_F(CalculationWindow, ASeedMakesThePlanAgainAndIsShownWithIt) {
               "Seed: \"12a\" is not a whole number from 0 to 4294967295.");
     EXPECT_TRUE(Find<QPushButton>("btnCalc")->isEnabled());
 }
+
+TEST_F(CalculationWindow, TheBestSearchShowsItsPlanSoFarAndTheTimeLeftInTheBar) {
+    SmallJob();
+    auto* bar = Find<QProgressBar>("pbCutting");
+    // The classic search's bar has no words.
+    Find<QPushButton>("btnCalc")->click();
+    ASSERT_TRUE(WaitUntil([&] { return Finished(); }, 120000));
+    EXPECT_FALSE(bar->isTextVisible());
+
+    Find<QComboBox>("cbbSearch")->setCurrentIndex(1);
+    Find<QLineEdit>("edtTimeLimit")->setText(QStringLiteral("3"));
+    dialogs.messages.clear();
+    Find<QPushButton>("btnCalc")->click();
+    ASSERT_TRUE(WaitUntil([&] { return bar->isTextVisible() || Finished(); }, 60000));
+    const std::string text = Text(bar->text());
+    EXPECT_TRUE(bar->isTextVisible());
+    EXPECT_EQ(text.rfind("best plan: ", 0), 0u) << text;
+    EXPECT_NE(text.find(" sheets, cost "), std::string::npos) << text;
+    EXPECT_NE(text.find(" s left"), std::string::npos) << text;
+    const QString shots = qEnvironmentVariable("TARVEX_SCREENSHOTS");
+    if (!shots.isEmpty()) {
+        Find<QTabWidget>("pgcpg1")->setCurrentIndex(MainWindow::kLayoutsPage);
+        QCoreApplication::processEvents();
+        window->grab().save(shots + QStringLiteral("/best-progress.png"));
+    }
+    ASSERT_TRUE(WaitUntil([&] { return Finished(); }, 60000));
+
+    // A classic search after it has no words again.
+    Find<QComboBox>("cbbSearch")->setCurrentIndex(0);
+    dialogs.messages.clear();
+    Find<QPushButton>("btnCalc")->click();
+    EXPECT_FALSE(bar->isTextVisible());
+    ASSERT_TRUE(WaitUntil([&] { return Finished(); }, 120000));
+}

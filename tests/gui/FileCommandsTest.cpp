@@ -93,10 +93,10 @@ TEST_F(FileCommandsTest, SaveWritesTheRowsWithLabelsAndSaveLeftTheStockLeft) {
 }
 
 TEST_F(FileCommandsTest, ProjectsSaveAndOpenWithCaptionAndLayoutsPage) {
-    // A project without list files asks where to save its parts first.
+    // A project never saved asks for its name before anything is written.
     Find<QAction>("mniSave")->trigger();
     ASSERT_EQ(dialogs.fileRequests.size(), 1u);
-    EXPECT_EQ(Text(dialogs.fileRequests[0].title), "Save the part list as");
+    EXPECT_EQ(Text(dialogs.fileRequests[0].title), "Please choose Project file name save as");
     EXPECT_TRUE(dialogs.messages.empty());
     dialogs.fileRequests.clear();
 
@@ -111,8 +111,8 @@ TEST_F(FileCommandsTest, ProjectsSaveAndOpenWithCaptionAndLayoutsPage) {
     dialogs.saveAnswers = {QString::fromStdString(project)};
     Find<QAction>("mniSave")->trigger();
     EXPECT_EQ(Text(window->windowTitle()), "kitchen.dat - Tarvex sheet cutting system");
-    EXPECT_EQ(fixtures::ReadBytes(project).substr(0, sheets.size() + parts.size() + 7),
-              sheets + "\r\n" + parts + "\r\n9\r\n");
+    // The lists lie beside the project: it names them relative to its folder.
+    EXPECT_EQ(fixtures::ReadBytes(project).substr(0, 26), "sheets.txt\r\nparts.txt\r\n9\r\n");
 
     // Opening it in a fresh window brings back the lists, the settings and the caption.
     window.reset();

@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QAction>
+#include <QKeySequence>
+#include <QTest>
+#include <map>
 #include <QComboBox>
 #include <QDialog>
 #include <QDir>
@@ -60,6 +64,42 @@ TEST_F(MainWindowTest, MenusHoldTheirCommandsInOrder) {
               "&Project: &New Project|&Open Project...|&Save Project|Save Project &As...|-|"
               "&Calculate\n"
               "&Help: &Contents...|-|Check for a New &Version...|-|&About...");
+}
+
+TEST_F(MainWindowTest, AltKeysOfThePagesNeverTakeThoseOfTheMenus) {
+    for (const char* code : {"en_us", "zh_cn"}) {
+        MainWindow& w = Open("[Common]\r\nLanguage=" + std::string(code) + "\r\n");
+        std::map<QKeySequence, QString> menus;
+        for (QAction* menu : w.menuBar()->actions())
+            menus[QKeySequence::mnemonic(menu->text())] = menu->text();
+        auto* pages = Find<QTabWidget>("pgcpg1");
+        for (int i = 0; i < pages->count(); ++i) {
+            pages->setCurrentIndex(i);
+            std::map<QKeySequence, QString> taken;
+            for (QAbstractButton* button : pages->widget(i)->findChildren<QAbstractButton*>()) {
+                const QKeySequence keys = QKeySequence::mnemonic(button->text());
+                if (keys.isEmpty()) continue;
+                EXPECT_EQ(menus.count(keys), 0u) << code << " page " << i << ": "
+                                                 << Text(button->text()) << " and the menu "
+                                                 << Text(menus[keys]);
+                EXPECT_TRUE(taken.emplace(keys, button->text()).second)
+                    << code << " page " << i << ": " << Text(button->text()) << " and "
+                    << Text(taken[keys]);
+            }
+        }
+    }
+
+    // On the Layouts page Alt+P opens the Project menu.
+    Open();
+    Find<QTabWidget>("pgcpg1")->setCurrentIndex(MainWindow::kLayoutsPage);
+    QCoreApplication::processEvents();
+    QTest::keyClick(window.get(), Qt::Key_P, Qt::AltModifier);
+    QMenu* project = nullptr;
+    for (QAction* menu : window->menuBar()->actions())
+        if (menu->menu()->title() == QStringLiteral("&Project")) project = menu->menu();
+    ASSERT_NE(project, nullptr);
+    EXPECT_TRUE(WaitUntil([&] { return project->isVisible(); }, 2000));
+    project->close();
 }
 
 TEST_F(MainWindowTest, PrintSetupAboutAndHelpGoThroughTheDesktop) {

@@ -29,6 +29,13 @@ class ScriptedDialogs : public Dialogs {
         saveChoices.pop_front();
         return choice;
     }
+    bool AskYesNo(QWidget*, const QString&, const QString& text) override {
+        yesNoQuestions << text;
+        if (yesNoAnswers.empty()) return false;
+        const bool answer = yesNoAnswers.front();
+        yesNoAnswers.pop_front();
+        return answer;
+    }
     QString OpenFile(QWidget*, const FileRequest& request) override {
         fileRequests.push_back(request);
         return Next(openAnswers);
@@ -70,6 +77,8 @@ class ScriptedDialogs : public Dialogs {
     std::vector<ShownMessage> messages;
     QStringList questions;               // asked whether to save
     std::deque<Choice> saveChoices;      // their answers; Cancel when none is left
+    QStringList yesNoQuestions;
+    std::deque<bool> yesNoAnswers;  // no when none is left
     std::vector<FileRequest> fileRequests;
     std::deque<QString> openAnswers;  // an empty text cancels
     std::deque<QString> saveAnswers;

@@ -2,7 +2,9 @@
 // shown again on opening without a calculation, marked outdated once the tables
 // or settings change, and refused with a message when the file is damaged.
 #include <QAction>
+#include <QCheckBox>
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -14,7 +16,11 @@
 
 #include "UiWait.h"
 #include "WindowFixture.h"
+#include "export/StoredPlan.h"
+#include "gui/CalcCommand.h"
 #include "gui/EntryTableView.h"
+#include "io/ListFiles.h"
+#include "support/DataFixtures.h"
 
 namespace {
 
@@ -26,10 +32,12 @@ QStringList Lines(QListWidget* list) {
 
 class StoredPlans : public WindowTest {
   protected:
-    // A calculated project saved as kitchen.dat, its lists beside it.
-    void SaveCalculatedProject() {
+    // A calculated project saved as kitchen.dat, its lists beside it; the plan
+    // made by the search given (0 classic, 1 best) from the seed given, if any.
+    void SaveCalculatedProject(const char* seedText = "77", int search = 0) {
         Open();
-        std::ofstream(Path("sheets.txt"), std::ios::binary) << "Birch\t2440\t1220\t5\t40\tYes\r\n";
+        std::ofstream(Path("sheets.txt"), std::ios::binary)
+            << "Birch\t2440\t1220\t5\t40\tYes\r\nOak\t2000\t1000\t3\t60\tNo\r\n";
         std::ofstream(Path("parts.txt"), std::ios::binary)
             << "Door\t720\t400\t4\tYes\r\nSide\t560\t300\t6\tYes\r\nShelf\t800\t300\t3\tNo\r\n";
         dialogs.openAnswers = {QString::fromStdString(Path("sheets.txt")),
@@ -37,11 +45,14 @@ class StoredPlans : public WindowTest {
         Find<QPushButton>("btnStockOpen")->click();
         Find<QPushButton>("btnPartOpen")->click();
         Find<QSlider>("tbFast")->setValue(1);
-        Find<QLineEdit>("edtSeed")->setText(QStringLiteral("77"));
+        Find<QLineEdit>("edtSeed")->setText(QString::fromUtf8(seedText));
+        Find<QComboBox>("cbbSearch")->setCurrentIndex(search);
+        Find<QLineEdit>("edtTimeLimit")->setText(QStringLiteral("1"));
         Find<QPushButton>("btnCalc")->click();
-        ASSERT_TRUE(WaitUntil([&] { return !dialogs.messages.empty(); }));
+        ASSERT_TRUE(WaitUntil([&] { return !dialogs.messages.empty(); }, 60000));
         layouts = Find<QComboBox>("cmbPages")->count();
         report = Lines(Find<QListWidget>("lstReport"));
+        leftQuant = LeftQuant();
         dialogs.saveAnswers = {QString::fromStdString(Path("kitchen.dat"))};
         Find<QAction>("mniSave")->trigger();
         ASSERT_TRUE(std::filesystem::exists(Path("kitchen.plan.json")));
@@ -49,9 +60,17 @@ class StoredPlans : public WindowTest {
         dialogs.messages.clear();
     }
     std::string Status() { return Text(Find<QLabel>("lblPlanStatus")->text()); }
+    bool Outdated() { return Status().find("Outdated") != std::string::npos; }
+    std::vector<std::string> LeftQuant() {
+        std::vector<std::string> left;
+        for (const auto& row : fixtures::DataRows(Find<EntryTableView>("sgSheet")->Model().Table()))
+            left.push_back(row[6]);
+        return left;
+    }
 
     int layouts = 0;
     QStringList report;
+    std::vector<std::string> leftQuant;
 };
 
 }  // namespace
@@ -105,4 +124,104 @@ TEST_F(StoredPlans, ADamagedPlanIsRefusedAndTheProjectStillOpens) {
     EXPECT_NE(message.find("placed a second time"), std::string::npos) << message;
     EXPECT_EQ(Find<QComboBox>("cmbPages")->count(), 0);
     EXPECT_EQ(Find<EntryTableView>("sgPart")->Model().Table().Cell(2, 0), "Door");
+}
+
+TEST_F(StoredPlans, ShowTheStockTheyLeaveAsTheCommandLineWritesIt) {
+    SaveCalculatedProject();
+    ASSERT_EQ(leftQuant.size(), 2u);
+    ASSERT_NE(leftQuant, (std::vector<std::string>{"5", "3"}));  // some stock is cut
+    Open();
+    window->OpenProject(QString::fromStdString(Path("kitchen.dat")));
+    EXPECT_EQ(LeftQuant(), leftQuant);
+    EXPECT_FALSE(window->HasUnsavedChanges());  // the lists hold no stock left
+
+    // Save Sheets Left writes what `tarvex-cli kitchen.dat --plan kitchen.plan.json
+    // --left` writes: the stock left in the plan's own tables.
+    dialogs.saveAnswers = {QString::fromStdString(Path("left.txt"))};
+    Find<QPushButton>("btnSaveLeft")->click();
+    StoredPlan plan;
+    std::string error;
+    ASSERT_TRUE(ReadStoredPlan(Path("kitchen.plan.json"), plan, error)) << error;
+    ASSERT_TRUE(SaveLeftSheets(Path("cli-left.txt"), plan.sheetTable).ok);
+    EXPECT_EQ(fixtures::ReadBytes(Path("left.txt")), fixtures::ReadBytes(Path("cli-left.txt")));
+}
+
+TEST_F(StoredPlans, OfTheBestSearchAndASeedAreNotOutdatedByReopeningTheirProject) {
+    SaveCalculatedProject("77", 1);
+    Open();
+    window->OpenProject(QString::fromStdString(Path("kitchen.dat")));
+    EXPECT_EQ(Status(), "Plan of seed 77");
+    // How the plan was searched for comes back with it.
+    EXPECT_EQ(Find<QComboBox>("cbbSearch")->currentIndex(), 1);
+    EXPECT_EQ(Text(Find<QLineEdit>("edtTimeLimit")->text()), "1");
+    EXPECT_EQ(Text(Find<QLineEdit>("edtSeed")->text()), "77");
+    EXPECT_FALSE(window->HasUnsavedChanges());
+
+    // Another search, speed or seed would search differently: the plan still is one
+    // of these tables and settings. A setting that shapes the plan outdates it.
+    Find<QComboBox>("cbbSearch")->setCurrentIndex(0);
+    Find<QLineEdit>("edtTimeLimit")->setText(QStringLiteral("30"));
+    Find<QLineEdit>("edtSeed")->setText(QStringLiteral("5"));
+    Find<QSlider>("tbFast")->setValue(8);
+    EXPECT_FALSE(Outdated()) << Status();
+    Find<QCheckBox>("chkCost")->setChecked(true);
+    EXPECT_TRUE(Outdated()) << Status();
+
+    // A plan searched from a seed of its own leaves "Seed:" empty.
+    window.reset();
+    std::filesystem::remove(Path("kitchen.plan.json"));
+    SaveCalculatedProject("");
+    Open();
+    Find<QLineEdit>("edtSeed")->setText(QStringLiteral("3"));
+    window->OpenProject(QString::fromStdString(Path("kitchen.dat")));
+    EXPECT_EQ(Text(Find<QLineEdit>("edtSeed")->text()), "");
+    EXPECT_EQ(Find<QComboBox>("cbbSearch")->currentIndex(), 0);
+    EXPECT_FALSE(Outdated()) << Status();
+}
+
+TEST_F(StoredPlans, ANewPlanIsAChangeThatExitAsksAbout) {
+    SaveCalculatedProject();
+    Open();
+    window->OpenProject(QString::fromStdString(Path("kitchen.dat")));
+    ASSERT_FALSE(window->HasUnsavedChanges());
+    Find<QPushButton>("btnCalc")->click();
+    ASSERT_TRUE(WaitUntil([&] { return !dialogs.messages.empty(); }, 60000));
+    EXPECT_EQ(Text(window->windowTitle()), "*kitchen.dat - Tarvex sheet cutting system");
+    dialogs.saveChoices = {Dialogs::Choice::Cancel};
+    Find<QAction>("mnExit")->trigger();
+    EXPECT_EQ(dialogs.questions.size(), 1);
+    EXPECT_TRUE(window->isVisible());
+
+    // Saved with the project, the plan is no change any more.
+    const auto before = std::filesystem::last_write_time(Path("kitchen.plan.json"));
+    std::filesystem::last_write_time(Path("kitchen.plan.json"),
+                                     before - std::chrono::hours(1));
+    Find<QAction>("mniSave")->trigger();
+    EXPECT_GT(std::filesystem::last_write_time(Path("kitchen.plan.json")),
+              before - std::chrono::hours(1));
+    EXPECT_FALSE(window->HasUnsavedChanges());
+    EXPECT_TRUE(window->close());
+    EXPECT_EQ(dialogs.questions.size(), 1);
+}
+
+TEST_F(StoredPlans, ExitDuringALongBestSearchKeepsItsPlanAndAsksAboutIt) {
+    SaveCalculatedProject();
+    Open();
+    window->OpenProject(QString::fromStdString(Path("kitchen.dat")));
+    Find<QComboBox>("cbbSearch")->setCurrentIndex(1);
+    Find<QLineEdit>("edtTimeLimit")->setText(QStringLiteral("120"));
+    ASSERT_FALSE(window->HasUnsavedChanges());
+    Find<QPushButton>("btnCalc")->click();
+    auto* bar = Find<QProgressBar>("pbCutting");
+    ASSERT_TRUE(WaitUntil([&] { return bar->isTextVisible(); }, 60000));  // searching for the best
+    dialogs.saveChoices = {Dialogs::Choice::Cancel};
+    QElapsedTimer clock;
+    clock.start();
+    EXPECT_FALSE(window->close());
+    EXPECT_LT(clock.elapsed(), 20000);
+    EXPECT_EQ(dialogs.questions.size(), 1);
+    EXPECT_FALSE(window->findChild<CalcCommand*>()->Running());
+    EXPECT_TRUE(Find<QPushButton>("btnCalc")->isEnabled());
+    EXPECT_EQ(Text(window->windowTitle()), "*kitchen.dat - Tarvex sheet cutting system");
+    EXPECT_GT(Find<QComboBox>("cmbPages")->count(), 0);
 }

@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QTemporaryDir>
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -37,7 +38,13 @@ class WindowTest : public ::testing::Test {
     }
 
     WindowFiles Files() const {
-        return {SettingsFile(), {}, std::filesystem::path(TARVEX_BINARY_DIR) / "bin" / "locale"};
+        WindowFiles files{SettingsFile(), {}, std::filesystem::path(TARVEX_BINARY_DIR) / "bin" / "locale",
+                          RecoveryDir()};
+        files.recoveryDelay = recoveryDelay;
+        return files;
+    }
+    std::filesystem::path RecoveryDir() const {
+        return std::filesystem::path(folder.path().toStdString()) / "recovery";
     }
     std::filesystem::path SettingsFile() const {
         return std::filesystem::path(folder.path().toStdString()) / "velkor.db";
@@ -55,5 +62,6 @@ class WindowTest : public ::testing::Test {
 
     QTemporaryDir folder;
     ScriptedDialogs dialogs;
+    std::chrono::milliseconds recoveryDelay{30000};  // as the program has it
     std::unique_ptr<MainWindow> window;
 };

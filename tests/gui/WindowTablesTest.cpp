@@ -152,6 +152,47 @@ TEST_F(WindowTables, PasteAddsSpreadsheetRowsWholeOrRefusesThem) {
     EXPECT_EQ(Rows(parts), 6);
 }
 
+TEST_F(WindowTables, PasteWhileACellIsTypedTakesOneCellIntoItAndRowsIntoTheTable) {
+    const auto openEditor = [&](int row, int col) {
+        parts->setFocus();
+        parts->SetCurrentCell(row, col);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        parts->edit(parts->currentIndex());
+        QLineEdit* editor = parts->viewport()->findChild<QLineEdit*>();
+        EXPECT_NE(editor, nullptr);
+        return editor;
+    };
+    // One copied cell goes into the text being typed, without its line end.
+    QLineEdit* editor = openEditor(2, 0);
+    ASSERT_NE(editor, nullptr);
+    QTest::keyClicks(editor, QStringLiteral("Base "));
+    QGuiApplication::clipboard()->setText(QStringLiteral("side\r\n"));
+    QTest::keyClick(editor, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(editor->text().toStdString(), "Base side");
+    parts->CommitEditing();
+    EXPECT_EQ(Cell(parts, 2, 0), "Base side");
+    EXPECT_EQ(Rows(parts), 4);
+
+    // Copied rows close the editor and become rows of the table.
+    editor = openEditor(3, 0);
+    ASSERT_NE(editor, nullptr);
+    QTest::keyClicks(editor, QStringLiteral("Top"));
+    QGuiApplication::clipboard()->setText(
+        QStringLiteral("Shelf\t800\t300\t2\tNo\r\nBack\t700\t500\t1\tYes\r\n"));
+    QTest::keyClick(editor, Qt::Key_V, Qt::ControlModifier);
+    QCoreApplication::processEvents();
+    EXPECT_NE(parts->state(), QAbstractItemView::EditingState);
+    EXPECT_EQ(Cell(parts, 3, 0), "Top");  // what was typed is kept
+    ASSERT_EQ(Rows(parts), 6);
+    EXPECT_EQ(Cell(parts, 4, 0), "Shelf");
+    EXPECT_EQ(Cell(parts, 4, 4), "No");
+    EXPECT_EQ(Cell(parts, 5, 0), "Back");
+    for (int r = 2; r < Rows(parts); ++r)
+        for (int c = 0; c < 5; ++c)
+            EXPECT_EQ(Cell(parts, r, c).find_first_of("\t\r\n"), std::string::npos) << r << c;
+    EXPECT_TRUE(dialogs.messages.empty());
+}
+
 TEST_F(WindowTables, EveryTableEditCanBeUndoneAndRedone) {
     auto* undo = Find<QAction>("mnUndo");
     auto* redo = Find<QAction>("mnRedo");

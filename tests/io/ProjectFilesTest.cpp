@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -86,7 +87,7 @@ TEST_F(ProjectFiles, SaveThenOpenRestoresListsAndSettings) {
     const ProjectResult saved = SaveProject(path, names_, CustomForm());
     ASSERT_TRUE(saved.ok) << saved.message;
 
-    const std::string expected = names_.SheetFileName + "\r\n" + names_.PartFileName +
+    const std::string expected = "sheets.txt\r\nparts.txt"
                                  "\r\n9\r\n1\r\nNoto Sans CJK\r\n12\r\n厨房柜\r\nin\r\n3.2\r\n1\r\n"
                                  "5\r\n6\r\n7\r\n8\r\n100\r\n50\r\n9000\r\n1\r\n2\r\n3\r\n49\r\n"
                                  "2\r\n-1.5\r\n  5 \r\n1\r\n0\r\n";
@@ -223,6 +224,36 @@ TEST_F(ProjectFiles, RelativeListPathsBelongToTheProjectFolder) {
     EXPECT_EQ(loadedNames_.SheetFileName, names_.SheetFileName);
     EXPECT_EQ(loadedNames_.PartFileName, names_.PartFileName);
     EXPECT_EQ(sheets_.Cell(2, 0), "Birch");
+}
+
+TEST_F(ProjectFiles, ListsInOrBelowTheProjectFolderAreStoredRelativeToIt) {
+    std::filesystem::create_directories(dir_ + "/jobs/lists");
+    WriteBytes(dir_ + "/jobs/lists/parts.txt", "Side\t720\t560\t4\tYes\r\n");
+    const ListFileNames names{names_.SheetFileName, dir_ + "/jobs/./lists/parts.txt"};
+    const std::string path = dir_ + "/jobs/job.dat";
+    ASSERT_TRUE(SaveProject(path, names, SettingsForm{}).ok);
+    std::string text, error;
+    ASSERT_TRUE(ReadTextFile(path, text, error));
+    const std::vector<std::string> lines = SplitLines(text);
+    ASSERT_EQ(lines.size(), 26u);
+    EXPECT_EQ(lines[0], names_.SheetFileName);  // above the project's folder: absolute
+    EXPECT_EQ(lines[1], "lists/parts.txt");
+
+    // Both read back to the same lists, wherever the project is opened from.
+    ASSERT_EQ(LoadProject(path, sheets_, parts_, loadedNames_, form_).message, "");
+    EXPECT_EQ(loadedNames_.SheetFileName, names_.SheetFileName);
+    EXPECT_EQ(loadedNames_.PartFileName, dir_ + "/jobs/lists/parts.txt");
+    EXPECT_EQ(parts_.Cell(2, 0), "Side");
+}
+
+TEST(ListPathBesideProject, NamesTheListAfterTheProjectAndNeverTakesAnotherProjectsList) {
+    EXPECT_EQ(ListPathBesideProject("/w/kitchen2.dat", TableKind::Part, {"/w/parts.txt"}),
+              "/w/kitchen2.parts.txt");
+    EXPECT_EQ(ListPathBesideProject("/w/kitchen2.dat", TableKind::Sheet, {}),
+              "/w/kitchen2.sheets.txt");
+    EXPECT_EQ(ListPathBesideProject("/w/k.dat", TableKind::Part,
+                                    {"/w/./k.parts.txt", "/w/k.parts-2.txt"}),
+              "/w/k.parts-3.txt");
 }
 
 TEST_F(ProjectFiles, LineBreaksInEditTextsCannotShiftLaterLines) {
