@@ -220,15 +220,19 @@ double StockValue(const Sheet& sheet, const CutSettings& settings, StockBound::M
 
 StockBound LowerBoundOf(const Job& job, const CutSettings& settings) {
     const std::vector<PartKind> parts = PartKindsOf(job, settings.bladeWidth);
+    StockBound bound;
+    bound.ofPrioritySheets =
+        std::all_of(job.sheets.begin(), job.sheets.end(), [](const Sheet& s) { return s.priority; });
+    // Sheets paid for already, which take part area off what the stock must cover.
+    const auto paidAlready = [&](const Sheet& s) { return s.priority && !bound.ofPrioritySheets; };
     double priorityArea = 0;
     std::vector<const Sheet*> paid;
     for (const Sheet& s : job.sheets) {
-        if (s.priority)
+        if (paidAlready(s))
             priorityArea += s.Area();
         else
             paid.push_back(&s);
     }
-    StockBound bound;
     const bool oneKind =
         !paid.empty() && std::all_of(paid.begin(), paid.end(), [&](const Sheet* s) {
             return s->length == paid.front()->length && s->width == paid.front()->width &&
@@ -274,7 +278,7 @@ StockBound LowerBoundOf(const Job& job, const CutSettings& settings) {
         if (fits == 0) {
             const bool onPriority =
                 std::any_of(job.sheets.begin(), job.sheets.end(), [&](const Sheet& s) {
-                    return s.priority && p.FitsOn(s.length, s.width);
+                    return paidAlready(s) && p.FitsOn(s.length, s.width);
                 });
             if (onPriority) continue;
             bound.infeasible = true;
@@ -312,7 +316,7 @@ StockBound LowerBoundOf(const Job& job, const CutSettings& settings) {
             }
             std::int64_t taken = 0;
             for (const Sheet& s : job.sheets)
-                if (s.priority && smallest < kInfinite)
+                if (paidAlready(s) && smallest < kInfinite)
                     taken += static_cast<std::int64_t>(std::floor(s.Area() / smallest + 1e-9));
             large = std::max<std::int64_t>(0, alone - taken);
         }

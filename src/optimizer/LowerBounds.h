@@ -1,7 +1,8 @@
 // How little stock any plan of a job can do with: a bound no plan that places
 // every part goes below, to show how far a plan is from the best possible. Only
 // the stock still to be paid counts; priority sheets are paid for already, and
-// whatever part area they could take is taken off first. The bounds use the
+// whatever part area they could take is taken off first; a job of priority sheets
+// alone is bounded on those. The bounds use the
 // parts' entered areas and the sheets' usable areas: blade width and margins only
 // make a plan need more, so the bound stays valid with them.
 #pragma once
@@ -18,6 +19,9 @@ struct StockBound {
     // No plan places every part: the stock is too small or some part fits no
     // sheet; `value` is then the whole paid stock's.
     bool infeasible = false;
+    // The job's sheets are all priority ones: the bound is then on them, as
+    // there is no stock to pay for.
+    bool ofPrioritySheets = false;
 };
 
 // The largest of the bounds that apply: the part area the paid stock must cover,

@@ -14,7 +14,7 @@
 
 namespace {
 
-Placement Part(int id, double x, double y, double length, double width) {
+Placement At(int id, double x, double y, double length, double width) {
     Placement p;
     p.partId = id, p.label = "P", p.x = x, p.y = y, p.length = length, p.width = width;
     return p;
@@ -131,8 +131,8 @@ class BruteStages {
 // First cuts along the length: two stages. Along the width no cut runs through
 // the sheet, so the first stage parts nothing and three are needed.
 TEST(StageCheck, TwoStagesAlongTheLengthThreeAlongTheWidth) {
-    const AppliedResult r = OneSheet({Part(1, 0, 0, 30, 40), Part(2, 30, 0, 30, 35),
-                                      Part(3, 0, 40, 50, 60), Part(4, 50, 40, 50, 60)});
+    const AppliedResult r = OneSheet({At(1, 0, 0, 30, 40), At(2, 30, 0, 30, 35),
+                                      At(3, 0, 40, 50, 60), At(4, 50, 40, 50, 60)});
     EXPECT_EQ(Stages(r, FirstCut::Any), 2);
     EXPECT_EQ(Stages(r, FirstCut::Length), 2);
     EXPECT_EQ(Stages(r, FirstCut::Width), 3);
@@ -158,8 +158,8 @@ TEST(StageCheck, TwoStagesAlongTheLengthThreeAlongTheWidth) {
 //     0 +-------------+-------------+
 //       0            50            100
 TEST(StageCheck, ThreeStagesWhenAStripHoldsAStack) {
-    const AppliedResult r = OneSheet({Part(1, 0, 0, 50, 50), Part(2, 50, 0, 50, 20),
-                                      Part(3, 50, 20, 50, 30), Part(4, 0, 50, 100, 50)});
+    const AppliedResult r = OneSheet({At(1, 0, 0, 50, 50), At(2, 50, 0, 50, 20),
+                                      At(3, 50, 20, 50, 30), At(4, 0, 50, 100, 50)});
     EXPECT_EQ(Stages(r, FirstCut::Any), 3);
     EXPECT_EQ(Stages(r, FirstCut::Width), 4);
     EXPECT_FALSE(Checked(r, 3, FirstCut::Length));
@@ -182,8 +182,8 @@ TEST(StageCheck, ThreeStagesWhenAStripHoldsAStack) {
 //       0            50     75     100
 TEST(StageCheck, FourStagesAreMoreThanAnySawAllows) {
     const AppliedResult r =
-        OneSheet({Part(1, 0, 50, 100, 50), Part(2, 0, 0, 50, 50), Part(3, 50, 0, 50, 25),
-                  Part(4, 50, 25, 25, 25), Part(5, 75, 25, 25, 25)});
+        OneSheet({At(1, 0, 50, 100, 50), At(2, 0, 0, 50, 50), At(3, 50, 0, 50, 25),
+                  At(4, 50, 25, 25, 25), At(5, 75, 25, 25, 25)});
     EXPECT_EQ(Stages(r, FirstCut::Any), 4);
     EXPECT_EQ(Stages(r, FirstCut::Length), 4);
     EXPECT_EQ(Stages(r, FirstCut::Width), 5);
@@ -193,10 +193,10 @@ TEST(StageCheck, FourStagesAreMoreThanAnySawAllows) {
         EXPECT_EQ(refused->kind, PlanViolation::Kind::TooManyStages);
     }
     // One part alone needs no stage, trims or not; a pinwheel no edge-to-edge cut parts.
-    EXPECT_EQ(Stages(OneSheet({Part(1, 10, 10, 20, 20)}), FirstCut::Width), 0);
-    EXPECT_FALSE(Stages(OneSheet({Part(1, 0, 0, 60, 40), Part(2, 60, 0, 40, 60),
-                                  Part(3, 40, 60, 60, 40), Part(4, 0, 40, 40, 60),
-                                  Part(5, 40, 40, 20, 20)}),
+    EXPECT_EQ(Stages(OneSheet({At(1, 10, 10, 20, 20)}), FirstCut::Width), 0);
+    EXPECT_FALSE(Stages(OneSheet({At(1, 0, 0, 60, 40), At(2, 60, 0, 40, 60),
+                                  At(3, 40, 60, 60, 40), At(4, 0, 40, 40, 60),
+                                  At(5, 40, 40, 20, 20)}),
                         FirstCut::Any));
 }
 

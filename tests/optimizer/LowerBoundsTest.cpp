@@ -57,7 +57,8 @@ TiledJob RandomTiledJob(std::mt19937_64& rng) {
         TestSheetRow s;
         s.length = size(rng), s.width = size(rng), s.cost = cost(rng);
         // Sometimes a second kind of the first size, so one kind by size but not by cost.
-        if (k > 0 && rng() % 4 == 0) s.length = sheets[0].length, s.width = sheets[0].width;
+        if (!sheets.empty() && rng() % 4 == 0)
+            s.length = sheets[0].length, s.width = sheets[0].width;
         int n = count(rng);
         if (k == kinds - 1 && cut == 0) n = std::max(n, 1);
         cut += n;
@@ -145,6 +146,12 @@ TEST(LowerBounds, TightOnSmallJobs) {
     EXPECT_EQ(b.measure, Measure::Sheets);
     EXPECT_EQ(b.value, 1);
     EXPECT_EQ(Bound(settings, {{100, 100, 1}}, {{100, 100, 1, 0, true}, {100, 100, 5}}).value, 0);
+    // With nothing to pay for, the bound is on the priority sheets themselves.
+    b = Bound(settings, {{60, 60, 3}}, {{100, 100, 5, 0, true}});
+    EXPECT_TRUE(b.ofPrioritySheets);
+    EXPECT_EQ(b.value, 3);
+    EXPECT_FALSE(Bound(settings, {{60, 60, 3}}, {{100, 100, 5, 0, true}, {100, 100, 5}})
+                     .ofPrioritySheets);
 }
 
 TEST(LowerBounds, NoPlanPlacesEveryPart) {
