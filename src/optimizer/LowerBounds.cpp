@@ -136,7 +136,9 @@ class CoverSearch {
         for (std::size_t g = 1; g < left.size(); ++g)
             if (g >> k & 1) most = std::max(most, left[g]);
         const auto useful = static_cast<std::int64_t>(std::ceil(most / kind.Area() - 1e-12));
-        for (std::int64_t n = std::min(kind.quantity, useful); n >= 0; --n) {
+        // Of the last kind only the fewest sheets that cover can be the least.
+        const std::int64_t fewest = k + 1 == kinds_.size() ? std::min(kind.quantity, useful) : 0;
+        for (std::int64_t n = std::min(kind.quantity, useful); n >= fewest; --n) {
             std::vector<double> rest = left;
             for (std::size_t g = 1; g < rest.size(); ++g)
                 if (g >> k & 1) rest[g] -= n * kind.Area();
