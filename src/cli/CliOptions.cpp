@@ -27,6 +27,15 @@ void DefineOptions(CLI::App& app, CliOptions& o) {
                    "Steps of the best search instead of a time limit: the plan then does not "
                    "depend on --threads")
         ->check(CLI::PositiveNumber));
+    calculation.push_back(app.add_option("--stages", o.stages,
+                   "Most stages of cuts of a guillotine plan: 2, 3 or any (the default); a "
+                   "limit selects the best search")
+        ->check(CLI::IsMember({"2", "3", "any"})));
+    calculation.push_back(app.add_option("--first-cut", o.firstCut,
+                   "Direction of the first stage of a guillotine plan: length (cuts along the "
+                   "sheet's length), width or any (the default); a direction selects the best "
+                   "search")
+        ->check(CLI::IsMember({"length", "width", "any"})));
     auto* guillotine = app.add_flag("--guillotine", o.guillotine, "Guillotine cuts only");
     calculation.push_back(guillotine);
     calculation.push_back(

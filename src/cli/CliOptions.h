@@ -27,6 +27,8 @@ struct CliOptions {
     std::optional<std::string> search;  // classic or best
     std::optional<double> timeLimit;
     std::optional<std::int64_t> iterations;
+    std::optional<std::string> stages;    // 2, 3 or any
+    std::optional<std::string> firstCut;  // length, width or any
     bool guillotine = false, freePlacement = false, cost = false;
     std::optional<std::string> blade;
     std::vector<std::string> margins;    // top, bottom, left, right

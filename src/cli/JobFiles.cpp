@@ -62,6 +62,11 @@ bool ApplySettingOptions(const CliOptions& o, JobSettings& settings, std::string
     if (o.search) settings.search = *o.search == "best" ? SearchMethod::Best : SearchMethod::Classic;
     if (o.timeLimit) settings.timeLimit = *o.timeLimit;
     if (o.iterations) settings.bestSteps = *o.iterations;
+    if (o.stages) cut.stages = *o.stages == "any" ? 0 : std::stoi(*o.stages);
+    if (o.firstCut)
+        cut.firstCut = *o.firstCut == "length"  ? FirstCut::Length
+                       : *o.firstCut == "width" ? FirstCut::Width
+                                                : FirstCut::Any;
     if (o.guillotine) cut.guillotine = true;
     if (o.freePlacement) cut.guillotine = false;
     if (o.cost) cut.costObjective = true;

@@ -7,6 +7,7 @@
 #include "io/TextFile.h"
 #include "render/CutList.h"
 #include "text/FieldSplit.h"
+#include "text/FileMessages.h"
 #include "text/NumberText.h"
 #include "text/TextColumns.h"
 #include "text/Translate.h"
@@ -79,6 +80,19 @@ int UsedParts(const AppliedResult& result, const std::string& label) {
 // whole number (a row the calculation skipped).
 std::string LeftText(const std::optional<int>& quant, int used) {
     return quant ? std::to_string(*quant - used) : std::string();
+}
+
+// The least paid stock any plan needs, and how far this plan is above it.
+std::string BoundLine(const PlanBound& bound) {
+    const std::string value =
+        bound.measure == StockBound::Measure::Sheets
+            ? Substitute(_("sheets {1}"), {FormatFixed(bound.value, 0)})
+        : bound.measure == StockBound::Measure::Cost
+            ? Substitute(_("cost {1}"), {FormatFixed(bound.value, 2)})
+            : Substitute(_("area {1}"), {FormatFixed(bound.value, 2)});
+    if (!bound.gap) return Caption("Lower bound:") + value;
+    return Caption("Lower bound:") +
+           Substitute(_("{1}, gap {2}"), {value, FormatFixed(*bound.gap * 100.0, 2) + "%"});
 }
 
 }  // namespace
@@ -156,6 +170,7 @@ std::vector<std::string> WriteReport(const AppliedResult& result, const CellTabl
                     FormatAtLeast(usedArea - result.placedPartArea, 2));
     lines.push_back("");
     for (std::string& line : RatioLines(result)) lines.push_back(std::move(line));
+    if (result.bound) lines.push_back(BoundLine(*result.bound));
     // The seed makes the plan again from the same tables and settings.
     lines.push_back(Caption("Seed:") + std::to_string(result.seed));
     lines.insert(lines.end(), {"", ""});

@@ -40,6 +40,27 @@ Json SheetJson(const AppliedResult& result, const PlannedSheet& s, const Decimal
     return sheet;
 }
 
+const char* MeasureText(StockBound::Measure measure) {
+    switch (measure) {
+        case StockBound::Measure::Sheets:
+            return "sheets";
+        case StockBound::Measure::Cost:
+            return "cost";
+        case StockBound::Measure::Area:
+            break;
+    }
+    return "area";
+}
+
+// The bound counts sheets when the paid stock is of one kind, otherwise its cost
+// or area: scripts need to know which.
+void AddBoundFields(Json& json, const AppliedResult& result) {
+    const std::optional<PlanBound>& bound = result.bound;
+    json["lowerBound"] = bound ? Json(bound->value) : Json(nullptr);
+    json["lowerBoundMeasure"] = bound ? Json(MeasureText(bound->measure)) : Json(nullptr);
+    json["gapToBound"] = bound && bound->gap ? Json(*bound->gap) : Json(nullptr);
+}
+
 }  // namespace
 
 Json ResultJsonValue(const AppliedResult& result) {
@@ -58,6 +79,7 @@ Json ResultJsonValue(const AppliedResult& result) {
                 {"offcutArea", result.offcutArea},
                 {"sheets", std::move(sheets)}};
     AddPlanCutFields(out, result, grid);
+    AddBoundFields(out, result);
     return out;
 }
 

@@ -173,6 +173,28 @@ bool ReadJob(Fields& in, const Json& top, Job& job) {
            in.Number(*j, "job", "sheetCost", job.sheetCost, 0, 1e30);
 }
 
+// The stage limits came after the first plan files: a file without them was made
+// without limits.
+bool ReadStageLimits(Fields& in, const Json& cut, CutSettings& c) {
+    if (cut.contains("stages")) {
+        if (!in.Whole(cut, "settings.cut", "stages", c.stages, 0, 3)) return false;
+        if (c.stages == 1)
+            return in.Fail(Substitute(_("the field \"{1}\" is out of range"),
+                                      {"settings.cut.stages"}));
+    }
+    if (!cut.contains("firstCut")) return true;
+    std::string firstCut;
+    if (!in.Text(cut, "settings.cut", "firstCut", firstCut)) return false;
+    if (firstCut == "any" || firstCut == "length" || firstCut == "width") {
+        c.firstCut = firstCut == "length"  ? FirstCut::Length
+                     : firstCut == "width" ? FirstCut::Width
+                                           : FirstCut::Any;
+        return true;
+    }
+    return in.Fail(
+        Substitute(_("the field \"{1}\" is out of range"), {"settings.cut.firstCut"}));
+}
+
 bool ReadSettings(Fields& in, const Json& top, JobSettings& s) {
     const Json* j = in.Get(top, "", "settings");
     const Json* cut = j ? in.Get(*j, "settings", "cut") : nullptr;
@@ -192,6 +214,7 @@ bool ReadSettings(Fields& in, const Json& top, JobSettings& s) {
         !in.Number(*cut, "settings.cut", "minOffcutArea", c.minOffcutArea, -1e30, 1e30) ||
         !in.Flag(*cut, "settings.cut", "guillotine", c.guillotine) ||
         !in.Flag(*cut, "settings.cut", "costObjective", c.costObjective) ||
+        !ReadStageLimits(in, *cut, c) ||
         !in.Number(*j, "settings", "speed", s.speed, 1, 12) ||
         !in.Text(*j, "settings", "search", search) ||
         !in.Number(*j, "settings", "timeLimit", s.timeLimit, 0, 1e9) ||
@@ -219,6 +242,28 @@ bool ReadFixedSeed(Fields& in, const Json& top, bool& fixed) {
     fixed = false;
     return !settings.contains("fixedSeed") ||
            in.Flag(settings, "settings", "fixedSeed", fixed);
+}
+
+// Plans stored before the bound was shown have none.
+bool ReadBound(Fields& in, const Json& top, std::optional<PlanBound>& bound) {
+    if (!top.contains("lowerBound") || top["lowerBound"].is_null()) return true;
+    PlanBound b;
+    std::string measure;
+    if (!in.Number(top, "", "lowerBound", b.value, 0, 1e30) ||
+        !in.Text(top, "", "lowerBoundMeasure", measure))
+        return false;
+    if (measure != "sheets" && measure != "cost" && measure != "area")
+        return in.Fail(Substitute(_("the field \"{1}\" is out of range"), {"lowerBoundMeasure"}));
+    b.measure = measure == "sheets" ? StockBound::Measure::Sheets
+                : measure == "cost" ? StockBound::Measure::Cost
+                                    : StockBound::Measure::Area;
+    if (top.contains("gapToBound") && !top["gapToBound"].is_null()) {
+        double gap = 0;
+        if (!in.Number(top, "", "gapToBound", gap, -1e30, 1e30)) return false;
+        b.gap = gap;
+    }
+    bound = b;
+    return true;
 }
 
 bool ReadTable(Fields& in, const Json& tables, const char* key, TableKind kind, CellTable& out) {
@@ -279,7 +324,7 @@ bool ReadPlan(const Json& top, StoredPlan& plan, std::string& fault) {
         !in.Number(top, "", "ratioParts", ratioParts, 0, 1e9) ||
         !in.Number(top, "", "ratioWithOffcuts", ratioWithOffcuts, 0, 1e9) ||
         !in.Number(top, "", "placedPartArea", r.placedPartArea, 0, 1e30) ||
-        !in.Number(top, "", "offcutArea", r.offcutArea, 0, 1e30))
+        !in.Number(top, "", "offcutArea", r.offcutArea, 0, 1e30) || !ReadBound(in, top, r.bound))
         return false;
     r.ratioParts = static_cast<float>(ratioParts);
     r.ratioWithOffcuts = static_cast<float>(ratioWithOffcuts);

@@ -31,6 +31,18 @@ Json JobJson(const Job& job) {
             {"sheetArea", job.sheetArea},   {"sheetCost", job.sheetCost}};
 }
 
+const char* FirstCutText(FirstCut firstCut) {
+    switch (firstCut) {
+        case FirstCut::Length:
+            return "length";
+        case FirstCut::Width:
+            return "width";
+        case FirstCut::Any:
+            break;
+    }
+    return "any";
+}
+
 Json SettingsJson(const JobSettings& s) {
     const CutSettings& c = s.cut;
     return {{"cut",
@@ -44,7 +56,9 @@ Json SettingsJson(const JobSettings& s) {
               {"minOffcutWidth", c.minOffcutWidth},
               {"minOffcutArea", c.minOffcutArea},
               {"guillotine", c.guillotine},
-              {"costObjective", c.costObjective}}},
+              {"costObjective", c.costObjective},
+              {"stages", c.stages},
+              {"firstCut", FirstCutText(c.firstCut)}}},
             {"speed", s.speed},
             {"search", s.search == SearchMethod::Best ? "best" : "classic"},
             {"timeLimit", s.timeLimit},

@@ -77,6 +77,15 @@ SetsPage::SetsPage(Dialogs& dialogs, QWidget* parent) : QWidget(parent), dialogs
     cbbSearch_ = AddRow(*form, new QComboBox, "cbbSearch");
     cbbSearch_->addItems({QString(), QString()});
     edtTimeLimit_ = AddRow(*form, NewEdit(), "edtTimeLimit");
+    cbbStages_ = AddRow(*form, new QComboBox, "cbbStages");
+    cbbStages_->addItem(QString(), 0);
+    cbbStages_->addItem(QStringLiteral("2"), 2);
+    cbbStages_->addItem(QStringLiteral("3"), 3);
+    cbbFirstCut_ = AddRow(*form, new QComboBox, "cbbFirstCut");
+    cbbFirstCut_->addItems({QString(), QString(), QString()});
+    // Free placement has no stages.
+    for (QComboBox* limit : {cbbStages_, cbbFirstCut_})
+        connect(chkOneCut_, &QCheckBox::toggled, limit, &QWidget::setEnabled);
     edtSeed_ = AddRow(*form, NewEdit(), "edtSeed");
 
     grpCut_ = NewGroup("grpCut", form);
@@ -197,6 +206,16 @@ void SetsPage::Retranslate() {
     cbbSearch_->setItemText(0, Q(_("Classic")));
     cbbSearch_->setItemText(1, Q(_("Best")));
     SetCaption(edtTimeLimit_, _("Time Limit (s):"));
+    SetCaption(cbbStages_, _("Stages:"));
+    cbbStages_->setItemText(0, Q(_("Any")));
+    SetCaption(cbbFirstCut_, _("First Cut:"));
+    cbbFirstCut_->setItemText(0, Q(_("Any")));
+    cbbFirstCut_->setItemText(1, Q(_("Along the length")));
+    cbbFirstCut_->setItemText(2, Q(_("Along the width")));
+    const QString limits = Q(_("A panel saw's limits for guillotine plans; only the best "
+                               "search keeps to them, so a limit selects it."));
+    cbbStages_->setToolTip(limits);
+    cbbFirstCut_->setToolTip(limits);
     SetCaption(edtSeed_, _("Seed:"));
     edtSeed_->setPlaceholderText(Q(_("new every time")));
     edtSeed_->setToolTip(Q(_("The same seed and the same tables and settings give the same "
@@ -245,6 +264,8 @@ void SetsPage::ReadInto(SettingsForm& form) const {
     form.costOptimization = chkCost_->isChecked();
     form.bestSearch = cbbSearch_->currentIndex() == 1;
     form.timeLimit = S(edtTimeLimit_->text());
+    form.stages = cbbStages_->currentData().toInt();
+    form.firstCut = static_cast<FirstCut>(cbbFirstCut_->currentIndex());
     form.seed = S(edtSeed_->text());
     form.unit = S(edtUnit_->text());
     form.bladeWidth = S(edtGap_->text());
@@ -278,6 +299,10 @@ void SetsPage::Show(const SettingsForm& form) {
     chkCost_->setChecked(form.costOptimization);
     cbbSearch_->setCurrentIndex(form.bestSearch ? 1 : 0);
     SetText(*edtTimeLimit_, form.timeLimit);
+    cbbStages_->setCurrentIndex(std::max(0, cbbStages_->findData(form.stages)));
+    cbbFirstCut_->setCurrentIndex(static_cast<int>(form.firstCut));
+    cbbStages_->setEnabled(form.guillotine);
+    cbbFirstCut_->setEnabled(form.guillotine);
     SetText(*edtSeed_, form.seed);
     SetText(*edtUnit_, form.unit);
     SetText(*edtGap_, form.bladeWidth);

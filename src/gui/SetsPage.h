@@ -55,6 +55,7 @@ class SetsPage : public QWidget {
     QSlider* tbFast_;
     QCheckBox *chkOneCut_, *chkCost_;
     QComboBox* cbbSearch_;
+    QComboBox *cbbStages_, *cbbFirstCut_;  // of guillotine plans only
     QLineEdit* edtTimeLimit_;
     QLineEdit* edtSeed_;
     QLineEdit *edtUnit_, *edtGap_, *edtDotNum_;

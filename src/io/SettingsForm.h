@@ -6,12 +6,16 @@
 
 #include <string>
 
+#include "model/CutSettings.h"
+
 struct SettingsForm {
     int speed = 4;                  // speed/quality slider 1 .. 12
     bool guillotine = false;        // "Guillotine"
     bool costOptimization = false;  // "Cost Optimization"
     bool bestSearch = false;        // "Search:" Best, otherwise Classic
     std::string timeLimit = "10";   // seconds of the best search
+    int stages = 0;                 // "Stages:" 2 or 3, 0 for any number
+    FirstCut firstCut = FirstCut::Any;  // "First Cut:"
     std::string seed;               // "Seed:" of the search; empty: a new one every time
     std::string unit = "mm";
     std::string bladeWidth = "0";  // blade width

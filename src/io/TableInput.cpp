@@ -121,6 +121,8 @@ bool ReadJobSettings(const SettingsForm& f, JobSettings& s, std::string& error) 
     s.speed = f.speed;
     s.cut.guillotine = f.guillotine;
     s.cut.costObjective = f.costOptimization;
+    s.cut.stages = f.stages;
+    s.cut.firstCut = f.firstCut;
     s.search = f.bestSearch ? SearchMethod::Best : SearchMethod::Classic;
     if (!ReadSettingLength(f.timeLimit, "Time Limit (s):", s.timeLimit, error)) return false;
     if (!ReadSettingNumber(f.minOffcutLength, "Min. Length:", s.cut.minOffcutLength, error) ||

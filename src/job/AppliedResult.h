@@ -6,12 +6,24 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "job/JobSettings.h"
 #include "model/Job.h"
 #include "model/Sheet.h"
+#include "optimizer/LowerBounds.h"
+
+// The least paid stock any plan of the job needs, and how far the plan is above it.
+struct PlanBound {
+    StockBound::Measure measure = StockBound::Measure::Sheets;
+    double value = 0.0;
+    // (the plan's paid stock - the bound) / the bound, in the bound's measure;
+    // nothing when the bound is 0 or some part is not placed.
+    std::optional<double> gap;
+    bool operator==(const PlanBound&) const = default;
+};
 
 struct AppliedResult {
     std::vector<PlannedSheet> sheets;  // every sheet record of the result, in list order
@@ -23,6 +35,8 @@ struct AppliedResult {
     bool allPlaced = false;
     int generations = 0;  // generations of the evolution loop that ran (of the last pass)
     int passes = 1;       // searches run, each on a job with more of the stock
+    // Nothing when no plan places every part, and for plans stored without it.
+    std::optional<PlanBound> bound;
 
     Job job;
     JobSettings settings;

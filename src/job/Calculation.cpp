@@ -9,6 +9,7 @@
 
 #include "job/DecimalGrid.h"
 #include "job/JobInput.h"
+#include "job/PlanBound.h"
 #include "text/FileMessages.h"
 #include "text/Translate.h"
 
@@ -127,6 +128,10 @@ JobSnapshot JobSnapshot::Take(const JobRows& rows) {
     return s;
 }
 
+bool LimitsStages(const CutSettings& cut) {
+    return cut.guillotine && (cut.stages != 0 || cut.firstCut != FirstCut::Any);
+}
+
 double RoundTo5(double v) {
     return std::nearbyint(v * 100000.0) / 100000.0;
 }
@@ -154,6 +159,10 @@ std::optional<CalcOutcome> Calculation::Prepare(const JobRows& rows) {
         return EndedOutcome(S::InputRefused, error, true);
     nextPartId_ += job.partCount;
     gathered_ = Prepared{rows, std::move(job), rows.settings, JobSnapshot::Take(rows)};
+    if (LimitsStages(rows.settings.cut) && rows.settings.search == SearchMethod::Classic) {
+        gathered_->settings.search = SearchMethod::Best;
+        gathered_->bestForStages = true;
+    }
     const Job& j = gathered_->job;
     if (j.partCount == 0)
         return EndedOutcome(
@@ -253,6 +262,9 @@ CalcOutcome Calculation::Finish() {
             : _("Sheets area of less than, some of the parts can not be completed nesting!"),
         false);
     outcome.allPlaced = result->allPlaced;
+    if (gathered_->bestForStages)
+        outcome.message += " " + _("The classic search cannot keep to the stage limits: the "
+                                   "best search made this plan.");
     if (!result->allPlaced)
         for (const std::string& part : PartsFittingNoSheet(gathered_->rows))
             outcome.message += "\n" + part;
@@ -286,6 +298,7 @@ AppliedResult PlanOf(Agent& candidate, const Job& job, const JobSettings& settin
     NumberLayouts(plan);
     plan.job = job;
     plan.settings = settings;
+    plan.bound = PlanBoundOf(plan, job);
     return plan;
 }
 

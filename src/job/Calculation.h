@@ -58,6 +58,11 @@ struct JobSnapshot {
     bool operator==(const JobSnapshot&) const = default;
 };
 
+// Whether the settings hold a guillotine plan to stages or to a first-cut direction:
+// only the best search follows them, so a calculation then runs it whatever
+// search is chosen.
+bool LimitsStages(const CutSettings& cut);
+
 // v rounded to the nearest multiple of 0.00001, halves to even.
 double RoundTo5(double v);
 // An unchanged job keeps its applied result unless the new plan scores higher at
@@ -122,6 +127,7 @@ class Calculation {
         Job job;
         JobSettings settings;
         JobSnapshot snapshot;
+        bool bestForStages = false;  // the best search runs for the stage limits
     };
     AppliedResult BestPlanFrom(const Agent& classic, const Job& job, const Prepared& p,
                                const GaOptions& options,

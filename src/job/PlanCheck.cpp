@@ -95,7 +95,25 @@ class Checker {
                     Kind::NotGuillotine,
                     _("{1}: parts {2} and {3} cannot be separated by edge-to-edge cuts."),
                     {name, PartName(s.parts[pair->first]), PartName(s.parts[pair->second])});
+        if (cut_.guillotine && cut_.stages > 0) return CheckStages(parts, tol, name);
         return std::nullopt;
+    }
+
+    std::optional<PlanViolation> CheckStages(const std::vector<Box>& parts, double tol,
+                                             const std::string& name) const {
+        const auto needed =
+            FewestStages(parts, cut_.bladeWidth, tol, FirstStageAlong(cut_.firstCut));
+        if (!needed || *needed <= cut_.stages) return std::nullopt;
+        const std::string text =
+            cut_.firstCut == FirstCut::Length
+                ? _("{1}: with the first cuts along the length, its parts need {2} stages of "
+                    "cuts, but at most {3} are allowed.")
+            : cut_.firstCut == FirstCut::Width
+                ? _("{1}: with the first cuts along the width, its parts need {2} stages of "
+                    "cuts, but at most {3} are allowed.")
+                : _("{1}: its parts need {2} stages of cuts, but at most {3} are allowed.");
+        return Violation(Kind::TooManyStages, text,
+                         {name, std::to_string(*needed), std::to_string(cut_.stages)});
     }
 
     std::optional<PlanViolation> CheckPart(const Placement& p, const Box& usable, double tol,
@@ -194,4 +212,23 @@ class Checker {
 
 std::optional<PlanViolation> CheckPlan(const AppliedResult& result) {
     return Checker(result).Run();
+}
+
+std::optional<PartAlong> FirstStageAlong(FirstCut firstCut) {
+    // Cuts along the length run parallel to x: they part the sheet across y.
+    switch (firstCut) {
+        case FirstCut::Length:
+            return PartAlong::Y;
+        case FirstCut::Width:
+            return PartAlong::X;
+        case FirstCut::Any:
+            break;
+    }
+    return std::nullopt;
+}
+
+std::optional<int> FewestStagesOf(const PlannedSheet& sheet, const CutSettings& cut) {
+    std::vector<Box> parts;
+    for (const Placement& p : sheet.parts) parts.push_back(BoxOf(p));
+    return FewestStages(parts, cut.bladeWidth, Tolerance(sheet), FirstStageAlong(cut.firstCut));
 }

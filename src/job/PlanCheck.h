@@ -6,6 +6,7 @@
 #include <string>
 
 #include "job/AppliedResult.h"
+#include "job/SheetGeometry.h"
 
 struct PlanViolation {
     enum class Kind {
@@ -21,6 +22,7 @@ struct PlanViolation {
         PlacedCountWrong,    // the plan says every part is placed when one is not, or the reverse
         MergedUnlike,        // a sheet merged into a layout is not cut like any layout
         LayoutCountWrong,    // a layout's count of sheets is not the number cut like it
+        TooManyStages,       // a guillotine sheet needs more stages than the settings allow
     };
     Kind kind;
     std::string message;  // in the current language; names the sheet, layout and part
@@ -30,3 +32,13 @@ struct PlanViolation {
 // nothing when the plan holds to every rule. Positions and sizes may be off by
 // rounding in proportion to the sheet's size and by the engine's fit tolerance.
 std::optional<PlanViolation> CheckPlan(const AppliedResult& result);
+
+// The direction the first stage of a guillotine plan parts the parts along, when
+// the settings fix it.
+std::optional<PartAlong> FirstStageAlong(FirstCut firstCut);
+
+// The fewest stages of edge-to-edge cuts that take the sheet's parts apart, the
+// first stage in the settings' direction; trimming a piece down to its one part is
+// no stage, so a sheet with at most one part needs none. Nothing when no
+// edge-to-edge cut parts some of its parts.
+std::optional<int> FewestStagesOf(const PlannedSheet& sheet, const CutSettings& cut);

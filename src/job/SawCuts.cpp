@@ -4,6 +4,8 @@
 #include <cmath>
 
 #include "engine/Rules.h"
+#include "job/PlanCheck.h"
+#include "job/SheetGeometry.h"
 
 namespace {
 
@@ -71,6 +73,58 @@ class Separation {
                 return true;
         }
         const std::vector<Group>& groups = axis == kX ? alongX : alongY;
+        const std::vector<Span> pieces = CutInto(piece, axis, groups);
+        for (std::size_t k = 0; k < groups.size(); ++k)
+            if (!Separate(pieces[k], groups[k].members, axis)) return false;
+        return true;
+    }
+
+    // Cuts stage by stage: every piece the stage before left is cut at once along
+    // the stage's axis, starting with `first`, until each piece holds one part;
+    // the trims around the parts come last.
+    bool SeparateInStages(const Span& piece, const std::vector<std::size_t>& members, int first) {
+        struct Open {
+            Span piece;
+            std::vector<std::size_t> members;
+        };
+        std::vector<Open> stage{{piece, members}}, alone;
+        for (int axis = first; !stage.empty(); axis = 1 - axis) {
+            std::vector<Open> next;
+            for (Open& open : stage) {
+                if (open.members.size() < 2) {
+                    if (!open.members.empty()) alone.push_back(std::move(open));
+                    continue;
+                }
+                const std::vector<Group> groups = GroupsAlong(axis, open.members);
+                if (groups.size() == 1 && GroupsAlong(1 - axis, open.members).size() == 1)
+                    return false;
+                std::vector<Span> pieces = CutInto(open.piece, axis, groups);
+                for (std::size_t k = 0; k < groups.size(); ++k)
+                    next.push_back(Open{pieces[k], groups[k].members});
+            }
+            stage = std::move(next);
+        }
+        for (Open& open : alone) {
+            const Span& part = parts_[open.members.front()];
+            for (int axis : {first, 1 - first}) Trim(open.piece, axis, part.lo[axis], part.hi[axis]);
+        }
+        return true;
+    }
+
+    std::vector<Box> PartBoxes() const {
+        std::vector<Box> boxes;
+        for (const Span& s : parts_) boxes.push_back(Box{s.lo[kX], s.lo[kY], s.hi[kX], s.hi[kY]});
+        return boxes;
+    }
+    double Tolerance() const { return tol_; }
+
+    std::vector<SawCut> Take() { return std::move(cuts_); }
+    std::size_t PartCount() const { return parts_.size(); }
+
+  private:
+    // Cuts the piece across the axis between the groups and off their ends; the
+    // piece of each group.
+    std::vector<Span> CutInto(const Span& piece, int axis, const std::vector<Group>& groups) {
         std::vector<Span> pieces;
         Span rest = piece;
         for (const Group& g : groups) {
@@ -86,15 +140,9 @@ class Separation {
             }
             pieces.push_back(own);
         }
-        for (std::size_t k = 0; k < groups.size(); ++k)
-            if (!Separate(pieces[k], groups[k].members, axis)) return false;
-        return true;
+        return pieces;
     }
 
-    std::vector<SawCut> Take() { return std::move(cuts_); }
-    std::size_t PartCount() const { return parts_.size(); }
-
-  private:
     // The slot from `at` to `at` + blade width along the axis, across the piece.
     void Emit(const Span& piece, int axis, double at) {
         const int other = 1 - axis;
@@ -145,7 +193,20 @@ std::optional<std::vector<SawCut>> DeriveSawCuts(const PlannedSheet& sheet,
     saw.Trim(piece, kY, m.bottom, sheet.width - m.top);
     std::vector<std::size_t> all(saw.PartCount());
     for (std::size_t i = 0; i < all.size(); ++i) all[i] = i;
-    if (!saw.Separate(piece, all, kY)) return std::nullopt;
+    if (cut.stages == 0 && cut.firstCut == FirstCut::Any) {
+        if (!saw.Separate(piece, all, kY)) return std::nullopt;
+        return saw.Take();
+    }
+    // A saw held to stages cuts along the settings' direction first, or along
+    // the one that needs fewer stages.
+    std::optional<PartAlong> first = FirstStageAlong(cut.firstCut);
+    if (!first) {
+        const std::vector<Box> boxes = saw.PartBoxes();
+        const auto alongX = FewestStages(boxes, cut.bladeWidth, saw.Tolerance(), PartAlong::X);
+        const auto alongY = FewestStages(boxes, cut.bladeWidth, saw.Tolerance(), PartAlong::Y);
+        first = alongY && (!alongX || *alongY < *alongX) ? PartAlong::Y : PartAlong::X;
+    }
+    if (!saw.SeparateInStages(piece, all, *first == PartAlong::X ? kX : kY)) return std::nullopt;
     return saw.Take();
 }
 

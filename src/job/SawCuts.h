@@ -2,7 +2,10 @@
 // makes them: the trim cuts of the margins, then the cuts across the whole sheet,
 // then the cuts within each of the pieces they leave, and so on, until every part
 // is cut free to its size. The sequence is read off the layout itself, by
-// separating its parts edge to edge, so it holds for any guillotine layout.
+// separating its parts edge to edge, so it holds for any guillotine layout. A plan
+// held to stages or to a first-cut direction is cut stage by stage instead: every
+// cut of the first stage across the sheet, then the second-stage cuts of each strip
+// it leaves, and so on; the trims that free each part of its waste come last.
 #pragma once
 
 #include <optional>

@@ -35,7 +35,42 @@ std::vector<std::vector<std::size_t>> CutAcross(const std::vector<Box>& boxes,
     return pieces;
 }
 
+// The stages a group needs when the next stage cuts along `start`/`end`; nothing
+// when no cut along either coordinate parts it. A stage that cannot cut the group
+// still counts: the saw's stages turn whether or not a piece is cut in one.
+std::optional<int> StagesOf(const std::vector<Box>& boxes, const std::vector<std::size_t>& group,
+                            bool alongX, double kerf, double tol) {
+    if (group.size() < 2) return 0;
+    const auto cut = [&](bool x) {
+        return x ? CutAcross(boxes, group, &Box::left, &Box::right, kerf, tol)
+                 : CutAcross(boxes, group, &Box::bottom, &Box::top, kerf, tol);
+    };
+    const auto pieces = cut(alongX);
+    if (pieces.size() == 1) {
+        if (cut(!alongX).size() == 1) return std::nullopt;
+        const auto turned = StagesOf(boxes, group, !alongX, kerf, tol);
+        return turned ? std::optional<int>(*turned + 1) : std::nullopt;
+    }
+    int most = 0;
+    for (const auto& piece : pieces) {
+        const auto needed = StagesOf(boxes, piece, !alongX, kerf, tol);
+        if (!needed) return std::nullopt;
+        most = std::max(most, *needed);
+    }
+    return most + 1;
+}
+
 }  // namespace
+
+std::optional<int> FewestStages(const std::vector<Box>& boxes, double kerf, double tol,
+                                std::optional<PartAlong> first) {
+    const std::vector<std::size_t> all = All(boxes);
+    if (first) return StagesOf(boxes, all, *first == PartAlong::X, kerf, tol);
+    const auto alongX = StagesOf(boxes, all, true, kerf, tol);
+    const auto alongY = StagesOf(boxes, all, false, kerf, tol);
+    if (!alongX || !alongY) return alongX ? alongX : alongY;
+    return std::min(*alongX, *alongY);
+}
 
 bool Within(const Box& inner, const Box& outer, double tol) {
     return inner.left >= outer.left - tol && inner.bottom >= outer.bottom - tol &&

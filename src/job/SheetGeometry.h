@@ -36,3 +36,16 @@ std::optional<std::pair<std::size_t, std::size_t>> FirstOverlap(const std::vecto
 // boxes of a group that no such cut divides.
 std::optional<std::pair<std::size_t, std::size_t>> FirstInseparablePair(
     const std::vector<Box>& boxes, double kerf, double tol);
+
+// The coordinate the cuts of one stage part the boxes along: X, cuts at positions
+// along x (each running parallel to y); Y likewise.
+enum class PartAlong { X, Y };
+
+// The fewest stages of cuts that part every box from every other: a stage cuts each
+// piece the stage before it left, edge to edge and `kerf` wide, along one
+// coordinate, and the stages take x and y in turn, the first along `first` (or
+// along whichever needs fewer stages, when not given). Cutting a piece down to its
+// single box is trimming, not a stage. Nothing when no edge-to-edge cut parts some
+// of the boxes.
+std::optional<int> FewestStages(const std::vector<Box>& boxes, double kerf, double tol,
+                                std::optional<PartAlong> first);

@@ -360,4 +360,51 @@ TEST_F(Cli, MessagesNameThePartTheFileAndTheCellAtFault) {
     EXPECT_EQ(o.code, 1);
     EXPECT_NE(o.err.find("line 2"), std::string::npos) << o.err;
     EXPECT_NE(o.err.find("the quantity \"-3\" must not be negative"), std::string::npos) << o.err;
+// Stage limits hold guillotine plans only, and only the best search keeps to them:
+// a limit in guillotine mode runs it and says so. Two half sheets can lie only in
+// ways that two stages cut, so the plan passes whatever the search finds.
+TEST_F(Cli, StageLimitsSelectTheBestSearchAndTravelWithThePlan) {
+    WriteFile(Path("sheets.txt"), "Board\t1000\t1000\t3\t10\tNo\r\n");
+    WriteFile(Path("parts.txt"), "Half\t1000\t500\t2\tYes\r\n");
+    const std::vector<std::string> job = {"--sheets", Path("sheets.txt"), "--parts",
+                                          Path("parts.txt"), "--seed", "3", "--iterations", "20"};
+    std::vector<std::string> args = job;
+    args.insert(args.end(), {"--guillotine", "--stages", "2", "--first-cut", "width", "--json",
+                             Path("r.json"), "--report", Path("r.txt")});
+    Outcome o = Run(args);
+    ASSERT_EQ(o.code, 0) << o.err;
+    EXPECT_NE(o.out.find("The classic search cannot keep to the stage limits: the best search "
+                         "made this plan."),
+              std::string::npos)
+        << o.out;
+    json r = json::parse(ReadFile(Path("r.json")));
+    EXPECT_EQ(r["settings"]["search"], "best");
+    EXPECT_EQ(r["settings"]["cut"]["stages"], 2);
+    EXPECT_EQ(r["settings"]["cut"]["firstCut"], "width");
+    EXPECT_EQ(r["lowerBound"], 1);
+    EXPECT_EQ(r["lowerBoundMeasure"], "sheets");
+    EXPECT_EQ(r["gapToBound"], 0);
+    EXPECT_NE(ReadFile(Path("r.txt")).find("Lower bound:              sheets 1, gap 0.00%\r\n"),
+              std::string::npos);
+    // The stored plan keeps its limits when it is written out again.
+    o = Run({"--plan", Path("r.json"), "--json", Path("again.json")});
+    ASSERT_EQ(o.code, 0) << o.err;
+    EXPECT_EQ(json::parse(ReadFile(Path("again.json")))["settings"], r["settings"]);
+
+    // Free placement has no stages: the classic search stays.
+    args = job;
+    args.insert(args.end(), {"--free", "--stages", "3", "--json", Path("free.json")});
+    o = Run(args);
+    ASSERT_EQ(o.code, 0) << o.err;
+    EXPECT_EQ(o.out.find("best search made"), std::string::npos) << o.out;
+    EXPECT_EQ(json::parse(ReadFile(Path("free.json")))["settings"]["search"], "classic");
+
+    for (const auto& [option, value] : {std::pair{"--stages", "4"}, {"--stages", "1"},
+                                        {"--first-cut", "diagonal"}}) {
+        args = job;
+        args.insert(args.end(), {option, value});
+        o = Run(args);
+        EXPECT_EQ(o.code, 1) << option << " " << value;
+        EXPECT_NE(o.err.find(option), std::string::npos) << o.err;
+    }
 }

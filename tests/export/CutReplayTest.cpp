@@ -9,6 +9,7 @@
 #include <nlohmann/json.hpp>
 
 #include "export/ResultJson.h"
+#include "export/StoredPlan.h"
 #include "job/Calculation.h"
 #include "job/PlanCheck.h"
 #include "render/CutList.h"
@@ -55,6 +56,12 @@ Reach WriteGeneratedPlans(const std::string& folder, int jobs, std::uint64_t see
             return true;
         });
     return reach;
+}
+
+// The stored plan file of the result: the result JSON with the settings that
+// made it, which the reader follows.
+std::string StoredJson(const AppliedResult& result) {
+    return StoredPlanJson(StoredPlan{std::make_shared<AppliedResult>(result), {}, {}});
 }
 
 }  // namespace
@@ -173,4 +180,62 @@ TEST(CutReplay, TheReaderRefusesCutListsThatSayOtherCuts) {
     fewer.erase(std::find_if(fewer.begin(), fewer.end(),
                              [](const std::string& l) { return l.rfind("7 ", 0) == 0; }));
     refused(fewer, "lists 6 cuts, the plan has 7");
+// Plans held to stages are cut stage by stage: the generated plans get the limit
+// their sheets keep to (2 or 3, or none with a first-cut direction alone) and a
+// direction, and the reader follows each cut's stage.
+TEST(CutReplay, SawCutsOfPlansHeldToStagesGoStageByStage) {
+    const std::string folder = TempFolder();
+    int plans = 0, limited = 0, directed = 0;
+    ForEachGeneratedPlan(
+        1500, 52000, Placements::Guillotine,
+        [&](const JobRows&, const AppliedResult& plan, std::uint64_t jobSeed) {
+            if (CheckPlan(plan)) return true;
+            AppliedResult held = plan;
+            CutSettings& cut = held.settings.cut;
+            cut.firstCut = static_cast<FirstCut>(jobSeed % 3);
+            int most = 0;
+            for (const PlannedSheet& s : held.sheets)
+                if (s.used) most = std::max(most, FewestStagesOf(s, cut).value_or(99));
+            cut.stages = most <= 3 ? std::max(2, most) : 0;
+            if (cut.stages == 0 && cut.firstCut == FirstCut::Any) cut.firstCut = FirstCut::Width;
+            EXPECT_FALSE(CheckPlan(held)) << "job " << jobSeed;
+            limited += cut.stages > 0;
+            directed += cut.firstCut != FirstCut::Any;
+            Write(folder + "/plan" + std::to_string(plans++) + ".json", StoredJson(held));
+            return true;
+        });
+    std::printf("plans %d, limited %d, with a first-cut direction %d\n", plans, limited, directed);
+    EXPECT_GT(limited, 500);
+    EXPECT_GT(plans - limited, 100);
+    const CommandResult replay = RunCommand(kReplay + " " + folder + "/*.json 2>&1");
+    ASSERT_EQ(replay.status, 0) << replay.output;
+    std::printf("replayed: %s", replay.output.c_str());
+}
+
+// A grid of two rows of three, blade 4, first cuts along the length: stage by
+// stage it is cut in two stages; the sequence of a plan without limits, which
+// parts the columns first, needs three with that direction, and the reader says so.
+TEST(CutReplay, TheReaderRefusesCutsOutOfTheirStages) {
+    std::vector<Placement> grid;
+    for (int row = 0; row < 2; ++row)
+        for (int col = 0; col < 3; ++col)
+            grid.push_back(Rect("G", 1 + row * 3 + col, col * 304, row * 302, 300, 298));
+    AppliedResult result = ResultOf({LayoutSheet("S", 1000, 600, 1, 0, grid)});
+    result.settings.cut.guillotine = true;
+    result.settings.cut.bladeWidth = 4;
+    const std::string unlimited = ResultJson(result);
+    result.settings.cut.stages = 2;
+    result.settings.cut.firstCut = FirstCut::Length;
+    const std::string folder = TempFolder();
+    nlohmann::json plan = nlohmann::json::parse(StoredJson(result));
+    Write(folder + "/plan.json", plan.dump());
+    const CommandResult staged = RunCommand(kReplay + " " + folder + "/plan.json 2>&1");
+    EXPECT_EQ(staged.status, 0) << staged.output;
+    plan["sheets"][0]["cuts"] = nlohmann::json::parse(unlimited)["sheets"][0]["cuts"];
+    ASSERT_NE(plan["sheets"][0]["cuts"], nlohmann::json::parse(StoredJson(result))["sheets"][0]["cuts"]);
+    Write(folder + "/plan.json", plan.dump());
+    const CommandResult refused = RunCommand(kReplay + " " + folder + "/plan.json 2>&1");
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_NE(refused.output.find("needs stage 3, more than the 2 allowed"), std::string::npos)
+        << refused.output;
 }

@@ -133,3 +133,64 @@ TEST(StoredPlan, DamagedOrMadeUpFilesAreRefusedWithAMessage) {
     EXPECT_FALSE(ReadStoredPlan(dir + "/missing.plan.json", read, error));
     EXPECT_NE(error.find("missing.plan.json"), std::string::npos) << error;
 }
+
+// The stage limits and the lower bound came after the first plan files: a file
+// without them reads as a plan without limits or bound; with them they read back,
+// and values no setting can take are refused by name.
+TEST(StoredPlan, StageLimitsAndTheBoundAreAddedFields) {
+    const std::string dir = fixtures::TempDir();
+    const std::string path = dir + "/old.plan.json";
+    std::vector<StoredPlan> plans = GeneratedPlans(30, 910);
+    ASSERT_FALSE(plans.empty());
+    int bounded = 0;
+    for (const StoredPlan& stored : plans) {
+        nlohmann::json old = nlohmann::json::parse(StoredPlanJson(stored));
+        bounded += !old["lowerBound"].is_null();
+        for (const char* key : {"lowerBound", "lowerBoundMeasure", "gapToBound"}) old.erase(key);
+        old["settings"]["cut"].erase("stages");
+        old["settings"]["cut"].erase("firstCut");
+        std::ofstream(path, std::ios::binary) << old.dump();
+        StoredPlan read;
+        std::string error;
+        ASSERT_TRUE(ReadStoredPlan(path, read, error)) << error;
+        EXPECT_EQ(read.result->settings.cut.stages, 0);
+        EXPECT_EQ(read.result->settings.cut.firstCut, FirstCut::Any);
+        EXPECT_FALSE(read.result->bound);
+    }
+    EXPECT_GT(bounded, static_cast<int>(plans.size()) / 2);
+
+    // A plan under limits it keeps.
+    std::shared_ptr<AppliedResult> limited;
+    StoredPlan stored;
+    for (const StoredPlan& plan : plans) {
+        limited = std::make_shared<AppliedResult>(*plan.result);
+        limited->settings.cut.guillotine = true;
+        limited->settings.cut.stages = 3;
+        limited->settings.cut.firstCut = FirstCut::Length;
+        stored = plan;
+        stored.result = limited;
+        if (!CheckPlan(*limited)) break;
+    }
+    ASSERT_FALSE(CheckPlan(*limited));
+    nlohmann::json json = nlohmann::json::parse(StoredPlanJson(stored));
+    EXPECT_EQ(json["settings"]["cut"]["stages"], 3);
+    EXPECT_EQ(json["settings"]["cut"]["firstCut"], "length");
+    const auto refusedWith = [&](const char* field, const nlohmann::json& value) {
+        nlohmann::json changed = json;
+        changed["settings"]["cut"][field] = value;
+        std::ofstream(path, std::ios::binary) << changed.dump();
+        StoredPlan read;
+        std::string error;
+        EXPECT_FALSE(ReadStoredPlan(path, read, error)) << field;
+        EXPECT_NE(error.find(std::string("settings.cut.") + field), std::string::npos) << error;
+    };
+    refusedWith("stages", 1);
+    refusedWith("stages", 4);
+    refusedWith("stages", "two");
+    refusedWith("firstCut", "diagonal");
+    std::string error;
+    ASSERT_TRUE(WriteStoredPlan(path, stored, error)) << error;
+    StoredPlan read;
+    ASSERT_TRUE(ReadStoredPlan(path, read, error)) << error;
+    EXPECT_EQ(read.result->settings.cut, limited->settings.cut);
+}

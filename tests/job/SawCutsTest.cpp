@@ -107,3 +107,54 @@ TEST(SawCuts, APinwheelHasNoSawSequenceAndAnEmptySheetNeedsNoCuts) {
     ASSERT_TRUE(none);
     EXPECT_TRUE(none->empty());
 }
+
+// Held to stages, the saw cuts the whole sheet first, along the direction set, then
+// each strip it leaves, the trims last. Two rows of three parts, blade 2 (y upward):
+//
+//   102 +-----+-----+-----+
+//       |  D  |  E  |  F  |
+//    52 +-----+-----+-----+     F is 45 high: trimmed after every stage cut
+//       |  A  |  B  |  C  |
+//     0 +-----+-----+-----+
+//       0    100   202   304
+//
+// Without a limit the columns come first (three groups against two rows) and each
+// is cut up before the next.
+TEST(SawCuts, HeldToStagesTheCutsGoStageByStage) {
+    CutSettings cut;
+    cut.bladeWidth = 2;
+    const PlannedSheet grid =
+        LaidOut(304, 102, {Piece(0, 0, 100, 50), Piece(102, 0, 100, 50), Piece(204, 0, 100, 50),
+                           Piece(0, 52, 100, 50), Piece(102, 52, 100, 50), Piece(204, 52, 100, 45)});
+    using Cuts = std::vector<std::tuple<Axis, double, double, double>>;
+    const auto free = DeriveSawCuts(grid, cut);
+    ASSERT_TRUE(free);
+    EXPECT_EQ(Plain(*free), (Cuts{{Axis::X, 100, 0, 102},
+                                  {Axis::X, 202, 0, 102},
+                                  {Axis::Y, 50, 0, 100},
+                                  {Axis::Y, 50, 102, 202},
+                                  {Axis::Y, 50, 204, 304},
+                                  {Axis::Y, 97, 204, 304}}));
+    cut.stages = 2;
+    cut.firstCut = FirstCut::Length;
+    const auto staged = DeriveSawCuts(grid, cut);
+    ASSERT_TRUE(staged);
+    EXPECT_EQ(Plain(*staged), (Cuts{{Axis::Y, 50, 0, 304},
+                                    {Axis::X, 100, 0, 50},
+                                    {Axis::X, 202, 0, 50},
+                                    {Axis::X, 100, 52, 102},
+                                    {Axis::X, 202, 52, 102},
+                                    {Axis::Y, 97, 204, 304}}));
+    // The direction alone orders the cuts as well: across the width first, the grid
+    // comes apart as it does without a limit, the columns cutting F free of its waste.
+    cut.stages = 0;
+    cut.firstCut = FirstCut::Width;
+    const auto across = DeriveSawCuts(grid, cut);
+    ASSERT_TRUE(across);
+    EXPECT_EQ(Plain(*across), (Cuts{{Axis::X, 100, 0, 102},
+                                    {Axis::X, 202, 0, 102},
+                                    {Axis::Y, 50, 0, 100},
+                                    {Axis::Y, 50, 102, 202},
+                                    {Axis::Y, 50, 204, 304},
+                                    {Axis::Y, 97, 204, 304}}));
+}

@@ -12,7 +12,7 @@ void AddSheets(JobBuilder& builder, const std::vector<TestSheetRow>& rows, bool 
     for (const TestSheetRow& row : rows) {
         if (row.priority != priority) continue;
         for (int n = 0; n < row.quantity; ++n) {
-            builder.AddSheet(row.length, row.width, row.cost, row.label);
+            builder.AddSheet(row.length, row.width, row.cost, row.label, row.priority);
             const Job& job = builder.Current();
             if (limit == SheetLimit::AsJobInput && job.partArea * 1.5 < job.sheetArea) {
                 limitReached = true;

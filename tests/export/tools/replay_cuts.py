@@ -18,6 +18,13 @@ listed_cuts), whose low edge must be R; its further cuts cross what the earlier
 ones left of that piece. The cuts so found, in the order of their numbers, must
 replay as above and be the JSON's cuts.
 
+A plan whose settings (a stored plan's "settings") limit the stages or fix the
+first cut must be cut stage by stage: after the margin trims, each cut belongs to
+the earliest stage not before the one of the cut before it whose direction is its
+own (stages alternate, the first along the first-cut direction when one is set,
+else along the first cut's); a cut of a piece holding one part is a trim, and
+trims come after every stage cut. The stages used must not pass the limit.
+
 usage: replay_cuts.py FILE.json...
        replay_cuts.py --report REPORT.txt FILE.json [REPORT.txt FILE.json...]
        replay_cuts.py --report-folder FOLDER   (each NAME.json with NAME.txt beside it)
@@ -34,12 +41,66 @@ def fail(where, message):
     sys.exit(1)
 
 
-def replay(where, sheet, blade):
+class Stages:
+    """Follows the stage of every cut of one sheet held to stages."""
+
+    def __init__(self, where, cut_settings, sheet):
+        m = cut_settings["margins"]
+        self.where = where
+        self.limit = cut_settings.get("stages", 0)
+        first = cut_settings.get("firstCut", "any")
+        # Cuts along the length run parallel to x: their slots lie across y.
+        self.first = {"length": 1, "width": 0}.get(first)
+        self.margin_cuts = []
+        for axis, lo, hi, extent in ((0, m["left"], m["right"], sheet["length"]),
+                                     (1, m["bottom"], m["top"], sheet["width"])):
+            if lo > 0:
+                self.margin_cuts.append((axis, lo))
+            if hi > 0:
+                self.margin_cuts.append((axis, extent - hi))
+        self.current = 0
+        self.trimmed = False
+
+    def axis_of(self, stage):
+        return self.first if stage % 2 == 1 else 1 - self.first
+
+    def cut(self, here, n, axis, at, blade, piece_stage, parts_in_piece):
+        """The stage of the cut (0 for margins and trims)."""
+        if self.margin_cuts:
+            want_axis, edge = self.margin_cuts[0]
+            if axis == want_axis and (abs(at + blade - edge) < 1e-6 or abs(at - edge) < 1e-6):
+                self.margin_cuts.pop(0)
+                return 0
+        # A stage cuts its strips at every line at once: between their parts and off
+        # their waste, so the last cuts of a strip may leave a piece of one part.
+        continuing = (self.first is not None and piece_stage == self.current > 0
+                      and self.axis_of(self.current) == axis)
+        if parts_in_piece <= 1 and (self.trimmed or not continuing):
+            self.trimmed = True
+            return 0
+        if self.trimmed:
+            fail(here, "a stage cut comes after the trims")
+        if self.first is None:
+            self.first = axis
+        stage = max(self.current, piece_stage, 1)
+        while self.axis_of(stage) != axis:
+            stage += 1
+        self.current = stage
+        if self.limit and stage > self.limit:
+            fail(here, f"needs stage {stage}, more than the {self.limit} allowed")
+        return stage
+
+
+def replay(where, sheet, blade, cut_settings=None):
     if "cuts" not in sheet:
         fail(where, "a used sheet of a guillotine plan has no cuts")
     tol = 1e-5 + 1e-6 * (abs(sheet["length"]) + abs(sheet["width"]))
     parts = [(p["x"], p["y"], p["x"] + p["length"], p["y"] + p["width"]) for p in sheet["parts"]]
     pieces = [(0.0, 0.0, sheet["length"], sheet["width"])]
+    staged = None
+    if cut_settings and (cut_settings.get("stages", 0) or cut_settings.get("firstCut", "any") != "any"):
+        staged = Stages(where, cut_settings, sheet)
+    stage_of = {pieces[0]: 0}
     for n, cut in enumerate(sheet["cuts"], 1):
         here = f"{where} cut {n}"
         a = 0 if cut["axis"] == "x" else 1  # the axis the slot lies across
@@ -60,7 +121,15 @@ def replay(where, sheet, blade):
         low, high = list(piece), list(piece)
         low[a + 2] = min(piece[a + 2], lo)
         high[a] = max(piece[a], hi)
-        pieces += [tuple(p) for p in (low, high) if p[a + 2] - p[a] > tol]
+        made = [tuple(p) for p in (low, high) if p[a + 2] - p[a] > tol]
+        stage = stage_of.get(piece, 0)
+        if staged:
+            held = sum(1 for q in parts if q[0] >= piece[0] - tol and q[1] >= piece[1] - tol
+                       and q[2] <= piece[2] + tol and q[3] <= piece[3] + tol)
+            stage = staged.cut(here, n, a, cut["at"], blade, stage, held) or stage
+        for p in made:
+            stage_of[p] = stage
+        pieces += made
     for i, q in enumerate(parts):
         home = [p for p in pieces if all(abs(p[k] - q[k]) <= tol for k in range(4))]
         if not home:
@@ -242,7 +311,7 @@ def main():
         for s in plan["sheets"]:
             if not s["used"]:
                 continue
-            n = replay(f"{path} sheet {s['id']}", s, blade)
+            n = replay(f"{path} sheet {s['id']}", s, blade, plan.get("settings", {}).get("cut"))
             sheets += 1
             cuts += n
             total_count += n
