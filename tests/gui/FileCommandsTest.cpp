@@ -96,7 +96,7 @@ TEST_F(FileCommandsTest, ProjectsSaveAndOpenWithCaptionAndLayoutsPage) {
     // A project never saved asks for its name before anything is written.
     Find<QAction>("mniSave")->trigger();
     ASSERT_EQ(dialogs.fileRequests.size(), 1u);
-    EXPECT_EQ(Text(dialogs.fileRequests[0].title), "Please choose Project file name save as");
+    EXPECT_EQ(Text(dialogs.fileRequests[0].title), "Save the project as");
     EXPECT_TRUE(dialogs.messages.empty());
     dialogs.fileRequests.clear();
 

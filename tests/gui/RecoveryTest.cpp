@@ -63,9 +63,16 @@ void Edit(MainWindow& window) {
     QTest::keyClicks(gap, QStringLiteral("3.2"));
 }
 
+// The rows with a label, as a list file keeps them.
+std::vector<fixtures::Row> Labelled(const CellTable& table) {
+    std::vector<fixtures::Row> rows;
+    for (const fixtures::Row& row : fixtures::DataRows(table))
+        if (!row[0].empty()) rows.push_back(row);
+    return rows;
+}
+
 std::vector<fixtures::Row> Parts(const MainWindow& window) {
-    return fixtures::DataRows(
-        window.findChild<EntryTableView*>(QStringLiteral("sgPart"))->Model().Table());
+    return Labelled(window.findChild<EntryTableView*>(QStringLiteral("sgPart"))->Model().Table());
 }
 
 const std::vector<fixtures::Row> kEditedParts = {{"Door", "720", "400", "7", "Yes"},
@@ -116,7 +123,7 @@ TEST(RecoveryChild, DISABLED_EditsAProjectAndWaitsToBeKilled) {
         RecoveryCopy kept;
         std::string error;
         return ReadRecoveryCopy(copy.string(), kept, error) &&
-               fixtures::DataRows(kept.partTable) == kEditedParts && kept.form.bladeWidth == "3.2";
+               Labelled(kept.partTable) == kEditedParts && kept.form.bladeWidth == "3.2";
     }));
     std::printf("%s\n", kCopyWritten);
     std::fflush(stdout);
@@ -189,7 +196,7 @@ TEST_F(Recovery, IsWrittenAWhileAfterAChangeAndGoesOnceSavedOrDiscarded) {
         std::string error;
         return WaitUntil([&] { return ReadRecoveryCopy(CopyOf("kitchen.dat").string(), copy, error); },
                          5000) &&
-               fixtures::DataRows(copy.partTable) == Parts(*window);
+               Labelled(copy.partTable) == Parts(*window);
     };
     Edit(*window);
     EXPECT_TRUE(kept());
@@ -238,8 +245,7 @@ TEST_F(Recovery, ACopyNotRestoredIsRemovedAndADamagedOneNamed) {
     EXPECT_NE(Text(dialogs.messages[0].text).find("old.dat.recovery.json"), std::string::npos)
         << Text(dialogs.messages[0].text);
     EXPECT_TRUE(Copies().empty());
-    EXPECT_EQ(Parts(*window), (std::vector<fixtures::Row>{{"", "", "", "", "Yes"},
-                                                          {"", "", "", "", "Yes"}}));
+    EXPECT_TRUE(Parts(*window).empty());
     EXPECT_FALSE(window->HasUnsavedChanges());
 }
 

@@ -56,7 +56,7 @@ TEST_F(SaveProjectAs, AsksForTheNameBeforeWritingAnything) {
     dialogs.saveAnswers = {QString()};  // cancelled
     Find<QAction>("mniSaveAs")->trigger();
     ASSERT_EQ(dialogs.fileRequests.size(), 1u);
-    EXPECT_EQ(Text(dialogs.fileRequests[0].title), "Please choose Project file name save as");
+    EXPECT_EQ(Text(dialogs.fileRequests[0].title), "Save the project as");
     ExpectOldListsUntouched();
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path().toStdString()),
                             std::filesystem::directory_iterator{}),
@@ -127,7 +127,7 @@ TEST_F(SaveProjectAs, OfAProjectNeverSavedAsksOnlyForTheProjectName) {
     dialogs.saveAnswers = {QString::fromStdString(Path("fresh.dat"))};
     Find<QAction>("mniSave")->trigger();
     ASSERT_EQ(dialogs.fileRequests.size(), 1u);
-    EXPECT_EQ(Text(dialogs.fileRequests[0].title), "Please choose Project file name save as");
+    EXPECT_EQ(Text(dialogs.fileRequests[0].title), "Save the project as");
     EXPECT_EQ(fixtures::ReadBytes(Path("fresh.sheets.txt")), "Oak\t2000\t1000\t2\t0\tYes\r\n");
     EXPECT_EQ(fixtures::ReadBytes(Path("fresh.parts.txt")), "Side\t720\t560\t2\tYes\r\n");
     const std::vector<std::string> lines = ProjectLines(Path("fresh.dat"));

