@@ -25,7 +25,7 @@ constexpr std::size_t kMostRows = 200'000;  // beyond any table a job may have
 // setting was added still reads.
 struct FormField {
     const char* name;
-    std::variant<int F::*, bool F::*, std::string F::*> member;
+    std::variant<int F::*, bool F::*, std::string F::*, FirstCut F::*> member;
 };
 
 const std::vector<FormField>& FormFields() {
@@ -35,6 +35,8 @@ const std::vector<FormField>& FormFields() {
         {"costOptimization", &F::costOptimization},
         {"bestSearch", &F::bestSearch},
         {"timeLimit", &F::timeLimit},
+        {"stages", &F::stages},
+        {"firstCut", &F::firstCut},
         {"seed", &F::seed},
         {"unit", &F::unit},
         {"bladeWidth", &F::bladeWidth},
@@ -69,10 +71,20 @@ const std::vector<FormField>& FormFields() {
     return fields;
 }
 
+constexpr const char* kFirstCutNames[] = {"any", "length", "width"};
+
 Json FormJson(const SettingsForm& form) {
     Json json = Json::object();
     for (const FormField& field : FormFields())
-        std::visit([&](auto member) { json[field.name] = form.*member; }, field.member);
+        std::visit(
+            [&](auto member) {
+                if constexpr (std::is_same_v<std::remove_cvref_t<decltype(form.*member)>,
+                                             FirstCut>)
+                    json[field.name] = kFirstCutNames[static_cast<int>(form.*member)];
+                else
+                    json[field.name] = form.*member;
+            },
+            field.member);
     return json;
 }
 
@@ -108,10 +120,19 @@ std::string ReadForm(const Json& json, SettingsForm& form) {
                     if (!found->is_number_integer()) return void(fault = WrongField(name));
                     const auto value = found->template get<std::int64_t>();
                     const bool slider = member == &F::speed;
-                    if (slider ? value < 1 || value > 12 : value < 0 || value >= kColourCount)
+                    const bool stages = member == &F::stages;
+                    if (slider   ? value < 1 || value > 12
+                        : stages ? value != 0 && value != 2 && value != 3
+                                 : value < 0 || value >= kColourCount)
                         return void(
                             fault = Substitute(_("the field \"{1}\" is out of range"), {name}));
                     form.*member = static_cast<int>(value);
+                } else if constexpr (std::is_same_v<Value, FirstCut>) {
+                    const std::string text = found->is_string() ? found->template get<std::string>() : "";
+                    int at = 0;
+                    while (at < 3 && text != kFirstCutNames[at]) ++at;
+                    if (at == 3) return void(fault = WrongField(name));
+                    form.*member = static_cast<FirstCut>(at);
                 } else {
                     if (!found->is_string()) return void(fault = WrongField(name));
                     form.*member = found->template get<std::string>();

@@ -1,6 +1,7 @@
 // Recovery copies of unsaved work: whatever the tables and settings hold comes
 // back as it was written, and a copy damaged at random is refused with a message
 // naming it, never a crash.
+#include <array>
 #include <gtest/gtest.h>
 
 #include <nlohmann/json.hpp>
@@ -41,6 +42,8 @@ RecoveryCopy AnyCopy(std::mt19937_64& rng) {
     f.guillotine = rng() % 2;
     f.costOptimization = rng() % 2;
     f.bestSearch = rng() % 2;
+    f.stages = std::array{0, 2, 3}[rng() % 3];
+    f.firstCut = static_cast<FirstCut>(rng() % 3);
     for (std::string* text : {&f.timeLimit, &f.seed, &f.unit, &f.bladeWidth, &f.decimals,
                               &f.minOffcutLength, &f.minOffcutWidth, &f.minOffcutArea,
                               &f.offcutPrefix, &f.marginTop, &f.marginBottom, &f.marginLeft,
