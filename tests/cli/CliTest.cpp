@@ -360,6 +360,8 @@ TEST_F(Cli, MessagesNameThePartTheFileAndTheCellAtFault) {
     EXPECT_EQ(o.code, 1);
     EXPECT_NE(o.err.find("line 2"), std::string::npos) << o.err;
     EXPECT_NE(o.err.find("the quantity \"-3\" must not be negative"), std::string::npos) << o.err;
+}
+
 // Stage limits hold guillotine plans only, and only the best search keeps to them:
 // a limit in guillotine mode runs it and says so. Two half sheets can lie only in
 // ways that two stages cut, so the plan passes whatever the search finds.

@@ -180,6 +180,8 @@ TEST(CutReplay, TheReaderRefusesCutListsThatSayOtherCuts) {
     fewer.erase(std::find_if(fewer.begin(), fewer.end(),
                              [](const std::string& l) { return l.rfind("7 ", 0) == 0; }));
     refused(fewer, "lists 6 cuts, the plan has 7");
+}
+
 // Plans held to stages are cut stage by stage: the generated plans get the limit
 // their sheets keep to (2 or 3, or none with a first-cut direction alone) and a
 // direction, and the reader follows each cut's stage.
