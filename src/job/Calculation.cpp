@@ -13,13 +13,15 @@
 namespace {
 
 // Back to real sizes and positions from the sheet corner; figures of the plan.
-void Restore(Agent& best, std::int32_t partCount, const CutSettings& cut, AppliedResult& result) {
+void Restore(const Agent& best, const Job& job, const CutSettings& cut, AppliedResult& result) {
     const Margins& m = cut.margins;
     const double kerf = cut.bladeWidth;
     double usedArea = 0, partArea = 0, offcutArea = 0;
+    // Labels and sizes come from the job's records here, not from the candidate.
+    std::vector<Sheet> sheets = LaidOutSheets(best, job);
     result.sheets.clear();
-    result.sheets.reserve(best.sheets.size());
-    for (Sheet& s : best.sheets) {
+    result.sheets.reserve(sheets.size());
+    for (Sheet& s : sheets) {
         PlannedSheet& planned = result.sheets.emplace_back();
         planned.id = s.id;
         planned.label = std::move(s.label);
@@ -54,7 +56,7 @@ void Restore(Agent& best, std::int32_t partCount, const CutSettings& cut, Applie
     result.ratioWithOffcuts = static_cast<float>((partArea + offcutArea) / usedArea);
     result.placedPartArea = partArea;
     result.offcutArea = offcutArea;
-    result.allPlaced = AllPartsPlaced(best, partCount);
+    result.allPlaced = AllPartsPlaced(best, job.partCount);
     result.fitness = best.fitness;
 }
 
@@ -216,7 +218,7 @@ AppliedResult Calculation::BestPlanFrom(
     best.steps = p.settings.bestSteps;
     best.stop = options.stop;
     best.progress = progress;
-    Agent found = SearchBest(all, p.settings.cut, classic, best);
+    Agent found = SearchBest(all, p.settings.cut, LaidOutSheets(classic, job), best);
     return PlanOf(found, all, p.settings);
 }
 
@@ -254,9 +256,9 @@ CalcOutcome Calculation::Run(const JobRows& rows, const GaOptions& options) {
     return Finish();
 }
 
-AppliedResult PlanOf(Agent& candidate, const Job& job, const JobSettings& settings) {
+AppliedResult PlanOf(const Agent& candidate, const Job& job, const JobSettings& settings) {
     AppliedResult plan;
-    Restore(candidate, job.partCount, settings.cut, plan);
+    Restore(candidate, job, settings.cut, plan);
     MergeIdenticalLayouts(plan);
     NumberLayouts(plan);
     plan.job = job;
