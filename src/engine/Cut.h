@@ -51,9 +51,9 @@ class WorkList {
     // sizes and the settings must stay as they are until the candidate's sheets
     // are laid out.
     void Reset(std::vector<Part>& parts, const CutSettings& settings);
-    // The same for the job's own records, each turned where `turned` (one mark per
-    // record) says: the list works on copies of them without their labels, so the
-    // job stays untouched and may be shared by evaluations on several threads.
+    // The same for the job's own records as entered, each turned where `turned` (one
+    // mark per record) says: the list works on copies without labels, so the job stays
+    // untouched and may be shared by evaluations on several threads.
     void Reset(const std::vector<Part>& jobParts, std::span<const char> turned,
                const CutSettings& settings);
 
