@@ -139,7 +139,7 @@ Measure RunOnce(const Job& job, const CutSettings& cut, int speed, int threads,
     double placedArea = 0, usedArea = 0;
     std::size_t placed = 0;
     std::uint64_t hash = 14695981039346656037ull;
-    for (const Sheet& s : best.sheets) {
+    for (const Sheet& s : LaidOutSheets(best, job)) {
         for (const Footprint& p : s.parts) {
             placedArea += p.length * p.width;
             hash = Mix(Mix(Mix(hash, p.partId), p.x), p.y);
