@@ -7,6 +7,7 @@
 
 void WorkList::Reset(std::vector<Part>& parts, const CutSettings& settings) {
     settings_ = &settings;
+    base_ = parts.data();
     const std::size_t n = parts.size();
     bool sameKeys = sortedKeys_.size() == n;
     for (std::size_t i = 0; sameKeys && i < n; ++i)
@@ -29,6 +30,23 @@ void WorkList::Reset(std::vector<Part>& parts, const CutSettings& settings) {
     index_.Build(items_);
 }
 
+void WorkList::Reset(const std::vector<Part>& jobParts, std::span<const char> turned,
+                     const CutSettings& settings) {
+    copies_.resize(jobParts.size());
+    for (std::size_t j = 0; j < jobParts.size(); ++j) {
+        const Part& p = jobParts[j];
+        Part& c = copies_[j];
+        const bool turn = j < turned.size() && turned[j] != 0;
+        c.length = turn ? p.width : p.length;
+        c.width = turn ? p.length : p.width;
+        c.priority = p.priority;
+        c.id = p.id;
+        c.rotatable = p.rotatable;
+        c.rotated = turn;
+    }
+    Reset(copies_, settings);
+}
+
 Part& WorkList::Take(std::size_t i) {
     items_[i]->placed = true;
     index_.Take(i);
@@ -41,13 +59,27 @@ double LayoutSheet(Sheet& sheet, WorkList& list) {
     // The list is in priority order since Reset and the fills never reorder it,
     // so there is nothing to sort here.
     PlacementWriter writer(sheet.parts, 0);
+    FillSheet target = FillSheetOf(sheet);
     const double result = list.Settings().guillotine
-                              ? GuillotineFillInto(list, sheet, sheet.originX, sheet.originY,
+                              ? GuillotineFillInto(list, target, sheet.originX, sheet.originY,
                                                    sheet.length, sheet.width, writer)
-                              : FreeFillInto(list, sheet, sheet.originX, sheet.originY,
+                              : FreeFillInto(list, target, sheet.originX, sheet.originY,
                                              sheet.length, sheet.width, writer);
     writer.Finish();
     return result;
+}
+
+double LayoutSheet(const Sheet& stock, WorkList& list, std::vector<PartSpot>& spots,
+                   std::vector<Offcut>& offcuts) {
+    std::vector<Segment>& segments = list.LayoutSegments();
+    segments.clear();
+    PlacementWriter writer(spots, list);
+    FillSheet target{stock.length, stock.width, offcuts, segments};
+    return list.Settings().guillotine
+               ? GuillotineFillInto(list, target, stock.originX, stock.originY, stock.length,
+                                    stock.width, writer)
+               : FreeFillInto(list, target, stock.originX, stock.originY, stock.length, stock.width,
+                              writer);
 }
 
 void SortByPriority(std::vector<Part*>& list) {

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,17 @@
 #include "model/CutSettings.h"
 #include "model/Part.h"
 #include "model/Sheet.h"
+
+// A part as a candidate's layout holds it: the position of its record in the job's
+// part list, the corner it was put at and whether it lies turned. Its sizes and
+// label are the job record's, so that the layouts of many candidates need not
+// copy them.
+struct PartSpot {
+    double x = 0.0;
+    double y = 0.0;
+    std::int32_t part = 0;
+    bool rotated = false;
+};
 
 // A rectangle of the guillotine fill waiting on the fill's own stack (a sheet
 // may hold more parts than a thread's stack has room for nested calls).
@@ -39,6 +51,11 @@ class WorkList {
     // sizes and the settings must stay as they are until the candidate's sheets
     // are laid out.
     void Reset(std::vector<Part>& parts, const CutSettings& settings);
+    // The same for the job's own records as entered, each turned where `turned` (one
+    // mark per record) says: the list works on copies without labels, so the job stays
+    // untouched and may be shared by evaluations on several threads.
+    void Reset(const std::vector<Part>& jobParts, std::span<const char> turned,
+               const CutSettings& settings);
 
     const CutSettings& Settings() const { return *settings_; }
 
@@ -52,17 +69,26 @@ class WorkList {
     }
     // Sets record i's placed mark and withdraws it from the search.
     Part& Take(std::size_t i);
+    // The position of one of the records in the list the work list was reset from.
+    std::int32_t PositionOf(const Part& record) const {
+        return static_cast<std::int32_t>(&record - base_);
+    }
 
     // Buffers of the fills, reused from sheet to sheet.
     Skyline& Segments() { return skyline_; }
     std::vector<GuillotineFrame>& Frames() { return frames_; }
+    // The segment list of a sheet laid out into a compact layout, which keeps none.
+    std::vector<Segment>& LayoutSegments() { return layoutSegments_; }
 
   private:
     const CutSettings* settings_ = nullptr;
+    const Part* base_ = nullptr;  // the list reset from
+    std::vector<Part> copies_;    // of the job's records, for the second Reset
     std::vector<Part*> items_;
     FitIndex index_;
     Skyline skyline_;
     std::vector<GuillotineFrame> frames_;
+    std::vector<Segment> layoutSegments_;
     // The engine order depends on the priorities alone; every candidate of a job
     // brings the same priorities, so the order is computed once per job.
     std::vector<double> sortedKeys_;
@@ -92,6 +118,11 @@ void CloseSegment(Sheet& sheet, double gapX, double gapY, double gapLength, doub
 // the method), replacing the sheet's placements, offcuts and segments; returns the
 // placed area, the engine's score for the sheet.
 double LayoutSheet(Sheet& sheet, WorkList& list);
+// Lays out the job's sheet `stock` in the same way with the unplaced parts of a list
+// reset from the job's records, appending compact placements to `spots` and the
+// offcuts to `offcuts`; the sheet itself is not changed. Returns the placed area.
+double LayoutSheet(const Sheet& stock, WorkList& list, std::vector<PartSpot>& spots,
+                   std::vector<Offcut>& offcuts);
 
 // Stable descending order of priority; records whose priority is not above 0
 // (zero, negative or NaN sizes) go last in their order.

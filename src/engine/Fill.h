@@ -1,5 +1,6 @@
-// What the two fills share behind the public entry points: the writer of the
-// placement records, and the fills writing through it.
+// What the two fills share behind the public entry points: the sheet records a
+// fill writes to, the writer of the placement records, and the fills writing
+// through them.
 #pragma once
 
 #include <cstddef>
@@ -7,15 +8,37 @@
 
 #include "engine/Cut.h"
 
-// Appends placement records to a list. Stale records past the write position are
-// overwritten first, so that laying out a sheet again reuses their label buffers.
+// The records of the sheet a fill works on besides its placements: its usable
+// extents, the offcut list the fill appends to and the free fill's segment list.
+struct FillSheet {
+    double length;
+    double width;
+    std::vector<Offcut>& offcuts;
+    std::vector<Segment>& segments;
+};
+
+inline FillSheet FillSheetOf(Sheet& sheet) {
+    return FillSheet{sheet.length, sheet.width, sheet.offcuts, sheet.segments};
+}
+
+// Appends placement records to a list: full records, or compact ones that name
+// the part by its position in the list the work list was reset from. Stale full
+// records past the write position are overwritten first, so that laying out a
+// sheet again reuses their label buffers.
 class PlacementWriter {
   public:
-    PlacementWriter(std::vector<Footprint>& out, std::size_t start) : out_(out), next_(start) {}
+    PlacementWriter(std::vector<Footprint>& out, std::size_t start)
+        : records_(&out), next_(start) {}
+    PlacementWriter(std::vector<PartSpot>& out, const WorkList& list)
+        : spots_(&out), list_(&list) {}
 
     void Add(const Part& part, double x, double y) {
-        if (next_ == out_.size()) out_.emplace_back();
-        Footprint& f = out_[next_++];
+        if (spots_) {
+            spots_->push_back(PartSpot{x, y, list_->PositionOf(part), part.rotated});
+            return;
+        }
+        if (next_ == records_->size()) records_->emplace_back();
+        Footprint& f = (*records_)[next_++];
         f.x = x;
         f.y = y;
         f.length = part.length;
@@ -24,15 +47,19 @@ class PlacementWriter {
         f.label = part.label;
         f.rotated = part.rotated;
     }
-    // Drops the stale records that were not overwritten.
-    void Finish() { out_.resize(next_); }
+    // Drops the stale full records that were not overwritten.
+    void Finish() {
+        if (records_) records_->resize(next_);
+    }
 
   private:
-    std::vector<Footprint>& out_;
-    std::size_t next_;
+    std::vector<Footprint>* records_ = nullptr;
+    std::size_t next_ = 0;
+    std::vector<PartSpot>* spots_ = nullptr;
+    const WorkList* list_ = nullptr;
 };
 
-double GuillotineFillInto(WorkList& list, Sheet& sheet, double x, double y, double regionLength,
+double GuillotineFillInto(WorkList& list, FillSheet& sheet, double x, double y, double regionLength,
                           double regionWidth, PlacementWriter& out);
-double FreeFillInto(WorkList& list, Sheet& sheet, double x0, double y0, double usableLength,
+double FreeFillInto(WorkList& list, FillSheet& sheet, double x0, double y0, double usableLength,
                     double usableWidth, PlacementWriter& out);

@@ -2,7 +2,7 @@
 
 #include "engine/Fill.h"
 
-double FreeFillInto(WorkList& list, Sheet& sheet, double x0, double y0, double usableLength,
+double FreeFillInto(WorkList& list, FillSheet& sheet, double x0, double y0, double usableLength,
                     double usableWidth, PlacementWriter& out) {
     Skyline& segments = list.Segments();
     segments.Load(sheet.segments, sheet.width, sheet.length);
@@ -65,7 +65,8 @@ double FreeFillInto(WorkList& list, Sheet& sheet, double x0, double y0, double u
 double FillFree(WorkList& list, Sheet& sheet, double x0, double y0, double usableLength,
                 double usableWidth, std::vector<Footprint>& out) {
     PlacementWriter writer(out, out.size());
-    return FreeFillInto(list, sheet, x0, y0, usableLength, usableWidth, writer);
+    FillSheet target = FillSheetOf(sheet);
+    return FreeFillInto(list, target, x0, y0, usableLength, usableWidth, writer);
 }
 
 void PickLowestSegment(const Sheet& sheet, double& x, double& y, double& length) {

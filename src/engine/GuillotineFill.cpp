@@ -4,7 +4,7 @@ namespace {
 
 class GuillotineFill {
   public:
-    GuillotineFill(WorkList& list, Sheet& sheet, PlacementWriter& out)
+    GuillotineFill(WorkList& list, FillSheet& sheet, PlacementWriter& out)
         : list_(list), sheet_(sheet), out_(out) {}
 
     // Puts the first fitting part into the corner, then fills the strip beyond
@@ -70,13 +70,13 @@ class GuillotineFill {
     }
 
     WorkList& list_;
-    Sheet& sheet_;
+    FillSheet& sheet_;
     PlacementWriter& out_;
 };
 
 }  // namespace
 
-double GuillotineFillInto(WorkList& list, Sheet& sheet, double x, double y, double regionLength,
+double GuillotineFillInto(WorkList& list, FillSheet& sheet, double x, double y, double regionLength,
                           double regionWidth, PlacementWriter& out) {
     return GuillotineFill(list, sheet, out).Fill(x, y, regionLength, regionWidth);
 }
@@ -84,5 +84,6 @@ double GuillotineFillInto(WorkList& list, Sheet& sheet, double x, double y, doub
 double FillGuillotine(WorkList& list, Sheet& sheet, double x, double y, double regionLength,
                       double regionWidth, std::vector<Footprint>& out) {
     PlacementWriter writer(out, out.size());
-    return GuillotineFillInto(list, sheet, x, y, regionLength, regionWidth, writer);
+    FillSheet target = FillSheetOf(sheet);
+    return GuillotineFillInto(list, target, x, y, regionLength, regionWidth, writer);
 }

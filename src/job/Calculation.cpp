@@ -18,7 +18,7 @@ namespace {
 // Back to real sizes and positions from the sheet corner; figures of the plan.
 // Sizes are the entered ones, positions those of exact decimal arithmetic where
 // the entries allow it.
-void Restore(Agent& best, const Job& job, const CutSettings& cut, AppliedResult& result) {
+void Restore(const Agent& best, const Job& job, const CutSettings& cut, AppliedResult& result) {
     const Margins& m = cut.margins;
     const double kerf = cut.bladeWidth;
     const DecimalGrid grid = DecimalGrid::Of(job, cut);
@@ -31,9 +31,11 @@ void Restore(Agent& best, const Job& job, const CutSettings& cut, AppliedResult&
         return f.rotated ? EnteredSize{e.width, e.length} : e;
     };
     double usedArea = 0, partArea = 0, offcutArea = 0;
+    // Labels and sizes come from the job's records here, not from the candidate.
+    std::vector<Sheet> sheets = LaidOutSheets(best, job);
     result.sheets.clear();
-    result.sheets.reserve(best.sheets.size());
-    for (Sheet& s : best.sheets) {
+    result.sheets.reserve(sheets.size());
+    for (Sheet& s : sheets) {
         PlannedSheet& planned = result.sheets.emplace_back();
         planned.id = s.id;
         planned.label = std::move(s.label);
@@ -247,7 +249,7 @@ AppliedResult Calculation::BestPlanFrom(
     best.steps = p.settings.bestSteps;
     best.stop = options.stop;
     best.progress = progress;
-    Agent found = SearchBest(all, p.settings.cut, classic, best);
+    Agent found = SearchBest(all, p.settings.cut, LaidOutSheets(classic, job), best);
     return PlanOf(found, all, p.settings);
 }
 
@@ -291,7 +293,7 @@ CalcOutcome Calculation::Run(const JobRows& rows, const GaOptions& options) {
     return Finish();
 }
 
-AppliedResult PlanOf(Agent& candidate, const Job& job, const JobSettings& settings) {
+AppliedResult PlanOf(const Agent& candidate, const Job& job, const JobSettings& settings) {
     AppliedResult plan;
     Restore(candidate, job, settings.cut, plan);
     MergeIdenticalLayouts(plan);

@@ -148,8 +148,8 @@ class Calculation {
 
 // The plan of a candidate as a calculation applies it: real sizes and positions
 // from the sheet corner, the figures, identical layouts merged and numbered, with
-// the job and settings that made it. The candidate's records are moved into it.
-AppliedResult PlanOf(Agent& candidate, const Job& job, const JobSettings& settings);
+// the job and settings that made it; labels and sizes come from the job's records.
+AppliedResult PlanOf(const Agent& candidate, const Job& job, const JobSettings& settings);
 
 // Merges the used sheets whose label and sizes equal an earlier used and distinct
 // sheet's, and that hold as many parts of each label and entered size (turns

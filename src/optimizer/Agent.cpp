@@ -1,5 +1,6 @@
-// Candidate plans: creation, decoding of the genes into the candidate's own
-// records, evaluation with the layout engine, and the ranking.
+// Candidate plans: creation, decoding of the genes, evaluation with the layout
+// engine on the job's shared records, the candidate's layouts as full sheet
+// records, and the ranking.
 #include <algorithm>
 #include <cmath>
 #include <utility>
@@ -18,7 +19,26 @@ void RotateLeft(std::vector<std::int32_t>& genes, int d) {
     std::rotate(genes.begin(), genes.begin() + d % static_cast<int>(genes.size()), genes.end());
 }
 
+// The extent along x of a placement: its record's, turned as it lies.
+double PlacedLength(const PartSpot& spot, const std::vector<Part>& parts) {
+    const Part& p = parts[spot.part];
+    return spot.rotated ? p.width : p.length;
+}
+
+double PlacedWidth(const PartSpot& spot, const std::vector<Part>& parts) {
+    const Part& p = parts[spot.part];
+    return spot.rotated ? p.length : p.width;
+}
+
 }  // namespace
+
+std::span<const PartSpot> Agent::PartsOn(const SheetLayout& sheet) const {
+    return std::span<const PartSpot>(spots).subspan(sheet.firstSpot, sheet.spotCount);
+}
+
+std::span<const Offcut> Agent::OffcutsOn(const SheetLayout& sheet) const {
+    return std::span<const Offcut>(offcuts).subspan(sheet.firstOffcut, sheet.offcutCount);
+}
 
 void CreateRandom(Agent& agent, const std::vector<Part>& jobParts,
                   const std::vector<Sheet>& jobSheets, RandomSource& random) {
@@ -28,10 +48,12 @@ void CreateRandom(Agent& agent, const std::vector<Part>& jobParts,
     agent.sheets.reserve(jobSheets.size());
     agent.sheetOrder.clear();
     for (const Sheet& s : jobSheets) {
-        agent.sheets.push_back(CopySheet(s));
+        agent.sheets.push_back(SheetLayout{s.id});
         agent.sheetOrder.push_back(s.id);
     }
-    agent.parts = jobParts;
+    agent.spots.clear();
+    agent.offcuts.clear();
+    agent.decoded = false;
     agent.partOrder.clear();
     agent.turn.clear();
     agent.turnable.clear();
@@ -52,12 +74,12 @@ void CreateRandom(Agent& agent, const std::vector<Part>& jobParts,
 void Decode(Agent& agent) {
     // Per thread, so that decoding allocates nothing once the thread has seen a job.
     thread_local IdIndex index;
-    thread_local std::vector<Sheet> ordered;
+    thread_local std::vector<SheetLayout> ordered;
     thread_local std::vector<int> from;
     thread_local std::vector<char> taken;
 
     // Sheets are moved only when the order names every sheet exactly once, so a
-    // damaged order can never leave a sheet behind as an empty shell.
+    // damaged order can never leave a sheet behind.
     auto& sheets = agent.sheets;
     index.Build(static_cast<int>(sheets.size()), [&](int i) { return sheets[i].id; });
     from.clear();
@@ -70,52 +92,65 @@ void Decode(Agent& agent) {
     }
     if (from.size() == sheets.size()) {
         ordered.clear();
-        for (int at : from) ordered.push_back(std::move(sheets[at]));
+        for (int at : from) ordered.push_back(sheets[at]);
         sheets.swap(ordered);
     }
 
-    // Gene position of every part record, by the record's position in the job order.
-    auto& parts = agent.parts;
-    index.Build(static_cast<int>(parts.size()), [&](int i) { return parts[i].id; });
-    thread_local std::vector<int> geneOf;
-    geneOf.assign(parts.size(), -1);
-    for (int i = 0; i < static_cast<int>(agent.partOrder.size()); ++i) {
-        const int at = index.Find(agent.partOrder[i]);
-        if (at >= 0) geneOf[at] = i;
-    }
-    for (std::size_t j = 0; j < parts.size(); ++j) {
-        Part& p = parts[j];
-        const int i = geneOf[j];
-        p.rotated = false;
-        if (i < 0) continue;
+    const std::size_t genes = std::min(agent.turn.size(), agent.turnable.size());
+    for (std::size_t i = 0; i < genes; ++i)
         if (agent.turnable[i] == 0) agent.turn[i] = 0;
-        if (agent.turn[i] == 1) p.Rotate();
-    }
+    agent.decoded = true;
 }
 
 void UndoTurns(Agent& agent) {
-    for (Part& p : agent.parts)
-        if (p.rotated) p.Rotate();
+    agent.decoded = false;
+}
+
+void PartTurns(const Agent& agent, const std::vector<Part>& jobParts, std::vector<char>& turned) {
+    turned.assign(jobParts.size(), 0);
+    if (!agent.decoded) return;
+    thread_local IdIndex index;
+    index.Build(static_cast<int>(jobParts.size()), [&](int i) { return jobParts[i].id; });
+    // Of an id the order names twice, the later gene decides.
+    const std::size_t genes = std::min(agent.partOrder.size(), agent.turn.size());
+    for (std::size_t i = 0; i < genes; ++i) {
+        const int at = index.Find(agent.partOrder[i]);
+        if (at >= 0) turned[at] = agent.turn[i] == 1 ? 1 : 0;
+    }
 }
 
 void Evaluate(Agent& agent, WorkList& list, const Job& job, const CutSettings& settings) {
-    list.Reset(agent.parts, settings);
+    thread_local std::vector<char> turned;
+    thread_local IdIndex sheetAt;
+    PartTurns(agent, job.parts, turned);
+    list.Reset(job.parts, turned, settings);
+    sheetAt.Build(static_cast<int>(job.sheets.size()), [&](int i) { return job.sheets[i].id; });
+    agent.spots.clear();
+    agent.offcuts.clear();
     double sheetArea = 0, placedArea = 0, placedCost = 0, sheetCost = 0;
     agent.bestSheetUse = 0;
     agent.usedSheets = 0;
-    const Sheet* last = nullptr;
-    for (Sheet& s : agent.sheets) {
-        const double r = LayoutSheet(s, list);
+    const SheetLayout* last = nullptr;
+    const Sheet* lastStock = nullptr;
+    for (SheetLayout& s : agent.sheets) {
+        s.firstSpot = static_cast<std::int32_t>(agent.spots.size());
+        s.firstOffcut = static_cast<std::int32_t>(agent.offcuts.size());
+        const int at = sheetAt.Find(s.id);
+        const double r = at < 0 ? 0 : LayoutSheet(job.sheets[at], list, agent.spots, agent.offcuts);
+        s.spotCount = static_cast<std::int32_t>(agent.spots.size()) - s.firstSpot;
+        s.offcutCount = static_cast<std::int32_t>(agent.offcuts.size()) - s.firstOffcut;
         if (r <= kTolerance) continue;
+        const Sheet& stock = job.sheets[at];
         agent.usedSheets += 1;
         placedArea += r;
-        placedCost += s.unitCost * r;
-        const double a = s.Area();
+        placedCost += stock.unitCost * r;
+        const double a = stock.Area();
         sheetArea += a;
-        sheetCost += s.unitCost * a;
+        sheetCost += stock.unitCost * a;
         s.utilisation = r / a;
         if (s.utilisation > agent.bestSheetUse) agent.bestSheetUse = s.utilisation;
         last = &s;
+        lastStock = &stock;
     }
 
     if (sheetArea < kTolerance) {
@@ -127,11 +162,11 @@ void Evaluate(Agent& agent, WorkList& list, const Job& job, const CutSettings& s
             if (agent.usedSheets > 1) {
                 // The last sheet counts only as far as its placements reach, measured
                 // in single precision.
-                sheetArea -= last->Area();
+                sheetArea -= lastStock->Area();
                 float mx = 0, my = 0;
-                for (const Footprint& p : last->parts) {
-                    mx = std::max(mx, static_cast<float>(p.x + p.length));
-                    my = std::max(my, static_cast<float>(p.y + p.width));
+                for (const PartSpot& p : agent.PartsOn(*last)) {
+                    mx = std::max(mx, static_cast<float>(p.x + PlacedLength(p, job.parts)));
+                    my = std::max(my, static_cast<float>(p.y + PlacedWidth(p, job.parts)));
                 }
                 sheetArea += static_cast<double>(mx) * my;
             }
@@ -145,13 +180,59 @@ void Evaluate(Agent& agent, WorkList& list, const Job& job, const CutSettings& s
     }
 }
 
+std::vector<Sheet> LaidOutSheets(const Agent& agent, const Job& job) {
+    IdIndex sheetAt;
+    sheetAt.Build(static_cast<int>(job.sheets.size()), [&](int i) { return job.sheets[i].id; });
+    std::vector<Sheet> sheets;
+    sheets.reserve(agent.sheets.size());
+    for (const SheetLayout& s : agent.sheets) {
+        const int at = sheetAt.Find(s.id);
+        if (at < 0) continue;
+        Sheet& laid = sheets.emplace_back(CopySheet(job.sheets[at]));
+        laid.parts.clear();
+        laid.parts.reserve(s.spotCount);
+        for (const PartSpot& spot : agent.PartsOn(s)) {
+            const Part& part = job.parts[spot.part];
+            laid.parts.push_back(Footprint{spot.x, spot.y, PlacedLength(spot, job.parts),
+                                           PlacedWidth(spot, job.parts), part.id, part.label,
+                                           spot.rotated});
+        }
+        const auto offcuts = agent.OffcutsOn(s);
+        laid.offcuts.assign(offcuts.begin(), offcuts.end());
+        laid.utilisation = s.utilisation;
+    }
+    return sheets;
+}
+
+void AdoptLayouts(Agent& agent, const std::vector<Sheet>& sheets, const Job& job) {
+    IdIndex partAt;
+    partAt.Build(static_cast<int>(job.parts.size()), [&](int i) { return job.parts[i].id; });
+    agent.sheets.clear();
+    agent.spots.clear();
+    agent.offcuts.clear();
+    for (const Sheet& laid : sheets) {
+        SheetLayout& s = agent.sheets.emplace_back();
+        s.id = laid.id;
+        s.utilisation = laid.utilisation;
+        s.firstSpot = static_cast<std::int32_t>(agent.spots.size());
+        for (const Footprint& f : laid.parts) {
+            const int at = partAt.Find(f.partId);
+            if (at >= 0) agent.spots.push_back(PartSpot{f.x, f.y, at, f.rotated});
+        }
+        s.spotCount = static_cast<std::int32_t>(agent.spots.size()) - s.firstSpot;
+        s.firstOffcut = static_cast<std::int32_t>(agent.offcuts.size());
+        agent.offcuts.insert(agent.offcuts.end(), laid.offcuts.begin(), laid.offcuts.end());
+        s.offcutCount = static_cast<std::int32_t>(laid.offcuts.size());
+    }
+}
+
 void Exchange(Agent& a, Agent& b) {
     std::swap(a, b);
 }
 
 bool AllPartsPlaced(const Agent& agent, std::int32_t partCount) {
     std::int64_t count = 0;
-    for (const Sheet& s : agent.sheets) count += static_cast<std::int64_t>(s.parts.size());
+    for (const SheetLayout& s : agent.sheets) count += s.spotCount;
     return count == partCount;
 }
 

@@ -25,9 +25,9 @@ bool Alike(const Sheet& a, const Sheet& b) {
            a.unitCost == b.unitCost && a.priority == b.priority;
 }
 
-// The start candidate's sheets matched to this job's sheets of the same row kind,
-// its parts to this job's parts by id.
-BestPlan FromCandidate(const Job& job, const Agent& start, SheetPacker& packer) {
+// The start plan's sheets matched to this job's sheets of the same row kind, its
+// parts to this job's parts by id.
+BestPlan FromCandidate(const Job& job, const std::vector<Sheet>& start, SheetPacker& packer) {
     BestPlan plan;
     plan.turned.assign(job.parts.size(), 0);
     plan.taken.assign(job.sheets.size(), 0);
@@ -35,7 +35,7 @@ BestPlan FromCandidate(const Job& job, const Agent& start, SheetPacker& packer) 
     for (std::int32_t i = 0; i < static_cast<std::int32_t>(job.parts.size()); ++i)
         partAt[job.parts[i].id] = i;
     std::vector<char> placed(job.parts.size(), 0);
-    for (const Sheet& s : start.sheets) {
+    for (const Sheet& s : start) {
         if (s.parts.empty()) continue;
         std::int32_t match = -1;
         for (std::int32_t k = 0; k < static_cast<std::int32_t>(job.sheets.size()); ++k)
@@ -65,20 +65,21 @@ BestPlan FromCandidate(const Job& job, const Agent& start, SheetPacker& packer) 
 }
 
 // The plan as a candidate: its sheets in the job's order, then free ones, as many
-// of each kind as the start candidate held in all (the search may draw on all the
+// of each kind as the start plan held in all (the search may draw on all the
 // stock, but a plan lists only the stock its job would have taken); scored as the
 // classic search scores a candidate whose sheets all count in full.
 Agent ToCandidate(const Job& job, const CutSettings& settings, const BestPlan& plan,
-                  const Agent& start) {
+                  const std::vector<Sheet>& start) {
     Agent agent;
+    std::vector<Sheet> sheets;
     std::vector<const UsedSheet*> used;
     for (const UsedSheet& u : plan.used) used.push_back(&u);
     std::sort(used.begin(), used.end(),
               [](const UsedSheet* a, const UsedSheet* b) { return a->sheet < b->sheet; });
     double placedArea = 0, sheetArea = 0, placedCost = 0, sheetCost = 0;
     for (const UsedSheet* u : used) {
-        agent.sheets.push_back(u->layout);
-        const Sheet& s = agent.sheets.back();
+        sheets.push_back(u->layout);
+        const Sheet& s = sheets.back();
         placedArea += u->placedArea;
         sheetArea += s.Area();
         placedCost += s.unitCost * u->placedArea;
@@ -87,7 +88,7 @@ Agent ToCandidate(const Job& job, const CutSettings& settings, const BestPlan& p
     }
     agent.usedSheets = static_cast<std::int32_t>(used.size());
     std::vector<const Sheet*> listed;
-    for (const Sheet& s : start.sheets) listed.push_back(&s);
+    for (const Sheet& s : start) listed.push_back(&s);
     const auto unlist = [&](const Sheet& s) {
         const auto same = std::find_if(listed.begin(), listed.end(),
                                        [&](const Sheet* l) { return Alike(*l, s); });
@@ -97,10 +98,9 @@ Agent ToCandidate(const Job& job, const CutSettings& settings, const BestPlan& p
     };
     for (const UsedSheet* u : used) unlist(u->layout);
     for (std::int32_t k = 0; k < static_cast<std::int32_t>(job.sheets.size()); ++k)
-        if (!plan.taken[k] && unlist(job.sheets[k]))
-            agent.sheets.push_back(CopySheet(job.sheets[k]));
-    for (const Sheet& s : agent.sheets) agent.sheetOrder.push_back(s.id);
-    agent.parts = job.parts;
+        if (!plan.taken[k] && unlist(job.sheets[k])) sheets.push_back(CopySheet(job.sheets[k]));
+    for (const Sheet& s : sheets) agent.sheetOrder.push_back(s.id);
+    AdoptLayouts(agent, sheets, job);
     if (settings.costObjective)
         agent.fitness = sheetCost > 0 ? placedCost / sheetCost : 0;
     else
@@ -145,7 +145,7 @@ std::int32_t SheetLowerBound(const Job& job, const CutSettings& settings) {
     return std::max(byArea, large);
 }
 
-Agent SearchBest(const Job& job, const CutSettings& settings, const Agent& start,
+Agent SearchBest(const Job& job, const CutSettings& settings, const std::vector<Sheet>& start,
                  const BestOptions& options) {
     const auto began = Clock::now();
     const auto deadline =

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <vector>
 
 #include "model/Job.h"
 #include "optimizer/Ga.h"
@@ -39,13 +40,14 @@ struct BestOptions {
 // Lanes of a run bounded by steps; a timed run has one per thread.
 inline constexpr int kStepLanes = 4;
 
-// The best plan of `job` found from `start`, a laid-out candidate of a job with
-// the same parts (ids equal) and the same sheet rows, perhaps fewer units of them.
+// The best plan of `job` found from `start`, the laid-out sheets of a plan of a job
+// with the same parts (ids equal) and the same sheet rows, perhaps fewer units of
+// them (LaidOutSheets of the classic search's candidate).
 // Never worse than the start by the best search's order, which puts every part
 // placed first, then the cost (or area) of the non-priority sheets, then the area
 // of priority sheets, then the largest offcut. Stops early when a lower bound
 // proves the plan uses the fewest sheets.
-Agent SearchBest(const Job& job, const CutSettings& settings, const Agent& start,
+Agent SearchBest(const Job& job, const CutSettings& settings, const std::vector<Sheet>& start,
                  const BestOptions& options);
 
 // The fewest sheets any plan of the job needs when all its sheets are alike (0

@@ -8,6 +8,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <span>
 #include <vector>
 
 #include "engine/Cut.h"
@@ -15,29 +16,67 @@
 #include "optimizer/Crossover.h"
 #include "optimizer/Random.h"
 
-// One candidate plan with its own copies of the job's records.
+// One of a candidate's sheets: the job sheet it lays out (by id), where the
+// placements and offcuts of its last evaluation lie in the candidate's lists, and
+// its utilisation when it last received parts.
+struct SheetLayout {
+    std::int32_t id = 0;
+    std::int32_t firstSpot = 0;
+    std::int32_t spotCount = 0;
+    std::int32_t firstOffcut = 0;
+    std::int32_t offcutCount = 0;
+    double utilisation = 0.0;
+};
+
+// One candidate plan: its genes and the scores and layouts of its last evaluation.
+// The part and sheet records are the job's, shared by every candidate; a layout
+// names them by id or position, so a candidate's size does not grow with labels.
 struct Agent {
     std::vector<std::int32_t> sheetOrder;  // permutation of sheet ids
     std::vector<std::int32_t> partOrder;   // permutation of part ids
     std::vector<std::int32_t> turn;        // 1: part partOrder[i] is turned
     std::vector<std::int32_t> turnable;    // moves with partOrder
+    // The parts lie as the turn genes say (from Decode to UndoTurns); otherwise
+    // as the job's records lie.
+    bool decoded = false;
     double fitness = 0.0;
     double bestSheetUse = 0.0;
     std::int32_t usedSheets = 0;
-    std::vector<Sheet> sheets;  // in sheetOrder after Decode; hold the layouts
-    std::vector<Part> parts;    // always in the job's order
+    std::vector<SheetLayout> sheets;  // in sheetOrder after Decode
+    // The placements and offcuts of all sheets, sheet after sheet in the order of
+    // the last evaluation: one list each rather than one per sheet keeps their
+    // spare capacity to that of a single list.
+    std::vector<PartSpot> spots;
+    std::vector<Offcut> offcuts;
+
+    std::span<const PartSpot> PartsOn(const SheetLayout& sheet) const;
+    std::span<const Offcut> OffcutsOn(const SheetLayout& sheet) const;
 };
 
-// Fills every gene array and record copy from the job lists.
+// Fills every gene array and sheet layout from the job lists.
 void CreateRandom(Agent& agent, const std::vector<Part>& jobParts,
                   const std::vector<Sheet>& jobSheets, RandomSource& random);
+// Puts the sheets into gene order, clears the turn genes of parts that may not
+// turn, and lets the turn genes decide how the parts lie.
 void Decode(Agent& agent);
+// The parts lie as the job's records again.
 void UndoTurns(Agent& agent);
+// Which of the job's parts (one mark per record of `jobParts`) the candidate lays
+// out turned; of an id its order names twice, the later gene decides.
+void PartTurns(const Agent& agent, const std::vector<Part>& jobParts, std::vector<char>& turned);
 // Lays out the candidate's sheets of the job with its own working list and scores them.
 void Evaluate(Agent& agent, WorkList& list, const Job& job, const CutSettings& settings);
 void Exchange(Agent& a, Agent& b);
 // Every one of the job's `partCount` parts lies on a sheet.
 bool AllPartsPlaced(const Agent& agent, std::int32_t partCount);
+
+// The candidate's sheets as full records of the job's sheets with their
+// placements (labels, sizes and ids from the job's records) and offcuts, in the
+// candidate's sheet order.
+std::vector<Sheet> LaidOutSheets(const Agent& agent, const Job& job);
+// Makes full records of the job's laid-out sheets the candidate's sheets and
+// layouts, in their order; genes and scores stay as they are.
+void AdoptLayouts(Agent& agent, const std::vector<Sheet>& sheets, const Job& job);
 
 // The ranking of both populations: higher fitness first; within 0.00001 of each
 // other fewer used sheets first, then the higher best sheet utilisation.

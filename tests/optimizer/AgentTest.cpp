@@ -30,14 +30,12 @@ TEST_F(CandidateCreation, RotatesTheJobOrderAndDrawsOneTurnPerPart) {
     }
     EXPECT_EQ(agent.turn, turns);
 
-    // The records themselves stay in the job's order, unturned.
-    ASSERT_EQ(agent.parts.size(), 7u);
+    // The sheets stay in the job's order and the parts lie as entered.
     ASSERT_EQ(agent.sheets.size(), 5u);
-    for (int k = 0; k < 7; ++k) {
-        EXPECT_EQ(agent.parts[k].id, job.parts[k].id);
-        EXPECT_FALSE(agent.parts[k].rotated);
-    }
     for (int k = 0; k < 5; ++k) EXPECT_EQ(agent.sheets[k].id, k);
+    std::vector<char> turned;
+    PartTurns(agent, job.parts, turned);
+    EXPECT_EQ(turned, std::vector<char>(7, 0));
 }
 
 using Decoding = JobTest;
@@ -57,21 +55,37 @@ TEST_F(Decoding, LaysSheetsOutInGeneOrderAndTurnsWhatMayTurn) {
     Decode(agent);
 
     ASSERT_EQ(agent.sheets.size(), 3u);
-    EXPECT_EQ(agent.sheets[0].label, "C");
-    EXPECT_EQ(agent.sheets[1].label, "A");
-    EXPECT_EQ(agent.sheets[2].label, "B");
-    // The fixed part keeps its sizes and its gene is corrected.
+    EXPECT_EQ(agent.sheets[0].id, 2);
+    EXPECT_EQ(agent.sheets[1].id, 0);
+    EXPECT_EQ(agent.sheets[2].id, 1);
+    // The fixed part stays as entered and its gene is corrected; the job's
+    // records, shared by every candidate, are never turned.
     EXPECT_EQ(agent.turn, (std::vector<std::int32_t>{1, 0, 0, 1}));
-    const auto& p = agent.parts;
-    EXPECT_FALSE(p[2].rotated);
-    EXPECT_EQ(p[2].length, 40);
-    EXPECT_FALSE(p[0].rotated);
-    EXPECT_EQ(p[0].length, 30);
-    EXPECT_TRUE(p[1].rotated);
-    EXPECT_EQ(p[1].length, 20);
-    EXPECT_EQ(p[1].width, 30);
-    EXPECT_TRUE(p[3].rotated);
-    EXPECT_EQ(p[3].length, 12);
+    std::vector<char> turned;
+    PartTurns(agent, job.parts, turned);
+    EXPECT_EQ(turned, (std::vector<char>{0, 1, 0, 1}));
+    for (const Part& p : job.parts) EXPECT_FALSE(p.rotated);
+
+    // The layouts name the job's records and lie as the genes say.
+    WorkList list;
+    Evaluate(agent, list, job, settings);
+    const std::vector<Sheet> laid = LaidOutSheets(agent, job);
+    ASSERT_EQ(laid.size(), 3u);
+    EXPECT_EQ(laid[0].label, "C");
+    EXPECT_EQ(laid[1].label, "A");
+    EXPECT_EQ(laid[2].label, "B");
+    int placed = 0;
+    for (const Sheet& s : laid) {
+        for (const Footprint& f : s.parts) {
+            const Part& part = job.parts[f.partId - base];
+            EXPECT_EQ(f.rotated, turned[f.partId - base] == 1);
+            EXPECT_EQ(f.length, f.rotated ? part.width : part.length);
+            EXPECT_EQ(f.width, f.rotated ? part.length : part.width);
+            EXPECT_EQ(f.label, part.label);
+            ++placed;
+        }
+    }
+    EXPECT_EQ(placed, 4);
 }
 
 TEST_F(Decoding, DamagedSheetOrderLeavesTheSheetsAlone) {
@@ -81,9 +95,8 @@ TEST_F(Decoding, DamagedSheetOrderLeavesTheSheetsAlone) {
         agent.sheetOrder = order;
         Decode(agent);
         ASSERT_EQ(agent.sheets.size(), 2u);
-        EXPECT_EQ(agent.sheets[0].label, "A");
-        EXPECT_EQ(agent.sheets[1].label, "B");
-        EXPECT_EQ(agent.sheets[1].length, 90);
+        EXPECT_EQ(agent.sheets[0].id, 0);
+        EXPECT_EQ(agent.sheets[1].id, 1);
     }
 }
 
@@ -109,21 +122,38 @@ TEST_F(Decoding, FixedPartWithTurnGeneIsLaidOutUnturned) {
     EXPECT_DOUBLE_EQ(agent.fitness, 1.0);
 }
 
-TEST_F(Decoding, UndoTurnsRestoresEveryRecord) {
+TEST_F(Decoding, UndoTurnsLaysThePartsOutAsEnteredAgain) {
     settings.bladeWidth = 3;
     BuildJob({{30, 20, 3, true}, {40, 10, 2, false}, {15, 12, 4, true}}, {{100, 100, 2}});
+    const std::vector<Part> entered = job.parts;
     random = RandomSource(11);
+    WorkList list;
     for (int round = 0; round < 10; ++round) {
         Agent agent = CreatedAgent();
-        const std::vector<Part> before = agent.parts;
+        Evaluate(agent, list, job, settings);
+        const std::vector<PartSpot> created = agent.spots;
         Decode(agent);
+        Evaluate(agent, list, job, settings);
         UndoTurns(agent);
-        ASSERT_EQ(agent.parts.size(), before.size());
-        for (std::size_t i = 0; i < before.size(); ++i) {
-            EXPECT_EQ(agent.parts[i].length, before[i].length);
-            EXPECT_EQ(agent.parts[i].width, before[i].width);
-            EXPECT_FALSE(agent.parts[i].rotated);
+        std::vector<char> turned;
+        PartTurns(agent, job.parts, turned);
+        EXPECT_EQ(turned, std::vector<char>(job.parts.size(), 0));
+        Evaluate(agent, list, job, settings);
+        ASSERT_EQ(agent.spots.size(), created.size());
+        for (std::size_t i = 0; i < created.size(); ++i) {
+            EXPECT_EQ(agent.spots[i].part, created[i].part);
+            EXPECT_EQ(agent.spots[i].x, created[i].x);
+            EXPECT_EQ(agent.spots[i].y, created[i].y);
+            EXPECT_FALSE(agent.spots[i].rotated);
         }
+    }
+    // Evaluations work on copies: the job's records are as entered.
+    ASSERT_EQ(job.parts.size(), entered.size());
+    for (std::size_t i = 0; i < entered.size(); ++i) {
+        EXPECT_EQ(job.parts[i].length, entered[i].length);
+        EXPECT_EQ(job.parts[i].width, entered[i].width);
+        EXPECT_FALSE(job.parts[i].rotated);
+        EXPECT_FALSE(job.parts[i].placed);
     }
 }
 
@@ -142,8 +172,8 @@ TEST_F(CandidateExchange, SwapsGenesScoresAndRecordsWithoutCopying) {
     a.sheetOrder = {0, 1};
     b.turn = {1, 1, 1};
     a.turn = {0, 0, 0};
-    const Sheet* aSheets = a.sheets.data();
-    const Part* bParts = b.parts.data();
+    const SheetLayout* aSheets = a.sheets.data();
+    const std::int32_t* bGenes = b.partOrder.data();
 
     Exchange(a, b);
 
@@ -154,7 +184,7 @@ TEST_F(CandidateExchange, SwapsGenesScoresAndRecordsWithoutCopying) {
     EXPECT_EQ(a.sheetOrder, (std::vector<std::int32_t>{1, 0}));
     EXPECT_EQ(b.turn, (std::vector<std::int32_t>{0, 0, 0}));
     EXPECT_EQ(b.sheets.data(), aSheets);
-    EXPECT_EQ(a.parts.data(), bParts);
+    EXPECT_EQ(a.partOrder.data(), bGenes);
 }
 
 using PlacedCount = JobTest;

@@ -297,7 +297,7 @@ TEST_F(EvolutionSteps, MergeReplacesOnlyTheWeakerHalf) {
         ga->population[i]->fitness = 0.9 - 0.01 * i;
         ga->offspring[i]->fitness = i < 4 ? 0.95 : 0.1;
     }
-    const Sheet* bestRecords = ga->population[0]->sheets.data();
+    const SheetLayout* bestRecords = ga->population[0]->sheets.data();
     ga->SortAndMerge();
     // Slot 0 keeps its candidate even though better offspring exist.
     EXPECT_EQ(ga->population[0]->fitness, 0.9);

@@ -48,7 +48,7 @@ TEST_F(Fitness, SheetWithoutPartsContributesNothing) {
     EXPECT_EQ(agent.usedSheets, 1);
     EXPECT_DOUBLE_EQ(agent.fitness, 0.2);
     EXPECT_EQ(agent.sheets[0].utilisation, 0);
-    EXPECT_TRUE(agent.sheets[0].parts.empty());
+    EXPECT_TRUE(agent.PartsOn(agent.sheets[0]).empty());
 }
 
 TEST_F(Fitness, CostModeWithEqualCostsIgnoresTheBoundingBox) {

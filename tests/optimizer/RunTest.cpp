@@ -19,24 +19,14 @@ void Write(std::ostringstream& out, double v) {
     out << text;
 }
 
-void Write(std::ostringstream& out, const Footprint& p) {
-    for (double v : {p.x, p.y, p.length, p.width}) Write(out, v);
-    out << p.partId << ' ' << p.label << ' ' << int(p.rotated) << "; ";
+void Write(std::ostringstream& out, const PartSpot& p) {
+    for (double v : {p.x, p.y}) Write(out, v);
+    out << p.part << ' ' << int(p.rotated) << "; ";
 }
 
 void Write(std::ostringstream& out, const Offcut& o) {
     for (double v : {o.x, o.y, o.length, o.width}) Write(out, v);
     out << "; ";
-}
-
-void Write(std::ostringstream& out, const Segment& s) {
-    for (double v : {s.x, s.y, s.length}) Write(out, v);
-    out << "; ";
-}
-
-void Write(std::ostringstream& out, const Part& p) {
-    for (double v : {p.length, p.width, p.priority}) Write(out, v);
-    out << p.id << ' ' << int(p.rotated) << ' ' << int(p.placed) << "; ";
 }
 
 // Everything a run leaves in one candidate: genes, scores and layouts.
@@ -48,18 +38,15 @@ std::string Fingerprint(const Agent& agent) {
     }
     Write(out, agent.fitness);
     Write(out, agent.bestSheetUse);
-    out << agent.usedSheets << '\n';
-    for (const Sheet& s : agent.sheets) {
+    out << agent.usedSheets << ' ' << int(agent.decoded) << '\n';
+    for (const SheetLayout& s : agent.sheets) {
         out << "sheet " << s.id << ' ';
         Write(out, s.utilisation);
-        for (const Footprint& p : s.parts) Write(out, p);
+        for (const PartSpot& p : agent.PartsOn(s)) Write(out, p);
         out << " offcuts ";
-        for (const Offcut& o : s.offcuts) Write(out, o);
-        out << " segments ";
-        for (const Segment& g : s.segments) Write(out, g);
+        for (const Offcut& o : agent.OffcutsOn(s)) Write(out, o);
         out << '\n';
     }
-    for (const Part& p : agent.parts) Write(out, p);
     return out.str();
 }
 
@@ -244,7 +231,7 @@ TEST_F(WholeRun, StopRequestEndsAfterTheCurrentGeneration) {
         EXPECT_FALSE(Better(*ga.population[i], ga.Best()));
     EXPECT_GT(ga.Best().fitness, 0);
     std::size_t placed = 0;
-    for (const Sheet& s : ga.Best().sheets) placed += s.parts.size();
+    for (const SheetLayout& s : ga.Best().sheets) placed += ga.Best().PartsOn(s).size();
     EXPECT_EQ(placed, 15u);
 }
 
@@ -274,8 +261,7 @@ TEST_F(WholeRun, FixedPartsAreNeverTurned) {
     for (auto* slots : {&ga.population, &ga.offspring}) {
         for (const auto& agent : *slots) {
             for (auto t : agent->turn) EXPECT_EQ(t, 0);
-            for (const Sheet& s : agent->sheets)
-                for (const Footprint& p : s.parts) EXPECT_FALSE(p.rotated);
+            for (const PartSpot& p : agent->spots) EXPECT_FALSE(p.rotated);
         }
     }
     EXPECT_GT(ga.Best().fitness, 0);
