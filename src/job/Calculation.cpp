@@ -13,13 +13,14 @@
 namespace {
 
 // Back to real sizes and positions from the sheet corner; figures of the plan.
-void Restore(Agent& best, std::int32_t partCount, const CutSettings& cut, AppliedResult& result) {
+void Restore(std::vector<Sheet>& sheets, double fitness, bool allPlaced, const CutSettings& cut,
+             AppliedResult& result) {
     const Margins& m = cut.margins;
     const double kerf = cut.bladeWidth;
     double usedArea = 0, partArea = 0, offcutArea = 0;
     result.sheets.clear();
-    result.sheets.reserve(best.sheets.size());
-    for (Sheet& s : best.sheets) {
+    result.sheets.reserve(sheets.size());
+    for (Sheet& s : sheets) {
         PlannedSheet& planned = result.sheets.emplace_back();
         planned.id = s.id;
         planned.label = std::move(s.label);
@@ -54,8 +55,19 @@ void Restore(Agent& best, std::int32_t partCount, const CutSettings& cut, Applie
     result.ratioWithOffcuts = static_cast<float>((partArea + offcutArea) / usedArea);
     result.placedPartArea = partArea;
     result.offcutArea = offcutArea;
-    result.allPlaced = AllPartsPlaced(best, partCount);
-    result.fitness = best.fitness;
+    result.allPlaced = allPlaced;
+    result.fitness = fitness;
+}
+
+AppliedResult ApplyPlan(std::vector<Sheet>& sheets, double fitness, bool allPlaced, const Job& job,
+                      const JobSettings& settings) {
+    AppliedResult plan;
+    Restore(sheets, fitness, allPlaced, settings.cut, plan);
+    MergeIdenticalLayouts(plan);
+    NumberLayouts(plan);
+    plan.job = job;
+    plan.settings = settings;
+    return plan;
 }
 
 // Parts the workshop cannot tell apart: the same label and the same entered sizes,
@@ -216,8 +228,8 @@ AppliedResult Calculation::BestPlanFrom(
     best.steps = p.settings.bestSteps;
     best.stop = options.stop;
     best.progress = progress;
-    Agent found = SearchBest(all, p.settings.cut, classic, best);
-    return PlanOf(found, all, p.settings);
+    SearchedPlan found = SearchBest(all, p.settings.cut, classic, best);
+    return ApplyPlan(found.sheets, found.fitness, found.allPlaced, all, p.settings);
 }
 
 CalcOutcome Calculation::Finish() {
@@ -255,13 +267,8 @@ CalcOutcome Calculation::Run(const JobRows& rows, const GaOptions& options) {
 }
 
 AppliedResult PlanOf(Agent& candidate, const Job& job, const JobSettings& settings) {
-    AppliedResult plan;
-    Restore(candidate, job.partCount, settings.cut, plan);
-    MergeIdenticalLayouts(plan);
-    NumberLayouts(plan);
-    plan.job = job;
-    plan.settings = settings;
-    return plan;
+    return ApplyPlan(candidate.sheets, candidate.fitness, AllPartsPlaced(candidate, job.partCount),
+                   job, settings);
 }
 
 void Calculation::Adopt(std::shared_ptr<const AppliedResult> plan) {
