@@ -139,6 +139,7 @@ BestPlan PatternPlan(const Job& job, const CutSettings& settings, const BestPara
         pricers.emplace_back(pj, k, grid, alongLength, alongWidth, stacks);
     PatternPlanLimits limits;
     limits.roundsPerSolve = parameters.roundsPerSolve;
+    limits.totalRounds = parameters.patternRounds;
     limits.ended = ended;
     return FromPatterns(job, settings, pj, PlanByPatterns(pj, pricers, limits), packer);
 }
@@ -209,6 +210,13 @@ SearchedPlan SearchBest(const Job& job, const CutSettings& settings, const Agent
         lanes.front()->Downsize(best);
     }
     const BestParameters& parameters = options.parameters;
+    const auto secondsLeft = [&] {
+        return bySteps ? 0.0
+                       : std::max(0.0,
+                                  std::chrono::duration<double>(deadline - Clock::now()).count());
+    };
+    // The start plan is shown before the patterns take their time, and Stop ends them.
+    if (!limited && options.progress) options.progress(ProgressOf(packer, best, secondsLeft()));
     const auto patternsEnd =
         began + std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(
                     std::max(0.0, options.timeLimit) * parameters.patternShare));

@@ -30,10 +30,12 @@ struct BestProgress {
 struct BestParameters {
     // Sheet patterns: the share of a timed run's time their plan may take, the
     // most grid cells along a sheet's side the pattern programmes work with, and
-    // the pattern generation rounds of one solve of the linear programme.
+    // the pattern generation rounds of one solve of the linear programme and of
+    // the whole plan (which bound its time in a run bounded by steps).
     double patternShare = 0.5;
-    int gridCells = 4000;
+    int gridCells = 1000;
     int roundsPerSolve = 400;
+    long patternRounds = 2000;
     // The lanes: a step may be worse than the current plan when it is no worse
     // than the plan this many steps ago; steps without a better plan before a
     // lane aims at another sheet.

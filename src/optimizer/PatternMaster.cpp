@@ -86,6 +86,7 @@ class Programme {
                     return false;
             }
             if (round >= rounds || (ended && ended())) return true;
+            ++rounds_;
             for (int t = 0; t < types; ++t)
                 values[t] = demand_[t] > 0 ? std::max(0.0, glp_get_row_dual(lp_, t + 1)) : 0.0;
             bool added = false;
@@ -118,6 +119,7 @@ class Programme {
     }
     const SheetPattern& Pattern(std::size_t j) const { return patterns_[j]; }
     double Objective() const { return glp_get_obj_val(lp_); }
+    long Rounds() const { return rounds_; }
 
   private:
     const PatternJob& pj_;
@@ -126,6 +128,7 @@ class Programme {
     glp_smcp parameters_;
     std::vector<SheetPattern> patterns_;
     std::vector<std::int32_t> demand_, sheets_;
+    long rounds_ = 0;
 };
 
 // Takes a copy of the pattern without the pieces nobody waits for any more.
@@ -194,9 +197,14 @@ std::vector<SheetPattern> PlanByPatterns(const PatternJob& pj,
     for (const PieceType& t : pj.types) demand.push_back(t.Demand());
     for (const StockKind& k : pj.kinds) sheets.push_back(static_cast<std::int32_t>(k.sheets.size()));
     std::vector<SheetPattern> plan;
-    const auto ended = [&] { return limits.ended && limits.ended(); };
+    const Programme* solving = nullptr;
+    const std::function<bool()> ended = [&] {
+        return (limits.ended && limits.ended()) ||
+               (solving && solving->Rounds() >= limits.totalRounds);
+    };
     {
         Programme programme(pj, pricers);
+        solving = &programme;
         // A start: per kind, a pattern of each type alone and one of the most area.
         const std::vector<double> areas = Areas(pj);
         SheetPattern pattern;
@@ -212,7 +220,7 @@ std::vector<SheetPattern> PlanByPatterns(const PatternJob& pj,
         }
         while (std::accumulate(demand.begin(), demand.end(), 0L) > 0 && !ended()) {
             programme.Bound(demand, sheets);
-            if (!programme.Solve(limits.roundsPerSolve, limits.ended) ||
+            if (!programme.Solve(limits.roundsPerSolve, ended) ||
                 programme.Uncovered() > 1e-6)
                 break;
             const std::vector<double> x = programme.Usage();
@@ -238,7 +246,7 @@ std::vector<SheetPattern> PlanByPatterns(const PatternJob& pj,
                 std::vector<SheetPattern> trial;
                 if (!Take(pj, programme.Pattern(used[n]), d, s, trial)) continue;
                 programme.Bound(d, s);
-                if (!programme.Solve(limits.roundsPerSolve, limits.ended)) continue;
+                if (!programme.Solve(limits.roundsPerSolve, ended)) continue;
                 const double left = programme.Objective() + pj.kinds[trial.front().kind].value;
                 if (n == 0 || left < least) {
                     least = left;
@@ -249,6 +257,7 @@ std::vector<SheetPattern> PlanByPatterns(const PatternJob& pj,
                 break;
         }
     }
+    solving = nullptr;
     Complete(pj, pricers, demand, sheets, plan);
     DownsizePatterns(pj, pricers, plan);
     return plan;

@@ -17,6 +17,8 @@ struct PatternPlanLimits {
     // Patterns tried when none is used in full: each is taken once and the
     // programme solved for the rest; the one that leaves the least is kept.
     int lookahead = 4;
+    // Pattern generation rounds of the whole plan: the rest is finished greedily.
+    long totalRounds = 2000;
     // Ends the work early; the sheets chosen so far are then finished greedily.
     std::function<bool()> ended;
 };

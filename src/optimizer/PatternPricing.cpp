@@ -7,7 +7,7 @@ namespace {
 
 // Beyond this many cell steps a strip's stacks are chosen as single pieces: the
 // third stage would cost more time than it gains.
-constexpr double kStackWork = 6e7;
+constexpr double kStackWork = 4e6;
 
 // Pieces take their nearest whole number of cells; where that is less than their
 // size, the layout checks the real sizes and leaves out what does not fit.
