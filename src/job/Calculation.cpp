@@ -18,7 +18,8 @@ namespace {
 // Back to real sizes and positions from the sheet corner; figures of the plan.
 // Sizes are the entered ones, positions those of exact decimal arithmetic where
 // the entries allow it.
-void Restore(const Agent& best, const Job& job, const CutSettings& cut, AppliedResult& result) {
+void Restore(std::vector<Sheet>& sheets, double fitness, bool allPlaced, const Job& job,
+             const CutSettings& cut, AppliedResult& result) {
     const Margins& m = cut.margins;
     const double kerf = cut.bladeWidth;
     const DecimalGrid grid = DecimalGrid::Of(job, cut);
@@ -31,8 +32,6 @@ void Restore(const Agent& best, const Job& job, const CutSettings& cut, AppliedR
         return f.rotated ? EnteredSize{e.width, e.length} : e;
     };
     double usedArea = 0, partArea = 0, offcutArea = 0;
-    // Labels and sizes come from the job's records here, not from the candidate.
-    std::vector<Sheet> sheets = LaidOutSheets(best, job);
     result.sheets.clear();
     result.sheets.reserve(sheets.size());
     for (Sheet& s : sheets) {
@@ -79,8 +78,20 @@ void Restore(const Agent& best, const Job& job, const CutSettings& cut, AppliedR
     result.ratioWithOffcuts = static_cast<float>((partArea + offcutArea) / usedArea);
     result.placedPartArea = partArea;
     result.offcutArea = offcutArea;
-    result.allPlaced = AllPartsPlaced(best, job.partCount);
-    result.fitness = best.fitness;
+    result.allPlaced = allPlaced;
+    result.fitness = fitness;
+}
+
+AppliedResult ApplyPlan(std::vector<Sheet>& sheets, double fitness, bool allPlaced, const Job& job,
+                        const JobSettings& settings) {
+    AppliedResult plan;
+    Restore(sheets, fitness, allPlaced, job, settings.cut, plan);
+    MergeIdenticalLayouts(plan);
+    NumberLayouts(plan);
+    plan.job = job;
+    plan.settings = settings;
+    plan.bound = PlanBoundOf(plan, job);
+    return plan;
 }
 
 // Parts the workshop cannot tell apart: the same label and the same entered sizes,
@@ -249,8 +260,8 @@ AppliedResult Calculation::BestPlanFrom(
     best.steps = p.settings.bestSteps;
     best.stop = options.stop;
     best.progress = progress;
-    Agent found = SearchBest(all, p.settings.cut, LaidOutSheets(classic, job), best);
-    return PlanOf(found, all, p.settings);
+    SearchedPlan found = SearchBest(all, p.settings.cut, LaidOutSheets(classic, job), best);
+    return ApplyPlan(found.sheets, found.fitness, found.allPlaced, all, p.settings);
 }
 
 CalcOutcome Calculation::Finish() {
@@ -294,14 +305,10 @@ CalcOutcome Calculation::Run(const JobRows& rows, const GaOptions& options) {
 }
 
 AppliedResult PlanOf(const Agent& candidate, const Job& job, const JobSettings& settings) {
-    AppliedResult plan;
-    Restore(candidate, job, settings.cut, plan);
-    MergeIdenticalLayouts(plan);
-    NumberLayouts(plan);
-    plan.job = job;
-    plan.settings = settings;
-    plan.bound = PlanBoundOf(plan, job);
-    return plan;
+    // Labels and sizes come from the job's records here, not from the candidate.
+    std::vector<Sheet> sheets = LaidOutSheets(candidate, job);
+    return ApplyPlan(sheets, candidate.fitness, AllPartsPlaced(candidate, job.partCount), job,
+                     settings);
 }
 
 void Calculation::Adopt(std::shared_ptr<const AppliedResult> plan) {

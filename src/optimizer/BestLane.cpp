@@ -6,12 +6,6 @@
 
 namespace {
 
-// Length of the late-acceptance list: a step may be worse than the current plan
-// when it is no worse than the plan this many steps ago.
-constexpr std::size_t kLateAcceptance = 64;
-// Steps without a better plan before the lane aims at another sheet.
-constexpr std::int64_t kStall = 2000;
-
 bool SameKind(const Sheet& a, const Sheet& b) {
     return a.label == b.label && a.length == b.length && a.width == b.width &&
            a.unitCost == b.unitCost && a.priority == b.priority;
@@ -19,8 +13,9 @@ bool SameKind(const Sheet& a, const Sheet& b) {
 
 }  // namespace
 
-BestLane::BestLane(const Job& job, const CutSettings& settings, std::uint32_t seed)
-    : packer_(job, settings), rng_(seed) {
+BestLane::BestLane(const Job& job, const CutSettings& settings, const BestParameters& parameters,
+                   std::uint32_t seed)
+    : packer_(job, settings), parameters_(parameters), rng_(seed) {
     for (std::int32_t i = 0; i < static_cast<std::int32_t>(job.sheets.size()); ++i) {
         auto kind = std::find_if(kinds_.begin(), kinds_.end(), [&](const auto& members) {
             return SameKind(job.sheets[members.front()], job.sheets[i]);
@@ -86,7 +81,7 @@ void BestLane::Aim() {
         Recreate(current_);
     }
     packer_.Score(current_);
-    history_.assign(kLateAcceptance, current_.score);
+    history_.assign(parameters_.lateAcceptance, current_.score);
 }
 
 void BestLane::Step() {
@@ -94,7 +89,7 @@ void BestLane::Step() {
     if (!Chance(0.1) || !Combine(trial_)) Ruin(trial_);
     Recreate(trial_);
     packer_.Score(trial_);
-    PlanScore& late = history_[static_cast<std::size_t>(step_) % kLateAcceptance];
+    PlanScore& late = history_[static_cast<std::size_t>(step_) % parameters_.lateAcceptance];
     if (NoWorseSearch(trial_.score, late) || NoWorseSearch(trial_.score, current_.score))
         std::swap(current_, trial_);
     late = current_.score;
@@ -104,7 +99,7 @@ void BestLane::Step() {
         best_ = current_;
         Downsize(best_);
         Aim();
-    } else if (sinceBest_ > kStall) {
+    } else if (sinceBest_ > parameters_.stallSteps) {
         Aim();
     }
 }

@@ -9,10 +9,12 @@
 #include <vector>
 
 #include "optimizer/BestPlan.h"
+#include "optimizer/BestSearch.h"
 
 class BestLane {
   public:
-    BestLane(const Job& job, const CutSettings& settings, std::uint32_t seed);
+    BestLane(const Job& job, const CutSettings& settings, const BestParameters& parameters,
+             std::uint32_t seed);
 
     // Continues from `plan`, which becomes the lane's best.
     void Adopt(const BestPlan& plan);
@@ -37,6 +39,7 @@ class BestLane {
     bool Chance(double p) { return (rng_() >> 8) * (1.0 / 16777216.0) < p; }
 
     SheetPacker packer_;
+    const BestParameters& parameters_;
     std::mt19937 rng_;
     // Sheets of one row are interchangeable: free sheets are tried once per kind,
     // kinds in the order a new sheet is chosen (priority ones, then the cheapest).

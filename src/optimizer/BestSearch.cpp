@@ -10,15 +10,11 @@
 #include <vector>
 
 #include "optimizer/BestLane.h"
+#include "optimizer/PatternMaster.h"
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-// Steps each lane takes between two meetings of a run bounded by steps, and the
-// time between meetings of a timed run.
-constexpr std::int64_t kStepsPerMeeting = 50;
-constexpr auto kMeetingInterval = std::chrono::milliseconds(200);
 
 bool Alike(const Sheet& a, const Sheet& b) {
     return a.label == b.label && a.length == b.length && a.width == b.width &&
@@ -64,29 +60,26 @@ BestPlan FromCandidate(const Job& job, const std::vector<Sheet>& start, SheetPac
     return plan;
 }
 
-// The plan as a candidate: its sheets in the job's order, then free ones, as many
+// The plan for the result application: its sheets in the job's order, then free ones, as many
 // of each kind as the start plan held in all (the search may draw on all the
 // stock, but a plan lists only the stock its job would have taken); scored as the
 // classic search scores a candidate whose sheets all count in full.
-Agent ToCandidate(const Job& job, const CutSettings& settings, const BestPlan& plan,
-                  const std::vector<Sheet>& start) {
-    Agent agent;
-    std::vector<Sheet> sheets;
+SearchedPlan ToSearched(const Job& job, const CutSettings& settings, const BestPlan& plan,
+                        const std::vector<Sheet>& start) {
+    SearchedPlan out;
     std::vector<const UsedSheet*> used;
     for (const UsedSheet& u : plan.used) used.push_back(&u);
     std::sort(used.begin(), used.end(),
               [](const UsedSheet* a, const UsedSheet* b) { return a->sheet < b->sheet; });
     double placedArea = 0, sheetArea = 0, placedCost = 0, sheetCost = 0;
     for (const UsedSheet* u : used) {
-        sheets.push_back(u->layout);
-        const Sheet& s = sheets.back();
+        out.sheets.push_back(u->layout);
+        const Sheet& s = out.sheets.back();
         placedArea += u->placedArea;
         sheetArea += s.Area();
         placedCost += s.unitCost * u->placedArea;
         sheetCost += s.unitCost * s.Area();
-        agent.bestSheetUse = std::max(agent.bestSheetUse, s.utilisation);
     }
-    agent.usedSheets = static_cast<std::int32_t>(used.size());
     std::vector<const Sheet*> listed;
     for (const Sheet& s : start) listed.push_back(&s);
     const auto unlist = [&](const Sheet& s) {
@@ -98,14 +91,57 @@ Agent ToCandidate(const Job& job, const CutSettings& settings, const BestPlan& p
     };
     for (const UsedSheet* u : used) unlist(u->layout);
     for (std::int32_t k = 0; k < static_cast<std::int32_t>(job.sheets.size()); ++k)
-        if (!plan.taken[k] && unlist(job.sheets[k])) sheets.push_back(CopySheet(job.sheets[k]));
-    for (const Sheet& s : sheets) agent.sheetOrder.push_back(s.id);
-    AdoptLayouts(agent, sheets, job);
+        if (!plan.taken[k] && unlist(job.sheets[k]))
+            out.sheets.push_back(CopySheet(job.sheets[k]));
+    out.allPlaced = plan.Complete();
     if (settings.costObjective)
-        agent.fitness = sheetCost > 0 ? placedCost / sheetCost : 0;
+        out.fitness = sheetCost > 0 ? placedCost / sheetCost : 0;
     else
-        agent.fitness = sheetArea > 0 ? placedArea / sheetArea : 0;
-    return agent;
+        out.fitness = sheetArea > 0 ? placedArea / sheetArea : 0;
+    return out;
+}
+
+// The plan of the chosen patterns, each on a free sheet of its kind.
+BestPlan FromPatterns(const Job& job, const CutSettings& settings, const PatternJob& pj,
+                      const std::vector<SheetPattern>& sheets, SheetPacker& packer) {
+    BestPlan plan;
+    plan.turned.assign(job.parts.size(), 0);
+    plan.taken.assign(job.sheets.size(), 0);
+    std::vector<std::vector<std::int32_t>> parts;
+    for (const PieceType& t : pj.types) parts.push_back(t.parts);
+    std::vector<std::size_t> next(pj.kinds.size(), 0);
+    for (const SheetPattern& pattern : sheets) {
+        UsedSheet& u = plan.used.emplace_back();
+        u.sheet = pj.kinds[pattern.kind].sheets[next[pattern.kind]++];
+        plan.taken[u.sheet] = 1;
+        u.layout = LayOutPattern(pattern, job, settings, u.sheet, parts, u.parts, u.placedArea);
+        for (std::size_t k = 0; k < u.parts.size(); ++k)
+            plan.turned[u.parts[k]] = u.layout.parts[k].rotated;
+    }
+    for (const auto& left : parts) plan.waiting.insert(plan.waiting.end(), left.rbegin(), left.rend());
+    std::sort(plan.waiting.begin(), plan.waiting.end());
+    packer.Score(plan);
+    return plan;
+}
+
+// The best plan the patterns give: strips along the directions the first cut may
+// take, stacks in them unless only two stages are allowed.
+BestPlan PatternPlan(const Job& job, const CutSettings& settings, const BestParameters& parameters,
+                     const std::function<bool()>& ended, SheetPacker& packer) {
+    const PatternJob pj = PatternJob::Of(job, settings);
+    const double grid = PatternGrid(pj, parameters.gridCells);
+    const bool fixed = settings.guillotine;
+    const bool alongLength = !fixed || settings.firstCut != FirstCut::Width;
+    const bool alongWidth = !fixed || settings.firstCut != FirstCut::Length;
+    const bool stacks = !fixed || settings.stages != 2;
+    std::vector<PatternPricer> pricers;
+    for (std::int32_t k = 0; k < static_cast<std::int32_t>(pj.kinds.size()); ++k)
+        pricers.emplace_back(pj, k, grid, alongLength, alongWidth, stacks);
+    PatternPlanLimits limits;
+    limits.roundsPerSolve = parameters.roundsPerSolve;
+    limits.totalRounds = parameters.patternRounds;
+    limits.ended = ended;
+    return FromPatterns(job, settings, pj, PlanByPatterns(pj, pricers, limits), packer);
 }
 
 BestProgress ProgressOf(const SheetPacker& packer, const BestPlan& plan, double secondsLeft) {
@@ -145,8 +181,8 @@ std::int32_t SheetLowerBound(const Job& job, const CutSettings& settings) {
     return std::max(byArea, large);
 }
 
-Agent SearchBest(const Job& job, const CutSettings& settings, const std::vector<Sheet>& start,
-                 const BestOptions& options) {
+SearchedPlan SearchBest(const Job& job, const CutSettings& settings,
+                        const std::vector<Sheet>& start, const BestOptions& options) {
     const auto began = Clock::now();
     const auto deadline =
         began + std::chrono::duration_cast<Clock::duration>(
@@ -161,10 +197,37 @@ Agent SearchBest(const Job& job, const CutSettings& settings, const std::vector<
     std::vector<std::unique_ptr<BestLane>> lanes;
     for (int k = 0; k < laneCount; ++k)
         lanes.push_back(std::make_unique<BestLane>(
-            job, settings, options.seed + 0x9E3779B9u * static_cast<std::uint32_t>(k + 1)));
+            job, settings, options.parameters,
+            options.seed + 0x9E3779B9u * static_cast<std::uint32_t>(k + 1)));
     SheetPacker packer(job, settings);
-    BestPlan best = FromCandidate(job, start, packer);
-    lanes.front()->Downsize(best);
+    // The classic fill knows no stage limits: with one set, the plan is made of
+    // patterns alone.
+    const bool limited =
+        settings.guillotine && (settings.stages != 0 || settings.firstCut != FirstCut::Any);
+    BestPlan best;
+    if (!limited) {
+        best = FromCandidate(job, start, packer);
+        lanes.front()->Downsize(best);
+    }
+    const BestParameters& parameters = options.parameters;
+    const auto secondsLeft = [&] {
+        return bySteps ? 0.0
+                       : std::max(0.0,
+                                  std::chrono::duration<double>(deadline - Clock::now()).count());
+    };
+    // The start plan is shown before the patterns take their time, and Stop ends them.
+    if (!limited && options.progress) options.progress(ProgressOf(packer, best, secondsLeft()));
+    const auto patternsEnd =
+        began + std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(
+                    std::max(0.0, options.timeLimit) * parameters.patternShare));
+    BestPlan patterned = PatternPlan(
+        job, settings, parameters,
+        [&] { return stopped() || (!bySteps && Clock::now() >= patternsEnd); }, packer);
+    if (limited || BetterResult(patterned.score, best.score)) best = std::move(patterned);
+    if (limited) {
+        if (options.progress) options.progress(ProgressOf(packer, best, 0));
+        return ToSearched(job, settings, best, start);
+    }
     for (auto& lane : lanes) lane->Adopt(best);
 
     const std::int32_t bound = SheetLowerBound(job, settings);
@@ -173,9 +236,12 @@ Agent SearchBest(const Job& job, const CutSettings& settings, const std::vector<
     };
     std::int64_t stepsLeft = options.steps;
     while (!proven() && !stopped() && (bySteps ? stepsLeft > 0 : Clock::now() < deadline)) {
-        const std::int64_t quota = bySteps ? std::min(kStepsPerMeeting, stepsLeft)
+        const std::int64_t quota = bySteps ? std::min(parameters.stepsPerMeeting, stepsLeft)
                                            : std::numeric_limits<std::int64_t>::max();
-        const auto meeting = std::min(deadline, Clock::now() + kMeetingInterval);
+        const auto meeting =
+            std::min(deadline, Clock::now() + std::chrono::duration_cast<Clock::duration>(
+                                                  std::chrono::duration<double>(
+                                                      parameters.meetingSeconds)));
         const auto ended = [&] { return stopped() || (!bySteps && Clock::now() >= meeting); };
         {
             std::vector<std::jthread> workers;
@@ -203,5 +269,5 @@ Agent SearchBest(const Job& job, const CutSettings& settings, const std::vector<
             options.progress(ProgressOf(packer, best, left));
         }
     }
-    return ToCandidate(job, settings, best, start);
+    return ToSearched(job, settings, best, start);
 }

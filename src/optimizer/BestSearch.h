@@ -1,12 +1,14 @@
 // The best search: starts from a laid-out plan (the classic search's) and keeps
 // looking for one that uses cheaper or fewer sheets, by ruin and recreate on the
 // sheets with late acceptance, on several lanes that share their best plan. It
-// returns its best plan as a candidate the result application takes like the
-// classic search's: the same engine lays out every sheet, so blade width, margins,
-// turns and offcuts follow the same rules.
+// starts from a plan of sheet patterns (strips, stacks and pieces chosen by
+// column generation) when that is better, and obeys stage limits with patterns
+// alone. It returns laid-out sheets the result application takes like the classic
+// search's: rooms carry one blade width, as the engine's do.
 #pragma once
 
 #include <atomic>
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -24,6 +26,27 @@ struct BestProgress {
     bool allPlaced = false;
 };
 
+// The best search's tuning knobs, in the order the search uses them.
+struct BestParameters {
+    // Sheet patterns: the share of a timed run's time their plan may take, the
+    // most grid cells along a sheet's side the pattern programmes work with, and
+    // the pattern generation rounds of one solve of the linear programme and of
+    // the whole plan (which bound its time in a run bounded by steps).
+    double patternShare = 0.5;
+    int gridCells = 1000;
+    int roundsPerSolve = 400;
+    long patternRounds = 2000;
+    // The lanes: a step may be worse than the current plan when it is no worse
+    // than the plan this many steps ago; steps without a better plan before a
+    // lane aims at another sheet.
+    std::size_t lateAcceptance = 64;
+    std::int64_t stallSteps = 2000;
+    // Steps each lane takes between two meetings of a run bounded by steps, and
+    // the seconds between meetings of a timed run.
+    std::int64_t stepsPerMeeting = 50;
+    double meetingSeconds = 0.2;
+};
+
 struct BestOptions {
     std::uint32_t seed = 1;
     int threads = 0;           // 0 means one per core
@@ -35,10 +58,20 @@ struct BestOptions {
     const std::atomic<bool>* stop = nullptr;
     // Called on the searching thread whenever the lanes meet.
     std::function<void(const BestProgress&)> progress;
+    BestParameters parameters;
 };
 
 // Lanes of a run bounded by steps; a timed run has one per thread.
 inline constexpr int kStepLanes = 4;
+
+// The best search's plan as the result application takes it: the sheets it uses,
+// laid out, in the job's order, then the free sheets it lists; and its figure, the
+// placed part area (or cost) over that of the sheets used.
+struct SearchedPlan {
+    std::vector<Sheet> sheets;
+    double fitness = 0;
+    bool allPlaced = false;
+};
 
 // The best plan of `job` found from `start`, the laid-out sheets of a plan of a job
 // with the same parts (ids equal) and the same sheet rows, perhaps fewer units of
@@ -47,8 +80,8 @@ inline constexpr int kStepLanes = 4;
 // placed first, then the cost (or area) of the non-priority sheets, then the area
 // of priority sheets, then the largest offcut. Stops early when a lower bound
 // proves the plan uses the fewest sheets.
-Agent SearchBest(const Job& job, const CutSettings& settings, const std::vector<Sheet>& start,
-                 const BestOptions& options);
+SearchedPlan SearchBest(const Job& job, const CutSettings& settings,
+                        const std::vector<Sheet>& start, const BestOptions& options);
 
 // The fewest sheets any plan of the job needs when all its sheets are alike (0
 // otherwise): the parts' entered area, and the parts no two of which share a sheet.
