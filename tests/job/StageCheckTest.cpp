@@ -239,7 +239,9 @@ TEST(StageCheck, GeneratedPlansNeedTheStagesABruteForceFinds) {
             const auto violation = CheckPlan(limited);
             EXPECT_EQ(violation.has_value(), most > limited.settings.cut.stages)
                 << "job " << jobSeed;
-            if (violation) EXPECT_EQ(violation->kind, PlanViolation::Kind::TooManyStages);
+            if (violation) {
+                EXPECT_EQ(violation->kind, PlanViolation::Kind::TooManyStages);
+            }
             refused += violation.has_value();
             return true;
         });

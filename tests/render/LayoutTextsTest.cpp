@@ -156,8 +156,9 @@ TEST(LayoutTexts, EveryTextFitsWhatItDescribesAndNoneOverlap) {
             // The number goes first: no other text of the part stands in its way.
             const double side = small.horizontalAdvance(QString::number(i + 1)) + 4;
             if (std::min(part.width(), part.height()) > small.height() + 4 &&
-                std::max(part.width(), part.height()) > side)
+                std::max(part.width(), part.height()) > side) {
                 EXPECT_TRUE(labelled) << "job " << job << " part " << i;
+            }
             if (part.width() > 2 * metrics.horizontalAdvance(label) + 200 &&
                 part.height() > 8 * metrics.height()) {
                 const auto own = std::find_if(texts.begin(), texts.end(), [&](const LayoutText& t) {
