@@ -87,11 +87,15 @@ std::string Accelerators(const std::string& text) {
     return keys;
 }
 
-bool IsAscii(const std::string& text) {
-    for (unsigned char c : text) {
-        if (c >= 0x80) return false;
+// Chinese characters (U+2E80 to U+9FFF) begin with the UTF-8 lead bytes E2 BA to
+// E9; signs such as "×" (C3 97) are not Chinese.
+bool HasChinese(const std::string& text) {
+    for (std::size_t i = 0; i + 1 < text.size(); ++i) {
+        const auto lead = static_cast<unsigned char>(text[i]);
+        const auto next = static_cast<unsigned char>(text[i + 1]);
+        if ((lead >= 0xE3 && lead <= 0xE9) || (lead == 0xE2 && next >= 0xBA)) return true;
     }
-    return true;
+    return false;
 }
 
 }  // namespace
@@ -122,7 +126,8 @@ TEST(Catalogs, TranslationsKeepPlaceholdersAndAccelerators) {
             << "line " << e.line << ": " << Quoted(e.id) << " -> " << e.text;
         EXPECT_EQ(NamedPlaceholders(e.text), NamedPlaceholders(e.id))
             << "line " << e.line << ": " << Quoted(e.id) << " -> " << e.text;
-        EXPECT_EQ(Accelerators(e.text), Accelerators(e.id))
+        // The letter may differ where the id's letter would clash on its page.
+        EXPECT_EQ(Accelerators(e.text).size(), Accelerators(e.id).size())
             << "line " << e.line << ": " << Quoted(e.id) << " -> " << e.text;
         EXPECT_EQ(e.text.find('\n') == std::string::npos, e.id.find('\n') == std::string::npos)
             << "line " << e.line << ": line breaks differ";
@@ -134,9 +139,9 @@ TEST(Catalogs, TranslationsKeepPlaceholdersAndAccelerators) {
 TEST(Catalogs, EnglishTextsKeepPlaceholdersAndAccelerators) {
     static const std::regex suffix(R"(\(&[A-Za-z]\))");
     for (const auto& e : Catalog("en_us")) {
-        if (!IsAscii(e.id)) {
+        if (HasChinese(e.id)) {
             // A message written in Chinese needs an English text.
-            EXPECT_TRUE(!e.text.empty() && IsAscii(e.text)) << "line " << e.line << ": " << e.id;
+            EXPECT_TRUE(!e.text.empty() && !HasChinese(e.text)) << "line " << e.line << ": " << e.id;
             continue;
         }
         const std::string& english = e.text.empty() ? e.id : e.text;
