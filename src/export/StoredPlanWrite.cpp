@@ -2,21 +2,12 @@
 
 #include "export/ResultJsonValue.h"
 #include "export/StoredPlan.h"
+#include "io/TableRowsJson.h"
 #include "io/TextFile.h"
 
 namespace {
 
 using Json = nlohmann::ordered_json;
-
-Json RowsOf(const CellTable& table) {
-    Json rows = Json::array();
-    for (int r = CellTable::kFirstDataRow; r < table.RowCount(); ++r) {
-        Json row = Json::array();
-        for (int c = 0; c < table.ColCount(); ++c) row.push_back(table.Cell(r, c));
-        rows.push_back(std::move(row));
-    }
-    return rows;
-}
 
 Json JobJson(const Job& job) {
     Json parts = Json::array();
@@ -26,7 +17,7 @@ Json JobJson(const Job& job) {
                          {"length", p.length},
                          {"width", p.width},
                          {"rotatable", p.rotatable}});
-    return {{"parts", std::move(parts)},   {"partCount", job.partCount},
+    return {{"parts", std::move(parts)},    {"partCount", job.partCount},
             {"sheetCount", job.sheetCount}, {"partArea", job.partArea},
             {"sheetArea", job.sheetArea},   {"sheetCost", job.sheetCost}};
 }
@@ -91,7 +82,8 @@ std::string StoredPlanJson(const StoredPlan& plan) {
     json["job"] = JobJson(result.job);
     json["settings"] = SettingsJson(result.settings);
     json["settings"]["fixedSeed"] = plan.fixedSeed;
-    json["tables"] = {{"sheets", RowsOf(plan.sheetTable)}, {"parts", RowsOf(plan.partTable)}};
+    json["tables"] = {{"sheets", TableRowsJson(plan.sheetTable)},
+                      {"parts", TableRowsJson(plan.partTable)}};
     return json.dump(2, ' ', false, Json::error_handler_t::replace) + "\n";
 }
 

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "io/EntryTables.h"
+#include "io/TableRowsJson.h"
 #include "io/TextFile.h"
 #include "text/FileMessages.h"
 #include "text/Translate.h"
@@ -18,7 +19,7 @@ using Json = nlohmann::ordered_json;
 using F = SettingsForm;
 
 constexpr const char* kFormat = "tarvex recovery copy";
-constexpr int kColourCount = 50;        // positions in the colour lists
+constexpr int kColourCount = 50;            // positions in the colour lists
 constexpr std::size_t kMostRows = 200'000;  // beyond any table a job may have
 
 // Every setting of the form by a name of its own, so that a copy written before a
@@ -78,24 +79,13 @@ Json FormJson(const SettingsForm& form) {
     for (const FormField& field : FormFields())
         std::visit(
             [&](auto member) {
-                if constexpr (std::is_same_v<std::remove_cvref_t<decltype(form.*member)>,
-                                             FirstCut>)
+                if constexpr (std::is_same_v<std::remove_cvref_t<decltype(form.*member)>, FirstCut>)
                     json[field.name] = kFirstCutNames[static_cast<int>(form.*member)];
                 else
                     json[field.name] = form.*member;
             },
             field.member);
     return json;
-}
-
-Json RowsOf(const CellTable& table) {
-    Json rows = Json::array();
-    for (int r = CellTable::kFirstDataRow; r < table.RowCount(); ++r) {
-        Json row = Json::array();
-        for (int c = 0; c < table.ColCount(); ++c) row.push_back(table.Cell(r, c));
-        rows.push_back(std::move(row));
-    }
-    return rows;
 }
 
 std::string WrongField(const std::string& field) {
@@ -124,11 +114,12 @@ std::string ReadForm(const Json& json, SettingsForm& form) {
                     if (slider   ? value < 1 || value > 12
                         : stages ? value != 0 && value != 2 && value != 3
                                  : value < 0 || value >= kColourCount)
-                        return void(
-                            fault = Substitute(_("the field \"{1}\" is out of range"), {name}));
+                        return void(fault =
+                                        Substitute(_("the field \"{1}\" is out of range"), {name}));
                     form.*member = static_cast<int>(value);
                 } else if constexpr (std::is_same_v<Value, FirstCut>) {
-                    const std::string text = found->is_string() ? found->template get<std::string>() : "";
+                    const std::string text =
+                        found->is_string() ? found->template get<std::string>() : "";
                     int at = 0;
                     while (at < 3 && text != kFirstCutNames[at]) ++at;
                     if (at == 3) return void(fault = WrongField(name));
@@ -196,8 +187,8 @@ std::string RecoveryCopyJson(const RecoveryCopy& copy) {
                        {"sheetFile", copy.names.SheetFileName},
                        {"partFile", copy.names.PartFileName},
                        {"settings", FormJson(copy.form)},
-                       {"sheets", RowsOf(copy.sheetTable)},
-                       {"parts", RowsOf(copy.partTable)}};
+                       {"sheets", TableRowsJson(copy.sheetTable)},
+                       {"parts", TableRowsJson(copy.partTable)}};
     return json.dump(1, ' ', false, Json::error_handler_t::replace) + "\n";
 }
 

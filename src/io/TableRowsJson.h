@@ -1,0 +1,9 @@
+// A table's data rows as JSON arrays of their cell texts, as the stored plan and
+// the recovery copy keep them.
+#pragma once
+
+#include <nlohmann/json.hpp>
+
+#include "io/CellTable.h"
+
+nlohmann::ordered_json TableRowsJson(const CellTable& table);
