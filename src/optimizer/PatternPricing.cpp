@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "engine/Rules.h"
+
 namespace {
 
 // Beyond this many cell steps a strip's stacks are chosen as single pieces: the
@@ -14,6 +16,11 @@ constexpr double kStackWork = 4e6;
 int CellsNear(double size, double grid) {
     return std::max(1, static_cast<int>(std::nearbyint(size / grid)));
 }
+
+// Real sizes are compared as the engine compares them: a room that a part fills
+// exactly may come out a rounding error smaller than the part, when its sheet's
+// margins and blade add up in another order than the part's size.
+bool FitsIn(double size, double room) { return size <= room + kCutTolerance; }
 
 int CellsDown(double size, double grid) {
     return static_cast<int>(std::floor(size / grid + 1e-6));
@@ -122,11 +129,12 @@ PatternPricer::PatternPricer(const PatternJob& pj, std::int32_t kind, double gri
                 item.turned = turned;
                 item.realU = along ? PieceLength(type, turned) : PieceWidth(type, turned);
                 item.realV = along ? PieceWidth(type, turned) : PieceLength(type, turned);
-                item.u = CellsNear(item.realU, grid);
-                item.v = CellsNear(item.realV, grid);
-                if (item.u <= f.cellsU && item.v <= f.cellsV && item.realU <= f.roomU &&
-                    item.realV <= f.roomV)
-                    f.items.push_back(item);
+                if (!FitsIn(item.realU, f.roomU) || !FitsIn(item.realV, f.roomV)) continue;
+                // A piece that fits the room may round to a cell more than the
+                // room has (half a cell of 423.5 against 423 whole ones).
+                item.u = std::min(CellsNear(item.realU, grid), f.cellsU);
+                item.v = std::min(CellsNear(item.realV, grid), f.cellsV);
+                f.items.push_back(item);
             }
         }
         std::stable_sort(f.items.begin(), f.items.end(), [](const Item& a, const Item& b) {
@@ -358,7 +366,7 @@ double PatternPricer::Price(const Frame& f, const std::vector<double>& values,
         };
         double stripU = 0;
         for (const auto& column : columns) stripU += lengthOf(column);
-        while (!columns.empty() && stripU > f.roomU) {
+        while (!columns.empty() && !FitsIn(stripU, f.roomU)) {
             stripU -= lengthOf(columns.back());
             for (const Item* i : columns.back()) ++left[i->type];
             columns.pop_back();
@@ -370,7 +378,7 @@ double PatternPricer::Price(const Frame& f, const std::vector<double>& values,
             for (const Item* i : column) sum += i->realV;
             stripV = std::max(stripV, sum);
         }
-        if (v0 + stripV > f.roomV) {
+        if (!FitsIn(v0 + stripV, f.roomV)) {
             for (const auto& column : columns)
                 for (const Item* i : column) ++left[i->type];
             continue;
