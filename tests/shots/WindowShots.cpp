@@ -1,0 +1,99 @@
+// Takes the README's pictures of the window: the kitchen example opened, its plan
+// calculated from a fixed seed, and each page grabbed, in English and in Chinese.
+// Run by scripts/screenshots; the suite runs it too, into a scratch folder, so the
+// pictures can always be made again.
+//
+//   window_shots SOURCE_DIR OUTPUT_DIR
+//
+// writes OUTPUT_DIR/LANGUAGE/window-PAGE.png and OUTPUT_DIR/window-zoomed.png.
+#include <QApplication>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSlider>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QToolButton>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+
+#include "ScriptedDialogs.h"
+#include "UiWait.h"
+#include "gui/MainWindow.h"
+#include "text/Translate.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+template <class T>
+T& Child(MainWindow& window, const char* name) {
+    T* found = window.findChild<T*>(QString::fromUtf8(name));
+    if (!found) throw std::runtime_error(std::string("no widget named ") + name);
+    return *found;
+}
+
+void Save(QWidget& widget, const fs::path& file) {
+    fs::create_directories(file.parent_path());
+    if (!widget.grab().save(QString::fromStdString(file.string())))
+        throw std::runtime_error("cannot write " + file.string());
+    std::printf("%s\n", file.string().c_str());
+}
+
+// One language's pages; the zoomed layout as well when `zoomed` names a file.
+void Shoot(const fs::path& source, const fs::path& out, const char* language,
+           const fs::path& zoomed) {
+    QTemporaryDir folder;
+    const fs::path settings = fs::path(folder.path().toStdString()) / "velkor.db";
+    std::ofstream(settings, std::ios::binary) << "[Common]\r\nLanguage=" << language << "\r\n";
+    SetLanguage(language);
+    ScriptedDialogs dialogs;
+    MainWindow window(dialogs, WindowFiles{settings, {}, fs::path(TARVEX_BINARY_DIR) / "bin" / "locale",
+                                           fs::path(folder.path().toStdString()) / "recovery"});
+    window.resize(800, 600);
+    window.show();
+    // A copy of the example, so that nothing the window keeps lands in the tree.
+    const fs::path project = fs::path(folder.path().toStdString()) / "kitchen";
+    fs::copy(source / "examples" / "kitchen", project);
+    window.OpenProject(QString::fromStdString((project / "kitchen.dat").string()));
+    Child<QLineEdit>(window, "edtSeed").setText(QStringLiteral("7"));
+    Child<QSlider>(window, "tbFast").setValue(1);
+    Child<QPushButton>(window, "btnCalc").click();
+    if (!WaitUntil([&] { return !dialogs.messages.empty(); }, 120000))
+        throw std::runtime_error("the calculation did not end");
+    auto& pages = Child<QTabWidget>(window, "pgcpg1");
+    const std::pair<MainWindow::Page, const char*> shots[] = {
+        {MainWindow::kSheetsPage, "sheets"},  {MainWindow::kPartsPage, "parts"},
+        {MainWindow::kLayoutsPage, "layouts"}, {MainWindow::kReportPage, "report"},
+        {MainWindow::kSetsPage, "sets"}};
+    for (const auto& [page, name] : shots) {
+        pages.setCurrentIndex(page);
+        WaitUntil([] { return false; }, 300);  // lets the page lay itself out and paint
+        Save(window, out / language / (std::string("window-") + name + ".png"));
+    }
+    if (zoomed.empty()) return;
+    pages.setCurrentIndex(MainWindow::kLayoutsPage);
+    for (int k = 0; k < 3; ++k) Child<QToolButton>(window, "btnZoomIn").click();
+    WaitUntil([] { return false; }, 300);
+    Save(window, zoomed);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: window_shots SOURCE_DIR OUTPUT_DIR\n");
+        return 2;
+    }
+    QApplication app(argc, argv);
+    InitTranslation(fs::path(TARVEX_BINARY_DIR) / "bin" / "locale");
+    try {
+        const fs::path source = argv[1], out = argv[2];
+        Shoot(source, out, "en_us", out / "window-zoomed.png");
+        Shoot(source, out, "zh_cn", {});
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "window_shots: %s\n", e.what());
+        return 1;
+    }
+    return 0;
+}
