@@ -16,13 +16,11 @@ namespace {
 using Measure = StockBound::Measure;
 
 // Cuts the rectangle by random edge-to-edge cuts into parts of whole sizes.
-void CutInto(std::mt19937_64& rng, double length, double width, std::vector<TestPartRow>& parts) {
+void CutInto(std::mt19937_64& rng, double length, double width, std::vector<PartRow>& parts) {
     std::uniform_real_distribution<double> unit(0, 1);
     const bool canX = length >= 2, canY = width >= 2;
     if ((!canX && !canY) || unit(rng) < 0.25) {
-        TestPartRow p;
-        p.length = length, p.width = width, p.rotatable = unit(rng) < 0.6;
-        parts.push_back(p);
+        parts.push_back(TestPart(length, width, 1, unit(rng) < 0.6));
         return;
     }
     const bool alongX = canX && (!canY || unit(rng) < 0.5);
@@ -49,13 +47,13 @@ TiledJob RandomTiledJob(std::mt19937_64& rng) {
     std::uniform_int_distribution<int> size(4, 40), count(0, 3), cost(1, 50);
     TiledJob t;
     t.settings.costObjective = rng() % 2 == 0;
-    std::vector<TestPartRow> parts;
-    std::vector<TestSheetRow> sheets;
+    std::vector<PartRow> parts;
+    std::vector<SheetRow> sheets;
     const int kinds = 1 + static_cast<int>(rng() % 3);
     int cut = 0;
     for (int k = 0; k < kinds; ++k) {
-        TestSheetRow s;
-        s.length = size(rng), s.width = size(rng), s.cost = cost(rng);
+        const double length = size(rng), width = size(rng);
+        SheetRow s = TestSheet(length, width, 0, cost(rng));
         // Sometimes a second kind of the first size, so one kind by size but not by cost.
         if (!sheets.empty() && rng() % 4 == 0)
             s.length = sheets[0].length, s.width = sheets[0].width;
@@ -72,8 +70,8 @@ TiledJob RandomTiledJob(std::mt19937_64& rng) {
         sheets.push_back(s);
     }
     if (rng() % 4 == 0) {
-        TestSheetRow priority;
-        priority.length = size(rng), priority.width = size(rng), priority.priority = true;
+        const double length = size(rng), width = size(rng);
+        const SheetRow priority = TestSheet(length, width, 1, 0, true);
         CutInto(rng, priority.length, priority.width, parts);
         sheets.push_back(priority);
     }
@@ -81,8 +79,8 @@ TiledJob RandomTiledJob(std::mt19937_64& rng) {
     return t;
 }
 
-StockBound Bound(const CutSettings& settings, const std::vector<TestPartRow>& parts,
-                 const std::vector<TestSheetRow>& sheets) {
+StockBound Bound(const CutSettings& settings, const std::vector<PartRow>& parts,
+                 const std::vector<SheetRow>& sheets) {
     return LowerBoundOf(MakeJob(settings, parts, sheets), settings);
 }
 
