@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "support/ScratchFolder.h"
+
 using nlohmann::json;
 
 inline const std::string kProgram = TARVEX_BINARY_DIR "/bin/tarvex-cli";
@@ -59,10 +61,7 @@ inline std::vector<std::string> Fields(const std::string& line) {
 
 class Cli : public ::testing::Test {
   protected:
-    void SetUp() override {
-        dir = ::testing::TempDir() + "tarvex-cli-XXXXXX";
-        ASSERT_NE(mkdtemp(dir.data()), nullptr);
-    }
+    void SetUp() override { dir = NewScratchFolder("cli"); }
 
     Outcome Run(const std::vector<std::string>& args) const {
         std::string command = "LANG=C.UTF-8 " + Quote(kProgram);

@@ -106,7 +106,8 @@ SvgContent ReadSvg(const std::string& path) {
 }  // namespace
 
 TEST_F(Cli, KitchenPlanLabelsDrawingsAndCutsAsTheWorkshopGetsThem) {
-    for (const char* tool : {"/usr/bin/pdfinfo", "/usr/bin/zbarimg", "/usr/bin/pdftotext"})
+    for (const char* tool :
+         {"/usr/bin/pdfinfo", "/usr/bin/pdftoppm", "/usr/bin/zbarimg", "/usr/bin/pdftotext"})
         if (!HaveTool(tool)) GTEST_SKIP() << tool << " not installed";
     const Outcome o = Run({kKitchen, "--seed", "1", "--pdf", Path("plan.pdf"), "--labels",
                            Path("labels.pdf"), "--svg", Path("l{n}.svg"), "--json",

@@ -16,6 +16,7 @@
 #include "support/Commands.h"
 #include "support/LayoutFixture.h"
 #include "support/RandomJobRows.h"
+#include "support/ScratchFolder.h"
 
 namespace {
 
@@ -67,7 +68,7 @@ std::string StoredJson(const AppliedResult& result) {
 }  // namespace
 
 TEST(CutReplay, SawCutsOfGeneratedPlansReplayCleanly) {
-    const std::string folder = TempFolder();
+    const std::string folder = NewScratchFolder("export");
     const Reach reach = WriteGeneratedPlans(folder, 2000, 50000);
     std::printf("plans %d, with kerf %d, with margins %d, merged %d, calculated %d\n", reach.plans,
                 reach.withKerf, reach.withMargins, reach.merged, reach.calculated);
@@ -109,7 +110,7 @@ TEST(CutReplay, TheReaderRefusesCutsThatDoNotPartTheSheet) {
     result.settings.cut.guillotine = true;
     result.settings.cut.bladeWidth = 4;
     result.settings.cut.margins = {10, 10, 10, 10};
-    const std::string folder = TempFolder();
+    const std::string folder = NewScratchFolder("export");
     nlohmann::json plan = nlohmann::json::parse(ResultJson(result));
     const nlohmann::json cuts = plan["sheets"][0]["cuts"];
     ASSERT_EQ(cuts.size(), 7u);
@@ -145,7 +146,7 @@ TEST(CutReplay, TheReaderRefusesCutListsThatSayOtherCuts) {
     result.settings.cut.guillotine = true;
     result.settings.cut.bladeWidth = 4;
     result.settings.cut.margins = {10, 10, 10, 10};
-    const std::string folder = TempFolder();
+    const std::string folder = NewScratchFolder("export");
     Write(folder + "/plan.json", ResultJson(result));
     const std::vector<std::string> lines = CutReportLines(result);
     const auto replay = [&](const std::vector<std::string>& report) {
@@ -186,7 +187,7 @@ TEST(CutReplay, TheReaderRefusesCutListsThatSayOtherCuts) {
 // their sheets keep to (2 or 3, or none with a first-cut direction alone) and a
 // direction, and the reader follows each cut's stage.
 TEST(CutReplay, SawCutsOfPlansHeldToStagesGoStageByStage) {
-    const std::string folder = TempFolder();
+    const std::string folder = NewScratchFolder("export");
     int plans = 0, limited = 0, directed = 0;
     ForEachGeneratedPlan(
         1500, 52000, Placements::Guillotine,
@@ -228,7 +229,7 @@ TEST(CutReplay, TheReaderRefusesCutsOutOfTheirStages) {
     const std::string unlimited = ResultJson(result);
     result.settings.cut.stages = 2;
     result.settings.cut.firstCut = FirstCut::Length;
-    const std::string folder = TempFolder();
+    const std::string folder = NewScratchFolder("export");
     nlohmann::json plan = nlohmann::json::parse(StoredJson(result));
     Write(folder + "/plan.json", plan.dump());
     const CommandResult staged = RunCommand(kReplay + " " + folder + "/plan.json 2>&1");

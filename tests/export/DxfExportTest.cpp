@@ -8,6 +8,7 @@
 
 #include "export/DxfExport.h"
 #include "support/LayoutFixture.h"
+#include "support/ScratchFolder.h"
 
 namespace {
 
@@ -36,7 +37,7 @@ json ReadWithEzdxf(const std::string& path) {
 class DxfExport : public ::testing::Test {
   protected:
     std::string Export(const AppliedResult& result, const CellTable& parts) {
-        const std::string path = TempFolder() + "/layout.dxf";
+        const std::string path = NewScratchFolder("export") + "/layout.dxf";
         const ExportOutcome outcome = ExportDxf({result, parts, settings}, 0, path);
         EXPECT_TRUE(outcome.ok) << outcome.message;
         return path;
@@ -157,7 +158,7 @@ TEST_F(DxfExport, LibreCadRendersTheDrawing) {
 TEST_F(DxfExport, MissingLayoutWritesNothing) {
     const AppliedResult result = SmallResult();
     const CellTable parts = SmallPartTable();
-    const std::string dir = TempFolder();
+    const std::string dir = NewScratchFolder("export");
     EXPECT_TRUE(BuildDxfBlocks({result, parts, settings}, 1, "STAMP").empty());
     EXPECT_FALSE(ExportDxf({result, parts, settings}, 1, dir + "/x.dxf").ok);
     EXPECT_TRUE(std::filesystem::is_empty(dir));

@@ -6,6 +6,7 @@
 #include "export/GcodeExport.h"
 #include "io/TextFile.h"
 #include "support/LayoutFixture.h"
+#include "support/ScratchFolder.h"
 
 namespace {
 
@@ -108,7 +109,7 @@ TEST_F(GcodeExport, GoldenProgramsInBothDialects) {
     AppliedResult result = SmallResult();
     parts = SmallPartTable();
     result.settings.cut.bladeWidth = 4;
-    const std::string dir = TempFolder();
+    const std::string dir = NewScratchFolder("export");
     for (const bool huazhong : {true, false}) {
         result.settings.cnc.huazhong = huazhong;
         const std::string path = dir + (huazhong ? "/hua.gnc" : "/sie.gnc");

@@ -7,6 +7,7 @@
 
 #include "export/HtmlExport.h"
 #include "support/LayoutFixture.h"
+#include "support/ScratchFolder.h"
 
 namespace {
 
@@ -20,7 +21,7 @@ class HtmlExport : public ::testing::Test {
 TEST_F(HtmlExport, WritesPageAndPictureBesideIt) {
     const AppliedResult result = SmallResult();
     const CellTable parts = SmallPartTable();
-    const std::string dir = TempFolder();
+    const std::string dir = NewScratchFolder("export");
     const ExportOutcome outcome = ExportHtml({result, parts, settings}, 0, dir + "/plan.html");
     ASSERT_TRUE(outcome.ok) << outcome.message;
     EXPECT_EQ(outcome.message, "Congratulations! Exported successfully!");
@@ -41,7 +42,7 @@ TEST_F(HtmlExport, EveryPageHasItsOwnPicture) {
     const AppliedResult result =
         ResultOf({LayoutSheet("S", 2440, 1220, 1, 0, {}), LayoutSheet("T", 1000, 1000, 1, 1, {})});
     const CellTable parts = PartTable({});
-    const std::string dir = TempFolder();
+    const std::string dir = NewScratchFolder("export");
     ASSERT_TRUE(ExportHtml({result, parts, settings}, 0, dir + "/one.html").ok);
     ASSERT_TRUE(ExportHtml({result, parts, settings}, 1, dir + "/two.html").ok);
     EXPECT_EQ(QImage(QString::fromStdString(dir + "/one.bmp")).size(), QSize(600, 300));
@@ -92,7 +93,7 @@ TEST_F(HtmlExport, UserTextsAreEscaped) {
 TEST_F(HtmlExport, MissingLayoutOrFolderWritesNothing) {
     const AppliedResult result = SmallResult();
     const CellTable parts = SmallPartTable();
-    const std::string dir = TempFolder();
+    const std::string dir = NewScratchFolder("export");
     ExportOutcome outcome = ExportHtml({result, parts, settings}, 3, dir + "/plan.html");
     EXPECT_FALSE(outcome.ok);
     EXPECT_NE(outcome.message.find("4"), std::string::npos);
@@ -108,7 +109,7 @@ TEST_F(HtmlExport, BrowserRendersPageWithPicture) {
     settings.sheetColor = 16;  // money green, to find the picture in the screenshot
     const AppliedResult result = SmallResult();
     const CellTable parts = SmallPartTable();
-    const std::string dir = TempFolder();
+    const std::string dir = NewScratchFolder("export");
     // A page name with a blank, "#" and Chinese still finds its picture.
     const std::string page = dir + "/排版 #1.html";
     ASSERT_TRUE(ExportHtml({result, parts, settings}, 0, page).ok);

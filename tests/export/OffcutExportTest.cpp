@@ -5,6 +5,7 @@
 
 #include "export/OffcutExport.h"
 #include "support/LayoutFixture.h"
+#include "support/ScratchFolder.h"
 
 namespace {
 
@@ -26,7 +27,7 @@ class OffcutExport : public ::testing::Test {
 
 TEST_F(OffcutExport, GoldenFile) {
     const AppliedResult result = SmallResult();
-    const std::string path = TempFolder() + "/offcuts.txt";
+    const std::string path = NewScratchFolder("export") + "/offcuts.txt";
     const ExportOutcome outcome = ExportOffcuts({result, parts, settings}, 0, path);
     ASSERT_TRUE(outcome.ok);
     EXPECT_EQ(outcome.message, "Congratulations! Exported successfully!");
@@ -64,7 +65,7 @@ TEST_F(OffcutExport, PrefixIsTrimmedAndStaysOneField) {
 }
 
 TEST_F(OffcutExport, LayoutWithoutOffcutsWritesNothingAndSaysSo) {
-    const std::string path = TempFolder() + "/offcuts.txt";
+    const std::string path = NewScratchFolder("export") + "/offcuts.txt";
     std::ofstream(path) << "previous";
     const AppliedResult result = ResultOf({LayoutSheet("S", 100, 100, 1, 0, {})});
     const ExportOutcome outcome = ExportOffcuts({result, parts, settings}, 0, path);

@@ -7,6 +7,7 @@
 
 #include "export/Report.h"
 #include "support/JobTables.h"
+#include "support/ScratchFolder.h"
 #include "text/TextColumns.h"
 
 namespace {
@@ -249,8 +250,7 @@ TEST_F(Report, ASheetRowThatDoesNotConvertStillGetsItsLine) {
 }
 
 TEST_F(Report, SavesWithCrLfAndSaysSo) {
-    std::string dir = ::testing::TempDir() + "tarvex-report-XXXXXX";
-    ASSERT_NE(mkdtemp(dir.data()), nullptr);
+    const std::string dir = NewScratchFolder("report");
     std::string message;
     ASSERT_TRUE(SaveReport(dir + "/report.txt", {"a", "", "桦木"}, message)) << message;
     EXPECT_EQ(message, "Congratulations! File successfully saved!");

@@ -13,6 +13,7 @@
 #include "support/DataFixtures.h"
 #include "support/JobTables.h"
 #include "support/RandomJobRows.h"
+#include "support/ScratchFolder.h"
 
 namespace {
 
@@ -43,7 +44,7 @@ std::vector<StoredPlan> GeneratedPlans(int jobs, std::uint64_t seed) {
 }  // namespace
 
 TEST(StoredPlan, GeneratedPlansReadBackAsTheyWereWritten) {
-    const std::string dir = fixtures::TempDir();
+    const std::string dir = NewScratchFolder("export");
     const std::vector<StoredPlan> plans = GeneratedPlans(60, 900);
     ASSERT_GE(plans.size(), 30u);
     for (size_t i = 0; i < plans.size(); ++i) {
@@ -62,7 +63,7 @@ TEST(StoredPlan, GeneratedPlansReadBackAsTheyWereWritten) {
 }
 
 TEST(StoredPlan, DamagedOrMadeUpFilesAreRefusedWithAMessage) {
-    const std::string dir = fixtures::TempDir();
+    const std::string dir = NewScratchFolder("export");
     const std::string path = dir + "/kitchen.plan.json";
     const std::vector<StoredPlan> plans = GeneratedPlans(12, 4000);
     ASSERT_FALSE(plans.empty());
@@ -138,7 +139,7 @@ TEST(StoredPlan, DamagedOrMadeUpFilesAreRefusedWithAMessage) {
 // without them reads as a plan without limits or bound; with them they read back,
 // and values no setting can take are refused by name.
 TEST(StoredPlan, StageLimitsAndTheBoundAreAddedFields) {
-    const std::string dir = fixtures::TempDir();
+    const std::string dir = NewScratchFolder("export");
     const std::string path = dir + "/old.plan.json";
     std::vector<StoredPlan> plans = GeneratedPlans(30, 910);
     ASSERT_FALSE(plans.empty());

@@ -9,15 +9,13 @@
 #include <fstream>
 #include <string>
 
+#include "support/ScratchFolder.h"
+
 namespace fuzz {
 
 class Folder {
   public:
-    Folder() {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "tarvex-fuzz-XXXXXX").string();
-        if (mkdtemp(pattern.data())) path_ = pattern;
-    }
+    Folder() : path_(NewScratchFolder("fuzz")) {}
     ~Folder() {
         std::error_code ignored;
         if (!path_.empty()) std::filesystem::remove_all(path_, ignored);

@@ -14,15 +14,11 @@
 #include <thread>
 
 #include "io/OutputFile.h"
+#include "support/ScratchFolder.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string TempDir() {
-    std::string dir = ::testing::TempDir() + "tarvex-output-XXXXXX";
-    return mkdtemp(dir.data());
-}
 
 std::string Read(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
@@ -45,7 +41,7 @@ std::vector<std::string> Entries(const std::string& dir) {
 // A link to a file, directly or through a relative chain into another folder: the
 // links stay, the file at the end gets the new content, no temporary stays behind.
 TEST(OutputFile, WritingThroughLinksReplacesTheirTarget) {
-    const std::string dir = TempDir();
+    const std::string dir = NewScratchFolder("output");
     fs::create_directory(dir + "/real");
     Write(dir + "/real/plan.json", "old");
     fs::create_symlink("real/plan.json", dir + "/first");
@@ -66,7 +62,7 @@ TEST(OutputFile, WritingThroughLinksReplacesTheirTarget) {
 
 // A file no one may write stays as it is, even for root, who could rename over it.
 TEST(OutputFile, AReadOnlyFileIsRefused) {
-    const std::string dir = TempDir();
+    const std::string dir = NewScratchFolder("output");
     const std::string path = dir + "/report.txt";
     Write(path, "kept");
     fs::permissions(path, fs::perms::owner_read | fs::perms::group_read);
@@ -80,7 +76,7 @@ TEST(OutputFile, AReadOnlyFileIsRefused) {
 // Devices and pipes are written in place: the node stays, a full device is a
 // failure naming the path.
 TEST(OutputFile, DevicesAndPipesAreWrittenDirectly) {
-    const std::string dir = TempDir();
+    const std::string dir = NewScratchFolder("output");
     std::string error;
     EXPECT_FALSE(WriteFileAtomic("/dev/full", "{}", error));
     EXPECT_EQ(error, "Cannot write \"/dev/full\": the disk is full");
@@ -107,7 +103,7 @@ TEST(OutputFile, DevicesAndPipesAreWrittenDirectly) {
 // with the next write; a fresh one may be another run's and others' names are
 // not ours.
 TEST(OutputFile, StaleTemporariesOfThePathAreRemoved) {
-    const std::string dir = TempDir();
+    const std::string dir = NewScratchFolder("output");
     const std::vector<std::string> left = {"out.txt.tmp-a1B2c3", "out.txt.tmp-Fresh1",
                                            "out.txt.tmp-toolong", "other.txt.tmp-a1B2c3"};
     for (const std::string& name : left) Write(dir + "/" + name, "partial");

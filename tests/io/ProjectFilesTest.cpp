@@ -7,6 +7,7 @@
 #include "support/DataFixtures.h"
 #include "io/ProjectFiles.h"
 #include "io/TextFile.h"
+#include "support/ScratchFolder.h"
 
 namespace {
 
@@ -43,7 +44,7 @@ SettingsForm CustomForm() {
 
 // The lines a form gives in a project file (list paths left empty).
 std::vector<std::string> Stored(const SettingsForm& f) {
-    const std::string path = fixtures::TempDir() + "/p.dat";
+    const std::string path = NewScratchFolder("io") + "/p.dat";
     WriteBytes(path + ".txt", "");
     SaveProject(path, {path + ".txt", path + ".txt"}, f);
     std::string text, error;
@@ -72,7 +73,7 @@ class ProjectFiles : public ::testing::Test {
         return LoadProject(path, sheets_, parts_, loadedNames_, form_);
     }
 
-    std::string dir_ = fixtures::TempDir();
+    std::string dir_ = NewScratchFolder("io");
     ListFileNames names_;
     ListFileNames loadedNames_;
     SettingsForm form_;

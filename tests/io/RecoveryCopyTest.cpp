@@ -9,6 +9,7 @@
 
 #include "io/RecoveryCopy.h"
 #include "support/DataFixtures.h"
+#include "support/ScratchFolder.h"
 
 namespace {
 
@@ -63,7 +64,7 @@ RecoveryCopy AnyCopy(std::mt19937_64& rng) {
 }  // namespace
 
 TEST(RecoveryCopy, WhatIsWrittenReadsBackTheSame) {
-    const std::string path = fixtures::TempDir() + "/untitled.recovery.json";
+    const std::string path = NewScratchFolder("io") + "/untitled.recovery.json";
     std::mt19937_64 rng(23);
     for (int round = 0; round < 100; ++round) {
         SCOPED_TRACE(round);
@@ -82,7 +83,7 @@ TEST(RecoveryCopy, WhatIsWrittenReadsBackTheSame) {
 }
 
 TEST(RecoveryCopy, ADamagedCopyIsRefusedWithItsNameAndMissingSettingsKeepTheirDefaults) {
-    const std::string path = fixtures::TempDir() + "/kitchen.dat.recovery.json";
+    const std::string path = NewScratchFolder("io") + "/kitchen.dat.recovery.json";
     std::mt19937_64 rng(5);
     int refused = 0;
     for (int round = 0; round < 120; ++round) {

@@ -9,13 +9,9 @@
 
 #include "io/TextFile.h"
 #include "io/Workbook.h"
+#include "support/ScratchFolder.h"
 
 namespace {
-
-std::string TempDir() {
-    std::string dir = ::testing::TempDir() + "tarvex-textfile-XXXXXX";
-    return mkdtemp(dir.data());
-}
 
 void WriteRaw(const std::string& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary) << bytes;
@@ -24,7 +20,7 @@ void WriteRaw(const std::string& path, const std::string& bytes) {
 }  // namespace
 
 TEST(TextFile, WritesCrLfAndReadsBack) {
-    const std::string path = TempDir() + "/list.txt";
+    const std::string path = NewScratchFolder("textfile") + "/list.txt";
     std::string error;
     ASSERT_TRUE(WriteLinesCrLf(path, {"a\tb", "桦木"}, error)) << error;
     std::string text;
@@ -35,7 +31,7 @@ TEST(TextFile, WritesCrLfAndReadsBack) {
 
 TEST(TextFile, FailedRenameLeavesNoTemporaryBehind) {
     // A folder in the way makes the final rename fail, even for root.
-    const std::string dir = TempDir();
+    const std::string dir = NewScratchFolder("textfile");
     const std::string path = dir + "/taken";
     ASSERT_EQ(mkdir(path.c_str(), 0700), 0);
     WriteRaw(path + "/inside.txt", "old");
@@ -58,7 +54,7 @@ TEST(TextFile, WriteIntoMissingFolderFailsWithItsName) {
 }
 
 TEST(TextFile, ReadsBomUtf8AndGb18030) {
-    const std::string dir = TempDir();
+    const std::string dir = NewScratchFolder("textfile");
     std::string text, error;
     WriteRaw(dir + "/bom.txt",
              "\xEF\xBB\xBF"
@@ -89,7 +85,7 @@ TEST(TextFile, RecognisesMalformedUtf8) {
 // by the workbook reader alike: anything else is a message naming the path, at
 // once, never a crash or a read that does not end.
 TEST(TextFile, OnlyRegularFilesOfBoundedSizeAreRead) {
-    const std::string dir = TempDir();
+    const std::string dir = NewScratchFolder("textfile");
     ASSERT_EQ(mkfifo((dir + "/pipe").c_str(), 0600), 0);
     const std::string huge = dir + "/huge.txt";
     WriteRaw(huge, "");

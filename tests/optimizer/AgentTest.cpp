@@ -5,7 +5,8 @@
 using CandidateCreation = JobTest;
 
 TEST_F(CandidateCreation, RotatesTheJobOrderAndDrawsOneTurnPerPart) {
-    BuildJob({{30, 20, 3, true}, {40, 10, 2, false}, {15, 15, 2, true}}, {{100, 100, 5}});
+    BuildJob({TestPart(30, 20, 3, true), TestPart(40, 10, 2, false), TestPart(15, 15, 2, true)},
+             {TestSheet(100, 100, 5)});
     const std::int32_t firstPart = job.parts.front().id;
     ASSERT_EQ(firstPart, kFirstPartId);
 
@@ -41,9 +42,9 @@ TEST_F(CandidateCreation, RotatesTheJobOrderAndDrawsOneTurnPerPart) {
 using Decoding = JobTest;
 
 TEST_F(Decoding, LaysSheetsOutInGeneOrderAndTurnsWhatMayTurn) {
-    BuildJob(
-        {{30, 20, 2, true}, {40, 10, 1, false}, {15, 12, 1, true}},
-        {{100, 100, 1, 0, false, "A"}, {90, 90, 1, 0, false, "B"}, {80, 80, 1, 0, false, "C"}});
+    BuildJob({TestPart(30, 20, 2, true), TestPart(40, 10, 1, false), TestPart(15, 12, 1, true)},
+             {TestSheet(100, 100, 1, 0, false, "A"), TestSheet(90, 90, 1, 0, false, "B"),
+              TestSheet(80, 80, 1, 0, false, "C")});
     Agent agent = CreatedAgent();
     agent.sheetOrder = {2, 0, 1};
     const std::int32_t base = job.parts.front().id;
@@ -89,7 +90,8 @@ TEST_F(Decoding, LaysSheetsOutInGeneOrderAndTurnsWhatMayTurn) {
 }
 
 TEST_F(Decoding, DamagedSheetOrderLeavesTheSheetsAlone) {
-    BuildJob({{30, 20}}, {{100, 100, 1, 0, false, "A"}, {90, 90, 1, 0, false, "B"}});
+    BuildJob({TestPart(30, 20)},
+             {TestSheet(100, 100, 1, 0, false, "A"), TestSheet(90, 90, 1, 0, false, "B")});
     Agent agent = CreatedAgent();
     for (const auto& order : {std::vector<std::int32_t>{1, 1}, {0, 7}}) {
         agent.sheetOrder = order;
@@ -102,7 +104,7 @@ TEST_F(Decoding, DamagedSheetOrderLeavesTheSheetsAlone) {
 
 TEST_F(Decoding, FixedPartWithTurnGeneIsLaidOutUnturned) {
     // Only turned would the part fit the sheet; being fixed, it must stay off it.
-    BuildJob({{10, 50, 1, false}}, {{50, 10, 1}});
+    BuildJob({TestPart(10, 50, 1, false)}, {TestSheet(50, 10, 1)});
     Agent agent = CreatedAgent();
     agent.turn = {1};
     Decode(agent);
@@ -124,7 +126,8 @@ TEST_F(Decoding, FixedPartWithTurnGeneIsLaidOutUnturned) {
 
 TEST_F(Decoding, UndoTurnsLaysThePartsOutAsEnteredAgain) {
     settings.bladeWidth = 3;
-    BuildJob({{30, 20, 3, true}, {40, 10, 2, false}, {15, 12, 4, true}}, {{100, 100, 2}});
+    BuildJob({TestPart(30, 20, 3, true), TestPart(40, 10, 2, false), TestPart(15, 12, 4, true)},
+             {TestSheet(100, 100, 2)});
     const std::vector<Part> entered = job.parts;
     random = RandomSource(11);
     WorkList list;
@@ -160,7 +163,7 @@ TEST_F(Decoding, UndoTurnsLaysThePartsOutAsEnteredAgain) {
 using CandidateExchange = JobTest;
 
 TEST_F(CandidateExchange, SwapsGenesScoresAndRecordsWithoutCopying) {
-    BuildJob({{30, 20, 3}}, {{100, 100, 2}});
+    BuildJob({TestPart(30, 20, 3)}, {TestSheet(100, 100, 2)});
     random = RandomSource(4);
     Agent a = CreatedAgent();
     Agent b = CreatedAgent();
@@ -190,7 +193,7 @@ TEST_F(CandidateExchange, SwapsGenesScoresAndRecordsWithoutCopying) {
 using PlacedCount = JobTest;
 
 TEST_F(PlacedCount, CountsThePartsOnTheCandidatesSheets) {
-    BuildJob({{50, 50, 3}}, {{100, 50, 2}});
+    BuildJob({TestPart(50, 50, 3)}, {TestSheet(100, 50, 2)});
     // Before any layout no part lies on a sheet.
     EXPECT_FALSE(AllPartsPlaced(CreatedAgent(), job.partCount));
     Agent agent = EvaluatedAgent();
@@ -200,7 +203,7 @@ TEST_F(PlacedCount, CountsThePartsOnTheCandidatesSheets) {
     EXPECT_FALSE(AllPartsPlaced(agent, job.partCount - 1));
 
     // The 200 by 10 part fits no sheet in any orientation.
-    BuildJob({{50, 50, 2}, {200, 10, 1}}, {{100, 50, 2}});
+    BuildJob({TestPart(50, 50, 2), TestPart(200, 10, 1)}, {TestSheet(100, 50, 2)});
     agent = EvaluatedAgent();
     EXPECT_EQ(agent.usedSheets, 1);
     EXPECT_FALSE(AllPartsPlaced(agent, job.partCount));

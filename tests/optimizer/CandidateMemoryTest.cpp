@@ -18,16 +18,17 @@ class CandidateMemory : public JobTest {
         settings.bladeWidth = 4;
         std::mt19937 rng(17);
         std::uniform_int_distribution<int> length(60, 600), width(40, 400), pieces(1, 8);
-        std::vector<TestPartRow> rows;
+        std::vector<PartRow> rows;
         for (int k = 0; k < kinds; ++k) {
             std::string label = "Row " + std::to_string(k) + " ";
             label.resize(std::max(labelLength, label.size()), 'x');
-            rows.push_back({static_cast<double>(length(rng)), static_cast<double>(width(rng)),
-                            pieces(rng), rng() % 4 != 0, label});
+            rows.push_back(TestPart(static_cast<double>(length(rng)),
+                                    static_cast<double>(width(rng)), pieces(rng), rng() % 4 != 0,
+                                    label));
         }
         const std::string sheetLabel(labelLength, 's');
-        BuildJob(rows, {{2440, 1220, 200, 0, false, sheetLabel + "1"},
-                        {2800, 2070, 200, 0, false, sheetLabel + "2"}});
+        BuildJob(rows, {TestSheet(2440, 1220, 200, 0, false, sheetLabel + "1"),
+                        TestSheet(2800, 2070, 200, 0, false, sheetLabel + "2")});
     }
 
     // The heap bytes a new candidate asks for from its creation through its first

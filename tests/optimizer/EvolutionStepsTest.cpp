@@ -33,8 +33,8 @@ void SetFitness(GA& ga, double value) {
 class EvolutionSteps : public JobTest {
   protected:
     void SetUp() override {
-        BuildJob({{30, 20, 4, true}, {40, 10, 3, false}, {15, 12, 5, true}},
-                 {{100, 100, 3}, {80, 60, 3}});
+        BuildJob({TestPart(30, 20, 4, true), TestPart(40, 10, 3, false), TestPart(15, 12, 5, true)},
+                 {TestSheet(100, 100, 3), TestSheet(80, 60, 3)});
         GaOptions options;
         options.maxGenerations = 44;
         options.seed = 2024;

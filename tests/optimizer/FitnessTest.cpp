@@ -6,7 +6,7 @@
 using Fitness = JobTest;
 
 TEST_F(Fitness, OneSheetScoresItsUtilisation) {
-    BuildJob({{40, 20}}, {{40, 25}});
+    BuildJob({TestPart(40, 20)}, {TestSheet(40, 25)});
     const Agent agent = EvaluatedAgent();
     EXPECT_DOUBLE_EQ(agent.fitness, 0.8);
     EXPECT_EQ(agent.usedSheets, 1);
@@ -16,7 +16,7 @@ TEST_F(Fitness, OneSheetScoresItsUtilisation) {
 
 TEST_F(Fitness, LastSheetCountsOnlyAsFarAsItsPlacementsReach) {
     // 900 on the first sheet of 1 000; 300 on the second, within a 20 by 20 box.
-    BuildJob({{45, 20}, {10, 20}, {10, 10}}, {{50, 20, 2}});
+    BuildJob({TestPart(45, 20), TestPart(10, 20), TestPart(10, 10)}, {TestSheet(50, 20, 2)});
     const Agent agent = EvaluatedAgent();
     ASSERT_EQ(agent.usedSheets, 2);
     EXPECT_DOUBLE_EQ(agent.fitness, 1200.0 / 1400.0);
@@ -25,7 +25,7 @@ TEST_F(Fitness, LastSheetCountsOnlyAsFarAsItsPlacementsReach) {
 }
 
 TEST_F(Fitness, BoundingBoxIsMeasuredInSinglePrecision) {
-    BuildJob({{45, 20}, {10.1, 10.3}}, {{50, 20, 2}});
+    BuildJob({TestPart(45, 20), TestPart(10.1, 10.3)}, {TestSheet(50, 20, 2)});
     const Agent agent = EvaluatedAgent();
     ASSERT_EQ(agent.usedSheets, 2);
     const double placed = 900 + 10.1 * 10.3;
@@ -36,14 +36,14 @@ TEST_F(Fitness, BoundingBoxIsMeasuredInSinglePrecision) {
 
 TEST_F(Fitness, IncompletePlanIsMeasuredAgainstAllStock) {
     // The 100 by 1 part fits neither sheet in any orientation.
-    BuildJob({{50, 10, 3}, {100, 1}}, {{50, 30, 2}});
+    BuildJob({TestPart(50, 10, 3), TestPart(100, 1)}, {TestSheet(50, 30, 2)});
     const Agent agent = EvaluatedAgent();
     EXPECT_EQ(agent.usedSheets, 1);
     EXPECT_DOUBLE_EQ(agent.fitness, 0.5);
 }
 
 TEST_F(Fitness, SheetWithoutPartsContributesNothing) {
-    BuildJob({{10, 10, 2}}, {{5, 5}, {50, 20}});
+    BuildJob({TestPart(10, 10, 2)}, {TestSheet(5, 5), TestSheet(50, 20)});
     const Agent agent = EvaluatedAgent();
     EXPECT_EQ(agent.usedSheets, 1);
     EXPECT_DOUBLE_EQ(agent.fitness, 0.2);
@@ -53,15 +53,16 @@ TEST_F(Fitness, SheetWithoutPartsContributesNothing) {
 
 TEST_F(Fitness, CostModeWithEqualCostsIgnoresTheBoundingBox) {
     settings.costObjective = true;
-    BuildJob({{45, 20}, {10, 20}, {10, 10}}, {{50, 20, 2, 100}});
+    BuildJob({TestPart(45, 20), TestPart(10, 20), TestPart(10, 10)}, {TestSheet(50, 20, 2, 100)});
     const Agent agent = EvaluatedAgent();
     EXPECT_DOUBLE_EQ(agent.fitness, 1200.0 / 2000.0);
 }
 
 TEST_F(Fitness, CostModeWeighsAreasByUnitCost) {
     settings.costObjective = true;
-    BuildJob({{45, 20}, {10, 20}, {10, 10}},
-             {{50, 20, 1, 100, true}, {50, 20, 1, 300}, {50, 20, 1, 1000}});
+    BuildJob(
+        {TestPart(45, 20), TestPart(10, 20), TestPart(10, 10)},
+        {TestSheet(50, 20, 1, 100, true), TestSheet(50, 20, 1, 300), TestSheet(50, 20, 1, 1000)});
     const Agent agent = EvaluatedAgent();
     // 900 at 0.1 and 300 at 0.3 per unit area, against sheets costing 100 and 300.
     EXPECT_DOUBLE_EQ(agent.fitness, 180.0 / 400.0);
@@ -69,14 +70,14 @@ TEST_F(Fitness, CostModeWeighsAreasByUnitCost) {
 
 TEST_F(Fitness, CostModeIncompletePlan) {
     settings.costObjective = true;
-    BuildJob({{50, 10, 3}, {100, 1}}, {{50, 30, 2, 150}});
+    BuildJob({TestPart(50, 10, 3), TestPart(100, 1)}, {TestSheet(50, 30, 2, 150)});
     const Agent agent = EvaluatedAgent();
     EXPECT_DOUBLE_EQ(agent.fitness, 150.0 / 300.0);
 }
 
 TEST_F(Fitness, CostModeOnFreeStockStaysANumber) {
     settings.costObjective = true;
-    BuildJob({{50, 10, 3}, {100, 1}}, {{50, 30, 2, 0}});
+    BuildJob({TestPart(50, 10, 3), TestPart(100, 1)}, {TestSheet(50, 30, 2, 0)});
     const Agent agent = EvaluatedAgent();
     EXPECT_FALSE(std::isnan(agent.fitness));
     EXPECT_EQ(agent.fitness, 0);

@@ -19,7 +19,7 @@ class JobTest : public ::testing::Test {
     static constexpr std::int32_t kFirstPartId = 700;
 
     // Replaces the job by the one of the rows, built with the current settings.
-    void BuildJob(const std::vector<TestPartRow>& parts, const std::vector<TestSheetRow>& sheets,
+    void BuildJob(const std::vector<PartRow>& parts, const std::vector<SheetRow>& sheets,
                   SheetLimit limit = SheetLimit::All) {
         job = MakeJob(settings, parts, sheets, limit, kFirstPartId);
     }

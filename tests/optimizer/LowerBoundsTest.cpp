@@ -16,13 +16,11 @@ namespace {
 using Measure = StockBound::Measure;
 
 // Cuts the rectangle by random edge-to-edge cuts into parts of whole sizes.
-void CutInto(std::mt19937_64& rng, double length, double width, std::vector<TestPartRow>& parts) {
+void CutInto(std::mt19937_64& rng, double length, double width, std::vector<PartRow>& parts) {
     std::uniform_real_distribution<double> unit(0, 1);
     const bool canX = length >= 2, canY = width >= 2;
     if ((!canX && !canY) || unit(rng) < 0.25) {
-        TestPartRow p;
-        p.length = length, p.width = width, p.rotatable = unit(rng) < 0.6;
-        parts.push_back(p);
+        parts.push_back(TestPart(length, width, 1, unit(rng) < 0.6));
         return;
     }
     const bool alongX = canX && (!canY || unit(rng) < 0.5);
@@ -49,13 +47,13 @@ TiledJob RandomTiledJob(std::mt19937_64& rng) {
     std::uniform_int_distribution<int> size(4, 40), count(0, 3), cost(1, 50);
     TiledJob t;
     t.settings.costObjective = rng() % 2 == 0;
-    std::vector<TestPartRow> parts;
-    std::vector<TestSheetRow> sheets;
+    std::vector<PartRow> parts;
+    std::vector<SheetRow> sheets;
     const int kinds = 1 + static_cast<int>(rng() % 3);
     int cut = 0;
     for (int k = 0; k < kinds; ++k) {
-        TestSheetRow s;
-        s.length = size(rng), s.width = size(rng), s.cost = cost(rng);
+        const double length = size(rng), width = size(rng);
+        SheetRow s = TestSheet(length, width, 0, cost(rng));
         // Sometimes a second kind of the first size, so one kind by size but not by cost.
         if (!sheets.empty() && rng() % 4 == 0)
             s.length = sheets[0].length, s.width = sheets[0].width;
@@ -72,8 +70,8 @@ TiledJob RandomTiledJob(std::mt19937_64& rng) {
         sheets.push_back(s);
     }
     if (rng() % 4 == 0) {
-        TestSheetRow priority;
-        priority.length = size(rng), priority.width = size(rng), priority.priority = true;
+        const double length = size(rng), width = size(rng);
+        const SheetRow priority = TestSheet(length, width, 1, 0, true);
         CutInto(rng, priority.length, priority.width, parts);
         sheets.push_back(priority);
     }
@@ -81,8 +79,8 @@ TiledJob RandomTiledJob(std::mt19937_64& rng) {
     return t;
 }
 
-StockBound Bound(const CutSettings& settings, const std::vector<TestPartRow>& parts,
-                 const std::vector<TestSheetRow>& sheets) {
+StockBound Bound(const CutSettings& settings, const std::vector<PartRow>& parts,
+                 const std::vector<SheetRow>& sheets) {
     return LowerBoundOf(MakeJob(settings, parts, sheets), settings);
 }
 
@@ -114,51 +112,64 @@ TEST(LowerBounds, TightOnSmallJobs) {
     CutSettings settings;
     // Four parts more than half the sheet both ways: one sheet each, though their
     // area would fit on two.
-    StockBound b = Bound(settings, {{60, 60, 4}}, {{100, 100, 9}});
+    StockBound b = Bound(settings, {TestPart(60, 60, 4)}, {TestSheet(100, 100, 9)});
     EXPECT_EQ(b.measure, Measure::Sheets);
     EXPECT_EQ(b.value, 4);
     // The same parts turned do not escape it, and halves share exactly.
-    EXPECT_EQ(Bound(settings, {{60, 55, 3, true}}, {{100, 100, 9}}).value, 3);
-    EXPECT_EQ(Bound(settings, {{50, 100, 2}}, {{100, 100, 9}}).value, 1);
+    EXPECT_EQ(Bound(settings, {TestPart(60, 55, 3, true)}, {TestSheet(100, 100, 9)}).value, 3);
+    EXPECT_EQ(Bound(settings, {TestPart(50, 100, 2)}, {TestSheet(100, 100, 9)}).value, 1);
     // Parts longer than the sheet less 30 in both directions take a sheet that no
     // part of at least 30 by 30 shares: three large, three 35 x 35 need four sheets.
-    EXPECT_EQ(Bound(settings, {{75, 75, 3, false}, {35, 35, 3, false}}, {{100, 100, 9}}).value,
+    EXPECT_EQ(Bound(settings, {TestPart(75, 75, 3, false), TestPart(35, 35, 3, false)},
+                    {TestSheet(100, 100, 9)})
+                  .value,
               4);
 
     settings.costObjective = true;
     // Only the dearer sheet (by area) holds the long part: it is bought whatever the
     // area alone would say (two of the cheaper sheets cost 10).
-    b = Bound(settings, {{150, 80, 1}}, {{100, 100, 5, 5}, {200, 100, 5, 15}});
+    b = Bound(settings, {TestPart(150, 80, 1)},
+              {TestSheet(100, 100, 5, 5), TestSheet(200, 100, 5, 15)});
     EXPECT_EQ(b.measure, Measure::Cost);
     EXPECT_EQ(b.value, 15);
     // Whole sheets: 10,100 of area is one large and one small sheet (16), not the
     // 10.1 a fraction of a sheet would cost.
-    b = Bound(settings, {{100, 50, 2}, {10, 10, 1}}, {{100, 100, 5, 10}, {100, 50, 5, 6}});
+    b = Bound(settings, {TestPart(100, 50, 2), TestPart(10, 10, 1)},
+              {TestSheet(100, 100, 5, 10), TestSheet(100, 50, 5, 6)});
     EXPECT_EQ(b.value, 16);
     // Without the cost objective the bound is the least area of whole sheets.
     settings.costObjective = false;
-    b = Bound(settings, {{100, 50, 2}, {10, 10, 1}}, {{100, 100, 5, 10}, {100, 50, 5, 6}});
+    b = Bound(settings, {TestPart(100, 50, 2), TestPart(10, 10, 1)},
+              {TestSheet(100, 100, 5, 10), TestSheet(100, 50, 5, 6)});
     EXPECT_EQ(b.measure, Measure::Area);
     EXPECT_EQ(b.value, 15000);
 
     // A priority sheet is paid already: the parts it can take need no paid sheet.
-    b = Bound(settings, {{100, 100, 2}}, {{100, 100, 1, 0, true}, {100, 100, 5}});
+    b = Bound(settings, {TestPart(100, 100, 2)},
+              {TestSheet(100, 100, 1, 0, true), TestSheet(100, 100, 5)});
     EXPECT_EQ(b.measure, Measure::Sheets);
     EXPECT_EQ(b.value, 1);
-    EXPECT_EQ(Bound(settings, {{100, 100, 1}}, {{100, 100, 1, 0, true}, {100, 100, 5}}).value, 0);
+    EXPECT_EQ(Bound(settings, {TestPart(100, 100, 1)},
+                    {TestSheet(100, 100, 1, 0, true), TestSheet(100, 100, 5)})
+                  .value,
+              0);
     // With nothing to pay for, the bound is on the priority sheets themselves.
-    b = Bound(settings, {{60, 60, 3}}, {{100, 100, 5, 0, true}});
+    b = Bound(settings, {TestPart(60, 60, 3)}, {TestSheet(100, 100, 5, 0, true)});
     EXPECT_TRUE(b.ofPrioritySheets);
     EXPECT_EQ(b.value, 3);
-    EXPECT_FALSE(Bound(settings, {{60, 60, 3}}, {{100, 100, 5, 0, true}, {100, 100, 5}})
+    EXPECT_FALSE(Bound(settings, {TestPart(60, 60, 3)},
+                       {TestSheet(100, 100, 5, 0, true), TestSheet(100, 100, 5)})
                      .ofPrioritySheets);
 }
 
 TEST(LowerBounds, NoPlanPlacesEveryPart) {
     CutSettings settings;
     // A part larger than every sheet, and more part area than stock.
-    EXPECT_TRUE(Bound(settings, {{120, 10, 1, false}}, {{100, 100, 3}}).infeasible);
-    EXPECT_FALSE(Bound(settings, {{120, 10, 1, false}}, {{100, 100, 3}, {130, 20, 1}}).infeasible);
-    EXPECT_TRUE(Bound(settings, {{60, 60, 4}}, {{100, 100, 3}}).infeasible);
-    EXPECT_TRUE(Bound(settings, {{100, 100, 4}}, {{100, 100, 3}}).infeasible);
+    EXPECT_TRUE(
+        Bound(settings, {TestPart(120, 10, 1, false)}, {TestSheet(100, 100, 3)}).infeasible);
+    EXPECT_FALSE(Bound(settings, {TestPart(120, 10, 1, false)},
+                       {TestSheet(100, 100, 3), TestSheet(130, 20, 1)})
+                     .infeasible);
+    EXPECT_TRUE(Bound(settings, {TestPart(60, 60, 4)}, {TestSheet(100, 100, 3)}).infeasible);
+    EXPECT_TRUE(Bound(settings, {TestPart(100, 100, 4)}, {TestSheet(100, 100, 3)}).infeasible);
 }

@@ -92,11 +92,13 @@ Outcome RunWith(const Job& job, const CutSettings& settings, const RunSetup& set
 Job GeneratedJob(const CutSettings& settings, std::uint32_t seed, int kinds) {
     std::mt19937 random(seed);
     std::uniform_int_distribution<int> length(80, 1100), width(50, 650), pieces(1, 5);
-    std::vector<TestPartRow> parts;
+    std::vector<PartRow> parts;
     for (int k = 0; k < kinds; ++k)
-        parts.push_back({static_cast<double>(length(random)), static_cast<double>(width(random)),
-                         pieces(random), random() % 4 != 0, "G" + std::to_string(k)});
-    return MakeJob(settings, parts, {{2440, 1220, 3, 120, true}, {1830, 915, 20, 60}},
+        parts.push_back(TestPart(static_cast<double>(length(random)),
+                                 static_cast<double>(width(random)), pieces(random),
+                                 random() % 4 != 0, "G" + std::to_string(k)));
+    return MakeJob(settings, parts,
+                   {TestSheet(2440, 1220, 3, 120, true), TestSheet(1830, 915, 20, 60)},
                    SheetLimit::AsJobInput, 1000 * static_cast<std::int32_t>(seed % 7));
 }
 
@@ -120,13 +122,10 @@ TEST_F(WholeRun, SameSeedGivesTheSamePlanOnAnyNumberOfThreads) {
         settings.margins = {variant.margin, variant.margin, variant.margin, variant.margin};
         settings.minOffcutLength = settings.minOffcutWidth = 10;
         settings.minOffcutArea = 150;
-        BuildJob({{600, 400, 5},
-                  {350, 300, 7, false},
-                  {720, 560, 3},
-                  {200, 90, 12},
-                  {1200, 300, 2, false},
-                  {450, 450, 4}},
-                 {{2440, 1220, 2, 120, true}, {1830, 915, 8, 60}}, SheetLimit::AsJobInput);
+        BuildJob({TestPart(600, 400, 5), TestPart(350, 300, 7, false), TestPart(720, 560, 3),
+                  TestPart(200, 90, 12), TestPart(1200, 300, 2, false), TestPart(450, 450, 4)},
+                 {TestSheet(2440, 1220, 2, 120, true), TestSheet(1830, 915, 8, 60)},
+                 SheetLimit::AsJobInput);
         for (std::uint32_t seed : {1u, 77u, 4242u}) {
             const Outcome one = RunWith(job, settings, {1, seed, 22});
             const Outcome two = RunWith(job, settings, {2, seed, 22});
@@ -187,7 +186,8 @@ TEST_F(WholeRun, SearchesSideBySideGiveThePlansTheyGiveAlone) {
 }
 
 TEST_F(WholeRun, ClockSeededRunIsReproducedFromItsSeed) {
-    BuildJob({{600, 400, 5}, {350, 300, 7}, {720, 560, 3}}, {{2440, 1220, 6}});
+    BuildJob({TestPart(600, 400, 5), TestPart(350, 300, 7), TestPart(720, 560, 3)},
+             {TestSheet(2440, 1220, 6)});
     const Outcome clocked = RunWith(job, settings, {2, std::nullopt, 5});
     const Outcome again = RunWith(job, settings, {1, clocked.seed, 5});
     EXPECT_EQ(again.seed, clocked.seed);
@@ -196,21 +196,22 @@ TEST_F(WholeRun, ClockSeededRunIsReproducedFromItsSeed) {
 
 TEST_F(WholeRun, StagnantSearchEndsAfterNineGenerations) {
     // Every candidate lays out the single part the same way.
-    BuildJob({{50, 50}}, {{100, 100}});
+    BuildJob({TestPart(50, 50)}, {TestSheet(100, 100)});
     const Outcome outcome = RunWith(job, settings, {2, 3, 44});
     EXPECT_EQ(outcome.generations, 9);
     EXPECT_EQ(outcome.progressCalls, 8);
 }
 
 TEST_F(WholeRun, ShortRunReportsEveryGeneration) {
-    BuildJob({{50, 50, 3}}, {{100, 100, 2}});
+    BuildJob({TestPart(50, 50, 3)}, {TestSheet(100, 100, 2)});
     const Outcome outcome = RunWith(job, settings, {2, 3, 5});
     EXPECT_EQ(outcome.generations, 5);
     EXPECT_EQ(outcome.progressCalls, 5);
 }
 
 TEST_F(WholeRun, StopRequestEndsAfterTheCurrentGeneration) {
-    BuildJob({{600, 400, 5}, {350, 300, 7}, {720, 560, 3}}, {{2440, 1220, 6}});
+    BuildJob({TestPart(600, 400, 5), TestPart(350, 300, 7), TestPart(720, 560, 3)},
+             {TestSheet(2440, 1220, 6)});
     std::atomic<bool> stop{false};
     int calls = 0;
     GaOptions options;
@@ -237,7 +238,7 @@ TEST_F(WholeRun, StopRequestEndsAfterTheCurrentGeneration) {
 
 TEST_F(WholeRun, FindsTheTurnsAJobNeeds) {
     // Each part fits a sheet only when turned.
-    BuildJob({{30, 100, 3}}, {{100, 30, 3}});
+    BuildJob({TestPart(30, 100, 3)}, {TestSheet(100, 30, 3)});
     GaOptions options;
     options.maxGenerations = 11;
     options.seed = 12;
@@ -251,7 +252,8 @@ TEST_F(WholeRun, FindsTheTurnsAJobNeeds) {
 }
 
 TEST_F(WholeRun, FixedPartsAreNeverTurned) {
-    BuildJob({{600, 400, 6, false}, {300, 200, 9, false}}, {{1220, 2440, 3}});
+    BuildJob({TestPart(600, 400, 6, false), TestPart(300, 200, 9, false)},
+             {TestSheet(1220, 2440, 3)});
     GaOptions options;
     options.maxGenerations = 11;
     options.seed = 21;
@@ -268,7 +270,7 @@ TEST_F(WholeRun, FixedPartsAreNeverTurned) {
 }
 
 TEST_F(WholeRun, OneSheetJob) {
-    BuildJob({{600, 400, 4}, {300, 200, 5}}, {{2440, 1220}});
+    BuildJob({TestPart(600, 400, 4), TestPart(300, 200, 5)}, {TestSheet(2440, 1220)});
     GaOptions options;
     options.maxGenerations = 11;
     options.seed = 2;
@@ -284,8 +286,8 @@ TEST_F(WholeRun, EmptyJobsEndWithoutAPlan) {
         for (bool noSheets : {true, false}) {
             if (!noParts && !noSheets) continue;
             BuildJob(
-                noParts ? std::vector<TestPartRow>{} : std::vector<TestPartRow>{{10, 10, 2}},
-                noSheets ? std::vector<TestSheetRow>{} : std::vector<TestSheetRow>{{100, 100, 2}});
+                noParts ? std::vector<PartRow>{} : std::vector<PartRow>{TestPart(10, 10, 2)},
+                noSheets ? std::vector<SheetRow>{} : std::vector<SheetRow>{TestSheet(100, 100, 2)});
             GaOptions options;
             options.maxGenerations = 11;
             options.seed = 1;

@@ -9,6 +9,7 @@
 #include "render/LayoutDrawing.h"
 #include "render/LayoutPage.h"
 #include "support/LayoutFixture.h"
+#include "support/ScratchFolder.h"
 
 namespace {
 
@@ -192,7 +193,7 @@ TEST(LayoutBitmap, SixHundredPixelsOnTheLongerSide) {
     EXPECT_EQ(RenderLayoutBitmap(result, 1, Colours()).size(), QSize(600, 600));
     EXPECT_TRUE(RenderLayoutBitmap(result, 2, Colours()).isNull());
 
-    const std::string path = TempFolder() + "/layout.bmp";
+    const std::string path = NewScratchFolder("render") + "/layout.bmp";
     std::string error;
     ASSERT_TRUE(SaveLayoutBitmap(result, 0, path, Colours(), error)) << error;
     EXPECT_EQ(ReadBytes(path).substr(0, 2), "BM");

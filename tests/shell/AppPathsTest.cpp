@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "ShellTestUtil.h"
+#include "support/ScratchFolder.h"
 #include "text/AppPaths.h"
 
 namespace fs = std::filesystem;
@@ -60,7 +61,7 @@ TEST(UserFilePath, ProgramFolderWhenItKeepsFilesElseTheUsersFolder) {
 // A writable folder is not enough: root may write to /usr/bin, where an installed
 // program must not keep the user's settings.
 TEST(UserFilePath, OnlyAProgramFolderHoldingItsSettingsKeepsFilesBesideIt) {
-    const fs::path dir = shelltest::MakeTempDir();
+    const fs::path dir = NewScratchFolder("shell");
     EXPECT_FALSE(KeepsFilesBesideProgram(dir));
     shelltest::WriteBytes(dir / "velkor.db", "[Common]\r\n");
     EXPECT_TRUE(KeepsFilesBesideProgram(dir));

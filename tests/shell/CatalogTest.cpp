@@ -9,6 +9,7 @@
 
 #include "PoFile.h"
 #include "ShellTestUtil.h"
+#include "support/ScratchFolder.h"
 
 namespace fs = std::filesystem;
 using namespace shelltest;
@@ -21,7 +22,7 @@ std::vector<PoEntry> Catalog(const std::string& code) {
 
 // The message ids passed to _() anywhere under src/.
 std::vector<PoEntry> SourceMessages() {
-    const fs::path list = MakeTempDir() / "sources.txt";
+    const fs::path list = fs::path(NewScratchFolder("shell")) / "sources.txt";
     std::string files;
     for (const auto& entry :
          fs::recursive_directory_iterator(fs::path(TARVEX_SOURCE_DIR) / "src")) {

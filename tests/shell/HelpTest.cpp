@@ -7,6 +7,7 @@
 #include <set>
 
 #include "ShellTestUtil.h"
+#include "support/ScratchFolder.h"
 #include "text/AppPaths.h"
 #include "shell/Help.h"
 #include "text/Translate.h"
@@ -41,7 +42,7 @@ struct Recorder {
 }  // namespace
 
 TEST(FindHelpFile, PrefersTheCompiledHelpThenTheHtmlManual) {
-    const fs::path first = MakeTempDir(), second = MakeTempDir();
+    const fs::path first = NewScratchFolder("shell"), second = NewScratchFolder("shell");
     const fs::path html = HelpIn(first, "zh_cn", "velkor.html");
     EXPECT_EQ(FindHelpFile("zh_cn", {first, second}), html);
     const fs::path chm = HelpIn(first, "zh_cn", "velkor.chm");
@@ -49,7 +50,7 @@ TEST(FindHelpFile, PrefersTheCompiledHelpThenTheHtmlManual) {
 }
 
 TEST(FindHelpFile, FolderBesideTheProgramComesFirst) {
-    const fs::path first = MakeTempDir(), second = MakeTempDir();
+    const fs::path first = NewScratchFolder("shell"), second = NewScratchFolder("shell");
     const fs::path installed = HelpIn(second, "en_us", "velkor.chm");
     EXPECT_EQ(FindHelpFile("en_us", {first, second}), installed);
     const fs::path beside = HelpIn(first, "en_us", "velkor.html");
@@ -95,7 +96,7 @@ TEST(OpenHelp, ViewerThatFailsIsReported) {
 // The desktop's opener as xdg-open answers: it exits with 3 or 4 when no program
 // takes the file, which the window must hear of.
 TEST(DesktopDocumentOpener, HearsWhetherAProgramTookTheFile) {
-    const fs::path bin = MakeTempDir();
+    const fs::path bin = NewScratchFolder("shell");
     const char* path = std::getenv("PATH");
     const std::string oldPath = path ? path : "";
     setenv("PATH", (bin.string() + ":" + oldPath).c_str(), 1);

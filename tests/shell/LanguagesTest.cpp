@@ -1,13 +1,14 @@
 #include <gtest/gtest.h>
 
 #include "ShellTestUtil.h"
+#include "support/ScratchFolder.h"
 #include "text/Languages.h"
 
 namespace fs = std::filesystem;
 using namespace shelltest;
 
 TEST(LanguageList, ListsOnlyFoldersHoldingACatalogLowerCasedOnce) {
-    const fs::path dir = MakeTempDir();
+    const fs::path dir = NewScratchFolder("shell");
     MakeCatalog(dir, "zh_cn", {});
     MakeCatalog(dir, "EN_US", {});
     MakeCatalog(dir, "en_us", {});
@@ -20,7 +21,7 @@ TEST(LanguageList, ListsOnlyFoldersHoldingACatalogLowerCasedOnce) {
 }
 
 TEST(LanguageList, MissingFolderGivesNoLanguages) {
-    EXPECT_TRUE(LanguageList(MakeTempDir() / "no-locale").empty());
+    EXPECT_TRUE(LanguageList(fs::path(NewScratchFolder("shell")) / "no-locale").empty());
 }
 
 TEST(LanguageList, ShippedCatalogsAreListed) {
@@ -28,7 +29,7 @@ TEST(LanguageList, ShippedCatalogsAreListed) {
 }
 
 TEST(LanguageFolder, FindsTheFolderWhateverItsLetterCase) {
-    const fs::path dir = MakeTempDir();
+    const fs::path dir = NewScratchFolder("shell");
     MakeCatalog(dir, "Zh_TW", {});
     fs::create_directories(dir / "ZH_CN");  // holds no catalog
     MakeCatalog(dir, "zh_CN", {});

@@ -5,6 +5,7 @@
 
 #include "ShellTestUtil.h"
 #include "shell/SettingsFile.h"
+#include "support/ScratchFolder.h"
 
 namespace fs = std::filesystem;
 using namespace shelltest;
@@ -12,7 +13,7 @@ using namespace shelltest;
 namespace {
 
 fs::path SettingsWith(const std::string& bytes) {
-    const fs::path file = MakeTempDir() / "velkor.db";
+    const fs::path file = fs::path(NewScratchFolder("shell")) / "velkor.db";
     WriteBytes(file, bytes);
     return file;
 }
@@ -34,7 +35,7 @@ TEST(ReadLanguage, SectionWithoutTheKeyGivesEnglishAndEmptyValueStaysEmpty) {
 }
 
 TEST(ReadLanguage, UnusableFilesGiveEnglish) {
-    const fs::path dir = MakeTempDir();
+    const fs::path dir = NewScratchFolder("shell");
     EXPECT_EQ(ReadLanguage(dir / "missing.db"), "en_us");
     EXPECT_EQ(ReadLanguage(SettingsWith("")), "en_us");
     EXPECT_EQ(ReadLanguage(SettingsWith("Language=zh_cn\n")), "en_us");  // no section
@@ -73,7 +74,7 @@ TEST(SaveLanguage, RewritesTheValueAndKeepsEverythingElse) {
 }
 
 TEST(SaveLanguage, WritesNothingWithoutCommon) {
-    const fs::path dir = MakeTempDir();
+    const fs::path dir = NewScratchFolder("shell");
     EXPECT_FALSE(SaveLanguage(dir / "velkor.db", "zh_cn"));
     EXPECT_FALSE(fs::exists(dir / "velkor.db"));
 
@@ -94,7 +95,7 @@ TEST(SaveLanguage, RefusesCodesThatWouldBreakTheFile) {
 
 TEST(SaveLanguage, SeedStandsInForAMissingFile) {
     const fs::path seed = SettingsWith("[Common]\r\nLanguage=zh_cn\r\nUpdateUrl= https://s/p \r\n");
-    const fs::path file = MakeTempDir() / "config" / "tarvex" / "velkor.db";
+    const fs::path file = fs::path(NewScratchFolder("shell")) / "config" / "tarvex" / "velkor.db";
 
     EXPECT_EQ(ReadLanguage(file, seed), "zh_cn");
     EXPECT_EQ(ReadUpdateUrl(file, seed), "https://s/p");

@@ -37,12 +37,6 @@ int ExitStatus(int raw) {
 
 }  // namespace
 
-fs::path MakeTempDir() {
-    std::string pattern = ::testing::TempDir() + "tarvex-shell-XXXXXX";
-    if (!mkdtemp(pattern.data())) ADD_FAILURE() << "cannot create a folder from " << pattern;
-    return pattern;
-}
-
 void WriteBytes(const fs::path& file, const std::string& bytes) {
     fs::create_directories(file.parent_path());
     std::ofstream(file, std::ios::binary) << bytes;

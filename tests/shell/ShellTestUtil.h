@@ -1,5 +1,5 @@
-// Helpers of the shell tests: scratch folders, files, compiled catalogs and
-// child processes run with a controlled environment.
+// Helpers of the shell tests: files, compiled catalogs and child processes run
+// with a controlled environment.
 #pragma once
 
 #include <filesystem>
@@ -8,9 +8,6 @@
 #include <vector>
 
 namespace shelltest {
-
-// A new empty folder under the test's temporary folder.
-std::filesystem::path MakeTempDir();
 
 void WriteBytes(const std::filesystem::path& file, const std::string& bytes);
 std::string ReadBytes(const std::filesystem::path& file);

@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "ShellTestUtil.h"
+#include "support/ScratchFolder.h"
 #include "text/Translate.h"
 
 namespace fs = std::filesystem;
@@ -34,7 +35,7 @@ void ExpectCNumbers() {
 }  // namespace
 
 TEST_F(Translation, SwitchesBackAndForthInOneProcess) {
-    const fs::path dir = MakeTempDir();
+    const fs::path dir = NewScratchFolder("shell");
     MakeCatalog(dir, "zh_cn", {{"Open(&O)", "打开(&O)"}, {"Yes", "是"}});
     MakeCatalog(dir, "xx_yy", {{"Open(&O)", "Ouvrir(&O)"}});
     InitTranslation(dir);
@@ -57,7 +58,7 @@ TEST_F(Translation, SwitchesBackAndForthInOneProcess) {
 }
 
 TEST_F(Translation, BrokenCatalogLeavesTheTextsInEnglish) {
-    const fs::path dir = MakeTempDir();
+    const fs::path dir = NewScratchFolder("shell");
     MakeCatalog(dir, "zh_cn", {{"Yes", "是"}});
     const fs::path broken = dir / "xx_yy" / "LC_MESSAGES";
     fs::create_directories(broken);
@@ -77,7 +78,7 @@ TEST_F(Translation, BrokenCatalogLeavesTheTextsInEnglish) {
 }
 
 TEST_F(Translation, CodesMatchFolderNamesWithoutLetterCase) {
-    const fs::path dir = MakeTempDir();
+    const fs::path dir = NewScratchFolder("shell");
     MakeCatalog(dir, "ZH_TW", {{"Yes", "是的"}});
     InitTranslation(dir);
     SetLanguage("zh_tw");
@@ -87,7 +88,7 @@ TEST_F(Translation, CodesMatchFolderNamesWithoutLetterCase) {
 }
 
 TEST_F(Translation, EmptyCodeTakesTheLanguageFromLang) {
-    const fs::path dir = MakeTempDir();
+    const fs::path dir = NewScratchFolder("shell");
     MakeCatalog(dir, "zh_cn", {{"Yes", "是"}});
     InitTranslation(dir);
     const char* saved = std::getenv("LANG");

@@ -13,6 +13,7 @@
 
 #include "io/CellTable.h"
 #include "io/EntryTables.h"
+#include "support/ScratchFolder.h"
 #include "text/Translate.h"
 
 namespace fixtures {
@@ -38,11 +39,6 @@ inline void FillRows(CellTable& t, const std::vector<Row>& rows) {
     }
 }
 
-inline std::string TempDir() {
-    std::string dir = ::testing::TempDir() + "tarvex-data-XXXXXX";
-    return mkdtemp(dir.data());
-}
-
 inline void WriteBytes(const std::string& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary) << bytes;
 }
@@ -61,7 +57,7 @@ class ListFolder : public ::testing::Test {
         WriteBytes(path, bytes);
         return path;
     }
-    std::string dir_ = TempDir();
+    std::string dir_ = NewScratchFolder("lists");
     CellTable sheets_ = NewSheetTable();
     CellTable parts_ = NewPartTable();
 };
@@ -71,7 +67,7 @@ class ListFolder : public ::testing::Test {
 class ScopedCatalog {
   public:
     explicit ScopedCatalog(const std::vector<std::pair<std::string, std::string>>& entries) {
-        const std::string dir = TempDir();
+        const std::string dir = NewScratchFolder("catalog");
         const std::string po = dir + "/default.po";
         std::string text = "msgid \"\"\nmsgstr \"Content-Type: text/plain; charset=UTF-8\\n\"\n";
         for (const auto& [id, str] : entries)

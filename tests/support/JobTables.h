@@ -5,8 +5,17 @@
 #include <vector>
 
 #include "io/CellTable.h"
+#include "io/EntryTables.h"
 
 using Rows = std::vector<std::vector<std::string>>;
+
+// The captions of the table's columns, untranslated, as the header row holds them
+// without a catalog.
+inline std::vector<std::string> Captions(TableKind kind) {
+    std::vector<std::string> captions;
+    for (const ColumnInfo& column : TableColumns(kind)) captions.push_back(column.caption);
+    return captions;
+}
 
 inline CellTable MakeTable(const std::vector<std::string>& headers, const Rows& rows) {
     CellTable t(CellTable::kFirstDataRow + static_cast<int>(rows.size()),
@@ -21,10 +30,10 @@ inline CellTable MakeTable(const std::vector<std::string>& headers, const Rows& 
 
 // Rows of label, length, width, quantity, cost, priority (left quantity empty).
 inline CellTable SheetTable(const Rows& rows) {
-    return MakeTable({"Label", "Length", "Width", "Quant", "Cost", "Priority", "Left Quant"}, rows);
+    return MakeTable(Captions(TableKind::Sheet), rows);
 }
 
 // Rows of label, length, width, quantity, rotatable.
 inline CellTable PartTable(const Rows& rows) {
-    return MakeTable({"Label", "Length", "Width", "Quant", "Rotatable"}, rows);
+    return MakeTable(Captions(TableKind::Part), rows);
 }

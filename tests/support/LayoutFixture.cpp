@@ -1,7 +1,6 @@
 #include "support/LayoutFixture.h"
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <cstdlib>
 #include <fstream>
@@ -69,11 +68,6 @@ std::string JoinCrLf(const std::vector<std::string>& items) {
     std::string all;
     for (const std::string& item : items) all += item + "\r\n";
     return all;
-}
-
-std::string TempFolder() {
-    std::string dir = ::testing::TempDir() + "tarvex-layout-XXXXXX";
-    return mkdtemp(dir.data());
 }
 
 std::string ReadBytes(const std::string& path) {

@@ -38,6 +38,4 @@ void ExpectGolden(const std::string& name, const std::string& bytes);
 // The items as a file holds them: each followed by CR LF.
 std::string JoinCrLf(const std::vector<std::string>& items);
 
-// A fresh folder for the files of one test.
-std::string TempFolder();
 std::string ReadBytes(const std::string& path);

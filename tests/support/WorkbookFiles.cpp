@@ -5,15 +5,14 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "support/ScratchFolder.h"
+
 namespace {
 
 class WorkbookFolder {
   public:
     WorkbookFolder() {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "workbooks-XXXXXX").string();
-        if (!mkdtemp(pattern.data())) return;
-        folder_ = pattern;
+        folder_ = NewScratchFolder("workbooks");
         // Debian's interpreter: the one on the PATH may not see the writer modules.
         const std::string command = "/usr/bin/python3 " TARVEX_SOURCE_DIR
                                     "/tests/support/make_workbooks.py '" +
