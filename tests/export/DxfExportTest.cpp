@@ -42,7 +42,7 @@ class DxfExport : public ::testing::Test {
         return path;
     }
 
-    SettingsForm settings;
+    OutputChoices settings;
 };
 
 }  // namespace

@@ -12,7 +12,7 @@ namespace {
 
 class HtmlExport : public ::testing::Test {
   protected:
-    SettingsForm settings;
+    OutputChoices settings;
 };
 
 }  // namespace
