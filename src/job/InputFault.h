@@ -33,8 +33,9 @@ struct InputFault {
     EntryTable table = EntryTable::None;
     int row = 0;  // data row, 1 for the first; 0 for none
     EntryColumn column = EntryColumn::None;
-    std::string setting;  // the setting's caption as a message id
-    std::vector<std::string> values;
+    // The braces keep GCC from warning of the fields a designated initializer leaves out.
+    std::string setting{};  // the setting's caption as a message id
+    std::vector<std::string> values{};
 
     bool operator==(const InputFault&) const = default;
 };
