@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <type_traits>
 
+#include "io/OutcomeText.h"
 #include "io/SettingsForm.h"
 #include "io/TableInput.h"
 #include "job/Calculation.h"
@@ -20,9 +21,10 @@
 
 JobSettings DefaultSettings() {
     JobSettings settings;
-    std::string error;
-    if (!ReadJobSettings(SettingsForm{}, settings, error))
-        std::fprintf(stderr, "bench: the default settings do not read: %s\n", error.c_str());
+    InputFault fault;
+    if (!ReadJobSettings(SettingsForm{}, settings, fault))
+        std::fprintf(stderr, "bench: the default settings do not read: %s\n",
+                     FaultText(fault).c_str());
     return settings;
 }
 

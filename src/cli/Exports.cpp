@@ -110,20 +110,20 @@ bool ApplyCncOptions(const ExportOptions& o, CncSettings& cnc, std::string& erro
            (!o.depth || ReadSettingNumber(*o.depth, "Drill Depth:", cnc.drillDepth, error));
 }
 
-void ApplyViewOptions(const ExportOptions& o, SettingsForm& form) {
-    form.dxfDimensions = form.dxfDimensions || o.dxfDimensions;
-    form.dxfOffcuts = form.dxfOffcuts || o.dxfOffcuts;
+void ApplyViewOptions(const ExportOptions& o, OutputChoices& choices) {
+    choices.dxfDimensions = choices.dxfDimensions || o.dxfDimensions;
+    choices.dxfOffcuts = choices.dxfOffcuts || o.dxfOffcuts;
     if (o.show) {
         const auto has = [&](const char* name) {
             return std::find(o.show->begin(), o.show->end(), name) != o.show->end();
         };
-        form.showLabels = has("label");
-        form.showDimensions = has("dimensions");
-        form.showCorners = has("corners");
-        form.showOffcuts = has("offcuts");
-        form.showCuts = has("cuts");
+        choices.showLabels = has("label");
+        choices.showDimensions = has("dimensions");
+        choices.showCorners = has("corners");
+        choices.showOffcuts = has("offcuts");
+        choices.showCuts = has("cuts");
     }
-    if (!o.labelFormat.empty()) form.labelFormat = o.labelFormat;
+    if (!o.labelFormat.empty()) choices.labelFormat = o.labelFormat;
 }
 
 std::vector<std::string> ExportPaths(const ExportOptions& o, int layoutCount) {
@@ -140,9 +140,9 @@ std::vector<std::string> ExportPaths(const ExportOptions& o, int layoutCount) {
 }
 
 bool WriteExports(const ExportOptions& o, const AppliedResult& result, const CellTable& partTable,
-                  const SettingsForm& form, std::FILE* info, std::string& error) {
+                  const OutputChoices& choices, std::FILE* info, std::string& error) {
     const std::vector<int> numbers = *LayoutNumbers(o.layouts, result.LayoutCount());
-    const ExportSource source{result, partTable, form};
+    const ExportSource source{result, partTable, choices};
     for (const Asked& a : AskedExports(o)) {
         if (a.pattern.empty()) continue;
         // One name for several layouts would leave only the last one.
@@ -166,8 +166,8 @@ bool WriteExports(const ExportOptions& o, const AppliedResult& result, const Cel
 
 bool WritePlanDocuments(const ExportOptions& o, const AppliedResult& result,
                         const std::vector<std::string>& reportLines, const CellTable& partTable,
-                        const SettingsForm& form, std::FILE* info, std::string& error) {
-    const ExportSource source{result, partTable, form};
+                        const OutputChoices& choices, std::FILE* info, std::string& error) {
+    const ExportSource source{result, partTable, choices};
     const auto written = [&](const std::string& path, const ExportOutcome& outcome) {
         if (!outcome.ok) {
             error = outcome.message;

@@ -12,8 +12,8 @@
 #include <vector>
 
 #include "io/CellTable.h"
-#include "io/SettingsForm.h"
 #include "job/AppliedResult.h"
+#include "job/OutputChoices.h"
 
 struct ExportOptions {
     std::string layouts;  // "all" or layout numbers "1,3"
@@ -41,7 +41,7 @@ std::unique_ptr<QGuiApplication> StartPainting(const ExportOptions& options, cha
 // calculation; false with a message naming the setting when a value does not convert.
 bool ApplyCncOptions(const ExportOptions& options, CncSettings& cnc, std::string& error);
 // The drawing options over the project's, read when the exports are written.
-void ApplyViewOptions(const ExportOptions& options, SettingsForm& form);
+void ApplyViewOptions(const ExportOptions& options, OutputChoices& choices);
 
 // The files the exports of a result with `layoutCount` layouts write, each HTML
 // page's picture too, so that they can be checked before any is written.
@@ -50,9 +50,9 @@ std::vector<std::string> ExportPaths(const ExportOptions& options, int layoutCou
 // Writes every asked export of the chosen layouts, naming each file written on
 // `info` (nullptr for none). False with the message of the first failure.
 bool WriteExports(const ExportOptions& options, const AppliedResult& result,
-                  const CellTable& partTable, const SettingsForm& form, std::FILE* info,
+                  const CellTable& partTable, const OutputChoices& choices, std::FILE* info,
                   std::string& error);
 // Writes the PDF of the plan (the report first) and the part labels when asked.
 bool WritePlanDocuments(const ExportOptions& options, const AppliedResult& result,
                         const std::vector<std::string>& reportLines, const CellTable& partTable,
-                        const SettingsForm& form, std::FILE* info, std::string& error);
+                        const OutputChoices& choices, std::FILE* info, std::string& error);

@@ -13,6 +13,7 @@
 #include "export/StoredPlan.h"
 #include "io/InputClash.h"
 #include "io/ListFiles.h"
+#include "io/OutcomeText.h"
 #include "io/TableCalculation.h"
 #include "io/TableInput.h"
 #include "io/OutputFile.h"
@@ -54,7 +55,7 @@ bool CheckOutputs(const CliOptions& o, int layoutCount, const std::vector<std::s
 
 // Everything asked of the plan: report, JSON (a stored plan), stock left, the
 // exports of its layouts and its documents.
-int WriteOutputs(const CliOptions& o, const StoredPlan& plan, const SettingsForm& form,
+int WriteOutputs(const CliOptions& o, const StoredPlan& plan, const OutputChoices& choices,
                  const std::vector<std::string>& inputs, std::FILE* info) {
     const AppliedResult& result = *plan.result;
     std::string error;
@@ -67,8 +68,8 @@ int WriteOutputs(const CliOptions& o, const StoredPlan& plan, const SettingsForm
         if (!left.ok) return Fail(left.message);
     }
     std::FILE* written = o.quiet ? nullptr : info;
-    if (!WriteExports(o.exports, result, plan.partTable, form, written, error) ||
-        !WritePlanDocuments(o.exports, result, report, plan.partTable, form, written, error))
+    if (!WriteExports(o.exports, result, plan.partTable, choices, written, error) ||
+        !WritePlanDocuments(o.exports, result, report, plan.partTable, choices, written, error))
         return Fail(error);
     return result.allPlaced ? kExitAllPlaced : kExitSomeNotPlaced;
 }
@@ -89,7 +90,7 @@ int Calculate(const CliOptions& o, const JobSettings& settings, CellTable& sheet
               CellTable& partTable, std::FILE* info, StoredPlan& plan) {
     Calculation calc;
     if (auto ended = PrepareFromTables(calc, settings, sheetTable, partTable))
-        return Fail(ended->message, ended->status == CalcOutcome::Status::AreaRefused
+        return Fail(OutcomeText(*ended), ended->status == CalcOutcome::Status::AreaRefused
                                         ? kExitRefused
                                         : kExitBadInput);
     {
@@ -106,9 +107,9 @@ int Calculate(const CliOptions& o, const JobSettings& settings, CellTable& sheet
     }
     const CalcOutcome outcome = FinishIntoTables(calc, sheetTable);
     if (outcome.status == CalcOutcome::Status::PlanRejected)
-        return Fail(outcome.message, kExitPlanRejected);
+        return Fail(OutcomeText(outcome), kExitPlanRejected);
     plan = {calc.AppliedShared(), sheetTable, partTable, o.seed.has_value()};
-    PrintOutcome(o, outcome.message, *plan.result, info);
+    PrintOutcome(o, OutcomeText(outcome), *plan.result, info);
     return kExitAllPlaced;
 }
 
@@ -119,12 +120,11 @@ int ReadPlan(const CliOptions& o, StoredPlan& plan, std::FILE* info) {
     auto result = std::make_shared<AppliedResult>(*plan.result);
     if (!ApplySettingOptions(o, result->settings, error)) return Fail(error);
     plan.result = std::move(result);
-    PrintOutcome(o,
-                 plan.result->allPlaced
-                     ? _("Congratulations! All parts nesting is completed!")
-                     : _("Sheets area of less than, some of the parts can not be completed "
-                         "nesting!"),
-                 *plan.result, info);
+    // Worded as the outcome of the calculation that made it.
+    CalcOutcome made;
+    made.status = CalcOutcome::Status::Applied;
+    made.allPlaced = plan.result->allPlaced;
+    PrintOutcome(o, OutcomeText(made), *plan.result, info);
     return kExitAllPlaced;
 }
 
@@ -141,11 +141,13 @@ int Run(const CliOptions& o, char* program) {
         !LoadJob(o, form, sheetTable, partTable, inputs, error))
         return Fail(error);
     JobSettings settings;
-    if (!ReadJobSettings(form, settings, error) || !ApplySettingOptions(o, settings, error))
-        return Fail(error);
-    ApplyViewOptions(o.exports, form);
+    InputFault fault;
+    if (!ReadJobSettings(form, settings, fault)) return Fail(FaultText(fault));
+    if (!ApplySettingOptions(o, settings, error)) return Fail(error);
     // The offcut lists are named with the prefix the form holds when they are written.
     if (o.prefix) form.offcutPrefix = *o.prefix;
+    OutputChoices choices = OutputChoicesOf(form);
+    ApplyViewOptions(o.exports, choices);
     if (!o.plan.empty()) inputs.push_back(o.plan);
     // With an output on stdout, everything meant for people goes to stderr.
     const std::vector<std::string> names = OutputNames(o);
@@ -154,7 +156,7 @@ int Run(const CliOptions& o, char* program) {
     const int got = o.plan.empty() ? Calculate(o, settings, sheetTable, partTable, info, plan)
                                    : ReadPlan(o, plan, info);
     if (got != kExitAllPlaced) return got;
-    return WriteOutputs(o, plan, form, inputs, info);
+    return WriteOutputs(o, plan, choices, inputs, info);
 }
 
 }  // namespace

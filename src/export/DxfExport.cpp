@@ -116,7 +116,7 @@ std::vector<std::string> BuildDxfBlocks(const ExportSource& source, int layoutIn
     for (const Placement& p : sheet->parts) {
         const double x = p.x, y = p.y, a = p.length, b = p.width;
         blocks.push_back(TextBlock("parts label", x + a / 2, y + b / 2, p.label));
-        if (source.settings.dxfDimensions) {
+        if (source.choices.dxfDimensions) {
             blocks.push_back(
                 TextBlock("parts height", x + a / 2, y + 2, FormatDecimals(a, decimals)));
             blocks.push_back(
@@ -124,7 +124,7 @@ std::vector<std::string> BuildDxfBlocks(const ExportSource& source, int layoutIn
         }
         AddRectangle(blocks, PolylineHead("parts"), p);
     }
-    if (source.settings.dxfOffcuts)
+    if (source.choices.dxfOffcuts)
         for (const Offcut& o : sheet->offcuts)
             AddRectangle(blocks, PolylineHead("parts") + "\n62\n11", o);
 

@@ -7,9 +7,9 @@
 
 #include "io/CellTable.h"
 #include "io/EntryTables.h"
-#include "io/SettingsForm.h"
 #include "io/TextFile.h"
 #include "job/AppliedResult.h"
+#include "job/OutputChoices.h"
 #include "text/SingleLineText.h"
 
 // The outcome of one export, for the window's message box (information when ok,
@@ -20,12 +20,12 @@ struct ExportOutcome {
 };
 
 // What an export reads: the applied result with the settings it was made with,
-// the part table as it was typed for that calculation, and the drawing choices of
-// the form (colours, DXF extras, view options), which are not part of a plan.
+// the part table as it was typed for that calculation, and the choices of the
+// moment (colours, DXF extras, view options, prefix), which are not part of a plan.
 struct ExportSource {
     const AppliedResult& result;
     const CellTable& partTable;
-    const SettingsForm& settings;
+    const OutputChoices& choices;
 };
 
 // The refusal when the result has no layout of that index.

@@ -91,7 +91,7 @@ ExportOutcome ExportHtml(const ExportSource& source, int layoutIndex, const std:
     if (!source.result.LayoutSheetOf(layoutIndex)) return NoSuchLayout(layoutIndex);
     const std::string picture = LayoutPicturePath(path);
     std::string error;
-    if (!SaveLayoutBitmap(source.result, layoutIndex, picture, DrawOptionsOf(source.settings),
+    if (!SaveLayoutBitmap(source.result, layoutIndex, picture, DrawOptionsOf(source.choices),
                           error))
         return ExportFailed(error);
     const std::string pictureName = std::filesystem::path(picture).filename().string();

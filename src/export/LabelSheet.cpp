@@ -130,7 +130,7 @@ std::string LabelSheetPdf(const ExportSource& source, const LabelFormat& format)
 }
 
 ExportOutcome ExportLabels(const ExportSource& source, const std::string& path) {
-    const std::string pdf = LabelSheetPdf(source, LabelFormatNamed(source.settings.labelFormat));
+    const std::string pdf = LabelSheetPdf(source, LabelFormatNamed(source.choices.labelFormat));
     if (pdf.empty()) return ExportFailed(_("The plan places no part to label."));
     std::string error;
     if (!WriteFileAtomic(path, pdf, error)) return ExportFailed(error);

@@ -11,14 +11,6 @@ std::string SizeText(double v) {
     return FormatMeasure(v);
 }
 
-std::string OffcutPrefix(const SettingsForm& settings) {
-    // The prefix becomes part of a TAB-separated field, so it must stay one field.
-    std::string prefix = SingleLineText(settings.offcutPrefix);
-    const size_t b = prefix.find_first_not_of(' ');
-    if (b == std::string::npos) return "YL";
-    return prefix.substr(b, prefix.find_last_not_of(' ') - b + 1);
-}
-
 struct OffcutLine {
     std::string size;  // length TAB width, in the orientation first met
     long long quantity;
@@ -43,7 +35,7 @@ std::vector<std::string> BuildOffcutLines(const ExportSource& source, int layout
         }
         if (!found) merged.push_back({key, sheet->count});
     }
-    const std::string prefix = OffcutPrefix(source.settings);
+    const std::string& prefix = source.choices.offcutPrefix;
     std::vector<std::string> lines;
     for (size_t j = 0; j < merged.size(); ++j)
         lines.push_back(prefix + std::to_string(j + 1) + "\t" + merged[j].size + "\t" +

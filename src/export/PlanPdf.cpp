@@ -60,7 +60,7 @@ std::string PlanPdf(const ExportSource& source, const std::vector<std::string>& 
     QPainter painter;
     if (!painter.begin(&pdf)) return {};
     DrawReportPages(painter, pdf, reportLines);
-    const LayoutDrawOptions options = DocumentOptionsOf(source.settings, source.result);
+    const LayoutDrawOptions options = DocumentOptionsOf(source.choices, source.result);
     for (int i = 0; i < source.result.LayoutCount(); ++i) {
         pdf.newPage();
         PrintLayoutPage(painter, QRect(0, 0, pdf.width(), pdf.height()), source.result,

@@ -40,7 +40,7 @@ std::string LayoutSvg(const ExportSource& source, int layoutIndex) {
     font.setPixelSize(kTextPixels);
     painter.setFont(font);
     DrawLayoutSheet(painter, source.result, *sheet, QRect(QPoint(0, 0), size),
-                    DocumentOptionsOf(source.settings, source.result));
+                    DocumentOptionsOf(source.choices, source.result));
     painter.end();
     return bytes.toStdString();
 }

@@ -11,6 +11,7 @@
 #include "gui/UiText.h"
 #include "io/EntryTables.h"
 #include "io/ListFiles.h"
+#include "io/OutcomeText.h"
 #include "io/SettingText.h"
 #include "io/TableInput.h"
 #include "io/TableCalculation.h"
@@ -66,11 +67,12 @@ void CalcCommand::Start() {
     p_.sheets.Edit([&](CellTable& t) { t = std::move(sheets); });
     p_.parts.Edit([&](CellTable& t) { t = std::move(parts); });
     if (ended) {
-        if (ended->isError)
-            p_.messages.Error(ended->message);
+        if (OutcomeIsError(*ended))
+            p_.messages.Error(OutcomeText(*ended));
         else
-            p_.messages.Info(ended->message);
-        if (ended->page >= 0) p_.showTablePage(ended->page);
+            p_.messages.Info(OutcomeText(*ended));
+        if (const EntryTable table = TableToShow(*ended); table != EntryTable::None)
+            p_.showTable(table);
         return;
     }
     p_.progress.setRange(0, std::max(1, calc_.MaxGenerationsOfPrepared()));
@@ -125,10 +127,11 @@ void CalcCommand::Finished() {
         Q_EMIT resultApplied();
         Q_EMIT calculated();
     }
-    if (outcome.isError)
-        p_.messages.Error(outcome.message);
-    else if (!outcome.message.empty())
-        p_.messages.Info(outcome.message);
+    const std::string message = OutcomeText(outcome);
+    if (OutcomeIsError(outcome))
+        p_.messages.Error(message);
+    else if (!message.empty())
+        p_.messages.Info(message);
 }
 
 StoredPlan CalcCommand::Plan() const {
@@ -167,8 +170,8 @@ bool CalcCommand::Outdated(const CellTable& sheets, const CellTable& parts,
     const AppliedResult* plan = calc_.Applied();
     if (!plan) return false;
     JobSettings settings;
-    std::string error;
-    if (!ReadJobSettings(form, settings, error)) return true;
+    InputFault fault;
+    if (!ReadJobSettings(form, settings, fault)) return true;
     // How long and how the plan was searched for does not make it a plan of other
     // tables or settings.
     settings.speed = plan->settings.speed;

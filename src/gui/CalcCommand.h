@@ -11,6 +11,7 @@
 #include "export/StoredPlan.h"
 #include "io/CellTable.h"
 #include "io/SettingsForm.h"
+#include "job/InputFault.h"
 #include "job/Calculation.h"
 
 class CalcRunner;
@@ -25,8 +26,8 @@ struct CalcCommandParts {
     CellTableModel& parts;
     QProgressBar& progress;
     std::function<SettingsForm()> settings;
-    // Shows a page of the window with its table focused (a table that is incorrect).
-    std::function<void(int page)> showTablePage;
+    // Shows the page of a table with the table focused (a table that is incorrect).
+    std::function<void(EntryTable table)> showTable;
 };
 
 class CalcCommand : public QObject {

@@ -31,6 +31,7 @@
 #include "gui/OutputCommands.h"
 #include "gui/ProjectCommands.h"
 #include "io/ProjectFiles.h"
+#include "io/TableInput.h"
 #include "gui/RecoveryKeeper.h"
 #include "gui/ReportPage.h"
 #include "gui/SetsPage.h"
@@ -270,9 +271,10 @@ void MainWindow::ConnectPages() {
     calc_ =
         new CalcCommand({*messages_, sheetModel_, partModel_, layoutsPage_->Progress(),
                          [this] { return Settings(); },
-                         [this](int page) {
-                             pgcpg1_->setCurrentIndex(page);
-                             (page == kSheetsPage ? sheetsPage_ : partsPage_)->View().setFocus();
+                         [this](EntryTable table) {
+                             const bool sheets = table == EntryTable::Sheets;
+                             pgcpg1_->setCurrentIndex(sheets ? kSheetsPage : kPartsPage);
+                             (sheets ? sheetsPage_ : partsPage_)->View().setFocus();
                          }},
                         this);
     connect(layoutsPage_, &LayoutsPage::calcClicked, calc_, &CalcCommand::Start);
@@ -311,7 +313,7 @@ void MainWindow::ConnectPages() {
     connect(reportPage_, &ReportPage::printClicked, outputs_, &OutputCommands::PrintReport);
 
     // The picture reads the view options and colours at every drawing.
-    layoutsPage_->SetDrawOptions([this] { return DrawOptionsOf(Settings()); });
+    layoutsPage_->SetDrawOptions([this] { return DrawOptionsOf(OutputChoicesOf(Settings())); });
     for (ColorCombo* box : setsPage_->ColorBoxes())
         connect(box, &QComboBox::currentIndexChanged, layoutsPage_, &LayoutsPage::Redraw);
 

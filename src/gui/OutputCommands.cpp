@@ -10,6 +10,7 @@
 #include "gui/Printing.h"
 #include "gui/UiText.h"
 #include "io/InputClash.h"
+#include "io/TableInput.h"
 #include "text/Translate.h"
 
 namespace {
@@ -59,9 +60,9 @@ void OutputCommands::Export(LayoutExportKind kind) {
     std::vector<std::string> written = {S(path)};
     if (kind == LayoutExportKind::Html) written.push_back(LayoutPicturePath(S(path)));
     if (ReplacesInput(written)) return;
-    const SettingsForm settings = p_.settings();
+    const OutputChoices choices = OutputChoicesOf(p_.settings());
     const ExportOutcome outcome =
-        ExportLayout(kind, {*result, p_.calc.AppliedPartTable(), settings}, layout, S(path));
+        ExportLayout(kind, {*result, p_.calc.AppliedPartTable(), choices}, layout, S(path));
     if (outcome.ok)
         p_.messages.Info(outcome.message);
     else
@@ -75,8 +76,8 @@ void OutputCommands::ExportPlanDocument(
     if (!result) return;
     const QString path = p_.dialogs.SaveFile(&p_.window, FileRequestFor(kind));
     if (path.isEmpty() || ReplacesInput({S(path)})) return;
-    const SettingsForm settings = p_.settings();
-    const ExportOutcome outcome = write({*result, p_.calc.AppliedPartTable(), settings}, S(path));
+    const OutputChoices choices = OutputChoicesOf(p_.settings());
+    const ExportOutcome outcome = write({*result, p_.calc.AppliedPartTable(), choices}, S(path));
     if (outcome.ok)
         p_.messages.Info(outcome.message);
     else
@@ -99,7 +100,7 @@ void OutputCommands::PrintCurrent() {
     const int layout = p_.layouts.SelectedLayout();
     if (!result || layout < 0) return;
     printing_->PrintLayouts(*result, p_.calc.AppliedPartTable(), {layout},
-                            DrawOptionsOf(p_.settings()));
+                            DrawOptionsOf(OutputChoicesOf(p_.settings())));
 }
 
 void OutputCommands::PrintAll() {
@@ -108,7 +109,7 @@ void OutputCommands::PrintAll() {
     std::vector<int> layouts;
     for (int i = 0; i < p_.layouts.LayoutCount(); ++i) layouts.push_back(i);
     printing_->PrintLayouts(*result, p_.calc.AppliedPartTable(), layouts,
-                            DrawOptionsOf(p_.settings()));
+                            DrawOptionsOf(OutputChoicesOf(p_.settings())));
 }
 
 void OutputCommands::SaveReport() {

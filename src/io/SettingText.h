@@ -6,6 +6,14 @@
 #include <optional>
 #include <string>
 
+#include "job/InputFault.h"
+
+bool ReadSettingNumber(const std::string& text, const char* caption, double& out,
+                       InputFault& fault);
+bool ReadSettingInteger(const std::string& text, const char* caption, int& out, InputFault& fault);
+bool ReadSettingLength(const std::string& text, const char* caption, double& out,
+                       InputFault& fault);
+// The same, worded.
 bool ReadSettingNumber(const std::string& text, const char* caption, double& out,
                        std::string& error);
 bool ReadSettingInteger(const std::string& text, const char* caption, int& out, std::string& error);

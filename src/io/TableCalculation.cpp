@@ -5,27 +5,27 @@
 #include "text/CaseFold.h"
 #include "text/FieldSplit.h"
 #include "text/NumberText.h"
-#include "text/Translate.h"
 
 namespace {
 
 using Status = CalcOutcome::Status;
+using Code = InputFault::Code;
 
 std::optional<CalcOutcome> FirstRowsRefused(const CellTable& sheets, const CellTable& parts) {
     if (!FirstRowConverts(parts))
-        return EndedOutcome(Status::PartsIncorrect,
-                            _("Parts is incorrect, please correct and try again!"), true, 1);
+        return RefusedOutcome(Status::PartsIncorrect, {.code = Code::FirstRowIncorrect,
+                                                       .table = EntryTable::Parts});
     if (!FirstRowConverts(sheets))
-        return EndedOutcome(Status::SheetsIncorrect,
-                            _("Sheets is incorrect, please correct and try again!"), true, 0);
+        return RefusedOutcome(Status::SheetsIncorrect, {.code = Code::FirstRowIncorrect,
+                                                        .table = EntryTable::Sheets});
     return std::nullopt;
 }
 
 std::optional<CalcOutcome> PrepareRows(Calculation& calc, JobRows& rows, CellTable& sheets,
                                        CellTable& parts) {
-    std::string error;
-    if (!ReadTableRows(sheets, parts, rows, error))
-        return EndedOutcome(Status::InputRefused, error, true);
+    InputFault fault;
+    if (!ReadTableRows(sheets, parts, rows, fault))
+        return RefusedOutcome(Status::InputRefused, fault);
     std::optional<CalcOutcome> ended = calc.Prepare(rows);
     if (const Job* job = calc.Gathered()) {
         WriteTotals(parts, TableKind::Part, job->partArea, job->partCount, 0);
@@ -41,9 +41,9 @@ std::optional<CalcOutcome> PrepareFromTables(Calculation& calc, const SettingsFo
     calc.Discard();
     if (auto refused = FirstRowsRefused(sheets, parts)) return refused;
     JobRows rows;
-    std::string error;
-    if (!ReadJobSettings(form, rows.settings, error))
-        return EndedOutcome(Status::InputRefused, error, true);
+    InputFault fault;
+    if (!ReadJobSettings(form, rows.settings, fault))
+        return RefusedOutcome(Status::InputRefused, fault);
     return PrepareRows(calc, rows, sheets, parts);
 }
 

@@ -3,22 +3,20 @@
 #include "io/EntryTables.h"
 #include "io/SettingText.h"
 #include "text/FieldSplit.h"
-#include "text/FileMessages.h"
 #include "text/Languages.h"
 #include "text/NumberText.h"
-#include "text/Translate.h"
+#include "text/SingleLineText.h"
 
 namespace {
 
-// Reads cells of one entry table; messages name the table, the data row (1 for the
-// first) and the column by their captions.
+// Reads cells of one entry table; a fault names the table, the data row (1 for the
+// first) and the column.
 class CellReader {
   public:
-    CellReader(const CellTable& table, TableKind kind, std::string& error)
+    CellReader(const CellTable& table, TableKind kind, InputFault& fault)
         : table_(table),
-          tableName_(kind == TableKind::Sheet ? "Sheets" : "Parts"),
-          columns_(TableColumns(kind)),
-          error_(error) {}
+          kind_(kind == TableKind::Sheet ? EntryTable::Sheets : EntryTable::Parts),
+          fault_(fault) {}
 
     const std::string& Text(int row, int col) const { return table_.Cell(row, col); }
     bool QuantityEmpty(int row, int quantCol) const {
@@ -31,34 +29,47 @@ class CellReader {
             out = *v;
             return true;
         }
-        return Fail(_("{1}, row {2}, column \"{3}\": \"{4}\" is not a number."), row, col);
+        return Fail(InputFault::Code::NotANumber, row, col);
     }
     bool Quantity(int row, int col, int& out) {
         auto v = ParseInteger(Text(row, col));
-        if (!v)
-            return Fail(_("{1}, row {2}, column \"{3}\": \"{4}\" is not a whole number."), row,
-                        col);
-        if (*v < 0)
-            return Fail(_("{1}, row {2}, column \"{3}\": the quantity must not be negative."), row,
-                        col);
+        if (!v) return Fail(InputFault::Code::NotAWholeNumber, row, col);
+        if (*v < 0) return Fail(InputFault::Code::NegativeQuantity, row, col);
         out = *v;
         return true;
     }
 
   private:
-    bool Fail(const std::string& message, int row, int col) {
-        error_ = Substitute(message, {_(tableName_), std::to_string(DataRow(row)),
-                                      _(columns_[col].caption), Text(row, col)});
+    // Label, Length, Width and Quant are the same columns in both tables.
+    EntryColumn Column(int col) const {
+        switch (col) {
+            case SheetCol::Label:
+                return EntryColumn::Label;
+            case SheetCol::Length:
+                return EntryColumn::Length;
+            case SheetCol::Width:
+                return EntryColumn::Width;
+            case SheetCol::Quant:
+                return EntryColumn::Quant;
+        }
+        if (kind_ == EntryTable::Parts) return EntryColumn::Rotatable;
+        return col == SheetCol::Cost ? EntryColumn::Cost : EntryColumn::Priority;
+    }
+    bool Fail(InputFault::Code code, int row, int col) {
+        fault_ = InputFault{.code = code,
+                            .table = kind_,
+                            .row = DataRow(row),
+                            .column = Column(col),
+                            .values = {Text(row, col)}};
         return false;
     }
 
     const CellTable& table_;
-    const char* tableName_;
-    const std::vector<ColumnInfo>& columns_;
-    std::string& error_;
+    EntryTable kind_;
+    InputFault& fault_;
 };
 
-bool ReadPartRows(const CellTable& table, std::vector<PartRow>& rows, std::string& error) {
+bool ReadPartRows(const CellTable& table, std::vector<PartRow>& rows, InputFault& error) {
     CellReader in(table, TableKind::Part, error);
     for (int r = CellTable::kFirstDataRow; r < table.RowCount(); ++r) {
         if (in.QuantityEmpty(r, PartCol::Quant)) continue;
@@ -75,7 +86,7 @@ bool ReadPartRows(const CellTable& table, std::vector<PartRow>& rows, std::strin
     return true;
 }
 
-bool ReadSheetRows(const CellTable& table, std::vector<SheetRow>& rows, std::string& error) {
+bool ReadSheetRows(const CellTable& table, std::vector<SheetRow>& rows, InputFault& error) {
     CellReader in(table, TableKind::Sheet, error);
     for (int r = CellTable::kFirstDataRow; r < table.RowCount(); ++r) {
         if (in.QuantityEmpty(r, SheetCol::Quant)) continue;
@@ -101,7 +112,7 @@ bool FirstRowConverts(const CellTable& table) {
            ParseInteger(table.Cell(r, 3));
 }
 
-bool ReadJobSettings(const SettingsForm& f, JobSettings& s, std::string& error) {
+bool ReadJobSettings(const SettingsForm& f, JobSettings& s, InputFault& error) {
     s.print.title = TrimControls(f.printTitle);
     s.print.font = f.printFont;
     s.print.fontSize = f.printFontSize;
@@ -133,8 +144,30 @@ bool ReadJobSettings(const SettingsForm& f, JobSettings& s, std::string& error) 
     return true;
 }
 
+OutputChoices OutputChoicesOf(const SettingsForm& f) {
+    OutputChoices c;
+    c.showLabels = f.showLabels;
+    c.showDimensions = f.showDimensions;
+    c.showCorners = f.showCorners;
+    c.showOffcuts = f.showOffcuts;
+    c.showCuts = f.showCuts;
+    c.edgeColor = f.edgeColor;
+    c.sheetColor = f.sheetColor;
+    c.partColor = f.partColor;
+    c.offcutColor = f.offcutColor;
+    c.dxfDimensions = f.dxfDimensions;
+    c.dxfOffcuts = f.dxfOffcuts;
+    // The prefix becomes part of a TAB-separated field, so it must stay one field.
+    const std::string prefix = SingleLineText(f.offcutPrefix);
+    const size_t b = prefix.find_first_not_of(' ');
+    if (b != std::string::npos)
+        c.offcutPrefix = prefix.substr(b, prefix.find_last_not_of(' ') - b + 1);
+    c.labelFormat = f.labelFormat;
+    return c;
+}
+
 bool ReadTableRows(const CellTable& sheets, const CellTable& parts, JobRows& rows,
-                   std::string& error) {
+                   InputFault& error) {
     std::vector<PartRow> partRows;
     std::vector<SheetRow> sheetRows;
     if (!ReadPartRows(parts, partRows, error) || !ReadSheetRows(sheets, sheetRows, error))

@@ -10,8 +10,6 @@
 #include "job/DecimalGrid.h"
 #include "job/JobInput.h"
 #include "job/PlanBound.h"
-#include "text/FileMessages.h"
-#include "text/Translate.h"
 
 namespace {
 
@@ -120,12 +118,10 @@ bool IdenticalLayouts(const PlannedSheet& p, const PlannedSheet& q) {
 
 }  // namespace
 
-CalcOutcome EndedOutcome(CalcOutcome::Status status, std::string message, bool isError, int page) {
+CalcOutcome RefusedOutcome(CalcOutcome::Status status, InputFault fault) {
     CalcOutcome o;
     o.status = status;
-    o.message = std::move(message);
-    o.isError = isError;
-    o.page = page;
+    o.fault = std::move(fault);
     return o;
 }
 
@@ -167,9 +163,8 @@ std::optional<CalcOutcome> Calculation::Prepare(const JobRows& rows) {
     using S = CalcOutcome::Status;
     Discard();
     Job job;
-    std::string error;
-    if (!GatherJob(rows, nextPartId_, job, error))
-        return EndedOutcome(S::InputRefused, error, true);
+    InputFault fault;
+    if (!GatherJob(rows, nextPartId_, job, fault)) return RefusedOutcome(S::InputRefused, fault);
     nextPartId_ += job.partCount;
     gathered_ = Prepared{rows, std::move(job), rows.settings, JobSnapshot::Take(rows)};
     if (LimitsStages(rows.settings.cut) && rows.settings.search == SearchMethod::Classic) {
@@ -178,16 +173,12 @@ std::optional<CalcOutcome> Calculation::Prepare(const JobRows& rows) {
     }
     const Job& j = gathered_->job;
     if (j.partCount == 0)
-        return EndedOutcome(
-            S::InputRefused,
-            _("There are no parts to cut: give at least one part a quantity above 0."), true, 1);
+        return RefusedOutcome(S::InputRefused,
+                              {.code = InputFault::Code::NoParts, .table = EntryTable::Parts});
     // The parts as entered: a part as large as the usable area fits, as the kerf
     // rule lets a part end at the sheet's edge.
     if (EnteredPartArea(rows) > j.sheetArea)
-        return EndedOutcome(S::AreaRefused,
-                            _("The total area of parts is greater than the total area of sheets, "
-                              "can't optimize!"),
-                            false);
+        return RefusedOutcome(S::AreaRefused, InputFault{.code = InputFault::Code::AreaExceeded});
     ready_ = true;
     return std::nullopt;
 }
@@ -219,7 +210,7 @@ void Calculation::Optimize(GaOptions options, const PassStarted& passStarted,
             if (!stopped && !AllPartsPlaced(ga.Best(), job.partCount) && job.sheetCount < stock) {
                 stockFactor *= 2;
                 Job more;
-                std::string error;
+                InputFault error;
                 // These rows were gathered once; only the sheet record limit can refuse
                 // more stock, and then the plan of this pass stands.
                 if (GatherJob(p.rows, nextPartId_, more, error, stockFactor))
@@ -248,7 +239,7 @@ AppliedResult Calculation::BestPlanFrom(
     const std::function<void(const BestProgress&)>& progress) {
     // The same part ids as the classic search's job, every sheet of the rows.
     Job all;
-    std::string error;
+    InputFault error;
     if (!GatherJob(p.rows, job.parts.front().id, all, error,
                    std::numeric_limits<double>::infinity()))
         all = job;
@@ -266,28 +257,20 @@ AppliedResult Calculation::BestPlanFrom(
 
 CalcOutcome Calculation::Finish() {
     using S = CalcOutcome::Status;
-    if (!candidate_) return EndedOutcome(S::InputRefused, {}, true);
+    if (!candidate_) return RefusedOutcome(S::InputRefused, {});
     std::unique_ptr<AppliedResult> result = std::move(candidate_);
-    CalcOutcome outcome = EndedOutcome(
-        S::Applied,
-        result->allPlaced
-            ? _("Congratulations! All parts nesting is completed!")
-            : _("Sheets area of less than, some of the parts can not be completed nesting!"),
-        false);
+    if (auto violation = check_(*result)) {
+        CalcOutcome rejected;
+        rejected.status = S::PlanRejected;
+        rejected.violation = std::move(violation);
+        return rejected;
+    }
+    CalcOutcome outcome;
+    outcome.status = S::Applied;
     outcome.allPlaced = result->allPlaced;
-    if (gathered_->bestForStages)
-        outcome.message += " " + _("The classic search cannot keep to the stage limits: the "
-                                   "best search made this plan.");
-    if (!result->allPlaced)
-        for (const std::string& part : PartsFittingNoSheet(gathered_->rows))
-            outcome.message += "\n" + part;
+    outcome.bestForStages = gathered_->bestForStages;
+    if (!result->allPlaced) outcome.fittingNoSheet = PartsFittingNoSheet(gathered_->rows);
 
-    if (const auto violation = check_(*result))
-        return EndedOutcome(S::PlanRejected,
-                            Substitute(_("Internal error: the plan fails its check and is not "
-                                         "applied. {1}"),
-                                       {violation->message}),
-                            true);
     if (KeepsPreviousResult(JobChanged(), lastFitness_, result->fitness)) {
         outcome.status = S::KeptPrevious;
         return outcome;
@@ -316,13 +299,6 @@ void Calculation::Adopt(std::shared_ptr<const AppliedResult> plan) {
     lastFitness_ = applied_ ? applied_->fitness : 0.0;
     // Nothing says which job it was made of: a new plan is never judged against it.
     snapshot_.reset();
-}
-
-std::vector<std::string> Calculation::LayoutEntries() const {
-    std::vector<std::string> entries;
-    const int n = applied_ ? applied_->LayoutCount() : 0;
-    for (int k = 1; k <= n; ++k) entries.push_back(std::to_string(k) + "/" + std::to_string(n));
-    return entries;
 }
 
 bool Calculation::JobChanged() const {

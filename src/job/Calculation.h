@@ -19,12 +19,13 @@
 #include <vector>
 
 #include "job/AppliedResult.h"
+#include "job/InputFault.h"
 #include "job/JobRows.h"
 #include "job/PlanCheck.h"
 #include "optimizer/BestSearch.h"
 #include "optimizer/Ga.h"
 
-// What a calculation comes to; `message` is the text to show, already translated.
+// What a calculation comes to, as data: the window and the command line word it.
 struct CalcOutcome {
     enum class Status {
         PartsIncorrect,   // the first part row does not convert
@@ -36,16 +37,19 @@ struct CalcOutcome {
         PlanRejected,     // the plan fails the plan check: the applied result stays
     };
     Status status = Status::InputRefused;
-    std::string message;
-    bool isError = false;  // error icon; information otherwise
-    int page = -1;         // page to select: 0 "Sheets", 1 "Parts"; -1 none
+    InputFault fault;  // what a refusal is about
     bool allPlaced = false;
+    // The classic search was chosen, but the best search made the plan to keep the
+    // stage limits.
+    bool bestForStages = false;
+    // Of a plan that leaves parts out: the part rows that fit on no sheet.
+    std::vector<PartRow> fittingNoSheet;
+    std::optional<PlanViolation> violation;  // of a rejected plan
 
     bool Ran() const { return status == Status::Applied || status == Status::KeptPrevious; }
 };
 
-CalcOutcome EndedOutcome(CalcOutcome::Status status, std::string message, bool isError,
-                         int page = -1);
+CalcOutcome RefusedOutcome(CalcOutcome::Status status, InputFault fault);
 
 // The values a repeated calculation compares to decide whether the job changed.
 struct JobSnapshot {
@@ -116,8 +120,6 @@ class Calculation {
     // for its holder after a later calculation replaces it.
     const AppliedResult* Applied() const { return applied_.get(); }
     std::shared_ptr<const AppliedResult> AppliedShared() const { return applied_; }
-    // The entries of the layout selector: "1/3", "2/3", "3/3".
-    std::vector<std::string> LayoutEntries() const;
     // Whether the prepared job differs from the one of the applied result.
     bool JobChanged() const;
 

@@ -5,9 +5,6 @@
 #include <cstdint>
 #include <vector>
 
-#include "text/FileMessages.h"
-#include "text/NumberText.h"
-#include "text/Translate.h"
 
 namespace {
 
@@ -19,57 +16,52 @@ struct SheetUnits {
     bool priority = false;
 };
 
-// A fault of one row; messages name the table, the data row and the column by
-// their captions.
+// A fault of one row of a table.
 class RowFault {
   public:
-    RowFault(const char* table, std::string& error) : table_(table), error_(error) {}
+    RowFault(EntryTable table, InputFault& fault) : table_(table), fault_(fault) {}
 
-    bool Size(int row, const char* column, double value) {
+    bool Size(int row, EntryColumn column, double value) {
         if (value > 0) return true;
-        return Fail(_("{1}, row {2}, column \"{3}\": the size must be greater than 0."), row,
-                    column);
+        return Fail(InputFault::Code::SizeNotPositive, row, column);
     }
     bool Cost(int row, double value) {
         if (value >= 0) return true;
-        return Fail(_("{1}, row {2}, column \"{3}\": the cost must not be negative."), row, "Cost");
+        return Fail(InputFault::Code::NegativeCost, row, EntryColumn::Cost);
     }
-    bool Row(const std::string& message, int row) {
-        error_ = Substitute(message, {_(table_), std::to_string(row)});
-        return false;
-    }
+    bool Row(InputFault::Code code, int row) { return Fail(code, row, EntryColumn::None); }
 
   private:
-    bool Fail(const std::string& message, int row, const char* column) {
-        error_ = Substitute(message, {_(table_), std::to_string(row), _(column)});
+    bool Fail(InputFault::Code code, int row, EntryColumn column) {
+        fault_ = InputFault{.code = code, .table = table_, .row = row, .column = column};
         return false;
     }
-    const char* table_;
-    std::string& error_;
+    EntryTable table_;
+    InputFault& fault_;
 };
 
-bool CheckPartRows(const JobRows& rows, std::string& error) {
-    RowFault fault("Parts", error);
+bool CheckPartRows(const JobRows& rows, InputFault& error) {
+    RowFault fault(EntryTable::Parts, error);
     const double kerf = rows.settings.cut.bladeWidth;
     std::int64_t records = 0;
     for (const PartRow& row : rows.parts) {
         if (row.quantity > 0) {
             // Sizes of a row that makes records must give a finite priority and area.
-            if (!fault.Size(row.row, "Length", row.length) ||
-                !fault.Size(row.row, "Width", row.width))
+            if (!fault.Size(row.row, EntryColumn::Length, row.length) ||
+                !fault.Size(row.row, EntryColumn::Width, row.width))
                 return false;
             const double area = (row.length + kerf) * (row.width + kerf);
             if (!std::isfinite(area) ||
                 !std::isfinite(Part::ComputePriority(row.length, row.width)))
-                return fault.Row(_("{1}, row {2}: the sizes are out of range."), row.row);
+                return fault.Row(InputFault::Code::SizesOutOfRange, row.row);
         }
         records += row.quantity;
     }
     if (records > kMaxPartRecords) {
-        error =
-            Substitute(_("The parts add up to {1} pieces; at most {2} can be calculated at once. "
-                         "Please check the quantities."),
-                       {std::to_string(records), std::to_string(kMaxPartRecords)});
+        error = InputFault{.code = InputFault::Code::TooManyParts,
+                           .table = EntryTable::Parts,
+                           .column = EntryColumn::Quant,
+                           .values = {std::to_string(records), std::to_string(kMaxPartRecords)}};
         return false;
     }
     return true;
@@ -88,8 +80,8 @@ double PartArea(const std::vector<PartRow>& rows, double kerf) {
 // ending once the usable area exceeds `stockFactor` times the part area. The second pass
 // starts at the limit when the first reached it, so it then takes at most one sheet.
 bool PlanSheets(const JobRows& rows, double partArea, double stockFactor,
-                std::vector<SheetUnits>& plan, std::string& error) {
-    RowFault fault("Sheets", error);
+                std::vector<SheetUnits>& plan, InputFault& error) {
+    RowFault fault(EntryTable::Sheets, error);
     const Margins& m = rows.settings.cut.margins;
     double sheetArea = 0;
     int records = 0;
@@ -99,23 +91,23 @@ bool PlanSheets(const JobRows& rows, double partArea, double stockFactor,
             if (row.priority != priorityPass) continue;
             if (row.quantity > 0) {
                 SheetUnits units{row.label, row.length, row.width, row.cost, 0, row.priority};
-                if (!fault.Size(row.row, "Length", row.length) ||
-                    !fault.Size(row.row, "Width", row.width) || !fault.Cost(row.row, row.cost))
+                if (!fault.Size(row.row, EntryColumn::Length, row.length) ||
+                    !fault.Size(row.row, EntryColumn::Width, row.width) ||
+                    !fault.Cost(row.row, row.cost))
                     return false;
                 const double fullArea = units.width * units.length;
                 if (!std::isfinite(fullArea) || !std::isfinite(units.cost / fullArea))
-                    return fault.Row(_("{1}, row {2}: the sizes are out of range."), row.row);
+                    return fault.Row(InputFault::Code::SizesOutOfRange, row.row);
                 const double usableWidth = units.width - (m.top + m.bottom);
                 const double usableLength = units.length - (m.left + m.right);
                 if (!(usableWidth > 0 && usableLength > 0))
-                    return fault.Row(
-                        _("{1}, row {2}: the margins leave no usable area on this sheet."),
-                        row.row);
+                    return fault.Row(InputFault::Code::NoUsableArea, row.row);
                 for (int k = 0; k < row.quantity; ++k) {
                     if (++records > kMaxSheetRecords) {
-                        error = Substitute(_("The job needs more than {1} sheets. Please check the "
-                                             "quantities and sizes of the sheets and parts."),
-                                           {std::to_string(kMaxSheetRecords)});
+                        error = InputFault{.code = InputFault::Code::TooManySheets,
+                                           .table = EntryTable::Sheets,
+                                           .column = EntryColumn::Quant,
+                                           .values = {std::to_string(kMaxSheetRecords)}};
                         return false;
                     }
                     ++units.count;
@@ -135,7 +127,7 @@ bool PlanSheets(const JobRows& rows, double partArea, double stockFactor,
 
 }  // namespace
 
-bool GatherJob(const JobRows& rows, std::int32_t firstPartId, Job& job, std::string& error,
+bool GatherJob(const JobRows& rows, std::int32_t firstPartId, Job& job, InputFault& error,
                double stockFactor) {
     std::vector<SheetUnits> plan;
     if (!CheckPartRows(rows, error) ||
@@ -166,7 +158,7 @@ double EnteredPartArea(const JobRows& rows) {
     return area;
 }
 
-std::vector<std::string> PartsFittingNoSheet(const JobRows& rows) {
+std::vector<PartRow> PartsFittingNoSheet(const JobRows& rows) {
     const Margins& m = rows.settings.cut.margins;
     // A part as large as the usable area fits: it may end at the sheet's edge.
     const auto fits = [&](const PartRow& part, const SheetRow& sheet) {
@@ -175,18 +167,14 @@ std::vector<std::string> PartsFittingNoSheet(const JobRows& rows) {
         return (part.length <= length && part.width <= width) ||
                (part.rotatable && part.width <= length && part.length <= width);
     };
-    std::vector<std::string> messages;
+    std::vector<PartRow> unfitting;
     for (const PartRow& part : rows.parts) {
         if (part.quantity <= 0) continue;
         const bool fitsSome = std::any_of(rows.sheets.begin(), rows.sheets.end(),
                                           [&](const SheetRow& sheet) {
                                               return sheet.quantity > 0 && fits(part, sheet);
                                           });
-        if (!fitsSome)
-            messages.push_back(Substitute(_("{1}, row {2}: \"{3}\" of {4} x {5} fits on no sheet."),
-                                          {_("Parts"), std::to_string(part.row), part.label,
-                                           FormatGeneral(part.length),
-                                           FormatGeneral(part.width)}));
+        if (!fitsSome) unfitting.push_back(part);
     }
-    return messages;
+    return unfitting;
 }

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "job/InputFault.h"
 #include "job/JobRows.h"
 #include "model/Job.h"
 
@@ -23,16 +24,16 @@ inline constexpr double kFirstStockFactor = 1.5;
 // priority rows come first; sheets are taken only until their usable area
 // exceeds `stockFactor` times the part area. On a row that cannot make records (a size
 // that is not positive or out of range, a negative cost, margins that leave
-// nothing of a sheet) or a job beyond the record limits, returns false with a
-// message naming the table, row and column, and leaves `job` as it was.
-bool GatherJob(const JobRows& rows, std::int32_t firstPartId, Job& job, std::string& error,
+// nothing of a sheet) or a job beyond the record limits, returns false with the
+// fault naming the table, row and column, and leaves `job` as it was.
+bool GatherJob(const JobRows& rows, std::int32_t firstPartId, Job& job, InputFault& error,
                double stockFactor = kFirstStockFactor);
 
 // The sheets the rows offer in all (rows with a quantity above 0).
 std::int64_t StockUnits(const JobRows& rows);
 // The area of the parts as entered, without the kerf the job adds to them.
 double EnteredPartArea(const JobRows& rows);
-// One message for each part row, with a quantity, that fits on no sheet row of the
-// stock (either way round when it may be turned), naming its row, label and size:
-// why a plan leaves those parts out however long it searches.
-std::vector<std::string> PartsFittingNoSheet(const JobRows& rows);
+// The part rows, with a quantity, that fit on no sheet row of the stock (either way
+// round when they may be turned): why a plan leaves those parts out however long
+// it searches.
+std::vector<PartRow> PartsFittingNoSheet(const JobRows& rows);

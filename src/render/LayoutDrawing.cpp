@@ -149,17 +149,17 @@ bool HasArea(const PlannedSheet& sheet) {
 
 }  // namespace
 
-LayoutDrawOptions DrawOptionsOf(const SettingsForm& settings) {
+LayoutDrawOptions DrawOptionsOf(const OutputChoices& choices) {
     LayoutDrawOptions o;
-    o.label = settings.showLabels;
-    o.dimensions = settings.showDimensions;
-    o.corners = settings.showCorners;
-    o.offcuts = settings.showOffcuts;
-    o.cuts = settings.showCuts;
-    o.edgeColor = ListColor(settings.edgeColor);
-    o.sheetColor = ListColor(settings.sheetColor);
-    o.partColor = ListColor(settings.partColor);
-    o.offcutColor = ListColor(settings.offcutColor);
+    o.label = choices.showLabels;
+    o.dimensions = choices.showDimensions;
+    o.corners = choices.showCorners;
+    o.offcuts = choices.showOffcuts;
+    o.cuts = choices.showCuts;
+    o.edgeColor = ListColor(choices.edgeColor);
+    o.sheetColor = ListColor(choices.sheetColor);
+    o.partColor = ListColor(choices.partColor);
+    o.offcutColor = ListColor(choices.offcutColor);
     return o;
 }
 
@@ -174,8 +174,8 @@ std::map<std::string, QColor> LabelColorsOf(const AppliedResult& result) {
     return colors;
 }
 
-LayoutDrawOptions DocumentOptionsOf(const SettingsForm& settings, const AppliedResult& result) {
-    LayoutDrawOptions o = DrawOptionsOf(settings);
+LayoutDrawOptions DocumentOptionsOf(const OutputChoices& choices, const AppliedResult& result) {
+    LayoutDrawOptions o = DrawOptionsOf(choices);
     o.document = true;
     o.labelColors = LabelColorsOf(result);
     return o;

@@ -14,8 +14,8 @@
 #include <map>
 #include <string>
 
-#include "io/SettingsForm.h"
 #include "job/AppliedResult.h"
+#include "job/OutputChoices.h"
 
 struct LayoutDrawOptions {
     bool label = true;        // "Label"
@@ -33,13 +33,13 @@ struct LayoutDrawOptions {
     std::map<std::string, QColor> labelColors;
 };
 
-// The view options and the four colours of the settings page, read now.
-LayoutDrawOptions DrawOptionsOf(const SettingsForm& settings);
+// The view options and the four colours of the choices.
+LayoutDrawOptions DrawOptionsOf(const OutputChoices& choices);
 // A light colour for each part label of the result, in the order the labels were
 // entered, so that parts of one label are seen together at a glance.
 std::map<std::string, QColor> LabelColorsOf(const AppliedResult& result);
 // The view options in the documents' style.
-LayoutDrawOptions DocumentOptionsOf(const SettingsForm& settings, const AppliedResult& result);
+LayoutDrawOptions DocumentOptionsOf(const OutputChoices& choices, const AppliedResult& result);
 
 // The font of the screen picture and the bitmap: the window's "宋体" at 13 pixels,
 // falling back to an installed CJK font where that family does not exist.

@@ -43,7 +43,7 @@ class DxfExport : public ::testing::Test {
         return path;
     }
 
-    SettingsForm settings;
+    OutputChoices settings;
 };
 
 }  // namespace

@@ -96,11 +96,12 @@ void ExpectCutsFollowPartEdges(const std::vector<Cut>& cuts, const PlannedSheet&
 class GcodeExport : public ::testing::Test {
   protected:
     std::vector<std::string> Build(const AppliedResult& result) {
-        return BuildGcodeItems({result, parts, settings}, 0, "STAMP");
+        return BuildGcodeItems({result, parts, choices}, 0, "STAMP");
     }
 
     CellTable parts;
-    SettingsForm settings;
+    SettingsForm settings;  // of the calculations
+    OutputChoices choices;
 };
 
 }  // namespace
@@ -113,7 +114,7 @@ TEST_F(GcodeExport, GoldenProgramsInBothDialects) {
     for (const bool huazhong : {true, false}) {
         result.settings.cnc.huazhong = huazhong;
         const std::string path = dir + (huazhong ? "/hua.gnc" : "/sie.gnc");
-        ASSERT_TRUE(ExportGcode({result, parts, settings}, 0, path).ok);
+        ASSERT_TRUE(ExportGcode({result, parts, choices}, 0, path).ok);
         const std::regex stamp("^!\t[0-9]{4}/[0-9]{2}/[0-9]{2} [^\r\n]*");
         const std::string bytes = ReadBytes(path);
         EXPECT_TRUE(std::regex_search(bytes, stamp));
@@ -136,7 +137,6 @@ TEST_F(GcodeExport, EmptyLayoutIsHeaderAndTrailer) {
 TEST_F(GcodeExport, DialectComesFromTheResult) {
     AppliedResult result =
         ResultOf({LayoutSheet("S", 100, 50, 1, 0, {Rect("P", 1, 0, 0, 40, 20)})});
-    settings.huazhong = false;  // changed after the calculation: no effect
     std::vector<std::string> items = Build(result);
     EXPECT_EQ(items[6], "G00 Z0.020");
     EXPECT_EQ(items[8], "G01 Z-0.020");
@@ -199,7 +199,7 @@ TEST_F(GcodeExport, CalculatedLayoutsCutAlongPartEdgesOnly) {
                          std::to_string(layout));
             const PlannedSheet& sheet = *result.LayoutSheetOf(layout);
             const std::vector<Cut> cuts =
-                ParseProgram(BuildGcodeItems({result, parts, settings}, layout, "STAMP"), true);
+                ParseProgram(BuildGcodeItems({result, parts, choices}, layout, "STAMP"), true);
             EXPECT_GE(cuts.size(), sheet.parts.size());
             ExpectCutsFollowPartEdges(cuts, sheet, result.settings.cut.bladeWidth);
         }

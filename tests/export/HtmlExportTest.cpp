@@ -13,7 +13,7 @@ namespace {
 
 class HtmlExport : public ::testing::Test {
   protected:
-    SettingsForm settings;
+    OutputChoices settings;
 };
 
 }  // namespace

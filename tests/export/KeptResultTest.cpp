@@ -10,6 +10,7 @@
 #include "export/Report.h"
 #include "export/ResultJson.h"
 #include "io/TableCalculation.h"
+#include "io/TableInput.h"
 #include "render/LayoutPrint.h"
 #include "support/JobTables.h"
 
@@ -20,7 +21,8 @@ std::string Outputs(const AppliedResult& result, const CellTable& sheets, const 
                     const SettingsForm& form) {
     std::string all = ResultJson(result);
     for (const std::string& line : WriteReport(result, sheets, parts)) all += line + "\n";
-    const ExportSource source{result, parts, form};
+    const OutputChoices choices = OutputChoicesOf(form);
+    const ExportSource source{result, parts, choices};
     for (int layout = 0; layout < result.LayoutCount(); ++layout) {
         for (const auto& items :
              {BuildDxfBlocks(source, layout, "STAMP"), BuildGcodeItems(source, layout, "STAMP"),

@@ -7,6 +7,7 @@
 
 #include "io/EntryTables.h"
 #include "io/ProjectFiles.h"
+#include "io/OutcomeText.h"
 #include "io/TableCalculation.h"
 #include "job/Calculation.h"
 
@@ -35,7 +36,7 @@ void CalculateAtTwentySeeds(const std::string& example, bool guillotine,
         const CalcOutcome outcome = FinishIntoTables(calc, sheetTable);
         EXPECT_EQ(outcome.status, CalcOutcome::Status::Applied)
             << example << (guillotine ? " guillotine" : " free") << ", seed " << seed << ": "
-            << outcome.message;
+            << OutcomeText(outcome);
     }
 }
 

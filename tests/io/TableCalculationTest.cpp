@@ -6,6 +6,7 @@
 
 #include "export/Report.h"
 #include "io/EntryTables.h"
+#include "io/OutcomeText.h"
 #include "io/TableCalculation.h"
 #include "job/Calculation.h"
 #include "job/PlanCheck.h"
@@ -51,17 +52,17 @@ TEST_F(CalculationTest, FirstRowsThatDoNotConvertSelectTheirPage) {
     const std::string totalsBefore = parts.Cell(0, 2);
     CalcOutcome o = Run();
     EXPECT_EQ(o.status, Status::PartsIncorrect);
-    EXPECT_EQ(o.message, "Parts is incorrect, please correct and try again!");
-    EXPECT_TRUE(o.isError);
-    EXPECT_EQ(o.page, 1);
+    EXPECT_EQ(OutcomeText(o), "Parts is incorrect, please correct and try again!");
+    EXPECT_TRUE(OutcomeIsError(o));
+    EXPECT_EQ(TableToShow(o), EntryTable::Parts);
     EXPECT_EQ(parts.Cell(0, 2), totalsBefore) << "the job is not gathered";
     EXPECT_EQ(calc.Gathered(), nullptr);
 
     parts.SetCell(2, 1, "1000");
     o = Run();
     EXPECT_EQ(o.status, Status::SheetsIncorrect);
-    EXPECT_EQ(o.message, "Sheets is incorrect, please correct and try again!");
-    EXPECT_EQ(o.page, 0);
+    EXPECT_EQ(OutcomeText(o), "Sheets is incorrect, please correct and try again!");
+    EXPECT_EQ(TableToShow(o), EntryTable::Sheets);
     EXPECT_EQ(calc.Applied(), nullptr);
 }
 
@@ -70,9 +71,9 @@ TEST_F(CalculationTest, RefusesPartsThatNeedMoreAreaThanTheSheets) {
     parts = PartTable({{"P", "3000", "2000", "1", "Yes"}});
     const CalcOutcome o = Run();
     EXPECT_EQ(o.status, Status::AreaRefused);
-    EXPECT_EQ(o.message,
+    EXPECT_EQ(OutcomeText(o),
               "The total area of parts is greater than the total area of sheets, can't optimize!");
-    EXPECT_FALSE(o.isError);
+    EXPECT_FALSE(OutcomeIsError(o));
     EXPECT_FALSE(o.Ran());
     EXPECT_EQ(calc.Applied(), nullptr);
     EXPECT_EQ(parts.Cell(0, 2), "6,000,000.0") << "the job was gathered";
@@ -85,25 +86,31 @@ TEST_F(CalculationTest, LaterRowsAndEmptyJobsAreRefusedWithAMessage) {
         parts.SetCell(3, c, std::vector<std::string>{"Bad", "100", "100", "-4", "Yes"}[c]);
     CalcOutcome o = Run();
     EXPECT_EQ(o.status, Status::InputRefused);
-    EXPECT_EQ(o.message, "Parts, row 2, column \"Quant\": the quantity must not be negative.");
-    EXPECT_TRUE(o.isError);
+    EXPECT_EQ(OutcomeText(o), "Parts, row 2, column \"Quant\": the quantity must not be negative.");
+    EXPECT_TRUE(OutcomeIsError(o));
+    EXPECT_EQ(o.fault, (InputFault{.code = InputFault::Code::NegativeQuantity,
+                                   .table = EntryTable::Parts,
+                                   .row = 2,
+                                   .column = EntryColumn::Quant,
+                                   .values = {"-4"}}));
+    EXPECT_EQ(TableToShow(o), EntryTable::None) << "only a first row or no parts bring a page up";
 
     parts = PartTable({{"None", "100", "100", "0", "Yes"}});
     o = Run();
     EXPECT_EQ(o.status, Status::InputRefused);
-    EXPECT_EQ(o.page, 1);
+    EXPECT_EQ(TableToShow(o), EntryTable::Parts);
 }
 
 TEST_F(CalculationTest, MergesIdenticalSheetsAndCountsThemOffTheStock) {
     FourSheetJob();
     sheets.SetCell(2, 6, "stale");
     const CalcOutcome o = Run();
-    ASSERT_EQ(o.status, Status::Applied) << o.message;
+    ASSERT_EQ(o.status, Status::Applied) << OutcomeText(o);
     EXPECT_TRUE(o.allPlaced);
-    EXPECT_EQ(o.message, "Congratulations! All parts nesting is completed!");
-    EXPECT_FALSE(o.isError);
+    EXPECT_EQ(OutcomeText(o), "Congratulations! All parts nesting is completed!");
+    EXPECT_FALSE(OutcomeIsError(o));
 
-    EXPECT_EQ(calc.LayoutEntries(), (std::vector<std::string>{"1/2", "2/2"}));
+    EXPECT_EQ(calc.Applied()->LayoutCount(), 2);
     const AppliedResult& r = *calc.Applied();
     ASSERT_NE(r.LayoutSheetOf(0), nullptr);
     EXPECT_EQ(r.LayoutSheetOf(0)->count, 3);
@@ -134,8 +141,8 @@ TEST_F(CalculationTest, APlanThatFailsThePlanCheckIsNeverApplied) {
     fault = PlanViolation{PlanViolation::Kind::TooClose, "Sheet 1: two parts touch."};
     const CalcOutcome o = Run();
     EXPECT_EQ(o.status, Status::PlanRejected);
-    EXPECT_TRUE(o.isError);
-    EXPECT_EQ(o.message,
+    EXPECT_TRUE(OutcomeIsError(o));
+    EXPECT_EQ(OutcomeText(o),
               "Internal error: the plan fails its check and is not applied. Sheet 1: two parts "
               "touch.");
     EXPECT_EQ(calc.Applied(), applied);
@@ -172,10 +179,10 @@ TEST_F(CalculationTest, PartsThatDoNotFitAreReportedButTheLayoutIsApplied) {
     const CalcOutcome o = Run();
     EXPECT_EQ(o.status, Status::Applied);
     EXPECT_FALSE(o.allPlaced);
-    EXPECT_EQ(o.message,
+    EXPECT_EQ(OutcomeText(o),
               "Sheets area of less than, some of the parts can not be completed nesting!");
     EXPECT_FALSE(calc.Applied()->allPlaced);
-    EXPECT_EQ(calc.LayoutEntries(), (std::vector<std::string>{"1/1"}));
+    EXPECT_EQ(calc.Applied()->LayoutCount(), 1);
 }
 
 TEST_F(CalculationTest, AnUnchangedJobKeepsItsResultUnlessItScoresHigher) {
@@ -191,7 +198,7 @@ TEST_F(CalculationTest, AnUnchangedJobKeepsItsResultUnlessItScoresHigher) {
     CalcOutcome o = Run();
     EXPECT_EQ(o.status, Status::KeptPrevious);
     EXPECT_TRUE(o.Ran());
-    EXPECT_EQ(o.message, "Congratulations! All parts nesting is completed!");
+    EXPECT_EQ(OutcomeText(o), "Congratulations! All parts nesting is completed!");
     EXPECT_EQ(calc.AppliedShared(), first);
     EXPECT_EQ(sheets.Cell(2, 6), "edited");
 

@@ -2,6 +2,7 @@
 
 #include <chrono>
 
+#include "io/OutcomeText.h"
 #include "io/TableCalculation.h"
 #include "io/TableInput.h"
 #include "job/JobInput.h"
@@ -15,7 +16,7 @@ class JobInput : public ::testing::Test {
     bool Gather() {
         const auto ended = PrepareFromTables(calc, form, sheets, parts);
         if (calc.Gathered()) return true;
-        error = ended ? ended->message : "";
+        error = ended ? OutcomeText(*ended) : "";
         return false;
     }
     const Job& Gathered() const { return *calc.Gathered(); }
@@ -96,7 +97,8 @@ TEST_F(JobInput, SettingsAreCopiedIntoTheJob) {
     form.offcutPrefix = " OFF ";
     form.minOffcutArea = "2.5";
     JobSettings s;
-    ASSERT_TRUE(ReadJobSettings(form, s, error)) << error;
+    InputFault fault;
+    ASSERT_TRUE(ReadJobSettings(form, s, fault)) << FaultText(fault);
     EXPECT_EQ(MaxGenerations(s.speed), 132);
     EXPECT_TRUE(s.cut.guillotine);
     EXPECT_TRUE(s.cut.costObjective);

@@ -36,7 +36,8 @@ Reach CheckGeneratedPlans(bool guillotine, int jobs, std::uint64_t seed) {
             Calculation calc;
             const CalcOutcome outcome = CalculateOnOneThread(calc, rows, jobSeed);
             if (outcome.status == CalcOutcome::Status::PlanRejected) {
-                ADD_FAILURE() << "calculated job " << jobSeed << ": " << outcome.message;
+                ADD_FAILURE() << "calculated job " << jobSeed << ": "
+                              << outcome.violation->message;
                 return false;
             }
             reach.calculated += outcome.Ran();
@@ -136,7 +137,7 @@ TEST(GeneratedPlans, SideOneBladeLongerThanTheDoorDoesNotGoAboveIt) {
     GaOptions options;
     options.seed = 1;
     const CalcOutcome outcome = calc.Run(rows, options);
-    ASSERT_EQ(outcome.status, CalcOutcome::Status::Applied) << outcome.message;
+    ASSERT_EQ(outcome.status, CalcOutcome::Status::Applied);
     EXPECT_FALSE(outcome.allPlaced);
     std::vector<std::pair<std::string, double>> placed;
     for (const Placement& p : calc.Applied()->sheets.front().parts)

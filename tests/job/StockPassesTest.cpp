@@ -72,7 +72,7 @@ TEST(StockPasses, EveryGeneratedJobEndsPlacedOrOutOfStock) {
         double factor = kFirstStockFactor;
         for (int pass = 1; pass < result.passes; ++pass) factor *= 2;
         Job expected;
-        std::string error;
+        InputFault error;
         ASSERT_TRUE(GatherJob(rows, (result.passes - 1) * result.job.partCount, expected, error,
                               factor));
         EXPECT_EQ(expected.sheetCount, result.job.sheetCount);

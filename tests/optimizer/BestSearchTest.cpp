@@ -49,7 +49,8 @@ AppliedResult Calculate(JobRows rows, SearchMethod search, std::uint32_t seed, i
     options.seed = seed;
     options.threads = threads;
     const CalcOutcome outcome = calc.Run(rows, options);
-    EXPECT_NE(outcome.status, CalcOutcome::Status::PlanRejected) << outcome.message;
+    EXPECT_NE(outcome.status, CalcOutcome::Status::PlanRejected)
+        << (outcome.violation ? outcome.violation->message : std::string());
     return calc.Applied() ? *calc.Applied() : AppliedResult{};
 }
 

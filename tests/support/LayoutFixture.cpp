@@ -6,6 +6,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "io/OutcomeText.h"
 #include "io/TableCalculation.h"
 #include "job/Calculation.h"
 
@@ -60,7 +61,7 @@ AppliedResult Calculate(const SettingsForm& form, CellTable sheets, CellTable pa
         calc.Optimize(options);
         outcome = FinishIntoTables(calc, sheets);
     }
-    EXPECT_TRUE(outcome.Ran()) << outcome.message;
+    EXPECT_TRUE(outcome.Ran()) << OutcomeText(outcome);
     return calc.Applied() ? *calc.Applied() : AppliedResult{};
 }
 

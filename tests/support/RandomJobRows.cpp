@@ -152,9 +152,10 @@ void ForEachGeneratedPlan(
                                 (placements == Placements::Alternating && j % 2 == 0);
         const JobRows rows = RandomRows(rng, guillotine);
         Job job;
-        std::string error;
+        InputFault error;
         if (!GatherJob(rows, nextPartId, job, error)) {
-            ADD_FAILURE() << "job " << jobSeed << ": " << error;
+            ADD_FAILURE() << "job " << jobSeed << ": refused, fault "
+                          << static_cast<int>(error.code) << " in row " << error.row;
             return;
         }
         nextPartId += job.partCount;

@@ -1,0 +1,41 @@
+// Why the input of a calculation is refused, as data: what is wrong, where (the
+// table, its data row counting from 1 and its column, or the setting) and the
+// values the user needs to see. The window and the command line word it in the
+// language of the moment.
+#pragma once
+
+#include <string>
+#include <vector>
+
+enum class EntryTable { None, Sheets, Parts };
+enum class EntryColumn { None, Label, Length, Width, Quant, Cost, Priority, Rotatable };
+
+struct InputFault {
+    enum class Code {
+        None,                // nothing to say
+        FirstRowIncorrect,   // the sizes or quantity of the table's first data row
+        NotANumber,          // a cell; values: its text
+        NotAWholeNumber,     // likewise
+        NegativeQuantity,    // likewise
+        SizeNotPositive,     // a cell of a row that makes records
+        NegativeCost,        // likewise
+        SizesOutOfRange,     // a row whose sizes give no finite area
+        NoUsableArea,        // a sheet row the margins leave nothing of
+        TooManyParts,        // values: the pieces, the most a job may have
+        TooManySheets,       // values: the most a job may have
+        NoParts,             // no part row has a quantity above 0
+        AreaExceeded,        // the parts need more area than the sheets offer
+        SettingNotANumber,   // `setting`; values: its text
+        SettingNotAWholeNumber,
+        SettingNegative,
+    };
+    Code code = Code::None;
+    EntryTable table = EntryTable::None;
+    int row = 0;  // data row, 1 for the first; 0 for none
+    EntryColumn column = EntryColumn::None;
+    // The braces keep GCC from warning of the fields a designated initializer leaves out.
+    std::string setting{};  // the setting's caption as a message id
+    std::vector<std::string> values{};
+
+    bool operator==(const InputFault&) const = default;
+};
