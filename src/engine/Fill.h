@@ -17,7 +17,7 @@ struct FillSheet {
     std::vector<Segment>& segments;
 };
 
-inline FillSheet FillSheetOf(Sheet& sheet) {
+inline FillSheet FillSheetOf(LaidOutSheet& sheet) {
     return FillSheet{sheet.length, sheet.width, sheet.offcuts, sheet.segments};
 }
 
@@ -32,7 +32,7 @@ class PlacementWriter {
     PlacementWriter(std::vector<PartSpot>& out, const WorkList& list)
         : spots_(&out), list_(&list) {}
 
-    void Add(const Part& part, double x, double y) {
+    void Add(const WorkPart& part, double x, double y) {
         if (spots_) {
             spots_->push_back(PartSpot{x, y, list_->PositionOf(part), part.rotated});
             return;

@@ -7,12 +7,12 @@
 #include <cmath>
 #include <thread>
 
+#include "model/Tolerances.h"
 #include "optimizer/EvaluationPool.h"
 #include "optimizer/Random.h"
 
 namespace {
 
-constexpr double kTolerance = 0.00001;
 constexpr int kRestartAfter = 6;
 constexpr int kStopAfter = 9;
 
@@ -61,6 +61,10 @@ void GA::CreatePopulations() {
     partCrossover_.SetIds(ids);
 }
 
+// The rates, the restart's and the stop test's figures are single precision on
+// purpose: the gates compare draws rounded to single precision with them, and
+// the tests' thresholds see the rounded means, so the plan of every seed depends
+// on that rounding.
 void GA::SetRates(int generation) {
     const float stepMutate = static_cast<float>(0.5 / options_.maxGenerations);
     const float stepCross = static_cast<float>(0.8 / options_.maxGenerations);
@@ -115,7 +119,7 @@ void GA::TurnMutation() {
 
 void GA::Restart() {
     const double best = population[0]->fitness;
-    if (static_cast<float>(std::fabs(best - lastBest)) > kTolerance) {
+    if (static_cast<float>(std::fabs(best - lastBest)) > kScoreTolerance) {
         sameBestCount = 0;
         lastBest = static_cast<float>(best);
         return;
@@ -168,7 +172,7 @@ double GA::MeanOfBest9() const {
 
 bool GA::StopTest() {
     const float mean = static_cast<float>(MeanOfBest9());
-    const float rel = lastMean > kTolerance ? std::fabs(lastMean - mean) / lastMean : 0.0f;
+    const float rel = lastMean > kScoreTolerance ? std::fabs(lastMean - mean) / lastMean : 0.0f;
     bool stop = false;
     if (rel < 0.001) {
         stallCount += 1;

@@ -15,6 +15,7 @@
 #include "model/Job.h"
 #include "optimizer/Crossover.h"
 #include "optimizer/Random.h"
+#include "optimizer/SearchedPlan.h"
 
 // One of a candidate's sheets: the job sheet it lays out (by id), where the
 // placements and offcuts of its last evaluation lie in the candidate's lists, and
@@ -70,15 +71,12 @@ void Exchange(Agent& a, Agent& b);
 // Every one of the job's `partCount` parts lies on a sheet.
 bool AllPartsPlaced(const Agent& agent, std::int32_t partCount);
 
-// The candidate's sheets as full records of the job's sheets with their
+// The candidate's plan: its sheets as full records of the job's sheets with their
 // placements (labels, sizes and ids from the job's records) and offcuts, in the
-// candidate's sheet order.
-std::vector<Sheet> LaidOutSheets(const Agent& agent, const Job& job);
-// Makes full records of the job's laid-out sheets the candidate's sheets and
-// layouts, in their order; genes and scores stay as they are.
-void AdoptLayouts(Agent& agent, const std::vector<Sheet>& sheets, const Job& job);
+// candidate's sheet order, with its fitness.
+SearchedPlan CandidatePlan(const Agent& agent, const Job& job);
 
-// The ranking of both populations: higher fitness first; within 0.00001 of each
+// The ranking of both populations: higher fitness first; within kScoreTolerance of each
 // other fewer used sheets first, then the higher best sheet utilisation.
 bool Better(const Agent& p, const Agent& q);
 

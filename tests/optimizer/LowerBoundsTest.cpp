@@ -148,10 +148,10 @@ TEST(LowerBounds, TightOnSmallJobs) {
     EXPECT_EQ(Bound(settings, {{100, 100, 1}}, {{100, 100, 1, 0, true}, {100, 100, 5}}).value, 0);
     // With nothing to pay for, the bound is on the priority sheets themselves.
     b = Bound(settings, {{60, 60, 3}}, {{100, 100, 5, 0, true}});
-    EXPECT_TRUE(b.ofPrioritySheets);
+    EXPECT_TRUE(b.ofUsedFirstSheets);
     EXPECT_EQ(b.value, 3);
     EXPECT_FALSE(Bound(settings, {{60, 60, 3}}, {{100, 100, 5, 0, true}, {100, 100, 5}})
-                     .ofPrioritySheets);
+                     .ofUsedFirstSheets);
 }
 
 TEST(LowerBounds, NoPlanPlacesEveryPart) {
