@@ -9,7 +9,7 @@
 #include <sstream>
 #include <thread>
 
-#include "engine/Cut.h"
+#include "engine/Fill.h"
 #include "support/EngineJobs.h"
 #include "support/ReferenceCut.h"
 

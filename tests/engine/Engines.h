@@ -10,7 +10,7 @@
 #include <type_traits>
 #include <vector>
 
-#include "engine/Cut.h"
+#include "engine/Fill.h"
 #include "model/CutSettings.h"
 #include "support/ReferenceCut.h"
 
