@@ -67,7 +67,7 @@ Outcome Calculate(JobRows rows, Search search, double timeLimit, const BenchOpti
         o.area += s.Area();
         const auto& jobSheets = plan->job.sheets;
         if (s.id >= 0 && static_cast<std::size_t>(s.id) < jobSheets.size() &&
-            jobSheets[static_cast<std::size_t>(s.id)].priority)
+            jobSheets[static_cast<std::size_t>(s.id)].usedFirst)
             o.priorityArea += s.Area();
         for (const Placement& p : s.parts) o.placedArea += p.length * p.width;
     }

@@ -24,8 +24,8 @@ double CpuSeconds() {
 // settings of the job.
 struct Candidate {
     CutSettings settings;
-    std::vector<Part> parts;
-    std::vector<Sheet> sheets;
+    std::vector<WorkPart> parts;
+    std::vector<LaidOutSheet> sheets;
 };
 
 // One layout: every sheet of the candidate laid out in order, as one evaluation
@@ -34,7 +34,7 @@ template <typename List, typename Layout>
 double LayOut(Candidate& c, List& list, Layout layout) {
     list.Reset(c.parts, c.settings);
     double placed = 0;
-    for (Sheet& s : c.sheets) placed += layout(s, list);
+    for (LaidOutSheet& s : c.sheets) placed += layout(s, list);
     return placed;
 }
 
@@ -90,9 +90,9 @@ void BenchJob(int partCount, bool guillotine) {
     }
     const Outcome o = Compare(candidates[0]);
     const double fast = Rate<WorkList>(
-        candidates, [](Sheet& s, WorkList& l) { return LayoutSheet(s, l); }, 1.0, 5);
+        candidates, [](LaidOutSheet& s, WorkList& l) { return LayoutSheet(s, l); }, 1.0, 5);
     const double ref = Rate<reference::WorkList>(
-        candidates, [](Sheet& s, reference::WorkList& l) { return reference::LayoutSheet(s, l); },
+        candidates, [](LaidOutSheet& s, reference::WorkList& l) { return reference::LayoutSheet(s, l); },
         partCount > 1000 ? 0.1 : 1.0, 1);
     std::printf("%-10s %6d %7zu %5d %7zu %12.1f %12.3f %9.1fx %10s\n",
                 guillotine ? "guillotine" : "free", partCount, job.sheets.size(), o.sheetsUsed,

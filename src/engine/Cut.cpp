@@ -5,28 +5,28 @@
 
 #include "engine/Fill.h"
 
-void WorkList::Reset(std::vector<Part>& parts, const CutSettings& settings) {
+void WorkList::Reset(std::vector<WorkPart>& parts, const CutSettings& settings) {
     settings_ = &settings;
     base_ = parts.data();
     const std::size_t n = parts.size();
     bool sameKeys = sortedKeys_.size() == n;
     for (std::size_t i = 0; sameKeys && i < n; ++i)
-        sameKeys = std::bit_cast<std::uint64_t>(parts[i].priority) ==
+        sameKeys = std::bit_cast<std::uint64_t>(parts[i].layoutOrderKey) ==
                    std::bit_cast<std::uint64_t>(sortedKeys_[i]);
     if (sameKeys) {
         items_.resize(n);
         for (std::size_t j = 0; j < n; ++j) items_[j] = &parts[sortedOrder_[j]];
     } else {
         items_.clear();
-        for (Part& p : parts) items_.push_back(&p);
-        SortByPriority(items_);
+        for (WorkPart& p : parts) items_.push_back(&p);
+        SortByLayoutOrder(items_);
         sortedKeys_.resize(n);
         sortedOrder_.resize(n);
-        for (std::size_t i = 0; i < n; ++i) sortedKeys_[i] = parts[i].priority;
+        for (std::size_t i = 0; i < n; ++i) sortedKeys_[i] = parts[i].layoutOrderKey;
         for (std::size_t j = 0; j < n; ++j)
             sortedOrder_[j] = static_cast<std::uint32_t>(items_[j] - parts.data());
     }
-    for (Part* p : items_) p->placed = false;
+    for (WorkPart* p : items_) p->placed = false;
     index_.Build(items_);
 }
 
@@ -35,11 +35,11 @@ void WorkList::Reset(const std::vector<Part>& jobParts, std::span<const char> tu
     copies_.resize(jobParts.size());
     for (std::size_t j = 0; j < jobParts.size(); ++j) {
         const Part& p = jobParts[j];
-        Part& c = copies_[j];
+        WorkPart& c = copies_[j];
         const bool turn = j < turned.size() && turned[j] != 0;
         c.length = turn ? p.width : p.length;
         c.width = turn ? p.length : p.width;
-        c.priority = p.priority;
+        c.layoutOrderKey = p.layoutOrderKey;
         c.id = p.id;
         c.rotatable = p.rotatable;
         c.rotated = turn;
@@ -47,16 +47,16 @@ void WorkList::Reset(const std::vector<Part>& jobParts, std::span<const char> tu
     Reset(copies_, settings);
 }
 
-Part& WorkList::Take(std::size_t i) {
+WorkPart& WorkList::Take(std::size_t i) {
     items_[i]->placed = true;
     index_.Take(i);
     return *items_[i];
 }
 
-double LayoutSheet(Sheet& sheet, WorkList& list) {
+double LayoutSheet(LaidOutSheet& sheet, WorkList& list) {
     sheet.offcuts.clear();
     sheet.segments.clear();
-    // The list is in priority order since Reset and the fills never reorder it,
+    // The list is in layout order since Reset and the fills never reorder it,
     // so there is nothing to sort here.
     PlacementWriter writer(sheet.parts, 0);
     FillSheet target = FillSheetOf(sheet);
@@ -82,28 +82,10 @@ double LayoutSheet(const Sheet& stock, WorkList& list, std::vector<PartSpot>& sp
                               writer);
 }
 
-void SortByPriority(std::vector<Part*>& list) {
-    std::stable_sort(list.begin(), list.end(), [](const Part* a, const Part* b) {
-        const bool aKeyed = a->priority > 0, bKeyed = b->priority > 0;
+void SortByLayoutOrder(std::vector<WorkPart*>& list) {
+    std::stable_sort(list.begin(), list.end(), [](const WorkPart* a, const WorkPart* b) {
+        const bool aKeyed = a->layoutOrderKey > 0, bKeyed = b->layoutOrderKey > 0;
         if (aKeyed != bKeyed) return aKeyed;
-        return aKeyed && a->priority > b->priority;
+        return aKeyed && a->layoutOrderKey > b->layoutOrderKey;
     });
-}
-
-Sheet CopySheet(const Sheet& sheet) {
-    Sheet c;
-    c.id = sheet.id;
-    c.unitCost = sheet.unitCost;
-    c.priority = sheet.priority;
-    c.label = sheet.label;
-    c.originX = sheet.originX;
-    c.originY = sheet.originY;
-    c.width = sheet.width;
-    c.length = sheet.length;
-    c.parts = sheet.parts;
-    return c;
-}
-
-void ClearSheetParts(Sheet& sheet) {
-    sheet.parts.clear();
 }

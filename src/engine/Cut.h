@@ -41,16 +41,16 @@ struct GuillotineFrame {
 };
 
 // The working list of one evaluation: the candidate's part records in the engine's
-// (priority) order with their placed marks, plus the search structures and
+// (layout) order with their placed marks, plus the search structures and
 // buffers the fills reuse from sheet to sheet. Each evaluation owns one, so
 // several evaluations can run at once on different threads.
 class WorkList {
   public:
     // Takes the candidate's records in their order, clears every placed mark and
-    // puts them into priority order, for sheets cut with `settings`. The records'
+    // puts them into layout order, for sheets cut with `settings`. The records'
     // sizes and the settings must stay as they are until the candidate's sheets
     // are laid out.
-    void Reset(std::vector<Part>& parts, const CutSettings& settings);
+    void Reset(std::vector<WorkPart>& parts, const CutSettings& settings);
     // The same for the job's own records as entered, each turned where `turned` (one
     // mark per record) says: the list works on copies without labels, so the job stays
     // untouched and may be shared by evaluations on several threads.
@@ -60,7 +60,7 @@ class WorkList {
     const CutSettings& Settings() const { return *settings_; }
 
     // The records in engine order.
-    const std::vector<Part*>& Records() const { return items_; }
+    const std::vector<WorkPart*>& Records() const { return items_; }
     std::size_t Unplaced() const { return index_.Remaining(); }
 
     // The first unplaced record at or after `from` that fits; FitIndex::kNone if none.
@@ -68,9 +68,9 @@ class WorkList {
         return index_.FirstFit(items_, from, query, eff);
     }
     // Sets record i's placed mark and withdraws it from the search.
-    Part& Take(std::size_t i);
+    WorkPart& Take(std::size_t i);
     // The position of one of the records in the list the work list was reset from.
-    std::int32_t PositionOf(const Part& record) const {
+    std::int32_t PositionOf(const WorkPart& record) const {
         return static_cast<std::int32_t>(&record - base_);
     }
 
@@ -82,52 +82,29 @@ class WorkList {
 
   private:
     const CutSettings* settings_ = nullptr;
-    const Part* base_ = nullptr;  // the list reset from
-    std::vector<Part> copies_;    // of the job's records, for the second Reset
-    std::vector<Part*> items_;
+    const WorkPart* base_ = nullptr;  // the list reset from
+    std::vector<WorkPart> copies_;    // of the job's records, for the second Reset
+    std::vector<WorkPart*> items_;
     FitIndex index_;
     Skyline skyline_;
     std::vector<GuillotineFrame> frames_;
     std::vector<Segment> layoutSegments_;
-    // The engine order depends on the priorities alone; every candidate of a job
-    // brings the same priorities, so the order is computed once per job.
+    // The engine order depends on the layout order keys alone; every candidate of a
+    // job brings the same keys, so the order is computed once per job.
     std::vector<double> sortedKeys_;
     std::vector<std::uint32_t> sortedOrder_;
 };
 
-// Fills the rectangle (x, y, regionLength, regionWidth) by guillotine cuts, taking
-// it for the usable area whose far edges the kerf rule looks for; returns the
-// placed area (enlarged sizes). Placements are appended to `out`, offcuts to the
-// sheet.
-double FillGuillotine(WorkList& list, Sheet& sheet, double x, double y, double regionLength,
-                      double regionWidth, std::vector<Footprint>& out);
-
-// Fills the usable area of the sheet along level segments, starting from the
-// sheet's segments; returns the placed area.
-double FillFree(WorkList& list, Sheet& sheet, double x0, double y0, double usableLength,
-                double usableWidth, std::vector<Footprint>& out);
-
-// The segment operations of the free fill, on a sheet's segment list: the first
-// segment of the lowest level below the sheet's width, and closing the segment
-// at level gapY, whose stretch from gapX on no part took.
-void PickLowestSegment(const Sheet& sheet, double& x, double& y, double& length);
-void CloseSegment(Sheet& sheet, double gapX, double gapY, double gapLength, double usableLength,
-                  const CutSettings& settings);
-
 // Lays out one sheet with the list's unplaced parts (the list's settings choose
 // the method), replacing the sheet's placements, offcuts and segments; returns the
 // placed area, the engine's score for the sheet.
-double LayoutSheet(Sheet& sheet, WorkList& list);
+double LayoutSheet(LaidOutSheet& sheet, WorkList& list);
 // Lays out the job's sheet `stock` in the same way with the unplaced parts of a list
 // reset from the job's records, appending compact placements to `spots` and the
 // offcuts to `offcuts`; the sheet itself is not changed. Returns the placed area.
 double LayoutSheet(const Sheet& stock, WorkList& list, std::vector<PartSpot>& spots,
                    std::vector<Offcut>& offcuts);
 
-// Stable descending order of priority; records whose priority is not above 0
+// Stable descending order of the layout order key; records whose key is not above 0
 // (zero, negative or NaN sizes) go last in their order.
-void SortByPriority(std::vector<Part*>& list);
-
-// A copy of the sheet with its placements; layout bookkeeping gets its defaults.
-Sheet CopySheet(const Sheet& sheet);
-void ClearSheetParts(Sheet& sheet);
+void SortByLayoutOrder(std::vector<WorkPart*>& list);

@@ -1,6 +1,7 @@
 // What the two fills share behind the public entry points: the sheet records a
 // fill writes to, the writer of the placement records, and the fills writing
-// through them.
+// through them; and the single steps of the fills, which the engine's tests
+// compare one by one with the reference engine.
 #pragma once
 
 #include <cstddef>
@@ -17,7 +18,7 @@ struct FillSheet {
     std::vector<Segment>& segments;
 };
 
-inline FillSheet FillSheetOf(Sheet& sheet) {
+inline FillSheet FillSheetOf(LaidOutSheet& sheet) {
     return FillSheet{sheet.length, sheet.width, sheet.offcuts, sheet.segments};
 }
 
@@ -32,7 +33,7 @@ class PlacementWriter {
     PlacementWriter(std::vector<PartSpot>& out, const WorkList& list)
         : spots_(&out), list_(&list) {}
 
-    void Add(const Part& part, double x, double y) {
+    void Add(const WorkPart& part, double x, double y) {
         if (spots_) {
             spots_->push_back(PartSpot{x, y, list_->PositionOf(part), part.rotated});
             return;
@@ -63,3 +64,23 @@ double GuillotineFillInto(WorkList& list, FillSheet& sheet, double x, double y, 
                           double regionWidth, PlacementWriter& out);
 double FreeFillInto(WorkList& list, FillSheet& sheet, double x0, double y0, double usableLength,
                     double usableWidth, PlacementWriter& out);
+
+// Fills the rectangle (x, y, regionLength, regionWidth) by guillotine cuts, taking
+// it for the usable area whose far edges the kerf rule looks for; returns the
+// placed area (enlarged sizes). Placements are appended to `out`, offcuts to the
+// sheet.
+double FillGuillotine(WorkList& list, LaidOutSheet& sheet, double x, double y, double regionLength,
+                      double regionWidth, std::vector<Footprint>& out);
+
+// Fills the usable area of the sheet along level segments, starting from the
+// sheet's segments; returns the placed area.
+double FillFree(WorkList& list, LaidOutSheet& sheet, double x0, double y0, double usableLength,
+                double usableWidth, std::vector<Footprint>& out);
+
+// The segment operations of the free fill, on a sheet's segment list: the first
+// segment of the lowest level below the sheet's width, and closing the segment
+// at level gapY, whose stretch from gapX on no part took.
+void PickLowestSegment(const LaidOutSheet& sheet, double& x, double& y, double& length);
+void CloseSegment(LaidOutSheet& sheet, double gapX, double gapY, double gapLength, double usableLength,
+                  const CutSettings& settings);
+

@@ -77,7 +77,7 @@ FitIndex::Node FitIndex::Merge(const Node& a, const Node& b) {
     return n;
 }
 
-void FitIndex::Build(const std::vector<Part*>& items) {
+void FitIndex::Build(const std::vector<WorkPart*>& items) {
     remaining_ = items.size();
     leaves_ = 1;
     while (leaves_ < items.size()) leaves_ *= 2;
@@ -107,13 +107,13 @@ void FitIndex::Take(std::size_t i) {
     }
 }
 
-std::size_t FitIndex::FirstFit(const std::vector<Part*>& items, std::size_t from,
+std::size_t FitIndex::FirstFit(const std::vector<WorkPart*>& items, std::size_t from,
                                const FitQuery& query, EffectiveSize& eff) const {
     if (remaining_ == 0 || from >= items.size()) return kNone;
     return Search(items, 1, 0, leaves_, from, query, eff);
 }
 
-std::size_t FitIndex::Search(const std::vector<Part*>& items, std::size_t node, std::size_t lo,
+std::size_t FitIndex::Search(const std::vector<WorkPart*>& items, std::size_t node, std::size_t lo,
                              std::size_t hi, std::size_t from, const FitQuery& query,
                              EffectiveSize& eff) const {
     if (hi <= from || !nodes_[node].Admits(query)) return kNone;

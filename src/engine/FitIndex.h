@@ -44,14 +44,14 @@ class FitIndex {
     static constexpr std::size_t kNone = SIZE_MAX;
 
     // Indexes the records in their order, all unplaced.
-    void Build(const std::vector<Part*>& items);
+    void Build(const std::vector<WorkPart*>& items);
     // Record i leaves the search.
     void Take(std::size_t i);
     std::size_t Remaining() const { return remaining_; }
 
     // The first unplaced index of `items` (the records indexed) at or after `from`
     // whose record fits, with its effective sizes; kNone when there is none.
-    std::size_t FirstFit(const std::vector<Part*>& items, std::size_t from, const FitQuery& query,
+    std::size_t FirstFit(const std::vector<WorkPart*>& items, std::size_t from, const FitQuery& query,
                          EffectiveSize& eff) const;
 
   private:
@@ -69,7 +69,7 @@ class FitIndex {
         bool operator==(const Node&) const = default;
     };
     static Node Merge(const Node& a, const Node& b);
-    std::size_t Search(const std::vector<Part*>& items, std::size_t node, std::size_t lo,
+    std::size_t Search(const std::vector<WorkPart*>& items, std::size_t node, std::size_t lo,
                        std::size_t hi, std::size_t from, const FitQuery& query,
                        EffectiveSize& eff) const;
 

@@ -32,7 +32,7 @@ double FreeFillInto(WorkList& list, FillSheet& sheet, double x0, double y0, doub
                 FitQuery(curLength, depth, usableLength, usableWidth, list.Settings().bladeWidth),
                 eff);
             if (i == FitIndex::kNone) break;
-            const Part& part = list.Take(i);
+            const WorkPart& part = list.Take(i);
             total += part.length * part.width;
             out.Add(part, curX, curY);
             segments.Add(curX, curY + eff.width, eff.length);
@@ -62,20 +62,20 @@ double FreeFillInto(WorkList& list, FillSheet& sheet, double x0, double y0, doub
     return total;
 }
 
-double FillFree(WorkList& list, Sheet& sheet, double x0, double y0, double usableLength,
+double FillFree(WorkList& list, LaidOutSheet& sheet, double x0, double y0, double usableLength,
                 double usableWidth, std::vector<Footprint>& out) {
     PlacementWriter writer(out, out.size());
     FillSheet target = FillSheetOf(sheet);
     return FreeFillInto(list, target, x0, y0, usableLength, usableWidth, writer);
 }
 
-void PickLowestSegment(const Sheet& sheet, double& x, double& y, double& length) {
+void PickLowestSegment(const LaidOutSheet& sheet, double& x, double& y, double& length) {
     Skyline segments;
     segments.Load(sheet.segments, sheet.width, sheet.length);
     segments.Pick(x, y, length);
 }
 
-void CloseSegment(Sheet& sheet, double gapX, double gapY, double gapLength, double usableLength,
+void CloseSegment(LaidOutSheet& sheet, double gapX, double gapY, double gapLength, double usableLength,
                   const CutSettings& settings) {
     Skyline segments;
     segments.Load(sheet.segments, sheet.width, sheet.length);

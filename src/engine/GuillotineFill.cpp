@@ -63,7 +63,7 @@ class GuillotineFill {
                 AppendOffcut(sheet_.offcuts, f.x, f.y, f.length, f.width);
             return false;
         }
-        const Part& part = list_.Take(i);
+        const WorkPart& part = list_.Take(i);
         out_.Add(part, f.x, f.y);
         f.area = part.length * part.width;
         return true;
@@ -81,7 +81,7 @@ double GuillotineFillInto(WorkList& list, FillSheet& sheet, double x, double y, 
     return GuillotineFill(list, sheet, out).Fill(x, y, regionLength, regionWidth);
 }
 
-double FillGuillotine(WorkList& list, Sheet& sheet, double x, double y, double regionLength,
+double FillGuillotine(WorkList& list, LaidOutSheet& sheet, double x, double y, double regionLength,
                       double regionWidth, std::vector<Footprint>& out) {
     PlacementWriter writer(out, out.size());
     FillSheet target = FillSheetOf(sheet);

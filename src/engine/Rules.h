@@ -1,5 +1,5 @@
-// The rules both placement methods share: the fit tolerance, the kerf rule, the
-// fit test and the offcut test.
+// The rules both placement methods share: the kerf rule, the fit test within the
+// cut tolerance and the offcut test.
 #pragma once
 
 #include <limits>
@@ -8,9 +8,7 @@
 #include "model/CutSettings.h"
 #include "model/Part.h"
 #include "model/Placement.h"
-
-// Parts may overrun an available extent by less than this; smaller rectangles are empty.
-inline constexpr double kCutTolerance = 0.00001;
+#include "model/Tolerances.h"
 
 struct EffectiveSize {
     double length;

@@ -10,14 +10,15 @@
 #include "job/DecimalGrid.h"
 #include "job/JobInput.h"
 #include "job/PlanBound.h"
+#include "model/Tolerances.h"
 
 namespace {
 
 // Back to real sizes and positions from the sheet corner; figures of the plan.
 // Sizes are the entered ones, positions those of exact decimal arithmetic where
 // the entries allow it.
-void Restore(std::vector<Sheet>& sheets, double fitness, bool allPlaced, const Job& job,
-             const CutSettings& cut, AppliedResult& result) {
+void Restore(SearchedPlan& plan, const Job& job, const CutSettings& cut, AppliedResult& result) {
+    std::vector<LaidOutSheet>& sheets = plan.sheets;
     const Margins& m = cut.margins;
     const double kerf = cut.bladeWidth;
     const DecimalGrid grid = DecimalGrid::Of(job, cut);
@@ -32,7 +33,7 @@ void Restore(std::vector<Sheet>& sheets, double fitness, bool allPlaced, const J
     double usedArea = 0, partArea = 0, offcutArea = 0;
     result.sheets.clear();
     result.sheets.reserve(sheets.size());
-    for (Sheet& s : sheets) {
+    for (LaidOutSheet& s : sheets) {
         PlannedSheet& planned = result.sheets.emplace_back();
         planned.id = s.id;
         planned.label = std::move(s.label);
@@ -76,20 +77,8 @@ void Restore(std::vector<Sheet>& sheets, double fitness, bool allPlaced, const J
     result.ratioWithOffcuts = static_cast<float>((partArea + offcutArea) / usedArea);
     result.placedPartArea = partArea;
     result.offcutArea = offcutArea;
-    result.allPlaced = allPlaced;
-    result.fitness = fitness;
-}
-
-AppliedResult ApplyPlan(std::vector<Sheet>& sheets, double fitness, bool allPlaced, const Job& job,
-                        const JobSettings& settings) {
-    AppliedResult plan;
-    Restore(sheets, fitness, allPlaced, job, settings.cut, plan);
-    MergeIdenticalLayouts(plan);
-    NumberLayouts(plan);
-    plan.job = job;
-    plan.settings = settings;
-    plan.bound = PlanBoundOf(plan, job);
-    return plan;
+    result.allPlaced = plan.allPlaced;
+    result.fitness = plan.fitness;
 }
 
 // Parts the workshop cannot tell apart: the same label and the same entered sizes,
@@ -142,7 +131,7 @@ bool LimitsStages(const CutSettings& cut) {
 }
 
 double RoundTo5(double v) {
-    return std::nearbyint(v * 100000.0) / 100000.0;
+    return std::nearbyint(v * kFitnessScale) / kFitnessScale;
 }
 
 bool KeepsPreviousResult(bool jobChanged, double lastFitness, double newFitness) {
@@ -217,10 +206,11 @@ void Calculation::Optimize(GaOptions options, const PassStarted& passStarted,
                     next = std::move(more);
             }
             if (!next) {
+                SearchedPlan plan = CandidatePlan(ga.Best(), job);
                 candidate_ = std::make_unique<AppliedResult>(
                     p.settings.search == SearchMethod::Best && !stopped
-                        ? BestPlanFrom(ga.Best(), job, p, options, began, bestProgress)
-                        : PlanOf(ga.Best(), job, p.settings));
+                        ? BestPlanFrom(plan, job, p, options, began, bestProgress)
+                        : ApplyPlan(std::move(plan), job, p.settings));
                 candidate_->generations = ga.GenerationsRun();
                 candidate_->seed = ga.Seed();
                 candidate_->passes = pass;
@@ -234,7 +224,7 @@ void Calculation::Optimize(GaOptions options, const PassStarted& passStarted,
 }
 
 AppliedResult Calculation::BestPlanFrom(
-    const Agent& classic, const Job& job, const Prepared& p, const GaOptions& options,
+    const SearchedPlan& classic, const Job& job, const Prepared& p, const GaOptions& options,
     std::chrono::steady_clock::time_point began,
     const std::function<void(const BestProgress&)>& progress) {
     // The same part ids as the classic search's job, every sheet of the rows.
@@ -251,8 +241,7 @@ AppliedResult Calculation::BestPlanFrom(
     best.steps = p.settings.bestSteps;
     best.stop = options.stop;
     best.progress = progress;
-    SearchedPlan found = SearchBest(all, p.settings.cut, LaidOutSheets(classic, job), best);
-    return ApplyPlan(found.sheets, found.fitness, found.allPlaced, all, p.settings);
+    return ApplyPlan(SearchBest(all, p.settings.cut, classic.sheets, best), all, p.settings);
 }
 
 CalcOutcome Calculation::Finish() {
@@ -287,11 +276,15 @@ CalcOutcome Calculation::Run(const JobRows& rows, const GaOptions& options) {
     return Finish();
 }
 
-AppliedResult PlanOf(const Agent& candidate, const Job& job, const JobSettings& settings) {
-    // Labels and sizes come from the job's records here, not from the candidate.
-    std::vector<Sheet> sheets = LaidOutSheets(candidate, job);
-    return ApplyPlan(sheets, candidate.fitness, AllPartsPlaced(candidate, job.partCount), job,
-                     settings);
+AppliedResult ApplyPlan(SearchedPlan plan, const Job& job, const JobSettings& settings) {
+    AppliedResult applied;
+    Restore(plan, job, settings.cut, applied);
+    MergeIdenticalLayouts(applied);
+    NumberLayouts(applied);
+    applied.job = job;
+    applied.settings = settings;
+    applied.bound = PlanBoundOf(applied, job);
+    return applied;
 }
 
 void Calculation::Adopt(std::shared_ptr<const AppliedResult> plan) {

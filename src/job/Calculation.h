@@ -67,10 +67,11 @@ struct JobSnapshot {
 // search is chosen.
 bool LimitsStages(const CutSettings& cut);
 
-// v rounded to the nearest multiple of 0.00001, halves to even.
+// v rounded to the nearest multiple of 1 / kFitnessScale (0.00001), halves to even.
 double RoundTo5(double v);
 // An unchanged job keeps its applied result unless the new plan scores higher at
-// five decimals (the difference taken in single precision).
+// five decimals (the difference taken in single precision, deliberately: a gain
+// below its resolution must not replace the plan the workshop already has).
 bool KeepsPreviousResult(bool jobChanged, double lastFitness, double newFitness);
 
 class Calculation {
@@ -131,7 +132,7 @@ class Calculation {
         JobSnapshot snapshot;
         bool bestForStages = false;  // the best search runs for the stage limits
     };
-    AppliedResult BestPlanFrom(const Agent& classic, const Job& job, const Prepared& p,
+    AppliedResult BestPlanFrom(const SearchedPlan& classic, const Job& job, const Prepared& p,
                                const GaOptions& options,
                                std::chrono::steady_clock::time_point began,
                                const std::function<void(const BestProgress&)>& progress);
@@ -148,10 +149,10 @@ class Calculation {
     std::unique_ptr<AppliedResult> candidate_;
 };
 
-// The plan of a candidate as a calculation applies it: real sizes and positions
+// A search's plan of `job` as a calculation applies it: real sizes and positions
 // from the sheet corner, the figures, identical layouts merged and numbered, with
-// the job and settings that made it; labels and sizes come from the job's records.
-AppliedResult PlanOf(const Agent& candidate, const Job& job, const JobSettings& settings);
+// the job and settings that made it; sizes come from the job's records.
+AppliedResult ApplyPlan(SearchedPlan plan, const Job& job, const JobSettings& settings);
 
 // Merges the used sheets whose label and sizes equal an earlier used and distinct
 // sheet's, and that hold as many parts of each label and entered size (turns

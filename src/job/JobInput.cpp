@@ -13,7 +13,7 @@ struct SheetUnits {
     std::string label;
     double length = 0, width = 0, cost = 0;
     int count = 0;
-    bool priority = false;
+    bool usedFirst = false;
 };
 
 // A fault of one row of a table.
@@ -46,13 +46,13 @@ bool CheckPartRows(const JobRows& rows, InputFault& error) {
     std::int64_t records = 0;
     for (const PartRow& row : rows.parts) {
         if (row.quantity > 0) {
-            // Sizes of a row that makes records must give a finite priority and area.
+            // Sizes of a row that makes records must give a finite layout order key and area.
             if (!fault.Size(row.row, EntryColumn::Length, row.length) ||
                 !fault.Size(row.row, EntryColumn::Width, row.width))
                 return false;
             const double area = (row.length + kerf) * (row.width + kerf);
             if (!std::isfinite(area) ||
-                !std::isfinite(Part::ComputePriority(row.length, row.width)))
+                !std::isfinite(Part::LayoutOrderKeyOf(row.length, row.width)))
                 return fault.Row(InputFault::Code::SizesOutOfRange, row.row);
         }
         records += row.quantity;
@@ -139,7 +139,7 @@ bool GatherJob(const JobRows& rows, std::int32_t firstPartId, Job& job, InputFau
         builder.AddParts(row.length, row.width, row.rotatable, row.label, row.quantity);
     for (const SheetUnits& units : plan)
         for (int k = 0; k < units.count; ++k)
-            builder.AddSheet(units.length, units.width, units.cost, units.label, units.priority);
+            builder.AddSheet(units.length, units.width, units.cost, units.label, units.usedFirst);
     job = std::move(builder).Build();
     return true;
 }

@@ -11,7 +11,7 @@ std::optional<PlanBound> PlanBoundOf(const AppliedResult& plan, const Job& job) 
     for (const PlannedSheet& s : plan.sheets) {
         if (!s.used || s.id < 0 || static_cast<std::size_t>(s.id) >= job.sheets.size()) continue;
         const Sheet& sheet = job.sheets[s.id];
-        if (!sheet.priority || stock.ofPrioritySheets)
+        if (!sheet.usedFirst || stock.ofUsedFirstSheets)
             value += StockValue(sheet, plan.settings.cut, stock.measure);
     }
     bound.gap = (value - stock.value) / stock.value;

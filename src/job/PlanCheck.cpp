@@ -7,8 +7,8 @@
 #include <unordered_map>
 #include <vector>
 
-#include "engine/Rules.h"
 #include "job/SheetGeometry.h"
+#include "model/Tolerances.h"
 #include "text/FileMessages.h"
 #include "text/NumberText.h"
 #include "text/Translate.h"
@@ -20,7 +20,7 @@ using Kind = PlanViolation::Kind;
 // The engine lets a part overrun the room it is given by less than its fit
 // tolerance, and positions summed along a sheet lose digits in proportion to its size.
 double Tolerance(const PlannedSheet& s) {
-    return kCutTolerance + 1e-6 * (std::fabs(s.length) + std::fabs(s.width));
+    return kCutTolerance + kPositionDrift * (std::fabs(s.length) + std::fabs(s.width));
 }
 
 std::string PartName(const Placement& p) {

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cmath>
 
-#include "engine/Rules.h"
 #include "job/PlanCheck.h"
 #include "job/SheetGeometry.h"
+#include "model/Tolerances.h"
 
 namespace {
 
@@ -36,7 +36,8 @@ class Separation {
         : blade_(blade),
           // Positions summed along a sheet lose digits in proportion to its size,
           // and the engine lets parts overrun by its fit tolerance.
-          tol_(kCutTolerance + 1e-6 * (std::fabs(sheet.length) + std::fabs(sheet.width))) {
+          tol_(kCutTolerance +
+               kPositionDrift * (std::fabs(sheet.length) + std::fabs(sheet.width))) {
         for (const Placement& p : sheet.parts) parts_.push_back(SpanOf(p));
     }
 

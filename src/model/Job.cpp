@@ -8,6 +8,8 @@ void JobBuilder::AddPart(const Part& part) {
     job_.parts.back().id = nextPartId_++;
     job_.enteredParts.push_back(
         {part.length - settings_.bladeWidth, part.width - settings_.bladeWidth});
+    job_.partArea += part.Area();
+    ++job_.partCount;
 }
 
 void JobBuilder::AddParts(double length, double width, bool rotatable, const std::string& label,
@@ -21,16 +23,14 @@ void JobBuilder::AddParts(double length, double width, bool rotatable, const std
     for (std::int32_t k = 0; k < quantity; ++k) {
         AddPart(part);
         job_.enteredParts.back() = {length, width};
-        job_.partArea += part.Area();
-        ++job_.partCount;
     }
 }
 
 void JobBuilder::AddSheet(double length, double width, double cost, const std::string& label,
-                          bool priority) {
+                          bool usedFirst) {
     job_.enteredSheets.push_back({length, width});
     Sheet& sheet = job_.sheets.emplace_back();
-    sheet.priority = priority;
+    sheet.usedFirst = usedFirst;
     sheet.length = length;
     sheet.width = width;
     sheet.id = job_.sheetCount++;

@@ -20,7 +20,7 @@ struct EnteredSize {
 
 struct Job {
     std::vector<Part> parts;    // in table order, one blade width added
-    std::vector<Sheet> sheets;  // priority rows first, margins taken off
+    std::vector<Sheet> sheets;  // used-first (priority) rows first, margins taken off
     std::vector<EnteredSize> enteredParts;   // of `parts`, in their order
     std::vector<EnteredSize> enteredSheets;  // of `sheets`, in their order
     std::int32_t partCount = 0;
@@ -39,14 +39,14 @@ class JobBuilder {
     // session never repeat.
     explicit JobBuilder(const CutSettings& settings, std::int32_t firstPartId = 0);
 
-    // Appends a copy of the record with the next part id; counts nothing.
+    // Appends a copy of the record with the next part id and counts it.
     void AddPart(const Part& part);
     // Appends `quantity` records of one entered part row and counts them.
     void AddParts(double length, double width, bool rotatable, const std::string& label,
                   std::int32_t quantity);
     // Appends one sheet of entered sizes and cost and counts it.
     void AddSheet(double length, double width, double cost, const std::string& label,
-                  bool priority = false);
+                  bool usedFirst = false);
 
     const Job& Current() const { return job_; }
     std::int32_t NextPartId() const { return nextPartId_; }

@@ -2,17 +2,17 @@
 
 #include <utility>
 
-double Part::ComputePriority(double a, double b) {
+double Part::LayoutOrderKeyOf(double a, double b) {
     return 0.05 * a * b + 0.95 * (a > b ? a / b : b / a);
 }
 
 void Part::SetSize(double newLength, double newWidth) {
     length = newLength;
     width = newWidth;
-    priority = ComputePriority(newLength, newWidth);
+    layoutOrderKey = LayoutOrderKeyOf(newLength, newWidth);
 }
 
-void Part::Rotate() {
+void WorkPart::Rotate() {
     std::swap(length, width);
     rotated = !rotated;
 }

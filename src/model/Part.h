@@ -8,17 +8,26 @@
 struct Part {
     double length = 100.0;     // along x, one blade width included
     double width = 100.0;      // along y, likewise
-    double priority = 500.95;  // layout order key of the entered sizes (100 x 100 by default)
+    // The engine lays parts out in descending order of this key, computed from the
+    // entered sizes (100 x 100 by default).
+    double layoutOrderKey = 500.95;
     std::int32_t id = 0;       // unique within the job
     std::string label;
     bool rotatable = true;  // may be turned by 90 degrees
-    bool rotated = false;   // a candidate's copy that has been turned
-    bool placed = false;    // the engine has taken it for a sheet of the candidate
 
-    static double ComputePriority(double a, double b);
-    // Sets the sizes and the priority they give.
+    static double LayoutOrderKeyOf(double a, double b);
+    // Sets the sizes and the layout order key they give.
     void SetSize(double newLength, double newWidth);
-    // Swaps length and width; the priority does not change under a swap.
-    void Rotate();
     double Area() const { return length * width; }
+};
+
+// A part as one layout works on it: a copy of the job's record, perhaps turned,
+// and whether the engine has taken it for a sheet yet. `WorkPart{part}` copies a
+// job's record as it lies.
+struct WorkPart : Part {
+    bool rotated = false;  // turned by 90 degrees from the job's record
+    bool placed = false;   // the engine has taken it for a sheet of the layout
+
+    // Swaps length and width; the layout order key does not change under a swap.
+    void Rotate();
 };

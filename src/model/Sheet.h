@@ -1,4 +1,5 @@
-// Stock sheets: as the search lays them out, and as a plan holds them.
+// Stock sheets: as a job holds them, as the search lays them out, and as a plan
+// holds them.
 #pragma once
 
 #include <cstdint>
@@ -8,9 +9,7 @@
 #include "model/CutSettings.h"
 #include "model/Placement.h"
 
-// A stock sheet of a job: its usable extents (margins taken off) and, once a
-// candidate is laid out, what the engine put on it, measured from the usable
-// area's origin. A sheet owns its records; copying it copies them.
+// A stock sheet of a job: its usable extents (margins taken off).
 struct Sheet {
     std::int32_t id = 0;  // position in the job's sheet list
     std::string label;
@@ -18,14 +17,20 @@ struct Sheet {
     double width = 1000.0;   // along y
     double originX = 0.0;    // the usable area's origin handed to the engine
     double originY = 0.0;
-    double unitCost = 0.0;  // cost per unit of the entered area
-    bool priority = false;  // from a priority row: already paid for, used first
+    double unitCost = 0.0;   // cost per unit of the entered area
+    bool usedFirst = false;  // from a priority row: a remnant already paid for, used first
+
+    double Area() const { return width * length; }
+};
+
+// A stock sheet as the search lays it out: what the engine put on it, measured
+// from the usable area's origin. It owns its records; copying it copies them.
+// `LaidOutSheet{stock}` starts an empty layout of a job's sheet.
+struct LaidOutSheet : Sheet {
     std::vector<Footprint> parts;
     std::vector<Offcut> offcuts;
     std::vector<Segment> segments;  // of the free placement
     double utilisation = 0.0;       // placed area / usable area of the last evaluation
-
-    double Area() const { return width * length; }
 };
 
 // A sheet of a plan: its full extents, its parts as cut and its offcuts measured

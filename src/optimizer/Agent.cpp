@@ -5,13 +5,12 @@
 #include <cmath>
 #include <utility>
 
+#include "model/Tolerances.h"
 #include "optimizer/Ga.h"
 #include "optimizer/IdIndex.h"
 #include "optimizer/Random.h"
 
 namespace {
-
-constexpr double kTolerance = 0.00001;
 
 // new entry k = old entry (k + d) modulo n
 void RotateLeft(std::vector<std::int32_t>& genes, int d) {
@@ -59,7 +58,7 @@ void CreateRandom(Agent& agent, const std::vector<Part>& jobParts,
     agent.turnable.clear();
     for (const Part& p : jobParts) {
         agent.partOrder.push_back(p.id);
-        agent.turn.push_back(p.rotated ? 1 : 0);
+        agent.turn.push_back(0);
         agent.turnable.push_back(p.rotatable ? 1 : 0);
     }
     const int d = random.Index(static_cast<int>(agent.sheetOrder.size()));
@@ -139,7 +138,7 @@ void Evaluate(Agent& agent, WorkList& list, const Job& job, const CutSettings& s
         const double r = at < 0 ? 0 : LayoutSheet(job.sheets[at], list, agent.spots, agent.offcuts);
         s.spotCount = static_cast<std::int32_t>(agent.spots.size()) - s.firstSpot;
         s.offcutCount = static_cast<std::int32_t>(agent.offcuts.size()) - s.firstOffcut;
-        if (r <= kTolerance) continue;
+        if (r <= kScoreTolerance) continue;
         const Sheet& stock = job.sheets[at];
         agent.usedSheets += 1;
         placedArea += r;
@@ -153,15 +152,17 @@ void Evaluate(Agent& agent, WorkList& list, const Job& job, const CutSettings& s
         lastStock = &stock;
     }
 
-    if (sheetArea < kTolerance) {
+    if (sheetArea < kScoreTolerance) {
         agent.fitness = 0;
     } else if (placedArea >= job.partArea) {
         if (settings.costObjective) {
-            agent.fitness = sheetCost < kTolerance ? 0 : placedCost / sheetCost;
+            agent.fitness = sheetCost < kScoreTolerance ? 0 : placedCost / sheetCost;
         } else {
             if (agent.usedSheets > 1) {
                 // The last sheet counts only as far as its placements reach, measured
-                // in single precision.
+                // in single precision. The rounding is deliberate: the ranking of
+                // candidates, and so the plan of every seed, follows these scores,
+                // and double precision would rank near ties differently.
                 sheetArea -= lastStock->Area();
                 float mx = 0, my = 0;
                 for (const PartSpot& p : agent.PartsOn(*last)) {
@@ -174,22 +175,24 @@ void Evaluate(Agent& agent, WorkList& list, const Job& job, const CutSettings& s
         }
     } else if (settings.costObjective) {
         // Stock without cost would make this 0 / 0: such a plan scores nothing.
-        agent.fitness = job.sheetCost < kTolerance ? 0 : placedCost / job.sheetCost;
+        agent.fitness = job.sheetCost < kScoreTolerance ? 0 : placedCost / job.sheetCost;
     } else {
         agent.fitness = placedArea / job.sheetArea;
     }
 }
 
-std::vector<Sheet> LaidOutSheets(const Agent& agent, const Job& job) {
+SearchedPlan CandidatePlan(const Agent& agent, const Job& job) {
     IdIndex sheetAt;
     sheetAt.Build(static_cast<int>(job.sheets.size()), [&](int i) { return job.sheets[i].id; });
-    std::vector<Sheet> sheets;
+    SearchedPlan plan;
+    plan.fitness = agent.fitness;
+    plan.allPlaced = AllPartsPlaced(agent, job.partCount);
+    std::vector<LaidOutSheet>& sheets = plan.sheets;
     sheets.reserve(agent.sheets.size());
     for (const SheetLayout& s : agent.sheets) {
         const int at = sheetAt.Find(s.id);
         if (at < 0) continue;
-        Sheet& laid = sheets.emplace_back(CopySheet(job.sheets[at]));
-        laid.parts.clear();
+        LaidOutSheet& laid = sheets.emplace_back(LaidOutSheet{job.sheets[at]});
         laid.parts.reserve(s.spotCount);
         for (const PartSpot& spot : agent.PartsOn(s)) {
             const Part& part = job.parts[spot.part];
@@ -201,29 +204,7 @@ std::vector<Sheet> LaidOutSheets(const Agent& agent, const Job& job) {
         laid.offcuts.assign(offcuts.begin(), offcuts.end());
         laid.utilisation = s.utilisation;
     }
-    return sheets;
-}
-
-void AdoptLayouts(Agent& agent, const std::vector<Sheet>& sheets, const Job& job) {
-    IdIndex partAt;
-    partAt.Build(static_cast<int>(job.parts.size()), [&](int i) { return job.parts[i].id; });
-    agent.sheets.clear();
-    agent.spots.clear();
-    agent.offcuts.clear();
-    for (const Sheet& laid : sheets) {
-        SheetLayout& s = agent.sheets.emplace_back();
-        s.id = laid.id;
-        s.utilisation = laid.utilisation;
-        s.firstSpot = static_cast<std::int32_t>(agent.spots.size());
-        for (const Footprint& f : laid.parts) {
-            const int at = partAt.Find(f.partId);
-            if (at >= 0) agent.spots.push_back(PartSpot{f.x, f.y, at, f.rotated});
-        }
-        s.spotCount = static_cast<std::int32_t>(agent.spots.size()) - s.firstSpot;
-        s.firstOffcut = static_cast<std::int32_t>(agent.offcuts.size());
-        agent.offcuts.insert(agent.offcuts.end(), laid.offcuts.begin(), laid.offcuts.end());
-        s.offcutCount = static_cast<std::int32_t>(laid.offcuts.size());
-    }
+    return plan;
 }
 
 void Exchange(Agent& a, Agent& b) {
@@ -237,8 +218,8 @@ bool AllPartsPlaced(const Agent& agent, std::int32_t partCount) {
 }
 
 bool Better(const Agent& p, const Agent& q) {
-    if (p.fitness > q.fitness + kTolerance) return true;
-    if (std::fabs(p.fitness - q.fitness) >= kTolerance) return false;
+    if (p.fitness > q.fitness + kScoreTolerance) return true;
+    if (std::fabs(p.fitness - q.fitness) >= kScoreTolerance) return false;
     return p.usedSheets < q.usedSheets ||
            (p.usedSheets == q.usedSheets && p.bestSheetUse > q.bestSheetUse);
 }

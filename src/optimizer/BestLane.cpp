@@ -8,7 +8,7 @@ namespace {
 
 bool SameKind(const Sheet& a, const Sheet& b) {
     return a.label == b.label && a.length == b.length && a.width == b.width &&
-           a.unitCost == b.unitCost && a.priority == b.priority;
+           a.unitCost == b.unitCost && a.usedFirst == b.usedFirst;
 }
 
 }  // namespace
@@ -27,12 +27,13 @@ BestLane::BestLane(const Job& job, const CutSettings& settings, const BestParame
     }
     const auto preference = [&](const std::vector<std::int32_t>& members) {
         const std::int32_t s = members.front();
-        return std::tuple(!job.sheets[s].priority, packer_.StockValue(s), packer_.FullArea(s));
+        return std::tuple(!job.sheets[s].usedFirst, packer_.StockValue(s), packer_.FullArea(s));
     };
     std::stable_sort(kinds_.begin(), kinds_.end(),
                      [&](const auto& a, const auto& b) { return preference(a) < preference(b); });
-    while (priorityKinds_ < kinds_.size() && job.sheets[kinds_[priorityKinds_].front()].priority)
-        ++priorityKinds_;
+    while (usedFirstKinds_ < kinds_.size() &&
+           job.sheets[kinds_[usedFirstKinds_].front()].usedFirst)
+        ++usedFirstKinds_;
     kindOf_.assign(job.sheets.size(), 0);
     for (std::size_t k = 0; k < kinds_.size(); ++k)
         for (std::int32_t s : kinds_[k]) kindOf_[s] = static_cast<std::int32_t>(k);
@@ -69,7 +70,7 @@ void BestLane::Aim() {
         const Job& job = packer_.job;
         std::vector<std::size_t> choice;
         for (std::size_t i = 0; i < current_.used.size(); ++i)
-            if (!job.sheets[current_.used[i].sheet].priority) choice.push_back(i);
+            if (!job.sheets[current_.used[i].sheet].usedFirst) choice.push_back(i);
         if (choice.empty())
             for (std::size_t i = 0; i < current_.used.size(); ++i) choice.push_back(i);
         std::size_t at = choice[Below(static_cast<std::uint32_t>(choice.size()))];
@@ -211,11 +212,11 @@ bool BestLane::MayOpen(const BestPlan& plan, std::int32_t sheet) const {
     PlanScore opened;
     for (const UsedSheet& u : plan.used) {
         opened.stock += packer_.StockValue(u.sheet);
-        (packer_.job.sheets[u.sheet].priority ? opened.priorityArea : opened.stockArea) +=
+        (packer_.job.sheets[u.sheet].usedFirst ? opened.usedFirstArea : opened.stockArea) +=
             packer_.FullArea(u.sheet);
     }
     opened.stock += packer_.StockValue(sheet);
-    (packer_.job.sheets[sheet].priority ? opened.priorityArea : opened.stockArea) +=
+    (packer_.job.sheets[sheet].usedFirst ? opened.usedFirstArea : opened.stockArea) +=
         packer_.FullArea(sheet);
     opened.largestOffcut = -1;
     return BetterResult(opened, best_.score);
@@ -226,12 +227,12 @@ bool BestLane::Open(BestPlan& plan, std::int32_t part) {
     rest_.assign(1, part);
     // Priority kinds first; the others from a random one on, as the cheapest sheet
     // is not always the one that leads to the cheapest plan.
-    const std::size_t stockKinds = kinds_.size() - priorityKinds_;
+    const std::size_t stockKinds = kinds_.size() - usedFirstKinds_;
     const std::size_t start = Below(static_cast<std::uint32_t>(stockKinds));
     for (std::size_t n = 0; n < kinds_.size(); ++n) {
-        const std::size_t k = n < priorityKinds_
+        const std::size_t k = n < usedFirstKinds_
                                   ? n
-                                  : priorityKinds_ + (start + n - priorityKinds_) % stockKinds;
+                                  : usedFirstKinds_ + (start + n - usedFirstKinds_) % stockKinds;
         const auto& members = kinds_[k];
         const auto free = std::find_if(members.begin(), members.end(),
                                        [&](std::int32_t s) { return !plan.taken[s]; });
@@ -251,7 +252,7 @@ bool BestLane::Open(BestPlan& plan, std::int32_t part) {
 void BestLane::Downsize(BestPlan& plan) {
     const auto value = [&](std::int32_t s) {
         return std::tuple(packer_.StockValue(s),
-                          packer_.job.sheets[s].priority ? packer_.FullArea(s) : 0.0,
+                          packer_.job.sheets[s].usedFirst ? packer_.FullArea(s) : 0.0,
                           packer_.FullArea(s));
     };
     for (UsedSheet& u : plan.used) {

@@ -45,7 +45,7 @@ class BestLane {
     // kinds in the order a new sheet is chosen (priority ones, then the cheapest).
     std::vector<std::int32_t> kindOf_;
     std::vector<std::vector<std::int32_t>> kinds_;
-    std::size_t priorityKinds_ = 0;  // the first kinds are those of priority rows
+    std::size_t usedFirstKinds_ = 0;  // the first kinds are those of priority rows
     BestPlan best_, current_, trial_;
     std::vector<PlanScore> history_;
     std::int64_t step_ = 0, sinceBest_ = 0;

@@ -5,6 +5,8 @@
 #include <initializer_list>
 #include <utility>
 
+#include "model/Tolerances.h"
+
 namespace {
 
 // Orders the engine is tried in on one sheet.
@@ -12,7 +14,7 @@ constexpr int kPackOrders = 4;
 
 // Sums of areas and costs differ by rounding only below this share.
 bool Less(double a, double b) {
-    return a < b - 1e-9 * std::max({1.0, std::fabs(a), std::fabs(b)});
+    return a < b - kRelativeTolerance * std::max({1.0, std::fabs(a), std::fabs(b)});
 }
 
 // The first of the keys that differs decides: -1 when it is smaller for a, 1
@@ -31,13 +33,13 @@ bool BetterResult(const PlanScore& a, const PlanScore& b) {
     return FirstDifference({{a.waitingArea, b.waitingArea},
                             {a.stock, b.stock},
                             {a.stockArea, b.stockArea},
-                            {a.priorityArea, b.priorityArea},
+                            {a.usedFirstArea, b.usedFirstArea},
                             {b.largestOffcut, a.largestOffcut}}) < 0;
 }
 
 bool NoWorseSearch(const PlanScore& a, const PlanScore& b) {
     const int order = FirstDifference(
-        {{a.waitingArea, b.waitingArea}, {a.stock, b.stock}, {a.priorityArea, b.priorityArea}});
+        {{a.waitingArea, b.waitingArea}, {a.stock, b.stock}, {a.usedFirstArea, b.usedFirstArea}});
     return order != 0 ? order < 0 : !Less(a.fullness, b.fullness);
 }
 
@@ -51,7 +53,7 @@ double SheetPacker::FullArea(std::int32_t sheet) const {
 
 double SheetPacker::StockValue(std::int32_t sheet) const {
     const Sheet& s = job.sheets[sheet];
-    if (s.priority) return 0;
+    if (s.usedFirst) return 0;
     return settings.costObjective ? s.unitCost * FullArea(sheet) : FullArea(sheet);
 }
 
@@ -65,27 +67,26 @@ bool SheetPacker::Pack(std::int32_t sheet, const std::vector<std::int32_t>& part
     const Sheet& s = job.sheets[sheet];
     double entered = 0;
     for (std::int32_t i : parts) entered += EnteredArea(i);
-    if (entered > s.Area() * (1 + 1e-9)) return false;
+    if (entered > s.Area() * (1 + kRelativeTolerance)) return false;
     // The engine fills in the order of the parts' keys. A set its own order does
     // not fit may fit in another: longest side first, then widest, then longest
     // along the sheet. Keys only order, so any positive values serve.
     for (int order = 0; order < kPackOrders; ++order) {
         parts_.clear();
         for (std::int32_t i : parts) {
-            Part& p = parts_.emplace_back(job.parts[i]);
+            WorkPart& p = parts_.emplace_back(WorkPart{job.parts[i]});
             if (turned[i] && p.rotatable) p.Rotate();
             const double area = p.length * p.width;
             const double tie = area / (1 + area);
             switch (order) {
-                case 1: p.priority = std::max(p.length, p.width) + tie; break;
-                case 2: p.priority = p.width + tie; break;
-                case 3: p.priority = p.length + tie; break;
+                case 1: p.layoutOrderKey = std::max(p.length, p.width) + tie; break;
+                case 2: p.layoutOrderKey = p.width + tie; break;
+                case 3: p.layoutOrderKey = p.length + tie; break;
                 default: break;
             }
         }
         list_.Reset(parts_, settings);
-        trial_.layout = CopySheet(s);
-        trial_.layout.parts.clear();
+        trial_.layout = LaidOutSheet{s};
         trial_.placedArea = LayoutSheet(trial_.layout, list_);
         if (list_.Unplaced() == 0) {
             trial_.layout.utilisation = trial_.placedArea / s.Area();
@@ -103,9 +104,9 @@ void SheetPacker::Score(BestPlan& plan) const {
     score = PlanScore{};
     for (std::int32_t i : plan.waiting) score.waitingArea += job.parts[i].Area();
     for (const UsedSheet& u : plan.used) {
-        const bool priority = job.sheets[u.sheet].priority;
+        const bool usedFirst = job.sheets[u.sheet].usedFirst;
         score.stock += StockValue(u.sheet);
-        (priority ? score.priorityArea : score.stockArea) += FullArea(u.sheet);
+        (usedFirst ? score.usedFirstArea : score.stockArea) += FullArea(u.sheet);
         score.fullness += u.layout.utilisation * u.layout.utilisation;
         for (const Offcut& o : u.layout.offcuts)
             score.largestOffcut = std::max(score.largestOffcut, o.Area());

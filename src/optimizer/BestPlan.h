@@ -18,7 +18,7 @@ struct PlanScore {
     double waitingArea = 0;
     double stock = 0;
     double stockArea = 0;
-    double priorityArea = 0;
+    double usedFirstArea = 0;
     double largestOffcut = 0;
     double fullness = 0;  // sum of the squared sheet utilisations
 };
@@ -30,7 +30,7 @@ bool NoWorseSearch(const PlanScore& a, const PlanScore& b);
 struct UsedSheet {
     std::int32_t sheet = 0;             // index into the job's sheets
     std::vector<std::int32_t> parts;    // indices into the job's parts
-    Sheet layout;                       // as the engine laid it out
+    LaidOutSheet layout;                // as the engine laid it out
     double placedArea = 0;              // of the parts with their blade width
 };
 
@@ -67,6 +67,6 @@ class SheetPacker {
 
   private:
     WorkList list_;
-    std::vector<Part> parts_;
+    std::vector<WorkPart> parts_;
     UsedSheet trial_;
 };

@@ -18,12 +18,13 @@ using Clock = std::chrono::steady_clock;
 
 bool Alike(const Sheet& a, const Sheet& b) {
     return a.label == b.label && a.length == b.length && a.width == b.width &&
-           a.unitCost == b.unitCost && a.priority == b.priority;
+           a.unitCost == b.unitCost && a.usedFirst == b.usedFirst;
 }
 
 // The start plan's sheets matched to this job's sheets of the same row kind, its
 // parts to this job's parts by id.
-BestPlan FromCandidate(const Job& job, const std::vector<Sheet>& start, SheetPacker& packer) {
+BestPlan FromCandidate(const Job& job, const std::vector<LaidOutSheet>& start,
+                       SheetPacker& packer) {
     BestPlan plan;
     plan.turned.assign(job.parts.size(), 0);
     plan.taken.assign(job.sheets.size(), 0);
@@ -31,7 +32,7 @@ BestPlan FromCandidate(const Job& job, const std::vector<Sheet>& start, SheetPac
     for (std::int32_t i = 0; i < static_cast<std::int32_t>(job.parts.size()); ++i)
         partAt[job.parts[i].id] = i;
     std::vector<char> placed(job.parts.size(), 0);
-    for (const Sheet& s : start) {
+    for (const LaidOutSheet& s : start) {
         if (s.parts.empty()) continue;
         std::int32_t match = -1;
         for (std::int32_t k = 0; k < static_cast<std::int32_t>(job.sheets.size()); ++k)
@@ -65,7 +66,7 @@ BestPlan FromCandidate(const Job& job, const std::vector<Sheet>& start, SheetPac
 // stock, but a plan lists only the stock its job would have taken); scored as the
 // classic search scores a candidate whose sheets all count in full.
 SearchedPlan ToSearched(const Job& job, const CutSettings& settings, const BestPlan& plan,
-                        const std::vector<Sheet>& start) {
+                        const std::vector<LaidOutSheet>& start) {
     SearchedPlan out;
     std::vector<const UsedSheet*> used;
     for (const UsedSheet& u : plan.used) used.push_back(&u);
@@ -92,7 +93,7 @@ SearchedPlan ToSearched(const Job& job, const CutSettings& settings, const BestP
     for (const UsedSheet* u : used) unlist(u->layout);
     for (std::int32_t k = 0; k < static_cast<std::int32_t>(job.sheets.size()); ++k)
         if (!plan.taken[k] && unlist(job.sheets[k]))
-            out.sheets.push_back(CopySheet(job.sheets[k]));
+            out.sheets.push_back(LaidOutSheet{job.sheets[k]});
     out.allPlaced = plan.Complete();
     if (settings.costObjective)
         out.fitness = sheetCost > 0 ? placedCost / sheetCost : 0;
@@ -182,7 +183,7 @@ std::int32_t SheetLowerBound(const Job& job, const CutSettings& settings) {
 }
 
 SearchedPlan SearchBest(const Job& job, const CutSettings& settings,
-                        const std::vector<Sheet>& start, const BestOptions& options) {
+                        const std::vector<LaidOutSheet>& start, const BestOptions& options) {
     const auto began = Clock::now();
     const auto deadline =
         began + std::chrono::duration_cast<Clock::duration>(

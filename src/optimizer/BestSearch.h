@@ -16,6 +16,7 @@
 
 #include "model/Job.h"
 #include "optimizer/Ga.h"
+#include "optimizer/SearchedPlan.h"
 
 // The best plan so far, as progress shows it.
 struct BestProgress {
@@ -64,24 +65,17 @@ struct BestOptions {
 // Lanes of a run bounded by steps; a timed run has one per thread.
 inline constexpr int kStepLanes = 4;
 
-// The best search's plan as the result application takes it: the sheets it uses,
-// laid out, in the job's order, then the free sheets it lists; and its figure, the
-// placed part area (or cost) over that of the sheets used.
-struct SearchedPlan {
-    std::vector<Sheet> sheets;
-    double fitness = 0;
-    bool allPlaced = false;
-};
-
 // The best plan of `job` found from `start`, the laid-out sheets of a plan of a job
 // with the same parts (ids equal) and the same sheet rows, perhaps fewer units of
-// them (LaidOutSheets of the classic search's candidate).
+// them (the sheets of the classic search's plan). Its sheets are those it uses, in
+// the job's order, then the free sheets the start lists; its fitness the placed
+// part area (or cost) over that of the sheets used.
 // Never worse than the start by the best search's order, which puts every part
 // placed first, then the cost (or area) of the non-priority sheets, then the area
 // of priority sheets, then the largest offcut. Stops early when a lower bound
 // proves the plan uses the fewest sheets.
 SearchedPlan SearchBest(const Job& job, const CutSettings& settings,
-                        const std::vector<Sheet>& start, const BestOptions& options);
+                        const std::vector<LaidOutSheet>& start, const BestOptions& options);
 
 // The fewest sheets any plan of the job needs when all its sheets are alike (0
 // otherwise): the parts' entered area, and the parts no two of which share a sheet.

@@ -7,12 +7,12 @@
 #include <cmath>
 #include <thread>
 
+#include "model/Tolerances.h"
 #include "optimizer/EvaluationPool.h"
 #include "optimizer/Random.h"
 
 namespace {
 
-constexpr double kTolerance = 0.00001;
 constexpr int kRestartAfter = 6;
 constexpr int kStopAfter = 9;
 
@@ -48,10 +48,10 @@ GA::~GA() = default;
 
 void GA::CreatePopulations() {
     for (int i = 0; i < kPopulation; ++i) {
-        population[i] = std::make_unique<Agent>();
-        offspring[i] = std::make_unique<Agent>();
-        CreateRandom(*population[i], job_.parts, job_.sheets, random_);
-        CreateRandom(*offspring[i], job_.parts, job_.sheets, random_);
+        population_[i] = std::make_unique<Agent>();
+        offspring_[i] = std::make_unique<Agent>();
+        CreateRandom(*population_[i], job_.parts, job_.sheets, random_);
+        CreateRandom(*offspring_[i], job_.parts, job_.sheets, random_);
     }
     std::vector<std::int32_t> ids;
     for (const Sheet& s : job_.sheets) ids.push_back(s.id);
@@ -61,93 +61,98 @@ void GA::CreatePopulations() {
     partCrossover_.SetIds(ids);
 }
 
+// The rates, the restart's and the stop test's figures are single precision on
+// purpose: the gates compare draws rounded to single precision with them, and
+// the tests' thresholds see the rounded means, so the plan of every seed depends
+// on that rounding.
 void GA::SetRates(int generation) {
     const float stepMutate = static_cast<float>(0.5 / options_.maxGenerations);
     const float stepCross = static_cast<float>(0.8 / options_.maxGenerations);
     // The product of a generation number and a single-precision step is exact in
     // double precision.
-    crossRate = static_cast<float>(0.9 - static_cast<double>(generation) * stepCross);
-    mutateRate = static_cast<float>(static_cast<double>(generation) * stepMutate + 0.1);
+    state_.crossRate = static_cast<float>(0.9 - static_cast<double>(generation) * stepCross);
+    state_.mutateRate = static_cast<float>(static_cast<double>(generation) * stepMutate + 0.1);
 }
 
 void GA::CrossSheetOrder(Agent& child) {
     const int c = random_.Index(static_cast<int>(child.sheetOrder.size()));
-    const Agent& p = *population[random_.Parent()];
-    const Agent& q = *population[random_.Parent()];
+    const Agent& p = *population_[random_.Parent()];
+    const Agent& q = *population_[random_.Parent()];
     sheetCrossover_.Apply(p.sheetOrder, q.sheetOrder, c, child.sheetOrder);
 }
 
 void GA::CrossPartOrder(Agent& child) {
     const int c = random_.Index(static_cast<int>(child.partOrder.size()));
-    const Agent& p = *population[random_.Parent()];
-    const Agent& q = *population[random_.Parent()];
+    const Agent& p = *population_[random_.Parent()];
+    const Agent& q = *population_[random_.Parent()];
     partCrossover_.Apply(p.partOrder, p.turnable, q.partOrder, q.turnable, c, child.partOrder,
                          child.turnable);
 }
 
 void GA::CrossTurn(Agent& child) {
     const int c = random_.Index(static_cast<int>(child.turn.size()));
-    const Agent& p = *population[random_.Parent()];
-    const Agent& q = *population[random_.Parent()];
+    const Agent& p = *population_[random_.Parent()];
+    const Agent& q = *population_[random_.Parent()];
     OnePointCrossover(p.turn, q.turn, c, child.turn);
 }
 
 void GA::SheetOrderCrossover() {
-    if (!GateOpen(crossRate, random_)) return;
-    for (auto& child : offspring) CrossSheetOrder(*child);
+    if (!GateOpen(state_.crossRate, random_)) return;
+    for (auto& child : offspring_) CrossSheetOrder(*child);
 }
 
 void GA::PartOrderCrossover() {
-    if (!GateOpen(crossRate, random_)) return;
-    for (auto& child : offspring) CrossPartOrder(*child);
+    if (!GateOpen(state_.crossRate, random_)) return;
+    for (auto& child : offspring_) CrossPartOrder(*child);
 }
 
 void GA::TurnCrossover() {
-    if (!GateOpen(crossRate, random_)) return;
-    for (auto& child : offspring) CrossTurn(*child);
+    if (!GateOpen(state_.crossRate, random_)) return;
+    for (auto& child : offspring_) CrossTurn(*child);
 }
 
 void GA::TurnMutation() {
-    if (!GateOpen(mutateRate, random_)) return;
+    if (!GateOpen(state_.mutateRate, random_)) return;
     // Slot 0, the best so far, is never mutated.
-    for (int i = 1; i < kPopulation; ++i) MutateTurn(*population[i], random_);
+    for (int i = 1; i < kPopulation; ++i) MutateTurn(*population_[i], random_);
 }
 
 void GA::Restart() {
-    const double best = population[0]->fitness;
-    if (static_cast<float>(std::fabs(best - lastBest)) > kTolerance) {
-        sameBestCount = 0;
-        lastBest = static_cast<float>(best);
+    const double best = population_[0]->fitness;
+    if (static_cast<float>(std::fabs(best - state_.lastBest)) > kScoreTolerance) {
+        state_.sameBestCount = 0;
+        state_.lastBest = static_cast<float>(best);
         return;
     }
-    if (++sameBestCount != kRestartAfter) return;
+    if (++state_.sameBestCount != kRestartAfter) return;
     const float mean = static_cast<float>(MeanOfBest9());
     // The count stays at 6 here, so the restart is not tried again until the best changes.
-    if (lastMean <= 0) return;
-    if (std::fabs(lastMean - mean) / lastMean >= 0.1 || best <= 0) {
-        sameBestCount = 0;
+    if (state_.lastMean <= 0) return;
+    if (std::fabs(state_.lastMean - mean) / state_.lastMean >= 0.1 || best <= 0) {
+        state_.sameBestCount = 0;
         return;
     }
     for (int i = kPopulation / 2; i < kPopulation; ++i) {
-        MutateTurn(*population[i], random_);
-        CrossTurn(*offspring[i]);
-        CrossSheetOrder(*offspring[i]);
-        CrossPartOrder(*offspring[i]);
+        MutateTurn(*population_[i], random_);
+        CrossTurn(*offspring_[i]);
+        CrossSheetOrder(*offspring_[i]);
+        CrossPartOrder(*offspring_[i]);
     }
-    sameBestCount = 0;
+    state_.sameBestCount = 0;
 }
 
 void GA::EvaluateAll(bool decode) {
     if (!pool_) pool_ = std::make_unique<EvaluationPool>(ThreadCount(options_.threads));
     pool_->Run(2 * kPopulation, [this, decode](int index, WorkList& list) {
-        Agent& agent = index < kPopulation ? *population[index] : *offspring[index - kPopulation];
+        Agent& agent =
+            index < kPopulation ? *population_[index] : *offspring_[index - kPopulation];
         if (decode) Decode(agent);
         Evaluate(agent, list, job_, settings_);
     });
 }
 
 void GA::SortAndMerge() {
-    for (auto* slots : {&population, &offspring}) {
+    for (auto* slots : {&population_, &offspring_}) {
         for (int i = 0; i < kPopulation; ++i)
             for (int j = i; j < kPopulation; ++j)
                 if (Better(*(*slots)[j], *(*slots)[i])) Exchange(*(*slots)[i], *(*slots)[j]);
@@ -156,37 +161,38 @@ void GA::SortAndMerge() {
     // worst against best; slot 0 is never reached.
     for (int i = kPopulation / 2; i < kPopulation; ++i) {
         const int k = kPopulation - 1 - i;
-        if (Better(*offspring[k], *population[i])) Exchange(*population[i], *offspring[k]);
+        if (Better(*offspring_[k], *population_[i])) Exchange(*population_[i], *offspring_[k]);
     }
 }
 
 double GA::MeanOfBest9() const {
     double sum = 0;
-    for (int i = 0; i < 9; ++i) sum += population[i]->fitness;
+    for (int i = 0; i < 9; ++i) sum += population_[i]->fitness;
     return sum * (1.0 / 9.0);
 }
 
 bool GA::StopTest() {
     const float mean = static_cast<float>(MeanOfBest9());
-    const float rel = lastMean > kTolerance ? std::fabs(lastMean - mean) / lastMean : 0.0f;
+    const float last = state_.lastMean;
+    const float rel = last > kScoreTolerance ? std::fabs(last - mean) / last : 0.0f;
     bool stop = false;
     if (rel < 0.001) {
-        stallCount += 1;
-        stop = stallCount >= kStopAfter;
+        state_.stallCount += 1;
+        stop = state_.stallCount >= kStopAfter;
     } else {
-        stallCount = 0;
+        state_.stallCount = 0;
     }
-    lastMean = mean;
+    state_.lastMean = mean;
     return stop;
 }
 
 void GA::Run() {
     generationsRun_ = 0;
     CreatePopulations();
-    stallCount = 0;
-    sameBestCount = 0;
-    lastBest = 1.0f;
-    lastMean = 0.0f;
+    state_.stallCount = 0;
+    state_.sameBestCount = 0;
+    state_.lastBest = 1.0f;
+    state_.lastMean = 0.0f;
 
     EvaluateAll(false);
     for (int gen = 0; gen < options_.maxGenerations; ++gen) {
@@ -202,8 +208,8 @@ void GA::Run() {
         if (StopTest()) break;
         if (options_.stop && options_.stop->load()) break;
         for (int j = 0; j < kPopulation; ++j) {
-            UndoTurns(*population[j]);
-            UndoTurns(*offspring[j]);
+            UndoTurns(*population_[j]);
+            UndoTurns(*offspring_[j]);
         }
         if (options_.progress) options_.progress();
     }

@@ -15,6 +15,7 @@
 #include "model/Job.h"
 #include "optimizer/Crossover.h"
 #include "optimizer/Random.h"
+#include "optimizer/SearchedPlan.h"
 
 // One of a candidate's sheets: the job sheet it lays out (by id), where the
 // placements and offcuts of its last evaluation lie in the candidate's lists, and
@@ -70,15 +71,12 @@ void Exchange(Agent& a, Agent& b);
 // Every one of the job's `partCount` parts lies on a sheet.
 bool AllPartsPlaced(const Agent& agent, std::int32_t partCount);
 
-// The candidate's sheets as full records of the job's sheets with their
+// The candidate's plan: its sheets as full records of the job's sheets with their
 // placements (labels, sizes and ids from the job's records) and offcuts, in the
-// candidate's sheet order.
-std::vector<Sheet> LaidOutSheets(const Agent& agent, const Job& job);
-// Makes full records of the job's laid-out sheets the candidate's sheets and
-// layouts, in their order; genes and scores stay as they are.
-void AdoptLayouts(Agent& agent, const std::vector<Sheet>& sheets, const Job& job);
+// candidate's sheet order, with its fitness.
+SearchedPlan CandidatePlan(const Agent& agent, const Job& job);
 
-// The ranking of both populations: higher fitness first; within 0.00001 of each
+// The ranking of both populations: higher fitness first; within kScoreTolerance of each
 // other fewer used sheets first, then the higher best sheet utilisation.
 bool Better(const Agent& p, const Agent& q);
 
@@ -95,6 +93,18 @@ struct GaOptions {
     const std::atomic<bool>* stop = nullptr;
 };
 
+// What the evolution carries from one generation to the next besides its
+// candidates: the operators' rates and the figures the restart and the stop test
+// compare (single precision on purpose, see GA::SetRates).
+struct EvolutionState {
+    float crossRate = 0.0f;
+    float mutateRate = 0.0f;
+    float lastMean = 0.0f;
+    float lastBest = 1.0f;
+    std::int32_t stallCount = 0;
+    std::int32_t sameBestCount = 0;
+};
+
 class EvaluationPool;
 
 class GA {
@@ -109,7 +119,7 @@ class GA {
     void Run();
     std::uint32_t Seed() const { return random_.Seed(); }
     RandomSource& Random() { return random_; }
-    Agent& Best() { return *population[0]; }
+    Agent& Best() { return *population_[0]; }
     // Generations of the evolution loop that ran (the evaluation before it is not one).
     int GenerationsRun() const { return generationsRun_; }
 
@@ -130,14 +140,15 @@ class GA {
     bool StopTest();
     double MeanOfBest9() const;
 
-    float crossRate = 0.0f;
-    float mutateRate = 0.0f;
-    float lastMean = 0.0f;
-    float lastBest = 1.0f;
-    std::int32_t stallCount = 0;
-    std::int32_t sameBestCount = 0;
-    std::array<std::unique_ptr<Agent>, kPopulation> population;
-    std::array<std::unique_ptr<Agent>, kPopulation> offspring;
+    const EvolutionState& State() const { return state_; }
+    // Puts the search into a state between two steps, to go on from there.
+    void SetState(const EvolutionState& state) { state_ = state; }
+    // Slot i (0 to kPopulation - 1) of the main population, where slot 0 holds the
+    // best so far, and of the offspring; both exist once the populations are created.
+    Agent& Candidate(int i) { return *population_[i]; }
+    const Agent& Candidate(int i) const { return *population_[i]; }
+    Agent& Offspring(int i) { return *offspring_[i]; }
+    const Agent& Offspring(int i) const { return *offspring_[i]; }
 
   private:
     // The recombinations of one offspring slot, each drawing its own c, a, b.
@@ -150,6 +161,9 @@ class GA {
     GaOptions options_;
     RandomSource random_;
     int generationsRun_ = 0;
+    EvolutionState state_;
+    std::array<std::unique_ptr<Agent>, kPopulation> population_;
+    std::array<std::unique_ptr<Agent>, kPopulation> offspring_;
     OrderCrossover sheetCrossover_;
     OrderCrossover partCrossover_;
     std::unique_ptr<EvaluationPool> pool_;

@@ -8,7 +8,7 @@
 #include <tuple>
 #include <vector>
 
-#include "engine/Rules.h"
+#include "model/Tolerances.h"
 
 namespace {
 
@@ -65,7 +65,7 @@ std::vector<PartKind> PartKindsOf(const Job& job, double kerf) {
 // The least value of sheets, parts of sheets allowed, that covers the area; the
 // kinds come cheapest area first. Infinite when all of them do not cover it.
 double FractionalCover(const std::vector<SheetKind>& kinds, double area) {
-    const double slack = 1e-9 * std::max(1.0, area);
+    const double slack = kRelativeTolerance * std::max(1.0, area);
     double value = 0;
     for (const SheetKind& k : kinds) {
         if (area <= slack) break;
@@ -115,7 +115,7 @@ class CoverSearch {
         return area > Slack() ? kInfinite : value;
     }
 
-    double Slack() const { return 1e-9 * std::max(1.0, need_.back()); }
+    double Slack() const { return kRelativeTolerance * std::max(1.0, need_.back()); }
 
     void Search(std::size_t k, std::vector<double>& left, double value) {
         if (++steps_ > kMostSearchSteps) return;
@@ -169,7 +169,7 @@ std::vector<double> Spread(std::vector<double> values, std::size_t most) {
 // than half the sheet both ways need one each; the parts at least p by q that are
 // not among the first go on the sheets of the second or on further sheets.
 std::int64_t LargePartBound(const std::vector<PartKind>& parts, double length, double width) {
-    const double tol = kCutTolerance + 1e-9 * (length + width);
+    const double tol = kCutTolerance + kRelativeTolerance * (length + width);
     std::vector<double> ps{0.0}, qs{0.0};
     for (const PartKind& p : parts)
         for (const auto& [x, y] : p.Ways()) {
@@ -200,7 +200,8 @@ std::int64_t LargePartBound(const std::vector<PartKind>& parts, double length, d
                     area += part.Area() * part.count;
                 }
             }
-            const auto byArea = static_cast<std::int64_t>(std::ceil(area / sheetArea - 1e-9));
+            const auto byArea =
+                static_cast<std::int64_t>(std::ceil(area / sheetArea - kRelativeTolerance));
             best = std::max(best, alone + std::max(half, byArea));
         }
     return best;
@@ -223,15 +224,17 @@ double StockValue(const Sheet& sheet, const CutSettings& settings, StockBound::M
 StockBound LowerBoundOf(const Job& job, const CutSettings& settings) {
     const std::vector<PartKind> parts = PartKindsOf(job, settings.bladeWidth);
     StockBound bound;
-    bound.ofPrioritySheets =
-        std::all_of(job.sheets.begin(), job.sheets.end(), [](const Sheet& s) { return s.priority; });
+    bound.ofUsedFirstSheets = std::all_of(job.sheets.begin(), job.sheets.end(),
+                                          [](const Sheet& s) { return s.usedFirst; });
     // Sheets paid for already, which take part area off what the stock must cover.
-    const auto paidAlready = [&](const Sheet& s) { return s.priority && !bound.ofPrioritySheets; };
-    double priorityArea = 0;
+    const auto paidAlready = [&](const Sheet& s) {
+        return s.usedFirst && !bound.ofUsedFirstSheets;
+    };
+    double usedFirstArea = 0;
     std::vector<const Sheet*> paid;
     for (const Sheet& s : job.sheets) {
         if (paidAlready(s))
-            priorityArea += s.Area();
+            usedFirstArea += s.Area();
         else
             paid.push_back(&s);
     }
@@ -290,7 +293,7 @@ StockBound LowerBoundOf(const Job& job, const CutSettings& settings) {
         for (std::size_t g = 1; g <= all; ++g)
             if ((fits & ~g) == 0) need[g] += p.Area() * p.count;
     }
-    for (double& n : need) n = std::max(0.0, n - priorityArea);
+    for (double& n : need) n = std::max(0.0, n - usedFirstArea);
     if (need[all] <= 0) return bound;
     const double least =
         grouped ? CoverSearch(kinds, need).Least() : FractionalCover(kinds, need[all]);
@@ -303,7 +306,7 @@ StockBound LowerBoundOf(const Job& job, const CutSettings& settings) {
     if (oneKind && !kinds.empty()) {
         const SheetKind& k = kinds.front();
         std::int64_t large = LargePartBound(parts, k.length, k.width);
-        if (priorityArea > 0) {
+        if (usedFirstArea > 0) {
             // Each priority sheet takes at most as many of the parts that need a
             // sheet of their own as its area holds of the smallest of them.
             double smallest = kInfinite;
@@ -319,7 +322,8 @@ StockBound LowerBoundOf(const Job& job, const CutSettings& settings) {
             std::int64_t taken = 0;
             for (const Sheet& s : job.sheets)
                 if (paidAlready(s) && smallest < kInfinite)
-                    taken += static_cast<std::int64_t>(std::floor(s.Area() / smallest + 1e-9));
+                    taken += static_cast<std::int64_t>(
+                        std::floor(s.Area() / smallest + kRelativeTolerance));
             large = std::max<std::int64_t>(0, alone - taken);
         }
         bound.value = std::max(bound.value, static_cast<double>(large));

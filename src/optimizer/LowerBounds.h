@@ -21,7 +21,7 @@ struct StockBound {
     bool infeasible = false;
     // The job's sheets are all priority ones: the bound is then on them, as
     // there is no stock to pay for.
-    bool ofPrioritySheets = false;
+    bool ofUsedFirstSheets = false;
 };
 
 // The largest of the bounds that apply: the part area the paid stock must cover,

@@ -9,7 +9,7 @@ namespace {
 
 bool SameKind(const Sheet& a, const Sheet& b) {
     return a.label == b.label && a.length == b.length && a.width == b.width &&
-           a.unitCost == b.unitCost && a.priority == b.priority;
+           a.unitCost == b.unitCost && a.usedFirst == b.usedFirst;
 }
 
 double FullArea(const Sheet& s, const Margins& m) {
@@ -52,7 +52,7 @@ PatternJob PatternJob::Of(const Job& job, const CutSettings& settings) {
     const Margins& m = settings.margins;
     double perArea = 0;
     for (const Sheet& s : job.sheets) {
-        if (s.priority) continue;
+        if (s.usedFirst) continue;
         const double stock = settings.costObjective ? s.unitCost * FullArea(s, m) : FullArea(s, m);
         perArea = std::max(perArea, stock / FullArea(s, m));
     }
@@ -66,30 +66,27 @@ PatternJob PatternJob::Of(const Job& job, const CutSettings& settings) {
             StockKind k;
             k.length = s.length + settings.bladeWidth;
             k.width = s.width + settings.bladeWidth;
-            k.priority = s.priority;
+            k.usedFirst = s.usedFirst;
             const double area = FullArea(s, m);
             // Priority sheets are paid for; among equal figures the smaller area wins.
             const double stock =
-                s.priority ? 0 : (settings.costObjective ? s.unitCost * area : area);
-            k.value = stock + (s.priority ? 1e-5 : 1e-4) * perArea * area;
+                s.usedFirst ? 0 : (settings.costObjective ? s.unitCost * area : area);
+            k.value = stock + (s.usedFirst ? 1e-5 : 1e-4) * perArea * area;
             same = pj.kinds.insert(pj.kinds.end(), std::move(k));
         }
         same->sheets.push_back(i);
     }
     std::stable_sort(pj.kinds.begin(), pj.kinds.end(), [](const StockKind& a, const StockKind& b) {
-        return std::tuple(!a.priority, a.value) < std::tuple(!b.priority, b.value);
+        return std::tuple(!a.usedFirst, a.value) < std::tuple(!b.usedFirst, b.value);
     });
     return pj;
 }
 
-Sheet LayOutPattern(const SheetPattern& pattern, const Job& job,
-                    const CutSettings& settings, std::int32_t sheet,
-                    std::vector<std::vector<std::int32_t>>& parts,
-                    std::vector<std::int32_t>& placed, double& placedArea) {
-    Sheet s = CopySheet(job.sheets[sheet]);
-    s.parts.clear();
-    s.offcuts.clear();
-    s.segments.clear();
+LaidOutSheet LayOutPattern(const SheetPattern& pattern, const Job& job,
+                           const CutSettings& settings, std::int32_t sheet,
+                           std::vector<std::vector<std::int32_t>>& parts,
+                           std::vector<std::int32_t>& placed, double& placedArea) {
+    LaidOutSheet s{job.sheets[sheet]};
     placedArea = 0;
     const double kerf = settings.bladeWidth;
     for (const PatternPiece& piece : pattern.pieces) {

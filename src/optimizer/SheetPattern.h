@@ -26,7 +26,7 @@ struct PieceType {
 struct StockKind {
     double length = 0, width = 0;  // the room
     double value = 0;  // what one sheet adds to the plan's figure (a trace for priority sheets)
-    bool priority = false;
+    bool usedFirst = false;
     std::vector<std::int32_t> sheets;  // job sheet indices
 };
 
@@ -68,7 +68,7 @@ inline double PieceWidth(const PieceType& t, bool turned) { return turned ? t.le
 // The sheet laid out by the pattern: `parts` gives, per type, the job parts still
 // to be handed out (taken from the back), `placed` gets those it takes. Offcuts are the free rooms worth keeping,
 // less the blade width that parts them from what lies beyond.
-Sheet LayOutPattern(const SheetPattern& pattern, const Job& job,
-                    const CutSettings& settings, std::int32_t sheet,
-                    std::vector<std::vector<std::int32_t>>& parts,
-                    std::vector<std::int32_t>& placed, double& placedArea);
+LaidOutSheet LayOutPattern(const SheetPattern& pattern, const Job& job,
+                           const CutSettings& settings, std::int32_t sheet,
+                           std::vector<std::vector<std::int32_t>>& parts,
+                           std::vector<std::int32_t>& placed, double& placedArea);

@@ -7,6 +7,7 @@
 #include "io/TextFile.h"
 #include "job/CutFigures.h"
 #include "render/ColorList.h"
+#include "render/LayoutImage.h"
 #include "render/LayoutTexts.h"
 #include "render/SheetView.h"
 #include "text/FileMessages.h"

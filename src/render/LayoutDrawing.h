@@ -52,11 +52,6 @@ QFont LayoutFont();
 void DrawLayoutSheet(QPainter& painter, const AppliedResult& result, const PlannedSheet& sheet,
                      const QRect& target, const LayoutDrawOptions& options);
 
-// The screen picture of a layout: a white image of the given size with the layout
-// drawn into it (left white when the result has no such layout).
-QImage RenderLayoutPicture(const AppliedResult& result, int layoutIndex, const QSize& size,
-                           const LayoutDrawOptions& options);
-
 // The layout alone at 600 pixels on the sheet's longer side; a null image when the
 // result has no such layout.
 QImage RenderLayoutBitmap(const AppliedResult& result, int layoutIndex,

@@ -9,13 +9,13 @@
 #include <sstream>
 #include <thread>
 
-#include "engine/Cut.h"
+#include "engine/Fill.h"
 #include "support/EngineJobs.h"
 #include "support/ReferenceCut.h"
 
 namespace {
 
-std::string Describe(const Sheet& s) {
+std::string Describe(const LaidOutSheet& s) {
     std::ostringstream o;
     o.precision(17);
     o << "sheet " << s.id << " " << s.length << " x " << s.width << "\n  parts:";
@@ -31,10 +31,10 @@ std::string Describe(const Sheet& s) {
 }
 
 // Runs one candidate through both engines, sheet after sheet in the given order.
-::testing::AssertionResult SameEvaluation(const EngineJob& job, std::vector<Part>& fastParts,
-                                          std::vector<Part>& refParts, WorkList& fast,
-                                          reference::WorkList& ref, std::vector<Sheet>& fastSheets,
-                                          std::vector<Sheet>& refSheets,
+::testing::AssertionResult SameEvaluation(const EngineJob& job, std::vector<WorkPart>& fastParts,
+                                          std::vector<WorkPart>& refParts, WorkList& fast,
+                                          reference::WorkList& ref, std::vector<LaidOutSheet>& fastSheets,
+                                          std::vector<LaidOutSheet>& refSheets,
                                           const std::vector<int>& order, int& fills) {
     fast.Reset(fastParts, job.settings);
     ref.Reset(refParts, job.settings);
@@ -62,8 +62,8 @@ int CompareOnRandomJobs(bool guillotine, int jobs, std::uint64_t seed) {
     for (int j = 0; j < jobs; ++j) {
         std::mt19937_64 rng(seed + j);
         EngineJob job = RandomEdgeJob(rng, guillotine);
-        std::vector<Part> fastParts = job.parts, refParts = job.parts;
-        std::vector<Sheet> fastSheets = job.sheets, refSheets = job.sheets;
+        std::vector<WorkPart> fastParts = job.parts, refParts = job.parts;
+        std::vector<LaidOutSheet> fastSheets = job.sheets, refSheets = job.sheets;
         std::vector<int> order(job.sheets.size());
         for (std::size_t i = 0; i < order.size(); ++i) order[i] = static_cast<int>(i);
         for (int round = 0; round < 2; ++round) {
@@ -94,8 +94,8 @@ TEST(EngineDifferential, LargerJobsMatchReference) {
     for (bool guillotine : {true, false}) {
         for (std::uint64_t seed = 1; seed <= 3; ++seed) {
             EngineJob job = RealisticJob(300, guillotine, seed);
-            std::vector<Part> fastParts = job.parts, refParts = job.parts;
-            std::vector<Sheet> fastSheets = job.sheets, refSheets = job.sheets;
+            std::vector<WorkPart> fastParts = job.parts, refParts = job.parts;
+            std::vector<LaidOutSheet> fastSheets = job.sheets, refSheets = job.sheets;
             std::vector<int> order(job.sheets.size());
             for (std::size_t i = 0; i < order.size(); ++i) order[i] = static_cast<int>(i);
             WorkList fast;
@@ -121,12 +121,12 @@ TEST(EngineDifferential, DegenerateSizesMatchReference) {
     for (int j = 0; j < 400; ++j) {
         EngineJob job = RandomEdgeJob(rng, j % 2 == 0);
         for (int k = 0; k < 3; ++k) {
-            Part p = MakePart(odd[rng() % 8], odd[rng() % 8], job.settings.bladeWidth, 900 + k);
+            WorkPart p = MakePart(odd[rng() % 8], odd[rng() % 8], job.settings.bladeWidth, 900 + k);
             job.parts.insert(job.parts.begin() + rng() % (job.parts.size() + 1), p);
         }
         if (j % 5 == 0) job.sheets.push_back(MakeSheet(odd[rng() % 8], odd[rng() % 8], 99));
-        std::vector<Part> fastParts = job.parts, refParts = job.parts;
-        std::vector<Sheet> fastSheets = job.sheets, refSheets = job.sheets;
+        std::vector<WorkPart> fastParts = job.parts, refParts = job.parts;
+        std::vector<LaidOutSheet> fastSheets = job.sheets, refSheets = job.sheets;
         std::vector<int> order(job.sheets.size());
         for (std::size_t i = 0; i < order.size(); ++i) order[i] = static_cast<int>(i);
         ASSERT_TRUE(SameEvaluation(job, fastParts, refParts, fast, ref, fastSheets, refSheets,
@@ -149,7 +149,7 @@ TEST(EngineDifferential, ConcurrentEvaluationsMatchSequentialOnes) {
     }
     auto evaluate = [](EngineJob& c, WorkList& list) {
         list.Reset(c.parts, c.settings);
-        for (Sheet& s : c.sheets) LayoutSheet(s, list);
+        for (LaidOutSheet& s : c.sheets) LayoutSheet(s, list);
     };
     std::vector<EngineJob> sequential = candidates;
     WorkList one;
@@ -178,10 +178,10 @@ TEST(EngineDifferential, SegmentOperationsMatchReference) {
     std::mt19937_64 rng(77);
     auto grid = [&](int n) { return static_cast<double>(rng() % n); };
     for (int c = 0; c < 20000; ++c) {
-        Sheet sheet = MakeSheet(8, 6);
+        LaidOutSheet sheet = MakeSheet(8, 6);
         for (int n = static_cast<int>(rng() % 7); n > 0; --n)
             sheet.segments.push_back(Segment{grid(8), grid(7), grid(5)});
-        Sheet other = sheet;
+        LaidOutSheet other = sheet;
         double x1 = -1, y1 = -1, l1 = -1, x2 = -1, y2 = -1, l2 = -1;
         PickLowestSegment(sheet, x1, y1, l1);
         reference::PickLowestSegment(other, x2, y2, l2);

@@ -10,7 +10,7 @@
 #include <type_traits>
 #include <vector>
 
-#include "engine/Cut.h"
+#include "engine/Fill.h"
 #include "model/CutSettings.h"
 #include "support/ReferenceCut.h"
 
@@ -18,19 +18,19 @@ struct FastEngine {
     CutSettings settings;
     WorkList list;
 
-    void Reset(std::vector<Part>& parts) { list.Reset(parts, settings); }
-    double Layout(Sheet& sheet) { return LayoutSheet(sheet, list); }
-    double Guillotine(Sheet& sheet, double x, double y, double length, double width,
+    void Reset(std::vector<WorkPart>& parts) { list.Reset(parts, settings); }
+    double Layout(LaidOutSheet& sheet) { return LayoutSheet(sheet, list); }
+    double Guillotine(LaidOutSheet& sheet, double x, double y, double length, double width,
                       std::vector<Footprint>& out) {
         return FillGuillotine(list, sheet, x, y, length, width, out);
     }
-    double Free(Sheet& sheet, std::vector<Footprint>& out) {
+    double Free(LaidOutSheet& sheet, std::vector<Footprint>& out) {
         return FillFree(list, sheet, 0, 0, sheet.length, sheet.width, out);
     }
-    static void Pick(const Sheet& sheet, double& x, double& y, double& length) {
+    static void Pick(const LaidOutSheet& sheet, double& x, double& y, double& length) {
         PickLowestSegment(sheet, x, y, length);
     }
-    void Close(Sheet& sheet, double gapX, double gapY, double gapLength, double usableLength) {
+    void Close(LaidOutSheet& sheet, double gapX, double gapY, double gapLength, double usableLength) {
         CloseSegment(sheet, gapX, gapY, gapLength, usableLength, settings);
     }
 };
@@ -39,22 +39,22 @@ struct ReferenceEngine {
     CutSettings settings;
     reference::WorkList list;
 
-    void Reset(std::vector<Part>& parts) { list.Reset(parts, settings); }
-    double Layout(Sheet& sheet) { return reference::LayoutSheet(sheet, list); }
+    void Reset(std::vector<WorkPart>& parts) { list.Reset(parts, settings); }
+    double Layout(LaidOutSheet& sheet) { return reference::LayoutSheet(sheet, list); }
     // The fill itself does not sort; the fast list is sorted from its Reset on.
-    double Guillotine(Sheet& sheet, double x, double y, double length, double width,
+    double Guillotine(LaidOutSheet& sheet, double x, double y, double length, double width,
                       std::vector<Footprint>& out) {
-        reference::SortByPriority(list.items);
+        reference::SortByLayoutOrder(list.items);
         return reference::FillGuillotine(list, sheet, x, y, length, width, out);
     }
-    double Free(Sheet& sheet, std::vector<Footprint>& out) {
-        reference::SortByPriority(list.items);
+    double Free(LaidOutSheet& sheet, std::vector<Footprint>& out) {
+        reference::SortByLayoutOrder(list.items);
         return reference::FillFree(list, sheet, 0, 0, sheet.length, sheet.width, out);
     }
-    static void Pick(const Sheet& sheet, double& x, double& y, double& length) {
+    static void Pick(const LaidOutSheet& sheet, double& x, double& y, double& length) {
         reference::PickLowestSegment(sheet, x, y, length);
     }
-    void Close(Sheet& sheet, double gapX, double gapY, double gapLength, double usableLength) {
+    void Close(LaidOutSheet& sheet, double gapX, double gapY, double gapLength, double usableLength) {
         reference::CloseSegment(sheet, gapX, gapY, gapLength, usableLength, settings);
     }
 };
@@ -109,7 +109,7 @@ inline std::vector<std::string> Labels(const std::vector<Footprint>& records) {
 }
 
 // Segments as rectangles of width 0, to compare with the same helpers.
-inline std::vector<Rect> Lines(const Sheet& sheet) {
+inline std::vector<Rect> Lines(const LaidOutSheet& sheet) {
     std::vector<Rect> r;
     for (const Segment& l : sheet.segments) r.push_back(Rect{l.x, l.y, l.length, 0});
     return r;

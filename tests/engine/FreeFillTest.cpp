@@ -21,7 +21,7 @@ double Overlap(const Rect& a, const Rect& b) {
 
 // Placements (without kerf) and offcuts tile the usable area: no overlap, no
 // rectangle outside it, and together exactly its area.
-::testing::AssertionResult TilesUsableArea(const Sheet& sheet, double kerf) {
+::testing::AssertionResult TilesUsableArea(const LaidOutSheet& sheet, double kerf) {
     std::vector<Rect> all = Rects(sheet.parts);
     for (Rect& r : all) r.length -= kerf, r.width -= kerf;
     for (const Rect& r : Rects(sheet.offcuts)) all.push_back(r);
@@ -47,9 +47,9 @@ double Overlap(const Rect& a, const Rect& b) {
 //    shallower neighbour, D's segment at 400: offcut 250 x 100.
 // 4. Nothing is left: the final bands follow in segment order.
 TYPED_TEST(FreeFill, WorkedExample) {
-    std::vector<Part> parts = {MakePart(600, 300, 0, 1, "A"), MakePart(400, 200, 0, 2, "B"),
+    std::vector<WorkPart> parts = {MakePart(600, 300, 0, 1, "A"), MakePart(400, 200, 0, 2, "B"),
                                MakePart(300, 250, 0, 3, "C"), MakePart(350, 100, 0, 4, "D")};
-    Sheet sheet = MakeSheet(1000, 500);
+    LaidOutSheet sheet = MakeSheet(1000, 500);
     this->engine.Reset(parts);
     EXPECT_EQ(this->engine.Layout(sheet), 370000);
     EXPECT_EQ(Labels(sheet.parts), (std::vector<std::string>{"A", "B", "C", "D"}));
@@ -67,25 +67,25 @@ TYPED_TEST(FreeFill, WorkedExample) {
 // Called on its own, the fill appends its placements to the caller's list, marks
 // the parts it took and leaves the sheet's own placements alone.
 TYPED_TEST(FreeFill, FillAppendsToTheCallersList) {
-    std::vector<Part> parts = {MakePart(600, 300, 0, 1, "A"), MakePart(400, 200, 0, 2, "B"),
+    std::vector<WorkPart> parts = {MakePart(600, 300, 0, 1, "A"), MakePart(400, 200, 0, 2, "B"),
                                MakePart(300, 250, 0, 3, "C"), MakePart(350, 100, 0, 4, "D")};
-    Sheet sheet = MakeSheet(1000, 500);
+    LaidOutSheet sheet = MakeSheet(1000, 500);
     this->engine.Reset(parts);
     std::vector<Footprint> out = {Footprint{0, 0, 1, 1, 9, "earlier"}};
     EXPECT_EQ(this->engine.Free(sheet, out), 370000);
     EXPECT_EQ(Labels(out), (std::vector<std::string>{"earlier", "A", "B", "C", "D"}));
     EXPECT_TRUE(sheet.parts.empty());
     EXPECT_EQ(sheet.offcuts.size(), 4u);
-    for (const Part& p : parts) EXPECT_TRUE(p.placed) << p.label;
+    for (const WorkPart& p : parts) EXPECT_TRUE(p.placed) << p.label;
 }
 
 // The kerf rule compares with the whole usable area: a part as long as the
 // sheet drops its kerf, a part as long as the rest of a segment keeps it.
 TYPED_TEST(FreeFill, KerfDroppedOnlyAgainstTheUsableArea) {
     this->engine.settings.bladeWidth = 5;
-    std::vector<Part> parts = {MakePart(1000, 200, 5, 1, "full"), MakePart(600, 150, 5, 2, "A"),
+    std::vector<WorkPart> parts = {MakePart(1000, 200, 5, 1, "full"), MakePart(600, 150, 5, 2, "A"),
                                MakePart(395, 100, 5, 3, "B")};
-    Sheet sheet = MakeSheet(1000, 500);
+    LaidOutSheet sheet = MakeSheet(1000, 500);
     this->engine.Reset(parts);
     this->engine.Layout(sheet);
     // "full" at (0, 0) raises the whole edge to 205. A takes 605 of that
@@ -104,9 +104,9 @@ TYPED_TEST(FreeFill, KerfDroppedOnlyAgainstTheUsableArea) {
 // unplaced although Q's segment at the same level could take it.
 TYPED_TEST(FreeFill, OnlyTheFirstLowestSegmentIsTried) {
     this->SetOffcutLimits(0.1, 0.1, 0.01);
-    std::vector<Part> parts = {MakePart(4, 3, 0, 3, "R"), MakePart(6, 2, 0, 2, "Q"),
+    std::vector<WorkPart> parts = {MakePart(4, 3, 0, 3, "R"), MakePart(6, 2, 0, 2, "Q"),
                                MakePart(0.5, 2, 0, 1, "P")};
-    Sheet sheet = MakeSheet(10, 5);
+    LaidOutSheet sheet = MakeSheet(10, 5);
     this->engine.Reset(parts);
     EXPECT_EQ(this->engine.Layout(sheet), 13);
     EXPECT_EQ(Labels(sheet.parts), (std::vector<std::string>{"P", "Q"}));
@@ -120,9 +120,9 @@ TYPED_TEST(FreeFill, OnlyTheFirstLowestSegmentIsTried) {
 // A part that overruns the rest of its segment within the tolerance uses the
 // segment up; the next part starts a new level.
 TYPED_TEST(FreeFill, OverrunWithinTheToleranceFinishesTheSegment) {
-    std::vector<Part> parts = {MakePart(600, 300, 0, 1, "A"), MakePart(400.000005, 200, 0, 2, "B"),
+    std::vector<WorkPart> parts = {MakePart(600, 300, 0, 1, "A"), MakePart(400.000005, 200, 0, 2, "B"),
                                MakePart(100, 100, 0, 3, "C")};
-    Sheet sheet = MakeSheet(1000, 500);
+    LaidOutSheet sheet = MakeSheet(1000, 500);
     this->engine.Reset(parts);
     this->engine.Layout(sheet);
     EXPECT_EQ(

@@ -18,9 +18,9 @@ class GuillotineFill : public TypedEngineTest<Engine> {
 TYPED_TEST_SUITE(GuillotineFill, Engines, EngineNames);
 
 TYPED_TEST(GuillotineFill, WorkedExample) {
-    std::vector<Part> parts = {MakePart(600, 500, 0, 1, "A"), MakePart(400, 300, 0, 2, "B"),
+    std::vector<WorkPart> parts = {MakePart(600, 500, 0, 1, "A"), MakePart(400, 300, 0, 2, "B"),
                                MakePart(400, 150, 0, 3, "C")};
-    Sheet sheet = MakeSheet(1000, 500);
+    LaidOutSheet sheet = MakeSheet(1000, 500);
     this->engine.Reset(parts);
     EXPECT_EQ(this->engine.Layout(sheet), 480000);
     EXPECT_EQ(Labels(sheet.parts), (std::vector<std::string>{"A", "B", "C"}));
@@ -34,9 +34,9 @@ TYPED_TEST(GuillotineFill, WorkedExample) {
 // The placements follow the recursion, not the list: a part's strip is filled
 // before the rectangle beyond it, and offcuts are found in the same order.
 TYPED_TEST(GuillotineFill, PlacementsAndOffcutsAreDepthFirst) {
-    std::vector<Part> parts = {MakePart(500, 400, 0, 1, "A"), MakePart(500, 300, 0, 2, "B"),
+    std::vector<WorkPart> parts = {MakePart(500, 400, 0, 1, "A"), MakePart(500, 300, 0, 2, "B"),
                                MakePart(400, 100, 0, 3, "C")};
-    Sheet sheet = MakeSheet(1000, 500);
+    LaidOutSheet sheet = MakeSheet(1000, 500);
     this->engine.Reset(parts);
     EXPECT_EQ(this->engine.Layout(sheet), 200000 + 150000 + 40000);
     EXPECT_EQ(Labels(sheet.parts), (std::vector<std::string>{"A", "C", "B"}));
@@ -50,8 +50,8 @@ TYPED_TEST(GuillotineFill, PlacementsAndOffcutsAreDepthFirst) {
 // placement keeps the enlarged sizes and the area counts them.
 TYPED_TEST(GuillotineFill, KerfDroppedOnlyWhereTheSizeMatches) {
     this->engine.settings.bladeWidth = 5;
-    std::vector<Part> parts = {MakePart(400, 300, 5, 1, "P"), MakePart(400, 100, 5, 2, "Q")};
-    Sheet sheet = MakeSheet(2000, 2000);
+    std::vector<WorkPart> parts = {MakePart(400, 300, 5, 1, "P"), MakePart(400, 100, 5, 2, "Q")};
+    LaidOutSheet sheet = MakeSheet(2000, 2000);
     std::vector<Footprint> out;
     this->engine.Reset(parts);
     EXPECT_EQ(this->engine.Guillotine(sheet, 0, 0, 400, 1000, out), 405 * 305 + 405 * 105);
@@ -74,9 +74,9 @@ TYPED_TEST(GuillotineFill, KerfDroppedOnlyWhereTheSizeMatches) {
 //         0            604             1212      1304
 TYPED_TEST(GuillotineFill, KerfAlongXDroppedOnlyAtTheFarEdgeOfTheUsableArea) {
     this->engine.settings.bladeWidth = 4;
-    std::vector<Part> parts = {MakePart(600, 200, 4, 1, "A"), MakePart(604, 100, 4, 2, "B"),
+    std::vector<WorkPart> parts = {MakePart(600, 200, 4, 1, "A"), MakePart(604, 100, 4, 2, "B"),
                                MakePart(92, 400, 4, 3, "D")};
-    Sheet sheet = MakeSheet(1304, 500);
+    LaidOutSheet sheet = MakeSheet(1304, 500);
     this->engine.Reset(parts);
     EXPECT_EQ(this->engine.Layout(sheet), 604 * 204 + 608 * 104 + 96 * 404);
     EXPECT_EQ(Labels(sheet.parts), (std::vector<std::string>{"A", "B", "D"}))
@@ -89,8 +89,8 @@ TYPED_TEST(GuillotineFill, KerfAlongXDroppedOnlyAtTheFarEdgeOfTheUsableArea) {
 
 TYPED_TEST(GuillotineFill, KerfKeptWhenTheRectangleIsNotTheEnteredSize) {
     this->engine.settings.bladeWidth = 5;
-    std::vector<Part> parts = {MakePart(400, 300, 5)};
-    Sheet sheet = MakeSheet(2000, 2000);
+    std::vector<WorkPart> parts = {MakePart(400, 300, 5)};
+    LaidOutSheet sheet = MakeSheet(2000, 2000);
     std::vector<Footprint> out;
     this->engine.Reset(parts);
     EXPECT_EQ(this->engine.Guillotine(sheet, 0, 0, 402, 1000, out), 0);
@@ -101,8 +101,8 @@ TYPED_TEST(GuillotineFill, KerfKeptWhenTheRectangleIsNotTheEnteredSize) {
 
 // A leftover strip below a size limit is dropped; at the limits it is kept.
 TYPED_TEST(GuillotineFill, LeftoverBelowTheLimitsIsDropped) {
-    std::vector<Part> parts = {MakePart(1000, 495, 0), MakePart(990, 5, 0)};
-    Sheet sheet = MakeSheet(1000, 505);
+    std::vector<WorkPart> parts = {MakePart(1000, 495, 0), MakePart(990, 5, 0)};
+    LaidOutSheet sheet = MakeSheet(1000, 505);
     this->engine.Reset(parts);
     EXPECT_EQ(this->engine.Layout(sheet), 1000 * 495 + 990 * 5);
     // Strip 1000 x 10 above the first part takes the 990 x 5 part, leaving
@@ -119,8 +119,8 @@ TYPED_TEST(GuillotineFill, LeftoverBelowTheLimitsIsDropped) {
 TYPED_TEST(GuillotineFill, PartAsLongAsTheRectangleLeavesNothingBeyond) {
     this->SetOffcutLimits(0, 0, 0);
     this->engine.settings.bladeWidth = 4;
-    std::vector<Part> parts = {MakePart(1000, 500, 4)};
-    Sheet sheet = MakeSheet(1000, 500);
+    std::vector<WorkPart> parts = {MakePart(1000, 500, 4)};
+    LaidOutSheet sheet = MakeSheet(1000, 500);
     this->engine.Reset(parts);
     EXPECT_EQ(this->engine.Layout(sheet), 1004 * 504);
     EXPECT_EQ(Rects(sheet.parts), (std::vector<Rect>{{0, 0, 1004, 504}}));
@@ -128,9 +128,9 @@ TYPED_TEST(GuillotineFill, PartAsLongAsTheRectangleLeavesNothingBeyond) {
 }
 
 TYPED_TEST(GuillotineFill, OverrunBelowTheToleranceFits) {
-    std::vector<Part> parts = {MakePart(1000.000005, 200, 0, 1, "in"),
+    std::vector<WorkPart> parts = {MakePart(1000.000005, 200, 0, 1, "in"),
                                MakePart(500.00002, 150, 0, 2, "out")};
-    Sheet sheet = MakeSheet(1000, 300), narrow = MakeSheet(500, 300);
+    LaidOutSheet sheet = MakeSheet(1000, 300), narrow = MakeSheet(500, 300);
     this->engine.Reset(parts);
     this->engine.Layout(sheet);
     EXPECT_EQ(Labels(sheet.parts), (std::vector<std::string>{"in"}))
@@ -151,8 +151,8 @@ TEST(GuillotineFillDepth, LongRowOfParts) {
     CutSettings settings;
     settings.guillotine = true;
     constexpr int kCount = 100000;
-    std::vector<Part> parts(kCount, MakePart(1, 1, 0));
-    Sheet sheet = MakeSheet(kCount, 1);
+    std::vector<WorkPart> parts(kCount, MakePart(1, 1, 0));
+    LaidOutSheet sheet = MakeSheet(kCount, 1);
     WorkList list;
     list.Reset(parts, settings);
     EXPECT_EQ(LayoutSheet(sheet, list), kCount);

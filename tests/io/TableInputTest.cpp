@@ -62,7 +62,7 @@ TEST_F(JobInput, PartsCarryTheKerfButPriorityComesFromTheEnteredSize) {
     EXPECT_DOUBLE_EQ(Gathered().partArea, 2 * 103.0 * 53.0);
     EXPECT_DOUBLE_EQ(Gathered().parts[0].length, 103);
     EXPECT_DOUBLE_EQ(Gathered().parts[0].width, 53);
-    EXPECT_DOUBLE_EQ(Gathered().parts[0].priority, 251.9);
+    EXPECT_DOUBLE_EQ(Gathered().parts[0].layoutOrderKey, 251.9);
     EXPECT_EQ(Gathered().parts[0].label, "Shelf");
     EXPECT_EQ(parts.Cell(0, 2), "10,918.0");
     EXPECT_EQ(parts.Cell(0, 3), "2");

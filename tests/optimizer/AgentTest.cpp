@@ -59,24 +59,23 @@ TEST_F(Decoding, LaysSheetsOutInGeneOrderAndTurnsWhatMayTurn) {
     EXPECT_EQ(agent.sheets[0].id, 2);
     EXPECT_EQ(agent.sheets[1].id, 0);
     EXPECT_EQ(agent.sheets[2].id, 1);
-    // The fixed part stays as entered and its gene is corrected; the job's
-    // records, shared by every candidate, are never turned.
+    // The fixed part stays as entered and its gene is corrected.
     EXPECT_EQ(agent.turn, (std::vector<std::int32_t>{1, 0, 0, 1}));
     std::vector<char> turned;
     PartTurns(agent, job.parts, turned);
     EXPECT_EQ(turned, (std::vector<char>{0, 1, 0, 1}));
-    for (const Part& p : job.parts) EXPECT_FALSE(p.rotated);
 
     // The layouts name the job's records and lie as the genes say.
     WorkList list;
     Evaluate(agent, list, job, settings);
-    const std::vector<Sheet> laid = LaidOutSheets(agent, job);
+    const SearchedPlan plan = CandidatePlan(agent, job);
+    const std::vector<LaidOutSheet>& laid = plan.sheets;
     ASSERT_EQ(laid.size(), 3u);
     EXPECT_EQ(laid[0].label, "C");
     EXPECT_EQ(laid[1].label, "A");
     EXPECT_EQ(laid[2].label, "B");
     int placed = 0;
-    for (const Sheet& s : laid) {
+    for (const LaidOutSheet& s : laid) {
         for (const Footprint& f : s.parts) {
             const Part& part = job.parts[f.partId - base];
             EXPECT_EQ(f.rotated, turned[f.partId - base] == 1);
@@ -87,6 +86,7 @@ TEST_F(Decoding, LaysSheetsOutInGeneOrderAndTurnsWhatMayTurn) {
         }
     }
     EXPECT_EQ(placed, 4);
+    EXPECT_TRUE(plan.allPlaced);
 }
 
 TEST_F(Decoding, DamagedSheetOrderLeavesTheSheetsAlone) {
@@ -155,8 +155,6 @@ TEST_F(Decoding, UndoTurnsLaysThePartsOutAsEnteredAgain) {
     for (std::size_t i = 0; i < entered.size(); ++i) {
         EXPECT_EQ(job.parts[i].length, entered[i].length);
         EXPECT_EQ(job.parts[i].width, entered[i].width);
-        EXPECT_FALSE(job.parts[i].rotated);
-        EXPECT_FALSE(job.parts[i].placed);
     }
 }
 

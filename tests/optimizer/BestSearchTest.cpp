@@ -32,7 +32,7 @@ Figures FiguresOf(const AppliedResult& plan) {
     for (const PlannedSheet& s : plan.sheets) {
         if (!s.used) continue;
         ++f.sheets;
-        if (plan.job.sheets[s.id].priority)
+        if (plan.job.sheets[s.id].usedFirst)
             f.priorityArea += s.Area();
         else
             f.stock += plan.settings.cut.costObjective ? s.unitCost * s.Area() : s.Area();

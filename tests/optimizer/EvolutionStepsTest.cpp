@@ -1,6 +1,7 @@
 // The steps of one generation: rates, operators, restart, ranking and stop test.
 #include <algorithm>
 #include <map>
+#include <type_traits>
 
 #include "JobFixture.h"
 #include "optimizer/Random.h"
@@ -19,13 +20,13 @@ bool TakenSince(RandomSource& random, std::uint32_t seed, int draws) {
 std::vector<std::vector<std::int32_t>> Genes(const GA& ga, bool offspring,
                                              std::vector<std::int32_t> Agent::*field) {
     std::vector<std::vector<std::int32_t>> all;
-    for (const auto& agent : offspring ? ga.offspring : ga.population)
-        all.push_back((*agent).*field);
+    for (int i = 0; i < GA::kPopulation; ++i)
+        all.push_back((offspring ? ga.Offspring(i) : ga.Candidate(i)).*field);
     return all;
 }
 
 void SetFitness(GA& ga, double value) {
-    for (auto& agent : ga.population) agent->fitness = value;
+    for (int i = 0; i < GA::kPopulation; ++i) ga.Candidate(i).fitness = value;
 }
 
 }  // namespace
@@ -47,8 +48,8 @@ class EvolutionSteps : public JobTest {
     void ExpectTurnableFollowsParts() {
         std::map<std::int32_t, std::int32_t> rotatable;
         for (const Part& p : job.parts) rotatable[p.id] = p.rotatable ? 1 : 0;
-        for (auto* slots : {&ga->population, &ga->offspring})
-            for (const auto& agent : *slots)
+        for (int i = 0; i < GA::kPopulation; ++i)
+            for (const Agent* agent : {&ga->Candidate(i), &ga->Offspring(i)})
                 for (std::size_t k = 0; k < agent->partOrder.size(); ++k)
                     ASSERT_EQ(agent->turnable[k], rotatable[agent->partOrder[k]]);
     }
@@ -56,27 +57,35 @@ class EvolutionSteps : public JobTest {
     // Seeds the search's own source, from which the steps draw.
     void Reseed(std::uint32_t seed) { ga->Random() = RandomSource(seed); }
 
+    // Changes one figure of the search's state between two steps.
+    template <typename T>
+    void SetFigure(T EvolutionState::*figure, std::type_identity_t<T> value) {
+        EvolutionState state = ga->State();
+        state.*figure = value;
+        ga->SetState(state);
+    }
+
     std::unique_ptr<GA> ga;
 };
 
 TEST_F(EvolutionSteps, RatesMoveLinearlyOverTheRun) {
     ga->SetRates(0);
-    EXPECT_EQ(ga->crossRate, 0.9f);
-    EXPECT_EQ(ga->mutateRate, 0.1f);
+    EXPECT_EQ(ga->State().crossRate, 0.9f);
+    EXPECT_EQ(ga->State().mutateRate, 0.1f);
     ga->SetRates(43);
-    EXPECT_NEAR(ga->crossRate, 0.118, 0.0005);
-    EXPECT_NEAR(ga->mutateRate, 0.589, 0.0005);
+    EXPECT_NEAR(ga->State().crossRate, 0.118, 0.0005);
+    EXPECT_NEAR(ga->State().mutateRate, 0.589, 0.0005);
     // The steps follow the generations of the search's own options.
     GaOptions longer;
     longer.maxGenerations = 132;
     GA longRun(job, settings, longer);
     longRun.SetRates(131);
-    EXPECT_GT(longRun.crossRate, 0.1f);
-    EXPECT_LT(longRun.mutateRate, 0.6f);
-    EXPECT_NEAR(longRun.crossRate, 0.9 - 131 * 0.8 / 132, 0.0005);
-    EXPECT_NEAR(longRun.mutateRate, 0.1 + 131 * 0.5 / 132, 0.0005);
+    EXPECT_GT(longRun.State().crossRate, 0.1f);
+    EXPECT_LT(longRun.State().mutateRate, 0.6f);
+    EXPECT_NEAR(longRun.State().crossRate, 0.9 - 131 * 0.8 / 132, 0.0005);
+    EXPECT_NEAR(longRun.State().mutateRate, 0.1 + 131 * 0.5 / 132, 0.0005);
     ga->SetRates(131);
-    EXPECT_LT(ga->crossRate, 0.0f);
+    EXPECT_LT(ga->State().crossRate, 0.0f);
 }
 
 TEST_F(EvolutionSteps, PopulationsAreDrawnFromTheSeed) {
@@ -84,7 +93,7 @@ TEST_F(EvolutionSteps, PopulationsAreDrawnFromTheSeed) {
     // Main and offspring candidates are created in turn from the seeded source.
     RandomSource random(2024);
     for (int i = 0; i < GA::kPopulation; ++i) {
-        for (const Agent* made : {ga->population[i].get(), ga->offspring[i].get()}) {
+        for (const Agent* made : {&ga->Candidate(i), &ga->Offspring(i)}) {
             Agent expected;
             CreateRandom(expected, job.parts, job.sheets, random);
             EXPECT_EQ(made->sheetOrder, expected.sheetOrder) << i;
@@ -101,8 +110,8 @@ TEST_F(EvolutionSteps, ClosedGatesDrawOnceAndChangeNothing) {
     const auto partGenes = Genes(*ga, true, &Agent::partOrder);
     const auto turnGenes = Genes(*ga, true, &Agent::turn);
     const auto mainTurns = Genes(*ga, false, &Agent::turn);
-    ga->crossRate = -1;
-    ga->mutateRate = -1;
+    SetFigure(&EvolutionState::crossRate, -1);
+    SetFigure(&EvolutionState::mutateRate, -1);
     Reseed(8);
     ga->SheetOrderCrossover();
     ga->PartOrderCrossover();
@@ -116,7 +125,7 @@ TEST_F(EvolutionSteps, ClosedGatesDrawOnceAndChangeNothing) {
 }
 
 TEST_F(EvolutionSteps, OpenGatesRecombineEveryOffspring) {
-    ga->crossRate = 1;
+    SetFigure(&EvolutionState::crossRate, 1);
     Reseed(8);
     ga->SheetOrderCrossover();
     EXPECT_TRUE(TakenSince(ga->Random(), 8, 1 + 32 * 3));
@@ -124,8 +133,8 @@ TEST_F(EvolutionSteps, OpenGatesRecombineEveryOffspring) {
     ga->PartOrderCrossover();
     ga->TurnCrossover();
     EXPECT_TRUE(TakenSince(ga->Random(), 9, 2 * (1 + 32 * 3)));
-    for (const auto& child : ga->offspring) {
-        auto order = child->sheetOrder;
+    for (int i = 0; i < GA::kPopulation; ++i) {
+        auto order = ga->Offspring(i).sheetOrder;
         std::sort(order.begin(), order.end());
         EXPECT_EQ(order, (std::vector<std::int32_t>{0, 1, 2, 3, 4, 5}));
     }
@@ -135,7 +144,7 @@ TEST_F(EvolutionSteps, OpenGatesRecombineEveryOffspring) {
 TEST_F(EvolutionSteps, MutationSparesSlotZeroAndFixedParts) {
     for (int round = 0; round < 30; ++round) {
         const auto before = Genes(*ga, false, &Agent::turn);
-        ga->mutateRate = 1;
+        SetFigure(&EvolutionState::mutateRate, 1);
         ga->TurnMutation();
         const auto after = Genes(*ga, false, &Agent::turn);
         EXPECT_EQ(after[0], before[0]);
@@ -144,7 +153,7 @@ TEST_F(EvolutionSteps, MutationSparesSlotZeroAndFixedParts) {
             for (std::size_t k = 0; k < after[i].size(); ++k) {
                 if (after[i][k] == before[i][k]) continue;
                 ++changed;
-                EXPECT_EQ(ga->population[i]->turnable[k], 1);
+                EXPECT_EQ(ga->Candidate(i).turnable[k], 1);
             }
             EXPECT_LE(changed, 1);
         }
@@ -154,24 +163,24 @@ TEST_F(EvolutionSteps, MutationSparesSlotZeroAndFixedParts) {
 
 TEST_F(EvolutionSteps, RestartAfterSixGenerationsWithTheSameBest) {
     SetFitness(*ga, 0.7);
-    ga->lastMean = 0.7f;
+    SetFigure(&EvolutionState::lastMean, 0.7f);
     const auto mainTurns = Genes(*ga, false, &Agent::turn);
     const auto childSheets = Genes(*ga, true, &Agent::sheetOrder);
     const auto childTurns = Genes(*ga, true, &Agent::turn);
 
     Reseed(31);
     ga->Restart();  // the best changed from the initial 1.0
-    EXPECT_EQ(ga->sameBestCount, 0);
-    EXPECT_EQ(ga->lastBest, 0.7f);
+    EXPECT_EQ(ga->State().sameBestCount, 0);
+    EXPECT_EQ(ga->State().lastBest, 0.7f);
     for (int unchanged = 1; unchanged <= 5; ++unchanged) {
         ga->Restart();
-        EXPECT_EQ(ga->sameBestCount, unchanged);
+        EXPECT_EQ(ga->State().sameBestCount, unchanged);
     }
     EXPECT_TRUE(TakenSince(ga->Random(), 31, 0));
 
     Reseed(32);
     ga->Restart();
-    EXPECT_EQ(ga->sameBestCount, 0);
+    EXPECT_EQ(ga->State().sameBestCount, 0);
     // Per slot of the weaker half: k; then c, a, b for turns, sheet and part order.
     EXPECT_TRUE(TakenSince(ga->Random(), 32, 16 * 10));
     const auto newMainTurns = Genes(*ga, false, &Agent::turn);
@@ -192,38 +201,38 @@ TEST_F(EvolutionSteps, RestartAfterSixGenerationsWithTheSameBest) {
 
 TEST_F(EvolutionSteps, RestartWaitsForAStopTestMean) {
     SetFitness(*ga, 0.7);
-    ga->lastBest = 0.7f;
-    ga->lastMean = 0;
+    SetFigure(&EvolutionState::lastBest, 0.7f);
+    SetFigure(&EvolutionState::lastMean, 0);
     Reseed(5);
     for (int unchanged = 1; unchanged <= 8; ++unchanged) {
         ga->Restart();
-        EXPECT_EQ(ga->sameBestCount, unchanged);
+        EXPECT_EQ(ga->State().sameBestCount, unchanged);
     }
     EXPECT_TRUE(TakenSince(ga->Random(), 5, 0));
     // Past 6 the restart is not tried again until the best changes.
-    ga->lastMean = 0.7f;
+    SetFigure(&EvolutionState::lastMean, 0.7f);
     ga->Restart();
-    EXPECT_EQ(ga->sameBestCount, 9);
+    EXPECT_EQ(ga->State().sameBestCount, 9);
     SetFitness(*ga, 0.75);
     ga->Restart();
-    EXPECT_EQ(ga->sameBestCount, 0);
+    EXPECT_EQ(ga->State().sameBestCount, 0);
 }
 
 TEST_F(EvolutionSteps, RestartSkippedWhenTheMeanMovedOrNothingScores) {
     SetFitness(*ga, 0.7);
-    ga->lastBest = 0.7f;
-    ga->lastMean = 0.5f;  // more than 10 % away from 0.7
+    SetFigure(&EvolutionState::lastBest, 0.7f);
+    SetFigure(&EvolutionState::lastMean, 0.5f);  // more than 10 % away from 0.7
     Reseed(5);
     for (int i = 0; i < 6; ++i) ga->Restart();
-    EXPECT_EQ(ga->sameBestCount, 0);
+    EXPECT_EQ(ga->State().sameBestCount, 0);
 
     // The best nine did not move, but the best scores nothing.
     SetFitness(*ga, 0.9);
-    ga->population[0]->fitness = 0;
-    ga->lastBest = 0;
-    ga->lastMean = 0.8f;
+    ga->Candidate(0).fitness = 0;
+    SetFigure(&EvolutionState::lastBest, 0);
+    SetFigure(&EvolutionState::lastMean, 0.8f);
     for (int i = 0; i < 6; ++i) ga->Restart();
-    EXPECT_EQ(ga->sameBestCount, 0);
+    EXPECT_EQ(ga->State().sameBestCount, 0);
     EXPECT_TRUE(TakenSince(ga->Random(), 5, 0));
 }
 
@@ -231,20 +240,20 @@ TEST_F(EvolutionSteps, StopAfterNineStagnantGenerations) {
     SetFitness(*ga, 0.6);
     for (int g = 1; g <= 8; ++g) EXPECT_FALSE(ga->StopTest()) << g;
     EXPECT_TRUE(ga->StopTest());
-    EXPECT_EQ(ga->lastMean, 0.6f);
+    EXPECT_EQ(ga->State().lastMean, 0.6f);
 
     // A change below 0.1 % of the best nine's mean still counts as stagnant.
-    ga->stallCount = 0;
-    ga->population[0]->fitness = 0.6 + 0.6 * 9 * 0.0009;
+    SetFigure(&EvolutionState::stallCount, 0);
+    ga->Candidate(0).fitness = 0.6 + 0.6 * 9 * 0.0009;
     EXPECT_FALSE(ga->StopTest());
-    EXPECT_EQ(ga->stallCount, 1);
-    ga->population[0]->fitness = 0.7;
+    EXPECT_EQ(ga->State().stallCount, 1);
+    ga->Candidate(0).fitness = 0.7;
     EXPECT_FALSE(ga->StopTest());
-    EXPECT_EQ(ga->stallCount, 0);
+    EXPECT_EQ(ga->State().stallCount, 0);
     // Candidates below the best nine do not count.
-    ga->population[20]->fitness = 0.1;
+    ga->Candidate(20).fitness = 0.1;
     ga->StopTest();
-    EXPECT_EQ(ga->stallCount, 1);
+    EXPECT_EQ(ga->State().stallCount, 1);
 }
 
 namespace {
@@ -272,37 +281,37 @@ TEST(Ranking, TiesBreakOnSheetsThenBestSheet) {
 
 TEST_F(EvolutionSteps, SortRanksBothPopulations) {
     for (int i = 0; i < GA::kPopulation; ++i) {
-        *ga->population[i] = Scored(0.1 + 0.01 * i, 3, 0.01 * i);
-        *ga->offspring[i] = Scored(0.05, 3, 0.01 * i);
+        ga->Candidate(i) = Scored(0.1 + 0.01 * i, 3, 0.01 * i);
+        ga->Offspring(i) = Scored(0.05, 3, 0.01 * i);
     }
-    *ga->population[7] = Scored(0.8, 3, 0.9);
-    *ga->population[12] = Scored(0.800005, 2, 0.5);
-    *ga->population[20] = Scored(0.8, 2, 0.95);
-    *ga->population[25] = Scored(0.81, 4, 0.2);
+    ga->Candidate(7) = Scored(0.8, 3, 0.9);
+    ga->Candidate(12) = Scored(0.800005, 2, 0.5);
+    ga->Candidate(20) = Scored(0.8, 2, 0.95);
+    ga->Candidate(25) = Scored(0.81, 4, 0.2);
     ga->SortAndMerge();
-    EXPECT_EQ(ga->population[0]->fitness, 0.81);
-    EXPECT_EQ(ga->population[1]->bestSheetUse, 0.95);
-    EXPECT_EQ(ga->population[2]->bestSheetUse, 0.5);
-    EXPECT_EQ(ga->population[3]->bestSheetUse, 0.9);
+    EXPECT_EQ(ga->Candidate(0).fitness, 0.81);
+    EXPECT_EQ(ga->Candidate(1).bestSheetUse, 0.95);
+    EXPECT_EQ(ga->Candidate(2).bestSheetUse, 0.5);
+    EXPECT_EQ(ga->Candidate(3).bestSheetUse, 0.9);
     for (int i = 1; i < GA::kPopulation; ++i) {
-        EXPECT_FALSE(Better(*ga->population[i], *ga->population[i - 1])) << i;
-        EXPECT_FALSE(Better(*ga->offspring[i], *ga->offspring[i - 1])) << i;
+        EXPECT_FALSE(Better(ga->Candidate(i), ga->Candidate(i - 1))) << i;
+        EXPECT_FALSE(Better(ga->Offspring(i), ga->Offspring(i - 1))) << i;
     }
     // Equal fitness and sheets: the offspring end in descending best-sheet order.
-    EXPECT_EQ(ga->offspring[0]->bestSheetUse, 0.31);
+    EXPECT_EQ(ga->Offspring(0).bestSheetUse, 0.31);
 }
 
 TEST_F(EvolutionSteps, MergeReplacesOnlyTheWeakerHalf) {
     for (int i = 0; i < GA::kPopulation; ++i) {
-        ga->population[i]->fitness = 0.9 - 0.01 * i;
-        ga->offspring[i]->fitness = i < 4 ? 0.95 : 0.1;
+        ga->Candidate(i).fitness = 0.9 - 0.01 * i;
+        ga->Offspring(i).fitness = i < 4 ? 0.95 : 0.1;
     }
-    const SheetLayout* bestRecords = ga->population[0]->sheets.data();
+    const SheetLayout* bestRecords = ga->Candidate(0).sheets.data();
     ga->SortAndMerge();
     // Slot 0 keeps its candidate even though better offspring exist.
-    EXPECT_EQ(ga->population[0]->fitness, 0.9);
-    EXPECT_EQ(ga->population[0]->sheets.data(), bestRecords);
-    for (int i = 1; i < 28; ++i) EXPECT_DOUBLE_EQ(ga->population[i]->fitness, 0.9 - 0.01 * i);
-    for (int i = 28; i < 32; ++i) EXPECT_EQ(ga->population[i]->fitness, 0.95);
-    for (int k = 0; k < 4; ++k) EXPECT_DOUBLE_EQ(ga->offspring[k]->fitness, 0.9 - 0.01 * (31 - k));
+    EXPECT_EQ(ga->Candidate(0).fitness, 0.9);
+    EXPECT_EQ(ga->Candidate(0).sheets.data(), bestRecords);
+    for (int i = 1; i < 28; ++i) EXPECT_DOUBLE_EQ(ga->Candidate(i).fitness, 0.9 - 0.01 * i);
+    for (int i = 28; i < 32; ++i) EXPECT_EQ(ga->Candidate(i).fitness, 0.95);
+    for (int k = 0; k < 4; ++k) EXPECT_DOUBLE_EQ(ga->Offspring(k).fitness, 0.9 - 0.01 * (31 - k));
 }

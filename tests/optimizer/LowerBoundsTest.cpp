@@ -155,11 +155,11 @@ TEST(LowerBounds, TightOnSmallJobs) {
               0);
     // With nothing to pay for, the bound is on the priority sheets themselves.
     b = Bound(settings, {TestPart(60, 60, 3)}, {TestSheet(100, 100, 5, 0, true)});
-    EXPECT_TRUE(b.ofPrioritySheets);
+    EXPECT_TRUE(b.ofUsedFirstSheets);
     EXPECT_EQ(b.value, 3);
     EXPECT_FALSE(Bound(settings, {TestPart(60, 60, 3)},
                        {TestSheet(100, 100, 5, 0, true), TestSheet(100, 100, 5)})
-                     .ofPrioritySheets);
+                     .ofUsedFirstSheets);
 }
 
 TEST(LowerBounds, NoPlanPlacesEveryPart) {

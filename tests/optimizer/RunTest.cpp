@@ -79,8 +79,8 @@ Outcome RunWith(const Job& job, const CutSettings& settings, const RunSetup& set
     };
     GA ga(job, settings, options);
     ga.Run();
-    for (auto* slots : {&ga.population, &ga.offspring})
-        for (const auto& agent : *slots) outcome.plan += Fingerprint(*agent);
+    for (int i = 0; i < GA::kPopulation; ++i) outcome.plan += Fingerprint(ga.Candidate(i));
+    for (int i = 0; i < GA::kPopulation; ++i) outcome.plan += Fingerprint(ga.Offspring(i));
     outcome.seed = ga.Seed();
     outcome.generations = ga.GenerationsRun();
     return outcome;
@@ -229,7 +229,7 @@ TEST_F(WholeRun, StopRequestEndsAfterTheCurrentGeneration) {
     // Slot 0 holds the best of the ranked main population, with its layouts; the
     // merge may have put better offspring into the weaker half since.
     for (int i = 1; i < GA::kPopulation / 2; ++i)
-        EXPECT_FALSE(Better(*ga.population[i], ga.Best()));
+        EXPECT_FALSE(Better(ga.Candidate(i), ga.Best()));
     EXPECT_GT(ga.Best().fitness, 0);
     std::size_t placed = 0;
     for (const SheetLayout& s : ga.Best().sheets) placed += ga.Best().PartsOn(s).size();
@@ -260,8 +260,8 @@ TEST_F(WholeRun, FixedPartsAreNeverTurned) {
     options.threads = 2;
     GA ga(job, settings, options);
     ga.Run();
-    for (auto* slots : {&ga.population, &ga.offspring}) {
-        for (const auto& agent : *slots) {
+    for (int i = 0; i < GA::kPopulation; ++i) {
+        for (const Agent* agent : {&ga.Candidate(i), &ga.Offspring(i)}) {
             for (auto t : agent->turn) EXPECT_EQ(t, 0);
             for (const PartSpot& p : agent->spots) EXPECT_FALSE(p.rotated);
         }

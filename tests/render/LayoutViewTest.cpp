@@ -7,6 +7,7 @@
 
 #include "render/ColorList.h"
 #include "render/LayoutDrawing.h"
+#include "render/LayoutImage.h"
 #include "render/LayoutPage.h"
 #include "support/LayoutFixture.h"
 #include "support/ScratchFolder.h"

@@ -78,18 +78,27 @@ void RandomPartSize(std::mt19937_64& rng, double sheetLength, double sheetWidth,
     }
 }
 
+// The job's records as the engine works on them.
+EngineJob WorkingCopy(const CutSettings& settings, const Job& built) {
+    EngineJob job{settings, {}, {}};
+    for (const Part& p : built.parts) job.parts.push_back(WorkPart{p});
+    for (const Sheet& sheet : built.sheets) job.sheets.push_back(LaidOutSheet{sheet});
+    return job;
+}
+
 }  // namespace
 
-Part MakePart(double length, double width, double bladeWidth, std::int32_t id, std::string label) {
+WorkPart MakePart(double length, double width, double bladeWidth, std::int32_t id,
+                  std::string label) {
     CutSettings settings;
     settings.bladeWidth = bladeWidth;
     JobBuilder builder(settings, id);
     builder.AddParts(length, width, true, label, 1);
-    return std::move(builder).Build().parts.front();
+    return WorkPart{std::move(builder).Build().parts.front()};
 }
 
-Sheet MakeSheet(double usableLength, double usableWidth, std::int32_t id) {
-    Sheet s;
+LaidOutSheet MakeSheet(double usableLength, double usableWidth, std::int32_t id) {
+    LaidOutSheet s;
     s.length = usableLength;
     s.width = usableWidth;
     s.id = id;
@@ -125,8 +134,7 @@ EngineJob RandomEdgeJob(std::mt19937_64& rng, bool guillotine) {
         const bool turnable = Chance(rng, 0.8);
         builder.AddParts(partLength, partWidth, turnable, label, 1 + Below(rng, 6));
     }
-    Job built = std::move(builder).Build();
-    EngineJob job{s, std::move(built.parts), std::move(built.sheets)};
+    EngineJob job = WorkingCopy(s, std::move(builder).Build());
     if (Chance(rng, 0.5)) std::shuffle(job.parts.begin(), job.parts.end(), rng);
     RandomTurns(job.parts, rng);
     return job;
@@ -168,14 +176,13 @@ EngineJob RealisticJob(int partCount, bool guillotine, std::uint64_t seed) {
     }
     while (builder.Current().sheetArea <= 1.5 * builder.Current().partArea)
         builder.AddSheet(2440, 1220, 0, "Board");
-    Job built = std::move(builder).Build();
-    EngineJob job{s, std::move(built.parts), std::move(built.sheets)};
+    EngineJob job = WorkingCopy(s, std::move(builder).Build());
     RandomTurns(job.parts, rng);
     return job;
 }
 
-void RandomTurns(std::vector<Part>& parts, std::mt19937_64& rng) {
-    for (Part& p : parts) {
+void RandomTurns(std::vector<WorkPart>& parts, std::mt19937_64& rng) {
+    for (WorkPart& p : parts) {
         if (p.rotated) p.Rotate();
         if (p.rotatable && Chance(rng, 0.5)) p.Rotate();
     }
@@ -186,9 +193,9 @@ bool SameBits(double a, double b) {
            (std::isnan(a) && std::isnan(b));
 }
 
-bool SameRecord(const Part& a, const Part& b) {
+bool SameRecord(const WorkPart& a, const WorkPart& b) {
     return SameBits(a.length, b.length) && SameBits(a.width, b.width) &&
-           SameBits(a.priority, b.priority) && a.id == b.id && a.label == b.label &&
+           SameBits(a.layoutOrderKey, b.layoutOrderKey) && a.id == b.id && a.label == b.label &&
            a.rotatable == b.rotatable && a.rotated == b.rotated && a.placed == b.placed;
 }
 
@@ -217,7 +224,7 @@ bool SameRecords(const std::vector<Record>& a, const std::vector<Record>& b) {
 
 }  // namespace
 
-bool SameLayout(const Sheet& a, const Sheet& b) {
+bool SameLayout(const LaidOutSheet& a, const LaidOutSheet& b) {
     return SameRecords(a.parts, b.parts) && SameRecords(a.offcuts, b.offcuts) &&
            SameRecords(a.segments, b.segments);
 }

@@ -1,5 +1,5 @@
 // Generated layout jobs for comparing the fast engine with the reference and for
-// timing them: part records made by the job builder (priority of the entered
+// timing them: part records made by the job builder (layout order key of the entered
 // sizes, one kerf added), sheet records with their usable extents, and the cut
 // settings the job is laid out with.
 #pragma once
@@ -16,19 +16,19 @@
 
 struct EngineJob {
     CutSettings settings;
-    std::vector<Part> parts;
-    std::vector<Sheet> sheets;
+    std::vector<WorkPart> parts;
+    std::vector<LaidOutSheet> sheets;
 };
 
-// A turnable part record of entered sizes as the job builder makes it: priority
+// A turnable part record of entered sizes as the job builder makes it: layout order key
 // of those sizes, then one blade width added.
-Part MakePart(double length, double width, double bladeWidth, std::int32_t id = 0,
-              std::string label = {});
-Sheet MakeSheet(double usableLength, double usableWidth, std::int32_t id = 0);
+WorkPart MakePart(double length, double width, double bladeWidth, std::int32_t id = 0,
+                  std::string label = {});
+LaidOutSheet MakeSheet(double usableLength, double usableWidth, std::int32_t id = 0);
 
 // A small job full of the cases where the engines could part ways: kerf and no
 // kerf, parts exactly as long or wide as the usable area, tiny and oversized
-// parts, repeated sizes (equal priorities), decimal usable sizes, turned parts.
+// parts, repeated sizes (equal layout order keys), decimal usable sizes, turned parts.
 EngineJob RandomEdgeJob(std::mt19937_64& rng, bool guillotine);
 
 // A job shaped like furniture work, made by the job builder: a few dozen part
@@ -38,14 +38,14 @@ EngineJob RealisticJob(int partCount, bool guillotine, std::uint64_t seed);
 
 // Turns each turnable record of the candidate at random, as the optimizer does
 // between evaluations (records already turned are turned back first).
-void RandomTurns(std::vector<Part>& parts, std::mt19937_64& rng);
+void RandomTurns(std::vector<WorkPart>& parts, std::mt19937_64& rng);
 
 // The same double, bit for bit (any two NaNs count as the same).
 bool SameBits(double a, double b);
 // Field by field, doubles bit for bit.
-bool SameRecord(const Part& a, const Part& b);
+bool SameRecord(const WorkPart& a, const WorkPart& b);
 bool SameRecord(const Footprint& a, const Footprint& b);
 bool SameRecord(const Offcut& a, const Offcut& b);
 bool SameRecord(const Segment& a, const Segment& b);
 // Placements, offcuts and segments identical and in the same order.
-bool SameLayout(const Sheet& a, const Sheet& b);
+bool SameLayout(const LaidOutSheet& a, const LaidOutSheet& b);

@@ -120,7 +120,7 @@ AppliedResult RandomCandidatePlan(const JobRows& rows, const Job& job, std::uint
     std::shuffle(candidate.sheetOrder.begin(), candidate.sheetOrder.end(), rng);
     Decode(candidate);
     Evaluate(candidate, list, job, rows.settings.cut);
-    return PlanOf(candidate, job, rows.settings);
+    return ApplyPlan(CandidatePlan(candidate, job), job, rows.settings);
 }
 
 void PlanReach::Count(const JobRows& rows, const AppliedResult& plan) {

@@ -30,7 +30,7 @@ bool Fits(const Effective& e, double availLength, double availWidth) {
     return e.length - kTolerance < availLength && e.width - kTolerance < availWidth;
 }
 
-void AddOffcut(Sheet& sheet, double x, double y, double length, double width) {
+void AddOffcut(LaidOutSheet& sheet, double x, double y, double length, double width) {
     Offcut o;
     o.x = x;
     o.y = y;
@@ -39,7 +39,7 @@ void AddOffcut(Sheet& sheet, double x, double y, double length, double width) {
     sheet.offcuts.push_back(o);
 }
 
-Footprint PlacementOf(const Part& p, double x, double y) {
+Footprint PlacementOf(const WorkPart& p, double x, double y) {
     Footprint f;
     f.x = x;
     f.y = y;
@@ -53,10 +53,10 @@ Footprint PlacementOf(const Part& p, double x, double y) {
 
 }  // namespace
 
-void WorkList::Reset(std::vector<Part>& parts, const CutSettings& cutSettings) {
+void WorkList::Reset(std::vector<WorkPart>& parts, const CutSettings& cutSettings) {
     settings = &cutSettings;
     items.clear();
-    for (Part& p : parts) {
+    for (WorkPart& p : parts) {
         p.placed = false;
         items.push_back(&p);
     }
@@ -64,13 +64,13 @@ void WorkList::Reset(std::vector<Part>& parts, const CutSettings& cutSettings) {
 
 namespace {
 
-double FillRectangle(WorkList& list, Sheet& sheet, double x, double y, double regionLength,
+double FillRectangle(WorkList& list, LaidOutSheet& sheet, double x, double y, double regionLength,
                      double regionWidth, bool reachesFarX, std::vector<Footprint>& out) {
     if (regionLength < kTolerance || regionWidth < kTolerance) return 0;
     if (list.items.empty()) return 0;
-    Part* taken = nullptr;
+    WorkPart* taken = nullptr;
     Effective eff{0, 0};
-    for (Part* p : list.items) {
+    for (WorkPart* p : list.items) {
         if (p->placed) continue;
         eff = EffectiveSize(*p, regionLength, regionWidth, list.settings->bladeWidth, reachesFarX);
         if (Fits(eff, regionLength, regionWidth)) {
@@ -97,16 +97,16 @@ double FillRectangle(WorkList& list, Sheet& sheet, double x, double y, double re
 
 }  // namespace
 
-double FillGuillotine(WorkList& list, Sheet& sheet, double x, double y, double regionLength,
+double FillGuillotine(WorkList& list, LaidOutSheet& sheet, double x, double y, double regionLength,
                       double regionWidth, std::vector<Footprint>& out) {
     return FillRectangle(list, sheet, x, y, regionLength, regionWidth, true, out);
 }
 
-void AddSegment(Sheet& sheet, double x, double y, double length) {
+void AddSegment(LaidOutSheet& sheet, double x, double y, double length) {
     sheet.segments.push_back(Segment{x, y, length});
 }
 
-void PickLowestSegment(const Sheet& sheet, double& x, double& y, double& length) {
+void PickLowestSegment(const LaidOutSheet& sheet, double& x, double& y, double& length) {
     if (sheet.segments.empty()) {
         x = 0;
         y = 0;
@@ -126,7 +126,7 @@ void PickLowestSegment(const Sheet& sheet, double& x, double& y, double& length)
     }
 }
 
-void CloseSegment(Sheet& sheet, double gapX, double gapY, double gapLength, double usableLength,
+void CloseSegment(LaidOutSheet& sheet, double gapX, double gapY, double gapLength, double usableLength,
                   const CutSettings& settings) {
     auto& lines = sheet.segments;
     const int count = static_cast<int>(lines.size());
@@ -163,7 +163,7 @@ void CloseSegment(Sheet& sheet, double gapX, double gapY, double gapLength, doub
         AddOffcut(sheet, gapX, gapY, gapLength, n.y - gapY);
 }
 
-double FillFree(WorkList& list, Sheet& sheet, double x0, double y0, double usableLength,
+double FillFree(WorkList& list, LaidOutSheet& sheet, double x0, double y0, double usableLength,
                 double usableWidth, std::vector<Footprint>& out) {
     const CutSettings& settings = *list.settings;
     AddSegment(sheet, x0, y0, usableLength);
@@ -176,7 +176,7 @@ double FillFree(WorkList& list, Sheet& sheet, double x0, double y0, double usabl
         const double depth = usableWidth - curY;
         bool metUnplaced = false;
         bool finished = false;
-        for (Part* p : list.items) {
+        for (WorkPart* p : list.items) {
             if (p->placed) continue;
             metUnplaced = true;
             Effective eff = EffectiveSize(*p, usableLength, usableWidth, settings.bladeWidth, true);
@@ -208,10 +208,10 @@ double FillFree(WorkList& list, Sheet& sheet, double x0, double y0, double usabl
     return total;
 }
 
-double LayoutSheet(Sheet& sheet, WorkList& list) {
+double LayoutSheet(LaidOutSheet& sheet, WorkList& list) {
     sheet.offcuts.clear();
     sheet.segments.clear();
-    SortByPriority(list.items);
+    SortByLayoutOrder(list.items);
     std::vector<Footprint> placed;
     const double result = list.settings->guillotine
                               ? FillGuillotine(list, sheet, sheet.originX, sheet.originY,
@@ -222,14 +222,14 @@ double LayoutSheet(Sheet& sheet, WorkList& list) {
     return result;
 }
 
-void SortByPriority(std::vector<Part*>& list) {
-    std::vector<Part*> sorted;
+void SortByLayoutOrder(std::vector<WorkPart*>& list) {
+    std::vector<WorkPart*> sorted;
     while (!list.empty()) {
         double best = 0.0;
         int chosen = -1;
         for (int i = 0; i < static_cast<int>(list.size()); ++i) {
-            if (list[i]->priority > best) {
-                best = list[i]->priority;
+            if (list[i]->layoutOrderKey > best) {
+                best = list[i]->layoutOrderKey;
                 chosen = i;
             }
         }

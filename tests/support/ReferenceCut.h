@@ -16,29 +16,29 @@ namespace reference {
 // The working list of one evaluation: pointers to the candidate's records and
 // the settings the sheets are cut with.
 struct WorkList {
-    std::vector<Part*> items;
+    std::vector<WorkPart*> items;
     const CutSettings* settings = nullptr;
 
     // Takes the candidate's records in their order, clears every placed mark and
     // remembers the settings, which must outlive the list's use. The order is
     // left as given: every sheet sorts the list before its fill.
-    void Reset(std::vector<Part>& parts, const CutSettings& cutSettings);
+    void Reset(std::vector<WorkPart>& parts, const CutSettings& cutSettings);
 };
 
-double FillGuillotine(WorkList& list, Sheet& sheet, double x, double y, double regionLength,
+double FillGuillotine(WorkList& list, LaidOutSheet& sheet, double x, double y, double regionLength,
                       double regionWidth, std::vector<Footprint>& out);
-double FillFree(WorkList& list, Sheet& sheet, double x0, double y0, double usableLength,
+double FillFree(WorkList& list, LaidOutSheet& sheet, double x0, double y0, double usableLength,
                 double usableWidth, std::vector<Footprint>& out);
 
-void AddSegment(Sheet& sheet, double x, double y, double length);
-void PickLowestSegment(const Sheet& sheet, double& x, double& y, double& length);
-void CloseSegment(Sheet& sheet, double gapX, double gapY, double gapLength, double usableLength,
+void AddSegment(LaidOutSheet& sheet, double x, double y, double length);
+void PickLowestSegment(const LaidOutSheet& sheet, double& x, double& y, double& length);
+void CloseSegment(LaidOutSheet& sheet, double gapX, double gapY, double gapLength, double usableLength,
                   const CutSettings& settings);
 
-double LayoutSheet(Sheet& sheet, WorkList& list);
+double LayoutSheet(LaidOutSheet& sheet, WorkList& list);
 
-// Stable selection sort, descending priority. Records whose priority is not above
+// Stable selection sort, descending layout order key. Records whose key is not above
 // 0 (or not a number) are never chosen by the selection; they follow in their order.
-void SortByPriority(std::vector<Part*>& list);
+void SortByLayoutOrder(std::vector<WorkPart*>& list);
 
 }  // namespace reference
