@@ -64,7 +64,7 @@ std::string ReadRecord(TableKind kind, const Fields& in, char separator, Fields&
         row = {label, length, width, quant, yesNo};
         return {};
     }
-    if (cost.empty()) cost = "0";
+    if (cost.empty()) cost.push_back('0');
     const auto c = ParseNumber(cost);
     if (!c) return Substitute(_("the cost \"{1}\" is not a number"), {cost});
     totals.cost += *c * *q;

@@ -56,7 +56,7 @@ std::string FillRow(TableKind kind, int row, const Cells& cells, Cells& out) {
         out[c] = cell;
     }
     if (kind == TableKind::Sheet) {
-        if (out[SheetCol::Cost].empty()) out[SheetCol::Cost] = "0";
+        if (out[SheetCol::Cost].empty()) out[SheetCol::Cost].push_back('0');
         out[SheetCol::LeftQuant] = out[SheetCol::Quant];
     }
     const std::optional<bool> yes = ReadYesNo(out[yesNo]);

@@ -25,8 +25,11 @@ struct Sheet {
 
 // A stock sheet as the search lays it out: what the engine put on it, measured
 // from the usable area's origin. It owns its records; copying it copies them.
-// `LaidOutSheet{stock}` starts an empty layout of a job's sheet.
 struct LaidOutSheet : Sheet {
+    LaidOutSheet() = default;
+    // An empty layout of a job's sheet.
+    explicit LaidOutSheet(const Sheet& stock) : Sheet(stock) {}
+
     std::vector<Footprint> parts;
     std::vector<Offcut> offcuts;
     std::vector<Segment> segments;  // of the free placement

@@ -334,28 +334,28 @@ double PatternPricer::Price(const Frame& f, const std::vector<double>& values,
             std::vector<const Item*> byLength = items;
             std::stable_sort(byLength.begin(), byLength.end(),
                              [](const Item* a, const Item* b) { return a->u < b->u; });
-            for (int room = f.cellsU; room > 0;) {
+            for (int along = f.cellsU; along > 0;) {
                 std::vector<int> w, bnd;
                 std::vector<double> val;
                 std::vector<double> column(h + 1, 0.0);
                 std::size_t next = 0;
                 for (int l : lengths) {
-                    if (l > room) break;
+                    if (l > along) break;
                     for (; next < byLength.size() && byLength[next]->u == l; ++next)
                         AddItem(column, byLength[next]->v, values[byLength[next]->type],
                                 left[byLength[next]->type]);
                     w.push_back(l);
                     val.push_back(column[h]);
-                    bnd.push_back(room / l);
+                    bnd.push_back(along / l);
                 }
                 int longest = 0;
-                for (const Choice& c : Knapsack(w, val, bnd, room))
+                for (const Choice& c : Knapsack(w, val, bnd, along))
                     longest = std::max(longest, w[c.item]);
                 if (longest == 0) break;
                 auto pieces = fillStack(longest, h);
                 if (pieces.empty()) break;
                 columns.push_back(std::move(pieces));
-                room -= longest;
+                along -= longest;
             }
         }
         // Sizes rounded to the grid may add up to more than the room.

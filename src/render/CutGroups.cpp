@@ -22,8 +22,8 @@ class Grouping {
     Grouping(const PlannedSheet& sheet, double blade)
         : blade_(blade), tol_(1e-5 + 1e-6 * (std::fabs(sheet.length) + std::fabs(sheet.width))) {
         for (const Placement& p : sheet.parts)
-            parts_.push_back(Piece{{p.x, p.y}, {p.x + p.length, p.y + p.width}});
-        pieces_.push_back(Piece{{0.0, 0.0}, {sheet.length, sheet.width}});
+            parts_.push_back(Piece{{p.x, p.y}, {p.x + p.length, p.y + p.width}, -1, true, {}});
+        pieces_.push_back(Piece{{0.0, 0.0}, {sheet.length, sheet.width}, -1, true, {}});
     }
 
     void Add(const SawCut& cut, int number) {

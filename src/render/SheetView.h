@@ -20,9 +20,9 @@ struct SheetView {
 
     // The pixels from the left and upper edges up to, not including, the right
     // and lower ones.
-    QRect Box(double x, double y, double length, double width) const {
-        const int left = Trunc(scale * x), right = Trunc(scale * (x + length));
-        const int top = height - Trunc(scale * (y + width)), bottom = height - Trunc(scale * y);
+    QRect Box(double x, double y, double along, double across) const {
+        const int left = Trunc(scale * x), right = Trunc(scale * (x + along));
+        const int top = height - Trunc(scale * (y + across)), bottom = height - Trunc(scale * y);
         return QRect(left, top, right - left, bottom - top);
     }
     template <class Rectangle>

@@ -39,7 +39,7 @@ class LayoutOrder : public ::testing::TestWithParam<SortFunction> {
 };
 INSTANTIATE_TEST_SUITE_P(Engines, LayoutOrder,
                          ::testing::Values(&SortByLayoutOrder, &reference::SortByLayoutOrder),
-                         [](const auto& info) { return info.index == 0 ? "Fast" : "Reference"; });
+                         [](const auto& param) { return param.index == 0 ? "Fast" : "Reference"; });
 
 TEST_P(LayoutOrder, EqualKeysKeepTheirListOrder) {
     std::vector<WorkPart> parts = {MakePart(100, 100, 0, 1), MakePart(600, 400, 0, 2),

@@ -149,8 +149,8 @@ TEST_F(GcodeExport, DialectComesFromTheResult) {
 }
 
 TEST_F(GcodeExport, GuillotineRepeatsVerticalCutOnlyWhenTheEdgeChanges) {
-    const auto cutsOf = [&](std::vector<Placement> parts) {
-        AppliedResult result = ResultOf({LayoutSheet("S", 1000, 500, 1, 0, parts)});
+    const auto cutsOf = [&](std::vector<Placement> placements) {
+        AppliedResult result = ResultOf({LayoutSheet("S", 1000, 500, 1, 0, placements)});
         result.settings.cut.guillotine = true;
         return ParseProgram(Build(result), true);
     };

@@ -63,9 +63,10 @@ class BruteStages {
 
     std::optional<int> Fewest(std::optional<int> firstAxis) {
         const unsigned all = (1u << boxes_.size()) - 1;
+        const int onlyAxis = firstAxis.value_or(-1);
         for (int k = 0; k <= 2 * static_cast<int>(boxes_.size()) + 2; ++k)
             for (int axis = 0; axis < 2; ++axis)
-                if ((!firstAxis || *firstAxis == axis) && Can(all, axis, k)) return k;
+                if ((onlyAxis < 0 || onlyAxis == axis) && Can(all, axis, k)) return k;
         return std::nullopt;
     }
 

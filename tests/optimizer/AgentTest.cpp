@@ -10,10 +10,10 @@ TEST_F(CandidateCreation, RotatesTheJobOrderAndDrawsOneTurnPerPart) {
     const std::int32_t firstPart = job.parts.front().id;
     ASSERT_EQ(firstPart, kFirstPartId);
 
-    RandomSource random(99);
+    RandomSource seeded(99);
     Agent agent;
-    CreateRandom(agent, job.parts, job.sheets, random);
-    const int after = random.Draw();
+    CreateRandom(agent, job.parts, job.sheets, seeded);
+    const int after = seeded.Draw();
 
     // The same draws in the described order: d, e, then one per part.
     RandomSource again(99);

@@ -91,18 +91,18 @@ TEST_F(EvolutionSteps, RatesMoveLinearlyOverTheRun) {
 TEST_F(EvolutionSteps, PopulationsAreDrawnFromTheSeed) {
     EXPECT_EQ(ga->Seed(), 2024u);
     // Main and offspring candidates are created in turn from the seeded source.
-    RandomSource random(2024);
+    RandomSource seeded(2024);
     for (int i = 0; i < GA::kPopulation; ++i) {
         for (const Agent* made : {&ga->Candidate(i), &ga->Offspring(i)}) {
             Agent expected;
-            CreateRandom(expected, job.parts, job.sheets, random);
+            CreateRandom(expected, job.parts, job.sheets, seeded);
             EXPECT_EQ(made->sheetOrder, expected.sheetOrder) << i;
             EXPECT_EQ(made->partOrder, expected.partOrder) << i;
             EXPECT_EQ(made->turn, expected.turn) << i;
             EXPECT_EQ(made->turnable, expected.turnable) << i;
         }
     }
-    EXPECT_EQ(ga->Random().Draw(), random.Draw());
+    EXPECT_EQ(ga->Random().Draw(), seeded.Draw());
 }
 
 TEST_F(EvolutionSteps, ClosedGatesDrawOnceAndChangeNothing) {
