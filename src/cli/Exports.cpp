@@ -139,10 +139,10 @@ std::vector<std::string> ExportPaths(const ExportOptions& o, int layoutCount) {
     return paths;
 }
 
-bool WriteExports(const ExportOptions& o, const AppliedResult& result, const CellTable& partTable,
-                  const OutputChoices& choices, std::FILE* info, std::string& error) {
+bool WriteExports(const ExportOptions& o, const AppliedResult& result, const OutputChoices& choices,
+                  std::FILE* info, std::string& error) {
     const std::vector<int> numbers = *LayoutNumbers(o.layouts, result.LayoutCount());
-    const ExportSource source{result, partTable, choices};
+    const ExportSource source{result, choices};
     for (const Asked& a : AskedExports(o)) {
         if (a.pattern.empty()) continue;
         // One name for several layouts would leave only the last one.
@@ -165,9 +165,9 @@ bool WriteExports(const ExportOptions& o, const AppliedResult& result, const Cel
 }
 
 bool WritePlanDocuments(const ExportOptions& o, const AppliedResult& result,
-                        const std::vector<std::string>& reportLines, const CellTable& partTable,
-                        const OutputChoices& choices, std::FILE* info, std::string& error) {
-    const ExportSource source{result, partTable, choices};
+                        const std::vector<std::string>& reportLines, const OutputChoices& choices,
+                        std::FILE* info, std::string& error) {
+    const ExportSource source{result, choices};
     const auto written = [&](const std::string& path, const ExportOutcome& outcome) {
         if (!outcome.ok) {
             error = outcome.message;

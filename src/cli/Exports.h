@@ -11,7 +11,6 @@
 #include <string>
 #include <vector>
 
-#include "io/CellTable.h"
 #include "job/AppliedResult.h"
 #include "job/OutputChoices.h"
 
@@ -50,9 +49,8 @@ std::vector<std::string> ExportPaths(const ExportOptions& options, int layoutCou
 // Writes every asked export of the chosen layouts, naming each file written on
 // `info` (nullptr for none). False with the message of the first failure.
 bool WriteExports(const ExportOptions& options, const AppliedResult& result,
-                  const CellTable& partTable, const OutputChoices& choices, std::FILE* info,
-                  std::string& error);
+                  const OutputChoices& choices, std::FILE* info, std::string& error);
 // Writes the PDF of the plan (the report first) and the part labels when asked.
 bool WritePlanDocuments(const ExportOptions& options, const AppliedResult& result,
-                        const std::vector<std::string>& reportLines, const CellTable& partTable,
-                        const OutputChoices& choices, std::FILE* info, std::string& error);
+                        const std::vector<std::string>& reportLines, const OutputChoices& choices,
+                        std::FILE* info, std::string& error);

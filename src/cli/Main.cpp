@@ -60,16 +60,16 @@ int WriteOutputs(const CliOptions& o, const StoredPlan& plan, const OutputChoice
     const AppliedResult& result = *plan.result;
     std::string error;
     if (!CheckOutputs(o, result.LayoutCount(), inputs, error)) return Fail(error);
-    const std::vector<std::string> report = WriteReport(result, plan.sheetTable, plan.partTable);
+    const std::vector<std::string> report = WriteReport(result);
     if (!o.report.empty() && !SaveReport(o.report, report, error)) return Fail(error);
     if (!o.json.empty() && !WriteFileAtomic(o.json, StoredPlanJson(plan), error)) return Fail(error);
     if (!o.left.empty()) {
-        const ListResult left = SaveLeftSheets(o.left, plan.sheetTable);
+        const ListResult left = SaveLeftSheets(o.left, EnteredSheetTable(result));
         if (!left.ok) return Fail(left.message);
     }
     std::FILE* written = o.quiet ? nullptr : info;
-    if (!WriteExports(o.exports, result, plan.partTable, choices, written, error) ||
-        !WritePlanDocuments(o.exports, result, report, plan.partTable, choices, written, error))
+    if (!WriteExports(o.exports, result, choices, written, error) ||
+        !WritePlanDocuments(o.exports, result, report, choices, written, error))
         return Fail(error);
     return result.allPlaced ? kExitAllPlaced : kExitSomeNotPlaced;
 }
@@ -108,7 +108,7 @@ int Calculate(const CliOptions& o, const JobSettings& settings, CellTable& sheet
     const CalcOutcome outcome = FinishIntoTables(calc, sheetTable);
     if (outcome.status == CalcOutcome::Status::PlanRejected)
         return Fail(OutcomeText(outcome), kExitPlanRejected);
-    plan = {calc.AppliedShared(), sheetTable, partTable, o.seed.has_value()};
+    plan = {calc.AppliedShared(), o.seed.has_value()};
     PrintOutcome(o, OutcomeText(outcome), *plan.result, info);
     return kExitAllPlaced;
 }

@@ -86,9 +86,9 @@ void AddReport(std::vector<std::string>& blocks, const ExportSource& source, int
     for (const LayoutPartRow& r : page.partRows) {
         if (r.label.empty()) continue;
         y -= 15.0f;
-        const TypedPart typed = LookUpTypedPart(source.partTable, r.label, false);
+        const PartTexts typed = TypedTextsOf(source.result, r);
         row(r.label, typed.length, typed.width, std::to_string(r.quantity),
-            MeansYes(typed.rotatable) ? "R" : "N");
+            EnteredRotatable(source.result, r) ? "R" : "N");
     }
 }
 

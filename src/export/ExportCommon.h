@@ -5,8 +5,6 @@
 #include <string>
 #include <vector>
 
-#include "io/CellTable.h"
-#include "io/EntryTables.h"
 #include "io/TextFile.h"
 #include "job/AppliedResult.h"
 #include "job/OutputChoices.h"
@@ -19,12 +17,11 @@ struct ExportOutcome {
     std::string message;
 };
 
-// What an export reads: the applied result with the settings it was made with,
-// the part table as it was typed for that calculation, and the choices of the
-// moment (colours, DXF extras, view options, prefix), which are not part of a plan.
+// What an export reads: the applied result with the settings and the rows as typed
+// it was made with, and the choices of the moment (colours, DXF extras, view
+// options, prefix), which are not part of a plan.
 struct ExportSource {
     const AppliedResult& result;
-    const CellTable& partTable;
     const OutputChoices& choices;
 };
 

@@ -33,8 +33,8 @@ std::string SheetRow(const char* heading, const std::string& value) {
     return "<th scope=\"row\" width=\"50%\">" + T(heading) + "</th>\n" + Cell(value) + "</tr>\n";
 }
 
-std::string PartItem(const CellTable& partTable, const LayoutPartRow& row) {
-    const TypedPart typed = LookUpTypedPart(partTable, row.label, true);
+std::string PartItem(const AppliedResult& result, const LayoutPartRow& row) {
+    const PartTexts typed = TypedTextsOf(result, row);
     return "<tr>\n" + Cell(row.label) + Cell(typed.length) + Cell(typed.width) +
            Cell(typed.rotatable) + Cell(std::to_string(row.quantity)) + "</tr>\n";
 }
@@ -69,7 +69,7 @@ std::vector<std::string> BuildHtmlItems(const ExportSource& source, int layoutIn
                     "</th>\n<th scope=\"col\">" + T("Width") + "</th>\n<th scope=\"col\">" +
                     T("Rotatable") + "</th>\n<th scope=\"col\">" + T("Qty") + "</th>\n</tr>\n");
     for (const LayoutPartRow& row : page.partRows)
-        if (!row.label.empty()) items.push_back(PartItem(source.partTable, row));
+        if (!row.label.empty()) items.push_back(PartItem(source.result, row));
     items.push_back("</table>\n</td>\n</tr>\n<tr>\n<th scope=\"col\">" + T("Sheet Sets(Unit:") +
                     unit + ")</th>\n</tr>\n<tr>\n<td><table width=\"100%\" border=\"1\">\n<tr>\n");
     items.push_back(SheetRow("Label", c.sheetLabel));

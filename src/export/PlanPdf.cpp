@@ -63,8 +63,8 @@ std::string PlanPdf(const ExportSource& source, const std::vector<std::string>& 
     const LayoutDrawOptions options = DocumentOptionsOf(source.choices, source.result);
     for (int i = 0; i < source.result.LayoutCount(); ++i) {
         pdf.newPage();
-        PrintLayoutPage(painter, QRect(0, 0, pdf.width(), pdf.height()), source.result,
-                        source.partTable, i, options, [&pdf] { pdf.newPage(); });
+        PrintLayoutPage(painter, QRect(0, 0, pdf.width(), pdf.height()), source.result, i, options,
+                        [&pdf] { pdf.newPage(); });
     }
     painter.end();
     return bytes.toStdString();

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <optional>
 
-#include "io/EntryTables.h"
 #include "io/TextFile.h"
+#include "job/RowUse.h"
 #include "render/CutList.h"
 #include "text/FieldSplit.h"
 #include "text/FileMessages.h"
@@ -34,11 +34,12 @@ std::string LabelColumn(const std::string& text, int width) {
 
 // Wide enough for every label of the tables (and the blank after it), so that two
 // boards whose labels begin alike never read the same.
-int LabelWidth(const CellTable& sheetTable, const CellTable& partTable) {
+int LabelWidth(const EnteredRows& entered) {
     int widest = kLabelWidth;
-    for (const CellTable* table : {&sheetTable, &partTable})
-        for (int r = CellTable::kFirstDataRow; r < table->RowCount(); ++r)
-            widest = std::max(widest, DisplayColumns(table->Cell(r, 0)) + 1);
+    for (const EnteredSheet& row : entered.sheets)
+        widest = std::max(widest, DisplayColumns(row.texts.label) + 1);
+    for (const EnteredPart& row : entered.parts)
+        widest = std::max(widest, DisplayColumns(row.texts.label) + 1);
     return std::min(widest, kWidestLabelWidth);
 }
 
@@ -55,25 +56,6 @@ std::string Percent(float ratio) {
 
 std::string YesNo(bool on) {
     return on ? _("Yes") : _("No");
-}
-
-// The rows whose label names something; labels of the result were trimmed when the
-// job was gathered, so the cell is trimmed before the (case-sensitive) comparison.
-std::string RowLabel(const CellTable& table, int r) {
-    return TrimControls(table.Cell(r, 0));
-}
-
-int UsedSheets(const AppliedResult& result, const std::string& label) {
-    int n = 0;
-    for (const PlannedSheet& s : result.sheets) n += (s.used && s.label == label) ? 1 : 0;
-    return n;
-}
-
-int UsedParts(const AppliedResult& result, const std::string& label) {
-    int n = 0;
-    for (const PlannedSheet& s : result.sheets)
-        if (s.used) n += CountPartsWithLabel(s, label);
-    return n;
 }
 
 // Quantity columns: the left quantity is unknown when the row's quantity is not a
@@ -97,8 +79,7 @@ std::string BoundLine(const PlanBound& bound) {
 
 }  // namespace
 
-std::vector<std::string> WriteReport(const AppliedResult& result, const CellTable& sheetTable,
-                                     const CellTable& partTable) {
+std::vector<std::string> WriteReport(const AppliedResult& result) {
     std::vector<std::string> lines;
     const JobSettings& settings = result.settings;
     const CutSettings& cut = settings.cut;
@@ -111,33 +92,28 @@ std::vector<std::string> WriteReport(const AppliedResult& result, const CellTabl
     lines.push_back(Caption("Left Margin:") + " " + FormatAtLeast(cut.margins.left, 2));
     lines.push_back(Caption("Right Margin:") + " " + FormatAtLeast(cut.margins.right, 2));
     lines.insert(lines.end(), {"", "", _("Sheets:"), ""});
-    const int labelWidth = LabelWidth(sheetTable, partTable);
+    const int labelWidth = LabelWidth(result.entered);
     lines.push_back(Heading(labelWidth, {"Length", "Width", "Area", "Cost", "Total Quant",
                                          "Used Quant", "Left Quant"}));
 
     double totalArea = 0, totalCost = 0, usedArea = 0, usedCost = 0;
     int usedCount = 0;
-    for (int r = CellTable::kFirstDataRow; r < sheetTable.RowCount(); ++r) {
-        const std::string label = RowLabel(sheetTable, r);
-        if (label.empty()) continue;
-        const auto length = ParseNumber(sheetTable.Cell(r, SheetCol::Length));
-        const auto width = ParseNumber(sheetTable.Cell(r, SheetCol::Width));
-        const auto cost = ParseNumber(sheetTable.Cell(r, SheetCol::Cost));
-        const auto quant = ParseInteger(sheetTable.Cell(r, SheetCol::Quant));
-        const int used = UsedSheets(result, label);
-        const bool sized = length && width;
-        const double area = sized ? *length * *width : 0.0;
-        lines.push_back(LabelColumn(sheetTable.Cell(r, SheetCol::Label), labelWidth) +
-                        Column(sheetTable.Cell(r, SheetCol::Length)) +
-                        Column(sheetTable.Cell(r, SheetCol::Width)) +
-                        Column(sized ? FormatGeneral(area) : std::string()) +
-                        Column(sheetTable.Cell(r, SheetCol::Cost)) +
-                        Column(sheetTable.Cell(r, SheetCol::Quant)) + Column(std::to_string(used)) +
-                        Column(LeftText(quant, used)));
-        if (sized && quant) totalArea += *quant * *length * *width;
-        if (cost && quant) totalCost += *quant * *cost;
-        if (sized) usedArea += used * *length * *width;
-        if (cost) usedCost += used * *cost;
+    const std::vector<int> usedSheets = SheetsUsedByRow(result);
+    for (std::size_t r = 0; r < result.entered.sheets.size(); ++r) {
+        const EnteredSheet& row = result.entered.sheets[r];
+        if (row.label.empty()) continue;
+        const SheetTexts& typed = row.texts;
+        const int used = usedSheets[r];
+        const bool sized = row.length && row.width;
+        const double area = sized ? *row.length * *row.width : 0.0;
+        lines.push_back(LabelColumn(typed.label, labelWidth) + Column(typed.length) +
+                        Column(typed.width) + Column(sized ? FormatGeneral(area) : std::string()) +
+                        Column(typed.cost) + Column(typed.quantity) + Column(std::to_string(used)) +
+                        Column(LeftText(row.quantity, used)));
+        if (sized && row.quantity) totalArea += *row.quantity * *row.length * *row.width;
+        if (row.cost && row.quantity) totalCost += *row.quantity * *row.cost;
+        if (sized) usedArea += used * *row.length * *row.width;
+        if (row.cost) usedCost += used * *row.cost;
         usedCount += used;
     }
     lines.push_back("");
@@ -146,16 +122,15 @@ std::vector<std::string> WriteReport(const AppliedResult& result, const CellTabl
     lines.push_back(Heading(
         labelWidth, {"Length", "Width", "Rotatable", "Total Quant", "Used Quant", "Left Quant"}));
 
-    for (int r = CellTable::kFirstDataRow; r < partTable.RowCount(); ++r) {
-        const std::string label = RowLabel(partTable, r);
-        if (label.empty()) continue;
-        const int used = UsedParts(result, label);
-        lines.push_back(LabelColumn(partTable.Cell(r, PartCol::Label), labelWidth) +
-                        Column(partTable.Cell(r, PartCol::Length)) +
-                        Column(partTable.Cell(r, PartCol::Width)) +
-                        Column(partTable.Cell(r, PartCol::Rotatable)) +
-                        Column(partTable.Cell(r, PartCol::Quant)) + Column(std::to_string(used)) +
-                        Column(LeftText(ParseInteger(partTable.Cell(r, PartCol::Quant)), used)));
+    const std::vector<int> placedParts = PartsPlacedByRow(result);
+    for (std::size_t r = 0; r < result.entered.parts.size(); ++r) {
+        const EnteredPart& row = result.entered.parts[r];
+        if (row.label.empty()) continue;
+        const PartTexts& typed = row.texts;
+        const int used = placedParts[r];
+        lines.push_back(LabelColumn(typed.label, labelWidth) + Column(typed.length) +
+                        Column(typed.width) + Column(typed.rotatable) + Column(typed.quantity) +
+                        Column(std::to_string(used)) + Column(LeftText(row.quantity, used)));
     }
 
     lines.insert(lines.end(), {"", ""});
@@ -171,7 +146,7 @@ std::vector<std::string> WriteReport(const AppliedResult& result, const CellTabl
     lines.push_back("");
     for (std::string& line : RatioLines(result)) lines.push_back(std::move(line));
     if (result.bound) lines.push_back(BoundLine(*result.bound));
-    // The seed makes the plan again from the same tables and settings.
+    // The seed makes the plan again from the same rows and settings.
     lines.push_back(Caption("Seed:") + std::to_string(result.seed));
     lines.insert(lines.end(), {"", ""});
     for (std::string& line : CutReportLines(result)) lines.push_back(std::move(line));

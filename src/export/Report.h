@@ -1,5 +1,5 @@
 // The text report of the applied result: the main settings, one line per sheet and
-// part row of the tables with their used and left quantities, and the area, cost
+// part row as typed with their used and left quantities, and the area, cost
 // and ratio totals, in fixed columns.
 #pragma once
 
@@ -7,12 +7,10 @@
 #include <vector>
 
 #include "job/AppliedResult.h"
-#include "io/CellTable.h"
 
-// The report lines, built from the tables as they stand and the job settings of
-// the calculation that produced `result`.
-std::vector<std::string> WriteReport(const AppliedResult& result, const CellTable& sheetTable,
-                                     const CellTable& partTable);
+// The report lines, built from the rows the result was made from, as typed, and
+// the job settings of the calculation that produced it.
+std::vector<std::string> WriteReport(const AppliedResult& result);
 
 // The two ratio lines that end the report (with and without the reusable offcuts).
 std::vector<std::string> RatioLines(const AppliedResult& result);

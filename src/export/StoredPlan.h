@@ -1,19 +1,18 @@
 // A plan stored beside its project (NAME.plan.json for NAME.dat), written and read
 // by the window and the command line alike: the result JSON, plus what shows the
 // plan again without a calculation: the job's parts, the settings the plan was
-// made with, each sheet's unit cost and merge, and the tables it was made from.
+// made with, each sheet's unit cost and merge, and the rows it was made from as
+// typed (the sheets with the plan's "Left Quant"). The file does not hold which row
+// each record came from: reading links them again as job input gathered them.
 #pragma once
 
 #include <memory>
 #include <string>
 
-#include "io/CellTable.h"
 #include "job/AppliedResult.h"
 
 struct StoredPlan {
-    std::shared_ptr<const AppliedResult> result;
-    CellTable sheetTable;  // as the calculation left it, Left Quant included
-    CellTable partTable;   // as it was typed for the calculation
+    std::shared_ptr<const AppliedResult> result;  // with the rows it was made from
     // The search started from a seed the user gave, not a new one: opening the
     // plan's project gives "Seed:" that seed again.
     bool fixedSeed = false;

@@ -4,9 +4,10 @@
 #include <set>
 
 #include "export/StoredPlan.h"
-#include "io/EntryTables.h"
+#include "io/EnteredRowInput.h"
 #include "io/TextFile.h"
 #include "job/PlanCheck.h"
+#include "job/RowUse.h"
 #include "text/FileMessages.h"
 #include "text/Translate.h"
 
@@ -266,25 +267,39 @@ bool ReadBound(Fields& in, const Json& top, std::optional<PlanBound>& bound) {
     return true;
 }
 
-bool ReadTable(Fields& in, const Json& tables, const char* key, TableKind kind, CellTable& out) {
+// The cells of each data row, in the tables' column order; a row may end early,
+// its last cells empty. A table always has a data row, as the window's do.
+bool ReadRowTexts(Fields& in, const Json& tables, const char* key, std::size_t columns,
+                  std::vector<std::vector<std::string>>& out) {
     const Json* rows = in.List(tables, "tables", key);
     if (!rows) return false;
-    out = kind == TableKind::Sheet ? NewSheetTable() : NewPartTable();
-    out.SetRowCount(CellTable::kFirstDataRow);
     for (std::size_t r = 0; r < rows->size(); ++r) {
         const Json& row = (*rows)[r];
         const std::string at = Fields::At(Fields::Join("tables", key), r);
-        if (!row.is_array() || row.size() > static_cast<std::size_t>(out.ColCount()))
-            return in.Wrong(at);
-        const int table = out.AppendRow();
+        if (!row.is_array() || row.size() > columns) return in.Wrong(at);
+        std::vector<std::string>& cells = out.emplace_back(columns);
         for (std::size_t c = 0; c < row.size(); ++c) {
-            if (!row[c].is_string())
-                return in.Wrong(at);
-            out.SetCell(table, static_cast<int>(c), row[c].get<std::string>());
+            if (!row[c].is_string()) return in.Wrong(at);
+            cells[c] = row[c].get<std::string>();
         }
     }
-    if (out.RowCount() == CellTable::kFirstDataRow) out.AppendRow();
-    RecountTotals(out, kind);
+    if (out.empty()) out.emplace_back(columns);
+    return true;
+}
+
+// "Left Quant", the sheets' last column, is the plan's: it is worked out again.
+bool ReadEntered(Fields& in, const Json& tables, EnteredRows& entered) {
+    std::vector<std::vector<std::string>> sheets, parts;
+    if (!ReadRowTexts(in, tables, "sheets", 7, sheets) ||
+        !ReadRowTexts(in, tables, "parts", 5, parts))
+        return false;
+    for (std::vector<std::string>& c : sheets)
+        entered.sheets.push_back(
+            EnteredSheetOf({std::move(c[0]), std::move(c[1]), std::move(c[2]), std::move(c[3]),
+                            std::move(c[4]), std::move(c[5])}));
+    for (std::vector<std::string>& c : parts)
+        entered.parts.push_back(EnteredPartOf(
+            {std::move(c[0]), std::move(c[1]), std::move(c[2]), std::move(c[3]), std::move(c[4])}));
     return true;
 }
 
@@ -336,12 +351,10 @@ bool ReadPlan(const Json& top, StoredPlan& plan, std::string& fault) {
             return false;
     const Json* tables = nullptr;
     if (!ReadJob(in, top, r.job) || !ReadSettings(in, top, r.settings) ||
-        !ReadFixedSeed(in, top, plan.fixedSeed) ||
-        !(tables = in.Get(top, "", "tables")) ||
-        !ReadTable(in, *tables, "sheets", TableKind::Sheet, plan.sheetTable) ||
-        !ReadTable(in, *tables, "parts", TableKind::Part, plan.partTable) ||
-        !CheckNumbering(in, r))
+        !ReadFixedSeed(in, top, plan.fixedSeed) || !(tables = in.Get(top, "", "tables")) ||
+        !ReadEntered(in, *tables, r.entered) || !CheckNumbering(in, r))
         return false;
+    LinkEnteredRows(r);
     if (const auto violation = CheckPlan(r)) return in.Fail(violation->message);
     plan.result = std::move(result);
     return true;

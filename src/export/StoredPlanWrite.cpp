@@ -2,8 +2,8 @@
 
 #include "export/ResultJsonValue.h"
 #include "export/StoredPlan.h"
-#include "io/TableRowsJson.h"
 #include "io/TextFile.h"
+#include "job/RowUse.h"
 
 namespace {
 
@@ -20,6 +20,28 @@ Json JobJson(const Job& job) {
     return {{"parts", std::move(parts)},    {"partCount", job.partCount},
             {"sheetCount", job.sheetCount}, {"partArea", job.partArea},
             {"sheetArea", job.sheetArea},   {"sheetCost", job.sheetCost}};
+}
+
+// The rows as the tables held them, one array of cell texts per data row in the
+// tables' column order; the sheets end with "Left Quant".
+Json PartRowsJson(const std::vector<EnteredPart>& rows) {
+    Json json = Json::array();
+    for (const EnteredPart& row : rows) {
+        const PartTexts& t = row.texts;
+        json.push_back({t.label, t.length, t.width, t.quantity, t.rotatable});
+    }
+    return json;
+}
+
+Json SheetRowsJson(const AppliedResult& result) {
+    const std::vector<std::optional<int>> left = LeftQuantities(result);
+    Json json = Json::array();
+    for (std::size_t r = 0; r < result.entered.sheets.size(); ++r) {
+        const SheetTexts& t = result.entered.sheets[r].texts;
+        json.push_back({t.label, t.length, t.width, t.quantity, t.cost, t.priority,
+                        left[r] ? std::to_string(*left[r]) : t.quantity});
+    }
+    return json;
 }
 
 const char* FirstCutText(FirstCut firstCut) {
@@ -82,8 +104,8 @@ std::string StoredPlanJson(const StoredPlan& plan) {
     json["job"] = JobJson(result.job);
     json["settings"] = SettingsJson(result.settings);
     json["settings"]["fixedSeed"] = plan.fixedSeed;
-    json["tables"] = {{"sheets", TableRowsJson(plan.sheetTable)},
-                      {"parts", TableRowsJson(plan.partTable)}};
+    json["tables"] = {{"sheets", SheetRowsJson(result)},
+                      {"parts", PartRowsJson(result.entered.parts)}};
     return json.dump(2, ' ', false, Json::error_handler_t::replace) + "\n";
 }
 

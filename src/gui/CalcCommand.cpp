@@ -61,7 +61,6 @@ void CalcCommand::Start() {
     CellTable sheets = p_.sheets.Table();
     CellTable parts = p_.parts.Table();
     const std::optional<CalcOutcome> ended = PrepareFromTables(calc_, form, sheets, parts);
-    preparedParts_ = parts;
     preparedFixedSeed_ = seed.has_value();
     // The job input writes the totals rows, also when a later check refuses the job.
     p_.sheets.Edit([&](CellTable& t) { t = std::move(sheets); });
@@ -115,10 +114,8 @@ void CalcCommand::Finished() {
     CellTable sheets = p_.sheets.Table();
     const CalcOutcome outcome = FinishIntoTables(calc_, sheets);
     if (outcome.status == CalcOutcome::Status::Applied) {
-        appliedParts_ = preparedParts_;
-        appliedSheets_ = sheets;
         appliedFixedSeed_ = preparedFixedSeed_;
-        report_ = WriteReport(*calc_.Applied(), sheets, appliedParts_);
+        report_ = WriteReport(*calc_.Applied());
     }
     p_.sheets.Edit([&](CellTable& t) { t = std::move(sheets); });
     p_.progress.setValue(p_.progress.maximum());
@@ -135,15 +132,13 @@ void CalcCommand::Finished() {
 }
 
 StoredPlan CalcCommand::Plan() const {
-    return {calc_.AppliedShared(), appliedSheets_, appliedParts_, appliedFixedSeed_};
+    return {calc_.AppliedShared(), appliedFixedSeed_};
 }
 
 void CalcCommand::Adopt(const StoredPlan& plan) {
     calc_.Adopt(plan.result);
-    appliedSheets_ = plan.sheetTable;
-    appliedParts_ = plan.partTable;
     appliedFixedSeed_ = plan.fixedSeed;
-    report_ = WriteReport(*plan.result, appliedSheets_, appliedParts_);
+    report_ = WriteReport(*plan.result);
     // The lists hold the whole stock; what the plan leaves of it is shown as after
     // its calculation.
     p_.sheets.Edit([&](CellTable& t) { UpdateLeftQuant(*plan.result, t); });
@@ -152,14 +147,14 @@ void CalcCommand::Adopt(const StoredPlan& plan) {
 
 void CalcCommand::RewriteReport() {
     if (!calc_.Applied()) return;
-    TranslateYesNoCells(appliedSheets_, TableKind::Sheet);
-    TranslateYesNoCells(appliedParts_, TableKind::Part);
-    report_ = WriteReport(*calc_.Applied(), appliedSheets_, appliedParts_);
+    EnteredRows entered = calc_.Applied()->entered;
+    TranslateYesNoTexts(entered);
+    calc_.RetypeApplied(std::move(entered));
+    report_ = WriteReport(*calc_.Applied());
 }
 
 void CalcCommand::Forget() {
     calc_.Adopt(nullptr);
-    appliedSheets_ = appliedParts_ = CellTable();
     appliedFixedSeed_ = false;
     report_.clear();
     Q_EMIT resultApplied();
@@ -178,7 +173,9 @@ bool CalcCommand::Outdated(const CellTable& sheets, const CellTable& parts,
     settings.search = plan->settings.search;
     settings.timeLimit = plan->settings.timeLimit;
     settings.bestSteps = plan->settings.bestSteps;
-    return ListContent(TableKind::Sheet, sheets) != ListContent(TableKind::Sheet, appliedSheets_) ||
-           ListContent(TableKind::Part, parts) != ListContent(TableKind::Part, appliedParts_) ||
+    return ListContent(TableKind::Sheet, sheets) !=
+               ListContent(TableKind::Sheet, EnteredSheetTable(*plan)) ||
+           ListContent(TableKind::Part, parts) !=
+               ListContent(TableKind::Part, EnteredPartTable(*plan)) ||
            !(settings == plan->settings);
 }

@@ -52,11 +52,8 @@ class CalcCommand : public QObject {
     const std::vector<std::string>& ReportLines() const { return report_; }
     // Writes the report again in the language now chosen.
     void RewriteReport();
-    // The part table as it was typed for the applied result: the exports and
-    // printouts show its cells, whatever has been typed since.
-    const CellTable& AppliedPartTable() const { return appliedParts_; }
-
-    // The applied result with the tables it was made from; no result when none.
+    // The applied result (with the rows it was made from, as typed: the exports
+    // and printouts show them, whatever has been typed since); no result when none.
     StoredPlan Plan() const;
     // Shows a stored plan as the applied result, without a calculation.
     void Adopt(const StoredPlan& plan);
@@ -85,9 +82,6 @@ class CalcCommand : public QObject {
     CalcCommandParts p_;
     Calculation calc_;
     CalcRunner* runner_;
-    CellTable preparedParts_;
-    CellTable appliedParts_;
-    CellTable appliedSheets_;
     bool preparedFixedSeed_ = false;  // "Seed:" gave the search its seed
     bool appliedFixedSeed_ = false;
     std::vector<std::string> report_;

@@ -61,8 +61,7 @@ void OutputCommands::Export(LayoutExportKind kind) {
     if (kind == LayoutExportKind::Html) written.push_back(LayoutPicturePath(S(path)));
     if (ReplacesInput(written)) return;
     const OutputChoices choices = OutputChoicesOf(p_.settings());
-    const ExportOutcome outcome =
-        ExportLayout(kind, {*result, p_.calc.AppliedPartTable(), choices}, layout, S(path));
+    const ExportOutcome outcome = ExportLayout(kind, {*result, choices}, layout, S(path));
     if (outcome.ok)
         p_.messages.Info(outcome.message);
     else
@@ -77,7 +76,7 @@ void OutputCommands::ExportPlanDocument(
     const QString path = p_.dialogs.SaveFile(&p_.window, FileRequestFor(kind));
     if (path.isEmpty() || ReplacesInput({S(path)})) return;
     const OutputChoices choices = OutputChoicesOf(p_.settings());
-    const ExportOutcome outcome = write({*result, p_.calc.AppliedPartTable(), choices}, S(path));
+    const ExportOutcome outcome = write({*result, choices}, S(path));
     if (outcome.ok)
         p_.messages.Info(outcome.message);
     else
@@ -99,8 +98,7 @@ void OutputCommands::PrintCurrent() {
     const AppliedResult* result = p_.calc.Calc().Applied();
     const int layout = p_.layouts.SelectedLayout();
     if (!result || layout < 0) return;
-    printing_->PrintLayouts(*result, p_.calc.AppliedPartTable(), {layout},
-                            DrawOptionsOf(OutputChoicesOf(p_.settings())));
+    printing_->PrintLayouts(*result, {layout}, DrawOptionsOf(OutputChoicesOf(p_.settings())));
 }
 
 void OutputCommands::PrintAll() {
@@ -108,8 +106,7 @@ void OutputCommands::PrintAll() {
     if (!result) return;
     std::vector<int> layouts;
     for (int i = 0; i < p_.layouts.LayoutCount(); ++i) layouts.push_back(i);
-    printing_->PrintLayouts(*result, p_.calc.AppliedPartTable(), layouts,
-                            DrawOptionsOf(OutputChoicesOf(p_.settings())));
+    printing_->PrintLayouts(*result, layouts, DrawOptionsOf(OutputChoicesOf(p_.settings())));
 }
 
 void OutputCommands::SaveReport() {

@@ -21,8 +21,8 @@ bool Printing::BeginDocument(const std::string& title) {
     return true;
 }
 
-void Printing::PrintLayouts(const AppliedResult& result, const CellTable& partTable,
-                            const std::vector<int>& layouts, const LayoutDrawOptions& options) {
+void Printing::PrintLayouts(const AppliedResult& result, const std::vector<int>& layouts,
+                            const LayoutDrawOptions& options) {
     if (layouts.empty() || !BeginDocument(result.settings.print.title)) return;
     QPainter painter;
     if (!painter.begin(&printer_)) {
@@ -32,7 +32,7 @@ void Printing::PrintLayouts(const AppliedResult& result, const CellTable& partTa
     for (size_t i = 0; i < layouts.size(); ++i) {
         if (i > 0) printer_.newPage();
         PrintLayoutPage(painter, QRect(0, 0, printer_.width(), printer_.height()), result,
-                        partTable, layouts[i], options, [this] { printer_.newPage(); });
+                        layouts[i], options, [this] { printer_.newPage(); });
     }
     painter.end();
 }

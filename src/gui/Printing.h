@@ -20,8 +20,8 @@ class Printing {
         : dialogs_(dialogs), messages_(messages), window_(window), printer_(printer) {}
 
     // After the print dialog: one document, one page per layout, in the given order.
-    void PrintLayouts(const AppliedResult& result, const CellTable& partTable,
-                      const std::vector<int>& layouts, const LayoutDrawOptions& options);
+    void PrintLayouts(const AppliedResult& result, const std::vector<int>& layouts,
+                      const LayoutDrawOptions& options);
     // After the print dialog: the lines in a font of fixed pitch, so columns line up.
     void PrintReport(const std::vector<std::string>& lines, const std::string& title);
 

@@ -17,11 +17,6 @@ void CellTable::SetCell(int row, int col, std::string text) {
     cells_[row][col] = std::move(text);
 }
 
-void CellTable::InsertRow(int row) {
-    if (row < 0 || row > RowCount()) return;
-    cells_.insert(cells_.begin() + row, std::vector<std::string>(cols_));
-}
-
 void CellTable::RemoveRow(int row) {
     if (row < 0 || row >= RowCount()) return;
     cells_.erase(cells_.begin() + row);

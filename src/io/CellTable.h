@@ -20,7 +20,6 @@ class CellTable {
     const std::string& Cell(int row, int col) const;
     void SetCell(int row, int col, std::string text);
 
-    void InsertRow(int row);
     void RemoveRow(int row);
     // Adds an empty row at the end and returns its index.
     int AppendRow();

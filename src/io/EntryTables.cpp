@@ -124,15 +124,27 @@ bool MeansYes(const std::string& cell) {
     return lower == "y" || lower == "1" || lower == "true" || IsWordOfEveryLanguage(text, "Yes");
 }
 
+namespace {
+
+std::string TranslatedYesNo(const std::string& text) {
+    if (MeansYes(text)) return _("Yes");
+    if (IsWordOfEveryLanguage(TrimControls(text), "No")) return _("No");
+    return text;
+}
+
+}  // namespace
+
 void TranslateYesNoCells(CellTable& table, TableKind kind) {
     const int col = YesNoCol(kind);
-    for (int r = kFirst; r < table.RowCount(); ++r) {
-        const std::string& cell = table.Cell(r, col);
-        if (MeansYes(cell))
-            table.SetCell(r, col, _("Yes"));
-        else if (IsWordOfEveryLanguage(TrimControls(cell), "No"))
-            table.SetCell(r, col, _("No"));
-    }
+    for (int r = kFirst; r < table.RowCount(); ++r)
+        table.SetCell(r, col, TranslatedYesNo(table.Cell(r, col)));
+}
+
+void TranslateYesNoTexts(EnteredRows& entered) {
+    for (EnteredPart& row : entered.parts)
+        row.texts.rotatable = TranslatedYesNo(row.texts.rotatable);
+    for (EnteredSheet& row : entered.sheets)
+        row.texts.priority = TranslatedYesNo(row.texts.priority);
 }
 
 bool IsSelectableCell(TableKind kind, int row, int col) {
@@ -206,14 +218,4 @@ void RecountTotals(CellTable& table, TableKind kind) {
         totals.Add(*length, *width, *count);
     }
     WriteTotals(table, kind, totals);
-}
-
-TypedPart LookUpTypedPart(const CellTable& partTable, const std::string& label, bool ignoreCase) {
-    for (int row = CellTable::kFirstDataRow; row < partTable.RowCount(); ++row) {
-        const std::string& cell = partTable.Cell(row, PartCol::Label);
-        if (ignoreCase ? SameIgnoringCase(cell, label) : cell == label)
-            return {partTable.Cell(row, PartCol::Length), partTable.Cell(row, PartCol::Width),
-                    partTable.Cell(row, PartCol::Rotatable)};
-    }
-    return {};
 }

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "io/CellTable.h"
+#include "job/EnteredRows.h"
 
 enum class TableKind { Sheet, Part };
 
@@ -61,6 +62,8 @@ bool MeansYes(const std::string& cell);
 // Rewrites the Yes/No column's "yes" cells with "Yes" of the current language and
 // its cells saying "No" in any language with "No"; other texts stay as typed.
 void TranslateYesNoCells(CellTable& table, TableKind kind);
+// The same for the Rotatable and Priority texts of entered rows.
+void TranslateYesNoTexts(EnteredRows& entered);
 
 // Fixed rows and Left Quant cannot become the current cell.
 bool IsSelectableCell(TableKind kind, int row, int col);
@@ -111,11 +114,3 @@ void WriteTotals(CellTable& table, TableKind kind, const TableTotals& totals);
 // The totals of every data row with a label whose sizes and quantity (and, for
 // sheets, cost) convert.
 void RecountTotals(CellTable& table, TableKind kind);
-
-// The cells of a label as the part table holds them, from the first data row whose
-// label equals it, exactly or ignoring letter case. A label no longer in the table
-// (edited after the calculation) gives empty cells, so that its row is still written.
-struct TypedPart {
-    std::string length, width, rotatable;
-};
-TypedPart LookUpTypedPart(const CellTable& partTable, const std::string& label, bool ignoreCase);

@@ -2,8 +2,7 @@
 
 #include "io/EntryTables.h"
 #include "io/TableInput.h"
-#include "text/CaseFold.h"
-#include "text/FieldSplit.h"
+#include "job/RowUse.h"
 #include "text/NumberText.h"
 
 namespace {
@@ -63,18 +62,48 @@ CalcOutcome FinishIntoTables(Calculation& calc, CellTable& sheets) {
 }
 
 void UpdateLeftQuant(const AppliedResult& result, CellTable& sheets) {
-    const int first = CellTable::kFirstDataRow;
-    for (int r = first; r < sheets.RowCount(); ++r)
-        sheets.SetCell(r, SheetCol::LeftQuant, sheets.Cell(r, SheetCol::Quant));
-    for (const PlannedSheet& s : result.sheets) {
-        if (!s.used || !s.distinct) continue;
-        for (int r = first; r < sheets.RowCount(); ++r) {
-            if (!SameIgnoringCase(TrimControls(sheets.Cell(r, SheetCol::Label)), s.label)) continue;
-            const std::string& leftText = sheets.Cell(r, SheetCol::LeftQuant);
-            const auto left = ParseInteger(
-                TrimControls(leftText).empty() ? sheets.Cell(r, SheetCol::Quant) : leftText);
-            if (left) sheets.SetCell(r, SheetCol::LeftQuant, std::to_string(*left - s.count));
-            break;
-        }
+    const std::vector<int> used = SheetsUsedByRow(result);
+    for (int r = CellTable::kFirstDataRow; r < sheets.RowCount(); ++r) {
+        const std::string quantity = sheets.Cell(r, SheetCol::Quant);
+        const auto at = static_cast<std::size_t>(r - CellTable::kFirstDataRow);
+        const std::optional<int> whole =
+            at < used.size() && used[at] > 0 ? ParseInteger(quantity) : std::nullopt;
+        sheets.SetCell(r, SheetCol::LeftQuant,
+                       whole ? std::to_string(*whole - used[at]) : quantity);
     }
+}
+
+CellTable EnteredSheetTable(const AppliedResult& result) {
+    CellTable table = NewSheetTable();
+    table.SetRowCount(CellTable::kFirstDataRow);
+    const std::vector<std::optional<int>> left = LeftQuantities(result);
+    for (std::size_t r = 0; r < result.entered.sheets.size(); ++r) {
+        const SheetTexts& t = result.entered.sheets[r].texts;
+        const int row = table.AppendRow();
+        table.SetCell(row, SheetCol::Label, t.label);
+        table.SetCell(row, SheetCol::Length, t.length);
+        table.SetCell(row, SheetCol::Width, t.width);
+        table.SetCell(row, SheetCol::Quant, t.quantity);
+        table.SetCell(row, SheetCol::Cost, t.cost);
+        table.SetCell(row, SheetCol::Priority, t.priority);
+        table.SetCell(row, SheetCol::LeftQuant, left[r] ? std::to_string(*left[r]) : t.quantity);
+    }
+    if (table.RowCount() == CellTable::kFirstDataRow) table.AppendRow();
+    return table;
+}
+
+CellTable EnteredPartTable(const AppliedResult& result) {
+    CellTable table = NewPartTable();
+    table.SetRowCount(CellTable::kFirstDataRow);
+    for (const EnteredPart& part : result.entered.parts) {
+        const PartTexts& t = part.texts;
+        const int row = table.AppendRow();
+        table.SetCell(row, PartCol::Label, t.label);
+        table.SetCell(row, PartCol::Length, t.length);
+        table.SetCell(row, PartCol::Width, t.width);
+        table.SetCell(row, PartCol::Quant, t.quantity);
+        table.SetCell(row, PartCol::Rotatable, t.rotatable);
+    }
+    if (table.RowCount() == CellTable::kFirstDataRow) table.AppendRow();
+    return table;
 }

@@ -22,5 +22,10 @@ std::optional<CalcOutcome> PrepareFromTables(Calculation& calc, const JobSetting
 CalcOutcome FinishIntoTables(Calculation& calc, CellTable& sheets);
 
 // "Left Quant" of every data row: its quantity less the sheets of the result cut
-// from it (found by label, ignoring letter case).
+// from it (the records of the entered row of its position).
 void UpdateLeftQuant(const AppliedResult& result, CellTable& sheets);
+
+// The tables as the result's rows were typed, the sheets with the plan's "Left
+// Quant"; the totals rows are empty.
+CellTable EnteredSheetTable(const AppliedResult& result);
+CellTable EnteredPartTable(const AppliedResult& result);

@@ -1,5 +1,6 @@
 #include "io/TableInput.h"
 
+#include "io/EnteredRowInput.h"
 #include "io/EntryTables.h"
 #include "io/SettingText.h"
 #include "text/FieldSplit.h"
@@ -174,5 +175,21 @@ bool ReadTableRows(const CellTable& sheets, const CellTable& parts, JobRows& row
         return false;
     rows.parts = std::move(partRows);
     rows.sheets = std::move(sheetRows);
+    rows.entered = ReadEnteredRows(sheets, parts);
     return true;
+}
+
+EnteredRows ReadEnteredRows(const CellTable& sheets, const CellTable& parts) {
+    EnteredRows entered;
+    for (int r = CellTable::kFirstDataRow; r < parts.RowCount(); ++r)
+        entered.parts.push_back(
+            EnteredPartOf({parts.Cell(r, PartCol::Label), parts.Cell(r, PartCol::Length),
+                           parts.Cell(r, PartCol::Width), parts.Cell(r, PartCol::Quant),
+                           parts.Cell(r, PartCol::Rotatable)}));
+    for (int r = CellTable::kFirstDataRow; r < sheets.RowCount(); ++r)
+        entered.sheets.push_back(
+            EnteredSheetOf({sheets.Cell(r, SheetCol::Label), sheets.Cell(r, SheetCol::Length),
+                            sheets.Cell(r, SheetCol::Width), sheets.Cell(r, SheetCol::Quant),
+                            sheets.Cell(r, SheetCol::Cost), sheets.Cell(r, SheetCol::Priority)}));
+    return entered;
 }

@@ -24,5 +24,9 @@ OutputChoices OutputChoicesOf(const SettingsForm& form);
 // an empty quantity are left out. Part rows must have numbers for their sizes and
 // a whole, non-negative quantity; sheet rows a whole, non-negative quantity and,
 // when it is above 0, numbers for sizes and cost.
+// Every data row as typed goes to `rows.entered`.
 bool ReadTableRows(const CellTable& sheets, const CellTable& parts, JobRows& rows,
                    InputFault& error);
+
+// Every data row of the tables as typed, with its values where they convert.
+EnteredRows ReadEnteredRows(const CellTable& sheets, const CellTable& parts);

@@ -14,14 +14,27 @@ const PlannedSheet* AppliedResult::LayoutSheetOf(int layoutIndex) const {
     return nullptr;
 }
 
-int CountPartsWithLabel(const PlannedSheet& sheet, const std::string& label) {
-    return static_cast<int>(std::count_if(sheet.parts.begin(), sheet.parts.end(),
-                                          [&](const Placement& p) { return p.label == label; }));
-}
-
 int AppliedResult::LayoutNumberOf(const PlannedSheet& sheet) const {
     if (!sheet.used) return 0;
     if (sheet.distinct) return sheet.layoutIndex + 1;
     const auto at = static_cast<size_t>(sheet.mergedInto);
     return at < sheets.size() ? sheets[at].layoutIndex + 1 : 0;
+}
+
+namespace {
+
+template <class Row>
+const Row* RowAt(const std::vector<Row>& rows, std::int32_t entryRow) {
+    return entryRow >= 0 && static_cast<std::size_t>(entryRow) < rows.size() ? &rows[entryRow]
+                                                                             : nullptr;
+}
+
+}  // namespace
+
+const EnteredPart* AppliedResult::EnteredPartAt(std::int32_t entryRow) const {
+    return RowAt(entered.parts, entryRow);
+}
+
+const EnteredSheet* AppliedResult::EnteredSheetAt(std::int32_t entryRow) const {
+    return RowAt(entered.sheets, entryRow);
 }

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "job/EnteredRows.h"
 #include "job/JobSettings.h"
 #include "model/Job.h"
 #include "model/Sheet.h"
@@ -41,6 +42,8 @@ struct AppliedResult {
     Job job;
     JobSettings settings;
     std::uint32_t seed = 0;  // the seed the search started from
+    // The rows the job was gathered from, as typed; the records' entry rows index them.
+    EnteredRows entered;
 
     // The number of numbered layouts (sheets with used and distinct set).
     int LayoutCount() const;
@@ -50,6 +53,7 @@ struct AppliedResult {
     // The layout number the window shows for a sheet of the list (1 for the first;
     // a merged sheet has its layout's), 0 for an unused sheet.
     int LayoutNumberOf(const PlannedSheet& sheet) const;
+    // The entered row of a record's entry row; nullptr when it names none of `entered`.
+    const EnteredPart* EnteredPartAt(std::int32_t entryRow) const;
+    const EnteredSheet* EnteredSheetAt(std::int32_t entryRow) const;
 };
-
-int CountPartsWithLabel(const PlannedSheet& sheet, const std::string& label);

@@ -28,7 +28,7 @@ void Restore(SearchedPlan& plan, const Job& job, const CutSettings& cut, Applied
         if (f.partId < firstPartId || at >= job.enteredParts.size() || job.parts[at].id != f.partId)
             return std::nullopt;
         const EnteredSize& e = job.enteredParts[at];
-        return f.rotated ? EnteredSize{e.width, e.length} : e;
+        return f.rotated ? EnteredSize{e.width, e.length, e.entryRow} : e;
     };
     double usedArea = 0, partArea = 0, offcutArea = 0;
     result.sheets.clear();
@@ -41,6 +41,7 @@ void Restore(SearchedPlan& plan, const Job& job, const CutSettings& cut, Applied
         if (s.id >= 0 && sheetAt < job.enteredSheets.size() && job.sheets[sheetAt].id == s.id) {
             planned.length = job.enteredSheets[sheetAt].length;
             planned.width = job.enteredSheets[sheetAt].width;
+            planned.entryRow = job.enteredSheets[sheetAt].entryRow;
         } else {
             planned.width = s.width + (m.top + m.bottom);
             planned.length = s.length + (m.left + m.right);
@@ -58,6 +59,7 @@ void Restore(SearchedPlan& plan, const Job& job, const CutSettings& cut, Applied
             p.partId = f.partId;
             p.label = std::move(f.label);
             p.rotated = f.rotated;
+            if (size) p.entryRow = size->entryRow;
         }
         planned.offcuts = std::move(s.offcuts);
         planned.used = !planned.parts.empty();
@@ -214,6 +216,7 @@ void Calculation::Optimize(GaOptions options, const PassStarted& passStarted,
                 candidate_->generations = ga.GenerationsRun();
                 candidate_->seed = ga.Seed();
                 candidate_->passes = pass;
+                candidate_->entered = p.rows.entered;
                 return;
             }
         }
@@ -292,6 +295,13 @@ void Calculation::Adopt(std::shared_ptr<const AppliedResult> plan) {
     lastFitness_ = applied_ ? applied_->fitness : 0.0;
     // Nothing says which job it was made of: a new plan is never judged against it.
     snapshot_.reset();
+}
+
+void Calculation::RetypeApplied(EnteredRows entered) {
+    if (!applied_) return;
+    auto retyped = std::make_shared<AppliedResult>(*applied_);
+    retyped->entered = std::move(entered);
+    applied_ = std::move(retyped);
 }
 
 bool Calculation::JobChanged() const {

@@ -116,6 +116,9 @@ class Calculation {
     // Makes a plan made before (a stored one) the applied result, or forgets the
     // applied result for nullptr. The next calculation's plan replaces it.
     void Adopt(std::shared_ptr<const AppliedResult> plan);
+    // Gives the applied result's rows other texts (the Yes/No words of another
+    // language); its plan, and what a new plan is judged against, stay.
+    void RetypeApplied(EnteredRows entered);
 
     // The applied result; nullptr before the first one. The shared form stays valid
     // for its holder after a later calculation replaces it.

@@ -8,12 +8,18 @@
 
 namespace {
 
+// Data row n of a table is entered row n - 1.
+std::int32_t EntryRowOf(int dataRow) {
+    return dataRow - 1;
+}
+
 // Consecutive sheet records of one row.
 struct SheetUnits {
     std::string label;
     double length = 0, width = 0, cost = 0;
     int count = 0;
     bool usedFirst = false;
+    std::int32_t entryRow = -1;
 };
 
 // A fault of one row of a table.
@@ -90,7 +96,8 @@ bool PlanSheets(const JobRows& rows, double partArea, double stockFactor,
         for (const SheetRow& row : rows.sheets) {
             if (row.priority != priorityPass) continue;
             if (row.quantity > 0) {
-                SheetUnits units{row.label, row.length, row.width, row.cost, 0, row.priority};
+                SheetUnits units{row.label, row.length,   row.width,          row.cost,
+                                 0,         row.priority, EntryRowOf(row.row)};
                 if (!fault.Size(row.row, EntryColumn::Length, row.length) ||
                     !fault.Size(row.row, EntryColumn::Width, row.width) ||
                     !fault.Cost(row.row, row.cost))
@@ -136,10 +143,12 @@ bool GatherJob(const JobRows& rows, std::int32_t firstPartId, Job& job, InputFau
         return false;
     JobBuilder builder(rows.settings.cut, firstPartId);
     for (const PartRow& row : rows.parts)
-        builder.AddParts(row.length, row.width, row.rotatable, row.label, row.quantity);
+        builder.AddParts(row.length, row.width, row.rotatable, row.label, row.quantity,
+                         EntryRowOf(row.row));
     for (const SheetUnits& units : plan)
         for (int k = 0; k < units.count; ++k)
-            builder.AddSheet(units.length, units.width, units.cost, units.label, units.usedFirst);
+            builder.AddSheet(units.length, units.width, units.cost, units.label, units.usedFirst,
+                             units.entryRow);
     job = std::move(builder).Build();
     return true;
 }

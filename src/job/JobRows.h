@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "job/EnteredRows.h"
 #include "job/JobSettings.h"
 
 struct PartRow {
@@ -37,4 +38,7 @@ struct JobRows {
     std::vector<PartRow> parts;
     std::vector<SheetRow> sheets;
     JobSettings settings;
+    // Every data row as typed, for the applied result to print back; `row` of the
+    // rows above is one more than an index into it.
+    EnteredRows entered;
 };

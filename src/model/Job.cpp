@@ -13,7 +13,7 @@ void JobBuilder::AddPart(const Part& part) {
 }
 
 void JobBuilder::AddParts(double length, double width, bool rotatable, const std::string& label,
-                          std::int32_t quantity) {
+                          std::int32_t quantity, std::int32_t entryRow) {
     Part part;
     part.SetSize(length, width);
     part.rotatable = rotatable;
@@ -22,13 +22,13 @@ void JobBuilder::AddParts(double length, double width, bool rotatable, const std
     part.length += settings_.bladeWidth;
     for (std::int32_t k = 0; k < quantity; ++k) {
         AddPart(part);
-        job_.enteredParts.back() = {length, width};
+        job_.enteredParts.back() = {length, width, entryRow};
     }
 }
 
 void JobBuilder::AddSheet(double length, double width, double cost, const std::string& label,
-                          bool usedFirst) {
-    job_.enteredSheets.push_back({length, width});
+                          bool usedFirst, std::int32_t entryRow) {
+    job_.enteredSheets.push_back({length, width, entryRow});
     Sheet& sheet = job_.sheets.emplace_back();
     sheet.usedFirst = usedFirst;
     sheet.length = length;

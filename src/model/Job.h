@@ -16,6 +16,9 @@
 struct EnteredSize {
     double length = 0.0;
     double width = 0.0;
+    // The data row it came from (0 for the first), which the plan's records keep so
+    // that the outputs find the row's texts; -1 when it came from no row.
+    std::int32_t entryRow = -1;
 };
 
 struct Job {
@@ -43,10 +46,10 @@ class JobBuilder {
     void AddPart(const Part& part);
     // Appends `quantity` records of one entered part row and counts them.
     void AddParts(double length, double width, bool rotatable, const std::string& label,
-                  std::int32_t quantity);
+                  std::int32_t quantity, std::int32_t entryRow = -1);
     // Appends one sheet of entered sizes and cost and counts it.
     void AddSheet(double length, double width, double cost, const std::string& label,
-                  bool usedFirst = false);
+                  bool usedFirst = false, std::int32_t entryRow = -1);
 
     const Job& Current() const { return job_; }
     std::int32_t NextPartId() const { return nextPartId_; }

@@ -26,6 +26,9 @@ struct Placement {
     std::int32_t partId = 0;
     std::string label;
     bool rotated = false;
+    // The part row it was entered on, as an index into the entered rows the plan was
+    // made from (0 for the first data row); -1 when no row is known.
+    std::int32_t entryRow = -1;
 
     double Area() const { return length * width; }
 };

@@ -52,6 +52,9 @@ struct PlannedSheet {
     double utilisation = 0.0;
     std::int32_t layoutIndex = -1;  // position in the layout list; -1 while not numbered
     std::int32_t mergedInto = -1;   // of a merged sheet: the position of its layout's sheet
+    // The sheet row it was entered on, as an index into the entered rows the plan was
+    // made from (0 for the first data row); -1 when no row is known.
+    std::int32_t entryRow = -1;
 
     double Area() const { return width * length; }
 };

@@ -5,35 +5,53 @@
 
 #include "text/NumberText.h"
 
+namespace {
+
+bool OfRow(const Placement& part, const LayoutPartRow& row) {
+    return row.label == part.label && row.entryRow == part.entryRow;
+}
+
+}  // namespace
+
 std::vector<LayoutPartRow> CountLayoutParts(const PlannedSheet& sheet) {
     std::vector<LayoutPartRow> rows;
     for (const Placement& part : sheet.parts) {
         bool found = false;
         for (LayoutPartRow& row : rows) {
-            if (row.label == part.label) {
+            if (OfRow(part, row)) {
                 ++row.quantity;
                 found = true;
                 break;
             }
         }
-        if (!found) rows.push_back({part.label, 1});
+        if (!found) rows.push_back({part.label, 1, part.entryRow});
     }
     return rows;
 }
 
-int FirstPartIdOfLabel(const AppliedResult& result, const std::string& label) {
+int FirstPartIdOf(const AppliedResult& result, const LayoutPartRow& row) {
     for (const PlannedSheet& sheet : result.sheets) {
         if (!sheet.used || !sheet.distinct) continue;
         for (const Placement& part : sheet.parts)
-            if (part.label == label) return part.partId;
+            if (OfRow(part, row)) return part.partId;
     }
     return 0;
+}
+
+PartTexts TypedTextsOf(const AppliedResult& result, const LayoutPartRow& row) {
+    const EnteredPart* entered = result.EnteredPartAt(row.entryRow);
+    return entered ? entered->texts : PartTexts{};
+}
+
+bool EnteredRotatable(const AppliedResult& result, const LayoutPartRow& row) {
+    const EnteredPart* entered = result.EnteredPartAt(row.entryRow);
+    return entered && entered->rotatable;
 }
 
 void SortLayoutParts(const AppliedResult& result, std::vector<LayoutPartRow>& rows) {
     std::vector<int> keys;
     keys.reserve(rows.size());
-    for (const LayoutPartRow& row : rows) keys.push_back(FirstPartIdOfLabel(result, row.label));
+    for (const LayoutPartRow& row : rows) keys.push_back(FirstPartIdOf(result, row));
     for (size_t r = 0; r < rows.size(); ++r) {
         size_t best = r;
         for (size_t k = r + 1; k < rows.size(); ++k)

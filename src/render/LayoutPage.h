@@ -11,7 +11,8 @@
 
 struct LayoutPartRow {
     std::string label;
-    int quantity = 0;  // placed parts with this label on one sheet of the layout
+    int quantity = 0;            // placed parts of this row on one sheet of the layout
+    std::int32_t entryRow = -1;  // the part row they were entered on; -1 when not known
 };
 
 // The captions, each the text beside one label of the page.
@@ -37,17 +38,23 @@ inline int LayoutPartNumber(std::size_t position) {
     return static_cast<int>(position) + 1;
 }
 
-// The labels of the sheet's placed parts, in the order their first part was
-// placed, each with the number of parts carrying it (labels compared byte for byte).
+// The part rows of the sheet's placed parts, in the order their first part was
+// placed, each with the number of its parts: parts of one entered row (and label,
+// compared byte for byte) make one row, so two part rows of one label stay two.
 std::vector<LayoutPartRow> CountLayoutParts(const PlannedSheet& sheet);
 
-// The id of the first placed part with this label on the result's layout sheets
+// The id of the first placed part of this row on the result's layout sheets
 // (sheets in list order, parts in order); 0 when there is none.
-int FirstPartIdOfLabel(const AppliedResult& result, const std::string& label);
+int FirstPartIdOf(const AppliedResult& result, const LayoutPartRow& row);
 
-// Orders the rows by FirstPartIdOfLabel, so labels appear in the order their parts
-// were entered; rows with equal keys keep the order of a selection sort.
+// Orders the rows by FirstPartIdOf, so rows appear in the order their parts were
+// entered; rows with equal keys keep the order of a selection sort.
 void SortLayoutParts(const AppliedResult& result, std::vector<LayoutPartRow>& rows);
+
+// The cells of the row's part row as typed; empty texts when no row is known.
+PartTexts TypedTextsOf(const AppliedResult& result, const LayoutPartRow& row);
+// Whether the row's parts may be turned, as entered; false when no row is known.
+bool EnteredRotatable(const AppliedResult& result, const LayoutPartRow& row);
 
 LayoutCaptions MakeLayoutCaptions(const PlannedSheet& sheet);
 

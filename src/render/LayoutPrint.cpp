@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "io/EntryTables.h"
 #include "io/TextFile.h"
 #include "render/CutListBlock.h"
 #include "render/LayoutPage.h"
@@ -36,8 +35,8 @@ QFont PrintFont(const PrintSettings& print) {
     return font;
 }
 
-std::vector<std::string> LayoutPrintLines(const AppliedResult& result, const CellTable& partTable,
-                                          int layoutIndex, const std::string& stamp) {
+std::vector<std::string> LayoutPrintLines(const AppliedResult& result, int layoutIndex,
+                                          const std::string& stamp) {
     const PlannedSheet* sheet = result.LayoutSheetOf(layoutIndex);
     if (!sheet) return {};
     std::vector<std::string> lines;
@@ -59,7 +58,7 @@ std::vector<std::string> LayoutPrintLines(const AppliedResult& result, const Cel
         heading += ColumnText(_(caption), kColumn);
     lines.push_back(heading);
     for (const LayoutPartRow& part : parts) {
-        const TypedPart typed = LookUpTypedPart(partTable, part.label, false);
+        const PartTexts typed = TypedTextsOf(result, part);
         lines.push_back(ColumnText(part.label, labelColumn) + ColumnText(typed.length, kColumn) +
                         ColumnText(typed.width, kColumn) +
                         ColumnText(std::to_string(part.quantity), kColumn) +
@@ -87,7 +86,7 @@ LayoutDrawOptions PageOptionsOf(const LayoutDrawOptions& options, const AppliedR
 }
 
 void PrintLayoutPage(QPainter& painter, const QRect& page, const AppliedResult& result,
-                     const CellTable& partTable, int layoutIndex, const LayoutDrawOptions& options,
+                     int layoutIndex, const LayoutDrawOptions& options,
                      const std::function<void()>& newPage) {
     const PlannedSheet* sheet = result.LayoutSheetOf(layoutIndex);
     if (!sheet) return;
@@ -112,8 +111,7 @@ void PrintLayoutPage(QPainter& painter, const QRect& page, const AppliedResult& 
     const int left = margins.left() + d(20);
     int top = titleBottom + d(7);
     int bottom = top;
-    const std::vector<std::string> lines =
-        LayoutPrintLines(result, partTable, layoutIndex, ExportTimeStamp());
+    const std::vector<std::string> lines = LayoutPrintLines(result, layoutIndex, ExportTimeStamp());
     for (const std::string& line : lines) {
         const QRect row = painter.boundingRect(QRect(left, top, margins.right() - left, 1),
                                                Qt::TextSingleLine | Qt::TextDontClip, Q(line));

@@ -12,7 +12,6 @@
 #include <string>
 #include <vector>
 
-#include "io/CellTable.h"
 #include "job/AppliedResult.h"
 #include "render/LayoutDrawing.h"
 
@@ -22,8 +21,8 @@ QFont PrintFont(const PrintSettings& print);
 
 // The text lines under the title, in order, for the layout; empty when the result
 // has no such layout. `stamp` is the date line.
-std::vector<std::string> LayoutPrintLines(const AppliedResult& result, const CellTable& partTable,
-                                          int layoutIndex, const std::string& stamp);
+std::vector<std::string> LayoutPrintLines(const AppliedResult& result, int layoutIndex,
+                                          const std::string& stamp);
 
 // The drawing options of a printed page: the chosen annotations, the sizes of the
 // parts always, in the documents' style.
@@ -34,5 +33,5 @@ LayoutDrawOptions PageOptionsOf(const LayoutDrawOptions& options, const AppliedR
 // when the list does not fit under the drawing. Draws nothing when the result has
 // no such layout.
 void PrintLayoutPage(QPainter& painter, const QRect& page, const AppliedResult& result,
-                     const CellTable& partTable, int layoutIndex, const LayoutDrawOptions& options,
+                     int layoutIndex, const LayoutDrawOptions& options,
                      const std::function<void()>& newPage);

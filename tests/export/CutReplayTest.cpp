@@ -62,7 +62,7 @@ Reach WriteGeneratedPlans(const std::string& folder, int jobs, std::uint64_t see
 // The stored plan file of the result: the result JSON with the settings that
 // made it, which the reader follows.
 std::string StoredJson(const AppliedResult& result) {
-    return StoredPlanJson(StoredPlan{std::make_shared<AppliedResult>(result), {}, {}});
+    return StoredPlanJson(StoredPlan{std::make_shared<AppliedResult>(result)});
 }
 
 }  // namespace

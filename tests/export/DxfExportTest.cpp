@@ -38,7 +38,7 @@ class DxfExport : public ::testing::Test {
   protected:
     std::string Export(const AppliedResult& result, const CellTable& parts) {
         const std::string path = NewScratchFolder("export") + "/layout.dxf";
-        const ExportOutcome outcome = ExportDxf({result, parts, settings}, 0, path);
+        const ExportOutcome outcome = ExportDxf({Entered(result, parts), settings}, 0, path);
         EXPECT_TRUE(outcome.ok) << outcome.message;
         return path;
     }
@@ -101,7 +101,8 @@ TEST_F(DxfExport, PartGeometryAndReportRows) {
                                Rect("", 3, 800, 10, 10, 10)})});
     const CellTable parts =
         PartTable({{"P", "600", "400", "1", "Yes"}, {"Q", "10", "10", "1", ""}});
-    const std::string dxf = JoinCrLf(BuildDxfBlocks({result, parts, settings}, 0, "STAMP"));
+    const std::string dxf =
+        JoinCrLf(BuildDxfBlocks({Entered(result, parts), settings}, 0, "STAMP"));
     EXPECT_NE(dxf.find("$LIMMAX\n10\n2440.000\n20\n1320.000\n"), std::string::npos);
     EXPECT_NE(dxf.find("8\nsheet\n10\n0\n20\n1220.000\n"), std::string::npos);
     EXPECT_NE(dxf.find("8\nparts label\n10\n310.000\n20\n210.000\n30\n0.000\n40\n10.000\n1\nP\n"),
@@ -120,8 +121,9 @@ TEST_F(DxfExport, PartGeometryAndReportRows) {
     EXPECT_EQ(dxf.find("-140.000"), std::string::npos);
     EXPECT_EQ(dxf.find("\n62\n11"), std::string::npos);  // offcuts not asked for
     // Every block ends with CR LF and holds no other CR.
-    EXPECT_EQ(std::count(dxf.begin(), dxf.end(), '\r'),
-              static_cast<long>(BuildDxfBlocks({result, parts, settings}, 0, "STAMP").size()));
+    EXPECT_EQ(
+        std::count(dxf.begin(), dxf.end(), '\r'),
+        static_cast<long>(BuildDxfBlocks({Entered(result, parts), settings}, 0, "STAMP").size()));
 }
 
 TEST_F(DxfExport, ChineseAndControlCharactersSurviveTheReaders) {
@@ -159,8 +161,8 @@ TEST_F(DxfExport, MissingLayoutWritesNothing) {
     const AppliedResult result = SmallResult();
     const CellTable parts = SmallPartTable();
     const std::string dir = NewScratchFolder("export");
-    EXPECT_TRUE(BuildDxfBlocks({result, parts, settings}, 1, "STAMP").empty());
-    EXPECT_FALSE(ExportDxf({result, parts, settings}, 1, dir + "/x.dxf").ok);
+    EXPECT_TRUE(BuildDxfBlocks({Entered(result, parts), settings}, 1, "STAMP").empty());
+    EXPECT_FALSE(ExportDxf({Entered(result, parts), settings}, 1, dir + "/x.dxf").ok);
     EXPECT_TRUE(std::filesystem::is_empty(dir));
 }
 
@@ -174,7 +176,7 @@ TEST_F(DxfExport, SizesKeepTheJobsDecimals) {
     const auto sizes = [&](int decimals) {
         result.settings.decimals = decimals;
         std::vector<std::string> out;
-        for (const std::string& block : BuildDxfBlocks({result, PartTable({}), settings}, 0, "S"))
+        for (const std::string& block : BuildDxfBlocks({result, settings}, 0, "S"))
             if (block.find("8\nparts height\n") != std::string::npos ||
                 block.find("8\nparts width\n") != std::string::npos) {
                 const size_t text = block.find("\n1\n") + 3;

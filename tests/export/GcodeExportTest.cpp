@@ -96,7 +96,7 @@ void ExpectCutsFollowPartEdges(const std::vector<Cut>& cuts, const PlannedSheet&
 class GcodeExport : public ::testing::Test {
   protected:
     std::vector<std::string> Build(const AppliedResult& result) {
-        return BuildGcodeItems({result, parts, choices}, 0, "STAMP");
+        return BuildGcodeItems({Entered(result, parts), choices}, 0, "STAMP");
     }
 
     CellTable parts;
@@ -114,7 +114,7 @@ TEST_F(GcodeExport, GoldenProgramsInBothDialects) {
     for (const bool huazhong : {true, false}) {
         result.settings.cnc.huazhong = huazhong;
         const std::string path = dir + (huazhong ? "/hua.gnc" : "/sie.gnc");
-        ASSERT_TRUE(ExportGcode({result, parts, choices}, 0, path).ok);
+        ASSERT_TRUE(ExportGcode({Entered(result, parts), choices}, 0, path).ok);
         const std::regex stamp("^!\t[0-9]{4}/[0-9]{2}/[0-9]{2} [^\r\n]*");
         const std::string bytes = ReadBytes(path);
         EXPECT_TRUE(std::regex_search(bytes, stamp));
@@ -199,7 +199,7 @@ TEST_F(GcodeExport, CalculatedLayoutsCutAlongPartEdgesOnly) {
                          std::to_string(layout));
             const PlannedSheet& sheet = *result.LayoutSheetOf(layout);
             const std::vector<Cut> cuts =
-                ParseProgram(BuildGcodeItems({result, parts, choices}, layout, "STAMP"), true);
+                ParseProgram(BuildGcodeItems({result, choices}, layout, "STAMP"), true);
             EXPECT_GE(cuts.size(), sheet.parts.size());
             ExpectCutsFollowPartEdges(cuts, sheet, result.settings.cut.bladeWidth);
         }

@@ -22,7 +22,8 @@ TEST_F(HtmlExport, WritesPageAndPictureBesideIt) {
     const AppliedResult result = SmallResult();
     const CellTable parts = SmallPartTable();
     const std::string dir = NewScratchFolder("export");
-    const ExportOutcome outcome = ExportHtml({result, parts, settings}, 0, dir + "/plan.html");
+    const ExportOutcome outcome =
+        ExportHtml({Entered(result, parts), settings}, 0, dir + "/plan.html");
     ASSERT_TRUE(outcome.ok) << outcome.message;
     EXPECT_EQ(outcome.message, "Congratulations! Exported successfully!");
     const std::string page = ReadBytes(dir + "/plan.html");
@@ -43,26 +44,29 @@ TEST_F(HtmlExport, EveryPageHasItsOwnPicture) {
         ResultOf({LayoutSheet("S", 2440, 1220, 1, 0, {}), LayoutSheet("T", 1000, 1000, 1, 1, {})});
     const CellTable parts = PartTable({});
     const std::string dir = NewScratchFolder("export");
-    ASSERT_TRUE(ExportHtml({result, parts, settings}, 0, dir + "/one.html").ok);
-    ASSERT_TRUE(ExportHtml({result, parts, settings}, 1, dir + "/two.html").ok);
+    ASSERT_TRUE(ExportHtml({Entered(result, parts), settings}, 0, dir + "/one.html").ok);
+    ASSERT_TRUE(ExportHtml({Entered(result, parts), settings}, 1, dir + "/two.html").ok);
     EXPECT_EQ(QImage(QString::fromStdString(dir + "/one.bmp")).size(), QSize(600, 300));
     EXPECT_EQ(QImage(QString::fromStdString(dir + "/two.bmp")).size(), QSize(600, 600));
     // Characters that mean something in an address are encoded.
-    const std::string page = JoinCrLf(BuildHtmlItems({result, parts, settings}, 0, "排 #1.bmp"));
+    const std::string page =
+        JoinCrLf(BuildHtmlItems({Entered(result, parts), settings}, 0, "排 #1.bmp"));
     EXPECT_NE(page.find("src=\"%E6%8E%92%20%231.bmp\""), std::string::npos);
 }
 
 TEST_F(HtmlExport, PartRowsFollowTheLayoutTable) {
-    // DOOR on the layout finds the row typed as Door; a label no longer in the
-    // part table keeps its row with empty sizes; an empty label gives no row.
-    const AppliedResult result =
+    // A part shows the cells of the row it was entered on, as typed; a part of no
+    // known row keeps its row with empty sizes; an empty label gives no row.
+    AppliedResult result =
         ResultOf({LayoutSheet("S", 1000, 1000, 1, 0,
-                              {Rect("DOOR", 1, 0, 0, 10, 10), Rect("Gone", 2, 0, 0, 10, 10),
+                              {Rect("Door", 1, 0, 0, 10, 10), Rect("Gone", 2, 0, 0, 10, 10),
                                Rect("", 3, 0, 0, 10, 10)})});
-    const CellTable parts = PartTable({{"Door", "720", "560", "1", "Yes"}});
-    const std::string page = JoinCrLf(BuildHtmlItems({result, parts, settings}, 0, "p.bmp"));
+    result.entered =
+        ReadEnteredRows(SheetTable({}), PartTable({{"Door", "720.0", "560", "1", "Yes"}}));
+    result.sheets[0].parts[0].entryRow = 0;
+    const std::string page = JoinCrLf(BuildHtmlItems({result, settings}, 0, "p.bmp"));
     const std::string cell = "<td align=\"center\">";
-    EXPECT_NE(page.find(cell + "DOOR</td>\n" + cell + "720</td>\n" + cell + "560</td>\n" + cell +
+    EXPECT_NE(page.find(cell + "Door</td>\n" + cell + "720.0</td>\n" + cell + "560</td>\n" + cell +
                         "Yes</td>\n" + cell + "1</td>"),
               std::string::npos);
     EXPECT_NE(page.find(cell + "Gone</td>\n" + cell + "</td>\n" + cell + "</td>\n" + cell +
@@ -82,7 +86,8 @@ TEST_F(HtmlExport, UserTextsAreEscaped) {
         {LayoutSheet("A&B \"x\"", 100, 100, 1, 0, {Rect("<script>x</script>", 1, 0, 0, 10, 10)})});
     result.settings.unit = "<i>";
     const CellTable parts = PartTable({});
-    const std::string page = JoinCrLf(BuildHtmlItems({result, parts, settings}, 0, "p.bmp"));
+    const std::string page =
+        JoinCrLf(BuildHtmlItems({Entered(result, parts), settings}, 0, "p.bmp"));
     EXPECT_EQ(page.find("<script>"), std::string::npos);
     EXPECT_EQ(page.find("<i>"), std::string::npos);
     EXPECT_NE(page.find("&lt;script&gt;x&lt;/script&gt;"), std::string::npos);
@@ -94,11 +99,11 @@ TEST_F(HtmlExport, MissingLayoutOrFolderWritesNothing) {
     const AppliedResult result = SmallResult();
     const CellTable parts = SmallPartTable();
     const std::string dir = NewScratchFolder("export");
-    ExportOutcome outcome = ExportHtml({result, parts, settings}, 3, dir + "/plan.html");
+    ExportOutcome outcome = ExportHtml({Entered(result, parts), settings}, 3, dir + "/plan.html");
     EXPECT_FALSE(outcome.ok);
     EXPECT_NE(outcome.message.find("4"), std::string::npos);
     EXPECT_TRUE(std::filesystem::is_empty(dir));
-    outcome = ExportHtml({result, parts, settings}, 0, dir + "/missing/plan.html");
+    outcome = ExportHtml({Entered(result, parts), settings}, 0, dir + "/missing/plan.html");
     EXPECT_FALSE(outcome.ok);
     EXPECT_NE(outcome.message.find(dir + "/missing/plan.bmp"), std::string::npos);
 }
@@ -112,7 +117,7 @@ TEST_F(HtmlExport, BrowserRendersPageWithPicture) {
     const std::string dir = NewScratchFolder("export");
     // A page name with a blank, "#" and Chinese still finds its picture.
     const std::string page = dir + "/排版 #1.html";
-    ASSERT_TRUE(ExportHtml({result, parts, settings}, 0, page).ok);
+    ASSERT_TRUE(ExportHtml({Entered(result, parts), settings}, 0, page).ok);
     const std::string shot = dir + "/shot.png";
     const std::string url =
         QUrl::fromLocalFile(QString::fromStdString(page)).toEncoded().toStdString();

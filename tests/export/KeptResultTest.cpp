@@ -17,17 +17,16 @@
 namespace {
 
 // Everything the window and the command line write of an applied result.
-std::string Outputs(const AppliedResult& result, const CellTable& sheets, const CellTable& parts,
-                    const SettingsForm& form) {
+std::string Outputs(const AppliedResult& result, const SettingsForm& form) {
     std::string all = ResultJson(result);
-    for (const std::string& line : WriteReport(result, sheets, parts)) all += line + "\n";
+    for (const std::string& line : WriteReport(result)) all += line + "\n";
     const OutputChoices choices = OutputChoicesOf(form);
-    const ExportSource source{result, parts, choices};
+    const ExportSource source{result, choices};
     for (int layout = 0; layout < result.LayoutCount(); ++layout) {
         for (const auto& items :
              {BuildDxfBlocks(source, layout, "STAMP"), BuildGcodeItems(source, layout, "STAMP"),
               BuildHtmlItems(source, layout, "page.bmp"), BuildOffcutLines(source, layout),
-              LayoutPrintLines(result, parts, layout, "STAMP")})
+              LayoutPrintLines(result, layout, "STAMP")})
             for (const std::string& item : items) all += item + "\n";
     }
     return all;
@@ -52,7 +51,7 @@ TEST(KeptResult, ARefusedCalculationChangesNoOutputOfThePlanShown) {
     calc.Optimize(options);
     ASSERT_EQ(FinishIntoTables(calc, sheets).status, CalcOutcome::Status::Applied);
     const auto applied = calc.AppliedShared();
-    const std::string before = Outputs(*applied, sheets, parts, form);
+    const std::string before = Outputs(*applied, form);
 
     // Far too many parts, another blade, free placement and the other dialect.
     SettingsForm changed = form;
@@ -69,7 +68,7 @@ TEST(KeptResult, ARefusedCalculationChangesNoOutputOfThePlanShown) {
     EXPECT_EQ(refused->status, CalcOutcome::Status::AreaRefused);
 
     ASSERT_EQ(calc.AppliedShared(), applied);
-    EXPECT_EQ(Outputs(*calc.Applied(), sheets, parts, changed), before);
+    EXPECT_EQ(Outputs(*calc.Applied(), changed), before);
 }
 
 }  // namespace

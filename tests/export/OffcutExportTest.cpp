@@ -16,7 +16,7 @@ class OffcutExport : public ::testing::Test {
         AppliedResult result = ResultOf({LayoutSheet(
             "S", 2440, 1220, count, 0, {Rect("P", 1, 0, 0, 10, 10)}, std::move(offcuts))});
         result.settings.offcutPrefix = jobPrefix;
-        return BuildOffcutLines({result, parts, OutputChoicesOf(settings)}, 0);
+        return BuildOffcutLines({Entered(result, parts), OutputChoicesOf(settings)}, 0);
     }
 
     CellTable parts;
@@ -29,7 +29,8 @@ class OffcutExport : public ::testing::Test {
 TEST_F(OffcutExport, GoldenFile) {
     const AppliedResult result = SmallResult();
     const std::string path = NewScratchFolder("export") + "/offcuts.txt";
-    const ExportOutcome outcome = ExportOffcuts({result, parts, OutputChoicesOf(settings)}, 0, path);
+    const ExportOutcome outcome =
+        ExportOffcuts({Entered(result, parts), OutputChoicesOf(settings)}, 0, path);
     ASSERT_TRUE(outcome.ok);
     EXPECT_EQ(outcome.message, "Congratulations! Exported successfully!");
     ExpectGolden("small_offcuts.txt", ReadBytes(path));
@@ -69,12 +70,14 @@ TEST_F(OffcutExport, LayoutWithoutOffcutsWritesNothingAndSaysSo) {
     const std::string path = NewScratchFolder("export") + "/offcuts.txt";
     std::ofstream(path) << "previous";
     const AppliedResult result = ResultOf({LayoutSheet("S", 100, 100, 1, 0, {})});
-    const ExportOutcome outcome = ExportOffcuts({result, parts, OutputChoicesOf(settings)}, 0, path);
+    const ExportOutcome outcome =
+        ExportOffcuts({Entered(result, parts), OutputChoicesOf(settings)}, 0, path);
     EXPECT_TRUE(outcome.ok);
     EXPECT_EQ(outcome.message, "The layout has no reusable offcuts.");
     EXPECT_EQ(ReadBytes(path), "previous");
 
-    const ExportOutcome missing = ExportOffcuts({result, parts, OutputChoicesOf(settings)}, 1, path);
+    const ExportOutcome missing =
+        ExportOffcuts({Entered(result, parts), OutputChoicesOf(settings)}, 1, path);
     EXPECT_FALSE(missing.ok);
     EXPECT_EQ(ReadBytes(path), "previous");
 }

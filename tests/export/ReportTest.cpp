@@ -70,7 +70,11 @@ class Report : public ::testing::Test {
         result.ratioWithOffcuts = 0.9012f;
     }
 
-    std::vector<std::string> Lines() const { return WriteReport(result, sheets, parts); }
+    std::vector<std::string> Lines() const {
+        AppliedResult entered = result;
+        EnterRows(entered, sheets, parts);
+        return WriteReport(entered);
+    }
     size_t Find(const std::vector<std::string>& lines, const std::string& prefix) const {
         auto it = std::find_if(lines.begin(), lines.end(),
                                [&](const std::string& l) { return l.rfind(prefix, 0) == 0; });

@@ -3,6 +3,8 @@
 // a crash and never a plan that the plan check would refuse.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <charconv>
 #include <fstream>
 #include <nlohmann/json.hpp>
 #include <random>
@@ -17,17 +19,34 @@
 
 namespace {
 
-// The tables of the rows, as the window would have held them.
+// The shortest text that reads back as the value.
+std::string Exact(double value) {
+    char text[32];
+    return {text, std::to_chars(text, text + sizeof text, value).ptr};
+}
+
+// The plan with the rows it came from as the window's tables would have held them;
+// its records keep the entry rows the calculation gave them.
 StoredPlan Stored(const AppliedResult& plan, const JobRows& rows) {
     Rows sheets, parts;
     for (const SheetRow& s : rows.sheets)
-        sheets.push_back({s.label, std::to_string(s.length), std::to_string(s.width),
-                          std::to_string(s.quantity), std::to_string(s.cost),
-                          s.priority ? "Yes" : "No", std::to_string(s.quantity)});
+        sheets.push_back({s.label, Exact(s.length), Exact(s.width), std::to_string(s.quantity),
+                          Exact(s.cost), s.priority ? "Yes" : "No"});
     for (const PartRow& p : rows.parts)
-        parts.push_back({p.label, std::to_string(p.length), std::to_string(p.width),
-                         std::to_string(p.quantity), p.rotatable ? "Yes" : "No"});
-    return {std::make_shared<AppliedResult>(plan), SheetTable(sheets), PartTable(parts)};
+        parts.push_back({p.label, Exact(p.length), Exact(p.width), std::to_string(p.quantity),
+                         p.rotatable ? "Yes" : "No"});
+    auto result = std::make_shared<AppliedResult>(plan);
+    result->entered = ReadEnteredRows(SheetTable(sheets), PartTable(parts));
+    return {result};
+}
+
+// The entered row of every record, sheets first.
+std::vector<std::int32_t> EntryRows(const AppliedResult& result) {
+    std::vector<std::int32_t> rows;
+    for (const PlannedSheet& s : result.sheets) rows.push_back(s.entryRow);
+    for (const PlannedSheet& s : result.sheets)
+        for (const Placement& p : s.parts) rows.push_back(p.entryRow);
+    return rows;
 }
 
 // Generated plans that pass the plan check, with the tables they came from.
@@ -55,9 +74,12 @@ TEST(StoredPlan, GeneratedPlansReadBackAsTheyWereWritten) {
         StoredPlan read;
         ASSERT_TRUE(ReadStoredPlan(path, read, error)) << error;
         EXPECT_EQ(StoredPlanJson(read), StoredPlanJson(plans[i]));
+        // The file holds no entry rows: reading finds the ones the calculation gave.
+        const std::vector<std::int32_t> rows = EntryRows(*plans[i].result);
+        EXPECT_EQ(std::count(rows.begin(), rows.end(), -1), 0);
+        EXPECT_EQ(EntryRows(*read.result), rows);
         // The report comes out the same from the plan read back.
-        EXPECT_EQ(WriteReport(*read.result, read.sheetTable, read.partTable),
-                  WriteReport(*plans[i].result, plans[i].sheetTable, plans[i].partTable));
+        EXPECT_EQ(WriteReport(*read.result), WriteReport(*plans[i].result));
     }
     EXPECT_EQ(PlanPathOf("/a/kitchen.dat"), "/a/kitchen.plan.json");
 }
@@ -124,7 +146,7 @@ TEST(StoredPlan, DamagedOrMadeUpFilesAreRefusedWithAMessage) {
         EXPECT_FALSE(CheckPlan(*read.result));
         for (int k = 0; k < read.result->LayoutCount(); ++k)
             EXPECT_NE(read.result->LayoutSheetOf(k), nullptr);
-        WriteReport(*read.result, read.sheetTable, read.partTable);
+        WriteReport(*read.result);
     }
     EXPECT_GT(refused, 200);
     EXPECT_GT(accepted, 20);  // damage where nothing is checked (a label, a ratio)

@@ -20,6 +20,7 @@
 #include "gui/CalcCommand.h"
 #include "gui/EntryTableView.h"
 #include "io/ListFiles.h"
+#include "io/TableCalculation.h"
 #include "support/DataFixtures.h"
 
 namespace {
@@ -142,7 +143,7 @@ TEST_F(StoredPlans, ShowTheStockTheyLeaveAsTheCommandLineWritesIt) {
     StoredPlan plan;
     std::string error;
     ASSERT_TRUE(ReadStoredPlan(Path("kitchen.plan.json"), plan, error)) << error;
-    ASSERT_TRUE(SaveLeftSheets(Path("cli-left.txt"), plan.sheetTable).ok);
+    ASSERT_TRUE(SaveLeftSheets(Path("cli-left.txt"), EnteredSheetTable(*plan.result)).ok);
     EXPECT_EQ(fixtures::ReadBytes(Path("left.txt")), fixtures::ReadBytes(Path("cli-left.txt")));
 }
 

@@ -5,12 +5,14 @@
 #include <optional>
 
 #include "export/Report.h"
+#include "export/StoredPlan.h"
 #include "io/EntryTables.h"
 #include "io/OutcomeText.h"
 #include "io/TableCalculation.h"
 #include "job/Calculation.h"
 #include "job/PlanCheck.h"
 #include "support/JobTables.h"
+#include "support/ScratchFolder.h"
 
 namespace {
 
@@ -81,9 +83,9 @@ TEST_F(CalculationTest, RefusesPartsThatNeedMoreAreaThanTheSheets) {
 
 TEST_F(CalculationTest, LaterRowsAndEmptyJobsAreRefusedWithAMessage) {
     FourSheetJob();
-    parts.InsertRow(3);
-    for (int c = 0; c < 5; ++c)
-        parts.SetCell(3, c, std::vector<std::string>{"Bad", "100", "100", "-4", "Yes"}[c]);
+    parts = PartTable({{"Full", "1000", "1000", "3", "Yes"},
+                       {"Bad", "100", "100", "-4", "Yes"},
+                       {"Small", "500", "500", "1", "Yes"}});
     CalcOutcome o = Run();
     EXPECT_EQ(o.status, Status::InputRefused);
     EXPECT_EQ(OutcomeText(o), "Parts, row 2, column \"Quant\": the quantity must not be negative.");
@@ -129,8 +131,33 @@ TEST_F(CalculationTest, MergesIdenticalSheetsAndCountsThemOffTheStock) {
     EXPECT_FLOAT_EQ(r.ratioWithOffcuts, static_cast<float>((3250000 + offcuts) / 4000000));
     EXPECT_GE(r.generations, 1);
     EXPECT_LE(r.generations, 11);
-    const auto report = WriteReport(r, sheets, parts);
+    const auto report = WriteReport(r);
     EXPECT_NE(std::find(report.begin(), report.end(), "Sheets total used Quant: 4"), report.end());
+}
+
+// Two sheet rows of one label and size: each loses the sheets cut from it, in the
+// table and in the plan stored of it. Job input takes the priority row's sheets
+// first, so the sheets of ids 0 and 1 are the first row's.
+TEST_F(CalculationTest, SheetRowsOfOneLabelHaveLeftQuantsOfTheirOwn) {
+    sheets = SheetTable(
+        {{"Birch", "1000", "1000", "2", "10", "Yes"}, {"Birch", "1000", "1000", "3", "10", "No"}});
+    parts = PartTable({{"Full", "1000", "1000", "4", "Yes"}});
+    ASSERT_EQ(Run().status, Status::Applied);
+    int usedFirst = 0, usedSecond = 0;
+    for (const PlannedSheet& s : calc.Applied()->sheets)
+        if (s.used) ++(s.id < 2 ? usedFirst : usedSecond);
+    EXPECT_EQ(usedFirst + usedSecond, 4);
+    EXPECT_EQ(sheets.Cell(2, SheetCol::LeftQuant), std::to_string(2 - usedFirst));
+    EXPECT_EQ(sheets.Cell(3, SheetCol::LeftQuant), std::to_string(3 - usedSecond));
+
+    const std::string path = NewScratchFolder("io") + "/birch.plan.json";
+    std::string error;
+    ASSERT_TRUE(WriteStoredPlan(path, {calc.AppliedShared()}, error)) << error;
+    StoredPlan read;
+    ASSERT_TRUE(ReadStoredPlan(path, read, error)) << error;
+    const CellTable stored = EnteredSheetTable(*read.result);
+    for (const int row : {2, 3})
+        EXPECT_EQ(stored.Cell(row, SheetCol::LeftQuant), sheets.Cell(row, SheetCol::LeftQuant));
 }
 
 TEST_F(CalculationTest, APlanThatFailsThePlanCheckIsNeverApplied) {
@@ -315,21 +342,29 @@ TEST(NumberLayouts, OrdersByUtilisationAndTheLastOfEqualsFirst) {
     EXPECT_EQ(r.LayoutCount(), 4);
 }
 
-TEST(UpdateLeftQuant, FindsTheRowByLabelIgnoringLetterCase) {
+// Each row loses the sheets cut from it, found by the row each record came from, so
+// that two rows of one label keep counts of their own; a row none of whose sheets
+// is used, or whose quantity is not whole, shows its quantity as typed.
+TEST(UpdateLeftQuant, EachRowLosesTheSheetsCutFromIt) {
     CellTable table = SheetTable({{"Birch", "2440", "1220", "8", "0", "Yes"},
-                                  {"Oak", "2440", "1220", "5", "0", "Yes"},
-                                  {"Pine", "2440", "1220", "2", "0", "Yes"},
-                                  {"", "", "", "", "", ""}});
+                                  {"Birch", "2440", "1220", "5", "0", "Yes"},
+                                  {"Pine", "2440", "1220", " 2", "0", "Yes"},
+                                  {"", "", "", "", "", ""},
+                                  {"Oak", "2440", "1220", "many", "0", "Yes"}});
     AppliedResult r;
-    r.sheets = {Layout("BIRCH", {"x"}), Layout("birch", {"y"}), Layout("Unknown", {"x"}),
-                Layout("Oak", {"x"})};
-    r.sheets[0].count = 3;
-    r.sheets[3].distinct = false;
+    r.sheets = {Layout("Birch", {"x"}), Layout("Birch", {"y"}), Layout("Birch", {"y"}),
+                Layout("Pine", {}),     Layout("Oak", {"x"}),   Layout("Birch", {"x"})};
+    r.sheets[2].distinct = false;
+    r.sheets[3].used = false;
+    const std::int32_t rows[] = {0, 1, 1, 2, 4, -1};
+    for (std::size_t k = 0; k < r.sheets.size(); ++k) r.sheets[k].entryRow = rows[k];
+    r.entered = ReadEnteredRows(table, PartTable({}));
     UpdateLeftQuant(r, table);
-    EXPECT_EQ(table.Cell(2, SheetCol::LeftQuant), "4");
-    EXPECT_EQ(table.Cell(3, SheetCol::LeftQuant), "5") << "merged sheets count with their head";
-    EXPECT_EQ(table.Cell(4, SheetCol::LeftQuant), "2");
+    EXPECT_EQ(table.Cell(2, SheetCol::LeftQuant), "7");
+    EXPECT_EQ(table.Cell(3, SheetCol::LeftQuant), "3") << "merged sheets count as cut";
+    EXPECT_EQ(table.Cell(4, SheetCol::LeftQuant), " 2");
     EXPECT_EQ(table.Cell(5, SheetCol::LeftQuant), "");
+    EXPECT_EQ(table.Cell(6, SheetCol::LeftQuant), "many");
 }
 
 }  // namespace

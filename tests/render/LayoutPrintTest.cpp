@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "render/LayoutPrint.h"
+#include "support/JobTables.h"
 #include "support/LayoutFixture.h"
 
 namespace {
@@ -23,9 +24,9 @@ AppliedResult FiveAndTwo() {
 TEST(LayoutPrint, TextBlockListsTheSheetPartsAndCutOptions) {
     AppliedResult result = FiveAndTwo();
     result.settings.cut.bladeWidth = 3;
-    const CellTable table =
-        PartTable({{"A", "100", "50", "5", "Yes"}, {"B", "200", "100", "2", "No"}});
-    const std::vector<std::string> lines = LayoutPrintLines(result, table, 0, "STAMP");
+    EnterRows(result, SheetTable({}),
+              PartTable({{"A", "100", "50", "5", "Yes"}, {"B", "200", "100", "2", "No"}}));
+    const std::vector<std::string> lines = LayoutPrintLines(result, 0, "STAMP");
     ASSERT_EQ(lines.size(), 12u);
     EXPECT_EQ(lines[0], "STAMP");
     EXPECT_EQ(lines[1], "------------ Sheet Cutting Layouts 1 ------------");
@@ -45,7 +46,7 @@ TEST(LayoutPrint, TextBlockListsTheSheetPartsAndCutOptions) {
 TEST(LayoutPrint, MarginsAreListedTopBottomLeftRight) {
     AppliedResult result = FiveAndTwo();
     result.settings.cut.margins = {1, 2, 3, 4};
-    const auto lines = LayoutPrintLines(result, PartTable({}), 0, "");
+    const auto lines = LayoutPrintLines(result, 0, "");
     EXPECT_EQ(
         lines.back(),
         "Top Margin:1.00      Bottom Margin:2.00      Left Margin:3.00      Right Margin:4.00");
@@ -56,8 +57,8 @@ TEST(LayoutPrint, LongLabelsWidenTheirColumnAndMissingRowsLeaveEmptyCells) {
         {LayoutSheet("S", 1000, 1000, 1, 0,
                      {Rect("Oak melamine 18, 2mm", 1, 0, 0, 10, 10),
                       Rect("A label far too long for any column at all", 2, 10, 0, 10, 10)})});
-    // The part table no longer holds the labels: their cells stay empty.
-    const auto lines = LayoutPrintLines(result, PartTable({}), 0, "");
+    // The parts name no entered row: their cells stay empty.
+    const auto lines = LayoutPrintLines(result, 0, "");
     // The label column widens to twice its width; a longer label ends in "~" before the
     // blank that parts it from the next column.
     EXPECT_EQ(lines[5].substr(0, 33), "Label" + std::string(27, ' ') + "L");
@@ -71,17 +72,17 @@ TEST(LayoutPrint, NumbersShowTheirDigits) {
     AppliedResult result = FiveAndTwo();
     result.settings.cut.bladeWidth = 0.125;
     result.sheets.front().length = 2440.5;
-    const auto lines = LayoutPrintLines(result, PartTable({}), 0, "");
+    const auto lines = LayoutPrintLines(result, 0, "");
     EXPECT_EQ(lines[3], "          Length：2440.50                   Width：1220.00");
     EXPECT_EQ(lines[10], "Blade Width:0.125");
 }
 
 TEST(LayoutPrint, NoSuchLayoutPrintsNothing) {
-    EXPECT_TRUE(LayoutPrintLines(FiveAndTwo(), PartTable({}), 1, "").empty());
+    EXPECT_TRUE(LayoutPrintLines(FiveAndTwo(), 1, "").empty());
     QImage page(800, 1000, QImage::Format_RGB32);
     page.fill(Qt::white);
     QPainter painter(&page);
-    PrintLayoutPage(painter, page.rect(), FiveAndTwo(), PartTable({}), 3, LayoutDrawOptions{},
+    PrintLayoutPage(painter, page.rect(), FiveAndTwo(), 3, LayoutDrawOptions{},
                     [] { ADD_FAILURE() << "no page to start"; });
     painter.end();
     for (int y = 0; y < page.height(); y += 7)
@@ -149,8 +150,7 @@ TEST(LayoutPrint, TheDrawingFillsThePageBelowTheTextAtAnyResolution) {
         page.fill(Qt::white);
         int pages = 1;
         QPainter painter(&page);
-        PrintLayoutPage(painter, page.rect(), result, PartTable({}), 0, LayoutDrawOptions{},
-                        [&] { ++pages; });
+        PrintLayoutPage(painter, page.rect(), result, 0, LayoutDrawOptions{}, [&] { ++pages; });
         painter.end();
         const Measured m = Measure(page, dpi / 6);
         ASSERT_TRUE(m.drawing.isValid()) << dpi;
@@ -175,8 +175,7 @@ TEST(LayoutPrint, ALongCutListGetsAPageOfItsOwn) {
     page.fill(Qt::white);
     int pages = 1;
     QPainter painter(&page);
-    PrintLayoutPage(painter, page.rect(), result, PartTable({}), 0, LayoutDrawOptions{},
-                    [&] { ++pages; });
+    PrintLayoutPage(painter, page.rect(), result, 0, LayoutDrawOptions{}, [&] { ++pages; });
     painter.end();
     EXPECT_EQ(pages, 2);
     EXPECT_GT(Measure(page, 17).drawing.width(), page.width() * 0.8);
@@ -191,8 +190,7 @@ TEST(LayoutPrint, AShortCutListStaysOnThePage) {
     page.fill(Qt::white);
     int pages = 1;
     QPainter painter(&page);
-    PrintLayoutPage(painter, page.rect(), result, PartTable({}), 0, LayoutDrawOptions{},
-                    [&] { ++pages; });
+    PrintLayoutPage(painter, page.rect(), result, 0, LayoutDrawOptions{}, [&] { ++pages; });
     painter.end();
     EXPECT_EQ(pages, 1);
 }

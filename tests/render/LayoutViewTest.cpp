@@ -81,12 +81,12 @@ TEST(LayoutPartTable, RowsCountLabelsAndFollowPartEntryOrder) {
     // Unsorted, the labels keep the order of their first placement.
     EXPECT_EQ(CountLayoutParts(*result.LayoutSheetOf(0))[0].label, "A");
 
-    // The key is the first part with the label on any layout sheet, in list order;
+    // The key is the first part of the row on any layout sheet, in list order;
     // a merged (not distinct) sheet does not count.
-    EXPECT_EQ(FirstPartIdOfLabel(result, "A"), 7);
+    EXPECT_EQ(FirstPartIdOf(result, {"A", 1}), 7);
     result.sheets[0].distinct = 0;
-    EXPECT_EQ(FirstPartIdOfLabel(result, "A"), 5);
-    EXPECT_EQ(FirstPartIdOfLabel(result, "missing"), 0);
+    EXPECT_EQ(FirstPartIdOf(result, {"A", 1}), 5);
+    EXPECT_EQ(FirstPartIdOf(result, {"missing", 1}), 0);
     EXPECT_TRUE(MakeLayoutPage(result, 1).partRows.empty());
 }
 

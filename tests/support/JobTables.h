@@ -6,6 +6,9 @@
 
 #include "io/CellTable.h"
 #include "io/EntryTables.h"
+#include "io/TableInput.h"
+#include "job/AppliedResult.h"
+#include "text/FieldSplit.h"
 
 using Rows = std::vector<std::vector<std::string>>;
 
@@ -36,4 +39,25 @@ inline CellTable SheetTable(const Rows& rows) {
 // Rows of label, length, width, quantity, rotatable.
 inline CellTable PartTable(const Rows& rows) {
     return MakeTable(Captions(TableKind::Part), rows);
+}
+
+// A plan made by hand names no rows: the result gets the tables' rows as typed and
+// each record the first row of its label, as a plan of unique labels has them.
+inline void EnterRows(AppliedResult& result, const CellTable& sheets, const CellTable& parts) {
+    result.entered = ReadEnteredRows(sheets, parts);
+    const auto firstOf = [](const auto& rows, const std::string& label) {
+        for (std::size_t r = 0; r < rows.size(); ++r)
+            if (rows[r].label == label) return static_cast<std::int32_t>(r);
+        return std::int32_t{-1};
+    };
+    for (PlannedSheet& s : result.sheets) {
+        s.entryRow = firstOf(result.entered.sheets, s.label);
+        for (Placement& p : s.parts) p.entryRow = firstOf(result.entered.parts, p.label);
+    }
+}
+
+// The result with the part rows as typed (no sheet rows), linked as EnterRows does.
+inline AppliedResult Entered(AppliedResult result, const CellTable& parts) {
+    EnterRows(result, CellTable(), parts);
+    return result;
 }

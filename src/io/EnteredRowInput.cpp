@@ -1,0 +1,26 @@
+#include "io/EnteredRowInput.h"
+
+#include "io/EntryTables.h"
+#include "text/FieldSplit.h"
+#include "text/NumberText.h"
+
+EnteredPart EnteredPartOf(PartTexts texts) {
+    EnteredPart row;
+    row.label = TrimControls(texts.label);
+    row.quantity = ParseInteger(texts.quantity);
+    row.rotatable = MeansYes(texts.rotatable);
+    row.texts = std::move(texts);
+    return row;
+}
+
+EnteredSheet EnteredSheetOf(SheetTexts texts) {
+    EnteredSheet row;
+    row.label = TrimControls(texts.label);
+    row.length = ParseNumber(texts.length);
+    row.width = ParseNumber(texts.width);
+    row.cost = ParseNumber(texts.cost);
+    row.quantity = ParseInteger(texts.quantity);
+    row.priority = MeansYes(texts.priority);
+    row.texts = std::move(texts);
+    return row;
+}

@@ -1,0 +1,9 @@
+// The values of an entered row from the texts it was typed with, converted as the
+// table input converts them: the entry tables and the stored plan's copy of them
+// both come to entered rows this way.
+#pragma once
+
+#include "job/EnteredRows.h"
+
+EnteredPart EnteredPartOf(PartTexts texts);
+EnteredSheet EnteredSheetOf(SheetTexts texts);

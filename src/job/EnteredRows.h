@@ -1,0 +1,46 @@
+// The entry tables as the user typed them, every data row in table order (data row
+// n at index n - 1, the index a plan's records keep as their entry row): what the
+// report, the exports and the stored plan print back. The texts are a display
+// payload, filled by the readers that converted the values beside them; nothing
+// below those readers reads them as numbers again.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+// The cells of a part row, as typed.
+struct PartTexts {
+    std::string label, length, width, quantity, rotatable;
+    bool operator==(const PartTexts&) const = default;
+};
+
+// The cells of a sheet row, as typed ("Left Quant" is the plan's, not typed).
+struct SheetTexts {
+    std::string label, length, width, quantity, cost, priority;
+    bool operator==(const SheetTexts&) const = default;
+};
+
+// A value is nothing where its cell does not convert (a row the job skipped).
+struct EnteredPart {
+    PartTexts texts;
+    std::string label;  // trimmed, as the job's records carry it
+    std::optional<int> quantity;
+    bool rotatable = false;
+    bool operator==(const EnteredPart&) const = default;
+};
+
+struct EnteredSheet {
+    SheetTexts texts;
+    std::string label;  // trimmed, as the job's records carry it
+    std::optional<double> length, width, cost;
+    std::optional<int> quantity;
+    bool priority = false;
+    bool operator==(const EnteredSheet&) const = default;
+};
+
+struct EnteredRows {
+    std::vector<EnteredPart> parts;
+    std::vector<EnteredSheet> sheets;
+    bool operator==(const EnteredRows&) const = default;
+};
