@@ -141,6 +141,8 @@ BestPlan PatternPlan(const Job& job, const CutSettings& settings, const BestPara
     PatternPlanLimits limits;
     limits.roundsPerSolve = parameters.roundsPerSolve;
     limits.totalRounds = parameters.patternRounds;
+    limits.roundings = parameters.roundings;
+    limits.fewestSheets = SheetLowerBound(job, settings);
     limits.ended = ended;
     return FromPatterns(job, settings, pj, PlanByPatterns(pj, pricers, limits), packer);
 }
@@ -236,6 +238,7 @@ SearchedPlan SearchBest(const Job& job, const CutSettings& settings,
         return bound > 0 && best.Complete() && static_cast<std::int32_t>(best.used.size()) <= bound;
     };
     std::int64_t stepsLeft = options.steps;
+    bool met = false;
     while (!proven() && !stopped() && (bySteps ? stepsLeft > 0 : Clock::now() < deadline)) {
         const std::int64_t quota = bySteps ? std::min(parameters.stepsPerMeeting, stepsLeft)
                                            : std::numeric_limits<std::int64_t>::max();
@@ -252,6 +255,7 @@ SearchedPlan SearchBest(const Job& job, const CutSettings& settings,
                 });
         }
         stepsLeft -= quota;
+        met = true;
         // The lanes meet: the best of them, the first on equal terms, goes to all.
         bool better = false;
         for (auto& lane : lanes)
@@ -270,5 +274,8 @@ SearchedPlan SearchBest(const Job& job, const CutSettings& settings,
             options.progress(ProgressOf(packer, best, left));
         }
     }
+    // The patterns took the time, or proved the plan: what is shown is where it
+    // ended. After Stop nothing more is reported.
+    if (!met && !stopped() && options.progress) options.progress(ProgressOf(packer, best, secondsLeft()));
     return ToSearched(job, settings, best, start);
 }

@@ -27,16 +27,32 @@ struct BestProgress {
     bool allPlaced = false;
 };
 
+// One way of rounding the sheet patterns' linear programme to whole sheets.
+struct PatternRounding {
+    // Of a pattern the programme uses n times in full, this share of n (at least
+    // one) is taken before the programme is solved again for the rest.
+    double share = 1;
+    // Patterns tried when none is used in full: each is taken once and the
+    // programme solved for the rest; the one that leaves the least is kept.
+    int lookahead = 4;
+};
+
 // The best search's tuning knobs, in the order the search uses them.
 struct BestParameters {
     // Sheet patterns: the share of a timed run's time their plan may take, the
-    // most grid cells along a sheet's side the pattern programmes work with, and
+    // most grid cells along a sheet's side the pattern programmes work with (a
+    // grid fine enough to hold the sizes of millimetre parts exactly: rounding
+    // them to a coarser one wastes more than the third stage of cuts, which a
+    // fine grid often cannot afford on large sheets, gains), and
     // the pattern generation rounds of one solve of the linear programme and of
-    // the whole plan (which bound its time in a run bounded by steps).
+    // the whole plan (which bound its time in a run bounded by steps), and the
+    // ways of rounding it, tried in turn while there is time: the best plan of
+    // them is kept. Rounding by smaller shares solves more often and is slower.
     double patternShare = 0.5;
-    int gridCells = 1000;
+    int gridCells = 4000;
     int roundsPerSolve = 400;
     long patternRounds = 2000;
+    std::vector<PatternRounding> roundings{{1, 4}, {0.5, 4}, {0.25, 8}, {0.5, 12}};
     // The lanes: a step may be worse than the current plan when it is no worse
     // than the plan this many steps ago; steps without a better plan before a
     // lane aims at another sheet.

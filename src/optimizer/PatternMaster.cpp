@@ -184,8 +184,80 @@ void Complete(const PatternJob& pj, const std::vector<PatternPricer>& pricers,
                 best = pattern;
             }
         }
-        if (chosen < 0 || !Take(pj, std::move(best), demand, sheets, plan)) return;
+        if (chosen < 0) return;
+        // While every piece of the pattern is wanted as often again, no pattern is
+        // worth more than it: the bounds only shrink. Taking it that many times
+        // saves the pricing that a large job's many sheets would cost.
+        const std::vector<std::int32_t> counts = best.Counts(pj.types.size());
+        std::int32_t copies = sheets[chosen];
+        for (std::size_t t = 0; t < counts.size(); ++t)
+            if (counts[t] > 0) copies = std::min(copies, demand[t] / counts[t]);
+        for (std::int32_t n = 0; n < std::max(copies, 1); ++n)
+            if (!Take(pj, best, demand, sheets, plan)) return;
     }
+}
+
+// One way down from the programme's solution to whole sheets: the patterns it
+// uses in full are taken (a share of their uses, so that the programme is solved
+// again sooner for what is left), and when it uses none in full, the pattern of
+// `lookahead` candidates that leaves the least. What is left when the programme
+// can no longer cover it, or the work ends, is finished greedily.
+std::vector<SheetPattern> Dive(Programme& programme, const PatternJob& pj,
+                               const std::vector<PatternPricer>& pricers, const PatternRounding& rounding,
+                               int roundsPerSolve, const std::function<bool()>& ended,
+                               long& uncovered) {
+    std::vector<std::int32_t> demand, sheets;
+    for (const PieceType& t : pj.types) demand.push_back(t.Demand());
+    for (const StockKind& k : pj.kinds) sheets.push_back(static_cast<std::int32_t>(k.sheets.size()));
+    std::vector<SheetPattern> plan;
+    while (std::accumulate(demand.begin(), demand.end(), 0L) > 0 && !ended()) {
+        programme.Bound(demand, sheets);
+        if (!programme.Solve(roundsPerSolve, ended) || programme.Uncovered() > 1e-6) break;
+        const std::vector<double> x = programme.Usage();
+        bool took = false;
+        for (std::size_t j = 0; j < x.size(); ++j) {
+            const double full = std::floor(x[j] + 1e-6);
+            for (double n = std::max(1.0, std::floor(full * rounding.share)); full >= 1 && n >= 1; --n)
+                took |= Take(pj, programme.Pattern(j), demand, sheets, plan);
+        }
+        if (took) continue;
+        // Less than a sheet left: the sheet that takes all of it, when one does.
+        if (std::accumulate(x.begin(), x.end(), 0.0) < 1 + 1e-6) break;
+        // Nothing used in full: of the patterns used most, the one that leaves
+        // the least for the programme, once.
+        std::vector<std::size_t> used;
+        for (std::size_t j = 0; j < x.size(); ++j)
+            if (x[j] > 1e-9) used.push_back(j);
+        std::stable_sort(used.begin(), used.end(),
+                         [&](std::size_t a, std::size_t b) { return x[a] > x[b]; });
+        used.resize(std::min<std::size_t>(used.size(), rounding.lookahead));
+        std::size_t chosen = used.empty() ? x.size() : used.front();
+        double least = 0;
+        for (std::size_t n = 0; used.size() > 1 && n < used.size() && !ended(); ++n) {
+            std::vector<std::int32_t> d = demand, s = sheets;
+            std::vector<SheetPattern> trial;
+            if (!Take(pj, programme.Pattern(used[n]), d, s, trial)) continue;
+            programme.Bound(d, s);
+            if (!programme.Solve(roundsPerSolve, ended)) continue;
+            const double left = programme.Objective() + pj.kinds[trial.front().kind].value;
+            if (n == 0 || left < least) {
+                least = left;
+                chosen = used[n];
+            }
+        }
+        if (chosen >= x.size() || !Take(pj, programme.Pattern(chosen), demand, sheets, plan))
+            break;
+    }
+    Complete(pj, pricers, demand, sheets, plan);
+    DownsizePatterns(pj, pricers, plan);
+    uncovered = std::accumulate(demand.begin(), demand.end(), 0L);
+    return plan;
+}
+
+double PlanValue(const PatternJob& pj, const std::vector<SheetPattern>& plan) {
+    double value = 0;
+    for (const SheetPattern& s : plan) value += pj.kinds[s.kind].value;
+    return value;
 }
 
 }  // namespace
@@ -193,19 +265,14 @@ void Complete(const PatternJob& pj, const std::vector<PatternPricer>& pricers,
 std::vector<SheetPattern> PlanByPatterns(const PatternJob& pj,
                                          const std::vector<PatternPricer>& pricers,
                                          const PatternPlanLimits& limits) {
-    std::vector<std::int32_t> demand, sheets;
-    for (const PieceType& t : pj.types) demand.push_back(t.Demand());
-    for (const StockKind& k : pj.kinds) sheets.push_back(static_cast<std::int32_t>(k.sheets.size()));
-    std::vector<SheetPattern> plan;
-    const Programme* solving = nullptr;
+    Programme programme(pj, pricers);
     const std::function<bool()> ended = [&] {
-        return (limits.ended && limits.ended()) ||
-               (solving && solving->Rounds() >= limits.totalRounds);
+        return (limits.ended && limits.ended()) || programme.Rounds() >= limits.totalRounds;
     };
+    // A start: per kind, a pattern of each type alone and one of the most area.
     {
-        Programme programme(pj, pricers);
-        solving = &programme;
-        // A start: per kind, a pattern of each type alone and one of the most area.
+        std::vector<std::int32_t> demand;
+        for (const PieceType& t : pj.types) demand.push_back(t.Demand());
         const std::vector<double> areas = Areas(pj);
         SheetPattern pattern;
         for (std::size_t k = 0; k < pricers.size(); ++k) {
@@ -218,49 +285,28 @@ std::vector<SheetPattern> PlanByPatterns(const PatternJob& pj,
                 programme.Add(pattern);
             }
         }
-        while (std::accumulate(demand.begin(), demand.end(), 0L) > 0 && !ended()) {
-            programme.Bound(demand, sheets);
-            if (!programme.Solve(limits.roundsPerSolve, ended) ||
-                programme.Uncovered() > 1e-6)
-                break;
-            const std::vector<double> x = programme.Usage();
-            bool took = false;
-            for (std::size_t j = 0; j < x.size(); ++j)
-                for (double n = std::floor(x[j] + 1e-6); n >= 1; --n)
-                    took |= Take(pj, programme.Pattern(j), demand, sheets, plan);
-            if (took) continue;
-            // Less than a sheet left: the sheet that takes all of it, when one does.
-            if (std::accumulate(x.begin(), x.end(), 0.0) < 1 + 1e-6) break;
-            // Nothing used in full: of the patterns used most, the one that leaves
-            // the least for the programme, once.
-            std::vector<std::size_t> used;
-            for (std::size_t j = 0; j < x.size(); ++j)
-                if (x[j] > 1e-9) used.push_back(j);
-            std::stable_sort(used.begin(), used.end(),
-                             [&](std::size_t a, std::size_t b) { return x[a] > x[b]; });
-            used.resize(std::min<std::size_t>(used.size(), limits.lookahead));
-            std::size_t chosen = used.empty() ? x.size() : used.front();
-            double least = 0;
-            for (std::size_t n = 0; used.size() > 1 && n < used.size() && !ended(); ++n) {
-                std::vector<std::int32_t> d = demand, s = sheets;
-                std::vector<SheetPattern> trial;
-                if (!Take(pj, programme.Pattern(used[n]), d, s, trial)) continue;
-                programme.Bound(d, s);
-                if (!programme.Solve(limits.roundsPerSolve, ended)) continue;
-                const double left = programme.Objective() + pj.kinds[trial.front().kind].value;
-                if (n == 0 || left < least) {
-                    least = left;
-                    chosen = used[n];
-                }
-            }
-            if (chosen >= x.size() || !Take(pj, programme.Pattern(chosen), demand, sheets, plan))
-                break;
+    }
+    // Every rounding shares the patterns found before it; the first plan that
+    // covers the most parts at the lowest figure is kept. A rounding cut short by
+    // the end of the work is finished greedily and seldom wins, but it only
+    // replaces a worse plan.
+    std::vector<SheetPattern> best;
+    long bestUncovered = 0;
+    const auto enough = [&] {
+        return bestUncovered == 0 && limits.fewestSheets > 0 &&
+               static_cast<std::int32_t>(best.size()) <= limits.fewestSheets;
+    };
+    for (std::size_t n = 0; n < limits.roundings.size() && (n == 0 || (!ended() && !enough())); ++n) {
+        long uncovered = 0;
+        std::vector<SheetPattern> plan =
+            Dive(programme, pj, pricers, limits.roundings[n], limits.roundsPerSolve, ended, uncovered);
+        if (n == 0 || uncovered < bestUncovered ||
+            (uncovered == bestUncovered && PlanValue(pj, plan) < PlanValue(pj, best))) {
+            best = std::move(plan);
+            bestUncovered = uncovered;
         }
     }
-    solving = nullptr;
-    Complete(pj, pricers, demand, sheets, plan);
-    DownsizePatterns(pj, pricers, plan);
-    return plan;
+    return best;
 }
 
 void DownsizePatterns(const PatternJob& pj, const std::vector<PatternPricer>& pricers,

@@ -9,14 +9,17 @@
 #include <functional>
 #include <vector>
 
+#include "optimizer/BestSearch.h"
 #include "optimizer/PatternPricing.h"
 
 struct PatternPlanLimits {
     // Pattern generation rounds of one solve of the programme.
     int roundsPerSolve = 400;
-    // Patterns tried when none is used in full: each is taken once and the
-    // programme solved for the rest; the one that leaves the least is kept.
-    int lookahead = 4;
+    // The ways of rounding tried, in order, while the work has not ended and no
+    // plan has as few sheets as `fewestSheets` (when above 0), a bound no plan
+    // can beat.
+    std::vector<PatternRounding> roundings = std::vector<PatternRounding>(1);
+    std::int32_t fewestSheets = 0;
     // Pattern generation rounds of the whole plan: the rest is finished greedily.
     long totalRounds = 2000;
     // Ends the work early; the sheets chosen so far are then finished greedily.
