@@ -88,10 +88,10 @@ TEST(EntryRows, RowsOfOneLabelKeepTheirOwnSizesAndCounts) {
         }
         // Every part row was placed in full: its used quantity is its own quantity.
         const std::vector<std::string> report = WriteReport(result);
-        const auto parts = std::find(report.begin(), report.end(), "Parts:");
-        ASSERT_NE(parts, report.end());
+        const auto partsHeading = std::find(report.begin(), report.end(), "Parts:");
+        ASSERT_NE(partsHeading, report.end());
         std::map<Key, std::pair<int, int>> used;  // total and used quantity
-        for (auto line = parts + 3; line != report.end() && !line->empty(); ++line) {
+        for (auto line = partsHeading + 3; line != report.end() && !line->empty(); ++line) {
             std::istringstream words(*line);
             std::string label, length, width, rotatable;
             int total = 0, usedQuant = 0;
