@@ -6,6 +6,8 @@
 #include <sstream>
 #include <stdexcept>
 
+namespace tarvex {
+
 std::vector<std::vector<std::string>> ReadRows(const std::string& path, char separator) {
     std::vector<std::vector<std::string>> rows;
     std::ifstream in(path);
@@ -73,3 +75,5 @@ std::vector<BenchInstance> ReadInstances(const std::string& dir, const std::stri
     }
     return instances;
 }
+
+}  // namespace tarvex

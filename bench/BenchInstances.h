@@ -8,6 +8,8 @@
 
 #include "job/JobRows.h"
 
+namespace tarvex {
+
 struct BenchInstance {
     std::string name;
     int knownFree = 0;
@@ -33,3 +35,5 @@ bool Listed(const std::string& list, const std::string& item);
 // The instances that `selection` names: "all", "none" or names separated by commas.
 // One that cannot be read is reported on standard error and left out.
 std::vector<BenchInstance> ReadInstances(const std::string& dir, const std::string& selection);
+
+}  // namespace tarvex

@@ -16,6 +16,9 @@
 // The stronger bounds come with the program's lower bounds, where it has them.
 #if __has_include("optimizer/LowerBounds.h")
 #include "optimizer/LowerBounds.h"
+
+namespace tarvex {
+
 #define BENCH_STOCK_BOUND 1
 #endif
 
@@ -117,3 +120,5 @@ std::string PercentOver(double value, double reference) {
     std::snprintf(text, sizeof text, "%+.2f", 100 * (value / reference - 1));
     return text;
 }
+
+}  // namespace tarvex

@@ -8,6 +8,8 @@
 
 #include "job/JobRows.h"
 
+namespace tarvex {
+
 // What every section shares; the command line sets it.
 struct BenchOptions {
     int threads = 2;
@@ -69,3 +71,5 @@ Outcome CalculateInChild(const JobRows& rows, Search search, double timeLimit,
 std::string SheetsText(const Outcome& o);
 // 100 * (value / reference - 1), "-" without a reference.
 std::string PercentOver(double value, double reference);
+
+}  // namespace tarvex

@@ -4,6 +4,8 @@
 #include <cstdarg>
 #include <cstdio>
 
+namespace tarvex {
+
 BenchTable::BenchTable(std::string title, std::vector<std::string> columns)
     : title_(std::move(title)), columns_(std::move(columns)) {}
 
@@ -73,3 +75,5 @@ void BenchReport::Progress(const std::string& line) {
     std::fprintf(stderr, "  %s\n", line.c_str());
     std::fflush(stderr);
 }
+
+}  // namespace tarvex

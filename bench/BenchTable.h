@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+namespace tarvex {
+
 class BenchTable {
   public:
     BenchTable(std::string title, std::vector<std::string> columns);
@@ -43,3 +45,5 @@ class BenchReport {
     bool markdown_;
     std::string text_;
 };
+
+}  // namespace tarvex

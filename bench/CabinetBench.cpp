@@ -4,6 +4,8 @@
 #include "CabinetJobs.h"
 #include "Sections.h"
 
+namespace tarvex {
+
 namespace {
 
 // Job j of n: from 50 to 400 parts; kitchens and wardrobes, one board size or two,
@@ -76,3 +78,5 @@ void RunCabinetSection(const BenchOptions& options, BenchReport& report) {
                              gainSum / counted, gainMin, gainMax, worse, counted));
     report.Add(table);
 }
+
+}  // namespace tarvex

@@ -9,6 +9,8 @@
 
 #include "BenchRun.h"
 
+namespace tarvex {
+
 namespace {
 
 constexpr double kBoardThickness = 18;
@@ -193,3 +195,5 @@ JobRows BulkJob(int parts, int types, std::uint32_t seed) {
     }
     return rows;
 }
+
+}  // namespace tarvex

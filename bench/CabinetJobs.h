@@ -11,6 +11,8 @@
 
 #include "job/JobRows.h"
 
+namespace tarvex {
+
 struct Board {
     double length = 0, width = 0;
     double cost = 0;  // of one sheet
@@ -38,3 +40,5 @@ JobRows CabinetJob(const CabinetJobShape& shape, std::uint32_t seed);
 // margins 10; the stock together holds the job twice, within the job input's sheet
 // record limit.
 JobRows BulkJob(int parts, int types, std::uint32_t seed);
+
+}  // namespace tarvex

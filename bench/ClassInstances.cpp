@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <random>
 
+namespace tarvex {
+
 namespace {
 
 // A whole number uniformly from lo..hi: the engine's output is fixed by the
@@ -80,3 +82,5 @@ int AreaBound(const ClassInstance& instance) {
     const double bin = double(instance.binSide) * instance.binSide;
     return static_cast<int>(std::ceil(area / bin - 1e-9));
 }
+
+}  // namespace tarvex

@@ -12,6 +12,8 @@
 
 #include "job/JobRows.h"
 
+namespace tarvex {
+
 struct ClassInstance {
     std::string name;
     int binSide = 0;
@@ -23,3 +25,5 @@ ClassInstance GenerateClassInstance(int instanceClass, int items, std::uint32_t 
 
 // ceil(item area / bin area).
 int AreaBound(const ClassInstance& instance);
+
+}  // namespace tarvex

@@ -7,6 +7,8 @@
 #include "ClassInstances.h"
 #include "Sections.h"
 
+namespace tarvex {
+
 namespace {
 
 struct Mode {
@@ -172,3 +174,5 @@ void RunGeneratedClassesSection(const BenchOptions& options, BenchReport& report
     table.AddNote("\"!\": some run left parts over. A plan can be optimal above the area bound.");
     report.Add(table);
 }
+
+}  // namespace tarvex

@@ -11,6 +11,8 @@
 #include "support/EngineJobs.h"
 #include "support/ReferenceCut.h"
 
+namespace tarvex {
+
 namespace {
 
 // CPU time of this thread: the figures stay comparable on a busy machine.
@@ -112,3 +114,5 @@ void RunEngineBench() {
         for (int parts : {100, 1000, 5000}) BenchJob(parts, guillotine);
     std::printf("\n");
 }
+
+}  // namespace tarvex

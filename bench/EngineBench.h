@@ -2,4 +2,8 @@
 // reference, on generated jobs of growing size.
 #pragma once
 
+namespace tarvex {
+
 void RunEngineBench();
+
+}  // namespace tarvex

@@ -4,6 +4,8 @@
 #include "CabinetJobs.h"
 #include "Sections.h"
 
+namespace tarvex {
+
 namespace {
 
 // Classic and best search on one job, each in a child process of its own.
@@ -60,3 +62,5 @@ void RunHugeSection(const BenchOptions& options, BenchReport& report) {
                              parts, options.seed, options.threads),
                       limit, options, report);
 }
+
+}  // namespace tarvex

@@ -5,6 +5,8 @@
 #include "BenchInstances.h"
 #include "Sections.h"
 
+namespace tarvex {
+
 namespace {
 
 struct MultiInstance {
@@ -124,3 +126,5 @@ void RunMultiStockSection(const BenchOptions& options, BenchReport& report) {
                   "classic columns show its guillotine plan (it follows no stage limit).");
     report.Add(table);
 }
+
+}  // namespace tarvex

@@ -17,6 +17,8 @@
 #include "BenchRun.h"
 #include "job/Calculation.h"
 
+namespace tarvex {
+
 namespace {
 
 struct BenchJob {
@@ -224,3 +226,5 @@ void RunOptimizerBench() {
     for (const BenchJob& job : Instances(settings, settings.guillotine))
         BenchJobRuns(job, settings);
 }
+
+}  // namespace tarvex

@@ -14,4 +14,8 @@
 //   TARVEX_OPTBENCH_DIR        folder of the instances (the source tree's bench/instances)
 #pragma once
 
+namespace tarvex {
+
 void RunOptimizerBench();
+
+}  // namespace tarvex

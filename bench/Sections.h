@@ -4,6 +4,8 @@
 #include "BenchRun.h"
 #include "BenchTable.h"
 
+namespace tarvex {
+
 // The multi-stock instances (several sheet sizes, cost = area), best search
 // against the classic one and the best known 2-stage cost, at several time limits.
 void RunMultiStockSection(const BenchOptions& options, BenchReport& report);
@@ -17,3 +19,5 @@ void RunCabinetSection(const BenchOptions& options, BenchReport& report);
 void RunLargeSection(const BenchOptions& options, BenchReport& report);
 // A 100,000-part job: wall time and peak memory of each search in its own process.
 void RunHugeSection(const BenchOptions& options, BenchReport& report);
+
+}  // namespace tarvex

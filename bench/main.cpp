@@ -12,6 +12,8 @@
 #include "Sections.h"
 #include "io/OutputFile.h"
 
+namespace tarvex {
+
 namespace {
 
 struct Section {
@@ -41,7 +43,7 @@ const std::map<std::string, Section>& Sections() {
 
 }  // namespace
 
-int main(int argc, char** argv) {
+int Main(int argc, char** argv) {
     std::string sectionHelp = "Sections to run, in the order given:";
     for (const auto& [name, section] : Sections())
         sectionHelp += "\n  " + name + ": " + section.help;
@@ -92,3 +94,7 @@ int main(int argc, char** argv) {
     }
     return 0;
 }
+
+}  // namespace tarvex
+
+int main(int argc, char** argv) { return tarvex::Main(argc, argv); }

@@ -1,5 +1,7 @@
 #include "cli/CliOptions.h"
 
+namespace tarvex {
+
 void DefineOptions(CLI::App& app, CliOptions& o) {
     app.add_option("project", o.project, "Project file (.dat): list files and settings");
     // Every option that shapes a calculation; a stored plan was calculated already.
@@ -68,3 +70,5 @@ void DefineOptions(CLI::App& app, CliOptions& o) {
     app.set_version_flag("--version", std::string("tarvex-cli ") + TARVEX_VERSION,
                          "Print the version and exit");
 }
+
+}  // namespace tarvex

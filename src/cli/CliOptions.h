@@ -9,6 +9,8 @@
 
 #include "cli/Exports.h"
 
+namespace tarvex {
+
 // Exit codes.
 enum ExitCode {
     kExitAllPlaced = 0,
@@ -42,3 +44,5 @@ struct CliOptions {
 };
 
 void DefineOptions(CLI::App& app, CliOptions& options);
+
+}  // namespace tarvex

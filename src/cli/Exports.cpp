@@ -10,6 +10,8 @@
 #include "text/NumberText.h"
 #include "text/Translate.h"
 
+namespace tarvex {
+
 namespace {
 
 // The layout numbers (1-based) of "all" or "1,3"; nothing when the text is neither.
@@ -179,3 +181,5 @@ bool WritePlanDocuments(const ExportOptions& o, const AppliedResult& result,
     return (o.pdf.empty() || written(o.pdf, ExportPlanPdf(source, reportLines, o.pdf))) &&
            (o.labels.empty() || written(o.labels, ExportLabels(source, o.labels)));
 }
+
+}  // namespace tarvex

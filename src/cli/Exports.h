@@ -14,6 +14,8 @@
 #include "job/AppliedResult.h"
 #include "job/OutputChoices.h"
 
+namespace tarvex {
+
 struct ExportOptions {
     std::string layouts;  // "all" or layout numbers "1,3"
     std::string dxf, gcode, html, offcuts, svg;
@@ -54,3 +56,5 @@ bool WriteExports(const ExportOptions& options, const AppliedResult& result,
 bool WritePlanDocuments(const ExportOptions& options, const AppliedResult& result,
                         const std::vector<std::string>& reportLines, const OutputChoices& choices,
                         std::FILE* info, std::string& error);
+
+}  // namespace tarvex

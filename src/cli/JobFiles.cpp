@@ -8,6 +8,8 @@
 #include "text/FileMessages.h"
 #include "text/Translate.h"
 
+namespace tarvex {
+
 namespace {
 
 bool ListLoaded(const ListResult& result, std::string& error) {
@@ -87,3 +89,5 @@ bool ApplySettingOptions(const CliOptions& o, JobSettings& settings, std::string
     if (o.unit) settings.unit = TrimControls(*o.unit);
     return ApplyCncOptions(o.exports, settings.cnc, error);
 }
+
+}  // namespace tarvex

@@ -10,6 +10,8 @@
 #include "io/SettingsForm.h"
 #include "job/JobSettings.h"
 
+namespace tarvex {
+
 // Fills the settings and tables from the project (list paths relative to the
 // project's folder) and from --sheets/--parts, which replace the project's lists.
 // A file that cannot be read, or whose reading stopped at a bad line or value, is
@@ -21,3 +23,5 @@ bool LoadJob(const CliOptions& options, SettingsForm& form, CellTable& sheetTabl
 // The settings given on the command line over those read from the project; false
 // with a message naming the setting when an option's value does not convert.
 bool ApplySettingOptions(const CliOptions& options, JobSettings& settings, std::string& error);
+
+}  // namespace tarvex

@@ -21,6 +21,8 @@
 #include "text/FileMessages.h"
 #include "text/Translate.h"
 
+namespace tarvex {
+
 namespace {
 
 std::atomic<bool> stopRequested{false};
@@ -161,7 +163,7 @@ int Run(const CliOptions& o, char* program) {
 
 }  // namespace
 
-int main(int argc, char** argv) {
+int Main(int argc, char** argv) {
     CLI::App app{"Plans the cutting of rectangular parts out of stock sheets.", "tarvex-cli"};
     CliOptions options;
     DefineOptions(app, options);
@@ -172,3 +174,7 @@ int main(int argc, char** argv) {
     }
     return Run(options, argv[0]);
 }
+
+}  // namespace tarvex
+
+int main(int argc, char** argv) { return tarvex::Main(argc, argv); }

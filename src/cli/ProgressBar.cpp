@@ -8,6 +8,8 @@
 #include "text/FileMessages.h"
 #include "text/Translate.h"
 
+namespace tarvex {
+
 namespace {
 constexpr int kBarWidth = 40;
 }
@@ -61,3 +63,5 @@ void ProgressBar::Draw() const {
     std::fprintf(out_, "\r%s[%s] %d/%d", pass.c_str(), bar.c_str(), done_, total_);
     std::fflush(out_);
 }
+
+}  // namespace tarvex

@@ -6,6 +6,8 @@
 
 #include "optimizer/BestSearch.h"
 
+namespace tarvex {
+
 class ProgressBar {
   public:
     // Draws on `out` only when it is a terminal and `enabled` is set.
@@ -30,3 +32,5 @@ class ProgressBar {
     bool active_;
     bool showingBest_ = false;
 };
+
+}  // namespace tarvex

@@ -5,6 +5,8 @@
 
 #include "engine/Fill.h"
 
+namespace tarvex {
+
 void WorkList::Reset(std::vector<WorkPart>& parts, const CutSettings& settings) {
     settings_ = &settings;
     base_ = parts.data();
@@ -89,3 +91,5 @@ void SortByLayoutOrder(std::vector<WorkPart*>& list) {
         return aKeyed && a->layoutOrderKey > b->layoutOrderKey;
     });
 }
+
+}  // namespace tarvex

@@ -16,6 +16,8 @@
 #include "model/Part.h"
 #include "model/Sheet.h"
 
+namespace tarvex {
+
 // A part as a candidate's layout holds it: the position of its record in the job's
 // part list, the corner it was put at and whether it lies turned. Its sizes and
 // label are the job record's, so that the layouts of many candidates need not
@@ -108,3 +110,5 @@ double LayoutSheet(const Sheet& stock, WorkList& list, std::vector<PartSpot>& sp
 // Stable descending order of the layout order key; records whose key is not above 0
 // (zero, negative or NaN sizes) go last in their order.
 void SortByLayoutOrder(std::vector<WorkPart*>& list);
+
+}  // namespace tarvex

@@ -9,6 +9,8 @@
 
 #include "engine/Cut.h"
 
+namespace tarvex {
+
 // The records of the sheet a fill works on besides its placements: its usable
 // extents, the offcut list the fill appends to and the free fill's segment list.
 struct FillSheet {
@@ -84,3 +86,4 @@ void PickLowestSegment(const LaidOutSheet& sheet, double& x, double& y, double& 
 void CloseSegment(LaidOutSheet& sheet, double gapX, double gapY, double gapLength, double usableLength,
                   const CutSettings& settings);
 
+}  // namespace tarvex

@@ -4,6 +4,8 @@
 #include <cmath>
 #include <limits>
 
+namespace tarvex {
+
 namespace {
 
 constexpr double kInfinity = std::numeric_limits<double>::infinity();
@@ -126,3 +128,5 @@ std::size_t FitIndex::Search(const std::vector<WorkPart*>& items, std::size_t no
     if (found != kNone) return found;
     return Search(items, 2 * node + 1, mid, hi, from, query, eff);
 }
+
+}  // namespace tarvex

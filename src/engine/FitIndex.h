@@ -9,6 +9,8 @@
 
 #include "engine/Rules.h"
 
+namespace tarvex {
+
 // What a search asks for: the available extents, and the extents the kerf rule
 // compares the parts with (kNoReference where the kerf must stay).
 class FitQuery {
@@ -77,3 +79,5 @@ class FitIndex {
     std::size_t leaves_ = 0;
     std::size_t remaining_ = 0;
 };
+
+}  // namespace tarvex

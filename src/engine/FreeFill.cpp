@@ -2,6 +2,8 @@
 
 #include "engine/Fill.h"
 
+namespace tarvex {
+
 double FreeFillInto(WorkList& list, FillSheet& sheet, double x0, double y0, double usableLength,
                     double usableWidth, PlacementWriter& out) {
     Skyline& segments = list.Segments();
@@ -83,3 +85,5 @@ void CloseSegment(LaidOutSheet& sheet, double gapX, double gapY, double gapLengt
                    settings);
     segments.Store(sheet.segments);
 }
+
+}  // namespace tarvex

@@ -1,5 +1,7 @@
 #include "engine/Fill.h"
 
+namespace tarvex {
+
 namespace {
 
 class GuillotineFill {
@@ -87,3 +89,5 @@ double FillGuillotine(WorkList& list, LaidOutSheet& sheet, double x, double y, d
     FillSheet target = FillSheetOf(sheet);
     return GuillotineFillInto(list, target, x, y, regionLength, regionWidth, writer);
 }
+
+}  // namespace tarvex

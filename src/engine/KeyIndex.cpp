@@ -5,6 +5,8 @@
 #include <cmath>
 #include <cstdint>
 
+namespace tarvex {
+
 namespace {
 
 constexpr std::size_t kNoSlot = static_cast<std::size_t>(-1);
@@ -94,3 +96,5 @@ int KeyIndex::Last(double key, int skip) const {
         if (id != skip && id > best) best = id;
     return best;
 }
+
+}  // namespace tarvex

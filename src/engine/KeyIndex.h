@@ -6,6 +6,8 @@
 #include <cstddef>
 #include <vector>
 
+namespace tarvex {
+
 class KeyIndex {
   public:
     void Clear();
@@ -44,3 +46,5 @@ class KeyIndex {
     std::vector<Entry> entries_;  // by id; only the first idCount_ are current
     std::size_t idCount_ = 0;
 };
+
+}  // namespace tarvex

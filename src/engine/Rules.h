@@ -10,6 +10,8 @@
 #include "model/Placement.h"
 #include "model/Tolerances.h"
 
+namespace tarvex {
+
 struct EffectiveSize {
     double length;
     double width;
@@ -37,3 +39,5 @@ inline void AppendOffcut(std::vector<Offcut>& offcuts, double x, double y, doubl
                          double width) {
     offcuts.push_back(Offcut{x, y, length, width});
 }
+
+}  // namespace tarvex

@@ -6,6 +6,8 @@
 
 #include "engine/Rules.h"
 
+namespace tarvex {
+
 namespace {
 
 // Lowest level first, then the earlier segment in list order.
@@ -135,3 +137,5 @@ void Skyline::Store(std::vector<Segment>& lines) const {
     for (const Entry& s : segments_)
         if (s.alive) lines.push_back(s.line);
 }
+
+}  // namespace tarvex

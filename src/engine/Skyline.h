@@ -12,6 +12,8 @@
 #include "model/CutSettings.h"
 #include "model/Placement.h"
 
+namespace tarvex {
+
 class Skyline {
   public:
     // Starts from a sheet's segments in their list order. Segments at or beyond
@@ -55,3 +57,5 @@ class Skyline {
     KeyIndex ends_;    // x + length
     KeyIndex starts_;  // x
 };
+
+}  // namespace tarvex

@@ -2,6 +2,8 @@
 
 #include "job/CutFigures.h"
 
+namespace tarvex {
+
 namespace {
 
 using Json = nlohmann::ordered_json;
@@ -40,3 +42,5 @@ void AddPlanCutFields(Json& resultJson, const AppliedResult& result, const Decim
     resultJson["bladeWidth"] = result.settings.cut.bladeWidth;
     AddFigures(resultJson, PlanCutFigures(result), grid);
 }
+
+}  // namespace tarvex

@@ -8,6 +8,8 @@
 #include "job/AppliedResult.h"
 #include "job/DecimalGrid.h"
 
+namespace tarvex {
+
 // Adds the fields of a sheet of the result (nothing for an unused sheet), with the
 // rounding noise of their sums taken off on the grid of the result's entries.
 void AddSheetCutFields(nlohmann::ordered_json& sheetJson, const AppliedResult& result,
@@ -16,3 +18,5 @@ void AddSheetCutFields(nlohmann::ordered_json& sheetJson, const AppliedResult& r
 // used sheet.
 void AddPlanCutFields(nlohmann::ordered_json& resultJson, const AppliedResult& result,
                       const DecimalGrid& grid);
+
+}  // namespace tarvex

@@ -6,6 +6,8 @@
 #include "text/NumberText.h"
 #include "text/Translate.h"
 
+namespace tarvex {
+
 namespace {
 
 std::string F3(double v) {
@@ -139,3 +141,5 @@ ExportOutcome ExportDxf(const ExportSource& source, int layoutIndex, const std::
     if (blocks.empty()) return NoSuchLayout(layoutIndex);
     return WriteExportItems(path, blocks);
 }
+
+}  // namespace tarvex

@@ -8,6 +8,8 @@
 
 #include "export/ExportCommon.h"
 
+namespace tarvex {
+
 // The blocks of the drawing, each to be followed by CR LF in the file (the lines
 // inside a block are separated by LF alone); empty when the result has no such
 // layout. `stamp` is the date line of the report.
@@ -15,3 +17,5 @@ std::vector<std::string> BuildDxfBlocks(const ExportSource& source, int layoutIn
                                         const std::string& stamp);
 
 ExportOutcome ExportDxf(const ExportSource& source, int layoutIndex, const std::string& path);
+
+}  // namespace tarvex

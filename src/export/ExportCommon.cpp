@@ -4,6 +4,8 @@
 #include "text/FileMessages.h"
 #include "text/Translate.h"
 
+namespace tarvex {
+
 ExportOutcome NoSuchLayout(int layoutIndex) {
     return {false,
             Substitute(_("The result has no layout {1}."), {std::to_string(layoutIndex + 1)})};
@@ -18,3 +20,5 @@ ExportOutcome WriteExportItems(const std::string& path, const std::vector<std::s
     if (!WriteLinesCrLf(path, items, error)) return ExportFailed(error);
     return {true, _("Congratulations! Exported successfully!")};
 }
+
+}  // namespace tarvex

@@ -10,6 +10,8 @@
 #include "job/OutputChoices.h"
 #include "text/SingleLineText.h"
 
+namespace tarvex {
+
 // The outcome of one export, for the window's message box (information when ok,
 // error otherwise) and the command line.
 struct ExportOutcome {
@@ -31,3 +33,5 @@ ExportOutcome ExportFailed(const std::string& message);
 // Writes the items, each followed by CR LF, atomically; "Congratulations! Exported
 // successfully!" or the failure naming the file.
 ExportOutcome WriteExportItems(const std::string& path, const std::vector<std::string>& items);
+
+}  // namespace tarvex

@@ -4,6 +4,8 @@
 #include "render/LayoutPage.h"
 #include "text/NumberText.h"
 
+namespace tarvex {
+
 namespace {
 
 class ProgramWriter {
@@ -68,3 +70,5 @@ ExportOutcome ExportGcode(const ExportSource& source, int layoutIndex, const std
     if (items.empty()) return NoSuchLayout(layoutIndex);
     return WriteExportItems(path, items);
 }
+
+}  // namespace tarvex

@@ -9,6 +9,8 @@
 
 #include "export/ExportCommon.h"
 
+namespace tarvex {
+
 // The items of the program, each to be followed by CR LF in the file (only the
 // width comment holds further lines, separated by LF); empty when the result has
 // no such layout. `stamp` is the date comment.
@@ -16,3 +18,5 @@ std::vector<std::string> BuildGcodeItems(const ExportSource& source, int layoutI
                                          const std::string& stamp);
 
 ExportOutcome ExportGcode(const ExportSource& source, int layoutIndex, const std::string& path);
+
+}  // namespace tarvex

@@ -8,6 +8,8 @@
 #include "render/LayoutPage.h"
 #include "text/Translate.h"
 
+namespace tarvex {
+
 namespace {
 
 std::string Escaped(const std::string& text) {
@@ -97,3 +99,5 @@ ExportOutcome ExportHtml(const ExportSource& source, int layoutIndex, const std:
     const std::string pictureName = std::filesystem::path(picture).filename().string();
     return WriteExportItems(path, BuildHtmlItems(source, layoutIndex, pictureName));
 }
+
+}  // namespace tarvex

@@ -7,6 +7,8 @@
 
 #include "export/ExportCommon.h"
 
+namespace tarvex {
+
 // The picture's path: the page's with the extension ".bmp" (plan.html: plan.bmp).
 // Each page has its own picture, so pages of several layouts can share a folder.
 std::string LayoutPicturePath(const std::string& pagePath);
@@ -19,3 +21,5 @@ std::vector<std::string> BuildHtmlItems(const ExportSource& source, int layoutIn
 
 // Writes the picture beside the page, then the page.
 ExportOutcome ExportHtml(const ExportSource& source, int layoutIndex, const std::string& path);
+
+}  // namespace tarvex

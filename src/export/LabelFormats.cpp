@@ -1,5 +1,7 @@
 #include "export/LabelFormats.h"
 
+namespace tarvex {
+
 const std::vector<LabelFormat>& LabelFormats() {
     static const std::vector<LabelFormat> formats = {
         {"3x8", 210, 297, 3, 8, 70, 37, 0, 0.5, 0, 0},
@@ -15,3 +17,5 @@ const LabelFormat& LabelFormatNamed(const std::string& name) {
         if (f.name == name) return f;
     return LabelFormats().front();
 }
+
+}  // namespace tarvex

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+namespace tarvex {
+
 struct LabelFormat {
     std::string name;  // "3x8": columns x rows
     double pageWidth = 210, pageHeight = 297;
@@ -20,3 +22,5 @@ struct LabelFormat {
 const std::vector<LabelFormat>& LabelFormats();
 // The format of that name; the first one when there is none.
 const LabelFormat& LabelFormatNamed(const std::string& name);
+
+}  // namespace tarvex

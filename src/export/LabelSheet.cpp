@@ -13,6 +13,8 @@
 #include "render/LayoutDrawing.h"
 #include "text/Translate.h"
 
+namespace tarvex {
+
 namespace {
 
 constexpr int kDotsPerInch = 600;
@@ -136,3 +138,5 @@ ExportOutcome ExportLabels(const ExportSource& source, const std::string& path) 
     if (!WriteFileAtomic(path, pdf, error)) return ExportFailed(error);
     return {true, _("Congratulations! Exported successfully!")};
 }
+
+}  // namespace tarvex

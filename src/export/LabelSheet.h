@@ -8,7 +8,11 @@
 #include "export/ExportCommon.h"
 #include "export/LabelFormats.h"
 
+namespace tarvex {
+
 // The PDF's bytes; empty when the result places no part.
 std::string LabelSheetPdf(const ExportSource& source, const LabelFormat& format);
 
 ExportOutcome ExportLabels(const ExportSource& source, const std::string& path);
+
+}  // namespace tarvex

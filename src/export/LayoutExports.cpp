@@ -1,5 +1,7 @@
 #include "export/LayoutExports.h"
 
+namespace tarvex {
+
 ExportOutcome ExportLayout(LayoutExportKind kind, const ExportSource& source, int layoutIndex,
                            const std::string& path) {
     switch (kind) {
@@ -16,3 +18,5 @@ ExportOutcome ExportLayout(LayoutExportKind kind, const ExportSource& source, in
     }
     return ExportFailed("Unknown export");
 }
+
+}  // namespace tarvex

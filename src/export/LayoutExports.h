@@ -11,7 +11,11 @@
 #include "export/OffcutExport.h"
 #include "export/SvgExport.h"
 
+namespace tarvex {
+
 enum class LayoutExportKind { Html, Dxf, Gcode, Offcuts, Svg };
 
 ExportOutcome ExportLayout(LayoutExportKind kind, const ExportSource& source, int layoutIndex,
                            const std::string& path);
+
+}  // namespace tarvex

@@ -3,6 +3,8 @@
 #include "text/NumberText.h"
 #include "text/Translate.h"
 
+namespace tarvex {
+
 namespace {
 
 // Sizes as measured: the list holds them in single precision, and writes the
@@ -49,3 +51,5 @@ ExportOutcome ExportOffcuts(const ExportSource& source, int layoutIndex, const s
     if (lines.empty()) return {true, _("The layout has no reusable offcuts.")};
     return WriteExportItems(path, lines);
 }
+
+}  // namespace tarvex

@@ -6,6 +6,8 @@
 #include "text/SingleLineText.h"
 #include "text/Translate.h"
 
+namespace tarvex {
+
 std::vector<std::string> PartLabel::Lines() const {
     return {label, size, place, sheet};
 }
@@ -42,3 +44,5 @@ std::vector<PartLabel> PartLabels(const AppliedResult& result) {
     }
     return labels;
 }
+
+}  // namespace tarvex

@@ -8,6 +8,8 @@
 
 #include "job/AppliedResult.h"
 
+namespace tarvex {
+
 struct PartLabel {
     std::string label;     // the part's label
     std::string size;      // its entered size: length x width, with the unit
@@ -23,3 +25,5 @@ struct PartLabel {
 // Layout by layout, every sheet cut to it, every part in the order of the
 // layout's list (its position number).
 std::vector<PartLabel> PartLabels(const AppliedResult& result);
+
+}  // namespace tarvex

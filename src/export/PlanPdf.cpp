@@ -11,6 +11,8 @@
 #include "render/LayoutPrint.h"
 #include "text/Translate.h"
 
+namespace tarvex {
+
 namespace {
 
 constexpr int kDotsPerInch = 600;
@@ -78,3 +80,5 @@ ExportOutcome ExportPlanPdf(const ExportSource& source, const std::vector<std::s
     if (!WriteFileAtomic(path, pdf, error)) return ExportFailed(error);
     return {true, _("Congratulations! Exported successfully!")};
 }
+
+}  // namespace tarvex

@@ -10,8 +10,12 @@
 
 #include "export/ExportCommon.h"
 
+namespace tarvex {
+
 // The PDF's bytes; `reportLines` are the report of the result.
 std::string PlanPdf(const ExportSource& source, const std::vector<std::string>& reportLines);
 
 ExportOutcome ExportPlanPdf(const ExportSource& source, const std::vector<std::string>& reportLines,
                             const std::string& path);
+
+}  // namespace tarvex

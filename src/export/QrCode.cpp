@@ -4,6 +4,8 @@
 
 #include <memory>
 
+namespace tarvex {
+
 std::optional<QrCode> EncodeQr(const std::string& text) {
     const std::unique_ptr<QRcode, decltype(&QRcode_free)> code(
         QRcode_encodeData(static_cast<int>(text.size()),
@@ -17,3 +19,5 @@ std::optional<QrCode> EncodeQr(const std::string& text) {
     for (int i = 0; i < qr.size * qr.size; ++i) qr.dark.push_back(code->data[i] & 1);
     return qr;
 }
+
+}  // namespace tarvex

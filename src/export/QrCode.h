@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+namespace tarvex {
+
 struct QrCode {
     int size = 0;            // modules on a side
     std::vector<bool> dark;  // row by row
@@ -15,3 +17,5 @@ struct QrCode {
 // The code of the text's bytes (UTF-8) at error correction level M; nothing when
 // the text is too long for any code.
 std::optional<QrCode> EncodeQr(const std::string& text);
+
+}  // namespace tarvex

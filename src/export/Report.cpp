@@ -12,6 +12,8 @@
 #include "text/TextColumns.h"
 #include "text/Translate.h"
 
+namespace tarvex {
+
 namespace {
 
 constexpr int kCaptionWidth = 26;
@@ -164,3 +166,5 @@ bool SaveReport(const std::string& path, const std::vector<std::string>& lines,
     message = _("Congratulations! File successfully saved!");
     return true;
 }
+
+}  // namespace tarvex

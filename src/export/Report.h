@@ -8,6 +8,8 @@
 
 #include "job/AppliedResult.h"
 
+namespace tarvex {
+
 // The report lines, built from the rows the result was made from, as typed, and
 // the job settings of the calculation that produced it.
 std::vector<std::string> WriteReport(const AppliedResult& result);
@@ -20,3 +22,5 @@ std::vector<std::string> RatioLines(const AppliedResult& result);
 // went wrong with which file.
 bool SaveReport(const std::string& path, const std::vector<std::string>& lines,
                 std::string& message);
+
+}  // namespace tarvex

@@ -5,6 +5,8 @@
 #include "export/CutJson.h"
 #include "export/ResultJsonValue.h"
 
+namespace tarvex {
+
 namespace {
 
 // Keys stay in the documented order rather than sorted.
@@ -87,3 +89,5 @@ std::string ResultJson(const AppliedResult& result) {
     // Labels from lists written on other systems may hold bytes that are not UTF-8.
     return ResultJsonValue(result).dump(2, ' ', false, Json::error_handler_t::replace) + "\n";
 }
+
+}  // namespace tarvex

@@ -6,5 +6,9 @@
 
 #include "job/AppliedResult.h"
 
+namespace tarvex {
+
 // `seed` is the random seed the calculation started from.
 std::string ResultJson(const AppliedResult& result);
+
+}  // namespace tarvex

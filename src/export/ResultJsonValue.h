@@ -5,4 +5,8 @@
 
 #include "job/AppliedResult.h"
 
+namespace tarvex {
+
 nlohmann::ordered_json ResultJsonValue(const AppliedResult& result);
+
+}  // namespace tarvex

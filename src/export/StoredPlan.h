@@ -11,6 +11,8 @@
 
 #include "job/AppliedResult.h"
 
+namespace tarvex {
+
 struct StoredPlan {
     std::shared_ptr<const AppliedResult> result;  // with the rows it was made from
     // The search started from a seed the user gave, not a new one: opening the
@@ -29,3 +31,5 @@ bool WriteStoredPlan(const std::string& path, const StoredPlan& plan, std::strin
 // A file that is damaged, made up or of another program gives false and a
 // message naming the file and the fault; reading never throws or crashes.
 bool ReadStoredPlan(const std::string& path, StoredPlan& plan, std::string& error);
+
+}  // namespace tarvex

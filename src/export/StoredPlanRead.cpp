@@ -11,6 +11,8 @@
 #include "text/FileMessages.h"
 #include "text/Translate.h"
 
+namespace tarvex {
+
 namespace {
 
 using Json = nlohmann::json;
@@ -379,3 +381,5 @@ bool ReadStoredPlan(const std::string& path, StoredPlan& plan, std::string& erro
     plan = std::move(read);
     return true;
 }
+
+}  // namespace tarvex

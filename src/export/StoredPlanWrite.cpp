@@ -5,6 +5,8 @@
 #include "io/TextFile.h"
 #include "job/RowUse.h"
 
+namespace tarvex {
+
 namespace {
 
 using Json = nlohmann::ordered_json;
@@ -112,3 +114,5 @@ std::string StoredPlanJson(const StoredPlan& plan) {
 bool WriteStoredPlan(const std::string& path, const StoredPlan& plan, std::string& error) {
     return WriteFileAtomic(path, StoredPlanJson(plan), error);
 }
+
+}  // namespace tarvex

@@ -10,6 +10,8 @@
 #include "text/FileMessages.h"
 #include "text/Translate.h"
 
+namespace tarvex {
+
 namespace {
 
 // Pixels on the sheet's longer side, and the texts' size at that scale.
@@ -55,3 +57,5 @@ ExportOutcome ExportSvg(const ExportSource& source, int layoutIndex, const std::
     if (!WriteFileAtomic(path, svg, error)) return ExportFailed(error);
     return {true, _("Congratulations! Exported successfully!")};
 }
+
+}  // namespace tarvex

@@ -7,7 +7,11 @@
 
 #include "export/ExportCommon.h"
 
+namespace tarvex {
+
 // The drawing's bytes; empty when the result has no such layout.
 std::string LayoutSvg(const ExportSource& source, int layoutIndex);
 
 ExportOutcome ExportSvg(const ExportSource& source, int layoutIndex, const std::string& path);
+
+}  // namespace tarvex

@@ -11,6 +11,8 @@
 #include "text/FileMessages.h"
 #include "text/Translate.h"
 
+namespace tarvex {
+
 namespace {
 
 QString Tr(const char* msgid) {
@@ -84,3 +86,5 @@ AboutDialog::AboutDialog(std::function<void(const QUrl&)> openUrl, QWidget* pare
     layout->addWidget(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
+
+}  // namespace tarvex

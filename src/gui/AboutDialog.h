@@ -7,6 +7,8 @@
 
 class QUrl;
 
+namespace tarvex {
+
 class AboutDialog : public QDialog {
     Q_OBJECT
 
@@ -15,3 +17,5 @@ class AboutDialog : public QDialog {
     // texts are translated into the current language when it is built.
     explicit AboutDialog(std::function<void(const QUrl&)> openUrl, QWidget* parent = nullptr);
 };
+
+}  // namespace tarvex

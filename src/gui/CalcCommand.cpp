@@ -18,6 +18,8 @@
 #include "text/FileMessages.h"
 #include "text/Translate.h"
 
+namespace tarvex {
+
 CalcCommand::CalcCommand(CalcCommandParts parts, QObject* parent)
     : QObject(parent), p_(std::move(parts)), runner_(new CalcRunner(this)) {
     connect(runner_, &CalcRunner::stepped, this,
@@ -179,3 +181,5 @@ bool CalcCommand::Outdated(const CellTable& sheets, const CellTable& parts,
                ListContent(TableKind::Part, EnteredPartTable(*plan)) ||
            !(settings == plan->settings);
 }
+
+}  // namespace tarvex

@@ -14,10 +14,13 @@
 #include "job/InputFault.h"
 #include "job/Calculation.h"
 
+class QProgressBar;
+
+namespace tarvex {
+
 class CalcRunner;
 class CellTableModel;
 class Messages;
-class QProgressBar;
 class TablePage;
 
 struct CalcCommandParts {
@@ -86,3 +89,5 @@ class CalcCommand : public QObject {
     bool appliedFixedSeed_ = false;
     std::vector<std::string> report_;
 };
+
+}  // namespace tarvex

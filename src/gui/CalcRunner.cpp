@@ -3,6 +3,8 @@
 #include <QMetaObject>
 #include <QThread>
 
+namespace tarvex {
+
 CalcRunner::CalcRunner(QObject* parent) : QObject(parent) {}
 
 CalcRunner::~CalcRunner() {
@@ -33,3 +35,5 @@ void CalcRunner::StopAndWait() {
     stop_ = true;
     thread_->wait();
 }
+
+}  // namespace tarvex

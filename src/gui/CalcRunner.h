@@ -10,6 +10,8 @@
 
 class QThread;
 
+namespace tarvex {
+
 class CalcRunner : public QObject {
     Q_OBJECT
 
@@ -37,3 +39,5 @@ class CalcRunner : public QObject {
     QThread* thread_ = nullptr;
     std::atomic<bool> stop_{false};
 };
+
+}  // namespace tarvex

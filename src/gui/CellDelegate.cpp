@@ -11,6 +11,8 @@
 #include "gui/UiText.h"
 #include "io/CellEntry.h"
 
+namespace tarvex {
+
 CellDelegate::CellDelegate(const CellTableModel& model, QObject* parent)
     : QStyledItemDelegate(parent), model_(model) {}
 
@@ -98,3 +100,5 @@ bool CellDelegate::eventFilter(QObject* object, QEvent* event) {
     }
     return QStyledItemDelegate::eventFilter(object, event);
 }
+
+}  // namespace tarvex

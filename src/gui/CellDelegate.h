@@ -6,6 +6,8 @@
 #include <QStringList>
 #include <QStyledItemDelegate>
 
+namespace tarvex {
+
 class CellTableModel;
 
 class CellDelegate : public QStyledItemDelegate {
@@ -42,3 +44,5 @@ class CellDelegate : public QStyledItemDelegate {
     const CellTableModel& model_;
     QStringList yesNo_;
 };
+
+}  // namespace tarvex

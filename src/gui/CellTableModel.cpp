@@ -6,6 +6,8 @@
 
 #include "gui/UiText.h"
 
+namespace tarvex {
+
 CellTableModel::CellTableModel(TableKind kind, QObject* parent)
     : QAbstractTableModel(parent),
       kind_(kind),
@@ -96,3 +98,5 @@ bool CellTableModel::setData(const QModelIndex& index, const QVariant& value, in
     Q_EMIT cellTyped(row, index.column(), Q(before));
     return true;
 }
+
+}  // namespace tarvex

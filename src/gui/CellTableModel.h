@@ -10,6 +10,8 @@
 #include "io/CellTable.h"
 #include "io/EntryTables.h"
 
+namespace tarvex {
+
 class CellTableModel : public QAbstractTableModel {
     Q_OBJECT
 
@@ -44,3 +46,5 @@ class CellTableModel : public QAbstractTableModel {
     TableKind kind_;
     CellTable table_;
 };
+
+}  // namespace tarvex

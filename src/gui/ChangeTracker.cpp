@@ -4,6 +4,8 @@
 #include "io/ListFiles.h"
 #include "io/ProjectFiles.h"
 
+namespace tarvex {
+
 ChangeTracker::ChangeTracker(const CellTableModel& sheets, const CellTableModel& parts,
                              std::function<SettingsForm()> settings, QObject* parent)
     : QObject(parent), sheets_(sheets), parts_(parts), settings_(std::move(settings)) {
@@ -68,3 +70,5 @@ void ChangeTracker::Check() {
     shown_ = changed;
     Q_EMIT changedTurned(changed);
 }
+
+}  // namespace tarvex

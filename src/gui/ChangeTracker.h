@@ -12,6 +12,8 @@
 #include "io/EntryTables.h"
 #include "io/SettingsForm.h"
 
+namespace tarvex {
+
 class CellTableModel;
 
 class ChangeTracker : public QObject {
@@ -53,3 +55,5 @@ class ChangeTracker : public QObject {
     bool planUnsaved_ = false;
     bool shown_ = false;
 };
+
+}  // namespace tarvex

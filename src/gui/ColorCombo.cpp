@@ -3,6 +3,8 @@
 #include <QPainter>
 #include <QPixmap>
 
+namespace tarvex {
+
 ColorCombo::ColorCombo(QWidget* parent) : QComboBox(parent) {
     setIconSize(QSize(28, 12));
     setMaxVisibleItems(16);
@@ -22,3 +24,5 @@ void ColorCombo::SetColors(const std::vector<NamedColor>& colors) {
     }
     setCurrentIndex(selected < count() ? selected : -1);
 }
+
+}  // namespace tarvex

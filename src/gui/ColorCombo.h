@@ -7,6 +7,8 @@
 #include <QString>
 #include <vector>
 
+namespace tarvex {
+
 struct NamedColor {
     QString name;
     QColor color;
@@ -21,3 +23,5 @@ class ColorCombo : public QComboBox {
     // Refills the list and selects the same position again.
     void SetColors(const std::vector<NamedColor>& colors);
 };
+
+}  // namespace tarvex

@@ -14,6 +14,8 @@ class QPrinter;
 class QUrl;
 class QWidget;
 
+namespace tarvex {
+
 struct FileRequest {
     QString title;
     QString filter;         // in Qt's form ("Text file(*.txt);;...")
@@ -53,3 +55,5 @@ class Dialogs {
     // later, when no program could open it.
     virtual void OpenDocument(const QUrl& file, const std::function<void()>& failed) = 0;
 };
+
+}  // namespace tarvex

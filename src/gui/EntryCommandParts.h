@@ -3,11 +3,14 @@
 // record of what is not saved.
 #pragma once
 
+class QMainWindow;
+
+namespace tarvex {
+
 class CellTableModel;
 class ChangeTracker;
 class Dialogs;
 class Messages;
-class QMainWindow;
 class TableHistory;
 
 struct EntryCommandParts {
@@ -19,3 +22,5 @@ struct EntryCommandParts {
     TableHistory& history;
     ChangeTracker& changes;
 };
+
+}  // namespace tarvex

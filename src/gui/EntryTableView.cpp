@@ -9,6 +9,8 @@
 #include "gui/CellDelegate.h"
 #include "gui/CellTableModel.h"
 
+namespace tarvex {
+
 namespace {
 
 // Room a cell keeps on either side of its text.
@@ -136,3 +138,5 @@ void EntryTableView::keyPressEvent(QKeyEvent* event) {
     }
     QTableView::keyPressEvent(event);
 }
+
+}  // namespace tarvex

@@ -6,6 +6,8 @@
 #include <QPointer>
 #include <QTableView>
 
+namespace tarvex {
+
 class CellDelegate;
 class CellTableModel;
 
@@ -46,3 +48,5 @@ class EntryTableView : public QTableView {
     QPointer<QTableView> totals_;  // placed in, and owned by, the page once laid out
     CellDelegate* delegate_;
 };
+
+}  // namespace tarvex

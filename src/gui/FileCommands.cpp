@@ -14,6 +14,8 @@
 #include "io/FileDialogs.h"
 #include "text/Translate.h"
 
+namespace tarvex {
+
 FileCommands::FileCommands(FileCommandsParts parts, QObject* parent)
     : QObject(parent), p_(std::move(parts)) {}
 
@@ -116,3 +118,5 @@ void FileCommands::SaveLeft() {
     if (path.isEmpty()) return;
     Report(SaveLeftSheets(S(path), p_.sheets.Table()));
 }
+
+}  // namespace tarvex

@@ -8,6 +8,8 @@
 #include "gui/EntryCommandParts.h"
 #include "io/ListFiles.h"
 
+namespace tarvex {
+
 enum class FileDialogKind;
 class TablePage;
 
@@ -53,3 +55,5 @@ class FileCommands : public QObject {
     FileCommandsParts p_;
     ListFileNames names_;
 };
+
+}  // namespace tarvex

@@ -2,6 +2,8 @@
 
 #include <QPainter>
 
+namespace tarvex {
+
 LayoutPicture::LayoutPicture(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("imgLayout"));
 }
@@ -16,3 +18,5 @@ void LayoutPicture::paintEvent(QPaintEvent*) {
     p.fillRect(rect(), Qt::white);
     if (painter_) painter_(p, rect());
 }
+
+}  // namespace tarvex

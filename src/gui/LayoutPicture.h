@@ -6,6 +6,8 @@
 #include <QWidget>
 #include <functional>
 
+namespace tarvex {
+
 class LayoutPicture : public QWidget {
     Q_OBJECT
 
@@ -23,3 +25,5 @@ class LayoutPicture : public QWidget {
   private:
     Painter painter_;
 };
+
+}  // namespace tarvex

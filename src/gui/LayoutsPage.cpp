@@ -24,6 +24,8 @@
 #include "text/FileMessages.h"
 #include "text/Translate.h"
 
+namespace tarvex {
+
 namespace {
 
 QCheckBox* NewCheck(const char* name) {
@@ -361,3 +363,5 @@ void LayoutsPage::EnableOutputs() {
                                 btnExpOffcut_, btnExpGcode_, btnExpSvg_, btnExpPdf_, btnExpLabels_})
         output->setEnabled(on);
 }
+
+}  // namespace tarvex

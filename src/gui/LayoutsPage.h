@@ -13,7 +13,6 @@
 #include "render/LayoutPage.h"
 #include "io/SettingsForm.h"
 
-class LayoutPicture;
 class QCheckBox;
 class QComboBox;
 class QGroupBox;
@@ -23,6 +22,10 @@ class QPushButton;
 class QScrollBar;
 class QTableWidget;
 class QToolButton;
+
+namespace tarvex {
+
+class LayoutPicture;
 class ZoomedPicture;
 
 class LayoutsPage : public QWidget {
@@ -96,3 +99,5 @@ class LayoutsPage : public QWidget {
     std::function<LayoutDrawOptions()> drawOptions_;
     bool running_ = false;
 };
+
+}  // namespace tarvex

@@ -2,6 +2,8 @@
 
 #include <QPainter>
 
+namespace tarvex {
+
 QPixmap TarvexLogo(int size) {
     QPixmap logo(size, size);
     logo.fill(Qt::transparent);
@@ -20,3 +22,5 @@ QPixmap TarvexLogo(int size) {
     p.drawRect(QRectF(40, 4, 20, 14));
     return logo;
 }
+
+}  // namespace tarvex

@@ -3,4 +3,8 @@
 
 #include <QPixmap>
 
+namespace tarvex {
+
 QPixmap TarvexLogo(int size);
+
+}  // namespace tarvex

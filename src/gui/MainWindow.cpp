@@ -49,6 +49,8 @@
 #include "text/Languages.h"
 #include "text/Translate.h"
 
+namespace tarvex {
+
 WindowFiles WindowFiles::Default() {
     return {SettingsFilePath(), SettingsTemplatePath(), LocaleDir(), RecoveryDirPath()};
 }
@@ -90,7 +92,7 @@ MainWindow::MainWindow(Dialogs& dialogs, const WindowFiles& files, QWidget* pare
     BuildMenu();
     ConnectPages();
 
-    languageList_ = ::LanguageList(files_.localeDir);
+    languageList_ = tarvex::LanguageList(files_.localeDir);
     QComboBox& languages = setsPage_->Languages();
     for (const std::string& code : languageList_) languages.addItem(Q(code));
     languageCode_ = ReadLanguage(files_.settingsFile, files_.settingsSeed);
@@ -495,3 +497,5 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     recovery_->Discard();
     event->accept();
 }
+
+}  // namespace tarvex

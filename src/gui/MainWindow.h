@@ -17,6 +17,13 @@
 #include "io/RecoveryCopy.h"
 #include "io/SettingsForm.h"
 
+class QAction;
+class QLabel;
+class QMenu;
+class QTabWidget;
+
+namespace tarvex {
+
 class CalcCommand;
 class ChangeTracker;
 class Dialogs;
@@ -25,10 +32,6 @@ class LayoutsPage;
 class Messages;
 class OutputCommands;
 class ProjectCommands;
-class QAction;
-class QLabel;
-class QMenu;
-class QTabWidget;
 class RecoveryKeeper;
 class ReportPage;
 class SetsPage;
@@ -136,3 +139,5 @@ class MainWindow : public QMainWindow {
     std::vector<std::string> languageList_;
     std::string languageCode_;
 };
+
+}  // namespace tarvex

@@ -5,6 +5,8 @@
 #include "gui/Dialogs.h"
 #include "gui/UiText.h"
 
+namespace tarvex {
+
 namespace {
 
 // The window's caption without the mark of changes that are not saved.
@@ -27,3 +29,5 @@ void Messages::Error(const std::string& text) const {
 void Messages::GeneralError(const std::string& text) const {
     dialogs_.Message(&window_, Q(kApplicationTitle), Q(text), Dialogs::Icon::Error);
 }
+
+}  // namespace tarvex

@@ -6,8 +6,11 @@
 #include <QString>
 #include <string>
 
-class Dialogs;
 class QWidget;
+
+namespace tarvex {
+
+class Dialogs;
 
 class Messages {
   public:
@@ -21,3 +24,5 @@ class Messages {
     Dialogs& dialogs_;
     QWidget& window_;
 };
+
+}  // namespace tarvex

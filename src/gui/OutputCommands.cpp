@@ -13,6 +13,8 @@
 #include "io/TableInput.h"
 #include "text/Translate.h"
 
+namespace tarvex {
+
 namespace {
 
 FileDialogKind ExportDialog(LayoutExportKind kind) {
@@ -91,7 +93,7 @@ void OutputCommands::ExportPdf() {
 }
 
 void OutputCommands::ExportLabels() {
-    ExportPlanDocument(FileDialogKind::ExportLabels, ::ExportLabels);
+    ExportPlanDocument(FileDialogKind::ExportLabels, tarvex::ExportLabels);
 }
 
 void OutputCommands::PrintCurrent() {
@@ -116,7 +118,7 @@ void OutputCommands::SaveReport() {
                                          Q(_("Report file") + "(*.txt)"), QStringLiteral("txt")});
     if (path.isEmpty() || ReplacesInput({S(path)})) return;
     std::string message;
-    if (::SaveReport(S(path), p_.calc.ReportLines(), message))
+    if (tarvex::SaveReport(S(path), p_.calc.ReportLines(), message))
         p_.messages.Info(message);
     else
         p_.messages.GeneralError(message);
@@ -126,3 +128,5 @@ void OutputCommands::PrintReport() {
     if (!p_.calc.Calc().Applied()) return;
     printing_->PrintReport(p_.calc.ReportLines(), p_.calc.Calc().Applied()->settings.print.title);
 }
+
+}  // namespace tarvex

@@ -14,13 +14,16 @@
 #include "io/FileDialogs.h"
 #include "io/SettingsForm.h"
 
+class QPrinter;
+class QWidget;
+
+namespace tarvex {
+
 class CalcCommand;
 class Dialogs;
 class LayoutsPage;
 class Messages;
 class Printing;
-class QPrinter;
-class QWidget;
 
 struct OutputCommandsParts {
     QWidget& window;
@@ -60,3 +63,5 @@ class OutputCommands : public QObject {
     OutputCommandsParts p_;
     std::unique_ptr<Printing> printing_;
 };
+
+}  // namespace tarvex

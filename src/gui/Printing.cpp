@@ -14,6 +14,8 @@
 #include "render/LayoutPrint.h"
 #include "text/Translate.h"
 
+namespace tarvex {
+
 bool Printing::BeginDocument(const std::string& title) {
     if (!dialogs_.ConfirmPrint(&window_, printer_)) return false;
     printer_.setPageOrientation(QPageLayout::Portrait);
@@ -64,3 +66,5 @@ void Printing::PrintReport(const std::vector<std::string>& lines, const std::str
     document.setPlainText(text);
     document.print(&printer_);
 }
+
+}  // namespace tarvex

@@ -9,10 +9,13 @@
 #include "job/AppliedResult.h"
 #include "render/LayoutDrawing.h"
 
-class Dialogs;
-class Messages;
 class QPrinter;
 class QWidget;
+
+namespace tarvex {
+
+class Dialogs;
+class Messages;
 
 class Printing {
   public:
@@ -34,3 +37,5 @@ class Printing {
     QWidget& window_;
     QPrinter& printer_;
 };
+
+}  // namespace tarvex

@@ -19,6 +19,8 @@
 #include "text/NumberText.h"
 #include "text/Translate.h"
 
+namespace tarvex {
+
 ProjectCommands::ProjectCommands(ProjectCommandsParts parts, QObject* parent)
     : QObject(parent), p_(std::move(parts)) {}
 
@@ -165,3 +167,5 @@ bool ProjectCommands::SaveAs() {
         if (!p_.lists.SaveChangedTo(kind, ListPathBesideProject(path, kind, taken))) return false;
     return SaveToFile(path);
 }
+
+}  // namespace tarvex

@@ -12,6 +12,8 @@
 #include "gui/EntryCommandParts.h"
 #include "io/SettingsForm.h"
 
+namespace tarvex {
+
 class CalcCommand;
 class FileCommands;
 struct RecoveryCopy;
@@ -67,3 +69,5 @@ class ProjectCommands : public QObject {
     ProjectCommandsParts p_;
     std::string path_;
 };
+
+}  // namespace tarvex

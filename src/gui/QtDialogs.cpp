@@ -12,6 +12,8 @@
 
 #include "shell/Help.h"
 
+namespace tarvex {
+
 void QtDialogs::Message(QWidget* parent, const QString& caption, const QString& text, Icon icon) {
     QMessageBox box(icon == Icon::Error ? QMessageBox::Critical : QMessageBox::Information, caption,
                     text, QMessageBox::Ok, parent);
@@ -89,3 +91,5 @@ bool QtDialogs::OpenUrl(const QUrl& url) {
 void QtDialogs::OpenDocument(const QUrl& file, const std::function<void()>& failed) {
     DesktopDocumentOpener(&openers_)(file, failed);
 }
+
+}  // namespace tarvex

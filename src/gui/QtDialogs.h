@@ -6,6 +6,8 @@
 
 #include "gui/Dialogs.h"
 
+namespace tarvex {
+
 class QtDialogs : public Dialogs {
   public:
     void Message(QWidget* parent, const QString& caption, const QString& text, Icon icon) override;
@@ -28,3 +30,5 @@ class QtDialogs : public Dialogs {
     // Owns the programs opening documents while they are watched.
     QObject openers_;
 };
+
+}  // namespace tarvex

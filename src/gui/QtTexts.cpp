@@ -4,6 +4,8 @@
 #include <QLibraryInfo>
 #include <QLocale>
 
+namespace tarvex {
+
 QtTexts::~QtTexts() {
     if (installed_) QCoreApplication::removeTranslator(&translator_);
 }
@@ -20,3 +22,5 @@ void QtTexts::Use(const std::string& code) {
                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         installed_ = QCoreApplication::installTranslator(&translator_);
 }
+
+}  // namespace tarvex

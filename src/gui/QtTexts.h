@@ -5,6 +5,8 @@
 #include <QTranslator>
 #include <string>
 
+namespace tarvex {
+
 class QtTexts {
   public:
     QtTexts() = default;
@@ -20,3 +22,5 @@ class QtTexts {
     QTranslator translator_;
     bool installed_ = false;
 };
+
+}  // namespace tarvex

@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <cstdio>
 
+namespace tarvex {
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -110,3 +112,5 @@ void RecoveryKeeper::Remove(const fs::path& copy) {
     std::error_code ignored;
     fs::remove(copy, ignored);
 }
+
+}  // namespace tarvex

@@ -18,6 +18,8 @@
 
 class QLockFile;
 
+namespace tarvex {
+
 class RecoveryKeeper : public QObject {
     Q_OBJECT
 
@@ -55,3 +57,5 @@ class RecoveryKeeper : public QObject {
     std::unique_ptr<QLockFile> lock_;
     bool warned_ = false;  // a copy that cannot be written is said once
 };
+
+}  // namespace tarvex

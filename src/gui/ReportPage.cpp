@@ -9,6 +9,8 @@
 #include "render/Fonts.h"
 #include "text/Translate.h"
 
+namespace tarvex {
+
 ReportPage::ReportPage(QWidget* parent) : QWidget(parent) {
     btnReportSave_ = new QPushButton;
     btnReportSave_->setObjectName(QStringLiteral("btnReportSave"));
@@ -45,3 +47,5 @@ void ReportPage::ShowLines(const std::vector<std::string>& lines) {
     btnReportSave_->setEnabled(!lines.empty());
     btnReportPrint_->setEnabled(!lines.empty());
 }
+
+}  // namespace tarvex

@@ -8,6 +8,8 @@
 class QListWidget;
 class QPushButton;
 
+namespace tarvex {
+
 class ReportPage : public QWidget {
     Q_OBJECT
 
@@ -25,3 +27,5 @@ class ReportPage : public QWidget {
     QPushButton *btnReportSave_, *btnReportPrint_;
     QListWidget* lstReport_;
 };
+
+}  // namespace tarvex

@@ -21,6 +21,8 @@
 #include "text/NumberText.h"
 #include "text/Translate.h"
 
+namespace tarvex {
+
 namespace {
 
 QGroupBox* NewGroup(const char* name, QFormLayout*& form) {
@@ -347,3 +349,5 @@ void SetsPage::btn1Click() {
     edtFontName_->setText(chosen->family());
     edtFontSize_->setText(QString::number(chosen->pointSize()));
 }
+
+}  // namespace tarvex

@@ -9,8 +9,6 @@
 
 #include "io/SettingsForm.h"
 
-class ColorCombo;
-class Dialogs;
 class QCheckBox;
 class QComboBox;
 class QFormLayout;
@@ -20,6 +18,11 @@ class QLineEdit;
 class QPushButton;
 class QRadioButton;
 class QSlider;
+
+namespace tarvex {
+
+class ColorCombo;
+class Dialogs;
 
 class SetsPage : public QWidget {
     Q_OBJECT
@@ -71,3 +74,5 @@ class SetsPage : public QWidget {
     QComboBox* cbbLang_;
     std::map<QWidget*, QLabel*> captions_;
 };
+
+}  // namespace tarvex

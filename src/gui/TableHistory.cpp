@@ -4,6 +4,8 @@
 
 #include "gui/CellTableModel.h"
 
+namespace tarvex {
+
 namespace {
 
 // Restores one table as a whole. The fixed rows are written again, so a step
@@ -73,3 +75,5 @@ void TableHistory::Edit(CellTableModel& model, const std::function<void(CellTabl
     if (model.Table() == before) return;
     stack_.push(new TableStep(model, std::move(before), model.Table()));
 }
+
+}  // namespace tarvex

@@ -10,6 +10,8 @@
 
 #include "io/CellTable.h"
 
+namespace tarvex {
+
 class CellTableModel;
 
 class TableHistory : public QObject {
@@ -30,3 +32,5 @@ class TableHistory : public QObject {
   private:
     QUndoStack stack_;
 };
+
+}  // namespace tarvex

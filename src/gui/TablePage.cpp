@@ -16,6 +16,8 @@
 #include "gui/UiText.h"
 #include "text/Translate.h"
 
+namespace tarvex {
+
 QPushButton* TablePage::NewButton(const char* name, void (TablePage::*clicked)()) {
     auto* button = new QPushButton;
     button->setObjectName(Q(name));
@@ -146,3 +148,5 @@ void TablePage::Paste() {
                   [&](CellTable& t) { outcome = PasteRows(t, model_.Kind(), S(text)); });
     if (!outcome.refusal.empty()) Q_EMIT refused(Q(outcome.refusal));
 }
+
+}  // namespace tarvex

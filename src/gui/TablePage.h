@@ -8,10 +8,13 @@
 
 #include "gui/CellTableModel.h"
 
-class EntryTableView;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+
+namespace tarvex {
+
+class EntryTableView;
 class TableHistory;
 
 class TablePage : public QWidget {
@@ -47,3 +50,5 @@ class TablePage : public QWidget {
     QLineEdit* edtFile_;
     EntryTableView* view_;
 };
+
+}  // namespace tarvex

@@ -4,6 +4,8 @@
 #include <QString>
 #include <string>
 
+namespace tarvex {
+
 // The application's title, untranslated: the caption of the general error box.
 inline constexpr const char* kApplicationTitle = "Tarvex sheet cutting system";
 
@@ -16,3 +18,5 @@ inline QString Q(const char* text) {
 inline std::string S(const QString& text) {
     return text.toStdString();
 }
+
+}  // namespace tarvex

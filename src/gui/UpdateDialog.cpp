@@ -10,6 +10,8 @@
 #include "shell/UpdateCheck.h"
 #include "text/Translate.h"
 
+namespace tarvex {
+
 UpdateDialog::UpdateDialog(const QString& notes, QWidget* parent, UrlOpener open)
     : QDialog(parent), open_(std::move(open)) {
     setObjectName(QStringLiteral("TfrmUpdates"));
@@ -57,3 +59,5 @@ UpdateCheck* StartUpdateCheck(QWidget* window, const QUrl& page, const QString& 
     check->DownloadUpdates();
     return check;
 }
+
+}  // namespace tarvex

@@ -10,6 +10,9 @@ class QLabel;
 class QPlainTextEdit;
 class QPushButton;
 class QWidget;
+
+namespace tarvex {
+
 class UpdateCheck;
 
 class UpdateDialog : public QDialog {
@@ -32,3 +35,5 @@ class UpdateDialog : public QDialog {
 // blocking the event loop); the dialog is destroyed when closed. Returns the running
 // check, owned by `window` and destroyed when it finishes.
 UpdateCheck* StartUpdateCheck(QWidget* window, const QUrl& page, const QString& localCopy);
+
+}  // namespace tarvex

@@ -7,6 +7,8 @@
 
 #include "gui/LayoutPicture.h"
 
+namespace tarvex {
+
 ZoomedPicture::ZoomedPicture(LayoutPicture* picture, QWidget* parent)
     : QScrollArea(parent), picture_(picture) {
     setObjectName(QStringLiteral("scrLayout"));
@@ -95,3 +97,5 @@ void ZoomedPicture::keyPressEvent(QKeyEvent* event) {
             QScrollArea::keyPressEvent(event);
     }
 }
+
+}  // namespace tarvex

@@ -5,6 +5,8 @@
 
 #include <QScrollArea>
 
+namespace tarvex {
+
 class LayoutPicture;
 
 class ZoomedPicture : public QScrollArea {
@@ -41,3 +43,5 @@ class ZoomedPicture : public QScrollArea {
     LayoutPicture* picture_;
     double zoom_ = 1.0;
 };
+
+}  // namespace tarvex

@@ -11,6 +11,8 @@
 #include "gui/UiText.h"
 #include "text/Translate.h"
 
+namespace tarvex {
+
 namespace {
 
 void ShowGeneralError(const std::exception& error) {
@@ -58,7 +60,7 @@ std::optional<int> AnswerInformationOption(int argc, char** argv) {
 
 }  // namespace
 
-int main(int argc, char** argv) {
+int Main(int argc, char** argv) {
     if (const auto status = AnswerInformationOption(argc, argv)) return *status;
     Application app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("tarvex"));
@@ -82,3 +84,7 @@ int main(int argc, char** argv) {
         return 1;
     }
 }
+
+}  // namespace tarvex
+
+int main(int argc, char** argv) { return tarvex::Main(argc, argv); }

@@ -5,6 +5,8 @@
 #include <unordered_map>
 #include <vector>
 
+namespace tarvex {
+
 namespace {
 
 constexpr char kMagic[4] = {'T', 'X', 'C', '1'};
@@ -107,3 +109,5 @@ bool DecodeCellAnswer(const std::string& bytes, int columns, WorkbookFault& faul
     sheet = std::move(read);
     return true;
 }
+
+}  // namespace tarvex

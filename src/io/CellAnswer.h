@@ -9,9 +9,13 @@
 #include "io/Workbook.h"
 #include "io/WorkbookReaders.h"
 
+namespace tarvex {
+
 std::string EncodeCellAnswer(WorkbookFault fault, const SheetCells& sheet);
 
 // False when the bytes are not exactly an answer for columns 1 to `columns`
 // within the text limit; `fault` and `sheet` are set only when they are.
 bool DecodeCellAnswer(const std::string& bytes, int columns, WorkbookFault& fault,
                       SheetCells& sheet);
+
+}  // namespace tarvex

@@ -10,6 +10,8 @@
 #include "text/NumberText.h"
 #include "text/Translate.h"
 
+namespace tarvex {
+
 namespace {
 
 std::string Fault(const char* message, TableKind kind, int row, int col, const std::string& text) {
@@ -66,3 +68,5 @@ bool AreSizeCaptions(const std::string& length, const std::string& width) {
     };
     return caption(length) && caption(width);
 }
+
+}  // namespace tarvex

@@ -9,6 +9,8 @@
 
 #include "io/EntryTables.h"
 
+namespace tarvex {
+
 // Why `text` cannot stand in the data cell of table row `row` and column `col`,
 // naming the table, the data row (1 for the first) and the column; empty when it
 // can. An empty text clears a cell and is accepted.
@@ -22,3 +24,5 @@ std::optional<bool> ReadYesNo(const std::string& cell);
 // is a heading to skip: both hold text and neither a digit. A mistyped size
 // ("562,5", "72O") thus stays a fault of its own row rather than of the heading.
 bool AreSizeCaptions(const std::string& length, const std::string& width);
+
+}  // namespace tarvex

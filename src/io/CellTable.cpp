@@ -1,5 +1,7 @@
 #include "io/CellTable.h"
 
+namespace tarvex {
+
 void CellTable::Resize(int rows, int cols) {
     cols_ = cols;
     cells_.resize(rows);
@@ -35,3 +37,5 @@ void CellTable::ClearRow(int row) {
     if (row < 0 || row >= RowCount()) return;
     for (auto& cell : cells_[row]) cell.clear();
 }
+
+}  // namespace tarvex

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+namespace tarvex {
+
 class CellTable {
   public:
     static constexpr int kFirstDataRow = 2;
@@ -34,3 +36,5 @@ class CellTable {
     std::vector<std::vector<std::string>> cells_;
     int cols_ = 0;
 };
+
+}  // namespace tarvex

@@ -12,6 +12,8 @@
 #include <fstream>
 #include <new>
 
+namespace tarvex {
+
 namespace {
 
 // Exit codes of the child beside 0, the answer written whole.
@@ -131,3 +133,5 @@ ChildOutcome RunInChild(const std::function<std::string()>& work, const ChildLim
     if (outcome.end != ChildOutcome::End::kAnswered) outcome.answer.clear();
     return outcome;
 }
+
+}  // namespace tarvex

@@ -7,6 +7,8 @@
 #include <functional>
 #include <string>
 
+namespace tarvex {
+
 struct ChildLimits {
     std::uint64_t memoryBytes;  // address space the child may add to what it starts with
     unsigned seconds;           // processor and wall-clock time
@@ -22,3 +24,5 @@ struct ChildOutcome {
 // Runs `work` in a child; an answer longer than `maxAnswer` bytes is no answer.
 ChildOutcome RunInChild(const std::function<std::string()>& work, const ChildLimits& limits,
                         std::uint64_t maxAnswer);
+
+}  // namespace tarvex

@@ -13,6 +13,8 @@
 #include "text/NumberText.h"
 #include "text/Translate.h"
 
+namespace tarvex {
+
 namespace {
 
 using Fields = std::vector<std::string>;
@@ -127,3 +129,5 @@ ListResult LoadSheetCsv(const std::string& path, CellTable& sheetTable) {
 ListResult LoadPartCsv(const std::string& path, CellTable& partTable) {
     return LoadCsv(TableKind::Part, path, partTable);
 }
+
+}  // namespace tarvex

@@ -11,8 +11,12 @@
 #include "io/CellTable.h"
 #include "io/ListFiles.h"
 
+namespace tarvex {
+
 // Whether the path names a CSV file: its name ends in ".csv", in any letter case.
 bool IsCsvPath(const std::string& path);
 
 ListResult LoadSheetCsv(const std::string& path, CellTable& sheetTable);
 ListResult LoadPartCsv(const std::string& path, CellTable& partTable);
+
+}  // namespace tarvex

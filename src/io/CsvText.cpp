@@ -4,6 +4,8 @@
 
 #include "text/FieldSplit.h"
 
+namespace tarvex {
+
 namespace {
 
 bool IsLineEnd(char c) {
@@ -110,3 +112,5 @@ bool ParseCsv(const std::string& text, char separator, std::vector<CsvRecord>& r
     if (fieldStarted || !field.empty() || !record.fields.empty()) endRecord();
     return true;
 }
+
+}  // namespace tarvex

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+namespace tarvex {
+
 struct CsvRecord {
     int line = 0;  // 1-based line of the file the record starts on
     std::vector<std::string> fields;
@@ -26,3 +28,5 @@ inline constexpr int kRowSeparators = 3;
 // the rows after it.
 bool ParseCsv(const std::string& text, char separator, std::vector<CsvRecord>& records,
               int& unclosedQuoteLine);
+
+}  // namespace tarvex

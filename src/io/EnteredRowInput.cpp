@@ -4,6 +4,8 @@
 #include "text/FieldSplit.h"
 #include "text/NumberText.h"
 
+namespace tarvex {
+
 EnteredPart EnteredPartOf(PartTexts texts) {
     EnteredPart row;
     row.label = TrimControls(texts.label);
@@ -24,3 +26,5 @@ EnteredSheet EnteredSheetOf(SheetTexts texts) {
     row.texts = std::move(texts);
     return row;
 }
+
+}  // namespace tarvex

@@ -5,5 +5,9 @@
 
 #include "job/EnteredRows.h"
 
+namespace tarvex {
+
 EnteredPart EnteredPartOf(PartTexts texts);
 EnteredSheet EnteredSheetOf(SheetTexts texts);
+
+}  // namespace tarvex

@@ -10,6 +10,8 @@
 #include "text/NumberText.h"
 #include "text/Translate.h"
 
+namespace tarvex {
+
 namespace {
 
 constexpr int kTotalsRow = 0;
@@ -219,3 +221,5 @@ void RecountTotals(CellTable& table, TableKind kind) {
     }
     WriteTotals(table, kind, totals);
 }
+
+}  // namespace tarvex

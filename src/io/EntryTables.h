@@ -9,6 +9,8 @@
 #include "io/CellTable.h"
 #include "job/EnteredRows.h"
 
+namespace tarvex {
+
 enum class TableKind { Sheet, Part };
 
 namespace SheetCol {
@@ -114,3 +116,5 @@ void WriteTotals(CellTable& table, TableKind kind, const TableTotals& totals);
 // The totals of every data row with a label whose sizes and quantity (and, for
 // sheets, cost) convert.
 void RecountTotals(CellTable& table, TableKind kind);
+
+}  // namespace tarvex

@@ -2,6 +2,8 @@
 
 #include "text/Translate.h"
 
+namespace tarvex {
+
 namespace {
 
 std::string TextFilter() {
@@ -69,3 +71,5 @@ FileDialogSpec FileDialogFor(FileDialogKind kind) {
     }
     return {};
 }
+
+}  // namespace tarvex

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+namespace tarvex {
+
 enum class FileDialogKind {
     SheetOpen,    // Sheets tab, Open
     PartOpen,     // Parts tab, Open
@@ -34,3 +36,5 @@ struct FileDialogSpec {
 };
 
 FileDialogSpec FileDialogFor(FileDialogKind kind);
+
+}  // namespace tarvex

@@ -6,6 +6,8 @@
 #include "text/FileMessages.h"
 #include "text/Translate.h"
 
+namespace tarvex {
+
 namespace {
 
 bool Identify(const std::string& path, struct stat& st) {
@@ -25,3 +27,5 @@ std::string OutputIsInput(const std::string& output, const std::vector<std::stri
     }
     return {};
 }
+
+}  // namespace tarvex

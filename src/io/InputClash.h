@@ -6,7 +6,11 @@
 #include <string>
 #include <vector>
 
+namespace tarvex {
+
 // The message refusing to write `output` when it is the same file as one of
 // `inputs` (same device and inode); empty when it is none of them or does not
 // exist yet.
 std::string OutputIsInput(const std::string& output, const std::vector<std::string>& inputs);
+
+}  // namespace tarvex

@@ -12,6 +12,8 @@
 #include "io/TextFile.h"
 #include "text/Translate.h"
 
+namespace tarvex {
+
 namespace {
 
 constexpr int kFirst = CellTable::kFirstDataRow;
@@ -224,3 +226,5 @@ ListResult SavePartFile(const std::string& path, const CellTable& partTable, Lis
     names.PartFileName = path;
     return SavePartList(path, partTable);
 }
+
+}  // namespace tarvex

@@ -10,6 +10,8 @@
 #include "io/CellTable.h"
 #include "io/EntryTables.h"
 
+namespace tarvex {
+
 struct ListResult {
     // false: the file could not be read or written. A text or sectioned list then
     // leaves the table unchanged; a workbook keeps the rows read before the failure.
@@ -71,3 +73,5 @@ ListResult OpenSheetFile(const std::string& path, CellTable& sheetTable, ListFil
 ListResult OpenPartFile(const std::string& path, CellTable& partTable, ListFileNames& names);
 ListResult SaveSheetFile(const std::string& path, const CellTable& sheetTable, ListFileNames& names);
 ListResult SavePartFile(const std::string& path, const CellTable& partTable, ListFileNames& names);
+
+}  // namespace tarvex

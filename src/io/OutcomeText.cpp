@@ -4,6 +4,8 @@
 #include "text/NumberText.h"
 #include "text/Translate.h"
 
+namespace tarvex {
+
 namespace {
 
 using Code = InputFault::Code;
@@ -136,3 +138,5 @@ EntryTable TableToShow(const CalcOutcome& o) {
         return EntryTable::None;
     return o.fault.table;
 }
+
+}  // namespace tarvex

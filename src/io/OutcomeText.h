@@ -7,6 +7,8 @@
 #include "job/Calculation.h"
 #include "job/InputFault.h"
 
+namespace tarvex {
+
 std::string FaultText(const InputFault& fault);
 // The message of the outcome; empty when there is nothing to say.
 std::string OutcomeText(const CalcOutcome& outcome);
@@ -14,3 +16,5 @@ std::string OutcomeText(const CalcOutcome& outcome);
 bool OutcomeIsError(const CalcOutcome& outcome);
 // The table whose page the window brings up with the message; None for none.
 EntryTable TableToShow(const CalcOutcome& outcome);
+
+}  // namespace tarvex

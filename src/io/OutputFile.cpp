@@ -16,6 +16,8 @@
 #include "text/SystemErrors.h"
 #include "text/Translate.h"
 
+namespace tarvex {
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -171,3 +173,5 @@ bool WriteFileAtomic(const std::string& path, const std::string& content, std::s
     }
     return ReplaceRegular(path, file, &st, content, error);
 }
+
+}  // namespace tarvex

@@ -7,8 +7,12 @@
 
 #include <string>
 
+namespace tarvex {
+
 // Writes `content` to `path` as above. On failure returns false and sets `error`
 // to a message naming the file; a regular file that was there is left untouched.
 // Temporaries of an earlier write that was killed ("NAME.tmp-XXXXXX", untouched
 // for a minute) are removed.
 bool WriteFileAtomic(const std::string& path, const std::string& content, std::string& error);
+
+}  // namespace tarvex

@@ -9,6 +9,8 @@
 #include "text/NumberText.h"
 #include "text/Translate.h"
 
+namespace tarvex {
+
 namespace {
 
 using Cells = std::vector<std::string>;
@@ -94,3 +96,5 @@ PasteOutcome PasteRows(CellTable& table, TableKind kind, const std::string& text
     RecountTotals(table, kind);
     return {static_cast<int>(rows.size()), {}};
 }
+
+}  // namespace tarvex

@@ -7,6 +7,8 @@
 #include "io/CellTable.h"
 #include "io/EntryTables.h"
 
+namespace tarvex {
+
 struct PasteOutcome {
     int rows = 0;          // rows added to the table
     std::string refusal;   // why nothing was pasted (table, row and column named)
@@ -21,3 +23,5 @@ struct PasteOutcome {
 // skipped; blank lines are passed over. A row whose cells do not convert refuses
 // the whole paste: the table is left as it was.
 PasteOutcome PasteRows(CellTable& table, TableKind kind, const std::string& text);
+
+}  // namespace tarvex

@@ -12,6 +12,8 @@
 #include "io/TextFile.h"
 #include "text/Translate.h"
 
+namespace tarvex {
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -245,3 +247,5 @@ std::vector<std::string> ProjectSettingLines(const SettingsForm& form) {
 std::string ProjectCaption(const std::string& projectPath, const std::string& baseCaption) {
     return fs::path(projectPath).filename().string() + " - " + baseCaption;
 }
+
+}  // namespace tarvex

@@ -9,6 +9,8 @@
 #include "io/ListFiles.h"
 #include "io/SettingsForm.h"
 
+namespace tarvex {
+
 struct ProjectResult {
     // false: the project file could not be read or written; nothing was changed.
     bool ok = true;
@@ -52,3 +54,5 @@ std::vector<std::string> ProjectSettingLines(const SettingsForm& form);
 // The window caption for a project: its file name (with extension, without
 // folder) + " - " + the base caption.
 std::string ProjectCaption(const std::string& projectPath, const std::string& baseCaption);
+
+}  // namespace tarvex

@@ -13,6 +13,8 @@
 #include "text/FileMessages.h"
 #include "text/Translate.h"
 
+namespace tarvex {
+
 namespace {
 
 using Json = nlohmann::ordered_json;
@@ -218,3 +220,5 @@ std::string RecoveryFileName(const std::string& projectPath, int number) {
     if (number > 1) name += "-" + std::to_string(number);
     return name + ".recovery.json";
 }
+
+}  // namespace tarvex

@@ -10,6 +10,8 @@
 #include "io/ListFiles.h"
 #include "io/SettingsForm.h"
 
+namespace tarvex {
+
 struct RecoveryCopy {
     std::string projectPath;  // empty: the work belonged to no saved project
     ListFileNames names;
@@ -30,3 +32,5 @@ bool ReadRecoveryCopy(const std::string& path, RecoveryCopy& copy, std::string& 
 // "/jobs/kitchen.dat" "kitchen.dat.recovery.json", "untitled.recovery.json" for
 // none; the `number`th of that name when above 1 ("kitchen.dat-2.recovery.json").
 std::string RecoveryFileName(const std::string& projectPath, int number = 1);
+
+}  // namespace tarvex

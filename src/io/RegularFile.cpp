@@ -11,6 +11,8 @@
 #include "text/SystemErrors.h"
 #include "text/Translate.h"
 
+namespace tarvex {
+
 namespace {
 
 std::string SizeLimitText(std::uint64_t limit) {
@@ -86,3 +88,5 @@ bool ReadRegularFile(const std::string& path, std::uint64_t limit, std::string& 
     bytes = std::move(read);
     return true;
 }
+
+}  // namespace tarvex

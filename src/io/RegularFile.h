@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <string>
 
+namespace tarvex {
+
 inline constexpr std::uint64_t kMaxTextFileBytes = std::uint64_t{64} << 20;
 inline constexpr std::uint64_t kMaxWorkbookBytes = std::uint64_t{256} << 20;
 
@@ -19,3 +21,5 @@ bool ReadRegularFile(const std::string& path, std::uint64_t limit, std::string& 
 
 // The path fit for a message: an embedded NUL shown as "\0".
 std::string PrintablePath(const std::string& path);
+
+}  // namespace tarvex

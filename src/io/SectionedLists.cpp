@@ -11,6 +11,8 @@
 #include "io/TextFile.h"
 #include "text/Translate.h"
 
+namespace tarvex {
+
 namespace {
 
 constexpr int kFirst = CellTable::kFirstDataRow;
@@ -86,3 +88,5 @@ ListResult LoadSheetIni(const std::string& path, CellTable& sheetTable) {
 ListResult LoadPartIni(const std::string& path, CellTable& partTable) {
     return LoadSectioned(TableKind::Part, path, partTable);
 }
+
+}  // namespace tarvex

@@ -8,6 +8,8 @@
 #include "text/NumberText.h"
 #include "text/Translate.h"
 
+namespace tarvex {
+
 namespace {
 
 bool Refuse(InputFault::Code code, const char* caption, const std::string& text,
@@ -80,3 +82,5 @@ bool ReadSettingSeed(const std::string& text, const char* caption,
     seed = static_cast<std::uint32_t>(value);
     return true;
 }
+
+}  // namespace tarvex

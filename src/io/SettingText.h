@@ -8,6 +8,8 @@
 
 #include "job/InputFault.h"
 
+namespace tarvex {
+
 bool ReadSettingNumber(const std::string& text, const char* caption, double& out,
                        InputFault& fault);
 bool ReadSettingInteger(const std::string& text, const char* caption, int& out, InputFault& fault);
@@ -24,3 +26,5 @@ bool ReadSettingLength(const std::string& text, const char* caption, double& out
 // otherwise a whole number from 0 to 4294967295.
 bool ReadSettingSeed(const std::string& text, const char* caption,
                      std::optional<std::uint32_t>& seed, std::string& error);
+
+}  // namespace tarvex

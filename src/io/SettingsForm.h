@@ -8,6 +8,8 @@
 
 #include "model/CutSettings.h"
 
+namespace tarvex {
+
 struct SettingsForm {
     int speed = 4;                  // speed/quality slider 1 .. 12
     bool guillotine = false;        // "Guillotine"
@@ -48,3 +50,5 @@ struct SettingsForm {
     bool showCuts = false;        // "Cuts": the numbered saw cuts
     std::string labelFormat = "3x8";  // the sheet the part labels are printed on
 };
+
+}  // namespace tarvex

@@ -9,6 +9,8 @@
 #include "io/Workbook.h"
 #include "text/Translate.h"
 
+namespace tarvex {
+
 namespace {
 
 constexpr int kWorkbookColumns = 5;  // A to E
@@ -100,3 +102,5 @@ bool LoadPartSpreadsheet(const std::string& path, CellTable& partTable, std::str
             return true;
         });
 }
+
+}  // namespace tarvex

@@ -5,6 +5,8 @@
 #include "job/RowUse.h"
 #include "text/NumberText.h"
 
+namespace tarvex {
+
 namespace {
 
 using Status = CalcOutcome::Status;
@@ -107,3 +109,5 @@ CellTable EnteredPartTable(const AppliedResult& result) {
     if (table.RowCount() == CellTable::kFirstDataRow) table.AppendRow();
     return table;
 }
+
+}  // namespace tarvex

@@ -10,6 +10,8 @@
 #include "io/SettingsForm.h"
 #include "job/Calculation.h"
 
+namespace tarvex {
+
 // The calculation's Prepare from the tables and the settings form; the outcome
 // when it ends here.
 std::optional<CalcOutcome> PrepareFromTables(Calculation& calc, const SettingsForm& form,
@@ -29,3 +31,5 @@ void UpdateLeftQuant(const AppliedResult& result, CellTable& sheets);
 // Quant"; the totals rows are empty.
 CellTable EnteredSheetTable(const AppliedResult& result);
 CellTable EnteredPartTable(const AppliedResult& result);
+
+}  // namespace tarvex

@@ -8,6 +8,8 @@
 #include "text/NumberText.h"
 #include "text/SingleLineText.h"
 
+namespace tarvex {
+
 namespace {
 
 // Reads cells of one entry table; a fault names the table, the data row (1 for the
@@ -193,3 +195,5 @@ EnteredRows ReadEnteredRows(const CellTable& sheets, const CellTable& parts) {
                             sheets.Cell(r, SheetCol::Cost), sheets.Cell(r, SheetCol::Priority)}));
     return entered;
 }
+
+}  // namespace tarvex

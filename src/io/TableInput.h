@@ -11,6 +11,8 @@
 #include "job/JobRows.h"
 #include "job/OutputChoices.h"
 
+namespace tarvex {
+
 // The cells a calculation tests before anything else: length, width and quantity
 // of the first data row.
 bool FirstRowConverts(const CellTable& table);
@@ -30,3 +32,5 @@ bool ReadTableRows(const CellTable& sheets, const CellTable& parts, JobRows& row
 
 // Every data row of the tables as typed, with its values where they convert.
 EnteredRows ReadEnteredRows(const CellTable& sheets, const CellTable& parts);
+
+}  // namespace tarvex

@@ -1,5 +1,7 @@
 #include "io/TableRowsJson.h"
 
+namespace tarvex {
+
 nlohmann::ordered_json TableRowsJson(const CellTable& table) {
     nlohmann::ordered_json rows = nlohmann::ordered_json::array();
     for (int r = CellTable::kFirstDataRow; r < table.RowCount(); ++r) {
@@ -9,3 +11,5 @@ nlohmann::ordered_json TableRowsJson(const CellTable& table) {
     }
     return rows;
 }
+
+}  // namespace tarvex

@@ -6,4 +6,8 @@
 
 #include "io/CellTable.h"
 
+namespace tarvex {
+
 nlohmann::ordered_json TableRowsJson(const CellTable& table);
+
+}  // namespace tarvex

@@ -6,6 +6,8 @@
 
 #include "io/RegularFile.h"
 
+namespace tarvex {
+
 namespace {
 
 bool ConvertFromGb18030(const std::string& in, std::string& out) {
@@ -115,3 +117,5 @@ std::string ExportTimeStamp() {
     std::strftime(buffer, sizeof buffer, "%Y/%m/%d %H:%M:%S", &local);
     return buffer;
 }
+
+}  // namespace tarvex

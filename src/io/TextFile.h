@@ -8,6 +8,8 @@
 
 #include "io/OutputFile.h"
 
+namespace tarvex {
+
 // Joins the lines, each ended by CR LF, and writes them atomically.
 bool WriteLinesCrLf(const std::string& path, const std::vector<std::string>& lines,
                     std::string& error);
@@ -24,3 +26,5 @@ bool IsValidUtf8(const std::string& bytes);
 
 // The local date and time as the exports stamp them (strftime "%Y/%m/%d %X").
 std::string ExportTimeStamp();
+
+}  // namespace tarvex

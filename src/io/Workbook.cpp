@@ -8,6 +8,8 @@
 #include "text/FileMessages.h"
 #include "text/Translate.h"
 
+namespace tarvex {
+
 namespace {
 
 enum class Container { kUnknown, kCompoundDocument, kZip };
@@ -134,3 +136,5 @@ bool ReadWorkbookSheet(const std::string& path, int columns, SheetCells& sheet,
     return ReadWorkbookSheetWith(ReadWorkbookAnswer, kWorkbookReaderLimits, path, columns, sheet,
                                  error);
 }
+
+}  // namespace tarvex

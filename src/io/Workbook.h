@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+namespace tarvex {
+
 // The cells of one worksheet, rows and columns counted from 1. A number cell holds
 // its number in the general format (FormatGeneral: 1200.0 reads "1200" and a double
 // one bit off 0.3 reads "0.3", as a spreadsheet program shows them), an empty or
@@ -52,3 +54,5 @@ class SheetCells {
 // too much text). The file is read by a child process with memory and time limits,
 // so that a reader crashing or running away on a hostile file is only a message.
 bool ReadWorkbookSheet(const std::string& path, int columns, SheetCells& sheet, std::string& error);
+
+}  // namespace tarvex

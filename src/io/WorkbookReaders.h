@@ -8,6 +8,8 @@
 #include "io/ChildProcess.h"
 #include "io/Workbook.h"
 
+namespace tarvex {
+
 enum class WorkbookFault { kNone, kNotWorkbook, kDamaged, kEncrypted, kTooMuchText };
 
 inline constexpr int kMaxWorkbookRows = 1048576;  // the format's own limit
@@ -31,3 +33,5 @@ using WorkbookChildWork = std::string (*)(const std::string& path, int columns);
 bool ReadWorkbookSheetWith(WorkbookChildWork work, const ChildLimits& limits,
                            const std::string& path, int columns, SheetCells& sheet,
                            std::string& error);
+
+}  // namespace tarvex

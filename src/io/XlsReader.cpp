@@ -7,6 +7,8 @@
 #include "io/WorkbookReaders.h"
 #include "text/NumberText.h"
 
+namespace tarvex {
+
 namespace {
 
 // Closes the handle on every path out, as the library asks even after a failed open.
@@ -113,3 +115,5 @@ WorkbookFault ReadXlsSheet(const std::string& path, int columns, SheetCells& she
     }
     return WorkbookFault::kNone;
 }
+
+}  // namespace tarvex

@@ -8,6 +8,8 @@
 #include "io/WorkbookReaders.h"
 #include "text/NumberText.h"
 
+namespace tarvex {
+
 namespace {
 
 constexpr int kMaxRows = kMaxWorkbookRows;
@@ -314,3 +316,5 @@ WorkbookFault ReadXlsxSheet(const std::string& path, int columns, SheetCells& sh
     text.clear();
     return ReadCells(Child(worksheet, "worksheet"), strings, columns, sheet);
 }
+
+}  // namespace tarvex

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace tarvex {
+
 int AppliedResult::LayoutCount() const {
     int n = 0;
     for (const PlannedSheet& s : sheets) n += (s.used && s.distinct) ? 1 : 0;
@@ -38,3 +40,5 @@ const EnteredPart* AppliedResult::EnteredPartAt(std::int32_t entryRow) const {
 const EnteredSheet* AppliedResult::EnteredSheetAt(std::int32_t entryRow) const {
     return RowAt(entered.sheets, entryRow);
 }
+
+}  // namespace tarvex

@@ -16,6 +16,8 @@
 #include "model/Sheet.h"
 #include "optimizer/LowerBounds.h"
 
+namespace tarvex {
+
 // The least paid stock any plan of the job needs, and how far the plan is above it.
 struct PlanBound {
     StockBound::Measure measure = StockBound::Measure::Sheets;
@@ -57,3 +59,5 @@ struct AppliedResult {
     const EnteredPart* EnteredPartAt(std::int32_t entryRow) const;
     const EnteredSheet* EnteredSheetAt(std::int32_t entryRow) const;
 };
+
+}  // namespace tarvex

@@ -5,6 +5,8 @@
 #include "text/FileMessages.h"
 #include "text/Translate.h"
 
+namespace tarvex {
+
 namespace {
 
 std::string Fixed(double value, int decimals) {
@@ -20,3 +22,5 @@ std::string BestProgressText(const BestProgress& best) {
                       {std::to_string(best.sheets), Fixed(best.cost, 2),
                        Fixed(best.utilisation * 100, 2), Fixed(best.secondsLeft, 1)});
 }
+
+}  // namespace tarvex

@@ -5,4 +5,8 @@
 
 #include "optimizer/BestSearch.h"
 
+namespace tarvex {
+
 std::string BestProgressText(const BestProgress& best);
+
+}  // namespace tarvex

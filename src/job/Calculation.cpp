@@ -12,6 +12,8 @@
 #include "job/PlanBound.h"
 #include "model/Tolerances.h"
 
+namespace tarvex {
+
 namespace {
 
 // Back to real sizes and positions from the sheet corner; figures of the plan.
@@ -337,3 +339,5 @@ void NumberLayouts(AppliedResult& result) {
         chosen->layoutIndex = next;
     }
 }
+
+}  // namespace tarvex

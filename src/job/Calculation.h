@@ -25,6 +25,8 @@
 #include "optimizer/BestSearch.h"
 #include "optimizer/Ga.h"
 
+namespace tarvex {
+
 // What a calculation comes to, as data: the window and the command line word it.
 struct CalcOutcome {
     enum class Status {
@@ -164,3 +166,5 @@ void MergeIdenticalLayouts(AppliedResult& result);
 // Numbers the used and distinct sheets 0, 1, ... by descending utilisation; of
 // equal values the last in list order comes first.
 void NumberLayouts(AppliedResult& result);
+
+}  // namespace tarvex

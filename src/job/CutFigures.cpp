@@ -2,6 +2,8 @@
 
 #include "job/ToolPath.h"
 
+namespace tarvex {
+
 CutFigures& CutFigures::operator+=(const CutFigures& other) {
     cuts += other.cuts;
     length += other.length;
@@ -28,3 +30,5 @@ CutFigures PlanCutFigures(const AppliedResult& result) {
         if (s.used) total += SheetCutFigures(result, s);
     return total;
 }
+
+}  // namespace tarvex

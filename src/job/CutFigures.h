@@ -9,6 +9,8 @@
 #include "job/AppliedResult.h"
 #include "job/SawCuts.h"
 
+namespace tarvex {
+
 struct CutFigures {
     bool sawn = false;    // saw cuts; the CNC tool path otherwise
     int cuts = 0;         // saw cuts, or cutting moves of the program
@@ -28,3 +30,5 @@ CutFigures SheetCutFigures(const AppliedResult& result, const PlannedSheet& shee
 // Every used sheet of the result, merged ones included. The plan check made sure
 // that the sheets of a guillotine plan come apart edge to edge.
 CutFigures PlanCutFigures(const AppliedResult& result);
+
+}  // namespace tarvex

@@ -3,6 +3,8 @@
 #include <cmath>
 #include <initializer_list>
 
+namespace tarvex {
+
 namespace {
 
 // The noise of sums of doubles stays far below this part of a value, while a grid
@@ -72,3 +74,5 @@ double DecimalGrid::Snap(double v) const {
     const double snapped = std::round(v * scale_) / scale_;
     return std::fabs(snapped - v) <= kNoise * std::fmax(1.0, std::fabs(v)) ? snapped : v;
 }
+
+}  // namespace tarvex

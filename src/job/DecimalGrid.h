@@ -10,6 +10,8 @@
 #include "model/Job.h"
 #include "model/Sheet.h"
 
+namespace tarvex {
+
 class DecimalGrid {
   public:
     // The grid of the fewest decimals (six at most) that every entered size of the
@@ -28,3 +30,5 @@ class DecimalGrid {
     class Finder;
     double scale_ = 0;  // 10 to the power of the decimals; 0 without a grid
 };
+
+}  // namespace tarvex

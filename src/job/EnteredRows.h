@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+namespace tarvex {
+
 // The cells of a part row, as typed.
 struct PartTexts {
     std::string label, length, width, quantity, rotatable;
@@ -44,3 +46,5 @@ struct EnteredRows {
     std::vector<EnteredSheet> sheets;
     bool operator==(const EnteredRows&) const = default;
 };
+
+}  // namespace tarvex

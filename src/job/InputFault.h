@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+namespace tarvex {
+
 enum class EntryTable { None, Sheets, Parts };
 enum class EntryColumn { None, Label, Length, Width, Quant, Cost, Priority, Rotatable };
 
@@ -39,3 +41,5 @@ struct InputFault {
 
     bool operator==(const InputFault&) const = default;
 };
+
+}  // namespace tarvex

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <vector>
 
+namespace tarvex {
 
 namespace {
 
@@ -187,3 +188,5 @@ std::vector<PartRow> PartsFittingNoSheet(const JobRows& rows) {
     }
     return unfitting;
 }
+
+}  // namespace tarvex

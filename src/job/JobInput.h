@@ -10,6 +10,8 @@
 #include "job/JobRows.h"
 #include "model/Job.h"
 
+namespace tarvex {
+
 // Larger jobs are refused before any record is made: a mistyped quantity must not
 // exhaust the memory or run for hours.
 inline constexpr int kMaxPartRecords = 100000;
@@ -37,3 +39,5 @@ double EnteredPartArea(const JobRows& rows);
 // round when they may be turned): why a plan leaves those parts out however long
 // it searches.
 std::vector<PartRow> PartsFittingNoSheet(const JobRows& rows);
+
+}  // namespace tarvex

@@ -10,6 +10,8 @@
 #include "job/EnteredRows.h"
 #include "job/JobSettings.h"
 
+namespace tarvex {
+
 struct PartRow {
     std::string label;
     double length = 0;
@@ -42,3 +44,5 @@ struct JobRows {
     // rows above is one more than an index into it.
     EnteredRows entered;
 };
+
+}  // namespace tarvex

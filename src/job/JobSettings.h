@@ -7,6 +7,8 @@
 
 #include "model/CutSettings.h"
 
+namespace tarvex {
+
 struct CncSettings {
     bool huazhong = true;  // the program's dialect: Huazhong, otherwise Siemens
     double safeHeight = 0.02;
@@ -40,3 +42,5 @@ struct JobSettings {
 
     bool operator==(const JobSettings&) const = default;
 };
+
+}  // namespace tarvex

@@ -6,6 +6,8 @@
 
 #include <string>
 
+namespace tarvex {
+
 struct OutputChoices {
     bool showLabels = true;       // "Label"
     bool showDimensions = false;  // "Dimensions"
@@ -23,3 +25,5 @@ struct OutputChoices {
 
     bool operator==(const OutputChoices&) const = default;
 };
+
+}  // namespace tarvex

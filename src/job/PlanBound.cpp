@@ -1,5 +1,7 @@
 #include "job/PlanBound.h"
 
+namespace tarvex {
+
 std::optional<PlanBound> PlanBoundOf(const AppliedResult& plan, const Job& job) {
     const StockBound stock = LowerBoundOf(job, plan.settings.cut);
     if (stock.infeasible) return std::nullopt;
@@ -17,3 +19,5 @@ std::optional<PlanBound> PlanBoundOf(const AppliedResult& plan, const Job& job) 
     bound.gap = (value - stock.value) / stock.value;
     return bound;
 }
+
+}  // namespace tarvex

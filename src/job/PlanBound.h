@@ -6,6 +6,10 @@
 
 #include "job/AppliedResult.h"
 
+namespace tarvex {
+
 // The bound of the job whose sheets the plan lies on (sheet ids are positions in
 // its list); nothing when no plan of the job places every part.
 std::optional<PlanBound> PlanBoundOf(const AppliedResult& plan, const Job& job);
+
+}  // namespace tarvex

@@ -13,6 +13,8 @@
 #include "text/NumberText.h"
 #include "text/Translate.h"
 
+namespace tarvex {
+
 namespace {
 
 using Kind = PlanViolation::Kind;
@@ -232,3 +234,5 @@ std::optional<int> FewestStagesOf(const PlannedSheet& sheet, const CutSettings& 
     for (const Placement& p : sheet.parts) parts.push_back(BoxOf(p));
     return FewestStages(parts, cut.bladeWidth, Tolerance(sheet), FirstStageAlong(cut.firstCut));
 }
+
+}  // namespace tarvex

@@ -8,6 +8,8 @@
 #include "job/AppliedResult.h"
 #include "job/SheetGeometry.h"
 
+namespace tarvex {
+
 struct PlanViolation {
     enum class Kind {
         UnknownPart,         // a placement names no part of the job, or another label
@@ -42,3 +44,5 @@ std::optional<PartAlong> FirstStageAlong(FirstCut firstCut);
 // no stage, so a sheet with at most one part needs none. Nothing when no
 // edge-to-edge cut parts some of its parts.
 std::optional<int> FewestStagesOf(const PlannedSheet& sheet, const CutSettings& cut);
+
+}  // namespace tarvex

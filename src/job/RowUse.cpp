@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <unordered_map>
 
+namespace tarvex {
+
 namespace {
 
 template <class Row>
@@ -113,3 +115,5 @@ void LinkEnteredRows(AppliedResult& result) {
             }
     }
 }
+
+}  // namespace tarvex

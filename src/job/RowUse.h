@@ -7,6 +7,8 @@
 
 #include "job/AppliedResult.h"
 
+namespace tarvex {
+
 // The used sheet records cut from each entered sheet row (merged ones included).
 std::vector<int> SheetsUsedByRow(const AppliedResult& result);
 // The parts on used sheets of each entered part row.
@@ -22,3 +24,5 @@ std::vector<std::optional<int>> LeftQuantities(const AppliedResult& result);
 // others, a row's sheets in a run that may end early. A record that matches no
 // row by label and sizes (and sheets by unit cost) keeps -1.
 void LinkEnteredRows(AppliedResult& result);
+
+}  // namespace tarvex

@@ -7,6 +7,8 @@
 #include "job/SheetGeometry.h"
 #include "model/Tolerances.h"
 
+namespace tarvex {
+
 namespace {
 
 constexpr int kX = 0;
@@ -216,3 +218,5 @@ double TotalCutLength(const std::vector<SawCut>& cuts) {
     for (const SawCut& c : cuts) total += c.Length();
     return total;
 }
+
+}  // namespace tarvex

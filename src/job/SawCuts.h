@@ -14,6 +14,8 @@
 #include "model/CutSettings.h"
 #include "model/Sheet.h"
 
+namespace tarvex {
+
 // One pass of the blade: a slot one blade width wide across one current piece.
 // Axis x: the slot covers x from `at` to `at` + blade width and runs parallel to
 // y from `from` to `to`; axis y likewise across y, running along x. Positions are
@@ -34,3 +36,5 @@ struct SawCut {
 std::optional<std::vector<SawCut>> DeriveSawCuts(const PlannedSheet& sheet, const CutSettings& cut);
 
 double TotalCutLength(const std::vector<SawCut>& cuts);
+
+}  // namespace tarvex

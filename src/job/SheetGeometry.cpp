@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <numeric>
 
+namespace tarvex {
+
 namespace {
 
 std::vector<std::size_t> OrderBy(const std::vector<Box>& boxes, std::vector<std::size_t> group,
@@ -141,3 +143,5 @@ std::optional<std::pair<std::size_t, std::size_t>> FirstInseparablePair(
     }
     return first;
 }
+
+}  // namespace tarvex

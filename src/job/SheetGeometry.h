@@ -8,6 +8,8 @@
 #include <utility>
 #include <vector>
 
+namespace tarvex {
+
 struct Box {
     double left, bottom, right, top;
 };
@@ -49,3 +51,5 @@ enum class PartAlong { X, Y };
 // of the boxes.
 std::optional<int> FewestStages(const std::vector<Box>& boxes, double kerf, double tol,
                                 std::optional<PartAlong> first);
+
+}  // namespace tarvex

@@ -4,6 +4,8 @@
 
 #include "model/Placement.h"
 
+namespace tarvex {
+
 namespace {
 
 // Strips: a cut up the right edge of every part whose edge differs from the last
@@ -72,3 +74,5 @@ double ToolPathLength(const std::vector<ToolCut>& path) {
     for (const ToolCut& c : path) total += c.Length();
     return total;
 }
+
+}  // namespace tarvex

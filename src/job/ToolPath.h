@@ -9,6 +9,8 @@
 #include "model/CutSettings.h"
 #include "model/Sheet.h"
 
+namespace tarvex {
+
 struct ToolPoint {
     double x = 0.0;
     double y = 0.0;
@@ -26,3 +28,5 @@ std::vector<ToolCut> ToolPathOf(const PlannedSheet& sheet, const CutSettings& cu
 
 // The length the tool travels at cutting depth.
 double ToolPathLength(const std::vector<ToolCut>& path);
+
+}  // namespace tarvex

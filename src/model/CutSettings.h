@@ -3,6 +3,8 @@
 // width, sheets without their margins), and a plan carries the ones it was made with.
 #pragma once
 
+namespace tarvex {
+
 struct Margins {
     double top = 0.0;
     double bottom = 0.0;
@@ -40,3 +42,5 @@ struct CutSettings {
                length * width >= minOffcutArea;
     }
 };
+
+}  // namespace tarvex

@@ -1,5 +1,7 @@
 #include "model/Job.h"
 
+namespace tarvex {
+
 JobBuilder::JobBuilder(const CutSettings& settings, std::int32_t firstPartId)
     : settings_(settings), nextPartId_(firstPartId) {}
 
@@ -42,3 +44,5 @@ void JobBuilder::AddSheet(double length, double width, double cost, const std::s
     job_.sheetArea += sheet.Area();
     job_.sheetCost += sheet.Area() * sheet.unitCost;
 }
+
+}  // namespace tarvex

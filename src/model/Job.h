@@ -11,6 +11,8 @@
 #include "model/Part.h"
 #include "model/Sheet.h"
 
+namespace tarvex {
+
 // Sizes as they were entered: a plan gives them back as they are, since taking the
 // blade width or the margins off again would leave rounding noise.
 struct EnteredSize {
@@ -60,3 +62,5 @@ class JobBuilder {
     std::int32_t nextPartId_;
     Job job_;
 };
+
+}  // namespace tarvex

@@ -2,6 +2,8 @@
 
 #include <utility>
 
+namespace tarvex {
+
 double Part::LayoutOrderKeyOf(double a, double b) {
     return 0.05 * a * b + 0.95 * (a > b ? a / b : b / a);
 }
@@ -16,3 +18,5 @@ void WorkPart::Rotate() {
     std::swap(length, width);
     rotated = !rotated;
 }
+
+}  // namespace tarvex

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+namespace tarvex {
+
 struct Part {
     double length = 100.0;     // along x, one blade width included
     double width = 100.0;      // along y, likewise
@@ -31,3 +33,5 @@ struct WorkPart : Part {
     // Swaps length and width; the layout order key does not change under a swap.
     void Rotate();
 };
+
+}  // namespace tarvex

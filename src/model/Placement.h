@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string>
 
+namespace tarvex {
+
 // A part laid on a sheet during the search: the rectangle it takes on the
 // sheet's usable area, its size with one blade width, its corner measured from
 // the usable area's origin.
@@ -49,3 +51,5 @@ struct Segment {
     double y = 0.0;
     double length = 0.0;
 };
+
+}  // namespace tarvex

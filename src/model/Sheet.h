@@ -9,6 +9,8 @@
 #include "model/CutSettings.h"
 #include "model/Placement.h"
 
+namespace tarvex {
+
 // A stock sheet of a job: its usable extents (margins taken off).
 struct Sheet {
     std::int32_t id = 0;  // position in the job's sheet list
@@ -58,3 +60,5 @@ struct PlannedSheet {
 
     double Area() const { return width * length; }
 };
+
+}  // namespace tarvex

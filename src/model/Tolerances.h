@@ -2,6 +2,8 @@
 // Plans depend on every one of them: changing a value changes seeded plans.
 #pragma once
 
+namespace tarvex {
+
 // Sizes and positions: a part may overrun the extent it is given by less than
 // this, and a rectangle narrower than this is empty. Sizes entered as decimals
 // have no exact binary value, so parts that fill an extent exactly on paper may
@@ -28,3 +30,5 @@ inline constexpr double kRelativeTolerance = 1e-9;
 // (multiples of 1 / kFitnessScale), so that a plan equal up to rounding does not
 // replace the applied one.
 inline constexpr double kFitnessScale = 100000.0;
+
+}  // namespace tarvex

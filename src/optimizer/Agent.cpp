@@ -10,6 +10,8 @@
 #include "optimizer/IdIndex.h"
 #include "optimizer/Random.h"
 
+namespace tarvex {
+
 namespace {
 
 // new entry k = old entry (k + d) modulo n
@@ -223,3 +225,5 @@ bool Better(const Agent& p, const Agent& q) {
     return p.usedSheets < q.usedSheets ||
            (p.usedSheets == q.usedSheets && p.bestSheetUse > q.bestSheetUse);
 }
+
+}  // namespace tarvex

@@ -4,6 +4,8 @@
 #include <tuple>
 #include <utility>
 
+namespace tarvex {
+
 namespace {
 
 bool SameKind(const Sheet& a, const Sheet& b) {
@@ -270,3 +272,5 @@ void BestLane::Downsize(BestPlan& plan) {
     }
     packer_.Score(plan);
 }
+
+}  // namespace tarvex

@@ -11,6 +11,8 @@
 #include "optimizer/BestPlan.h"
 #include "optimizer/BestSearch.h"
 
+namespace tarvex {
+
 class BestLane {
   public:
     BestLane(const Job& job, const CutSettings& settings, const BestParameters& parameters,
@@ -52,3 +54,5 @@ class BestLane {
     UsedSheet packed_;
     std::vector<std::int32_t> order_, rest_;
 };
+
+}  // namespace tarvex

@@ -7,6 +7,8 @@
 
 #include "model/Tolerances.h"
 
+namespace tarvex {
+
 namespace {
 
 // Orders the engine is tried in on one sheet.
@@ -112,3 +114,5 @@ void SheetPacker::Score(BestPlan& plan) const {
             score.largestOffcut = std::max(score.largestOffcut, o.Area());
     }
 }
+
+}  // namespace tarvex

@@ -9,6 +9,8 @@
 #include "engine/Cut.h"
 #include "model/Job.h"
 
+namespace tarvex {
+
 // What a plan is judged by. A plan is better when, in this order, less part area
 // waits, its non-priority sheets cost less (cost objective) or take less area,
 // they take less area (equal costs), less priority area is used, and its largest
@@ -70,3 +72,5 @@ class SheetPacker {
     std::vector<WorkPart> parts_;
     UsedSheet trial_;
 };
+
+}  // namespace tarvex

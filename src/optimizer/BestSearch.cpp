@@ -12,6 +12,8 @@
 #include "optimizer/BestLane.h"
 #include "optimizer/PatternMaster.h"
 
+namespace tarvex {
+
 namespace {
 
 using Clock = std::chrono::steady_clock;
@@ -279,3 +281,5 @@ SearchedPlan SearchBest(const Job& job, const CutSettings& settings,
     if (!met && !stopped() && options.progress) options.progress(ProgressOf(packer, best, secondsLeft()));
     return ToSearched(job, settings, best, start);
 }
+
+}  // namespace tarvex

@@ -18,6 +18,8 @@
 #include "optimizer/Ga.h"
 #include "optimizer/SearchedPlan.h"
 
+namespace tarvex {
+
 // The best plan so far, as progress shows it.
 struct BestProgress {
     std::int32_t sheets = 0;    // sheets used
@@ -96,3 +98,5 @@ SearchedPlan SearchBest(const Job& job, const CutSettings& settings,
 // The fewest sheets any plan of the job needs when all its sheets are alike (0
 // otherwise): the parts' entered area, and the parts no two of which share a sheet.
 std::int32_t SheetLowerBound(const Job& job, const CutSettings& settings);
+
+}  // namespace tarvex

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace tarvex {
+
 void OrderCrossover::SetIds(std::span<const std::int32_t> ids) {
     index_.Build(static_cast<int>(ids.size()), [&](int i) { return ids[i]; });
     marks_.assign(ids.size(), 0);
@@ -48,3 +50,5 @@ void OnePointCrossover(std::span<const std::int32_t> p, std::span<const std::int
     const int n = static_cast<int>(child.size());
     for (int k = 0; k < n; ++k) child[k] = k < c ? p[k] : q[k];
 }
+
+}  // namespace tarvex

@@ -7,6 +7,8 @@
 
 #include "optimizer/IdIndex.h"
 
+namespace tarvex {
+
 // Order crossover of two permutations of one set of ids: the child takes its first c
 // entries from P and fills the remaining positions, from the end backwards, with
 // Q's other entries read from Q's end, so they keep Q's order. A companion array
@@ -33,3 +35,5 @@ class OrderCrossover {
 // One-point crossover by position: child[k] = p[k] for k < c, q[k] from c on.
 void OnePointCrossover(std::span<const std::int32_t> p, std::span<const std::int32_t> q, int c,
                        std::span<std::int32_t> child);
+
+}  // namespace tarvex

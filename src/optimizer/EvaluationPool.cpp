@@ -4,6 +4,8 @@
 #include <chrono>
 #include <utility>
 
+namespace tarvex {
+
 namespace {
 
 // Between two generations the running thread works alone only briefly. Waiting
@@ -90,3 +92,5 @@ void EvaluationPool::Drain(WorkList& list) {
         }
     }
 }
+
+}  // namespace tarvex

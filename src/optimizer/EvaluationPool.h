@@ -15,6 +15,8 @@
 
 #include "engine/Cut.h"
 
+namespace tarvex {
+
 class EvaluationPool {
   public:
     using Task = std::function<void(int index, WorkList& list)>;
@@ -49,3 +51,5 @@ class EvaluationPool {
     // Last, so that the threads are stopped and joined before the rest goes.
     std::vector<std::jthread> workers_;
 };
+
+}  // namespace tarvex

@@ -11,6 +11,8 @@
 #include "optimizer/EvaluationPool.h"
 #include "optimizer/Random.h"
 
+namespace tarvex {
+
 namespace {
 
 constexpr int kRestartAfter = 6;
@@ -215,3 +217,5 @@ void GA::Run() {
     }
     pool_.reset();
 }
+
+}  // namespace tarvex

@@ -17,6 +17,8 @@
 #include "optimizer/Random.h"
 #include "optimizer/SearchedPlan.h"
 
+namespace tarvex {
+
 // One of a candidate's sheets: the job sheet it lays out (by id), where the
 // placements and offcuts of its last evaluation lie in the candidate's lists, and
 // its utilisation when it last received parts.
@@ -168,3 +170,5 @@ class GA {
     OrderCrossover partCrossover_;
     std::unique_ptr<EvaluationPool> pool_;
 };
+
+}  // namespace tarvex

@@ -8,6 +8,8 @@
 #include <utility>
 #include <vector>
 
+namespace tarvex {
+
 class IdIndex {
   public:
     // idAt(i) is the id at position i of a list of `count` records.
@@ -49,3 +51,5 @@ class IdIndex {
     std::vector<int> table_;
     std::vector<std::pair<std::int32_t, int>> sorted_;
 };
+
+}  // namespace tarvex

@@ -10,6 +10,8 @@
 
 #include "model/Tolerances.h"
 
+namespace tarvex {
+
 namespace {
 
 constexpr double kInfinite = std::numeric_limits<double>::infinity();
@@ -334,3 +336,5 @@ StockBound LowerBoundOf(const Job& job, const CutSettings& settings) {
     }
     return bound;
 }
+
+}  // namespace tarvex

@@ -10,6 +10,8 @@
 #include "model/CutSettings.h"
 #include "model/Job.h"
 
+namespace tarvex {
+
 struct StockBound {
     // What the bound counts: sheets when the paid stock is all of one kind (one
     // size and cost), otherwise the sheets' cost (cost objective) or their full area.
@@ -33,3 +35,5 @@ StockBound LowerBoundOf(const Job& job, const CutSettings& settings);
 
 // What one paid sheet adds to a plan's value in the measure (1 for sheets).
 double StockValue(const Sheet& sheet, const CutSettings& settings, StockBound::Measure measure);
+
+}  // namespace tarvex

@@ -6,6 +6,8 @@
 #include <cmath>
 #include <numeric>
 
+namespace tarvex {
+
 namespace {
 
 // A part left uncovered costs this many times the dearest stock per area: the
@@ -329,3 +331,5 @@ void DownsizePatterns(const PatternJob& pj, const std::vector<PatternPricer>& pr
         }
     }
 }
+
+}  // namespace tarvex

@@ -12,6 +12,8 @@
 #include "optimizer/BestSearch.h"
 #include "optimizer/PatternPricing.h"
 
+namespace tarvex {
+
 struct PatternPlanLimits {
     // Pattern generation rounds of one solve of the programme.
     int roundsPerSolve = 400;
@@ -37,3 +39,5 @@ std::vector<SheetPattern> PlanByPatterns(const PatternJob& pj,
 // pattern of that kind holds them all.
 void DownsizePatterns(const PatternJob& pj, const std::vector<PatternPricer>& pricers,
                       std::vector<SheetPattern>& sheets);
+
+}  // namespace tarvex

@@ -5,6 +5,8 @@
 
 #include "engine/Rules.h"
 
+namespace tarvex {
+
 namespace {
 
 // Beyond this many cell steps a strip's stacks are chosen as single pieces: the
@@ -403,3 +405,5 @@ double PatternPricer::Price(const Frame& f, const std::vector<double>& values,
     placeRoom(0, v0, f.roomU, f.roomV - v0);
     return value;
 }
+
+}  // namespace tarvex

@@ -9,6 +9,8 @@
 
 #include "optimizer/SheetPattern.h"
 
+namespace tarvex {
+
 // A grid that every piece's room is a whole number of cells of, or, when there is
 // none coarse enough to stay small, one that rounds them to the nearest cell
 // (patterns then check the real sizes and hold a little less).
@@ -48,3 +50,5 @@ class PatternPricer {
     bool stacks_;
     std::vector<Frame> frames_;
 };
+
+}  // namespace tarvex

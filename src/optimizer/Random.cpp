@@ -2,6 +2,8 @@
 
 #include <ctime>
 
+namespace tarvex {
+
 std::uint32_t RandomSource::ClockSeed() {
     return static_cast<std::uint32_t>(std::time(nullptr));
 }
@@ -10,3 +12,5 @@ int RandomSource::Draw() {
     state_ = state_ * 22695477u + 1u;
     return static_cast<int>((state_ >> 16) & 0x7FFF);
 }
+
+}  // namespace tarvex

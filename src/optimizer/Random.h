@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+namespace tarvex {
+
 class RandomSource {
   public:
     explicit RandomSource(std::uint32_t seed) : seed_(seed), state_(seed) {}
@@ -20,3 +22,5 @@ class RandomSource {
     std::uint32_t seed_;
     std::uint32_t state_;
 };
+
+}  // namespace tarvex

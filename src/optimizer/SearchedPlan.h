@@ -5,6 +5,8 @@
 
 #include "model/Sheet.h"
 
+namespace tarvex {
+
 // The laid-out sheets of a plan in its sheet order, their rooms carrying one blade
 // width as the engine's do; its fitness, the search's figure of it; and whether
 // every part of its job lies on a sheet.
@@ -13,3 +15,5 @@ struct SearchedPlan {
     double fitness = 0;
     bool allPlaced = false;
 };
+
+}  // namespace tarvex

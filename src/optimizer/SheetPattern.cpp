@@ -5,6 +5,8 @@
 
 #include "engine/Cut.h"
 
+namespace tarvex {
+
 namespace {
 
 bool SameKind(const Sheet& a, const Sheet& b) {
@@ -114,3 +116,5 @@ LaidOutSheet LayOutPattern(const SheetPattern& pattern, const Job& job,
     s.utilisation = placedArea / s.Area();
     return s;
 }
+
+}  // namespace tarvex

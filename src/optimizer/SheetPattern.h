@@ -14,6 +14,8 @@
 #include "model/CutSettings.h"
 #include "model/Job.h"
 
+namespace tarvex {
+
 // Parts of one size that turn alike: any one of them serves where another does.
 struct PieceType {
     double length = 0, width = 0;  // unturned
@@ -72,3 +74,5 @@ LaidOutSheet LayOutPattern(const SheetPattern& pattern, const Job& job,
                            const CutSettings& settings, std::int32_t sheet,
                            std::vector<std::vector<std::int32_t>>& parts,
                            std::vector<std::int32_t>& placed, double& placedArea);
+
+}  // namespace tarvex

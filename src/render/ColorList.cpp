@@ -3,6 +3,8 @@
 #include <QGuiApplication>
 #include <QPalette>
 
+namespace tarvex {
+
 namespace {
 
 // Marks a message id for extraction; the colour boxes translate the names.
@@ -109,3 +111,5 @@ const char* ListColorName(int position) {
         return kTheme[position - kFixedCount].name;
     return "";
 }
+
+}  // namespace tarvex

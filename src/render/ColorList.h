@@ -6,6 +6,8 @@
 
 #include <QColor>
 
+namespace tarvex {
+
 inline constexpr int kColorListSize = 50;
 
 // The colour at a position of the list; a position outside the list gives black.
@@ -14,3 +16,5 @@ QColor ListColor(int position);
 // The English name of a position (a message id, for the colour boxes); empty
 // outside the list.
 const char* ListColorName(int position);
+
+}  // namespace tarvex

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+namespace tarvex {
+
 namespace {
 
 struct Piece {
@@ -156,3 +158,5 @@ std::vector<CutGroup> GroupSawCuts(const PlannedSheet& sheet, const std::vector<
     for (size_t k = 0; k < cuts.size(); ++k) grouping.Add(cuts[k], static_cast<int>(k) + 1);
     return grouping.Take();
 }
+
+}  // namespace tarvex

@@ -13,6 +13,8 @@
 #include "job/SawCuts.h"
 #include "model/Sheet.h"
 
+namespace tarvex {
+
 struct GroupedCut {
     std::vector<int> numbers;  // 1-based in the sequence, one per piece of the group
     double offset = 0.0;       // from the group's reference edge to the slot's near edge
@@ -32,3 +34,5 @@ struct CutGroup {
 // exactly one group (as many times as the group's pieces).
 std::vector<CutGroup> GroupSawCuts(const PlannedSheet& sheet, const std::vector<SawCut>& cuts,
                                    double bladeWidth);
+
+}  // namespace tarvex

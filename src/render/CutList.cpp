@@ -8,6 +8,8 @@
 #include "text/TextColumns.h"
 #include "text/Translate.h"
 
+namespace tarvex {
+
 namespace {
 
 constexpr int kCaptionWidth = 26;
@@ -125,3 +127,5 @@ std::vector<std::string> CutReportLines(const AppliedResult& result) {
         FormatMeasure(total.length));
     return lines;
 }
+
+}  // namespace tarvex

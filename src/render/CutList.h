@@ -11,6 +11,8 @@
 #include "job/AppliedResult.h"
 #include "job/CutFigures.h"
 
+namespace tarvex {
+
 struct CutListRow {
     std::string
         number;  // 1-based in cutting order; "5,9" or "20-23" for a cut made in several pieces
@@ -38,3 +40,5 @@ std::string CutFiguresText(const CutFigures& figures);
 // The report's part on cutting: every layout with its figures per sheet and its
 // cut list, then the totals over all sheets of the plan.
 std::vector<std::string> CutReportLines(const AppliedResult& result);
+
+}  // namespace tarvex

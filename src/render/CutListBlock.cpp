@@ -6,6 +6,8 @@
 
 #include "text/Translate.h"
 
+namespace tarvex {
+
 namespace {
 
 QString Q(const std::string& text) {
@@ -116,3 +118,5 @@ void CutListBlock::Draw(QPainter& painter, const QPoint& topLeft) const {
     }
     painter.restore();
 }
+
+}  // namespace tarvex

@@ -12,6 +12,8 @@
 #include "job/AppliedResult.h"
 #include "render/CutList.h"
 
+namespace tarvex {
+
 class CutListBlock {
   public:
     CutListBlock(const AppliedResult& result, const PlannedSheet& sheet);
@@ -32,3 +34,5 @@ class CutListBlock {
     std::vector<int> columnStarts_;  // the first row (after the headings) of each column
     int lineHeight_ = 0, rowsPerColumn_ = 0, columnWidth_ = 0;
 };
+
+}  // namespace tarvex

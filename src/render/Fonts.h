@@ -5,6 +5,8 @@
 #include <QFontDatabase>
 #include <QStringList>
 
+namespace tarvex {
+
 // The report on screen and on paper. It lines up its columns with blanks, counting
 // a Chinese character as two columns: a monospaced CJK font keeps exactly that
 // proportion, the desktop's fixed font serves where it is missing.
@@ -22,3 +24,5 @@ inline QFont DocumentFont() {
                       QStringLiteral("DejaVu Sans")});
     return font;
 }
+
+}  // namespace tarvex

@@ -13,6 +13,8 @@
 #include "text/FileMessages.h"
 #include "text/Translate.h"
 
+namespace tarvex {
+
 namespace {
 
 // Texts shrink to this share of the drawing's text size before they are left out.
@@ -246,3 +248,5 @@ bool SaveLayoutBitmap(const AppliedResult& result, int layoutIndex, const std::s
     }
     return WriteFileAtomic(path, bytes.toStdString(), error);
 }
+
+}  // namespace tarvex

@@ -17,6 +17,8 @@
 #include "job/AppliedResult.h"
 #include "job/OutputChoices.h"
 
+namespace tarvex {
+
 struct LayoutDrawOptions {
     bool label = true;        // "Label"
     bool dimensions = false;  // "Dimensions"
@@ -61,3 +63,5 @@ QImage RenderLayoutBitmap(const AppliedResult& result, int layoutIndex,
 // false with a message naming the file.
 bool SaveLayoutBitmap(const AppliedResult& result, int layoutIndex, const std::string& path,
                       const LayoutDrawOptions& options, std::string& error);
+
+}  // namespace tarvex

@@ -8,7 +8,11 @@
 #include "job/AppliedResult.h"
 #include "render/LayoutDrawing.h"
 
+namespace tarvex {
+
 // A white image of the given size with the layout drawn into it (left white when
 // the result has no such layout).
 QImage RenderLayoutPicture(const AppliedResult& result, int layoutIndex, const QSize& size,
                            const LayoutDrawOptions& options);
+
+}  // namespace tarvex

@@ -5,6 +5,8 @@
 
 #include "text/NumberText.h"
 
+namespace tarvex {
+
 namespace {
 
 bool OfRow(const Placement& part, const LayoutPartRow& row) {
@@ -95,3 +97,5 @@ LayoutPage MakeLayoutPage(const AppliedResult& result, int layoutIndex) {
     SortLayoutParts(result, page.partRows);
     return page;
 }
+
+}  // namespace tarvex

@@ -9,6 +9,8 @@
 
 #include "job/AppliedResult.h"
 
+namespace tarvex {
+
 struct LayoutPartRow {
     std::string label;
     int quantity = 0;            // placed parts of this row on one sheet of the layout
@@ -60,3 +62,5 @@ LayoutCaptions MakeLayoutCaptions(const PlannedSheet& sheet);
 
 // Captions and sorted part rows of a layout; empty when the result has no such layout.
 LayoutPage MakeLayoutPage(const AppliedResult& result, int layoutIndex);
+
+}  // namespace tarvex

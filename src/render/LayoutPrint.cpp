@@ -10,6 +10,8 @@
 #include "text/TextColumns.h"
 #include "text/Translate.h"
 
+namespace tarvex {
+
 namespace {
 
 constexpr int kColumn = 16;  // width of a column of the part table, in display columns
@@ -149,3 +151,5 @@ void PrintLayoutPage(QPainter& painter, const QRect& page, const AppliedResult& 
     }
     painter.restore();
 }
+
+}  // namespace tarvex

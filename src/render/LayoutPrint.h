@@ -15,6 +15,8 @@
 #include "job/AppliedResult.h"
 #include "render/LayoutDrawing.h"
 
+namespace tarvex {
+
 // The font the pages print in: the print font at the print font size in points
 // (10 when that is not a whole number above 0).
 QFont PrintFont(const PrintSettings& print);
@@ -35,3 +37,5 @@ LayoutDrawOptions PageOptionsOf(const LayoutDrawOptions& options, const AppliedR
 void PrintLayoutPage(QPainter& painter, const QRect& page, const AppliedResult& result,
                      int layoutIndex, const LayoutDrawOptions& options,
                      const std::function<void()>& newPage);
+
+}  // namespace tarvex

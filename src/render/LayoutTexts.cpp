@@ -8,6 +8,8 @@
 #include "text/NumberText.h"
 #include "text/SingleLineText.h"
 
+namespace tarvex {
+
 namespace {
 
 QString Q(const std::string& text) {
@@ -116,3 +118,5 @@ std::vector<LayoutText> LayoutTexts(TextFitter& fitter, const SheetView& view,
     }
     return out;
 }
+
+}  // namespace tarvex

@@ -14,6 +14,8 @@
 #include "render/SheetView.h"
 #include "render/TextFit.h"
 
+namespace tarvex {
+
 struct LayoutDrawOptions;
 
 struct LayoutText {
@@ -33,3 +35,5 @@ std::vector<LayoutText> LayoutTexts(TextFitter& fitter, const SheetView& view,
 
 // The line a cut is drawn as: the middle of its slot, in the view's pixels.
 QLineF CutLine(const SheetView& view, const SawCut& cut, double bladeWidth);
+
+}  // namespace tarvex

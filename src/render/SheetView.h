@@ -8,6 +8,8 @@
 #include <QRect>
 #include <cmath>
 
+namespace tarvex {
+
 struct SheetView {
     double scale = 1.0;
     int width = 0;   // the sheet's length in pixels
@@ -32,3 +34,5 @@ struct SheetView {
     QPointF Point(double x, double y) const { return QPointF(scale * x, height - scale * y); }
     QRect Sheet() const { return QRect(0, 0, width, height); }
 };
+
+}  // namespace tarvex

@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <cmath>
 
+namespace tarvex {
+
 namespace {
 
 // Each step takes a tenth off, so that a text shrinks no more than it must.
@@ -103,3 +105,5 @@ QString TextFitter::Elided(const QString& text, qreal room) const {
     const QFontMetricsF metrics = device_ ? QFontMetricsF(font, device_) : QFontMetricsF(font);
     return metrics.elidedText(text, Qt::ElideRight, std::max<qreal>(0, room - pad));
 }
+
+}  // namespace tarvex

@@ -12,6 +12,8 @@
 #include <optional>
 #include <vector>
 
+namespace tarvex {
+
 struct FittedText {
     QRectF box;  // the text is drawn centred in it
     QString text;
@@ -72,3 +74,5 @@ class TextFitter {
 // The pixel size of a font on a device: its pixel size, or its point size at the
 // device's resolution.
 qreal FontPixels(const QFont& font, const QPaintDevice* device);
+
+}  // namespace tarvex

@@ -9,6 +9,8 @@
 #include "text/FileMessages.h"
 #include "text/Translate.h"
 
+namespace tarvex {
+
 namespace fs = std::filesystem;
 
 UrlOpener DesktopUrlOpener() {
@@ -62,3 +64,5 @@ void OpenHelp(const std::string& code, const DocumentOpener& open,
                           {file.string()}));
     });
 }
+
+}  // namespace tarvex

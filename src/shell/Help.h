@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+namespace tarvex {
+
 // Opens a file or web address with the desktop's default program; false on failure.
 using UrlOpener = std::function<bool(const QUrl&)>;
 
@@ -37,3 +39,5 @@ std::filesystem::path FindHelpFile(const std::string& code,
 // open it.
 void OpenHelp(const std::string& code, const DocumentOpener& open,
               const std::function<void(const std::string& message)>& report);
+
+}  // namespace tarvex

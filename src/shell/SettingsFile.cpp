@@ -8,6 +8,8 @@
 #include "io/OutputFile.h"
 #include "io/RegularFile.h"
 
+namespace tarvex {
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -83,3 +85,5 @@ bool SaveLanguage(const fs::path& file, const std::string& code, const fs::path&
 std::string ReadUpdateUrl(const fs::path& file, const fs::path& seed) {
     return ReadKey(file, seed, "UpdateUrl", "");
 }
+
+}  // namespace tarvex

@@ -10,6 +10,8 @@
 #include <filesystem>
 #include <string>
 
+namespace tarvex {
+
 // The stored language code, trimmed (possibly empty: the environment decides
 // then); "en_us" when the key is missing or the file cannot be used. `seed` is
 // read instead of `file` when `file` does not exist (an installation's default).
@@ -26,3 +28,5 @@ bool SaveLanguage(const std::filesystem::path& file, const std::string& code,
 // is not configured or the file cannot be used.
 std::string ReadUpdateUrl(const std::filesystem::path& file,
                           const std::filesystem::path& seed = {});
+
+}  // namespace tarvex

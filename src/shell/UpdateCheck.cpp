@@ -11,6 +11,8 @@
 #include "shell/UpdatePage.h"
 #include "shell/Version.h"
 
+namespace tarvex {
+
 namespace {
 
 // The page is a few lines of release notes; anything this large is not it.
@@ -92,3 +94,5 @@ void UpdateCheck::SaveLocalCopy() const {
     std::string error;
     WriteFileAtomic(localCopy_.toStdString(), body_.toStdString(), error);
 }
+
+}  // namespace tarvex

@@ -13,6 +13,8 @@
 class QNetworkAccessManager;
 class QNetworkReply;
 
+namespace tarvex {
+
 class UpdateCheck : public QObject {
     Q_OBJECT
   public:
@@ -45,3 +47,5 @@ class UpdateCheck : public QObject {
     QByteArray body_;
     bool tooLong_ = false;
 };
+
+}  // namespace tarvex

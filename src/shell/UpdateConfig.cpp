@@ -4,6 +4,8 @@
 
 #include "text/Translate.h"
 
+namespace tarvex {
+
 QUrl UpdatePageUrl(const std::string& configured) {
     QUrl url(QString::fromStdString(configured).trimmed(), QUrl::StrictMode);
     if (!url.isValid() || url.host().isEmpty() ||
@@ -21,3 +23,5 @@ QUrl DownloadPageUrl() {
 bool OpenDownloadPage(const UrlOpener& open) {
     return open(DownloadPageUrl());
 }
+
+}  // namespace tarvex

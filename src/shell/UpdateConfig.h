@@ -6,6 +6,8 @@
 
 #include "shell/Help.h"
 
+namespace tarvex {
+
 // The update page at the configured address ("UpdateUrl" of the settings file): an
 // http or https address; one without a path gets the standard page path. Empty, so
 // the check does nothing, when no usable address is configured.
@@ -16,3 +18,5 @@ QUrl DownloadPageUrl();
 
 // "Latest Version(&V)..." and the update dialog's "Download(&D)".
 bool OpenDownloadPage(const UrlOpener& open);
+
+}  // namespace tarvex

@@ -4,6 +4,8 @@
 #include <QStringDecoder>
 #include <QStringList>
 
+namespace tarvex {
+
 namespace {
 
 // Codes 0 to 32, not the wider Unicode blank set of QString::trimmed.
@@ -36,3 +38,5 @@ UpdatePage ParseUpdatePage(const QByteArray& body) {
     }
     return page;
 }
+
+}  // namespace tarvex

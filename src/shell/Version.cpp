@@ -2,6 +2,8 @@
 
 #include <charconv>
 
+namespace tarvex {
+
 namespace {
 
 struct MajorMinor {
@@ -42,3 +44,5 @@ std::optional<int> CompareVersions(std::string_view a, std::string_view b) {
     if (va->minor == vb->minor) return 0;
     return va->minor > vb->minor ? 1 : -1;
 }
+
+}  // namespace tarvex

@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+namespace tarvex {
+
 // The version compiled into the program ("3.2.1207.2015").
 std::string GetFileVersionText();
 
@@ -12,3 +14,5 @@ std::string GetFileVersionText();
 // numbers count: the major before the first ".", the minor up to the next ".".
 // No result when either text does not have them as whole numbers ("3", "3.x", "v3.3").
 std::optional<int> CompareVersions(std::string_view a, std::string_view b);
+
+}  // namespace tarvex

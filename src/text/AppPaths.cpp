@@ -7,6 +7,8 @@
 
 #include "text/Languages.h"
 
+namespace tarvex {
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -76,3 +78,5 @@ fs::path RecoveryDirPath() {
     return UserFilePath(dir, KeepsFilesBesideProgram(dir), "XDG_STATE_HOME", ".local/state",
                         "recovery");
 }
+
+}  // namespace tarvex

@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+namespace tarvex {
+
 // The folder holding the running program.
 std::filesystem::path ProgramDir();
 
@@ -51,3 +53,5 @@ std::filesystem::path UpdatesFilePath();
 // The folder of the window's recovery copies of unsaved work (program folder or
 // $XDG_STATE_HOME/tarvex, by default ~/.local/state/tarvex).
 std::filesystem::path RecoveryDirPath();
+
+}  // namespace tarvex

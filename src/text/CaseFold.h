@@ -3,5 +3,9 @@
 
 #include <string>
 
+namespace tarvex {
+
 // True when the UTF-8 texts are equal after Unicode case folding.
 bool SameIgnoringCase(const std::string& a, const std::string& b);
+
+}  // namespace tarvex

@@ -1,5 +1,7 @@
 #include "text/FieldSplit.h"
 
+namespace tarvex {
+
 namespace {
 
 bool IsControl(char c) {
@@ -49,3 +51,5 @@ std::vector<std::string> SplitFields(std::string_view line) {
     if (line.empty() || line == "0") return {};
     return SplitAtDelimiters(line, std::string_view("\t ;,:", 5));
 }
+
+}  // namespace tarvex

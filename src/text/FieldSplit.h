@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+namespace tarvex {
+
 // The text without the characters of codes 0 to 32 at both ends.
 std::string TrimControls(std::string_view text);
 
@@ -16,3 +18,5 @@ std::vector<std::string> SplitAtDelimiters(std::string_view line, std::string_vi
 // The fields of one list file line: TAB, blank, ";", "," and ":" in that priority.
 // An empty line, and a line that is exactly "0", give no field.
 std::vector<std::string> SplitFields(std::string_view line);
+
+}  // namespace tarvex

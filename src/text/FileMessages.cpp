@@ -2,6 +2,8 @@
 
 #include "text/Translate.h"
 
+namespace tarvex {
+
 std::string Substitute(const std::string& text, const std::vector<std::string>& values) {
     std::string out;
     out.reserve(text.size());
@@ -29,3 +31,5 @@ std::string StoppedAtLine(const std::string& path, int line, const std::string& 
     return Substitute(_("Reading of \"{1}\" stopped at line {2}: {3}"),
                       {path, std::to_string(line), what});
 }
+
+}  // namespace tarvex

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <system_error>
 
+namespace tarvex {
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -52,3 +54,5 @@ std::string LanguageFolder(const fs::path& localeDir, const std::string& code) {
     }
     return code;
 }
+
+}  // namespace tarvex

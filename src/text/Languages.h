@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+namespace tarvex {
+
 // Every sub-folder L of `localeDir` that holds LC_MESSAGES/default.mo, lower-cased,
 // without duplicates, sorted by name. Empty when the folder is missing.
 std::vector<std::string> LanguageList(const std::filesystem::path& localeDir);
@@ -16,3 +18,5 @@ std::string LanguageFolder(const std::filesystem::path& localeDir, const std::st
 
 // The text with A-Z turned into a-z; other bytes (UTF-8 included) stay as they are.
 std::string AsciiLower(std::string text);
+
+}  // namespace tarvex

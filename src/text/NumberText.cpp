@@ -8,6 +8,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+namespace tarvex {
+
 namespace {
 
 bool IsBlank(char c) {
@@ -155,3 +157,5 @@ std::string FormatPercent(double value) {
     }
     return s + "%";
 }
+
+}  // namespace tarvex

@@ -6,6 +6,8 @@
 #include <optional>
 #include <string>
 
+namespace tarvex {
+
 // A decimal number: optional blanks around, optional sign, digits with at most one
 // ".", optional exponent. No thousands separators, no "inf" or "nan".
 std::optional<double> ParseNumber(const std::string& text);
@@ -32,3 +34,5 @@ std::string FormatMeasure(double value);
 std::string FormatWhole(double value);
 // "##0.00##%": the value times 100 with two to four decimals and a percent sign.
 std::string FormatPercent(double value);
+
+}  // namespace tarvex

@@ -1,5 +1,7 @@
 #include "text/SingleLineText.h"
 
+namespace tarvex {
+
 std::string SingleLineText(const std::string& text) {
     std::string out = text;
     for (char& c : out) {
@@ -8,3 +10,5 @@ std::string SingleLineText(const std::string& text) {
     }
     return out;
 }
+
+}  // namespace tarvex

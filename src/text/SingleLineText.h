@@ -4,6 +4,10 @@
 
 #include <string>
 
+namespace tarvex {
+
 // The text with every control character (line breaks, tabs, ...) replaced by a
 // space, so that it stays one line, one field of a file.
 std::string SingleLineText(const std::string& text);
+
+}  // namespace tarvex

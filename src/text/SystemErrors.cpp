@@ -5,6 +5,8 @@
 
 #include "text/Translate.h"
 
+namespace tarvex {
+
 std::string SystemErrorText(int error) {
     switch (error) {
         case ENOENT:
@@ -26,3 +28,5 @@ std::string SystemErrorText(int error) {
             return std::strerror(error);
     }
 }
+
+}  // namespace tarvex

@@ -4,4 +4,8 @@
 
 #include <string>
 
+namespace tarvex {
+
 std::string SystemErrorText(int error);
+
+}  // namespace tarvex

@@ -3,6 +3,8 @@
 #include <unicode/uchar.h>
 #include <unicode/utf8.h>
 
+namespace tarvex {
+
 namespace {
 
 int CharColumns(UChar32 c) {
@@ -54,3 +56,5 @@ std::string ColumnText(const std::string& text, int columns) {
     int used = 0;
     return PadText(Prefix(text, columns - 2, used) + "~", columns);
 }
+
+}  // namespace tarvex

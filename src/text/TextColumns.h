@@ -5,6 +5,8 @@
 
 #include <string>
 
+namespace tarvex {
+
 // The display width of UTF-8 text.
 int DisplayColumns(const std::string& text);
 
@@ -17,3 +19,5 @@ std::string PadText(const std::string& text, int columns, char fill = ' ');
 // display columns and always followed by at least one blank, so neighbouring
 // columns never run together. A longer text is cut and ends in "~".
 std::string ColumnText(const std::string& text, int columns);
+
+}  // namespace tarvex

@@ -9,6 +9,8 @@
 #include "text/AppPaths.h"
 #include "text/Languages.h"
 
+namespace tarvex {
+
 namespace {
 
 constexpr const char* kDomain = "default";
@@ -104,3 +106,5 @@ const std::vector<std::string>& InEveryLanguage(const char* msgid) {
     const auto found = everyLanguage.find(msgid);
     return found == everyLanguage.end() ? none : found->second;
 }
+
+}  // namespace tarvex

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+namespace tarvex {
+
 // The translation of a message id; a text without a translation comes back unchanged.
 std::string _(const char* msgid);
 inline std::string _(const std::string& msgid) {
@@ -39,3 +41,5 @@ const std::vector<std::string>& InEveryLanguage(const char* msgid);
 // The language code in use (the one given to SetLanguage after resolving an empty
 // code); "en_us" before any switch.
 std::string CurrentLanguage();
+
+}  // namespace tarvex

@@ -13,6 +13,8 @@
 
 #include "support/ScratchFolder.h"
 
+namespace tarvex {
+
 using nlohmann::json;
 
 inline const std::string kProgram = TARVEX_BINARY_DIR "/bin/tarvex-cli";
@@ -80,3 +82,5 @@ class Cli : public ::testing::Test {
 };
 
 inline const std::string kKitchen = kExamples + "/kitchen/kitchen.dat";
+
+}  // namespace tarvex

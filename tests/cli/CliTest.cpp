@@ -4,6 +4,8 @@
 
 #include "CliFixture.h"
 
+using namespace tarvex;
+
 namespace {
 
 TEST_F(Cli, KitchenExamplePlacesEveryPartAndWritesItsResult) {

@@ -14,6 +14,8 @@
 #include "support/Commands.h"
 #include "support/LayoutFixture.h"
 
+using namespace tarvex;
+
 namespace {
 
 const std::string kReplay =

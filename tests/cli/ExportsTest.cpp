@@ -5,6 +5,8 @@
 
 #include "CliFixture.h"
 
+using namespace tarvex;
+
 namespace {
 
 bool Exists(const std::string& path) {

@@ -8,6 +8,8 @@
 #include "CliFixture.h"
 #include "export/HtmlExport.h"
 
+using namespace tarvex;
+
 namespace {
 
 const std::string kSources = TARVEX_SOURCE_DIR;

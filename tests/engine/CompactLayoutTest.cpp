@@ -9,6 +9,8 @@
 #include "engine/Cut.h"
 #include "support/EngineJobs.h"
 
+using namespace tarvex;
+
 namespace {
 
 bool SameSpot(const PartSpot& a, const PartSpot& b) {

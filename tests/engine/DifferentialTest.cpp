@@ -13,6 +13,8 @@
 #include "support/EngineJobs.h"
 #include "support/ReferenceCut.h"
 
+using namespace tarvex;
+
 namespace {
 
 std::string Describe(const LaidOutSheet& s) {

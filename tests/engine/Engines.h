@@ -14,6 +14,8 @@
 #include "model/CutSettings.h"
 #include "support/ReferenceCut.h"
 
+namespace tarvex {
+
 struct FastEngine {
     CutSettings settings;
     WorkList list;
@@ -114,3 +116,5 @@ inline std::vector<Rect> Lines(const LaidOutSheet& sheet) {
     for (const Segment& l : sheet.segments) r.push_back(Rect{l.x, l.y, l.length, 0});
     return r;
 }
+
+}  // namespace tarvex

@@ -7,6 +7,8 @@
 #include "Engines.h"
 #include "support/EngineJobs.h"
 
+using namespace tarvex;
+
 namespace {
 
 template <typename Engine>

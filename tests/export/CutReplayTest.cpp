@@ -18,6 +18,8 @@
 #include "support/RandomJobRows.h"
 #include "support/ScratchFolder.h"
 
+using namespace tarvex;
+
 namespace {
 
 const std::string kReplay =

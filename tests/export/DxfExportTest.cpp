@@ -10,6 +10,8 @@
 #include "support/LayoutFixture.h"
 #include "support/ScratchFolder.h"
 
+using namespace tarvex;
+
 namespace {
 
 using nlohmann::json;

@@ -15,6 +15,8 @@
 #include "support/LayoutFixture.h"
 #include "text/NumberText.h"
 
+using namespace tarvex;
+
 namespace {
 
 using Key = std::tuple<std::string, std::string, std::string>;  // label, length, width

@@ -9,6 +9,8 @@
 #include "support/LayoutFixture.h"
 #include "support/ScratchFolder.h"
 
+using namespace tarvex;
+
 namespace {
 
 class HtmlExport : public ::testing::Test {

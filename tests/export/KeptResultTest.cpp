@@ -14,6 +14,8 @@
 #include "render/LayoutPrint.h"
 #include "support/JobTables.h"
 
+using namespace tarvex;
+
 namespace {
 
 // Everything the window and the command line write of an applied result.

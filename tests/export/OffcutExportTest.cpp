@@ -8,6 +8,8 @@
 #include "support/LayoutFixture.h"
 #include "support/ScratchFolder.h"
 
+using namespace tarvex;
+
 namespace {
 
 class OffcutExport : public ::testing::Test {

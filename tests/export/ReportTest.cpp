@@ -10,6 +10,8 @@
 #include "support/ScratchFolder.h"
 #include "text/TextColumns.h"
 
+using namespace tarvex;
+
 namespace {
 
 // ASCII columns, written out independently of ColumnText: a text as long as its

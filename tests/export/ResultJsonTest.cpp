@@ -9,6 +9,8 @@
 #include "export/ResultJson.h"
 #include "support/RandomJobRows.h"
 
+using namespace tarvex;
+
 namespace {
 
 bool OneDecimal(double v) {

@@ -17,6 +17,8 @@
 #include "support/RandomJobRows.h"
 #include "support/ScratchFolder.h"
 
+using namespace tarvex;
+
 namespace {
 
 // The shortest text that reads back as the value.

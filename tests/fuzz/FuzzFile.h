@@ -11,6 +11,8 @@
 
 #include "support/ScratchFolder.h"
 
+namespace tarvex {
+
 namespace fuzz {
 
 class Folder {
@@ -35,3 +37,5 @@ inline std::string AsFile(const std::uint8_t* data, std::size_t size, const std:
 }
 
 }  // namespace fuzz
+
+}  // namespace tarvex

@@ -4,6 +4,8 @@
 
 #include "io/CellAnswer.h"
 
+using namespace tarvex;
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string bytes(reinterpret_cast<const char*>(data), size);
     WorkbookFault fault = WorkbookFault::kNone;

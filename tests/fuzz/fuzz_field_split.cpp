@@ -4,6 +4,8 @@
 
 #include "support/ReferenceSplit.h"
 
+using namespace tarvex;
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string line(reinterpret_cast<const char*>(data), size);
     const std::vector<std::string> fields = SplitFields(line);

@@ -7,6 +7,8 @@
 
 #include "text/NumberText.h"
 
+using namespace tarvex;
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string text(reinterpret_cast<const char*>(data), size);
     const auto number = ParseNumber(text);

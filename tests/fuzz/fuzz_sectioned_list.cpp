@@ -3,6 +3,8 @@
 #include "io/EntryTables.h"
 #include "io/ListFiles.h"
 
+using namespace tarvex;
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string path = fuzz::AsFile(data, size, "list.sht");
     CellTable sheets = NewSheetTable();

@@ -5,6 +5,8 @@
 #include "FuzzFile.h"
 #include "shell/SettingsFile.h"
 
+using namespace tarvex;
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string path = fuzz::AsFile(data, size, "velkor.db");
     ReadUpdateUrl(path);

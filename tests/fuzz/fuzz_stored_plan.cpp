@@ -12,6 +12,8 @@
 #include "FuzzFile.h"
 #include "export/StoredPlan.h"
 
+using namespace tarvex;
+
 namespace {
 
 using Json = nlohmann::json;

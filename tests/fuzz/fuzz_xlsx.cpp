@@ -3,6 +3,8 @@
 #include "FuzzFile.h"
 #include "io/WorkbookReaders.h"
 
+using namespace tarvex;
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     SheetCells sheet;
     ReadXlsxSheet(fuzz::AsFile(data, size, "book.xlsx"), 5, sheet);

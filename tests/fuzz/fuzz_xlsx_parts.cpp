@@ -10,6 +10,8 @@
 #include "FuzzFile.h"
 #include "io/WorkbookReaders.h"
 
+using namespace tarvex;
+
 namespace {
 
 constexpr std::array<const char*, 5> kParts = {"_rels/.rels", "xl/workbook.xml",

@@ -6,6 +6,8 @@
 #include "text/Translate.h"
 #include "support/QtAppEnvironment.h"
 
+using namespace tarvex;
+
 namespace {
 
 [[maybe_unused]] testing::Environment* const kAppEnvironment =

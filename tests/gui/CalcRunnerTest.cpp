@@ -6,6 +6,8 @@
 #include "UiWait.h"
 #include "gui/CalcRunner.h"
 
+using namespace tarvex;
+
 TEST(CalcRunner, StepsArriveInTheWindowThreadAndTheEndComesLast) {
     CalcRunner runner;
     std::atomic<QThread*> workThread{nullptr};

@@ -23,6 +23,8 @@
 #include "gui/EntryTableView.h"
 #include "gui/LayoutPicture.h"
 
+using namespace tarvex;
+
 namespace {
 
 class CalculationWindow : public WindowTest {

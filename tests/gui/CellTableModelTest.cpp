@@ -10,6 +10,8 @@
 #include "gui/CellTableModel.h"
 #include "gui/EntryTableView.h"
 
+using namespace tarvex;
+
 namespace {
 
 void Fill(CellTableModel& model, int rows) {

@@ -11,6 +11,8 @@
 #include "gui/EntryTableView.h"
 #include "support/DataFixtures.h"
 
+using namespace tarvex;
+
 namespace {
 
 class FileCommandsTest : public WindowTest {

@@ -13,6 +13,8 @@
 #include "gui/EntryTableView.h"
 #include "shell/SettingsFile.h"
 
+using namespace tarvex;
+
 namespace {
 
 class Language : public WindowTest {

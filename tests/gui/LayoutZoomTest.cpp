@@ -18,6 +18,8 @@
 #include "gui/LayoutPicture.h"
 #include "gui/ZoomedPicture.h"
 
+using namespace tarvex;
+
 namespace {
 
 class LayoutZoom : public WindowTest {

@@ -23,6 +23,8 @@
 #include "io/SettingsForm.h"
 #include "shell/LocalHttpServer.h"
 
+using namespace tarvex;
+
 using MainWindowTest = WindowTest;
 
 TEST_F(MainWindowTest, HasItsFivePagesInOrderAndFitsTheDefaultSizeInEveryLanguage) {

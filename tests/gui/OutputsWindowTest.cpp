@@ -14,6 +14,8 @@
 #include "gui/EntryTableView.h"
 #include "support/Commands.h"
 
+using namespace tarvex;
+
 namespace {
 
 int PdfPages(const std::string& path) {

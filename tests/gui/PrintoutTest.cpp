@@ -12,6 +12,8 @@
 #include "gui/EntryTableView.h"
 #include "support/Commands.h"
 
+using namespace tarvex;
+
 namespace {
 
 class Printout : public WindowTest {

@@ -29,6 +29,8 @@
 #include "io/RecoveryCopy.h"
 #include "support/DataFixtures.h"
 
+using namespace tarvex;
+
 namespace fs = std::filesystem;
 
 namespace {

@@ -14,6 +14,8 @@
 #include "io/TextFile.h"
 #include "support/DataFixtures.h"
 
+using namespace tarvex;
+
 namespace {
 
 class SaveProjectAs : public WindowTest {

@@ -11,6 +11,8 @@
 
 #include "gui/Dialogs.h"
 
+namespace tarvex {
+
 struct ShownMessage {
     QString caption;
     QString text;
@@ -101,3 +103,5 @@ class ScriptedDialogs : public Dialogs {
         return answer;
     }
 };
+
+}  // namespace tarvex

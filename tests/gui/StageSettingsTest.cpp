@@ -11,6 +11,8 @@
 #include "gui/EntryTableView.h"
 #include "gui/MainWindow.h"
 
+using namespace tarvex;
+
 namespace {
 
 void SetTable(EntryTableView& view, const std::vector<std::vector<std::string>>& rows) {

@@ -23,6 +23,8 @@
 #include "io/TableCalculation.h"
 #include "support/DataFixtures.h"
 
+using namespace tarvex;
+
 namespace {
 
 QStringList Lines(QListWidget* list) {

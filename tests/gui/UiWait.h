@@ -6,6 +6,8 @@
 #include <QThread>
 #include <functional>
 
+namespace tarvex {
+
 // Processes events until `done` holds or the time is up; returns whether it held.
 inline bool WaitUntil(const std::function<bool()>& done, int timeoutMs = 20000) {
     QElapsedTimer clock;
@@ -17,3 +19,5 @@ inline bool WaitUntil(const std::function<bool()>& done, int timeoutMs = 20000) 
     }
     return true;
 }
+
+}  // namespace tarvex

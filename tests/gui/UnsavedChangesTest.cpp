@@ -15,6 +15,8 @@
 #include "gui/EntryTableView.h"
 #include "support/DataFixtures.h"
 
+using namespace tarvex;
+
 namespace {
 
 class UnsavedChanges : public WindowTest {

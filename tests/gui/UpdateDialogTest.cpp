@@ -13,6 +13,8 @@
 #include "shell/UpdateCheck.h"
 #include "text/Translate.h"
 
+using namespace tarvex;
+
 namespace {
 
 template <typename Condition>

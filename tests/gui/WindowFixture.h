@@ -16,6 +16,8 @@
 #include "gui/MainWindow.h"
 #include "text/Translate.h"
 
+namespace tarvex {
+
 inline std::string Text(const QString& text) {
     return text.toStdString();
 }
@@ -65,3 +67,5 @@ class WindowTest : public ::testing::Test {
     std::chrono::milliseconds recoveryDelay{30000};  // as the program has it
     std::unique_ptr<MainWindow> window;
 };
+
+}  // namespace tarvex

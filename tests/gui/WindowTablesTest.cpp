@@ -16,6 +16,8 @@
 #include "gui/CellTableModel.h"
 #include "gui/EntryTableView.h"
 
+using namespace tarvex;
+
 namespace {
 
 class WindowTables : public WindowTest {

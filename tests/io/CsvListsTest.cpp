@@ -12,6 +12,8 @@
 #include "text/FieldSplit.h"
 #include "text/FileMessages.h"
 
+using namespace tarvex;
+
 namespace {
 
 using fixtures::DataRows;

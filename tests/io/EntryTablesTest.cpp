@@ -8,6 +8,8 @@
 #include "io/EntryTables.h"
 #include "text/Translate.h"
 
+using namespace tarvex;
+
 namespace {
 
 using fixtures::DataRows;

@@ -11,6 +11,8 @@
 #include "io/TableCalculation.h"
 #include "job/Calculation.h"
 
+using namespace tarvex;
+
 namespace {
 
 // Calculates the project at seeds 1 to 20 with the settings changed as given;

@@ -8,6 +8,8 @@
 #include "text/FieldSplit.h"
 #include "io/ListFiles.h"
 
+using namespace tarvex;
+
 namespace {
 
 using fixtures::DataRows;

@@ -16,6 +16,8 @@
 #include "io/OutputFile.h"
 #include "support/ScratchFolder.h"
 
+using namespace tarvex;
+
 namespace {
 
 namespace fs = std::filesystem;

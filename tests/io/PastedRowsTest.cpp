@@ -12,6 +12,8 @@
 #include "text/NumberText.h"
 #include "text/Translate.h"
 
+using namespace tarvex;
+
 namespace {
 
 using fixtures::DataRows;

@@ -9,6 +9,8 @@
 #include "io/TextFile.h"
 #include "support/ScratchFolder.h"
 
+using namespace tarvex;
+
 namespace {
 
 using fixtures::ReadBytes;

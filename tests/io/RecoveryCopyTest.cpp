@@ -11,6 +11,8 @@
 #include "support/DataFixtures.h"
 #include "support/ScratchFolder.h"
 
+using namespace tarvex;
+
 namespace {
 
 // Cell texts a workshop may type or paste, separators and line breaks included.

@@ -6,6 +6,8 @@
 #include "io/SpreadsheetImport.h"
 #include "support/WorkbookFiles.h"
 
+using namespace tarvex;
+
 namespace {
 
 using Rows = std::vector<std::vector<std::string>>;

@@ -14,6 +14,8 @@
 #include "support/JobTables.h"
 #include "support/ScratchFolder.h"
 
+using namespace tarvex;
+
 namespace {
 
 using Status = CalcOutcome::Status;

@@ -8,6 +8,8 @@
 #include "job/JobInput.h"
 #include "support/JobTables.h"
 
+using namespace tarvex;
+
 namespace {
 
 // The job a calculation gathers from the tables.

@@ -11,6 +11,8 @@
 #include "io/Workbook.h"
 #include "support/ScratchFolder.h"
 
+using namespace tarvex;
+
 namespace {
 
 void WriteRaw(const std::string& path, const std::string& bytes) {

@@ -9,6 +9,8 @@
 #include "io/WorkbookReaders.h"
 #include "support/WorkbookFiles.h"
 
+using namespace tarvex;
+
 namespace {
 
 SheetCells Read(const std::string& name, int columns = 5) {

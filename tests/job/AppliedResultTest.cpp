@@ -3,6 +3,8 @@
 #include "job/AppliedResult.h"
 #include "optimizer/Ga.h"
 
+using namespace tarvex;
+
 namespace {
 
 PlannedSheet SheetOf(std::vector<std::string> labels, bool used, bool distinct, int index) {

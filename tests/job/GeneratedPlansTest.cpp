@@ -14,6 +14,8 @@
 #include "job/PlanCheck.h"
 #include "support/RandomJobRows.h"
 
+using namespace tarvex;
+
 namespace {
 
 struct Reach : PlanReach {

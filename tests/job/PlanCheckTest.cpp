@@ -8,6 +8,8 @@
 
 #include "job/PlanCheck.h"
 
+using namespace tarvex;
+
 namespace {
 
 using Kind = PlanViolation::Kind;

@@ -7,6 +7,8 @@
 
 #include "job/SawCuts.h"
 
+using namespace tarvex;
+
 namespace {
 
 Placement Piece(double x, double y, double length, double width) {

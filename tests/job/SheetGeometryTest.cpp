@@ -11,6 +11,8 @@
 
 #include "job/SheetGeometry.h"
 
+using namespace tarvex;
+
 namespace {
 
 constexpr double kTol = 1e-6;

@@ -12,6 +12,8 @@
 #include "job/PlanCheck.h"
 #include "support/RandomJobRows.h"
 
+using namespace tarvex;
+
 namespace {
 
 Placement At(int id, double x, double y, double length, double width) {

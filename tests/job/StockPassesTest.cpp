@@ -7,6 +7,8 @@
 #include "job/Calculation.h"
 #include "job/JobInput.h"
 
+using namespace tarvex;
+
 namespace {
 
 JobRows Rows(std::vector<PartRow> parts, std::vector<SheetRow> sheets, double blade,

@@ -12,6 +12,8 @@
 #include "model/Part.h"
 #include "model/Sheet.h"
 
+using namespace tarvex;
+
 namespace {
 
 TEST(PartRecord, LayoutOrderKeyOfDefaultAndSymmetricSizes) {

@@ -2,6 +2,8 @@
 #include "JobFixture.h"
 #include "optimizer/Random.h"
 
+using namespace tarvex;
+
 using CandidateCreation = JobTest;
 
 TEST_F(CandidateCreation, RotatesTheJobOrderAndDrawsOneTurnPerPart) {

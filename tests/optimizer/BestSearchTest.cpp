@@ -16,6 +16,8 @@
 #include "support/RandomJobRows.h"
 #include "job/PlanCheck.h"
 
+using namespace tarvex;
+
 namespace {
 
 // What the objective compares, read off an applied plan.

@@ -7,6 +7,8 @@
 #include "HeapCount.h"
 #include "JobFixture.h"
 
+using namespace tarvex;
+
 namespace {
 
 class CandidateMemory : public JobTest {

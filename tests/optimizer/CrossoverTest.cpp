@@ -7,6 +7,8 @@
 
 #include "optimizer/Crossover.h"
 
+using namespace tarvex;
+
 namespace {
 
 using Genes = std::vector<std::int32_t>;

@@ -6,6 +6,8 @@
 #include "JobFixture.h"
 #include "optimizer/Random.h"
 
+using namespace tarvex;
+
 namespace {
 
 // True when exactly `draws` draws were taken from `random` since it was seeded

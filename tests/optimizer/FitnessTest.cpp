@@ -3,6 +3,8 @@
 
 #include "JobFixture.h"
 
+using namespace tarvex;
+
 using Fitness = JobTest;
 
 TEST_F(Fitness, OneSheetScoresItsUtilisation) {

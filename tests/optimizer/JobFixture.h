@@ -13,6 +13,8 @@
 #include "optimizer/Random.h"
 #include "support/JobBuilder.h"
 
+namespace tarvex {
+
 class JobTest : public ::testing::Test {
   protected:
     // Part ids of the jobs start here, as those of a later job of a session do.
@@ -43,3 +45,5 @@ class JobTest : public ::testing::Test {
     Job job;
     RandomSource random{1};
 };
+
+}  // namespace tarvex

@@ -11,6 +11,8 @@
 #include "optimizer/LowerBounds.h"
 #include "support/JobBuilder.h"
 
+using namespace tarvex;
+
 namespace {
 
 using Measure = StockBound::Measure;

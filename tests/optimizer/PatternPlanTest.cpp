@@ -10,6 +10,8 @@
 #include "model/Job.h"
 #include "optimizer/PatternMaster.h"
 
+using namespace tarvex;
+
 namespace {
 
 PatternJob GeneratedJob(std::mt19937& rng) {

@@ -12,6 +12,8 @@
 #include "model/Job.h"
 #include "optimizer/PatternPricing.h"
 
+using namespace tarvex;
+
 namespace {
 
 struct Piece {

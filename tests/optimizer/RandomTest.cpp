@@ -5,6 +5,8 @@
 
 #include "optimizer/Random.h"
 
+using namespace tarvex;
+
 TEST(RandomSource, FollowsTheRecurrenceFromASeed) {
     RandomSource one(1);
     EXPECT_EQ(one.Seed(), 1u);

@@ -11,6 +11,8 @@
 #include "JobFixture.h"
 #include "optimizer/Random.h"
 
+using namespace tarvex;
+
 namespace {
 
 void Write(std::ostringstream& out, double v) {

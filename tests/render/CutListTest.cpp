@@ -6,6 +6,8 @@
 #include "render/CutList.h"
 #include "support/LayoutFixture.h"
 
+using namespace tarvex;
+
 namespace {
 
 std::vector<std::string> Flat(const std::vector<CutListGroup>& groups) {

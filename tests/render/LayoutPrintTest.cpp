@@ -8,6 +8,8 @@
 #include "support/JobTables.h"
 #include "support/LayoutFixture.h"
 
+using namespace tarvex;
+
 namespace {
 
 // Five parts A placed before two parts B on one sheet, cut twice.

@@ -14,6 +14,8 @@
 #include "support/LayoutFixture.h"
 #include "text/NumberText.h"
 
+using namespace tarvex;
+
 namespace {
 
 struct Area {

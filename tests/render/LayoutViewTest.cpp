@@ -12,6 +12,8 @@
 #include "support/LayoutFixture.h"
 #include "support/ScratchFolder.h"
 
+using namespace tarvex;
+
 namespace {
 
 const QColor kWhite(255, 255, 255);

@@ -6,6 +6,8 @@
 #include "support/ScratchFolder.h"
 #include "text/AppPaths.h"
 
+using namespace tarvex;
+
 namespace fs = std::filesystem;
 
 namespace {

@@ -11,6 +11,8 @@
 #include "ShellTestUtil.h"
 #include "support/ScratchFolder.h"
 
+using namespace tarvex;
+
 namespace fs = std::filesystem;
 using namespace shelltest;
 

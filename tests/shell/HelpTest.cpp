@@ -12,6 +12,8 @@
 #include "shell/Help.h"
 #include "text/Translate.h"
 
+using namespace tarvex;
+
 namespace fs = std::filesystem;
 using namespace shelltest;
 

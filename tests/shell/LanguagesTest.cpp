@@ -4,6 +4,8 @@
 #include "support/ScratchFolder.h"
 #include "text/Languages.h"
 
+using namespace tarvex;
+
 namespace fs = std::filesystem;
 using namespace shelltest;
 

@@ -8,6 +8,8 @@
 #include <QTcpSocket>
 #include <QUrl>
 
+namespace tarvex {
+
 class LocalHttpServer {
   public:
     enum class Mode { kAnswer, kSilent, kHangUp, kShortBody };
@@ -59,3 +61,5 @@ class LocalHttpServer {
     QTcpServer server_;
     QByteArray request_;
 };
+
+}  // namespace tarvex

@@ -2,6 +2,8 @@
 
 #include <sstream>
 
+namespace tarvex {
+
 namespace shelltest {
 
 namespace {
@@ -74,3 +76,5 @@ std::vector<PoEntry> ParsePo(const std::string& text) {
 }
 
 }  // namespace shelltest
+
+}  // namespace tarvex

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+namespace tarvex {
+
 namespace shelltest {
 
 struct PoEntry {
@@ -19,3 +21,5 @@ struct PoEntry {
 std::vector<PoEntry> ParsePo(const std::string& text);
 
 }  // namespace shelltest
+
+}  // namespace tarvex

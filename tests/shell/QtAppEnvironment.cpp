@@ -4,6 +4,8 @@
 
 #include <QCoreApplication>
 
+using namespace tarvex;
+
 namespace {
 
 [[maybe_unused]] testing::Environment* const kEnvironment =

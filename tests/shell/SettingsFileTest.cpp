@@ -7,6 +7,8 @@
 #include "shell/SettingsFile.h"
 #include "support/ScratchFolder.h"
 
+using namespace tarvex;
+
 namespace fs = std::filesystem;
 using namespace shelltest;
 

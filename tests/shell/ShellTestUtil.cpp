@@ -9,6 +9,8 @@
 #include <fstream>
 #include <sstream>
 
+namespace tarvex {
+
 namespace fs = std::filesystem;
 
 namespace shelltest {
@@ -105,3 +107,5 @@ Output RunSelf(const std::vector<std::string>& args, const std::vector<std::stri
 }
 
 }  // namespace shelltest
+
+}  // namespace tarvex

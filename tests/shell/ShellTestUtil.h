@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+namespace tarvex {
+
 namespace shelltest {
 
 void WriteBytes(const std::filesystem::path& file, const std::string& bytes);
@@ -33,3 +35,5 @@ Output RunCommand(const std::string& command);
 Output RunSelf(const std::vector<std::string>& args, const std::vector<std::string>& env);
 
 }  // namespace shelltest
+
+}  // namespace tarvex

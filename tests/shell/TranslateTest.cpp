@@ -9,6 +9,8 @@
 #include "support/ScratchFolder.h"
 #include "text/Translate.h"
 
+using namespace tarvex;
+
 namespace fs = std::filesystem;
 using namespace shelltest;
 

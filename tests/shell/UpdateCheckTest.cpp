@@ -9,6 +9,8 @@
 #include "shell/LocalHttpServer.h"
 #include "shell/UpdateCheck.h"
 
+using namespace tarvex;
+
 using namespace std::chrono_literals;
 
 namespace {

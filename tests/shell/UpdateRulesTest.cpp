@@ -4,6 +4,8 @@
 #include "shell/UpdatePage.h"
 #include "shell/Version.h"
 
+using namespace tarvex;
+
 namespace {
 
 TEST(CompareVersions, OnlyTheFirstTwoNumbersCount) {

@@ -22,6 +22,8 @@
 #include "gui/MainWindow.h"
 #include "text/Translate.h"
 
+using namespace tarvex;
+
 namespace fs = std::filesystem;
 
 namespace {

@@ -7,6 +7,8 @@
 #include <filesystem>
 #include <string>
 
+namespace tarvex {
+
 struct CommandResult {
     int status = -1;  // the exit status; -1 when the command did not end normally
     std::string output;
@@ -26,3 +28,5 @@ inline CommandResult RunCommand(const std::string& command) {
 inline bool HaveTool(const std::string& path) {
     return std::filesystem::exists(path);
 }
+
+}  // namespace tarvex

@@ -16,6 +16,8 @@
 #include "support/ScratchFolder.h"
 #include "text/Translate.h"
 
+namespace tarvex {
+
 namespace fixtures {
 
 using Row = std::vector<std::string>;
@@ -105,3 +107,5 @@ class ProgramCatalogs {
 };
 
 }  // namespace fixtures
+
+}  // namespace tarvex

@@ -7,6 +7,8 @@
 
 #include "model/Job.h"
 
+namespace tarvex {
+
 namespace {
 
 double Uniform(std::mt19937_64& rng, double lo, double hi) {
@@ -228,3 +230,5 @@ bool SameLayout(const LaidOutSheet& a, const LaidOutSheet& b) {
     return SameRecords(a.parts, b.parts) && SameRecords(a.offcuts, b.offcuts) &&
            SameRecords(a.segments, b.segments);
 }
+
+}  // namespace tarvex

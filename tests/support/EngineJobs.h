@@ -14,6 +14,8 @@
 #include "model/Placement.h"
 #include "model/Sheet.h"
 
+namespace tarvex {
+
 struct EngineJob {
     CutSettings settings;
     std::vector<WorkPart> parts;
@@ -49,3 +51,5 @@ bool SameRecord(const Offcut& a, const Offcut& b);
 bool SameRecord(const Segment& a, const Segment& b);
 // Placements, offcuts and segments identical and in the same order.
 bool SameLayout(const LaidOutSheet& a, const LaidOutSheet& b);
+
+}  // namespace tarvex

@@ -2,6 +2,8 @@
 
 #include <utility>
 
+namespace tarvex {
+
 namespace {
 
 // One pass over the rows of one kind; a pass ends after the sheet that reached
@@ -57,3 +59,5 @@ Job MakeJob(const CutSettings& settings, const std::vector<PartRow>& parts,
     AddSheets(builder, sheets, false, limit, limitReached);
     return std::move(builder).Build();
 }
+
+}  // namespace tarvex

@@ -12,6 +12,8 @@
 #include "model/CutSettings.h"
 #include "model/Job.h"
 
+namespace tarvex {
+
 // Rows as the tests write them, sizes first: one part that may turn, labelled "P",
 // and one sheet of no cost from a row that is no priority row, labelled "S",
 // unless told otherwise.
@@ -33,3 +35,5 @@ enum class SheetLimit {
 Job MakeJob(const CutSettings& settings, const std::vector<PartRow>& parts,
             const std::vector<SheetRow>& sheets, SheetLimit limit = SheetLimit::All,
             std::int32_t firstPartId = 0);
+
+}  // namespace tarvex

@@ -10,6 +10,8 @@
 #include "job/AppliedResult.h"
 #include "text/FieldSplit.h"
 
+namespace tarvex {
+
 using Rows = std::vector<std::vector<std::string>>;
 
 // The captions of the table's columns, untranslated, as the header row holds them
@@ -61,3 +63,5 @@ inline AppliedResult Entered(AppliedResult result, const CellTable& parts) {
     EnterRows(result, CellTable(), parts);
     return result;
 }
+
+}  // namespace tarvex

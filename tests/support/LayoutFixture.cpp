@@ -10,6 +10,8 @@
 #include "io/TableCalculation.h"
 #include "job/Calculation.h"
 
+namespace tarvex {
+
 Placement Rect(const std::string& label, int id, double x, double y, double length, double width) {
     Placement p;
     p.label = label;
@@ -99,3 +101,5 @@ void ExpectGolden(const std::string& name, const std::string& bytes) {
     }
     EXPECT_EQ(bytes, ReadBytes(path)) << "golden file " << path;
 }
+
+}  // namespace tarvex

@@ -10,6 +10,8 @@
 #include "job/AppliedResult.h"
 #include "support/JobTables.h"
 
+namespace tarvex {
+
 Placement Rect(const std::string& label, int id, double x, double y, double length, double width);
 Offcut Spare(double x, double y, double length, double width);
 
@@ -39,3 +41,5 @@ void ExpectGolden(const std::string& name, const std::string& bytes);
 std::string JoinCrLf(const std::vector<std::string>& items);
 
 std::string ReadBytes(const std::string& path);
+
+}  // namespace tarvex

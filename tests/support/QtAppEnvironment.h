@@ -11,6 +11,8 @@
 #include <memory>
 #include <utility>
 
+namespace tarvex {
+
 template <class App>
 class QtAppEnvironment : public testing::Environment {
   public:
@@ -33,3 +35,5 @@ class QtAppEnvironment : public testing::Environment {
     std::function<void()> started_;
     std::unique_ptr<App> app_;
 };
+
+}  // namespace tarvex

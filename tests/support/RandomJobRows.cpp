@@ -10,6 +10,8 @@
 #include "job/JobInput.h"
 #include "optimizer/Ga.h"
 
+namespace tarvex {
+
 double Uniform(std::mt19937_64& rng, double lo, double hi) {
     return std::uniform_real_distribution<double>(lo, hi)(rng);
 }
@@ -164,3 +166,5 @@ void ForEachGeneratedPlan(
         if (!visit(rows, plan, jobSeed)) return;
     }
 }
+
+}  // namespace tarvex

@@ -12,6 +12,8 @@
 #include "job/Calculation.h"
 #include "job/JobRows.h"
 
+namespace tarvex {
+
 double Uniform(std::mt19937_64& rng, double lo, double hi);
 int Below(std::mt19937_64& rng, int n);
 bool Chance(std::mt19937_64& rng, double p);
@@ -42,3 +44,5 @@ enum class Placements { Guillotine, Free, Alternating };
 void ForEachGeneratedPlan(
     int jobs, std::uint64_t seed, Placements placements,
     const std::function<bool(const JobRows&, const AppliedResult&, std::uint64_t)>& visit);
+
+}  // namespace tarvex

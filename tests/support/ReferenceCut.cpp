@@ -3,6 +3,8 @@
 #include <cmath>
 #include <utility>
 
+namespace tarvex {
+
 namespace reference {
 
 namespace {
@@ -242,3 +244,5 @@ void SortByLayoutOrder(std::vector<WorkPart*>& list) {
 }
 
 }  // namespace reference
+
+}  // namespace tarvex

@@ -11,6 +11,8 @@
 #include "model/Placement.h"
 #include "model/Sheet.h"
 
+namespace tarvex {
+
 namespace reference {
 
 // The working list of one evaluation: pointers to the candidate's records and
@@ -42,3 +44,5 @@ double LayoutSheet(LaidOutSheet& sheet, WorkList& list);
 void SortByLayoutOrder(std::vector<WorkPart*>& list);
 
 }  // namespace reference
+
+}  // namespace tarvex

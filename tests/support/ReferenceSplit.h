@@ -8,6 +8,8 @@
 
 #include "text/FieldSplit.h"
 
+namespace tarvex {
+
 inline std::vector<std::string> ReferenceSplit(const std::string& line,
                                                const std::string& delimiters) {
     std::vector<std::string> fields;
@@ -23,3 +25,5 @@ inline std::vector<std::string> ReferenceSplit(const std::string& line,
     if (!rest.empty()) fields.push_back(rest);
     return fields;
 }
+
+}  // namespace tarvex

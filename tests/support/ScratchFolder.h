@@ -12,6 +12,8 @@
 #include <stdexcept>
 #include <string>
 
+namespace tarvex {
+
 // A new empty folder "tarvex-<purpose>-XXXXXX"; throws when none can be made, as
 // nothing a test writes could then be checked.
 inline std::string NewScratchFolder(const std::string& purpose) {
@@ -21,3 +23,5 @@ inline std::string NewScratchFolder(const std::string& purpose) {
         throw std::runtime_error("cannot create a scratch folder from " + pattern);
     return pattern;
 }
+
+}  // namespace tarvex

@@ -7,6 +7,8 @@
 
 #include "support/ScratchFolder.h"
 
+namespace tarvex {
+
 namespace {
 
 class WorkbookFolder {
@@ -40,3 +42,5 @@ std::string WorkbookPath(const std::string& name) {
     static const WorkbookFolder folder;
     return folder.Path(name);
 }
+
+}  // namespace tarvex

@@ -4,4 +4,8 @@
 
 #include <string>
 
+namespace tarvex {
+
 std::string WorkbookPath(const std::string& name);
+
+}  // namespace tarvex

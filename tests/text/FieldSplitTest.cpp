@@ -6,6 +6,8 @@
 #include "support/ReferenceSplit.h"
 #include "text/FieldSplit.h"
 
+using namespace tarvex;
+
 namespace {
 
 TEST(FieldSplit, GeneratedLinesSplitAsTheRuleSays) {

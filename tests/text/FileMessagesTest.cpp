@@ -2,6 +2,8 @@
 
 #include "text/FileMessages.h"
 
+using namespace tarvex;
+
 TEST(Substitute, ReplacesNumberedPlaceholdersLiterally) {
     EXPECT_EQ(Substitute("{2} of {1}", {"a", "b"}), "b of a");
     // Values are not scanned again, and printf directives mean nothing.

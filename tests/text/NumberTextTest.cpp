@@ -6,6 +6,8 @@
 
 #include "text/NumberText.h"
 
+using namespace tarvex;
+
 TEST(NumberText, ParsesDecimalNumbersOnly) {
     EXPECT_EQ(ParseNumber("12.5"), 12.5);
     EXPECT_EQ(ParseNumber(" -3 "), -3.0);

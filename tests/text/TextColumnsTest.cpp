@@ -3,6 +3,8 @@
 #include "text/TextColumns.h"
 #include "io/TextFile.h"
 
+using namespace tarvex;
+
 namespace {
 
 TEST(PadText, PadsOrCutsToExactlyTheColumns) {
