@@ -30,8 +30,8 @@ bool ReadLists(const std::string& partsPath, const std::string& sheetsPath,
     row = 0;
     for (const auto& f : ReadRows(sheetsPath, '\t')) {
         if (f.size() < 6) return false;
-        sheets.push_back({f[0], std::stod(f[1]), std::stod(f[2]), std::stoi(f[3]),
-                          std::stod(f[4]), f[5] == "Yes", ++row});
+        sheets.push_back({f[0], std::stod(f[1]), std::stod(f[2]), std::stoi(f[3]), std::stod(f[4]),
+                          f[5] == "Yes", ++row});
     }
     return !parts.empty() && !sheets.empty();
 } catch (const std::exception&) {  // a number that does not read

@@ -21,9 +21,9 @@ struct BenchOptions {
     std::string instances = "all";
     std::string multiDir = TARVEX_BENCH_DIR "/multi-stock";
     std::string classicDir = TARVEX_BENCH_DIR "/instances";
-    int jobs = 0;         // cabinet jobs; 0: 20
-    int perClass = 0;     // generated instances per class and size; 0: 3
-    int parts = 0;        // of the large jobs; 0: 5,000 and 100,000
+    int jobs = 0;      // cabinet jobs; 0: 20
+    int perClass = 0;  // generated instances per class and size; 0: 3
+    int parts = 0;     // of the large jobs; 0: 5,000 and 100,000
 };
 
 // Figures of one run's applied plan.
@@ -31,13 +31,13 @@ struct Outcome {
     bool ran = false;       // the calculation ended with a plan
     bool rejected = false;  // the plan failed the plan check
     bool allPlaced = false;
-    int sheets = 0;            // used sheets, merged layouts counted by their sheets
-    double cost = 0;           // of the used sheets
-    double area = 0;           // of the used sheets
-    double priorityArea = 0;   // of the used priority sheets (remnants)
-    double placedArea = 0;     // entered part area placed
-    double seconds = 0;        // the whole calculation
-    long peakKilobytes = 0;    // of the child process that ran it; 0 when run in this one
+    int sheets = 0;           // used sheets, merged layouts counted by their sheets
+    double cost = 0;          // of the used sheets
+    double area = 0;          // of the used sheets
+    double priorityArea = 0;  // of the used priority sheets (remnants)
+    double placedArea = 0;    // entered part area placed
+    double seconds = 0;       // the whole calculation
+    long peakKilobytes = 0;   // of the child process that ran it; 0 when run in this one
     // The lower bound of the plan's job, in sheets when its paid stock is of one
     // kind; below 0 when the program has none or no plan places every part.
     double bound = -1;
@@ -46,9 +46,7 @@ struct Outcome {
     double Utilisation() const { return area > 0 ? placedArea / area : 0; }
     // What the search spends: the cost of the sheets with costs, otherwise the
     // area of the sheets that are not remnants kept for use first.
-    double Material(bool costObjective) const {
-        return costObjective ? cost : area - priorityArea;
-    }
+    double Material(bool costObjective) const { return costObjective ? cost : area - priorityArea; }
 };
 
 enum class Search { Classic, Best };

@@ -14,7 +14,9 @@ void BenchTable::AddRow(std::vector<std::string> cells) {
     rows_.push_back(std::move(cells));
 }
 
-void BenchTable::AddNote(std::string note) { notes_.push_back(std::move(note)); }
+void BenchTable::AddNote(std::string note) {
+    notes_.push_back(std::move(note));
+}
 
 std::string BenchTable::Text() const {
     std::vector<std::size_t> widths(columns_.size());

@@ -16,9 +16,15 @@ CabinetJobShape ShapeOf(int j, int n) {
     shape.parts = 50 + (n > 1 ? 350 * j / (n - 1) : 0);
     shape.wardrobes = j % 3 == 2;
     switch (j % 4) {
-        case 0: shape.boards = {kBoard2800}; break;
-        case 1: shape.boards = {kBoard2440}; break;
-        default: shape.boards = {kBoard2800, kBoard2440}; break;
+        case 0:
+            shape.boards = {kBoard2800};
+            break;
+        case 1:
+            shape.boards = {kBoard2440};
+            break;
+        default:
+            shape.boards = {kBoard2800, kBoard2440};
+            break;
     }
     shape.remnants = j % 5 == 1 ? 1 : (j % 5 == 3 ? 2 : 0);
     shape.costs = j % 2 == 1;
@@ -54,8 +60,8 @@ void RunCabinetSection(const BenchOptions& options, BenchReport& report) {
         const Outcome best = Calculate(rows, Search::Best, limit, options);
         const double c = classic.Material(shape.costs), b = best.Material(shape.costs);
         const double gain = c > 0 ? 100 * (1 - b / c) : 0;
-        const bool isWorse = !best.ran || (classic.allPlaced && !best.allPlaced) ||
-                             b > c * (1 + 1e-9);
+        const bool isWorse =
+            !best.ran || (classic.allPlaced && !best.allPlaced) || b > c * (1 + 1e-9);
         BenchReport::Progress(Format("job %d: classic %s %.1f, best %s %.1f", j + 1,
                                      SheetsText(classic).c_str(), c, SheetsText(best).c_str(), b));
         const char* unit = shape.costs ? "%.0f" : "%.2f";
@@ -63,9 +69,9 @@ void RunCabinetSection(const BenchOptions& options, BenchReport& report) {
         table.AddRow({std::to_string(j + 1), shape.wardrobes ? "wardrobe" : "kitchen",
                       std::to_string(shape.parts), BoardsText(shape),
                       std::to_string(shape.remnants), shape.guillotine ? "guillotine" : "free",
-                      shape.costs ? "cost" : "area m2", SheetsText(classic), Format(unit, c * scale),
-                      SheetsText(best), Format(unit, b * scale), Format("%.2f", gain),
-                      Format("%.1f", best.seconds)});
+                      shape.costs ? "cost" : "area m2", SheetsText(classic),
+                      Format(unit, c * scale), SheetsText(best), Format(unit, b * scale),
+                      Format("%.2f", gain), Format("%.1f", best.seconds)});
         gainSum += gain;
         gainMin = std::min(gainMin, gain);
         gainMax = std::max(gainMax, gain);
@@ -73,9 +79,10 @@ void RunCabinetSection(const BenchOptions& options, BenchReport& report) {
         ++counted;
     }
     if (counted > 0)
-        table.AddNote(Format("Gain of best over classic: mean %.2f %%, from %.2f %% to %.2f %%; "
-                             "jobs where best is worse: %d of %d.",
-                             gainSum / counted, gainMin, gainMax, worse, counted));
+        table.AddNote(
+            Format("Gain of best over classic: mean %.2f %%, from %.2f %% to %.2f %%; "
+                   "jobs where best is worse: %d of %d.",
+                   gainSum / counted, gainMin, gainMax, worse, counted));
     report.Add(table);
 }
 

@@ -24,8 +24,7 @@ class CutList {
   public:
     explicit CutList(int limit) : limit_(limit) {}
 
-    void Add(const std::string& label, double length, double width, int quantity,
-             bool rotatable) {
+    void Add(const std::string& label, double length, double width, int quantity, bool rotatable) {
         quantity = std::min(quantity, limit_ - count_);
         if (quantity <= 0 || length <= 0 || width <= 0) return;
         pieces_[{label, length, width, rotatable}] += quantity;
@@ -37,8 +36,8 @@ class CutList {
         std::vector<PartRow> rows;
         for (const auto& [key, quantity] : pieces_) {
             const auto& [label, length, width, rotatable] = key;
-            rows.push_back({label, length, width, quantity, rotatable,
-                            static_cast<int>(rows.size()) + 1});
+            rows.push_back(
+                {label, length, width, quantity, rotatable, static_cast<int>(rows.size()) + 1});
         }
         return rows;
     }

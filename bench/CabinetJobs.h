@@ -26,8 +26,8 @@ struct CabinetJobShape {
     int parts = 100;         // pieces of the job
     bool wardrobes = false;  // wardrobes, otherwise a kitchen
     std::vector<Board> boards{kBoard2800};
-    int remnants = 0;     // priority offcuts from earlier jobs
-    bool costs = false;   // sheets carry costs and the search minimises cost
+    int remnants = 0;    // priority offcuts from earlier jobs
+    bool costs = false;  // sheets carry costs and the search minimises cost
     bool guillotine = true;
 };
 

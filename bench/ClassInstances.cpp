@@ -18,7 +18,7 @@ int Draw(std::mt19937& rng, int lo, int hi) {
 struct UniformClass {
     int lo, hi, bin;
 };
-constexpr UniformClass kUniformClasses[6] = {{1, 10, 10},  {1, 10, 30},  {1, 35, 40},
+constexpr UniformClass kUniformClasses[6] = {{1, 10, 10},  {1, 10, 30},   {1, 35, 40},
                                              {1, 35, 100}, {1, 100, 100}, {1, 100, 300}};
 
 // The four item shapes of a W x H bin: 1 wide and low, 2 narrow and tall, 3 large,

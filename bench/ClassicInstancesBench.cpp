@@ -49,11 +49,11 @@ void RunClassicInstancesSection(const BenchOptions& options, BenchReport& report
     for (const Mode& m : modes)
         for (const char* c : {"known", "classic", "best", "best s"})
             columns.push_back(std::string(m.name) + " " + c);
-    BenchTable table(Format("Classic bin-packing instances: sheets, blade 0, seed %u, %d threads; "
-                            "classic at speed %d, best with a time limit of %.0f s",
-                            options.seed, options.threads, options.classicSpeed,
-                            TimeLimit(options)),
-                     columns);
+    BenchTable table(
+        Format("Classic bin-packing instances: sheets, blade 0, seed %u, %d threads; "
+               "classic at speed %d, best with a time limit of %.0f s",
+               options.seed, options.threads, options.classicSpeed, TimeLimit(options)),
+        columns);
     struct Totals {
         int known = 0, classic = 0, best = 0, classicEqual = 0, bestEqual = 0;
     };
@@ -112,7 +112,10 @@ void RunGeneratedClassesSection(const BenchOptions& options, BenchReport& report
                         const char* mode, const Sum& sum) {
         const double n = sum.count;
         return std::vector<std::string>{
-            instanceClass, items, mode, Format("%.2f", sum.areaBound / n),
+            instanceClass,
+            items,
+            mode,
+            Format("%.2f", sum.areaBound / n),
             sum.programBounds == sum.count ? Format("%.2f", sum.programBound / n) : "-",
             Format("%.2f", sum.classic / n),
             Format("%.2f", sum.best / n) + (sum.leftOver ? "!" : ""),
@@ -138,10 +141,9 @@ void RunGeneratedClassesSection(const BenchOptions& options, BenchReport& report
                     const bool programBound = best.boundInSheets && best.bound >= 0;
                     const double bound =
                         programBound ? std::max<double>(areaBound, best.bound) : areaBound;
-                    BenchReport::Progress(Format("%s %s: bound %.0f, classic %s, best %s",
-                                                 instance.name.c_str(), mode.name, bound,
-                                                 SheetsText(classic).c_str(),
-                                                 SheetsText(best).c_str()));
+                    BenchReport::Progress(Format(
+                        "%s %s: bound %.0f, classic %s, best %s", instance.name.c_str(), mode.name,
+                        bound, SheetsText(classic).c_str(), SheetsText(best).c_str()));
                     sum.areaBound += areaBound;
                     sum.programBound += programBound ? best.bound : 0;
                     sum.programBounds += programBound;

@@ -94,7 +94,8 @@ void BenchJob(int partCount, bool guillotine) {
     const double fast = Rate<WorkList>(
         candidates, [](LaidOutSheet& s, WorkList& l) { return LayoutSheet(s, l); }, 1.0, 5);
     const double ref = Rate<reference::WorkList>(
-        candidates, [](LaidOutSheet& s, reference::WorkList& l) { return reference::LayoutSheet(s, l); },
+        candidates,
+        [](LaidOutSheet& s, reference::WorkList& l) { return reference::LayoutSheet(s, l); },
         partCount > 1000 ? 0.1 : 1.0, 1);
     std::printf("%-10s %6d %7zu %5d %7zu %12.1f %12.3f %9.1fx %10s\n",
                 guillotine ? "guillotine" : "free", partCount, job.sheets.size(), o.sheetsUsed,

@@ -11,8 +11,8 @@ namespace {
 // Classic and best search on one job, each in a child process of its own.
 void CompareInChildren(const JobRows& rows, const std::string& title, double limit,
                        const BenchOptions& options, BenchReport& report) {
-    const int bestSpeed = options.bestSpeed > 0 ? options.bestSpeed
-                                                : static_cast<int>(rows.settings.speed);
+    const int bestSpeed =
+        options.bestSpeed > 0 ? options.bestSpeed : static_cast<int>(rows.settings.speed);
     BenchTable table(title, {"search", "speed", "limit s", "sheets", "cost", "area m2",
                              "utilisation", "cost vs classic %", "wall s", "peak MB"});
     const Outcome classic = CalculateInChild(rows, Search::Classic, 0, options);
@@ -29,9 +29,10 @@ void CompareInChildren(const JobRows& rows, const std::string& title, double lim
     };
     add("classic", options.classicSpeed, "-", classic);
     add("best", bestSpeed, Format("%.0f", limit), best);
-    table.AddNote("Each search ran in a child process of its own: peak MB is its peak resident "
-                  "memory. The best search's limit includes its classic start at its speed. "
-                  "\"!\": parts left over.");
+    table.AddNote(
+        "Each search ran in a child process of its own: peak MB is its peak resident "
+        "memory. The best search's limit includes its classic start at its speed. "
+        "\"!\": parts left over.");
     report.Add(table);
 }
 

@@ -11,7 +11,7 @@ namespace {
 
 struct MultiInstance {
     std::string name;
-    double lowerBound = 0;      // the least cost of sheets covering the part area
+    double lowerBound = 0;       // the least cost of sheets covering the part area
     double bestKnown2Stage = 0;  // with rotation
     JobRows rows;
 };
@@ -47,13 +47,14 @@ struct Mode {
 }  // namespace
 
 void RunMultiStockSection(const BenchOptions& options, BenchReport& report) {
-    const std::vector<Mode> allModes{{"guillotine", true, 0}, {"free", false, 0},
-                                     {"stages2", true, 2}};
+    const std::vector<Mode> allModes{
+        {"guillotine", true, 0}, {"free", false, 0}, {"stages2", true, 2}};
     std::vector<Mode> modes;
     for (const Mode& m : allModes)
         if (options.modes.empty() || Listed(options.modes, m.name)) modes.push_back(m);
-    const std::vector<double> limits =
-        options.timeLimit > 0 ? std::vector<double>{options.timeLimit} : std::vector<double>{10, 30};
+    const std::vector<double> limits = options.timeLimit > 0
+                                           ? std::vector<double>{options.timeLimit}
+                                           : std::vector<double>{10, 30};
     const std::vector<MultiInstance> instances = ReadMultiInstances(options);
 
     BenchTable table(
@@ -94,8 +95,9 @@ void RunMultiStockSection(const BenchOptions& options, BenchReport& report) {
             const Outcome& c = classic[mode.guillotine];
             for (const double limit : limits) {
                 const Outcome best = Calculate(rows, Search::Best, limit, options);
-                BenchReport::Progress(Format("%s %s %.0f s: classic %.0f, best %.0f", instance.name.c_str(),
-                                             mode.name, limit, c.cost, best.cost));
+                BenchReport::Progress(Format("%s %s %.0f s: classic %.0f, best %.0f",
+                                             instance.name.c_str(), mode.name, limit, c.cost,
+                                             best.cost));
                 const auto costText = [](const Outcome& o) {
                     return o.ran ? Format("%.0f", o.cost) + (o.allPlaced ? "" : "!")
                                  : SheetsText(o);
@@ -122,8 +124,9 @@ void RunMultiStockSection(const BenchOptions& options, BenchReport& report) {
                           Format("%+.2f", found->second.overKnown / found->second.count),
                           Format("%+.2f", found->second.overBound / found->second.count), ""});
         }
-    table.AddNote("\"!\": parts left over. stages2: guillotine plans of at most two stages; the "
-                  "classic columns show its guillotine plan (it follows no stage limit).");
+    table.AddNote(
+        "\"!\": parts left over. stages2: guillotine plans of at most two stages; the "
+        "classic columns show its guillotine plan (it follows no stage limit).");
     report.Add(table);
 }
 

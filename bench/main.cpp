@@ -23,20 +23,24 @@ struct Section {
 
 const std::map<std::string, Section>& Sections() {
     static const std::map<std::string, Section> sections{
-        {"engine", {"layout engine against the reference engine (its own table, no Markdown)",
-                    [](const BenchOptions&, BenchReport&) { RunEngineBench(); }}},
-        {"optimizer", {"classic search runs (settings in bench/OptimizerBench.h; no Markdown)",
-                       [](const BenchOptions&, BenchReport&) { RunOptimizerBench(); }}},
-        {"multi", {"multi-stock instances, cost against the best known (10 and 30 s)",
-                   RunMultiStockSection}},
+        {"engine",
+         {"layout engine against the reference engine (its own table, no Markdown)",
+          [](const BenchOptions&, BenchReport&) { RunEngineBench(); }}},
+        {"optimizer",
+         {"classic search runs (settings in bench/OptimizerBench.h; no Markdown)",
+          [](const BenchOptions&, BenchReport&) { RunOptimizerBench(); }}},
+        {"multi",
+         {"multi-stock instances, cost against the best known (10 and 30 s)",
+          RunMultiStockSection}},
         {"instances", {"the 20 classic bin-packing instances (5 s)", RunClassicInstancesSection}},
-        {"generated", {"generated instances of classes 1-10 against the area bound (5 s)",
-                       RunGeneratedClassesSection}},
-        {"cabinets", {"generated kitchen and wardrobe jobs, best against classic (10 s)",
-                      RunCabinetSection}},
+        {"generated",
+         {"generated instances of classes 1-10 against the area bound (5 s)",
+          RunGeneratedClassesSection}},
+        {"cabinets",
+         {"generated kitchen and wardrobe jobs, best against classic (10 s)", RunCabinetSection}},
         {"large", {"a 5,000-part job with three board sizes (60 s)", RunLargeSection}},
-        {"huge", {"a 100,000-part job: time and peak memory of each search (60 s)",
-                  RunHugeSection}},
+        {"huge",
+         {"a 100,000-part job: time and peak memory of each search (60 s)", RunHugeSection}},
     };
     return sections;
 }
@@ -72,8 +76,7 @@ int Main(int argc, char** argv) {
     app.add_option("--multi-dir", options.multiDir, "Folder of the multi-stock instances");
     app.add_option("--classic-dir", options.classicDir, "Folder of the classic instances");
     app.add_option("--jobs", options.jobs, "Cabinet jobs (20)")->check(CLI::PositiveNumber);
-    app.add_option("--per-class", options.perClass,
-                   "Generated instances per class and size (3)")
+    app.add_option("--per-class", options.perClass, "Generated instances per class and size (3)")
         ->check(CLI::PositiveNumber);
     app.add_option("--parts", options.parts, "Parts of the large or huge job (5,000; 100,000)")
         ->check(CLI::Range(1, 100000));
@@ -97,4 +100,6 @@ int Main(int argc, char** argv) {
 
 }  // namespace tarvex
 
-int main(int argc, char** argv) { return tarvex::Main(argc, argv); }
+int main(int argc, char** argv) {
+    return tarvex::Main(argc, argv);
+}

@@ -54,14 +54,16 @@ bool LoadJob(const CliOptions& o, SettingsForm& form, CellTable& sheetTable, Cel
     }
     if (!o.sheets.empty() && !ListLoaded(LoadSheetList(o.sheets, sheetTable), error)) return false;
     if (!o.parts.empty() && !ListLoaded(LoadPartList(o.parts, partTable), error)) return false;
-    return HoldsRows(TableKind::Sheet, sheetTable, o.sheets.empty() ? sheetFile : o.sheets, error) &&
+    return HoldsRows(TableKind::Sheet, sheetTable, o.sheets.empty() ? sheetFile : o.sheets,
+                     error) &&
            HoldsRows(TableKind::Part, partTable, o.parts.empty() ? partFile : o.parts, error);
 }
 
 bool ApplySettingOptions(const CliOptions& o, JobSettings& settings, std::string& error) {
     CutSettings& cut = settings.cut;
     if (o.speed) settings.speed = *o.speed;
-    if (o.search) settings.search = *o.search == "best" ? SearchMethod::Best : SearchMethod::Classic;
+    if (o.search)
+        settings.search = *o.search == "best" ? SearchMethod::Best : SearchMethod::Classic;
     if (o.timeLimit) settings.timeLimit = *o.timeLimit;
     if (o.iterations) settings.bestSteps = *o.iterations;
     if (o.stages) cut.stages = *o.stages == "any" ? 0 : std::stoi(*o.stages);

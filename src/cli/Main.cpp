@@ -14,9 +14,9 @@
 #include "io/InputClash.h"
 #include "io/ListFiles.h"
 #include "io/OutcomeText.h"
+#include "io/OutputFile.h"
 #include "io/TableCalculation.h"
 #include "io/TableInput.h"
-#include "io/OutputFile.h"
 #include "job/Calculation.h"
 #include "text/FileMessages.h"
 #include "text/Translate.h"
@@ -64,7 +64,8 @@ int WriteOutputs(const CliOptions& o, const StoredPlan& plan, const OutputChoice
     if (!CheckOutputs(o, result.LayoutCount(), inputs, error)) return Fail(error);
     const std::vector<std::string> report = WriteReport(result);
     if (!o.report.empty() && !SaveReport(o.report, report, error)) return Fail(error);
-    if (!o.json.empty() && !WriteFileAtomic(o.json, StoredPlanJson(plan), error)) return Fail(error);
+    if (!o.json.empty() && !WriteFileAtomic(o.json, StoredPlanJson(plan), error))
+        return Fail(error);
     if (!o.left.empty()) {
         const ListResult left = SaveLeftSheets(o.left, EnteredSheetTable(result));
         if (!left.ok) return Fail(left.message);
@@ -93,8 +94,8 @@ int Calculate(const CliOptions& o, const JobSettings& settings, CellTable& sheet
     Calculation calc;
     if (auto ended = PrepareFromTables(calc, settings, sheetTable, partTable))
         return Fail(OutcomeText(*ended), ended->status == CalcOutcome::Status::AreaRefused
-                                        ? kExitRefused
-                                        : kExitBadInput);
+                                             ? kExitRefused
+                                             : kExitBadInput);
     {
         ProgressBar bar(info, calc.MaxGenerationsOfPrepared(), !o.quiet);
         GaOptions ga;
@@ -103,8 +104,9 @@ int Calculate(const CliOptions& o, const JobSettings& settings, CellTable& sheet
         ga.progress = [&bar] { bar.Step(); };
         ga.stop = &stopRequested;
         std::signal(SIGINT, OnInterrupt);
-        calc.Optimize(ga, [&bar](int pass) { bar.StartPass(pass); },
-                      [&bar](const BestProgress& best) { bar.ShowBest(best); });
+        calc.Optimize(
+            ga, [&bar](int pass) { bar.StartPass(pass); },
+            [&bar](const BestProgress& best) { bar.ShowBest(best); });
         std::signal(SIGINT, SIG_DFL);
     }
     const CalcOutcome outcome = FinishIntoTables(calc, sheetTable);
@@ -177,4 +179,6 @@ int Main(int argc, char** argv) {
 
 }  // namespace tarvex
 
-int main(int argc, char** argv) { return tarvex::Main(argc, argv); }
+int main(int argc, char** argv) {
+    return tarvex::Main(argc, argv);
+}

@@ -83,7 +83,7 @@ double FillFree(WorkList& list, LaidOutSheet& sheet, double x0, double y0, doubl
 // segment of the lowest level below the sheet's width, and closing the segment
 // at level gapY, whose stretch from gapX on no part took.
 void PickLowestSegment(const LaidOutSheet& sheet, double& x, double& y, double& length);
-void CloseSegment(LaidOutSheet& sheet, double gapX, double gapY, double gapLength, double usableLength,
-                  const CutSettings& settings);
+void CloseSegment(LaidOutSheet& sheet, double gapX, double gapY, double gapLength,
+                  double usableLength, const CutSettings& settings);
 
 }  // namespace tarvex

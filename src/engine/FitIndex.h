@@ -53,8 +53,8 @@ class FitIndex {
 
     // The first unplaced index of `items` (the records indexed) at or after `from`
     // whose record fits, with its effective sizes; kNone when there is none.
-    std::size_t FirstFit(const std::vector<WorkPart*>& items, std::size_t from, const FitQuery& query,
-                         EffectiveSize& eff) const;
+    std::size_t FirstFit(const std::vector<WorkPart*>& items, std::size_t from,
+                         const FitQuery& query, EffectiveSize& eff) const;
 
   private:
     static constexpr int kCorners = 2;

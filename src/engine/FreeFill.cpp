@@ -77,8 +77,8 @@ void PickLowestSegment(const LaidOutSheet& sheet, double& x, double& y, double& 
     segments.Pick(x, y, length);
 }
 
-void CloseSegment(LaidOutSheet& sheet, double gapX, double gapY, double gapLength, double usableLength,
-                  const CutSettings& settings) {
+void CloseSegment(LaidOutSheet& sheet, double gapX, double gapY, double gapLength,
+                  double usableLength, const CutSettings& settings) {
     Skyline segments;
     segments.Load(sheet.segments, sheet.width, sheet.length);
     segments.Close(segments.FirstAtLevel(gapY), gapX, gapY, gapLength, usableLength, sheet.offcuts,

@@ -68,12 +68,11 @@ std::string LeftText(const std::optional<int>& quant, int used) {
 
 // The least paid stock any plan needs, and how far this plan is above it.
 std::string BoundLine(const PlanBound& bound) {
-    const std::string value =
-        bound.measure == StockBound::Measure::Sheets
-            ? Substitute(_("sheets {1}"), {FormatFixed(bound.value, 0)})
-        : bound.measure == StockBound::Measure::Cost
-            ? Substitute(_("cost {1}"), {FormatFixed(bound.value, 2)})
-            : Substitute(_("area {1}"), {FormatFixed(bound.value, 2)});
+    const std::string value = bound.measure == StockBound::Measure::Sheets
+                                  ? Substitute(_("sheets {1}"), {FormatFixed(bound.value, 0)})
+                              : bound.measure == StockBound::Measure::Cost
+                                  ? Substitute(_("cost {1}"), {FormatFixed(bound.value, 2)})
+                                  : Substitute(_("area {1}"), {FormatFixed(bound.value, 2)});
     if (!bound.gap) return Caption("Lower bound:") + value;
     return Caption("Lower bound:") +
            Substitute(_("{1}, gap {2}"), {value, FormatFixed(*bound.gap * 100.0, 2) + "%"});

@@ -120,8 +120,8 @@ bool ReadSheet(Fields& in, const Json& j, const std::string& where, std::size_t 
     if (!in.Whole(j, where, "id", s.id, 0, std::numeric_limits<std::int32_t>::max()) ||
         !in.Text(j, where, "label", s.label) ||
         !in.Number(j, where, "length", s.length, 0, kFarthest) ||
-        !in.Number(j, where, "width", s.width, 0, kFarthest) || !in.Flag(j, where, "used", s.used) ||
-        !in.Flag(j, where, "distinct", s.distinct) ||
+        !in.Number(j, where, "width", s.width, 0, kFarthest) ||
+        !in.Flag(j, where, "used", s.used) || !in.Flag(j, where, "distinct", s.distinct) ||
         !in.Whole(j, where, "count", s.count, 1, most) ||
         !in.Whole(j, where, "layoutIndex", s.layoutIndex, -1, most - 1) ||
         !in.Whole(j, where, "mergedInto", s.mergedInto, -1, most - 1) ||
@@ -182,8 +182,8 @@ bool ReadStageLimits(Fields& in, const Json& cut, CutSettings& c) {
     if (cut.contains("stages")) {
         if (!in.Whole(cut, "settings.cut", "stages", c.stages, 0, 3)) return false;
         if (c.stages == 1)
-            return in.Fail(Substitute(_("the field \"{1}\" is out of range"),
-                                      {"settings.cut.stages"}));
+            return in.Fail(
+                Substitute(_("the field \"{1}\" is out of range"), {"settings.cut.stages"}));
     }
     if (!cut.contains("firstCut")) return true;
     std::string firstCut;
@@ -194,8 +194,7 @@ bool ReadStageLimits(Fields& in, const Json& cut, CutSettings& c) {
                                            : FirstCut::Any;
         return true;
     }
-    return in.Fail(
-        Substitute(_("the field \"{1}\" is out of range"), {"settings.cut.firstCut"}));
+    return in.Fail(Substitute(_("the field \"{1}\" is out of range"), {"settings.cut.firstCut"}));
 }
 
 bool ReadSettings(Fields& in, const Json& top, JobSettings& s) {
@@ -217,8 +216,7 @@ bool ReadSettings(Fields& in, const Json& top, JobSettings& s) {
         !in.Number(*cut, "settings.cut", "minOffcutArea", c.minOffcutArea, -1e30, 1e30) ||
         !in.Flag(*cut, "settings.cut", "guillotine", c.guillotine) ||
         !in.Flag(*cut, "settings.cut", "costObjective", c.costObjective) ||
-        !ReadStageLimits(in, *cut, c) ||
-        !in.Number(*j, "settings", "speed", s.speed, 1, 12) ||
+        !ReadStageLimits(in, *cut, c) || !in.Number(*j, "settings", "speed", s.speed, 1, 12) ||
         !in.Text(*j, "settings", "search", search) ||
         !in.Number(*j, "settings", "timeLimit", s.timeLimit, 0, 1e9) ||
         !in.Whole(*j, "settings", "bestSteps", s.bestSteps, 0, 1e15) ||
@@ -243,8 +241,7 @@ bool ReadSettings(Fields& in, const Json& top, JobSettings& s) {
 bool ReadFixedSeed(Fields& in, const Json& top, bool& fixed) {
     const Json& settings = top.at("settings");  // read by ReadSettings before
     fixed = false;
-    return !settings.contains("fixedSeed") ||
-           in.Flag(settings, "settings", "fixedSeed", fixed);
+    return !settings.contains("fixedSeed") || in.Flag(settings, "settings", "fixedSeed", fixed);
 }
 
 // Plans stored before the bound was shown have none.
@@ -320,8 +317,8 @@ bool CheckNumbering(Fields& in, const AppliedResult& r) {
                    : s.mergedInto == -1;
         if (s.used == s.parts.empty() || !numbered || !mergeOk ||
             (layout && !numbers.insert(s.layoutIndex).second))
-            return in.Fail(Substitute(_("the field \"{1}\" is out of range"),
-                                      {Fields::At("sheets", i)}));
+            return in.Fail(
+                Substitute(_("the field \"{1}\" is out of range"), {Fields::At("sheets", i)}));
     }
     if (!numbers.empty() && *numbers.rbegin() != static_cast<std::int32_t>(numbers.size()) - 1)
         return in.Fail(Substitute(_("the field \"{1}\" is out of range"), {"layoutIndex"}));

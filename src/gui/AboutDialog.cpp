@@ -46,11 +46,11 @@ AboutDialog::AboutDialog(std::function<void(const QUrl&)> openUrl, QWidget* pare
     big.setPointSizeF(big.pointSizeF() * 1.4);
     big.setBold(true);
     name->setFont(big);
-    auto* version = new QLabel(
-        QString::fromStdString(Substitute(_("Version {1}"), {TARVEX_VERSION})));
+    auto* version =
+        new QLabel(QString::fromStdString(Substitute(_("Version {1}"), {TARVEX_VERSION})));
     version->setObjectName(QStringLiteral("lblVersion"));
-    auto* licence = new QLabel(
-        QString::fromStdString(Substitute(_("Licence: {1}"), {TARVEX_LICENSE})));
+    auto* licence =
+        new QLabel(QString::fromStdString(Substitute(_("Licence: {1}"), {TARVEX_LICENSE})));
     licence->setObjectName(QStringLiteral("lblLicense"));
     licence->setWordWrap(true);
 

@@ -4,7 +4,6 @@
 #include <QProgressBar>
 
 #include "export/Report.h"
-#include "job/BestProgressText.h"
 #include "gui/CalcRunner.h"
 #include "gui/CellTableModel.h"
 #include "gui/Messages.h"
@@ -13,8 +12,9 @@
 #include "io/ListFiles.h"
 #include "io/OutcomeText.h"
 #include "io/SettingText.h"
-#include "io/TableInput.h"
 #include "io/TableCalculation.h"
+#include "io/TableInput.h"
+#include "job/BestProgressText.h"
 #include "text/FileMessages.h"
 #include "text/Translate.h"
 

@@ -11,8 +11,8 @@
 #include "export/StoredPlan.h"
 #include "io/CellTable.h"
 #include "io/SettingsForm.h"
-#include "job/InputFault.h"
 #include "job/Calculation.h"
+#include "job/InputFault.h"
 
 class QProgressBar;
 
@@ -65,8 +65,7 @@ class CalcCommand : public QObject {
     // Whether the tables or the settings that shape a plan or its outputs differ
     // from those the applied result was made from; how it was searched for (the
     // search, its time limit, speed and seed) does not count.
-    bool Outdated(const CellTable& sheets, const CellTable& parts,
-                  const SettingsForm& form) const;
+    bool Outdated(const CellTable& sheets, const CellTable& parts, const SettingsForm& form) const;
 
   Q_SIGNALS:
     void runningChanged(bool running);

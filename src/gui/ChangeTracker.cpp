@@ -21,7 +21,8 @@ const CellTableModel& ChangeTracker::Model(TableKind kind) const {
 }
 
 void ChangeTracker::MarkListSaved(TableKind kind) {
-    (kind == TableKind::Sheet ? savedSheets_ : savedParts_) = ListContent(kind, Model(kind).Table());
+    (kind == TableKind::Sheet ? savedSheets_ : savedParts_) =
+        ListContent(kind, Model(kind).Table());
     Check();
 }
 

@@ -5,9 +5,9 @@
 #include <QScrollBar>
 #include <algorithm>
 
-#include "io/CellTable.h"
 #include "gui/CellDelegate.h"
 #include "gui/CellTableModel.h"
+#include "io/CellTable.h"
 
 namespace tarvex {
 

@@ -86,8 +86,7 @@ void FileCommands::Save(TableKind kind) {
 }
 
 bool FileCommands::HasSavedList(TableKind kind) const {
-    const std::string& name =
-        kind == TableKind::Sheet ? names_.SheetFileName : names_.PartFileName;
+    const std::string& name = kind == TableKind::Sheet ? names_.SheetFileName : names_.PartFileName;
     std::error_code missing;
     return !name.empty() && std::filesystem::is_regular_file(name, missing);
 }
@@ -100,8 +99,7 @@ bool FileCommands::SaveChangedTo(TableKind kind, const std::string& path) {
 
 bool FileCommands::SaveIfChanged(TableKind kind) {
     Page(kind).View().CommitEditing();
-    const std::string& name =
-        kind == TableKind::Sheet ? names_.SheetFileName : names_.PartFileName;
+    const std::string& name = kind == TableKind::Sheet ? names_.SheetFileName : names_.PartFileName;
     const bool exists = HasSavedList(kind);
     if (exists && !p_.changes.ListChanged(kind)) return true;
     // Workbooks, sectioned and CSV lists are only read: the table goes to a text list.

@@ -189,7 +189,8 @@ LayoutsPage::LayoutsPage(QWidget* parent) : QWidget(parent) {
     lblCutFacts_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     // Beside the zoom buttons the figures break into two lines rather than widen the window.
     lblCutFacts_->setWordWrap(true);
-    const auto zoomButton = [this](const char* name, const QString& text, void (ZoomedPicture::*act)()) {
+    const auto zoomButton = [this](const char* name, const QString& text,
+                                   void (ZoomedPicture::*act)()) {
         auto* button = new QToolButton;
         button->setObjectName(Q(name));
         button->setText(text);

@@ -8,10 +8,10 @@
 #include <map>
 #include <memory>
 
+#include "io/SettingsForm.h"
 #include "job/AppliedResult.h"
 #include "render/LayoutDrawing.h"
 #include "render/LayoutPage.h"
-#include "io/SettingsForm.h"
 
 class QCheckBox;
 class QComboBox;

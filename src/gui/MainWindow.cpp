@@ -3,13 +3,13 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QFileInfo>
-#include <QDateTime>
 #include <QComboBox>
-#include <QMenuBar>
-#include <QScreen>
+#include <QDateTime>
+#include <QFileInfo>
 #include <QLabel>
+#include <QMenuBar>
 #include <QPointer>
+#include <QScreen>
 #include <QScrollArea>
 #include <QStatusBar>
 #include <QTabWidget>
@@ -30,8 +30,6 @@
 #include "gui/Messages.h"
 #include "gui/OutputCommands.h"
 #include "gui/ProjectCommands.h"
-#include "io/ProjectFiles.h"
-#include "io/TableInput.h"
 #include "gui/RecoveryKeeper.h"
 #include "gui/ReportPage.h"
 #include "gui/SetsPage.h"
@@ -39,6 +37,8 @@
 #include "gui/TablePage.h"
 #include "gui/UiText.h"
 #include "gui/UpdateDialog.h"
+#include "io/ProjectFiles.h"
+#include "io/TableInput.h"
 #include "render/ColorList.h"
 #include "render/LayoutDrawing.h"
 #include "shell/Help.h"
@@ -164,7 +164,9 @@ void MainWindow::BuildMenu() {
 void MainWindow::ConnectProject() {
     project_ = new ProjectCommands(
         {{*this, dialogs_, *messages_, sheetModel_, partModel_, *history_, *changes_},
-         *fileCommands_, *calc_, [this] { return Settings(); },
+         *fileCommands_,
+         *calc_,
+         [this] { return Settings(); },
          [this](const SettingsForm& f) { ShowSettings(f); },
          [this] { pgcpg1_->setCurrentIndex(kLayoutsPage); }},
         this);
@@ -184,8 +186,8 @@ void MainWindow::ConnectProject() {
 }
 
 void MainWindow::KeepRecoveryCopy() {
-    recovery_ = new RecoveryKeeper(files_.recoveryDir, files_.recoveryDelay,
-                                   [this] { return UnsavedWork(); }, this);
+    recovery_ = new RecoveryKeeper(
+        files_.recoveryDir, files_.recoveryDelay, [this] { return UnsavedWork(); }, this);
     for (const CellTableModel* model : {&sheetModel_, &partModel_}) {
         connect(model, &QAbstractItemModel::dataChanged, recovery_, &RecoveryKeeper::Changed);
         connect(model, &QAbstractItemModel::modelReset, recovery_, &RecoveryKeeper::Changed);
@@ -211,11 +213,11 @@ void MainWindow::OfferRecovery() {
             RecoveryKeeper::Remove(left);
             continue;
         }
-        const std::string project = copy.projectPath.empty()
-                                        ? _("untitled")
-                                        : std::filesystem::path(copy.projectPath).filename().string();
-        const QString written = QFileInfo(Q(left.string())).lastModified().toString(
-            QStringLiteral("yyyy-MM-dd HH:mm"));
+        const std::string project =
+            copy.projectPath.empty() ? _("untitled")
+                                     : std::filesystem::path(copy.projectPath).filename().string();
+        const QString written =
+            QFileInfo(Q(left.string())).lastModified().toString(QStringLiteral("yyyy-MM-dd HH:mm"));
         const std::string question = Substitute(
             _("The program ended without saving the changes to \"{1}\" (kept at {2}). Restore "
               "them?"),
@@ -248,10 +250,12 @@ bool MainWindow::HasUnsavedChanges() const {
 }
 
 void MainWindow::ConnectPages() {
-    changes_ = new ChangeTracker(sheetModel_, partModel_, [this] { return Settings(); }, this);
+    changes_ = new ChangeTracker(
+        sheetModel_, partModel_, [this] { return Settings(); }, this);
     fileCommands_ = new FileCommands(
         {{*this, dialogs_, *messages_, sheetModel_, partModel_, *history_, *changes_},
-         *sheetsPage_, *partsPage_},
+         *sheetsPage_,
+         *partsPage_},
         this);
     for (TablePage* page : {sheetsPage_, partsPage_}) {
         const TableKind kind = page == sheetsPage_ ? TableKind::Sheet : TableKind::Part;
@@ -270,15 +274,14 @@ void MainWindow::ConnectPages() {
     mnUndo_->setEnabled(false);
     mnRedo_->setEnabled(false);
 
-    calc_ =
-        new CalcCommand({*messages_, sheetModel_, partModel_, layoutsPage_->Progress(),
-                         [this] { return Settings(); },
-                         [this](EntryTable table) {
-                             const bool sheets = table == EntryTable::Sheets;
-                             pgcpg1_->setCurrentIndex(sheets ? kSheetsPage : kPartsPage);
-                             (sheets ? sheetsPage_ : partsPage_)->View().setFocus();
-                         }},
-                        this);
+    calc_ = new CalcCommand({*messages_, sheetModel_, partModel_, layoutsPage_->Progress(),
+                             [this] { return Settings(); },
+                             [this](EntryTable table) {
+                                 const bool sheets = table == EntryTable::Sheets;
+                                 pgcpg1_->setCurrentIndex(sheets ? kSheetsPage : kPartsPage);
+                                 (sheets ? sheetsPage_ : partsPage_)->View().setFocus();
+                             }},
+                            this);
     connect(layoutsPage_, &LayoutsPage::calcClicked, calc_, &CalcCommand::Start);
     connect(mnCalc_, &QAction::triggered, calc_, &CalcCommand::Start);
     connect(layoutsPage_, &LayoutsPage::stopClicked, calc_, &CalcCommand::Stop);

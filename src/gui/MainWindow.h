@@ -7,8 +7,8 @@
 #include <QTimer>
 #include <chrono>
 #include <filesystem>
-#include <optional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 

@@ -20,8 +20,7 @@ void QtDialogs::Message(QWidget* parent, const QString& caption, const QString& 
     box.exec();
 }
 
-Dialogs::Choice QtDialogs::AskToSave(QWidget* parent, const QString& caption,
-                                    const QString& text) {
+Dialogs::Choice QtDialogs::AskToSave(QWidget* parent, const QString& caption, const QString& text) {
     QMessageBox box(QMessageBox::Warning, caption, text,
                     QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, parent);
     box.setDefaultButton(QMessageBox::Save);
@@ -89,7 +88,7 @@ bool QtDialogs::OpenUrl(const QUrl& url) {
 }
 
 void QtDialogs::OpenDocument(const QUrl& file, const std::function<void()>& failed) {
-    DesktopDocumentOpener(&openers_)(file, failed);
+    DesktopDocumentOpener (&openers_)(file, failed);
 }
 
 }  // namespace tarvex

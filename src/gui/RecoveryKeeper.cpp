@@ -102,7 +102,8 @@ std::vector<fs::path> RecoveryKeeper::LeftBehind() const {
         if (!TryLock(entry.path())) continue;  // its window still runs
         found.emplace_back(entry.last_write_time(error), entry.path());
     }
-    std::sort(found.begin(), found.end(), [](const auto& a, const auto& b) { return a.first > b.first; });
+    std::sort(found.begin(), found.end(),
+              [](const auto& a, const auto& b) { return a.first > b.first; });
     std::vector<fs::path> copies;
     for (const auto& [time, path] : found) copies.push_back(path);
     return copies;

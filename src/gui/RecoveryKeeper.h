@@ -27,8 +27,7 @@ class RecoveryKeeper : public QObject {
     // `unsaved` gives the work to keep, nothing when all of it is saved. Without a
     // folder no copy is kept.
     RecoveryKeeper(std::filesystem::path folder, std::chrono::milliseconds delay,
-                   std::function<std::optional<RecoveryCopy>()> unsaved,
-                   QObject* parent = nullptr);
+                   std::function<std::optional<RecoveryCopy>()> unsaved, QObject* parent = nullptr);
     ~RecoveryKeeper() override;
 
     // Something changed: the copy follows within the delay, unless one is due already.

@@ -214,14 +214,16 @@ void SetsPage::Retranslate() {
     cbbFirstCut_->setItemText(0, Q(_("Any")));
     cbbFirstCut_->setItemText(1, Q(_("Along the length")));
     cbbFirstCut_->setItemText(2, Q(_("Along the width")));
-    const QString limits = Q(_("A panel saw's limits for guillotine plans; only the best "
-                               "search keeps to them, so a limit selects it."));
+    const QString limits =
+        Q(_("A panel saw's limits for guillotine plans; only the best "
+            "search keeps to them, so a limit selects it."));
     cbbStages_->setToolTip(limits);
     cbbFirstCut_->setToolTip(limits);
     SetCaption(edtSeed_, _("Seed:"));
     edtSeed_->setPlaceholderText(Q(_("new every time")));
-    edtSeed_->setToolTip(Q(_("The same seed and the same tables and settings give the same "
-                             "plan again. Leave it empty for a new plan every time.")));
+    edtSeed_->setToolTip(
+        Q(_("The same seed and the same tables and settings give the same "
+            "plan again. Leave it empty for a new plan every time.")));
     grpCut_->setTitle(Q(_("Cut Sets")));
     SetCaption(edtUnit_, _("Length Unit:"));
     SetCaption(edtGap_, _("Blade Width:"));

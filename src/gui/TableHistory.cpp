@@ -38,7 +38,11 @@ class TableStep : public QUndoCommand {
 class CellStep : public QUndoCommand {
   public:
     CellStep(CellTableModel& model, int row, int col, std::string before, std::string after)
-        : model_(model), row_(row), col_(col), before_(std::move(before)), after_(std::move(after)) {}
+        : model_(model),
+          row_(row),
+          col_(col),
+          before_(std::move(before)),
+          after_(std::move(after)) {}
 
     void redo() override {
         if (done_) Write(after_);

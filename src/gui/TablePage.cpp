@@ -11,9 +11,9 @@
 #include "gui/CellDelegate.h"
 #include "gui/EntryTableView.h"
 #include "gui/TableHistory.h"
+#include "gui/UiText.h"
 #include "io/CellEntry.h"
 #include "io/PastedRows.h"
-#include "gui/UiText.h"
 #include "text/Translate.h"
 
 namespace tarvex {
@@ -28,10 +28,7 @@ QPushButton* TablePage::NewButton(const char* name, void (TablePage::*clicked)()
 }
 
 TablePage::TablePage(CellTableModel& model, TableHistory& history, QWidget* parent)
-    : QWidget(parent),
-      model_(model),
-      history_(history),
-      sheets_(model.Kind() == TableKind::Sheet) {
+    : QWidget(parent), model_(model), history_(history), sheets_(model.Kind() == TableKind::Sheet) {
     const char* prefix = sheets_ ? "btnStock" : "btnPart";
     const auto name = [prefix](const char* role) { return (std::string(prefix) + role); };
     const std::string open = name("Open"), save = name("Save"), add = name("Add"),
@@ -119,8 +116,7 @@ void TablePage::DelAllClick() {
 
 void TablePage::EnterKeyPress() {
     CellPos next{view_->CurrentTableRow(), view_->CurrentColumn()};
-    history_.Edit(model_,
-                  [this, &next](CellTable& t) { next = EnterKey(t, model_.Kind(), next); });
+    history_.Edit(model_, [this, &next](CellTable& t) { next = EnterKey(t, model_.Kind(), next); });
     view_->SetCurrentCell(next.row, next.col);
 }
 
@@ -144,8 +140,7 @@ void TablePage::Paste() {
         return;
     }
     PasteOutcome outcome;
-    history_.Edit(model_,
-                  [&](CellTable& t) { outcome = PasteRows(t, model_.Kind(), S(text)); });
+    history_.Edit(model_, [&](CellTable& t) { outcome = PasteRows(t, model_.Kind(), S(text)); });
     if (!outcome.refusal.empty()) Q_EMIT refused(Q(outcome.refusal));
 }
 

@@ -73,7 +73,8 @@ bool ZoomedPicture::eventFilter(QObject* watched, QEvent* event) {
         if (steps != 0) {
             const QPoint anchor = viewport()->mapFromGlobal(wheel->globalPosition().toPoint());
             double zoom = zoom_;
-            for (int i = 0; i < std::abs(steps); ++i) zoom = steps > 0 ? zoom * kStep : zoom / kStep;
+            for (int i = 0; i < std::abs(steps); ++i)
+                zoom = steps > 0 ? zoom * kStep : zoom / kStep;
             ZoomTo(zoom, anchor);
         }
         return true;

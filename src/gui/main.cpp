@@ -87,4 +87,6 @@ int Main(int argc, char** argv) {
 
 }  // namespace tarvex
 
-int main(int argc, char** argv) { return tarvex::Main(argc, argv); }
+int main(int argc, char** argv) {
+    return tarvex::Main(argc, argv);
+}

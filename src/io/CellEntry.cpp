@@ -36,8 +36,8 @@ std::string CellEntryFault(TableKind kind, int row, int col, const std::string& 
     const ColumnInfo& column = TableColumns(kind)[col];
     if (column.editing == CellEditing::YesNo) {
         if (ReadYesNo(text)) return {};
-        return Fault("{1}, row {2}, column \"{3}\": \"{4}\" is neither Yes nor No.", kind, row,
-                     col, text);
+        return Fault("{1}, row {2}, column \"{3}\": \"{4}\" is neither Yes nor No.", kind, row, col,
+                     text);
     }
     if (column.editing != CellEditing::Number) return {};
     if (col == SheetCol::Quant) {

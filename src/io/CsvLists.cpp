@@ -86,7 +86,8 @@ ListResult LoadCsv(TableKind kind, const std::string& path, CellTable& table) {
     int unclosed = 0;
     const bool whole = ParseCsv(text, separator, records, unclosed);
     std::erase_if(records, [](const CsvRecord& r) { return IsBlank(r.fields); });
-    if (records.size() > 1 && AreSizeCaptions(Field(records[0].fields, 1), Field(records[0].fields, 2)))
+    if (records.size() > 1 &&
+        AreSizeCaptions(Field(records[0].fields, 1), Field(records[0].fields, 2)))
         records.erase(records.begin());
 
     KeepOneEmptyRow(table);

@@ -51,11 +51,14 @@ FileDialogSpec FileDialogFor(FileDialogKind kind) {
                     _("Please choose Project file name save as"),
                     "dat"};
         case FileDialogKind::ExportHtml:
-            return {{_("Html file") + "(*.html)"}, _("Please select html file name export as"), "html"};
+            return {
+                {_("Html file") + "(*.html)"}, _("Please select html file name export as"), "html"};
         case FileDialogKind::ExportDxf:
             return {{_("DXF file") + "(*.dxf)"}, _("Please select dxf file name export as"), "dxf"};
         case FileDialogKind::ExportGcode:
-            return {{_("G code file") + "(*.gnc)"}, _("Please select g-code file name export as"), "gnc"};
+            return {{_("G code file") + "(*.gnc)"},
+                    _("Please select g-code file name export as"),
+                    "gnc"};
         case FileDialogKind::ExportOffcuts:
             return {{TextFilter()}, _("Please select offcut file name export as"), "txt"};
         case FileDialogKind::ExportSvg:

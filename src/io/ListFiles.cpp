@@ -2,14 +2,14 @@
 
 #include <algorithm>
 
-#include "text/FieldSplit.h"
-#include "text/FileMessages.h"
-#include "text/NumberText.h"
-#include "text/SingleLineText.h"
 #include "io/CellEntry.h"
 #include "io/CsvLists.h"
 #include "io/SpreadsheetImport.h"
 #include "io/TextFile.h"
+#include "text/FieldSplit.h"
+#include "text/FileMessages.h"
+#include "text/NumberText.h"
+#include "text/SingleLineText.h"
 #include "text/Translate.h"
 
 namespace tarvex {
@@ -203,7 +203,8 @@ std::vector<std::string> ListContent(TableKind kind, const CellTable& table) {
     CellTable meaning = table;
     const int col = kind == TableKind::Sheet ? SheetCol::Priority : PartCol::Rotatable;
     for (int r = kFirst; r < meaning.RowCount(); ++r)
-        if (const auto yes = ReadYesNo(meaning.Cell(r, col))) meaning.SetCell(r, col, *yes ? "1" : "0");
+        if (const auto yes = ReadYesNo(meaning.Cell(r, col)))
+            meaning.SetCell(r, col, *yes ? "1" : "0");
     return ListLines(kind, meaning);
 }
 
@@ -217,7 +218,8 @@ ListResult OpenPartFile(const std::string& path, CellTable& partTable, ListFileN
     return LoadPartList(path, partTable, true);
 }
 
-ListResult SaveSheetFile(const std::string& path, const CellTable& sheetTable, ListFileNames& names) {
+ListResult SaveSheetFile(const std::string& path, const CellTable& sheetTable,
+                         ListFileNames& names) {
     names.SheetFileName = path;
     return SaveSheetList(path, sheetTable);
 }

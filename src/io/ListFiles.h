@@ -71,7 +71,8 @@ std::vector<std::string> ListContent(TableKind kind, const CellTable& table);
 // before the file is read or written, whatever the outcome.
 ListResult OpenSheetFile(const std::string& path, CellTable& sheetTable, ListFileNames& names);
 ListResult OpenPartFile(const std::string& path, CellTable& partTable, ListFileNames& names);
-ListResult SaveSheetFile(const std::string& path, const CellTable& sheetTable, ListFileNames& names);
+ListResult SaveSheetFile(const std::string& path, const CellTable& sheetTable,
+                         ListFileNames& names);
 ListResult SavePartFile(const std::string& path, const CellTable& partTable, ListFileNames& names);
 
 }  // namespace tarvex

@@ -43,8 +43,8 @@ std::string Value(const InputFault& f, std::size_t k) {
 
 // "{1}" the table, "{2}" the row, "{3}" the column, "{4}" the first value.
 std::string AtCell(const std::string& message, const InputFault& f) {
-    return Substitute(message, {TableName(f.table), std::to_string(f.row), ColumnName(f.column),
-                                Value(f, 0)});
+    return Substitute(
+        message, {TableName(f.table), std::to_string(f.row), ColumnName(f.column), Value(f, 0)});
 }
 
 std::string AtSetting(const std::string& message, const InputFault& f) {
@@ -87,8 +87,9 @@ std::string FaultText(const InputFault& f) {
         case Code::NoParts:
             return _("There are no parts to cut: give at least one part a quantity above 0.");
         case Code::AreaExceeded:
-            return _("The total area of parts is greater than the total area of sheets, "
-                     "can't optimize!");
+            return _(
+                "The total area of parts is greater than the total area of sheets, "
+                "can't optimize!");
         case Code::SettingNotANumber:
             return AtSetting(_("{1} \"{2}\" is not a number."), f);
         case Code::SettingNotAWholeNumber:

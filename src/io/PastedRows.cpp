@@ -83,8 +83,7 @@ PasteOutcome PasteRows(CellTable& table, TableKind kind, const std::string& text
     while (first > CellTable::kFirstDataRow && table.Cell(first - 1, 0).empty()) --first;
     std::vector<Cells> rows(lines.size());
     for (size_t i = 0; i < lines.size(); ++i) {
-        const std::string fault =
-            FillRow(kind, first + static_cast<int>(i), lines[i], rows[i]);
+        const std::string fault = FillRow(kind, first + static_cast<int>(i), lines[i], rows[i]);
         if (!fault.empty()) return {0, Substitute(_("Nothing was pasted: {1}"), {fault})};
     }
     table.SetRowCount(first);

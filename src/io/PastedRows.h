@@ -10,8 +10,8 @@
 namespace tarvex {
 
 struct PasteOutcome {
-    int rows = 0;          // rows added to the table
-    std::string refusal;   // why nothing was pasted (table, row and column named)
+    int rows = 0;         // rows added to the table
+    std::string refusal;  // why nothing was pasted (table, row and column named)
 };
 
 // Adds the rows after the last row with a label (empty rows at the end make room

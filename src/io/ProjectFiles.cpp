@@ -5,11 +5,11 @@
 #include <optional>
 #include <vector>
 
+#include "io/TextFile.h"
 #include "text/FieldSplit.h"
 #include "text/FileMessages.h"
 #include "text/NumberText.h"
 #include "text/SingleLineText.h"
-#include "io/TextFile.h"
 #include "text/Translate.h"
 
 namespace tarvex {

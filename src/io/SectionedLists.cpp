@@ -5,10 +5,10 @@
 
 #include <algorithm>
 
-#include "text/FieldSplit.h"
 #include "io/ListFiles.h"
-#include "text/NumberText.h"
 #include "io/TextFile.h"
+#include "text/FieldSplit.h"
+#include "text/NumberText.h"
 #include "text/Translate.h"
 
 namespace tarvex {

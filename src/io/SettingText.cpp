@@ -33,8 +33,7 @@ bool ReadSettingNumber(const std::string& text, const char* caption, double& out
     return true;
 }
 
-bool ReadSettingInteger(const std::string& text, const char* caption, int& out,
-                        InputFault& fault) {
+bool ReadSettingInteger(const std::string& text, const char* caption, int& out, InputFault& fault) {
     const std::optional<int> value = ParseInteger(text);
     if (!value) return Refuse(InputFault::Code::SettingNotAWholeNumber, caption, text, fault);
     out = *value;

@@ -11,14 +11,14 @@
 namespace tarvex {
 
 struct SettingsForm {
-    int speed = 4;                  // speed/quality slider 1 .. 12
-    bool guillotine = false;        // "Guillotine"
-    bool costOptimization = false;  // "Cost Optimization"
-    bool bestSearch = false;        // "Search:" Best, otherwise Classic
-    std::string timeLimit = "10";   // seconds of the best search
-    int stages = 0;                 // "Stages:" 2 or 3, 0 for any number
+    int speed = 4;                      // speed/quality slider 1 .. 12
+    bool guillotine = false;            // "Guillotine"
+    bool costOptimization = false;      // "Cost Optimization"
+    bool bestSearch = false;            // "Search:" Best, otherwise Classic
+    std::string timeLimit = "10";       // seconds of the best search
+    int stages = 0;                     // "Stages:" 2 or 3, 0 for any number
     FirstCut firstCut = FirstCut::Any;  // "First Cut:"
-    std::string seed;               // "Seed:" of the search; empty: a new one every time
+    std::string seed;                   // "Seed:" of the search; empty: a new one every time
     std::string unit = "mm";
     std::string bladeWidth = "0";  // blade width
     std::string decimals = "2";
@@ -43,11 +43,11 @@ struct SettingsForm {
     bool dxfDimensions = false;
     bool dxfOffcuts = false;
     // Layout view options on the "Layouts" page.
-    bool showLabels = true;       // "Label"
-    bool showDimensions = false;  // "Dimensions"
-    bool showCorners = false;     // "(Left,Top)"
-    bool showOffcuts = false;     // "Offcut"
-    bool showCuts = false;        // "Cuts": the numbered saw cuts
+    bool showLabels = true;           // "Label"
+    bool showDimensions = false;      // "Dimensions"
+    bool showCorners = false;         // "(Left,Top)"
+    bool showOffcuts = false;         // "Offcut"
+    bool showCuts = false;            // "Cuts": the numbered saw cuts
     std::string labelFormat = "3x8";  // the sheet the part labels are printed on
 };
 

@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "io/EntryTables.h"
-#include "text/NumberText.h"
 #include "io/Workbook.h"
+#include "text/NumberText.h"
 #include "text/Translate.h"
 
 namespace tarvex {

@@ -14,11 +14,11 @@ using Code = InputFault::Code;
 
 std::optional<CalcOutcome> FirstRowsRefused(const CellTable& sheets, const CellTable& parts) {
     if (!FirstRowConverts(parts))
-        return RefusedOutcome(Status::PartsIncorrect, {.code = Code::FirstRowIncorrect,
-                                                       .table = EntryTable::Parts});
+        return RefusedOutcome(Status::PartsIncorrect,
+                              {.code = Code::FirstRowIncorrect, .table = EntryTable::Parts});
     if (!FirstRowConverts(sheets))
-        return RefusedOutcome(Status::SheetsIncorrect, {.code = Code::FirstRowIncorrect,
-                                                        .table = EntryTable::Sheets});
+        return RefusedOutcome(Status::SheetsIncorrect,
+                              {.code = Code::FirstRowIncorrect, .table = EntryTable::Sheets});
     return std::nullopt;
 }
 

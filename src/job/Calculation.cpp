@@ -228,10 +228,10 @@ void Calculation::Optimize(GaOptions options, const PassStarted& passStarted,
     }
 }
 
-AppliedResult Calculation::BestPlanFrom(
-    const SearchedPlan& classic, const Job& job, const Prepared& p, const GaOptions& options,
-    std::chrono::steady_clock::time_point began,
-    const std::function<void(const BestProgress&)>& progress) {
+AppliedResult Calculation::BestPlanFrom(const SearchedPlan& classic, const Job& job,
+                                        const Prepared& p, const GaOptions& options,
+                                        std::chrono::steady_clock::time_point began,
+                                        const std::function<void(const BestProgress&)>& progress) {
     // The same part ids as the classic search's job, every sheet of the rows.
     Job all;
     InputFault error;
@@ -241,8 +241,9 @@ AppliedResult Calculation::BestPlanFrom(
     BestOptions best;
     best.seed = options.seed.value_or(1);
     best.threads = options.threads;
-    best.timeLimit = p.settings.timeLimit -
-                     std::chrono::duration<double>(std::chrono::steady_clock::now() - began).count();
+    best.timeLimit =
+        p.settings.timeLimit -
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - began).count();
     best.steps = p.settings.bestSteps;
     best.stop = options.stop;
     best.progress = progress;

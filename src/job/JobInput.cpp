@@ -180,10 +180,9 @@ std::vector<PartRow> PartsFittingNoSheet(const JobRows& rows) {
     std::vector<PartRow> unfitting;
     for (const PartRow& part : rows.parts) {
         if (part.quantity <= 0) continue;
-        const bool fitsSome = std::any_of(rows.sheets.begin(), rows.sheets.end(),
-                                          [&](const SheetRow& sheet) {
-                                              return sheet.quantity > 0 && fits(part, sheet);
-                                          });
+        const bool fitsSome = std::any_of(
+            rows.sheets.begin(), rows.sheets.end(),
+            [&](const SheetRow& sheet) { return sheet.quantity > 0 && fits(part, sheet); });
         if (!fitsSome) unfitting.push_back(part);
     }
     return unfitting;

@@ -109,7 +109,8 @@ class Separation {
         }
         for (Open& open : alone) {
             const Span& part = parts_[open.members.front()];
-            for (int axis : {first, 1 - first}) Trim(open.piece, axis, part.lo[axis], part.hi[axis]);
+            for (int axis : {first, 1 - first})
+                Trim(open.piece, axis, part.lo[axis], part.hi[axis]);
         }
         return true;
     }

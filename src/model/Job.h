@@ -24,8 +24,8 @@ struct EnteredSize {
 };
 
 struct Job {
-    std::vector<Part> parts;    // in table order, one blade width added
-    std::vector<Sheet> sheets;  // used-first (priority) rows first, margins taken off
+    std::vector<Part> parts;                 // in table order, one blade width added
+    std::vector<Sheet> sheets;               // used-first (priority) rows first, margins taken off
     std::vector<EnteredSize> enteredParts;   // of `parts`, in their order
     std::vector<EnteredSize> enteredSheets;  // of `sheets`, in their order
     std::int32_t partCount = 0;

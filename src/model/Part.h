@@ -8,12 +8,12 @@
 namespace tarvex {
 
 struct Part {
-    double length = 100.0;     // along x, one blade width included
-    double width = 100.0;      // along y, likewise
+    double length = 100.0;  // along x, one blade width included
+    double width = 100.0;   // along y, likewise
     // The engine lays parts out in descending order of this key, computed from the
     // entered sizes (100 x 100 by default).
     double layoutOrderKey = 500.95;
-    std::int32_t id = 0;       // unique within the job
+    std::int32_t id = 0;  // unique within the job
     std::string label;
     bool rotatable = true;  // may be turned by 90 degrees
 

@@ -33,8 +33,7 @@ BestLane::BestLane(const Job& job, const CutSettings& settings, const BestParame
     };
     std::stable_sort(kinds_.begin(), kinds_.end(),
                      [&](const auto& a, const auto& b) { return preference(a) < preference(b); });
-    while (usedFirstKinds_ < kinds_.size() &&
-           job.sheets[kinds_[usedFirstKinds_].front()].usedFirst)
+    while (usedFirstKinds_ < kinds_.size() && job.sheets[kinds_[usedFirstKinds_].front()].usedFirst)
         ++usedFirstKinds_;
     kindOf_.assign(job.sheets.size(), 0);
     for (std::size_t k = 0; k < kinds_.size(); ++k)
@@ -122,8 +121,7 @@ void BestLane::Ruin(BestPlan& plan) {
         UsedSheet& u = plan.used[at];
         const double share = 0.1 + 0.5 * Chance(0.5) + 0.3 * Chance(0.5);
         rest_.clear();
-        for (std::int32_t p : u.parts)
-            (Chance(share) ? plan.waiting : rest_).push_back(p);
+        for (std::int32_t p : u.parts) (Chance(share) ? plan.waiting : rest_).push_back(p);
         if (rest_.size() == u.parts.size()) {
             const std::size_t drop = Below(static_cast<std::uint32_t>(rest_.size()));
             plan.waiting.push_back(rest_[drop]);
@@ -232,9 +230,8 @@ bool BestLane::Open(BestPlan& plan, std::int32_t part) {
     const std::size_t stockKinds = kinds_.size() - usedFirstKinds_;
     const std::size_t start = Below(static_cast<std::uint32_t>(stockKinds));
     for (std::size_t n = 0; n < kinds_.size(); ++n) {
-        const std::size_t k = n < usedFirstKinds_
-                                  ? n
-                                  : usedFirstKinds_ + (start + n - usedFirstKinds_) % stockKinds;
+        const std::size_t k =
+            n < usedFirstKinds_ ? n : usedFirstKinds_ + (start + n - usedFirstKinds_) % stockKinds;
         const auto& members = kinds_[k];
         const auto free = std::find_if(members.begin(), members.end(),
                                        [&](std::int32_t s) { return !plan.taken[s]; });

@@ -81,10 +81,17 @@ bool SheetPacker::Pack(std::int32_t sheet, const std::vector<std::int32_t>& part
             const double area = p.length * p.width;
             const double tie = area / (1 + area);
             switch (order) {
-                case 1: p.layoutOrderKey = std::max(p.length, p.width) + tie; break;
-                case 2: p.layoutOrderKey = p.width + tie; break;
-                case 3: p.layoutOrderKey = p.length + tie; break;
-                default: break;
+                case 1:
+                    p.layoutOrderKey = std::max(p.length, p.width) + tie;
+                    break;
+                case 2:
+                    p.layoutOrderKey = p.width + tie;
+                    break;
+                case 3:
+                    p.layoutOrderKey = p.length + tie;
+                    break;
+                default:
+                    break;
             }
         }
         list_.Reset(parts_, settings);

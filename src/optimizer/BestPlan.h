@@ -30,10 +30,10 @@ bool BetterResult(const PlanScore& a, const PlanScore& b);
 bool NoWorseSearch(const PlanScore& a, const PlanScore& b);
 
 struct UsedSheet {
-    std::int32_t sheet = 0;             // index into the job's sheets
-    std::vector<std::int32_t> parts;    // indices into the job's parts
-    LaidOutSheet layout;                // as the engine laid it out
-    double placedArea = 0;              // of the parts with their blade width
+    std::int32_t sheet = 0;           // index into the job's sheets
+    std::vector<std::int32_t> parts;  // indices into the job's parts
+    LaidOutSheet layout;              // as the engine laid it out
+    double placedArea = 0;            // of the parts with their blade width
 };
 
 struct BestPlan {

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <chrono>
-#include <limits>
 #include <cmath>
+#include <limits>
 #include <memory>
 #include <thread>
 #include <unordered_map>
@@ -121,7 +121,8 @@ BestPlan FromPatterns(const Job& job, const CutSettings& settings, const Pattern
         for (std::size_t k = 0; k < u.parts.size(); ++k)
             plan.turned[u.parts[k]] = u.layout.parts[k].rotated;
     }
-    for (const auto& left : parts) plan.waiting.insert(plan.waiting.end(), left.rbegin(), left.rend());
+    for (const auto& left : parts)
+        plan.waiting.insert(plan.waiting.end(), left.rbegin(), left.rend());
     std::sort(plan.waiting.begin(), plan.waiting.end());
     packer.Score(plan);
     return plan;
@@ -216,9 +217,9 @@ SearchedPlan SearchBest(const Job& job, const CutSettings& settings,
     }
     const BestParameters& parameters = options.parameters;
     const auto secondsLeft = [&] {
-        return bySteps ? 0.0
-                       : std::max(0.0,
-                                  std::chrono::duration<double>(deadline - Clock::now()).count());
+        return bySteps
+                   ? 0.0
+                   : std::max(0.0, std::chrono::duration<double>(deadline - Clock::now()).count());
     };
     // The start plan is shown before the patterns take their time, and Stop ends them.
     if (!limited && options.progress) options.progress(ProgressOf(packer, best, secondsLeft()));
@@ -244,10 +245,9 @@ SearchedPlan SearchBest(const Job& job, const CutSettings& settings,
     while (!proven() && !stopped() && (bySteps ? stepsLeft > 0 : Clock::now() < deadline)) {
         const std::int64_t quota = bySteps ? std::min(parameters.stepsPerMeeting, stepsLeft)
                                            : std::numeric_limits<std::int64_t>::max();
-        const auto meeting =
-            std::min(deadline, Clock::now() + std::chrono::duration_cast<Clock::duration>(
-                                                  std::chrono::duration<double>(
-                                                      parameters.meetingSeconds)));
+        const auto meeting = std::min(
+            deadline, Clock::now() + std::chrono::duration_cast<Clock::duration>(
+                                         std::chrono::duration<double>(parameters.meetingSeconds)));
         const auto ended = [&] { return stopped() || (!bySteps && Clock::now() >= meeting); };
         {
             std::vector<std::jthread> workers;
@@ -270,15 +270,16 @@ SearchedPlan SearchBest(const Job& job, const CutSettings& settings,
                 if (BetterResult(best.score, lane->Best().score)) lane->Adopt(best);
         if (options.progress) {
             const double left =
-                bySteps ? 0
-                        : std::max(0.0, std::chrono::duration<double>(deadline - Clock::now())
-                                            .count());
+                bySteps
+                    ? 0
+                    : std::max(0.0, std::chrono::duration<double>(deadline - Clock::now()).count());
             options.progress(ProgressOf(packer, best, left));
         }
     }
     // The patterns took the time, or proved the plan: what is shown is where it
     // ended. After Stop nothing more is reported.
-    if (!met && !stopped() && options.progress) options.progress(ProgressOf(packer, best, secondsLeft()));
+    if (!met && !stopped() && options.progress)
+        options.progress(ProgressOf(packer, best, secondsLeft()));
     return ToSearched(job, settings, best, start);
 }
 

@@ -22,10 +22,10 @@ namespace tarvex {
 
 // The best plan so far, as progress shows it.
 struct BestProgress {
-    std::int32_t sheets = 0;    // sheets used
-    double cost = 0;            // of the sheets used, priority ones included
-    double utilisation = 0;     // placed part area over the used sheets' area
-    double secondsLeft = 0;     // of the time limit; 0 for a run bounded by steps
+    std::int32_t sheets = 0;  // sheets used
+    double cost = 0;          // of the sheets used, priority ones included
+    double utilisation = 0;   // placed part area over the used sheets' area
+    double secondsLeft = 0;   // of the time limit; 0 for a run bounded by steps
     bool allPlaced = false;
 };
 
@@ -68,8 +68,8 @@ struct BestParameters {
 
 struct BestOptions {
     std::uint32_t seed = 1;
-    int threads = 0;           // 0 means one per core
-    double timeLimit = 10;     // seconds
+    int threads = 0;        // 0 means one per core
+    double timeLimit = 10;  // seconds
     // When above 0 each of the kStepLanes lanes takes this many steps instead of a
     // time limit, and the plan depends only on the job, the start plan, the seed
     // and this number.

@@ -146,8 +146,7 @@ void GA::Restart() {
 void GA::EvaluateAll(bool decode) {
     if (!pool_) pool_ = std::make_unique<EvaluationPool>(ThreadCount(options_.threads));
     pool_->Run(2 * kPopulation, [this, decode](int index, WorkList& list) {
-        Agent& agent =
-            index < kPopulation ? *population_[index] : *offspring_[index - kPopulation];
+        Agent& agent = index < kPopulation ? *population_[index] : *offspring_[index - kPopulation];
         if (decode) Decode(agent);
         Evaluate(agent, list, job_, settings_);
     });

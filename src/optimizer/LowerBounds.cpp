@@ -283,10 +283,9 @@ StockBound LowerBoundOf(const Job& job, const CutSettings& settings) {
             if (p.FitsOn(kinds[k].length, kinds[k].width)) fits |= std::size_t{1} << k;
         if (!grouped && fits != 0) fits = all;
         if (fits == 0) {
-            const bool onPriority =
-                std::any_of(job.sheets.begin(), job.sheets.end(), [&](const Sheet& s) {
-                    return paidAlready(s) && p.FitsOn(s.length, s.width);
-                });
+            const bool onPriority = std::any_of(
+                job.sheets.begin(), job.sheets.end(),
+                [&](const Sheet& s) { return paidAlready(s) && p.FitsOn(s.length, s.width); });
             if (onPriority) continue;
             bound.infeasible = true;
             bound.value = wholeStock;

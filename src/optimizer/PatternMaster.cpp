@@ -14,7 +14,9 @@ namespace {
 // programme stays solvable when the stock is short, and covers whatever it can.
 constexpr double kUncoveredFactor = 100;
 
-double PieceArea(const PieceType& t) { return t.length * t.width; }
+double PieceArea(const PieceType& t) {
+    return t.length * t.width;
+}
 
 // The programme: a row per piece type (at least its demand covered), a row per
 // stock kind (at most its sheets), a column per pattern and one per type that
@@ -28,7 +30,8 @@ class Programme {
         const int kinds = static_cast<int>(pj.kinds.size());
         glp_add_rows(lp_, types + kinds);
         double perArea = 0;
-        for (const StockKind& k : pj.kinds) perArea = std::max(perArea, k.value / (k.length * k.width));
+        for (const StockKind& k : pj.kinds)
+            perArea = std::max(perArea, k.value / (k.length * k.width));
         glp_add_cols(lp_, types);
         for (int t = 0; t < types; ++t) {
             const int index[2] = {0, t + 1};
@@ -176,9 +179,10 @@ void Complete(const PatternJob& pj, const std::vector<PatternPricer>& pricers,
             bool all = true;
             for (std::size_t t = 0; t < demand.size(); ++t) all &= counts[t] >= demand[t];
             const double rate = area / pj.kinds[k].value;
-            const bool better = chosen < 0 || (all && !chosenAll) ||
-                                (all == chosenAll && (all ? pj.kinds[k].value < pj.kinds[chosen].value
-                                                          : rate > chosenRate));
+            const bool better =
+                chosen < 0 || (all && !chosenAll) ||
+                (all == chosenAll &&
+                 (all ? pj.kinds[k].value < pj.kinds[chosen].value : rate > chosenRate));
             if (better) {
                 chosen = static_cast<int>(k);
                 chosenAll = all;
@@ -205,12 +209,13 @@ void Complete(const PatternJob& pj, const std::vector<PatternPricer>& pricers,
 // `lookahead` candidates that leaves the least. What is left when the programme
 // can no longer cover it, or the work ends, is finished greedily.
 std::vector<SheetPattern> Dive(Programme& programme, const PatternJob& pj,
-                               const std::vector<PatternPricer>& pricers, const PatternRounding& rounding,
-                               int roundsPerSolve, const std::function<bool()>& ended,
-                               long& uncovered) {
+                               const std::vector<PatternPricer>& pricers,
+                               const PatternRounding& rounding, int roundsPerSolve,
+                               const std::function<bool()>& ended, long& uncovered) {
     std::vector<std::int32_t> demand, sheets;
     for (const PieceType& t : pj.types) demand.push_back(t.Demand());
-    for (const StockKind& k : pj.kinds) sheets.push_back(static_cast<std::int32_t>(k.sheets.size()));
+    for (const StockKind& k : pj.kinds)
+        sheets.push_back(static_cast<std::int32_t>(k.sheets.size()));
     std::vector<SheetPattern> plan;
     while (std::accumulate(demand.begin(), demand.end(), 0L) > 0 && !ended()) {
         programme.Bound(demand, sheets);
@@ -219,7 +224,8 @@ std::vector<SheetPattern> Dive(Programme& programme, const PatternJob& pj,
         bool took = false;
         for (std::size_t j = 0; j < x.size(); ++j) {
             const double full = std::floor(x[j] + 1e-6);
-            for (double n = std::max(1.0, std::floor(full * rounding.share)); full >= 1 && n >= 1; --n)
+            for (double n = std::max(1.0, std::floor(full * rounding.share)); full >= 1 && n >= 1;
+                 --n)
                 took |= Take(pj, programme.Pattern(j), demand, sheets, plan);
         }
         if (took) continue;
@@ -247,8 +253,7 @@ std::vector<SheetPattern> Dive(Programme& programme, const PatternJob& pj,
                 chosen = used[n];
             }
         }
-        if (chosen >= x.size() || !Take(pj, programme.Pattern(chosen), demand, sheets, plan))
-            break;
+        if (chosen >= x.size() || !Take(pj, programme.Pattern(chosen), demand, sheets, plan)) break;
     }
     Complete(pj, pricers, demand, sheets, plan);
     DownsizePatterns(pj, pricers, plan);
@@ -298,10 +303,11 @@ std::vector<SheetPattern> PlanByPatterns(const PatternJob& pj,
         return bestUncovered == 0 && limits.fewestSheets > 0 &&
                static_cast<std::int32_t>(best.size()) <= limits.fewestSheets;
     };
-    for (std::size_t n = 0; n < limits.roundings.size() && (n == 0 || (!ended() && !enough())); ++n) {
+    for (std::size_t n = 0; n < limits.roundings.size() && (n == 0 || (!ended() && !enough()));
+         ++n) {
         long uncovered = 0;
-        std::vector<SheetPattern> plan =
-            Dive(programme, pj, pricers, limits.roundings[n], limits.roundsPerSolve, ended, uncovered);
+        std::vector<SheetPattern> plan = Dive(programme, pj, pricers, limits.roundings[n],
+                                              limits.roundsPerSolve, ended, uncovered);
         if (n == 0 || uncovered < bestUncovered ||
             (uncovered == bestUncovered && PlanValue(pj, plan) < PlanValue(pj, best))) {
             best = std::move(plan);

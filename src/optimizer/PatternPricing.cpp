@@ -22,7 +22,9 @@ int CellsNear(double size, double grid) {
 // Real sizes are compared as the engine compares them: a room that a part fills
 // exactly may come out a rounding error smaller than the part, when its sheet's
 // margins and blade add up in another order than the part's size.
-bool FitsIn(double size, double room) { return size <= room + kCutTolerance; }
+bool FitsIn(double size, double room) {
+    return size <= room + kCutTolerance;
+}
 
 int CellsDown(double size, double grid) {
     return static_cast<int>(std::floor(size / grid + 1e-6));
@@ -65,8 +67,7 @@ std::vector<Choice> Knapsack(const std::vector<int>& weights, const std::vector<
         int count = std::min(bounds[i], capacity / weights[i]);
         for (int k = 1; count > 0; k *= 2) {
             const int m = std::min(k, count);
-            splits.push_back(
-                Split{static_cast<int>(i), m, m * weights[i], m * values[i]});
+            splits.push_back(Split{static_cast<int>(i), m, m * weights[i], m * values[i]});
             count -= m;
         }
     }
@@ -91,8 +92,8 @@ std::vector<Choice> Knapsack(const std::vector<int>& weights, const std::vector<
 }  // namespace
 
 double PatternGrid(const PatternJob& pj, int maxCells) {
-    static constexpr double kGrids[] = {100, 50, 25, 20, 10, 5, 4, 2, 1, 0.5, 0.25, 0.2,
-                                        0.1, 0.05, 0.02, 0.01, 0.005, 0.002, 0.001};
+    static constexpr double kGrids[] = {100,  50,  25,  20,   10,   5,    4,     2,     1,    0.5,
+                                        0.25, 0.2, 0.1, 0.05, 0.02, 0.01, 0.005, 0.002, 0.001};
     double room = 0;
     for (const StockKind& k : pj.kinds) room = std::max({room, k.length, k.width});
     const auto whole = [](double size, double grid) {
@@ -110,8 +111,8 @@ double PatternGrid(const PatternJob& pj, int maxCells) {
     return room / maxCells;
 }
 
-PatternPricer::PatternPricer(const PatternJob& pj, std::int32_t kind, double grid,
-                             bool alongLength, bool alongWidth, bool stacks)
+PatternPricer::PatternPricer(const PatternJob& pj, std::int32_t kind, double grid, bool alongLength,
+                             bool alongWidth, bool stacks)
     : pj_(pj), kind_(kind), stacks_(stacks) {
     const StockKind& k = pj.kinds[kind];
     for (const bool along : {true, false}) {
@@ -281,8 +282,8 @@ double PatternPricer::Price(const Frame& f, const std::vector<double>& values,
         out->free.push_back(f.alongLength ? PatternRoom{u, v, lu, lv} : PatternRoom{v, u, lv, lu});
     };
     const auto placePiece = [&](const Item& i, double u, double v) {
-        out->pieces.push_back(PatternPiece{i.type, i.turned, f.alongLength ? u : v,
-                                           f.alongLength ? v : u});
+        out->pieces.push_back(
+            PatternPiece{i.type, i.turned, f.alongLength ? u : v, f.alongLength ? v : u});
     };
     // Fills a stack of `cells` across with pieces of at most `lengthCells` along.
     const auto fillStack = [&](int lengthCells, int cells) {

@@ -32,7 +32,7 @@ class PatternPricer {
     struct Item {
         std::int32_t type;
         bool turned;
-        int u, v;          // cells along and across the strip
+        int u, v;  // cells along and across the strip
         double realU, realV;
     };
     struct Frame {

@@ -84,9 +84,8 @@ PatternJob PatternJob::Of(const Job& job, const CutSettings& settings) {
     return pj;
 }
 
-LaidOutSheet LayOutPattern(const SheetPattern& pattern, const Job& job,
-                           const CutSettings& settings, std::int32_t sheet,
-                           std::vector<std::vector<std::int32_t>>& parts,
+LaidOutSheet LayOutPattern(const SheetPattern& pattern, const Job& job, const CutSettings& settings,
+                           std::int32_t sheet, std::vector<std::vector<std::int32_t>>& parts,
                            std::vector<std::int32_t>& placed, double& placedArea) {
     LaidOutSheet s{job.sheets[sheet]};
     placedArea = 0;

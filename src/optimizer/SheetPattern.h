@@ -64,15 +64,18 @@ struct PatternJob {
 };
 
 // The piece's extents along x and y as it lies.
-inline double PieceLength(const PieceType& t, bool turned) { return turned ? t.width : t.length; }
-inline double PieceWidth(const PieceType& t, bool turned) { return turned ? t.length : t.width; }
+inline double PieceLength(const PieceType& t, bool turned) {
+    return turned ? t.width : t.length;
+}
+inline double PieceWidth(const PieceType& t, bool turned) {
+    return turned ? t.length : t.width;
+}
 
 // The sheet laid out by the pattern: `parts` gives, per type, the job parts still
-// to be handed out (taken from the back), `placed` gets those it takes. Offcuts are the free rooms worth keeping,
-// less the blade width that parts them from what lies beyond.
-LaidOutSheet LayOutPattern(const SheetPattern& pattern, const Job& job,
-                           const CutSettings& settings, std::int32_t sheet,
-                           std::vector<std::vector<std::int32_t>>& parts,
+// to be handed out (taken from the back), `placed` gets those it takes. Offcuts are the free rooms
+// worth keeping, less the blade width that parts them from what lies beyond.
+LaidOutSheet LayOutPattern(const SheetPattern& pattern, const Job& job, const CutSettings& settings,
+                           std::int32_t sheet, std::vector<std::vector<std::int32_t>>& parts,
                            std::vector<std::int32_t>& placed, double& placedArea);
 
 }  // namespace tarvex

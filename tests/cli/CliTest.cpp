@@ -271,8 +271,7 @@ TEST_F(Cli, MergedSheetsCarryTheNumberOfTheirLayout) {
 
 TEST_F(Cli, CsvListsAreReadLikeTheWindowReadsThem) {
     WriteFile(Path("sheets.csv"), "Label;Length;Width;Quant;Cost\r\nBirch;2440;1220;4;80,5\r\n");
-    WriteFile(Path("parts.csv"),
-              "Base side,720,560,4,No\n\"Shelf, adjustable\",764,300.5,3,Yes\n");
+    WriteFile(Path("parts.csv"), "Base side,720,560,4,No\n\"Shelf, adjustable\",764,300.5,3,Yes\n");
     const Outcome o = Run({"--sheets", Path("sheets.csv"), "--parts", Path("parts.csv"), "--seed",
                            "3", "--json", Path("r.json"), "--quiet"});
     ASSERT_EQ(o.code, 0) << o.err;
@@ -299,9 +298,8 @@ TEST_F(Cli, AStoredPlanIsWrittenOutWithoutCalculating) {
     const Outcome first = Run({kKitchen, "--seed", "7", "--json", Path("kitchen.plan.json"),
                                "--report", Path("first.txt"), "--quiet"});
     ASSERT_EQ(first.code, 0) << first.err;
-    const Outcome again =
-        Run({"--plan", Path("kitchen.plan.json"), "--report", Path("again.txt"), "--json",
-             Path("again.json"), "--dxf", Path("layout{n}.dxf")});
+    const Outcome again = Run({"--plan", Path("kitchen.plan.json"), "--report", Path("again.txt"),
+                               "--json", Path("again.json"), "--dxf", Path("layout{n}.dxf")});
     ASSERT_EQ(again.code, 0) << again.err;
     EXPECT_EQ(ReadFile(Path("again.txt")), ReadFile(Path("first.txt")));
     EXPECT_EQ(ReadFile(Path("again.json")), ReadFile(Path("kitchen.plan.json")));
@@ -325,12 +323,13 @@ TEST_F(Cli, AStoredPlanIsWrittenOutWithoutCalculating) {
 // A message says which part, file or cell is at fault, also under --quiet.
 TEST_F(Cli, MessagesNameThePartTheFileAndTheCellAtFault) {
     WriteFile(Path("sheets.txt"), "Board\t2800\t2070\t4\t10\tNo\r\n");
-    WriteFile(Path("parts.txt"),
-              "Side\t720\t560\t2\tYes\r\nWorktop\t3200\t600\t1\tYes\r\nFixed\t600\t2500\t1\tNo\r\n");
+    WriteFile(
+        Path("parts.txt"),
+        "Side\t720\t560\t2\tYes\r\nWorktop\t3200\t600\t1\tYes\r\nFixed\t600\t2500\t1\tNo\r\n");
     for (const bool quiet : {false, true}) {
         SCOPED_TRACE(quiet);
-        std::vector<std::string> args = {"--sheets", Path("sheets.txt"), "--parts",
-                                         Path("parts.txt"), "--speed", "1"};
+        std::vector<std::string> args = {"--sheets",        Path("sheets.txt"), "--parts",
+                                         Path("parts.txt"), "--speed",          "1"};
         if (quiet) args.push_back("--quiet");
         const Outcome o = Run(args);
         EXPECT_EQ(o.code, 3) << o.err;
@@ -370,8 +369,9 @@ TEST_F(Cli, MessagesNameThePartTheFileAndTheCellAtFault) {
 TEST_F(Cli, StageLimitsSelectTheBestSearchAndTravelWithThePlan) {
     WriteFile(Path("sheets.txt"), "Board\t1000\t1000\t3\t10\tNo\r\n");
     WriteFile(Path("parts.txt"), "Half\t1000\t500\t2\tYes\r\n");
-    const std::vector<std::string> job = {"--sheets", Path("sheets.txt"), "--parts",
-                                          Path("parts.txt"), "--seed", "3", "--iterations", "20"};
+    const std::vector<std::string> job = {
+        "--sheets", Path("sheets.txt"), "--parts", Path("parts.txt"), "--seed",
+        "3",        "--iterations",     "20"};
     std::vector<std::string> args = job;
     args.insert(args.end(), {"--guillotine", "--stages", "2", "--first-cut", "width", "--json",
                              Path("r.json"), "--report", Path("r.txt")});
@@ -403,8 +403,8 @@ TEST_F(Cli, StageLimitsSelectTheBestSearchAndTravelWithThePlan) {
     EXPECT_EQ(o.out.find("best search made"), std::string::npos) << o.out;
     EXPECT_EQ(json::parse(ReadFile(Path("free.json")))["settings"]["search"], "classic");
 
-    for (const auto& [option, value] : {std::pair{"--stages", "4"}, {"--stages", "1"},
-                                        {"--first-cut", "diagonal"}}) {
+    for (const auto& [option, value] :
+         {std::pair{"--stages", "4"}, {"--stages", "1"}, {"--first-cut", "diagonal"}}) {
         args = job;
         args.insert(args.end(), {option, value});
         o = Run(args);

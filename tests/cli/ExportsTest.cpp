@@ -67,9 +67,8 @@ TEST_F(Cli, EveryLayoutOfEveryKindFollowsTheCommandLine) {
                 Fields(Lines(ReadFile(Path("o" + n + ".txt")))[0]);
             EXPECT_EQ(first.at(0), "OC1");
             EXPECT_EQ(first.at(4), "0");
-            EXPECT_NE(
-                o.out.find(Path("o" + n + ".txt") + ": The export is written."),
-                std::string::npos);
+            EXPECT_NE(o.out.find(Path("o" + n + ".txt") + ": The export is written."),
+                      std::string::npos);
         } else {
             EXPECT_NE(o.out.find(Path("o" + n + ".txt") + ": The layout has no reusable offcuts."),
                       std::string::npos);

@@ -35,7 +35,8 @@ std::string Describe(const LaidOutSheet& s) {
 // Runs one candidate through both engines, sheet after sheet in the given order.
 ::testing::AssertionResult SameEvaluation(const EngineJob& job, std::vector<WorkPart>& fastParts,
                                           std::vector<WorkPart>& refParts, WorkList& fast,
-                                          reference::WorkList& ref, std::vector<LaidOutSheet>& fastSheets,
+                                          reference::WorkList& ref,
+                                          std::vector<LaidOutSheet>& fastSheets,
                                           std::vector<LaidOutSheet>& refSheets,
                                           const std::vector<int>& order, int& fills) {
     fast.Reset(fastParts, job.settings);

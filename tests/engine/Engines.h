@@ -32,7 +32,8 @@ struct FastEngine {
     static void Pick(const LaidOutSheet& sheet, double& x, double& y, double& length) {
         PickLowestSegment(sheet, x, y, length);
     }
-    void Close(LaidOutSheet& sheet, double gapX, double gapY, double gapLength, double usableLength) {
+    void Close(LaidOutSheet& sheet, double gapX, double gapY, double gapLength,
+               double usableLength) {
         CloseSegment(sheet, gapX, gapY, gapLength, usableLength, settings);
     }
 };
@@ -56,7 +57,8 @@ struct ReferenceEngine {
     static void Pick(const LaidOutSheet& sheet, double& x, double& y, double& length) {
         reference::PickLowestSegment(sheet, x, y, length);
     }
-    void Close(LaidOutSheet& sheet, double gapX, double gapY, double gapLength, double usableLength) {
+    void Close(LaidOutSheet& sheet, double gapX, double gapY, double gapLength,
+               double usableLength) {
         reference::CloseSegment(sheet, gapX, gapY, gapLength, usableLength, settings);
     }
 };

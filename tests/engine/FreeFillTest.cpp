@@ -50,7 +50,7 @@ double Overlap(const Rect& a, const Rect& b) {
 // 4. Nothing is left: the final bands follow in segment order.
 TYPED_TEST(FreeFill, WorkedExample) {
     std::vector<WorkPart> parts = {MakePart(600, 300, 0, 1, "A"), MakePart(400, 200, 0, 2, "B"),
-                               MakePart(300, 250, 0, 3, "C"), MakePart(350, 100, 0, 4, "D")};
+                                   MakePart(300, 250, 0, 3, "C"), MakePart(350, 100, 0, 4, "D")};
     LaidOutSheet sheet = MakeSheet(1000, 500);
     this->engine.Reset(parts);
     EXPECT_EQ(this->engine.Layout(sheet), 370000);
@@ -70,7 +70,7 @@ TYPED_TEST(FreeFill, WorkedExample) {
 // the parts it took and leaves the sheet's own placements alone.
 TYPED_TEST(FreeFill, FillAppendsToTheCallersList) {
     std::vector<WorkPart> parts = {MakePart(600, 300, 0, 1, "A"), MakePart(400, 200, 0, 2, "B"),
-                               MakePart(300, 250, 0, 3, "C"), MakePart(350, 100, 0, 4, "D")};
+                                   MakePart(300, 250, 0, 3, "C"), MakePart(350, 100, 0, 4, "D")};
     LaidOutSheet sheet = MakeSheet(1000, 500);
     this->engine.Reset(parts);
     std::vector<Footprint> out = {Footprint{0, 0, 1, 1, 9, "earlier"}};
@@ -86,7 +86,7 @@ TYPED_TEST(FreeFill, FillAppendsToTheCallersList) {
 TYPED_TEST(FreeFill, KerfDroppedOnlyAgainstTheUsableArea) {
     this->engine.settings.bladeWidth = 5;
     std::vector<WorkPart> parts = {MakePart(1000, 200, 5, 1, "full"), MakePart(600, 150, 5, 2, "A"),
-                               MakePart(395, 100, 5, 3, "B")};
+                                   MakePart(395, 100, 5, 3, "B")};
     LaidOutSheet sheet = MakeSheet(1000, 500);
     this->engine.Reset(parts);
     this->engine.Layout(sheet);
@@ -107,7 +107,7 @@ TYPED_TEST(FreeFill, KerfDroppedOnlyAgainstTheUsableArea) {
 TYPED_TEST(FreeFill, OnlyTheFirstLowestSegmentIsTried) {
     this->SetOffcutLimits(0.1, 0.1, 0.01);
     std::vector<WorkPart> parts = {MakePart(4, 3, 0, 3, "R"), MakePart(6, 2, 0, 2, "Q"),
-                               MakePart(0.5, 2, 0, 1, "P")};
+                                   MakePart(0.5, 2, 0, 1, "P")};
     LaidOutSheet sheet = MakeSheet(10, 5);
     this->engine.Reset(parts);
     EXPECT_EQ(this->engine.Layout(sheet), 13);
@@ -122,8 +122,9 @@ TYPED_TEST(FreeFill, OnlyTheFirstLowestSegmentIsTried) {
 // A part that overruns the rest of its segment within the tolerance uses the
 // segment up; the next part starts a new level.
 TYPED_TEST(FreeFill, OverrunWithinTheToleranceFinishesTheSegment) {
-    std::vector<WorkPart> parts = {MakePart(600, 300, 0, 1, "A"), MakePart(400.000005, 200, 0, 2, "B"),
-                               MakePart(100, 100, 0, 3, "C")};
+    std::vector<WorkPart> parts = {MakePart(600, 300, 0, 1, "A"),
+                                   MakePart(400.000005, 200, 0, 2, "B"),
+                                   MakePart(100, 100, 0, 3, "C")};
     LaidOutSheet sheet = MakeSheet(1000, 500);
     this->engine.Reset(parts);
     this->engine.Layout(sheet);

@@ -21,7 +21,7 @@ TYPED_TEST_SUITE(GuillotineFill, Engines, EngineNames);
 
 TYPED_TEST(GuillotineFill, WorkedExample) {
     std::vector<WorkPart> parts = {MakePart(600, 500, 0, 1, "A"), MakePart(400, 300, 0, 2, "B"),
-                               MakePart(400, 150, 0, 3, "C")};
+                                   MakePart(400, 150, 0, 3, "C")};
     LaidOutSheet sheet = MakeSheet(1000, 500);
     this->engine.Reset(parts);
     EXPECT_EQ(this->engine.Layout(sheet), 480000);
@@ -37,7 +37,7 @@ TYPED_TEST(GuillotineFill, WorkedExample) {
 // before the rectangle beyond it, and offcuts are found in the same order.
 TYPED_TEST(GuillotineFill, PlacementsAndOffcutsAreDepthFirst) {
     std::vector<WorkPart> parts = {MakePart(500, 400, 0, 1, "A"), MakePart(500, 300, 0, 2, "B"),
-                               MakePart(400, 100, 0, 3, "C")};
+                                   MakePart(400, 100, 0, 3, "C")};
     LaidOutSheet sheet = MakeSheet(1000, 500);
     this->engine.Reset(parts);
     EXPECT_EQ(this->engine.Layout(sheet), 200000 + 150000 + 40000);
@@ -77,7 +77,7 @@ TYPED_TEST(GuillotineFill, KerfDroppedOnlyWhereTheSizeMatches) {
 TYPED_TEST(GuillotineFill, KerfAlongXDroppedOnlyAtTheFarEdgeOfTheUsableArea) {
     this->engine.settings.bladeWidth = 4;
     std::vector<WorkPart> parts = {MakePart(600, 200, 4, 1, "A"), MakePart(604, 100, 4, 2, "B"),
-                               MakePart(92, 400, 4, 3, "D")};
+                                   MakePart(92, 400, 4, 3, "D")};
     LaidOutSheet sheet = MakeSheet(1304, 500);
     this->engine.Reset(parts);
     EXPECT_EQ(this->engine.Layout(sheet), 604 * 204 + 608 * 104 + 96 * 404);
@@ -131,7 +131,7 @@ TYPED_TEST(GuillotineFill, PartAsLongAsTheRectangleLeavesNothingBeyond) {
 
 TYPED_TEST(GuillotineFill, OverrunBelowTheToleranceFits) {
     std::vector<WorkPart> parts = {MakePart(1000.000005, 200, 0, 1, "in"),
-                               MakePart(500.00002, 150, 0, 2, "out")};
+                                   MakePart(500.00002, 150, 0, 2, "out")};
     LaidOutSheet sheet = MakeSheet(1000, 300), narrow = MakeSheet(500, 300);
     this->engine.Reset(parts);
     this->engine.Layout(sheet);

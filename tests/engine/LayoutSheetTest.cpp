@@ -45,7 +45,7 @@ INSTANTIATE_TEST_SUITE_P(Engines, LayoutOrder,
 
 TEST_P(LayoutOrder, EqualKeysKeepTheirListOrder) {
     std::vector<WorkPart> parts = {MakePart(100, 100, 0, 1), MakePart(600, 400, 0, 2),
-                               MakePart(400, 600, 0, 3)};
+                                   MakePart(400, 600, 0, 3)};
     EXPECT_DOUBLE_EQ(parts[1].layoutOrderKey, 12001.425);
     EXPECT_EQ(Sorted(parts), (std::vector<std::int32_t>{2, 3, 1}));
 }
@@ -106,7 +106,8 @@ TYPED_TEST(LayoutRun, SheetAfterAllPartsPlacedIsOneOffcut) {
     for (bool guillotine : {true, false}) {
         this->engine.settings.guillotine = guillotine;
         std::vector<WorkPart> parts = {MakePart(300, 200, 0)};
-        LaidOutSheet first = MakeSheet(1000, 500), second = MakeSheet(800, 400), tiny = MakeSheet(12, 12);
+        LaidOutSheet first = MakeSheet(1000, 500), second = MakeSheet(800, 400),
+                     tiny = MakeSheet(12, 12);
         this->engine.Reset(parts);
         EXPECT_EQ(this->engine.Layout(first), 60000);
         EXPECT_EQ(this->engine.Layout(second), 0);
@@ -126,7 +127,7 @@ TYPED_TEST(LayoutRun, PlacedMarksCarryOverToTheNextSheet) {
         for (int i = 0; i < 5; ++i) parts.push_back(MakePart(600, 400, 0, i));
         parts.push_back(MakePart(2000, 2000, 0, 9, "too large"));
         std::vector<LaidOutSheet> sheets = {MakeSheet(1200, 400, 0), MakeSheet(1200, 800, 1),
-                                     MakeSheet(1200, 800, 2)};
+                                            MakeSheet(1200, 800, 2)};
         this->engine.Reset(parts);
         EXPECT_EQ(this->engine.Layout(sheets[0]), 2 * 240000.0);
         EXPECT_EQ(this->engine.Layout(sheets[1]), 3 * 240000.0);

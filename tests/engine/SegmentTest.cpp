@@ -50,11 +50,13 @@ TYPED_TEST(Segments, PickBeyondTheUsableWidthSetsOnlyTheLevel) {
 // A gap at x = 0 goes right and a gap at the far edge goes left, even when the
 // other side is shallower.
 TYPED_TEST(Segments, GapAtAnEdgeGoesToTheInnerNeighbour) {
-    LaidOutSheet atStart = this->Close({{0, 100, 300}, {300, 400, 700}, {-50, 120, 50}}, 0, 100, 300);
+    LaidOutSheet atStart =
+        this->Close({{0, 100, 300}, {300, 400, 700}, {-50, 120, 50}}, 0, 100, 300);
     EXPECT_EQ(Lines(atStart), (std::vector<Rect>{{0, 400, 1000, 0}, {-50, 120, 50, 0}}));
     EXPECT_EQ(Rects(atStart.offcuts), (std::vector<Rect>{{0, 100, 300, 300}}));
 
-    LaidOutSheet atEnd = this->Close({{0, 400, 600}, {600, 100, 400}, {1000, 120, 5}}, 600, 100, 400);
+    LaidOutSheet atEnd =
+        this->Close({{0, 400, 600}, {600, 100, 400}, {1000, 120, 5}}, 600, 100, 400);
     EXPECT_EQ(Lines(atEnd), (std::vector<Rect>{{0, 400, 1000, 0}, {1000, 120, 5, 0}}));
     EXPECT_EQ(Rects(atEnd.offcuts), (std::vector<Rect>{{600, 100, 400, 300}}));
 }
@@ -74,14 +76,15 @@ TYPED_TEST(Segments, GapInsideRisesToTheShallowerNeighbour) {
 
 // On a tie the left neighbour takes the gap and the right one stays separate.
 TYPED_TEST(Segments, TieGoesLeftAndKeepsTheRightSegment) {
-    LaidOutSheet sheet = this->Close({{0, 300, 600}, {600, 400, 400}, {0, 400, 350}}, 350, 300, 250);
+    LaidOutSheet sheet =
+        this->Close({{0, 300, 600}, {600, 400, 400}, {0, 400, 350}}, 350, 300, 250);
     EXPECT_EQ(Lines(sheet), (std::vector<Rect>{{600, 400, 400, 0}, {0, 400, 600, 0}}));
 }
 
 // Of several segments ending where the gap starts, the last in list order wins.
 TYPED_TEST(Segments, LastMatchingNeighbourInListOrder) {
-    LaidOutSheet sheet = this->Close({{0, 420, 350}, {0, 300, 600}, {100, 410, 250}, {600, 450, 400}}, 350,
-                              300, 250);
+    LaidOutSheet sheet = this->Close(
+        {{0, 420, 350}, {0, 300, 600}, {100, 410, 250}, {600, 450, 400}}, 350, 300, 250);
     EXPECT_EQ(Lines(sheet),
               (std::vector<Rect>{{0, 420, 350, 0}, {100, 410, 500, 0}, {600, 450, 400, 0}}));
     EXPECT_EQ(Rects(sheet.offcuts), (std::vector<Rect>{{350, 300, 250, 110}}));

@@ -191,24 +191,26 @@ TEST(CutReplay, TheReaderRefusesCutListsThatSayOtherCuts) {
 TEST(CutReplay, SawCutsOfPlansHeldToStagesGoStageByStage) {
     const std::string folder = NewScratchFolder("export");
     int plans = 0, limited = 0, directed = 0;
-    ForEachGeneratedPlan(
-        1500, 52000, Placements::Guillotine,
-        [&](const JobRows&, const AppliedResult& plan, std::uint64_t jobSeed) {
-            if (CheckPlan(plan)) return true;
-            AppliedResult held = plan;
-            CutSettings& cut = held.settings.cut;
-            cut.firstCut = static_cast<FirstCut>(jobSeed % 3);
-            int most = 0;
-            for (const PlannedSheet& s : held.sheets)
-                if (s.used) most = std::max(most, FewestStagesOf(s, cut).value_or(99));
-            cut.stages = most <= 3 ? std::max(2, most) : 0;
-            if (cut.stages == 0 && cut.firstCut == FirstCut::Any) cut.firstCut = FirstCut::Width;
-            EXPECT_FALSE(CheckPlan(held)) << "job " << jobSeed;
-            limited += cut.stages > 0;
-            directed += cut.firstCut != FirstCut::Any;
-            Write(folder + "/plan" + std::to_string(plans++) + ".json", StoredJson(held));
-            return true;
-        });
+    ForEachGeneratedPlan(1500, 52000, Placements::Guillotine,
+                         [&](const JobRows&, const AppliedResult& plan, std::uint64_t jobSeed) {
+                             if (CheckPlan(plan)) return true;
+                             AppliedResult held = plan;
+                             CutSettings& cut = held.settings.cut;
+                             cut.firstCut = static_cast<FirstCut>(jobSeed % 3);
+                             int most = 0;
+                             for (const PlannedSheet& s : held.sheets)
+                                 if (s.used)
+                                     most = std::max(most, FewestStagesOf(s, cut).value_or(99));
+                             cut.stages = most <= 3 ? std::max(2, most) : 0;
+                             if (cut.stages == 0 && cut.firstCut == FirstCut::Any)
+                                 cut.firstCut = FirstCut::Width;
+                             EXPECT_FALSE(CheckPlan(held)) << "job " << jobSeed;
+                             limited += cut.stages > 0;
+                             directed += cut.firstCut != FirstCut::Any;
+                             Write(folder + "/plan" + std::to_string(plans++) + ".json",
+                                   StoredJson(held));
+                             return true;
+                         });
     std::printf("plans %d, limited %d, with a first-cut direction %d\n", plans, limited, directed);
     EXPECT_GT(limited, 500);
     EXPECT_GT(plans - limited, 100);
@@ -237,7 +239,8 @@ TEST(CutReplay, TheReaderRefusesCutsOutOfTheirStages) {
     const CommandResult staged = RunCommand(kReplay + " " + folder + "/plan.json 2>&1");
     EXPECT_EQ(staged.status, 0) << staged.output;
     plan["sheets"][0]["cuts"] = nlohmann::json::parse(unlimited)["sheets"][0]["cuts"];
-    ASSERT_NE(plan["sheets"][0]["cuts"], nlohmann::json::parse(StoredJson(result))["sheets"][0]["cuts"]);
+    ASSERT_NE(plan["sheets"][0]["cuts"],
+              nlohmann::json::parse(StoredJson(result))["sheets"][0]["cuts"]);
     Write(folder + "/plan.json", plan.dump());
     const CommandResult refused = RunCommand(kReplay + " " + folder + "/plan.json 2>&1");
     EXPECT_EQ(refused.status, 1);

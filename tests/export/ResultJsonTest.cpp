@@ -22,8 +22,10 @@ bool EnteredWithOneDecimal(const JobRows& rows) {
     const Margins& m = cut.margins;
     bool tenths = OneDecimal(cut.bladeWidth) && OneDecimal(m.top) && OneDecimal(m.bottom) &&
                   OneDecimal(m.left) && OneDecimal(m.right);
-    for (const PartRow& p : rows.parts) tenths = tenths && OneDecimal(p.length) && OneDecimal(p.width);
-    for (const SheetRow& s : rows.sheets) tenths = tenths && OneDecimal(s.length) && OneDecimal(s.width);
+    for (const PartRow& p : rows.parts)
+        tenths = tenths && OneDecimal(p.length) && OneDecimal(p.width);
+    for (const SheetRow& s : rows.sheets)
+        tenths = tenths && OneDecimal(s.length) && OneDecimal(s.width);
     return tenths;
 }
 
@@ -53,7 +55,8 @@ TEST(ResultJson, PlansOfEntriesWithOneDecimalWriteNumbersWithOneDecimal) {
                     if (!sheet.contains(list)) continue;
                     for (const auto& item : sheet[list]) {
                         if (noisy.empty())
-                            noisy = NoisyField(item, {"x", "y", "length", "width", "at", "from", "to"});
+                            noisy =
+                                NoisyField(item, {"x", "y", "length", "width", "at", "from", "to"});
                         cuts += std::string(list) == "cuts";
                     }
                 }

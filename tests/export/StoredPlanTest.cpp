@@ -91,15 +91,22 @@ TEST(StoredPlan, DamagedOrMadeUpFilesAreRefusedWithAMessage) {
     const std::string path = dir + "/kitchen.plan.json";
     const std::vector<StoredPlan> plans = GeneratedPlans(12, 4000);
     ASSERT_FALSE(plans.empty());
-    const std::vector<nlohmann::json> odd = {
-        nullptr, "text", -1, 1e300, 0.5, true, nlohmann::json::array(),
-        nlohmann::json::object(), 2147483648.0, -0.0, "NaN"};
+    const std::vector<nlohmann::json> odd = {nullptr,
+                                             "text",
+                                             -1,
+                                             1e300,
+                                             0.5,
+                                             true,
+                                             nlohmann::json::array(),
+                                             nlohmann::json::object(),
+                                             2147483648.0,
+                                             -0.0,
+                                             "NaN"};
     std::mt19937_64 rng(17);
     int refused = 0, accepted = 0;
     for (int round = 0; round < 600; ++round) {
         SCOPED_TRACE(round);
-        nlohmann::json plan =
-            nlohmann::json::parse(StoredPlanJson(plans[round % plans.size()]));
+        nlohmann::json plan = nlohmann::json::parse(StoredPlanJson(plans[round % plans.size()]));
         // Walk to a random value of the file and damage it.
         nlohmann::json* at = &plan;
         nlohmann::json* parent = nullptr;

@@ -3,9 +3,8 @@
 // JSON, so most mutations here change one value of a parsed plan instead: a
 // number to an edge, a flag flipped, a record dropped or repeated, a field
 // removed. Such files reach the field checks and the plan check behind them.
-#include <nlohmann/json.hpp>
-
 #include <cstring>
+#include <nlohmann/json.hpp>
 #include <random>
 #include <vector>
 
@@ -26,9 +25,9 @@ void Collect(Json& value, std::vector<Json*>& all) {
 
 double EdgeNumber(const Json& value, std::mt19937& rng) {
     const double old = value.is_number() ? value.get<double>() : 0;
-    const double edges[] = {0,        -1,        1,    old + 1, old - 1, old * 2, old / 2,
-                            -old,     0.5,       1e9,  1e9 + 1, 1e308,   -1e308,  9.3e18,
-                            4294967296.0, 2147483648.0, 1e-300};
+    const double edges[] = {
+        0,   -1,      1,     old + 1, old - 1, old * 2,      old / 2,      -old,  0.5,
+        1e9, 1e9 + 1, 1e308, -1e308,  9.3e18,  4294967296.0, 2147483648.0, 1e-300};
     return edges[rng() % std::size(edges)];
 }
 

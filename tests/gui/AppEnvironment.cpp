@@ -3,8 +3,8 @@
 #include <QApplication>
 #include <filesystem>
 
-#include "text/Translate.h"
 #include "support/QtAppEnvironment.h"
+#include "text/Translate.h"
 
 using namespace tarvex;
 

@@ -6,7 +6,6 @@
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
-#include <QLineEdit>
 #include <QListWidget>
 #include <QProgressBar>
 #include <QPushButton>
@@ -96,8 +95,7 @@ TEST_F(CalculationWindow, RunsOnAWorkerThreadAndShowsItsResultEverywhere) {
     Find<QAction>("mnCalc")->trigger();  // refused while running
     ASSERT_TRUE(WaitUntil([&] { return Finished(); }));
 
-    EXPECT_EQ(Text(dialogs.messages.back().text),
-              "Every part is placed.");
+    EXPECT_EQ(Text(dialogs.messages.back().text), "Every part is placed.");
     EXPECT_EQ(dialogs.messages.back().icon, Dialogs::Icon::Information);
     EXPECT_EQ(dialogs.messages.size(), 1u);
     EXPECT_TRUE(start->isEnabled());
@@ -138,7 +136,8 @@ TEST_F(CalculationWindow, TheReportFollowsASwitchOfLanguage) {
     };
     choose("zh_cn");
     ASSERT_EQ(report->count(), lines);
-    EXPECT_EQ(Text(report->item(0)->text()).rfind("一刀切：", 0), 0u) << Text(report->item(0)->text());
+    EXPECT_EQ(Text(report->item(0)->text()).rfind("一刀切：", 0), 0u)
+        << Text(report->item(0)->text());
     choose("en_us");
     EXPECT_EQ(Text(report->item(0)->text()).rfind("Guillotine:", 0), 0u);
 }
@@ -211,7 +210,8 @@ TEST_F(CalculationWindow, TheBestSearchShowsItsPlanSoFarAndStopAppliesIt) {
     QElapsedTimer clock;
     clock.start();
     Find<QPushButton>("btnCalc")->click();
-    ASSERT_TRUE(WaitUntil([&] { return progress->format().startsWith(QStringLiteral("best plan:")); }));
+    ASSERT_TRUE(
+        WaitUntil([&] { return progress->format().startsWith(QStringLiteral("best plan:")); }));
     EXPECT_TRUE(progress->format().contains(QStringLiteral(" s left"))) << Text(progress->format());
     Find<QPushButton>("btnStop")->click();
     ASSERT_TRUE(WaitUntil([&] { return Finished(); }));
@@ -226,7 +226,9 @@ TEST_F(CalculationWindow, ABadFirstRowSelectsItsPage) {
     Find<QTabWidget>("pgcpg1")->setCurrentIndex(MainWindow::kLayoutsPage);
     Find<QPushButton>("btnCalc")->click();
     ASSERT_EQ(dialogs.messages.size(), 1u);
-    EXPECT_EQ(Text(dialogs.messages[0].text), "The first row of the part table needs a length, a width and a quantity. Please correct it and try again.");
+    EXPECT_EQ(Text(dialogs.messages[0].text),
+              "The first row of the part table needs a length, a width and a quantity. Please "
+              "correct it and try again.");
     EXPECT_EQ(dialogs.messages[0].icon, Dialogs::Icon::Error);
     EXPECT_EQ(Find<QTabWidget>("pgcpg1")->currentIndex(), MainWindow::kPartsPage);
     EXPECT_TRUE(Find<QPushButton>("btnCalc")->isEnabled());
@@ -234,13 +236,16 @@ TEST_F(CalculationWindow, ABadFirstRowSelectsItsPage) {
     SetTable("sgPart", {{"Door", "720", "400", "4", "Yes"}});
     SetTable("sgSheet", {{"Birch", "", "1220", "5", "40", "Yes"}});
     Find<QPushButton>("btnCalc")->click();
-    EXPECT_EQ(Text(dialogs.messages[1].text), "The first row of the sheet table needs a length, a width and a quantity. Please correct it and try again.");
+    EXPECT_EQ(Text(dialogs.messages[1].text),
+              "The first row of the sheet table needs a length, a width and a quantity. Please "
+              "correct it and try again.");
     EXPECT_EQ(Find<QTabWidget>("pgcpg1")->currentIndex(), MainWindow::kSheetsPage);
 
     SetTable("sgSheet", {{"Small", "100", "100", "1", "1", "Yes"}});
     Find<QPushButton>("btnCalc")->click();
-    EXPECT_EQ(Text(dialogs.messages[2].text),
-              "The parts need more area than all the sheets together offer, so no plan can be made.");
+    EXPECT_EQ(
+        Text(dialogs.messages[2].text),
+        "The parts need more area than all the sheets together offer, so no plan can be made.");
     EXPECT_EQ(dialogs.messages[2].icon, Dialogs::Icon::Information);
 }
 
@@ -252,8 +257,7 @@ TEST_F(CalculationWindow, TheKitchenExampleRunsFromItsProject) {
     ASSERT_EQ(Table("sgSheet").Cell(2, 0), "Birch 18 2440x1220");
     Find<QPushButton>("btnCalc")->click();
     ASSERT_TRUE(WaitUntil([&] { return Finished(); }, 120000));
-    EXPECT_EQ(Text(dialogs.messages.back().text),
-              "Every part is placed.");
+    EXPECT_EQ(Text(dialogs.messages.back().text), "Every part is placed.");
     EXPECT_GE(Find<QComboBox>("cmbPages")->count(), 2);
 
     // Pictures of the pages for the documentation, when asked for.

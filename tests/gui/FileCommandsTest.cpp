@@ -31,7 +31,8 @@ TEST_F(FileCommandsTest, OpenReadsTheListAndShowsItsName) {
     // An upper-case extension still chooses the sectioned reader, and the file is
     // opened under its own name.
     const std::string path = Path("Stock.SHT");
-    fixtures::WriteBytes(path, "[SHEET1]\r\nLABEL=Birch\r\nLENGTH=2440\r\nWIDTH=1220\r\nQTY=3\r\nCOST=20\r\n");
+    fixtures::WriteBytes(
+        path, "[SHEET1]\r\nLABEL=Birch\r\nLENGTH=2440\r\nWIDTH=1220\r\nQTY=3\r\nCOST=20\r\n");
     dialogs.openAnswers = {QString::fromStdString(path)};
     Click("btnStockOpen");
     ASSERT_EQ(dialogs.fileRequests.size(), 1u);
@@ -87,7 +88,8 @@ TEST_F(FileCommandsTest, SaveWritesTheRowsWithLabelsAndSaveLeftTheStockLeft) {
     dialogs.saveAnswers = {QString::fromStdString(list), QString::fromStdString(left)};
     Click("btnStockSave");
     Click("btnSaveLeft");
-    EXPECT_EQ(fixtures::ReadBytes(list), "Birch\t2440\t1220\t5\t0\tYes\r\nOak\t2000\t1000\t1\t0\tNo\r\n");
+    EXPECT_EQ(fixtures::ReadBytes(list),
+              "Birch\t2440\t1220\t5\t0\tYes\r\nOak\t2000\t1000\t1\t0\tNo\r\n");
     EXPECT_EQ(fixtures::ReadBytes(left), "Birch\t2440\t1220\t2\t0\tYes\r\n");
     EXPECT_EQ(Find<QLineEdit>("edtStockFile")->text().toStdString(), list);
     EXPECT_EQ(Text(dialogs.fileRequests[1].title), "Save the sheets left over as");
@@ -146,9 +148,10 @@ TEST_F(FileCommandsTest, AProjectNamedAtStartOpensWithoutTheDialog) {
 
 TEST_F(FileCommandsTest, CsvListsOpenOnBothPagesAndABadRowIsNamed) {
     fixtures::WriteBytes(Path("parts.csv"),
-             "Label,Length,Width,Quant,Rotatable\r\nBase side,720,560,4,No\r\n"
-             "\"Shelf, adjustable\",764,300.5,3,Yes\r\nTop,800,600,1,\r\n");
-    fixtures::WriteBytes(Path("sheets.csv"), "Birch 18mm;2440;1220;6;80,5\r\nOak;2000;1000;2;;No\r\n");
+                         "Label,Length,Width,Quant,Rotatable\r\nBase side,720,560,4,No\r\n"
+                         "\"Shelf, adjustable\",764,300.5,3,Yes\r\nTop,800,600,1,\r\n");
+    fixtures::WriteBytes(Path("sheets.csv"),
+                         "Birch 18mm;2440;1220;6;80,5\r\nOak;2000;1000;2;;No\r\n");
     dialogs.openAnswers = {QString::fromStdString(Path("parts.csv")),
                            QString::fromStdString(Path("sheets.csv"))};
     Click("btnPartOpen");

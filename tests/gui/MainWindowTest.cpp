@@ -2,12 +2,10 @@
 
 #include <QAbstractButton>
 #include <QAction>
-#include <QKeySequence>
-#include <QTest>
-#include <map>
 #include <QComboBox>
 #include <QDialog>
 #include <QDir>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -15,7 +13,9 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QTest>
 #include <QTimer>
+#include <map>
 
 #include "UiWait.h"
 #include "WindowFixture.h"
@@ -81,9 +81,9 @@ TEST_F(MainWindowTest, AltKeysOfThePagesNeverTakeThoseOfTheMenus) {
             for (QAbstractButton* button : pages->widget(i)->findChildren<QAbstractButton*>()) {
                 const QKeySequence keys = QKeySequence::mnemonic(button->text());
                 if (keys.isEmpty()) continue;
-                EXPECT_EQ(menus.count(keys), 0u) << code << " page " << i << ": "
-                                                 << Text(button->text()) << " and the menu "
-                                                 << Text(menus[keys]);
+                EXPECT_EQ(menus.count(keys), 0u)
+                    << code << " page " << i << ": " << Text(button->text()) << " and the menu "
+                    << Text(menus[keys]);
                 EXPECT_TRUE(taken.emplace(keys, button->text()).second)
                     << code << " page " << i << ": " << Text(button->text()) << " and "
                     << Text(taken[keys]);
@@ -214,18 +214,19 @@ TEST_F(MainWindowTest, EveryStartShowsTheDefaultSettings) {
     EXPECT_EQ(shown.bestSearch, defaults.bestSearch);
     for (auto field :
          {&SettingsForm::unit, &SettingsForm::bladeWidth, &SettingsForm::decimals,
-          &SettingsForm::minOffcutLength, &SettingsForm::minOffcutWidth, &SettingsForm::minOffcutArea,
-          &SettingsForm::offcutPrefix, &SettingsForm::marginTop, &SettingsForm::marginBottom,
-          &SettingsForm::marginLeft, &SettingsForm::marginRight, &SettingsForm::printFont,
-          &SettingsForm::printFontSize, &SettingsForm::printTitle, &SettingsForm::drillDepth,
-          &SettingsForm::safeHeight, &SettingsForm::timeLimit})
+          &SettingsForm::minOffcutLength, &SettingsForm::minOffcutWidth,
+          &SettingsForm::minOffcutArea, &SettingsForm::offcutPrefix, &SettingsForm::marginTop,
+          &SettingsForm::marginBottom, &SettingsForm::marginLeft, &SettingsForm::marginRight,
+          &SettingsForm::printFont, &SettingsForm::printFontSize, &SettingsForm::printTitle,
+          &SettingsForm::drillDepth, &SettingsForm::safeHeight, &SettingsForm::timeLimit})
         EXPECT_EQ(shown.*field, defaults.*field);
     for (auto field : {&SettingsForm::edgeColor, &SettingsForm::sheetColor,
                        &SettingsForm::partColor, &SettingsForm::offcutColor})
         EXPECT_EQ(shown.*field, defaults.*field);
-    for (auto field : {&SettingsForm::huazhong, &SettingsForm::dxfDimensions, &SettingsForm::dxfOffcuts,
-                       &SettingsForm::showLabels, &SettingsForm::showDimensions, &SettingsForm::showCorners,
-                       &SettingsForm::showOffcuts})
+    for (auto field :
+         {&SettingsForm::huazhong, &SettingsForm::dxfDimensions, &SettingsForm::dxfOffcuts,
+          &SettingsForm::showLabels, &SettingsForm::showDimensions, &SettingsForm::showCorners,
+          &SettingsForm::showOffcuts})
         EXPECT_EQ(shown.*field, defaults.*field);
     EXPECT_EQ(Text(Find<QComboBox>("clrbxEdge")->currentText()), "Gray");
     EXPECT_EQ(Find<QComboBox>("clrbxEdge")->count(), 50);
@@ -252,8 +253,8 @@ TEST_F(MainWindowTest, HelpWithoutAManualOrAViewerSaysSo) {
 
 TEST_F(MainWindowTest, OutputButtonsWaitForAPlan) {
     Open();
-    const char* outputs[] = {"btnPrintCurrent", "btnPrintAll", "btnExpHtml",  "btnExpDxf",
-                             "btnExpOffcut",    "btnExpGcode", "btnExpSvg",   "btnExpPdf",
+    const char* outputs[] = {"btnPrintCurrent", "btnPrintAll",   "btnExpHtml",    "btnExpDxf",
+                             "btnExpOffcut",    "btnExpGcode",   "btnExpSvg",     "btnExpPdf",
                              "btnExpLabels",    "btnReportSave", "btnReportPrint"};
     for (const char* name : outputs) EXPECT_FALSE(Find<QPushButton>(name)->isEnabled()) << name;
     EXPECT_TRUE(Find<QPushButton>("btnCalc")->isEnabled());

@@ -81,7 +81,8 @@ TEST_F(OutputsWindow, ExportsWriteTheSelectedLayoutAndSaySo) {
     EXPECT_EQ(Text(dialogs.fileRequests[0].title), "Export the layout as an HTML page");
     EXPECT_EQ(Text(dialogs.fileRequests[1].defaultSuffix), "dxf");
     EXPECT_EQ(Text(dialogs.fileRequests[2].filter), "G-code program(*.gnc)");
-    EXPECT_EQ(Text(dialogs.fileRequests[3].title), "Export the offcuts of the layout as a sheet list");
+    EXPECT_EQ(Text(dialogs.fileRequests[3].title),
+              "Export the offcuts of the layout as a sheet list");
     ASSERT_EQ(dialogs.messages.size(), 3u);
     for (const ShownMessage& m : dialogs.messages) {
         EXPECT_EQ(Text(m.text), "The export is written.");

@@ -49,7 +49,8 @@ void WriteProject(const fs::path& dir) {
 // blade width typed.
 void Edit(MainWindow& window) {
     auto* parts = window.findChild<EntryTableView*>(QStringLiteral("sgPart"));
-    window.findChild<QTabWidget*>(QStringLiteral("pgcpg1"))->setCurrentIndex(MainWindow::kPartsPage);
+    window.findChild<QTabWidget*>(QStringLiteral("pgcpg1"))
+        ->setCurrentIndex(MainWindow::kPartsPage);
     parts->setFocus();
     parts->SetCurrentCell(2, 3);
     parts->edit(parts->currentIndex());
@@ -87,9 +88,7 @@ class Recovery : public WindowTest {
         WriteProject(Folder());
     }
     fs::path Folder() const { return folder.path().toStdString(); }
-    fs::path CopyOf(const char* project) const {
-        return RecoveryDir() / RecoveryFileName(project);
-    }
+    fs::path CopyOf(const char* project) const { return RecoveryDir() / RecoveryFileName(project); }
     // The copies in the folder, by file name.
     std::vector<std::string> Copies() const {
         std::vector<std::string> names;
@@ -113,8 +112,8 @@ TEST(RecoveryChild, DISABLED_EditsAProjectAndWaitsToBeKilled) {
     const fs::path dir = qEnvironmentVariable(kChildFolder).toStdString();
     ASSERT_FALSE(dir.empty());
     ScriptedDialogs dialogs;
-    WindowFiles files{dir / "velkor.db", {}, fs::path(TARVEX_BINARY_DIR) / "bin" / "locale",
-                      dir / "recovery"};
+    WindowFiles files{
+        dir / "velkor.db", {}, fs::path(TARVEX_BINARY_DIR) / "bin" / "locale", dir / "recovery"};
     files.recoveryDelay = std::chrono::milliseconds(200);
     MainWindow window(dialogs, files);
     window.show();
@@ -196,8 +195,9 @@ TEST_F(Recovery, IsWrittenAWhileAfterAChangeAndGoesOnceSavedOrDiscarded) {
     const auto kept = [&] {
         RecoveryCopy copy;
         std::string error;
-        return WaitUntil([&] { return ReadRecoveryCopy(CopyOf("kitchen.dat").string(), copy, error); },
-                         5000) &&
+        return WaitUntil(
+                   [&] { return ReadRecoveryCopy(CopyOf("kitchen.dat").string(), copy, error); },
+                   5000) &&
                Labelled(copy.partTable) == Parts(*window);
     };
     Edit(*window);

@@ -77,8 +77,8 @@ class ScriptedDialogs : public Dialogs {
     }
 
     std::vector<ShownMessage> messages;
-    QStringList questions;               // asked whether to save
-    std::deque<Choice> saveChoices;      // their answers; Cancel when none is left
+    QStringList questions;           // asked whether to save
+    std::deque<Choice> saveChoices;  // their answers; Cancel when none is left
     QStringList yesNoQuestions;
     std::deque<bool> yesNoAnswers;  // no when none is left
     std::vector<FileRequest> fileRequests;

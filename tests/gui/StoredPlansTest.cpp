@@ -197,8 +197,7 @@ TEST_F(StoredPlans, ANewPlanIsAChangeThatExitAsksAbout) {
 
     // Saved with the project, the plan is no change any more.
     const auto before = std::filesystem::last_write_time(Path("kitchen.plan.json"));
-    std::filesystem::last_write_time(Path("kitchen.plan.json"),
-                                     before - std::chrono::hours(1));
+    std::filesystem::last_write_time(Path("kitchen.plan.json"), before - std::chrono::hours(1));
     Find<QAction>("mniSave")->trigger();
     EXPECT_GT(std::filesystem::last_write_time(Path("kitchen.plan.json")),
               before - std::chrono::hours(1));

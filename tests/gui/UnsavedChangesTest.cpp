@@ -27,8 +27,8 @@ class UnsavedChanges : public WindowTest {
         Open();
         std::ofstream(Path("sheets.txt"), std::ios::binary) << "Birch\t2440\t1220\t3\t0\tYes\r\n";
         std::ofstream(Path("parts.txt"), std::ios::binary) << "Door\t720\t400\t2\tYes\r\n";
-        std::ofstream(Path("kitchen.dat"), std::ios::binary)
-            << Path("sheets.txt") << "\r\n" << Path("parts.txt") << "\r\n4\r\n";
+        std::ofstream(Path("kitchen.dat"), std::ios::binary) << Path("sheets.txt") << "\r\n"
+                                                             << Path("parts.txt") << "\r\n4\r\n";
         window->OpenProject(QString::fromStdString(Path("kitchen.dat")));
         ASSERT_EQ(Title(), "kitchen.dat - Tarvex sheet cutting system");
     }
@@ -67,7 +67,8 @@ TEST_F(UnsavedChanges, MarkTheCaptionUntilUndoneOrSaved) {
     Find<QSlider>("tbFast")->setValue(7);
     Find<QAction>("mniSave")->trigger();
     EXPECT_TRUE(dialogs.fileRequests.empty());  // both files have names
-    EXPECT_EQ(fixtures::ReadBytes(Path("parts.txt")), "Door\t720\t400\t2\tYes\r\nShelf\t800\t300\t2\tYes\r\n");
+    EXPECT_EQ(fixtures::ReadBytes(Path("parts.txt")),
+              "Door\t720\t400\t2\tYes\r\nShelf\t800\t300\t2\tYes\r\n");
     EXPECT_NE(fixtures::ReadBytes(Path("kitchen.dat")).find("\r\n7\r\n"), std::string::npos);
     EXPECT_EQ(Title(), "kitchen.dat - Tarvex sheet cutting system");
 }
@@ -81,7 +82,8 @@ TEST_F(UnsavedChanges, AreNotLostOnClosingWithoutAnAnswer) {
 
     dialogs.saveChoices = {Dialogs::Choice::Discard};
     EXPECT_TRUE(window->close());
-    EXPECT_EQ(fixtures::ReadBytes(Path("parts.txt")), "Door\t720\t400\t2\tYes\r\n");  // nothing written
+    EXPECT_EQ(fixtures::ReadBytes(Path("parts.txt")),
+              "Door\t720\t400\t2\tYes\r\n");  // nothing written
 }
 
 TEST_F(UnsavedChanges, AreSavedWhenClosingWithSave) {
@@ -97,7 +99,8 @@ TEST_F(UnsavedChanges, AreSavedWhenClosingWithSave) {
     ASSERT_EQ(dialogs.fileRequests.size(), 2u);
     EXPECT_EQ(Text(dialogs.fileRequests[1].title), "Save the part list as");
     EXPECT_EQ(fixtures::ReadBytes(Path("more.csv")), "Shelf,800,300,2,No\n");
-    EXPECT_EQ(fixtures::ReadBytes(Path("more.txt")), "Shelf\t800\t300\t2\tNo\r\nBack\t700\t500\t1\tYes\r\n");
+    EXPECT_EQ(fixtures::ReadBytes(Path("more.txt")),
+              "Shelf\t800\t300\t2\tNo\r\nBack\t700\t500\t1\tYes\r\n");
     EXPECT_EQ(fixtures::ReadBytes(Path("kitchen.dat")).substr(0, 22), "sheets.txt\r\nmore.txt\r\n");
 }
 
@@ -127,7 +130,9 @@ TEST_F(UnsavedChanges, OfAListAreAskedAboutBeforeOpeningAnother) {
     dialogs.openAnswers = {QString()};
     Find<QPushButton>("btnPartOpen")->click();
     ASSERT_EQ(dialogs.questions.size(), 1);
-    EXPECT_EQ(Text(dialogs.questions[0]), "The part list has changes that are not saved. Save them?");
-    EXPECT_EQ(fixtures::ReadBytes(Path("parts.txt")), "Door\t720\t400\t2\tYes\r\nShelf\t800\t300\t2\tYes\r\n");
+    EXPECT_EQ(Text(dialogs.questions[0]),
+              "The part list has changes that are not saved. Save them?");
+    EXPECT_EQ(fixtures::ReadBytes(Path("parts.txt")),
+              "Door\t720\t400\t2\tYes\r\nShelf\t800\t300\t2\tYes\r\n");
     EXPECT_EQ(Title(), "kitchen.dat - Tarvex sheet cutting system");
 }

@@ -40,7 +40,9 @@ class WindowTest : public ::testing::Test {
     }
 
     WindowFiles Files() const {
-        WindowFiles files{SettingsFile(), {}, std::filesystem::path(TARVEX_BINARY_DIR) / "bin" / "locale",
+        WindowFiles files{SettingsFile(),
+                          {},
+                          std::filesystem::path(TARVEX_BINARY_DIR) / "bin" / "locale",
                           RecoveryDir()};
         files.recoveryDelay = recoveryDelay;
         return files;

@@ -8,7 +8,6 @@
 #include <QTabWidget>
 #include <QTableView>
 #include <QTest>
-
 #include <fstream>
 
 #include "UiWait.h"
@@ -121,9 +120,9 @@ TEST_F(WindowTables, AnEntryThatIsNotANumberIsRefusedAndTheCellKeepsItsValue) {
 }
 
 TEST_F(WindowTables, PasteAddsSpreadsheetRowsWholeOrRefusesThem) {
-    QGuiApplication::clipboard()->setText(QStringLiteral(
-        "Label\tLength\tWidth\tQuant\tRotatable\r\nBase side\t720\t564.5\t4\tNo\r\n"
-        "Back\t800\t400\t1\r\n"));
+    QGuiApplication::clipboard()->setText(
+        QStringLiteral("Label\tLength\tWidth\tQuant\tRotatable\r\nBase side\t720\t564.5\t4\tNo\r\n"
+                       "Back\t800\t400\t1\r\n"));
     parts->setFocus();
     QTest::keyClick(parts, Qt::Key_V, Qt::ControlModifier);
     ASSERT_EQ(Rows(parts), 5);
@@ -200,7 +199,9 @@ TEST_F(WindowTables, EveryTableEditCanBeUndoneAndRedone) {
     auto* undo = Find<QAction>("mnUndo");
     auto* redo = Find<QAction>("mnRedo");
     EXPECT_FALSE(undo->isEnabled());
-    const auto snapshot = [&] { return std::pair(sheets->Model().Table(), parts->Model().Table()); };
+    const auto snapshot = [&] {
+        return std::pair(sheets->Model().Table(), parts->Model().Table());
+    };
     std::vector<std::pair<CellTable, CellTable>> states{snapshot()};
     Type(parts, 2, 0, "Door");
     states.push_back(snapshot());

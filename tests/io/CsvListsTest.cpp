@@ -43,12 +43,14 @@ class CsvFiles : public fixtures::ListFolder {};
 }  // namespace
 
 TEST(CsvText, GeneratedRecordsReadBackAsWritten) {
-    const std::vector<std::string> pieces = {"Base side", "720", "564.5", ",", ";", "\"",
-                                             "\r\n",      "\n",  "门板",  "a b", "", "x\"y"};
+    const std::vector<std::string> pieces = {"Base side", "720", "564.5", ",",   ";", "\"",
+                                             "\r\n",      "\n",  "门板",  "a b", "",  "x\"y"};
     for (unsigned seed = 1; seed <= 400; ++seed) {
         SCOPED_TRACE(seed);
         std::mt19937 random(seed);
-        const auto pick = [&](int n) { return std::uniform_int_distribution<int>(0, n - 1)(random); };
+        const auto pick = [&](int n) {
+            return std::uniform_int_distribution<int>(0, n - 1)(random);
+        };
         const char separator = pick(2) ? ',' : ';';
         std::vector<std::vector<std::string>> records(1 + pick(5));
         std::string text;
@@ -62,7 +64,8 @@ TEST(CsvText, GeneratedRecordsReadBackAsWritten) {
                 // Blanks around a field are not kept; a quoted field keeps them inside.
                 field = TrimControls(field);
                 record.push_back(field);
-                text += (f ? std::string(1, separator) : "") + Written(field, separator, pick(4) == 0);
+                text +=
+                    (f ? std::string(1, separator) : "") + Written(field, separator, pick(4) == 0);
             }
             text += pick(2) ? "\r\n" : "\n";
         }
@@ -162,14 +165,15 @@ TEST_F(CsvFiles, AQuoteLeftOpenStopsTheReadingWhereItOpened) {
         const ListResult r = LoadPartList(path, parts_);
         EXPECT_EQ(r.rows, c.rows);
         EXPECT_EQ(r.stopLine, c.stopLine);
-        EXPECT_EQ(r.message,
-                  StoppedAtLine(path, c.stopLine, "a quoted field is not closed by a second quote"));
+        EXPECT_EQ(r.message, StoppedAtLine(path, c.stopLine,
+                                           "a quoted field is not closed by a second quote"));
     }
-    const ListResult lines = LoadPartList(Write("lines.csv",
-                                                 "\"Side\nleft\" ,720,560,2,No\n"
-                                                 "\"Shelf, adjustable\nfront, lower\",560,500,3,Yes\n"
-                                                 "Back,700,\"500\",1,Yes\n"),
-                                           parts_);
+    const ListResult lines =
+        LoadPartList(Write("lines.csv",
+                           "\"Side\nleft\" ,720,560,2,No\n"
+                           "\"Shelf, adjustable\nfront, lower\",560,500,3,Yes\n"
+                           "Back,700,\"500\",1,Yes\n"),
+                     parts_);
     EXPECT_EQ(lines.message, "");
     EXPECT_EQ(DataRows(parts_), (Rows{{"Side\nleft", "720", "560", "2", "No"},
                                       {"Shelf, adjustable\nfront, lower", "560", "500", "3", "Yes"},
@@ -178,8 +182,9 @@ TEST_F(CsvFiles, AQuoteLeftOpenStopsTheReadingWhereItOpened) {
 
 // The row at fault is named, not the heading before it, nor a neighbouring cell.
 TEST_F(CsvFiles, TheRowAndCellAtFaultAreNamed) {
-    std::string path = Write("parts.csv", "Label,Length,Width,Quant,Rotatable\n"
-                                          "Side,\"562,5\",300,2,Yes\n");
+    std::string path = Write("parts.csv",
+                             "Label,Length,Width,Quant,Rotatable\n"
+                             "Side,\"562,5\",300,2,Yes\n");
     ListResult r = LoadPartList(path, parts_);
     EXPECT_EQ(r.stopLine, 2);
     EXPECT_EQ(r.message, StoppedAtLine(path, 2, "the length \"562,5\" is not a number"));

@@ -3,9 +3,9 @@
 #include <string>
 #include <vector>
 
-#include "support/DataFixtures.h"
 #include "io/CellEntry.h"
 #include "io/EntryTables.h"
+#include "support/DataFixtures.h"
 #include "text/Translate.h"
 
 using namespace tarvex;

@@ -6,8 +6,8 @@
 #include <string>
 
 #include "io/EntryTables.h"
-#include "io/ProjectFiles.h"
 #include "io/OutcomeText.h"
+#include "io/ProjectFiles.h"
 #include "io/TableCalculation.h"
 #include "job/Calculation.h"
 

@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
+#include "io/ListFiles.h"
 #include "support/DataFixtures.h"
 #include "text/FieldSplit.h"
-#include "io/ListFiles.h"
 
 using namespace tarvex;
 

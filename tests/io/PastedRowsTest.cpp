@@ -20,9 +20,9 @@ using fixtures::DataRows;
 using fixtures::Row;
 
 struct Generated {
-    std::string text;              // the clipboard
-    std::vector<Row> cells;        // the cells of each pasted row as written, untrimmed
-    std::vector<Row> expected;     // each row as the table must hold it
+    std::string text;           // the clipboard
+    std::vector<Row> cells;     // the cells of each pasted row as written, untrimmed
+    std::vector<Row> expected;  // each row as the table must hold it
 };
 
 class Paster {
@@ -171,7 +171,8 @@ TEST_P(PastedRows, OneCellThatDoesNotConvertLeavesTheTableAsItWas) {
         const std::string where = std::string(table) + ", row " + std::to_string(landsOn) +
                                   ", column \"" + captions[col - 1] + "\": \"" + typo + "\"";
         EXPECT_EQ(outcome.refusal.rfind("Nothing was pasted: " + where, 0), 0u)
-            << outcome.refusal << "\n" << where;
+            << outcome.refusal << "\n"
+            << where;
     }
 }
 
@@ -181,11 +182,10 @@ INSTANTIATE_TEST_SUITE_P(BothTables, PastedRows,
 TEST(PastedRowsFromASpreadsheet, KeepTheirRotationAndDecimalsAndSkipTheHeading) {
     const fixtures::ProgramCatalogs catalogs;
     CellTable parts = NewPartTable();
-    const PasteOutcome outcome = PasteRows(
-        parts, TableKind::Part,
-        "Label\tLength\tWidth\tQuant\tRotatable\r\n"
-        "Base side\t720\t564.5\t4\tNo\r\n"
-        "Top\t800\t564.5\t1\r\n");
+    const PasteOutcome outcome = PasteRows(parts, TableKind::Part,
+                                           "Label\tLength\tWidth\tQuant\tRotatable\r\n"
+                                           "Base side\t720\t564.5\t4\tNo\r\n"
+                                           "Top\t800\t564.5\t1\r\n");
     EXPECT_EQ(outcome.rows, 2);
     EXPECT_EQ(DataRows(parts), (std::vector<Row>{{"Base side", "720", "564.5", "4", "No"},
                                                  {"Top", "800", "564.5", "1", "Yes"},

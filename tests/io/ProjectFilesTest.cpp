@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "support/DataFixtures.h"
 #include "io/ProjectFiles.h"
 #include "io/TextFile.h"
+#include "support/DataFixtures.h"
 #include "support/ScratchFolder.h"
 
 using namespace tarvex;
@@ -90,10 +90,11 @@ TEST_F(ProjectFiles, SaveThenOpenRestoresListsAndSettings) {
     const ProjectResult saved = SaveProject(path, names_, CustomForm());
     ASSERT_TRUE(saved.ok) << saved.message;
 
-    const std::string expected = "sheets.txt\r\nparts.txt"
-                                 "\r\n9\r\n1\r\nNoto Sans CJK\r\n12\r\n厨房柜\r\nin\r\n3.2\r\n1\r\n"
-                                 "5\r\n6\r\n7\r\n8\r\n100\r\n50\r\n9000\r\n1\r\n2\r\n3\r\n49\r\n"
-                                 "2\r\n-1.5\r\n  5 \r\n1\r\n0\r\n";
+    const std::string expected =
+        "sheets.txt\r\nparts.txt"
+        "\r\n9\r\n1\r\nNoto Sans CJK\r\n12\r\n厨房柜\r\nin\r\n3.2\r\n1\r\n"
+        "5\r\n6\r\n7\r\n8\r\n100\r\n50\r\n9000\r\n1\r\n2\r\n3\r\n49\r\n"
+        "2\r\n-1.5\r\n  5 \r\n1\r\n0\r\n";
     EXPECT_EQ(ReadBytes(path), expected);
 
     SettingsForm before;

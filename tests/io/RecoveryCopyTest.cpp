@@ -1,9 +1,9 @@
 // Recovery copies of unsaved work: whatever the tables and settings hold comes
 // back as it was written, and a copy damaged at random is refused with a message
 // naming it, never a crash.
-#include <array>
 #include <gtest/gtest.h>
 
+#include <array>
 #include <nlohmann/json.hpp>
 #include <random>
 
@@ -18,8 +18,8 @@ namespace {
 // Cell texts a workshop may type or paste, separators and line breaks included.
 std::string AnyText(std::mt19937_64& rng) {
     static const std::vector<std::string> pieces = {
-        "Door", "720", "564.5", "Yes", "No", "", " ", "\t", "\r\n", "\"", ",", "厨房柜", "%s",
-        "\\", "{1}", "\x7f", "1e-07"};
+        "Door", "720", "564.5",  "Yes", "No", "",    " ",    "\t",   "\r\n",
+        "\"",   ",",   "厨房柜", "%s",  "\\", "{1}", "\x7f", "1e-07"};
     std::string text;
     for (int n = static_cast<int>(rng() % 4); n > 0; --n) text += pieces[rng() % pieces.size()];
     return text;
@@ -47,11 +47,11 @@ RecoveryCopy AnyCopy(std::mt19937_64& rng) {
     f.bestSearch = rng() % 2;
     f.stages = std::array{0, 2, 3}[rng() % 3];
     f.firstCut = static_cast<FirstCut>(rng() % 3);
-    for (std::string* text : {&f.timeLimit, &f.seed, &f.unit, &f.bladeWidth, &f.decimals,
-                              &f.minOffcutLength, &f.minOffcutWidth, &f.minOffcutArea,
-                              &f.offcutPrefix, &f.marginTop, &f.marginBottom, &f.marginLeft,
-                              &f.marginRight, &f.printFont, &f.printFontSize, &f.printTitle,
-                              &f.drillDepth, &f.safeHeight, &f.labelFormat})
+    for (std::string* text :
+         {&f.timeLimit, &f.seed, &f.unit, &f.bladeWidth, &f.decimals, &f.minOffcutLength,
+          &f.minOffcutWidth, &f.minOffcutArea, &f.offcutPrefix, &f.marginTop, &f.marginBottom,
+          &f.marginLeft, &f.marginRight, &f.printFont, &f.printFontSize, &f.printTitle,
+          &f.drillDepth, &f.safeHeight, &f.labelFormat})
         *text = AnyText(rng);
     for (int* colour : {&f.edgeColor, &f.sheetColor, &f.partColor, &f.offcutColor})
         *colour = static_cast<int>(rng() % 50);
@@ -91,10 +91,13 @@ TEST(RecoveryCopy, ADamagedCopyIsRefusedWithItsNameAndMissingSettingsKeepTheirDe
     for (int round = 0; round < 120; ++round) {
         SCOPED_TRACE(round);
         nlohmann::json json = nlohmann::json::parse(RecoveryCopyJson(AnyCopy(rng)));
-        const std::vector<std::string> keys = {"format", "project", "sheetFile", "partFile",
-                                               "settings", "sheets", "parts"};
+        const std::vector<std::string> keys = {"format",   "project", "sheetFile", "partFile",
+                                               "settings", "sheets",  "parts"};
         const std::string key = keys[rng() % keys.size()];
-        static const std::vector<nlohmann::json> odd = {nullptr, 7, "text", true,
+        static const std::vector<nlohmann::json> odd = {nullptr,
+                                                        7,
+                                                        "text",
+                                                        true,
                                                         nlohmann::json::array({1, 2}),
                                                         nlohmann::json::array({{"a", 3}})};
         if (rng() % 2)

@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "support/DataFixtures.h"
 #include "io/EntryTables.h"
 #include "io/ListFiles.h"
 #include "io/SpreadsheetImport.h"
+#include "support/DataFixtures.h"
 #include "support/WorkbookFiles.h"
 
 using namespace tarvex;

@@ -38,8 +38,7 @@ Reach CheckGeneratedPlans(bool guillotine, int jobs, std::uint64_t seed) {
             Calculation calc;
             const CalcOutcome outcome = CalculateOnOneThread(calc, rows, jobSeed);
             if (outcome.status == CalcOutcome::Status::PlanRejected) {
-                ADD_FAILURE() << "calculated job " << jobSeed << ": "
-                              << outcome.violation->message;
+                ADD_FAILURE() << "calculated job " << jobSeed << ": " << outcome.violation->message;
                 return false;
             }
             reach.calculated += outcome.Ran();
@@ -87,11 +86,11 @@ TEST(GeneratedPlans, PlansGiveBackTheEnteredSizesWithoutRoundingNoise) {
             onTenths += tenths;
             bool exact = true;
             for (const PlannedSheet& s : plan.sheets) {
-                exact &= std::any_of(rows.sheets.begin(), rows.sheets.end(),
-                                     [&](const SheetRow& row) {
-                                         return row.label == s.label && row.length == s.length &&
-                                                row.width == s.width;
-                                     });
+                exact &=
+                    std::any_of(rows.sheets.begin(), rows.sheets.end(), [&](const SheetRow& row) {
+                        return row.label == s.label && row.length == s.length &&
+                               row.width == s.width;
+                    });
                 for (const Placement& p : s.parts) {
                     const auto at = static_cast<std::size_t>(p.partId - plan.job.parts.front().id);
                     if (at >= ofPart.size()) {
@@ -104,8 +103,8 @@ TEST(GeneratedPlans, PlansGiveBackTheEnteredSizesWithoutRoundingNoise) {
                                            (!tenths || (oneDecimal(p.x) && oneDecimal(p.y)));
                     if (!asEntered)
                         ADD_FAILURE() << std::setprecision(17) << p.label << " at " << p.x << ", "
-                                      << p.y << ": " << p.length << " x " << p.width
-                                      << ", entered " << row.length << " x " << row.width;
+                                      << p.y << ": " << p.length << " x " << p.width << ", entered "
+                                      << row.length << " x " << row.width;
                     exact &= asEntered;
                     ++restored;
                 }

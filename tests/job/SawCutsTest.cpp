@@ -126,8 +126,9 @@ TEST(SawCuts, HeldToStagesTheCutsGoStageByStage) {
     CutSettings cut;
     cut.bladeWidth = 2;
     const PlannedSheet grid =
-        LaidOut(304, 102, {Piece(0, 0, 100, 50), Piece(102, 0, 100, 50), Piece(204, 0, 100, 50),
-                           Piece(0, 52, 100, 50), Piece(102, 52, 100, 50), Piece(204, 52, 100, 45)});
+        LaidOut(304, 102,
+                {Piece(0, 0, 100, 50), Piece(102, 0, 100, 50), Piece(204, 0, 100, 50),
+                 Piece(0, 52, 100, 50), Piece(102, 52, 100, 50), Piece(204, 52, 100, 45)});
     using Cuts = std::vector<std::tuple<Axis, double, double, double>>;
     const auto free = DeriveSawCuts(grid, cut);
     ASSERT_TRUE(free);

@@ -90,8 +90,10 @@ class BruteStages {
             for (std::size_t j = 0; j < boxes_.size(); ++j) {
                 if (!(group >> j & 1)) continue;
                 const int b = static_cast<int>(j);
-                if (Lo(b, axis) >= at + kerf_ - tol_) above = true;
-                else if (Hi(b, axis) > at + tol_) clear = false;
+                if (Lo(b, axis) >= at + kerf_ - tol_)
+                    above = true;
+                else if (Hi(b, axis) > at + tol_)
+                    clear = false;
             }
             if (clear && above && std::find(lines.begin(), lines.end(), at) == lines.end())
                 lines.push_back(at);
@@ -134,8 +136,8 @@ class BruteStages {
 // First cuts along the length: two stages. Along the width no cut runs through
 // the sheet, so the first stage parts nothing and three are needed.
 TEST(StageCheck, TwoStagesAlongTheLengthThreeAlongTheWidth) {
-    const AppliedResult r = OneSheet({At(1, 0, 0, 30, 40), At(2, 30, 0, 30, 35),
-                                      At(3, 0, 40, 50, 60), At(4, 50, 40, 50, 60)});
+    const AppliedResult r = OneSheet(
+        {At(1, 0, 0, 30, 40), At(2, 30, 0, 30, 35), At(3, 0, 40, 50, 60), At(4, 50, 40, 50, 60)});
     EXPECT_EQ(Stages(r, FirstCut::Any), 2);
     EXPECT_EQ(Stages(r, FirstCut::Length), 2);
     EXPECT_EQ(Stages(r, FirstCut::Width), 3);
@@ -161,8 +163,8 @@ TEST(StageCheck, TwoStagesAlongTheLengthThreeAlongTheWidth) {
 //     0 +-------------+-------------+
 //       0            50            100
 TEST(StageCheck, ThreeStagesWhenAStripHoldsAStack) {
-    const AppliedResult r = OneSheet({At(1, 0, 0, 50, 50), At(2, 50, 0, 50, 20),
-                                      At(3, 50, 20, 50, 30), At(4, 0, 50, 100, 50)});
+    const AppliedResult r = OneSheet(
+        {At(1, 0, 0, 50, 50), At(2, 50, 0, 50, 20), At(3, 50, 20, 50, 30), At(4, 0, 50, 100, 50)});
     EXPECT_EQ(Stages(r, FirstCut::Any), 3);
     EXPECT_EQ(Stages(r, FirstCut::Width), 4);
     EXPECT_FALSE(Checked(r, 3, FirstCut::Length));
@@ -197,9 +199,8 @@ TEST(StageCheck, FourStagesAreMoreThanAnySawAllows) {
     }
     // One part alone needs no stage, trims or not; a pinwheel no edge-to-edge cut parts.
     EXPECT_EQ(Stages(OneSheet({At(1, 10, 10, 20, 20)}), FirstCut::Width), 0);
-    EXPECT_FALSE(Stages(OneSheet({At(1, 0, 0, 60, 40), At(2, 60, 0, 40, 60),
-                                  At(3, 40, 60, 60, 40), At(4, 0, 40, 40, 60),
-                                  At(5, 40, 40, 20, 20)}),
+    EXPECT_FALSE(Stages(OneSheet({At(1, 0, 0, 60, 40), At(2, 60, 0, 40, 60), At(3, 40, 60, 60, 40),
+                                  At(4, 0, 40, 40, 60), At(5, 40, 40, 20, 20)}),
                         FirstCut::Any));
 }
 

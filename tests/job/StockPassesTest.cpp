@@ -29,8 +29,8 @@ GaOptions Seeded(std::uint32_t seed) {
 }
 
 TEST(StockPasses, LeftOverPartsTakeMoreOfTheStockUntilAllArePlaced) {
-    const JobRows rows = Rows({{"Big panel", 1300, 700, 10, false, 1}},
-                              {{"Board", 2440, 1220, 20, 0, false, 1}}, 4);
+    const JobRows rows =
+        Rows({{"Big panel", 1300, 700, 10, false, 1}}, {{"Board", 2440, 1220, 20, 0, false, 1}}, 4);
     Calculation calc;
     int announced = 0;
     ASSERT_FALSE(calc.Prepare(rows));
@@ -75,8 +75,8 @@ TEST(StockPasses, EveryGeneratedJobEndsPlacedOrOutOfStock) {
         for (int pass = 1; pass < result.passes; ++pass) factor *= 2;
         Job expected;
         InputFault error;
-        ASSERT_TRUE(GatherJob(rows, (result.passes - 1) * result.job.partCount, expected, error,
-                              factor));
+        ASSERT_TRUE(
+            GatherJob(rows, (result.passes - 1) * result.job.partCount, expected, error, factor));
         EXPECT_EQ(expected.sheetCount, result.job.sheetCount);
         EXPECT_EQ(expected.parts.front().id, result.job.parts.front().id);
         multiPass += result.passes > 1;
@@ -101,8 +101,8 @@ TEST(StockPasses, PartsAreMeasuredAsEnteredAgainstTheUsableArea) {
     EXPECT_EQ(whole.length, 2440);
     EXPECT_EQ(whole.width, 1220);
 
-    JobRows margins = Rows({{"Whole", 2440, 1220, 1, false, 1}},
-                           {{"Board", 2440, 1220, 1, 0, false, 1}}, 0);
+    JobRows margins =
+        Rows({{"Whole", 2440, 1220, 1, false, 1}}, {{"Board", 2440, 1220, 1, 0, false, 1}}, 0);
     margins.settings.cut.margins.left = 1;
     EXPECT_EQ(calc.Prepare(margins)->status, CalcOutcome::Status::AreaRefused)
         << "the margins take usable area";

@@ -228,7 +228,8 @@ TEST(JobBuilding, RecordsAndTotalsFollowGeneratedRows) {
                 EXPECT_EQ(p.id, firstId + static_cast<std::int32_t>(k)) << "job " << j;
                 EXPECT_EQ(p.length, r.length + s.bladeWidth) << "job " << j;
                 EXPECT_EQ(p.width, r.width + s.bladeWidth) << "job " << j;
-                EXPECT_EQ(p.layoutOrderKey, Part::LayoutOrderKeyOf(r.length, r.width)) << "job " << j;
+                EXPECT_EQ(p.layoutOrderKey, Part::LayoutOrderKeyOf(r.length, r.width))
+                    << "job " << j;
                 EXPECT_EQ(p.rotatable, r.rotatable) << "job " << j;
                 EXPECT_EQ(p.label, r.label) << "job " << j;
                 partArea += p.Area();

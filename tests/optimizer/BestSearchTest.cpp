@@ -13,8 +13,8 @@
 #include <vector>
 
 #include "job/Calculation.h"
-#include "support/RandomJobRows.h"
 #include "job/PlanCheck.h"
+#include "support/RandomJobRows.h"
 
 using namespace tarvex;
 
@@ -102,7 +102,9 @@ bool ComesApart(std::vector<const Placement*> parts, int stages, bool acrossY, d
     if (parts.size() <= 1) return true;
     if (stages == 0) return false;
     const auto from = [&](const Placement* p) { return acrossY ? p->y : p->x; };
-    const auto to = [&](const Placement* p) { return acrossY ? p->y + p->width : p->x + p->length; };
+    const auto to = [&](const Placement* p) {
+        return acrossY ? p->y + p->width : p->x + p->length;
+    };
     std::sort(parts.begin(), parts.end(),
               [&](const Placement* a, const Placement* b) { return from(a) < from(b); });
     std::vector<const Placement*> group;
@@ -163,9 +165,9 @@ TEST(BestSearch, StageLimitedPlansKeepTheirLimitsAndPassTheCheck) {
             for (const Placement& p : s.parts) parts.push_back(&p);
             const bool alongLength = ComesApart(parts, cut.stages, true, cut.bladeWidth);
             const bool alongWidth = ComesApart(parts, cut.stages, false, cut.bladeWidth);
-            EXPECT_TRUE(cut.firstCut == FirstCut::Width ? alongWidth
+            EXPECT_TRUE(cut.firstCut == FirstCut::Width    ? alongWidth
                         : cut.firstCut == FirstCut::Length ? alongLength
-                                                          : alongLength || alongWidth)
+                                                           : alongLength || alongWidth)
                 << "job " << 31000 + j << ", sheet " << s.id;
         }
         const std::string waiting = PartFittingAnUnusedSheet(plan);
@@ -272,8 +274,7 @@ TEST(BestSearch, EndsAtTheTimeLimitAndOnStop) {
     ASSERT_FALSE(timed.Prepare(rows));
     double left = -1;
     const double seconds = SecondsOf([&] {
-        timed.Optimize(TwoThreads(),
-                       {}, [&](const BestProgress& p) { left = p.secondsLeft; });
+        timed.Optimize(TwoThreads(), {}, [&](const BestProgress& p) { left = p.secondsLeft; });
     });
     EXPECT_GE(seconds, 0.6);
     EXPECT_LT(seconds, 3.0);
@@ -286,12 +287,11 @@ TEST(BestSearch, EndsAtTheTimeLimitAndOnStop) {
     std::atomic<bool> stop = false;
     int reports = 0;
     const double stoppedAfter = SecondsOf([&] {
-        stopped.Optimize(TwoThreads(&stop), {},
-                         [&](const BestProgress& p) {
-                             ++reports;
-                             EXPECT_GT(p.secondsLeft, 50);
-                             stop = true;
-                         });
+        stopped.Optimize(TwoThreads(&stop), {}, [&](const BestProgress& p) {
+            ++reports;
+            EXPECT_GT(p.secondsLeft, 50);
+            stop = true;
+        });
     });
     EXPECT_LT(stoppedAfter, 3.0);
     EXPECT_EQ(reports, 1);
@@ -311,9 +311,8 @@ TEST(BestSearch, StopDuringTheClassicStartAppliesTheClassicPlan) {
         Calculation calc;
         EXPECT_FALSE(calc.Prepare(rows));
         int reports = 0;
-        const double seconds = SecondsOf([&] {
-            calc.Optimize(TwoThreads(&stop), {}, [&](const BestProgress&) { ++reports; });
-        });
+        const double seconds = SecondsOf(
+            [&] { calc.Optimize(TwoThreads(&stop), {}, [&](const BestProgress&) { ++reports; }); });
         EXPECT_LT(seconds, 5.0);
         EXPECT_EQ(reports, 0);
         EXPECT_EQ(calc.Finish().status, CalcOutcome::Status::Applied);

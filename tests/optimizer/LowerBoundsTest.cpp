@@ -101,8 +101,8 @@ TEST(LowerBounds, NoBoundExceedsAPlanOfJobsCutFromWholeSheets) {
         bySheets += bound.measure == Measure::Sheets;
         severalKinds += bound.measure != Measure::Sheets;
     }
-    std::printf("jobs %d, bound equal to the cut sheets %d, by sheets %d, several kinds %d\n",
-                jobs, tight, bySheets, severalKinds);
+    std::printf("jobs %d, bound equal to the cut sheets %d, by sheets %d, several kinds %d\n", jobs,
+                tight, bySheets, severalKinds);
     EXPECT_GT(bySheets, 1000);
     EXPECT_GT(severalKinds, 1000);
     // Most such jobs leave no room for a better plan than the sheets they came from.

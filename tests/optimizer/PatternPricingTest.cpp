@@ -180,9 +180,9 @@ TEST(PatternPricer, KeepsToTheBoundsOfEachType) {
         bool fits = false;
         for (std::size_t t = 0; t < pj.types.size(); ++t) {
             const PieceType& type = pj.types[t];
-            fits |= bounds[t] > 0 && ((type.length <= k.length && type.width <= k.width) ||
-                                      (type.rotatable && type.width <= k.length &&
-                                       type.length <= k.width));
+            fits |= bounds[t] > 0 &&
+                    ((type.length <= k.length && type.width <= k.width) ||
+                     (type.rotatable && type.width <= k.length && type.length <= k.width));
         }
         EXPECT_EQ(fits, !pattern.pieces.empty()) << "job " << job;
         const std::vector<std::int32_t> counts = pattern.Counts(pj.types.size());

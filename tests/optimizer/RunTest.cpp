@@ -230,8 +230,7 @@ TEST_F(WholeRun, StopRequestEndsAfterTheCurrentGeneration) {
     EXPECT_EQ(ga.GenerationsRun(), 3);
     // Slot 0 holds the best of the ranked main population, with its layouts; the
     // merge may have put better offspring into the weaker half since.
-    for (int i = 1; i < GA::kPopulation / 2; ++i)
-        EXPECT_FALSE(Better(ga.Candidate(i), ga.Best()));
+    for (int i = 1; i < GA::kPopulation / 2; ++i) EXPECT_FALSE(Better(ga.Candidate(i), ga.Best()));
     EXPECT_GT(ga.Best().fitness, 0);
     std::size_t placed = 0;
     for (const SheetLayout& s : ga.Best().sheets) placed += ga.Best().PartsOn(s).size();

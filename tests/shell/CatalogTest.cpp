@@ -144,7 +144,8 @@ TEST(Catalogs, EnglishTextsKeepPlaceholdersAndAccelerators) {
     for (const auto& e : Catalog("en_us")) {
         if (HasChinese(e.id)) {
             // A message written in Chinese needs an English text.
-            EXPECT_TRUE(!e.text.empty() && !HasChinese(e.text)) << "line " << e.line << ": " << e.id;
+            EXPECT_TRUE(!e.text.empty() && !HasChinese(e.text))
+                << "line " << e.line << ": " << e.id;
             continue;
         }
         const std::string& english = e.text.empty() ? e.id : e.text;

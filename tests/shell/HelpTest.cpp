@@ -7,9 +7,9 @@
 #include <set>
 
 #include "ShellTestUtil.h"
+#include "shell/Help.h"
 #include "support/ScratchFolder.h"
 #include "text/AppPaths.h"
-#include "shell/Help.h"
 #include "text/Translate.h"
 
 using namespace tarvex;
@@ -105,13 +105,13 @@ TEST(DesktopDocumentOpener, HearsWhetherAProgramTookTheFile) {
     const QUrl file = QUrl::fromLocalFile(QStringLiteral("/tmp/manual.html"));
     for (const int status : {0, 3, 4}) {
         SCOPED_TRACE(status);
-        WriteBytes(bin / "xdg-open", "#!/bin/sh\necho \"$1\" > \"$0.arg\"\nexit " +
-                                         std::to_string(status) + "\n");
+        WriteBytes(bin / "xdg-open",
+                   "#!/bin/sh\necho \"$1\" > \"$0.arg\"\nexit " + std::to_string(status) + "\n");
         fs::permissions(bin / "xdg-open", fs::perms::owner_all);
         fs::remove(bin / "xdg-open.arg");
         QObject owner;
         bool failed = false;
-        DesktopDocumentOpener(&owner)(file, [&] { failed = true; });
+        DesktopDocumentOpener (&owner)(file, [&] { failed = true; });
         QDeadlineTimer deadline(10000);
         while (!fs::exists(bin / "xdg-open.arg") || owner.children().size() > 0) {
             ASSERT_FALSE(deadline.hasExpired());

@@ -50,7 +50,9 @@ void Shoot(const fs::path& source, const fs::path& out, const char* language,
     std::ofstream(settings, std::ios::binary) << "[Common]\r\nLanguage=" << language << "\r\n";
     SetLanguage(language);
     ScriptedDialogs dialogs;
-    MainWindow window(dialogs, WindowFiles{settings, {}, fs::path(TARVEX_BINARY_DIR) / "bin" / "locale",
+    MainWindow window(dialogs, WindowFiles{settings,
+                                           {},
+                                           fs::path(TARVEX_BINARY_DIR) / "bin" / "locale",
                                            fs::path(folder.path().toStdString()) / "recovery"});
     window.resize(800, 600);
     window.show();
@@ -64,10 +66,11 @@ void Shoot(const fs::path& source, const fs::path& out, const char* language,
     if (!WaitUntil([&] { return !dialogs.messages.empty(); }, 120000))
         throw std::runtime_error("the calculation did not end");
     auto& pages = Child<QTabWidget>(window, "pgcpg1");
-    const std::pair<MainWindow::Page, const char*> shots[] = {
-        {MainWindow::kSheetsPage, "sheets"},  {MainWindow::kPartsPage, "parts"},
-        {MainWindow::kLayoutsPage, "layouts"}, {MainWindow::kReportPage, "report"},
-        {MainWindow::kSetsPage, "sets"}};
+    const std::pair<MainWindow::Page, const char*> shots[] = {{MainWindow::kSheetsPage, "sheets"},
+                                                              {MainWindow::kPartsPage, "parts"},
+                                                              {MainWindow::kLayoutsPage, "layouts"},
+                                                              {MainWindow::kReportPage, "report"},
+                                                              {MainWindow::kSetsPage, "sets"}};
     for (const auto& [page, name] : shots) {
         pages.setCurrentIndex(page);
         WaitUntil([] { return false; }, 300);  // lets the page lay itself out and paint

@@ -1,10 +1,10 @@
 #include "support/RandomJobRows.h"
 
+#include <gtest/gtest.h>
+
 #include <algorithm>
 #include <cmath>
 #include <string>
-
-#include <gtest/gtest.h>
 
 #include "job/Calculation.h"
 #include "job/JobInput.h"

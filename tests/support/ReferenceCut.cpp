@@ -128,8 +128,8 @@ void PickLowestSegment(const LaidOutSheet& sheet, double& x, double& y, double& 
     }
 }
 
-void CloseSegment(LaidOutSheet& sheet, double gapX, double gapY, double gapLength, double usableLength,
-                  const CutSettings& settings) {
+void CloseSegment(LaidOutSheet& sheet, double gapX, double gapY, double gapLength,
+                  double usableLength, const CutSettings& settings) {
     auto& lines = sheet.segments;
     const int count = static_cast<int>(lines.size());
     int current = -1;

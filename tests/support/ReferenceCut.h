@@ -34,8 +34,8 @@ double FillFree(WorkList& list, LaidOutSheet& sheet, double x0, double y0, doubl
 
 void AddSegment(LaidOutSheet& sheet, double x, double y, double length);
 void PickLowestSegment(const LaidOutSheet& sheet, double& x, double& y, double& length);
-void CloseSegment(LaidOutSheet& sheet, double gapX, double gapY, double gapLength, double usableLength,
-                  const CutSettings& settings);
+void CloseSegment(LaidOutSheet& sheet, double gapX, double gapY, double gapLength,
+                  double usableLength, const CutSettings& settings);
 
 double LayoutSheet(LaidOutSheet& sheet, WorkList& list);
 

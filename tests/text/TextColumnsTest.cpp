@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "text/TextColumns.h"
 #include "io/TextFile.h"
+#include "text/TextColumns.h"
 
 using namespace tarvex;
 
