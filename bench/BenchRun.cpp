@@ -68,7 +68,7 @@ Outcome Calculate(JobRows rows, Search search, double timeLimit, const BenchOpti
         ++o.sheets;
         o.cost += s.unitCost * s.Area();
         o.area += s.Area();
-        const auto& jobSheets = plan->job.sheets;
+        const auto& jobSheets = plan->job.Sheets();
         if (s.id >= 0 && static_cast<std::size_t>(s.id) < jobSheets.size() &&
             jobSheets[static_cast<std::size_t>(s.id)].usedFirst)
             o.priorityArea += s.Area();

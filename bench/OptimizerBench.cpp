@@ -168,8 +168,8 @@ void BenchJobRuns(const BenchJob& bench, const Settings& settings) {
     gathering.Prepare(rows);
     if (!gathering.Gathered()) return;
     const Job& job = *gathering.Gathered();
-    const double sheetArea = job.sheets.empty() ? 0 : job.sheets.front().Area();
-    const long bound = sheetArea > 0 ? std::lround(std::ceil(job.partArea / sheetArea)) : 0;
+    const double sheetArea = job.Sheets().empty() ? 0 : job.Sheets().front().Area();
+    const long bound = sheetArea > 0 ? std::lround(std::ceil(job.PartArea() / sheetArea)) : 0;
 
     for (int speed : settings.speeds) {
         double oneThread = 0;
@@ -200,10 +200,10 @@ void BenchJobRuns(const BenchJob& bench, const Settings& settings) {
             std::printf(
                 "%-20s %5d %6d %5ld %5s %5d %3d %9.3f %7.2f %9.0f %5d %5d %6.2f%% %-3s %8.5f %7s "
                 "%4s\n",
-                bench.name.c_str(), job.partCount, job.sheetCount, bound, bench.bestKnown.c_str(),
-                speed, threads, m.seconds, m.cpuSeconds, evaluations / m.seconds, m.generations,
-                m.usedSheets, 100 * m.utilisation, m.allPlaced ? "yes" : "NO", m.fitness, speedup,
-                same);
+                bench.name.c_str(), job.PartCount(), job.SheetCount(), bound,
+                bench.bestKnown.c_str(), speed, threads, m.seconds, m.cpuSeconds,
+                evaluations / m.seconds, m.generations, m.usedSheets, 100 * m.utilisation,
+                m.allPlaced ? "yes" : "NO", m.fitness, speedup, same);
             std::fflush(stdout);
         }
     }

@@ -154,9 +154,10 @@ bool ReadJob(Fields& in, const Json& top, Job& job) {
     const Json* j = in.Get(top, "", "job");
     const Json* parts = j ? in.List(*j, "job", "parts") : nullptr;
     if (!parts) return false;
+    std::vector<Part> records;
     for (std::size_t k = 0; k < parts->size(); ++k) {
         const std::string at = Fields::At("job.parts", k);
-        Part& p = job.parts.emplace_back();
+        Part& p = records.emplace_back();
         double length = 0, width = 0;
         if (!in.Whole((*parts)[k], at, "id", p.id, std::numeric_limits<std::int32_t>::min(),
                       std::numeric_limits<std::int32_t>::max()) ||
@@ -169,11 +170,15 @@ bool ReadJob(Fields& in, const Json& top, Job& job) {
     }
     const double most = static_cast<double>(kMostRecords);
     const double parted = static_cast<double>(parts->size());
-    return in.Whole(*j, "job", "partCount", job.partCount, parted, parted) &&
-           in.Whole(*j, "job", "sheetCount", job.sheetCount, 0, most) &&
-           in.Number(*j, "job", "partArea", job.partArea, 0, 1e30) &&
-           in.Number(*j, "job", "sheetArea", job.sheetArea, 0, 1e30) &&
-           in.Number(*j, "job", "sheetCost", job.sheetCost, 0, 1e30);
+    JobTotals totals;
+    if (!in.Whole(*j, "job", "partCount", totals.partCount, parted, parted) ||
+        !in.Whole(*j, "job", "sheetCount", totals.sheetCount, 0, most) ||
+        !in.Number(*j, "job", "partArea", totals.partArea, 0, 1e30) ||
+        !in.Number(*j, "job", "sheetArea", totals.sheetArea, 0, 1e30) ||
+        !in.Number(*j, "job", "sheetCost", totals.sheetCost, 0, 1e30))
+        return false;
+    job = Job::Restored(std::move(records), totals);
+    return true;
 }
 
 // The stage limits came after the first plan files: a file without them was made

@@ -13,15 +13,15 @@ using Json = nlohmann::ordered_json;
 
 Json JobJson(const Job& job) {
     Json parts = Json::array();
-    for (const Part& p : job.parts)
+    for (const Part& p : job.Parts())
         parts.push_back({{"id", p.id},
                          {"label", p.label},
                          {"length", p.length},
                          {"width", p.width},
                          {"rotatable", p.rotatable}});
-    return {{"parts", std::move(parts)},    {"partCount", job.partCount},
-            {"sheetCount", job.sheetCount}, {"partArea", job.partArea},
-            {"sheetArea", job.sheetArea},   {"sheetCost", job.sheetCost}};
+    return {{"parts", std::move(parts)},      {"partCount", job.PartCount()},
+            {"sheetCount", job.SheetCount()}, {"partArea", job.PartArea()},
+            {"sheetArea", job.SheetArea()},   {"sheetCost", job.SheetCost()}};
 }
 
 // The rows as the tables held them, one array of cell texts per data row in the

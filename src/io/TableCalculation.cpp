@@ -29,8 +29,9 @@ std::optional<CalcOutcome> PrepareRows(Calculation& calc, JobRows& rows, CellTab
         return RefusedOutcome(Status::InputRefused, fault);
     std::optional<CalcOutcome> ended = calc.Prepare(rows);
     if (const Job* job = calc.Gathered()) {
-        WriteTotals(parts, TableKind::Part, job->partArea, job->partCount, 0);
-        WriteTotals(sheets, TableKind::Sheet, job->sheetArea, job->sheetCount, job->sheetCost);
+        WriteTotals(parts, TableKind::Part, job->PartArea(), job->PartCount(), 0);
+        WriteTotals(sheets, TableKind::Sheet, job->SheetArea(), job->SheetCount(),
+                    job->SheetCost());
     }
     return ended;
 }

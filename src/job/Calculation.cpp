@@ -24,12 +24,13 @@ void Restore(SearchedPlan& plan, const Job& job, const CutSettings& cut, Applied
     const Margins& m = cut.margins;
     const double kerf = cut.bladeWidth;
     const DecimalGrid grid = DecimalGrid::Of(job, cut);
-    const std::int32_t firstPartId = job.parts.empty() ? 0 : job.parts.front().id;
+    const std::int32_t firstPartId = job.Parts().empty() ? 0 : job.Parts().front().id;
     const auto entered = [&](const Footprint& f) -> std::optional<EnteredSize> {
         const auto at = static_cast<std::size_t>(f.partId - firstPartId);
-        if (f.partId < firstPartId || at >= job.enteredParts.size() || job.parts[at].id != f.partId)
+        if (f.partId < firstPartId || at >= job.EnteredParts().size() ||
+            job.Parts()[at].id != f.partId)
             return std::nullopt;
-        const EnteredSize& e = job.enteredParts[at];
+        const EnteredSize& e = job.EnteredParts()[at];
         return f.rotated ? EnteredSize{e.width, e.length, e.entryRow} : e;
     };
     double usedArea = 0, partArea = 0, offcutArea = 0;
@@ -40,10 +41,10 @@ void Restore(SearchedPlan& plan, const Job& job, const CutSettings& cut, Applied
         planned.id = s.id;
         planned.label = std::move(s.label);
         const auto sheetAt = static_cast<std::size_t>(s.id);
-        if (s.id >= 0 && sheetAt < job.enteredSheets.size() && job.sheets[sheetAt].id == s.id) {
-            planned.length = job.enteredSheets[sheetAt].length;
-            planned.width = job.enteredSheets[sheetAt].width;
-            planned.entryRow = job.enteredSheets[sheetAt].entryRow;
+        if (s.id >= 0 && sheetAt < job.EnteredSheets().size() && job.Sheets()[sheetAt].id == s.id) {
+            planned.length = job.EnteredSheets()[sheetAt].length;
+            planned.width = job.EnteredSheets()[sheetAt].width;
+            planned.entryRow = job.EnteredSheets()[sheetAt].entryRow;
         } else {
             planned.width = s.width + (m.top + m.bottom);
             planned.length = s.length + (m.left + m.right);
@@ -158,19 +159,19 @@ std::optional<CalcOutcome> Calculation::Prepare(const JobRows& rows) {
     Job job;
     InputFault fault;
     if (!GatherJob(rows, nextPartId_, job, fault)) return RefusedOutcome(S::InputRefused, fault);
-    nextPartId_ += job.partCount;
+    nextPartId_ += job.PartCount();
     gathered_ = Prepared{rows, std::move(job), rows.settings, JobSnapshot::Take(rows)};
     if (LimitsStages(rows.settings.cut) && rows.settings.search == SearchMethod::Classic) {
         gathered_->settings.search = SearchMethod::Best;
         gathered_->bestForStages = true;
     }
     const Job& j = gathered_->job;
-    if (j.partCount == 0)
+    if (j.PartCount() == 0)
         return RefusedOutcome(S::InputRefused,
                               {.code = InputFault::Code::NoParts, .table = EntryTable::Parts});
     // The parts as entered: a part as large as the usable area fits, as the kerf
     // rule lets a part end at the sheet's edge.
-    if (EnteredPartArea(rows) > j.sheetArea)
+    if (EnteredPartArea(rows) > j.SheetArea())
         return RefusedOutcome(S::AreaRefused, InputFault{.code = InputFault::Code::AreaExceeded});
     ready_ = true;
     return std::nullopt;
@@ -200,7 +201,8 @@ void Calculation::Optimize(GaOptions options, const PassStarted& passStarted,
             // Later passes restart the generator from the first pass's seed.
             options.seed = ga.Seed();
             const bool stopped = options.stop && options.stop->load();
-            if (!stopped && !AllPartsPlaced(ga.Best(), job.partCount) && job.sheetCount < stock) {
+            if (!stopped && !AllPartsPlaced(ga.Best(), job.PartCount()) &&
+                job.SheetCount() < stock) {
                 stockFactor *= 2;
                 Job more;
                 InputFault error;
@@ -222,7 +224,7 @@ void Calculation::Optimize(GaOptions options, const PassStarted& passStarted,
                 return;
             }
         }
-        nextPartId_ += next->partCount;
+        nextPartId_ += next->PartCount();
         if (passStarted) passStarted(pass + 1);
         regathered = std::move(next);
     }
@@ -235,7 +237,7 @@ AppliedResult Calculation::BestPlanFrom(const SearchedPlan& classic, const Job& 
     // The same part ids as the classic search's job, every sheet of the rows.
     Job all;
     InputFault error;
-    if (!GatherJob(p.rows, job.parts.front().id, all, error,
+    if (!GatherJob(p.rows, job.Parts().front().id, all, error,
                    std::numeric_limits<double>::infinity()))
         all = job;
     BestOptions best;

@@ -55,8 +55,8 @@ class DecimalGrid::Finder {
 
 DecimalGrid DecimalGrid::Of(const Job& job, const CutSettings& cut) {
     Finder finder(cut);
-    for (const EnteredSize& s : job.enteredParts) finder.Add(s.length), finder.Add(s.width);
-    for (const EnteredSize& s : job.enteredSheets) finder.Add(s.length), finder.Add(s.width);
+    for (const EnteredSize& s : job.EnteredParts()) finder.Add(s.length), finder.Add(s.width);
+    for (const EnteredSize& s : job.EnteredSheets()) finder.Add(s.length), finder.Add(s.width);
     return finder.Grid();
 }
 

@@ -11,8 +11,8 @@ std::optional<PlanBound> PlanBoundOf(const AppliedResult& plan, const Job& job) 
     if (!plan.allPlaced || !(stock.value > 0)) return bound;
     double value = 0;
     for (const PlannedSheet& s : plan.sheets) {
-        if (!s.used || s.id < 0 || static_cast<std::size_t>(s.id) >= job.sheets.size()) continue;
-        const Sheet& sheet = job.sheets[s.id];
+        if (!s.used || s.id < 0 || static_cast<std::size_t>(s.id) >= job.Sheets().size()) continue;
+        const Sheet& sheet = job.Sheets()[s.id];
         if (!sheet.usedFirst || stock.ofUsedFirstSheets)
             value += StockValue(sheet, plan.settings.cut, stock.measure);
     }

@@ -53,8 +53,8 @@ using PartKey = std::tuple<std::string, double, double>;
 class Checker {
   public:
     explicit Checker(const AppliedResult& result)
-        : r_(result), cut_(result.settings.cut), placed_(result.job.parts.size(), false) {
-        for (std::size_t k = 0; k < r_.job.parts.size(); ++k) jobIndex_[r_.job.parts[k].id] = k;
+        : r_(result), cut_(result.settings.cut), placed_(result.job.Parts().size(), false) {
+        for (std::size_t k = 0; k < r_.job.Parts().size(); ++k) jobIndex_[r_.job.Parts()[k].id] = k;
     }
 
     std::optional<PlanViolation> Run() {
@@ -121,10 +121,10 @@ class Checker {
     std::optional<PlanViolation> CheckPart(const Placement& p, const Box& usable, double tol,
                                            const std::string& name) {
         const auto found = jobIndex_.find(p.partId);
-        if (found == jobIndex_.end() || r_.job.parts[found->second].label != p.label)
+        if (found == jobIndex_.end() || r_.job.Parts()[found->second].label != p.label)
             return Violation(Kind::UnknownPart, _("{1}: part {2} is not a part of the job."),
                              {name, PartName(p)});
-        const Part& part = r_.job.parts[found->second];
+        const Part& part = r_.job.Parts()[found->second];
         if (placed_[found->second])
             return Violation(Kind::PlacedTwice, _("{1}: part {2} is placed a second time."),
                              {name, PartName(p)});
@@ -151,7 +151,7 @@ class Checker {
     std::optional<PlanViolation> CheckPlacedCount() const {
         const auto missing = std::find(placed_.begin(), placed_.end(), false);
         if (r_.allPlaced && missing != placed_.end()) {
-            const Part& part = r_.job.parts[missing - placed_.begin()];
+            const Part& part = r_.job.Parts()[missing - placed_.begin()];
             Placement named;
             named.label = part.label;
             named.partId = part.id;
@@ -174,7 +174,7 @@ class Checker {
         std::vector<std::vector<PartKey>> keys(sheets.size());
         for (std::size_t i = 0; i < sheets.size(); ++i) {
             for (const Placement& p : sheets[i].parts) {
-                const Part& part = r_.job.parts[jobIndex_.at(p.partId)];
+                const Part& part = r_.job.Parts()[jobIndex_.at(p.partId)];
                 keys[i].emplace_back(part.label, part.length, part.width);
             }
             std::sort(keys[i].begin(), keys[i].end());

@@ -16,7 +16,7 @@ bool Names(const std::vector<Row>& rows, std::int32_t entryRow) {
 // The entered part row of each of the job's part records, in their order; empty
 // when the rows do not make exactly those records.
 std::vector<std::int32_t> PartRecordRows(const AppliedResult& result) {
-    const std::vector<Part>& parts = result.job.parts;
+    const std::vector<Part>& parts = result.job.Parts();
     std::vector<std::int32_t> rows;
     rows.reserve(parts.size());
     for (std::size_t r = 0; r < result.entered.parts.size(); ++r) {
@@ -88,7 +88,7 @@ void LinkEnteredRows(AppliedResult& result) {
     const std::vector<std::int32_t> partRows = PartRecordRows(result);
     std::unordered_map<std::int32_t, std::int32_t> rowOfId;
     for (std::size_t k = 0; k < partRows.size(); ++k)
-        rowOfId.emplace(result.job.parts[k].id, partRows[k]);
+        rowOfId.emplace(result.job.Parts()[k].id, partRows[k]);
     for (PlannedSheet& s : result.sheets)
         for (Placement& p : s.parts) {
             const auto found = rowOfId.find(p.partId);

@@ -5,13 +5,20 @@ namespace tarvex {
 JobBuilder::JobBuilder(const CutSettings& settings, std::int32_t firstPartId)
     : settings_(settings), nextPartId_(firstPartId) {}
 
+Job Job::Restored(std::vector<Part> parts, const JobTotals& totals) {
+    Job job;
+    job.parts_ = std::move(parts);
+    job.totals_ = totals;
+    return job;
+}
+
 void JobBuilder::AddPart(const Part& part) {
-    job_.parts.push_back(part);
-    job_.parts.back().id = nextPartId_++;
-    job_.enteredParts.push_back(
+    job_.parts_.push_back(part);
+    job_.parts_.back().id = nextPartId_++;
+    job_.enteredParts_.push_back(
         {part.length - settings_.bladeWidth, part.width - settings_.bladeWidth});
-    job_.partArea += part.Area();
-    ++job_.partCount;
+    job_.totals_.partArea += part.Area();
+    ++job_.totals_.partCount;
 }
 
 void JobBuilder::AddParts(double length, double width, bool rotatable, const std::string& label,
@@ -24,25 +31,35 @@ void JobBuilder::AddParts(double length, double width, bool rotatable, const std
     part.length += settings_.bladeWidth;
     for (std::int32_t k = 0; k < quantity; ++k) {
         AddPart(part);
-        job_.enteredParts.back() = {length, width, entryRow};
+        job_.enteredParts_.back() = {length, width, entryRow};
     }
 }
 
 void JobBuilder::AddSheet(double length, double width, double cost, const std::string& label,
                           bool usedFirst, std::int32_t entryRow) {
-    job_.enteredSheets.push_back({length, width, entryRow});
-    Sheet& sheet = job_.sheets.emplace_back();
+    Sheet sheet;
     sheet.usedFirst = usedFirst;
     sheet.length = length;
     sheet.width = width;
-    sheet.id = job_.sheetCount++;
     sheet.label = label;
     sheet.unitCost = cost / sheet.Area();
     const Margins& m = settings_.margins;
     sheet.width -= m.top + m.bottom;
     sheet.length -= m.left + m.right;
-    job_.sheetArea += sheet.Area();
-    job_.sheetCost += sheet.Area() * sheet.unitCost;
+    Count(sheet, {length, width, entryRow});
+}
+
+void JobBuilder::AddSheet(const Sheet& usable) {
+    const Margins& m = settings_.margins;
+    Count(usable, {usable.length + m.left + m.right, usable.width + m.top + m.bottom});
+}
+
+void JobBuilder::Count(const Sheet& sheet, const EnteredSize& entered) {
+    job_.enteredSheets_.push_back(entered);
+    Sheet& counted = job_.sheets_.emplace_back(sheet);
+    counted.id = job_.totals_.sheetCount++;
+    job_.totals_.sheetArea += counted.Area();
+    job_.totals_.sheetCost += counted.Area() * counted.unitCost;
 }
 
 }  // namespace tarvex

@@ -23,16 +23,44 @@ struct EnteredSize {
     std::int32_t entryRow = -1;
 };
 
-struct Job {
-    std::vector<Part> parts;                 // in table order, one blade width added
-    std::vector<Sheet> sheets;               // used-first (priority) rows first, margins taken off
-    std::vector<EnteredSize> enteredParts;   // of `parts`, in their order
-    std::vector<EnteredSize> enteredSheets;  // of `sheets`, in their order
+// What a job adds up to, counted as its records come.
+struct JobTotals {
     std::int32_t partCount = 0;
     std::int32_t sheetCount = 0;
     double partArea = 0.0;   // of all parts, blade width included
     double sheetArea = 0.0;  // usable area of all sheets
     double sheetCost = 0.0;  // unit cost times usable area over all sheets
+};
+
+// The job's input, fixed once built: only `JobBuilder` adds records, so the totals
+// always match them.
+class Job {
+  public:
+    Job() = default;
+    // A job as a stored plan keeps it: the part records as they were numbered and the
+    // totals of the job the plan was made for, without its sheet records.
+    static Job Restored(std::vector<Part> parts, const JobTotals& totals);
+
+    const std::vector<Part>& Parts() const { return parts_; }  // in table order, blade added
+    // Used-first rows first, margins taken off.
+    const std::vector<Sheet>& Sheets() const { return sheets_; }
+    const std::vector<EnteredSize>& EnteredParts() const { return enteredParts_; }
+    const std::vector<EnteredSize>& EnteredSheets() const { return enteredSheets_; }
+    const JobTotals& Totals() const { return totals_; }
+    std::int32_t PartCount() const { return totals_.partCount; }
+    std::int32_t SheetCount() const { return totals_.sheetCount; }
+    double PartArea() const { return totals_.partArea; }
+    double SheetArea() const { return totals_.sheetArea; }
+    double SheetCost() const { return totals_.sheetCost; }
+
+  private:
+    friend class JobBuilder;
+
+    std::vector<Part> parts_;
+    std::vector<Sheet> sheets_;
+    std::vector<EnteredSize> enteredParts_;   // of `parts_`, in their order
+    std::vector<EnteredSize> enteredSheets_;  // of `sheets_`, in their order
+    JobTotals totals_;
 };
 
 // Makes a job the one way job input does: every part enlarged by the blade width
@@ -52,12 +80,17 @@ class JobBuilder {
     // Appends one sheet of entered sizes and cost and counts it.
     void AddSheet(double length, double width, double cost, const std::string& label,
                   bool usedFirst = false, std::int32_t entryRow = -1);
+    // Appends a copy of a sheet record of usable extents, numbered next, and counts it:
+    // for jobs made up of records rather than rows.
+    void AddSheet(const Sheet& usable);
 
     const Job& Current() const { return job_; }
     std::int32_t NextPartId() const { return nextPartId_; }
     Job Build() && { return std::move(job_); }
 
   private:
+    void Count(const Sheet& sheet, const EnteredSize& entered);
+
     CutSettings settings_;
     std::int32_t nextPartId_;
     Job job_;

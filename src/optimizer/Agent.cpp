@@ -123,9 +123,9 @@ void PartTurns(const Agent& agent, const std::vector<Part>& jobParts, std::vecto
 void Evaluate(Agent& agent, WorkList& list, const Job& job, const CutSettings& settings) {
     thread_local std::vector<char> turned;
     thread_local IdIndex sheetAt;
-    PartTurns(agent, job.parts, turned);
-    list.Reset(job.parts, turned, settings);
-    sheetAt.Build(static_cast<int>(job.sheets.size()), [&](int i) { return job.sheets[i].id; });
+    PartTurns(agent, job.Parts(), turned);
+    list.Reset(job.Parts(), turned, settings);
+    sheetAt.Build(static_cast<int>(job.Sheets().size()), [&](int i) { return job.Sheets()[i].id; });
     agent.spots.clear();
     agent.offcuts.clear();
     double sheetArea = 0, placedArea = 0, placedCost = 0, sheetCost = 0;
@@ -137,11 +137,12 @@ void Evaluate(Agent& agent, WorkList& list, const Job& job, const CutSettings& s
         s.firstSpot = static_cast<std::int32_t>(agent.spots.size());
         s.firstOffcut = static_cast<std::int32_t>(agent.offcuts.size());
         const int at = sheetAt.Find(s.id);
-        const double r = at < 0 ? 0 : LayoutSheet(job.sheets[at], list, agent.spots, agent.offcuts);
+        const double r =
+            at < 0 ? 0 : LayoutSheet(job.Sheets()[at], list, agent.spots, agent.offcuts);
         s.spotCount = static_cast<std::int32_t>(agent.spots.size()) - s.firstSpot;
         s.offcutCount = static_cast<std::int32_t>(agent.offcuts.size()) - s.firstOffcut;
         if (r <= kScoreTolerance) continue;
-        const Sheet& stock = job.sheets[at];
+        const Sheet& stock = job.Sheets()[at];
         agent.usedSheets += 1;
         placedArea += r;
         placedCost += stock.unitCost * r;
@@ -156,7 +157,7 @@ void Evaluate(Agent& agent, WorkList& list, const Job& job, const CutSettings& s
 
     if (sheetArea < kScoreTolerance) {
         agent.fitness = 0;
-    } else if (placedArea >= job.partArea) {
+    } else if (placedArea >= job.PartArea()) {
         if (settings.costObjective) {
             agent.fitness = sheetCost < kScoreTolerance ? 0 : placedCost / sheetCost;
         } else {
@@ -168,8 +169,8 @@ void Evaluate(Agent& agent, WorkList& list, const Job& job, const CutSettings& s
                 sheetArea -= lastStock->Area();
                 float mx = 0, my = 0;
                 for (const PartSpot& p : agent.PartsOn(*last)) {
-                    mx = std::max(mx, static_cast<float>(p.x + PlacedLength(p, job.parts)));
-                    my = std::max(my, static_cast<float>(p.y + PlacedWidth(p, job.parts)));
+                    mx = std::max(mx, static_cast<float>(p.x + PlacedLength(p, job.Parts())));
+                    my = std::max(my, static_cast<float>(p.y + PlacedWidth(p, job.Parts())));
                 }
                 sheetArea += static_cast<double>(mx) * my;
             }
@@ -177,29 +178,29 @@ void Evaluate(Agent& agent, WorkList& list, const Job& job, const CutSettings& s
         }
     } else if (settings.costObjective) {
         // Stock without cost would make this 0 / 0: such a plan scores nothing.
-        agent.fitness = job.sheetCost < kScoreTolerance ? 0 : placedCost / job.sheetCost;
+        agent.fitness = job.SheetCost() < kScoreTolerance ? 0 : placedCost / job.SheetCost();
     } else {
-        agent.fitness = placedArea / job.sheetArea;
+        agent.fitness = placedArea / job.SheetArea();
     }
 }
 
 SearchedPlan CandidatePlan(const Agent& agent, const Job& job) {
     IdIndex sheetAt;
-    sheetAt.Build(static_cast<int>(job.sheets.size()), [&](int i) { return job.sheets[i].id; });
+    sheetAt.Build(static_cast<int>(job.Sheets().size()), [&](int i) { return job.Sheets()[i].id; });
     SearchedPlan plan;
     plan.fitness = agent.fitness;
-    plan.allPlaced = AllPartsPlaced(agent, job.partCount);
+    plan.allPlaced = AllPartsPlaced(agent, job.PartCount());
     std::vector<LaidOutSheet>& sheets = plan.sheets;
     sheets.reserve(agent.sheets.size());
     for (const SheetLayout& s : agent.sheets) {
         const int at = sheetAt.Find(s.id);
         if (at < 0) continue;
-        LaidOutSheet& laid = sheets.emplace_back(LaidOutSheet{job.sheets[at]});
+        LaidOutSheet& laid = sheets.emplace_back(LaidOutSheet{job.Sheets()[at]});
         laid.parts.reserve(s.spotCount);
         for (const PartSpot& spot : agent.PartsOn(s)) {
-            const Part& part = job.parts[spot.part];
-            laid.parts.push_back(Footprint{spot.x, spot.y, PlacedLength(spot, job.parts),
-                                           PlacedWidth(spot, job.parts), part.id, part.label,
+            const Part& part = job.Parts()[spot.part];
+            laid.parts.push_back(Footprint{spot.x, spot.y, PlacedLength(spot, job.Parts()),
+                                           PlacedWidth(spot, job.Parts()), part.id, part.label,
                                            spot.rotated});
         }
         const auto offcuts = agent.OffcutsOn(s);

@@ -18,9 +18,9 @@ bool SameKind(const Sheet& a, const Sheet& b) {
 BestLane::BestLane(const Job& job, const CutSettings& settings, const BestParameters& parameters,
                    std::uint32_t seed)
     : packer_(job, settings), parameters_(parameters), rng_(seed) {
-    for (std::int32_t i = 0; i < static_cast<std::int32_t>(job.sheets.size()); ++i) {
+    for (std::int32_t i = 0; i < static_cast<std::int32_t>(job.Sheets().size()); ++i) {
         auto kind = std::find_if(kinds_.begin(), kinds_.end(), [&](const auto& members) {
-            return SameKind(job.sheets[members.front()], job.sheets[i]);
+            return SameKind(job.Sheets()[members.front()], job.Sheets()[i]);
         });
         if (kind == kinds_.end())
             kinds_.push_back({i});
@@ -29,13 +29,14 @@ BestLane::BestLane(const Job& job, const CutSettings& settings, const BestParame
     }
     const auto preference = [&](const std::vector<std::int32_t>& members) {
         const std::int32_t s = members.front();
-        return std::tuple(!job.sheets[s].usedFirst, packer_.StockValue(s), packer_.FullArea(s));
+        return std::tuple(!job.Sheets()[s].usedFirst, packer_.StockValue(s), packer_.FullArea(s));
     };
     std::stable_sort(kinds_.begin(), kinds_.end(),
                      [&](const auto& a, const auto& b) { return preference(a) < preference(b); });
-    while (usedFirstKinds_ < kinds_.size() && job.sheets[kinds_[usedFirstKinds_].front()].usedFirst)
+    while (usedFirstKinds_ < kinds_.size() &&
+           job.Sheets()[kinds_[usedFirstKinds_].front()].usedFirst)
         ++usedFirstKinds_;
-    kindOf_.assign(job.sheets.size(), 0);
+    kindOf_.assign(job.Sheets().size(), 0);
     for (std::size_t k = 0; k < kinds_.size(); ++k)
         for (std::int32_t s : kinds_[k]) kindOf_[s] = static_cast<std::int32_t>(k);
 }
@@ -71,7 +72,7 @@ void BestLane::Aim() {
         const Job& job = packer_.job;
         std::vector<std::size_t> choice;
         for (std::size_t i = 0; i < current_.used.size(); ++i)
-            if (!job.sheets[current_.used[i].sheet].usedFirst) choice.push_back(i);
+            if (!job.Sheets()[current_.used[i].sheet].usedFirst) choice.push_back(i);
         if (choice.empty())
             for (std::size_t i = 0; i < current_.used.size(); ++i) choice.push_back(i);
         std::size_t at = choice[Below(static_cast<std::uint32_t>(choice.size()))];
@@ -129,7 +130,7 @@ void BestLane::Ruin(BestPlan& plan) {
         }
         if (!rest_.empty() && Chance(0.2)) {
             const std::int32_t p = rest_[Below(static_cast<std::uint32_t>(rest_.size()))];
-            if (job.parts[p].rotatable) plan.turned[p] ^= 1;
+            if (job.Parts()[p].rotatable) plan.turned[p] ^= 1;
         }
         u.parts = rest_;
         if (rest_.empty() || !packer_.Pack(u.sheet, rest_, plan.turned, packed_))
@@ -190,7 +191,7 @@ bool BestLane::Insert(BestPlan& plan, std::int32_t part) {
     std::stable_sort(fullest.begin(), fullest.end(), [&](std::size_t a, std::size_t b) {
         return plan.used[a].layout.utilisation > plan.used[b].layout.utilisation;
     });
-    const bool turnable = packer_.job.parts[part].rotatable;
+    const bool turnable = packer_.job.Parts()[part].rotatable;
     if (turnable && Chance(0.5)) plan.turned[part] ^= 1;
     for (std::size_t at : fullest) {
         UsedSheet& u = plan.used[at];
@@ -212,18 +213,18 @@ bool BestLane::MayOpen(const BestPlan& plan, std::int32_t sheet) const {
     PlanScore opened;
     for (const UsedSheet& u : plan.used) {
         opened.stock += packer_.StockValue(u.sheet);
-        (packer_.job.sheets[u.sheet].usedFirst ? opened.usedFirstArea : opened.stockArea) +=
+        (packer_.job.Sheets()[u.sheet].usedFirst ? opened.usedFirstArea : opened.stockArea) +=
             packer_.FullArea(u.sheet);
     }
     opened.stock += packer_.StockValue(sheet);
-    (packer_.job.sheets[sheet].usedFirst ? opened.usedFirstArea : opened.stockArea) +=
+    (packer_.job.Sheets()[sheet].usedFirst ? opened.usedFirstArea : opened.stockArea) +=
         packer_.FullArea(sheet);
     opened.largestOffcut = -1;
     return BetterResult(opened, best_.score);
 }
 
 bool BestLane::Open(BestPlan& plan, std::int32_t part) {
-    const bool turnable = packer_.job.parts[part].rotatable;
+    const bool turnable = packer_.job.Parts()[part].rotatable;
     rest_.assign(1, part);
     // Priority kinds first; the others from a random one on, as the cheapest sheet
     // is not always the one that leads to the cheapest plan.
@@ -251,7 +252,7 @@ bool BestLane::Open(BestPlan& plan, std::int32_t part) {
 void BestLane::Downsize(BestPlan& plan) {
     const auto value = [&](std::int32_t s) {
         return std::tuple(packer_.StockValue(s),
-                          packer_.job.sheets[s].usedFirst ? packer_.FullArea(s) : 0.0,
+                          packer_.job.Sheets()[s].usedFirst ? packer_.FullArea(s) : 0.0,
                           packer_.FullArea(s));
     };
     for (UsedSheet& u : plan.used) {

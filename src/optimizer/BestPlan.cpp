@@ -48,25 +48,25 @@ bool NoWorseSearch(const PlanScore& a, const PlanScore& b) {
 SheetPacker::SheetPacker(const Job& j, const CutSettings& s) : job(j), settings(s) {}
 
 double SheetPacker::FullArea(std::int32_t sheet) const {
-    const Sheet& s = job.sheets[sheet];
+    const Sheet& s = job.Sheets()[sheet];
     const Margins& m = settings.margins;
     return (s.length + m.left + m.right) * (s.width + m.top + m.bottom);
 }
 
 double SheetPacker::StockValue(std::int32_t sheet) const {
-    const Sheet& s = job.sheets[sheet];
+    const Sheet& s = job.Sheets()[sheet];
     if (s.usedFirst) return 0;
     return settings.costObjective ? s.unitCost * FullArea(sheet) : FullArea(sheet);
 }
 
 double SheetPacker::EnteredArea(std::int32_t part) const {
-    const Part& p = job.parts[part];
+    const Part& p = job.Parts()[part];
     return (p.length - settings.bladeWidth) * (p.width - settings.bladeWidth);
 }
 
 bool SheetPacker::Pack(std::int32_t sheet, const std::vector<std::int32_t>& parts,
                        const std::vector<char>& turned, UsedSheet& out) {
-    const Sheet& s = job.sheets[sheet];
+    const Sheet& s = job.Sheets()[sheet];
     double entered = 0;
     for (std::int32_t i : parts) entered += EnteredArea(i);
     if (entered > s.Area() * (1 + kRelativeTolerance)) return false;
@@ -76,7 +76,7 @@ bool SheetPacker::Pack(std::int32_t sheet, const std::vector<std::int32_t>& part
     for (int order = 0; order < kPackOrders; ++order) {
         parts_.clear();
         for (std::int32_t i : parts) {
-            WorkPart& p = parts_.emplace_back(WorkPart{job.parts[i]});
+            WorkPart& p = parts_.emplace_back(WorkPart{job.Parts()[i]});
             if (turned[i] && p.rotatable) p.Rotate();
             const double area = p.length * p.width;
             const double tie = area / (1 + area);
@@ -111,9 +111,9 @@ bool SheetPacker::Pack(std::int32_t sheet, const std::vector<std::int32_t>& part
 void SheetPacker::Score(BestPlan& plan) const {
     PlanScore& score = plan.score;
     score = PlanScore{};
-    for (std::int32_t i : plan.waiting) score.waitingArea += job.parts[i].Area();
+    for (std::int32_t i : plan.waiting) score.waitingArea += job.Parts()[i].Area();
     for (const UsedSheet& u : plan.used) {
-        const bool usedFirst = job.sheets[u.sheet].usedFirst;
+        const bool usedFirst = job.Sheets()[u.sheet].usedFirst;
         score.stock += StockValue(u.sheet);
         (usedFirst ? score.usedFirstArea : score.stockArea) += FullArea(u.sheet);
         score.fullness += u.layout.utilisation * u.layout.utilisation;

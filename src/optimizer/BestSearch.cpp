@@ -28,17 +28,17 @@ bool Alike(const Sheet& a, const Sheet& b) {
 BestPlan FromCandidate(const Job& job, const std::vector<LaidOutSheet>& start,
                        SheetPacker& packer) {
     BestPlan plan;
-    plan.turned.assign(job.parts.size(), 0);
-    plan.taken.assign(job.sheets.size(), 0);
+    plan.turned.assign(job.Parts().size(), 0);
+    plan.taken.assign(job.Sheets().size(), 0);
     std::unordered_map<std::int32_t, std::int32_t> partAt;
-    for (std::int32_t i = 0; i < static_cast<std::int32_t>(job.parts.size()); ++i)
-        partAt[job.parts[i].id] = i;
-    std::vector<char> placed(job.parts.size(), 0);
+    for (std::int32_t i = 0; i < static_cast<std::int32_t>(job.Parts().size()); ++i)
+        partAt[job.Parts()[i].id] = i;
+    std::vector<char> placed(job.Parts().size(), 0);
     for (const LaidOutSheet& s : start) {
         if (s.parts.empty()) continue;
         std::int32_t match = -1;
-        for (std::int32_t k = 0; k < static_cast<std::int32_t>(job.sheets.size()); ++k)
-            if (!plan.taken[k] && Alike(job.sheets[k], s)) {
+        for (std::int32_t k = 0; k < static_cast<std::int32_t>(job.Sheets().size()); ++k)
+            if (!plan.taken[k] && Alike(job.Sheets()[k], s)) {
                 match = k;
                 break;
             }
@@ -46,7 +46,7 @@ BestPlan FromCandidate(const Job& job, const std::vector<LaidOutSheet>& start,
         UsedSheet& u = plan.used.emplace_back();
         u.sheet = match;
         u.layout = s;
-        u.layout.id = job.sheets[match].id;
+        u.layout.id = job.Sheets()[match].id;
         plan.taken[match] = 1;
         for (const Footprint& f : s.parts) {
             const std::int32_t i = partAt.at(f.partId);
@@ -57,7 +57,7 @@ BestPlan FromCandidate(const Job& job, const std::vector<LaidOutSheet>& start,
         }
         u.layout.utilisation = u.placedArea / u.layout.Area();
     }
-    for (std::int32_t i = 0; i < static_cast<std::int32_t>(job.parts.size()); ++i)
+    for (std::int32_t i = 0; i < static_cast<std::int32_t>(job.Parts().size()); ++i)
         if (!placed[i]) plan.waiting.push_back(i);
     packer.Score(plan);
     return plan;
@@ -93,9 +93,9 @@ SearchedPlan ToSearched(const Job& job, const CutSettings& settings, const BestP
         return true;
     };
     for (const UsedSheet* u : used) unlist(u->layout);
-    for (std::int32_t k = 0; k < static_cast<std::int32_t>(job.sheets.size()); ++k)
-        if (!plan.taken[k] && unlist(job.sheets[k]))
-            out.sheets.push_back(LaidOutSheet{job.sheets[k]});
+    for (std::int32_t k = 0; k < static_cast<std::int32_t>(job.Sheets().size()); ++k)
+        if (!plan.taken[k] && unlist(job.Sheets()[k]))
+            out.sheets.push_back(LaidOutSheet{job.Sheets()[k]});
     out.allPlaced = plan.Complete();
     if (settings.costObjective)
         out.fitness = sheetCost > 0 ? placedCost / sheetCost : 0;
@@ -108,8 +108,8 @@ SearchedPlan ToSearched(const Job& job, const CutSettings& settings, const BestP
 BestPlan FromPatterns(const Job& job, const CutSettings& settings, const PatternJob& pj,
                       const std::vector<SheetPattern>& sheets, SheetPacker& packer) {
     BestPlan plan;
-    plan.turned.assign(job.parts.size(), 0);
-    plan.taken.assign(job.sheets.size(), 0);
+    plan.turned.assign(job.Parts().size(), 0);
+    plan.taken.assign(job.Sheets().size(), 0);
     std::vector<std::vector<std::int32_t>> parts;
     for (const PieceType& t : pj.types) parts.push_back(t.parts);
     std::vector<std::size_t> next(pj.kinds.size(), 0);
@@ -157,7 +157,7 @@ BestProgress ProgressOf(const SheetPacker& packer, const BestPlan& plan, double 
         placed += u.placedArea;
         area += u.layout.Area();
         // A sheet costs what its row says, margins included.
-        p.cost += packer.job.sheets[u.sheet].unitCost * packer.FullArea(u.sheet);
+        p.cost += packer.job.Sheets()[u.sheet].unitCost * packer.FullArea(u.sheet);
     }
     p.sheets = static_cast<std::int32_t>(plan.used.size());
     p.utilisation = area > 0 ? placed / area : 0;
@@ -169,14 +169,14 @@ BestProgress ProgressOf(const SheetPacker& packer, const BestPlan& plan, double 
 }  // namespace
 
 std::int32_t SheetLowerBound(const Job& job, const CutSettings& settings) {
-    if (job.sheets.empty()) return 0;
-    const Sheet& first = job.sheets.front();
-    for (const Sheet& s : job.sheets)
+    if (job.Sheets().empty()) return 0;
+    const Sheet& first = job.Sheets().front();
+    for (const Sheet& s : job.Sheets())
         if (!Alike(s, first)) return 0;
     const double kerf = settings.bladeWidth;
     double area = 0;
     std::int32_t large = 0;
-    for (const Part& p : job.parts) {
+    for (const Part& p : job.Parts()) {
         const double l = p.length - kerf, w = p.width - kerf;
         area += l * w;
         const bool largeAsIs = l > first.length / 2 && w > first.width / 2;

@@ -52,14 +52,14 @@ void GA::CreatePopulations() {
     for (int i = 0; i < kPopulation; ++i) {
         population_[i] = std::make_unique<Agent>();
         offspring_[i] = std::make_unique<Agent>();
-        CreateRandom(*population_[i], job_.parts, job_.sheets, random_);
-        CreateRandom(*offspring_[i], job_.parts, job_.sheets, random_);
+        CreateRandom(*population_[i], job_.Parts(), job_.Sheets(), random_);
+        CreateRandom(*offspring_[i], job_.Parts(), job_.Sheets(), random_);
     }
     std::vector<std::int32_t> ids;
-    for (const Sheet& s : job_.sheets) ids.push_back(s.id);
+    for (const Sheet& s : job_.Sheets()) ids.push_back(s.id);
     sheetCrossover_.SetIds(ids);
     ids.clear();
-    for (const Part& p : job_.parts) ids.push_back(p.id);
+    for (const Part& p : job_.Parts()) ids.push_back(p.id);
     partCrossover_.SetIds(ids);
 }
 

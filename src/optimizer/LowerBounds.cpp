@@ -57,7 +57,7 @@ double FullArea(const Sheet& s, const Margins& m) {
 
 std::vector<PartKind> PartKindsOf(const Job& job, double kerf) {
     std::map<std::tuple<double, double, bool>, std::int64_t> counts;
-    for (const Part& p : job.parts) ++counts[{p.length - kerf, p.width - kerf, p.rotatable}];
+    for (const Part& p : job.Parts()) ++counts[{p.length - kerf, p.width - kerf, p.rotatable}];
     std::vector<PartKind> kinds;
     for (const auto& [size, count] : counts)
         kinds.push_back(PartKind{std::get<0>(size), std::get<1>(size), std::get<2>(size), count});
@@ -226,7 +226,7 @@ double StockValue(const Sheet& sheet, const CutSettings& settings, StockBound::M
 StockBound LowerBoundOf(const Job& job, const CutSettings& settings) {
     const std::vector<PartKind> parts = PartKindsOf(job, settings.bladeWidth);
     StockBound bound;
-    bound.ofUsedFirstSheets = std::all_of(job.sheets.begin(), job.sheets.end(),
+    bound.ofUsedFirstSheets = std::all_of(job.Sheets().begin(), job.Sheets().end(),
                                           [](const Sheet& s) { return s.usedFirst; });
     // Sheets paid for already, which take part area off what the stock must cover.
     const auto paidAlready = [&](const Sheet& s) {
@@ -234,7 +234,7 @@ StockBound LowerBoundOf(const Job& job, const CutSettings& settings) {
     };
     double usedFirstArea = 0;
     std::vector<const Sheet*> paid;
-    for (const Sheet& s : job.sheets) {
+    for (const Sheet& s : job.Sheets()) {
         if (paidAlready(s))
             usedFirstArea += s.Area();
         else
@@ -284,7 +284,7 @@ StockBound LowerBoundOf(const Job& job, const CutSettings& settings) {
         if (!grouped && fits != 0) fits = all;
         if (fits == 0) {
             const bool onPriority = std::any_of(
-                job.sheets.begin(), job.sheets.end(),
+                job.Sheets().begin(), job.Sheets().end(),
                 [&](const Sheet& s) { return paidAlready(s) && p.FitsOn(s.length, s.width); });
             if (onPriority) continue;
             bound.infeasible = true;
@@ -321,7 +321,7 @@ StockBound LowerBoundOf(const Job& job, const CutSettings& settings) {
                 smallest = std::min(smallest, p.Area());
             }
             std::int64_t taken = 0;
-            for (const Sheet& s : job.sheets)
+            for (const Sheet& s : job.Sheets())
                 if (paidAlready(s) && smallest < kInfinite)
                     taken += static_cast<std::int64_t>(
                         std::floor(s.Area() / smallest + kRelativeTolerance));

@@ -35,9 +35,9 @@ void SheetPattern::Remove(std::size_t piece, const std::vector<PieceType>& types
 
 PatternJob PatternJob::Of(const Job& job, const CutSettings& settings) {
     PatternJob pj;
-    pj.typeOf.assign(job.parts.size(), 0);
-    for (std::int32_t i = 0; i < static_cast<std::int32_t>(job.parts.size()); ++i) {
-        const Part& p = job.parts[i];
+    pj.typeOf.assign(job.Parts().size(), 0);
+    for (std::int32_t i = 0; i < static_cast<std::int32_t>(job.Parts().size()); ++i) {
+        const Part& p = job.Parts()[i];
         auto same = std::find_if(pj.types.begin(), pj.types.end(), [&](const PieceType& t) {
             return t.length == p.length && t.width == p.width && t.rotatable == p.rotatable;
         });
@@ -53,16 +53,16 @@ PatternJob PatternJob::Of(const Job& job, const CutSettings& settings) {
 
     const Margins& m = settings.margins;
     double perArea = 0;
-    for (const Sheet& s : job.sheets) {
+    for (const Sheet& s : job.Sheets()) {
         if (s.usedFirst) continue;
         const double stock = settings.costObjective ? s.unitCost * FullArea(s, m) : FullArea(s, m);
         perArea = std::max(perArea, stock / FullArea(s, m));
     }
     if (!(perArea > 0)) perArea = 1;
-    for (std::int32_t i = 0; i < static_cast<std::int32_t>(job.sheets.size()); ++i) {
-        const Sheet& s = job.sheets[i];
+    for (std::int32_t i = 0; i < static_cast<std::int32_t>(job.Sheets().size()); ++i) {
+        const Sheet& s = job.Sheets()[i];
         auto same = std::find_if(pj.kinds.begin(), pj.kinds.end(), [&](const StockKind& k) {
-            return SameKind(job.sheets[k.sheets.front()], s);
+            return SameKind(job.Sheets()[k.sheets.front()], s);
         });
         if (same == pj.kinds.end()) {
             StockKind k;
@@ -87,7 +87,7 @@ PatternJob PatternJob::Of(const Job& job, const CutSettings& settings) {
 LaidOutSheet LayOutPattern(const SheetPattern& pattern, const Job& job, const CutSettings& settings,
                            std::int32_t sheet, std::vector<std::vector<std::int32_t>>& parts,
                            std::vector<std::int32_t>& placed, double& placedArea) {
-    LaidOutSheet s{job.sheets[sheet]};
+    LaidOutSheet s{job.Sheets()[sheet]};
     placedArea = 0;
     const double kerf = settings.bladeWidth;
     for (const PatternPiece& piece : pattern.pieces) {
@@ -95,7 +95,7 @@ LaidOutSheet LayOutPattern(const SheetPattern& pattern, const Job& job, const Cu
         const std::int32_t i = left.back();
         left.pop_back();
         placed.push_back(i);
-        const Part& part = job.parts[i];
+        const Part& part = job.Parts()[i];
         Footprint& f = s.parts.emplace_back();
         f.x = piece.x;
         f.y = piece.y;

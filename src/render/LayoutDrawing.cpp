@@ -168,7 +168,7 @@ LayoutDrawOptions DrawOptionsOf(const OutputChoices& choices) {
 
 std::map<std::string, QColor> LabelColorsOf(const AppliedResult& result) {
     std::map<std::string, QColor> colors;
-    for (const Part& part : result.job.parts) {
+    for (const Part& part : result.job.Parts()) {
         if (colors.count(part.label)) continue;
         // Hues a golden angle apart stay apart however many labels there are.
         const int hue = static_cast<int>(std::fmod(colors.size() * 137.508, 360.0));

@@ -33,10 +33,10 @@ class JobInput : public ::testing::Test {
 TEST_F(JobInput, ExpandsQuantitiesIntoRecordsWithRunningIds) {
     parts = PartTable({{"A", "600", "400", "2", "Yes"}, {"B", "300", "200", "3", "No"}});
     ASSERT_TRUE(Gather()) << error;
-    const std::vector<Part>& records = Gathered().parts;
+    const std::vector<Part>& records = Gathered().Parts();
     const int firstId = records.front().id;
     ASSERT_EQ(records.size(), 5u);
-    EXPECT_EQ(Gathered().partCount, 5);
+    EXPECT_EQ(Gathered().PartCount(), 5);
     for (int i = 0; i < 5; ++i) EXPECT_EQ(records[i].id, firstId + i);
     EXPECT_EQ(records[1].label, "A");
     EXPECT_TRUE(records[1].rotatable);
@@ -44,7 +44,8 @@ TEST_F(JobInput, ExpandsQuantitiesIntoRecordsWithRunningIds) {
     EXPECT_FALSE(records[2].rotatable);
 
     ASSERT_TRUE(Gather()) << error;
-    EXPECT_EQ(Gathered().parts.front().id, firstId + 5) << "ids go on counting across calculations";
+    EXPECT_EQ(Gathered().Parts().front().id, firstId + 5)
+        << "ids go on counting across calculations";
 }
 
 TEST_F(JobInput, SkipsBlankQuantitiesAndZeroQuantities) {
@@ -52,20 +53,20 @@ TEST_F(JobInput, SkipsBlankQuantitiesAndZeroQuantities) {
                        {"Skip", "abc", "", "   ", "Yes"},
                        {"One", "100", "100", "1", " Yes"}});
     ASSERT_TRUE(Gather()) << error;
-    ASSERT_EQ(Gathered().parts.size(), 1u);
-    EXPECT_EQ(Gathered().partCount, 1);
-    EXPECT_TRUE(Gathered().parts[0].rotatable);
+    ASSERT_EQ(Gathered().Parts().size(), 1u);
+    EXPECT_EQ(Gathered().PartCount(), 1);
+    EXPECT_TRUE(Gathered().Parts()[0].rotatable);
 }
 
 TEST_F(JobInput, PartsCarryTheKerfButPriorityComesFromTheEnteredSize) {
     form.bladeWidth = "3";
     parts = PartTable({{" Shelf ", "100", "50", "2", "Yes"}});
     ASSERT_TRUE(Gather()) << error;
-    EXPECT_DOUBLE_EQ(Gathered().partArea, 2 * 103.0 * 53.0);
-    EXPECT_DOUBLE_EQ(Gathered().parts[0].length, 103);
-    EXPECT_DOUBLE_EQ(Gathered().parts[0].width, 53);
-    EXPECT_DOUBLE_EQ(Gathered().parts[0].layoutOrderKey, 251.9);
-    EXPECT_EQ(Gathered().parts[0].label, "Shelf");
+    EXPECT_DOUBLE_EQ(Gathered().PartArea(), 2 * 103.0 * 53.0);
+    EXPECT_DOUBLE_EQ(Gathered().Parts()[0].length, 103);
+    EXPECT_DOUBLE_EQ(Gathered().Parts()[0].width, 53);
+    EXPECT_DOUBLE_EQ(Gathered().Parts()[0].layoutOrderKey, 251.9);
+    EXPECT_EQ(Gathered().Parts()[0].label, "Shelf");
     EXPECT_EQ(parts.Cell(0, 2), "10,918.0");
     EXPECT_EQ(parts.Cell(0, 3), "2");
 }
@@ -75,14 +76,14 @@ TEST_F(JobInput, SheetsLoseTheirMarginsAndKeepTheFullSheetUnitCost) {
     parts = PartTable({{"Big", "2000", "1000", "1", "Yes"}});
     sheets = SheetTable({{" Birch ", "2440", "1220", "1", "100", "Yes"}});
     ASSERT_TRUE(Gather()) << error;
-    ASSERT_EQ(Gathered().sheets.size(), 1u);
-    const Sheet& s = Gathered().sheets[0];
+    ASSERT_EQ(Gathered().Sheets().size(), 1u);
+    const Sheet& s = Gathered().Sheets()[0];
     EXPECT_EQ(s.label, "Birch");
     EXPECT_DOUBLE_EQ(s.length, 2420);
     EXPECT_DOUBLE_EQ(s.width, 1200);
     EXPECT_DOUBLE_EQ(s.unitCost, 100.0 / 2976800.0);
-    EXPECT_DOUBLE_EQ(Gathered().sheetArea, 2904000);
-    EXPECT_DOUBLE_EQ(Gathered().sheetCost, 2904000 * (100.0 / 2976800.0));
+    EXPECT_DOUBLE_EQ(Gathered().SheetArea(), 2904000);
+    EXPECT_DOUBLE_EQ(Gathered().SheetCost(), 2904000 * (100.0 / 2976800.0));
     EXPECT_EQ(sheets.Cell(0, 2), "2,904,000.0");
     EXPECT_EQ(sheets.Cell(0, 3), "1");
     EXPECT_EQ(sheets.Cell(0, 4), "97.6");
@@ -125,9 +126,9 @@ class SheetLimit : public JobInput {
 TEST_F(SheetLimit, StopsThePriorityRowOnceTheAreaExceedsOneAndAHalfTimes) {
     sheets = SheetTable({{"S", "80", "50", "20", "0", "Yes"}});
     ASSERT_TRUE(Gather()) << error;
-    EXPECT_EQ(Gathered().sheetCount, 4);
-    EXPECT_EQ(Gathered().sheets.size(), 4u);
-    EXPECT_DOUBLE_EQ(Gathered().sheetArea, 16000);
+    EXPECT_EQ(Gathered().SheetCount(), 4);
+    EXPECT_EQ(Gathered().Sheets().size(), 4u);
+    EXPECT_DOUBLE_EQ(Gathered().SheetArea(), 16000);
 }
 
 TEST_F(SheetLimit, SecondPassStillTakesOneSheetOfTheFirstRowWithAQuantity) {
@@ -136,25 +137,25 @@ TEST_F(SheetLimit, SecondPassStillTakesOneSheetOfTheFirstRowWithAQuantity) {
                          {"T", "80", "50", "5", "0", "No"},
                          {"U", "80", "50", "5", "0", "No"}});
     ASSERT_TRUE(Gather()) << error;
-    ASSERT_EQ(Gathered().sheetCount, 5);
-    EXPECT_EQ(Gathered().sheets[4].label, "T");
-    for (int i = 0; i < 5; ++i) EXPECT_EQ(Gathered().sheets[i].id, i);
+    ASSERT_EQ(Gathered().SheetCount(), 5);
+    EXPECT_EQ(Gathered().Sheets()[4].label, "T");
+    for (int i = 0; i < 5; ++i) EXPECT_EQ(Gathered().Sheets()[i].id, i);
 }
 
 TEST_F(SheetLimit, PriorityRowsComeFirstWhereverTheyStand) {
     sheets = SheetTable(
         {{"Plain", "80", "50", "1", "0", "No"}, {"Preferred", "80", "50", "2", "0", "Yes"}});
     ASSERT_TRUE(Gather()) << error;
-    ASSERT_EQ(Gathered().sheetCount, 3);
-    EXPECT_EQ(Gathered().sheets[0].label, "Preferred");
-    EXPECT_EQ(Gathered().sheets[1].label, "Preferred");
-    EXPECT_EQ(Gathered().sheets[2].label, "Plain");
+    ASSERT_EQ(Gathered().SheetCount(), 3);
+    EXPECT_EQ(Gathered().Sheets()[0].label, "Preferred");
+    EXPECT_EQ(Gathered().Sheets()[1].label, "Preferred");
+    EXPECT_EQ(Gathered().Sheets()[2].label, "Plain");
 }
 
 TEST_F(SheetLimit, TakesEverySheetWhenTheStockNeverReachesTheLimit) {
     sheets = SheetTable({{"S", "80", "50", "2", "0", "Yes"}, {"T", "80", "50", "1", "0", "No"}});
     ASSERT_TRUE(Gather()) << error;
-    EXPECT_EQ(Gathered().sheetCount, 3);
+    EXPECT_EQ(Gathered().SheetCount(), 3);
 }
 
 TEST_F(SheetLimit, RowsBeyondTheLimitAreStillChecked) {
@@ -243,7 +244,7 @@ TEST_F(Refusal, TheLimitsCountRecordsNotRows) {
     parts = PartTable({{"A", "10", "10", "60000", "Yes"}, {"B", "10", "10", "40000", "Yes"}});
     sheets = SheetTable({{"S", "2440", "1220", "10", "0", "Yes"}});
     EXPECT_TRUE(Gather()) << error;
-    EXPECT_EQ(Gathered().partCount, kMaxPartRecords);
+    EXPECT_EQ(Gathered().PartCount(), kMaxPartRecords);
 
     // 1.5 times a part of 1 000 x 66 667 needs 10 001 sheets of 100 x 100.
     parts = PartTable({{"A", "1000", "66667", "1", "Yes"}});

@@ -92,7 +92,8 @@ TEST(GeneratedPlans, PlansGiveBackTheEnteredSizesWithoutRoundingNoise) {
                                row.width == s.width;
                     });
                 for (const Placement& p : s.parts) {
-                    const auto at = static_cast<std::size_t>(p.partId - plan.job.parts.front().id);
+                    const auto at =
+                        static_cast<std::size_t>(p.partId - plan.job.Parts().front().id);
                     if (at >= ofPart.size()) {
                         ADD_FAILURE() << "part id " << p.partId;
                         return false;

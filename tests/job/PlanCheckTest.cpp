@@ -43,18 +43,22 @@ PlannedSheet Birch(std::vector<Placement> parts, int layoutIndex, int count = 1,
 //   +--------+-------+   |       |Shelf6|             |
 //   | Side 0 |Shelf 4|   |       |380   |             |
 //   +--------+-------+---+       +------+-------------+
+Job SoundJob(const CutSettings& cut) {
+    JobBuilder builder(cut);
+    builder.AddParts(500, 300, true, "Side", 4);    // ids 0 .. 3
+    builder.AddParts(400, 200, false, "Shelf", 2);  // ids 4, 5
+    builder.AddParts(380, 200, false, "Shelf", 1);  // id 6, the same label in another size
+    for (int k = 0; k < 4; ++k) builder.AddSheet(1000, 1000, 0, "Birch");
+    return std::move(builder).Build();
+}
+
 AppliedResult SoundPlan() {
     AppliedResult r;
     CutSettings& cut = r.settings.cut;
     cut.bladeWidth = 4;
     cut.margins = Margins{10, 10, 10, 10};
     cut.guillotine = true;
-    JobBuilder builder(cut);
-    builder.AddParts(500, 300, true, "Side", 4);    // ids 0 .. 3
-    builder.AddParts(400, 200, false, "Shelf", 2);  // ids 4, 5
-    builder.AddParts(380, 200, false, "Shelf", 1);  // id 6, the same label in another size
-    for (int k = 0; k < 4; ++k) builder.AddSheet(1000, 1000, 0, "Birch");
-    r.job = std::move(builder).Build();
+    r.job = SoundJob(cut);
 
     const auto sides = [](int first, int shelf) {
         return std::vector<Placement>{At("Side", first, 10, 10, 500, 300),
@@ -109,7 +113,7 @@ TEST(PlanCheck, FindsEachKindOfFault) {
         {"a part overlapping another without kerf",
          [](AppliedResult& r) {
              r.settings.cut.bladeWidth = 0;
-             for (Part& p : r.job.parts) p.length -= 4, p.width -= 4;
+             r.job = SoundJob(r.settings.cut);
              r.sheets[0].parts[1].y = 300;
          },
          Kind::TooClose, "\"Side\" (id 1)"},

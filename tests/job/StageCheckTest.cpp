@@ -30,13 +30,14 @@ AppliedResult OneSheet(const std::vector<Placement>& placements) {
     s.label = "Board", s.length = 100, s.width = 100, s.used = true, s.layoutIndex = 0;
     s.parts = placements;
     r.sheets.push_back(s);
+    std::vector<Part> parts;
     for (const Placement& p : placements) {
-        Part part;
+        Part& part = parts.emplace_back();
         part.id = p.partId, part.label = p.label, part.rotatable = false;
         part.SetSize(p.length, p.width);
-        r.job.parts.push_back(part);
     }
-    r.job.partCount = static_cast<std::int32_t>(placements.size());
+    r.job = Job::Restored(std::move(parts),
+                          {.partCount = static_cast<std::int32_t>(placements.size())});
     r.allPlaced = true;
     r.settings.cut.guillotine = true;
     return r;

@@ -43,7 +43,7 @@ TEST(StockPasses, LeftOverPartsTakeMoreOfTheStockUntilAllArePlaced) {
     EXPECT_EQ(announced, 2);
     EXPECT_EQ(result.seed, 1u);
     // The second job counts its part ids on from the first.
-    EXPECT_EQ(result.job.parts.front().id, 10);
+    EXPECT_EQ(result.job.Parts().front().id, 10);
 }
 
 // Generated jobs whose first gathering is often too small: the plan places every
@@ -70,15 +70,15 @@ TEST(StockPasses, EveryGeneratedJobEndsPlacedOrOutOfStock) {
         ASSERT_EQ(calc.Finish().status, CalcOutcome::Status::Applied);
         const AppliedResult& result = *calc.Applied();
         SCOPED_TRACE(n);
-        EXPECT_TRUE(result.allPlaced || result.job.sheetCount == StockUnits(rows));
+        EXPECT_TRUE(result.allPlaced || result.job.SheetCount() == StockUnits(rows));
         double factor = kFirstStockFactor;
         for (int pass = 1; pass < result.passes; ++pass) factor *= 2;
         Job expected;
         InputFault error;
         ASSERT_TRUE(
-            GatherJob(rows, (result.passes - 1) * result.job.partCount, expected, error, factor));
-        EXPECT_EQ(expected.sheetCount, result.job.sheetCount);
-        EXPECT_EQ(expected.parts.front().id, result.job.parts.front().id);
+            GatherJob(rows, (result.passes - 1) * result.job.PartCount(), expected, error, factor));
+        EXPECT_EQ(expected.SheetCount(), result.job.SheetCount());
+        EXPECT_EQ(expected.Parts().front().id, result.job.Parts().front().id);
         multiPass += result.passes > 1;
 
         Calculation again;

@@ -89,31 +89,31 @@ TEST(JobBuilding, RecordsCarryKerfMarginsAndTotals) {
     b.AddSheet(1000, 500, 0, "Pine");
     const Job job = std::move(b).Build();
 
-    ASSERT_EQ(job.parts.size(), 3u);
-    EXPECT_EQ(job.partCount, 3);
-    const Part& door = job.parts[1];
+    ASSERT_EQ(job.Parts().size(), 3u);
+    EXPECT_EQ(job.PartCount(), 3);
+    const Part& door = job.Parts()[1];
     EXPECT_EQ(door.length, 604);
     EXPECT_EQ(door.width, 404);
     EXPECT_DOUBLE_EQ(door.layoutOrderKey, Part::LayoutOrderKeyOf(600, 400));
     EXPECT_FALSE(door.rotatable);
     EXPECT_EQ(door.label, "Door");
-    EXPECT_TRUE(job.parts[2].rotatable);
-    EXPECT_EQ(job.parts[2].label, "Shelf");
-    EXPECT_EQ(job.parts[2].id, job.parts[0].id + 2);
-    EXPECT_EQ(job.partArea, 2 * 604.0 * 404 + 304.0 * 204);
+    EXPECT_TRUE(job.Parts()[2].rotatable);
+    EXPECT_EQ(job.Parts()[2].label, "Shelf");
+    EXPECT_EQ(job.Parts()[2].id, job.Parts()[0].id + 2);
+    EXPECT_EQ(job.PartArea(), 2 * 604.0 * 404 + 304.0 * 204);
 
-    ASSERT_EQ(job.sheets.size(), 2u);
-    EXPECT_EQ(job.sheetCount, 2);
-    const Sheet& oak = job.sheets[0];
+    ASSERT_EQ(job.Sheets().size(), 2u);
+    EXPECT_EQ(job.SheetCount(), 2);
+    const Sheet& oak = job.Sheets()[0];
     EXPECT_EQ(oak.id, 0);
-    EXPECT_EQ(job.sheets[1].id, 1);
+    EXPECT_EQ(job.Sheets()[1].id, 1);
     EXPECT_EQ(oak.length, 2420);
     EXPECT_EQ(oak.width, 1200);
     EXPECT_EQ(oak.label, "Oak");
     // The cost is spread over the whole sheet, margins included.
     EXPECT_DOUBLE_EQ(oak.unitCost, 122 / (2440.0 * 1220));
-    EXPECT_EQ(job.sheetArea, 2420.0 * 1200 + 980.0 * 480);
-    EXPECT_DOUBLE_EQ(job.sheetCost, 2420.0 * 1200 * oak.unitCost);
+    EXPECT_EQ(job.SheetArea(), 2420.0 * 1200 + 980.0 * 480);
+    EXPECT_DOUBLE_EQ(job.SheetCost(), 2420.0 * 1200 * oak.unitCost);
 }
 
 // Each margin comes off its own side: left and right off the length, top and
@@ -126,11 +126,11 @@ TEST(JobBuilding, EachMarginComesOffItsSide) {
     b.AddParts(100, 50, true, "P", 1);
     b.AddSheet(2440, 1220, 0, "S");
     const Job job = std::move(b).Build();
-    EXPECT_EQ(job.parts[0].length, 103);
-    EXPECT_EQ(job.parts[0].width, 53);
-    EXPECT_EQ(job.parts[0].Area(), 5459);
-    EXPECT_EQ(job.sheets[0].length, 2428);
-    EXPECT_EQ(job.sheets[0].width, 1207);
+    EXPECT_EQ(job.Parts()[0].length, 103);
+    EXPECT_EQ(job.Parts()[0].width, 53);
+    EXPECT_EQ(job.Parts()[0].Area(), 5459);
+    EXPECT_EQ(job.Sheets()[0].length, 2428);
+    EXPECT_EQ(job.Sheets()[0].width, 1207);
 }
 
 // Part ids of a job start where the caller says, so that a later job of a
@@ -141,14 +141,14 @@ TEST(JobBuilding, PartIdsContinueFromTheFirstId) {
     first.AddParts(100, 100, true, "P", 3);
     EXPECT_EQ(first.NextPartId(), 43);
     const Job a = std::move(first).Build();
-    EXPECT_EQ(a.parts[0].id, 40);
-    EXPECT_EQ(a.parts[2].id, 42);
+    EXPECT_EQ(a.Parts()[0].id, 40);
+    EXPECT_EQ(a.Parts()[2].id, 42);
 
     JobBuilder second(s, 43);
     second.AddParts(200, 100, true, "Q", 2);
     const Job b = std::move(second).Build();
-    EXPECT_EQ(b.parts[0].id, 43);
-    EXPECT_EQ(b.parts[1].id, 44);
+    EXPECT_EQ(b.Parts()[0].id, 43);
+    EXPECT_EQ(b.Parts()[1].id, 44);
     EXPECT_EQ(JobBuilder(s).NextPartId(), 0);
 }
 
@@ -162,15 +162,15 @@ TEST(JobBuilding, AddPartCopiesTheRecordWithTheNextIdAndCountsIt) {
     b.AddPart(part);
     EXPECT_EQ(b.NextPartId(), 13);
     const Job job = std::move(b).Build();
-    ASSERT_EQ(job.parts.size(), 1u);
-    EXPECT_EQ(job.parts[0].id, 12);
-    EXPECT_EQ(job.parts[0].label, "Side");
-    EXPECT_EQ(job.parts[0].length, 720);
-    EXPECT_EQ(job.parts[0].width, 560);
-    EXPECT_FALSE(job.parts[0].rotatable);
+    ASSERT_EQ(job.Parts().size(), 1u);
+    EXPECT_EQ(job.Parts()[0].id, 12);
+    EXPECT_EQ(job.Parts()[0].label, "Side");
+    EXPECT_EQ(job.Parts()[0].length, 720);
+    EXPECT_EQ(job.Parts()[0].width, 560);
+    EXPECT_FALSE(job.Parts()[0].rotatable);
     EXPECT_EQ(part.id, 999);  // the template itself is left alone
-    EXPECT_EQ(job.partCount, 1);
-    EXPECT_EQ(job.partArea, 720 * 560);
+    EXPECT_EQ(job.PartCount(), 1);
+    EXPECT_EQ(job.PartArea(), 720 * 560);
 }
 
 // Over generated rows and settings: one record per physical part and sheet in
@@ -223,8 +223,8 @@ TEST(JobBuilding, RecordsAndTotalsFollowGeneratedRows) {
         double partArea = 0;
         for (const PartRow& r : partRows)
             for (int q = 0; q < r.quantity; ++q, ++k) {
-                ASSERT_LT(k, job.parts.size()) << "job " << j;
-                const Part& p = job.parts[k];
+                ASSERT_LT(k, job.Parts().size()) << "job " << j;
+                const Part& p = job.Parts()[k];
                 EXPECT_EQ(p.id, firstId + static_cast<std::int32_t>(k)) << "job " << j;
                 EXPECT_EQ(p.length, r.length + s.bladeWidth) << "job " << j;
                 EXPECT_EQ(p.width, r.width + s.bladeWidth) << "job " << j;
@@ -234,17 +234,17 @@ TEST(JobBuilding, RecordsAndTotalsFollowGeneratedRows) {
                 EXPECT_EQ(p.label, r.label) << "job " << j;
                 partArea += p.Area();
             }
-        EXPECT_EQ(job.parts.size(), k) << "job " << j;
-        EXPECT_EQ(job.partCount, static_cast<std::int32_t>(k)) << "job " << j;
+        EXPECT_EQ(job.Parts().size(), k) << "job " << j;
+        EXPECT_EQ(job.PartCount(), static_cast<std::int32_t>(k)) << "job " << j;
         EXPECT_EQ(nextId, firstId + static_cast<std::int32_t>(k)) << "job " << j;
-        EXPECT_DOUBLE_EQ(job.partArea, partArea) << "job " << j;
+        EXPECT_DOUBLE_EQ(job.PartArea(), partArea) << "job " << j;
 
-        ASSERT_EQ(job.sheets.size(), sheetRows.size()) << "job " << j;
-        EXPECT_EQ(job.sheetCount, static_cast<std::int32_t>(sheetRows.size())) << "job " << j;
+        ASSERT_EQ(job.Sheets().size(), sheetRows.size()) << "job " << j;
+        EXPECT_EQ(job.SheetCount(), static_cast<std::int32_t>(sheetRows.size())) << "job " << j;
         double sheetArea = 0, sheetCost = 0;
         for (std::size_t i = 0; i < sheetRows.size(); ++i) {
             const SheetRow& r = sheetRows[i];
-            const Sheet& sheet = job.sheets[i];
+            const Sheet& sheet = job.Sheets()[i];
             EXPECT_EQ(sheet.id, static_cast<std::int32_t>(i)) << "job " << j;
             EXPECT_EQ(sheet.label, r.label) << "job " << j;
             EXPECT_DOUBLE_EQ(sheet.length, r.length - s.margins.left - s.margins.right)
@@ -255,8 +255,8 @@ TEST(JobBuilding, RecordsAndTotalsFollowGeneratedRows) {
             sheetArea += sheet.Area();
             sheetCost += sheet.Area() * r.cost / (r.length * r.width);
         }
-        EXPECT_DOUBLE_EQ(job.sheetArea, sheetArea) << "job " << j;
-        EXPECT_NEAR(job.sheetCost, sheetCost, 1e-9 * (1 + sheetCost)) << "job " << j;
+        EXPECT_DOUBLE_EQ(job.SheetArea(), sheetArea) << "job " << j;
+        EXPECT_NEAR(job.SheetCost(), sheetCost, 1e-9 * (1 + sheetCost)) << "job " << j;
         if (::testing::Test::HasFailure()) return;
     }
 }

@@ -9,12 +9,12 @@ using CandidateCreation = JobTest;
 TEST_F(CandidateCreation, RotatesTheJobOrderAndDrawsOneTurnPerPart) {
     BuildJob({TestPart(30, 20, 3, true), TestPart(40, 10, 2, false), TestPart(15, 15, 2, true)},
              {TestSheet(100, 100, 5)});
-    const std::int32_t firstPart = job.parts.front().id;
+    const std::int32_t firstPart = job.Parts().front().id;
     ASSERT_EQ(firstPart, kFirstPartId);
 
     RandomSource seeded(99);
     Agent agent;
-    CreateRandom(agent, job.parts, job.sheets, seeded);
+    CreateRandom(agent, job.Parts(), job.Sheets(), seeded);
     const int after = seeded.Draw();
 
     // The same draws in the described order: d, e, then one per part.
@@ -28,7 +28,7 @@ TEST_F(CandidateCreation, RotatesTheJobOrderAndDrawsOneTurnPerPart) {
     for (int k = 0; k < 5; ++k) EXPECT_EQ(agent.sheetOrder[k], (k + d) % 5);
     for (int k = 0; k < 7; ++k) {
         EXPECT_EQ(agent.partOrder[k], firstPart + (k + e) % 7);
-        const Part& part = job.parts[(k + e) % 7];
+        const Part& part = job.Parts()[(k + e) % 7];
         EXPECT_EQ(agent.turnable[k], part.rotatable ? 1 : 0) << "position " << k;
     }
     EXPECT_EQ(agent.turn, turns);
@@ -37,7 +37,7 @@ TEST_F(CandidateCreation, RotatesTheJobOrderAndDrawsOneTurnPerPart) {
     ASSERT_EQ(agent.sheets.size(), 5u);
     for (int k = 0; k < 5; ++k) EXPECT_EQ(agent.sheets[k].id, k);
     std::vector<char> turned;
-    PartTurns(agent, job.parts, turned);
+    PartTurns(agent, job.Parts(), turned);
     EXPECT_EQ(turned, std::vector<char>(7, 0));
 }
 
@@ -49,7 +49,7 @@ TEST_F(Decoding, LaysSheetsOutInGeneOrderAndTurnsWhatMayTurn) {
               TestSheet(80, 80, 1, 0, false, "C")});
     Agent agent = CreatedAgent();
     agent.sheetOrder = {2, 0, 1};
-    const std::int32_t base = job.parts.front().id;
+    const std::int32_t base = job.Parts().front().id;
     // Gene positions deliberately differ from the record order.
     agent.partOrder = {base + 3, base + 2, base + 0, base + 1};
     agent.turnable = {1, 0, 1, 1};
@@ -64,7 +64,7 @@ TEST_F(Decoding, LaysSheetsOutInGeneOrderAndTurnsWhatMayTurn) {
     // The fixed part stays as entered and its gene is corrected.
     EXPECT_EQ(agent.turn, (std::vector<std::int32_t>{1, 0, 0, 1}));
     std::vector<char> turned;
-    PartTurns(agent, job.parts, turned);
+    PartTurns(agent, job.Parts(), turned);
     EXPECT_EQ(turned, (std::vector<char>{0, 1, 0, 1}));
 
     // The layouts name the job's records and lie as the genes say.
@@ -79,7 +79,7 @@ TEST_F(Decoding, LaysSheetsOutInGeneOrderAndTurnsWhatMayTurn) {
     int placed = 0;
     for (const LaidOutSheet& s : laid) {
         for (const Footprint& f : s.parts) {
-            const Part& part = job.parts[f.partId - base];
+            const Part& part = job.Parts()[f.partId - base];
             EXPECT_EQ(f.rotated, turned[f.partId - base] == 1);
             EXPECT_EQ(f.length, f.rotated ? part.width : part.length);
             EXPECT_EQ(f.width, f.rotated ? part.length : part.width);
@@ -130,7 +130,7 @@ TEST_F(Decoding, UndoTurnsLaysThePartsOutAsEnteredAgain) {
     settings.bladeWidth = 3;
     BuildJob({TestPart(30, 20, 3, true), TestPart(40, 10, 2, false), TestPart(15, 12, 4, true)},
              {TestSheet(100, 100, 2)});
-    const std::vector<Part> entered = job.parts;
+    const std::vector<Part> entered = job.Parts();
     random = RandomSource(11);
     WorkList list;
     for (int round = 0; round < 10; ++round) {
@@ -141,8 +141,8 @@ TEST_F(Decoding, UndoTurnsLaysThePartsOutAsEnteredAgain) {
         Evaluate(agent, list, job, settings);
         UndoTurns(agent);
         std::vector<char> turned;
-        PartTurns(agent, job.parts, turned);
-        EXPECT_EQ(turned, std::vector<char>(job.parts.size(), 0));
+        PartTurns(agent, job.Parts(), turned);
+        EXPECT_EQ(turned, std::vector<char>(job.Parts().size(), 0));
         Evaluate(agent, list, job, settings);
         ASSERT_EQ(agent.spots.size(), created.size());
         for (std::size_t i = 0; i < created.size(); ++i) {
@@ -153,10 +153,10 @@ TEST_F(Decoding, UndoTurnsLaysThePartsOutAsEnteredAgain) {
         }
     }
     // Evaluations work on copies: the job's records are as entered.
-    ASSERT_EQ(job.parts.size(), entered.size());
+    ASSERT_EQ(job.Parts().size(), entered.size());
     for (std::size_t i = 0; i < entered.size(); ++i) {
-        EXPECT_EQ(job.parts[i].length, entered[i].length);
-        EXPECT_EQ(job.parts[i].width, entered[i].width);
+        EXPECT_EQ(job.Parts()[i].length, entered[i].length);
+        EXPECT_EQ(job.Parts()[i].width, entered[i].width);
     }
 }
 
@@ -195,16 +195,16 @@ using PlacedCount = JobTest;
 TEST_F(PlacedCount, CountsThePartsOnTheCandidatesSheets) {
     BuildJob({TestPart(50, 50, 3)}, {TestSheet(100, 50, 2)});
     // Before any layout no part lies on a sheet.
-    EXPECT_FALSE(AllPartsPlaced(CreatedAgent(), job.partCount));
+    EXPECT_FALSE(AllPartsPlaced(CreatedAgent(), job.PartCount()));
     Agent agent = EvaluatedAgent();
-    EXPECT_TRUE(AllPartsPlaced(agent, job.partCount));
+    EXPECT_TRUE(AllPartsPlaced(agent, job.PartCount()));
     // The count must match exactly, in either direction.
-    EXPECT_FALSE(AllPartsPlaced(agent, job.partCount + 1));
-    EXPECT_FALSE(AllPartsPlaced(agent, job.partCount - 1));
+    EXPECT_FALSE(AllPartsPlaced(agent, job.PartCount() + 1));
+    EXPECT_FALSE(AllPartsPlaced(agent, job.PartCount() - 1));
 
     // The 200 by 10 part fits no sheet in any orientation.
     BuildJob({TestPart(50, 50, 2), TestPart(200, 10, 1)}, {TestSheet(100, 50, 2)});
     agent = EvaluatedAgent();
     EXPECT_EQ(agent.usedSheets, 1);
-    EXPECT_FALSE(AllPartsPlaced(agent, job.partCount));
+    EXPECT_FALSE(AllPartsPlaced(agent, job.PartCount()));
 }

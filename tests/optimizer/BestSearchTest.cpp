@@ -34,7 +34,7 @@ Figures FiguresOf(const AppliedResult& plan) {
     for (const PlannedSheet& s : plan.sheets) {
         if (!s.used) continue;
         ++f.sheets;
-        if (plan.job.sheets[s.id].usedFirst)
+        if (plan.job.Sheets()[s.id].usedFirst)
             f.priorityArea += s.Area();
         else
             f.stock += plan.settings.cut.costObjective ? s.unitCost * s.Area() : s.Area();
@@ -127,11 +127,11 @@ std::string PartFittingAnUnusedSheet(const AppliedResult& plan) {
     for (const PlannedSheet& s : plan.sheets)
         for (const Placement& p : s.parts) placed.push_back(p.partId);
     const double kerf = plan.settings.cut.bladeWidth, tol = 1e-6;
-    for (const Part& part : plan.job.parts) {
+    for (const Part& part : plan.job.Parts()) {
         if (std::find(placed.begin(), placed.end(), part.id) != placed.end()) continue;
         for (const PlannedSheet& s : plan.sheets) {
             if (s.used) continue;
-            const Sheet& room = plan.job.sheets[s.id];
+            const Sheet& room = plan.job.Sheets()[s.id];
             const auto fits = [&](double l, double w) {
                 return l <= room.length + kerf + tol && w <= room.width + kerf + tol;
             };

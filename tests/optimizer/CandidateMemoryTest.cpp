@@ -47,7 +47,7 @@ class CandidateMemory : public JobTest {
         Decode(agent);
         Evaluate(agent, list, job, settings);
         const std::size_t bytes = StopHeapCount();
-        EXPECT_TRUE(AllPartsPlaced(agent, job.partCount));
+        EXPECT_TRUE(AllPartsPlaced(agent, job.PartCount()));
         return bytes;
     }
 };

@@ -49,7 +49,7 @@ class EvolutionSteps : public JobTest {
     // Every gene position's turnability must be that of the part it names.
     void ExpectTurnableFollowsParts() {
         std::map<std::int32_t, std::int32_t> rotatable;
-        for (const Part& p : job.parts) rotatable[p.id] = p.rotatable ? 1 : 0;
+        for (const Part& p : job.Parts()) rotatable[p.id] = p.rotatable ? 1 : 0;
         for (int i = 0; i < GA::kPopulation; ++i)
             for (const Agent* agent : {&ga->Candidate(i), &ga->Offspring(i)})
                 for (std::size_t k = 0; k < agent->partOrder.size(); ++k)
@@ -97,7 +97,7 @@ TEST_F(EvolutionSteps, PopulationsAreDrawnFromTheSeed) {
     for (int i = 0; i < GA::kPopulation; ++i) {
         for (const Agent* made : {&ga->Candidate(i), &ga->Offspring(i)}) {
             Agent expected;
-            CreateRandom(expected, job.parts, job.sheets, seeded);
+            CreateRandom(expected, job.Parts(), job.Sheets(), seeded);
             EXPECT_EQ(made->sheetOrder, expected.sheetOrder) << i;
             EXPECT_EQ(made->partOrder, expected.partOrder) << i;
             EXPECT_EQ(made->turn, expected.turn) << i;

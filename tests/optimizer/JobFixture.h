@@ -29,7 +29,7 @@ class JobTest : public ::testing::Test {
     // A candidate in its created state, drawn from `random`.
     Agent CreatedAgent() {
         Agent agent;
-        CreateRandom(agent, job.parts, job.sheets, random);
+        CreateRandom(agent, job.Parts(), job.Sheets(), random);
         return agent;
     }
 

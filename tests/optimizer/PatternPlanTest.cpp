@@ -15,7 +15,8 @@ using namespace tarvex;
 namespace {
 
 PatternJob GeneratedJob(std::mt19937& rng) {
-    Job job;
+    std::vector<Sheet> sheets;
+    std::vector<Part> parts;
     const int kinds = 1 + static_cast<int>(rng() % 3);
     for (int k = 0; k < kinds; ++k) {
         Sheet s;
@@ -24,10 +25,7 @@ PatternJob GeneratedJob(std::mt19937& rng) {
         s.width = 150 + rng() % 250;
         s.unitCost = 1 + (rng() % 10) / 10.0;
         const int count = 2 + static_cast<int>(rng() % 40);
-        for (int c = 0; c < count; ++c) {
-            s.id = static_cast<std::int32_t>(job.sheets.size());
-            job.sheets.push_back(s);
-        }
+        sheets.insert(sheets.end(), count, s);
     }
     const int types = 2 + static_cast<int>(rng() % 6);
     for (int t = 0; t < types; ++t) {
@@ -36,15 +34,15 @@ PatternJob GeneratedJob(std::mt19937& rng) {
         p.width = 15 + rng() % 140;
         p.rotatable = rng() % 3 != 0;
         const int copies = 1 + static_cast<int>(rng() % 8);
-        for (int c = 0; c < copies; ++c) {
-            p.id = static_cast<std::int32_t>(job.parts.size());
-            job.parts.push_back(p);
-        }
+        parts.insert(parts.end(), copies, p);
     }
     CutSettings settings;
     settings.costObjective = rng() % 2 == 0;
     settings.bladeWidth = (rng() % 3) * 2.0;
-    return PatternJob::Of(job, settings);
+    JobBuilder job(settings);
+    for (const Sheet& s : sheets) job.AddSheet(s);
+    for (const Part& p : parts) job.AddPart(p);
+    return PatternJob::Of(std::move(job).Build(), settings);
 }
 
 std::vector<PatternPricer> PricersOf(const PatternJob& pj) {

@@ -78,23 +78,23 @@ double BruteForce(const PatternJob& pj, const std::vector<double>& values, bool 
 }
 
 PatternJob TinyJob(std::mt19937& rng, bool turnable) {
-    Job job;
-    job.sheets.emplace_back();
-    job.sheets[0].length = 6 + rng() % 8;
-    job.sheets[0].width = 5 + rng() % 8;
-    job.sheets[0].unitCost = 1;
+    // No blade: the rooms are the sizes as drawn.
+    JobBuilder job(CutSettings{});
+    Sheet sheet;
+    sheet.length = 6 + rng() % 8;
+    sheet.width = 5 + rng() % 8;
+    sheet.unitCost = 1;
+    job.AddSheet(sheet);
     const int types = 1 + static_cast<int>(rng() % 3);
     for (int t = 0; t < types; ++t) {
         Part p;
         p.length = 2 + rng() % 5;
         p.width = 2 + rng() % 4;
         p.rotatable = turnable && rng() % 2 == 0;
-        p.id = t;
         const int copies = 1 + static_cast<int>(rng() % 2);
-        for (int c = 0; c < copies; ++c) job.parts.push_back(p);
+        for (int c = 0; c < copies; ++c) job.AddPart(p);
     }
-    // No blade: the rooms are the sizes as drawn.
-    return PatternJob::Of(job, CutSettings{});
+    return PatternJob::Of(std::move(job).Build(), CutSettings{});
 }
 
 bool Apart(const PatternRoom& a, const PatternRoom& b) {

@@ -249,7 +249,7 @@ TEST_F(WholeRun, FindsTheTurnsAJobNeeds) {
     Agent& best = ga.Best();
     EXPECT_DOUBLE_EQ(best.fitness, 1.0);
     EXPECT_EQ(best.usedSheets, 3);
-    EXPECT_TRUE(AllPartsPlaced(best, job.partCount));
+    EXPECT_TRUE(AllPartsPlaced(best, job.PartCount()));
 }
 
 TEST_F(WholeRun, FixedPartsAreNeverTurned) {

@@ -83,8 +83,8 @@ void RandomPartSize(std::mt19937_64& rng, double sheetLength, double sheetWidth,
 // The job's records as the engine works on them.
 EngineJob WorkingCopy(const CutSettings& settings, const Job& built) {
     EngineJob job{settings, {}, {}};
-    for (const Part& p : built.parts) job.parts.push_back(WorkPart{p});
-    for (const Sheet& sheet : built.sheets) job.sheets.push_back(LaidOutSheet{sheet});
+    for (const Part& p : built.Parts()) job.parts.push_back(WorkPart{p});
+    for (const Sheet& sheet : built.Sheets()) job.sheets.push_back(LaidOutSheet{sheet});
     return job;
 }
 
@@ -96,7 +96,7 @@ WorkPart MakePart(double length, double width, double bladeWidth, std::int32_t i
     settings.bladeWidth = bladeWidth;
     JobBuilder builder(settings, id);
     builder.AddParts(length, width, true, label, 1);
-    return WorkPart{std::move(builder).Build().parts.front()};
+    return WorkPart{std::move(builder).Build().Parts().front()};
 }
 
 LaidOutSheet MakeSheet(double usableLength, double usableWidth, std::int32_t id) {
@@ -128,7 +128,7 @@ EngineJob RandomEdgeJob(std::mt19937_64& rng, bool guillotine) {
 
     const int kinds = Below(rng, 9);  // no parts at all now and then
     for (int k = 0; k < kinds; ++k) {
-        const Sheet& ref = builder.Current().sheets[Below(rng, sheetCount)];
+        const Sheet& ref = builder.Current().Sheets()[Below(rng, sheetCount)];
         double partLength = 0, partWidth = 0;
         RandomPartSize(rng, ref.length, ref.width, partLength, partWidth);
         const std::string label = Chance(rng, 0.3) ? "Cabinet side panel, kind " + std::to_string(k)
@@ -167,16 +167,16 @@ EngineJob RealisticJob(int partCount, bool guillotine, std::uint64_t seed) {
     std::vector<int> quantity(kindCount, 1);
     for (int extra = partCount - kindCount; extra > 0; --extra) ++quantity[Below(rng, kindCount)];
 
-    for (int k = 0; k < kindCount && builder.Current().partCount < partCount; ++k) {
+    for (int k = 0; k < kindCount && builder.Current().PartCount() < partCount; ++k) {
         const Kind& kind = kinds[kindOf(rng)];
         const double length = std::round(Uniform(rng, kind.lo[0], kind.hi[0]));
         const double width = std::round(Uniform(rng, kind.lo[1], kind.hi[1]));
         // A part that cannot lie turned on the sheet is never turned.
         const bool turnable = length + s.bladeWidth <= usableWidth && Chance(rng, 0.85);
         builder.AddParts(length, width, turnable, "Part " + std::to_string(k + 1),
-                         std::min(quantity[k], partCount - builder.Current().partCount));
+                         std::min(quantity[k], partCount - builder.Current().PartCount()));
     }
-    while (builder.Current().sheetArea <= 1.5 * builder.Current().partArea)
+    while (builder.Current().SheetArea() <= 1.5 * builder.Current().PartArea())
         builder.AddSheet(2440, 1220, 0, "Board");
     EngineJob job = WorkingCopy(s, std::move(builder).Build());
     RandomTurns(job.parts, rng);

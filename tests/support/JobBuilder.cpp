@@ -16,7 +16,7 @@ void AddSheets(JobBuilder& builder, const std::vector<SheetRow>& rows, bool prio
         for (int n = 0; n < row.quantity; ++n) {
             builder.AddSheet(row.length, row.width, row.cost, row.label, row.priority);
             const Job& job = builder.Current();
-            if (limit == SheetLimit::AsJobInput && job.partArea * 1.5 < job.sheetArea) {
+            if (limit == SheetLimit::AsJobInput && job.PartArea() * 1.5 < job.SheetArea()) {
                 limitReached = true;
                 break;
             }

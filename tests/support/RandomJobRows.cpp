@@ -118,7 +118,7 @@ AppliedResult RandomCandidatePlan(const JobRows& rows, const Job& job, std::uint
                                   std::mt19937_64& rng, WorkList& list) {
     RandomSource random(seed);
     Agent candidate;
-    CreateRandom(candidate, job.parts, job.sheets, random);
+    CreateRandom(candidate, job.Parts(), job.Sheets(), random);
     std::shuffle(candidate.sheetOrder.begin(), candidate.sheetOrder.end(), rng);
     Decode(candidate);
     Evaluate(candidate, list, job, rows.settings.cut);
@@ -160,7 +160,7 @@ void ForEachGeneratedPlan(
                           << static_cast<int>(error.code) << " in row " << error.row;
             return;
         }
-        nextPartId += job.partCount;
+        nextPartId += job.PartCount();
         const AppliedResult plan =
             RandomCandidatePlan(rows, job, static_cast<std::uint32_t>(jobSeed), rng, list);
         if (!visit(rows, plan, jobSeed)) return;
