@@ -63,9 +63,10 @@ UnitParts SplitUnit(const std::string& unitText) {
     return {text, 0};
 }
 
-// Digits only, at most nine of them so that the value fits an int.
-std::optional<std::int64_t> Digits(const std::string& text) {
-    if (text.empty() || text.size() > 9) return std::nullopt;
+// Digits only, at most `most` of them; fifteen fit a 64-bit whole number and every
+// whole number of inches a fraction is shown with.
+std::optional<std::int64_t> Digits(const std::string& text, size_t most) {
+    if (text.empty() || text.size() > most) return std::nullopt;
     std::int64_t value = 0;
     for (char c : text) {
         if (!IsDigit(c)) return std::nullopt;
@@ -78,8 +79,8 @@ std::optional<std::int64_t> Digits(const std::string& text) {
 std::optional<double> Fraction(const std::string& text) {
     const size_t slash = text.find('/');
     if (slash == std::string::npos) return std::nullopt;
-    const auto numerator = Digits(text.substr(0, slash));
-    const auto denominator = Digits(text.substr(slash + 1));
+    const auto numerator = Digits(text.substr(0, slash), 9);
+    const auto denominator = Digits(text.substr(slash + 1), 9);
     if (!numerator || !denominator || *denominator == 0) return std::nullopt;
     return static_cast<double>(*numerator) / static_cast<double>(*denominator);
 }
@@ -96,7 +97,7 @@ std::optional<double> MixedNumber(const std::string& text) {
         ++rest;
         while (rest < text.size() && IsBlank(text[rest])) ++rest;
     }
-    const auto whole = Digits(text.substr(0, gap));
+    const auto whole = Digits(text.substr(0, gap), 15);
     const auto fraction = Fraction(text.substr(rest));
     if (!whole || !fraction) return std::nullopt;
     return static_cast<double>(*whole) + *fraction;

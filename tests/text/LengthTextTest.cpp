@@ -65,6 +65,8 @@ TEST(LengthText, RefusesMalformedFractionsAndFractionsOutsideInches) {
     EXPECT_EQ(ParseLength(" 1/8\" ", kInches), 0.125);
     EXPECT_EQ(ParseLength("23.25\"", kInches), 23.25);
     EXPECT_EQ(ParseLength("5/4", kInches), 1.25);
+    // Whole numbers as long as those a fraction is shown with.
+    EXPECT_EQ(ParseLength(FormatFraction(30303330000000.21875, 32), kInches), 30303330000000.21875);
     for (const char* bad : {"23 1/0", "1//4", "1/", "/4", "23 1/4 1/4", "23 1.5/4", "23--1/4",
                             "23 -1/4\"\"", "1/4.", "23,25", "2 3", "-", "\"", "0x1/2"})
         EXPECT_FALSE(ParseLength(bad, kInches).has_value()) << bad;
