@@ -62,7 +62,13 @@ void DefineOptions(CLI::App& app, CliOptions& o) {
                               ->delimiter(',')
                               ->expected(3));
     app.add_option("--prefix", o.prefix, "Label prefix of exported offcuts");
-    app.add_option("--unit", o.unit, "Length unit text");
+    app.add_option("--unit", o.unit,
+                   "Length unit: mm, cm, m, in (inches, read also as fractions) or any text "
+                   "shown beside the numbers");
+    app.add_option("--fractions", o.fractions,
+                   "Show lengths in inches as fractions to 1/16 or 1/32 in (needs --unit in or "
+                   "a project in inches)")
+        ->check(CLI::IsMember({16, 32}));
     app.add_option("--lang", o.lang, "Language of the messages and the report, e.g. zh_cn");
     app.add_option("--report", o.report, "Write the report to this file");
     app.add_option("--json", o.json,

@@ -36,6 +36,7 @@ struct CliOptions {
     std::vector<std::string> margins;    // top, bottom, left, right
     std::vector<std::string> minOffcut;  // length, width, area
     std::optional<std::string> prefix, unit;
+    std::optional<int> fractions;  // 16 or 32: lengths in inches shown as such fractions
     std::string lang;
     std::string report, json, left;
     std::string plan;  // a stored plan to write out instead of a calculation

@@ -6,6 +6,7 @@
 #include "io/SettingText.h"
 #include "text/FieldSplit.h"
 #include "text/FileMessages.h"
+#include "text/LengthText.h"
 #include "text/Translate.h"
 
 namespace tarvex {
@@ -27,6 +28,19 @@ bool HoldsRows(TableKind kind, const CellTable& table, const std::string& file,
                                                 : _("{1}: the list holds no parts."),
                        {file});
     return false;
+}
+
+// --unit over `unit`, then the fractions of --fractions.
+bool ApplyUnitOptions(const CliOptions& o, std::string& unit, std::string& error) {
+    if (o.unit) unit = TrimControls(*o.unit);
+    if (!o.fractions) return true;
+    const std::optional<std::string> withFractions = UnitTextWithFractions(unit, *o.fractions);
+    if (!withFractions) {
+        error = Substitute(_("--fractions needs a unit of inches, not \"{1}\"."), {unit});
+        return false;
+    }
+    unit = *withFractions;
+    return true;
 }
 
 }  // namespace
@@ -52,8 +66,14 @@ bool LoadJob(const CliOptions& o, SettingsForm& form, CellTable& sheetTable, Cel
             return false;
         }
     }
-    if (!o.sheets.empty() && !ListLoaded(LoadSheetList(o.sheets, sheetTable), error)) return false;
-    if (!o.parts.empty() && !ListLoaded(LoadPartList(o.parts, partTable), error)) return false;
+    // The lists and the settings are read in the unit the options give.
+    if (!ApplyUnitOptions(o, form.unit, error)) return false;
+    const LengthFormat lengths = LengthFormatOf(form.unit);
+    if (!o.sheets.empty() &&
+        !ListLoaded(LoadSheetList(o.sheets, sheetTable, false, lengths), error))
+        return false;
+    if (!o.parts.empty() && !ListLoaded(LoadPartList(o.parts, partTable, false, lengths), error))
+        return false;
     return HoldsRows(TableKind::Sheet, sheetTable, o.sheets.empty() ? sheetFile : o.sheets,
                      error) &&
            HoldsRows(TableKind::Part, partTable, o.parts.empty() ? partFile : o.parts, error);
@@ -61,6 +81,8 @@ bool LoadJob(const CliOptions& o, SettingsForm& form, CellTable& sheetTable, Cel
 
 bool ApplySettingOptions(const CliOptions& o, JobSettings& settings, std::string& error) {
     CutSettings& cut = settings.cut;
+    if (!ApplyUnitOptions(o, settings.unit, error)) return false;
+    const LengthFormat lengths = LengthFormatOf(settings.unit);
     if (o.speed) settings.speed = *o.speed;
     if (o.search)
         settings.search = *o.search == "best" ? SearchMethod::Best : SearchMethod::Classic;
@@ -74,21 +96,22 @@ bool ApplySettingOptions(const CliOptions& o, JobSettings& settings, std::string
     if (o.guillotine) cut.guillotine = true;
     if (o.freePlacement) cut.guillotine = false;
     if (o.cost) cut.costObjective = true;
-    if (o.blade && !ReadSettingLength(*o.blade, "Blade Width:", cut.bladeWidth, error))
+    if (o.blade && !ReadSettingLength(*o.blade, "Blade Width:", lengths, cut.bladeWidth, error))
         return false;
     if (o.margins.size() == 4 &&
-        (!ReadSettingLength(o.margins[0], "Top Margin:", cut.margins.top, error) ||
-         !ReadSettingLength(o.margins[1], "Bottom Margin:", cut.margins.bottom, error) ||
-         !ReadSettingLength(o.margins[2], "Left Margin:", cut.margins.left, error) ||
-         !ReadSettingLength(o.margins[3], "Right Margin:", cut.margins.right, error)))
+        (!ReadSettingLength(o.margins[0], "Top Margin:", lengths, cut.margins.top, error) ||
+         !ReadSettingLength(o.margins[1], "Bottom Margin:", lengths, cut.margins.bottom, error) ||
+         !ReadSettingLength(o.margins[2], "Left Margin:", lengths, cut.margins.left, error) ||
+         !ReadSettingLength(o.margins[3], "Right Margin:", lengths, cut.margins.right, error)))
         return false;
     if (o.minOffcut.size() == 3 &&
-        (!ReadSettingNumber(o.minOffcut[0], "Min. Length:", cut.minOffcutLength, error) ||
-         !ReadSettingNumber(o.minOffcut[1], "Min. Width:", cut.minOffcutWidth, error) ||
+        (!ReadSettingSignedLength(o.minOffcut[0], "Min. Length:", lengths, cut.minOffcutLength,
+                                  error) ||
+         !ReadSettingSignedLength(o.minOffcut[1], "Min. Width:", lengths, cut.minOffcutWidth,
+                                  error) ||
          !ReadSettingNumber(o.minOffcut[2], "Min. Area:", cut.minOffcutArea, error)))
         return false;
     if (o.prefix) settings.offcutPrefix = TrimControls(*o.prefix);
-    if (o.unit) settings.unit = TrimControls(*o.unit);
     return ApplyCncOptions(o.exports, settings.cnc, error);
 }
 

@@ -52,7 +52,7 @@ std::vector<std::string> BuildGcodeItems(const ExportSource& source, int layoutI
                                          const std::string& stamp) {
     const PlannedSheet* sheet = source.result.LayoutSheetOf(layoutIndex);
     if (!sheet) return {};
-    const LayoutCaptions c = MakeLayoutCaptions(*sheet);
+    const LayoutCaptions c = MakeLayoutCaptions(*sheet, {});  // the program keeps decimals
     ProgramWriter out(source.result.settings.cnc);
     out.Comment("\t", stamp);
     out.Comment("------------ Layouts ", std::to_string(layoutIndex + 1) + " ------------");

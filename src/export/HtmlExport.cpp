@@ -6,6 +6,7 @@
 
 #include "render/LayoutDrawing.h"
 #include "render/LayoutPage.h"
+#include "text/LengthText.h"
 #include "text/Translate.h"
 
 namespace tarvex {
@@ -55,7 +56,7 @@ std::vector<std::string> BuildHtmlItems(const ExportSource& source, int layoutIn
     if (!source.result.LayoutSheetOf(layoutIndex)) return {};
     const LayoutPage page = MakeLayoutPage(source.result, layoutIndex);
     const LayoutCaptions& c = page.captions;
-    const std::string unit = Escaped(source.result.settings.unit);
+    const std::string unit = Escaped(UnitName(source.result.settings.unit));
 
     std::vector<std::string> items;
     items.push_back(

@@ -1,5 +1,6 @@
 #include "export/OffcutExport.h"
 
+#include "text/LengthText.h"
 #include "text/NumberText.h"
 #include "text/Translate.h"
 
@@ -8,9 +9,12 @@ namespace tarvex {
 namespace {
 
 // Sizes as measured: the list holds them in single precision, and writes the
-// shortest decimal that reads back to that value.
-std::string SizeText(double v) {
-    return FormatMeasure(v);
+// shortest decimal that reads back to that value. A unit that shows fractions
+// writes the fraction when it is exact; a nearest one ("~") would not read back as
+// a size of stock, so such a size keeps its decimals.
+std::string SizeText(double v, const LengthFormat& lengths) {
+    const std::string shown = FormatLength(v, lengths, FormatMeasure);
+    return shown.starts_with('~') ? FormatMeasure(v) : shown;
 }
 
 struct OffcutLine {
@@ -23,9 +27,11 @@ struct OffcutLine {
 std::vector<std::string> BuildOffcutLines(const ExportSource& source, int layoutIndex) {
     const PlannedSheet* sheet = source.result.LayoutSheetOf(layoutIndex);
     if (!sheet) return {};
+    const LengthFormat lengths = LengthFormatOf(source.result.settings.unit);
     std::vector<OffcutLine> merged;
     for (const Offcut& offcut : sheet->offcuts) {
-        const std::string length = SizeText(offcut.length), width = SizeText(offcut.width);
+        const std::string length = SizeText(offcut.length, lengths),
+                          width = SizeText(offcut.width, lengths);
         const std::string key = length + "\t" + width, turned = width + "\t" + length;
         bool found = false;
         for (OffcutLine& line : merged) {

@@ -2,6 +2,7 @@
 
 #include "render/LayoutPage.h"
 #include "text/FileMessages.h"
+#include "text/LengthText.h"
 #include "text/NumberText.h"
 #include "text/SingleLineText.h"
 #include "text/Translate.h"
@@ -20,7 +21,9 @@ std::string PartLabel::QrText() const {
 
 std::vector<PartLabel> PartLabels(const AppliedResult& result) {
     std::vector<PartLabel> labels;
-    const std::string unit = result.settings.unit.empty() ? "" : " " + result.settings.unit;
+    const std::string unitName = UnitName(result.settings.unit);
+    const std::string unit = unitName.empty() ? "" : " " + unitName;
+    const LengthFormat lengths = LengthFormatOf(result.settings.unit);
     for (int i = 0; i < result.LayoutCount(); ++i) {
         const PlannedSheet* sheet = result.LayoutSheetOf(i);
         if (!sheet) continue;
@@ -32,7 +35,8 @@ std::vector<PartLabel> PartLabels(const AppliedResult& result) {
                 const double width = p.rotated ? p.length : p.width;
                 PartLabel label;
                 label.label = SingleLineText(p.label);
-                label.size = FormatMeasure(length) + " x " + FormatMeasure(width) + unit;
+                label.size = FormatLength(length, lengths, FormatMeasure) + " x " +
+                             FormatLength(width, lengths, FormatMeasure) + unit;
                 label.place =
                     Substitute(_("Layout {1}, part {2}"),
                                {std::to_string(i + 1), std::to_string(LayoutPartNumber(k))});

@@ -8,6 +8,7 @@
 #include "render/CutList.h"
 #include "text/FieldSplit.h"
 #include "text/FileMessages.h"
+#include "text/LengthText.h"
 #include "text/NumberText.h"
 #include "text/TextColumns.h"
 #include "text/Translate.h"
@@ -87,11 +88,13 @@ std::vector<std::string> WriteReport(const AppliedResult& result) {
     lines.push_back(Caption("Guillotine:") + " " + YesNo(cut.guillotine));
     lines.push_back(Caption("Cost Optimization:") + " " + YesNo(cut.costObjective));
     lines.push_back(Caption("Length Unit:") + " " + settings.unit);
-    lines.push_back(Caption("Blade Width:") + " " + FormatAtLeast(cut.bladeWidth, 2));
-    lines.push_back(Caption("Top Margin:") + " " + FormatAtLeast(cut.margins.top, 2));
-    lines.push_back(Caption("Bottom Margin:") + " " + FormatAtLeast(cut.margins.bottom, 2));
-    lines.push_back(Caption("Left Margin:") + " " + FormatAtLeast(cut.margins.left, 2));
-    lines.push_back(Caption("Right Margin:") + " " + FormatAtLeast(cut.margins.right, 2));
+    const LengthFormat lengths = LengthFormatOf(settings.unit);
+    const auto length = [&lengths](double v) { return FormatLength(v, lengths, FormatAtLeast, 2); };
+    lines.push_back(Caption("Blade Width:") + " " + length(cut.bladeWidth));
+    lines.push_back(Caption("Top Margin:") + " " + length(cut.margins.top));
+    lines.push_back(Caption("Bottom Margin:") + " " + length(cut.margins.bottom));
+    lines.push_back(Caption("Left Margin:") + " " + length(cut.margins.left));
+    lines.push_back(Caption("Right Margin:") + " " + length(cut.margins.right));
     lines.insert(lines.end(), {"", "", _("Sheets:"), ""});
     const int labelWidth = LabelWidth(result.entered);
     lines.push_back(Heading(labelWidth, {"Length", "Width", "Area", "Cost", "Total Quant",

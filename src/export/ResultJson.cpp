@@ -4,6 +4,7 @@
 
 #include "export/CutJson.h"
 #include "export/ResultJsonValue.h"
+#include "text/LengthText.h"
 
 namespace tarvex {
 
@@ -82,6 +83,13 @@ Json ResultJsonValue(const AppliedResult& result) {
                 {"sheets", std::move(sheets)}};
     AddPlanCutFields(out, result, grid);
     AddBoundFields(out, result);
+    // The numbers stay decimals; a plan in inches says so, and to which fraction the
+    // window and the printouts round them. Plans in other units are written as
+    // before.
+    if (const LengthFormat lengths = LengthFormatOf(result.settings.unit); lengths.inches) {
+        out["unit"] = UnitName(result.settings.unit);
+        out["fractions"] = lengths.fractions;
+    }
     return out;
 }
 

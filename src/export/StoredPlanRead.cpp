@@ -292,15 +292,16 @@ bool ReadRowTexts(Fields& in, const Json& tables, const char* key, std::size_t c
 }
 
 // "Left Quant", the sheets' last column, is the plan's: it is worked out again.
-bool ReadEntered(Fields& in, const Json& tables, EnteredRows& entered) {
+// The sizes are read in the unit the plan was made in.
+bool ReadEntered(Fields& in, const Json& tables, const std::string& unit, EnteredRows& entered) {
     std::vector<std::vector<std::string>> sheets, parts;
     if (!ReadRowTexts(in, tables, "sheets", 7, sheets) ||
         !ReadRowTexts(in, tables, "parts", 5, parts))
         return false;
     for (std::vector<std::string>& c : sheets)
-        entered.sheets.push_back(
-            EnteredSheetOf({std::move(c[0]), std::move(c[1]), std::move(c[2]), std::move(c[3]),
-                            std::move(c[4]), std::move(c[5])}));
+        entered.sheets.push_back(EnteredSheetOf({std::move(c[0]), std::move(c[1]), std::move(c[2]),
+                                                 std::move(c[3]), std::move(c[4]), std::move(c[5])},
+                                                LengthFormatOf(unit)));
     for (std::vector<std::string>& c : parts)
         entered.parts.push_back(EnteredPartOf(
             {std::move(c[0]), std::move(c[1]), std::move(c[2]), std::move(c[3]), std::move(c[4])}));
@@ -356,7 +357,7 @@ bool ReadPlan(const Json& top, StoredPlan& plan, std::string& fault) {
     const Json* tables = nullptr;
     if (!ReadJob(in, top, r.job) || !ReadSettings(in, top, r.settings) ||
         !ReadFixedSeed(in, top, plan.fixedSeed) || !(tables = in.Get(top, "", "tables")) ||
-        !ReadEntered(in, *tables, r.entered) || !CheckNumbering(in, r))
+        !ReadEntered(in, *tables, r.settings.unit, r.entered) || !CheckNumbering(in, r))
         return false;
     LinkEnteredRows(r);
     if (const auto violation = CheckPlan(r)) return in.Fail(violation->message);

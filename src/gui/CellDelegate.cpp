@@ -43,8 +43,9 @@ void CellDelegate::setModelData(QWidget* editor, QAbstractItemModel* model,
         return;
     }
     if (auto* line = qobject_cast<QLineEdit*>(editor)) {
-        const std::string fault = CellEntryFault(
-            model_.Kind(), CellTableModel::TableRow(index.row()), index.column(), S(line->text()));
+        const std::string fault =
+            CellEntryFault(model_.Kind(), CellTableModel::TableRow(index.row()), index.column(),
+                           S(line->text()), model_.Lengths());
         if (!fault.empty()) {
             auto* self = const_cast<CellDelegate*>(this);
             QMetaObject::invokeMethod(

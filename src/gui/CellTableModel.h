@@ -9,6 +9,7 @@
 
 #include "io/CellTable.h"
 #include "io/EntryTables.h"
+#include "text/LengthText.h"
 
 namespace tarvex {
 
@@ -20,6 +21,10 @@ class CellTableModel : public QAbstractTableModel {
 
     TableKind Kind() const { return kind_; }
     const CellTable& Table() const { return table_; }
+    // The unit the size cells are typed, pasted and read from files in: the one
+    // the settings page shows.
+    const LengthFormat& Lengths() const { return lengths_; }
+    void SetLengths(const LengthFormat& lengths) { lengths_ = lengths; }
     // Runs a change on the table and brings the views up to date.
     void Edit(const std::function<void(CellTable&)>& change);
 
@@ -45,6 +50,7 @@ class CellTableModel : public QAbstractTableModel {
 
     TableKind kind_;
     CellTable table_;
+    LengthFormat lengths_;
 };
 
 }  // namespace tarvex

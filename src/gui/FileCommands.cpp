@@ -60,7 +60,9 @@ void FileCommands::Open(TableKind kind) {
     if (path.isEmpty()) return;
     ListResult result;
     p_.history.Edit(Model(kind), [&](CellTable& t) {
-        result = sheets ? OpenSheetFile(S(path), t, names_) : OpenPartFile(S(path), t, names_);
+        const LengthFormat& lengths = Model(kind).Lengths();
+        result = sheets ? OpenSheetFile(S(path), t, names_, lengths)
+                        : OpenPartFile(S(path), t, names_, lengths);
     });
     p_.changes.MarkListSaved(kind);
     ShowNames();

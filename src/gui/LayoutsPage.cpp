@@ -311,8 +311,10 @@ void LayoutsPage::ShowCutFacts(int layoutIndex) {
     // Saw cuts, or the CNC tool path of a free plan, as the plan is cut.
     const CutFigures layout = SheetCutFigures(*result_, *sheet);
     const CutFigures plan = PlanCutFigures(*result_);
-    lblCutFacts_->setText(Q(Substitute(_("Per sheet: {1}.   All sheets: {2}."),
-                                       {CutFiguresText(layout), CutFiguresText(plan)})));
+    const LengthFormat lengths = LengthFormatOf(result_->settings.unit);
+    lblCutFacts_->setText(
+        Q(Substitute(_("Per sheet: {1}.   All sheets: {2}."),
+                     {CutFiguresText(layout, lengths), CutFiguresText(plan, lengths)})));
 }
 
 void LayoutsPage::ShowFacts(const LayoutPage& page) {

@@ -47,6 +47,7 @@
 #include "text/AppPaths.h"
 #include "text/FileMessages.h"
 #include "text/Languages.h"
+#include "text/LengthText.h"
 #include "text/Translate.h"
 
 namespace tarvex {
@@ -177,6 +178,7 @@ void MainWindow::ConnectProject() {
     connect(project_, &ProjectCommands::pathChanged, this, &MainWindow::UpdateTitle);
     connect(changes_, &ChangeTracker::changedTurned, this, &MainWindow::UpdateTitle);
     connect(setsPage_, &SetsPage::changed, changes_, &ChangeTracker::Check);
+    connect(setsPage_, &SetsPage::changed, this, &MainWindow::FollowUnit);
     // A plan is outdated once the tables or settings it was made from change.
     connect(setsPage_, &SetsPage::changed, this, &MainWindow::ShowPlanStatus);
     for (const CellTableModel* model : {&sheetModel_, &partModel_}) {
@@ -446,6 +448,13 @@ SettingsForm MainWindow::Settings() const {
 void MainWindow::ShowSettings(const SettingsForm& form) {
     setsPage_->Show(form);
     layoutsPage_->ShowViewOptions(form);
+    FollowUnit();
+}
+
+void MainWindow::FollowUnit() {
+    const LengthFormat lengths = LengthFormatOf(Settings().unit);
+    sheetModel_.SetLengths(lengths);
+    partModel_.SetLengths(lengths);
 }
 
 void MainWindow::pgcpg1Change(int index) {

@@ -82,6 +82,8 @@ class MainWindow : public QMainWindow {
     void closeEvent(QCloseEvent* event) override;
 
   private:
+    // The entry tables read sizes in the unit the settings page shows.
+    void FollowUnit();
     void BuildMenu();
     void ConnectPages();
     void ConnectProject();

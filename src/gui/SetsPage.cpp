@@ -18,6 +18,7 @@
 #include "gui/ColorCombo.h"
 #include "gui/Dialogs.h"
 #include "gui/UiText.h"
+#include "text/LengthText.h"
 #include "text/NumberText.h"
 #include "text/Translate.h"
 
@@ -91,7 +92,14 @@ SetsPage::SetsPage(Dialogs& dialogs, QWidget* parent) : QWidget(parent), dialogs
     edtSeed_ = AddRow(*form, NewEdit(), "edtSeed");
 
     grpCut_ = NewGroup("grpCut", form);
-    edtUnit_ = AddRow(*form, NewEdit(), "edtUnit");
+    cbbUnit_ = AddRow(*form, new QComboBox, "cbbUnit");
+    cbbUnit_->setEditable(true);
+    cbbUnit_->setInsertPolicy(QComboBox::NoInsert);
+    for (const char* unit : kUnitChoices) cbbUnit_->addItem(Q(unit));
+    lblUnitNote_ = new QLabel;
+    lblUnitNote_->setObjectName(QStringLiteral("lblUnitNote"));
+    lblUnitNote_->setWordWrap(true);
+    form->addRow(lblUnitNote_);
     edtGap_ = AddRow(*form, NewEdit(), "edtGap");
     edtDotNum_ = AddRow(*form, NewEdit(), "edtDotNum");
 
@@ -225,7 +233,14 @@ void SetsPage::Retranslate() {
         Q(_("The same seed and the same tables and settings give the same "
             "plan again. Leave it empty for a new plan every time.")));
     grpCut_->setTitle(Q(_("Cut Sets")));
-    SetCaption(edtUnit_, _("Length Unit:"));
+    SetCaption(cbbUnit_, _("Length Unit:"));
+    cbbUnit_->setToolTip(
+        Q(_("in: inches, typed as decimals or fractions (23 1/4, 23-1/4\", 1/8). in 1/16 and in "
+            "1/32 also show lengths as fractions to that denominator. Other units are only "
+            "shown beside the numbers.")));
+    lblUnitNote_->setText(
+        Q(_("Blade width, margins and offcut limits are in this unit: set them anew after "
+            "changing it.")));
     SetCaption(edtGap_, _("Blade Width:"));
     SetCaption(edtDotNum_, _("Decimals:"));
     grpOffcut_->setTitle(Q(_("Min. Dimensions of Offcuts")));
@@ -271,7 +286,7 @@ void SetsPage::ReadInto(SettingsForm& form) const {
     form.stages = cbbStages_->currentData().toInt();
     form.firstCut = static_cast<FirstCut>(cbbFirstCut_->currentIndex());
     form.seed = S(edtSeed_->text());
-    form.unit = S(edtUnit_->text());
+    form.unit = S(cbbUnit_->currentText());
     form.bladeWidth = S(edtGap_->text());
     form.decimals = S(edtDotNum_->text());
     form.minOffcutLength = S(edtMinLength_->text());
@@ -308,7 +323,7 @@ void SetsPage::Show(const SettingsForm& form) {
     cbbStages_->setEnabled(form.guillotine);
     cbbFirstCut_->setEnabled(form.guillotine);
     SetText(*edtSeed_, form.seed);
-    SetText(*edtUnit_, form.unit);
+    cbbUnit_->setCurrentText(Q(form.unit));
     SetText(*edtGap_, form.bladeWidth);
     SetText(*edtDotNum_, form.decimals);
     SetText(*edtMinLength_, form.minOffcutLength);

@@ -61,7 +61,9 @@ class SetsPage : public QWidget {
     QComboBox *cbbStages_, *cbbFirstCut_;  // of guillotine plans only
     QLineEdit* edtTimeLimit_;
     QLineEdit* edtSeed_;
-    QLineEdit *edtUnit_, *edtGap_, *edtDotNum_;
+    QComboBox* cbbUnit_;  // the usual units to choose, or any text typed
+    QLabel* lblUnitNote_;
+    QLineEdit *edtGap_, *edtDotNum_;
     QLineEdit *edtMinLength_, *edtMinWidth_, *edtMinArea_, *edtPrefix_;
     QLineEdit *edtTopMargin_, *edtBottomMargin_, *edtLeftMargin_, *edtRightMargin_;
     QLineEdit *edtFontName_, *edtFontSize_, *edtTitle_;

@@ -103,7 +103,9 @@ void TablePage::DeleteClick() {
     view_->CommitEditing();
     const int row = view_->CurrentTableRow();
     const int col = view_->CurrentColumn();
-    history_.Edit(model_, [this, row](CellTable& t) { DeleteTableRow(t, model_.Kind(), row); });
+    history_.Edit(model_, [this, row](CellTable& t) {
+        DeleteTableRow(t, model_.Kind(), row, model_.Lengths());
+    });
     view_->SetCurrentCell(std::min(row, model_.Table().RowCount() - 1), col);
     view_->setFocus();
 }
@@ -129,7 +131,7 @@ void TablePage::Paste() {
         const int row = view_->CurrentTableRow(), col = view_->CurrentColumn();
         std::string value = S(text.trimmed());
         if (!IsSelectableCell(model_.Kind(), row, col)) return;
-        const std::string fault = CellEntryFault(model_.Kind(), row, col, value);
+        const std::string fault = CellEntryFault(model_.Kind(), row, col, value, model_.Lengths());
         if (!fault.empty()) {
             Q_EMIT refused(Q(fault));
             return;
@@ -140,7 +142,9 @@ void TablePage::Paste() {
         return;
     }
     PasteOutcome outcome;
-    history_.Edit(model_, [&](CellTable& t) { outcome = PasteRows(t, model_.Kind(), S(text)); });
+    history_.Edit(model_, [&](CellTable& t) {
+        outcome = PasteRows(t, model_.Kind(), S(text), model_.Lengths());
+    });
     if (!outcome.refusal.empty()) Q_EMIT refused(Q(outcome.refusal));
 }
 

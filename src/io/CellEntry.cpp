@@ -7,6 +7,7 @@
 #include "text/FieldSplit.h"
 #include "text/FileMessages.h"
 #include "text/Languages.h"
+#include "text/LengthText.h"
 #include "text/NumberText.h"
 #include "text/Translate.h"
 
@@ -31,7 +32,8 @@ bool IsNoWord(const std::string& text) {
 
 }  // namespace
 
-std::string CellEntryFault(TableKind kind, int row, int col, const std::string& text) {
+std::string CellEntryFault(TableKind kind, int row, int col, const std::string& text,
+                           const LengthFormat& lengths) {
     if (text.empty() || !IsSelectableCell(kind, row, col)) return {};
     const ColumnInfo& column = TableColumns(kind)[col];
     if (column.editing == CellEditing::YesNo) {
@@ -50,7 +52,8 @@ std::string CellEntryFault(TableKind kind, int row, int col, const std::string& 
                          row, col, text);
         return {};
     }
-    if (ParseNumber(text)) return {};
+    const bool size = col == SheetCol::Length || col == SheetCol::Width;
+    if (size ? ParseLength(text, lengths).has_value() : ParseNumber(text).has_value()) return {};
     return Fault("{1}, row {2}, column \"{3}\": \"{4}\" is not a number.", kind, row, col, text);
 }
 

@@ -13,8 +13,10 @@ namespace tarvex {
 
 // Why `text` cannot stand in the data cell of table row `row` and column `col`,
 // naming the table, the data row (1 for the first) and the column; empty when it
-// can. An empty text clears a cell and is accepted.
-std::string CellEntryFault(TableKind kind, int row, int col, const std::string& text);
+// can. An empty text clears a cell and is accepted. Sizes are read in the unit of
+// `lengths`.
+std::string CellEntryFault(TableKind kind, int row, int col, const std::string& text,
+                           const LengthFormat& lengths = {});
 
 // Yes, No or neither: the words MeansYes accepts, and "No" in any language, "N",
 // "0" and "false" (letter case and blanks around ignored).

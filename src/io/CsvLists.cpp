@@ -10,6 +10,7 @@
 #include "io/TextFile.h"
 #include "text/FileMessages.h"
 #include "text/Languages.h"
+#include "text/LengthText.h"
 #include "text/NumberText.h"
 #include "text/Translate.h"
 
@@ -38,8 +39,8 @@ std::string DecimalPoint(std::string cell, char separator) {
 }
 
 // The table row of one record, or why it cannot be one.
-std::string ReadRecord(TableKind kind, const Fields& in, char separator, Fields& row,
-                       TableTotals& totals) {
+std::string ReadRecord(TableKind kind, const Fields& in, char separator,
+                       const LengthFormat& lengths, Fields& row, TableTotals& totals) {
     const bool sheet = kind == TableKind::Sheet;
     const auto number = [&](size_t i) { return DecimalPoint(Field(in, i), separator); };
     std::string label = Field(in, 0), length = number(1), width = number(2);
@@ -49,9 +50,9 @@ std::string ReadRecord(TableKind kind, const Fields& in, char separator, Fields&
     if (!sheet && !ParseInteger(quant) && (quant.empty() || ReadYesNo(quant)))
         std::swap(quant, flag);
     if (label.empty()) return _("the label is empty");
-    const auto l = ParseNumber(length);
+    const auto l = ParseLength(length, lengths);
     if (!l) return Substitute(_("the length \"{1}\" is not a number"), {length});
-    const auto w = ParseNumber(width);
+    const auto w = ParseLength(width, lengths);
     if (!w) return Substitute(_("the width \"{1}\" is not a number"), {width});
     const auto q = ParseInteger(quant);
     if (!q) return Substitute(_("the quantity \"{1}\" is not a whole number"), {quant});
@@ -74,7 +75,8 @@ std::string ReadRecord(TableKind kind, const Fields& in, char separator, Fields&
     return {};
 }
 
-ListResult LoadCsv(TableKind kind, const std::string& path, CellTable& table) {
+ListResult LoadCsv(TableKind kind, const std::string& path, const LengthFormat& lengths,
+                   CellTable& table) {
     ListResult result;
     std::string text;
     if (!ReadTextFile(path, text, result.message)) {
@@ -96,7 +98,7 @@ ListResult LoadCsv(TableKind kind, const std::string& path, CellTable& table) {
     for (const CsvRecord& record : records) {
         Fields cells;
         TableTotals added = totals;
-        const std::string fault = ReadRecord(kind, record.fields, separator, cells, added);
+        const std::string fault = ReadRecord(kind, record.fields, separator, lengths, cells, added);
         if (!fault.empty()) {
             result.stopLine = record.line;
             result.message = StoppedAtLine(path, record.line, fault);
@@ -123,12 +125,13 @@ bool IsCsvPath(const std::string& path) {
     return path.size() >= 4 && AsciiLower(path.substr(path.size() - 4)) == ".csv";
 }
 
-ListResult LoadSheetCsv(const std::string& path, CellTable& sheetTable) {
-    return LoadCsv(TableKind::Sheet, path, sheetTable);
+ListResult LoadSheetCsv(const std::string& path, CellTable& sheetTable,
+                        const LengthFormat& lengths) {
+    return LoadCsv(TableKind::Sheet, path, lengths, sheetTable);
 }
 
-ListResult LoadPartCsv(const std::string& path, CellTable& partTable) {
-    return LoadCsv(TableKind::Part, path, partTable);
+ListResult LoadPartCsv(const std::string& path, CellTable& partTable, const LengthFormat& lengths) {
+    return LoadCsv(TableKind::Part, path, lengths, partTable);
 }
 
 }  // namespace tarvex

@@ -16,7 +16,9 @@ namespace tarvex {
 // Whether the path names a CSV file: its name ends in ".csv", in any letter case.
 bool IsCsvPath(const std::string& path);
 
-ListResult LoadSheetCsv(const std::string& path, CellTable& sheetTable);
-ListResult LoadPartCsv(const std::string& path, CellTable& partTable);
+ListResult LoadSheetCsv(const std::string& path, CellTable& sheetTable,
+                        const LengthFormat& lengths = {});
+ListResult LoadPartCsv(const std::string& path, CellTable& partTable,
+                       const LengthFormat& lengths = {});
 
 }  // namespace tarvex

@@ -15,11 +15,11 @@ EnteredPart EnteredPartOf(PartTexts texts) {
     return row;
 }
 
-EnteredSheet EnteredSheetOf(SheetTexts texts) {
+EnteredSheet EnteredSheetOf(SheetTexts texts, const LengthFormat& lengths) {
     EnteredSheet row;
     row.label = TrimControls(texts.label);
-    row.length = ParseNumber(texts.length);
-    row.width = ParseNumber(texts.width);
+    row.length = ParseLength(texts.length, lengths);
+    row.width = ParseLength(texts.width, lengths);
     row.cost = ParseNumber(texts.cost);
     row.quantity = ParseInteger(texts.quantity);
     row.priority = MeansYes(texts.priority);

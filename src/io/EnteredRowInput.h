@@ -4,10 +4,12 @@
 #pragma once
 
 #include "job/EnteredRows.h"
+#include "text/LengthText.h"
 
 namespace tarvex {
 
 EnteredPart EnteredPartOf(PartTexts texts);
-EnteredSheet EnteredSheetOf(SheetTexts texts);
+// Sizes in the unit of `lengths`.
+EnteredSheet EnteredSheetOf(SheetTexts texts, const LengthFormat& lengths);
 
 }  // namespace tarvex

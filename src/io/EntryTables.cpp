@@ -7,6 +7,7 @@
 #include "text/CaseFold.h"
 #include "text/FieldSplit.h"
 #include "text/Languages.h"
+#include "text/LengthText.h"
 #include "text/NumberText.h"
 #include "text/Translate.h"
 
@@ -51,11 +52,11 @@ std::optional<double> ParseGrouped(std::string text) {
 }
 
 // Takes the row out of the totals; leaves them alone when any text fails to convert.
-void SubtractRowFromTotals(CellTable& t, TableKind kind, int row) {
+void SubtractRowFromTotals(CellTable& t, TableKind kind, int row, const LengthFormat& lengths) {
     const auto area = ParseGrouped(t.Cell(kTotalsRow, kTotalArea));
     const auto quantity = ParseInteger(t.Cell(kTotalsRow, kTotalQuant));
-    const auto length = ParseNumber(t.Cell(row, SheetCol::Length));
-    const auto width = ParseNumber(t.Cell(row, SheetCol::Width));
+    const auto length = ParseLength(t.Cell(row, SheetCol::Length), lengths);
+    const auto width = ParseLength(t.Cell(row, SheetCol::Width), lengths);
     const auto count = ParseInteger(t.Cell(row, SheetCol::Quant));
     if (!area || !quantity || !length || !width || !count) return;
     double cost = 0;
@@ -173,9 +174,9 @@ void AppendTableRow(CellTable& table, TableKind kind) {
         table.SetCell(row, PartCol::Quant, table.Cell(row - 1, PartCol::Quant));
 }
 
-bool DeleteTableRow(CellTable& table, TableKind kind, int row) {
+bool DeleteTableRow(CellTable& table, TableKind kind, int row, const LengthFormat& lengths) {
     if (row < kFirst || row >= table.RowCount() || table.Cell(row, 0).empty()) return false;
-    SubtractRowFromTotals(table, kind, row);
+    SubtractRowFromTotals(table, kind, row, lengths);
     if (table.RowCount() <= kFirst + 1)
         table.ClearRow(row);
     else
@@ -204,12 +205,12 @@ void WriteTotals(CellTable& table, TableKind kind, const TableTotals& totals) {
     WriteTotals(table, kind, totals.area, totals.quantity, totals.cost);
 }
 
-void RecountTotals(CellTable& table, TableKind kind) {
+void RecountTotals(CellTable& table, TableKind kind, const LengthFormat& lengths) {
     TableTotals totals;
     for (int r = kFirst; r < table.RowCount(); ++r) {
         if (table.Cell(r, 0).empty()) continue;
-        const auto length = ParseNumber(table.Cell(r, SheetCol::Length));
-        const auto width = ParseNumber(table.Cell(r, SheetCol::Width));
+        const auto length = ParseLength(table.Cell(r, SheetCol::Length), lengths);
+        const auto width = ParseLength(table.Cell(r, SheetCol::Width), lengths);
         const auto count = ParseInteger(table.Cell(r, SheetCol::Quant));
         if (!length || !width || !count) continue;
         if (kind == TableKind::Sheet) {

@@ -8,6 +8,7 @@
 
 #include "io/CellTable.h"
 #include "job/EnteredRows.h"
+#include "text/LengthText.h"
 
 namespace tarvex {
 
@@ -87,7 +88,7 @@ void AppendTableRow(CellTable& table, TableKind kind);
 // Delete: removes a data row whose Label is not empty after taking it out of the
 // totals (totals that cannot be recomputed are left as they are). The only data
 // row is emptied instead of removed. Returns false when nothing was deleted.
-bool DeleteTableRow(CellTable& table, TableKind kind, int row);
+bool DeleteTableRow(CellTable& table, TableKind kind, int row, const LengthFormat& lengths = {});
 
 // Del All: one completely empty data row and empty totals after "Area".
 void DeleteAllRows(CellTable& table, TableKind kind);
@@ -115,6 +116,6 @@ struct TableTotals {
 void WriteTotals(CellTable& table, TableKind kind, const TableTotals& totals);
 // The totals of every data row with a label whose sizes and quantity (and, for
 // sheets, cost) convert.
-void RecountTotals(CellTable& table, TableKind kind);
+void RecountTotals(CellTable& table, TableKind kind, const LengthFormat& lengths = {});
 
 }  // namespace tarvex

@@ -8,6 +8,7 @@
 #include "io/TextFile.h"
 #include "text/FieldSplit.h"
 #include "text/FileMessages.h"
+#include "text/LengthText.h"
 #include "text/NumberText.h"
 #include "text/SingleLineText.h"
 #include "text/Translate.h"
@@ -31,8 +32,8 @@ int CountLabelledRows(const CellTable& table) {
 }
 
 // What stopped the text reader at a line; empty when the line was placed whole.
-std::string PlaceTextLine(TableKind kind, const std::vector<std::string>& fields, CellTable& t,
-                          int row, TableTotals& totals) {
+std::string PlaceTextLine(TableKind kind, const std::vector<std::string>& fields,
+                          const LengthFormat& lengths, CellTable& t, int row, TableTotals& totals) {
     const bool sheet = kind == TableKind::Sheet;
     if (fields.size() < (sheet ? 4u : 5u)) {
         return Substitute(sheet ? _("a sheet line needs 4 fields (label, length, width, "
@@ -53,9 +54,9 @@ std::string PlaceTextLine(TableKind kind, const std::vector<std::string>& fields
     }
     const auto count = ParseInteger(fields[3]);
     if (!count) return Substitute(_("the quantity \"{1}\" is not a whole number"), {fields[3]});
-    const auto length = ParseNumber(fields[1]);
+    const auto length = ParseLength(fields[1], lengths);
     if (!length) return Substitute(_("the length \"{1}\" is not a number"), {fields[1]});
-    const auto width = ParseNumber(fields[2]);
+    const auto width = ParseLength(fields[2], lengths);
     if (!width) return Substitute(_("the width \"{1}\" is not a number"), {fields[2]});
     totals.Add(*length, *width, *count);
     if (sheet) {
@@ -67,7 +68,8 @@ std::string PlaceTextLine(TableKind kind, const std::vector<std::string>& fields
     return {};
 }
 
-ListResult LoadText(TableKind kind, const std::string& path, CellTable& t) {
+ListResult LoadText(TableKind kind, const std::string& path, const LengthFormat& lengths,
+                    CellTable& t) {
     ListResult result;
     std::string text;
     if (!ReadTextFile(path, text, result.message)) {
@@ -82,7 +84,7 @@ ListResult LoadText(TableKind kind, const std::string& path, CellTable& t) {
         const std::vector<std::string> fields = SplitFields(lines[i]);
         if (fields.empty()) continue;
         ++row;
-        const std::string fault = PlaceTextLine(kind, fields, t, row, totals);
+        const std::string fault = PlaceTextLine(kind, fields, lengths, t, row, totals);
         if (!fault.empty()) {
             result.stopLine = static_cast<int>(i) + 1;
             result.message = StoppedAtLine(path, result.stopLine, fault);
@@ -96,26 +98,27 @@ ListResult LoadText(TableKind kind, const std::string& path, CellTable& t) {
     return result;
 }
 
-ListResult LoadList(TableKind kind, const std::string& path, CellTable& t, bool ignoreCase) {
+ListResult LoadList(TableKind kind, const std::string& path, CellTable& t, bool ignoreCase,
+                    const LengthFormat& lengths) {
     if (path.empty()) return {};
     const bool sheet = kind == TableKind::Sheet;
     switch (ChooseListReader(kind, path, ignoreCase)) {
         case ListReader::Sectioned:
-            return sheet ? LoadSheetIni(path, t) : LoadPartIni(path, t);
+            return sheet ? LoadSheetIni(path, t, lengths) : LoadPartIni(path, t, lengths);
         case ListReader::Spreadsheet: {
             ListResult result;
-            result.ok = sheet ? LoadSheetSpreadsheet(path, t, result.message)
-                              : LoadPartSpreadsheet(path, t, result.message);
+            result.ok = sheet ? LoadSheetSpreadsheet(path, t, result.message, lengths)
+                              : LoadPartSpreadsheet(path, t, result.message, lengths);
             if (result.ok) result.message.clear();
             result.rows = CountLabelledRows(t);
             return result;
         }
         case ListReader::Csv:
-            return sheet ? LoadSheetCsv(path, t) : LoadPartCsv(path, t);
+            return sheet ? LoadSheetCsv(path, t, lengths) : LoadPartCsv(path, t, lengths);
         case ListReader::Text:
             break;
     }
-    return LoadText(kind, path, t);
+    return LoadText(kind, path, lengths, t);
 }
 
 std::string JoinFields(const std::vector<std::string>& cells) {
@@ -175,12 +178,14 @@ ListReader ChooseListReader(TableKind kind, const std::string& path, bool ignore
     return ListReader::Text;
 }
 
-ListResult LoadSheetList(const std::string& path, CellTable& sheetTable, bool ignoreCase) {
-    return LoadList(TableKind::Sheet, path, sheetTable, ignoreCase);
+ListResult LoadSheetList(const std::string& path, CellTable& sheetTable, bool ignoreCase,
+                         const LengthFormat& lengths) {
+    return LoadList(TableKind::Sheet, path, sheetTable, ignoreCase, lengths);
 }
 
-ListResult LoadPartList(const std::string& path, CellTable& partTable, bool ignoreCase) {
-    return LoadList(TableKind::Part, path, partTable, ignoreCase);
+ListResult LoadPartList(const std::string& path, CellTable& partTable, bool ignoreCase,
+                        const LengthFormat& lengths) {
+    return LoadList(TableKind::Part, path, partTable, ignoreCase, lengths);
 }
 
 ListResult SaveSheetList(const std::string& path, const CellTable& sheetTable) {
@@ -208,14 +213,16 @@ std::vector<std::string> ListContent(TableKind kind, const CellTable& table) {
     return ListLines(kind, meaning);
 }
 
-ListResult OpenSheetFile(const std::string& path, CellTable& sheetTable, ListFileNames& names) {
+ListResult OpenSheetFile(const std::string& path, CellTable& sheetTable, ListFileNames& names,
+                         const LengthFormat& lengths) {
     names.SheetFileName = path;
-    return LoadSheetList(path, sheetTable, true);
+    return LoadSheetList(path, sheetTable, true, lengths);
 }
 
-ListResult OpenPartFile(const std::string& path, CellTable& partTable, ListFileNames& names) {
+ListResult OpenPartFile(const std::string& path, CellTable& partTable, ListFileNames& names,
+                        const LengthFormat& lengths) {
     names.PartFileName = path;
-    return LoadPartList(path, partTable, true);
+    return LoadPartList(path, partTable, true, lengths);
 }
 
 ListResult SaveSheetFile(const std::string& path, const CellTable& sheetTable,

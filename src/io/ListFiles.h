@@ -9,6 +9,7 @@
 
 #include "io/CellTable.h"
 #include "io/EntryTables.h"
+#include "text/LengthText.h"
 
 namespace tarvex {
 
@@ -44,14 +45,19 @@ ListReader ChooseListReader(TableKind kind, const std::string& path, bool ignore
 // line with too few fields or a number that does not convert stops the reading:
 // the lines before it stay, the totals cover them, and the message names the
 // file, the line and the fault.
-ListResult LoadSheetList(const std::string& path, CellTable& sheetTable, bool ignoreCase = false);
-ListResult LoadPartList(const std::string& path, CellTable& partTable, bool ignoreCase = false);
+// Sizes are read in the unit of `lengths`.
+ListResult LoadSheetList(const std::string& path, CellTable& sheetTable, bool ignoreCase = false,
+                         const LengthFormat& lengths = {});
+ListResult LoadPartList(const std::string& path, CellTable& partTable, bool ignoreCase = false,
+                        const LengthFormat& lengths = {});
 
 // The sectioned readers (SHEET1, SHEET2, ... / PART1, ...; names without letter
 // case). A missing file gives one empty data row and zero totals; the result is
 // still ok, with a message saying the file could not be read.
-ListResult LoadSheetIni(const std::string& path, CellTable& sheetTable);
-ListResult LoadPartIni(const std::string& path, CellTable& partTable);
+ListResult LoadSheetIni(const std::string& path, CellTable& sheetTable,
+                        const LengthFormat& lengths = {});
+ListResult LoadPartIni(const std::string& path, CellTable& partTable,
+                       const LengthFormat& lengths = {});
 
 // Save: one TAB-separated line per data row with a label; an empty Cost is "0".
 ListResult SaveSheetList(const std::string& path, const CellTable& sheetTable);
@@ -69,8 +75,10 @@ std::vector<std::string> ListContent(TableKind kind, const CellTable& table);
 
 // The Open and Save buttons of the tabs: the chosen path is remembered (and shown)
 // before the file is read or written, whatever the outcome.
-ListResult OpenSheetFile(const std::string& path, CellTable& sheetTable, ListFileNames& names);
-ListResult OpenPartFile(const std::string& path, CellTable& partTable, ListFileNames& names);
+ListResult OpenSheetFile(const std::string& path, CellTable& sheetTable, ListFileNames& names,
+                         const LengthFormat& lengths);
+ListResult OpenPartFile(const std::string& path, CellTable& partTable, ListFileNames& names,
+                        const LengthFormat& lengths);
 ListResult SaveSheetFile(const std::string& path, const CellTable& sheetTable,
                          ListFileNames& names);
 ListResult SavePartFile(const std::string& path, const CellTable& partTable, ListFileNames& names);

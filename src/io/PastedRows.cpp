@@ -35,7 +35,8 @@ std::string CellOf(const Cells& cells, int col) {
 }
 
 // The row as the table holds it, or the reason it cannot be pasted.
-std::string FillRow(TableKind kind, int row, const Cells& cells, Cells& out) {
+std::string FillRow(TableKind kind, int row, const Cells& cells, const LengthFormat& lengths,
+                    Cells& out) {
     const int columns = static_cast<int>(TableColumns(kind).size());
     if (static_cast<int>(cells.size()) > columns)
         return Substitute(_("{1}, row {2}: {3} cells, but the table has {4} columns."),
@@ -53,7 +54,7 @@ std::string FillRow(TableKind kind, int row, const Cells& cells, Cells& out) {
                               {_(kind == TableKind::Sheet ? "Sheets" : "Parts"),
                                std::to_string(row - CellTable::kFirstDataRow + 1),
                                _(TableColumns(kind)[c].caption)});
-        if (const std::string fault = CellEntryFault(kind, row, c, cell); !fault.empty())
+        if (const std::string fault = CellEntryFault(kind, row, c, cell, lengths); !fault.empty())
             return fault;
         out[c] = cell;
     }
@@ -68,7 +69,8 @@ std::string FillRow(TableKind kind, int row, const Cells& cells, Cells& out) {
 
 }  // namespace
 
-PasteOutcome PasteRows(CellTable& table, TableKind kind, const std::string& text) {
+PasteOutcome PasteRows(CellTable& table, TableKind kind, const std::string& text,
+                       const LengthFormat& lengths) {
     std::vector<Cells> lines;
     for (const std::string& line : SplitLines(text)) {
         Cells cells = SplitCells(line);
@@ -83,7 +85,8 @@ PasteOutcome PasteRows(CellTable& table, TableKind kind, const std::string& text
     while (first > CellTable::kFirstDataRow && table.Cell(first - 1, 0).empty()) --first;
     std::vector<Cells> rows(lines.size());
     for (size_t i = 0; i < lines.size(); ++i) {
-        const std::string fault = FillRow(kind, first + static_cast<int>(i), lines[i], rows[i]);
+        const std::string fault =
+            FillRow(kind, first + static_cast<int>(i), lines[i], lengths, rows[i]);
         if (!fault.empty()) return {0, Substitute(_("Nothing was pasted: {1}"), {fault})};
     }
     table.SetRowCount(first);
@@ -92,7 +95,7 @@ PasteOutcome PasteRows(CellTable& table, TableKind kind, const std::string& text
         for (size_t c = 0; c < cells.size(); ++c) table.SetCell(row, static_cast<int>(c), cells[c]);
     }
     table.AppendRow();
-    RecountTotals(table, kind);
+    RecountTotals(table, kind, lengths);
     return {static_cast<int>(rows.size()), {}};
 }
 

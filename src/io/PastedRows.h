@@ -22,6 +22,8 @@ struct PasteOutcome {
 // row whose size cells hold captions (text without a digit) is a heading and is
 // skipped; blank lines are passed over. A row whose cells do not convert refuses
 // the whole paste: the table is left as it was.
-PasteOutcome PasteRows(CellTable& table, TableKind kind, const std::string& text);
+// Sizes are read in the unit of `lengths`.
+PasteOutcome PasteRows(CellTable& table, TableKind kind, const std::string& text,
+                       const LengthFormat& lengths = {});
 
 }  // namespace tarvex

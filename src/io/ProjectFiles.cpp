@@ -8,6 +8,7 @@
 #include "io/TextFile.h"
 #include "text/FieldSplit.h"
 #include "text/FileMessages.h"
+#include "text/LengthText.h"
 #include "text/NumberText.h"
 #include "text/SingleLineText.h"
 #include "text/Translate.h"
@@ -120,6 +121,7 @@ struct Applying {
     CellTable& partTable;
     ListFileNames& names;
     SettingsForm& form;
+    LengthFormat lengths;            // of the project's unit, which follows the lists
     std::vector<std::string> notes;  // lists that stopped early; applying goes on
 
     // Applies one line; returns what was wrong when the applying must stop.
@@ -133,10 +135,10 @@ struct Applying {
         switch (line.kind) {
             case ProjectLine::SheetList:
                 names.SheetFileName = ListPath(value, projectPath);
-                return ApplyList(LoadSheetList(names.SheetFileName, sheetTable));
+                return ApplyList(LoadSheetList(names.SheetFileName, sheetTable, false, lengths));
             case ProjectLine::PartList:
                 names.PartFileName = ListPath(value, projectPath);
-                return ApplyList(LoadPartList(names.PartFileName, partTable));
+                return ApplyList(LoadPartList(names.PartFileName, partTable, false, lengths));
             case ProjectLine::Slider:
                 form.speed = std::clamp(*number, 1, 12);
                 break;
@@ -220,8 +222,14 @@ ProjectResult LoadProject(const std::string& path, CellTable& sheetTable, CellTa
         return result;
     }
     const std::vector<std::string> values = SplitLines(text);
-    Applying applying{path, sheetTable, partTable, names, form, {}};
     const auto& lines = ProjectLines();
+    const auto unitLine = std::find_if(lines.begin(), lines.end(), [](const ProjectLine& line) {
+        return line.text == &SettingsForm::unit;
+    });
+    const auto unitAt = static_cast<size_t>(unitLine - lines.begin());
+    const LengthFormat lengths =
+        LengthFormatOf(unitAt < values.size() ? values[unitAt] : form.unit);
+    Applying applying{path, sheetTable, partTable, names, form, lengths, {}};
     std::string stop;
     for (size_t i = 0; i < lines.size() && i < values.size(); ++i) {
         const std::string fault = applying.Apply(lines[i], values[i]);

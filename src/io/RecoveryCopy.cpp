@@ -137,7 +137,8 @@ std::string ReadForm(const Json& json, SettingsForm& form) {
     return {};
 }
 
-std::string ReadTable(const Json& json, const char* key, TableKind kind, CellTable& out) {
+std::string ReadTable(const Json& json, const char* key, TableKind kind,
+                      const LengthFormat& lengths, CellTable& out) {
     const auto rows = json.find(key);
     if (rows == json.end() || !rows->is_array() || rows->size() > kMostRows) return WrongField(key);
     out = kind == TableKind::Sheet ? NewSheetTable() : NewPartTable();
@@ -154,7 +155,7 @@ std::string ReadTable(const Json& json, const char* key, TableKind kind, CellTab
         }
     }
     if (out.RowCount() == CellTable::kFirstDataRow) out.AppendRow();
-    RecountTotals(out, kind);
+    RecountTotals(out, kind, lengths);
     return {};
 }
 
@@ -176,8 +177,11 @@ std::string ReadCopy(const Json& json, RecoveryCopy& copy) {
         const auto settings = json.find("settings");
         fault = settings == json.end() ? WrongField("settings") : ReadForm(*settings, copy.form);
     }
-    if (fault.empty()) fault = ReadTable(json, "sheets", TableKind::Sheet, copy.sheetTable);
-    if (fault.empty()) fault = ReadTable(json, "parts", TableKind::Part, copy.partTable);
+    // The totals are made in the unit of the copy's settings, read above.
+    const LengthFormat lengths = LengthFormatOf(copy.form.unit);
+    if (fault.empty())
+        fault = ReadTable(json, "sheets", TableKind::Sheet, lengths, copy.sheetTable);
+    if (fault.empty()) fault = ReadTable(json, "parts", TableKind::Part, lengths, copy.partTable);
     return fault;
 }
 

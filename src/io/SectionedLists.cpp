@@ -8,6 +8,7 @@
 #include "io/ListFiles.h"
 #include "io/TextFile.h"
 #include "text/FieldSplit.h"
+#include "text/LengthText.h"
 #include "text/NumberText.h"
 #include "text/Translate.h"
 
@@ -20,7 +21,9 @@ constexpr int kFirst = CellTable::kFirstDataRow;
 // Section and key names compare without letter case (CSimpleIniA).
 class Sections {
   public:
-    explicit Sections(const std::string& text) { ini_.LoadData(text); }
+    Sections(const std::string& text, const LengthFormat& lengths) : lengths_(lengths) {
+        ini_.LoadData(text);
+    }
 
     bool Has(const std::string& section) const { return ini_.GetSection(section.c_str()); }
     std::string Text(const std::string& section, const char* key) const {
@@ -30,22 +33,28 @@ class Sections {
     double Number(const std::string& section, const char* key) const {
         return ParseNumber(Text(section, key)).value_or(0.0);
     }
+    // Sizes that are missing or do not convert read as 0.
+    double Length(const std::string& section, const char* key) const {
+        return ParseLength(Text(section, key), lengths_).value_or(0.0);
+    }
     int Integer(const std::string& section, const char* key) const {
         return ParseInteger(Text(section, key)).value_or(0);
     }
 
   private:
     CSimpleIniA ini_;
+    LengthFormat lengths_;
 };
 
-ListResult LoadSectioned(TableKind kind, const std::string& path, CellTable& t) {
+ListResult LoadSectioned(TableKind kind, const std::string& path, const LengthFormat& lengths,
+                         CellTable& t) {
     const bool sheet = kind == TableKind::Sheet;
     ListResult result;
     std::string text;
     // A missing file reads as an empty list (a project goes on with its other
     // settings), but the user still learns why the table is empty.
     if (!ReadTextFile(path, text, result.message)) text.clear();
-    const Sections ini(text);
+    const Sections ini(text, lengths);
     KeepOneEmptyRow(t);
     TableTotals totals;
     int row = kFirst - 1;
@@ -53,8 +62,8 @@ ListResult LoadSectioned(TableKind kind, const std::string& path, CellTable& t) 
         const std::string section = (sheet ? "SHEET" : "PART") + std::to_string(n);
         if (!ini.Has(section)) break;
         row = kFirst + n - 1;
-        const double length = ini.Number(section, "LENGTH");
-        const double width = ini.Number(section, "WIDTH");
+        const double length = ini.Length(section, "LENGTH");
+        const double width = ini.Length(section, "WIDTH");
         const int count = ini.Integer(section, "QTY");
         t.SetCell(row, 0, ini.Text(section, "LABEL"));
         t.SetCell(row, 1, FormatGeneral(length));
@@ -81,12 +90,13 @@ ListResult LoadSectioned(TableKind kind, const std::string& path, CellTable& t) 
 
 }  // namespace
 
-ListResult LoadSheetIni(const std::string& path, CellTable& sheetTable) {
-    return LoadSectioned(TableKind::Sheet, path, sheetTable);
+ListResult LoadSheetIni(const std::string& path, CellTable& sheetTable,
+                        const LengthFormat& lengths) {
+    return LoadSectioned(TableKind::Sheet, path, lengths, sheetTable);
 }
 
-ListResult LoadPartIni(const std::string& path, CellTable& partTable) {
-    return LoadSectioned(TableKind::Part, path, partTable);
+ListResult LoadPartIni(const std::string& path, CellTable& partTable, const LengthFormat& lengths) {
+    return LoadSectioned(TableKind::Part, path, lengths, partTable);
 }
 
 }  // namespace tarvex

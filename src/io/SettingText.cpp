@@ -47,6 +47,21 @@ bool ReadSettingLength(const std::string& text, const char* caption, double& out
     return Refuse(InputFault::Code::SettingNegative, caption, text, fault);
 }
 
+bool ReadSettingSignedLength(const std::string& text, const char* caption,
+                             const LengthFormat& format, double& out, InputFault& fault) {
+    const std::optional<double> value = ParseLength(text, format);
+    if (!value) return Refuse(InputFault::Code::SettingNotANumber, caption, text, fault);
+    out = *value;
+    return true;
+}
+
+bool ReadSettingLength(const std::string& text, const char* caption, const LengthFormat& format,
+                       double& out, InputFault& fault) {
+    if (!ReadSettingSignedLength(text, caption, format, out, fault)) return false;
+    if (out >= 0) return true;
+    return Refuse(InputFault::Code::SettingNegative, caption, text, fault);
+}
+
 bool ReadSettingNumber(const std::string& text, const char* caption, double& out,
                        std::string& error) {
     InputFault fault;
@@ -63,6 +78,18 @@ bool ReadSettingLength(const std::string& text, const char* caption, double& out
                        std::string& error) {
     InputFault fault;
     return Worded(ReadSettingLength(text, caption, out, fault), fault, error);
+}
+
+bool ReadSettingLength(const std::string& text, const char* caption, const LengthFormat& format,
+                       double& out, std::string& error) {
+    InputFault fault;
+    return Worded(ReadSettingLength(text, caption, format, out, fault), fault, error);
+}
+
+bool ReadSettingSignedLength(const std::string& text, const char* caption,
+                             const LengthFormat& format, double& out, std::string& error) {
+    InputFault fault;
+    return Worded(ReadSettingSignedLength(text, caption, format, out, fault), fault, error);
 }
 
 bool ReadSettingSeed(const std::string& text, const char* caption,

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "job/InputFault.h"
+#include "text/LengthText.h"
 
 namespace tarvex {
 
@@ -15,13 +16,23 @@ bool ReadSettingNumber(const std::string& text, const char* caption, double& out
 bool ReadSettingInteger(const std::string& text, const char* caption, int& out, InputFault& fault);
 bool ReadSettingLength(const std::string& text, const char* caption, double& out,
                        InputFault& fault);
+// A length typed in the job's unit: not below 0 (blade width and margins), or of
+// either sign (the offcut limits, which the search only compares with).
+bool ReadSettingLength(const std::string& text, const char* caption, const LengthFormat& format,
+                       double& out, InputFault& fault);
+bool ReadSettingSignedLength(const std::string& text, const char* caption,
+                             const LengthFormat& format, double& out, InputFault& fault);
 // The same, worded.
 bool ReadSettingNumber(const std::string& text, const char* caption, double& out,
                        std::string& error);
 bool ReadSettingInteger(const std::string& text, const char* caption, int& out, std::string& error);
-// Blade width and margins: a negative one would enlarge parts or sheets.
+// Not below 0: a negative blade width or margin would enlarge parts or sheets.
 bool ReadSettingLength(const std::string& text, const char* caption, double& out,
                        std::string& error);
+bool ReadSettingLength(const std::string& text, const char* caption, const LengthFormat& format,
+                       double& out, std::string& error);
+bool ReadSettingSignedLength(const std::string& text, const char* caption,
+                             const LengthFormat& format, double& out, std::string& error);
 // The seed of the search: nothing for an empty text (a new seed every time),
 // otherwise a whole number from 0 to 4294967295.
 bool ReadSettingSeed(const std::string& text, const char* caption,

@@ -6,6 +6,7 @@
 
 #include "io/EntryTables.h"
 #include "io/Workbook.h"
+#include "text/LengthText.h"
 #include "text/NumberText.h"
 #include "text/Translate.h"
 
@@ -30,13 +31,14 @@ struct Entry {
     void AddTo(TableTotals& totals) const { totals.Add(lengthValue, widthValue, quantity); }
 };
 
-std::optional<Entry> ReadEntry(const SheetCells& book, int row, const std::string& quant) {
+std::optional<Entry> ReadEntry(const SheetCells& book, int row, const std::string& quant,
+                               const LengthFormat& lengths) {
     Entry entry{book.Cell(row, 1), book.Cell(row, 2), book.Cell(row, 3), quant};
     if (entry.label.empty() || entry.length.empty() || entry.width.empty() || quant.empty())
         return std::nullopt;
     const auto q = ParseInteger(quant);
-    const auto l = ParseNumber(entry.length);
-    const auto w = ParseNumber(entry.width);
+    const auto l = ParseLength(entry.length, lengths);
+    const auto w = ParseLength(entry.width, lengths);
     if (!q || !l || !w) return std::nullopt;
     entry.lengthValue = *l;
     entry.widthValue = *w;
@@ -69,38 +71,41 @@ bool Import(const std::string& path, CellTable& table, TableKind kind, std::stri
 
 }  // namespace
 
-bool LoadSheetSpreadsheet(const std::string& path, CellTable& sheetTable, std::string& error) {
-    return Import(
-        path, sheetTable, TableKind::Sheet, error,
-        [](const SheetCells& book, int i, TableTotals& totals, std::vector<std::string>& cells) {
-            const std::string& cost = book.Cell(i, 5);
-            const auto entry = ReadEntry(book, i, book.Cell(i, 4));
-            const auto c = ParseNumber(cost);
-            if (!entry || !c) return false;
-            entry->AddTo(totals);
-            totals.cost += *c * entry->quantity;
-            cells = {entry->label, entry->length, entry->width, entry->quant,
-                     cost,         _("Yes"),      entry->quant};
-            return true;
-        });
+bool LoadSheetSpreadsheet(const std::string& path, CellTable& sheetTable, std::string& error,
+                          const LengthFormat& lengths) {
+    return Import(path, sheetTable, TableKind::Sheet, error,
+                  [&lengths](const SheetCells& book, int i, TableTotals& totals,
+                             std::vector<std::string>& cells) {
+                      const std::string& cost = book.Cell(i, 5);
+                      const auto entry = ReadEntry(book, i, book.Cell(i, 4), lengths);
+                      const auto c = ParseNumber(cost);
+                      if (!entry || !c) return false;
+                      entry->AddTo(totals);
+                      totals.cost += *c * entry->quantity;
+                      cells = {entry->label, entry->length, entry->width, entry->quant,
+                               cost,         _("Yes"),      entry->quant};
+                      return true;
+                  });
 }
 
-bool LoadPartSpreadsheet(const std::string& path, CellTable& partTable, std::string& error) {
-    return Import(
-        path, partTable, TableKind::Part, error,
-        [](const SheetCells& book, int i, TableTotals& totals, std::vector<std::string>& cells) {
-            // Quantity and flag come in either order: a D starting with a digit
-            // is the quantity.
-            const std::string& d = book.Cell(i, 4);
-            const std::string& e = book.Cell(i, 5);
-            const bool dIsQuant = !d.empty() && std::isdigit(static_cast<unsigned char>(d[0]));
-            const auto entry = ReadEntry(book, i, dIsQuant ? d : e);
-            if (!entry) return false;
-            entry->AddTo(totals);
-            cells = {entry->label, entry->length, entry->width, entry->quant,
-                     IsNoFlag(dIsQuant ? e : d) ? _("No") : _("Yes")};
-            return true;
-        });
+bool LoadPartSpreadsheet(const std::string& path, CellTable& partTable, std::string& error,
+                         const LengthFormat& lengths) {
+    return Import(path, partTable, TableKind::Part, error,
+                  [&lengths](const SheetCells& book, int i, TableTotals& totals,
+                             std::vector<std::string>& cells) {
+                      // Quantity and flag come in either order: a D starting with a digit
+                      // is the quantity.
+                      const std::string& d = book.Cell(i, 4);
+                      const std::string& e = book.Cell(i, 5);
+                      const bool dIsQuant =
+                          !d.empty() && std::isdigit(static_cast<unsigned char>(d[0]));
+                      const auto entry = ReadEntry(book, i, dIsQuant ? d : e, lengths);
+                      if (!entry) return false;
+                      entry->AddTo(totals);
+                      cells = {entry->label, entry->length, entry->width, entry->quant,
+                               IsNoFlag(dIsQuant ? e : d) ? _("No") : _("Yes")};
+                      return true;
+                  });
 }
 
 }  // namespace tarvex

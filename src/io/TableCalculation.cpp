@@ -12,11 +12,12 @@ namespace {
 using Status = CalcOutcome::Status;
 using Code = InputFault::Code;
 
-std::optional<CalcOutcome> FirstRowsRefused(const CellTable& sheets, const CellTable& parts) {
-    if (!FirstRowConverts(parts))
+std::optional<CalcOutcome> FirstRowsRefused(const CellTable& sheets, const CellTable& parts,
+                                            const LengthFormat& lengths) {
+    if (!FirstRowConverts(parts, lengths))
         return RefusedOutcome(Status::PartsIncorrect,
                               {.code = Code::FirstRowIncorrect, .table = EntryTable::Parts});
-    if (!FirstRowConverts(sheets))
+    if (!FirstRowConverts(sheets, lengths))
         return RefusedOutcome(Status::SheetsIncorrect,
                               {.code = Code::FirstRowIncorrect, .table = EntryTable::Sheets});
     return std::nullopt;
@@ -41,7 +42,7 @@ std::optional<CalcOutcome> PrepareRows(Calculation& calc, JobRows& rows, CellTab
 std::optional<CalcOutcome> PrepareFromTables(Calculation& calc, const SettingsForm& form,
                                              CellTable& sheets, CellTable& parts) {
     calc.Discard();
-    if (auto refused = FirstRowsRefused(sheets, parts)) return refused;
+    if (auto refused = FirstRowsRefused(sheets, parts, LengthFormatOf(form.unit))) return refused;
     JobRows rows;
     InputFault fault;
     if (!ReadJobSettings(form, rows.settings, fault))
@@ -52,7 +53,8 @@ std::optional<CalcOutcome> PrepareFromTables(Calculation& calc, const SettingsFo
 std::optional<CalcOutcome> PrepareFromTables(Calculation& calc, const JobSettings& settings,
                                              CellTable& sheets, CellTable& parts) {
     calc.Discard();
-    if (auto refused = FirstRowsRefused(sheets, parts)) return refused;
+    if (auto refused = FirstRowsRefused(sheets, parts, LengthFormatOf(settings.unit)))
+        return refused;
     JobRows rows;
     rows.settings = settings;
     return PrepareRows(calc, rows, sheets, parts);

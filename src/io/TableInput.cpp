@@ -5,6 +5,7 @@
 #include "io/SettingText.h"
 #include "text/FieldSplit.h"
 #include "text/Languages.h"
+#include "text/LengthText.h"
 #include "text/NumberText.h"
 #include "text/SingleLineText.h"
 
@@ -16,9 +17,11 @@ namespace {
 // first) and the column.
 class CellReader {
   public:
-    CellReader(const CellTable& table, TableKind kind, InputFault& fault)
+    CellReader(const CellTable& table, TableKind kind, const LengthFormat& lengths,
+               InputFault& fault)
         : table_(table),
           kind_(kind == TableKind::Sheet ? EntryTable::Sheets : EntryTable::Parts),
+          lengths_(lengths),
           fault_(fault) {}
 
     const std::string& Text(int row, int col) const { return table_.Cell(row, col); }
@@ -28,11 +31,10 @@ class CellReader {
     static int DataRow(int row) { return row - CellTable::kFirstDataRow + 1; }
 
     bool Number(int row, int col, double& out) {
-        if (auto v = ParseNumber(Text(row, col))) {
-            out = *v;
-            return true;
-        }
-        return Fail(InputFault::Code::NotANumber, row, col);
+        return Converted(ParseNumber(Text(row, col)), row, col, out);
+    }
+    bool Length(int row, int col, double& out) {
+        return Converted(ParseLength(Text(row, col), lengths_), row, col, out);
     }
     bool Quantity(int row, int col, int& out) {
         auto v = ParseInteger(Text(row, col));
@@ -43,6 +45,11 @@ class CellReader {
     }
 
   private:
+    bool Converted(std::optional<double> value, int row, int col, double& out) {
+        if (!value) return Fail(InputFault::Code::NotANumber, row, col);
+        out = *value;
+        return true;
+    }
     // Label, Length, Width and Quant are the same columns in both tables.
     EntryColumn Column(int col) const {
         switch (col) {
@@ -69,16 +76,18 @@ class CellReader {
 
     const CellTable& table_;
     EntryTable kind_;
+    LengthFormat lengths_;
     InputFault& fault_;
 };
 
-bool ReadPartRows(const CellTable& table, std::vector<PartRow>& rows, InputFault& error) {
-    CellReader in(table, TableKind::Part, error);
+bool ReadPartRows(const CellTable& table, const LengthFormat& lengths, std::vector<PartRow>& rows,
+                  InputFault& error) {
+    CellReader in(table, TableKind::Part, lengths, error);
     for (int r = CellTable::kFirstDataRow; r < table.RowCount(); ++r) {
         if (in.QuantityEmpty(r, PartCol::Quant)) continue;
         PartRow row;
-        if (!in.Number(r, PartCol::Length, row.length) ||
-            !in.Number(r, PartCol::Width, row.width) ||
+        if (!in.Length(r, PartCol::Length, row.length) ||
+            !in.Length(r, PartCol::Width, row.width) ||
             !in.Quantity(r, PartCol::Quant, row.quantity))
             return false;
         row.label = TrimControls(in.Text(r, PartCol::Label));
@@ -89,15 +98,16 @@ bool ReadPartRows(const CellTable& table, std::vector<PartRow>& rows, InputFault
     return true;
 }
 
-bool ReadSheetRows(const CellTable& table, std::vector<SheetRow>& rows, InputFault& error) {
-    CellReader in(table, TableKind::Sheet, error);
+bool ReadSheetRows(const CellTable& table, const LengthFormat& lengths, std::vector<SheetRow>& rows,
+                   InputFault& error) {
+    CellReader in(table, TableKind::Sheet, lengths, error);
     for (int r = CellTable::kFirstDataRow; r < table.RowCount(); ++r) {
         if (in.QuantityEmpty(r, SheetCol::Quant)) continue;
         SheetRow row;
         if (!in.Quantity(r, SheetCol::Quant, row.quantity)) return false;
         if (row.quantity > 0 &&
-            (!in.Number(r, SheetCol::Length, row.length) ||
-             !in.Number(r, SheetCol::Width, row.width) || !in.Number(r, SheetCol::Cost, row.cost)))
+            (!in.Length(r, SheetCol::Length, row.length) ||
+             !in.Length(r, SheetCol::Width, row.width) || !in.Number(r, SheetCol::Cost, row.cost)))
             return false;
         row.label = TrimControls(in.Text(r, SheetCol::Label));
         row.priority = MeansYes(in.Text(r, SheetCol::Priority));
@@ -109,9 +119,9 @@ bool ReadSheetRows(const CellTable& table, std::vector<SheetRow>& rows, InputFau
 
 }  // namespace
 
-bool FirstRowConverts(const CellTable& table) {
+bool FirstRowConverts(const CellTable& table, const LengthFormat& lengths) {
     const int r = CellTable::kFirstDataRow;
-    return ParseNumber(table.Cell(r, 1)) && ParseNumber(table.Cell(r, 2)) &&
+    return ParseLength(table.Cell(r, 1), lengths) && ParseLength(table.Cell(r, 2), lengths) &&
            ParseInteger(table.Cell(r, 3));
 }
 
@@ -119,14 +129,16 @@ bool ReadJobSettings(const SettingsForm& f, JobSettings& s, InputFault& error) {
     s.print.title = TrimControls(f.printTitle);
     s.print.font = f.printFont;
     s.print.fontSize = f.printFontSize;
+    // Margins, blade width and offcut limits are typed in the unit.
+    const LengthFormat lengths = LengthFormatOf(f.unit);
     Margins& m = s.cut.margins;
-    if (!ReadSettingLength(f.marginTop, "Top Margin:", m.top, error) ||
-        !ReadSettingLength(f.marginBottom, "Bottom Margin:", m.bottom, error) ||
-        !ReadSettingLength(f.marginLeft, "Left Margin:", m.left, error) ||
-        !ReadSettingLength(f.marginRight, "Right Margin:", m.right, error))
+    if (!ReadSettingLength(f.marginTop, "Top Margin:", lengths, m.top, error) ||
+        !ReadSettingLength(f.marginBottom, "Bottom Margin:", lengths, m.bottom, error) ||
+        !ReadSettingLength(f.marginLeft, "Left Margin:", lengths, m.left, error) ||
+        !ReadSettingLength(f.marginRight, "Right Margin:", lengths, m.right, error))
         return false;
     s.unit = TrimControls(f.unit);
-    if (!ReadSettingLength(f.bladeWidth, "Blade Width:", s.cut.bladeWidth, error) ||
+    if (!ReadSettingLength(f.bladeWidth, "Blade Width:", lengths, s.cut.bladeWidth, error) ||
         !ReadSettingInteger(f.decimals, "Decimals:", s.decimals, error) ||
         !ReadSettingNumber(f.safeHeight, "Safe Height:", s.cnc.safeHeight, error) ||
         !ReadSettingNumber(f.drillDepth, "Drill Depth:", s.cnc.drillDepth, error))
@@ -139,8 +151,10 @@ bool ReadJobSettings(const SettingsForm& f, JobSettings& s, InputFault& error) {
     s.cut.firstCut = f.firstCut;
     s.search = f.bestSearch ? SearchMethod::Best : SearchMethod::Classic;
     if (!ReadSettingLength(f.timeLimit, "Time Limit (s):", s.timeLimit, error)) return false;
-    if (!ReadSettingNumber(f.minOffcutLength, "Min. Length:", s.cut.minOffcutLength, error) ||
-        !ReadSettingNumber(f.minOffcutWidth, "Min. Width:", s.cut.minOffcutWidth, error) ||
+    if (!ReadSettingSignedLength(f.minOffcutLength, "Min. Length:", lengths, s.cut.minOffcutLength,
+                                 error) ||
+        !ReadSettingSignedLength(f.minOffcutWidth, "Min. Width:", lengths, s.cut.minOffcutWidth,
+                                 error) ||
         !ReadSettingNumber(f.minOffcutArea, "Min. Area:", s.cut.minOffcutArea, error))
         return false;
     s.offcutPrefix = TrimControls(f.offcutPrefix);
@@ -171,17 +185,20 @@ OutputChoices OutputChoicesOf(const SettingsForm& f) {
 
 bool ReadTableRows(const CellTable& sheets, const CellTable& parts, JobRows& rows,
                    InputFault& error) {
+    const LengthFormat lengths = LengthFormatOf(rows.settings.unit);
     std::vector<PartRow> partRows;
     std::vector<SheetRow> sheetRows;
-    if (!ReadPartRows(parts, partRows, error) || !ReadSheetRows(sheets, sheetRows, error))
+    if (!ReadPartRows(parts, lengths, partRows, error) ||
+        !ReadSheetRows(sheets, lengths, sheetRows, error))
         return false;
     rows.parts = std::move(partRows);
     rows.sheets = std::move(sheetRows);
-    rows.entered = ReadEnteredRows(sheets, parts);
+    rows.entered = ReadEnteredRows(sheets, parts, lengths);
     return true;
 }
 
-EnteredRows ReadEnteredRows(const CellTable& sheets, const CellTable& parts) {
+EnteredRows ReadEnteredRows(const CellTable& sheets, const CellTable& parts,
+                            const LengthFormat& lengths) {
     EnteredRows entered;
     for (int r = CellTable::kFirstDataRow; r < parts.RowCount(); ++r)
         entered.parts.push_back(
@@ -192,7 +209,8 @@ EnteredRows ReadEnteredRows(const CellTable& sheets, const CellTable& parts) {
         entered.sheets.push_back(
             EnteredSheetOf({sheets.Cell(r, SheetCol::Label), sheets.Cell(r, SheetCol::Length),
                             sheets.Cell(r, SheetCol::Width), sheets.Cell(r, SheetCol::Quant),
-                            sheets.Cell(r, SheetCol::Cost), sheets.Cell(r, SheetCol::Priority)}));
+                            sheets.Cell(r, SheetCol::Cost), sheets.Cell(r, SheetCol::Priority)},
+                           lengths));
     return entered;
 }
 

@@ -34,7 +34,9 @@ struct JobSettings {
     double timeLimit = 10.0;  // seconds a best search calculation runs, its classic start included
     // When above 0 the best search takes this many steps per lane instead of a time limit.
     std::int64_t bestSteps = 0;
-    std::string unit;  // only shown beside numbers
+    // Shown beside the numbers, never converted; a unit of inches also reads and
+    // may show fractions (LengthFormatOf).
+    std::string unit;
     int decimals = 2;
     std::string offcutPrefix = "YL";
     CncSettings cnc;

@@ -4,6 +4,7 @@
 
 #include "render/CutGroups.h"
 #include "text/FileMessages.h"
+#include "text/LengthText.h"
 #include "text/NumberText.h"
 #include "text/TextColumns.h"
 #include "text/Translate.h"
@@ -33,12 +34,13 @@ std::string PieceName(const std::vector<int>& path) {
     return Substitute(path.size() == 1 ? _("Strip {1}") : _("Piece {1}"), {numbers});
 }
 
-std::string GroupHeading(const CutGroup& group) {
+std::string GroupHeading(const CutGroup& group, const LengthFormat& lengths) {
     std::string names;
     for (const std::vector<int>& path : group.pieces)
         names += (names.empty() ? "" : ", ") + PieceName(path);
-    return Substitute(_("{1} (from {2} = {3}):"), {names, group.axis == SawCut::Axis::X ? "x" : "y",
-                                                   FormatMeasure(group.reference)});
+    return Substitute(_("{1} (from {2} = {3}):"),
+                      {names, group.axis == SawCut::Axis::X ? "x" : "y",
+                       FormatLength(group.reference, lengths, FormatMeasure)});
 }
 
 // "9,11", and a run of three or more as "20-23".
@@ -57,10 +59,11 @@ std::string NumbersText(const std::vector<int>& numbers) {
     return text;
 }
 
-CutListRow RowOf(const CutGroup& group, const GroupedCut& cut) {
+CutListRow RowOf(const CutGroup& group, const GroupedCut& cut, const LengthFormat& lengths) {
     return {NumbersText(cut.numbers),
             group.axis == SawCut::Axis::X ? _("Vertical") : _("Horizontal"),
-            FormatMeasure(cut.offset), FormatMeasure(cut.length),
+            FormatLength(cut.offset, lengths, FormatMeasure),
+            FormatLength(cut.length, lengths, FormatMeasure),
             cut.numbers.size() > 1 ? "×" + std::to_string(cut.numbers.size()) : std::string()};
 }
 
@@ -70,9 +73,10 @@ std::vector<CutListGroup> CutListGroups(const AppliedResult& result, const Plann
     std::vector<CutListGroup> out;
     const auto cuts = SawCutsOf(result, sheet);
     if (!cuts) return out;
+    const LengthFormat lengths = LengthFormatOf(result.settings.unit);
     for (const CutGroup& group : GroupSawCuts(sheet, *cuts, result.settings.cut.bladeWidth)) {
-        CutListGroup listed{GroupHeading(group), {}};
-        for (const GroupedCut& cut : group.cuts) listed.rows.push_back(RowOf(group, cut));
+        CutListGroup listed{GroupHeading(group, lengths), {}};
+        for (const GroupedCut& cut : group.cuts) listed.rows.push_back(RowOf(group, cut, lengths));
         out.push_back(std::move(listed));
     }
     return out;
@@ -86,16 +90,16 @@ std::string CutPositionsNote() {
     return _("Positions: from the edge each group names. ×2: one cut in each piece named.");
 }
 
-std::string CutFiguresText(const CutFigures& figures) {
+std::string CutFiguresText(const CutFigures& figures, const LengthFormat& lengths) {
+    const std::string length = FormatLength(figures.length, lengths, FormatMeasure);
     if (figures.sawn)
-        return Substitute(_("{1} cuts, cut length {2}"),
-                          {std::to_string(figures.cuts), FormatMeasure(figures.length)});
-    return Substitute(_("{1} cuts, tool path {2}"),
-                      {std::to_string(figures.cuts), FormatMeasure(figures.length)});
+        return Substitute(_("{1} cuts, cut length {2}"), {std::to_string(figures.cuts), length});
+    return Substitute(_("{1} cuts, tool path {2}"), {std::to_string(figures.cuts), length});
 }
 
 std::vector<std::string> CutReportLines(const AppliedResult& result) {
     const bool sawn = result.settings.cut.guillotine;
+    const LengthFormat lengths = LengthFormatOf(result.settings.unit);
     std::vector<std::string> lines{sawn ? _("Saw cuts:") : _("CNC tool paths:"), ""};
     if (sawn) lines.push_back(CutPositionsNote());
     for (int i = 0; i < result.LayoutCount(); ++i) {
@@ -105,7 +109,7 @@ std::vector<std::string> CutReportLines(const AppliedResult& result) {
         lines.push_back(
             Substitute(_("Layout {1}: {2}, sheets: {3}; per sheet {4}"),
                        {std::to_string(i + 1), sheet->label, std::to_string(sheet->count),
-                        CutFiguresText(SheetCutFigures(result, *sheet))}));
+                        CutFiguresText(SheetCutFigures(result, *sheet), lengths)}));
         const std::vector<CutListGroup> groups = CutListGroups(result, *sheet);
         if (groups.empty()) continue;
         // The number column widens for the numbers of cuts made in many pieces.
@@ -124,7 +128,7 @@ std::vector<std::string> CutReportLines(const AppliedResult& result) {
     lines.push_back(ColumnText(_("Cuts in total:"), kCaptionWidth) + std::to_string(total.cuts));
     lines.push_back(
         ColumnText(sawn ? _("Cut length in total:") : _("Tool path in total:"), kCaptionWidth) +
-        FormatMeasure(total.length));
+        FormatLength(total.length, lengths, FormatMeasure));
     return lines;
 }
 

@@ -10,6 +10,7 @@
 
 #include "job/AppliedResult.h"
 #include "job/CutFigures.h"
+#include "text/LengthText.h"
 
 namespace tarvex {
 
@@ -34,8 +35,9 @@ CutListRow CutListHeadings();
 // Where the positions are measured from, as one line.
 std::string CutPositionsNote();
 
-// "18 cuts, cut length 21345.5", or the tool path of a free plan.
-std::string CutFiguresText(const CutFigures& figures);
+// "18 cuts, cut length 21345.5", or the tool path of a free plan, the length in
+// the format of the plan's unit.
+std::string CutFiguresText(const CutFigures& figures, const LengthFormat& lengths);
 
 // The report's part on cutting: every layout with its figures per sheet and its
 // cut list, then the totals over all sheets of the plan.

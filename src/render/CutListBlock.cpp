@@ -25,7 +25,9 @@ QStringList Cells(const CutListRow& row) {
 CutListBlock::CutListBlock(const AppliedResult& result, const PlannedSheet& sheet) {
     const bool sawn = result.settings.cut.guillotine;
     head_ << Q("------------" + (sawn ? _("Saw cuts") : _("CNC tool path")) + "-----------");
-    head_ << Q(_("Per sheet:") + " " + CutFiguresText(SheetCutFigures(result, sheet)));
+    head_ << Q(
+        _("Per sheet:") + " " +
+        CutFiguresText(SheetCutFigures(result, sheet), LengthFormatOf(result.settings.unit)));
     const std::vector<CutListGroup> groups = CutListGroups(result, sheet);
     if (groups.empty()) return;
     head_ << Q(CutPositionsNote());

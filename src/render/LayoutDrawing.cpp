@@ -142,7 +142,8 @@ void DrawAtScale(QPainter& painter, const AppliedResult& result, const PlannedSh
     const qreal pixels = FontPixels(painter.font(), painter.device());
     TextFitter fitter(painter.font(), painter.device(), pixels, pixels * kSmallestText);
     DrawTexts(painter, fitter,
-              LayoutTexts(fitter, view, sheet, cuts, blade, result.settings.decimals, options));
+              LayoutTexts(fitter, view, sheet, cuts, blade, LengthFormatOf(result.settings.unit),
+                          result.settings.decimals, options));
     painter.restore();
 }
 

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <utility>
 
+#include "text/LengthText.h"
 #include "text/NumberText.h"
 
 namespace tarvex {
@@ -63,7 +64,7 @@ void SortLayoutParts(const AppliedResult& result, std::vector<LayoutPartRow>& ro
     }
 }
 
-LayoutCaptions MakeLayoutCaptions(const PlannedSheet& sheet) {
+LayoutCaptions MakeLayoutCaptions(const PlannedSheet& sheet, const LengthFormat& lengths) {
     double partArea = 0.0;
     for (const Placement& part : sheet.parts) partArea += part.length * part.width;
     // The scrap area is truncated after every offcut, as an integer sum.
@@ -79,8 +80,11 @@ LayoutCaptions MakeLayoutCaptions(const PlannedSheet& sheet) {
     c.partCount = std::to_string(sheet.parts.size());
     c.sheetLabel = sheet.label;
     c.sheetCount = std::to_string(sheet.count);
-    c.sheetLength = FormatGeneral(length);
-    c.sheetWidth = FormatGeneral(width);
+    // Fractions show the sheet as entered; whole units are what decimals show.
+    c.sheetLength = lengths.fractions > 0 ? FormatFraction(sheet.length, lengths.fractions)
+                                          : FormatGeneral(length);
+    c.sheetWidth = lengths.fractions > 0 ? FormatFraction(sheet.width, lengths.fractions)
+                                         : FormatGeneral(width);
     c.sheetArea = FormatGeneral(sheetArea);
     c.scrapArea = std::to_string(offcutArea);
     // A sheet below one unit in either direction has no whole area to relate to.
@@ -92,7 +96,7 @@ LayoutPage MakeLayoutPage(const AppliedResult& result, int layoutIndex) {
     LayoutPage page;
     const PlannedSheet* sheet = result.LayoutSheetOf(layoutIndex);
     if (!sheet) return page;
-    page.captions = MakeLayoutCaptions(*sheet);
+    page.captions = MakeLayoutCaptions(*sheet, LengthFormatOf(result.settings.unit));
     page.partRows = CountLayoutParts(*sheet);
     SortLayoutParts(result, page.partRows);
     return page;

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "job/AppliedResult.h"
+#include "text/LengthText.h"
 
 namespace tarvex {
 
@@ -58,7 +59,8 @@ PartTexts TypedTextsOf(const AppliedResult& result, const LayoutPartRow& row);
 // Whether the row's parts may be turned, as entered; false when no row is known.
 bool EnteredRotatable(const AppliedResult& result, const LayoutPartRow& row);
 
-LayoutCaptions MakeLayoutCaptions(const PlannedSheet& sheet);
+// The sheet's sizes in whole units, or as fractions when `lengths` shows them.
+LayoutCaptions MakeLayoutCaptions(const PlannedSheet& sheet, const LengthFormat& lengths);
 
 // Captions and sorted part rows of a layout; empty when the result has no such layout.
 LayoutPage MakeLayoutPage(const AppliedResult& result, int layoutIndex);

@@ -6,6 +6,7 @@
 #include "io/TextFile.h"
 #include "render/CutListBlock.h"
 #include "render/LayoutPage.h"
+#include "text/LengthText.h"
 #include "text/NumberText.h"
 #include "text/TextColumns.h"
 #include "text/Translate.h"
@@ -47,8 +48,10 @@ std::vector<std::string> LayoutPrintLines(const AppliedResult& result, int layou
                     std::to_string(layoutIndex + 1) + " ------------");
     lines.push_back("          " + _("Label") + "： " + sheet->label + "                    " +
                     _("Used Quant") + "：" + std::to_string(sheet->count));
-    lines.push_back("          " + _("Length") + "：" + FormatAtLeast(sheet->length, 2) +
-                    "                   " + _("Width") + "：" + FormatAtLeast(sheet->width, 2));
+    const LengthFormat lengths = LengthFormatOf(result.settings.unit);
+    const auto length = [&lengths](double v) { return FormatLength(v, lengths, FormatAtLeast, 2); };
+    lines.push_back("          " + _("Length") + "：" + length(sheet->length) +
+                    "                   " + _("Width") + "：" + length(sheet->width));
     lines.push_back(Dashes(_("Parts")));
     const std::vector<LayoutPartRow> parts = CountLayoutParts(*sheet);
     // The label column widens for the layout's labels, up to twice its width.
@@ -69,11 +72,10 @@ std::vector<std::string> LayoutPrintLines(const AppliedResult& result, int layou
     lines.push_back(Dashes(_("Cut Options")));
     const Margins& m = result.settings.cut.margins;
     lines.push_back(_("Length Unit:") + result.settings.unit);
-    lines.push_back(_("Blade Width:") + FormatAtLeast(result.settings.cut.bladeWidth, 2));
-    lines.push_back(_("Top Margin:") + FormatAtLeast(m.top, 2) + "      " + _("Bottom Margin:") +
-                    FormatAtLeast(m.bottom, 2) + "      " + _("Left Margin:") +
-                    FormatAtLeast(m.left, 2) + "      " + _("Right Margin:") +
-                    FormatAtLeast(m.right, 2));
+    lines.push_back(_("Blade Width:") + length(result.settings.cut.bladeWidth));
+    lines.push_back(_("Top Margin:") + length(m.top) + "      " + _("Bottom Margin:") +
+                    length(m.bottom) + "      " + _("Left Margin:") + length(m.left) + "      " +
+                    _("Right Margin:") + length(m.right));
     return lines;
 }
 

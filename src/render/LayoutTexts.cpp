@@ -5,6 +5,7 @@
 
 #include "render/LayoutDrawing.h"
 #include "render/LayoutPage.h"
+#include "text/LengthText.h"
 #include "text/NumberText.h"
 #include "text/SingleLineText.h"
 
@@ -79,10 +80,12 @@ QLineF CutLine(const SheetView& view, const SawCut& cut, double bladeWidth) {
 
 std::vector<LayoutText> LayoutTexts(TextFitter& fitter, const SheetView& view,
                                     const PlannedSheet& sheet, const std::vector<SawCut>& cuts,
-                                    double bladeWidth, int decimals,
+                                    double bladeWidth, const LengthFormat& lengths, int decimals,
                                     const LayoutDrawOptions& options) {
     std::vector<LayoutText> out;
-    const auto size = [decimals](double v) { return FormatDecimals(v, decimals); };
+    const auto size = [&lengths, decimals](double v) {
+        return FormatLength(v, lengths, FormatDecimals, decimals);
+    };
     for (size_t i = 0; i < sheet.parts.size(); ++i) {
         const Placement& p = sheet.parts[i];
         const QRectF area = view.Box(p);

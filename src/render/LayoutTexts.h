@@ -13,6 +13,7 @@
 #include "model/Sheet.h"
 #include "render/SheetView.h"
 #include "render/TextFit.h"
+#include "text/LengthText.h"
 
 namespace tarvex {
 
@@ -27,10 +28,11 @@ struct LayoutText {
 };
 
 // The cuts count only when the options show them, the offcut sizes only in the
-// documents' style.
+// documents' style. Sizes and corners have at most `decimals` decimals, or are
+// fractions when `lengths` shows them.
 std::vector<LayoutText> LayoutTexts(TextFitter& fitter, const SheetView& view,
                                     const PlannedSheet& sheet, const std::vector<SawCut>& cuts,
-                                    double bladeWidth, int decimals,
+                                    double bladeWidth, const LengthFormat& lengths, int decimals,
                                     const LayoutDrawOptions& options);
 
 // The line a cut is drawn as: the middle of its slot, in the view's pixels.

@@ -11,6 +11,7 @@
 #include "export/ResultJson.h"
 #include "export/StoredPlan.h"
 #include "job/Calculation.h"
+#include "job/JobInput.h"
 #include "job/PlanCheck.h"
 #include "render/CutList.h"
 #include "support/Commands.h"
@@ -67,7 +68,66 @@ std::string StoredJson(const AppliedResult& result) {
     return StoredPlanJson(StoredPlan{std::make_shared<AppliedResult>(result)});
 }
 
+// The job in whole thirty-seconds of an inch, as near to its millimetres as they
+// come: a plan in inches with fractions then lists every cut as an exact fraction.
+void InInches(JobRows& rows) {
+    const auto inches = [](double mm, double least) {
+        return std::max(least, std::round(mm / 25.4 * 32)) / 32;
+    };
+    CutSettings& cut = rows.settings.cut;
+    cut.bladeWidth = inches(cut.bladeWidth, 0);
+    for (double* margin :
+         {&cut.margins.top, &cut.margins.bottom, &cut.margins.left, &cut.margins.right})
+        *margin = inches(*margin, 0);
+    cut.minOffcutLength = inches(cut.minOffcutLength, 0);
+    cut.minOffcutWidth = inches(cut.minOffcutWidth, 0);
+    cut.minOffcutArea /= 25.4 * 25.4;
+    for (SheetRow& sheet : rows.sheets)
+        sheet.length = inches(sheet.length, 1), sheet.width = inches(sheet.width, 1);
+    for (PartRow& part : rows.parts)
+        part.length = inches(part.length, 1), part.width = inches(part.width, 1);
+    rows.settings.unit = "in 1/32";
+}
+
 }  // namespace
+
+TEST(CutReplay, SawCutsListedInFractionsOfAnInchReplayCleanly) {
+    const std::string folder = NewScratchFolder("export");
+    WorkList list;
+    std::int32_t nextPartId = 0;
+    int plans = 0, withFractions = 0;
+    for (std::uint64_t seed = 61000; seed < 61400; ++seed) {
+        std::mt19937_64 rng(seed);
+        JobRows rows = RandomRows(rng, true);
+        InInches(rows);
+        Job job;
+        InputFault error;
+        ASSERT_TRUE(GatherJob(rows, nextPartId, job, error)) << seed;
+        nextPartId += job.partCount;
+        const AppliedResult plan =
+            RandomCandidatePlan(rows, job, static_cast<std::uint32_t>(seed), rng, list);
+        if (CheckPlan(plan)) continue;
+        const std::vector<std::string> lines = CutReportLines(plan);
+        const std::string name = folder + "/plan" + std::to_string(seed);
+        Write(name + ".json", ResultJson(plan));
+        WriteLines(name + ".txt", lines);
+        ++plans;
+        withFractions += std::any_of(lines.begin(), lines.end(), [](const std::string& line) {
+            return line.find('/') != std::string::npos;
+        });
+    }
+    EXPECT_GT(plans, 350);
+    EXPECT_GT(withFractions, plans / 2);
+    const CommandResult listed = RunCommand(kReplay + " --report-folder " + folder + " 2>&1");
+    ASSERT_EQ(listed.status, 0) << listed.output;
+    int layouts = 0, groups = 0, merged = 0, cuts = 0;
+    ASSERT_EQ(std::sscanf(listed.output.c_str(), "layouts %d groups %d merged %d cuts %d", &layouts,
+                          &groups, &merged, &cuts),
+              4)
+        << listed.output;
+    EXPECT_GE(layouts, plans);
+    EXPECT_GT(cuts, 5 * layouts);
+}
 
 TEST(CutReplay, SawCutsOfGeneratedPlansReplayCleanly) {
     const std::string folder = NewScratchFolder("export");

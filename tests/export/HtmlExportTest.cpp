@@ -64,7 +64,7 @@ TEST_F(HtmlExport, PartRowsFollowTheLayoutTable) {
                               {Rect("Door", 1, 0, 0, 10, 10), Rect("Gone", 2, 0, 0, 10, 10),
                                Rect("", 3, 0, 0, 10, 10)})});
     result.entered =
-        ReadEnteredRows(SheetTable({}), PartTable({{"Door", "720.0", "560", "1", "Yes"}}));
+        ReadEnteredRows(SheetTable({}), PartTable({{"Door", "720.0", "560", "1", "Yes"}}), {});
     result.sheets[0].parts[0].entryRow = 0;
     const std::string page = JoinCrLf(BuildHtmlItems({result, settings}, 0, "p.bmp"));
     const std::string cell = "<td align=\"center\">";

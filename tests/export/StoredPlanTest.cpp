@@ -38,7 +38,7 @@ StoredPlan Stored(const AppliedResult& plan, const JobRows& rows) {
         parts.push_back({p.label, Exact(p.length), Exact(p.width), std::to_string(p.quantity),
                          p.rotatable ? "Yes" : "No"});
     auto result = std::make_shared<AppliedResult>(plan);
-    result->entered = ReadEnteredRows(SheetTable(sheets), PartTable(parts));
+    result->entered = ReadEnteredRows(SheetTable(sheets), PartTable(parts), {});
     return {result};
 }
 

@@ -2,6 +2,7 @@
 // pasting from the system clipboard.
 #include <QAction>
 #include <QClipboard>
+#include <QComboBox>
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QPushButton>
@@ -278,4 +279,28 @@ TEST_F(WindowTables, TheTotalsStripFollowsTheColumns) {
     Click("btnStockAdd");  // a reset keeps the strip to the totals row
     EXPECT_TRUE(strip.isRowHidden(2));
     EXPECT_FALSE(strip.isRowHidden(0));
+}
+
+TEST_F(WindowTables, SizesInFractionsAreTakenOnceTheUnitIsInches) {
+    Type(parts, 2, 1, "23 1/4");  // in millimetres no number
+    ASSERT_TRUE(WaitUntil([&] { return dialogs.messages.size() == 1; }));
+    EXPECT_EQ(Cell(parts, 2, 1), "");
+    auto* unit = Find<QComboBox>("cbbUnit");
+    unit->setCurrentIndex(unit->findText(QStringLiteral("in 1/16")));
+    Type(parts, 2, 0, "Side");
+    Type(parts, 2, 1, "23 1/4");
+    Type(parts, 2, 2, "11-7/8\"");
+    QCoreApplication::processEvents();
+    EXPECT_EQ(Cell(parts, 2, 1), "23 1/4");
+    EXPECT_EQ(Cell(parts, 2, 2), "11-7/8\"");
+    QGuiApplication::clipboard()->setText(QStringLiteral("Shelf\t22 3/4\t1/2\t2\tNo\r\n"));
+    parts->setFocus();
+    QTest::keyClick(parts, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(Cell(parts, 3, 1), "22 3/4");
+    EXPECT_EQ(Cell(parts, 0, 2), "22.8");  // the totals read the fractions: 2 x 22 3/4 x 1/2
+    Type(parts, 2, 2, "1//4");
+    ASSERT_TRUE(WaitUntil([&] { return dialogs.messages.size() == 2; }));
+    EXPECT_EQ(dialogs.messages[1].text.toStdString(),
+              "Parts, row 1, column \"Width\": \"1//4\" is not a number.");
+    EXPECT_EQ(Cell(parts, 2, 2), "11-7/8\"");
 }

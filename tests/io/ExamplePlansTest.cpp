@@ -59,3 +59,11 @@ TEST(ExamplePlans, ShelvingWithFreePlacement) {
 }
 
 }  // namespace
+
+TEST(ExamplePlans, CabinetsInInchesWithGuillotineCuts) {
+    CalculateAtTwentySeeds("cabinets-inches", true);
+}
+
+TEST(ExamplePlans, CabinetsInInchesWithFreePlacement) {
+    CalculateAtTwentySeeds("cabinets-inches", false);
+}

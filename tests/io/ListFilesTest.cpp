@@ -177,7 +177,7 @@ TEST_F(ListFiles, OpenButtonReadsTheRealPathWhateverItsCase) {
     const std::string path =
         Write("Lists/Cabinet.PRT", "[PART1]\nLABEL=Side\nLENGTH=720\nWIDTH=560\nQTY=2\nROTATE=Y\n");
     ListFileNames names;
-    EXPECT_TRUE(OpenPartFile(path, parts_, names).ok);
+    EXPECT_TRUE(OpenPartFile(path, parts_, names, {}).ok);
     EXPECT_EQ(names.PartFileName, path);
     EXPECT_EQ(DataRows(parts_), (Rows{{"Side", "720", "560", "2", "Yes"}}));
 }

@@ -116,7 +116,7 @@ TEST(SpreadsheetImportFailure, KeepsTheTableAndNamesTheFile) {
 TEST(SpreadsheetImportList, ListCommandsReadWorkbooks) {
     CellTable parts = NewPartTable();
     ListFileNames names;
-    const ListResult opened = OpenPartFile(WorkbookPath("parts-shared.xlsx"), parts, names);
+    const ListResult opened = OpenPartFile(WorkbookPath("parts-shared.xlsx"), parts, names, {});
     EXPECT_TRUE(opened.ok) << opened.message;
     EXPECT_EQ(opened.rows, 7);
 

@@ -360,7 +360,7 @@ TEST(UpdateLeftQuant, EachRowLosesTheSheetsCutFromIt) {
     r.sheets[3].used = false;
     const std::int32_t rows[] = {0, 1, 1, 2, 4, -1};
     for (std::size_t k = 0; k < r.sheets.size(); ++k) r.sheets[k].entryRow = rows[k];
-    r.entered = ReadEnteredRows(table, PartTable({}));
+    r.entered = ReadEnteredRows(table, PartTable({}), {});
     UpdateLeftQuant(r, table);
     EXPECT_EQ(table.Cell(2, SheetCol::LeftQuant), "7");
     EXPECT_EQ(table.Cell(3, SheetCol::LeftQuant), "3") << "merged sheets count as cut";

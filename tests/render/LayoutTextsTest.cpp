@@ -98,7 +98,7 @@ TEST(LayoutTexts, EveryTextFitsWhatItDescribesAndNoneOverlap) {
         options.document = true;
         TextFitter fitter(LayoutFont(), &device, 13, 8);
         const std::vector<LayoutText> texts =
-            LayoutTexts(fitter, view, sheet, *cuts, blade, 2, options);
+            LayoutTexts(fitter, view, sheet, *cuts, blade, {}, 2, options);
 
         for (size_t i = 0; i < texts.size(); ++i) {
             const LayoutText& t = texts[i];
@@ -193,7 +193,7 @@ TEST(LayoutTexts, LabelsShrinkTurnAndAreCutShortBeforeOnlyTheNumberStays) {
         const PlannedSheet sheet = LayoutSheet(
             "S", 600, 600, 1, 0, {Rect("Drawer base bottom", 1, 0, 0, partLength, partWidth)});
         TextFitter fitter(LayoutFont(), &device, 13, 8);
-        const auto texts = LayoutTexts(fitter, view, sheet, {}, 0, 2, options);
+        const auto texts = LayoutTexts(fitter, view, sheet, {}, 0, {}, 2, options);
         return texts.empty() ? FittedText{} : texts.front().fitted;
     };
     EXPECT_EQ(labelOf(full + 40, 100).pixelSize, 13);
@@ -227,7 +227,7 @@ TEST(LayoutTexts, SizesKeepTheirDecimals) {
     const auto textsWith = [&](int decimals) {
         TextFitter fitter(LayoutFont(), &device, 13, 8);
         std::vector<std::string> out;
-        for (const LayoutText& t : LayoutTexts(fitter, view, sheet, {}, 0, decimals, options))
+        for (const LayoutText& t : LayoutTexts(fitter, view, sheet, {}, 0, {}, decimals, options))
             if (t.kind != LayoutText::Kind::Label) out.push_back(t.fitted.text.toStdString());
         return out;
     };

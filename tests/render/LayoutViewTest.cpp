@@ -52,7 +52,7 @@ TEST(LayoutCaptions, TruncatedSizesAreaRatioAndIntegerScrap) {
         LayoutSheet("Birch", 2440.7, 1220.9, 3, 0,
                     {Rect("A", 1, 0, 0, 1220, 1220), Rect("B", 2, 1220, 0, 10, 10)},
                     {Spare(0, 0, 10.5, 10.5), Spare(0, 0, 10.5, 10.5)});
-    const LayoutCaptions c = MakeLayoutCaptions(sheet);
+    const LayoutCaptions c = MakeLayoutCaptions(sheet, {});
     EXPECT_EQ(c.sheetLength, "2440");
     EXPECT_EQ(c.sheetWidth, "1220");
     EXPECT_EQ(c.sheetArea, "2976800");
@@ -63,7 +63,7 @@ TEST(LayoutCaptions, TruncatedSizesAreaRatioAndIntegerScrap) {
     // (1220 * 1220 + 100) / 2976800 = 50.0034 %, shown with at most four decimals.
     EXPECT_EQ(c.ratio, "50.0034%");
     sheet.parts.pop_back();
-    EXPECT_EQ(MakeLayoutCaptions(sheet).ratio, "50.00%");
+    EXPECT_EQ(MakeLayoutCaptions(sheet, {}).ratio, "50.00%");
 }
 
 TEST(LayoutPartTable, RowsCountLabelsAndFollowPartEntryOrder) {

@@ -1,12 +1,15 @@
 // Takes the README's pictures of the window: the kitchen example opened, its plan
-// calculated from a fixed seed, and each page grabbed, in English and in Chinese.
+// calculated from a fixed seed, and each page grabbed, in English and in Chinese;
+// and the example in inches, its layouts with their sizes and its settings.
 // Run by scripts/screenshots; the suite runs it too, into a scratch folder, so the
 // pictures can always be made again.
 //
 //   window_shots SOURCE_DIR OUTPUT_DIR
 //
-// writes OUTPUT_DIR/LANGUAGE/window-PAGE.png and OUTPUT_DIR/window-zoomed.png.
+// writes OUTPUT_DIR/LANGUAGE/window-PAGE.png, OUTPUT_DIR/window-zoomed.png and
+// OUTPUT_DIR/window-inches-PAGE.png.
 #include <QApplication>
+#include <QCheckBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSlider>
@@ -16,6 +19,8 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <utility>
+#include <vector>
 
 #include "ScriptedDialogs.h"
 #include "UiWait.h"
@@ -42,8 +47,17 @@ void Save(QWidget& widget, const fs::path& file) {
     std::printf("%s\n", file.string().c_str());
 }
 
-// One language's pages; the zoomed layout as well when `zoomed` names a file.
-void Shoot(const fs::path& source, const fs::path& out, const char* language,
+struct Example {
+    const char* name;
+    std::vector<std::pair<MainWindow::Page, const char*>> pages;
+    fs::path folder;     // where the pages go
+    const char* prefix;  // of their file names
+    bool dimensions = false;
+};
+
+// One language's pages of the example; the zoomed layout as well when `zoomed`
+// names a file.
+void Shoot(const fs::path& source, const Example& example, const char* language,
            const fs::path& zoomed) {
     QTemporaryDir folder;
     const fs::path settings = fs::path(folder.path().toStdString()) / "velkor.db";
@@ -57,24 +71,21 @@ void Shoot(const fs::path& source, const fs::path& out, const char* language,
     window.resize(800, 600);
     window.show();
     // A copy of the example, so that nothing the window keeps lands in the tree.
-    const fs::path project = fs::path(folder.path().toStdString()) / "kitchen";
-    fs::copy(source / "examples" / "kitchen", project);
-    window.OpenProject(QString::fromStdString((project / "kitchen.dat").string()));
+    const fs::path project = fs::path(folder.path().toStdString()) / example.name;
+    fs::copy(source / "examples" / example.name, project);
+    window.OpenProject(
+        QString::fromStdString((project / (std::string(example.name) + ".dat")).string()));
+    Child<QCheckBox>(window, "chkEdge").setChecked(example.dimensions);
     Child<QLineEdit>(window, "edtSeed").setText(QStringLiteral("7"));
     Child<QSlider>(window, "tbFast").setValue(1);
     Child<QPushButton>(window, "btnCalc").click();
     if (!WaitUntil([&] { return !dialogs.messages.empty(); }, 120000))
         throw std::runtime_error("the calculation did not end");
     auto& pages = Child<QTabWidget>(window, "pgcpg1");
-    const std::pair<MainWindow::Page, const char*> shots[] = {{MainWindow::kSheetsPage, "sheets"},
-                                                              {MainWindow::kPartsPage, "parts"},
-                                                              {MainWindow::kLayoutsPage, "layouts"},
-                                                              {MainWindow::kReportPage, "report"},
-                                                              {MainWindow::kSetsPage, "sets"}};
-    for (const auto& [page, name] : shots) {
+    for (const auto& [page, name] : example.pages) {
         pages.setCurrentIndex(page);
         WaitUntil([] { return false; }, 300);  // lets the page lay itself out and paint
-        Save(window, out / language / (std::string("window-") + name + ".png"));
+        Save(window, example.folder / (std::string(example.prefix) + name + ".png"));
     }
     if (zoomed.empty()) return;
     pages.setCurrentIndex(MainWindow::kLayoutsPage);
@@ -94,8 +105,22 @@ int main(int argc, char** argv) {
     InitTranslation(fs::path(TARVEX_BINARY_DIR) / "bin" / "locale");
     try {
         const fs::path source = argv[1], out = argv[2];
-        Shoot(source, out, "en_us", out / "window-zoomed.png");
-        Shoot(source, out, "zh_cn", {});
+        const std::vector<std::pair<MainWindow::Page, const char*>> every = {
+            {MainWindow::kSheetsPage, "sheets"},
+            {MainWindow::kPartsPage, "parts"},
+            {MainWindow::kLayoutsPage, "layouts"},
+            {MainWindow::kReportPage, "report"},
+            {MainWindow::kSetsPage, "sets"}};
+        Shoot(source, {"kitchen", every, out / "en_us", "window-"}, "en_us",
+              out / "window-zoomed.png");
+        Shoot(source, {"kitchen", every, out / "zh_cn", "window-"}, "zh_cn", {});
+        Shoot(source,
+              {"cabinets-inches",
+               {{MainWindow::kLayoutsPage, "layouts"}, {MainWindow::kSetsPage, "sets"}},
+               out,
+               "window-inches-",
+               true},
+              "en_us", {});
     } catch (const std::exception& e) {
         std::fprintf(stderr, "window_shots: %s\n", e.what());
         return 1;

@@ -46,7 +46,7 @@ inline CellTable PartTable(const Rows& rows) {
 // A plan made by hand names no rows: the result gets the tables' rows as typed and
 // each record the first row of its label, as a plan of unique labels has them.
 inline void EnterRows(AppliedResult& result, const CellTable& sheets, const CellTable& parts) {
-    result.entered = ReadEnteredRows(sheets, parts);
+    result.entered = ReadEnteredRows(sheets, parts, LengthFormatOf(result.settings.unit));
     const auto firstOf = [](const auto& rows, const std::string& label) {
         for (std::size_t r = 0; r < rows.size(); ++r)
             if (rows[r].label == label) return static_cast<std::int32_t>(r);

@@ -12,7 +12,10 @@ With --report, the cut lists of an English report (or of the cut part alone) are
 read as the operator reads them and replayed against the one plan given: per
 layout, groups headed "NAME (from x = R):" or "(from y = R):", each row "NUMBERS
 DIRECTION POSITION LENGTH [×N]", the position from R, NUMBERS the cuts' places in
-the sequence ("9,11", "20-23"), one per piece NAME lists. A group's first cut crosses the piece so
+the sequence ("9,11", "20-23"), one per piece NAME lists. R, POSITION and LENGTH
+are decimals, or whole numbers and fractions ("23 1/4", "1/8") as a plan in
+inches with fractions lists them; a nearest fraction ("~23 5/16") is no position
+to cut at and leaves its row unread. A group's first cut crosses the piece so
 named (the sheet, strips numbered from the low edge, pieces of strips: see
 listed_cuts), whose low edge must be R; its further cuts cross what the earlier
 ones left of that piece. The cuts so found, in the order of their numbers, must
@@ -34,6 +37,7 @@ import json
 import os
 import re
 import sys
+from fractions import Fraction
 
 
 def fail(where, message):
@@ -148,8 +152,19 @@ def replay(where, sheet, blade, cut_settings=None):
 
 
 LAYOUT = re.compile(r"^Layout (\d+): ")
-GROUP = re.compile(r"^(.*) \(from ([xy]) = (-?[0-9.]+)\):$")
-ROW = re.compile(r"^([0-9][0-9,-]*)\s+(Vertical|Horizontal)\s+(-?[0-9.]+)\s+(-?[0-9.]+)(?:\s+×(\d+))?\s*$")
+MEASURE = r"(-?(?:\d+ \d+/\d+|\d+/\d+|[0-9.]+))"
+GROUP = re.compile(r"^(.*) \(from ([xy]) = " + MEASURE + r"\):$")
+ROW = re.compile(r"^([0-9][0-9,-]*)\s+(Vertical|Horizontal)\s+" + MEASURE + r"\s+" + MEASURE +
+                 r"(?:\s+×(\d+))?\s*$")
+
+
+def measure(text):
+    """A decimal, or a whole number and a fraction: "23 1/4", "-1/8"."""
+    if "/" not in text:
+        return float(text)
+    sign = -1 if text.startswith("-") else 1
+    whole, _, fraction = text.lstrip("-").rpartition(" ")
+    return sign * float(int(whole or 0) + Fraction(fraction))
 
 
 def read_lists(path):
@@ -167,7 +182,7 @@ def read_lists(path):
                 continue
             m = GROUP.search(line)
             if m:
-                groups.append((0 if m.group(2) == "x" else 1, float(m.group(3)), [],
+                groups.append((0 if m.group(2) == "x" else 1, measure(m.group(3)), [],
                                m.group(1).split(", ")))
                 continue
             m = ROW.match(line)
@@ -183,7 +198,7 @@ def read_lists(path):
                     numbers += range(int(first), int(last or first) + 1)
                 if len(numbers) != int(m.group(5) or 1):
                     fail(f"{path} line {n}", "the count is not the number of cuts listed")
-                groups[-1][2].append((numbers, float(m.group(3)), float(m.group(4))))
+                groups[-1][2].append((numbers, measure(m.group(3)), measure(m.group(4))))
     return lists
 
 
