@@ -10,7 +10,18 @@
 namespace tarvex {
 
 enum class EntryTable { None, Sheets, Parts };
-enum class EntryColumn { None, Label, Length, Width, Quant, Cost, Priority, Rotatable };
+enum class EntryColumn {
+    None,
+    Label,
+    Length,
+    Width,
+    Quant,
+    Cost,
+    Priority,
+    Rotatable,
+    Material,
+    Grain,
+};
 
 struct InputFault {
     enum class Code {
@@ -19,6 +30,7 @@ struct InputFault {
         NotANumber,         // a cell; values: its text
         NotAWholeNumber,    // likewise
         NegativeQuantity,   // likewise
+        NotAGrain,          // likewise
         SizeNotPositive,    // a cell of a row that makes records
         NegativeCost,       // likewise
         SizesOutOfRange,    // a row whose sizes give no finite area
@@ -26,6 +38,7 @@ struct InputFault {
         TooManyParts,       // values: the pieces, the most a job may have
         TooManySheets,      // values: the most a job may have
         NoParts,            // no part row has a quantity above 0
+        NoSheetOfMaterial,  // a part row; values: its material
         AreaExceeded,       // the parts need more area than the sheets offer
         SettingNotANumber,  // `setting`; values: its text
         SettingNotAWholeNumber,
