@@ -122,18 +122,6 @@ std::vector<std::string> GrainChoices() {
     return texts;
 }
 
-const char* GrainWord(Grain grain) {
-    switch (grain) {
-        case Grain::Width:
-            return "width";
-        case Grain::None:
-            return "none";
-        case Grain::Length:
-            break;
-    }
-    return "length";
-}
-
 namespace {
 
 bool IsWordOfEveryLanguage(const std::string& text, const char* msgid) {

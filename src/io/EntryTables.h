@@ -69,8 +69,6 @@ std::vector<std::string> GrainChoices();
 // drop-down text of any language the program has, trimmed and ignoring letter
 // case. Nothing for any other text.
 std::optional<Grain> ReadGrain(const std::string& cell);
-// The word a list file stores: "length", "width" or "none".
-const char* GrainWord(Grain grain);
 
 // A Yes/No cell means the same in every language: trimmed and ignoring letter
 // case, "Yes", its translation in any language the program has, "Y", "1" and

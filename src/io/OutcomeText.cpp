@@ -96,6 +96,11 @@ std::string FaultText(const InputFault& f) {
             return _("There are no parts to cut: give at least one part a quantity above 0.");
         case Code::NoSheetOfMaterial:
             return AtCell(_("{1}, row {2}: no sheet is of the material \"{4}\"."), f);
+        case Code::FirstCutAcrossGrain:
+            return AtCell(_("{1}, row {2}: the grain runs across this sheet, so the first cuts "
+                            "cannot all run one way on every sheet. Set the first cut to any "
+                            "direction."),
+                          f);
         case Code::AreaExceeded:
             return _(
                 "The total area of parts is greater than the total area of sheets, "

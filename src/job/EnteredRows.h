@@ -15,6 +15,19 @@ namespace tarvex {
 // turned keeps its length along), across it, or not at all.
 enum class Grain { Length, Width, None };
 
+// The word files and the JSON store: "length", "width" or "none".
+inline const char* GrainWord(Grain grain) {
+    switch (grain) {
+        case Grain::Width:
+            return "width";
+        case Grain::None:
+            return "none";
+        case Grain::Length:
+            break;
+    }
+    return "length";
+}
+
 // The cells of a part row, as typed.
 struct PartTexts {
     std::string label, length, width, quantity, rotatable;
