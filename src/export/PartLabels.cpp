@@ -40,7 +40,12 @@ std::vector<PartLabel> PartLabels(const AppliedResult& result) {
                 label.place =
                     Substitute(_("Layout {1}, part {2}"),
                                {std::to_string(i + 1), std::to_string(LayoutPartNumber(k))});
-                label.sheet = Substitute(_("Sheet: {1}"), {SingleLineText(sheet->label)});
+                const std::string& material = result.MaterialOf(*sheet);
+                label.sheet =
+                    material.empty()
+                        ? Substitute(_("Sheet: {1}"), {SingleLineText(sheet->label)})
+                        : Substitute(_("Sheet: {1}, material: {2}"),
+                                     {SingleLineText(sheet->label), SingleLineText(material)});
                 label.colorKey = p.label;
                 labels.push_back(std::move(label));
             }

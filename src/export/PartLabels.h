@@ -14,7 +14,7 @@ struct PartLabel {
     std::string label;     // the part's label
     std::string size;      // its entered size: length x width, with the unit
     std::string place;     // layout number and its position number on the layout
-    std::string sheet;     // the label of the sheet it is cut from
+    std::string sheet;     // the label and material of the sheet it is cut from
     std::string colorKey;  // the part label, for its colour
 
     // The lines of the label, top to bottom; the QR code holds them joined by LF.

@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "io/TextFile.h"
+#include "job/MaterialPlans.h"
 #include "job/RowUse.h"
 #include "render/CutList.h"
 #include "text/FieldSplit.h"
@@ -77,6 +78,62 @@ std::string BoundLine(const PlanBound& bound) {
     if (!bound.gap) return Caption("Lower bound:") + value;
     return Caption("Lower bound:") +
            Substitute(_("{1}, gap {2}"), {value, FormatFixed(*bound.gap * 100.0, 2) + "%"});
+}
+
+// The materials the sheet rows name, each once, in table order; nothing when no row
+// names one.
+std::vector<std::string> NamedMaterials(const EnteredRows& entered) {
+    std::vector<std::string> names;
+    bool named = false;
+    for (const EnteredSheet& row : entered.sheets) {
+        if (row.label.empty()) continue;
+        named = named || !row.material.empty();
+        const bool known = std::any_of(names.begin(), names.end(), [&](const std::string& n) {
+            return SameMaterial(n, row.material);
+        });
+        if (!known) names.push_back(row.material);
+    }
+    if (!named) names.clear();
+    return names;
+}
+
+// Of one material: the sheets used, their area and cost, the ratios of its sheets
+// and what is left of each of its rows.
+std::vector<std::string> MaterialSection(const AppliedResult& result, const std::string& material,
+                                         const std::vector<int>& usedSheets, int labelWidth) {
+    std::vector<std::string> lines;
+    lines.push_back(Caption("Material:") + " " + (material.empty() ? _("(none)") : material));
+    int used = 0;
+    double usedCost = 0;
+    for (std::size_t r = 0; r < result.entered.sheets.size(); ++r) {
+        const EnteredSheet& row = result.entered.sheets[r];
+        if (row.label.empty() || !SameMaterial(row.material, material)) continue;
+        used += usedSheets[r];
+        if (row.cost) usedCost += usedSheets[r] * *row.cost;
+    }
+    double usedArea = 0, partArea = 0, offcutArea = 0;
+    for (const PlannedSheet& s : result.sheets) {
+        if (!s.used || !SameMaterial(result.MaterialOf(s), material)) continue;
+        usedArea += s.Area();
+        for (const Placement& p : s.parts) partArea += p.Area();
+        for (const Offcut& o : s.offcuts) offcutArea += o.Area();
+    }
+    lines.push_back(Caption("Sheets used:") + std::to_string(used));
+    lines.push_back(Caption("Sheets total used area:") + FormatAtLeast(usedArea, 2));
+    lines.push_back(Caption("Sheets total used cost:") + FormatAtLeast(usedCost, 2));
+    const double share = usedArea > 0 ? partArea / usedArea : 0;
+    const double withOffcuts = usedArea > 0 ? (partArea + offcutArea) / usedArea : 0;
+    lines.push_back(Caption("Overall Ratio:") + Percent(static_cast<float>(share)));
+    lines.push_back(Caption("Ratio(include offcuts):") + Percent(static_cast<float>(withOffcuts)));
+    lines.push_back(Heading(labelWidth, {"Length", "Width", "Left Quant"}));
+    for (std::size_t r = 0; r < result.entered.sheets.size(); ++r) {
+        const EnteredSheet& row = result.entered.sheets[r];
+        if (row.label.empty() || !SameMaterial(row.material, material)) continue;
+        lines.push_back(LabelColumn(row.texts.label, labelWidth) + Column(row.texts.length) +
+                        Column(row.texts.width) + Column(LeftText(row.quantity, usedSheets[r])));
+    }
+    lines.push_back("");
+    return lines;
 }
 
 }  // namespace
@@ -153,6 +210,9 @@ std::vector<std::string> WriteReport(const AppliedResult& result) {
     // The seed makes the plan again from the same rows and settings.
     lines.push_back(Caption("Seed:") + std::to_string(result.seed));
     lines.insert(lines.end(), {"", ""});
+    for (const std::string& material : NamedMaterials(result.entered))
+        for (std::string& line : MaterialSection(result, material, usedSheets, labelWidth))
+            lines.push_back(std::move(line));
     for (std::string& line : CutReportLines(result)) lines.push_back(std::move(line));
     return lines;
 }

@@ -4,6 +4,7 @@
 
 #include "export/CutJson.h"
 #include "export/ResultJsonValue.h"
+#include "job/MaterialPlans.h"
 #include "text/LengthText.h"
 
 namespace tarvex {
@@ -24,8 +25,11 @@ Json SheetJson(const AppliedResult& result, const PlannedSheet& s, const Decimal
         Json part = {{"id", p.partId}, {"label", p.label}};
         part.update(Rectangle(p));
         part["rotated"] = p.rotated;
+        const EnteredPart* row = result.EnteredPartAt(p.entryRow);
+        part["material"] = row ? row->material : std::string();
         parts.push_back(std::move(part));
     }
+    const EnteredSheet* row = result.EnteredSheetAt(s.entryRow);
     for (const Offcut& o : s.offcuts) offcuts.push_back(Rectangle(o));
     Json sheet = {{"id", s.id},
                   {"label", s.label},
@@ -38,7 +42,9 @@ Json SheetJson(const AppliedResult& result, const PlannedSheet& s, const Decimal
                   {"layout", result.LayoutNumberOf(s)},
                   {"utilisation", s.utilisation},
                   {"parts", std::move(parts)},
-                  {"offcuts", std::move(offcuts)}};
+                  {"offcuts", std::move(offcuts)},
+                  {"material", result.MaterialOf(s)},
+                  {"grain", GrainWord(row ? row->grain : Grain::Length)}};
     AddSheetCutFields(sheet, result, s, grid);
     return sheet;
 }
@@ -62,6 +68,39 @@ void AddBoundFields(Json& json, const AppliedResult& result) {
     json["lowerBound"] = bound ? Json(bound->value) : Json(nullptr);
     json["lowerBoundMeasure"] = bound ? Json(MeasureText(bound->measure)) : Json(nullptr);
     json["gapToBound"] = bound && bound->gap ? Json(*bound->gap) : Json(nullptr);
+}
+
+// Of each material the sheets name, in table order: the sheets used, their cost and
+// the share of their area the parts take.
+Json MaterialsJson(const AppliedResult& result) {
+    struct Figures {
+        std::string material;
+        int sheets = 0;
+        double cost = 0, area = 0, partArea = 0;
+    };
+    std::vector<Figures> figures;
+    const auto of = [&](const std::string& material) -> Figures& {
+        for (Figures& f : figures)
+            if (SameMaterial(f.material, material)) return f;
+        return figures.emplace_back(Figures{material});
+    };
+    for (const EnteredSheet& row : result.entered.sheets)
+        if (!row.label.empty()) of(row.material);
+    for (const PlannedSheet& s : result.sheets) {
+        Figures& f = of(result.MaterialOf(s));
+        if (!s.used) continue;
+        ++f.sheets;
+        f.cost += s.unitCost * s.Area();
+        f.area += s.Area();
+        for (const Placement& p : s.parts) f.partArea += p.Area();
+    }
+    Json json = Json::array();
+    for (const Figures& f : figures)
+        json.push_back({{"material", f.material},
+                        {"sheetsUsed", f.sheets},
+                        {"cost", f.cost},
+                        {"utilisation", f.area > 0 ? f.partArea / f.area : 0.0}});
+    return json;
 }
 
 }  // namespace
@@ -90,6 +129,7 @@ Json ResultJsonValue(const AppliedResult& result) {
         out["unit"] = UnitName(result.settings.unit);
         out["fractions"] = lengths.fractions;
     }
+    out["materials"] = MaterialsJson(result);
     return out;
 }
 

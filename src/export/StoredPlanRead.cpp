@@ -295,16 +295,17 @@ bool ReadRowTexts(Fields& in, const Json& tables, const char* key, std::size_t c
 // The sizes are read in the unit the plan was made in.
 bool ReadEntered(Fields& in, const Json& tables, const std::string& unit, EnteredRows& entered) {
     std::vector<std::vector<std::string>> sheets, parts;
-    if (!ReadRowTexts(in, tables, "sheets", 7, sheets) ||
-        !ReadRowTexts(in, tables, "parts", 5, parts))
+    if (!ReadRowTexts(in, tables, "sheets", 9, sheets) ||
+        !ReadRowTexts(in, tables, "parts", 6, parts))
         return false;
     for (std::vector<std::string>& c : sheets)
-        entered.sheets.push_back(EnteredSheetOf({std::move(c[0]), std::move(c[1]), std::move(c[2]),
-                                                 std::move(c[3]), std::move(c[4]), std::move(c[5])},
-                                                LengthFormatOf(unit)));
+        entered.sheets.push_back(
+            EnteredSheetOf({std::move(c[0]), std::move(c[1]), std::move(c[2]), std::move(c[3]),
+                            std::move(c[4]), std::move(c[5]), std::move(c[7]), std::move(c[8])},
+                           LengthFormatOf(unit)));
     for (std::vector<std::string>& c : parts)
-        entered.parts.push_back(EnteredPartOf(
-            {std::move(c[0]), std::move(c[1]), std::move(c[2]), std::move(c[3]), std::move(c[4])}));
+        entered.parts.push_back(EnteredPartOf({std::move(c[0]), std::move(c[1]), std::move(c[2]),
+                                               std::move(c[3]), std::move(c[4]), std::move(c[5])}));
     return true;
 }
 

@@ -25,12 +25,16 @@ Json JobJson(const Job& job) {
 }
 
 // The rows as the tables held them, one array of cell texts per data row in the
-// tables' column order; the sheets end with "Left Quant".
+// tables' column order. The sheets' first columns end with "Left Quant"; the later
+// columns are written only when a row has them, so older readers keep reading the
+// files of jobs without them.
 Json PartRowsJson(const std::vector<EnteredPart>& rows) {
     Json json = Json::array();
     for (const EnteredPart& row : rows) {
         const PartTexts& t = row.texts;
-        json.push_back({t.label, t.length, t.width, t.quantity, t.rotatable});
+        Json cells = {t.label, t.length, t.width, t.quantity, t.rotatable};
+        if (!t.material.empty()) cells.push_back(t.material);
+        json.push_back(std::move(cells));
     }
     return json;
 }
@@ -40,8 +44,16 @@ Json SheetRowsJson(const AppliedResult& result) {
     Json json = Json::array();
     for (std::size_t r = 0; r < result.entered.sheets.size(); ++r) {
         const SheetTexts& t = result.entered.sheets[r].texts;
-        json.push_back({t.label, t.length, t.width, t.quantity, t.cost, t.priority,
-                        left[r] ? std::to_string(*left[r]) : t.quantity});
+        Json cells = {t.label,
+                      t.length,
+                      t.width,
+                      t.quantity,
+                      t.cost,
+                      t.priority,
+                      left[r] ? std::to_string(*left[r]) : t.quantity};
+        if (!t.material.empty() || !t.grain.empty()) cells.push_back(t.material);
+        if (!t.grain.empty()) cells.push_back(t.grain);
+        json.push_back(std::move(cells));
     }
     return json;
 }

@@ -11,6 +11,7 @@ EnteredPart EnteredPartOf(PartTexts texts) {
     row.label = TrimControls(texts.label);
     row.quantity = ParseInteger(texts.quantity);
     row.rotatable = MeansYes(texts.rotatable);
+    row.material = TrimControls(texts.material);
     row.texts = std::move(texts);
     return row;
 }
@@ -23,6 +24,8 @@ EnteredSheet EnteredSheetOf(SheetTexts texts, const LengthFormat& lengths) {
     row.cost = ParseNumber(texts.cost);
     row.quantity = ParseInteger(texts.quantity);
     row.priority = MeansYes(texts.priority);
+    row.material = TrimControls(texts.material);
+    row.grain = ReadGrain(texts.grain).value_or(Grain::Length);
     row.texts = std::move(texts);
     return row;
 }

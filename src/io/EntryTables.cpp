@@ -21,13 +21,13 @@ constexpr int kFirst = CellTable::kFirstDataRow;
 // Totals sit under Width, Quant and Cost in both tables.
 constexpr int kTotalArea = 2, kTotalQuant = 3, kTotalCost = 4;
 
-// The last column the Enter key walks through: Priority or Rotatable.
+// The last column the Enter key walks through.
 int LastEditableCol(TableKind kind) {
-    return kind == TableKind::Sheet ? SheetCol::Priority : PartCol::Rotatable;
+    return kind == TableKind::Sheet ? SheetCol::Grain : PartCol::Material;
 }
 
 int YesNoCol(TableKind kind) {
-    return LastEditableCol(kind);
+    return kind == TableKind::Sheet ? SheetCol::Priority : PartCol::Rotatable;
 }
 
 int ColumnCount(TableKind kind) {
@@ -77,12 +77,13 @@ const std::vector<ColumnInfo>& TableColumns(TableKind kind) {
         {"Label", 199, CellEditing::Text},     {"Length", 83, CellEditing::Number},
         {"Width", 91, CellEditing::Number},    {"Quant", 64, CellEditing::Number},
         {"Cost", 64, CellEditing::Number},     {"Priority", 64, CellEditing::YesNo},
-        {"Left Quant", 62, CellEditing::None},
+        {"Left Quant", 62, CellEditing::None}, {"Material", 120, CellEditing::Text},
+        {"Grain", 70, CellEditing::Grain},
     };
     static const std::vector<ColumnInfo> part = {
         {"Label", 199, CellEditing::Text},     {"Length", 83, CellEditing::Number},
         {"Width", 90, CellEditing::Number},    {"Quant", 64, CellEditing::Number},
-        {"Rotatable", 77, CellEditing::YesNo},
+        {"Rotatable", 77, CellEditing::YesNo}, {"Material", 120, CellEditing::Text},
     };
     return kind == TableKind::Sheet ? sheet : part;
 }
@@ -111,6 +112,19 @@ std::vector<std::string> YesNoChoices() {
 
 namespace {
 
+// The drop-down texts, in the order of the Grain values.
+constexpr const char* kGrainChoices[] = {"along length", "across", "no grain"};
+
+}  // namespace
+
+std::vector<std::string> GrainChoices() {
+    std::vector<std::string> texts;
+    for (const char* id : kGrainChoices) texts.push_back(_(id));
+    return texts;
+}
+
+namespace {
+
 bool IsWordOfEveryLanguage(const std::string& text, const char* msgid) {
     if (SameIgnoringCase(text, msgid) || SameIgnoringCase(text, _(msgid))) return true;
     for (const std::string& word : InEveryLanguage(msgid))
@@ -119,6 +133,16 @@ bool IsWordOfEveryLanguage(const std::string& text, const char* msgid) {
 }
 
 }  // namespace
+
+std::optional<Grain> ReadGrain(const std::string& cell) {
+    const std::string text = TrimControls(cell);
+    if (text.empty()) return Grain::Length;
+    for (Grain grain : {Grain::Length, Grain::Width, Grain::None})
+        if (SameIgnoringCase(text, GrainWord(grain)) ||
+            IsWordOfEveryLanguage(text, kGrainChoices[static_cast<int>(grain)]))
+            return grain;
+    return std::nullopt;
+}
 
 bool MeansYes(const std::string& cell) {
     const std::string text = TrimControls(cell);
@@ -137,17 +161,33 @@ std::string TranslatedYesNo(const std::string& text) {
 
 }  // namespace
 
+namespace {
+
+// An empty or unknown text stays as typed.
+std::string TranslatedGrain(const std::string& text) {
+    const std::optional<Grain> grain = ReadGrain(text);
+    if (!grain || TrimControls(text).empty()) return text;
+    return _(kGrainChoices[static_cast<int>(*grain)]);
+}
+
+}  // namespace
+
 void TranslateYesNoCells(CellTable& table, TableKind kind) {
     const int col = YesNoCol(kind);
-    for (int r = kFirst; r < table.RowCount(); ++r)
+    for (int r = kFirst; r < table.RowCount(); ++r) {
         table.SetCell(r, col, TranslatedYesNo(table.Cell(r, col)));
+        if (kind == TableKind::Sheet)
+            table.SetCell(r, SheetCol::Grain, TranslatedGrain(table.Cell(r, SheetCol::Grain)));
+    }
 }
 
 void TranslateYesNoTexts(EnteredRows& entered) {
     for (EnteredPart& row : entered.parts)
         row.texts.rotatable = TranslatedYesNo(row.texts.rotatable);
-    for (EnteredSheet& row : entered.sheets)
+    for (EnteredSheet& row : entered.sheets) {
         row.texts.priority = TranslatedYesNo(row.texts.priority);
+        row.texts.grain = TranslatedGrain(row.texts.grain);
+    }
 }
 
 bool IsSelectableCell(TableKind kind, int row, int col) {
@@ -156,7 +196,8 @@ bool IsSelectableCell(TableKind kind, int row, int col) {
 }
 
 CellPos EnterKey(CellTable& table, TableKind kind, CellPos current) {
-    if (current.col < LastEditableCol(kind)) return {current.row, current.col + 1};
+    for (int col = current.col + 1; col <= LastEditableCol(kind); ++col)
+        if (IsSelectableCell(kind, current.row, col)) return {current.row, col};
     if (current.row >= table.RowCount() - 1) {
         const int row = table.AppendRow();
         table.SetCell(row, YesNoCol(kind), _("Yes"));

@@ -3,6 +3,7 @@
 // here shows a message; every text the user sees is translated when written.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -14,14 +15,17 @@ namespace tarvex {
 
 enum class TableKind { Sheet, Part };
 
+// The columns after the first ones came later: files without them read as before.
 namespace SheetCol {
 constexpr int Label = 0, Length = 1, Width = 2, Quant = 3, Cost = 4, Priority = 5, LeftQuant = 6;
-constexpr int Count = 7;
+constexpr int Material = 7, Grain = 8;
+constexpr int Count = 9;
 }  // namespace SheetCol
 
 namespace PartCol {
 constexpr int Label = 0, Length = 1, Width = 2, Quant = 3, Rotatable = 4;
-constexpr int Count = 5;
+constexpr int Material = 5;
+constexpr int Count = 6;
 }  // namespace PartCol
 
 // Label, Length, Width and Quant are the same columns in both tables.
@@ -33,6 +37,7 @@ enum class CellEditing {
     Text,    // free text
     Number,  // a number; the entry is refused when it does not convert (CellEntryFault)
     YesNo,   // drop-down list of YesNoChoices()
+    Grain,   // drop-down list of GrainChoices()
     None,    // grey, cannot be selected (Left Quant)
 };
 
@@ -57,6 +62,14 @@ void WriteFixedRows(CellTable& table, TableKind kind);
 
 // The two texts of the Yes/No drop-down editors in the current language.
 std::vector<std::string> YesNoChoices();
+
+// The texts of the Grain drop-down in the current language: along the length (the
+// default), across, none.
+std::vector<std::string> GrainChoices();
+// A Grain cell: empty is along the length; "length", "width", "none" or a
+// drop-down text of any language the program has, trimmed and ignoring letter
+// case. Nothing for any other text.
+std::optional<Grain> ReadGrain(const std::string& cell);
 
 // A Yes/No cell means the same in every language: trimmed and ignoring letter
 // case, "Yes", its translation in any language the program has, "Y", "1" and

@@ -31,6 +31,10 @@ std::string ColumnName(EntryColumn column) {
             return _("Priority");
         case EntryColumn::Rotatable:
             return _("Rotatable");
+        case EntryColumn::Material:
+            return _("Material");
+        case EntryColumn::Grain:
+            return _("Grain");
         case EntryColumn::None:
             break;
     }
@@ -67,6 +71,10 @@ std::string FaultText(const InputFault& f) {
             return AtCell(_("{1}, row {2}, column \"{3}\": \"{4}\" is not a whole number."), f);
         case Code::NegativeQuantity:
             return AtCell(_("{1}, row {2}, column \"{3}\": the quantity must not be negative."), f);
+        case Code::NotAGrain:
+            return AtCell(_("{1}, row {2}, column \"{3}\": \"{4}\" is not a grain direction: "
+                            "use length, width or none."),
+                          f);
         case Code::SizeNotPositive:
             return AtCell(_("{1}, row {2}, column \"{3}\": the size must be greater than 0."), f);
         case Code::NegativeCost:
@@ -86,6 +94,13 @@ std::string FaultText(const InputFault& f) {
                               f.values);
         case Code::NoParts:
             return _("There are no parts to cut: give at least one part a quantity above 0.");
+        case Code::NoSheetOfMaterial:
+            return AtCell(_("{1}, row {2}: no sheet is of the material \"{4}\"."), f);
+        case Code::FirstCutAcrossGrain:
+            return AtCell(_("{1}, row {2}: the grain runs across this sheet, so the first cuts "
+                            "cannot all run one way on every sheet. Set the first cut to any "
+                            "direction."),
+                          f);
         case Code::AreaExceeded:
             return _(
                 "The total area of parts is greater than the total area of sheets, "

@@ -36,6 +36,12 @@ class CellReader {
     bool Length(int row, int col, double& out) {
         return Converted(ParseLength(Text(row, col), lengths_), row, col, out);
     }
+    bool GrainOf(int row, int col, Grain& out) {
+        const std::optional<Grain> grain = ReadGrain(Text(row, col));
+        if (!grain) return Fail(InputFault::Code::NotAGrain, row, col);
+        out = *grain;
+        return true;
+    }
     bool Quantity(int row, int col, int& out) {
         auto v = ParseInteger(Text(row, col));
         if (!v) return Fail(InputFault::Code::NotAWholeNumber, row, col);
@@ -62,8 +68,17 @@ class CellReader {
             case SheetCol::Quant:
                 return EntryColumn::Quant;
         }
-        if (kind_ == EntryTable::Parts) return EntryColumn::Rotatable;
-        return col == SheetCol::Cost ? EntryColumn::Cost : EntryColumn::Priority;
+        if (kind_ == EntryTable::Parts)
+            return col == PartCol::Material ? EntryColumn::Material : EntryColumn::Rotatable;
+        switch (col) {
+            case SheetCol::Cost:
+                return EntryColumn::Cost;
+            case SheetCol::Material:
+                return EntryColumn::Material;
+            case SheetCol::Grain:
+                return EntryColumn::Grain;
+        }
+        return EntryColumn::Priority;
     }
     bool Fail(InputFault::Code code, int row, int col) {
         fault_ = InputFault{.code = code,
@@ -92,6 +107,7 @@ bool ReadPartRows(const CellTable& table, const LengthFormat& lengths, std::vect
             return false;
         row.label = TrimControls(in.Text(r, PartCol::Label));
         row.rotatable = MeansYes(in.Text(r, PartCol::Rotatable));
+        row.material = TrimControls(in.Text(r, PartCol::Material));
         row.row = CellReader::DataRow(r);
         rows.push_back(std::move(row));
     }
@@ -104,13 +120,16 @@ bool ReadSheetRows(const CellTable& table, const LengthFormat& lengths, std::vec
     for (int r = CellTable::kFirstDataRow; r < table.RowCount(); ++r) {
         if (in.QuantityEmpty(r, SheetCol::Quant)) continue;
         SheetRow row;
-        if (!in.Quantity(r, SheetCol::Quant, row.quantity)) return false;
+        if (!in.Quantity(r, SheetCol::Quant, row.quantity) ||
+            !in.GrainOf(r, SheetCol::Grain, row.grain))
+            return false;
         if (row.quantity > 0 &&
             (!in.Length(r, SheetCol::Length, row.length) ||
              !in.Length(r, SheetCol::Width, row.width) || !in.Number(r, SheetCol::Cost, row.cost)))
             return false;
         row.label = TrimControls(in.Text(r, SheetCol::Label));
         row.priority = MeansYes(in.Text(r, SheetCol::Priority));
+        row.material = TrimControls(in.Text(r, SheetCol::Material));
         row.row = CellReader::DataRow(r);
         rows.push_back(std::move(row));
     }
@@ -204,12 +223,13 @@ EnteredRows ReadEnteredRows(const CellTable& sheets, const CellTable& parts,
         entered.parts.push_back(
             EnteredPartOf({parts.Cell(r, PartCol::Label), parts.Cell(r, PartCol::Length),
                            parts.Cell(r, PartCol::Width), parts.Cell(r, PartCol::Quant),
-                           parts.Cell(r, PartCol::Rotatable)}));
+                           parts.Cell(r, PartCol::Rotatable), parts.Cell(r, PartCol::Material)}));
     for (int r = CellTable::kFirstDataRow; r < sheets.RowCount(); ++r)
         entered.sheets.push_back(
             EnteredSheetOf({sheets.Cell(r, SheetCol::Label), sheets.Cell(r, SheetCol::Length),
                             sheets.Cell(r, SheetCol::Width), sheets.Cell(r, SheetCol::Quant),
-                            sheets.Cell(r, SheetCol::Cost), sheets.Cell(r, SheetCol::Priority)},
+                            sheets.Cell(r, SheetCol::Cost), sheets.Cell(r, SheetCol::Priority),
+                            sheets.Cell(r, SheetCol::Material), sheets.Cell(r, SheetCol::Grain)},
                            lengths));
     return entered;
 }

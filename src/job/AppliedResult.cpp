@@ -41,4 +41,10 @@ const EnteredSheet* AppliedResult::EnteredSheetAt(std::int32_t entryRow) const {
     return RowAt(entered.sheets, entryRow);
 }
 
+const std::string& AppliedResult::MaterialOf(const PlannedSheet& sheet) const {
+    static const std::string unnamed;
+    const EnteredSheet* row = EnteredSheetAt(sheet.entryRow);
+    return row ? row->material : unnamed;
+}
+
 }  // namespace tarvex

@@ -58,6 +58,8 @@ struct AppliedResult {
     // The entered row of a record's entry row; nullptr when it names none of `entered`.
     const EnteredPart* EnteredPartAt(std::int32_t entryRow) const;
     const EnteredSheet* EnteredSheetAt(std::int32_t entryRow) const;
+    // The material of a sheet's row; empty (the unnamed material) when it has no row.
+    const std::string& MaterialOf(const PlannedSheet& sheet) const;
 };
 
 }  // namespace tarvex

@@ -130,17 +130,24 @@ class Calculation {
     bool JobChanged() const;
 
   private:
-    struct Prepared {
+    // The rows and job of one material.
+    struct MaterialRun {
         JobRows rows;
         Job job;
+    };
+    struct Prepared {
+        JobRows rows;
+        Job job;  // of every material
         JobSettings settings;
         JobSnapshot snapshot;
         bool bestForStages = false;  // the best search runs for the stage limits
+        std::vector<MaterialRun> runs;
     };
-    AppliedResult BestPlanFrom(const SearchedPlan& classic, const Job& job, const Prepared& p,
-                               const GaOptions& options,
-                               std::chrono::steady_clock::time_point began,
-                               const std::function<void(const BestProgress&)>& progress);
+    std::optional<CalcOutcome> PrepareMaterials(const JobRows& rows, std::vector<JobRows> groups);
+    AppliedResult PlanMaterials(const Prepared& p, GaOptions options,
+                                std::chrono::steady_clock::time_point began,
+                                const PassStarted& passStarted,
+                                const std::function<void(const BestProgress&)>& best);
 
     PlanChecker check_;
     // Part ids keep counting from one calculation to the next.

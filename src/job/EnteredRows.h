@@ -11,15 +11,34 @@
 
 namespace tarvex {
 
+// Which way a sheet's grain runs: along its length (what a part that may not be
+// turned keeps its length along), across it, or not at all.
+enum class Grain { Length, Width, None };
+
+// The word files and the JSON store: "length", "width" or "none".
+inline const char* GrainWord(Grain grain) {
+    switch (grain) {
+        case Grain::Width:
+            return "width";
+        case Grain::None:
+            return "none";
+        case Grain::Length:
+            break;
+    }
+    return "length";
+}
+
 // The cells of a part row, as typed.
 struct PartTexts {
     std::string label, length, width, quantity, rotatable;
+    std::string material;
     bool operator==(const PartTexts&) const = default;
 };
 
 // The cells of a sheet row, as typed ("Left Quant" is the plan's, not typed).
 struct SheetTexts {
     std::string label, length, width, quantity, cost, priority;
+    std::string material, grain;
     bool operator==(const SheetTexts&) const = default;
 };
 
@@ -29,6 +48,7 @@ struct EnteredPart {
     std::string label;  // trimmed, as the job's records carry it
     std::optional<int> quantity;
     bool rotatable = false;
+    std::string material;  // trimmed
     bool operator==(const EnteredPart&) const = default;
 };
 
@@ -38,6 +58,8 @@ struct EnteredSheet {
     std::optional<double> length, width, cost;
     std::optional<int> quantity;
     bool priority = false;
+    std::string material;  // trimmed
+    Grain grain = Grain::Length;
     bool operator==(const EnteredSheet&) const = default;
 };
 

@@ -10,24 +10,38 @@
 namespace tarvex {
 
 enum class EntryTable { None, Sheets, Parts };
-enum class EntryColumn { None, Label, Length, Width, Quant, Cost, Priority, Rotatable };
+enum class EntryColumn {
+    None,
+    Label,
+    Length,
+    Width,
+    Quant,
+    Cost,
+    Priority,
+    Rotatable,
+    Material,
+    Grain,
+};
 
 struct InputFault {
     enum class Code {
-        None,               // nothing to say
-        FirstRowIncorrect,  // the sizes or quantity of the table's first data row
-        NotANumber,         // a cell; values: its text
-        NotAWholeNumber,    // likewise
-        NegativeQuantity,   // likewise
-        SizeNotPositive,    // a cell of a row that makes records
-        NegativeCost,       // likewise
-        SizesOutOfRange,    // a row whose sizes give no finite area
-        NoUsableArea,       // a sheet row the margins leave nothing of
-        TooManyParts,       // values: the pieces, the most a job may have
-        TooManySheets,      // values: the most a job may have
-        NoParts,            // no part row has a quantity above 0
-        AreaExceeded,       // the parts need more area than the sheets offer
-        SettingNotANumber,  // `setting`; values: its text
+        None,                 // nothing to say
+        FirstRowIncorrect,    // the sizes or quantity of the table's first data row
+        NotANumber,           // a cell; values: its text
+        NotAWholeNumber,      // likewise
+        NegativeQuantity,     // likewise
+        NotAGrain,            // likewise
+        SizeNotPositive,      // a cell of a row that makes records
+        NegativeCost,         // likewise
+        SizesOutOfRange,      // a row whose sizes give no finite area
+        NoUsableArea,         // a sheet row the margins leave nothing of
+        TooManyParts,         // values: the pieces, the most a job may have
+        TooManySheets,        // values: the most a job may have
+        NoParts,              // no part row has a quantity above 0
+        NoSheetOfMaterial,    // a part row; values: its material
+        FirstCutAcrossGrain,  // a sheet row with its grain across, with a first-cut direction
+        AreaExceeded,         // the parts need more area than the sheets offer
+        SettingNotANumber,    // `setting`; values: its text
         SettingNotAWholeNumber,
         SettingNegative,
     };

@@ -21,6 +21,7 @@ struct SheetUnits {
     int count = 0;
     bool usedFirst = false;
     std::int32_t entryRow = -1;
+    bool turned = false;  // the grain runs across the sheet
 };
 
 // A fault of one row of a table.
@@ -97,8 +98,9 @@ bool PlanSheets(const JobRows& rows, double partArea, double stockFactor,
         for (const SheetRow& row : rows.sheets) {
             if (row.priority != priorityPass) continue;
             if (row.quantity > 0) {
-                SheetUnits units{row.label, row.length,   row.width,          row.cost,
-                                 0,         row.priority, EntryRowOf(row.row)};
+                SheetUnits units{
+                    row.label, row.length,   row.width,           row.cost,
+                    0,         row.priority, EntryRowOf(row.row), row.grain == Grain::Width};
                 if (!fault.Size(row.row, EntryColumn::Length, row.length) ||
                     !fault.Size(row.row, EntryColumn::Width, row.width) ||
                     !fault.Cost(row.row, row.cost))
@@ -133,6 +135,17 @@ bool PlanSheets(const JobRows& rows, double partArea, double stockFactor,
     return true;
 }
 
+// Stock that all has no grain lets every part turn.
+bool AllStockWithoutGrain(const JobRows& rows) {
+    bool any = false;
+    for (const SheetRow& row : rows.sheets) {
+        if (row.quantity <= 0) continue;
+        if (row.grain != Grain::None) return false;
+        any = true;
+    }
+    return any;
+}
+
 }  // namespace
 
 bool GatherJob(const JobRows& rows, std::int32_t firstPartId, Job& job, InputFault& error,
@@ -143,15 +156,28 @@ bool GatherJob(const JobRows& rows, std::int32_t firstPartId, Job& job, InputFau
                     error))
         return false;
     JobBuilder builder(rows.settings.cut, firstPartId);
+    const bool turnAny = AllStockWithoutGrain(rows);
     for (const PartRow& row : rows.parts)
-        builder.AddParts(row.length, row.width, row.rotatable, row.label, row.quantity,
+        builder.AddParts(row.length, row.width, row.rotatable || turnAny, row.label, row.quantity,
                          EntryRowOf(row.row));
     for (const SheetUnits& units : plan)
         for (int k = 0; k < units.count; ++k)
             builder.AddSheet(units.length, units.width, units.cost, units.label, units.usedFirst,
-                             units.entryRow);
+                             units.entryRow, units.turned);
     job = std::move(builder).Build();
     return true;
+}
+
+std::optional<InputFault> FirstCutAcrossGrain(const JobRows& rows) {
+    const CutSettings& cut = rows.settings.cut;
+    if (!cut.guillotine || cut.firstCut == FirstCut::Any) return std::nullopt;
+    for (const SheetRow& row : rows.sheets)
+        if (row.quantity > 0 && row.grain == Grain::Width)
+            return InputFault{.code = InputFault::Code::FirstCutAcrossGrain,
+                              .table = EntryTable::Sheets,
+                              .row = row.row,
+                              .column = EntryColumn::Grain};
+    return std::nullopt;
 }
 
 std::int64_t StockUnits(const JobRows& rows) {
@@ -170,12 +196,16 @@ double EnteredPartArea(const JobRows& rows) {
 
 std::vector<PartRow> PartsFittingNoSheet(const JobRows& rows) {
     const Margins& m = rows.settings.cut.margins;
-    // A part as large as the usable area fits: it may end at the sheet's edge.
+    const bool turnAny = AllStockWithoutGrain(rows);
+    // A part as large as the usable area fits: it may end at the sheet's edge. A part
+    // that may not turn lies along the grain.
     const auto fits = [&](const PartRow& part, const SheetRow& sheet) {
         const double length = sheet.length - (m.left + m.right);
         const double width = sheet.width - (m.top + m.bottom);
-        return (part.length <= length && part.width <= width) ||
-               (part.rotatable && part.width <= length && part.length <= width);
+        const bool asEntered = part.length <= length && part.width <= width;
+        const bool turned = part.width <= length && part.length <= width;
+        if (part.rotatable || turnAny) return asEntered || turned;
+        return sheet.grain == Grain::Width ? turned : asEntered;
     };
     std::vector<PartRow> unfitting;
     for (const PartRow& part : rows.parts) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -30,6 +31,11 @@ inline constexpr double kFirstStockFactor = 1.5;
 // fault naming the table, row and column, and leaves `job` as it was.
 bool GatherJob(const JobRows& rows, std::int32_t firstPartId, Job& job, InputFault& error,
                double stockFactor = kFirstStockFactor);
+
+// A first-cut direction is kept along each sheet's length, and a sheet whose grain
+// runs across is searched turned: the first sheet row, with a quantity, where the
+// two meet, when guillotine cuts are to start in one direction.
+std::optional<InputFault> FirstCutAcrossGrain(const JobRows& rows);
 
 // The sheets the rows offer in all (rows with a quantity above 0).
 std::int64_t StockUnits(const JobRows& rows);

@@ -19,6 +19,8 @@ struct PartRow {
     int quantity = 0;
     bool rotatable = false;
     int row = 0;
+    // Planned only on sheets of the same material; empty is the one unnamed material.
+    std::string material{};
 
     bool operator==(const PartRow&) const = default;
 };
@@ -32,6 +34,8 @@ struct SheetRow {
     double cost = 0;        // of one sheet
     bool priority = false;  // used before the other rows
     int row = 0;
+    std::string material{};
+    Grain grain{Grain::Length};
 
     bool operator==(const SheetRow&) const = default;
 };

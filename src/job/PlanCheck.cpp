@@ -7,6 +7,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "job/MaterialPlans.h"
 #include "job/SheetGeometry.h"
 #include "model/Tolerances.h"
 #include "text/FileMessages.h"
@@ -77,7 +78,7 @@ class Checker {
         const Margins& m = cut_.margins;
         const Box usable{m.left, m.bottom, s.length - m.right, s.width - m.top};
         for (const Placement& p : s.parts)
-            if (auto v = CheckPart(p, usable, tol, name)) return v;
+            if (auto v = CheckPart(p, s, usable, tol, name)) return v;
 
         std::vector<Box> parts;
         for (const Placement& p : s.parts) parts.push_back(BoxOf(p));
@@ -118,8 +119,18 @@ class Checker {
                          {name, std::to_string(*needed), std::to_string(cut_.stages)});
     }
 
-    std::optional<PlanViolation> CheckPart(const Placement& p, const Box& usable, double tol,
-                                           const std::string& name) {
+    // From the job's record, which the search used; from the sheet's row for a plan
+    // read back, whose job keeps no sheet records.
+    Grain GrainOf(const PlannedSheet& sheet) const {
+        const auto& records = r_.job.Sheets();
+        if (sheet.id >= 0 && static_cast<std::size_t>(sheet.id) < records.size())
+            return records[sheet.id].turned ? Grain::Width : Grain::Length;
+        const EnteredSheet* row = r_.EnteredSheetAt(sheet.entryRow);
+        return row ? row->grain : Grain::Length;
+    }
+
+    std::optional<PlanViolation> CheckPart(const Placement& p, const PlannedSheet& sheet,
+                                           const Box& usable, double tol, const std::string& name) {
         const auto found = jobIndex_.find(p.partId);
         if (found == jobIndex_.end() || r_.job.Parts()[found->second].label != p.label)
             return Violation(Kind::UnknownPart, _("{1}: part {2} is not a part of the job."),
@@ -129,10 +140,23 @@ class Checker {
             return Violation(Kind::PlacedTwice, _("{1}: part {2} is placed a second time."),
                              {name, PartName(p)});
         placed_[found->second] = true;
-        if (p.rotated && !part.rotatable)
+        // A part that may not turn keeps its length along the grain: turned on a
+        // sheet whose grain runs across, as entered on one whose grain runs along.
+        const Grain grain = GrainOf(sheet);
+        if (!part.rotatable && grain == Grain::Length && p.rotated)
             return Violation(Kind::TurnedNotRotatable,
                              _("{1}: part {2} is turned, but it may not be turned."),
                              {name, PartName(p)});
+        if (!part.rotatable && grain == Grain::Width && !p.rotated)
+            return Violation(Kind::TurnedNotRotatable,
+                             _("{1}: part {2} lies across the grain of the sheet, but it may "
+                               "not be turned."),
+                             {name, PartName(p)});
+        if (const EnteredPart* row = r_.EnteredPartAt(p.entryRow);
+            row && !SameMaterial(row->material, r_.MaterialOf(sheet)))
+            return Violation(Kind::OtherMaterial,
+                             _("{1}: part {2} is of the material \"{3}\", not of the sheet's."),
+                             {name, PartName(p), row->material});
         // The job holds every part unturned, with one blade width added.
         const double length = part.length - cut_.bladeWidth, width = part.width - cut_.bladeWidth;
         const double wantLength = p.rotated ? width : length,

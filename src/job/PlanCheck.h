@@ -14,7 +14,8 @@ struct PlanViolation {
     enum class Kind {
         UnknownPart,         // a placement names no part of the job, or another label
         PlacedTwice,         // a part lies on the sheets more than once
-        TurnedNotRotatable,  // a part that may not be turned is turned
+        TurnedNotRotatable,  // a part that may not be turned lies across the grain
+        OtherMaterial,       // a part lies on a sheet of another material
         NotEnteredSize,      // a part is not cut to its entered sizes
         OutsideUsableArea,   // a part reaches into the margins or off the sheet
         TooClose,            // two parts less than one blade width apart

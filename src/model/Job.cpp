@@ -1,5 +1,7 @@
 #include "model/Job.h"
 
+#include <utility>
+
 namespace tarvex {
 
 JobBuilder::JobBuilder(const CutSettings& settings, std::int32_t firstPartId)
@@ -10,6 +12,33 @@ Job Job::Restored(std::vector<Part> parts, const JobTotals& totals) {
     job.parts_ = std::move(parts);
     job.totals_ = totals;
     return job;
+}
+
+Job Job::Joined(const std::vector<const Job*>& jobs, const std::vector<std::int32_t>& shifts) {
+    Job joined;
+    for (std::size_t k = 0; k < jobs.size(); ++k) {
+        const Job& job = *jobs[k];
+        const std::int32_t shift = k < shifts.size() ? shifts[k] : 0;
+        for (Part part : job.parts_) {
+            part.id += shift;
+            joined.parts_.push_back(std::move(part));
+        }
+        for (Sheet sheet : job.sheets_) {
+            sheet.id = static_cast<std::int32_t>(joined.sheets_.size());
+            joined.sheets_.push_back(std::move(sheet));
+        }
+        joined.enteredParts_.insert(joined.enteredParts_.end(), job.enteredParts_.begin(),
+                                    job.enteredParts_.end());
+        joined.enteredSheets_.insert(joined.enteredSheets_.end(), job.enteredSheets_.begin(),
+                                     job.enteredSheets_.end());
+        JobTotals& t = joined.totals_;
+        t.partCount += job.totals_.partCount;
+        t.sheetCount += job.totals_.sheetCount;
+        t.partArea += job.totals_.partArea;
+        t.sheetArea += job.totals_.sheetArea;
+        t.sheetCost += job.totals_.sheetCost;
+    }
+    return joined;
 }
 
 void JobBuilder::AddPart(const Part& part) {
@@ -36,7 +65,7 @@ void JobBuilder::AddParts(double length, double width, bool rotatable, const std
 }
 
 void JobBuilder::AddSheet(double length, double width, double cost, const std::string& label,
-                          bool usedFirst, std::int32_t entryRow) {
+                          bool usedFirst, std::int32_t entryRow, bool turned) {
     Sheet sheet;
     sheet.usedFirst = usedFirst;
     sheet.length = length;
@@ -46,6 +75,10 @@ void JobBuilder::AddSheet(double length, double width, double cost, const std::s
     const Margins& m = settings_.margins;
     sheet.width -= m.top + m.bottom;
     sheet.length -= m.left + m.right;
+    if (turned) {
+        std::swap(sheet.length, sheet.width);
+        sheet.turned = true;
+    }
     Count(sheet, {length, width, entryRow});
 }
 

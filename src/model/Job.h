@@ -40,6 +40,9 @@ class Job {
     // A job as a stored plan keeps it: the part records as they were numbered and the
     // totals of the job the plan was made for, without its sheet records.
     static Job Restored(std::vector<Part> parts, const JobTotals& totals);
+    // The jobs one after the other as one job: the part ids of each moved by its
+    // shift (they must not meet), the sheets numbered on, the totals added up.
+    static Job Joined(const std::vector<const Job*>& jobs, const std::vector<std::int32_t>& shifts);
 
     const std::vector<Part>& Parts() const { return parts_; }  // in table order, blade added
     // Used-first rows first, margins taken off.
@@ -77,9 +80,10 @@ class JobBuilder {
     // Appends `quantity` records of one entered part row and counts them.
     void AddParts(double length, double width, bool rotatable, const std::string& label,
                   std::int32_t quantity, std::int32_t entryRow = -1);
-    // Appends one sheet of entered sizes and cost and counts it.
+    // Appends one sheet of entered sizes and cost and counts it; a `turned` one is
+    // recorded turned by a quarter (see `Sheet::turned`).
     void AddSheet(double length, double width, double cost, const std::string& label,
-                  bool usedFirst = false, std::int32_t entryRow = -1);
+                  bool usedFirst = false, std::int32_t entryRow = -1, bool turned = false);
     // Appends a copy of a sheet record of usable extents, numbered next, and counts it:
     // for jobs made up of records rather than rows.
     void AddSheet(const Sheet& usable);

@@ -21,6 +21,9 @@ struct Sheet {
     double originY = 0.0;
     double unitCost = 0.0;   // cost per unit of the entered area
     bool usedFirst = false;  // from a priority row: a remnant already paid for, used first
+    // The entered sheet turned by a quarter, so that its grain, which runs across it,
+    // runs along the record's length as on every other sheet; its plan is turned back.
+    bool turned = false;
 
     double Area() const { return width * length; }
 };
