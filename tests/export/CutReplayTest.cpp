@@ -103,7 +103,7 @@ TEST(CutReplay, SawCutsListedInFractionsOfAnInchReplayCleanly) {
         Job job;
         InputFault error;
         ASSERT_TRUE(GatherJob(rows, nextPartId, job, error)) << seed;
-        nextPartId += job.partCount;
+        nextPartId += job.PartCount();
         const AppliedResult plan =
             RandomCandidatePlan(rows, job, static_cast<std::uint32_t>(seed), rng, list);
         if (CheckPlan(plan)) continue;
