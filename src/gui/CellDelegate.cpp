@@ -18,9 +18,10 @@ CellDelegate::CellDelegate(const CellTableModel& model, QObject* parent)
 
 QWidget* CellDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem& option,
                                     const QModelIndex& index) const {
-    if (model_.Editing(index.column()) == CellEditing::YesNo) {
+    const CellEditing editing = model_.Editing(index.column());
+    if (editing == CellEditing::YesNo || editing == CellEditing::Grain) {
         auto* combo = new QComboBox(parent);
-        combo->addItems(yesNo_);
+        combo->addItems(editing == CellEditing::YesNo ? yesNo_ : grains_);
         return combo;
     }
     return QStyledItemDelegate::createEditor(parent, option, index);

@@ -1,6 +1,7 @@
-// The in-place editors of an entry table: free text for labels, sizes, quantities
-// and costs, and a drop-down list of the two texts Yes and No of the current
-// language. An entry the cell cannot take is refused: the cell keeps its text.
+// The in-place editors of an entry table: free text for labels, sizes, quantities,
+// costs and materials, and drop-down lists of the two texts Yes and No and of the
+// grain directions in the current language. An entry the cell cannot take is
+// refused: the cell keeps its text.
 #pragma once
 
 #include <QStringList>
@@ -16,10 +17,12 @@ class CellDelegate : public QStyledItemDelegate {
   public:
     CellDelegate(const CellTableModel& model, QObject* parent = nullptr);
 
-    // The drop-down list's entries; refilled when the language changes. Cells that
+    // The drop-down lists' entries; refilled when the language changes. Cells that
     // already hold a text keep it.
     void SetYesNo(const QStringList& texts) { yesNo_ = texts; }
     const QStringList& YesNo() const { return yesNo_; }
+    void SetGrains(const QStringList& texts) { grains_ = texts; }
+    const QStringList& Grains() const { return grains_; }
 
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
                           const QModelIndex& index) const override;
@@ -43,6 +46,7 @@ class CellDelegate : public QStyledItemDelegate {
   private:
     const CellTableModel& model_;
     QStringList yesNo_;
+    QStringList grains_;
 };
 
 }  // namespace tarvex

@@ -7,6 +7,7 @@
 
 #include "gui/CellDelegate.h"
 #include "gui/CellTableModel.h"
+#include "gui/MaterialTotalsModel.h"
 #include "io/CellTable.h"
 
 namespace tarvex {
@@ -22,6 +23,8 @@ EntryTableView::EntryTableView(CellTableModel& model, QWidget* parent)
     : QTableView(parent),
       model_(model),
       totals_(new QTableView),
+      materialTotals_(new QTableView),
+      materialModel_(new MaterialTotalsModel(model, this)),
       delegate_(new CellDelegate(model, this)) {
     setModel(&model);
     setItemDelegate(delegate_);
@@ -43,20 +46,27 @@ EntryTableView::EntryTableView(CellTableModel& model, QWidget* parent)
     connect(delegate_, &CellDelegate::pasteRequested, this, &EntryTableView::pasteRequested);
 
     totals_->setModel(&model);
-    totals_->horizontalHeader()->hide();
-    totals_->verticalHeader()->hide();
-    totals_->verticalHeader()->setDefaultSectionSize(kTableRowHeight);
-    totals_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    totals_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    totals_->setFocusPolicy(Qt::NoFocus);
-    totals_->setSelectionMode(QAbstractItemView::NoSelection);
-    totals_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    materialTotals_->setModel(materialModel_);
+    for (QTableView* strip : {totals_.data(), materialTotals_.data()}) {
+        strip->horizontalHeader()->hide();
+        strip->verticalHeader()->hide();
+        strip->verticalHeader()->setDefaultSectionSize(kTableRowHeight);
+        strip->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        strip->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        strip->setFocusPolicy(Qt::NoFocus);
+        strip->setSelectionMode(QAbstractItemView::NoSelection);
+        strip->setEditTriggers(QAbstractItemView::NoEditTriggers);
+        strip->setWordWrap(false);
+        connect(horizontalHeader(), &QHeaderView::sectionResized, strip,
+                [strip](int col, int, int width) { strip->setColumnWidth(col, width); });
+        connect(horizontalScrollBar(), &QScrollBar::valueChanged, strip->horizontalScrollBar(),
+                &QScrollBar::setValue);
+    }
     totals_->setFixedHeight(kTableRowHeight + 2 * totals_->frameWidth());
-    totals_->setWordWrap(false);
-    connect(horizontalHeader(), &QHeaderView::sectionResized, totals_,
-            [this](int col, int, int width) { totals_->setColumnWidth(col, width); });
-    connect(horizontalScrollBar(), &QScrollBar::valueChanged, totals_->horizontalScrollBar(),
-            &QScrollBar::setValue);
+    connect(materialModel_, &QAbstractItemModel::modelReset, this,
+            &EntryTableView::FitMaterialTotals);
+    connect(materialModel_, &QAbstractItemModel::dataChanged, this, &EntryTableView::WidenToFit);
+    FitMaterialTotals();
     connect(&model, &QAbstractItemModel::modelReset, this, &EntryTableView::ShowOnlyTotalsInStrip);
     connect(&model, &QAbstractItemModel::dataChanged, this, &EntryTableView::WidenToFit);
     connect(&model, &QAbstractItemModel::headerDataChanged, this, &EntryTableView::WidenToFit);
@@ -69,6 +79,15 @@ EntryTableView::EntryTableView(CellTableModel& model, QWidget* parent)
 
 EntryTableView::~EntryTableView() {
     if (totals_ && !totals_->parent()) delete totals_;
+    if (materialTotals_ && !materialTotals_->parent()) delete materialTotals_;
+}
+
+void EntryTableView::FitMaterialTotals() {
+    const int rows = materialModel_->rowCount();
+    materialTotals_->setFixedHeight(rows * kTableRowHeight + 2 * materialTotals_->frameWidth());
+    // A strip the page has not placed yet would show as a window of its own.
+    materialTotals_->setVisible(rows > 0 && materialTotals_->parentWidget());
+    WidenToFit();
 }
 
 void EntryTableView::ShowOnlyTotalsInStrip() {
@@ -83,11 +102,16 @@ void EntryTableView::WidenToFit() {
     bold.setBold(true);
     const QFontMetrics metrics(bold);
     for (int c = 0; c < model_.columnCount(); ++c) {
-        const int needed = std::max(
+        int needed = std::max(
             metrics.horizontalAdvance(model_.index(0, c).data().toString()) + 2 * kCellPadding,
             horizontalHeader()->sectionSizeHint(c));
+        for (int r = 0; r < materialModel_->rowCount(); ++r)
+            needed = std::max(
+                needed, metrics.horizontalAdvance(materialModel_->index(r, c).data().toString()) +
+                            2 * kCellPadding);
         if (columnWidth(c) < needed) setColumnWidth(c, needed);
         totals_->setColumnWidth(c, columnWidth(c));
+        materialTotals_->setColumnWidth(c, columnWidth(c));
     }
 }
 

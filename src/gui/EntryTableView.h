@@ -10,6 +10,7 @@ namespace tarvex {
 
 class CellDelegate;
 class CellTableModel;
+class MaterialTotalsModel;
 
 class EntryTableView : public QTableView {
     Q_OBJECT
@@ -22,6 +23,9 @@ class EntryTableView : public QTableView {
     // The totals row, kept in view above the column captions while the data rows
     // scroll; the page places it right above the table.
     QTableView& TotalsStrip() const { return *totals_; }
+    // The totals material by material, hidden while the table holds one material;
+    // the page places it right under the totals row.
+    QTableView& MaterialTotalsStrip() const { return *materialTotals_; }
     CellDelegate& Delegate() const { return *delegate_; }
 
     // The table row (0 totals, 1 header, data from 2) and column of the current
@@ -43,9 +47,12 @@ class EntryTableView : public QTableView {
     void SetDefaultWidths();
     void ShowOnlyTotalsInStrip();
     void WidenToFit();
+    void FitMaterialTotals();
 
     CellTableModel& model_;
-    QPointer<QTableView> totals_;  // placed in, and owned by, the page once laid out
+    QPointer<QTableView> totals_;          // placed in, and owned by, the page once laid out
+    QPointer<QTableView> materialTotals_;  // likewise
+    MaterialTotalsModel* materialModel_;
     CellDelegate* delegate_;
 };
 

@@ -15,10 +15,15 @@
 #include <QTableWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <functional>
+#include <string>
+#include <vector>
 
 #include "gui/LayoutPicture.h"
 #include "gui/UiText.h"
 #include "gui/ZoomedPicture.h"
+#include "io/MaterialTotals.h"
 #include "job/CutFigures.h"
 #include "render/CutList.h"
 #include "text/FileMessages.h"
@@ -27,6 +32,16 @@
 namespace tarvex {
 
 namespace {
+
+// The material of each layout's sheet, in layout order.
+std::vector<std::string> LayoutMaterials(const AppliedResult* result) {
+    std::vector<std::string> materials;
+    for (int k = 0; result && k < result->LayoutCount(); ++k) {
+        const PlannedSheet* sheet = result->LayoutSheetOf(k);
+        materials.push_back(sheet ? result->MaterialOf(*sheet) : std::string());
+    }
+    return materials;
+}
 
 QCheckBox* NewCheck(const char* name) {
     auto* check = new QCheckBox;
@@ -267,8 +282,17 @@ void LayoutsPage::ShowResult(std::shared_ptr<const AppliedResult> result) {
     {
         const QSignalBlocker quiet(cmbPages_);
         cmbPages_->clear();
-        for (int k = 1; k <= count; ++k)
-            cmbPages_->addItem(QString::number(k) + QLatin1Char('/') + QString::number(count));
+        const std::vector<std::string> materials = LayoutMaterials(result_.get());
+        // The layouts come grouped by material: with more than one, each entry names
+        // the material of its layout's sheet.
+        const bool several = std::adjacent_find(materials.begin(), materials.end(),
+                                                std::not_equal_to<>()) != materials.end();
+        for (int k = 1; k <= count; ++k) {
+            const QString number = QString::number(k) + QLatin1Char('/') + QString::number(count);
+            cmbPages_->addItem(several ? Q(MaterialName(materials[k - 1])) +
+                                             QStringLiteral(" \u00b7 ") + number
+                                       : number);
+        }
         cmbPages_->setCurrentIndex(-1);
     }
     {

@@ -38,8 +38,9 @@ class LayoutsPage : public QWidget {
 
     // The view options and colours the picture is drawn with, read at every drawing.
     void SetDrawOptions(std::function<LayoutDrawOptions()> options);
-    // Shows a new applied result: the selector gets one "k/n" entry per layout and
-    // the first layout is shown.
+    // Shows a new applied result: the selector gets one "k/n" entry per layout
+    // (after the material of its sheet when the plan has several) and the first
+    // layout is shown.
     void ShowResult(std::shared_ptr<const AppliedResult> result);
     // The selected layout index, -1 when none.
     int SelectedLayout() const;

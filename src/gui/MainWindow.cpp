@@ -385,6 +385,9 @@ void MainWindow::TranslateTables() {
     for (const std::string& text : YesNoChoices()) yesNo << Q(text);
     sheetsPage_->View().Delegate().SetYesNo(yesNo);
     partsPage_->View().Delegate().SetYesNo(yesNo);
+    QStringList grains;
+    for (const std::string& text : GrainChoices()) grains << Q(text);
+    sheetsPage_->View().Delegate().SetGrains(grains);
     sheetModel_.Edit([](CellTable& t) {
         WriteFixedRows(t, TableKind::Sheet);
         TranslateYesNoCells(t, TableKind::Sheet);

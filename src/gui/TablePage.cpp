@@ -60,6 +60,8 @@ TablePage::TablePage(CellTableModel& model, TableHistory& history, QWidget* pare
     view_ = new EntryTableView(model);
     view_->setObjectName(sheets_ ? QStringLiteral("sgSheet") : QStringLiteral("sgPart"));
     view_->TotalsStrip().setObjectName(view_->objectName() + QStringLiteral("Totals"));
+    view_->MaterialTotalsStrip().setObjectName(view_->objectName() +
+                                               QStringLiteral("MaterialTotals"));
     connect(view_, &EntryTableView::enterPressed, this, &TablePage::EnterKeyPress);
     connect(view_, &EntryTableView::pasteRequested, this, &TablePage::Paste);
     connect(&view_->Delegate(), &CellDelegate::entryRefused, this, &TablePage::refused);
@@ -70,6 +72,7 @@ TablePage::TablePage(CellTableModel& model, TableHistory& history, QWidget* pare
     auto* table = new QVBoxLayout;
     table->setSpacing(0);
     table->addWidget(&view_->TotalsStrip());
+    table->addWidget(&view_->MaterialTotalsStrip());
     table->addWidget(view_, 1);
     layout->addLayout(table, 1);
     setFocusProxy(view_);
@@ -136,8 +139,9 @@ void TablePage::Paste() {
             Q_EMIT refused(Q(fault));
             return;
         }
-        if (TableColumns(model_.Kind())[col].editing == CellEditing::YesNo)
-            value = *ReadYesNo(value) ? _("Yes") : _("No");
+        const CellEditing editing = TableColumns(model_.Kind())[col].editing;
+        if (editing == CellEditing::YesNo) value = *ReadYesNo(value) ? _("Yes") : _("No");
+        if (editing == CellEditing::Grain) value = *GrainCell(value);
         history_.Edit(model_, [&](CellTable& t) { t.SetCell(row, col, value); });
         return;
     }

@@ -41,6 +41,13 @@ std::string CellEntryFault(TableKind kind, int row, int col, const std::string& 
         return Fault("{1}, row {2}, column \"{3}\": \"{4}\" is neither Yes nor No.", kind, row, col,
                      text);
     }
+    if (column.editing == CellEditing::Grain) {
+        if (ReadGrain(text)) return {};
+        return Fault(
+            "{1}, row {2}, column \"{3}\": \"{4}\" is not a grain direction: use length, "
+            "width or none.",
+            kind, row, col, text);
+    }
     if (column.editing != CellEditing::Number) return {};
     if (col == SheetCol::Quant) {
         const auto count = ParseInteger(text);

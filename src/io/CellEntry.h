@@ -1,7 +1,7 @@
 // What a data cell of an entry table accepts, whether typed or pasted: sizes and
-// costs are numbers, quantities whole numbers not below 0, and the Yes/No column
-// holds a word for yes or no. A cell that would not convert is refused before it
-// reaches the table, so a slip never turns silently into another value.
+// costs are numbers, quantities whole numbers not below 0, the Yes/No column
+// holds a word for yes or no and the Grain column a grain direction. A cell that would not convert
+// is refused before it reaches the table, so a slip never turns silently into another value.
 #pragma once
 
 #include <optional>

@@ -1,6 +1,7 @@
 #include "io/CsvLists.h"
 
 #include <algorithm>
+#include <iterator>
 #include <optional>
 #include <utility>
 
@@ -8,6 +9,7 @@
 #include "io/CsvText.h"
 #include "io/EntryTables.h"
 #include "io/TextFile.h"
+#include "text/FieldSplit.h"
 #include "text/FileMessages.h"
 #include "text/Languages.h"
 #include "text/LengthText.h"
@@ -38,7 +40,54 @@ std::string DecimalPoint(std::string cell, char separator) {
     return cell;
 }
 
-// The table row of one record, or why it cannot be one.
+// The columns after the first ones (a sheet's six, a part's five), in their order.
+constexpr const char* kSheetLaterCaptions[] = {"Material", "Grain"};
+constexpr const char* kPartLaterCaptions[] = {"Material"};
+
+size_t FirstColumns(TableKind kind) {
+    return kind == TableKind::Sheet ? 6 : 5;
+}
+
+std::vector<const char*> LaterCaptions(TableKind kind) {
+    if (kind == TableKind::Sheet)
+        return {std::begin(kSheetLaterCaptions), std::end(kSheetLaterCaptions)};
+    return {std::begin(kPartLaterCaptions), std::end(kPartLaterCaptions)};
+}
+
+// For each later column, the field that a heading cell names for it, if any.
+using NamedColumns = std::vector<std::optional<size_t>>;
+
+NamedColumns NamedInHeading(TableKind kind, const Fields& heading) {
+    NamedColumns named;
+    for (const char* caption : LaterCaptions(kind)) {
+        std::optional<size_t> found;
+        for (size_t i = 0; i < heading.size() && !found; ++i)
+            if (NamesColumn(heading[i], caption)) found = i;
+        named.push_back(found);
+    }
+    return named;
+}
+
+// The record's fields in the columns' order: the fields no heading names stand
+// for the first columns and then for the later columns left unnamed.
+Fields InColumnOrder(TableKind kind, const Fields& in, const NamedColumns& named) {
+    const auto isNamed = [&](size_t i) {
+        return std::find(named.begin(), named.end(), std::optional<size_t>(i)) != named.end();
+    };
+    Fields unnamed;
+    for (size_t i = 0; i < in.size(); ++i)
+        if (!isNamed(i)) unnamed.push_back(in[i]);
+    const size_t first = FirstColumns(kind);
+    Fields ordered(first);
+    for (size_t i = 0; i < first; ++i) ordered[i] = Field(unnamed, i);
+    size_t next = first;
+    for (const std::optional<size_t>& column : named)
+        ordered.push_back(column ? Field(in, *column) : Field(unnamed, next++));
+    return ordered;
+}
+
+// The table row of one record (its fields in the columns' order), or why it
+// cannot be one.
 std::string ReadRecord(TableKind kind, const Fields& in, char separator,
                        const LengthFormat& lengths, Fields& row, TableTotals& totals) {
     const bool sheet = kind == TableKind::Sheet;
@@ -62,16 +111,22 @@ std::string ReadRecord(TableKind kind, const Fields& in, char separator,
     const std::optional<bool> yes = flag.empty() ? !sheet : ReadYesNo(flag);
     if (!yes) return Substitute(_("\"{1}\" is neither Yes nor No"), {flag});
     const std::string yesNo = *yes ? _("Yes") : _("No");
-    totals.Add(*l, *w, *q);
+    const std::string material = TrimControls(Field(in, FirstColumns(kind)));
     if (!sheet) {
-        row = {label, length, width, quant, yesNo};
+        totals.Add(*l, *w, *q);
+        row = {label, length, width, quant, yesNo, material};
         return {};
     }
     if (cost.empty()) cost.push_back('0');
     const auto c = ParseNumber(cost);
     if (!c) return Substitute(_("the cost \"{1}\" is not a number"), {cost});
+    const std::string grainField = Field(in, FirstColumns(kind) + 1);
+    const std::optional<std::string> grain = GrainCell(grainField);
+    if (!grain)
+        return Substitute(_("the grain \"{1}\" is not length, width or none"), {grainField});
+    totals.Add(*l, *w, *q);
     totals.cost += *c * *q;
-    row = {label, length, width, quant, cost, yesNo, quant};
+    row = {label, length, width, quant, cost, yesNo, quant, material, *grain};
     return {};
 }
 
@@ -88,9 +143,12 @@ ListResult LoadCsv(TableKind kind, const std::string& path, const LengthFormat& 
     int unclosed = 0;
     const bool whole = ParseCsv(text, separator, records, unclosed);
     std::erase_if(records, [](const CsvRecord& r) { return IsBlank(r.fields); });
+    NamedColumns named(LaterCaptions(kind).size());
     if (records.size() > 1 &&
-        AreSizeCaptions(Field(records[0].fields, 1), Field(records[0].fields, 2)))
+        AreSizeCaptions(Field(records[0].fields, 1), Field(records[0].fields, 2))) {
+        named = NamedInHeading(kind, records[0].fields);
         records.erase(records.begin());
+    }
 
     KeepOneEmptyRow(table);
     TableTotals totals;
@@ -98,7 +156,8 @@ ListResult LoadCsv(TableKind kind, const std::string& path, const LengthFormat& 
     for (const CsvRecord& record : records) {
         Fields cells;
         TableTotals added = totals;
-        const std::string fault = ReadRecord(kind, record.fields, separator, lengths, cells, added);
+        const std::string fault = ReadRecord(kind, InColumnOrder(kind, record.fields, named),
+                                             separator, lengths, cells, added);
         if (!fault.empty()) {
             result.stopLine = record.line;
             result.message = StoppedAtLine(path, record.line, fault);

@@ -3,7 +3,10 @@
 // rotatable flag, quantity and flag in either order) and reported like the text
 // lists: a bad row stops the reading, names the file and the line, and the rows
 // before it stay. A first row whose size cells hold captions (text without a
-// digit) is a heading.
+// digit) is a heading. Then come a sheet's priority, material and grain, a
+// part's material; a heading cell naming "Material" or "Grain" (in any language,
+// any letter case) gives that column wherever it stands, and the other columns
+// keep their order.
 #pragma once
 
 #include <string>

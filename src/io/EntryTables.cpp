@@ -144,6 +144,23 @@ std::optional<Grain> ReadGrain(const std::string& cell) {
     return std::nullopt;
 }
 
+std::optional<std::string> GrainCell(const std::string& field) {
+    const std::optional<Grain> grain = ReadGrain(field);
+    if (!grain) return std::nullopt;
+    if (TrimControls(field).empty()) return std::string();
+    return _(kGrainChoices[static_cast<int>(*grain)]);
+}
+
+std::string GrainFileWord(const std::string& cell) {
+    if (TrimControls(cell).empty()) return {};
+    const std::optional<Grain> grain = ReadGrain(cell);
+    return grain ? GrainWord(*grain) : cell;
+}
+
+bool NamesColumn(const std::string& heading, const char* caption) {
+    return IsWordOfEveryLanguage(TrimControls(heading), caption);
+}
+
 bool MeansYes(const std::string& cell) {
     const std::string text = TrimControls(cell);
     if (text.empty()) return false;
@@ -165,9 +182,8 @@ namespace {
 
 // An empty or unknown text stays as typed.
 std::string TranslatedGrain(const std::string& text) {
-    const std::optional<Grain> grain = ReadGrain(text);
-    if (!grain || TrimControls(text).empty()) return text;
-    return _(kGrainChoices[static_cast<int>(*grain)]);
+    const std::optional<std::string> cell = GrainCell(text);
+    return cell && !cell->empty() ? *cell : text;
 }
 
 }  // namespace

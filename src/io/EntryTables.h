@@ -70,6 +70,16 @@ std::vector<std::string> GrainChoices();
 // drop-down text of any language the program has, trimmed and ignoring letter
 // case. Nothing for any other text.
 std::optional<Grain> ReadGrain(const std::string& cell);
+// The Grain cell a list file's field or a pasted cell gives: empty stays empty, a
+// text ReadGrain knows becomes the drop-down text of the current language.
+// Nothing for any other text.
+std::optional<std::string> GrainCell(const std::string& field);
+// What a list file stores for a Grain cell: empty stays empty, a text that is no
+// grain stays as typed, so that nothing is lost.
+std::string GrainFileWord(const std::string& cell);
+// Whether a list's heading cell names the column of `caption`: the caption or its
+// translation in any language the program has, trimmed and ignoring letter case.
+bool NamesColumn(const std::string& heading, const char* caption);
 
 // A Yes/No cell means the same in every language: trimmed and ignoring letter
 // case, "Yes", its translation in any language the program has, "Y", "1" and

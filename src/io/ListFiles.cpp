@@ -1,6 +1,7 @@
 #include "io/ListFiles.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "io/CellEntry.h"
 #include "io/CsvLists.h"
@@ -25,15 +26,56 @@ std::string AsciiLower(std::string text) {
     return text;
 }
 
+std::string BadGrain(const std::string& field) {
+    return Substitute(_("the grain \"{1}\" is not length, width or none"), {field});
+}
+
 int CountLabelledRows(const CellTable& table) {
     int rows = 0;
     for (int r = kFirst; r < table.RowCount(); ++r) rows += table.Cell(r, 0).empty() ? 0 : 1;
     return rows;
 }
 
+// The fields a line has for the columns after the first ones (`first` fields:
+// cost and priority included for a sheet, rotatable for a part). After TABs they
+// are split at every TAB, so that an empty material keeps its place before a
+// grain and a material may hold blanks; a line with fewer TABs has none (what
+// followed the last field was never read), and a line without TABs gives the
+// fields SplitFields finds after the first ones.
+std::vector<std::string> LaterFields(const std::string& line, size_t first) {
+    const std::string text = TrimControls(line);
+    std::vector<std::string> fields;
+    if (text.find('\t') == std::string::npos) {
+        fields = SplitFields(text);
+        fields.erase(fields.begin(), fields.begin() + std::min(first, fields.size()));
+        return fields;
+    }
+    size_t start = 0;
+    for (size_t k = 0; k < first && start != std::string::npos; ++k) {
+        start = text.find('\t', start);
+        if (start == std::string::npos) break;
+        ++start;
+        // Among the first fields runs of TABs and blanks collapse, as SplitFields has them.
+        if (k + 1 < first)
+            while (start < text.size() && static_cast<unsigned char>(text[start]) <= 32) ++start;
+    }
+    if (start == std::string::npos) return fields;
+    for (;;) {
+        const size_t tab = text.find('\t', start);
+        fields.push_back(TrimControls(text.substr(start, tab - start)));
+        if (tab == std::string::npos) return fields;
+        start = tab + 1;
+    }
+}
+
+std::string LaterField(const std::vector<std::string>& later, size_t index) {
+    return index < later.size() ? later[index] : std::string();
+}
+
 // What stopped the text reader at a line; empty when the line was placed whole.
-std::string PlaceTextLine(TableKind kind, const std::vector<std::string>& fields,
-                          const LengthFormat& lengths, CellTable& t, int row, TableTotals& totals) {
+std::string PlaceTextLine(TableKind kind, const std::string& line,
+                          const std::vector<std::string>& fields, const LengthFormat& lengths,
+                          CellTable& t, int row, TableTotals& totals) {
     const bool sheet = kind == TableKind::Sheet;
     if (fields.size() < (sheet ? 4u : 5u)) {
         return Substitute(sheet ? _("a sheet line needs 4 fields (label, length, width, "
@@ -49,8 +91,15 @@ std::string PlaceTextLine(TableKind kind, const std::vector<std::string>& fields
         t.SetCell(row, SheetCol::Priority,
                   fields.size() > 5 && !fields[5].empty() ? fields[5] : _("Yes"));
         t.SetCell(row, SheetCol::LeftQuant, fields[3]);
+        const std::vector<std::string> later = LaterFields(line, 6);
+        t.SetCell(row, SheetCol::Material, LaterField(later, 0));
+        // A bad grain stays in its cell as the file has it, like a bad number.
+        const std::optional<std::string> grain = GrainCell(LaterField(later, 1));
+        t.SetCell(row, SheetCol::Grain, grain.value_or(LaterField(later, 1)));
+        if (!grain) return BadGrain(LaterField(later, 1));
     } else {
         t.SetCell(row, PartCol::Rotatable, fields[4]);
+        t.SetCell(row, PartCol::Material, LaterField(LaterFields(line, 5), 0));
     }
     const auto count = ParseInteger(fields[3]);
     if (!count) return Substitute(_("the quantity \"{1}\" is not a whole number"), {fields[3]});
@@ -84,7 +133,7 @@ ListResult LoadText(TableKind kind, const std::string& path, const LengthFormat&
         const std::vector<std::string> fields = SplitFields(lines[i]);
         if (fields.empty()) continue;
         ++row;
-        const std::string fault = PlaceTextLine(kind, fields, lengths, t, row, totals);
+        const std::string fault = PlaceTextLine(kind, lines[i], fields, lengths, t, row, totals);
         if (!fault.empty()) {
             result.stopLine = static_cast<int>(i) + 1;
             result.message = StoppedAtLine(path, result.stopLine, fault);
@@ -143,15 +192,29 @@ ListResult WriteList(const std::string& path, const std::vector<std::string>& li
     return result;
 }
 
+// The fields of the later columns follow only when the row has them, so that a
+// list without them is written as before. An empty Yes/No field before them would
+// vanish among the TABs and shift them: it is written as what it means, No.
+void AddLaterFields(std::vector<std::string>& fields, std::vector<std::string> later) {
+    while (!later.empty() && TrimControls(later.back()).empty()) later.pop_back();
+    if (later.empty()) return;
+    if (TrimControls(fields.back()).empty()) fields.back() = _("No");
+    fields.insert(fields.end(), later.begin(), later.end());
+}
+
 std::vector<std::string> SheetLines(const CellTable& t, bool leftQuant) {
     std::vector<std::string> lines;
     for (int r = kFirst; r < t.RowCount(); ++r) {
         if (t.Cell(r, SheetCol::Label).empty()) continue;
         const std::string& quant = t.Cell(r, leftQuant ? SheetCol::LeftQuant : SheetCol::Quant);
         if (leftQuant && (quant.empty() || quant == "0")) continue;
-        lines.push_back(JoinFields(
-            {t.Cell(r, SheetCol::Label), t.Cell(r, SheetCol::Length), t.Cell(r, SheetCol::Width),
-             quant, CostText(t.Cell(r, SheetCol::Cost)), t.Cell(r, SheetCol::Priority)}));
+        std::vector<std::string> fields = {
+            t.Cell(r, SheetCol::Label),          t.Cell(r, SheetCol::Length),
+            t.Cell(r, SheetCol::Width),          quant,
+            CostText(t.Cell(r, SheetCol::Cost)), t.Cell(r, SheetCol::Priority)};
+        AddLaterFields(fields,
+                       {t.Cell(r, SheetCol::Material), GrainFileWord(t.Cell(r, SheetCol::Grain))});
+        lines.push_back(JoinFields(fields));
     }
     return lines;
 }
@@ -160,9 +223,11 @@ std::vector<std::string> PartLines(const CellTable& t) {
     std::vector<std::string> lines;
     for (int r = kFirst; r < t.RowCount(); ++r) {
         if (t.Cell(r, PartCol::Label).empty()) continue;
-        lines.push_back(JoinFields({t.Cell(r, PartCol::Label), t.Cell(r, PartCol::Length),
-                                    t.Cell(r, PartCol::Width), t.Cell(r, PartCol::Quant),
-                                    t.Cell(r, PartCol::Rotatable)}));
+        std::vector<std::string> fields = {t.Cell(r, PartCol::Label), t.Cell(r, PartCol::Length),
+                                           t.Cell(r, PartCol::Width), t.Cell(r, PartCol::Quant),
+                                           t.Cell(r, PartCol::Rotatable)};
+        AddLaterFields(fields, {t.Cell(r, PartCol::Material)});
+        lines.push_back(JoinFields(fields));
     }
     return lines;
 }

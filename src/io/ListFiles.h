@@ -41,10 +41,13 @@ enum class ListReader { Text, Sectioned, Spreadsheet, Csv };
 ListReader ChooseListReader(TableKind kind, const std::string& path, bool ignoreCase);
 
 // Fill the table from a list file, choosing the reader by the path; the file
-// opened is always `path` itself. An empty path does nothing. In a text list a
-// line with too few fields or a number that does not convert stops the reading:
-// the lines before it stay, the totals cover them, and the message names the
-// file, the line and the fault.
+// opened is always `path` itself. An empty path does nothing. A text list's sheet
+// line holds label, length, width, quantity, cost, priority, material and grain,
+// a part line label, length, width, quantity, rotatable and material; the fields
+// after the quantity may be left out from the end. A line with too few fields, a
+// number that does not convert or a grain that is not length, width or none
+// stops the reading: the lines before it stay, the totals cover them, and the
+// message names the file, the line and the fault.
 // Sizes are read in the unit of `lengths`.
 ListResult LoadSheetList(const std::string& path, CellTable& sheetTable, bool ignoreCase = false,
                          const LengthFormat& lengths = {});
@@ -60,6 +63,8 @@ ListResult LoadPartIni(const std::string& path, CellTable& partTable,
                        const LengthFormat& lengths = {});
 
 // Save: one TAB-separated line per data row with a label; an empty Cost is "0".
+// Material and grain (as "length", "width" or "none") follow only on the lines of
+// rows that have them, so that a list without them is written as it always was.
 ListResult SaveSheetList(const std::string& path, const CellTable& sheetTable);
 ListResult SavePartList(const std::string& path, const CellTable& partTable);
 // Save Left: the sheet list with Left Quant as quantity, without the rows whose

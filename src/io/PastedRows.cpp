@@ -61,6 +61,8 @@ std::string FillRow(TableKind kind, int row, const Cells& cells, const LengthFor
     if (kind == TableKind::Sheet) {
         if (out[SheetCol::Cost].empty()) out[SheetCol::Cost].push_back('0');
         out[SheetCol::LeftQuant] = out[SheetCol::Quant];
+        // CellEntryFault has taken only grains.
+        out[SheetCol::Grain] = GrainCell(out[SheetCol::Grain]).value_or(out[SheetCol::Grain]);
     }
     const std::optional<bool> yes = ReadYesNo(out[yesNo]);
     out[yesNo] = yes.value_or(true) ? _("Yes") : _("No");

@@ -1,14 +1,18 @@
 // The sectioned list readers (.sht, .prt): one INI section per entry, SHEET1,
-// SHEET2, ... or PART1, PART2, ..., read until the first missing number.
+// SHEET2, ... or PART1, PART2, ..., read until the first missing number. Besides
+// the sizes, quantity, cost and rotation an entry may name its MATERIAL and a
+// sheet its GRAIN (length, width or none).
 #define SI_NO_CONVERSION
 #include <SimpleIni.h>
 
 #include <algorithm>
+#include <optional>
 
 #include "io/ListFiles.h"
 #include "io/TextFile.h"
 #include "text/FieldSplit.h"
 #include "text/LengthText.h"
+#include "text/FileMessages.h"
 #include "text/NumberText.h"
 #include "text/Translate.h"
 
@@ -62,6 +66,16 @@ ListResult LoadSectioned(TableKind kind, const std::string& path, const LengthFo
         const std::string section = (sheet ? "SHEET" : "PART") + std::to_string(n);
         if (!ini.Has(section)) break;
         row = kFirst + n - 1;
+        const std::string grain = sheet ? ini.Text(section, "GRAIN") : std::string();
+        const std::optional<std::string> grainCell = GrainCell(grain);
+        if (!grainCell) {
+            // Unlike a number, a grain read as another one would plan the sheet wrongly.
+            result.message =
+                Substitute(_("Reading of \"{1}\" stopped at [{2}]: the grain \"{3}\" is not "
+                             "length, width or none"),
+                           {path, section, grain});
+            break;
+        }
         const double length = ini.Length(section, "LENGTH");
         const double width = ini.Length(section, "WIDTH");
         const int count = ini.Integer(section, "QTY");
@@ -75,10 +89,13 @@ ListResult LoadSectioned(TableKind kind, const std::string& path, const LengthFo
             t.SetCell(row, SheetCol::Cost, FormatGeneral(unitCost));
             t.SetCell(row, SheetCol::Priority, _("Yes"));
             t.SetCell(row, SheetCol::LeftQuant, std::to_string(count));
+            t.SetCell(row, SheetCol::Material, ini.Text(section, "MATERIAL"));
+            t.SetCell(row, SheetCol::Grain, *grainCell);
             totals.cost += unitCost * count;
         } else {
             const std::string rotate = ini.Text(section, "ROTATE");
             t.SetCell(row, PartCol::Rotatable, rotate == "R" || rotate == "Y" ? _("Yes") : _("No"));
+            t.SetCell(row, PartCol::Material, ini.Text(section, "MATERIAL"));
         }
         ++result.rows;
         t.AppendRow();

@@ -7,6 +7,8 @@
 #include "io/EntryTables.h"
 #include "io/Workbook.h"
 #include "text/LengthText.h"
+#include "text/FieldSplit.h"
+#include "text/FileMessages.h"
 #include "text/NumberText.h"
 #include "text/Translate.h"
 
@@ -14,7 +16,9 @@ namespace tarvex {
 
 namespace {
 
-constexpr int kWorkbookColumns = 5;  // A to E
+// A to E, then the material (F) and a sheet's grain (G).
+constexpr int kWorkbookColumns = 7;
+constexpr int kMaterialColumn = 6, kGrainColumn = 7;
 
 bool IsNoFlag(std::string flag) {
     for (char& c : flag) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
@@ -47,7 +51,8 @@ std::optional<Entry> ReadEntry(const SheetCells& book, int row, const std::strin
 }
 
 // Fills the table from the workbook: `rowCells` decides for each worksheet row whether
-// it qualifies, adds it to the totals and gives the texts of its table row.
+// it qualifies, adds it to the totals and gives the texts of its table row, or says
+// why the row stops the reading.
 template <typename RowCells>
 bool Import(const std::string& path, CellTable& table, TableKind kind, std::string& error,
             RowCells rowCells) {
@@ -59,7 +64,14 @@ bool Import(const std::string& path, CellTable& table, TableKind kind, std::stri
     int last = CellTable::kFirstDataRow - 1;
     std::vector<std::string> cells;
     for (int i = 1; i <= book.RowBound(); ++i) {
-        if (!rowCells(book, i, totals, cells)) continue;
+        std::string fault;
+        const bool qualifies = rowCells(book, i, totals, cells, fault);
+        if (!fault.empty()) {
+            WriteTotals(table, kind, totals);
+            error = StoppedAtLine(path, i, fault);
+            return false;
+        }
+        if (!qualifies) continue;
         // The first entry takes the empty row left above.
         last = last + 1 < table.RowCount() ? last + 1 : table.AppendRow();
         for (size_t col = 0; col < cells.size(); ++col)
@@ -75,15 +87,25 @@ bool LoadSheetSpreadsheet(const std::string& path, CellTable& sheetTable, std::s
                           const LengthFormat& lengths) {
     return Import(path, sheetTable, TableKind::Sheet, error,
                   [&lengths](const SheetCells& book, int i, TableTotals& totals,
-                             std::vector<std::string>& cells) {
+                             std::vector<std::string>& cells, std::string& fault) {
                       const std::string& cost = book.Cell(i, 5);
                       const auto entry = ReadEntry(book, i, book.Cell(i, 4), lengths);
                       const auto c = ParseNumber(cost);
                       if (!entry || !c) return false;
+                      const std::string& grainText = book.Cell(i, kGrainColumn);
+                      const std::optional<std::string> grain = GrainCell(grainText);
+                      if (!grain) {
+                          fault = Substitute(_("the grain \"{1}\" is not length, width or none"),
+                                             {grainText});
+                          return false;
+                      }
                       entry->AddTo(totals);
                       totals.cost += *c * entry->quantity;
-                      cells = {entry->label, entry->length, entry->width, entry->quant,
-                               cost,         _("Yes"),      entry->quant};
+                      cells = {entry->label, entry->length,
+                               entry->width, entry->quant,
+                               cost,         _("Yes"),
+                               entry->quant, TrimControls(book.Cell(i, kMaterialColumn)),
+                               *grain};
                       return true;
                   });
 }
@@ -92,7 +114,7 @@ bool LoadPartSpreadsheet(const std::string& path, CellTable& partTable, std::str
                          const LengthFormat& lengths) {
     return Import(path, partTable, TableKind::Part, error,
                   [&lengths](const SheetCells& book, int i, TableTotals& totals,
-                             std::vector<std::string>& cells) {
+                             std::vector<std::string>& cells, std::string&) {
                       // Quantity and flag come in either order: a D starting with a digit
                       // is the quantity.
                       const std::string& d = book.Cell(i, 4);
@@ -102,8 +124,12 @@ bool LoadPartSpreadsheet(const std::string& path, CellTable& partTable, std::str
                       const auto entry = ReadEntry(book, i, dIsQuant ? d : e, lengths);
                       if (!entry) return false;
                       entry->AddTo(totals);
-                      cells = {entry->label, entry->length, entry->width, entry->quant,
-                               IsNoFlag(dIsQuant ? e : d) ? _("No") : _("Yes")};
+                      cells = {entry->label,
+                               entry->length,
+                               entry->width,
+                               entry->quant,
+                               IsNoFlag(dIsQuant ? e : d) ? _("No") : _("Yes"),
+                               TrimControls(book.Cell(i, kMaterialColumn))};
                       return true;
                   });
 }

@@ -54,9 +54,9 @@ std::string Reason(const ChildOutcome& child, const ChildLimits& limits) {
     }
 }
 
-// Room for the texts at their limit and every cell of five columns.
+// Room for the texts at their limit and every cell of the columns a list reads.
 constexpr std::uint64_t kMaxAnswerBytes =
-    kMaxWorkbookTextBytes * 2 + std::uint64_t{kMaxWorkbookRows} * 5 * 12;
+    kMaxWorkbookTextBytes * 2 + std::uint64_t{kMaxWorkbookRows} * 7 * 12;
 
 }  // namespace
 

@@ -21,7 +21,8 @@ std::filesystem::path catalogFolder;
 std::string currentLanguage = "en_us";
 // The words a cell may hold in whatever language it was written: the translations
 // of these ids in every catalog, taken once when the catalogs are bound.
-constexpr const char* kIdsOfEveryLanguage[] = {"Yes", "No"};
+constexpr const char* kIdsOfEveryLanguage[] = {"Yes",      "No",       "along length", "across",
+                                               "no grain", "Material", "Grain"};
 std::map<std::string, std::vector<std::string>> everyLanguage;
 
 // glibc ignores LANGUAGE while LC_MESSAGES is "C", so messages run under a UTF-8

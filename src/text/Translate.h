@@ -33,9 +33,10 @@ void InitTranslation();
 // must run after any QCoreApplication has been constructed.
 void SetLanguage(const std::string& code);
 
-// The translations of "Yes" and of "No" in every language the program has (the
-// English words included), for reading cells written in any of them. Empty for
-// other ids, and before the translation is initialised.
+// The translations of "Yes", "No", the Grain drop-down texts and the captions
+// "Material" and "Grain" in every language the program has (the English words
+// included), for reading cells and list headings written in any of them. Empty
+// for other ids, and before the translation is initialised.
 const std::vector<std::string>& InEveryLanguage(const char* msgid);
 
 // The language code in use (the one given to SetLanguage after resolving an empty

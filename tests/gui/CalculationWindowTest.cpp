@@ -14,6 +14,9 @@
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QThread>
+#include <map>
+#include <string>
+#include <vector>
 
 #include "UiWait.h"
 #include "WindowFixture.h"
@@ -366,4 +369,44 @@ TEST_F(CalculationWindow, TheBestSearchShowsItsPlanSoFarAndTheTimeLeftInTheBar) 
     Find<QPushButton>("btnCalc")->click();
     EXPECT_FALSE(bar->isTextVisible());
     ASSERT_TRUE(WaitUntil([&] { return Finished(); }, 120000));
+}
+
+TEST_F(CalculationWindow, WithSeveralMaterialsEachLayoutEntryNamesItsSheetsMaterial) {
+    // Each sheet holds one of the parts, so both sheets are used whichever part
+    // lands on which; the sheets tell their materials by their labels.
+    SetTable("sgSheet",
+             {{"Birch sheet", "1000", "1000", "1", "10", "Yes", "", "Birch 18", "across"},
+              {"Oak sheet", "1100", "1100", "1", "10", "No", "", "Oak 12"}});
+    SetTable("sgPart", {{"Birch part", "900", "900", "1", "Yes", "Birch 18"},
+                        {"Oak part", "900", "900", "1", "Yes", "Oak 12"}});
+    Find<QSlider>("tbFast")->setValue(1);
+    Find<QPushButton>("btnCalc")->click();
+    ASSERT_TRUE(WaitUntil([&] { return Finished(); }));
+    const std::map<std::string, std::string> material = {{"Birch sheet", "Birch 18"},
+                                                         {"Oak sheet", "Oak 12"}};
+    auto* pages = Find<QComboBox>("cmbPages");
+    ASSERT_EQ(pages->count(), 2);
+    std::vector<std::string> shown;
+    for (int k = 0; k < pages->count(); ++k) {
+        pages->setCurrentIndex(k);
+        const std::string sheet = Text(Find<QLabel>("sheetLabel")->text());
+        ASSERT_EQ(material.count(sheet), 1u) << sheet;
+        shown.push_back(material.at(sheet));
+        EXPECT_EQ(Text(pages->itemText(k)),
+                  material.at(sheet) + " \u00b7 " + std::to_string(k + 1) + "/2");
+    }
+    EXPECT_NE(shown[0], shown[1]);
+}
+
+TEST_F(CalculationWindow, WithOneMaterialTheLayoutEntriesAreNumbersAlone) {
+    SetTable("sgSheet", {{"Birch", "1000", "1000", "2", "10", "Yes", "", "Birch 18"}});
+    SetTable("sgPart", {{"Big", "900", "900", "1", "Yes", "Birch 18"},
+                        {"Small", "800", "800", "1", "Yes", "Birch 18"}});
+    Find<QSlider>("tbFast")->setValue(1);
+    Find<QPushButton>("btnCalc")->click();
+    ASSERT_TRUE(WaitUntil([&] { return Finished(); }));
+    auto* pages = Find<QComboBox>("cmbPages");
+    ASSERT_EQ(pages->count(), 2);
+    EXPECT_EQ(Text(pages->itemText(0)), "1/2");
+    EXPECT_EQ(Text(pages->itemText(1)), "2/2");
 }

@@ -49,7 +49,7 @@ TEST(CellTableModel, PassesTheModelTesterThroughEditsAndResets) {
 TEST(CellTableModel, ShowsTheHeaderRowAsColumnCaptionsAndTheTotalsRowFirst) {
     CellTableModel model(TableKind::Sheet);
     Fill(model, 5);
-    EXPECT_EQ(model.columnCount(), 7);
+    EXPECT_EQ(model.columnCount(), SheetCol::Count);
     EXPECT_EQ(model.rowCount(), 4);  // totals + three data rows
     EXPECT_EQ(model.headerData(1, Qt::Horizontal, Qt::DisplayRole).toString().toStdString(),
               "Length");
@@ -81,9 +81,15 @@ TEST(EntryTableView, KeyboardNeverReachesLeftQuantOrTheTotals) {
     Fill(model, 4);
     EntryTableView view(model);
     view.show();
-    view.SetCurrentCell(2, 5);
+    // Left Quant stands between Priority and Material: the arrows step over it.
+    view.SetCurrentCell(2, SheetCol::Priority);
     QTest::keyClick(&view, Qt::Key_Right);
-    EXPECT_EQ(view.CurrentColumn(), 5);
+    EXPECT_EQ(view.CurrentColumn(), SheetCol::Material);
+    QTest::keyClick(&view, Qt::Key_Left);
+    EXPECT_EQ(view.CurrentColumn(), SheetCol::Priority);
+    view.SetCurrentCell(2, SheetCol::Grain);
+    QTest::keyClick(&view, Qt::Key_Right);
+    EXPECT_EQ(view.CurrentColumn(), SheetCol::Grain);
     view.SetCurrentCell(2, 0);
     QTest::keyClick(&view, Qt::Key_Up);
     EXPECT_EQ(view.CurrentTableRow(), 2);

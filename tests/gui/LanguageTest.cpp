@@ -55,7 +55,10 @@ TEST_F(Language, ALanguageWithoutCatalogSelectsNothing) {
 TEST_F(Language, SwitchingRetranslatesEverythingAndRemembersTheChoice) {
     MainWindow& w = Open();
     auto* sheets = Find<EntryTableView>("sgSheet");
-    sheets->Model().Edit([](CellTable& t) { t.SetCell(0, 2, "1,000.0"); });
+    sheets->Model().Edit([](CellTable& t) {
+        t.SetCell(0, 2, "1,000.0");
+        t.SetCell(2, SheetCol::Grain, "across");
+    });
     w.setWindowTitle(QStringLiteral("kitchen.dat - ") + w.BaseCaption());
 
     Choose("zh_cn");
@@ -69,6 +72,9 @@ TEST_F(Language, SwitchingRetranslatesEverythingAndRemembersTheChoice) {
     EXPECT_EQ(table.Cell(0, 2), "1,000.0");  // totals stay
     EXPECT_EQ(table.Cell(2, 5), "是");       // Yes/No cells follow the language
     EXPECT_EQ(Text(sheets->Delegate().YesNo().join(QLatin1Char('|'))), "是|否");
+    EXPECT_EQ(table.Cell(2, SheetCol::Grain), "横向");  // and so do the Grain cells
+    EXPECT_EQ(Text(sheets->Delegate().Grains().join(QLatin1Char('|'))), "沿长度|横向|无纹理");
+    EXPECT_EQ(Header("sgSheet", SheetCol::Material), "材料");
     EXPECT_EQ(Text(Find<QComboBox>("cbbLang")->currentText()), "zh_cn");
     EXPECT_EQ(w.LanguageCode(), "zh_cn");
     EXPECT_EQ(ReadLanguage(SettingsFile()), "zh_cn");
@@ -77,6 +83,7 @@ TEST_F(Language, SwitchingRetranslatesEverythingAndRemembersTheChoice) {
     EXPECT_EQ(Text(w.windowTitle()), "Tarvex sheet cutting system");
     EXPECT_EQ(Header("sgPart", 4), "Rotatable");
     EXPECT_EQ(table.Cell(2, 5), "Yes");
+    EXPECT_EQ(table.Cell(2, SheetCol::Grain), "across");
     EXPECT_EQ(ReadLanguage(SettingsFile()), "en_us");
 }
 

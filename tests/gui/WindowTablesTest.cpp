@@ -88,11 +88,15 @@ TEST_F(WindowTables, TypingAppendAndEnterBuildRows) {
     EXPECT_EQ(Cell(parts, 4, 3), "5");  // the quantity of the row above
     EXPECT_EQ(Cell(parts, 4, 4), "Yes");
 
-    // Enter walks to the right, then opens a new row after the last one.
+    // Enter walks to the right, over Left Quant, then opens a new row after the last one.
     sheets->setFocus();
     sheets->SetCurrentCell(2, 4);
     QTest::keyClick(sheets, Qt::Key_Return);
     EXPECT_EQ(sheets->CurrentColumn(), 5);
+    QTest::keyClick(sheets, Qt::Key_Return);
+    EXPECT_EQ(sheets->CurrentColumn(), SheetCol::Material);
+    QTest::keyClick(sheets, Qt::Key_Return);
+    EXPECT_EQ(sheets->CurrentColumn(), SheetCol::Grain);
     QTest::keyClick(sheets, Qt::Key_Return);
     ASSERT_EQ(Rows(sheets), 4);
     EXPECT_EQ(sheets->CurrentTableRow(), 3);
@@ -303,4 +307,58 @@ TEST_F(WindowTables, SizesInFractionsAreTakenOnceTheUnitIsInches) {
     EXPECT_EQ(dialogs.messages[1].text.toStdString(),
               "Parts, row 1, column \"Width\": \"1//4\" is not a number.");
     EXPECT_EQ(Cell(parts, 2, 2), "11-7/8\"");
+}
+
+TEST_F(WindowTables, SeveralMaterialsShowTheirOwnTotalsAndGrainIsChosenFromAList) {
+    QTableView& strip = sheets->MaterialTotalsStrip();
+    EXPECT_FALSE(strip.isVisible());  // one unnamed material: the window as it always was
+    QGuiApplication::clipboard()->setText(
+        QStringLiteral("A\t1000\t500\t2\t10\tYes\t\tBirch 18\tacross\n"
+                       "B\t2000\t1000\t1\t20\tNo\t\t\u6866\u6728\n"
+                       "C\t1000\t1000\t3\t5\tNo\t\tBirch 18 \twidth\n"));
+    sheets->setFocus();
+    QTest::keyClick(sheets, Qt::Key_V, Qt::ControlModifier);
+    ASSERT_TRUE(dialogs.messages.empty()) << dialogs.messages[0].text.toStdString();
+    EXPECT_EQ(Cell(sheets, 2, SheetCol::Grain), "across");
+    EXPECT_EQ(Cell(sheets, 4, SheetCol::Grain), "across");  // as the drop-down words it
+    EXPECT_EQ(Cell(sheets, 0, 3), "6");                     // the table's totals stay
+    ASSERT_TRUE(strip.isVisible());
+    QAbstractItemModel& totals = *strip.model();
+    ASSERT_EQ(totals.rowCount(), 2);
+    const auto at = [&](int row, int col) {
+        return totals.index(row, col).data().toString().toStdString();
+    };
+    EXPECT_EQ(at(0, 0), "Birch 18");  // in the order the materials first appear
+    EXPECT_EQ(at(0, 2), "4,000,000.0");
+    EXPECT_EQ(at(0, 3), "5");
+    EXPECT_EQ(at(0, 4), "35.0");
+    EXPECT_EQ(at(1, 0), "桦木");
+    EXPECT_EQ(at(1, 3), "1");
+    sheets->setColumnWidth(3, 140);
+    EXPECT_EQ(strip.columnWidth(3), 140);
+
+    // Typing a material in follows at once; one material left hides the strip.
+    sheets->Model().setData(sheets->Model().index(CellTableModel::ViewRow(3), SheetCol::Material),
+                            QStringLiteral("Birch 18"), Qt::EditRole);
+    EXPECT_FALSE(strip.isVisible());
+
+    // The Grain cell's editor offers the three directions.
+    sheets->setFocus();
+    sheets->SetCurrentCell(2, SheetCol::Grain);
+    sheets->edit(sheets->currentIndex());
+    auto* combo = sheets->viewport()->findChild<QComboBox*>();
+    ASSERT_NE(combo, nullptr);
+    ASSERT_EQ(combo->count(), 3);
+    EXPECT_EQ(combo->currentText().toStdString(), "across");
+    combo->setCurrentIndex(2);
+    sheets->CommitEditing();
+    EXPECT_EQ(Cell(sheets, 2, SheetCol::Grain), "no grain");
+
+    // A pasted grain that is no direction refuses the paste.
+    QGuiApplication::clipboard()->setText(QStringLiteral("D\t1\t1\t1\t0\tNo\t\tOak\tdiagonal\n"));
+    QTest::keyClick(sheets, Qt::Key_V, Qt::ControlModifier);
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0].text.toStdString(),
+              "Nothing was pasted: Sheets, row 4, column \"Grain\": \"diagonal\" is not a grain "
+              "direction: use length, width or none.");
 }

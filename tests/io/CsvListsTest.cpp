@@ -105,9 +105,9 @@ TEST_F(CsvFiles, PartListsWithSpacesQuotesAndAHeading) {
     EXPECT_TRUE(r.ok);
     EXPECT_EQ(r.message, "");
     EXPECT_EQ(r.rows, 3);
-    EXPECT_EQ(DataRows(parts_), (Rows{{"Base side", "720", "560", "4", "No"},
-                                      {"Shelf, adjustable", "764", "300.5", "3", "Yes"},
-                                      {"Door \"A\"", "700", "400", "2", "No"}}));
+    EXPECT_EQ(DataRows(parts_), (Rows{{"Base side", "720", "560", "4", "No", ""},
+                                      {"Shelf, adjustable", "764", "300.5", "3", "Yes", ""},
+                                      {"Door \"A\"", "700", "400", "2", "No", ""}}));
     EXPECT_EQ(parts_.Cell(0, 2), "2,861,546.0");
     EXPECT_EQ(parts_.Cell(0, 3), "9");
 }
@@ -119,8 +119,8 @@ TEST_F(CsvFiles, SheetListsWithSemicolonsDecimalCommasAndChineseBytes) {
                                    "Oak;2000;1000;1;;No\r\n");
     const ListResult r = LoadSheetList(path, sheets_, true);
     EXPECT_EQ(r.message, "");
-    EXPECT_EQ(DataRows(sheets_), (Rows{{"桦木", "2440", "1220", "3", "125.5", "No", "3"},
-                                       {"Oak", "2000", "1000", "1", "0", "No", "1"}}));
+    EXPECT_EQ(DataRows(sheets_), (Rows{{"桦木", "2440", "1220", "3", "125.5", "No", "3", "", ""},
+                                       {"Oak", "2000", "1000", "1", "0", "No", "1", "", ""}}));
     EXPECT_EQ(sheets_.Cell(0, 4), "376.5");
 }
 
@@ -135,13 +135,13 @@ TEST_F(CsvFiles, CellsLeftOutTakeTheValuesOfANewRow) {
                                                   "Pine,2440,1220,1,,no\n"),
                                             sheets_);
     EXPECT_EQ(sheets.message, "");
-    EXPECT_EQ(DataRows(sheets_), (Rows{{"Birch", "2440", "1220", "3", "40", "No", "3"},
-                                       {"Oak", "2800", "2070", "2", "0", "No", "2"},
-                                       {"Offcut", "1200", "600", "1", "0", "Yes", "1"},
-                                       {"Pine", "2440", "1220", "1", "0", "No", "1"}}));
+    EXPECT_EQ(DataRows(sheets_), (Rows{{"Birch", "2440", "1220", "3", "40", "No", "3", "", ""},
+                                       {"Oak", "2800", "2070", "2", "0", "No", "2", "", ""},
+                                       {"Offcut", "1200", "600", "1", "0", "Yes", "1", "", ""},
+                                       {"Pine", "2440", "1220", "1", "0", "No", "1", "", ""}}));
     const ListResult parts = LoadPartList(Write("parts.csv", "Door,720,400,2\n"), parts_);
     EXPECT_EQ(parts.message, "");
-    EXPECT_EQ(DataRows(parts_), (Rows{{"Door", "720", "400", "2", "Yes"}}));
+    EXPECT_EQ(DataRows(parts_), (Rows{{"Door", "720", "400", "2", "Yes", ""}}));
 }
 
 // A quote left open must not swallow the rows after it: the reading stops at the
@@ -175,9 +175,10 @@ TEST_F(CsvFiles, AQuoteLeftOpenStopsTheReadingWhereItOpened) {
                            "Back,700,\"500\",1,Yes\n"),
                      parts_);
     EXPECT_EQ(lines.message, "");
-    EXPECT_EQ(DataRows(parts_), (Rows{{"Side\nleft", "720", "560", "2", "No"},
-                                      {"Shelf, adjustable\nfront, lower", "560", "500", "3", "Yes"},
-                                      {"Back", "700", "500", "1", "Yes"}}));
+    EXPECT_EQ(DataRows(parts_),
+              (Rows{{"Side\nleft", "720", "560", "2", "No", ""},
+                    {"Shelf, adjustable\nfront, lower", "560", "500", "3", "Yes", ""},
+                    {"Back", "700", "500", "1", "Yes", ""}}));
 }
 
 // The row at fault is named, not the heading before it, nor a neighbouring cell.

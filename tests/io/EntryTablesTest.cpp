@@ -27,12 +27,12 @@ Row Totals(const CellTable& t) {
 
 TEST(EntryTables, FreshTablesHaveFixedRowsAndDefaultDataRows) {
     const CellTable sheets = NewSheetTable();
-    EXPECT_EQ(Totals(sheets), (Row{"Total", "Area", "", "", "", "", ""}));
+    EXPECT_EQ(Totals(sheets), (Row{"Total", "Area", "", "", "", "", "", "", ""}));
     EXPECT_EQ(sheets.Cell(1, SheetCol::LeftQuant), "Left Quant");
-    EXPECT_EQ(DataRows(sheets), (Rows{{"", "", "", "", "", "Yes", ""}}));
+    EXPECT_EQ(DataRows(sheets), (Rows{{"", "", "", "", "", "Yes", "", "", ""}}));
     const CellTable parts = NewPartTable();
     EXPECT_EQ(parts.Cell(1, PartCol::Rotatable), "Rotatable");
-    EXPECT_EQ(DataRows(parts), (Rows{{"", "", "", "", "Yes"}, {"", "", "", "", "Yes"}}));
+    EXPECT_EQ(DataRows(parts), (Rows{{"", "", "", "", "Yes", ""}, {"", "", "", "", "Yes", ""}}));
 }
 
 TEST(EntryTables, AnEntryThatDoesNotConvertIsRefusedNamingTableRowAndColumn) {
@@ -58,65 +58,72 @@ TEST(EntryTables, EnterWalksRightThenDownAndAddsARowAtTheEnd) {
     CellTable t = NewSheetTable();
     t.AppendRow();
     EXPECT_EQ(EnterKey(t, TableKind::Sheet, {2, SheetCol::Cost}), (CellPos{2, SheetCol::Priority}));
-    EXPECT_EQ(EnterKey(t, TableKind::Sheet, {2, SheetCol::Priority}), (CellPos{3, 0}));
+    // Left Quant is passed over.
+    EXPECT_EQ(EnterKey(t, TableKind::Sheet, {2, SheetCol::Priority}),
+              (CellPos{2, SheetCol::Material}));
+    EXPECT_EQ(EnterKey(t, TableKind::Sheet, {2, SheetCol::Material}),
+              (CellPos{2, SheetCol::Grain}));
+    EXPECT_EQ(EnterKey(t, TableKind::Sheet, {2, SheetCol::Grain}), (CellPos{3, 0}));
     EXPECT_EQ(t.RowCount(), 4);
-    EXPECT_EQ(EnterKey(t, TableKind::Sheet, {3, SheetCol::Priority}), (CellPos{4, 0}));
-    EXPECT_EQ(DataRows(t).back(), (Row{"", "", "", "", "", "Yes", ""}));
+    EXPECT_EQ(EnterKey(t, TableKind::Sheet, {3, SheetCol::Grain}), (CellPos{4, 0}));
+    EXPECT_EQ(DataRows(t).back(), (Row{"", "", "", "", "", "Yes", "", "", ""}));
     CellTable parts = NewPartTable();
-    EXPECT_EQ(EnterKey(parts, TableKind::Part, {3, PartCol::Rotatable}), (CellPos{4, 0}));
+    EXPECT_EQ(EnterKey(parts, TableKind::Part, {3, PartCol::Rotatable}),
+              (CellPos{3, PartCol::Material}));
+    EXPECT_EQ(EnterKey(parts, TableKind::Part, {3, PartCol::Material}), (CellPos{4, 0}));
     EXPECT_EQ(parts.Cell(4, PartCol::Rotatable), "Yes");
 }
 
 TEST(EntryTables, AppendWritesCostOrCopiesTheQuantityAbove) {
     CellTable sheets = NewSheetTable();
-    FillRows(sheets, {{"Birch", "2440", "1220", "5", "80", "No", "5"}});
+    FillRows(sheets, {{"Birch", "2440", "1220", "5", "80", "No", "5", "", ""}});
     AppendTableRow(sheets, TableKind::Sheet);
-    EXPECT_EQ(DataRows(sheets).back(), (Row{"", "", "", "", "0", "Yes", ""}));
+    EXPECT_EQ(DataRows(sheets).back(), (Row{"", "", "", "", "0", "Yes", "", "", ""}));
     CellTable parts = NewPartTable();
     parts.SetCell(3, PartCol::Quant, "7");
     AppendTableRow(parts, TableKind::Part);
-    EXPECT_EQ(DataRows(parts).back(), (Row{"", "", "", "7", "Yes"}));
+    EXPECT_EQ(DataRows(parts).back(), (Row{"", "", "", "7", "Yes", ""}));
 }
 
 TEST(EntryTables, DeleteTakesTheRowOutOfTheTotals) {
     CellTable parts = NewPartTable();
-    FillRows(parts, {{"Door", "1200", "600", "2", "Yes"},
-                     {"Shelf", "500", "400", "1", "No"},
-                     {"", "1", "1", "1", "No"}});  // numbers but no label
+    FillRows(parts, {{"Door", "1200", "600", "2", "Yes", ""},
+                     {"Shelf", "500", "400", "1", "No", ""},
+                     {"", "1", "1", "1", "No", ""}});  // numbers but no label
     WriteTotals(parts, TableKind::Part, 1640000, 3, 0);
     EXPECT_FALSE(DeleteTableRow(parts, TableKind::Part, 5));
     EXPECT_TRUE(DeleteTableRow(parts, TableKind::Part, 4));
-    EXPECT_EQ(Totals(parts), (Row{"Total", "Area", "1,440,000.0", "2", ""}));
+    EXPECT_EQ(Totals(parts), (Row{"Total", "Area", "1,440,000.0", "2", "", ""}));
     EXPECT_EQ(DataRows(parts).size(), 3u);
 
     // The only data row is emptied; 0.1 x 3 taken from 0.3 must not show "-0.0".
     CellTable sheets = NewSheetTable();
-    FillRows(sheets, {{"A", "0.1", "1", "3", "0.1", "Yes", "3"}});
+    FillRows(sheets, {{"A", "0.1", "1", "3", "0.1", "Yes", "3", "", ""}});
     WriteTotals(sheets, TableKind::Sheet, 0.3, 3, 0.3);
     EXPECT_TRUE(DeleteTableRow(sheets, TableKind::Sheet, 2));
-    EXPECT_EQ(Totals(sheets), (Row{"Total", "Area", "0.0", "0", "0.0", "", ""}));
-    EXPECT_EQ(DataRows(sheets), (Rows{Row(7)}));
+    EXPECT_EQ(Totals(sheets), (Row{"Total", "Area", "0.0", "0", "0.0", "", "", "", ""}));
+    EXPECT_EQ(DataRows(sheets), (Rows{Row(9)}));
 }
 
 TEST(EntryTables, DeleteLeavesTotalsAloneWhenTheyCannotBeRecomputed) {
     CellTable t = NewSheetTable();
-    FillRows(t,
-             {{"A", "100", "50", "2", "", "Yes", "2"}, {"B", "100", "50", "1", "1", "Yes", "1"}});
+    FillRows(t, {{"A", "100", "50", "2", "", "Yes", "2", "", ""},
+                 {"B", "100", "50", "1", "1", "Yes", "1", "", ""}});
     WriteTotals(t, TableKind::Sheet, 15000, 3, 1);
     const Row before = Totals(t);
     EXPECT_TRUE(DeleteTableRow(t, TableKind::Sheet, 2));  // its empty cost does not convert
     EXPECT_EQ(Totals(t), before);
-    EXPECT_EQ(DataRows(t), (Rows{{"B", "100", "50", "1", "1", "Yes", "1"}}));
+    EXPECT_EQ(DataRows(t), (Rows{{"B", "100", "50", "1", "1", "Yes", "1", "", ""}}));
 }
 
 TEST(EntryTables, DelAllLeavesOneCompletelyEmptyRow) {
     CellTable t = NewSheetTable();
-    FillRows(t,
-             {{"A", "100", "50", "2", "1", "Yes", "2"}, {"B", "100", "50", "1", "1", "Yes", "1"}});
+    FillRows(t, {{"A", "100", "50", "2", "1", "Yes", "2", "", ""},
+                 {"B", "100", "50", "1", "1", "Yes", "1", "", ""}});
     WriteTotals(t, TableKind::Sheet, 15000, 3, 3);
     DeleteAllRows(t, TableKind::Sheet);
-    EXPECT_EQ(Totals(t), (Row{"Total", "Area", "", "", "", "", ""}));
-    EXPECT_EQ(DataRows(t), (Rows{Row(7)}));
+    EXPECT_EQ(Totals(t), (Row{"Total", "Area", "", "", "", "", "", "", ""}));
+    EXPECT_EQ(DataRows(t), (Rows{Row(9)}));
 }
 
 TEST(EntryTables, LanguageChangeRewritesFixedRowsButKeepsYesCells) {
@@ -126,7 +133,7 @@ TEST(EntryTables, LanguageChangeRewritesFixedRowsButKeepsYesCells) {
         {{"Yes", "是"}, {"No", "否"}, {"Total", "合计"}, {"Area", "面积"}, {"Label", "名称"}});
     ASSERT_TRUE(catalog.ok());
     WriteFixedRows(t, TableKind::Sheet);
-    EXPECT_EQ(Totals(t), (Row{"合计", "面积", "1,000.0", "1", "10.0", "", ""}));
+    EXPECT_EQ(Totals(t), (Row{"合计", "面积", "1,000.0", "1", "10.0", "", "", "", ""}));
     EXPECT_EQ(t.Cell(1, SheetCol::Label), "名称");
     EXPECT_EQ(YesNoChoices(), (std::vector<std::string>{"是", "否"}));
     EXPECT_EQ(t.Cell(2, SheetCol::Priority), "Yes");

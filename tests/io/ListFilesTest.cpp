@@ -19,7 +19,8 @@ using Rows = std::vector<Row>;
 
 // Area, quantity and (sheets) cost totals.
 Row Totals(const CellTable& t) {
-    return {t.Cell(0, 2), t.Cell(0, 3), t.ColCount() > 5 ? t.Cell(0, 4) : std::string("-")};
+    return {t.Cell(0, 2), t.Cell(0, 3),
+            t.ColCount() == SheetCol::Count ? t.Cell(0, 4) : std::string("-")};
 }
 
 class ListFiles : public fixtures::ListFolder {};
@@ -41,8 +42,8 @@ TEST(SplitFields, DelimiterPriorityGoesByRankNotPosition) {
 
 TEST_F(ListFiles, TextListsFillRowsDefaultsAndTotals) {
     LoadPartList(Write("p.txt", "Door\t1200\t600\t2\tYes\r\nShelf A\t500\t400\t1\tNo\r\n"), parts_);
-    EXPECT_EQ(DataRows(parts_),
-              (Rows{{"Door", "1200", "600", "2", "Yes"}, {"Shelf A", "500", "400", "1", "No"}}));
+    EXPECT_EQ(DataRows(parts_), (Rows{{"Door", "1200", "600", "2", "Yes", ""},
+                                      {"Shelf A", "500", "400", "1", "No", ""}}));
     EXPECT_EQ(Totals(parts_), (Row{"1,640,000.0", "3", "-"}));
 
     const ListResult r = LoadSheetList(
@@ -53,9 +54,9 @@ TEST_F(ListFiles, TextListsFillRowsDefaultsAndTotals) {
     EXPECT_EQ(r.message, "");
     EXPECT_EQ(r.rows, 3);
     EXPECT_EQ(DataRows(sheets_), (Rows{
-                                     {"Birch", "2440", "1220", "2", "0", "Yes", "2"},
-                                     {"Oak", "2000", "1000", "1", "12.5", "No", "1"},
-                                     {"Pine", "1000", "500", "4", "0", "Yes", "4"},
+                                     {"Birch", "2440", "1220", "2", "0", "Yes", "2", "", ""},
+                                     {"Oak", "2000", "1000", "1", "12.5", "No", "1", "", ""},
+                                     {"Pine", "1000", "500", "4", "0", "Yes", "4", "", ""},
                                  }));
     EXPECT_EQ(Totals(sheets_), (Row{"9,953,600.0", "7", "12.5"}));
 }
@@ -70,20 +71,20 @@ TEST_F(ListFiles, BadNumberStopsReadingAndNamesFileLineAndValue) {
     EXPECT_NE(r.message.find(path), std::string::npos);
     EXPECT_NE(r.message.find("line 3"), std::string::npos);
     EXPECT_NE(r.message.find("\"A\""), std::string::npos);
-    EXPECT_EQ(DataRows(parts_), (Rows{{"Shelf", "A", "1200", "600", "2"}}));
+    EXPECT_EQ(DataRows(parts_), (Rows{{"Shelf", "A", "1200", "600", "2", "Yes"}}));
     EXPECT_EQ(Totals(parts_), (Row{"0.0", "0", "-"}));
 }
 
 TEST_F(ListFiles, ShortLineLeavesAnEmptyLastRowAndBadCostStillCounts) {
     LoadSheetList(Write("a.txt", "A\t100\t50\t2\nB\t100\t50\nC\t1\t1\t1\n"), sheets_);
-    EXPECT_EQ(DataRows(sheets_), (Rows{{"A", "100", "50", "2", "0", "Yes", "2"}, Row(7)}));
+    EXPECT_EQ(DataRows(sheets_), (Rows{{"A", "100", "50", "2", "0", "Yes", "2", "", ""}, Row(9)}));
     EXPECT_EQ(Totals(sheets_), (Row{"10,000.0", "2", "0.0"}));
 
     const ListResult r = LoadSheetList(Write("b.txt", "A 100 50 2 1\nB 10 10 3 cheap\n"), sheets_);
     EXPECT_EQ(r.stopLine, 2);
     EXPECT_NE(r.message.find("cheap"), std::string::npos);
     EXPECT_EQ(Totals(sheets_), (Row{"10,300.0", "5", "2.0"}));
-    EXPECT_EQ(DataRows(sheets_).back(), (Row{"B", "10", "10", "3", "cheap", "Yes", "3"}));
+    EXPECT_EQ(DataRows(sheets_).back(), (Row{"B", "10", "10", "3", "cheap", "Yes", "3", "", ""}));
 }
 
 TEST_F(ListFiles, EmptyOrMissingTextFiles) {
@@ -96,7 +97,7 @@ TEST_F(ListFiles, EmptyOrMissingTextFiles) {
     EXPECT_EQ(sheets_.Cell(2, 0), "kept");
 
     LoadSheetList(Write("empty.txt", ""), sheets_);
-    EXPECT_EQ(DataRows(sheets_), (Rows{Row(7)}));
+    EXPECT_EQ(DataRows(sheets_), (Rows{Row(9)}));
     EXPECT_EQ(Totals(sheets_), (Row{"0.0", "0", "0.0"}));
 }
 
@@ -108,7 +109,7 @@ TEST_F(ListFiles, AnyLineEndAndEncodingIsRead) {
     }
     // "桦木" and "是" in GB18030, as lists written on Chinese systems are.
     LoadSheetList(Write("gb.txt", "\xE8\xEB\xC4\xBE\t2440\t1220\t1\t0\t\xCA\xC7\r\n"), sheets_);
-    EXPECT_EQ(DataRows(sheets_), (Rows{{"桦木", "2440", "1220", "1", "0", "是", "1"}}));
+    EXPECT_EQ(DataRows(sheets_), (Rows{{"桦木", "2440", "1220", "1", "0", "是", "1", "", ""}}));
     LoadSheetList(Write("bom.txt", "\xEF\xBB\xBF桦木 10 10 1\r\n"), sheets_);
     EXPECT_EQ(sheets_.Cell(2, 0), "桦木");
 }
@@ -116,9 +117,9 @@ TEST_F(ListFiles, AnyLineEndAndEncodingIsRead) {
 TEST_F(ListFiles, SaveThenOpenGivesTheSameRows) {
     CellTable t = NewSheetTable();
     fixtures::FillRows(t, {
-                              {"桦木 18mm", "2440", "1220.5", "3", "85.5", "Yes", "1"},
-                              {"", "9", "9", "9", "9", "No", "9"},  // no label: not saved
-                              {"MDF", "2800", "2070", "1", "", "No", "0"},
+                              {"桦木 18mm", "2440", "1220.5", "3", "85.5", "Yes", "1", "", ""},
+                              {"", "9", "9", "9", "9", "No", "9", "", ""},  // no label: not saved
+                              {"MDF", "2800", "2070", "1", "", "No", "0", "", ""},
                           });
     const std::string path = dir_ + "/sheets.txt";
     ListFileNames names;
@@ -129,10 +130,11 @@ TEST_F(ListFiles, SaveThenOpenGivesTheSameRows) {
               "桦木 18mm\t2440\t1220.5\t3\t85.5\tYes\r\nMDF\t2800\t2070\t1\t0\tNo\r\n");
     // An empty cost comes back as "0", Left Quant as the quantity.
     ASSERT_TRUE(LoadSheetList(path, sheets_).ok);
-    EXPECT_EQ(DataRows(sheets_), (Rows{
-                                     {"桦木 18mm", "2440", "1220.5", "3", "85.5", "Yes", "3"},
-                                     {"MDF", "2800", "2070", "1", "0", "No", "1"},
-                                 }));
+    EXPECT_EQ(DataRows(sheets_),
+              (Rows{
+                  {"桦木 18mm", "2440", "1220.5", "3", "85.5", "Yes", "3", "", ""},
+                  {"MDF", "2800", "2070", "1", "0", "No", "1", "", ""},
+              }));
 
     ASSERT_TRUE(SaveLeftSheets(dir_ + "/left.txt", t).ok);
     EXPECT_EQ(ReadBytes(dir_ + "/left.txt"), "桦木 18mm\t2440\t1220.5\t1\t85.5\tYes\r\n");
@@ -179,7 +181,7 @@ TEST_F(ListFiles, OpenButtonReadsTheRealPathWhateverItsCase) {
     ListFileNames names;
     EXPECT_TRUE(OpenPartFile(path, parts_, names, {}).ok);
     EXPECT_EQ(names.PartFileName, path);
-    EXPECT_EQ(DataRows(parts_), (Rows{{"Side", "720", "560", "2", "Yes"}}));
+    EXPECT_EQ(DataRows(parts_), (Rows{{"Side", "720", "560", "2", "Yes", ""}}));
 }
 
 TEST_F(ListFiles, SectionedSheetsIgnoreLetterCaseAndBlanks) {
@@ -192,10 +194,11 @@ TEST_F(ListFiles, SectionedSheetsIgnoreLetterCaseAndBlanks) {
               "[SHEET4]\r\nLABEL=after the gap\r\n"),
         sheets_);
     EXPECT_TRUE(r.ok);
-    EXPECT_EQ(DataRows(sheets_), (Rows{
-                                     {"Birch board", "2440.5", "1220", "2", "85", "Yes", "2"},
-                                     {"Scrap", "0", "100", "0", "0", "Yes", "0"},
-                                 }));
+    EXPECT_EQ(DataRows(sheets_),
+              (Rows{
+                  {"Birch board", "2440.5", "1220", "2", "85", "Yes", "2", "", ""},
+                  {"Scrap", "0", "100", "0", "0", "Yes", "0", "", ""},
+              }));
     EXPECT_EQ(Totals(sheets_), (Row{"5,954,820.0", "2", "170.0"}));
 }
 
@@ -218,6 +221,6 @@ TEST_F(ListFiles, MissingSectionedFileEmptiesTheTableAndSaysWhy) {
     const ListResult r = LoadSheetList(path, sheets_);
     EXPECT_TRUE(r.ok);
     EXPECT_NE(r.message.find(path), std::string::npos);
-    EXPECT_EQ(DataRows(sheets_), (Rows{Row(7)}));
+    EXPECT_EQ(DataRows(sheets_), (Rows{Row(9)}));
     EXPECT_EQ(Totals(sheets_), (Row{"0.0", "0", "0.0"}));
 }

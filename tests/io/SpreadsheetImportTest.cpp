@@ -42,13 +42,13 @@ TEST_P(SpreadsheetImport, SheetRowsNeedAllFiveValuesAndGetPriorityYes) {
     // width or label, the quantity 2.5 and the length "1,000".
     EXPECT_EQ(fixtures::DataRows(table),
               (Rows{
-                  {"Birch 桦木", "2440", "1220", "3", "125.5", "Yes", "3"},
-                  {"松木板", "2440", "1220", "2", "80", "Yes", "2"},
-                  {"Frac", "1200.5", "600.25", "1", "0.1", "Yes", "1"},
+                  {"Birch 桦木", "2440", "1220", "3", "125.5", "Yes", "3", "", ""},
+                  {"松木板", "2440", "1220", "2", "80", "Yes", "2", "", ""},
+                  {"Frac", "1200.5", "600.25", "1", "0.1", "Yes", "1", "", ""},
               }));
     // 2440 x 1220 x 5 + 1200.5 x 600.25; 125.5 x 3 + 80 x 2 + 0.1.
-    EXPECT_EQ(RowsOf(table)[0],
-              (std::vector<std::string>{"Total", "Area", "15,604,600.1", "6", "536.6", "", ""}));
+    EXPECT_EQ(RowsOf(table)[0], (std::vector<std::string>{"Total", "Area", "15,604,600.1", "6",
+                                                          "536.6", "", "", "", ""}));
     EXPECT_EQ(table.Cell(1, 6), "Left Quant");  // the header row stays
 }
 
@@ -57,16 +57,16 @@ TEST_P(SpreadsheetImport, PartQuantityAndFlagComeInEitherOrder) {
     std::string error;
     ASSERT_TRUE(LoadPartSpreadsheet(File("parts"), table, error)) << error;
     EXPECT_EQ(fixtures::DataRows(table), (Rows{
-                                             {"Side 侧板", "720", "560", "3", "No"},  // 3, no
-                                             {"Top", "800", "600", "3", "No"},        // NO, 3
-                                             {"Shelf", "500", "400", "4", "Yes"},     // empty, 4
-                                             {"Door 门", "700", "400", "2", "No"},    // 2, 否
-                                             {"Back", "700", "400", "1", "Yes"},      // 1, Y
-                                             {"Leg", "100", "50", "4", "No"},     // "4" as text, N
-                                             {"Edge", "300", "200", "5", "Yes"},  // 5, empty
+                                             {"Side 侧板", "720", "560", "3", "No", ""},  // 3, no
+                                             {"Top", "800", "600", "3", "No", ""},        // NO, 3
+                                             {"Shelf", "500", "400", "4", "Yes", ""},   // empty, 4
+                                             {"Door 门", "700", "400", "2", "No", ""},  // 2, 否
+                                             {"Back", "700", "400", "1", "Yes", ""},    // 1, Y
+                                             {"Leg", "100", "50", "4", "No", ""},  // "4" as text, N
+                                             {"Edge", "300", "200", "5", "Yes", ""},  // 5, empty
                                          }));
     EXPECT_EQ(RowsOf(table)[0],
-              (std::vector<std::string>{"Total", "Area", "4,609,600.0", "22", ""}));
+              (std::vector<std::string>{"Total", "Area", "4,609,600.0", "22", "", ""}));
 }
 
 TEST_P(SpreadsheetImport, VisitsEveryRowUpToTheLastUsedOne) {
@@ -82,7 +82,31 @@ TEST_P(SpreadsheetImport, VisitsEveryRowUpToTheLastUsedOne) {
 
     ASSERT_TRUE(LoadPartSpreadsheet(File("sparse"), table, error)) << error;
     EXPECT_EQ(fixtures::DataRows(table),
-              (Rows{{"First", "100", "50", "1", "No"}, {"Far", "200", "60", "2", "No"}}));
+              (Rows{{"First", "100", "50", "1", "No", ""}, {"Far", "200", "60", "2", "No", ""}}));
+}
+
+TEST_P(SpreadsheetImport, MaterialAndGrainFollowTheFirstColumnsAndABadGrainStops) {
+    fixtures::ProgramCatalogs catalogs;
+    CellTable sheets = UsedTable(TableKind::Sheet);
+    std::string error;
+    EXPECT_FALSE(LoadSheetSpreadsheet(File("material-sheets"), sheets, error));
+    EXPECT_NE(error.find(File("material-sheets")), std::string::npos) << error;
+    EXPECT_NE(error.find("line 5"), std::string::npos) << error;
+    EXPECT_NE(error.find("\"diagonal\""), std::string::npos) << error;
+    EXPECT_EQ(fixtures::DataRows(sheets),
+              (Rows{
+                  {"Birch", "2440", "1220", "3", "10", "Yes", "3", "Birch 18 桦木", "across"},
+                  {"Plain", "2000", "1000", "1", "5", "Yes", "1", "", ""},
+                  {"Veneer", "2500", "1250", "2", "9", "Yes", "2", "", "no grain"},
+              }));
+    EXPECT_EQ(sheets.Cell(0, 3), "6");  // the totals of the rows read
+
+    CellTable parts = UsedTable(TableKind::Part);
+    ASSERT_TRUE(LoadPartSpreadsheet(File("material-parts"), parts, error)) << error;
+    EXPECT_EQ(fixtures::DataRows(parts), (Rows{
+                                             {"Side", "720", "560", "2", "No", "Birch 18 桦木"},
+                                             {"Top", "800", "600", "1", "Yes", ""},
+                                         }));
 }
 
 INSTANTIATE_TEST_SUITE_P(Formats, SpreadsheetImport,
@@ -93,9 +117,9 @@ TEST(SpreadsheetImportEmpty, NoQualifyingRowLeavesOneEmptyRowAndZeroTotals) {
     std::string error;
     // Its only full row has the cost "no".
     ASSERT_TRUE(LoadSheetSpreadsheet(WorkbookPath("prefixed.xlsx"), sheets, error)) << error;
-    EXPECT_EQ(fixtures::DataRows(sheets), (Rows{std::vector<std::string>(7)}));
+    EXPECT_EQ(fixtures::DataRows(sheets), (Rows{std::vector<std::string>(SheetCol::Count)}));
     EXPECT_EQ(RowsOf(sheets)[0],
-              (std::vector<std::string>{"Total", "Area", "0.0", "0", "0.0", "", ""}));
+              (std::vector<std::string>{"Total", "Area", "0.0", "0", "0.0", "", "", "", ""}));
 }
 
 TEST(SpreadsheetImportFailure, KeepsTheTableAndNamesTheFile) {

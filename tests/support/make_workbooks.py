@@ -42,6 +42,20 @@ PARTS = [
     (11, ["Edge", 300, 200, 5, None]),
 ]
 
+# The material in F, a sheet's grain in G; a grain that is no direction stops the reading.
+MATERIAL_SHEETS = [
+    (1, ["Label", "Length", "Width", "Quant", "Cost", "Material", "Grain"]),
+    (2, ["Birch", 2440, 1220, 3, 10, "Birch 18 桦木", "width"]),
+    (3, ["Plain", 2000, 1000, 1, 5]),
+    (4, ["Veneer", 2500, 1250, 2, 9, None, "none"]),
+    (5, ["Bad", 1000, 500, 1, 1, "Oak", "diagonal"]),
+    (6, ["After", 1000, 500, 1, 1, "Oak", "length"]),
+]
+MATERIAL_PARTS = [
+    (1, ["Side", 720, 560, 2, "no", "Birch 18 桦木"]),
+    (2, ["Top", 800, 600, "yes", 1]),
+]
+
 # Twelve entries in A1:E12 and nothing else.
 TWELVE = [(i, ["P%d" % i, 100 * i, 10 * i, i, None]) for i in range(1, 13)]
 
@@ -99,7 +113,8 @@ def write_xlsxwriter(path, rows, rich=False):
     book.close()
 
 
-for name, rows in [("sheets", SHEETS), ("parts", PARTS), ("twelve", TWELVE), ("sparse", SPARSE)]:
+for name, rows in [("sheets", SHEETS), ("parts", PARTS), ("twelve", TWELVE), ("sparse", SPARSE),
+                   ("material-sheets", MATERIAL_SHEETS), ("material-parts", MATERIAL_PARTS)]:
     write_xls(os.path.join(out, name + ".xls"), rows)
     write_openpyxl(os.path.join(out, name + "-inline.xlsx"), rows)
     write_xlsxwriter(os.path.join(out, name + "-shared.xlsx"), rows)
