@@ -202,6 +202,24 @@ bool ReadStageLimits(Fields& in, const Json& cut, CutSettings& c) {
     return in.Fail(Substitute(_("the field \"{1}\" is out of range"), {"settings.cut.firstCut"}));
 }
 
+// Plans of jobs without banding have none.
+bool ReadBanding(Fields& in, const Json& settings, BandingSettings& banding) {
+    if (!settings.contains("banding")) return true;
+    const Json* b = in.Get(settings, "settings", "banding");
+    const Json* list = b ? in.List(*b, "settings.banding", "bandings") : nullptr;
+    if (!list || !in.Flag(*b, "settings.banding", "finishedSizes", banding.finishedSizes))
+        return false;
+    for (std::size_t k = 0; k < list->size(); ++k) {
+        const std::string at = Fields::At("settings.banding.bandings", k);
+        Banding& one = banding.bandings.emplace_back();
+        if (!in.Text((*list)[k], at, "name", one.name) ||
+            !in.Number((*list)[k], at, "thickness", one.thickness, 0, kFarthest) ||
+            !in.Number((*list)[k], at, "allowance", one.allowance, 0, kFarthest))
+            return false;
+    }
+    return true;
+}
+
 bool ReadSettings(Fields& in, const Json& top, JobSettings& s) {
     const Json* j = in.Get(top, "", "settings");
     const Json* cut = j ? in.Get(*j, "settings", "cut") : nullptr;
@@ -239,7 +257,7 @@ bool ReadSettings(Fields& in, const Json& top, JobSettings& s) {
     if (search != "classic" && search != "best")
         return in.Fail(Substitute(_("the field \"{1}\" is out of range"), {"settings.search"}));
     s.search = search == "best" ? SearchMethod::Best : SearchMethod::Classic;
-    return true;
+    return ReadBanding(in, *j, s.banding);
 }
 
 // Plans written before the field was added were searched from a seed of their own.
@@ -296,7 +314,7 @@ bool ReadRowTexts(Fields& in, const Json& tables, const char* key, std::size_t c
 bool ReadEntered(Fields& in, const Json& tables, const std::string& unit, EnteredRows& entered) {
     std::vector<std::vector<std::string>> sheets, parts;
     if (!ReadRowTexts(in, tables, "sheets", 9, sheets) ||
-        !ReadRowTexts(in, tables, "parts", 6, parts))
+        !ReadRowTexts(in, tables, "parts", 10, parts))
         return false;
     for (std::vector<std::string>& c : sheets)
         entered.sheets.push_back(
@@ -304,8 +322,10 @@ bool ReadEntered(Fields& in, const Json& tables, const std::string& unit, Entere
                             std::move(c[4]), std::move(c[5]), std::move(c[7]), std::move(c[8])},
                            LengthFormatOf(unit)));
     for (std::vector<std::string>& c : parts)
-        entered.parts.push_back(EnteredPartOf({std::move(c[0]), std::move(c[1]), std::move(c[2]),
-                                               std::move(c[3]), std::move(c[4]), std::move(c[5])}));
+        entered.parts.push_back(EnteredPartOf(
+            {std::move(c[0]), std::move(c[1]), std::move(c[2]), std::move(c[3]), std::move(c[4]),
+             std::move(c[5]), {std::move(c[6]), std::move(c[7]), std::move(c[8]), std::move(c[9])}},
+            LengthFormatOf(unit)));
     return true;
 }
 

@@ -33,7 +33,9 @@ Json PartRowsJson(const std::vector<EnteredPart>& rows) {
     for (const EnteredPart& row : rows) {
         const PartTexts& t = row.texts;
         Json cells = {t.label, t.length, t.width, t.quantity, t.rotatable};
-        if (!t.material.empty()) cells.push_back(t.material);
+        if (!t.material.empty() || HasBanding(t.banding)) cells.push_back(t.material);
+        if (HasBanding(t.banding))
+            for (const std::string& name : t.banding) cells.push_back(name);
         json.push_back(std::move(cells));
     }
     return json;
@@ -70,9 +72,20 @@ const char* FirstCutText(FirstCut firstCut) {
     return "any";
 }
 
+// Written only for a job that has bandings or cuts to finished sizes, so that the
+// files of jobs without stay as they were.
+void AddBandingJson(const BandingSettings& banding, Json& settings) {
+    if (banding.bandings.empty() && !banding.finishedSizes) return;
+    Json list = Json::array();
+    for (const Banding& b : banding.bandings)
+        list.push_back(
+            {{"name", b.name}, {"thickness", b.thickness}, {"allowance", b.allowance}});
+    settings["banding"] = {{"finishedSizes", banding.finishedSizes}, {"bandings", list}};
+}
+
 Json SettingsJson(const JobSettings& s) {
     const CutSettings& c = s.cut;
-    return {{"cut",
+    Json json = {{"cut",
              {{"bladeWidth", c.bladeWidth},
               {"margins",
                {{"top", c.margins.top},
@@ -99,6 +112,8 @@ Json SettingsJson(const JobSettings& s) {
               {"drillDepth", s.cnc.drillDepth}}},
             {"print",
              {{"title", s.print.title}, {"font", s.print.font}, {"fontSize", s.print.fontSize}}}};
+    AddBandingJson(s.banding, json);
+    return json;
 }
 
 }  // namespace

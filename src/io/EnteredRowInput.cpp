@@ -6,12 +6,15 @@
 
 namespace tarvex {
 
-EnteredPart EnteredPartOf(PartTexts texts) {
+EnteredPart EnteredPartOf(PartTexts texts, const LengthFormat& lengths) {
     EnteredPart row;
     row.label = TrimControls(texts.label);
+    row.length = ParseLength(texts.length, lengths);
+    row.width = ParseLength(texts.width, lengths);
     row.quantity = ParseInteger(texts.quantity);
     row.rotatable = MeansYes(texts.rotatable);
     row.material = TrimControls(texts.material);
+    for (size_t e = 0; e < texts.banding.size(); ++e) row.banding[e] = TrimControls(texts.banding[e]);
     row.texts = std::move(texts);
     return row;
 }

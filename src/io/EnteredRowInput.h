@@ -8,8 +8,8 @@
 
 namespace tarvex {
 
-EnteredPart EnteredPartOf(PartTexts texts);
 // Sizes in the unit of `lengths`.
+EnteredPart EnteredPartOf(PartTexts texts, const LengthFormat& lengths);
 EnteredSheet EnteredSheetOf(SheetTexts texts, const LengthFormat& lengths);
 
 }  // namespace tarvex

@@ -23,7 +23,7 @@ constexpr int kTotalArea = 2, kTotalQuant = 3, kTotalCost = 4;
 
 // The last column the Enter key walks through.
 int LastEditableCol(TableKind kind) {
-    return kind == TableKind::Sheet ? SheetCol::Grain : PartCol::Material;
+    return kind == TableKind::Sheet ? SheetCol::Grain : PartCol::BandingW2;
 }
 
 int YesNoCol(TableKind kind) {
@@ -84,6 +84,8 @@ const std::vector<ColumnInfo>& TableColumns(TableKind kind) {
         {"Label", 199, CellEditing::Text},     {"Length", 83, CellEditing::Number},
         {"Width", 90, CellEditing::Number},    {"Quant", 64, CellEditing::Number},
         {"Rotatable", 77, CellEditing::YesNo}, {"Material", 120, CellEditing::Text},
+        {"L1", 60, CellEditing::Text},         {"L2", 60, CellEditing::Text},
+        {"W1", 60, CellEditing::Text},         {"W2", 60, CellEditing::Text},
     };
     return kind == TableKind::Sheet ? sheet : part;
 }

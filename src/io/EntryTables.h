@@ -25,7 +25,9 @@ constexpr int Count = 9;
 namespace PartCol {
 constexpr int Label = 0, Length = 1, Width = 2, Quant = 3, Rotatable = 4;
 constexpr int Material = 5;
-constexpr int Count = 6;
+// The banding on each edge, in the order of kEdges.
+constexpr int BandingL1 = 6, BandingL2 = 7, BandingW1 = 8, BandingW2 = 9;
+constexpr int Count = 10;
 }  // namespace PartCol
 
 // Label, Length, Width and Quant are the same columns in both tables.

@@ -35,6 +35,14 @@ std::string ColumnName(EntryColumn column) {
             return _("Material");
         case EntryColumn::Grain:
             return _("Grain");
+        case EntryColumn::BandingL1:
+            return "L1";
+        case EntryColumn::BandingL2:
+            return "L2";
+        case EntryColumn::BandingW1:
+            return "W1";
+        case EntryColumn::BandingW2:
+            return "W2";
         case EntryColumn::None:
             break;
     }
@@ -100,6 +108,14 @@ std::string FaultText(const InputFault& f) {
             return AtCell(_("{1}, row {2}: the grain runs across this sheet, so the first cuts "
                             "cannot all run one way on every sheet. Set the first cut to any "
                             "direction."),
+                          f);
+        case Code::UnknownBanding:
+            return AtCell(_("{1}, row {2}, column \"{3}\": the banding list has no banding "
+                            "\"{4}\"."),
+                          f);
+        case Code::BandingLeavesNothing:
+            return AtCell(_("{1}, row {2}: cut smaller by its banding, nothing of this part "
+                            "is left."),
                           f);
         case Code::AreaExceeded:
             return _(

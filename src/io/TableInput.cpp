@@ -68,8 +68,21 @@ class CellReader {
             case SheetCol::Quant:
                 return EntryColumn::Quant;
         }
-        if (kind_ == EntryTable::Parts)
-            return col == PartCol::Material ? EntryColumn::Material : EntryColumn::Rotatable;
+        if (kind_ == EntryTable::Parts) {
+            switch (col) {
+                case PartCol::Material:
+                    return EntryColumn::Material;
+                case PartCol::BandingL1:
+                    return EntryColumn::BandingL1;
+                case PartCol::BandingL2:
+                    return EntryColumn::BandingL2;
+                case PartCol::BandingW1:
+                    return EntryColumn::BandingW1;
+                case PartCol::BandingW2:
+                    return EntryColumn::BandingW2;
+            }
+            return EntryColumn::Rotatable;
+        }
         switch (col) {
             case SheetCol::Cost:
                 return EntryColumn::Cost;
@@ -108,6 +121,8 @@ bool ReadPartRows(const CellTable& table, const LengthFormat& lengths, std::vect
         row.label = TrimControls(in.Text(r, PartCol::Label));
         row.rotatable = MeansYes(in.Text(r, PartCol::Rotatable));
         row.material = TrimControls(in.Text(r, PartCol::Material));
+        for (int e = 0; e < kEdgeCount; ++e)
+            row.banding[e] = TrimControls(in.Text(r, PartCol::BandingL1 + e));
         row.row = CellReader::DataRow(r);
         rows.push_back(std::move(row));
     }
@@ -223,7 +238,10 @@ EnteredRows ReadEnteredRows(const CellTable& sheets, const CellTable& parts,
         entered.parts.push_back(
             EnteredPartOf({parts.Cell(r, PartCol::Label), parts.Cell(r, PartCol::Length),
                            parts.Cell(r, PartCol::Width), parts.Cell(r, PartCol::Quant),
-                           parts.Cell(r, PartCol::Rotatable), parts.Cell(r, PartCol::Material)}));
+                           parts.Cell(r, PartCol::Rotatable), parts.Cell(r, PartCol::Material),
+                           {parts.Cell(r, PartCol::BandingL1), parts.Cell(r, PartCol::BandingL2),
+                            parts.Cell(r, PartCol::BandingW1), parts.Cell(r, PartCol::BandingW2)}},
+                          lengths));
     for (int r = CellTable::kFirstDataRow; r < sheets.RowCount(); ++r)
         entered.sheets.push_back(
             EnteredSheetOf({sheets.Cell(r, SheetCol::Label), sheets.Cell(r, SheetCol::Length),

@@ -10,6 +10,7 @@
 #include <utility>
 
 #include "job/DecimalGrid.h"
+#include "job/EdgeBanding.h"
 #include "job/JobInput.h"
 #include "job/MaterialPlans.h"
 #include "job/PlanBound.h"
@@ -273,9 +274,13 @@ void Calculation::Discard() {
     candidate_.reset();
 }
 
-std::optional<CalcOutcome> Calculation::Prepare(const JobRows& rows) {
+std::optional<CalcOutcome> Calculation::Prepare(const JobRows& typed) {
     using S = CalcOutcome::Status;
     Discard();
+    if (std::optional<InputFault> fault = BandingFault(typed))
+        return RefusedOutcome(S::InputRefused, *fault);
+    // From here on a part's sizes are those it is cut to.
+    const JobRows rows = CutSizes(typed);
     if (std::optional<InputFault> fault = FirstCutAcrossGrain(rows))
         return RefusedOutcome(S::InputRefused, *fault);
     if (std::optional<InputFault> fault = PartWithoutItsMaterial(rows))

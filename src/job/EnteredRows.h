@@ -6,6 +6,8 @@
 #pragma once
 
 #include <optional>
+
+#include "job/EdgeBanding.h"
 #include <string>
 #include <vector>
 
@@ -32,6 +34,7 @@ inline const char* GrainWord(Grain grain) {
 struct PartTexts {
     std::string label, length, width, quantity, rotatable;
     std::string material;
+    EdgeBandingNames banding{};
     bool operator==(const PartTexts&) const = default;
 };
 
@@ -48,7 +51,10 @@ struct EnteredPart {
     std::string label;  // trimmed, as the job's records carry it
     std::optional<int> quantity;
     bool rotatable = false;
-    std::string material;  // trimmed
+    std::string material;       // trimmed
+    EdgeBandingNames banding{};  // trimmed
+    // As typed: the finished sizes when the job cuts parts smaller by their banding.
+    std::optional<double> length{}, width{};
     bool operator==(const EnteredPart&) const = default;
 };
 

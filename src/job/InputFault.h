@@ -21,6 +21,10 @@ enum class EntryColumn {
     Rotatable,
     Material,
     Grain,
+    BandingL1,
+    BandingL2,
+    BandingW1,
+    BandingW2,
 };
 
 struct InputFault {
@@ -40,6 +44,8 @@ struct InputFault {
         NoParts,              // no part row has a quantity above 0
         NoSheetOfMaterial,    // a part row; values: its material
         FirstCutAcrossGrain,  // a sheet row with its grain across, with a first-cut direction
+        UnknownBanding,       // a part's banding cell; values: the name the list lacks
+        BandingLeavesNothing,  // a part row finished sizes leave no length or width of
         AreaExceeded,         // the parts need more area than the sheets offer
         SettingNotANumber,    // `setting`; values: its text
         SettingNotAWholeNumber,

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "job/EdgeBanding.h"
 #include "job/EnteredRows.h"
 #include "job/JobSettings.h"
 
@@ -21,6 +22,8 @@ struct PartRow {
     int row = 0;
     // Planned only on sheets of the same material; empty is the one unnamed material.
     std::string material{};
+    // The banding named on each edge, trimmed; empty for an edge without.
+    EdgeBandingNames banding{};
 
     bool operator==(const PartRow&) const = default;
 };

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 
+#include "job/EdgeBanding.h"
 #include "model/CutSettings.h"
 
 namespace tarvex {
@@ -41,6 +42,7 @@ struct JobSettings {
     std::string offcutPrefix = "YL";
     CncSettings cnc;
     PrintSettings print;
+    BandingSettings banding{};
 
     bool operator==(const JobSettings&) const = default;
 };

@@ -1,0 +1,99 @@
+#include "job/EdgeBanding.h"
+
+#include "job/JobRows.h"
+#include "text/CaseFold.h"
+#include "text/FieldSplit.h"
+
+namespace tarvex {
+
+namespace {
+
+EntryColumn ColumnOf(Edge edge) {
+    switch (edge) {
+        case Edge::L2:
+            return EntryColumn::BandingL2;
+        case Edge::W1:
+            return EntryColumn::BandingW1;
+        case Edge::W2:
+            return EntryColumn::BandingW2;
+        case Edge::L1:
+            break;
+    }
+    return EntryColumn::BandingL1;
+}
+
+// How much the banding on the two edges along one side takes off the other size.
+double Thickness(const BandingSettings& banding, const EdgeBandingNames& names, Edge a, Edge b) {
+    double sum = 0;
+    for (const Edge edge : {a, b})
+        if (const Banding* found = banding.Find(NameOn(names, edge))) sum += found->thickness;
+    return sum;
+}
+
+}  // namespace
+
+const char* EdgeName(Edge edge) {
+    switch (edge) {
+        case Edge::L2:
+            return "L2";
+        case Edge::W1:
+            return "W1";
+        case Edge::W2:
+            return "W2";
+        case Edge::L1:
+            break;
+    }
+    return "L1";
+}
+
+bool HasBanding(const EdgeBandingNames& names) {
+    for (const std::string& name : names)
+        if (!name.empty()) return true;
+    return false;
+}
+
+const Banding* BandingSettings::Find(const std::string& name) const {
+    const std::string wanted = TrimControls(name);
+    if (wanted.empty()) return nullptr;
+    for (const Banding& banding : bandings)
+        if (banding.name == wanted || SameIgnoringCase(banding.name, wanted)) return &banding;
+    return nullptr;
+}
+
+std::optional<InputFault> BandingFault(const JobRows& rows) {
+    const BandingSettings& banding = rows.settings.banding;
+    for (const PartRow& row : rows.parts) {
+        if (row.quantity <= 0) continue;
+        for (const Edge edge : kEdges) {
+            const std::string& name = NameOn(row.banding, edge);
+            if (!name.empty() && !banding.Find(name))
+                return InputFault{.code = InputFault::Code::UnknownBanding,
+                                  .table = EntryTable::Parts,
+                                  .row = row.row,
+                                  .column = ColumnOf(edge),
+                                  .values = {name}};
+        }
+        if (!banding.finishedSizes) continue;
+        const double length = row.length - Thickness(banding, row.banding, Edge::W1, Edge::W2);
+        const double width = row.width - Thickness(banding, row.banding, Edge::L1, Edge::L2);
+        // A size already not above 0 is the size check's to name.
+        if ((row.length > 0 && !(length > 0)) || (row.width > 0 && !(width > 0)))
+            return InputFault{.code = InputFault::Code::BandingLeavesNothing,
+                              .table = EntryTable::Parts,
+                              .row = row.row};
+    }
+    return std::nullopt;
+}
+
+JobRows CutSizes(const JobRows& rows) {
+    JobRows cut = rows;
+    const BandingSettings& banding = rows.settings.banding;
+    if (!banding.finishedSizes) return cut;
+    for (PartRow& row : cut.parts) {
+        row.length -= Thickness(banding, row.banding, Edge::W1, Edge::W2);
+        row.width -= Thickness(banding, row.banding, Edge::L1, Edge::L2);
+    }
+    return cut;
+}
+
+}  // namespace tarvex
