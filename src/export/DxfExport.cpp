@@ -55,6 +55,31 @@ void DeclareUtf8(std::string& header) {
     header.insert(header.find(table) + table.size(), "5\n2\n");
 }
 
+// A banded edge is a line on layer "banding" along the part's side.
+void AddBandedEdges(std::vector<std::string>& blocks, const Placement& p,
+                    const EdgeBandingNames& names) {
+    for (const Edge edge : kEdges) {
+        if (NameOn(names, edge).empty()) continue;
+        const double x2 = p.x + p.length, y2 = p.y + p.width;
+        double a[2] = {p.x, p.y}, b[2] = {x2, p.y};
+        switch (SideOf(edge, p.rotated)) {
+            case PlanSide::Lower:
+                break;
+            case PlanSide::Upper:
+                a[1] = b[1] = y2;
+                break;
+            case PlanSide::Left:
+                b[0] = p.x, b[1] = y2;
+                break;
+            case PlanSide::Right:
+                a[0] = b[0] = x2, b[1] = y2;
+                break;
+        }
+        blocks.push_back("0\nLINE\n8\nbanding\n62\n5\n10\n" + F3(a[0]) + "\n20\n" + F3(a[1]) +
+                         "\n30\n0.000\n11\n" + F3(b[0]) + "\n21\n" + F3(b[1]) + "\n31\n0.000");
+    }
+}
+
 void AddReport(std::vector<std::string>& blocks, const ExportSource& source, int layoutIndex,
                const LayoutPage& page, const std::string& stamp) {
     const std::string layer = "Layout Report";
@@ -125,6 +150,8 @@ std::vector<std::string> BuildDxfBlocks(const ExportSource& source, int layoutIn
                 TextBlock("parts width", x + 2, y + b / 2, FormatDecimals(b, decimals)));
         }
         AddRectangle(blocks, PolylineHead("parts"), p);
+        if (const EnteredPart* row = source.result.EnteredPartAt(p.entryRow))
+            AddBandedEdges(blocks, p, row->banding);
     }
     if (source.choices.dxfOffcuts)
         for (const Offcut& o : sheet->offcuts)

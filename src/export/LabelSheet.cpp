@@ -9,6 +9,7 @@
 
 #include "export/PartLabels.h"
 #include "export/QrCode.h"
+#include "render/BandedEdges.h"
 #include "render/Fonts.h"
 #include "render/LayoutDrawing.h"
 #include "text/Translate.h"
@@ -19,7 +20,7 @@ namespace {
 
 constexpr int kDotsPerInch = 600;
 // Sizes of the label's lines in points, the part label first; they shrink to fit.
-constexpr double kLinePoints[] = {11, 8, 8, 8};
+constexpr double kLinePoints[] = {11, 8, 8, 8, 7};
 constexpr double kSmallestPoints = 4;
 
 double Dots(double mm) {
@@ -84,6 +85,22 @@ void DrawLines(QPainter& painter, const std::vector<std::string>& lines, const Q
     }
 }
 
+// The part as entered, a small box in the label's corner, its banded edges heavy.
+void DrawBandingSketch(QPainter& painter, const PartLabel& label, const QRectF& corner) {
+    painter.save();
+    painter.setPen(QPen(QColor(90, 90, 90), 1));
+    painter.setBrush(Qt::white);
+    const QRectF part = corner.adjusted(0, corner.height() * 0.2, 0, -corner.height() * 0.2);
+    painter.drawRect(part);
+    const double width = std::max(2.0, corner.width() / 10);
+    QPen heavy(QColor(30, 90, 200), width);
+    heavy.setCapStyle(Qt::FlatCap);
+    painter.setPen(heavy);
+    for (const BandedEdge& edge : BandedEdgesOf(Placement{}, label.bandedEdges, part, width / 2))
+        painter.drawLine(edge.line);
+    painter.restore();
+}
+
 void DrawLabel(QPainter& painter, const PartLabel& label, const QColor& color, const QRectF& box) {
     const double pad = Dots(2);
     painter.fillRect(box, color);
@@ -94,9 +111,15 @@ void DrawLabel(QPainter& painter, const PartLabel& label, const QColor& color, c
     const QRectF square(box.left() + pad, box.top() + (box.height() - side) / 2, side, side);
     if (const auto qr = EncodeQr(label.QrText())) DrawQr(painter, *qr, square);
     painter.setPen(Qt::black);
-    DrawLines(painter, label.Lines(),
-              QRectF(square.right() + pad, box.top() + pad, box.right() - square.right() - 2 * pad,
-                     box.height() - 2 * pad));
+    QRectF text(square.right() + pad, box.top() + pad, box.right() - square.right() - 2 * pad,
+                box.height() - 2 * pad);
+    if (!label.banding.empty()) {
+        const double sketch = std::min(text.width() * 0.3, text.height() * 0.4);
+        DrawBandingSketch(painter, label,
+                          QRectF(text.right() - sketch, text.bottom() - sketch, sketch, sketch));
+        text.setWidth(text.width() - sketch - pad);
+    }
+    DrawLines(painter, label.Lines(), text);
 }
 
 }  // namespace

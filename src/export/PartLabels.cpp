@@ -10,8 +10,24 @@
 namespace tarvex {
 
 std::vector<std::string> PartLabel::Lines() const {
-    return {label, size, place, sheet};
+    if (banding.empty()) return {label, size, place, sheet};
+    return {label, size, place, sheet, banding};
 }
+
+namespace {
+
+std::string BandingLine(const EdgeBandingNames& names) {
+    std::string edges;
+    for (const Edge edge : kEdges) {
+        const std::string& name = NameOn(names, edge);
+        if (name.empty()) continue;
+        edges +=
+            (edges.empty() ? "" : ", ") + std::string(EdgeName(edge)) + " " + SingleLineText(name);
+    }
+    return edges.empty() ? std::string() : Substitute(_("Banding: {1}"), {edges});
+}
+
+}  // namespace
 
 std::string PartLabel::QrText() const {
     std::string text;
@@ -47,6 +63,10 @@ std::vector<PartLabel> PartLabels(const AppliedResult& result) {
                         : Substitute(_("Sheet: {1}, material: {2}"),
                                      {SingleLineText(sheet->label), SingleLineText(material)});
                 label.colorKey = p.label;
+                if (const EnteredPart* row = result.EnteredPartAt(p.entryRow)) {
+                    label.banding = BandingLine(row->banding);
+                    label.bandedEdges = row->banding;
+                }
                 labels.push_back(std::move(label));
             }
         }

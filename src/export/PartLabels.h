@@ -16,8 +16,12 @@ struct PartLabel {
     std::string place;     // layout number and its position number on the layout
     std::string sheet;     // the label and material of the sheet it is cut from
     std::string colorKey;  // the part label, for its colour
+    // "Banding: L1 Oak, W2 PVC", empty for a part without banding.
+    std::string banding{};
+    EdgeBandingNames bandedEdges{};  // for the sketch of the part's banded edges
 
-    // The lines of the label, top to bottom; the QR code holds them joined by LF.
+    // The lines of the label, top to bottom (the banding line only when there is
+    // banding); the QR code holds them joined by LF.
     std::vector<std::string> Lines() const;
     std::string QrText() const;
 };

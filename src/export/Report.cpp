@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "io/TextFile.h"
+#include "job/BandingLengths.h"
 #include "job/MaterialPlans.h"
 #include "job/RowUse.h"
 #include "render/CutList.h"
@@ -136,6 +137,38 @@ std::vector<std::string> MaterialSection(const AppliedResult& result, const std:
     return lines;
 }
 
+// The banding to order: per material when the job names materials, then per
+// banding over the job, each edge's length and the same with its allowance.
+std::vector<std::string> BandingSection(const AppliedResult& result, bool byMaterial,
+                                        int labelWidth) {
+    const BandingLengths lengths = BandingLengthsOf(result);
+    if (lengths.Empty()) return {};
+    const LengthFormat units = LengthFormatOf(result.settings.unit);
+    const auto length = [&units](double v) { return FormatLength(v, units, FormatAtLeast, 2); };
+    std::vector<std::string> lines = {_("Edge banding:"), ""};
+    lines.push_back(Caption("Cut to finished size less banding:") + " " +
+                    YesNo(result.settings.banding.finishedSizes));
+    lines.push_back("");
+    const auto table = [&](const std::vector<BandingLength>& rows, bool named) {
+        std::string heading = LabelColumn(_("Banding"), labelWidth);
+        if (named) heading += LabelColumn(_("Material"), labelWidth);
+        lines.push_back(heading + Column(_("Edges")) + Column(_("Length")) +
+                        Column(_("With allowance")));
+        for (const BandingLength& b : rows) {
+            std::string line = LabelColumn(b.name, labelWidth);
+            if (named)
+                line += LabelColumn(b.material.empty() ? _("(none)") : b.material, labelWidth);
+            lines.push_back(line + Column(std::to_string(b.edges)) + Column(length(b.length)) +
+                            Column(length(b.withAllowance)));
+        }
+        lines.push_back("");
+    };
+    if (byMaterial) table(lengths.byMaterial, true);
+    table(lengths.total, false);
+    lines.push_back("");
+    return lines;
+}
+
 }  // namespace
 
 std::vector<std::string> WriteReport(const AppliedResult& result) {
@@ -210,9 +243,12 @@ std::vector<std::string> WriteReport(const AppliedResult& result) {
     // The seed makes the plan again from the same rows and settings.
     lines.push_back(Caption("Seed:") + std::to_string(result.seed));
     lines.insert(lines.end(), {"", ""});
-    for (const std::string& material : NamedMaterials(result.entered))
+    const std::vector<std::string> materials = NamedMaterials(result.entered);
+    for (const std::string& material : materials)
         for (std::string& line : MaterialSection(result, material, usedSheets, labelWidth))
             lines.push_back(std::move(line));
+    for (std::string& line : BandingSection(result, !materials.empty(), labelWidth))
+        lines.push_back(std::move(line));
     for (std::string& line : CutReportLines(result)) lines.push_back(std::move(line));
     return lines;
 }

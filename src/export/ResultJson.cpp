@@ -4,6 +4,7 @@
 
 #include "export/CutJson.h"
 #include "export/ResultJsonValue.h"
+#include "job/BandingLengths.h"
 #include "job/MaterialPlans.h"
 #include "text/LengthText.h"
 
@@ -19,6 +20,28 @@ Json Rectangle(const Rect& p) {
     return {{"x", p.x}, {"y", p.y}, {"length", p.length}, {"width", p.width}};
 }
 
+// The banding named on each edge, null for an edge without.
+Json EdgeBandingJson(const EnteredPart* row) {
+    Json json = Json::object();
+    for (const Edge edge : kEdges) {
+        const std::string name = row ? NameOn(row->banding, edge) : std::string();
+        json[EdgeName(edge)] = name.empty() ? Json(nullptr) : Json(name);
+    }
+    return json;
+}
+
+Json BandingJson(const std::vector<BandingLength>& lengths, const std::string* material) {
+    Json json = Json::array();
+    for (const BandingLength& b : lengths) {
+        if (material && !SameMaterial(b.material, *material)) continue;
+        json.push_back({{"name", b.name},
+                        {"edges", b.edges},
+                        {"length", b.length},
+                        {"lengthWithAllowance", b.withAllowance}});
+    }
+    return json;
+}
+
 Json SheetJson(const AppliedResult& result, const PlannedSheet& s, const DecimalGrid& grid) {
     Json parts = Json::array(), offcuts = Json::array();
     for (const Placement& p : s.parts) {
@@ -27,6 +50,7 @@ Json SheetJson(const AppliedResult& result, const PlannedSheet& s, const Decimal
         part["rotated"] = p.rotated;
         const EnteredPart* row = result.EnteredPartAt(p.entryRow);
         part["material"] = row ? row->material : std::string();
+        part["banding"] = EdgeBandingJson(row);
         parts.push_back(std::move(part));
     }
     const EnteredSheet* row = result.EnteredSheetAt(s.entryRow);
@@ -72,7 +96,7 @@ void AddBoundFields(Json& json, const AppliedResult& result) {
 
 // Of each material the sheets name, in table order: the sheets used, their cost and
 // the share of their area the parts take.
-Json MaterialsJson(const AppliedResult& result) {
+Json MaterialsJson(const AppliedResult& result, const BandingLengths& banding) {
     struct Figures {
         std::string material;
         int sheets = 0;
@@ -99,7 +123,8 @@ Json MaterialsJson(const AppliedResult& result) {
         json.push_back({{"material", f.material},
                         {"sheetsUsed", f.sheets},
                         {"cost", f.cost},
-                        {"utilisation", f.area > 0 ? f.partArea / f.area : 0.0}});
+                        {"utilisation", f.area > 0 ? f.partArea / f.area : 0.0},
+                        {"banding", BandingJson(banding.byMaterial, &f.material)}});
     return json;
 }
 
@@ -129,7 +154,10 @@ Json ResultJsonValue(const AppliedResult& result) {
         out["unit"] = UnitName(result.settings.unit);
         out["fractions"] = lengths.fractions;
     }
-    out["materials"] = MaterialsJson(result);
+    const BandingLengths banding = BandingLengthsOf(result);
+    out["materials"] = MaterialsJson(result, banding);
+    out["banding"] = BandingJson(banding.total, nullptr);
+    out["finishedSizes"] = result.settings.banding.finishedSizes;
     return out;
 }
 

@@ -322,10 +322,15 @@ bool ReadEntered(Fields& in, const Json& tables, const std::string& unit, Entere
                             std::move(c[4]), std::move(c[5]), std::move(c[7]), std::move(c[8])},
                            LengthFormatOf(unit)));
     for (std::vector<std::string>& c : parts)
-        entered.parts.push_back(EnteredPartOf(
-            {std::move(c[0]), std::move(c[1]), std::move(c[2]), std::move(c[3]), std::move(c[4]),
-             std::move(c[5]), {std::move(c[6]), std::move(c[7]), std::move(c[8]), std::move(c[9])}},
-            LengthFormatOf(unit)));
+        entered.parts.push_back(
+            EnteredPartOf({std::move(c[0]),
+                           std::move(c[1]),
+                           std::move(c[2]),
+                           std::move(c[3]),
+                           std::move(c[4]),
+                           std::move(c[5]),
+                           {std::move(c[6]), std::move(c[7]), std::move(c[8]), std::move(c[9])}},
+                          LengthFormatOf(unit)));
     return true;
 }
 

@@ -78,40 +78,40 @@ void AddBandingJson(const BandingSettings& banding, Json& settings) {
     if (banding.bandings.empty() && !banding.finishedSizes) return;
     Json list = Json::array();
     for (const Banding& b : banding.bandings)
-        list.push_back(
-            {{"name", b.name}, {"thickness", b.thickness}, {"allowance", b.allowance}});
+        list.push_back({{"name", b.name}, {"thickness", b.thickness}, {"allowance", b.allowance}});
     settings["banding"] = {{"finishedSizes", banding.finishedSizes}, {"bandings", list}};
 }
 
 Json SettingsJson(const JobSettings& s) {
     const CutSettings& c = s.cut;
-    Json json = {{"cut",
-             {{"bladeWidth", c.bladeWidth},
-              {"margins",
-               {{"top", c.margins.top},
-                {"bottom", c.margins.bottom},
-                {"left", c.margins.left},
-                {"right", c.margins.right}}},
-              {"minOffcutLength", c.minOffcutLength},
-              {"minOffcutWidth", c.minOffcutWidth},
-              {"minOffcutArea", c.minOffcutArea},
-              {"guillotine", c.guillotine},
-              {"costObjective", c.costObjective},
-              {"stages", c.stages},
-              {"firstCut", FirstCutText(c.firstCut)}}},
-            {"speed", s.speed},
-            {"search", s.search == SearchMethod::Best ? "best" : "classic"},
-            {"timeLimit", s.timeLimit},
-            {"bestSteps", s.bestSteps},
-            {"unit", s.unit},
-            {"decimals", s.decimals},
-            {"offcutPrefix", s.offcutPrefix},
-            {"cnc",
-             {{"huazhong", s.cnc.huazhong},
-              {"safeHeight", s.cnc.safeHeight},
-              {"drillDepth", s.cnc.drillDepth}}},
-            {"print",
-             {{"title", s.print.title}, {"font", s.print.font}, {"fontSize", s.print.fontSize}}}};
+    Json json = {
+        {"cut",
+         {{"bladeWidth", c.bladeWidth},
+          {"margins",
+           {{"top", c.margins.top},
+            {"bottom", c.margins.bottom},
+            {"left", c.margins.left},
+            {"right", c.margins.right}}},
+          {"minOffcutLength", c.minOffcutLength},
+          {"minOffcutWidth", c.minOffcutWidth},
+          {"minOffcutArea", c.minOffcutArea},
+          {"guillotine", c.guillotine},
+          {"costObjective", c.costObjective},
+          {"stages", c.stages},
+          {"firstCut", FirstCutText(c.firstCut)}}},
+        {"speed", s.speed},
+        {"search", s.search == SearchMethod::Best ? "best" : "classic"},
+        {"timeLimit", s.timeLimit},
+        {"bestSteps", s.bestSteps},
+        {"unit", s.unit},
+        {"decimals", s.decimals},
+        {"offcutPrefix", s.offcutPrefix},
+        {"cnc",
+         {{"huazhong", s.cnc.huazhong},
+          {"safeHeight", s.cnc.safeHeight},
+          {"drillDepth", s.cnc.drillDepth}}},
+        {"print",
+         {{"title", s.print.title}, {"font", s.print.font}, {"fontSize", s.print.fontSize}}}};
     AddBandingJson(s.banding, json);
     return json;
 }

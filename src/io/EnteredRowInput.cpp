@@ -14,7 +14,8 @@ EnteredPart EnteredPartOf(PartTexts texts, const LengthFormat& lengths) {
     row.quantity = ParseInteger(texts.quantity);
     row.rotatable = MeansYes(texts.rotatable);
     row.material = TrimControls(texts.material);
-    for (size_t e = 0; e < texts.banding.size(); ++e) row.banding[e] = TrimControls(texts.banding[e]);
+    for (size_t e = 0; e < texts.banding.size(); ++e)
+        row.banding[e] = TrimControls(texts.banding[e]);
     row.texts = std::move(texts);
     return row;
 }

@@ -236,9 +236,12 @@ EnteredRows ReadEnteredRows(const CellTable& sheets, const CellTable& parts,
     EnteredRows entered;
     for (int r = CellTable::kFirstDataRow; r < parts.RowCount(); ++r)
         entered.parts.push_back(
-            EnteredPartOf({parts.Cell(r, PartCol::Label), parts.Cell(r, PartCol::Length),
-                           parts.Cell(r, PartCol::Width), parts.Cell(r, PartCol::Quant),
-                           parts.Cell(r, PartCol::Rotatable), parts.Cell(r, PartCol::Material),
+            EnteredPartOf({parts.Cell(r, PartCol::Label),
+                           parts.Cell(r, PartCol::Length),
+                           parts.Cell(r, PartCol::Width),
+                           parts.Cell(r, PartCol::Quant),
+                           parts.Cell(r, PartCol::Rotatable),
+                           parts.Cell(r, PartCol::Material),
                            {parts.Cell(r, PartCol::BandingL1), parts.Cell(r, PartCol::BandingL2),
                             parts.Cell(r, PartCol::BandingW1), parts.Cell(r, PartCol::BandingW2)}},
                           lengths));

@@ -72,10 +72,9 @@ BandingLengths BandingLengthsOf(const AppliedResult& result) {
     std::stable_sort(lengths.byMaterial.begin(), lengths.byMaterial.end(),
                      [&](const BandingLength& a, const BandingLength& b) {
                          const auto at = [&](const std::string& m) {
-                             return std::find_if(materials.begin(), materials.end(),
-                                                 [&](const std::string& x) {
-                                                     return SameMaterial(x, m);
-                                                 }) -
+                             return std::find_if(
+                                        materials.begin(), materials.end(),
+                                        [&](const std::string& x) { return SameMaterial(x, m); }) -
                                     materials.begin();
                          };
                          return at(a.material) < at(b.material);

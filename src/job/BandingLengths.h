@@ -9,10 +9,10 @@
 namespace tarvex {
 
 struct BandingLength {
-    std::string material;  // empty for the job's totals and the one unnamed material
-    std::string name;      // as the banding list names it
-    int edges = 0;         // banded edges
-    double length = 0;     // along the edges
+    std::string material;      // empty for the job's totals and the one unnamed material
+    std::string name;          // as the banding list names it
+    int edges = 0;             // banded edges
+    double length = 0;         // along the edges
     double withAllowance = 0;  // each edge with the banding's allowance added
 
     bool operator==(const BandingLength&) const = default;

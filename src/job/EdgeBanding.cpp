@@ -46,6 +46,13 @@ const char* EdgeName(Edge edge) {
     return "L1";
 }
 
+PlanSide SideOf(Edge edge, bool rotated) {
+    const bool first = edge == Edge::L1 || edge == Edge::W1;
+    // Along the sheet's length: the L edges of a part as entered, the W edges of a turned one.
+    if (AlongLength(edge) != rotated) return first ? PlanSide::Lower : PlanSide::Upper;
+    return first ? PlanSide::Left : PlanSide::Right;
+}
+
 bool HasBanding(const EdgeBandingNames& names) {
     for (const std::string& name : names)
         if (!name.empty()) return true;

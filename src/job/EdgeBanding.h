@@ -23,6 +23,12 @@ inline bool AlongLength(Edge edge) {
     return edge == Edge::L1 || edge == Edge::L2;
 }
 
+// Which side of its rectangle on the sheet an edge of a placed part is, with y
+// upward as the plans have it: a part lying as entered has L1 at its lower side and
+// W1 at its left; a turned part has L1 at its left and W1 at its lower side.
+enum class PlanSide { Lower, Upper, Left, Right };
+PlanSide SideOf(Edge edge, bool rotated);
+
 // The banding name of each edge, in the order of kEdges; empty for an edge without.
 using EdgeBandingNames = std::array<std::string, kEdgeCount>;
 

@@ -6,10 +6,10 @@
 #pragma once
 
 #include <optional>
-
-#include "job/EdgeBanding.h"
 #include <string>
 #include <vector>
+
+#include "job/EdgeBanding.h"
 
 namespace tarvex {
 
@@ -51,7 +51,7 @@ struct EnteredPart {
     std::string label;  // trimmed, as the job's records carry it
     std::optional<int> quantity;
     bool rotatable = false;
-    std::string material;       // trimmed
+    std::string material;        // trimmed
     EdgeBandingNames banding{};  // trimmed
     // As typed: the finished sizes when the job cuts parts smaller by their banding.
     std::optional<double> length{}, width{};

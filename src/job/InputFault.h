@@ -29,25 +29,25 @@ enum class EntryColumn {
 
 struct InputFault {
     enum class Code {
-        None,                 // nothing to say
-        FirstRowIncorrect,    // the sizes or quantity of the table's first data row
-        NotANumber,           // a cell; values: its text
-        NotAWholeNumber,      // likewise
-        NegativeQuantity,     // likewise
-        NotAGrain,            // likewise
-        SizeNotPositive,      // a cell of a row that makes records
-        NegativeCost,         // likewise
-        SizesOutOfRange,      // a row whose sizes give no finite area
-        NoUsableArea,         // a sheet row the margins leave nothing of
-        TooManyParts,         // values: the pieces, the most a job may have
-        TooManySheets,        // values: the most a job may have
-        NoParts,              // no part row has a quantity above 0
-        NoSheetOfMaterial,    // a part row; values: its material
-        FirstCutAcrossGrain,  // a sheet row with its grain across, with a first-cut direction
-        UnknownBanding,       // a part's banding cell; values: the name the list lacks
+        None,                  // nothing to say
+        FirstRowIncorrect,     // the sizes or quantity of the table's first data row
+        NotANumber,            // a cell; values: its text
+        NotAWholeNumber,       // likewise
+        NegativeQuantity,      // likewise
+        NotAGrain,             // likewise
+        SizeNotPositive,       // a cell of a row that makes records
+        NegativeCost,          // likewise
+        SizesOutOfRange,       // a row whose sizes give no finite area
+        NoUsableArea,          // a sheet row the margins leave nothing of
+        TooManyParts,          // values: the pieces, the most a job may have
+        TooManySheets,         // values: the most a job may have
+        NoParts,               // no part row has a quantity above 0
+        NoSheetOfMaterial,     // a part row; values: its material
+        FirstCutAcrossGrain,   // a sheet row with its grain across, with a first-cut direction
+        UnknownBanding,        // a part's banding cell; values: the name the list lacks
         BandingLeavesNothing,  // a part row finished sizes leave no length or width of
-        AreaExceeded,         // the parts need more area than the sheets offer
-        SettingNotANumber,    // `setting`; values: its text
+        AreaExceeded,          // the parts need more area than the sheets offer
+        SettingNotANumber,     // `setting`; values: its text
         SettingNotAWholeNumber,
         SettingNegative,
     };

@@ -6,6 +6,7 @@
 
 #include "io/TextFile.h"
 #include "job/CutFigures.h"
+#include "render/BandedEdges.h"
 #include "render/ColorList.h"
 #include "render/LayoutImage.h"
 #include "render/LayoutTexts.h"
@@ -21,6 +22,7 @@ namespace {
 constexpr qreal kSmallestText = 0.6;
 
 const QColor kCutColor(200, 0, 0);
+const QColor kBandingColor(30, 90, 200);
 
 // Outline in the pen, interior in the brush, covering the box's pixels.
 void DrawBox(QPainter& painter, const QRect& box) {
@@ -99,6 +101,27 @@ void DrawTexts(QPainter& painter, const TextFitter& fitter, const std::vector<La
     }
 }
 
+// A banded edge is a heavy line just inside the part's side, so that it never
+// reads as a saw cut between two parts.
+void DrawBanding(QPainter& painter, const AppliedResult& result, const PlannedSheet& sheet,
+                 const SheetView& view, qreal line) {
+    const qreal width = std::max<qreal>(2, line * 3);
+    QPen pen = SolidPen(kBandingColor, width);
+    pen.setCapStyle(Qt::FlatCap);
+    painter.save();
+    painter.setPen(pen);
+    for (const Placement& part : sheet.parts) {
+        const EnteredPart* row = result.EnteredPartAt(part.entryRow);
+        if (!row || !HasBanding(row->banding)) continue;
+        const QRect box = view.Box(part);
+        if (box.width() < 3 * width || box.height() < 3 * width) continue;
+        for (const BandedEdge& edge :
+             BandedEdgesOf(part, row->banding, QRectF(box), width / 2 + line))
+            painter.drawLine(edge.line);
+    }
+    painter.restore();
+}
+
 // The drawing at scale s with the sheet's box at the painter's origin.
 void DrawAtScale(QPainter& painter, const AppliedResult& result, const PlannedSheet& sheet,
                  double s, const LayoutDrawOptions& options) {
@@ -119,6 +142,7 @@ void DrawAtScale(QPainter& painter, const AppliedResult& result, const PlannedSh
         painter.setBrush(FillOf(options, part));
         DrawBox(painter, view.Box(part));
     }
+    DrawBanding(painter, result, sheet, view, inks.part.widthF());
     if (options.offcuts) {
         painter.setBrush(options.document ? QBrush(Qt::NoBrush) : QBrush(options.sheetColor));
         for (const Offcut& offcut : sheet.offcuts) {
