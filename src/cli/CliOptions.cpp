@@ -12,6 +12,13 @@ void DefineOptions(CLI::App& app, CliOptions& o) {
     calculation.push_back(
         app.add_option("--parts", o.parts,
                        "Part list file (.txt, .prt, .xls, .xlsx, .csv), instead of the project's"));
+    calculation.push_back(app.add_option(
+        "--banding", o.banding,
+        "Banding list file (NAME TAB THICKNESS TAB ALLOWANCE a line), instead of the "
+        "project's NAME.banding.txt"));
+    calculation.push_back(app.add_flag(
+        "--finished-sizes", o.finishedSizes,
+        "The part sizes are finished sizes: cut each part smaller by its banding's thickness"));
     calculation.push_back(
         app.add_option("--seed", o.seed, "Random seed; the same seed gives the same plan"));
     calculation.push_back(

@@ -23,6 +23,8 @@ enum ExitCode {
 struct CliOptions {
     std::string project;
     std::string sheets, parts;
+    std::string banding;  // a banding list instead of the project's
+    bool finishedSizes = false;
     std::optional<std::uint32_t> seed;
     int threads = 0;
     std::optional<int> speed;

@@ -1,5 +1,6 @@
 #include "cli/JobFiles.h"
 
+#include "io/BandingList.h"
 #include "io/EntryTables.h"
 #include "io/ListFiles.h"
 #include "io/ProjectFiles.h"
@@ -53,12 +54,13 @@ bool LoadJob(const CliOptions& o, SettingsForm& form, CellTable& sheetTable, Cel
     }
     sheetTable = NewSheetTable();
     partTable = NewPartTable();
-    inputs = {o.project, o.sheets, o.parts};
+    inputs = {o.project, o.sheets, o.parts, o.banding};
     std::string sheetFile, partFile;  // where the tables come from, when a project fills them
     if (!o.project.empty()) {
         ListFileNames names;
         const ProjectResult project = LoadProject(o.project, sheetTable, partTable, names, form);
-        inputs.insert(inputs.end(), {names.SheetFileName, names.PartFileName});
+        inputs.insert(inputs.end(),
+                      {names.SheetFileName, names.PartFileName, BandingListPath(o.project)});
         sheetFile = names.SheetFileName.empty() ? o.project : names.SheetFileName;
         partFile = names.PartFileName.empty() ? o.project : names.PartFileName;
         if (!project.ok || !project.message.empty()) {
@@ -73,6 +75,8 @@ bool LoadJob(const CliOptions& o, SettingsForm& form, CellTable& sheetTable, Cel
         !ListLoaded(LoadSheetList(o.sheets, sheetTable, false, lengths), error))
         return false;
     if (!o.parts.empty() && !ListLoaded(LoadPartList(o.parts, partTable, false, lengths), error))
+        return false;
+    if (!o.banding.empty() && !ReadBandingList(o.banding, lengths, form.banding, error))
         return false;
     return HoldsRows(TableKind::Sheet, sheetTable, o.sheets.empty() ? sheetFile : o.sheets,
                      error) &&
@@ -96,6 +100,7 @@ bool ApplySettingOptions(const CliOptions& o, JobSettings& settings, std::string
     if (o.guillotine) cut.guillotine = true;
     if (o.freePlacement) cut.guillotine = false;
     if (o.cost) cut.costObjective = true;
+    if (o.finishedSizes) settings.banding.finishedSizes = true;
     if (o.blade && !ReadSettingLength(*o.blade, "Blade Width:", lengths, cut.bladeWidth, error))
         return false;
     if (o.margins.size() == 4 &&

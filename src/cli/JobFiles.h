@@ -13,7 +13,8 @@
 namespace tarvex {
 
 // Fills the settings and tables from the project (list paths relative to the
-// project's folder) and from --sheets/--parts, which replace the project's lists.
+// project's folder) and from --sheets/--parts/--banding, which replace the
+// project's lists.
 // A file that cannot be read, or whose reading stopped at a bad line or value, is
 // bad input: false with the reader's message naming the file and line. `inputs`
 // receives every file read, for the outputs not to replace them.

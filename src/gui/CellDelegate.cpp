@@ -24,12 +24,24 @@ QWidget* CellDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem&
         combo->addItems(editing == CellEditing::YesNo ? yesNo_ : grains_);
         return combo;
     }
+    if (editing == CellEditing::Banding) {
+        auto* combo = new QComboBox(parent);
+        combo->setEditable(true);
+        combo->setInsertPolicy(QComboBox::NoInsert);
+        combo->addItem(QString());
+        combo->addItems(bandingNames_);
+        return combo;
+    }
     return QStyledItemDelegate::createEditor(parent, option, index);
 }
 
 void CellDelegate::setEditorData(QWidget* editor, const QModelIndex& index) const {
     if (auto* combo = qobject_cast<QComboBox*>(editor)) {
-        combo->setCurrentIndex(combo->findText(index.data(Qt::EditRole).toString()));
+        const QString text = index.data(Qt::EditRole).toString();
+        if (combo->isEditable())
+            combo->setCurrentText(text);
+        else
+            combo->setCurrentIndex(combo->findText(text));
         return;
     }
     QStyledItemDelegate::setEditorData(editor, index);
@@ -37,6 +49,11 @@ void CellDelegate::setEditorData(QWidget* editor, const QModelIndex& index) cons
 
 void CellDelegate::setModelData(QWidget* editor, QAbstractItemModel* model,
                                 const QModelIndex& index) const {
+    if (auto* combo = qobject_cast<QComboBox*>(editor); combo && combo->isEditable()) {
+        // A name the banding table lacks yet is kept, for the calculation to name.
+        model->setData(index, combo->currentText().trimmed(), Qt::EditRole);
+        return;
+    }
     if (auto* combo = qobject_cast<QComboBox*>(editor)) {
         // Leaving the list without a choice keeps the cell's text (also another
         // language's wording).

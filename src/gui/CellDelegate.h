@@ -1,7 +1,8 @@
 // The in-place editors of an entry table: free text for labels, sizes, quantities,
-// costs and materials, and drop-down lists of the two texts Yes and No and of the
-// grain directions in the current language. An entry the cell cannot take is
-// refused: the cell keeps its text.
+// costs and materials, drop-down lists of the two texts Yes and No and of the
+// grain directions in the current language, and for the banding of a part's edges
+// a drop-down of the banding names that also takes any text typed. An entry the
+// cell cannot take is refused: the cell keeps its text.
 #pragma once
 
 #include <QStringList>
@@ -23,6 +24,9 @@ class CellDelegate : public QStyledItemDelegate {
     const QStringList& YesNo() const { return yesNo_; }
     void SetGrains(const QStringList& texts) { grains_ = texts; }
     const QStringList& Grains() const { return grains_; }
+    // The names of the banding table; the drop-down offers none first.
+    void SetBandingNames(const QStringList& names) { bandingNames_ = names; }
+    const QStringList& BandingNames() const { return bandingNames_; }
 
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
                           const QModelIndex& index) const override;
@@ -47,6 +51,7 @@ class CellDelegate : public QStyledItemDelegate {
     const CellTableModel& model_;
     QStringList yesNo_;
     QStringList grains_;
+    QStringList bandingNames_;
 };
 
 }  // namespace tarvex

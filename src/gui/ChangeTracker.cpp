@@ -27,7 +27,9 @@ void ChangeTracker::MarkListSaved(TableKind kind) {
 }
 
 void ChangeTracker::MarkSettingsSaved() {
-    savedSettings_ = ProjectSettingLines(settings_());
+    const SettingsForm form = settings_();
+    savedSettings_ = ProjectSettingLines(form);
+    savedBanding_ = form.banding;
     Check();
 }
 
@@ -54,7 +56,8 @@ bool ChangeTracker::ListChanged(TableKind kind) const {
 }
 
 bool ChangeTracker::SettingsChanged() const {
-    return ProjectSettingLines(settings_()) != savedSettings_;
+    const SettingsForm form = settings_();
+    return ProjectSettingLines(form) != savedSettings_ || form.banding != savedBanding_;
 }
 
 bool ChangeTracker::EntriesChanged() const {

@@ -52,6 +52,7 @@ class ChangeTracker : public QObject {
     const CellTableModel& parts_;
     std::function<SettingsForm()> settings_;
     std::vector<std::string> savedSheets_, savedParts_, savedSettings_;
+    BandingForm savedBanding_;  // saved beside the project, not in its lines
     bool planUnsaved_ = false;
     bool shown_ = false;
 };

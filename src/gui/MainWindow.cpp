@@ -179,6 +179,7 @@ void MainWindow::ConnectProject() {
     connect(changes_, &ChangeTracker::changedTurned, this, &MainWindow::UpdateTitle);
     connect(setsPage_, &SetsPage::changed, changes_, &ChangeTracker::Check);
     connect(setsPage_, &SetsPage::changed, this, &MainWindow::FollowUnit);
+    connect(setsPage_, &SetsPage::changed, this, &MainWindow::FollowBandings);
     // A plan is outdated once the tables or settings it was made from change.
     connect(setsPage_, &SetsPage::changed, this, &MainWindow::ShowPlanStatus);
     for (const CellTableModel* model : {&sheetModel_, &partModel_}) {
@@ -452,6 +453,14 @@ void MainWindow::ShowSettings(const SettingsForm& form) {
     setsPage_->Show(form);
     layoutsPage_->ShowViewOptions(form);
     FollowUnit();
+    FollowBandings();
+}
+
+void MainWindow::FollowBandings() {
+    QStringList names;
+    for (const BandingTexts& row : Settings().banding.rows)
+        if (const QString name = Q(row.name).trimmed(); !name.isEmpty()) names << name;
+    partsPage_->View().Delegate().SetBandingNames(names);
 }
 
 void MainWindow::FollowUnit() {

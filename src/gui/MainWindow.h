@@ -84,6 +84,8 @@ class MainWindow : public QMainWindow {
   private:
     // The entry tables read sizes in the unit the settings page shows.
     void FollowUnit();
+    // The banding cells of the part table offer the names of the settings page's bandings.
+    void FollowBandings();
     void BuildMenu();
     void ConnectPages();
     void ConnectProject();

@@ -10,7 +10,9 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QHeaderView>
 #include <QSlider>
+#include <QTableWidget>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -18,6 +20,7 @@
 #include "gui/ColorCombo.h"
 #include "gui/Dialogs.h"
 #include "gui/UiText.h"
+#include "io/EntryTables.h"
 #include "text/LengthText.h"
 #include "text/NumberText.h"
 #include "text/Translate.h"
@@ -163,6 +166,31 @@ SetsPage::SetsPage(Dialogs& dialogs, QWidget* parent) : QWidget(parent), dialogs
     edtDepth_ = AddRow(*form, NewEdit(), "edtDepth");
     edtSafe_ = AddRow(*form, NewEdit(), "edtSafe");
 
+    grpBanding_ = NewGroup("grpBanding", form);
+    tblBanding_ = new QTableWidget(0, 3);
+    tblBanding_->setObjectName(QStringLiteral("tblBanding"));
+    tblBanding_->verticalHeader()->setDefaultSectionSize(kTableRowHeight);
+    tblBanding_->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
+    tblBanding_->setMinimumHeight(5 * kTableRowHeight);
+    form->addRow(tblBanding_);
+    auto* bandingButtons = new QWidget;
+    auto* bandingRow = new QHBoxLayout(bandingButtons);
+    bandingRow->setContentsMargins(0, 0, 0, 0);
+    btnAddBanding_ = new QPushButton;
+    btnAddBanding_->setObjectName(QStringLiteral("btnAddBanding"));
+    btnRemoveBanding_ = new QPushButton;
+    btnRemoveBanding_->setObjectName(QStringLiteral("btnRemoveBanding"));
+    chkFinishedSizes_ = new QCheckBox;
+    chkFinishedSizes_->setObjectName(QStringLiteral("chkFinishedSizes"));
+    bandingRow->addWidget(btnAddBanding_);
+    bandingRow->addWidget(btnRemoveBanding_);
+    bandingRow->addStretch();
+    form->addRow(bandingButtons);
+    form->addRow(chkFinishedSizes_);
+    connect(btnAddBanding_, &QPushButton::clicked, this, &SetsPage::AddBandingRow);
+    connect(btnRemoveBanding_, &QPushButton::clicked, this, &SetsPage::RemoveBandingRow);
+    connect(tblBanding_, &QTableWidget::itemChanged, this, &SetsPage::changed);
+
     auto* language = new QWidget;
     auto* languageForm = new QFormLayout(language);
     languageForm->setContentsMargins(4, 4, 4, 4);
@@ -179,7 +207,8 @@ SetsPage::SetsPage(Dialogs& dialogs, QWidget* parent) : QWidget(parent), dialogs
     grid->addWidget(grpColor_, 0, 2);
     grid->addWidget(grpNc_, 1, 2);
     grid->addWidget(language, 2, 2, Qt::AlignTop);
-    grid->setRowStretch(3, 1);
+    grid->addWidget(grpBanding_, 3, 0, 1, 2);
+    grid->setRowStretch(4, 1);
     for (int c = 0; c < 3; ++c) grid->setColumnStretch(c, 1);
 
     Show(SettingsForm{});
@@ -275,6 +304,16 @@ void SetsPage::Retranslate() {
     chkDxfDim_->setText(Q(_("Export Dimensions")));
     chkDxfOffcuts_->setText(Q(_("Export Offcuts")));
     SetCaption(cbbLang_, _("Language："));
+    grpBanding_->setTitle(Q(_("Edge Banding")));
+    tblBanding_->setHorizontalHeaderLabels(
+        {Q(_("Name")), Q(_("Thickness")), Q(_("Allowance"))});
+    tblBanding_->setToolTip(
+        Q(_("The bandings the part table's L1, L2, W1 and W2 columns may name: the thickness, "
+            "and the allowance added to the length to order for each banded edge. Saved with "
+            "the project as NAME.banding.txt.")));
+    btnAddBanding_->setText(Q(_("Add Banding")));
+    btnRemoveBanding_->setText(Q(_("Remove Banding")));
+    chkFinishedSizes_->setText(Q(_("Cut to finished size less banding")));
 }
 
 void SetsPage::ReadInto(SettingsForm& form) const {
@@ -310,6 +349,15 @@ void SetsPage::ReadInto(SettingsForm& form) const {
     form.safeHeight = S(edtSafe_->text());
     form.dxfDimensions = chkDxfDim_->isChecked();
     form.dxfOffcuts = chkDxfOffcuts_->isChecked();
+    form.banding.rows.clear();
+    for (int r = 0; r < tblBanding_->rowCount(); ++r) {
+        const auto cell = [&](int c) {
+            const QTableWidgetItem* item = tblBanding_->item(r, c);
+            return item ? S(item->text()) : std::string();
+        };
+        form.banding.rows.push_back({cell(0), cell(1), cell(2)});
+    }
+    form.banding.finishedSizes = chkFinishedSizes_->isChecked();
 }
 
 void SetsPage::Show(const SettingsForm& form) {
@@ -348,6 +396,43 @@ void SetsPage::Show(const SettingsForm& form) {
     SetText(*edtSafe_, form.safeHeight);
     chkDxfDim_->setChecked(form.dxfDimensions);
     chkDxfOffcuts_->setChecked(form.dxfOffcuts);
+    ShowBanding(form.banding);
+}
+
+void SetsPage::ShowBanding(const BandingForm& banding) {
+    // One change signal for the whole table, not one per cell.
+    {
+        const QSignalBlocker quiet(tblBanding_);
+        tblBanding_->setRowCount(static_cast<int>(banding.rows.size()));
+        for (int r = 0; r < tblBanding_->rowCount(); ++r) {
+            const BandingTexts& row = banding.rows[static_cast<size_t>(r)];
+            int c = 0;
+            for (const std::string* text : {&row.name, &row.thickness, &row.allowance})
+                tblBanding_->setItem(r, c++, new QTableWidgetItem(Q(*text)));
+        }
+    }
+    chkFinishedSizes_->setChecked(banding.finishedSizes);
+    Q_EMIT changed();
+}
+
+void SetsPage::AddBandingRow() {
+    const int row = tblBanding_->rowCount();
+    {
+        const QSignalBlocker quiet(tblBanding_);
+        tblBanding_->insertRow(row);
+        for (int c = 0; c < tblBanding_->columnCount(); ++c)
+            tblBanding_->setItem(row, c, new QTableWidgetItem);
+    }
+    tblBanding_->setCurrentCell(row, 0);
+    tblBanding_->editItem(tblBanding_->item(row, 0));
+    Q_EMIT changed();
+}
+
+void SetsPage::RemoveBandingRow() {
+    const int row = tblBanding_->currentRow();
+    if (row < 0) return;
+    tblBanding_->removeRow(row);
+    Q_EMIT changed();
 }
 
 void SetsPage::btn1Click() {

@@ -18,6 +18,7 @@ class QLineEdit;
 class QPushButton;
 class QRadioButton;
 class QSlider;
+class QTableWidget;
 
 namespace tarvex {
 
@@ -46,6 +47,9 @@ class SetsPage : public QWidget {
   private:
     void WatchChanges();
     void btn1Click();
+    void AddBandingRow();
+    void RemoveBandingRow();
+    void ShowBanding(const BandingForm& banding);
     // A form row: a caption (set by Retranslate) and its field.
     template <class Field>
     Field* AddRow(QFormLayout& form, Field* field, const char* name);
@@ -53,7 +57,7 @@ class SetsPage : public QWidget {
 
     Dialogs& dialogs_;
     QGroupBox *grpOptim_, *grpCut_, *grpOffcut_, *grpMargin_, *grpPrint_, *grpColor_, *grpNc_,
-        *grpDxf_;
+        *grpDxf_, *grpBanding_;
     QLabel* lblScale_;
     QSlider* tbFast_;
     QCheckBox *chkOneCut_, *chkCost_;
@@ -73,6 +77,9 @@ class SetsPage : public QWidget {
     QRadioButton *rbHua_, *rbSimens_;
     QLineEdit *edtDepth_, *edtSafe_;
     QCheckBox *chkDxfDim_, *chkDxfOffcuts_;
+    QTableWidget* tblBanding_;  // Name, Thickness, Allowance
+    QPushButton *btnAddBanding_, *btnRemoveBanding_;
+    QCheckBox* chkFinishedSizes_;
     QComboBox* cbbLang_;
     std::map<QWidget*, QLabel*> captions_;
 };

@@ -9,6 +9,7 @@
 #include "io/CsvText.h"
 #include "io/EntryTables.h"
 #include "io/TextFile.h"
+#include "job/EdgeBanding.h"
 #include "text/FieldSplit.h"
 #include "text/FileMessages.h"
 #include "text/Languages.h"
@@ -42,7 +43,7 @@ std::string DecimalPoint(std::string cell, char separator) {
 
 // The columns after the first ones (a sheet's six, a part's five), in their order.
 constexpr const char* kSheetLaterCaptions[] = {"Material", "Grain"};
-constexpr const char* kPartLaterCaptions[] = {"Material"};
+constexpr const char* kPartLaterCaptions[] = {"Material", "L1", "L2", "W1", "W2"};
 
 size_t FirstColumns(TableKind kind) {
     return kind == TableKind::Sheet ? 6 : 5;
@@ -66,6 +67,18 @@ NamedColumns NamedInHeading(TableKind kind, const Fields& heading) {
         named.push_back(found);
     }
     return named;
+}
+
+// A first record whose size fields hold captions, or name later columns moved there
+// (the banding captions hold digits, which a caption of the sizes may not).
+bool IsHeading(TableKind kind, const Fields& first) {
+    const auto caption = [&](size_t i) {
+        const std::string field = Field(first, i);
+        for (const char* later : LaterCaptions(kind))
+            if (NamesColumn(field, later)) return std::string("caption");
+        return field;
+    };
+    return AreSizeCaptions(caption(1), caption(2));
 }
 
 // The record's fields in the columns' order: the fields no heading names stand
@@ -115,6 +128,8 @@ std::string ReadRecord(TableKind kind, const Fields& in, char separator,
     if (!sheet) {
         totals.Add(*l, *w, *q);
         row = {label, length, width, quant, yesNo, material};
+        for (size_t e = 1; e <= kEdgeCount; ++e)
+            row.push_back(TrimControls(Field(in, FirstColumns(kind) + e)));
         return {};
     }
     if (cost.empty()) cost.push_back('0');
@@ -144,8 +159,7 @@ ListResult LoadCsv(TableKind kind, const std::string& path, const LengthFormat& 
     const bool whole = ParseCsv(text, separator, records, unclosed);
     std::erase_if(records, [](const CsvRecord& r) { return IsBlank(r.fields); });
     NamedColumns named(LaterCaptions(kind).size());
-    if (records.size() > 1 &&
-        AreSizeCaptions(Field(records[0].fields, 1), Field(records[0].fields, 2))) {
+    if (records.size() > 1 && IsHeading(kind, records[0].fields)) {
         named = NamedInHeading(kind, records[0].fields);
         records.erase(records.begin());
     }

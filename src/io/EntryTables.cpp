@@ -84,8 +84,8 @@ const std::vector<ColumnInfo>& TableColumns(TableKind kind) {
         {"Label", 199, CellEditing::Text},     {"Length", 83, CellEditing::Number},
         {"Width", 90, CellEditing::Number},    {"Quant", 64, CellEditing::Number},
         {"Rotatable", 77, CellEditing::YesNo}, {"Material", 120, CellEditing::Text},
-        {"L1", 60, CellEditing::Text},         {"L2", 60, CellEditing::Text},
-        {"W1", 60, CellEditing::Text},         {"W2", 60, CellEditing::Text},
+        {"L1", 60, CellEditing::Banding},      {"L2", 60, CellEditing::Banding},
+        {"W1", 60, CellEditing::Banding},      {"W2", 60, CellEditing::Banding},
     };
     return kind == TableKind::Sheet ? sheet : part;
 }

@@ -40,6 +40,7 @@ enum class CellEditing {
     Number,  // a number; the entry is refused when it does not convert (CellEntryFault)
     YesNo,   // drop-down list of YesNoChoices()
     Grain,   // drop-down list of GrainChoices()
+    Banding,  // drop-down list of the banding table's names, any text typed also taken
     None,    // grey, cannot be selected (Left Quant)
 };
 

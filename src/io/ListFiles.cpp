@@ -7,6 +7,7 @@
 #include "io/CsvLists.h"
 #include "io/SpreadsheetImport.h"
 #include "io/TextFile.h"
+#include "job/EdgeBanding.h"
 #include "text/FieldSplit.h"
 #include "text/FileMessages.h"
 #include "text/LengthText.h"
@@ -99,7 +100,10 @@ std::string PlaceTextLine(TableKind kind, const std::string& line,
         if (!grain) return BadGrain(LaterField(later, 1));
     } else {
         t.SetCell(row, PartCol::Rotatable, fields[4]);
-        t.SetCell(row, PartCol::Material, LaterField(LaterFields(line, 5), 0));
+        const std::vector<std::string> later = LaterFields(line, 5);
+        t.SetCell(row, PartCol::Material, LaterField(later, 0));
+        for (int e = 0; e < kEdgeCount; ++e)
+            t.SetCell(row, PartCol::BandingL1 + e, LaterField(later, 1 + e));
     }
     const auto count = ParseInteger(fields[3]);
     if (!count) return Substitute(_("the quantity \"{1}\" is not a whole number"), {fields[3]});
@@ -226,7 +230,9 @@ std::vector<std::string> PartLines(const CellTable& t) {
         std::vector<std::string> fields = {t.Cell(r, PartCol::Label), t.Cell(r, PartCol::Length),
                                            t.Cell(r, PartCol::Width), t.Cell(r, PartCol::Quant),
                                            t.Cell(r, PartCol::Rotatable)};
-        AddLaterFields(fields, {t.Cell(r, PartCol::Material)});
+        AddLaterFields(fields, {t.Cell(r, PartCol::Material), t.Cell(r, PartCol::BandingL1),
+                                t.Cell(r, PartCol::BandingL2), t.Cell(r, PartCol::BandingW1),
+                                t.Cell(r, PartCol::BandingW2)});
         lines.push_back(JoinFields(fields));
     }
     return lines;

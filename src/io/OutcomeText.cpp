@@ -11,7 +11,16 @@ namespace {
 using Code = InputFault::Code;
 
 std::string TableName(EntryTable table) {
-    return table == EntryTable::Sheets ? _("Sheets") : _("Parts");
+    switch (table) {
+        case EntryTable::Sheets:
+            return _("Sheets");
+        case EntryTable::Bandings:
+            return _("Bandings");
+        case EntryTable::Parts:
+        case EntryTable::None:
+            break;
+    }
+    return _("Parts");
 }
 
 // The column's caption in the table's header row.
@@ -43,6 +52,12 @@ std::string ColumnName(EntryColumn column) {
             return "W1";
         case EntryColumn::BandingW2:
             return "W2";
+        case EntryColumn::BandingName:
+            return _("Name");
+        case EntryColumn::BandingThickness:
+            return _("Thickness");
+        case EntryColumn::BandingAllowance:
+            return _("Allowance");
         case EntryColumn::None:
             break;
     }
@@ -117,6 +132,12 @@ std::string FaultText(const InputFault& f) {
             return AtCell(_("{1}, row {2}: cut smaller by its banding, nothing of this part "
                             "is left."),
                           f);
+        case Code::BandingNegative:
+            return AtCell(_("{1}, row {2}, column \"{3}\": the length must not be negative."), f);
+        case Code::BandingWithoutName:
+            return AtCell(_("{1}, row {2}: the banding has no name."), f);
+        case Code::DuplicateBanding:
+            return AtCell(_("{1}, row {2}: the banding \"{4}\" is already in the list."), f);
         case Code::AreaExceeded:
             return _(
                 "The total area of parts is greater than the total area of sheets, "

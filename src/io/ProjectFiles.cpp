@@ -5,6 +5,7 @@
 #include <optional>
 #include <vector>
 
+#include "io/BandingList.h"
 #include "io/TextFile.h"
 #include "text/FieldSplit.h"
 #include "text/FileMessages.h"
@@ -168,6 +169,17 @@ struct Applying {
     }
 };
 
+// The project's banding list when there is one; without it the job has no banding.
+void ApplyBandingList(const std::string& projectPath, const LengthFormat& lengths,
+                      BandingForm& banding, std::vector<std::string>& notes) {
+    banding = {};
+    const std::string path = BandingListPath(projectPath);
+    std::error_code absent;
+    if (!fs::exists(path, absent)) return;
+    std::string error;
+    if (!ReadBandingList(path, lengths, banding, error)) notes.push_back(error);
+}
+
 std::string JoinLines(const std::vector<std::string>& parts) {
     std::string text;
     for (const std::string& part : parts) text += (text.empty() ? "" : "\n") + part;
@@ -194,6 +206,9 @@ ProjectResult SaveProject(const std::string& path, const ListFileNames& names,
     for (const ProjectLine& line : ProjectLines())
         lines.push_back(LineText(line, names, form, path));
     result.ok = WriteLinesCrLf(path, lines, result.message);
+    // A job without banding leaves the folder as it was.
+    if (result.ok && !form.banding.Empty())
+        result.ok = WriteBandingList(BandingListPath(path), form.banding, result.message);
     return result;
 }
 
@@ -240,6 +255,7 @@ ProjectResult LoadProject(const std::string& path, CellTable& sheetTable, CellTa
         ++result.linesApplied;
     }
     if (!stop.empty()) applying.notes.push_back(stop);
+    ApplyBandingList(path, lengths, form.banding, applying.notes);
     result.message = JoinLines(applying.notes);
     return result;
 }

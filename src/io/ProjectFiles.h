@@ -1,5 +1,6 @@
 // Project files (.dat): the two list file paths and the settings of the "Sets"
-// page, one value per line, 26 lines. The tables themselves live in the lists.
+// page, one value per line, 26 lines. The tables themselves live in the lists, the
+// banding table in the banding list beside the project (BandingList.h).
 #pragma once
 
 #include <string>
@@ -25,7 +26,8 @@ struct ProjectResult {
 // sheet list; empty when both exist.
 std::string ProjectSaveRefusal(const ListFileNames& names);
 
-// Writes the 26 lines, replacing the file atomically. Refuses (ok false, the
+// Writes the 26 lines, replacing the file atomically, and the banding list when the
+// form has any banding or finished sizes on (an old one is never removed). Refuses (ok false, the
 // message above) while ProjectSaveRefusal says so. A list in the project's folder
 // or below it is written relative to that folder, so that the project moves with
 // its lists; any other list keeps its absolute path.
@@ -43,6 +45,9 @@ std::string ListPathBesideProject(const std::string& projectPath, TableKind kind
 // the first line that is missing (an older, shorter project: no message), that
 // should be a number and is not, or whose list file cannot be read; the lines
 // before it stay applied. A relative list path is taken from the project's folder.
+// The banding list beside the project, when there is one, becomes the form's
+// banding table; without one the table is empty. A bad banding line is a message;
+// the lines before it stay.
 // Whenever ok is true the window shows ProjectCaption and the "Layouts" page.
 ProjectResult LoadProject(const std::string& path, CellTable& sheetTable, CellTable& partTable,
                           ListFileNames& names, SettingsForm& form);

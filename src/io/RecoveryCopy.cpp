@@ -87,11 +87,36 @@ Json FormJson(const SettingsForm& form) {
                     json[field.name] = form.*member;
             },
             field.member);
+    json["finishedSizes"] = form.banding.finishedSizes;
+    Json bandings = Json::array();
+    for (const BandingTexts& row : form.banding.rows)
+        bandings.push_back(Json::array({row.name, row.thickness, row.allowance}));
+    json["bandings"] = std::move(bandings);
     return json;
 }
 
 std::string WrongField(const std::string& field) {
     return Substitute(_("the field \"{1}\" is missing or of the wrong kind"), {field});
+}
+
+// The banding table and its check box; a copy written before them has neither.
+std::string ReadBandingForm(const Json& json, BandingForm& banding) {
+    if (const auto flag = json.find("finishedSizes"); flag != json.end()) {
+        if (!flag->is_boolean()) return WrongField("settings.finishedSizes");
+        banding.finishedSizes = flag->get<bool>();
+    }
+    const auto rows = json.find("bandings");
+    if (rows == json.end()) return {};
+    if (!rows->is_array() || rows->size() > kMostRows) return WrongField("settings.bandings");
+    banding.rows.clear();
+    for (const Json& row : *rows) {
+        if (!row.is_array() || row.size() != 3 || !row[0].is_string() || !row[1].is_string() ||
+            !row[2].is_string())
+            return WrongField("settings.bandings");
+        banding.rows.push_back({row[0].get<std::string>(), row[1].get<std::string>(),
+                                row[2].get<std::string>()});
+    }
+    return {};
 }
 
 // The fault of the first setting of the wrong kind or range; empty when none.
@@ -134,7 +159,7 @@ std::string ReadForm(const Json& json, SettingsForm& form) {
             field.member);
         if (!fault.empty()) return fault;
     }
-    return {};
+    return ReadBandingForm(json, form.banding);
 }
 
 std::string ReadTable(const Json& json, const char* key, TableKind kind,

@@ -10,6 +10,7 @@
 
 #include "io/ListFiles.h"
 #include "io/TextFile.h"
+#include "job/EdgeBanding.h"
 #include "text/FieldSplit.h"
 #include "text/FileMessages.h"
 #include "text/LengthText.h"
@@ -96,6 +97,9 @@ ListResult LoadSectioned(TableKind kind, const std::string& path, const LengthFo
             const std::string rotate = ini.Text(section, "ROTATE");
             t.SetCell(row, PartCol::Rotatable, rotate == "R" || rotate == "Y" ? _("Yes") : _("No"));
             t.SetCell(row, PartCol::Material, ini.Text(section, "MATERIAL"));
+            for (const Edge edge : kEdges)
+                t.SetCell(row, PartCol::BandingL1 + static_cast<int>(edge),
+                          ini.Text(section, EdgeName(edge)));
         }
         ++result.rows;
         t.AppendRow();

@@ -5,10 +5,34 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "model/CutSettings.h"
 
 namespace tarvex {
+
+// One row of the banding table, as typed: the allowance may be left empty (none).
+struct BandingTexts {
+    std::string name;
+    std::string thickness;
+    std::string allowance;
+    bool operator==(const BandingTexts&) const = default;
+};
+
+// The banding table and its check box "Cut to finished size less banding".
+struct BandingForm {
+    std::vector<BandingTexts> rows{};
+    bool finishedSizes = false;
+    bool operator==(const BandingForm&) const = default;
+    // Nothing to keep: no row with any text and the check box off.
+    bool Empty() const {
+        if (finishedSizes) return false;
+        for (const BandingTexts& row : rows)
+            if (!row.name.empty() || !row.thickness.empty() || !row.allowance.empty())
+                return false;
+        return true;
+    }
+};
 
 struct SettingsForm {
     int speed = 4;                      // speed/quality slider 1 .. 12
@@ -49,6 +73,7 @@ struct SettingsForm {
     bool showOffcuts = false;         // "Offcut"
     bool showCuts = false;            // "Cuts": the numbered saw cuts
     std::string labelFormat = "3x8";  // the sheet the part labels are printed on
+    BandingForm banding{};            // kept beside the project, in its banding list
 };
 
 }  // namespace tarvex

@@ -6,6 +6,7 @@
 
 #include "io/EntryTables.h"
 #include "io/Workbook.h"
+#include "job/EdgeBanding.h"
 #include "text/FieldSplit.h"
 #include "text/FileMessages.h"
 #include "text/LengthText.h"
@@ -16,9 +17,13 @@ namespace tarvex {
 
 namespace {
 
-// A to E, then the material (F) and a sheet's grain (G).
-constexpr int kWorkbookColumns = 7;
-constexpr int kMaterialColumn = 6, kGrainColumn = 7;
+// A to E, then the material (F) and a sheet's grain (G) or a part's banding on
+// its edges L1, L2, W1 and W2 (G to J).
+constexpr int kMaterialColumn = 6, kGrainColumn = 7, kFirstBandingColumn = 7;
+
+int WorkbookColumns(TableKind kind) {
+    return kind == TableKind::Sheet ? kGrainColumn : kFirstBandingColumn + kEdgeCount - 1;
+}
 
 bool IsNoFlag(std::string flag) {
     for (char& c : flag) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
@@ -57,7 +62,7 @@ template <typename RowCells>
 bool Import(const std::string& path, CellTable& table, TableKind kind, std::string& error,
             RowCells rowCells) {
     SheetCells book;
-    if (!ReadWorkbookSheet(path, kWorkbookColumns, book, error)) return false;
+    if (!ReadWorkbookSheet(path, WorkbookColumns(kind), book, error)) return false;
 
     KeepOneEmptyRow(table);
     TableTotals totals;
@@ -130,6 +135,9 @@ bool LoadPartSpreadsheet(const std::string& path, CellTable& partTable, std::str
                                entry->quant,
                                IsNoFlag(dIsQuant ? e : d) ? _("No") : _("Yes"),
                                TrimControls(book.Cell(i, kMaterialColumn))};
+                      for (int edge = 0; edge < kEdgeCount; ++edge)
+                          cells.push_back(
+                              TrimControls(book.Cell(i, kFirstBandingColumn + edge)));
                       return true;
                   });
 }

@@ -1,5 +1,6 @@
 #include "io/TableInput.h"
 
+#include "io/BandingInput.h"
 #include "io/EnteredRowInput.h"
 #include "io/EntryTables.h"
 #include "io/SettingText.h"
@@ -192,7 +193,7 @@ bool ReadJobSettings(const SettingsForm& f, JobSettings& s, InputFault& error) {
         !ReadSettingNumber(f.minOffcutArea, "Min. Area:", s.cut.minOffcutArea, error))
         return false;
     s.offcutPrefix = TrimControls(f.offcutPrefix);
-    return true;
+    return ReadBandings(f.banding, lengths, s.banding, error);
 }
 
 OutputChoices OutputChoicesOf(const SettingsForm& f) {

@@ -9,7 +9,7 @@
 
 namespace tarvex {
 
-enum class EntryTable { None, Sheets, Parts };
+enum class EntryTable { None, Sheets, Parts, Bandings };
 enum class EntryColumn {
     None,
     Label,
@@ -25,6 +25,9 @@ enum class EntryColumn {
     BandingL2,
     BandingW1,
     BandingW2,
+    BandingName,  // the columns of the banding table
+    BandingThickness,
+    BandingAllowance,
 };
 
 struct InputFault {
@@ -46,6 +49,9 @@ struct InputFault {
         FirstCutAcrossGrain,   // a sheet row with its grain across, with a first-cut direction
         UnknownBanding,        // a part's banding cell; values: the name the list lacks
         BandingLeavesNothing,  // a part row finished sizes leave no length or width of
+        BandingNegative,       // a thickness or allowance of the banding table
+        BandingWithoutName,    // a banding row with a thickness or allowance but no name
+        DuplicateBanding,      // a banding row; values: the name an earlier row has
         AreaExceeded,          // the parts need more area than the sheets offer
         SettingNotANumber,     // `setting`; values: its text
         SettingNotAWholeNumber,

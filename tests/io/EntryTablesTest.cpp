@@ -32,7 +32,7 @@ TEST(EntryTables, FreshTablesHaveFixedRowsAndDefaultDataRows) {
     EXPECT_EQ(DataRows(sheets), (Rows{{"", "", "", "", "", "Yes", "", "", ""}}));
     const CellTable parts = NewPartTable();
     EXPECT_EQ(parts.Cell(1, PartCol::Rotatable), "Rotatable");
-    EXPECT_EQ(DataRows(parts), (Rows{{"", "", "", "", "Yes", ""}, {"", "", "", "", "Yes", ""}}));
+    EXPECT_EQ(DataRows(parts), (Rows{{"", "", "", "", "Yes", "", "", "", "", ""}, {"", "", "", "", "Yes", "", "", "", "", ""}}));
 }
 
 TEST(EntryTables, AnEntryThatDoesNotConvertIsRefusedNamingTableRowAndColumn) {
@@ -70,7 +70,11 @@ TEST(EntryTables, EnterWalksRightThenDownAndAddsARowAtTheEnd) {
     CellTable parts = NewPartTable();
     EXPECT_EQ(EnterKey(parts, TableKind::Part, {3, PartCol::Rotatable}),
               (CellPos{3, PartCol::Material}));
-    EXPECT_EQ(EnterKey(parts, TableKind::Part, {3, PartCol::Material}), (CellPos{4, 0}));
+    EXPECT_EQ(EnterKey(parts, TableKind::Part, {3, PartCol::Material}),
+              (CellPos{3, PartCol::BandingL1}));
+    EXPECT_EQ(EnterKey(parts, TableKind::Part, {3, PartCol::BandingL1}),
+              (CellPos{3, PartCol::BandingL2}));
+    EXPECT_EQ(EnterKey(parts, TableKind::Part, {3, PartCol::BandingW2}), (CellPos{4, 0}));
     EXPECT_EQ(parts.Cell(4, PartCol::Rotatable), "Yes");
 }
 
@@ -82,18 +86,18 @@ TEST(EntryTables, AppendWritesCostOrCopiesTheQuantityAbove) {
     CellTable parts = NewPartTable();
     parts.SetCell(3, PartCol::Quant, "7");
     AppendTableRow(parts, TableKind::Part);
-    EXPECT_EQ(DataRows(parts).back(), (Row{"", "", "", "7", "Yes", ""}));
+    EXPECT_EQ(DataRows(parts).back(), (Row{"", "", "", "7", "Yes", "", "", "", "", ""}));
 }
 
 TEST(EntryTables, DeleteTakesTheRowOutOfTheTotals) {
     CellTable parts = NewPartTable();
-    FillRows(parts, {{"Door", "1200", "600", "2", "Yes", ""},
-                     {"Shelf", "500", "400", "1", "No", ""},
-                     {"", "1", "1", "1", "No", ""}});  // numbers but no label
+    FillRows(parts, {{"Door", "1200", "600", "2", "Yes", "", "", "", "", ""},
+                     {"Shelf", "500", "400", "1", "No", "", "", "", "", ""},
+                     {"", "1", "1", "1", "No", "", "", "", "", ""}});  // numbers but no label
     WriteTotals(parts, TableKind::Part, 1640000, 3, 0);
     EXPECT_FALSE(DeleteTableRow(parts, TableKind::Part, 5));
     EXPECT_TRUE(DeleteTableRow(parts, TableKind::Part, 4));
-    EXPECT_EQ(Totals(parts), (Row{"Total", "Area", "1,440,000.0", "2", "", ""}));
+    EXPECT_EQ(Totals(parts), (Row{"Total", "Area", "1,440,000.0", "2", "", "", "", "", "", ""}));
     EXPECT_EQ(DataRows(parts).size(), 3u);
 
     // The only data row is emptied; 0.1 x 3 taken from 0.3 must not show "-0.0".

@@ -42,8 +42,8 @@ TEST(SplitFields, DelimiterPriorityGoesByRankNotPosition) {
 
 TEST_F(ListFiles, TextListsFillRowsDefaultsAndTotals) {
     LoadPartList(Write("p.txt", "Door\t1200\t600\t2\tYes\r\nShelf A\t500\t400\t1\tNo\r\n"), parts_);
-    EXPECT_EQ(DataRows(parts_), (Rows{{"Door", "1200", "600", "2", "Yes", ""},
-                                      {"Shelf A", "500", "400", "1", "No", ""}}));
+    EXPECT_EQ(DataRows(parts_), (Rows{{"Door", "1200", "600", "2", "Yes", "", "", "", "", ""},
+                                      {"Shelf A", "500", "400", "1", "No", "", "", "", "", ""}}));
     EXPECT_EQ(Totals(parts_), (Row{"1,640,000.0", "3", "-"}));
 
     const ListResult r = LoadSheetList(
@@ -71,7 +71,7 @@ TEST_F(ListFiles, BadNumberStopsReadingAndNamesFileLineAndValue) {
     EXPECT_NE(r.message.find(path), std::string::npos);
     EXPECT_NE(r.message.find("line 3"), std::string::npos);
     EXPECT_NE(r.message.find("\"A\""), std::string::npos);
-    EXPECT_EQ(DataRows(parts_), (Rows{{"Shelf", "A", "1200", "600", "2", "Yes"}}));
+    EXPECT_EQ(DataRows(parts_), (Rows{{"Shelf", "A", "1200", "600", "2", "Yes", "", "", "", ""}}));
     EXPECT_EQ(Totals(parts_), (Row{"0.0", "0", "-"}));
 }
 
@@ -181,7 +181,7 @@ TEST_F(ListFiles, OpenButtonReadsTheRealPathWhateverItsCase) {
     ListFileNames names;
     EXPECT_TRUE(OpenPartFile(path, parts_, names, {}).ok);
     EXPECT_EQ(names.PartFileName, path);
-    EXPECT_EQ(DataRows(parts_), (Rows{{"Side", "720", "560", "2", "Yes", ""}}));
+    EXPECT_EQ(DataRows(parts_), (Rows{{"Side", "720", "560", "2", "Yes", "", "", "", "", ""}}));
 }
 
 TEST_F(ListFiles, SectionedSheetsIgnoreLetterCaseAndBlanks) {

@@ -309,6 +309,6 @@ TEST_F(MaterialLists, SectionedListsCarryTheMaterial) {
                        "MATERIAL= Birch 18 \n[PART2]\nLABEL=Top\nLENGTH=1\nWIDTH=1\nQTY=1\n"),
                  parts_);
     EXPECT_EQ(fixtures::DataRows(parts_),
-              (std::vector<Row>{{"Side", "720", "560", "2", "Yes", "Birch 18"},
-                                {"Top", "1", "1", "1", "No", ""}}));
+              (std::vector<Row>{{"Side", "720", "560", "2", "Yes", "Birch 18", "", "", "", ""},
+                                {"Top", "1", "1", "1", "No", "", "", "", "", ""}}));
 }

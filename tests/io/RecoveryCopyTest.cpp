@@ -58,6 +58,9 @@ RecoveryCopy AnyCopy(std::mt19937_64& rng) {
     for (bool* flag : {&f.huazhong, &f.dxfDimensions, &f.dxfOffcuts, &f.showLabels,
                        &f.showDimensions, &f.showCorners, &f.showOffcuts, &f.showCuts})
         *flag = rng() % 2;
+    f.banding.finishedSizes = rng() % 2;
+    for (int r = static_cast<int>(rng() % 4); r > 0; --r)
+        f.banding.rows.push_back({AnyText(rng), AnyText(rng), AnyText(rng)});
     copy.sheetTable = AnyTable(rng, TableKind::Sheet);
     copy.partTable = AnyTable(rng, TableKind::Part);
     return copy;
@@ -81,6 +84,7 @@ TEST(RecoveryCopy, WhatIsWrittenReadsBackTheSame) {
         EXPECT_EQ(read.sheetTable, copy.sheetTable);
         EXPECT_EQ(read.partTable, copy.partTable);
         EXPECT_EQ(RecoveryCopyJson(read), RecoveryCopyJson(copy));  // every setting
+        EXPECT_EQ(read.form.banding, copy.form.banding);
     }
 }
 

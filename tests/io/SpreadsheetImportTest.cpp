@@ -57,16 +57,16 @@ TEST_P(SpreadsheetImport, PartQuantityAndFlagComeInEitherOrder) {
     std::string error;
     ASSERT_TRUE(LoadPartSpreadsheet(File("parts"), table, error)) << error;
     EXPECT_EQ(fixtures::DataRows(table), (Rows{
-                                             {"Side 侧板", "720", "560", "3", "No", ""},  // 3, no
-                                             {"Top", "800", "600", "3", "No", ""},        // NO, 3
-                                             {"Shelf", "500", "400", "4", "Yes", ""},   // empty, 4
-                                             {"Door 门", "700", "400", "2", "No", ""},  // 2, 否
-                                             {"Back", "700", "400", "1", "Yes", ""},    // 1, Y
-                                             {"Leg", "100", "50", "4", "No", ""},  // "4" as text, N
-                                             {"Edge", "300", "200", "5", "Yes", ""},  // 5, empty
+                                             {"Side 侧板", "720", "560", "3", "No", "", "", "", "", ""},  // 3, no
+                                             {"Top", "800", "600", "3", "No", "", "", "", "", ""},        // NO, 3
+                                             {"Shelf", "500", "400", "4", "Yes", "", "", "", "", ""},   // empty, 4
+                                             {"Door 门", "700", "400", "2", "No", "", "", "", "", ""},  // 2, 否
+                                             {"Back", "700", "400", "1", "Yes", "", "", "", "", ""},    // 1, Y
+                                             {"Leg", "100", "50", "4", "No", "", "", "", "", ""},  // "4" as text, N
+                                             {"Edge", "300", "200", "5", "Yes", "", "", "", "", ""},  // 5, empty
                                          }));
     EXPECT_EQ(RowsOf(table)[0],
-              (std::vector<std::string>{"Total", "Area", "4,609,600.0", "22", "", ""}));
+              (std::vector<std::string>{"Total", "Area", "4,609,600.0", "22", "", "", "", "", "", ""}));
 }
 
 TEST_P(SpreadsheetImport, VisitsEveryRowUpToTheLastUsedOne) {
@@ -82,10 +82,10 @@ TEST_P(SpreadsheetImport, VisitsEveryRowUpToTheLastUsedOne) {
 
     ASSERT_TRUE(LoadPartSpreadsheet(File("sparse"), table, error)) << error;
     EXPECT_EQ(fixtures::DataRows(table),
-              (Rows{{"First", "100", "50", "1", "No", ""}, {"Far", "200", "60", "2", "No", ""}}));
+              (Rows{{"First", "100", "50", "1", "No", "", "", "", "", ""}, {"Far", "200", "60", "2", "No", "", "", "", "", ""}}));
 }
 
-TEST_P(SpreadsheetImport, MaterialAndGrainFollowTheFirstColumnsAndABadGrainStops) {
+TEST_P(SpreadsheetImport, MaterialGrainAndBandingFollowTheFirstColumnsAndABadGrainStops) {
     fixtures::ProgramCatalogs catalogs;
     CellTable sheets = UsedTable(TableKind::Sheet);
     std::string error;
@@ -103,10 +103,12 @@ TEST_P(SpreadsheetImport, MaterialAndGrainFollowTheFirstColumnsAndABadGrainStops
 
     CellTable parts = UsedTable(TableKind::Part);
     ASSERT_TRUE(LoadPartSpreadsheet(File("material-parts"), parts, error)) << error;
-    EXPECT_EQ(fixtures::DataRows(parts), (Rows{
-                                             {"Side", "720", "560", "2", "No", "Birch 18 桦木"},
-                                             {"Top", "800", "600", "1", "Yes", ""},
-                                         }));
+    // The banding of the edges L1, L2, W1 and W2 follows in G to J.
+    EXPECT_EQ(fixtures::DataRows(parts),
+              (Rows{
+                  {"Side", "720", "560", "2", "No", "Birch 18 桦木", "ABS 2mm", "", "封边", ""},
+                  {"Top", "800", "600", "1", "Yes", "", "", "", "", ""},
+              }));
 }
 
 INSTANTIATE_TEST_SUITE_P(Formats, SpreadsheetImport,

@@ -52,7 +52,7 @@ MATERIAL_SHEETS = [
     (6, ["After", 1000, 500, 1, 1, "Oak", "length"]),
 ]
 MATERIAL_PARTS = [
-    (1, ["Side", 720, 560, 2, "no", "Birch 18 桦木"]),
+    (1, ["Side", 720, 560, 2, "no", "Birch 18 桦木", "ABS 2mm", None, " 封边 ", None]),
     (2, ["Top", 800, 600, "yes", 1]),
 ]
 
