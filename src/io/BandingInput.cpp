@@ -28,6 +28,13 @@ bool IsBlankBanding(const BandingTexts& texts) {
            TrimControls(texts.allowance).empty();
 }
 
+bool HoldsBanding(const BandingForm& form) {
+    if (form.finishedSizes) return true;
+    for (const BandingTexts& row : form.rows)
+        if (!IsBlankBanding(row)) return true;
+    return false;
+}
+
 std::optional<InputFault> ReadBanding(const BandingTexts& texts, int row,
                                       const LengthFormat& lengths,
                                       const std::vector<Banding>& earlier, Banding& out) {

@@ -15,6 +15,9 @@ namespace tarvex {
 // A row of nothing but blanks, which the table keeps and the job leaves out.
 bool IsBlankBanding(const BandingTexts& texts);
 
+// Something to keep: a row that is not blank, or the check box on.
+bool HoldsBanding(const BandingForm& form);
+
 // The banding of one non-blank row (`row` counting from 1), its thickness and
 // allowance lengths in `lengths`, not below 0; its name, trimmed, must differ
 // (letter case ignored) from those of `earlier`.

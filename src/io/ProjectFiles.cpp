@@ -5,6 +5,7 @@
 #include <optional>
 #include <vector>
 
+#include "io/BandingInput.h"
 #include "io/BandingList.h"
 #include "io/TextFile.h"
 #include "text/FieldSplit.h"
@@ -206,9 +207,12 @@ ProjectResult SaveProject(const std::string& path, const ListFileNames& names,
     for (const ProjectLine& line : ProjectLines())
         lines.push_back(LineText(line, names, form, path));
     result.ok = WriteLinesCrLf(path, lines, result.message);
-    // A job without banding leaves the folder as it was.
-    if (result.ok && !form.banding.Empty())
-        result.ok = WriteBandingList(BandingListPath(path), form.banding, result.message);
+    // A job without banding adds no file to the folder; a banding list already
+    // there is rewritten even empty, or the bandings cleared would come back.
+    const std::string bandingPath = BandingListPath(path);
+    std::error_code absent;
+    if (result.ok && (HoldsBanding(form.banding) || fs::exists(bandingPath, absent)))
+        result.ok = WriteBandingList(bandingPath, form.banding, result.message);
     return result;
 }
 

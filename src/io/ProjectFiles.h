@@ -27,7 +27,7 @@ struct ProjectResult {
 std::string ProjectSaveRefusal(const ListFileNames& names);
 
 // Writes the 26 lines, replacing the file atomically, and the banding list when the
-// form has any banding or finished sizes on (an old one is never removed). Refuses (ok false, the
+// form has any banding or finished sizes on, or when there is one already. Refuses (ok false, the
 // message above) while ProjectSaveRefusal says so. A list in the project's folder
 // or below it is written relative to that folder, so that the project moves with
 // its lists; any other list keeps its absolute path.

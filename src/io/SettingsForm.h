@@ -24,14 +24,6 @@ struct BandingForm {
     std::vector<BandingTexts> rows{};
     bool finishedSizes = false;
     bool operator==(const BandingForm&) const = default;
-    // Nothing to keep: no row with any text and the check box off.
-    bool Empty() const {
-        if (finishedSizes) return false;
-        for (const BandingTexts& row : rows)
-            if (!row.name.empty() || !row.thickness.empty() || !row.allowance.empty())
-                return false;
-        return true;
-    }
 };
 
 struct SettingsForm {

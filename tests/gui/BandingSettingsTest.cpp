@@ -19,7 +19,7 @@ using namespace tarvex;
 
 namespace {
 
-class BandingSettings : public WindowTest {
+class BandingSettingsPage : public WindowTest {
   protected:
     void SetUp() override {
         WindowTest::SetUp();
@@ -62,7 +62,7 @@ class BandingSettings : public WindowTest {
 
 }  // namespace
 
-TEST_F(BandingSettings, TheProjectsBandingListFillsTheTableAndTheEdgeCellsOfferItsNames) {
+TEST_F(BandingSettingsPage, TheProjectsBandingListFillsTheTableAndTheEdgeCellsOfferItsNames) {
     EXPECT_EQ(Rows(), (std::vector<std::vector<std::string>>{{"ABS 2mm", "2", "30"},
                                                              {"封边", "0.4", ""}}));
     EXPECT_TRUE(Find<QCheckBox>("chkFinishedSizes")->isChecked());
@@ -85,7 +85,7 @@ TEST_F(BandingSettings, TheProjectsBandingListFillsTheTableAndTheEdgeCellsOfferI
     EXPECT_EQ(PartCell(PartCol::BandingL2), "Oak veneer");
 }
 
-TEST_F(BandingSettings, AddedAndRemovedRowsAreOfferedAndSavedWithTheProject) {
+TEST_F(BandingSettingsPage, AddedAndRemovedRowsAreOfferedAndSavedWithTheProject) {
     Find<QPushButton>("btnAddBanding")->click();
     ASSERT_EQ(table->rowCount(), 3);
     table->item(2, 0)->setText(QStringLiteral("Oak"));

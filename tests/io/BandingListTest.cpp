@@ -197,6 +197,17 @@ TEST_F(ProjectBanding, AProjectWithoutBandingWritesNoListAndOpensWithoutAny) {
     EXPECT_EQ(opened.banding, BandingForm{});
 }
 
+TEST_F(ProjectBanding, BandingsClearedStayClearedWhenTheProjectIsOpenedAgain) {
+    SettingsForm form;
+    form.banding = {{{"ABS 2mm", "2", "30"}}, true};
+    ASSERT_TRUE(SaveProject(project_, names_, form).ok);
+    form.banding = {};
+    ASSERT_TRUE(SaveProject(project_, names_, form).ok);
+    SettingsForm opened;
+    EXPECT_TRUE(Open(opened).ok);
+    EXPECT_EQ(opened.banding, BandingForm{});
+}
+
 TEST_F(ProjectBanding, ABadBandingLineIsNamedAndTheProjectStillOpens) {
     SettingsForm form;
     ASSERT_TRUE(SaveProject(project_, names_, form).ok);

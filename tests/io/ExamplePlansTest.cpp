@@ -67,3 +67,11 @@ TEST(ExamplePlans, CabinetsInInchesWithGuillotineCuts) {
 TEST(ExamplePlans, CabinetsInInchesWithFreePlacement) {
     CalculateAtTwentySeeds("cabinets-inches", false);
 }
+
+TEST(ExamplePlans, CabinetsInThreeMaterialsWithBandingAndGuillotineCuts) {
+    CalculateAtTwentySeeds("cabinets", true);
+}
+
+TEST(ExamplePlans, CabinetsInThreeMaterialsWithBandingAndFreePlacement) {
+    CalculateAtTwentySeeds("cabinets", false);
+}

@@ -1,14 +1,14 @@
 // Takes the README's pictures of the window: the kitchen example opened, its plan
 // calculated from a fixed seed, and each page grabbed, in English and in Chinese;
 // the example in inches, its layouts with their sizes and its settings; and the
-// settings page with a banding table.
+// example in three materials with edge banding: its layouts, parts and settings.
 // Run by scripts/screenshots; the suite runs it too, into a scratch folder, so the
 // pictures can always be made again.
 //
 //   window_shots SOURCE_DIR OUTPUT_DIR
 //
 // writes OUTPUT_DIR/LANGUAGE/window-PAGE.png, OUTPUT_DIR/window-zoomed.png and
-// OUTPUT_DIR/window-inches-PAGE.png and OUTPUT_DIR/window-banding-settings.png.
+// OUTPUT_DIR/window-inches-PAGE.png and OUTPUT_DIR/window-cabinets-PAGE.png.
 #include <QApplication>
 #include <QCheckBox>
 #include <QLineEdit>
@@ -54,7 +54,6 @@ struct Example {
     fs::path folder;     // where the pages go
     const char* prefix;  // of their file names
     bool dimensions = false;
-    const char* banding = nullptr;  // a banding list to put beside the project
 };
 
 // One language's pages of the example; the zoomed layout as well when `zoomed`
@@ -75,9 +74,6 @@ void Shoot(const fs::path& source, const Example& example, const char* language,
     // A copy of the example, so that nothing the window keeps lands in the tree.
     const fs::path project = fs::path(folder.path().toStdString()) / example.name;
     fs::copy(source / "examples" / example.name, project);
-    if (example.banding)
-        std::ofstream(project / (std::string(example.name) + ".banding.txt"), std::ios::binary)
-            << example.banding;
     window.OpenProject(
         QString::fromStdString((project / (std::string(example.name) + ".dat")).string()));
     Child<QCheckBox>(window, "chkEdge").setChecked(example.dimensions);
@@ -127,13 +123,12 @@ int main(int argc, char** argv) {
                true},
               "en_us", {});
         Shoot(source,
-              {"kitchen",
-               {{MainWindow::kSetsPage, "settings"}},
+              {"cabinets",
+               {{MainWindow::kLayoutsPage, "layouts"},
+                {MainWindow::kPartsPage, "parts"},
+                {MainWindow::kSetsPage, "sets"}},
                out,
-               "window-banding-",
-               false,
-               "finished sizes=yes\r\nABS white 2mm\t2\t30\r\nABS white 0.8mm\t0.8\t30\r\n"
-               "Oak veneer\t0.6\r\n"},
+               "window-cabinets-"},
               "en_us", {});
     } catch (const std::exception& e) {
         std::fprintf(stderr, "window_shots: %s\n", e.what());
