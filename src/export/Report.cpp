@@ -146,7 +146,8 @@ std::vector<std::string> BandingSection(const AppliedResult& result, bool byMate
     const LengthFormat units = LengthFormatOf(result.settings.unit);
     const auto length = [&units](double v) { return FormatLength(v, units, FormatAtLeast, 2); };
     std::vector<std::string> lines = {_("Edge banding:"), ""};
-    lines.push_back(Caption("Cut to finished size less banding:") + " " +
+    // Longer than the caption column: set whole, not cut to it.
+    lines.push_back(std::string(_("Cut to finished size less banding:")) + " " +
                     YesNo(result.settings.banding.finishedSizes));
     lines.push_back("");
     const auto table = [&](const std::vector<BandingLength>& rows, bool named) {

@@ -8,8 +8,11 @@ namespace tarvex {
 namespace {
 
 InputFault FaultAt(InputFault::Code code, int row, EntryColumn column, const std::string& value) {
-    return InputFault{
-        .code = code, .table = EntryTable::Bandings, .row = row, .column = column, .values = {value}};
+    return InputFault{.code = code,
+                      .table = EntryTable::Bandings,
+                      .row = row,
+                      .column = column,
+                      .values = {value}};
 }
 
 std::optional<InputFault> ReadBandingLength(const std::string& text, int row, EntryColumn column,
@@ -45,8 +48,8 @@ std::optional<InputFault> ReadBanding(const BandingTexts& texts, int row,
         if (before.name == out.name || SameIgnoringCase(before.name, out.name))
             return FaultAt(InputFault::Code::DuplicateBanding, row, EntryColumn::BandingName,
                            out.name);
-    if (auto fault = ReadBandingLength(texts.thickness, row, EntryColumn::BandingThickness,
-                                       lengths, out.thickness))
+    if (auto fault = ReadBandingLength(texts.thickness, row, EntryColumn::BandingThickness, lengths,
+                                       out.thickness))
         return fault;
     if (TrimControls(texts.allowance).empty()) return std::nullopt;
     return ReadBandingLength(texts.allowance, row, EntryColumn::BandingAllowance, lengths,
@@ -59,8 +62,8 @@ bool ReadBandings(const BandingForm& form, const LengthFormat& lengths, BandingS
     for (size_t i = 0; i < form.rows.size(); ++i) {
         if (IsBlankBanding(form.rows[i])) continue;
         Banding banding;
-        if (auto found =
-                ReadBanding(form.rows[i], static_cast<int>(i) + 1, lengths, read.bandings, banding)) {
+        if (auto found = ReadBanding(form.rows[i], static_cast<int>(i) + 1, lengths, read.bandings,
+                                     banding)) {
             fault = *found;
             return false;
         }

@@ -80,9 +80,8 @@ bool ReadBandingList(const std::string& path, const LengthFormat& lengths, Bandi
         if (IsFinishedSizesLine(line, flag)) {
             const bool yes = SameIgnoringCase(flag, "yes");
             if (!yes && !SameIgnoringCase(flag, "no")) {
-                error = StoppedAtLine(
-                    path, lineNumber,
-                    Substitute(_("\"{1}\" is neither yes nor no"), {flag}));
+                error = StoppedAtLine(path, lineNumber,
+                                      Substitute(_("\"{1}\" is neither yes nor no"), {flag}));
                 return false;
             }
             out.finishedSizes = yes;

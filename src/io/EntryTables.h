@@ -36,12 +36,12 @@ static_assert(SheetCol::Label == PartCol::Label && SheetCol::Length == PartCol::
 
 // How a data cell of a column is edited.
 enum class CellEditing {
-    Text,    // free text
-    Number,  // a number; the entry is refused when it does not convert (CellEntryFault)
-    YesNo,   // drop-down list of YesNoChoices()
-    Grain,   // drop-down list of GrainChoices()
+    Text,     // free text
+    Number,   // a number; the entry is refused when it does not convert (CellEntryFault)
+    YesNo,    // drop-down list of YesNoChoices()
+    Grain,    // drop-down list of GrainChoices()
     Banding,  // drop-down list of the banding table's names, any text typed also taken
-    None,    // grey, cannot be selected (Left Quant)
+    None,     // grey, cannot be selected (Left Quant)
 };
 
 struct ColumnInfo {

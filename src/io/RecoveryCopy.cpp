@@ -113,8 +113,8 @@ std::string ReadBandingForm(const Json& json, BandingForm& banding) {
         if (!row.is_array() || row.size() != 3 || !row[0].is_string() || !row[1].is_string() ||
             !row[2].is_string())
             return WrongField("settings.bandings");
-        banding.rows.push_back({row[0].get<std::string>(), row[1].get<std::string>(),
-                                row[2].get<std::string>()});
+        banding.rows.push_back(
+            {row[0].get<std::string>(), row[1].get<std::string>(), row[2].get<std::string>()});
     }
     return {};
 }

@@ -136,8 +136,7 @@ bool LoadPartSpreadsheet(const std::string& path, CellTable& partTable, std::str
                                IsNoFlag(dIsQuant ? e : d) ? _("No") : _("Yes"),
                                TrimControls(book.Cell(i, kMaterialColumn))};
                       for (int edge = 0; edge < kEdgeCount; ++edge)
-                          cells.push_back(
-                              TrimControls(book.Cell(i, kFirstBandingColumn + edge)));
+                          cells.push_back(TrimControls(book.Cell(i, kFirstBandingColumn + edge)));
                       return true;
                   });
 }

@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTest>
@@ -47,8 +48,10 @@ class BandingSettingsPage : public WindowTest {
     // The editor of the first part's cell in `col`, opened as a double click opens it.
     QComboBox* EdgeEditor(int col) {
         auto* parts = Find<EntryTableView>("sgPart");
-        const QModelIndex index = parts->model()->index(
-            CellTableModel::ViewRow(CellTable::kFirstDataRow), col);
+        const QModelIndex index =
+            parts->model()->index(CellTableModel::ViewRow(CellTable::kFirstDataRow), col);
+        // The editor closed last is only deleted later; it must not be found instead.
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         parts->setCurrentIndex(index);
         parts->edit(index);
         return parts->viewport()->findChild<QComboBox*>();
@@ -63,8 +66,8 @@ class BandingSettingsPage : public WindowTest {
 }  // namespace
 
 TEST_F(BandingSettingsPage, TheProjectsBandingListFillsTheTableAndTheEdgeCellsOfferItsNames) {
-    EXPECT_EQ(Rows(), (std::vector<std::vector<std::string>>{{"ABS 2mm", "2", "30"},
-                                                             {"封边", "0.4", ""}}));
+    EXPECT_EQ(Rows(),
+              (std::vector<std::vector<std::string>>{{"ABS 2mm", "2", "30"}, {"封边", "0.4", ""}}));
     EXPECT_TRUE(Find<QCheckBox>("chkFinishedSizes")->isChecked());
 
     QComboBox* editor = EdgeEditor(PartCol::BandingW1);
@@ -93,7 +96,8 @@ TEST_F(BandingSettingsPage, AddedAndRemovedRowsAreOfferedAndSavedWithTheProject)
     table->setCurrentCell(0, 0);
     Find<QPushButton>("btnRemoveBanding")->click();
     Find<QCheckBox>("chkFinishedSizes")->setChecked(false);
-    EXPECT_EQ(Rows(), (std::vector<std::vector<std::string>>{{"封边", "0.4", ""}, {"Oak", "1", ""}}));
+    EXPECT_EQ(Rows(),
+              (std::vector<std::vector<std::string>>{{"封边", "0.4", ""}, {"Oak", "1", ""}}));
 
     QComboBox* editor = EdgeEditor(PartCol::BandingL1);
     ASSERT_NE(editor, nullptr);

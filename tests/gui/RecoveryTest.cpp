@@ -78,8 +78,9 @@ std::vector<fixtures::Row> Parts(const MainWindow& window) {
     return Labelled(window.findChild<EntryTableView*>(QStringLiteral("sgPart"))->Model().Table());
 }
 
-const std::vector<fixtures::Row> kEditedParts = {{"Door", "720", "400", "7", "Yes", ""},
-                                                 {"Shelf", "800", "300", "2", "No", ""}};
+const std::vector<fixtures::Row> kEditedParts = {
+    {"Door", "720", "400", "7", "Yes", "", "", "", "", ""},
+    {"Shelf", "800", "300", "2", "No", "", "", "", "", ""}};
 
 class Recovery : public WindowTest {
   protected:
@@ -171,7 +172,8 @@ TEST_F(Recovery, AKilledWindowsEditsComeBackAtTheNextStart) {
     EXPECT_EQ(fixtures::ReadBytes((Folder() / "parts.txt").string()), "Door\t720\t400\t2\tYes\r\n");
     // Undo walks back to the project as it was saved.
     Find<QAction>("mnUndo")->trigger();
-    EXPECT_EQ(Parts(*window), (std::vector<fixtures::Row>{{"Door", "720", "400", "2", "Yes", ""}}));
+    EXPECT_EQ(Parts(*window),
+              (std::vector<fixtures::Row>{{"Door", "720", "400", "2", "Yes", "", "", "", "", ""}}));
     Find<QAction>("mnRedo")->trigger();
 
     // The copy is this window's now, and goes once the work is saved.

@@ -115,7 +115,10 @@ TEST_F(StoredPlans, ADamagedPlanIsRefusedAndTheProjectStillOpens) {
     std::ifstream in(Path("kitchen.plan.json"), std::ios::binary);
     std::string text((std::istreambuf_iterator<char>(in)), {});
     const size_t parts = text.find("\"parts\": [");
-    const size_t first = text.find('{', parts), end = text.find('}', first);
+    const size_t first = text.find('{', parts);
+    size_t end = first;  // the part's closing brace, past the objects it holds
+    for (int depth = 0; text[end] != '}' || --depth > 0; ++end)
+        if (text[end] == '{') ++depth;
     text.insert(end + 1, "," + text.substr(first, end + 1 - first));
     std::ofstream(Path("kitchen.plan.json"), std::ios::binary) << text;
 

@@ -82,7 +82,8 @@ TEST(BandingList, HandWrittenListsSkipCommentsAndTakeTheFlagAnywhere) {
     std::string error;
     ASSERT_TRUE(ReadBandingList(path, LengthFormatOf("mm"), read, error)) << error;
     EXPECT_TRUE(read.finishedSizes);
-    EXPECT_EQ(read.rows, (std::vector<BandingTexts>{{"ABS white", "2", "30"}, {"Veneer", "0.5", ""}}));
+    EXPECT_EQ(read.rows,
+              (std::vector<BandingTexts>{{"ABS white", "2", "30"}, {"Veneer", "0.5", ""}}));
 }
 
 TEST(BandingList, ABadLineStopsTheReadingNamingFileLineAndFault) {
@@ -158,7 +159,7 @@ class ProjectBanding : public ::testing::Test {
         WriteBytes(names_.PartFileName, "Side\t720\t560\t4\tYes\r\n");
     }
     ProjectResult Open(SettingsForm& form) {
-        CellTable sheets, parts;
+        CellTable sheets = NewSheetTable(), parts = NewPartTable();
         ListFileNames names;
         return LoadProject(project_, sheets, parts, names, form);
     }
