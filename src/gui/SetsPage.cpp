@@ -6,11 +6,11 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QHeaderView>
 #include <QSlider>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -305,8 +305,7 @@ void SetsPage::Retranslate() {
     chkDxfOffcuts_->setText(Q(_("Export Offcuts")));
     SetCaption(cbbLang_, _("Language："));
     grpBanding_->setTitle(Q(_("Edge Banding")));
-    tblBanding_->setHorizontalHeaderLabels(
-        {Q(_("Name")), Q(_("Thickness")), Q(_("Allowance"))});
+    tblBanding_->setHorizontalHeaderLabels({Q(_("Name")), Q(_("Thickness")), Q(_("Allowance"))});
     tblBanding_->setToolTip(
         Q(_("The bandings the part table's L1, L2, W1 and W2 columns may name: the thickness, "
             "and the allowance added to the length to order for each banded edge. Saved with "

@@ -16,9 +16,9 @@ class BandingCli : public Cli {
         WriteFile(Path("bands.txt"), "# thin edges\r\nABS\t1\t25\r\n");
     }
     std::vector<std::string> Job(std::vector<std::string> more) const {
-        std::vector<std::string> args{"--sheets", Path("sheets.txt"), "--parts",
-                                      Path("parts.txt"), "--seed",    "1",
-                                      "--speed",  "1",  "--quiet"};
+        std::vector<std::string> args{
+            "--sheets", Path("sheets.txt"), "--parts", Path("parts.txt"), "--seed",
+            "1",        "--speed",          "1",       "--quiet"};
         args.insert(args.end(), more.begin(), more.end());
         return args;
     }
@@ -43,8 +43,8 @@ TEST_F(BandingCli, AProjectReadsItsOwnBandingListUnlessAnotherIsGiven) {
     const Outcome own = Run({Path("job.dat"), "--seed", "1", "--speed", "1", "--quiet"});
     EXPECT_EQ(own.code, 0) << own.err;
     WriteFile(Path("other.txt"), "finished sizes=no\r\nABS\t1\r\n");
-    const Outcome other = Run(
-        {Path("job.dat"), "--banding", Path("other.txt"), "--seed", "1", "--speed", "1", "--quiet"});
+    const Outcome other = Run({Path("job.dat"), "--banding", Path("other.txt"), "--seed", "1",
+                               "--speed", "1", "--quiet"});
     EXPECT_EQ(other.code, 3) << other.err;
     // The list the run read is not an output it may replace.
     const Outcome clash = Run({Path("job.dat"), "--left", Path("job.banding.txt")});
@@ -60,7 +60,8 @@ TEST_F(BandingCli, BadBandingInputIsBadInputNamingWhere) {
                            "\" stopped at line 2: the thickness must not be negative\n");
     const Outcome missing = Run(Job({}));
     EXPECT_EQ(missing.code, 1);
-    EXPECT_EQ(missing.err, "Parts, row 1, column \"W1\": the banding list has no banding \"ABS\".\n");
+    EXPECT_EQ(missing.err,
+              "Parts, row 1, column \"W1\": the banding list has no banding \"ABS\".\n");
     const Outcome withPlan = Run({"--plan", Path("r.json"), "--banding", Path("bands.txt")});
     EXPECT_EQ(withPlan.code, 1);
 }

@@ -38,9 +38,9 @@ class Generator {
         banded = false;
         const bool withBanding = Pick(2) == 0;
         for (int i = 0, n = 1 + Pick(6); i < n; ++i) {
-            Row row = {"Part " + std::to_string(i), std::to_string(100 + Pick(2000)),
+            Row row = {"Part " + std::to_string(i),     std::to_string(100 + Pick(2000)),
                        std::to_string(50 + Pick(1000)), std::to_string(1 + Pick(9)),
-                       Pick(2) ? "Yes" : "No", Of(kMaterials)};
+                       Pick(2) ? "Yes" : "No",          Of(kMaterials)};
             for (int e = 0; e < kEdgeCount; ++e) {
                 row.push_back(withBanding ? Of(kBandings) : "");
                 banded |= !row.back().empty();
@@ -78,7 +78,7 @@ std::string CsvField(const std::string& field) {
 // The part rows as CSV: the columns in the list files' order, or, under a heading
 // naming them in any letter case, the banding columns anywhere.
 std::string CsvText(Generator& random, const CellTable& t) {
-    std::vector<int> cols = {PartCol::Label, PartCol::Length, PartCol::Width,
+    std::vector<int> cols = {PartCol::Label, PartCol::Length,    PartCol::Width,
                              PartCol::Quant, PartCol::Rotatable, PartCol::Material};
     const bool heading = random.Pick(2) == 0;
     for (int e = 0; e < kEdgeCount; ++e) {
@@ -125,8 +125,9 @@ std::string SectionedText(Generator& random, const CellTable& t) {
             const std::string& cell = t.Cell(r, PartCol::BandingL1 + e);
             if (cell.empty() && random.Pick(2) == 0) continue;
             const std::string key = EdgeName(kEdges[static_cast<size_t>(e)]);
-            text += (random.Pick(2) ? key : std::string(1, static_cast<char>(key[0] + 32)) + key[1]) +
-                    "=" + cell + "\n";
+            text +=
+                (random.Pick(2) ? key : std::string(1, static_cast<char>(key[0] + 32)) + key[1]) +
+                "=" + cell + "\n";
         }
     }
     return text;
@@ -146,8 +147,8 @@ std::string ListBytesWithoutBanding(const CellTable& t) {
     std::string bytes;
     for (int r = CellTable::kFirstDataRow; r < t.RowCount(); ++r) {
         if (t.Cell(r, PartCol::Label).empty()) continue;
-        const int last = t.Cell(r, PartCol::Material).empty() ? PartCol::Rotatable
-                                                               : PartCol::Material;
+        const int last =
+            t.Cell(r, PartCol::Material).empty() ? PartCol::Rotatable : PartCol::Material;
         for (int c = 0; c <= last; ++c) bytes += (c ? "\t" : "") + t.Cell(r, c);
         bytes += "\r\n";
     }

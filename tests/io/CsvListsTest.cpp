@@ -105,9 +105,10 @@ TEST_F(CsvFiles, PartListsWithSpacesQuotesAndAHeading) {
     EXPECT_TRUE(r.ok);
     EXPECT_EQ(r.message, "");
     EXPECT_EQ(r.rows, 3);
-    EXPECT_EQ(DataRows(parts_), (Rows{{"Base side", "720", "560", "4", "No", "", "", "", "", ""},
-                                      {"Shelf, adjustable", "764", "300.5", "3", "Yes", "", "", "", "", ""},
-                                      {"Door \"A\"", "700", "400", "2", "No", "", "", "", "", ""}}));
+    EXPECT_EQ(DataRows(parts_),
+              (Rows{{"Base side", "720", "560", "4", "No", "", "", "", "", ""},
+                    {"Shelf, adjustable", "764", "300.5", "3", "Yes", "", "", "", "", ""},
+                    {"Door \"A\"", "700", "400", "2", "No", "", "", "", "", ""}}));
     EXPECT_EQ(parts_.Cell(0, 2), "2,861,546.0");
     EXPECT_EQ(parts_.Cell(0, 3), "9");
 }
@@ -175,10 +176,11 @@ TEST_F(CsvFiles, AQuoteLeftOpenStopsTheReadingWhereItOpened) {
                            "Back,700,\"500\",1,Yes\n"),
                      parts_);
     EXPECT_EQ(lines.message, "");
-    EXPECT_EQ(DataRows(parts_),
-              (Rows{{"Side\nleft", "720", "560", "2", "No", "", "", "", "", ""},
-                    {"Shelf, adjustable\nfront, lower", "560", "500", "3", "Yes", "", "", "", "", ""},
-                    {"Back", "700", "500", "1", "Yes", "", "", "", "", ""}}));
+    EXPECT_EQ(
+        DataRows(parts_),
+        (Rows{{"Side\nleft", "720", "560", "2", "No", "", "", "", "", ""},
+              {"Shelf, adjustable\nfront, lower", "560", "500", "3", "Yes", "", "", "", "", ""},
+              {"Back", "700", "500", "1", "Yes", "", "", "", "", ""}}));
 }
 
 // The row at fault is named, not the heading before it, nor a neighbouring cell.

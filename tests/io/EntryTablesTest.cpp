@@ -32,7 +32,8 @@ TEST(EntryTables, FreshTablesHaveFixedRowsAndDefaultDataRows) {
     EXPECT_EQ(DataRows(sheets), (Rows{{"", "", "", "", "", "Yes", "", "", ""}}));
     const CellTable parts = NewPartTable();
     EXPECT_EQ(parts.Cell(1, PartCol::Rotatable), "Rotatable");
-    EXPECT_EQ(DataRows(parts), (Rows{{"", "", "", "", "Yes", "", "", "", "", ""}, {"", "", "", "", "Yes", "", "", "", "", ""}}));
+    EXPECT_EQ(DataRows(parts), (Rows{{"", "", "", "", "Yes", "", "", "", "", ""},
+                                     {"", "", "", "", "Yes", "", "", "", "", ""}}));
 }
 
 TEST(EntryTables, AnEntryThatDoesNotConvertIsRefusedNamingTableRowAndColumn) {

@@ -187,14 +187,17 @@ TEST(PastedRowsFromASpreadsheet, KeepTheirRotationAndDecimalsAndSkipTheHeading) 
                                            "Base side\t720\t564.5\t4\tNo\r\n"
                                            "Top\t800\t564.5\t1\r\n");
     EXPECT_EQ(outcome.rows, 2);
-    EXPECT_EQ(DataRows(parts), (std::vector<Row>{{"Base side", "720", "564.5", "4", "No", "", "", "", "", ""},
-                                                 {"Top", "800", "564.5", "1", "Yes", "", "", "", "", ""},
-                                                 Row(10)}));
+    EXPECT_EQ(DataRows(parts),
+              (std::vector<Row>{{"Base side", "720", "564.5", "4", "No", "", "", "", "", ""},
+                                {"Top", "800", "564.5", "1", "Yes", "", "", "", "", ""},
+                                Row(10)}));
     EXPECT_EQ(parts.Cell(0, 2), "2,077,360.0");
     EXPECT_EQ(parts.Cell(0, 3), "5");
 
     // Too many cells for the table, and a heading alone, are refused.
-    EXPECT_NE(PasteRows(parts, TableKind::Part, "A\t1\t1\t1\tYes\tOak\tABS\t\t\tABS\tExtra\n").refusal, "");
+    EXPECT_NE(
+        PasteRows(parts, TableKind::Part, "A\t1\t1\t1\tYes\tOak\tABS\t\t\tABS\tExtra\n").refusal,
+        "");
     EXPECT_NE(PasteRows(parts, TableKind::Part, "Label\tLength\tWidth\tQuant\n").refusal, "");
     EXPECT_EQ(DataRows(parts).size(), 3u);
 }

@@ -56,17 +56,18 @@ TEST_P(SpreadsheetImport, PartQuantityAndFlagComeInEitherOrder) {
     CellTable table = UsedTable(TableKind::Part);
     std::string error;
     ASSERT_TRUE(LoadPartSpreadsheet(File("parts"), table, error)) << error;
-    EXPECT_EQ(fixtures::DataRows(table), (Rows{
-                                             {"Side 侧板", "720", "560", "3", "No", "", "", "", "", ""},  // 3, no
-                                             {"Top", "800", "600", "3", "No", "", "", "", "", ""},        // NO, 3
-                                             {"Shelf", "500", "400", "4", "Yes", "", "", "", "", ""},   // empty, 4
-                                             {"Door 门", "700", "400", "2", "No", "", "", "", "", ""},  // 2, 否
-                                             {"Back", "700", "400", "1", "Yes", "", "", "", "", ""},    // 1, Y
-                                             {"Leg", "100", "50", "4", "No", "", "", "", "", ""},  // "4" as text, N
-                                             {"Edge", "300", "200", "5", "Yes", "", "", "", "", ""},  // 5, empty
-                                         }));
-    EXPECT_EQ(RowsOf(table)[0],
-              (std::vector<std::string>{"Total", "Area", "4,609,600.0", "22", "", "", "", "", "", ""}));
+    EXPECT_EQ(fixtures::DataRows(table),
+              (Rows{
+                  {"Side 侧板", "720", "560", "3", "No", "", "", "", "", ""},  // 3, no
+                  {"Top", "800", "600", "3", "No", "", "", "", "", ""},        // NO, 3
+                  {"Shelf", "500", "400", "4", "Yes", "", "", "", "", ""},     // empty, 4
+                  {"Door 门", "700", "400", "2", "No", "", "", "", "", ""},    // 2, 否
+                  {"Back", "700", "400", "1", "Yes", "", "", "", "", ""},      // 1, Y
+                  {"Leg", "100", "50", "4", "No", "", "", "", "", ""},         // "4" as text, N
+                  {"Edge", "300", "200", "5", "Yes", "", "", "", "", ""},      // 5, empty
+              }));
+    EXPECT_EQ(RowsOf(table)[0], (std::vector<std::string>{"Total", "Area", "4,609,600.0", "22", "",
+                                                          "", "", "", "", ""}));
 }
 
 TEST_P(SpreadsheetImport, VisitsEveryRowUpToTheLastUsedOne) {
@@ -82,7 +83,8 @@ TEST_P(SpreadsheetImport, VisitsEveryRowUpToTheLastUsedOne) {
 
     ASSERT_TRUE(LoadPartSpreadsheet(File("sparse"), table, error)) << error;
     EXPECT_EQ(fixtures::DataRows(table),
-              (Rows{{"First", "100", "50", "1", "No", "", "", "", "", ""}, {"Far", "200", "60", "2", "No", "", "", "", "", ""}}));
+              (Rows{{"First", "100", "50", "1", "No", "", "", "", "", ""},
+                    {"Far", "200", "60", "2", "No", "", "", "", "", ""}}));
 }
 
 TEST_P(SpreadsheetImport, MaterialGrainAndBandingFollowTheFirstColumnsAndABadGrainStops) {
