@@ -92,6 +92,8 @@ CellTable EnteredSheetTable(const AppliedResult& result) {
         table.SetCell(row, SheetCol::Cost, t.cost);
         table.SetCell(row, SheetCol::Priority, t.priority);
         table.SetCell(row, SheetCol::LeftQuant, left[r] ? std::to_string(*left[r]) : t.quantity);
+        table.SetCell(row, SheetCol::Material, t.material);
+        table.SetCell(row, SheetCol::Grain, t.grain);
     }
     if (table.RowCount() == CellTable::kFirstDataRow) table.AppendRow();
     return table;
@@ -108,6 +110,9 @@ CellTable EnteredPartTable(const AppliedResult& result) {
         table.SetCell(row, PartCol::Width, t.width);
         table.SetCell(row, PartCol::Quant, t.quantity);
         table.SetCell(row, PartCol::Rotatable, t.rotatable);
+        table.SetCell(row, PartCol::Material, t.material);
+        for (size_t e = 0; e < kEdgeCount; ++e)
+            table.SetCell(row, PartCol::BandingL1 + static_cast<int>(e), t.banding[e]);
     }
     if (table.RowCount() == CellTable::kFirstDataRow) table.AppendRow();
     return table;

@@ -7,6 +7,7 @@
 #include "export/Report.h"
 #include "export/StoredPlan.h"
 #include "io/EntryTables.h"
+#include "io/ListFiles.h"
 #include "io/OutcomeText.h"
 #include "io/TableCalculation.h"
 #include "job/Calculation.h"
@@ -160,6 +161,32 @@ TEST_F(CalculationTest, SheetRowsOfOneLabelHaveLeftQuantsOfTheirOwn) {
     const CellTable stored = EnteredSheetTable(*read.result);
     for (const int row : {2, 3})
         EXPECT_EQ(stored.Cell(row, SheetCol::LeftQuant), sheets.Cell(row, SheetCol::LeftQuant));
+}
+
+// The tables a plan was made from, as the window compares them with its own to
+// tell an outdated plan and the command line saves the stock left: every column,
+// the material, grain and banding included, also after the plan was stored.
+TEST_F(CalculationTest, ThePlansTablesAreTheTablesItWasMadeFrom) {
+    sheets = SheetTable({{"Oak", "2500", "1250", "2", "10", "No", "", "Oak 19", "width"},
+                         {"MDF", "2800", "2070", "1", "5", "No", "", "MDF 6", "none"}});
+    parts = PartTable({{"Door", "715", "447", "3", "No", "Oak 19", "Oak 2", "Oak 2", "", "ABS"},
+                       {"Back", "716", "596", "2", "Yes", "MDF 6"}});
+    form.banding = {{{"Oak 2", "2", "40"}, {"ABS", "1", ""}}, true};
+    const CellTable typedSheets = sheets, typedParts = parts;
+    ASSERT_EQ(Run().status, Status::Applied);
+    const std::string path = NewScratchFolder("io") + "/doors.plan.json";
+    std::string error;
+    ASSERT_TRUE(WriteStoredPlan(path, {calc.AppliedShared()}, error)) << error;
+    StoredPlan read;
+    ASSERT_TRUE(ReadStoredPlan(path, read, error)) << error;
+    for (const AppliedResult* plan : {calc.Applied(), read.result.get()}) {
+        EXPECT_EQ(ListContent(TableKind::Part, EnteredPartTable(*plan)),
+                  ListContent(TableKind::Part, typedParts));
+        const CellTable stock = EnteredSheetTable(*plan);
+        for (const int row : {2, 3})
+            for (const int col : {SheetCol::Label, SheetCol::Material, SheetCol::Grain})
+                EXPECT_EQ(stock.Cell(row, col), typedSheets.Cell(row, col)) << row << ", " << col;
+    }
 }
 
 TEST_F(CalculationTest, APlanThatFailsThePlanCheckIsNeverApplied) {

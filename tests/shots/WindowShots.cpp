@@ -11,8 +11,10 @@
 // OUTPUT_DIR/window-inches-PAGE.png and OUTPUT_DIR/window-cabinets-PAGE.png.
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QSlider>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -54,6 +56,9 @@ struct Example {
     fs::path folder;     // where the pages go
     const char* prefix;  // of their file names
     bool dimensions = false;
+    QSize size{800, 600};
+    const char* settingsInView = nullptr;  // the part of the settings page scrolled to
+    int layout = 0;                        // the layout shown, counting from 0
 };
 
 // One language's pages of the example; the zoomed layout as well when `zoomed`
@@ -69,7 +74,7 @@ void Shoot(const fs::path& source, const Example& example, const char* language,
                                            {},
                                            fs::path(TARVEX_BINARY_DIR) / "bin" / "locale",
                                            fs::path(folder.path().toStdString()) / "recovery"});
-    window.resize(800, 600);
+    window.resize(example.size);
     window.show();
     // A copy of the example, so that nothing the window keeps lands in the tree.
     const fs::path project = fs::path(folder.path().toStdString()) / example.name;
@@ -83,8 +88,16 @@ void Shoot(const fs::path& source, const Example& example, const char* language,
     if (!WaitUntil([&] { return !dialogs.messages.empty(); }, 120000))
         throw std::runtime_error("the calculation did not end");
     auto& pages = Child<QTabWidget>(window, "pgcpg1");
+    Child<QComboBox>(window, "cmbPages").setCurrentIndex(example.layout);
     for (const auto& [page, name] : example.pages) {
         pages.setCurrentIndex(page);
+        if (page == MainWindow::kSetsPage && example.settingsInView) {
+            WaitUntil([] { return false; }, 100);
+            auto& settingsPart = Child<QWidget>(window, example.settingsInView);
+            for (QWidget* w = &settingsPart; w; w = w->parentWidget())
+                if (auto* scroll = qobject_cast<QScrollArea*>(w))
+                    scroll->ensureWidgetVisible(&settingsPart);
+        }
         WaitUntil([] { return false; }, 300);  // lets the page lay itself out and paint
         Save(window, example.folder / (std::string(example.prefix) + name + ".png"));
     }
@@ -128,7 +141,11 @@ int main(int argc, char** argv) {
                 {MainWindow::kPartsPage, "parts"},
                 {MainWindow::kSetsPage, "sets"}},
                out,
-               "window-cabinets-"},
+               "window-cabinets-",
+               false,
+               {1000, 720},
+               "grpBanding",
+               5},
               "en_us", {});
     } catch (const std::exception& e) {
         std::fprintf(stderr, "window_shots: %s\n", e.what());
