@@ -11,8 +11,8 @@
 #include "io/ListFiles.h"
 #include "io/TextFile.h"
 #include "text/FieldSplit.h"
-#include "text/LengthText.h"
 #include "text/FileMessages.h"
+#include "text/LengthText.h"
 #include "text/NumberText.h"
 #include "text/Translate.h"
 

@@ -6,9 +6,9 @@
 
 #include "io/EntryTables.h"
 #include "io/Workbook.h"
-#include "text/LengthText.h"
 #include "text/FieldSplit.h"
 #include "text/FileMessages.h"
+#include "text/LengthText.h"
 #include "text/NumberText.h"
 #include "text/Translate.h"
 
