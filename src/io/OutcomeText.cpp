@@ -1,5 +1,6 @@
 #include "io/OutcomeText.h"
 
+#include "job/EdgeBanding.h"
 #include "text/FileMessages.h"
 #include "text/NumberText.h"
 #include "text/Translate.h"
@@ -45,13 +46,11 @@ std::string ColumnName(EntryColumn column) {
         case EntryColumn::Grain:
             return _("Grain");
         case EntryColumn::BandingL1:
-            return "L1";
         case EntryColumn::BandingL2:
-            return "L2";
         case EntryColumn::BandingW1:
-            return "W1";
         case EntryColumn::BandingW2:
-            return "W2";
+            return EdgeName(
+                Edge(static_cast<int>(column) - static_cast<int>(EntryColumn::BandingL1)));
         case EntryColumn::BandingName:
             return _("Name");
         case EntryColumn::BandingThickness:

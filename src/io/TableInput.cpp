@@ -4,6 +4,7 @@
 #include "io/EnteredRowInput.h"
 #include "io/EntryTables.h"
 #include "io/SettingText.h"
+#include "job/EdgeBanding.h"
 #include "text/FieldSplit.h"
 #include "text/Languages.h"
 #include "text/LengthText.h"
@@ -70,19 +71,8 @@ class CellReader {
                 return EntryColumn::Quant;
         }
         if (kind_ == EntryTable::Parts) {
-            switch (col) {
-                case PartCol::Material:
-                    return EntryColumn::Material;
-                case PartCol::BandingL1:
-                    return EntryColumn::BandingL1;
-                case PartCol::BandingL2:
-                    return EntryColumn::BandingL2;
-                case PartCol::BandingW1:
-                    return EntryColumn::BandingW1;
-                case PartCol::BandingW2:
-                    return EntryColumn::BandingW2;
-            }
-            return EntryColumn::Rotatable;
+            if (col >= PartCol::BandingL1) return BandingColumn(Edge(col - PartCol::BandingL1));
+            return col == PartCol::Material ? EntryColumn::Material : EntryColumn::Rotatable;
         }
         switch (col) {
             case SheetCol::Cost:

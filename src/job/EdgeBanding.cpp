@@ -8,20 +8,6 @@ namespace tarvex {
 
 namespace {
 
-EntryColumn ColumnOf(Edge edge) {
-    switch (edge) {
-        case Edge::L2:
-            return EntryColumn::BandingL2;
-        case Edge::W1:
-            return EntryColumn::BandingW1;
-        case Edge::W2:
-            return EntryColumn::BandingW2;
-        case Edge::L1:
-            break;
-    }
-    return EntryColumn::BandingL1;
-}
-
 // How much the banding on the two edges along one side takes off the other size.
 double Thickness(const BandingSettings& banding, const EdgeBandingNames& names, Edge a, Edge b) {
     double sum = 0;
@@ -31,20 +17,6 @@ double Thickness(const BandingSettings& banding, const EdgeBandingNames& names, 
 }
 
 }  // namespace
-
-const char* EdgeName(Edge edge) {
-    switch (edge) {
-        case Edge::L2:
-            return "L2";
-        case Edge::W1:
-            return "W1";
-        case Edge::W2:
-            return "W2";
-        case Edge::L1:
-            break;
-    }
-    return "L1";
-}
 
 PlanSide SideOf(Edge edge, bool rotated) {
     const bool first = edge == Edge::L1 || edge == Edge::W1;
@@ -77,7 +49,7 @@ std::optional<InputFault> BandingFault(const JobRows& rows) {
                 return InputFault{.code = InputFault::Code::UnknownBanding,
                                   .table = EntryTable::Parts,
                                   .row = row.row,
-                                  .column = ColumnOf(edge),
+                                  .column = BandingColumn(edge),
                                   .values = {name}};
         }
         if (!banding.finishedSizes) continue;

@@ -18,7 +18,15 @@ constexpr int kEdgeCount = 4;
 constexpr std::array<Edge, kEdgeCount> kEdges{Edge::L1, Edge::L2, Edge::W1, Edge::W2};
 
 // "L1", "L2", "W1" or "W2": the column caption and the name files and the JSON use.
-const char* EdgeName(Edge edge);
+inline const char* EdgeName(Edge edge) {
+    constexpr const char* kNames[kEdgeCount] = {"L1", "L2", "W1", "W2"};
+    return kNames[static_cast<size_t>(edge)];
+}
+// The part table's column of the edge, as input faults name it.
+inline EntryColumn BandingColumn(Edge edge) {
+    return static_cast<EntryColumn>(static_cast<int>(EntryColumn::BandingL1) +
+                                    static_cast<int>(edge));
+}
 inline bool AlongLength(Edge edge) {
     return edge == Edge::L1 || edge == Edge::L2;
 }

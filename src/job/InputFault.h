@@ -21,7 +21,7 @@ enum class EntryColumn {
     Rotatable,
     Material,
     Grain,
-    BandingL1,
+    BandingL1,  // the part's edges, in the order of Edge
     BandingL2,
     BandingW1,
     BandingW2,
